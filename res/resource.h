@@ -1,0 +1,3 @@
+#pragma once
+// Resource identifiers shared by the .rc files and the code.
+#define IDI_DISCOVEL 1

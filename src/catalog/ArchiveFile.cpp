@@ -1,0 +1,186 @@
+#include "catalog/ArchiveFile.h"
+
+#include "catalog/KeyBlock.h"
+#include "platform/AppError.h"
+
+namespace discovel {
+namespace {
+
+// Calls onLine(begin, length) per line; CR, LF and CR LF all end a line, and
+// the final line end opens no extra empty line.
+template <class OnLine>
+void SplitLines(std::string_view bytes, const OnLine& onLine) {
+  std::size_t start = 0;
+  std::size_t i = 0;
+  const std::size_t n = bytes.size();
+  while (i < n) {
+    const char c = bytes[i];
+    if (c != '\r' && c != '\n') {
+      ++i;
+      continue;
+    }
+    onLine(start, i - start);
+    i += (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') ? 2 : 1;
+    start = i;
+  }
+  if (start < n) onLine(start, n - start);
+}
+
+// Offset just after the first line end, or npos when there is none.
+std::size_t AfterFirstLineEnd(std::string_view bytes) {
+  const std::size_t i = bytes.find_first_of("\r\n");
+  if (i == std::string_view::npos) return i;
+  return (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? i + 2 : i + 1;
+}
+
+constexpr std::size_t kFirstTailBytes = 4096;
+
+}  // namespace
+
+ArchiveText::ArchiveText(std::string bytes) : m_bytes(std::move(bytes)) {
+  SplitLines(m_bytes, [this](std::size_t begin, std::size_t length) {
+    m_lines.push_back({begin, length});
+  });
+  const auto range = keyblock::Find(m_lines.size(), [this](std::size_t i) { return At(i); });
+  m_keyBegin = range.begin;
+  m_keyEnd = range.end;
+}
+
+ArchiveText ArchiveText::Load(FileSystem& fs, const std::string& path) {
+  return ArchiveText(fs.ReadWholeFile(path));
+}
+
+ArchiveText ArchiveText::LoadKeyBlock(FileSystem& fs, const std::string& path) {
+  constexpr std::size_t kMaxBytes = static_cast<std::size_t>(-1);
+  std::size_t tailBytes = kFirstTailBytes;
+  for (;;) {
+    bool wholeFile = false;
+    std::string bytes = fs.ReadTail(path, tailBytes, wholeFile);
+    if (wholeFile) return ArchiveText(std::move(bytes));
+    // The tail starts inside some line: drop that part line.
+    const std::size_t cut = AfterFirstLineEnd(bytes);
+    if (cut != std::string::npos) {
+      ArchiveText text(bytes.substr(cut));
+      // A non-key line before the block proves the block is complete.
+      if (text.m_keyBegin > 0) return text;
+    }
+    // Four times more next round, without wrapping a 32-bit size_t.
+    tailBytes = tailBytes > kMaxBytes / 4 ? kMaxBytes : tailBytes * 4;
+  }
+}
+
+std::string_view ArchiveText::Line(std::size_t index) const {
+  if (index >= m_lines.size()) {
+    throw AppError("Line " + std::to_string(index + 1) + " of the archive lies past its end.");
+  }
+  return At(index);
+}
+
+std::optional<std::string_view> ArchiveText::FindKey(std::string_view key) const {
+  for (std::size_t i = m_keyBegin; i < m_keyEnd; ++i) {
+    if (auto value = keyblock::ValueIfKey(At(i), key)) return value;
+  }
+  return std::nullopt;
+}
+
+std::string ArchiveText::ReadKey(std::string_view key) const {
+  return std::string(FindKey(key).value_or(std::string_view()));
+}
+
+EntryView ArchiveText::EntryLines(std::size_t index, std::size_t stride) const {
+  const std::size_t lineCount = m_lines.size();
+  // Division instead of index*stride+3 so that no product can wrap.
+  const bool pastEnd = lineCount < 4 ||
+                       (stride != 0 && index > (lineCount - 4) / stride);
+  if (pastEnd) {
+    throw AppError("Entry " + std::to_string(index + 1) + " of the archive lies past its end.");
+  }
+  const std::size_t first = index * stride;
+  return {At(first), At(first + 1), At(first + 2), At(first + 3)};
+}
+
+ArchiveLines ArchiveLines::FromText(std::string_view bytes) {
+  ArchiveLines result;
+  SplitLines(bytes, [&](std::size_t begin, std::size_t length) {
+    result.m_lines.emplace_back(bytes.substr(begin, length));
+  });
+  return result;
+}
+
+ArchiveLines ArchiveLines::Load(FileSystem& fs, const std::string& path) {
+  return FromText(fs.ReadWholeFile(path));
+}
+
+void ArchiveLines::AppendEntry(std::string_view folder, std::string_view name, std::int64_t size,
+                               std::int32_t dosTime) {
+  m_lines.emplace_back(folder);
+  m_lines.emplace_back(name);
+  m_lines.push_back(std::to_string(size));
+  m_lines.push_back(std::to_string(dosTime));
+}
+
+void ArchiveLines::AppendKeyLines(const ArchiveKeys& keys) {
+  const auto add = [this](std::string_view key, std::string_view value) {
+    m_lines.push_back(std::string(key) + "=" + std::string(value));
+  };
+  add(kADate, std::to_string(keys.date));
+  add(kAMark, keys.mark);
+  add(kALocation, keys.location);
+  add(kACRC, keys.crc);
+  add(kAFiles, std::to_string(keys.files));
+  add(kADirs, std::to_string(keys.dirs));
+  add(kANote, keys.note);
+  add(kASize, std::to_string(keys.size));
+  add(kANumber, std::to_string(keys.number));
+  add(kASource, kSourceValue);
+  add(kAPicture, "");
+  add(kAEnd, kEndValue);
+}
+
+keyblock::Range ArchiveLines::KeyRange() const {
+  return keyblock::Find(m_lines.size(),
+                        [this](std::size_t i) -> const std::string& { return m_lines[i]; });
+}
+
+std::optional<std::string_view> ArchiveLines::FindKey(std::string_view key) const {
+  const auto range = KeyRange();
+  for (std::size_t i = range.begin; i < range.end; ++i) {
+    if (auto value = keyblock::ValueIfKey(m_lines[i], key)) return value;
+  }
+  return std::nullopt;
+}
+
+void ArchiveLines::SetKey(std::string_view key, std::string_view value) {
+  const auto range = KeyRange();
+  std::string line = std::string(key) + "=" + std::string(value);
+  for (std::size_t i = range.begin; i < range.end; ++i) {
+    if (!keyblock::ValueIfKey(m_lines[i], key)) continue;
+    if (value.empty()) {
+      m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(i));
+    } else {
+      m_lines[i] = std::move(line);
+    }
+    return;
+  }
+  if (!value.empty()) {
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(range.end), std::move(line));
+  }
+}
+
+std::string ArchiveLines::Text() const {
+  std::size_t total = 0;
+  for (const auto& line : m_lines) total += line.size() + 2;
+  std::string text;
+  text.reserve(total);
+  for (const auto& line : m_lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+void ArchiveLines::Save(FileSystem& fs, const std::string& path) const {
+  fs.WriteFileReplacing(path, Text());
+}
+
+}  // namespace discovel

@@ -1,0 +1,40 @@
+#pragma once
+// The key lines that end every archive, and the values the writer gives them.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace discovel {
+
+inline constexpr std::string_view kADate = "ADate";
+inline constexpr std::string_view kAMark = "AMark";
+inline constexpr std::string_view kALocation = "ALocation";
+inline constexpr std::string_view kACRC = "ACRC";
+inline constexpr std::string_view kAFiles = "AFiles";
+inline constexpr std::string_view kADirs = "ADirs";
+inline constexpr std::string_view kANote = "ANote";
+inline constexpr std::string_view kASize = "ASize";
+inline constexpr std::string_view kANumber = "ANumber";
+inline constexpr std::string_view kASource = "ASource";
+inline constexpr std::string_view kAPicture = "APicture";
+inline constexpr std::string_view kAEnd = "AEnd";
+// Lines per file entry; read when present, never written.
+inline constexpr std::string_view kAPars = "APars";
+
+inline constexpr std::string_view kSourceValue = "CD/DVD";
+inline constexpr std::string_view kEndValue = "EndTag";
+inline constexpr std::size_t kDefaultEntryStride = 4;
+
+struct ArchiveKeys {
+  std::int32_t date = 0;  // MS-DOS packed moment of saving
+  std::string mark;
+  std::string location;
+  std::string crc;  // the listing checksum text, also the file name stem
+  std::int64_t files = 0;
+  std::int64_t dirs = 0;
+  std::string note;
+  std::int64_t size = 0;
+  std::int32_t number = 0;
+};
+
+}  // namespace discovel

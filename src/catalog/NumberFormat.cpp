@@ -1,0 +1,42 @@
+#include "catalog/NumberFormat.h"
+
+#include "catalog/TextUtil.h"
+
+namespace discovel {
+
+std::string FormatCount(std::int64_t value, std::string_view thousandsSeparator) {
+  // Unsigned magnitude so that INT64_MIN negates without overflow.
+  std::uint64_t magnitude =
+      value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  std::string digits;
+  do {
+    digits.insert(digits.begin(), static_cast<char>('0' + magnitude % 10));
+    magnitude /= 10;
+  } while (magnitude != 0);
+
+  std::string result;
+  if (value < 0) result += '-';
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i != 0 && (digits.size() - i) % 3 == 0) result += thousandsSeparator;
+    result += digits[i];
+  }
+  return result;
+}
+
+std::optional<std::int64_t> ParseFormattedCount(std::string_view text,
+                                                std::string_view thousandsSeparator) {
+  if (thousandsSeparator.empty()) return ParseInt64(text);
+  std::string plain;
+  plain.reserve(text.size());
+  while (!text.empty()) {
+    if (text.substr(0, thousandsSeparator.size()) == thousandsSeparator) {
+      text.remove_prefix(thousandsSeparator.size());
+    } else {
+      plain += text.front();
+      text.remove_prefix(1);
+    }
+  }
+  return ParseInt64(plain);
+}
+
+}  // namespace discovel

@@ -1,0 +1,57 @@
+#pragma once
+// The file-system seam of the portable core. Paths are Windows paths of the
+// system code page ("C:\Prog\Archive\1.dat"); the POSIX implementation maps
+// backslashes to slashes so the core runs and is tested natively too.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/LocalTime.h"
+
+namespace discovel {
+
+struct DirEntry {
+  std::string name;  // no path
+  bool isFolder = false;
+  std::uint64_t size = 0;
+  LocalTime lastWrite;  // local time
+};
+
+// Sequential reads of one open file; closes it when destroyed.
+class BlockReader {
+ public:
+  virtual ~BlockReader() = default;
+  // Fills up to `size` bytes, returns how many; 0 at the end. Throws FileError.
+  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Whole file in one read. Throws FileError with a message naming the path.
+  virtual std::string ReadWholeFile(const std::string& path) = 0;
+  // The last `maxBytes` bytes of the file (all of it when shorter); `wholeFile`
+  // tells whether the result starts at offset 0. Throws FileError.
+  virtual std::string ReadTail(const std::string& path, std::size_t maxBytes, bool& wholeFile) = 0;
+  virtual std::unique_ptr<BlockReader> OpenForBlocks(const std::string& path) = 0;
+  // Writes a sibling temporary file (not named *.dat) and replaces `path` with it
+  // in one step, so a crash leaves the old file or the new one. Throws FileError.
+  virtual void WriteFileReplacing(const std::string& path, std::string_view bytes) = 0;
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool FolderExists(const std::string& path) = 0;
+  // Creates the folder with all missing parents; false when it could not.
+  virtual bool CreateFolders(const std::string& path) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
+  // Calls `onEntry` for every entry of `folder` (ends with a backslash) whose name
+  // matches the wildcard `mask`, hidden and system entries included, "." and ".."
+  // skipped, in the order the file system returns them. `onEntry` returns false
+  // to stop. A folder that cannot be listed yields nothing.
+  virtual void ListFolder(const std::string& folder, const std::string& mask,
+                          const std::function<bool(const DirEntry&)>& onEntry) = 0;
+};
+
+}  // namespace discovel

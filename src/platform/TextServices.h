@@ -1,0 +1,28 @@
+#pragma once
+// Locale and clock services of the portable core: what Windows answers from the
+// user's regional settings and the system code page.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "platform/LocalTime.h"
+
+namespace discovel {
+
+using UpperTable = std::array<unsigned char, 256>;
+
+class TextServices {
+ public:
+  virtual ~TextServices() = default;
+  virtual std::string ThousandsSeparator() const = 0;
+  virtual char DateSeparator() const = 0;
+  virtual char TimeSeparator() const = 0;
+  // Upper case by the locale's rules for the ANSI code page.
+  virtual std::string ToUpper(std::string_view text) const = 0;
+  // Byte-wise upper-case table; valid for single-byte code pages only.
+  virtual bool IsSingleByteCodePage() const = 0;
+  virtual UpperTable BuildUpperTable() const = 0;
+  virtual LocalTime Now() const = 0;
+};
+
+}  // namespace discovel

@@ -1,0 +1,255 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+#include <system_error>
+
+#include "platform/AppError.h"
+
+namespace discovel {
+namespace {
+
+std::string Reason(int error) {
+  return std::generic_category().message(error);
+}
+
+[[noreturn]] void Fail(const char* what, const std::string& path, int error) {
+  throw FileError(std::string("Cannot ") + what + " file \"" + path + "\". " + Reason(error));
+}
+
+// Closes the descriptor on every path out, exceptions included.
+class Fd {
+ public:
+  explicit Fd(int fd) : m_fd(fd) {}
+  ~Fd() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int Get() const { return m_fd; }
+  int Release() {
+    const int fd = m_fd;
+    m_fd = -1;
+    return fd;
+  }
+
+ private:
+  int m_fd;
+};
+
+Fd OpenForReading(const std::string& path) {
+  const int fd = ::open(ToNativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) Fail("open", path, errno);
+  return Fd(fd);
+}
+
+off_t SizeOf(const Fd& fd, const std::string& path) {
+  struct stat st {};
+  if (::fstat(fd.Get(), &st) != 0) Fail("read", path, errno);
+  if (S_ISDIR(st.st_mode)) Fail("read", path, EISDIR);
+  return st.st_size;
+}
+
+// Reads up to `size` bytes at `offset`; fewer only at the end of the file.
+std::size_t ReadAt(const Fd& fd, char* buffer, std::size_t size, off_t offset,
+                   const std::string& path) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t got =
+        ::pread(fd.Get(), buffer + done, size - done, offset + static_cast<off_t>(done));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      Fail("read", path, errno);
+    }
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  return done;
+}
+
+class PosixBlockReader final : public BlockReader {
+ public:
+  PosixBlockReader(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    std::size_t done = 0;
+    while (done < size) {
+      const ssize_t got = ::read(m_fd.Get(), buffer + done, size - done);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        Fail("read", m_path, errno);
+      }
+      if (got == 0) break;
+      done += static_cast<std::size_t>(got);
+    }
+    return done;
+  }
+
+ private:
+  Fd m_fd;
+  std::string m_path;
+};
+
+LocalTime ToLocalTime(const timespec& when) {
+  std::tm tm{};
+  const time_t seconds = when.tv_sec;
+  localtime_r(&seconds, &tm);
+  LocalTime t;
+  t.year = tm.tm_year + 1900;
+  t.month = tm.tm_mon + 1;
+  t.day = tm.tm_mday;
+  t.hour = tm.tm_hour;
+  t.minute = tm.tm_min;
+  t.second = tm.tm_sec > 59 ? 59 : tm.tm_sec;
+  t.millisecond = static_cast<int>(when.tv_nsec / 1000000);
+  return t;
+}
+
+char FoldAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
+}
+
+bool MatchesPlainWildcard(std::string_view name, std::string_view mask) {
+  // Greedy match that backtracks to the last '*'.
+  std::size_t n = 0, m = 0;
+  std::size_t starMask = std::string_view::npos, starName = 0;
+  while (n < name.size()) {
+    if (m < mask.size() && (mask[m] == '?' || FoldAscii(mask[m]) == FoldAscii(name[n]))) {
+      ++n;
+      ++m;
+    } else if (m < mask.size() && mask[m] == '*') {
+      starMask = m++;
+      starName = n;
+    } else if (starMask != std::string_view::npos) {
+      m = starMask + 1;
+      n = ++starName;
+    } else {
+      return false;
+    }
+  }
+  while (m < mask.size() && mask[m] == '*') ++m;
+  return m == mask.size();
+}
+
+bool StatOf(const std::string& nativePath, struct stat& st) {
+  return ::stat(nativePath.c_str(), &st) == 0 || ::lstat(nativePath.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+std::string ToNativePath(std::string_view corePath) {
+  std::string native(corePath);
+  for (char& c : native) {
+    if (c == '\\') c = '/';
+  }
+  return native;
+}
+
+bool MatchesWildcard(std::string_view name, std::string_view mask) {
+  if (MatchesPlainWildcard(name, mask)) return true;
+  // As on Windows, a trailing ".*" also matches no extension at all: "*.*"
+  // takes every name and "readme.*" takes "readme".
+  if (mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*") {
+    return MatchesPlainWildcard(name, mask.substr(0, mask.size() - 2));
+  }
+  return false;
+}
+
+std::string PosixFileSystem::ReadWholeFile(const std::string& path) {
+  const Fd fd = OpenForReading(path);
+  std::string bytes(static_cast<std::size_t>(SizeOf(fd, path)), '\0');
+  bytes.resize(ReadAt(fd, bytes.data(), bytes.size(), 0, path));
+  return bytes;
+}
+
+std::string PosixFileSystem::ReadTail(const std::string& path, std::size_t maxBytes,
+                                      bool& wholeFile) {
+  const Fd fd = OpenForReading(path);
+  const off_t size = SizeOf(fd, path);
+  const auto fileBytes = static_cast<std::uint64_t>(size);
+  const off_t offset = fileBytes > maxBytes ? static_cast<off_t>(fileBytes - maxBytes) : 0;
+  std::string bytes(static_cast<std::size_t>(size - offset), '\0');
+  bytes.resize(ReadAt(fd, bytes.data(), bytes.size(), offset, path));
+  wholeFile = offset == 0;
+  return bytes;
+}
+
+std::unique_ptr<BlockReader> PosixFileSystem::OpenForBlocks(const std::string& path) {
+  Fd fd = OpenForReading(path);
+  SizeOf(fd, path);  // refuses a folder now rather than at the first read
+  return std::make_unique<PosixBlockReader>(fd.Release(), path);
+}
+
+void PosixFileSystem::WriteFileReplacing(const std::string& path, std::string_view bytes) {
+  const std::string target = ToNativePath(path);
+  // Never ends in ".dat", so no reader takes a left-over for an archive.
+  const std::string temp = target + ".tmp";
+  Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (fd.Get() < 0) Fail("write", path, errno);
+
+  int error = 0;
+  std::size_t done = 0;
+  while (done < bytes.size() && error == 0) {
+    const ssize_t put = ::write(fd.Get(), bytes.data() + done, bytes.size() - done);
+    if (put < 0 && errno != EINTR) error = errno;
+    if (put > 0) done += static_cast<std::size_t>(put);
+  }
+  if (error == 0 && ::fsync(fd.Get()) != 0) error = errno;
+  if (::close(fd.Release()) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temp.c_str());
+    Fail("write", path, error);
+  }
+}
+
+bool PosixFileSystem::FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(ToNativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool PosixFileSystem::FolderExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(ToNativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool PosixFileSystem::CreateFolders(const std::string& path) {
+  const std::string native = ToNativePath(path);
+  if (native.empty()) return false;
+  // Every prefix that ends before a separator is a parent to create first.
+  for (std::size_t i = 1; i < native.size(); ++i) {
+    if (native[i] == '/') ::mkdir(native.substr(0, i).c_str(), 0777);
+  }
+  ::mkdir(native.c_str(), 0777);
+  return FolderExists(path);
+}
+
+bool PosixFileSystem::RemoveFile(const std::string& path) {
+  return ::unlink(ToNativePath(path).c_str()) == 0;
+}
+
+void PosixFileSystem::ListFolder(const std::string& folder, const std::string& mask,
+                                 const std::function<bool(const DirEntry&)>& onEntry) {
+  std::string nativeFolder = ToNativePath(folder);
+  if (!nativeFolder.empty() && nativeFolder.back() != '/') nativeFolder += '/';
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(nativeFolder.c_str()), &::closedir);
+  if (!dir) return;
+  while (const dirent* item = ::readdir(dir.get())) {
+    const std::string_view name = item->d_name;
+    if (name == "." || name == ".." || !MatchesWildcard(name, mask)) continue;
+    struct stat st {};
+    if (!StatOf(nativeFolder + item->d_name, st)) continue;
+    DirEntry entry;
+    entry.name = item->d_name;
+    entry.isFolder = S_ISDIR(st.st_mode);
+    entry.size = entry.isFolder ? 0 : static_cast<std::uint64_t>(st.st_size);
+    entry.lastWrite = ToLocalTime(st.st_mtim);
+    if (!onEntry(entry)) return;
+  }
+}
+
+}  // namespace discovel

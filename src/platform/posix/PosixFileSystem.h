@@ -1,0 +1,32 @@
+#pragma once
+// The file-system seam on POSIX, for native builds and tests. Core paths use
+// backslashes; they are mapped to slashes here.
+#include <string>
+#include <string_view>
+
+#include "platform/FileSystem.h"
+
+namespace discovel {
+
+class PosixFileSystem final : public FileSystem {
+ public:
+  std::string ReadWholeFile(const std::string& path) override;
+  std::string ReadTail(const std::string& path, std::size_t maxBytes, bool& wholeFile) override;
+  std::unique_ptr<BlockReader> OpenForBlocks(const std::string& path) override;
+  void WriteFileReplacing(const std::string& path, std::string_view bytes) override;
+  bool FileExists(const std::string& path) override;
+  bool FolderExists(const std::string& path) override;
+  bool CreateFolders(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+  void ListFolder(const std::string& folder, const std::string& mask,
+                  const std::function<bool(const DirEntry&)>& onEntry) override;
+};
+
+// Windows wildcard match: '*' any run, '?' one character, letter case aside;
+// "*.*" matches every name, also one without a dot.
+bool MatchesWildcard(std::string_view name, std::string_view mask);
+
+// '\' to '/'.
+std::string ToNativePath(std::string_view corePath);
+
+}  // namespace discovel

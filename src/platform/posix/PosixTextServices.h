@@ -1,0 +1,19 @@
+#pragma once
+// The text-services seam on POSIX: the en-US answers Windows gives for the
+// Windows-1252 code page, so native runs match the program's default locale.
+#include "platform/TextServices.h"
+
+namespace discovel {
+
+class PosixTextServices final : public TextServices {
+ public:
+  std::string ThousandsSeparator() const override { return ","; }
+  char DateSeparator() const override { return '/'; }
+  char TimeSeparator() const override { return ':'; }
+  std::string ToUpper(std::string_view text) const override;
+  bool IsSingleByteCodePage() const override { return true; }
+  UpperTable BuildUpperTable() const override;
+  LocalTime Now() const override;
+};
+
+}  // namespace discovel

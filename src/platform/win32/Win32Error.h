@@ -1,0 +1,11 @@
+#pragma once
+// The system's own text for a Win32 error code, as the error box shows it.
+#include <windows.h>
+
+#include <string>
+
+namespace discovel {
+
+std::string SystemErrorText(DWORD code);
+
+}  // namespace discovel

@@ -1,0 +1,164 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include "platform/AppError.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Win32Error.h"
+
+namespace discovel {
+namespace {
+
+[[noreturn]] void ThrowFileError(const char* what, const std::string& path) {
+  const DWORD code = GetLastError();
+  throw FileError(std::string(what) + " \"" + path + "\". " + SystemErrorText(code));
+}
+
+FileHandle OpenForReading(const std::string& path) {
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) ThrowFileError("Cannot open file", path);
+  return file;
+}
+
+void ReadExactly(HANDLE file, char* buffer, std::size_t size, const std::string& path) {
+  while (size > 0) {
+    DWORD got = 0;
+    const DWORD want = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+    if (!ReadFile(file, buffer, want, &got, nullptr)) ThrowFileError("Cannot read file", path);
+    if (got == 0) throw FileError("Cannot read file \"" + path + "\". It ended early.");
+    buffer += got;
+    size -= got;
+  }
+}
+
+std::uint64_t SizeOf(HANDLE file, const std::string& path) {
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file, &size)) ThrowFileError("Cannot read file", path);
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+LocalTime ToLocalTime(const FILETIME& utc) {
+  FILETIME local;
+  SYSTEMTIME st{};
+  FileTimeToLocalFileTime(&utc, &local);
+  FileTimeToSystemTime(&local, &st);
+  return LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+}
+
+class Win32BlockReader final : public BlockReader {
+ public:
+  Win32BlockReader(FileHandle file, std::string path) : m_file(std::move(file)), m_path(std::move(path)) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    DWORD got = 0;
+    if (!ReadFile(m_file.get(), buffer, static_cast<DWORD>(size), &got, nullptr)) {
+      ThrowFileError("Cannot read file", m_path);
+    }
+    return got;
+  }
+
+ private:
+  FileHandle m_file;
+  std::string m_path;
+};
+
+}  // namespace
+
+std::string Win32FileSystem::ReadWholeFile(const std::string& path) {
+  FileHandle file = OpenForReading(path);
+  const std::uint64_t size = SizeOf(file.get(), path);
+  if (size > 0x7FFFFFFFu) throw FileError("Cannot read file \"" + path + "\". It is too large.");
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  ReadExactly(file.get(), bytes.data(), bytes.size(), path);
+  return bytes;
+}
+
+std::string Win32FileSystem::ReadTail(const std::string& path, std::size_t maxBytes, bool& wholeFile) {
+  FileHandle file = OpenForReading(path);
+  const std::uint64_t size = SizeOf(file.get(), path);
+  const std::uint64_t take = size < maxBytes ? size : maxBytes;
+  wholeFile = take == size;
+  LARGE_INTEGER offset;
+  offset.QuadPart = static_cast<LONGLONG>(size - take);
+  if (!SetFilePointerEx(file.get(), offset, nullptr, FILE_BEGIN)) ThrowFileError("Cannot read file", path);
+  std::string bytes(static_cast<std::size_t>(take), '\0');
+  ReadExactly(file.get(), bytes.data(), bytes.size(), path);
+  return bytes;
+}
+
+std::unique_ptr<BlockReader> Win32FileSystem::OpenForBlocks(const std::string& path) {
+  return std::make_unique<Win32BlockReader>(OpenForReading(path), path);
+}
+
+void Win32FileSystem::WriteFileReplacing(const std::string& path, std::string_view bytes) {
+  // The temporary name does not end in ".dat", so no reader takes it for an archive.
+  const std::string temp = path + ".tmp";
+  {
+    FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) ThrowFileError("Cannot create file", path);
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    bool ok = true;
+    while (ok && left > 0) {
+      DWORD written = 0;
+      const DWORD chunk = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
+      ok = WriteFile(file.get(), data, chunk, &written, nullptr) && written == chunk;
+      data += written;
+      left -= written;
+    }
+    if (!ok || !FlushFileBuffers(file.get())) {
+      const DWORD code = GetLastError();
+      file.reset();
+      ::DeleteFileA(temp.c_str());
+      SetLastError(code);
+      ThrowFileError("Cannot write file", path);
+    }
+  }
+  if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD code = GetLastError();
+    ::DeleteFileA(temp.c_str());
+    SetLastError(code);
+    ThrowFileError("Cannot write file", path);
+  }
+}
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::FolderExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::CreateFolders(const std::string& path) {
+  std::string folder = path;
+  while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  if (folder.empty() || FolderExists(folder)) return !folder.empty();
+  const std::size_t cut = folder.find_last_of("\\/");
+  if (cut != std::string::npos && cut > 0 && !CreateFolders(folder.substr(0, cut + 1))) return false;
+  return CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+
+void Win32FileSystem::ListFolder(const std::string& folder, const std::string& mask,
+                                 const std::function<bool(const DirEntry&)>& onEntry) {
+  WIN32_FIND_DATAA data;
+  FindHandle find(FindFirstFileA((folder + mask).c_str(), &data));
+  if (!find) return;
+  DirEntry entry;
+  do {
+    const std::string_view name(data.cFileName);
+    if (name == "." || name == "..") continue;
+    entry.name.assign(name);
+    entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    entry.lastWrite = ToLocalTime(data.ftLastWriteTime);
+    if (!onEntry(entry)) return;
+  } while (FindNextFileA(find.get(), &data));
+}
+
+}  // namespace discovel

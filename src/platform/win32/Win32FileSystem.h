@@ -1,0 +1,20 @@
+#pragma once
+#include "platform/FileSystem.h"
+
+namespace discovel {
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  std::string ReadWholeFile(const std::string& path) override;
+  std::string ReadTail(const std::string& path, std::size_t maxBytes, bool& wholeFile) override;
+  std::unique_ptr<BlockReader> OpenForBlocks(const std::string& path) override;
+  void WriteFileReplacing(const std::string& path, std::string_view bytes) override;
+  bool FileExists(const std::string& path) override;
+  bool FolderExists(const std::string& path) override;
+  bool CreateFolders(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+  void ListFolder(const std::string& folder, const std::string& mask,
+                  const std::function<bool(const DirEntry&)>& onEntry) override;
+};
+
+}  // namespace discovel

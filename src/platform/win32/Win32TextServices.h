@@ -1,0 +1,19 @@
+#pragma once
+#include "platform/TextServices.h"
+
+namespace discovel {
+
+// Answers from the user's regional settings and the ANSI code page, asked anew
+// on every call so a change in the control panel shows at once.
+class Win32TextServices final : public TextServices {
+ public:
+  std::string ThousandsSeparator() const override;
+  char DateSeparator() const override;
+  char TimeSeparator() const override;
+  std::string ToUpper(std::string_view text) const override;
+  bool IsSingleByteCodePage() const override;
+  UpperTable BuildUpperTable() const override;
+  LocalTime Now() const override;
+};
+
+}  // namespace discovel

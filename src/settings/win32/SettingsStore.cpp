@@ -1,0 +1,75 @@
+#include "settings/win32/SettingsStore.h"
+
+#include <windows.h>
+
+#include "platform/AppError.h"
+#include "platform/win32/Handles.h"
+
+namespace discovel {
+namespace {
+
+RegKey OpenOrCreate(std::string_view keyPath, bool localMachine) {
+  std::string relative(keyPath);
+  // A leading backslash makes the path absolute from the root.
+  if (!relative.empty() && relative.front() == '\\') relative.erase(0, 1);
+  HKEY key = nullptr;
+  const LONG result = RegCreateKeyExA(localMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
+                                      relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                      KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  return RegKey(result == ERROR_SUCCESS ? key : nullptr);
+}
+
+}  // namespace
+
+std::string SettingsStore::ReadString(std::string_view keyPath, std::string_view name, bool localMachine) {
+  RegKey key = OpenOrCreate(keyPath, localMachine);
+  if (!key) return {};
+  const std::string valueName(name);
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+    return {};
+  }
+  if (type != REG_SZ && type != REG_EXPAND_SZ) {
+    throw AppError("Invalid data type for '" + valueName + "'");
+  }
+  std::string value(size, '\0');
+  if (size > 0 && RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type,
+                                   reinterpret_cast<BYTE*>(value.data()), &size) != ERROR_SUCCESS) {
+    throw AppError("Failed to get data for '" + valueName + "'");
+  }
+  value.resize(size);
+  // The stored terminator (or a missing one) is not part of the text.
+  const std::size_t end = value.find('\0');
+  if (end != std::string::npos) value.resize(end);
+  return value;
+}
+
+void SettingsStore::WriteString(std::string_view keyPath, std::string_view name, std::string_view value,
+                                bool localMachine) {
+  RegKey key = OpenOrCreate(keyPath, localMachine);
+  if (!key) return;
+  const std::string valueName(name);
+  const std::string data(value);
+  if (RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                     static_cast<DWORD>(data.size() + 1)) != ERROR_SUCCESS) {
+    throw AppError("Failed to set data for '" + valueName + "'");
+  }
+}
+
+bool SettingsStore::DeleteValue(std::string_view keyPath, std::string_view name, bool localMachine) {
+  RegKey key = OpenOrCreate(keyPath, localMachine);
+  if (!key) return false;
+  const std::string valueName(name);
+  if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  return RegDeleteValueA(key.get(), valueName.c_str()) == ERROR_SUCCESS;
+}
+
+SettingsStore& ProgramSettings() {
+  static SettingsStore store;
+  return store;
+}
+
+}  // namespace discovel

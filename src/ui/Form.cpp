@@ -1,0 +1,78 @@
+#include "ui/Form.h"
+
+#include "platform/AppError.h"
+#include "ui/ErrorBox.h"
+
+namespace discovel {
+
+Form::~Form() {
+  if (m_hwnd) {
+    SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
+    DestroyWindow(m_hwnd);
+  }
+}
+
+Form* Form::FromHandle(HWND hwnd) {
+  return reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+void Form::CreateFormWindow(const WindowSpec& spec) {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA existing{sizeof existing};
+  if (!GetClassInfoExA(instance, spec.className, &existing)) {
+    WNDCLASSEXA wc{sizeof wc};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &Form::WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hIcon = spec.icon;
+    wc.hIconSm = spec.icon;
+    wc.hbrBackground = spec.background ? spec.background : reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = spec.className;
+    if (!RegisterClassExA(&wc)) throw AppError("Cannot register the window class.");
+  }
+  CreateWindowExA(spec.exStyle, spec.className, spec.caption, spec.style, CW_USEDEFAULT, CW_USEDEFAULT,
+                  spec.width, spec.height, spec.owner, nullptr, instance, this);
+  if (!m_hwnd) throw AppError("Cannot create the window.");
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefaultHandling(message, wParam, lParam);
+}
+
+LRESULT Form::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(m_hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Form* form = FromHandle(hwnd);
+  if (message == WM_NCCREATE) {
+    form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    form->m_hwnd = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  if (!form) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    form->m_hwnd = nullptr;
+    GuardedCall([&] { form->OnWindowDestroyed(); });
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  LRESULT result = 0;
+  if (!GuardedCall([&] { result = form->HandleMessage(message, wParam, lParam); })) return 0;
+  return result;
+}
+
+void CenterOnScreen(HWND hwnd) {
+  RECT window{};
+  RECT work{};
+  GetWindowRect(hwnd, &window);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const int width = window.right - window.left;
+  const int height = window.bottom - window.top;
+  SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - width) / 2,
+               work.top + (work.bottom - work.top - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace discovel

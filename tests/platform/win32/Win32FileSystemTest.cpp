@@ -1,0 +1,103 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <map>
+
+#include "catalog/DosTime.h"
+#include "platform/AppError.h"
+#include "support/TempFolder.h"
+
+namespace discovel {
+namespace {
+
+void SetLocalWriteTime(const std::string& path, const SYSTEMTIME& local) {
+  FILETIME localTime;
+  FILETIME utc;
+  ASSERT_TRUE(SystemTimeToFileTime(&local, &localTime));
+  ASSERT_TRUE(LocalFileTimeToFileTime(&localTime, &utc));
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  SetFileTime(file, nullptr, nullptr, &utc);
+  CloseHandle(file);
+}
+
+TEST(Win32FileSystemTest, ListsHiddenAndSystemFilesWithMaskSizeAndLocalTime) {
+  test::TempFolder folder;
+  folder.WriteFile("1.dat", "abc");
+  folder.WriteFile("hidden.dat", "12345");
+  folder.WriteFile("notes.txt", "x");
+  folder.MakeFolder("Sub.dat");
+  SetFileAttributesA((folder / "hidden.dat").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  SYSTEMTIME stamp{2006, 3, 3, 15, 14, 30, 20, 0};
+  SetLocalWriteTime(folder / "1.dat", stamp);
+
+  Win32FileSystem fs;
+  std::map<std::string, DirEntry> seen;
+  fs.ListFolder(folder.Path(), "*.dat", [&](const DirEntry& e) {
+    seen[e.name] = e;
+    return true;
+  });
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen["hidden.dat"].size, 5u);
+  EXPECT_TRUE(seen["Sub.dat"].isFolder);
+  EXPECT_EQ(PackDosDateTime(seen["1.dat"].lastWrite), 879719370);
+}
+
+TEST(Win32FileSystemTest, ReplacingWriteLeavesOnlyTheNewFile) {
+  test::TempFolder folder;
+  Win32FileSystem fs;
+  const std::string path = folder / "355781.dat";
+  fs.WriteFileReplacing(path, "old contents");
+  fs.WriteFileReplacing(path, "new");
+  EXPECT_EQ(fs.ReadWholeFile(path), "new");
+  int entries = 0;
+  fs.ListFolder(folder.Path(), "*.*", [&](const DirEntry&) { return ++entries, true; });
+  EXPECT_EQ(entries, 1) << "no temporary file may stay behind";
+  bool whole = true;
+  EXPECT_EQ(fs.ReadTail(path, 2, whole), "ew");
+  EXPECT_FALSE(whole);
+}
+
+TEST(Win32FileSystemTest, FailuresNameThePath) {
+  test::TempFolder folder;
+  Win32FileSystem fs;
+  const std::string missing = folder / "missing.dat";
+  try {
+    fs.ReadWholeFile(missing);
+    FAIL() << "reading a missing file must fail";
+  } catch (const FileError& e) {
+    EXPECT_NE(std::string(e.what()).find(missing), std::string::npos) << e.what();
+  }
+  EXPECT_THROW(fs.WriteFileReplacing(folder / "no\\such\\folder\\x.dat", "x"), FileError);
+}
+
+TEST(Win32FileSystemTest, FoldersAreCreatedWithTheirParents) {
+  test::TempFolder folder;
+  Win32FileSystem fs;
+  const std::string deep = folder / "a\\b\\Archive\\";
+  EXPECT_FALSE(fs.FolderExists(deep));
+  EXPECT_TRUE(fs.CreateFolders(deep));
+  EXPECT_TRUE(fs.FolderExists(deep));
+  EXPECT_FALSE(fs.FileExists(deep));
+}
+
+TEST(Win32FileSystemTest, SizesAbove4GiBAreExact) {
+  test::TempFolder folder;
+  const std::string path = folder / "big.iso";
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER size;
+  size.QuadPart = 5'000'000'123LL;
+  SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+  ASSERT_TRUE(SetEndOfFile(file));
+  CloseHandle(file);
+  Win32FileSystem fs;
+  std::uint64_t seen = 0;
+  fs.ListFolder(folder.Path(), "*.iso", [&](const DirEntry& e) { return seen = e.size, true; });
+  EXPECT_EQ(seen, 5'000'000'123ULL);
+}
+
+}  // namespace
+}  // namespace discovel

@@ -1,0 +1,29 @@
+#pragma once
+// A fresh folder for one test, removed with everything in it at the end.
+#include <string>
+#include <string_view>
+
+namespace discovel::test {
+
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  // The folder as the program writes paths: backslash-separated, ending with one.
+  const std::string& Path() const { return m_path; }
+  // Path() + relative (relative uses backslashes).
+  std::string operator/(std::string_view relative) const;
+
+  // Writes a file (creating its folders) with exactly these bytes.
+  void WriteFile(std::string_view relative, std::string_view bytes) const;
+  std::string ReadFile(std::string_view relative) const;
+  void MakeFolder(std::string_view relative) const;
+
+ private:
+  std::string m_path;
+};
+
+}  // namespace discovel::test

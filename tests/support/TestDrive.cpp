@@ -1,0 +1,62 @@
+#include "support/TestDrive.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace discovel::test {
+namespace {
+
+std::string DriveFolder() {
+  const char* dir = std::getenv("DISCOVEL_TEST_DRIVE_DIR");
+  return dir ? dir : "";
+}
+
+fs::path Native(const std::string& folder, std::string_view relative) {
+  std::string path = folder + "\\" + std::string(relative);
+#ifndef _WIN32
+  for (char& c : path) {
+    if (c == '\\') c = '/';
+  }
+#endif
+  return fs::path(path);
+}
+
+}  // namespace
+
+TestDrive::TestDrive() {
+  if (!Available()) throw std::runtime_error("no test CD-ROM drive: run under tests/wine/wine-run");
+  m_discFolder = DriveFolder() + "\\disc";
+  Eject();
+}
+
+TestDrive::~TestDrive() {
+  try {
+    Eject();
+  } catch (...) {
+  }
+}
+
+bool TestDrive::Available() { return !DriveFolder().empty(); }
+
+void TestDrive::InsertEmptyDisc() {
+  Eject();
+  fs::create_directories(Native(m_discFolder, ""));
+}
+
+void TestDrive::AddFile(std::string_view relative, std::string_view bytes) {
+  const fs::path file = Native(m_discFolder, relative);
+  fs::create_directories(file.parent_path());
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write to the test disc");
+}
+
+void TestDrive::AddFolder(std::string_view relative) { fs::create_directories(Native(m_discFolder, relative)); }
+
+void TestDrive::Eject() { fs::remove_all(Native(m_discFolder, "")); }
+
+}  // namespace discovel::test

@@ -1,0 +1,30 @@
+#pragma once
+// The CD-ROM drive D: of the test Wine prefix. D: shows the folder "disc" of
+// the drive folder the harness made; without that folder the drive is empty.
+#include <string>
+#include <string_view>
+
+namespace discovel::test {
+
+class TestDrive {
+ public:
+  // Starts (and ends) with the drive empty.
+  TestDrive();
+  ~TestDrive();
+  TestDrive(const TestDrive&) = delete;
+  TestDrive& operator=(const TestDrive&) = delete;
+
+  static constexpr char kLetter = 'D';
+  static bool Available();  // false outside the test prefix
+
+  // Puts an empty disc in the drive; fill it with AddFile/AddFolder.
+  void InsertEmptyDisc();
+  void AddFile(std::string_view relative, std::string_view bytes);
+  void AddFolder(std::string_view relative);
+  void Eject();
+
+ private:
+  std::string m_discFolder;  // as Windows sees it
+};
+
+}  // namespace discovel::test
