@@ -46,7 +46,10 @@ TEST(FormTest, AnErrorInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
   EXPECT_EQ(form.handled, 1);
   // The window still works after the error.
   EXPECT_TRUE(IsWindow(form.Handle()));
+  test::DialogWatcher second;
+  second.CloseWhenShown("Discovel", IDOK);
   SendMessageA(form.Handle(), WM_APP, 0, 0);
+  EXPECT_EQ(second.SeenText(), "Cannot do that.");
   EXPECT_EQ(form.handled, 2);
 }
 
