@@ -1,0 +1,13 @@
+#pragma once
+// Tells an audio CD from a data disc by the volume label alone.
+
+namespace discovel {
+
+// True when the drive is a CD/DVD drive whose disc is labelled as an audio CD.
+// A failed label query counts as an empty label.
+bool IsAudioDisc(char letter);
+
+// The label test on its own: exactly "Audio CD" or "Audio-CD", case-sensitive.
+bool IsAudioCdLabel(const char* label);
+
+}  // namespace discovel

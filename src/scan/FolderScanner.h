@@ -1,0 +1,75 @@
+#pragma once
+// Walks a disc from its root and builds the file entries of an archive: all
+// files of a folder first, then its subfolders depth first, in the order the
+// file system returns them. Single-threaded: it pumps window messages after
+// every file and folder, and a Cancel handler running inside the pump stops it
+// through RequestAbort().
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalog/ArchiveFile.h"
+#include "platform/FileSystem.h"
+#include "platform/UiPump.h"
+#include "settings/Settings.h"
+
+namespace discovel {
+
+// What the add-disc dialog shows of a running scan: its progress bar (0..100).
+class ScanProgress {
+ public:
+  virtual ~ScanProgress() = default;
+  virtual void SetProgress(int position) = 0;
+};
+
+class FolderScanner {
+ public:
+  FolderScanner(FileSystem& fs, Settings& settings, UiPump& pump);
+
+  // Scans `rootPath` (a drive root such as "D:\"; the backslash is added when
+  // missing). True when the walk ran to its end, false when an abort request or
+  // the application's end stopped it. The listing and the counters hold what was
+  // gathered either way. Errors (a refused registry write) travel on, after the
+  // progress has been set to 100.
+  bool Scan(std::string_view rootPath, std::string_view mask = "*.*", ScanProgress* progress = nullptr);
+
+  // Honoured once per folder, between its listing and its descent.
+  void RequestAbort() { m_abort = true; }
+  bool AbortRequested() const { return m_abort; }
+
+  const ArchiveLines& Listing() const { return m_listing; }
+  ArchiveLines& Listing() { return m_listing; }
+  std::int64_t FileCount() const { return m_fileCount; }
+  std::int64_t FolderCount() const { return m_folderCount; }
+  std::int64_t TotalSize() const { return m_totalSize; }
+
+ private:
+  bool WalkFolder(std::string& path);
+  void ListFile(const std::string& path, std::string_view folderLine, const DirEntry& entry);
+  void StepProgress();
+
+  FileSystem& m_fs;
+  Settings& m_settings;
+  UiPump& m_pump;
+
+  ArchiveLines m_listing;
+  std::int64_t m_fileCount = 0;
+  std::int64_t m_folderCount = 0;
+  std::int64_t m_totalSize = 0;
+  bool m_abort = false;
+
+  // Per scan.
+  std::string m_hostage;
+  std::string m_mask;
+  std::size_t m_rootLength = 0;
+  ScanProgress* m_progress = nullptr;
+  int m_position = 0;
+};
+
+// The first line of every entry of the folder `folderPath` (ends with a
+// backslash): the path without the root's `rootLength` characters and without
+// its trailing backslash, trimmed; "\" for the root itself.
+std::string FolderLine(std::string_view folderPath, std::size_t rootLength);
+
+}  // namespace discovel
