@@ -1,0 +1,292 @@
+// Search and catalogue-query figures over a synthetic catalogue, each beside a
+// baseline measured in the same run:
+//   search (simple mode, selective term)  vs  grep -F -i -c over the same files
+//   MarkExists / HighestArchiveNumber     vs  reading every archive whole
+//
+//   search_bench                         generate, measure, remove again
+//   search_bench --generate DIR          only write the catalogue into DIR
+//   search_bench --catalogue DIR [--grep-seconds S]
+//                                        measure an existing catalogue; S is the
+//                                        grep time when grep is out of reach (Wine)
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "catalog/ArchiveFile.h"
+#include "catalog/CatalogQueries.h"
+#include "platform/Platform.h"
+#include "search/SearchEngine.h"
+
+using namespace discovel;
+
+namespace {
+
+constexpr int kSearchArchives = 100;
+constexpr int kEntriesPerArchive = 10000;
+constexpr int kQueryCopies = 10;  // 10 x 100 = 1,000 archives for the queries
+// One name of this form in about 100,000: a handful of hits in the catalogue.
+constexpr const char* kSelectiveTerm = "report_4711";
+
+class Random {
+ public:
+  explicit Random(std::uint32_t seed) : m_state(seed) {}
+  std::uint32_t Next(std::uint32_t below) {
+    m_state = m_state * 1664525u + 1013904223u;
+    return (m_state >> 8) % below;
+  }
+
+ private:
+  std::uint32_t m_state;
+};
+
+// Core paths are backslash paths; natively the seams map them to slashes.
+std::filesystem::path Native(const std::string& corePath) {
+  std::string path = corePath;
+#ifndef _WIN32
+  std::replace(path.begin(), path.end(), '\\', '/');
+#endif
+  return std::filesystem::path(path);
+}
+
+std::string CorePath(const std::filesystem::path& path) {
+  std::string text = path.string();
+  std::replace(text.begin(), text.end(), '/', '\\');
+  if (text.empty() || text.back() != '\\') text += '\\';
+  return text;
+}
+
+// A disc as the scanner lists it: the files of one folder together, folders
+// two to six levels deep under a few dozen realistic names.
+std::string DiscListing(Random& random, int archive) {
+  static const char* const kWords[] = {
+      "Program Files", "Windows", "System32", "Music", "Rock", "Jazz", "Photos", "2006",
+      "Holiday", "Documents", "Setup", "Drivers", "x86", "Backup", "Projects", "src",
+      "include", "lib", "Data", "Images", "Video", "Games", "Save", "Fonts", "Help",
+      "Temp", "Common Files", "Shared", "Resources", "Icons", "Reports", "Archive 2005"};
+  static const char* const kStems[] = {"file", "img", "track", "setup", "data", "readme",
+                                       "report", "dsc", "song", "library", "invoice",
+                                       "letter", "scan", "movie", "backup", "notes"};
+  static const char* const kTypes[] = {".mp3", ".jpg", ".txt", ".dll", ".exe", ".ini",
+                                       ".htm", ".png", ".doc", ".pdf", ".cab", ".inf",
+                                       ".sys", ".wav", ".avi", ".xml", ".h", ".cpp"};
+  ArchiveLines lines;
+  std::int64_t total = 0;
+  int folders = 0;
+  for (int written = 0; written < kEntriesPerArchive;) {
+    const int depth = static_cast<int>(random.Next(6));
+    std::string folder(depth == 0 ? "\\" : "");
+    for (int d = 0; d < depth; ++d) {
+      if (d) folder += '\\';
+      folder += kWords[random.Next(32)];
+    }
+    ++folders;
+    const int files = std::min(1 + static_cast<int>(random.Next(60)),
+                               kEntriesPerArchive - written);
+    for (int f = 0; f < files; ++f, ++written) {
+      char name[64];
+      std::snprintf(name, sizeof name, "%s_%04u%s", kStems[random.Next(16)],
+                    random.Next(10000), kTypes[random.Next(18)]);
+      const std::int64_t size = random.Next(50000000);
+      total += size;
+      lines.AppendEntry(folder, name, size,
+                        static_cast<std::int32_t>(879719370 + random.Next(10000000)));
+    }
+  }
+  ArchiveKeys keys;
+  keys.date = 908218368;
+  keys.mark = "CD No: ";
+  keys.mark += std::to_string(archive + 1);
+  keys.crc = std::to_string(archive);
+  keys.files = kEntriesPerArchive;
+  keys.dirs = folders;
+  keys.size = total;
+  keys.number = archive + 1;
+  lines.AppendKeyLines(keys);
+  return lines.Text();
+}
+
+// DIR\search\ holds the archives searched; DIR\queries\ the same archives ten
+// times over (hard links where the file system has them) for the queries.
+void Generate(const std::string& root) {
+  FileSystem& fs = SystemFileSystem();
+  fs.CreateFolders(root + "search\\");
+  Random random(20070102);
+  std::uint64_t bytes = 0;
+  for (int a = 0; a < kSearchArchives; ++a) {
+    const std::string text = DiscListing(random, a);
+    bytes += text.size();
+    fs.WriteFileReplacing(root + "search\\" + std::to_string(a) + ".dat", text);
+  }
+  for (int copy = 0; copy < kQueryCopies; ++copy) {
+    const std::string folder = root + "queries\\copy" + std::to_string(copy) + "\\";
+    fs.CreateFolders(folder);
+    for (int a = 0; a < kSearchArchives; ++a) {
+      const std::string name = std::to_string(a) + ".dat";
+      std::error_code error;
+      std::filesystem::create_hard_link(Native(root + "search\\" + name), Native(folder + name),
+                                        error);
+      if (error) {
+        std::filesystem::copy_file(Native(root + "search\\" + name), Native(folder + name),
+                                   std::filesystem::copy_options::overwrite_existing);
+      }
+    }
+  }
+  std::printf("catalogue: %d archives x %d entries, %.1f MB; %d archives for the queries\n",
+              kSearchArchives, kEntriesPerArchive, static_cast<double>(bytes) / 1e6,
+              kSearchArchives * kQueryCopies);
+}
+
+double BestSeconds(const std::function<void()>& run, int rounds = 5) {
+  run();  // warms the file cache
+  double best = 1e30;
+  for (int i = 0; i < rounds; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    best = std::min(best, took.count());
+  }
+  return best;
+}
+
+class FixedCriteria final : public SearchCriteriaSource {
+ public:
+  std::string SearchText() const override { return text; }
+  bool AdvancedMode() const override { return advanced; }
+  AdvancedCriteria Advanced() const override { return AdvancedCriteria{}; }
+  std::string Restriction() const override { return {}; }
+  std::string text;
+  bool advanced = false;
+};
+
+double SearchSeconds(const std::string& folder, const std::string& term, bool advanced,
+                     std::size_t& rows) {
+  FixedCriteria criteria;
+  criteria.text = term;
+  criteria.advanced = advanced;
+  NoPump pump;
+  SearchObserver observer;
+  SearchResults results;
+  return BestSeconds([&] {
+    results.Clear();
+    SearchEngine engine(SystemFileSystem(), SystemTextServices(), pump, criteria, observer);
+    engine.Run(folder, "*.dat", results);
+    rows = results.RowCount();
+  });
+}
+
+double GrepSeconds(const std::string& folder) {
+#ifdef _WIN32
+  (void)folder;
+  return 0;
+#else
+  const std::string command = "LC_ALL=C grep -F -i -c '" + std::string(kSelectiveTerm) + "' '" +
+                              Native(folder).string() + "'*.dat > /dev/null";
+  return BestSeconds([&] {
+    if (std::system(command.c_str()) == -1) std::perror("grep");
+  });
+#endif
+}
+
+void Measure(const std::string& root, double grepSeconds) {
+  const std::string searchFolder = root + "search\\";
+  std::size_t rows = 0;
+  const double search = SearchSeconds(searchFolder, kSelectiveTerm, false, rows);
+  std::printf("search, simple mode, \"%s\": %.1f ms (%zu rows)\n", kSelectiveTerm,
+              search * 1e3, rows);
+  if (grepSeconds <= 0) grepSeconds = GrepSeconds(searchFolder);
+  if (grepSeconds > 0) {
+    std::printf("grep -F -i -c over the same files: %.1f ms\n", grepSeconds * 1e3);
+    std::printf("search / grep time: %.2f\n", search / grepSeconds);
+  } else {
+    std::printf("grep: not reachable from here\n");
+  }
+  const double advanced = SearchSeconds(searchFolder, kSelectiveTerm, true, rows);
+  std::printf("search, advanced mode, same term: %.1f ms (%zu rows)\n", advanced * 1e3, rows);
+  const double everything = SearchSeconds(searchFolder, "*", false, rows);
+  std::printf("search listing every entry: %.1f ms (%zu rows)\n", everything * 1e3, rows);
+
+  FileSystem& fs = SystemFileSystem();
+  const std::string queryFolder = root + "queries\\";
+  bool exists = true;
+  const double mark = BestSeconds(
+      [&] { exists = MarkExists(fs, SystemTextServices(), "No such mark", queryFolder, "*.dat"); });
+  std::int32_t highest = 0;
+  const double number = BestSeconds([&] { highest = HighestArchiveNumber(fs, queryFolder, "*.dat"); });
+  std::uint64_t bytes = 0;
+  int archives = 0;
+  const double whole = BestSeconds([&] {
+    bytes = 0;
+    archives = 0;
+    WalkCatalog(fs, queryFolder, "*.dat", [&](const std::string& path) {
+      bytes += fs.ReadWholeFile(path).size();
+      ++archives;
+    });
+  });
+  // The same question answered the way the format allows without a key-block
+  // reader: every archive loaded whole as lines.
+  int numbered = 0;
+  const double wholeQuery = BestSeconds([&] {
+    numbered = 0;
+    WalkCatalog(fs, queryFolder, "*.dat", [&](const std::string& path) {
+      if (!ArchiveText::Load(fs, path).ReadKey("ANumber").empty()) ++numbered;
+    });
+  });
+  std::printf("reading %d archives whole (%.0f MB): %.1f ms; as lines, with a key lookup: %.1f ms\n",
+              archives, static_cast<double>(bytes) / 1e6, whole * 1e3, wholeQuery * 1e3);
+  std::printf("MarkExists: %.1f ms (%s), %.1fx faster than whole reads\n", mark * 1e3,
+              exists ? "found" : "not found", whole / mark);
+  std::printf("HighestArchiveNumber: %.1f ms (%d), %.1fx faster than whole reads\n", number * 1e3,
+              highest, whole / number);
+  std::printf("queries against the whole-file query: %.1fx and %.1fx\n", wholeQuery / mark,
+              wholeQuery / number);
+}
+
+std::string FreshFolder() {
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("discovel-search-bench-" + std::to_string(stamp));
+  std::filesystem::create_directories(dir);
+  return CorePath(dir);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    if (args.size() == 2 && args[0] == "--generate") {
+      Generate(CorePath(args[1]));
+      return 0;
+    }
+    if ((args.size() == 2 || args.size() == 4) && args[0] == "--catalogue") {
+      const double grep = args.size() == 4 && args[2] == "--grep-seconds" ? std::atof(args[3].c_str()) : 0;
+      Measure(CorePath(args[1]), grep);
+      return 0;
+    }
+    if (!args.empty()) {
+      std::fprintf(stderr, "usage: search_bench [--generate DIR | --catalogue DIR [--grep-seconds S]]\n");
+      return 2;
+    }
+    const std::string root = FreshFolder();
+    int result = 0;
+    try {
+      Generate(root);
+      Measure(root, 0);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "%s\n", e.what());
+      result = 1;
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(Native(root), ignored);
+    return result;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return 1;
+  }
+}

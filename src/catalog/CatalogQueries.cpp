@@ -1,0 +1,62 @@
+#include "catalog/CatalogQueries.h"
+
+#include "catalog/ArchiveFile.h"
+#include "catalog/ArchiveKeys.h"
+#include "catalog/TextUtil.h"
+
+namespace discovel {
+namespace {
+
+void WalkFolder(FileSystem& fs, const std::string& folder, const std::string& mask,
+                const std::function<void(const std::string&)>& onArchive) {
+  fs.ListFolder(folder, mask, [&](const DirEntry& entry) {
+    if (!entry.isFolder) onArchive(folder + entry.name);
+    return true;
+  });
+  fs.ListFolder(folder, "*.*", [&](const DirEntry& entry) {
+    if (entry.isFolder) WalkFolder(fs, folder + entry.name + '\\', mask, onArchive);
+    return true;
+  });
+}
+
+}  // namespace
+
+void WalkCatalog(FileSystem& fs, std::string_view folder, const std::string& mask,
+                 const std::function<void(const std::string& archivePath)>& onArchive) {
+  WalkFolder(fs, IncludeTrailingBackslash(folder), mask, onArchive);
+}
+
+std::string ReadArchiveKey(FileSystem& fs, const std::string& archivePath, std::string_view key) {
+  return ArchiveText::LoadKeyBlock(fs, archivePath).ReadKey(key);
+}
+
+bool MarkExists(FileSystem& fs, const TextServices& text, std::string_view mark,
+                std::string_view folder, const std::string& mask) {
+  const std::string wanted = text.ToUpper(mark);
+  bool found = false;
+  // Every archive is still read after a hit: an unreadable one fails the query
+  // wherever it stands in the walk.
+  WalkCatalog(fs, folder, mask, [&](const std::string& path) {
+    const ArchiveText keys = ArchiveText::LoadKeyBlock(fs, path);
+    const std::string_view stored = keys.FindKey(kAMark).value_or(std::string_view());
+    if (found || TrimBlanksAndControls(stored).empty()) return;
+    found = text.ToUpper(stored) == wanted;
+  });
+  return found;
+}
+
+std::int32_t HighestArchiveNumber(FileSystem& fs, std::string_view folder,
+                                  const std::string& mask) {
+  std::int32_t highest = 0;
+  std::int32_t archives = 0;
+  WalkCatalog(fs, folder, mask, [&](const std::string& path) {
+    const ArchiveText keys = ArchiveText::LoadKeyBlock(fs, path);
+    const auto number =
+        ParseInt32(TrimBlanksAndControls(keys.FindKey(kANumber).value_or(std::string_view())));
+    if (number && *number > highest) highest = *number;
+    ++archives;
+  });
+  return highest != 0 ? highest : archives;
+}
+
+}  // namespace discovel

@@ -1,0 +1,34 @@
+#pragma once
+// Questions answered by reading the archive files of the catalogue folder
+// directly: no index, no cache. Each archive is read only as far as its key
+// block, so a query costs in proportion to the number of archives.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/FileSystem.h"
+#include "platform/TextServices.h"
+
+namespace discovel {
+
+// Calls `onArchive` with the full path of every file of `folder` matching
+// `mask`, then walks each subfolder the same way: the files of a folder come
+// before its subfolders. `folder` gets the folder-path rule first. No stop flag.
+void WalkCatalog(FileSystem& fs, std::string_view folder, const std::string& mask,
+                 const std::function<void(const std::string& archivePath)>& onArchive);
+
+// The key's value exactly as stored (not trimmed); "" when absent. Throws FileError.
+std::string ReadArchiveKey(FileSystem& fs, const std::string& archivePath, std::string_view key);
+
+// True when an archive under `folder` carries `mark`, letter case aside.
+// Blanks count: neither side is trimmed, and a blank stored mark never matches.
+bool MarkExists(FileSystem& fs, const TextServices& text, std::string_view mark,
+                std::string_view folder, const std::string& mask);
+
+// The highest ANumber under `folder`; when no archive holds a number above 0,
+// the count of archives (0 for none).
+std::int32_t HighestArchiveNumber(FileSystem& fs, std::string_view folder,
+                                  const std::string& mask);
+
+}  // namespace discovel

@@ -1,0 +1,397 @@
+#include "search/SearchEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/AppError.h"
+#include "platform/Platform.h"
+#include "search/SearchTestSupport.h"
+#include "support/TempFolder.h"
+
+namespace discovel {
+namespace {
+
+using test::ArchiveOf;
+using test::DosTimeText;
+using test::TestEntry;
+
+class Search : public ::testing::Test {
+ protected:
+  bool Run(const TextServices& text = SystemTextServices()) {
+    SearchEngine engine(fs, text, pump, criteria, observer);
+    m_engine = &engine;
+    const bool completed = engine.Run(catalogue.Path(), "*.dat", results);
+    m_engine = nullptr;
+    return completed;
+  }
+  void AbortNow() { m_engine->Abort(); }
+
+  // "Directory|File" of every row, in the order found.
+  std::vector<std::string> Found() const {
+    std::vector<std::string> found;
+    for (std::size_t i = 0; i < results.RowCount(); ++i) {
+      found.push_back(std::string(results.Cell(i, ResultColumn::kDirectory)) + "|" +
+                      std::string(results.Cell(i, ResultColumn::kFile)));
+    }
+    return found;
+  }
+  std::vector<std::string> FindSimple(const std::string& typed) {
+    criteria.text = typed;
+    results.Clear();
+    Run();
+    return Found();
+  }
+  std::vector<std::string> FindAdvanced(const std::string& typed) {
+    criteria.advancedMode = true;
+    return FindSimple(typed);
+  }
+
+  FileSystem& fs = SystemFileSystem();
+  test::TempFolder catalogue;
+  test::TestCriteria criteria;
+  test::TestObserver observer;
+  test::TestPump pump;
+  SearchResults results;
+
+ private:
+  SearchEngine* m_engine = nullptr;
+};
+
+using Files = std::vector<std::string>;
+
+TEST_F(Search, WildcardsAreRemovedAndTheRestIsASubstring) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "notes.txt"},
+                                          {"\\", "a.txt.bak"},
+                                          {"old.txt", "photo.jpg"},
+                                          {"\\", "readme.md"},
+                                          {"\\", "txt"}},
+                                         "CD 1"));
+  EXPECT_EQ(FindSimple("*.txt"),
+            (Files{"\\|notes.txt", "\\|a.txt.bak", "old.txt|photo.jpg"}));
+  EXPECT_EQ(FindSimple("*?*").size(), 5u);
+  EXPECT_EQ(FindSimple("").size(), 5u);
+  EXPECT_EQ(FindSimple("n?otes").size(), 1u);  // "notes": '?' stands for nothing
+}
+
+TEST_F(Search, SimpleModeIgnoresLetterCase) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"Docs", "readme.txt"}, {"\\", "README.TXT"},
+                                          {"\\", "CAF\xC9.doc"}},
+                                         "CD 1"));
+  EXPECT_EQ(FindSimple("README.TXT"), (Files{"Docs|readme.txt", "\\|README.TXT"}));
+  EXPECT_EQ(FindSimple("readme.txt").size(), 2u);
+  EXPECT_EQ(FindSimple("DOCS").size(), 1u);
+  EXPECT_EQ(FindSimple("caf\xE9").size(), 1u);  // by the code page, not ASCII alone
+}
+
+TEST_F(Search, AdvancedModeKeepsNameAndExtensionApart) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "readme.txt"}, {"\\", "makefile"}}, "CD 1"));
+  EXPECT_EQ(FindAdvanced("readme.txt"), Files{});
+  EXPECT_EQ(FindAdvanced("readme"), Files{"\\|readme.txt"});
+  EXPECT_EQ(FindAdvanced(".txt"), Files{"\\|readme.txt"});
+  EXPECT_EQ(FindAdvanced("E.T"), Files{});
+  // A name without a dot is all name; its type field is empty.
+  EXPECT_EQ(FindAdvanced("makefile"), Files{"\\|makefile"});
+  criteria.advanced.fileNames = false;
+  EXPECT_EQ(FindAdvanced("readme"), Files{});
+  EXPECT_EQ(FindAdvanced("txt"), Files{"\\|readme.txt"});
+  // No field checked: a term matches nothing, no term everything.
+  criteria.advanced = AdvancedCriteria{false, false, false, false};
+  EXPECT_EQ(FindAdvanced("readme"), Files{});
+  EXPECT_EQ(FindAdvanced("").size(), 2u);
+}
+
+TEST_F(Search, TermNeverSpansFolderAndName) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"DOCS", "README"}, {"docs\\readme", "x"}}, "CD 1"));
+  EXPECT_EQ(FindSimple("docs\\readme"), Files{"docs\\readme|x"});
+  EXPECT_EQ(FindAdvanced("docs\\readme"), Files{"docs\\readme|x"});
+  EXPECT_EQ(FindSimple("SREA"), Files{});
+  EXPECT_EQ(FindAdvanced("SREA"), Files{});
+}
+
+TEST_F(Search, TheSeparatorIsPartOfTheMatchText) {
+  // Typed with the separator character itself, a term does reach over it,
+  // upper-cased like the separator in the match text.
+  catalogue.WriteFile("1.dat", ArchiveOf({{"docs", "readme.txt"}, {"docs", "readme.txt.bak"}},
+                                         "CD 1"));
+  EXPECT_EQ(FindSimple("docs\xFFread").size(), 2u);
+  EXPECT_EQ(FindSimple(".txt\xFF"), Files{"docs|readme.txt"});
+  EXPECT_EQ(FindAdvanced("readme\xFF.txt\xFF"), Files{"docs|readme.txt"});
+}
+
+TEST_F(Search, CaseSensitiveAdvancedSearch) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"Docs", "ReadMe.txt"}}, "CD 1"));
+  criteria.advanced.caseSensitive = true;
+  EXPECT_EQ(FindAdvanced("README"), Files{});
+  EXPECT_EQ(FindAdvanced("ReadMe").size(), 1u);
+  EXPECT_EQ(FindAdvanced("docs"), Files{});
+  // Case sensitivity belongs to advanced mode only.
+  criteria.advancedMode = false;
+  EXPECT_EQ(FindSimple("readme").size(), 1u);
+}
+
+TEST_F(Search, MarksFieldSearchesTheArchiveMark) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "a.mp3"}, {"\\", "b.mp3"}}, "Holiday 2006"));
+  catalogue.WriteFile("2.dat", ArchiveOf({{"\\", "c.mp3"}}, "Work"));
+  EXPECT_EQ(FindSimple("holiday"), Files{});
+  EXPECT_EQ(FindAdvanced("holiday"), Files{});
+  criteria.advanced.marks = true;
+  EXPECT_EQ(FindAdvanced("holiday").size(), 2u);
+  EXPECT_EQ(FindAdvanced("day 2006").size(), 2u);
+}
+
+TEST_F(Search, DateFilterCoversWholeDaysInEitherOrder) {
+  catalogue.WriteFile(
+      "1.dat", ArchiveOf({{"\\", "before", "1", DosTimeText(2004, 3, 9, 23, 59, 58)},
+                          {"\\", "first", "1", DosTimeText(2004, 3, 10, 0, 0, 0)},
+                          {"\\", "last", "1", DosTimeText(2004, 3, 15, 23, 59, 58)},
+                          {"\\", "after", "1", DosTimeText(2004, 3, 16, 0, 0, 0)},
+                          {"\\", "garbage", "1", "soon"}},
+                         "CD 1"));
+  criteria.advanced.byDate = true;
+  criteria.advanced.dates = DateBoundsOf({2004, 3, 15, 12, 0, 0, 0}, {2004, 3, 10, 9, 30, 0, 0});
+  EXPECT_EQ(FindAdvanced(""), (Files{"\\|first", "\\|last"}));
+  // The filter belongs to advanced mode only.
+  criteria.advancedMode = false;
+  EXPECT_EQ(FindSimple("").size(), 5u);
+}
+
+TEST_F(Search, SizeFilterAtLeastAndAtMost) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "empty", "0"},
+                                          {"\\", "small", "999"},
+                                          {"\\", "kilo", "1000"},
+                                          {"\\", "big", "5000000000"},
+                                          {"\\", "odd", "n/a"}},
+                                         "CD 1"));
+  criteria.advanced.bySize = true;
+  criteria.advanced.sizeThreshold = SizeThresholdOf(1, "KiloBytes");
+  EXPECT_EQ(FindAdvanced(""), (Files{"\\|kilo", "\\|big"}));
+  criteria.advanced.sizeAtMost = IsAtMost("at most");
+  criteria.advanced.sizeThreshold = SizeThresholdOf(0, "Bytes");
+  // A size that is not a number counts as 0.
+  EXPECT_EQ(FindAdvanced(""), (Files{"\\|empty", "\\|odd"}));
+}
+
+TEST_F(Search, RestrictionTakesTheExactMarkOnly) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "a"}, {"\\", "b"}}, "CD No: 1"));
+  catalogue.WriteFile("2.dat", ArchiveOf({{"\\", "c"}}, "cd no: 1"));
+  catalogue.WriteFile("3.dat", ArchiveOf({{"\\", "d"}}, "  CD No: 1  "));  // trimmed
+  catalogue.WriteFile("4.dat", ArchiveOf({{"\\", "e"}}, ""));
+  criteria.restriction = "CD No: 1";
+  auto found = FindSimple("");
+  std::sort(found.begin(), found.end());
+  EXPECT_EQ(found, (Files{"\\|a", "\\|b", "\\|d"}));
+  EXPECT_EQ(FindAdvanced("b"), Files{"\\|b"});
+  // An archive without a mark is shown, and restricted to, as "Unknown".
+  criteria.restriction = "Unknown";
+  EXPECT_EQ(FindSimple(""), Files{"\\|e"});
+  EXPECT_EQ(results.Cell(0, ResultColumn::kArchive), "Unknown");
+}
+
+TEST_F(Search, SubfoldersAreSearchedAfterTheArchivesOfTheirFolder) {
+  catalogue.WriteFile("a\\b\\3.dat", ArchiveOf({{"\\", "three"}}, "CD 3"));
+  catalogue.WriteFile("a\\2.dat", ArchiveOf({{"\\", "two"}}, "CD 2"));
+  catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "one"}}, "CD 1"));
+  catalogue.WriteFile("notes.txt", ArchiveOf({{"\\", "never"}}, "CD 0"));
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Found(), (Files{"\\|one", "\\|two", "\\|three"}));
+  EXPECT_EQ(observer.archives, 3);
+}
+
+TEST_F(Search, RowTextsFollowTheLocale) {
+  catalogue.WriteFile("1.dat",
+                      ArchiveOf({{"Music\\Rock", "a.b.mp3", "1234567", "879719370"},
+                                 {"\\", "boot", "0", DosTimeText(2006, 3, 15, 0, 0, 0)}},
+                                " Shelf CD "));
+  EXPECT_TRUE(Run());
+  ASSERT_EQ(results.RowCount(), 2u);
+  const auto row = [&](std::size_t r) {
+    std::vector<std::string> cells;
+    for (int c = 0; c < kResultColumns; ++c) {
+      cells.emplace_back(results.Cell(r, static_cast<ResultColumn>(c)));
+    }
+    return cells;
+  };
+  EXPECT_EQ(row(0), (Files{"Shelf CD", "Music\\Rock", "a.b.mp3", "mp3", "15/03/2006 14:30:20",
+                           "1,234,567"}));
+  EXPECT_EQ(row(1), (Files{"Shelf CD", "\\", "boot", "", "15/03/2006", "0"}));
+
+  results.Clear();
+  const test::SeparatorText german(".", '.', '.');
+  EXPECT_TRUE(Run(german));
+  EXPECT_EQ(row(0)[4], "15.03.2006 14.30.20");
+  EXPECT_EQ(row(0)[5], "1.234.567");
+}
+
+TEST_F(Search, RowThatCannotBeFilledStaysPartlyAndIsReported) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "badtime.txt", "10", "noon"},
+                                          {"\\", "baddate.txt", "10", "0"},
+                                          {"\\", "badsize.txt", "ten", "879719370"},
+                                          {"\\", "good.txt", "10", "879719370"}},
+                                         "CD 1"));
+  EXPECT_TRUE(Run());
+  ASSERT_EQ(results.RowCount(), 4u);
+  EXPECT_EQ(results.FilledColumns(0), 4);
+  EXPECT_EQ(results.Cell(0, ResultColumn::kType), "txt");
+  EXPECT_EQ(results.Cell(0, ResultColumn::kDateModified), "");
+  EXPECT_EQ(results.FilledColumns(1), 4);  // packed 0 is no valid date
+  EXPECT_EQ(results.FilledColumns(2), 5);
+  EXPECT_EQ(results.FilledColumns(3), 6);
+  const std::string path = catalogue / "1.dat";
+  EXPECT_EQ(observer.reports, (Files{path + " 0", path + " 1", path + " 2"}));
+}
+
+TEST_F(Search, EntryStrideComesFromAPars) {
+  std::string text;
+  for (const char* name : {"one", "two", "three"}) {
+    text += std::string("\\\r\n") + name + "\r\n10\r\n879719370\r\nextra\r\nextra\r\n";
+  }
+  text += "AMark=CD 1\r\nAFiles=3\r\nAPars= 6 \r\nAEnd=EndTag\r\n";
+  catalogue.WriteFile("1.dat", text);
+  EXPECT_EQ(FindSimple(""), (Files{"\\|one", "\\|two", "\\|three"}));
+}
+
+TEST_F(Search, CountFromAFiles) {
+  const std::vector<TestEntry> two = {{"\\", "a"}, {"\\", "b"}};
+  // Fewer than the file holds: only those are read.
+  catalogue.WriteFile("1.dat", ArchiveOf(two, "CD 1", "AFiles=1\r\n").replace(
+                                   ArchiveOf(two, "CD 1").find("AFiles=2"), 10, ""));
+  catalogue.WriteFile("2.dat", "\\\r\nc\r\n1\r\n879719370\r\nAMark=no count\r\n");
+  catalogue.WriteFile("3.dat", "\\\r\nd\r\n1\r\n879719370\r\nAFiles= \r\n");
+  catalogue.WriteFile("4.dat", "\\\r\ne\r\n1\r\n879719370\r\nAFiles=0\r\n");
+  catalogue.WriteFile("5.dat", "\\\r\nf\r\n1\r\n879719370\r\nAFiles=-3\r\n");
+  EXPECT_EQ(FindSimple(""), Files{"\\|a"});
+  EXPECT_TRUE(observer.reports.empty());
+  EXPECT_EQ(observer.archives, 5);
+}
+
+TEST_F(Search, ListedFileNamedLikeAKeyIsNoKey) {
+  catalogue.WriteFile("1.dat",
+                      "\\\r\nAFiles=1\r\n1\r\n879719370\r\n"
+                      "\\\r\nAMark=fake\r\n1\r\n879719370\r\n"
+                      "AMark=real\r\nAFiles=2\r\nAEnd=EndTag\r\n");
+  EXPECT_EQ(FindSimple(""), (Files{"\\|AFiles=1", "\\|AMark=fake"}));
+  EXPECT_EQ(results.Cell(1, ResultColumn::kArchive), "real");
+}
+
+TEST_F(Search, BrokenArchiveEndsTheSearchKeepingRows) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "kept"}}, "CD 1"));
+  catalogue.MakeFolder("sub");
+  // Two entries declared, one and a half present: the key lines stand in
+  // for entry 1, but entry 2 would run past the end.
+  catalogue.WriteFile("sub\\2.dat",
+                      "\\\r\nfirst\r\n1\r\n879719370\r\nAMark=CD 2\r\nAFiles=3\r\n"
+                      "AEnd=EndTag\r\nANote=\r\n");
+  EXPECT_THROW(Run(), AppError);
+  EXPECT_EQ(Found(), (Files{"\\|kept", "\\|first", "AMark=CD 2|AFiles=3"}));
+
+  for (const char* keys : {"AFiles=two\r\n", "AFiles=1\r\nAPars=four\r\n"}) {
+    catalogue.WriteFile("sub\\2.dat", std::string("\\\r\nx\r\n1\r\n879719370\r\n") + keys);
+    results.Clear();
+    EXPECT_THROW(Run(), ConvertError) << keys;
+    EXPECT_EQ(Found(), Files{"\\|kept"});
+  }
+}
+
+TEST_F(Search, AbortStopsTheArchiveAndTheWalk) {
+  std::vector<TestEntry> many;
+  for (int i = 0; i < 700; ++i) many.push_back({"\\", "e" + std::to_string(i)});
+  catalogue.WriteFile("1.dat", ArchiveOf(many, "CD 1"));
+  catalogue.WriteFile("2.dat", ArchiveOf(many, "CD 2"));
+  catalogue.WriteFile("3.dat", ArchiveOf(many, "CD 3"));
+  catalogue.WriteFile("sub\\4.dat", ArchiveOf(many, "CD 4"));
+  // The pumps: 1 at the start, then entry 0 and entry 300 of the first archive.
+  pump.onPump = [&](int n) {
+    if (n == 3) AbortNow();
+  };
+  EXPECT_FALSE(Run());
+  // Entry 301 is still tested after the abort; each further archive of the
+  // folder is opened and its first entry tested; the subfolder is never entered.
+  ASSERT_EQ(results.RowCount(), 302u + 2u);
+  EXPECT_EQ(results.Cell(301, ResultColumn::kFile), "e301");
+  for (std::size_t row : {302u, 303u}) {
+    EXPECT_EQ(results.Cell(row, ResultColumn::kFile), "e0");
+    EXPECT_NE(results.Cell(row, ResultColumn::kArchive), "CD 4");
+  }
+  EXPECT_EQ(observer.archives, 3);
+}
+
+TEST_F(Search, AbortOrTerminationBetweenFoldersStopsTheWalk) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "one"}}, "CD 1"));
+  catalogue.WriteFile("sub\\2.dat", ArchiveOf({{"\\", "two"}}, "CD 2"));
+  observer.onArchive = [&] { AbortNow(); };
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(Found(), Files{"\\|one"});
+
+  observer.onArchive = nullptr;
+  pump.terminated = true;
+  results.Clear();
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(Found(), Files{"\\|one"});
+
+  // A new search clears the abort flag.
+  pump.terminated = false;
+  results.Clear();
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Found().size(), 2u);
+}
+
+TEST_F(Search, MessagesArePumpedAtTheirFixedPoints) {
+  std::vector<TestEntry> entries(601, TestEntry{"\\", "x"});
+  catalogue.WriteFile("1.dat", ArchiveOf(entries, "CD 1"));
+  catalogue.MakeFolder("empty.dat");  // a folder matching the mask: one pump
+  EXPECT_TRUE(Run());
+  // Start 1; entries 0, 300 and 600: 3; after the archive 1; after the folder
+  // 1; before the subfolders 1; and the same last step inside "empty.dat" 1.
+  EXPECT_EQ(pump.pumps, 8);
+}
+
+TEST_F(Search, TermIsReadPerArchiveAndModePerEntry) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "alpha"}}, "CD 1"));
+  catalogue.WriteFile("sub\\2.dat", ArchiveOf({{"\\", "alpha"}, {"\\", "beta"}}, "CD 2"));
+  criteria.text = "alpha";
+  observer.onArchive = [&] { criteria.text = "beta"; };
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Found(), (Files{"\\|alpha", "\\|beta"}));
+
+  std::vector<TestEntry> entries(400, TestEntry{"\\", "same"});
+  catalogue.WriteFile("sub\\2.dat", ArchiveOf(entries, "CD 2"));
+  criteria.text = "same";
+  observer.onArchive = nullptr;
+  // Switching to advanced mode with no field checked during the pump after entry 0.
+  criteria.advanced = AdvancedCriteria{false, false, false, false};
+  pump.pumps = 0;
+  pump.onPump = [&](int n) {
+    if (n == 5) criteria.advancedMode = true;
+  };
+  results.Clear();
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Found(), Files{"\\|same"});
+}
+
+TEST_F(Search, MultiByteCodePageUpperCasesThroughThePlatform) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"Docs", "readme.txt"}, {"\\", "notes.txt"},
+                                          {"x", "CAF\xC9"}},
+                                         "CD 1"));
+  const test::MultiByteText text;
+  criteria.text = "README";
+  EXPECT_TRUE(Run(text));
+  EXPECT_EQ(Found(), Files{"Docs|readme.txt"});
+  EXPECT_GT(text.upperCalls, 0);
+
+  for (const bool advanced : {false, true}) {
+    criteria.advancedMode = advanced;
+    criteria.text = "caf\xE9";
+    results.Clear();
+    EXPECT_TRUE(Run(text));
+    EXPECT_EQ(Found(), Files{"x|CAF\xC9"});
+    criteria.text = "x\xFF";  // the separator upper-cased the platform's way
+    results.Clear();
+    EXPECT_TRUE(Run(text));
+    EXPECT_EQ(Found().size(), 1u) << advanced;
+  }
+}
+
+}  // namespace
+}  // namespace discovel
