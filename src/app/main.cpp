@@ -1,12 +1,16 @@
-// Program entry: record where the program lives, create the main window and run
-// the message loop until it closes.
+// Program entry: hand over to a running instance, or record where the program
+// lives, create the main window, greet a new user and run the message loop.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
+
 #include "app/fmMain.h"
+#include "app/fmThanx.h"
 #include "settings/SettingsNames.h"
 #include "settings/win32/SettingsStore.h"
 #include "ui/ErrorBox.h"
+#include "ui/MessagePump.h"
 
 namespace {
 
@@ -20,23 +24,29 @@ std::string ProgramPath() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   using namespace discovel;
+  // A second start hands over to the first and ends without touching anything.
+  if (HWND running = FindWindowA(kMainWindowClass, nullptr)) {
+    PostMessageA(running, kMsgSecondInstance, 0, 0);
+    SetForegroundWindow(running);
+    return 0;
+  }
+
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 
   const std::string programPath = ProgramPath();
-  TfrmMain frmMain(programPath);
+  TfrmMain main(programPath);
+  main.SetCommandLineArgumentCount(__argc - 1);
   const bool started = GuardedCall([&] {
     ProgramSettings().WriteString(names::kKeyState, names::kProgramLocation, programPath);
-    frmMain.Create();
+    main.Create();
   });
-  if (!started || !frmMain.Handle()) return 1;
-  ShowWindow(frmMain.Handle(), showCommand);
-  UpdateWindow(frmMain.Handle());
+  if (!started || !main.Handle()) return 1;
+  GuardedCall([] { TfrmThanx::ShowOnFirstRun(); });
+  ShowWindow(main.Handle(), main.StartMinimized() ? SW_SHOWMINNOACTIVE : showCommand);
+  UpdateWindow(main.Handle());
 
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchQueued(msg);
   return static_cast<int>(msg.wParam);
 }

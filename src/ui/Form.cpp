@@ -1,19 +1,42 @@
 #include "ui/Form.h"
 
+#include <unordered_map>
+
 #include "platform/AppError.h"
 #include "ui/ErrorBox.h"
 
 namespace discovel {
+namespace {
+
+// The live windows of our forms; message boxes and other foreign top-level
+// windows are not in it, whatever their user data holds.
+std::unordered_map<HWND, Form*>& LiveForms() {
+  static std::unordered_map<HWND, Form*> forms;
+  return forms;
+}
+
+}  // namespace
 
 Form::~Form() {
   if (m_hwnd) {
+    LiveForms().erase(m_hwnd);
     SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
     DestroyWindow(m_hwnd);
   }
 }
 
 Form* Form::FromHandle(HWND hwnd) {
-  return reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  const auto found = LiveForms().find(hwnd);
+  return found == LiveForms().end() ? nullptr : found->second;
+}
+
+bool Form::RouteMessage(MSG& msg) {
+  if (!msg.hwnd) return false;
+  Form* form = FromHandle(GetAncestor(msg.hwnd, GA_ROOT));
+  if (!form) return false;
+  bool consumed = false;
+  GuardedCall([&] { consumed = form->PreTranslate(msg); });
+  return consumed;
 }
 
 void Form::CreateFormWindow(const WindowSpec& spec) {
@@ -49,10 +72,12 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   if (message == WM_NCCREATE) {
     form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     form->m_hwnd = hwnd;
+    LiveForms()[hwnd] = form;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
   }
   if (!form) return DefWindowProcA(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
+    LiveForms().erase(hwnd);
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     form->m_hwnd = nullptr;
     GuardedCall([&] { form->OnWindowDestroyed(); });

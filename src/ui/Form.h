@@ -18,6 +18,9 @@ class Form {
   HWND Handle() const { return m_hwnd; }
   // The Form behind a window of ours, or null.
   static Form* FromHandle(HWND hwnd);
+  // Offers a queued message to the form that owns its window (key preview,
+  // dialog navigation) before it is dispatched. True: the form consumed it.
+  static bool RouteMessage(MSG& msg);
 
  protected:
   struct WindowSpec {
@@ -36,6 +39,8 @@ class Form {
   void CreateFormWindow(const WindowSpec& spec);
   // Messages of this window. The default passes them on to DefWindowProc.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Sees every queued message for this window and its controls before they do.
+  virtual bool PreTranslate(MSG& msg) { return false; }
   // Called at WM_NCDESTROY, after which Handle() is null.
   virtual void OnWindowDestroyed() {}
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);

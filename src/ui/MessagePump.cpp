@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "ui/Form.h"
+
 namespace discovel {
 namespace {
 bool g_terminated = false;
@@ -16,9 +18,14 @@ void PumpMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchQueued(msg);
   }
+}
+
+void DispatchQueued(MSG& msg) {
+  if (Form::RouteMessage(msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
 }
 
 bool ApplicationTerminated() { return g_terminated; }

@@ -62,7 +62,7 @@ TEST(FormTest, DestroyedWindowDetachesFromItsForm) {
   EXPECT_EQ(Form::FromHandle(hwnd), nullptr);
 }
 
-TEST(MainWindowTest, CreatesItsClassCaptionAndCatalogFolder) {
+TEST(MainWindowBasicsTest, CreatesItsClassCaptionAndCatalogFolder) {
   test::TempFolder folder;
   TfrmMain main(folder / "prog\\discovel.exe", false);
   main.Create();

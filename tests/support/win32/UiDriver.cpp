@@ -1,5 +1,7 @@
 #include "support/win32/UiDriver.h"
 
+#include "ui/MessagePump.h"
+
 namespace discovel::test {
 namespace {
 
@@ -7,13 +9,14 @@ struct FindData {
   const char* className;
   const char* caption;
   HWND found;
+  bool anyProcess = false;
 };
 
 BOOL CALLBACK FindProc(HWND hwnd, LPARAM lParam) {
   auto* data = reinterpret_cast<FindData*>(lParam);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != GetCurrentProcessId() || !IsWindowVisible(hwnd)) return TRUE;
+  if ((!data->anyProcess && pid != GetCurrentProcessId()) || !IsWindowVisible(hwnd)) return TRUE;
   char text[256] = {};
   if (data->className) {
     GetClassNameA(hwnd, text, sizeof text);
@@ -33,11 +36,9 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   const auto end = std::chrono::steady_clock::now() + timeout;
   while (!condition()) {
     if (std::chrono::steady_clock::now() > end) return false;
+    // As the program's own loops do: key preview and dialog keys included.
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchQueued(msg);
     Sleep(5);
   }
   return true;
@@ -53,6 +54,54 @@ std::string MessageBoxText(HWND box) {
   char text[1024] = {};
   GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
   return text;
+}
+
+HWND WaitForWindow(const char* className, bool anyProcess, std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  do {
+    FindData data{className, nullptr, nullptr, anyProcess};
+    EnumWindows(FindProc, reinterpret_cast<LPARAM>(&data));
+    if (data.found) return data.found;
+    Sleep(10);
+  } while (std::chrono::steady_clock::now() < end);
+  return nullptr;
+}
+
+bool WaitForWindowGone(HWND hwnd, std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  while (IsWindow(hwnd) && IsWindowVisible(hwnd)) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    Sleep(10);
+  }
+  return true;
+}
+
+std::string ControlText(HWND dialog, int id) {
+  char text[1024] = {};
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
+std::string WaitForControlText(HWND dialog, int id, const std::string& prefix, std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  std::string text;
+  do {
+    text = ControlText(dialog, id);
+    if (text.compare(0, prefix.size(), prefix) == 0) return text;
+    Sleep(10);
+  } while (std::chrono::steady_clock::now() < end);
+  return text;
+}
+
+void Click(HWND dialog, int id) {
+  // Posted, so a message box the click opens does not block the script.
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{sizeof info};
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
 }
 
 DialogWatcher::~DialogWatcher() {

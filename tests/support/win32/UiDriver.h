@@ -23,6 +23,36 @@ HWND FindProcessWindow(const char* className, const char* caption);
 // The text of a message box (its static control).
 std::string MessageBoxText(HWND box);
 
+// From a second thread: the first visible window of this process (or of any
+// process) with this class, polled for until `timeout`; null when none came.
+HWND WaitForWindow(const char* className, bool anyProcess = false,
+                   std::chrono::milliseconds timeout = std::chrono::seconds(10));
+// Polls until the window is gone.
+bool WaitForWindowGone(HWND hwnd, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+std::string ControlText(HWND dialog, int id);
+// Polls until the control's text starts with `prefix`; returns the text seen last.
+std::string WaitForControlText(HWND dialog, int id, const std::string& prefix,
+                               std::chrono::milliseconds timeout = std::chrono::seconds(10));
+// Clicks a button of a dialog the way the user does.
+void Click(HWND dialog, int id);
+// The control with the keyboard focus in the thread of `window`.
+HWND FocusOf(HWND window);
+
+// Runs a script on a second thread while the test's thread sits in a modal
+// loop; joined when it goes out of scope.
+class Script {
+ public:
+  explicit Script(std::function<void()> body) : m_thread(std::move(body)) {}
+  ~Script() {
+    if (m_thread.joinable()) m_thread.join();
+  }
+  Script(const Script&) = delete;
+  Script& operator=(const Script&) = delete;
+
+ private:
+  std::thread m_thread;
+};
+
 class DialogWatcher {
  public:
   DialogWatcher() = default;

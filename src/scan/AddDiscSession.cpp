@@ -1,0 +1,238 @@
+#include "scan/AddDiscSession.h"
+
+#include <utility>
+
+#include "catalog/ArchiveFile.h"
+#include "catalog/ArchiveKeys.h"
+#include "catalog/CatalogQueries.h"
+#include "catalog/DosTime.h"
+#include "catalog/ListingChecksum.h"
+#include "catalog/TextUtil.h"
+#include "platform/AppError.h"
+#include "settings/SettingsNames.h"
+
+namespace discovel {
+namespace {
+
+constexpr int kResultOk = 1;
+constexpr int kResultCancel = 2;
+const std::string kArchiveMask = "*.dat";
+const std::string kAllFiles = "*.*";
+
+std::string& LastSavedPath() {
+  static std::string path;
+  return path;
+}
+
+// Deletes the scratch listing however the checksum step ends, so that no
+// "temp.dat" is ever left in the catalogue for the queries to take as an archive.
+class ScratchFile {
+ public:
+  ScratchFile(FileSystem& fs, std::string path) : m_fs(fs), m_path(std::move(path)) {}
+  ScratchFile(const ScratchFile&) = delete;
+  ScratchFile& operator=(const ScratchFile&) = delete;
+  ~ScratchFile() {
+    try {
+      m_fs.RemoveFile(m_path);
+    } catch (...) {
+    }
+  }
+  const std::string& Path() const { return m_path; }
+
+ private:
+  FileSystem& m_fs;
+  std::string m_path;
+};
+
+// The progress panel is up exactly while the scan runs, errors included.
+class ProgressPanel {
+ public:
+  explicit ProgressPanel(AddDiscView& view) : m_view(view) { m_view.ShowProgressPanel(true); }
+  ProgressPanel(const ProgressPanel&) = delete;
+  ProgressPanel& operator=(const ProgressPanel&) = delete;
+  ~ProgressPanel() {
+    try {
+      m_view.ShowProgressPanel(false);
+    } catch (...) {
+    }
+  }
+
+ private:
+  AddDiscView& m_view;
+};
+
+}  // namespace
+
+const std::string& LastSavedArchivePath() {
+  return LastSavedPath();
+}
+
+void ClearLastSavedArchivePath() {
+  LastSavedPath().clear();
+}
+
+AddDiscSession::AddDiscSession(FileSystem& fs, Settings& settings, const TextServices& text, UiPump& pump,
+                               AddDiscView& view, std::string_view catalogFolder, char driveLetter,
+                               std::function<bool(char)> isAudioDisc, std::function<void(char)> openTray)
+    : m_fs(fs),
+      m_settings(settings),
+      m_text(text),
+      m_pump(pump),
+      m_view(view),
+      m_catalogFolder(IncludeTrailingBackslash(catalogFolder)),
+      m_driveLetter(driveLetter),
+      m_isAudioDisc(std::move(isAudioDisc)),
+      m_openTray(std::move(openTray)),
+      m_scanner(fs, settings, pump) {}
+
+void AddDiscSession::Open() {
+  if (m_state != AddDiscState::NotOpened) return;
+  m_state = AddDiscState::Scanning;
+  Examine();
+}
+
+void AddDiscSession::Examine() {
+  m_view.EnableOk(false);
+  m_editAllowed = false;
+  m_view.ShowEditPanel(false);
+  m_view.ShowProgressPanel(false);
+  m_view.ClearFields();
+  m_ejectOnClose = false;
+  m_view.ShowMessage(kMsgScanning);
+  m_pump.Pump();
+  // Cancelled before the scan began: the scanner would clear the request.
+  if (m_closed) return Finish(AddDiscState::Aborted, kMsgAborted);
+
+  if (m_isAudioDisc(m_driveLetter)) {
+    Finish(AddDiscState::AudioDisc, kMsgAudioDisc);
+    m_pump.Pump();
+    m_ejectOnClose = true;
+    return;
+  }
+
+  bool completed = false;
+  {
+    const ProgressPanel panel(m_view);
+    completed = m_scanner.Scan(std::string{m_driveLetter, ':', '\\'}, kAllFiles, &m_view);
+  }
+  // A Cancel during the scan's last pump comes too late to stop the walk, but
+  // the dialog is closing all the same.
+  if (!completed || m_closed) return Finish(AddDiscState::Aborted, kMsgAborted);
+
+  if (m_scanner.FileCount() == 0) {
+    Finish(AddDiscState::EmptyDisc, kMsgEmptyDisc);
+    m_pump.Pump();
+    m_ejectOnClose = true;
+    return;
+  }
+
+  m_checksum = ChecksumOfListing();
+  m_archiveNumber = NextArchiveNumber();
+  m_proposedMark = std::string(kMarkPrefix) + std::to_string(m_archiveNumber);
+
+  const std::string existing = m_catalogFolder + m_checksum + ".dat";
+  if (m_fs.FileExists(existing)) {
+    const std::string mark = ReadArchiveKey(m_fs, existing, kAMark);
+    Finish(AddDiscState::AlreadyArchived, std::string(kMsgAlreadyArchived) + mark);
+    m_pump.Pump();
+    m_ejectOnClose = true;
+    return;
+  }
+
+  m_state = AddDiscState::Editing;
+  m_view.ShowEditPanel(true);
+  m_editAllowed = true;
+  m_view.SetMark(m_proposedMark);
+  // The window may not report its own programmatic change of the field.
+  MarkChanged(m_proposedMark);
+  m_view.ShowMessage(std::string(kMsgMarkWith) + m_proposedMark + std::string(kMsgOrTypeMark));
+  m_view.SetCancelCaption(kCaptionCancel);
+  m_pump.Pump();
+  m_ejectOnClose = true;
+  m_pump.Pump();
+}
+
+void AddDiscSession::Finish(AddDiscState state, std::string_view message) {
+  m_state = state;
+  m_view.ShowMessage(message);
+  m_view.SetCancelCaption(kCaptionClose);
+}
+
+std::string AddDiscSession::ChecksumOfListing() {
+  const ScratchFile scratch(m_fs, m_catalogFolder + std::string(kScratchListing));
+  m_scanner.Listing().Save(m_fs, scratch.Path());
+  return ListingChecksumOfFile(m_fs, scratch.Path());
+}
+
+std::int32_t AddDiscSession::NextArchiveNumber() {
+  std::int32_t highest = HighestArchiveNumber(m_fs, m_catalogFolder, kArchiveMask);
+  if (highest == 0) {
+    // All archives deleted: go on from the number the last save remembered.
+    const std::string stored = m_settings.ReadString(names::kKeyState, names::kLastArchiveNumber);
+    if (!stored.empty()) {
+      const auto number = ParseInt32(TrimBlanksAndControls(stored));
+      if (!number) throw ConvertError("'" + stored + "' is not a valid integer value");
+      highest = *number;
+    }
+  }
+  // Wraps like the 32-bit number it is stored as, rather than overflowing.
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(highest) + 1U);
+}
+
+void AddDiscSession::MarkChanged(std::string_view mark) {
+  m_view.EnableOk(m_editAllowed && !TrimBlanksAndControls(mark).empty());
+}
+
+bool AddDiscSession::Ok(std::string_view mark, std::string_view location, std::string_view note) {
+  if (!m_editAllowed) return false;
+  if (MarkExists(m_fs, m_text, TrimBlanksAndControls(mark), m_catalogFolder, kArchiveMask)) {
+    m_view.Alert(kMsgMarkExists);
+    m_view.FocusMark();
+    return false;
+  }
+  m_view.ShowMessage(kMsgSaving);
+  SaveArchive(mark, location, note);
+  m_pump.Pump();
+  CloseWith(kResultOk);
+  return true;
+}
+
+void AddDiscSession::SaveArchive(std::string_view mark, std::string_view location, std::string_view note) {
+  ClearLastSavedArchivePath();
+  if (TrimBlanksAndControls(m_checksum).empty()) {
+    m_view.Alert(kMsgNoChecksum);
+    return;
+  }
+  ArchiveKeys keys;
+  keys.date = PackDosDateTime(m_text.Now());
+  keys.mark = TrimBlanksAndControls(mark);
+  keys.location = TrimBlanksAndControls(location);
+  keys.crc = m_checksum;
+  keys.files = m_scanner.FileCount();
+  keys.dirs = m_scanner.FolderCount();
+  keys.note = TrimBlanksAndControls(note);
+  keys.size = m_scanner.TotalSize();
+  keys.number = m_archiveNumber;
+
+  // The keys go onto a copy: a save that failed and is retried starts clean.
+  ArchiveLines archive = m_scanner.Listing();
+  archive.AppendKeyLines(keys);
+  const std::string path = m_catalogFolder + m_checksum + ".dat";
+  archive.Save(m_fs, path);
+  LastSavedPath() = path;
+  m_settings.WriteString(names::kKeyState, names::kLastArchiveNumber, std::to_string(m_archiveNumber));
+}
+
+void AddDiscSession::Cancel() {
+  m_scanner.RequestAbort();
+  m_pump.Pump();
+  CloseWith(kResultCancel);
+}
+
+void AddDiscSession::CloseWith(int modalResult) {
+  if (m_ejectOnClose) m_openTray(m_driveLetter);
+  m_closed = true;
+  m_view.CloseDialog(modalResult);
+}
+
+}  // namespace discovel

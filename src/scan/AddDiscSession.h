@@ -1,0 +1,140 @@
+#pragma once
+// The decisions of the add-disc dialog: one session per opening. It examines the
+// disc in the read device (audio, empty, already archived), proposes a mark,
+// checks the user's mark and saves the new archive. The dialog window only shows
+// what the session tells its view and forwards its events here.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/FileSystem.h"
+#include "platform/TextServices.h"
+#include "platform/UiPump.h"
+#include "scan/FolderScanner.h"
+#include "settings/Settings.h"
+
+namespace discovel {
+
+inline constexpr std::string_view kMsgScanning = "Scanning CD/DVD, please wait...";
+inline constexpr std::string_view kMsgAudioDisc =
+    "Disk is an Audio CD/DVD.\r\nPlease use only CD/DVD that contains data or Mp3 files.";
+inline constexpr std::string_view kMsgAborted = "Aborted.";
+inline constexpr std::string_view kMsgEmptyDisc = "Disk is empty.";
+inline constexpr std::string_view kMsgAlreadyArchived = "CD/DVD is already archived under: \r\n";
+inline constexpr std::string_view kMsgMarkWith = "Mark the CD/DVD with label: ";
+inline constexpr std::string_view kMsgOrTypeMark =
+    "\r\nor type in the below Mark field what the CD/DVD is already marked.";
+inline constexpr std::string_view kMsgSaving = "Saving to Catalog...";
+inline constexpr std::string_view kMsgMarkExists = "The mark already exists!";
+inline constexpr std::string_view kMsgNoChecksum = "Cannot Get CRC.";
+inline constexpr std::string_view kCaptionClose = "Close";
+inline constexpr std::string_view kCaptionCancel = "Cancel";
+inline constexpr std::string_view kMarkPrefix = "CD No: ";
+inline constexpr std::string_view kScratchListing = "temp.dat";
+
+// What the dialog window shows. SetProgress (from ScanProgress) moves the bar of
+// the progress panel.
+class AddDiscView : public ScanProgress {
+ public:
+  virtual void ShowMessage(std::string_view text) = 0;          // lblMsg
+  virtual void SetCancelCaption(std::string_view caption) = 0;  // btnCancel
+  virtual void ShowEditPanel(bool visible) = 0;
+  // Visible exactly while the scan runs; the window shows the hourglass with it.
+  virtual void ShowProgressPanel(bool visible) = 0;
+  virtual void ClearFields() = 0;  // mark, location and note
+  // Puts the text into the mark field and focuses it.
+  virtual void SetMark(std::string_view mark) = 0;
+  virtual void FocusMark() = 0;
+  virtual void EnableOk(bool enabled) = 0;
+  // A modal message box over the dialog.
+  virtual void Alert(std::string_view text) = 0;
+  // Ends the modal dialog with this result (1 OK, 2 Cancel) once the current
+  // handler returns.
+  virtual void CloseDialog(int modalResult) = 0;
+};
+
+enum class AddDiscState {
+  NotOpened,
+  Scanning,
+  AudioDisc,
+  Aborted,
+  EmptyDisc,
+  AlreadyArchived,
+  Editing,  // the disc is new: waiting for a mark
+};
+
+class AddDiscSession {
+ public:
+  // `catalogFolder` gets a trailing backslash when it lacks one. `isAudioDisc`
+  // and `openTray` take the drive letter (IsAudioDisc and OpenCdTray in the program).
+  AddDiscSession(FileSystem& fs, Settings& settings, const TextServices& text, UiPump& pump,
+                 AddDiscView& view, std::string_view catalogFolder, char driveLetter,
+                 std::function<bool(char)> isAudioDisc, std::function<void(char)> openTray);
+  AddDiscSession(const AddDiscSession&) = delete;
+  AddDiscSession& operator=(const AddDiscSession&) = delete;
+
+  // The opening procedure, for when the dialog first becomes active. Runs once
+  // per session: later activations (after a message box, say) return at once, so
+  // the fields stay as the user left them. Errors (writing temp.dat, the
+  // checksum, a non-numeric LastArchiveNumber) travel to the window, which shows
+  // them and stays open; temp.dat never outlives this call.
+  void Open();
+
+  // The mark field changed: enables OK when editing and the mark is not blank.
+  void MarkChanged(std::string_view mark);
+
+  // OK pressed. A mark already in the catalogue is refused with a message box
+  // and false; otherwise the archive is saved, the tray ejected and the dialog
+  // closed with OK, and the result is true. Save errors travel on, with the
+  // dialog still open.
+  bool Ok(std::string_view mark, std::string_view location, std::string_view note);
+
+  // Cancel or Escape, also from inside a pump of the running scan: the scan
+  // stops at its next check and Open() then ends with "Aborted.".
+  void Cancel();
+
+  AddDiscState State() const { return m_state; }
+  bool EditAllowed() const { return m_editAllowed; }
+  bool EjectOnClose() const { return m_ejectOnClose; }
+  bool Closed() const { return m_closed; }
+  const std::string& Checksum() const { return m_checksum; }
+  std::int32_t ArchiveNumber() const { return m_archiveNumber; }
+  const std::string& ProposedMark() const { return m_proposedMark; }
+  const FolderScanner& Scanner() const { return m_scanner; }
+
+ private:
+  void Examine();
+  std::string ChecksumOfListing();
+  std::int32_t NextArchiveNumber();
+  void Finish(AddDiscState state, std::string_view message);
+  void SaveArchive(std::string_view mark, std::string_view location, std::string_view note);
+  void CloseWith(int modalResult);
+
+  FileSystem& m_fs;
+  Settings& m_settings;
+  const TextServices& m_text;
+  UiPump& m_pump;
+  AddDiscView& m_view;
+  std::string m_catalogFolder;
+  char m_driveLetter;
+  std::function<bool(char)> m_isAudioDisc;
+  std::function<void(char)> m_openTray;
+
+  FolderScanner m_scanner;
+  AddDiscState m_state = AddDiscState::NotOpened;
+  bool m_editAllowed = false;
+  bool m_ejectOnClose = false;
+  bool m_closed = false;
+  std::string m_checksum;
+  std::int32_t m_archiveNumber = 0;
+  std::string m_proposedMark;
+};
+
+// The archive file the last save wrote, for the whole process: cleared when a
+// save starts, set once it has been written. The catalogue window's add command
+// clears it before opening the dialog and lists the file afterwards.
+const std::string& LastSavedArchivePath();
+void ClearLastSavedArchivePath();
+
+}  // namespace discovel

@@ -1,0 +1,52 @@
+#pragma once
+// The add-disc dialog: scans the disc in the read device and saves it as a new
+// archive under the mark the user gives it.
+#include <memory>
+
+#include "scan/AddDiscSession.h"
+#include "ui/Dialog.h"
+#include "ui/WindowPump.h"
+
+namespace discovel {
+
+class TfrmScan final : public Dialog, private AddDiscView {
+ public:
+  // What was saved is told by LastSavedArchivePath().
+  static int Execute();
+  TfrmScan();
+  ~TfrmScan() override;
+  void Create();
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool PreviewKey(const MSG& msg) override;
+  void OnActivated() override;
+  void OnCommand(int id, int code) override;
+
+ private:
+  void SetProgress(int position) override;
+  void ShowMessage(std::string_view text) override;
+  void SetCancelCaption(std::string_view caption) override;
+  void ShowEditPanel(bool visible) override;
+  void ShowProgressPanel(bool visible) override;
+  void ClearFields() override;
+  void SetMark(std::string_view mark) override;
+  void FocusMark() override;
+  void EnableOk(bool enabled) override;
+  void Alert(std::string_view text) override;
+  void CloseDialog(int modalResult) override;
+
+  WindowPump m_pump;
+  std::unique_ptr<AddDiscSession> m_session;
+  HWND m_lblMsg = nullptr;
+  HWND m_progress = nullptr;
+  HWND m_edtMark = nullptr;
+  HWND m_edtLocation = nullptr;
+  HWND m_edtNote = nullptr;
+  HWND m_editLabels[3] = {};
+  HWND m_btnOk = nullptr;
+  HWND m_btnCancel = nullptr;
+  bool m_busy = false;  // the hourglass shows while the disc is scanned
+};
+
+}  // namespace discovel

@@ -1,0 +1,187 @@
+#include "ui/Dialog.h"
+
+#include <vector>
+
+#include "platform/AppError.h"
+
+namespace discovel {
+namespace {
+
+constexpr int kButtonWidth = 59;
+constexpr int kButtonHeight = 22;
+constexpr int kButtonGap = 6;
+constexpr int kBandMargin = 8;
+
+BOOL CALLBACK CollectEnabled(HWND hwnd, LPARAM lParam) {
+  auto* windows = reinterpret_cast<std::vector<HWND>*>(lParam);
+  if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) windows->push_back(hwnd);
+  return TRUE;
+}
+
+bool IsKeyMessage(UINT message) {
+  return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR || message == WM_SYSKEYDOWN ||
+         message == WM_SYSKEYUP || message == WM_SYSCHAR;
+}
+
+}  // namespace
+
+void Dialog::CreateDialogWindow(const Look& look) {
+  m_title = look.title;
+  m_clientHeight = look.clientHeight;
+  m_bandColour = look.bandColour;
+  m_bodyBrush.reset(CreateSolidBrush(look.bodyColour));
+  m_bandBrush.reset(CreateSolidBrush(look.bandColour));
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  RECT rect{0, 0, look.clientWidth, look.clientHeight};
+  AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+  WindowSpec spec;
+  spec.className = look.className;
+  spec.caption = "Discovel";
+  spec.style = style;
+  spec.exStyle = exStyle;
+  spec.width = rect.right - rect.left;
+  spec.height = rect.bottom - rect.top;
+  spec.owner = GetActiveWindow();
+  CreateFormWindow(spec);
+  CenterOnScreen(Handle());
+}
+
+void Dialog::PlaceBandButtons(std::initializer_list<HWND> buttons) {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  int x = client.right - kBandMargin - static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) + kButtonGap;
+  const int y = client.bottom - kBandHeight + (kBandHeight - kButtonHeight) / 2;
+  for (HWND button : buttons) {
+    SetWindowPos(button, nullptr, x, y, kButtonWidth, kButtonHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    x += kButtonWidth + kButtonGap;
+  }
+}
+
+HWND Dialog::CreateMessageLabel(int id, int x, int y, int width, int height) {
+  return CreateChild(Handle(), "STATIC", "", SS_OWNERDRAW, x, y, width, height, id, MessageFont());
+}
+
+int Dialog::ShowModal() {
+  if (!Handle()) throw AppError("The dialog has no window.");
+  OnShowing();
+  // Every other window of the program waits while the dialog is open.
+  std::vector<HWND> disabled;
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
+  for (HWND hwnd : disabled) {
+    if (hwnd != Handle()) EnableWindow(hwnd, FALSE);
+  }
+  m_modalResult = 0;
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+  MSG msg;
+  while (m_modalResult == 0) {
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+      // The application is ending: leave the quit for the main loop.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      m_modalResult = kModalCancel;
+      break;
+    }
+    DispatchQueued(msg);
+  }
+  for (HWND hwnd : disabled) EnableWindow(hwnd, TRUE);
+  if (Handle()) ShowWindow(Handle(), SW_HIDE);
+  return m_modalResult;
+}
+
+void Dialog::EndModal(int result) { m_modalResult = result; }
+
+bool Dialog::PreTranslate(MSG& msg) {
+  if (IsKeyMessage(msg.message)) {
+    if (PreviewKey(msg)) return true;
+    const bool filtered = m_filteredEdits.count(msg.hwnd) != 0;
+    if (filtered && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
+      const bool back = GetKeyState(VK_SHIFT) < 0;
+      PostMessageA(Handle(), WM_NEXTDLGCTL, back ? 1 : 0, 0);
+      return true;
+    }
+    if (filtered && msg.message == WM_CHAR && msg.wParam == '\r') return true;
+    // Escape closes on key release (PreviewKey); the press must not reach
+    // the dialog manager, nor the window below once this one is gone.
+    if (msg.wParam == VK_ESCAPE && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR)) return true;
+  }
+  return IsDialogMessageA(Handle(), &msg) != 0;
+}
+
+LRESULT Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, RGB(0, 0, 0));
+      return reinterpret_cast<LRESULT>(BodyBrush());
+    }
+    case WM_DRAWITEM:
+      DrawMessageLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) OnActivated();
+      return DefaultHandling(message, wParam, lParam);
+    case WM_NEXTDLGCTL: {
+      HWND next = GetNextDlgTabItem(Handle(), GetFocus(), wParam != 0);
+      if (next) SetFocus(next);
+      return 0;
+    }
+    case WM_COMMAND: {
+      HWND control = GetDlgItem(Handle(), LOWORD(wParam));
+      // The dialog manager sends IDOK/IDCANCEL for Enter whatever the state
+      // of the buttons: a disabled or hidden button does nothing.
+      if (control && (!IsWindowEnabled(control) || !IsWindowVisible(control))) return 0;
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    }
+    case WM_CLOSE:
+      EndModal(kModalCancel);
+      return 0;
+    default:
+      break;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}
+
+void Dialog::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(Handle(), &ps);
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  FillRect(dc, &client, BodyBrush());
+  RECT top{0, 0, client.right, kBandHeight};
+  FillRect(dc, &top, static_cast<HBRUSH>(m_bandBrush.get()));
+  RECT bottom{0, client.bottom - kBandHeight, client.right, client.bottom};
+  FillRect(dc, &bottom, static_cast<HBRUSH>(m_bandBrush.get()));
+  HGDIOBJ oldFont = SelectObject(dc, TitleFont());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kTitleColour);
+  RECT title{8, 0, client.right - 8, kBandHeight};
+  DrawTextA(dc, m_title.c_str(), -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  SelectObject(dc, oldFont);
+  EndPaint(Handle(), &ps);
+}
+
+void Dialog::DrawMessageLabel(const DRAWITEMSTRUCT& item) {
+  const std::string text = WindowText(item.hwndItem);
+  RECT area = item.rcItem;
+  InflateRect(&area, -5, -5);
+  FillRect(item.hDC, &item.rcItem, BodyBrush());
+  HGDIOBJ oldFont = SelectObject(item.hDC, MessageFont());
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, RGB(0, 0, 0));
+  RECT measure = area;
+  DrawTextA(item.hDC, text.c_str(), -1, &measure, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+  const int height = measure.bottom - measure.top;
+  area.top += ((area.bottom - area.top) - height) / 2;
+  DrawTextA(item.hDC, text.c_str(), -1, &area, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(item.hDC, oldFont);
+}
+
+}  // namespace discovel

@@ -1,0 +1,91 @@
+#pragma once
+// The program's dialogs: white body between two blue bands, a title in the top
+// band, the buttons at the right of the bottom band, centred on the screen,
+// shown modally with the form seeing its keys first.
+#include <memory>
+#include <set>
+#include <string>
+
+#include "platform/win32/Handles.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
+#include "ui/MessagePump.h"
+
+namespace discovel {
+
+inline constexpr int kModalOk = 1;
+inline constexpr int kModalCancel = 2;
+// The status label of a dialog.
+inline constexpr int kLblMsgId = 1000;
+inline constexpr int kBandHeight = 25;
+inline constexpr COLORREF kBandBlue = RGB(0, 95, 140);
+inline constexpr COLORREF kTitleColour = RGB(249, 253, 255);
+
+class Dialog : public Form {
+ public:
+  // Shows the dialog and runs its modal loop until a result is set.
+  int ShowModal();
+  void EndModal(int result);
+  int ModalResult() const { return m_modalResult; }
+
+ protected:
+  struct Look {
+    const char* className;
+    const char* title;  // in the top band
+    int clientWidth;
+    int clientHeight;
+    COLORREF bandColour = kBandBlue;
+    COLORREF bodyColour = RGB(255, 255, 255);
+  };
+  void CreateDialogWindow(const Look& look);
+  // Places 59 x 22 buttons in the bottom band, the last one at the right edge.
+  void PlaceBandButtons(std::initializer_list<HWND> buttons);
+  // A label for status texts: bold, centred both ways, word-wrapped.
+  HWND CreateMessageLabel(int id, int x, int y, int width, int height);
+  // Enter moves to the next control (Shift+Enter to the previous) in this edit.
+  void UseEditKeyFilter(HWND edit) { m_filteredEdits.insert(edit); }
+
+  // Keys reach the form first. True: the key is consumed.
+  virtual bool PreviewKey(const MSG& msg) { return false; }
+  // Runs once, after the window exists and before it is first shown.
+  virtual void OnShowing() {}
+  // The window became the active window.
+  virtual void OnActivated() {}
+  // A command from a button or menu (never from a disabled or hidden control).
+  virtual void OnCommand(int id, int code) {}
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool PreTranslate(MSG& msg) override;
+
+ private:
+  void Paint();
+  void DrawMessageLabel(const DRAWITEMSTRUCT& item);
+  std::string m_title;
+  int m_clientHeight = 0;
+  COLORREF m_bandColour = kBandBlue;
+  GdiObject m_bodyBrush;
+  GdiObject m_bandBrush;
+  HBRUSH BodyBrush() const { return static_cast<HBRUSH>(m_bodyBrush.get()); }
+  int m_modalResult = 0;
+  std::set<HWND> m_filteredEdits;
+};
+
+// The opener convention of every modal window: at most one open at a time (a
+// second call returns `alreadyOpen` at once), created, shown modally, pending
+// messages processed, destroyed also when an error ends the modal loop.
+template <class T, class Make>
+int RunModalOnce(T*& current, Make make, int alreadyOpen = 0) {
+  if (current) return alreadyOpen;
+  std::unique_ptr<T> form = make();
+  struct Forget {
+    T*& current;
+    ~Forget() { current = nullptr; }
+  } forget{current};
+  current = form.get();
+  form->Create();
+  const int result = form->ShowModal();
+  PumpMessages();
+  return result;
+}
+
+}  // namespace discovel

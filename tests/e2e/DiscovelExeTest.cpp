@@ -1,0 +1,117 @@
+// discovel.exe itself in the test prefix: add a disc through the menu and find
+// its archive; a second start hands over to the first and ends.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "app/fmMain.h"
+#include "catalog/ArchiveFile.h"
+#include "platform/Platform.h"
+#include "settings/SettingsNames.h"
+#include "settings/win32/SettingsStore.h"
+#include "support/TempFolder.h"
+#include "support/TestDrive.h"
+#include "support/win32/UiDriver.h"
+
+namespace discovel {
+namespace {
+
+std::string g_exe;  // the program under test, from the command line
+
+PROCESS_INFORMATION Start(const std::string& exe) {
+  STARTUPINFOA startup{sizeof startup};
+  PROCESS_INFORMATION process{};
+  std::string commandLine = "\"" + exe + "\"";
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    ADD_FAILURE() << "cannot start " << exe << ": " << GetLastError();
+  }
+  return process;
+}
+
+class DiscovelExeTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(g_exe.empty()) << "pass the path of discovel.exe";
+    RegDeleteTreeA(HKEY_CURRENT_USER, "SoftWare\\VANTRO");
+    // No welcome box and no exit question in the way of the test.
+    ProgramSettings().WriteString(names::kKeySwitches, names::kMsgThanx, "T");
+    ProgramSettings().WriteString(names::kKeySwitches, names::kPromptOnExit, "T");
+    exe = folder / "prog\\discovel.exe";
+    folder.MakeFolder("prog");
+    ASSERT_TRUE(CopyFileA(g_exe.c_str(), exe.c_str(), FALSE)) << g_exe;
+  }
+  void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, "SoftWare\\VANTRO"); }
+
+  test::TempFolder folder;
+  test::TestDrive drive;
+  std::string exe;
+};
+
+TEST_F(DiscovelExeTest, AddsADiscThroughTheMenuAndHandsOverASecondStart) {
+  drive.InsertEmptyDisc();
+  drive.AddFile("readme.txt", "hello");
+  drive.AddFile("Music\\a.mp3", "abc");
+
+  PROCESS_INFORMATION first = Start(exe);
+  HWND main = test::WaitForWindow(kMainWindowClass, true, std::chrono::seconds(30));
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(ProgramSettings().ReadString(names::kKeyState, names::kProgramLocation), exe);
+
+  PostMessageA(main, WM_COMMAND, TfrmMain::kMenuAdd, 0);
+  HWND scan = test::WaitForWindow("TfrmScan", true, std::chrono::seconds(30));
+  ASSERT_NE(scan, nullptr);
+  EXPECT_EQ(test::WaitForControlText(scan, 1000, "Mark the CD/DVD with label: CD No: 1"),
+            "Mark the CD/DVD with label: CD No: 1\r\nor type in the below Mark field what the CD/DVD is already marked.");
+  test::Click(scan, IDOK);
+
+  std::string archive;
+  ASSERT_TRUE(test::WaitUntil([&] {
+    SystemFileSystem().ListFolder(folder / "prog\\Archive\\", "*.dat", [&](const DirEntry& e) {
+      archive = folder / ("prog\\Archive\\" + e.name);
+      return false;
+    });
+    return !archive.empty();
+  }, std::chrono::seconds(30)));
+  test::WaitForWindowGone(scan);
+  const ArchiveText saved = ArchiveText::Load(SystemFileSystem(), archive);
+  EXPECT_EQ(saved.ReadKey("AMark"), "CD No: 1");
+  EXPECT_EQ(saved.ReadKey("AFiles"), "2");
+  EXPECT_EQ(saved.ReadKey("ADirs"), "1");
+
+  // A second start finds the first, hands over and ends at once.
+  PROCESS_INFORMATION second = Start(exe);
+  EXPECT_EQ(WaitForSingleObject(second.hProcess, 30000), WAIT_OBJECT_0);
+  DWORD code = 99;
+  GetExitCodeProcess(second.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(IsWindow(main));
+  CloseHandle(second.hProcess);
+  CloseHandle(second.hThread);
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(first.hProcess, 30000), WAIT_OBJECT_0);
+  CloseHandle(first.hProcess);
+  CloseHandle(first.hThread);
+}
+
+}  // namespace
+}  // namespace discovel
+
+// The e2e program takes the path of discovel.exe as its first argument.
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (argc > 1) {
+    std::string path = argv[1];
+    // CTest hands over a Unix path; Wine shows the Unix root as Z:.
+    if (!path.empty() && path[0] == '/') {
+      for (char& c : path) {
+        if (c == '/') c = '\\';
+      }
+      path = "Z:" + path;
+    }
+    discovel::g_exe = path;
+  }
+  return RUN_ALL_TESTS();
+}

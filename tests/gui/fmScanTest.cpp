@@ -1,0 +1,174 @@
+// The add-disc dialog, driven with real windows, on the CD-ROM drive D:.
+#include "scan/fmScan.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "catalog/ArchiveFile.h"
+#include "catalog/CatalogFolder.h"
+#include "catalog/DosTime.h"
+#include "catalog/ListingChecksum.h"
+#include "platform/Platform.h"
+#include "scan/AddDiscSession.h"
+#include "support/win32/GuiFixture.h"
+#include "support/win32/UiDriver.h"
+#include "support/win32/WineDrive.h"
+
+namespace discovel {
+namespace {
+
+using test::Click;
+using test::ControlText;
+using test::Script;
+using test::WaitForControlText;
+using test::WaitForWindow;
+
+constexpr int kMark = 20;
+constexpr int kLocation = 21;
+constexpr char kReady[] = "Mark the CD/DVD with label: ";
+
+class ScanTest : public test::GuiFixture {
+ protected:
+  // Adds the disc in the drive under the proposed mark and `location`.
+  void AddUnderProposedMark(const char* location) {
+    Script script([&] {
+      HWND scan = WaitForWindow("TfrmScan");
+      WaitForControlText(scan, kLblMsgId, kReady);
+      SetDlgItemTextA(scan, kLocation, location);
+      Click(scan, IDOK);
+    });
+    ASSERT_EQ(TfrmScan::Execute(), kModalOk);
+  }
+
+  // The times the file system gives the disc's files, packed as stored.
+  static std::map<std::string, std::int32_t> DiscTimes(const std::string& folder) {
+    std::map<std::string, std::int32_t> times;
+    SystemFileSystem().ListFolder(folder, "*.*", [&](const DirEntry& e) {
+      times[e.name] = PackDosDateTime(e.lastWrite);
+      return true;
+    });
+    return times;
+  }
+};
+
+TEST_F(ScanTest, NewDiscIsSavedAsTheArchiveItsListingNames) {
+  InsertFixtureDisc();
+  AddUnderProposedMark("Shelf 2");
+
+  ArchiveLines expected;
+  expected.AppendEntry("\\", "readme.txt", 1234, DiscTimes("D:\\")["readme.txt"]);
+  expected.AppendEntry("Music", "a.mp3", 5000, DiscTimes("D:\\Music\\")["a.mp3"]);
+  const std::string listing = expected.Text();
+  ChecksumAccumulator checksum;
+  checksum.AddBlock(listing.data(), listing.size(), listing.size());
+  const std::string name = checksum.Text();
+
+  ASSERT_EQ(LastSavedArchivePath(), catalog / (name + ".dat"));
+  const std::string saved = catalog.ReadFile(name + ".dat");
+  const ArchiveText archive{std::string(saved)};
+  const auto date = UnpackDosDateTime(std::stoi(archive.ReadKey("ADate")));
+  ASSERT_TRUE(date.has_value());
+  EXPECT_GE(date->year, 2020);
+
+  ArchiveKeys keys;
+  keys.date = std::stoi(archive.ReadKey("ADate"));
+  keys.mark = "CD No: 1";
+  keys.location = "Shelf 2";
+  keys.crc = name;
+  keys.files = 2;
+  keys.dirs = 1;
+  keys.note = "";
+  keys.size = 6234;
+  keys.number = 1;
+  expected.AppendKeyLines(keys);
+  EXPECT_EQ(saved, expected.Text());
+  EXPECT_EQ(Setting("LastArchiveNumber"), "1");
+  EXPECT_EQ(Setting("HostageFile"), "D:\\readme.txt");
+  EXPECT_EQ(ArchiveCount(), 1) << "temp.dat must be gone";
+}
+
+TEST_F(ScanTest, SameDiscAgainNamesTheMarkItIsArchivedUnder) {
+  InsertFixtureDisc();
+  AddUnderProposedMark("");
+  std::string seen;
+  std::string caption;
+  Script script([&] {
+    HWND scan = WaitForWindow("TfrmScan");
+    seen = WaitForControlText(scan, kLblMsgId, "CD/DVD is already archived under: ");
+    caption = ControlText(scan, IDCANCEL);
+    Click(scan, IDCANCEL);
+  });
+  EXPECT_EQ(TfrmScan::Execute(), kModalCancel);
+  EXPECT_EQ(seen, "CD/DVD is already archived under: \r\nCD No: 1");
+  EXPECT_EQ(caption, "Close");
+  EXPECT_EQ(ArchiveCount(), 1);
+}
+
+TEST_F(ScanTest, AudioDiscIsRefusedWithoutScanning) {
+  drive->InsertEmptyDisc();
+  drive->AddFile(".windows-label", "Audio CD");
+  drive->AddFile("Track01.cda", "x");
+  ASSERT_TRUE(test::RereadDriveLabel('d'));
+  std::string seen;
+  Script script([&] {
+    HWND scan = WaitForWindow("TfrmScan");
+    seen = WaitForControlText(scan, kLblMsgId, "Disk is an Audio");
+    Click(scan, IDCANCEL);
+  });
+  EXPECT_EQ(TfrmScan::Execute(), kModalCancel);
+  drive->Eject();
+  EXPECT_TRUE(test::RereadDriveLabel('d'));
+  EXPECT_EQ(seen, "Disk is an Audio CD/DVD.\r\nPlease use only CD/DVD that contains data or Mp3 files.");
+  EXPECT_EQ(Setting("HostageFile"), "") << "an audio disc is not scanned";
+  EXPECT_EQ(ArchiveCount(), 0);
+}
+
+TEST_F(ScanTest, DiscWithoutFilesIsEmpty) {
+  drive->InsertEmptyDisc();
+  drive->AddFolder("Empty\\Deeper");
+  std::string seen;
+  Script script([&] {
+    HWND scan = WaitForWindow("TfrmScan");
+    seen = WaitForControlText(scan, kLblMsgId, "Disk is empty.");
+    Click(scan, IDCANCEL);
+  });
+  EXPECT_EQ(TfrmScan::Execute(), kModalCancel);
+  EXPECT_EQ(seen, "Disk is empty.");
+  EXPECT_EQ(ArchiveCount(), 0);
+}
+
+TEST_F(ScanTest, TakenMarkIsRefusedAndTheFieldsStay) {
+  catalog.WriteFile("other.dat", "\\\r\nx\r\n1\r\n0\r\nAMark=Shelf A\r\nAFiles=1\r\nAEnd=EndTag\r\n");
+  InsertFixtureDisc();
+  std::string box;
+  std::string markAfter;
+  bool stillOpen = false;
+  bool enterMovedOn = false;
+  Script script([&] {
+    HWND scan = WaitForWindow("TfrmScan");
+    WaitForControlText(scan, kLblMsgId, kReady);
+    // Enter in the mark field moves on to the location field.
+    HWND mark = GetDlgItem(scan, kMark);
+    PostMessageA(mark, WM_KEYDOWN, VK_RETURN, 0);
+    enterMovedOn = test::WaitUntil([&] { return test::FocusOf(scan) == GetDlgItem(scan, kLocation); });
+    SetDlgItemTextA(scan, kMark, "shelf a ");
+    Click(scan, IDOK);
+    HWND alert = WaitForWindow("#32770");
+    box = test::MessageBoxText(alert);
+    PostMessageA(alert, WM_COMMAND, IDOK, 0);
+    test::WaitForWindowGone(alert);
+    stillOpen = IsWindowVisible(scan);
+    markAfter = ControlText(scan, kMark);
+    Click(scan, IDCANCEL);
+  });
+  EXPECT_EQ(TfrmScan::Execute(), kModalCancel);
+  EXPECT_TRUE(enterMovedOn);
+  EXPECT_EQ(box, "The mark already exists!");
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(markAfter, "shelf a ");
+  EXPECT_EQ(ArchiveCount(), 1);
+}
+
+}  // namespace
+}  // namespace discovel

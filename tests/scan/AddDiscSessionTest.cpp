@@ -1,0 +1,303 @@
+#include "scan/AddDiscSession.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/AppError.h"
+#include "platform/Platform.h"
+#include "settings/SettingsNames.h"
+#include "support/MemorySettings.h"
+#include "support/TempFolder.h"
+
+namespace discovel {
+namespace {
+
+using test::MemorySettings;
+using test::TempFolder;
+
+// The catalogue is a real temporary folder; the disc in drive Q: is a tree in
+// memory, so its file times are exact on every platform.
+class DiscFileSystem final : public FileSystem {
+ public:
+  std::string ReadWholeFile(const std::string& path) override { return m_fs.ReadWholeFile(path); }
+  std::string ReadTail(const std::string& path, std::size_t maxBytes, bool& wholeFile) override {
+    return m_fs.ReadTail(path, maxBytes, wholeFile);
+  }
+  std::unique_ptr<BlockReader> OpenForBlocks(const std::string& path) override {
+    if (failReads) throw FileError("Cannot read " + path);
+    return m_fs.OpenForBlocks(path);
+  }
+  void WriteFileReplacing(const std::string& path, std::string_view bytes) override {
+    if (path == refusedWrite) throw FileError("Cannot write " + path);
+    m_fs.WriteFileReplacing(path, bytes);
+  }
+  bool FileExists(const std::string& path) override { return m_fs.FileExists(path); }
+  bool FolderExists(const std::string& path) override { return m_fs.FolderExists(path); }
+  bool CreateFolders(const std::string& path) override { return m_fs.CreateFolders(path); }
+  bool RemoveFile(const std::string& path) override { return m_fs.RemoveFile(path); }
+  void ListFolder(const std::string& folder, const std::string& mask,
+                  const std::function<bool(const DirEntry&)>& onEntry) override {
+    if (folder.rfind("Q:\\", 0) != 0) return m_fs.ListFolder(folder, mask, onEntry);
+    ++discListings;
+    for (const DirEntry& entry : disc[folder]) {
+      if (!onEntry(entry)) return;
+    }
+  }
+
+  void AddFile(const std::string& folder, const std::string& name, std::uint64_t size, LocalTime time) {
+    disc[folder].push_back({name, false, size, time});
+  }
+  void AddFolder(const std::string& folder, const std::string& name) { disc[folder].push_back({name, true}); }
+
+  std::map<std::string, std::vector<DirEntry>> disc;
+  int discListings = 0;
+  bool failReads = false;
+  std::string refusedWrite;
+
+ private:
+  FileSystem& m_fs = SystemFileSystem();
+};
+
+class ClockText final : public TextServices {
+ public:
+  std::string ThousandsSeparator() const override { return m_text.ThousandsSeparator(); }
+  char DateSeparator() const override { return m_text.DateSeparator(); }
+  char TimeSeparator() const override { return m_text.TimeSeparator(); }
+  std::string ToUpper(std::string_view text) const override { return m_text.ToUpper(text); }
+  bool IsSingleByteCodePage() const override { return m_text.IsSingleByteCodePage(); }
+  UpperTable BuildUpperTable() const override { return m_text.BuildUpperTable(); }
+  LocalTime Now() const override { return {2007, 1, 2, 10, 0, 0, 0}; }
+
+ private:
+  const TextServices& m_text = SystemTextServices();
+};
+
+class FakeView final : public AddDiscView {
+ public:
+  void SetProgress(int) override {}
+  void ShowMessage(std::string_view text) override { message = text; }
+  void SetCancelCaption(std::string_view caption) override { cancelCaption = caption; }
+  void ShowEditPanel(bool visible) override { editPanel = visible; }
+  void ShowProgressPanel(bool visible) override { progressPanel = visible; }
+  void ClearFields() override { mark = "(cleared)"; }
+  void SetMark(std::string_view text) override { mark = text; }
+  void FocusMark() override { ++markFocused; }
+  void EnableOk(bool enabled) override { okEnabled = enabled; }
+  void Alert(std::string_view text) override { alerts.emplace_back(text); }
+  void CloseDialog(int result) override { closed.push_back(result); }
+
+  std::string message, cancelCaption = "Cancel", mark;
+  bool editPanel = false, progressPanel = false, okEnabled = false;
+  int markFocused = 0;
+  std::vector<std::string> alerts;
+  std::vector<int> closed;
+};
+
+class HookPump final : public UiPump {
+ public:
+  void Pump() override {
+    if (onPump && !m_inside) {
+      m_inside = true;
+      onPump();
+      m_inside = false;
+    }
+  }
+  bool Terminated() const override { return false; }
+  std::function<void()> onPump;
+
+ private:
+  bool m_inside = false;
+};
+
+// The example disc of the archive format: readme.txt in the root, Music\a.mp3.
+class AddDiscSessionTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    fs.AddFile("Q:\\", "readme.txt", 1234, {2006, 3, 15, 14, 30, 20});
+    fs.AddFolder("Q:\\", "Music");
+    fs.AddFile("Q:\\Music\\", "a.mp3", 5000000, {2006, 3, 14, 9, 5, 2});
+  }
+  std::unique_ptr<AddDiscSession> Session() {
+    return std::make_unique<AddDiscSession>(
+        fs, settings, text, pump, view, catalog.Path(), 'Q', [this](char) { return audio; },
+        [this](char letter) { ejected.push_back(letter); });
+  }
+  std::unique_ptr<AddDiscSession> Opened() {
+    auto session = Session();
+    session->Open();
+    return session;
+  }
+  bool CatalogHolds(const std::string& name) { return SystemFileSystem().FileExists(catalog / name); }
+  std::string LastNumber() { return settings.ReadString(names::kKeyState, names::kLastArchiveNumber); }
+
+  DiscFileSystem fs;
+  MemorySettings settings;
+  ClockText text;
+  HookPump pump;
+  FakeView view;
+  TempFolder catalog;
+  bool audio = false;
+  std::vector<char> ejected;
+};
+
+TEST_F(AddDiscSessionTest, NewDiscInAnEmptyCatalogueProposesTheFirstNumber) {
+  auto session = Opened();
+  EXPECT_EQ(session->State(), AddDiscState::Editing);
+  EXPECT_EQ(view.mark, "CD No: 1");
+  EXPECT_EQ(view.message,
+            "Mark the CD/DVD with label: CD No: 1\r\nor type in the below Mark field what the CD/DVD is already marked.");
+  EXPECT_EQ(view.cancelCaption, "Cancel");
+  EXPECT_TRUE(view.editPanel && view.okEnabled);
+  EXPECT_FALSE(view.progressPanel);
+  EXPECT_FALSE(CatalogHolds("temp.dat"));
+  EXPECT_TRUE(ejected.empty());
+}
+
+TEST_F(AddDiscSessionTest, SavedArchiveIsTheListingWithTheTwelveKeys) {
+  auto session = Opened();
+  ASSERT_TRUE(session->Ok(" CD No: 1 ", "Shelf 2 ", "\t"));
+  EXPECT_EQ(catalog.ReadFile("355781.dat"),
+            "\\\r\nreadme.txt\r\n1234\r\n879719370\r\nMusic\r\na.mp3\r\n5000000\r\n879642785\r\n"
+            "ADate=908218368\r\nAMark=CD No: 1\r\nALocation=Shelf 2\r\nACRC=355781\r\nAFiles=2\r\nADirs=1\r\n"
+            "ANote=\r\nASize=5001234\r\nANumber=1\r\nASource=CD/DVD\r\nAPicture=\r\nAEnd=EndTag\r\n");
+  EXPECT_EQ(LastSavedArchivePath(), catalog / "355781.dat");
+  EXPECT_EQ(LastNumber(), "1");
+  EXPECT_EQ(view.message, "Saving to Catalog...");
+  EXPECT_EQ(view.closed, std::vector<int>{1});
+  EXPECT_EQ(ejected, std::vector<char>{'Q'});
+}
+
+TEST_F(AddDiscSessionTest, WithoutArchivesTheStoredLastNumberGoesOn) {
+  settings.Preset(names::kKeyState, names::kLastArchiveNumber, " 7 ");
+  EXPECT_EQ(Opened()->ProposedMark(), "CD No: 8");
+  // An archive's number outranks the stored one.
+  catalog.WriteFile("Box\\1.dat", "ANumber=3\r\n");
+  EXPECT_EQ(Opened()->ProposedMark(), "CD No: 4");
+}
+
+TEST_F(AddDiscSessionTest, NonNumericLastNumberEndsTheOpeningWithAnError) {
+  settings.Preset(names::kKeyState, names::kLastArchiveNumber, "seven");
+  EXPECT_THROW(Opened(), ConvertError);
+  EXPECT_FALSE(CatalogHolds("temp.dat"));
+}
+
+TEST_F(AddDiscSessionTest, SameDiscAgainIsAlreadyArchivedAndOnlyCloseRemains) {
+  ASSERT_TRUE(Opened()->Ok("Box A", "", ""));
+  ejected.clear();
+  auto again = Opened();
+  EXPECT_EQ(again->State(), AddDiscState::AlreadyArchived);
+  EXPECT_EQ(view.message, "CD/DVD is already archived under: \r\nBox A");
+  EXPECT_EQ(view.cancelCaption, "Close");
+  EXPECT_FALSE(view.editPanel || view.okEnabled);
+  again->MarkChanged("Box B");
+  EXPECT_FALSE(view.okEnabled);
+  again->Cancel();
+  EXPECT_EQ(ejected, std::vector<char>{'Q'});
+  EXPECT_EQ(view.closed, (std::vector<int>{1, 2}));
+}
+
+TEST_F(AddDiscSessionTest, MarkTakenApartFromCaseAndBlanksIsRefusedAndTheFieldsStay) {
+  catalog.WriteFile("5.dat", "AMark=Box A\r\nANumber=1\r\n");
+  auto session = Opened();
+  EXPECT_FALSE(session->Ok("box a ", "", ""));
+  EXPECT_EQ(view.alerts, std::vector<std::string>{"The mark already exists!"});
+  EXPECT_EQ(view.markFocused, 1);
+  EXPECT_TRUE(view.closed.empty());
+  EXPECT_EQ(LastNumber(), "");
+  session->Open();  // the dialog active again: nothing starts over
+  EXPECT_EQ(view.mark, "CD No: 2");
+  EXPECT_EQ(fs.discListings, 2);
+  EXPECT_TRUE(session->Ok("box b", "", ""));
+}
+
+TEST_F(AddDiscSessionTest, OkFollowsTheMarkOnlyWhileEditing) {
+  auto session = Session();
+  session->MarkChanged("x");
+  EXPECT_FALSE(view.okEnabled);
+  session->Open();
+  session->MarkChanged(" \t ");
+  EXPECT_FALSE(view.okEnabled);
+  session->MarkChanged(" y");
+  EXPECT_TRUE(view.okEnabled);
+}
+
+TEST_F(AddDiscSessionTest, AudioDiscIsRefusedWithoutScanning) {
+  audio = true;
+  auto session = Opened();
+  EXPECT_EQ(view.message, "Disk is an Audio CD/DVD.\r\nPlease use only CD/DVD that contains data or Mp3 files.");
+  EXPECT_EQ(view.cancelCaption, "Close");
+  EXPECT_EQ(fs.discListings, 0);
+  EXPECT_FALSE(settings.Exists(names::kKeyState, names::kHostageFile));
+  session->Cancel();
+  EXPECT_EQ(ejected, std::vector<char>{'Q'});
+}
+
+TEST_F(AddDiscSessionTest, DiscWithFoldersOnlyIsEmpty) {
+  fs.disc.clear();
+  fs.AddFolder("Q:\\", "Empty");
+  auto session = Opened();
+  EXPECT_EQ(view.message, "Disk is empty.");
+  EXPECT_EQ(view.cancelCaption, "Close");
+  EXPECT_FALSE(CatalogHolds("temp.dat"));
+  session->Cancel();
+  EXPECT_EQ(ejected, std::vector<char>{'Q'});
+}
+
+TEST_F(AddDiscSessionTest, CancelDuringTheScanAbortsWithoutSavingOrEjecting) {
+  std::unique_ptr<AddDiscSession> session = Session();
+  pump.onPump = [&] {
+    if (view.progressPanel && view.closed.empty()) session->Cancel();
+  };
+  session->Open();
+  EXPECT_EQ(session->State(), AddDiscState::Aborted);
+  EXPECT_EQ(view.message, "Aborted.");
+  EXPECT_EQ(view.cancelCaption, "Close");
+  EXPECT_EQ(fs.discListings, 1);  // Music was never walked
+  EXPECT_EQ(view.closed, std::vector<int>{2});
+  EXPECT_TRUE(ejected.empty());
+  EXPECT_FALSE(view.progressPanel);
+  EXPECT_FALSE(CatalogHolds("temp.dat"));
+  EXPECT_EQ(LastNumber(), "");
+}
+
+TEST_F(AddDiscSessionTest, CancelBeforeTheScanStartsScansNothing) {
+  std::unique_ptr<AddDiscSession> session = Session();
+  pump.onPump = [&] { session->Cancel(); };
+  session->Open();
+  EXPECT_EQ(view.message, "Aborted.");
+  EXPECT_EQ(fs.discListings, 0);
+}
+
+TEST_F(AddDiscSessionTest, ChecksumErrorLeavesNoScratchFile) {
+  fs.failReads = true;
+  EXPECT_THROW(Opened(), FileError);
+  EXPECT_FALSE(CatalogHolds("temp.dat"));
+  EXPECT_EQ(view.message, "Scanning CD/DVD, please wait...");
+}
+
+TEST_F(AddDiscSessionTest, MissingCatalogueFolderFailsTheOpening) {
+  AddDiscSession session(fs, settings, text, pump, view, catalog / "none", 'Q', [](char) { return false; },
+                         [](char) {});
+  EXPECT_THROW(session.Open(), FileError);
+  EXPECT_FALSE(SystemFileSystem().FolderExists(catalog / "none"));
+}
+
+TEST_F(AddDiscSessionTest, FailedSaveKeepsTheDialogOpenAndARetryWritesCleanKeys) {
+  auto session = Opened();
+  fs.refusedWrite = catalog / "355781.dat";
+  EXPECT_THROW(session->Ok("CD No: 1", "", ""), FileError);
+  EXPECT_TRUE(view.closed.empty());
+  EXPECT_EQ(LastSavedArchivePath(), "");
+  EXPECT_EQ(LastNumber(), "");
+  fs.refusedWrite.clear();
+  ASSERT_TRUE(session->Ok("CD No: 1", "", ""));
+  const std::string saved = catalog.ReadFile("355781.dat");
+  EXPECT_EQ(saved.find("AMark="), saved.rfind("AMark="));
+}
+
+}  // namespace
+}  // namespace discovel

@@ -1,0 +1,46 @@
+#include "support/win32/GuiFixture.h"
+
+#include <windows.h>
+
+#include "catalog/CatalogFolder.h"
+#include "drives/ReadDevice.h"
+#include "platform/Platform.h"
+#include "settings/SettingsNames.h"
+#include "settings/win32/SettingsStore.h"
+
+namespace discovel::test {
+
+void GuiFixture::SetUp() {
+  RegDeleteTreeA(HKEY_CURRENT_USER, "SoftWare\\VANTRO");
+  if (!TestDrive::Available()) GTEST_SKIP() << "needs the test prefix's CD-ROM drive";
+  drive.emplace();
+  SetCatalogFolder(catalog.Path());
+  SetDefaultReadDevice('D');
+}
+
+void GuiFixture::TearDown() {
+  drive.reset();
+  RegDeleteTreeA(HKEY_CURRENT_USER, "SoftWare\\VANTRO");
+}
+
+void GuiFixture::InsertFixtureDisc() {
+  drive->InsertEmptyDisc();
+  drive->AddFile("readme.txt", std::string(1234, 'r'));
+  drive->AddFile("Music\\a.mp3", std::string(5000, 'm'));
+}
+
+std::string GuiFixture::Setting(const char* name) {
+  return ProgramSettings().ReadString(names::kKeyState, name);
+}
+
+void GuiFixture::PresetSetting(const char* name, const char* value) {
+  ProgramSettings().WriteString(names::kKeyState, name, value);
+}
+
+int GuiFixture::ArchiveCount() {
+  int count = 0;
+  SystemFileSystem().ListFolder(catalog.Path(), "*.dat", [&](const DirEntry&) { return ++count, true; });
+  return count;
+}
+
+}  // namespace discovel::test
