@@ -89,7 +89,12 @@ int Dialog::ShowModal() {
   return m_modalResult;
 }
 
-void Dialog::EndModal(int result) { m_modalResult = result; }
+void Dialog::EndModal(int result) {
+  m_modalResult = result;
+  // A sent message (a device-change broadcast, say) is handled inside
+  // GetMessage, which then keeps waiting: wake the modal loop up.
+  if (Handle()) PostMessageA(Handle(), WM_NULL, 0, 0);
+}
 
 bool Dialog::PreTranslate(MSG& msg) {
   if (IsKeyMessage(msg.message)) {

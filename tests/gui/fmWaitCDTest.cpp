@@ -50,6 +50,7 @@ TEST_F(WaitCDTest, CataloguedDiscWaitsAndOnlyItsOwnDriveEndsTheWait) {
   std::string seen;
   std::string hostageAfterOtherDrive;
   bool openAfterOtherDrive = false;
+  bool closedByArrival = false;
   Script script([&] {
     HWND wait = WaitForWindow("TfrmWaitCD");
     seen = WaitForControlText(wait, kLblMsgId, "Please insert");
@@ -63,11 +64,17 @@ TEST_F(WaitCDTest, CataloguedDiscWaitsAndOnlyItsOwnDriveEndsTheWait) {
     // Without the media flag nothing arrived in the drive.
     SendVolumeArrival(wait, 1u << ('D' - 'A'), 0);
     if (!IsWindowVisible(wait)) return;
+    // Nothing else is pending: the arrival alone must end the modal loop.
+    RedrawWindow(wait, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     SendVolumeArrival(wait, 1u << ('D' - 'A'), DBTF_MEDIA);
+    closedByArrival = test::WaitForWindowGone(wait, std::chrono::seconds(5));
+    if (!closedByArrival) PostMessageA(wait, WM_NULL, 0, 0);
   });
   EXPECT_EQ(TfrmWaitCD::Execute(""), kModalOk);
+  script.Join();
   EXPECT_EQ(seen, "Please insert CD or DVD in CD/DVD ROM device and close it.");
   EXPECT_TRUE(openAfterOtherDrive);
+  EXPECT_TRUE(closedByArrival);
   EXPECT_EQ(hostageAfterOtherDrive, "");
 }
 

@@ -43,7 +43,8 @@ HWND FocusOf(HWND window);
 class Script {
  public:
   explicit Script(std::function<void()> body) : m_thread(std::move(body)) {}
-  ~Script() {
+  ~Script() { Join(); }
+  void Join() {
     if (m_thread.joinable()) m_thread.join();
   }
   Script(const Script&) = delete;
