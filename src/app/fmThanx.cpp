@@ -22,7 +22,10 @@ void TfrmThanx::ShowOnFirstRun() {
 }
 
 int TfrmThanx::Execute() {
-  return RunModalOnce(frmThanx, [] { return std::make_unique<TfrmThanx>(); }, kModalCancel);
+  const int result = RunModalOnce(frmThanx, [] { return std::make_unique<TfrmThanx>(); }, kModalCancel);
+  // However the box closed, it never shows again for this user.
+  ProgramSettings().WriteString(names::kKeySwitches, names::kMsgThanx, "T");
+  return result;
 }
 
 void TfrmThanx::Create() {
@@ -44,11 +47,6 @@ bool TfrmThanx::PreviewKey(const MSG& msg) {
 
 void TfrmThanx::OnCommand(int id, int code) {
   if (id == IDOK) EndModal(kModalOk);
-}
-
-void TfrmThanx::OnWindowDestroyed() {
-  // However the box closes, it never shows again for this user.
-  ProgramSettings().WriteString(names::kKeySwitches, names::kMsgThanx, "T");
 }
 
 }  // namespace discovel

@@ -14,7 +14,6 @@ class TfrmThanx final : public Dialog {
  protected:
   bool PreviewKey(const MSG& msg) override;
   void OnCommand(int id, int code) override;
-  void OnWindowDestroyed() override;
 };
 
 }  // namespace discovel

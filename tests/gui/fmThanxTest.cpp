@@ -1,0 +1,37 @@
+// The welcome box shows once per user, however it is closed.
+#include "app/fmThanx.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/SettingsNames.h"
+#include "settings/win32/SettingsStore.h"
+#include "support/win32/UiDriver.h"
+
+namespace discovel {
+namespace {
+
+class ThanxTest : public testing::Test {
+ protected:
+  void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, "SoftWare\\VANTRO"); }
+  void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, "SoftWare\\VANTRO"); }
+};
+
+TEST_F(ThanxTest, ShownOnFirstRunOnlyAndEscapeCountsAsClosing) {
+  bool shown = false;
+  {
+    test::Script script([&] {
+      HWND box = test::WaitForWindow("TfrmThanx");
+      shown = box != nullptr;
+      PostMessageA(box, WM_KEYDOWN, VK_ESCAPE, 0);
+      PostMessageA(box, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    });
+    TfrmThanx::ShowOnFirstRun();
+  }
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(ProgramSettings().ReadString(names::kKeySwitches, names::kMsgThanx), "T");
+  // The second start shows nothing: this returns without any window to answer.
+  TfrmThanx::ShowOnFirstRun();
+}
+
+}  // namespace
+}  // namespace discovel
