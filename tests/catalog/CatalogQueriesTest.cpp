@@ -10,6 +10,7 @@
 
 #include "platform/AppError.h"
 #include "platform/Platform.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace discovel {
@@ -31,7 +32,7 @@ std::string Archive(const std::string& mark, const std::string& number) {
 
 // The real file system, except that files named "locked.dat" cannot be read;
 // counts the bytes handed out.
-class ProbeFileSystem final : public FileSystem {
+class ProbeFileSystem final : public test::ForwardingFileSystem {
  public:
   std::string ReadWholeFile(const std::string& path) override {
     Check(path);
@@ -44,17 +45,6 @@ class ProbeFileSystem final : public FileSystem {
   std::unique_ptr<BlockReader> OpenForBlocks(const std::string& path) override {
     Check(path);
     return m_fs.OpenForBlocks(path);
-  }
-  void WriteFileReplacing(const std::string& path, std::string_view bytes) override {
-    m_fs.WriteFileReplacing(path, bytes);
-  }
-  bool FileExists(const std::string& path) override { return m_fs.FileExists(path); }
-  bool FolderExists(const std::string& path) override { return m_fs.FolderExists(path); }
-  bool CreateFolders(const std::string& path) override { return m_fs.CreateFolders(path); }
-  bool RemoveFile(const std::string& path) override { return m_fs.RemoveFile(path); }
-  void ListFolder(const std::string& folder, const std::string& mask,
-                  const std::function<bool(const DirEntry&)>& onEntry) override {
-    m_fs.ListFolder(folder, mask, onEntry);
   }
 
   std::size_t bytesRead = 0;
@@ -69,7 +59,6 @@ class ProbeFileSystem final : public FileSystem {
       throw FileError("Cannot open file \"" + path + "\".");
     }
   }
-  FileSystem& m_fs = SystemFileSystem();
 };
 
 class CatalogQueries : public ::testing::Test {

@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 #include "settings/SettingsNames.h"
 #include "support/MemorySettings.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace discovel {
@@ -21,12 +22,8 @@ using test::TempFolder;
 
 // The catalogue is a real temporary folder; the disc in drive Q: is a tree in
 // memory, so its file times are exact on every platform.
-class DiscFileSystem final : public FileSystem {
+class DiscFileSystem final : public test::ForwardingFileSystem {
  public:
-  std::string ReadWholeFile(const std::string& path) override { return m_fs.ReadWholeFile(path); }
-  std::string ReadTail(const std::string& path, std::size_t maxBytes, bool& wholeFile) override {
-    return m_fs.ReadTail(path, maxBytes, wholeFile);
-  }
   std::unique_ptr<BlockReader> OpenForBlocks(const std::string& path) override {
     if (failReads) throw FileError("Cannot read " + path);
     return m_fs.OpenForBlocks(path);
@@ -35,10 +32,6 @@ class DiscFileSystem final : public FileSystem {
     if (path == refusedWrite) throw FileError("Cannot write " + path);
     m_fs.WriteFileReplacing(path, bytes);
   }
-  bool FileExists(const std::string& path) override { return m_fs.FileExists(path); }
-  bool FolderExists(const std::string& path) override { return m_fs.FolderExists(path); }
-  bool CreateFolders(const std::string& path) override { return m_fs.CreateFolders(path); }
-  bool RemoveFile(const std::string& path) override { return m_fs.RemoveFile(path); }
   void ListFolder(const std::string& folder, const std::string& mask,
                   const std::function<bool(const DirEntry&)>& onEntry) override {
     if (folder.rfind("Q:\\", 0) != 0) return m_fs.ListFolder(folder, mask, onEntry);
@@ -57,9 +50,6 @@ class DiscFileSystem final : public FileSystem {
   int discListings = 0;
   bool failReads = false;
   std::string refusedWrite;
-
- private:
-  FileSystem& m_fs = SystemFileSystem();
 };
 
 class ClockText final : public TextServices {

@@ -14,6 +14,7 @@
 #include "platform/Platform.h"
 #include "settings/SettingsNames.h"
 #include "support/MemorySettings.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace discovel {
@@ -40,20 +41,8 @@ std::string Folded(std::string_view text) {
 // Hands every listing on in descending name order, which no file system
 // returns by itself: a scanner that sorted, or listed in any order but the one
 // it was given, shows. Also counts the listings asked for.
-class ReversedFileSystem final : public FileSystem {
+class ReversedFileSystem final : public test::ForwardingFileSystem {
  public:
-  std::string ReadWholeFile(const std::string& path) override { return m_fs.ReadWholeFile(path); }
-  std::string ReadTail(const std::string& path, std::size_t maxBytes, bool& wholeFile) override {
-    return m_fs.ReadTail(path, maxBytes, wholeFile);
-  }
-  std::unique_ptr<BlockReader> OpenForBlocks(const std::string& path) override { return m_fs.OpenForBlocks(path); }
-  void WriteFileReplacing(const std::string& path, std::string_view bytes) override {
-    m_fs.WriteFileReplacing(path, bytes);
-  }
-  bool FileExists(const std::string& path) override { return m_fs.FileExists(path); }
-  bool FolderExists(const std::string& path) override { return m_fs.FolderExists(path); }
-  bool CreateFolders(const std::string& path) override { return m_fs.CreateFolders(path); }
-  bool RemoveFile(const std::string& path) override { return m_fs.RemoveFile(path); }
   void ListFolder(const std::string& folder, const std::string& mask,
                   const std::function<bool(const DirEntry&)>& onEntry) override {
     ++listings;
@@ -70,9 +59,6 @@ class ReversedFileSystem final : public FileSystem {
   }
 
   int listings = 0;
-
- private:
-  FileSystem& m_fs = SystemFileSystem();
 };
 
 class ScriptedPump final : public UiPump {

@@ -94,21 +94,6 @@ class PosixBlockReader final : public BlockReader {
   std::string m_path;
 };
 
-LocalTime ToLocalTime(const timespec& when) {
-  std::tm tm{};
-  const time_t seconds = when.tv_sec;
-  localtime_r(&seconds, &tm);
-  LocalTime t;
-  t.year = tm.tm_year + 1900;
-  t.month = tm.tm_mon + 1;
-  t.day = tm.tm_mday;
-  t.hour = tm.tm_hour;
-  t.minute = tm.tm_min;
-  t.second = tm.tm_sec > 59 ? 59 : tm.tm_sec;
-  t.millisecond = static_cast<int>(when.tv_nsec / 1000000);
-  return t;
-}
-
 char FoldAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
 }
@@ -247,7 +232,7 @@ void PosixFileSystem::ListFolder(const std::string& folder, const std::string& m
     entry.name = item->d_name;
     entry.isFolder = S_ISDIR(st.st_mode);
     entry.size = entry.isFolder ? 0 : static_cast<std::uint64_t>(st.st_size);
-    entry.lastWrite = ToLocalTime(st.st_mtim);
+    entry.lastWrite = LocalTimeOf(st.st_mtim.tv_sec, static_cast<int>(st.st_mtim.tv_nsec / 1000000));
     if (!onEntry(entry)) return;
   }
 }

@@ -4,9 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include <ctime>
+
 #include "platform/FileSystem.h"
 
 namespace discovel {
+
+// Seconds since the epoch as local time (a leap second stays in range).
+LocalTime LocalTimeOf(std::time_t seconds, int millisecond);
 
 class PosixFileSystem final : public FileSystem {
  public:

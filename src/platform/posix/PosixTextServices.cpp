@@ -1,5 +1,7 @@
 #include "platform/posix/PosixTextServices.h"
 
+#include "platform/posix/PosixFileSystem.h"
+
 #include <sys/time.h>
 
 #include <ctime>
@@ -32,8 +34,11 @@ std::string PosixTextServices::ToUpper(std::string_view text) const {
 LocalTime PosixTextServices::Now() const {
   timeval now{};
   gettimeofday(&now, nullptr);
+  return LocalTimeOf(now.tv_sec, static_cast<int>(now.tv_usec / 1000));
+}
+
+LocalTime LocalTimeOf(std::time_t seconds, int millisecond) {
   std::tm tm{};
-  const time_t seconds = now.tv_sec;
   localtime_r(&seconds, &tm);
   LocalTime t;
   t.year = tm.tm_year + 1900;
@@ -41,8 +46,8 @@ LocalTime PosixTextServices::Now() const {
   t.day = tm.tm_mday;
   t.hour = tm.tm_hour;
   t.minute = tm.tm_min;
-  t.second = tm.tm_sec > 59 ? 59 : tm.tm_sec;  // a leap second stays in range
-  t.millisecond = static_cast<int>(now.tv_usec / 1000);
+  t.second = tm.tm_sec > 59 ? 59 : tm.tm_sec;
+  t.millisecond = millisecond;
   return t;
 }
 

@@ -1,0 +1,31 @@
+#pragma once
+// A file system that hands every call on to the real one; tests derive from
+// it and change only the calls they probe.
+#include "platform/Platform.h"
+
+namespace discovel::test {
+
+class ForwardingFileSystem : public FileSystem {
+ public:
+  std::string ReadWholeFile(const std::string& path) override { return m_fs.ReadWholeFile(path); }
+  std::string ReadTail(const std::string& path, std::size_t maxBytes, bool& wholeFile) override {
+    return m_fs.ReadTail(path, maxBytes, wholeFile);
+  }
+  std::unique_ptr<BlockReader> OpenForBlocks(const std::string& path) override { return m_fs.OpenForBlocks(path); }
+  void WriteFileReplacing(const std::string& path, std::string_view bytes) override {
+    m_fs.WriteFileReplacing(path, bytes);
+  }
+  bool FileExists(const std::string& path) override { return m_fs.FileExists(path); }
+  bool FolderExists(const std::string& path) override { return m_fs.FolderExists(path); }
+  bool CreateFolders(const std::string& path) override { return m_fs.CreateFolders(path); }
+  bool RemoveFile(const std::string& path) override { return m_fs.RemoveFile(path); }
+  void ListFolder(const std::string& folder, const std::string& mask,
+                  const std::function<bool(const DirEntry&)>& onEntry) override {
+    m_fs.ListFolder(folder, mask, onEntry);
+  }
+
+ protected:
+  FileSystem& m_fs = SystemFileSystem();
+};
+
+}  // namespace discovel::test
