@@ -45,18 +45,18 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::Create() {
-  WindowSpec spec;
-  spec.className = kMainWindowClass;
-  spec.caption = "Discovel";
+  WindowSpec params;
+  params.className = kMainWindowClass;
+  params.caption = "Discovel";
   // Fixed single border; the maximize box is taken away below.
-  spec.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
+  params.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
   RECT rect{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&rect, spec.style, TRUE, 0);
-  spec.width = rect.right - rect.left;
-  spec.height = rect.bottom - rect.top;
-  spec.icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DISCOVEL));
-  spec.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  CreateFormWindow(spec);
+  AdjustWindowRectEx(&rect, params.style, TRUE, 0);
+  params.width = rect.right - rect.left;
+  params.height = rect.bottom - rect.top;
+  params.icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DISCOVEL));
+  params.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  CreateFormWindow(params);
   // Window placement: centred until the placement rules restore it.
   CenterOnScreen(Handle());
   SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~WS_MAXIMIZEBOX);
@@ -252,6 +252,9 @@ bool TfrmMain::PreTranslate(MSG& msg) {
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
+      // While a dialog of the program is open the main window is disabled, and
+      // a disabled window takes no commands, whoever posts them.
+      if (!IsWindowEnabled(Handle())) return 0;
       const UINT id = LOWORD(wParam);
       if (const auto found = m_commands.find(id); found != m_commands.end()) {
         found->second->Execute();

@@ -1,5 +1,5 @@
 #pragma once
-// Child controls of our windows: created from a spec, in the program's fonts.
+// Child controls of our windows, in the program's fonts.
 #include <windows.h>
 
 #include <string>

@@ -35,15 +35,15 @@ void Dialog::CreateDialogWindow(const Look& look) {
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   RECT rect{0, 0, look.clientWidth, look.clientHeight};
   AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-  WindowSpec spec;
-  spec.className = look.className;
-  spec.caption = "Discovel";
-  spec.style = style;
-  spec.exStyle = exStyle;
-  spec.width = rect.right - rect.left;
-  spec.height = rect.bottom - rect.top;
-  spec.owner = GetActiveWindow();
-  CreateFormWindow(spec);
+  WindowSpec params;
+  params.className = look.className;
+  params.caption = "Discovel";
+  params.style = style;
+  params.exStyle = exStyle;
+  params.width = rect.right - rect.left;
+  params.height = rect.bottom - rect.top;
+  params.owner = GetActiveWindow();
+  CreateFormWindow(params);
   CenterOnScreen(Handle());
 }
 

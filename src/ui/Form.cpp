@@ -39,23 +39,23 @@ bool Form::RouteMessage(MSG& msg) {
   return consumed;
 }
 
-void Form::CreateFormWindow(const WindowSpec& spec) {
+void Form::CreateFormWindow(const WindowSpec& params) {
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA existing{sizeof existing};
-  if (!GetClassInfoExA(instance, spec.className, &existing)) {
+  if (!GetClassInfoExA(instance, params.className, &existing)) {
     WNDCLASSEXA wc{sizeof wc};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = &Form::WindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hIcon = spec.icon;
-    wc.hIconSm = spec.icon;
-    wc.hbrBackground = spec.background ? spec.background : reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = spec.className;
+    wc.hIcon = params.icon;
+    wc.hIconSm = params.icon;
+    wc.hbrBackground = params.background ? params.background : reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = params.className;
     if (!RegisterClassExA(&wc)) throw AppError("Cannot register the window class.");
   }
-  CreateWindowExA(spec.exStyle, spec.className, spec.caption, spec.style, CW_USEDEFAULT, CW_USEDEFAULT,
-                  spec.width, spec.height, spec.owner, nullptr, instance, this);
+  CreateWindowExA(params.exStyle, params.className, params.caption, params.style, CW_USEDEFAULT, CW_USEDEFAULT,
+                  params.width, params.height, params.owner, nullptr, instance, this);
   if (!m_hwnd) throw AppError("Cannot create the window.");
 }
 

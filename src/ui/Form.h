@@ -36,7 +36,7 @@ class Form {
   };
 
   // Registers the class once and creates the window; throws AppError on failure.
-  void CreateFormWindow(const WindowSpec& spec);
+  void CreateFormWindow(const WindowSpec& params);
   // Messages of this window. The default passes them on to DefWindowProc.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Sees every queued message for this window and its controls before they do.

@@ -17,12 +17,12 @@ namespace {
 class ThrowingForm final : public Form {
  public:
   void Create() {
-    WindowSpec spec;
-    spec.className = "DiscovelTestThrowing";
-    spec.caption = "Throwing";
-    spec.width = 200;
-    spec.height = 100;
-    CreateFormWindow(spec);
+    WindowSpec params;
+    params.className = "DiscovelTestThrowing";
+    params.caption = "Throwing";
+    params.width = 200;
+    params.height = 100;
+    CreateFormWindow(params);
   }
   int handled = 0;
 

@@ -115,6 +115,22 @@ TEST_F(MainWindowTest, ClosingAsksFirstUnlessTheSessionEnds) {
   EXPECT_EQ(main->Handle(), nullptr);
 }
 
+TEST_F(MainWindowTest, DisabledWindowTakesNoCommands) {
+  ShowWindow(main->Handle(), SW_SHOW);
+  EnableWindow(main->Handle(), FALSE);
+  bool waitOpened = false;
+  Script script([&] {
+    if (HWND wait = WaitForWindow("TfrmWaitCD", false, std::chrono::milliseconds(1500))) {
+      waitOpened = true;
+      Click(wait, IDCANCEL);
+    }
+  });
+  SendMessageA(main->Handle(), WM_COMMAND, TfrmMain::kMenuAdd, 0);
+  script.Join();
+  EXPECT_FALSE(waitOpened);
+  EnableWindow(main->Handle(), TRUE);
+}
+
 TEST_F(MainWindowTest, ConsecutiveButtonFlipsModeAndHint) {
   EXPECT_FALSE(main->ConsecutiveMode());
   main->ToggleConsecutive();
