@@ -30,6 +30,14 @@ void SendVolumeArrival(HWND dialog, DWORD unitMask, WORD flags) {
 
 class WaitCDTest : public test::GuiFixture {};
 
+// A second opener, run from a timer of the test's own thread while the first
+// wait is open.
+int g_secondResult = -1;
+void CALLBACK OpenSecondWait(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  g_secondResult = TfrmWaitCD::Execute("second");
+}
+
 TEST_F(WaitCDTest, NewDiscInTheDriveIsConfirmedWithoutTheUser) {
   InsertFixtureDisc();
   std::string seen;
@@ -87,6 +95,22 @@ TEST_F(WaitCDTest, GivenMessageIsShownAndCancelEndsTheWait) {
   });
   EXPECT_EQ(TfrmWaitCD::Execute("Insert CD/DVD marked: CD No: 4"), kModalCancel);
   EXPECT_EQ(seen, "Insert CD/DVD marked: CD No: 4");
+}
+
+TEST_F(WaitCDTest, CloseBoxCancelsAndASecondOpenerReturnsAtOnce) {
+  g_secondResult = -1;
+  bool secondReturned = false;
+  Script script([&] {
+    HWND wait = WaitForWindow("TfrmWaitCD");
+    WaitForControlText(wait, kLblMsgId, "Please insert");
+    secondReturned = test::WaitUntil([] { return g_secondResult != -1; }, std::chrono::seconds(5));
+    SendMessageA(wait, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  SetTimer(nullptr, 0, 300, OpenSecondWait);
+  EXPECT_EQ(TfrmWaitCD::Execute(""), kModalCancel);
+  script.Join();
+  EXPECT_TRUE(secondReturned);
+  EXPECT_EQ(g_secondResult, kModalCancel) << "a wait that is already open goes no further";
 }
 
 TEST_F(WaitCDTest, OkAfterInsertingByHandGoesOn) {
