@@ -4,13 +4,12 @@
 
 #include "drives/DriveRules.h"
 #include "drives/VolumeArrival.h"
+#include "platform/ModalResult.h"
 #include "settings/SettingsNames.h"
 
 namespace discovel {
 namespace {
 
-constexpr int kResultOk = 1;
-constexpr int kResultCancel = 2;
 
 }  // namespace
 
@@ -51,7 +50,7 @@ void DiscWait::Show(std::string_view message) {
 
 void DiscWait::TimerFired() {
   m_view.StopTimer();
-  m_view.CloseDialog(kResultOk);
+  m_view.CloseDialog(kModalOk);
 }
 
 void DiscWait::DeviceChanged(std::uint32_t event, std::uint32_t deviceType, std::uint32_t unitMask,
@@ -61,7 +60,7 @@ void DiscWait::DeviceChanged(std::uint32_t event, std::uint32_t deviceType, std:
 
 void DiscWait::VolumeArrived(std::uint32_t unitMask, std::uint16_t flags) {
   const std::string letter = VolumeArrivalLetter(unitMask, flags);
-  if (!letter.empty() && letter == std::string{m_driveLetter, ':'}) m_view.CloseDialog(kResultOk);
+  if (!letter.empty() && letter == std::string{m_driveLetter, ':'}) m_view.CloseDialog(kModalOk);
   m_settings.WriteString(names::kKeyState, names::kHostageFile, "");
 }
 
@@ -69,11 +68,11 @@ void DiscWait::Ok() {
   // OK is disabled without a drive; no tray command goes to a missing one.
   if (m_state == DiscWaitState::NoDevice) return;
   m_closeTray(m_driveLetter);
-  m_view.CloseDialog(kResultOk);
+  m_view.CloseDialog(kModalOk);
 }
 
 void DiscWait::Cancel() {
-  m_view.CloseDialog(kResultCancel);
+  m_view.CloseDialog(kModalCancel);
 }
 
 }  // namespace discovel

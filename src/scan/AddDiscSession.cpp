@@ -9,13 +9,12 @@
 #include "catalog/ListingChecksum.h"
 #include "catalog/TextUtil.h"
 #include "platform/AppError.h"
+#include "platform/ModalResult.h"
 #include "settings/SettingsNames.h"
 
 namespace discovel {
 namespace {
 
-constexpr int kResultOk = 1;
-constexpr int kResultCancel = 2;
 const std::string kArchiveMask = "*.dat";
 const std::string kAllFiles = "*.*";
 
@@ -193,7 +192,7 @@ bool AddDiscSession::Ok(std::string_view mark, std::string_view location, std::s
   m_view.ShowMessage(kMsgSaving);
   SaveArchive(mark, location, note);
   m_pump.Pump();
-  CloseWith(kResultOk);
+  CloseWith(kModalOk);
   return true;
 }
 
@@ -226,7 +225,7 @@ void AddDiscSession::SaveArchive(std::string_view mark, std::string_view locatio
 void AddDiscSession::Cancel() {
   m_scanner.RequestAbort();
   m_pump.Pump();
-  CloseWith(kResultCancel);
+  CloseWith(kModalCancel);
 }
 
 void AddDiscSession::CloseWith(int modalResult) {

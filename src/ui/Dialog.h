@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "platform/ModalResult.h"
 #include "platform/win32/Handles.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -13,8 +14,6 @@
 
 namespace discovel {
 
-inline constexpr int kModalOk = 1;
-inline constexpr int kModalCancel = 2;
 // The status label of a dialog.
 inline constexpr int kLblMsgId = 1000;
 inline constexpr int kBandHeight = 25;

@@ -24,14 +24,6 @@ using test::MemorySettings;
 using test::TempFolder;
 using Lines = std::vector<std::string>;
 
-std::filesystem::path Native(const std::string& corePath) {
-  std::string path = corePath;
-#ifndef _WIN32
-  std::replace(path.begin(), path.end(), '\\', '/');
-#endif
-  return std::filesystem::path(path);
-}
-
 std::string Folded(std::string_view text) {
   std::string folded(text);
   for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -86,7 +78,7 @@ class FolderScannerTest : public testing::Test {
   void AddFile(const std::string& relative, std::size_t size) {
     disc.WriteFile(relative, std::string(size, 'x'));
     const auto when = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 7 * ++m_fileNumber);
-    std::filesystem::last_write_time(Native(disc / relative), when);
+    std::filesystem::last_write_time(test::NativePath(disc / relative), when);
   }
 
   // The entry the disc's file should give, its time as the file system reports it.
@@ -188,7 +180,7 @@ TEST_F(FolderScannerTest, FileAbove4GiBKeepsItsExactSize) {
   constexpr std::uint64_t kHuge = (std::uint64_t{5} << 30) + 3;
   disc.WriteFile("big.iso", "");
   std::error_code error;
-  std::filesystem::resize_file(Native(disc / "big.iso"), kHuge, error);
+  std::filesystem::resize_file(test::NativePath(disc / "big.iso"), kHuge, error);
   if (error) GTEST_SKIP() << "no sparse 5 GiB file here: " << error.message();
   AddFile("Sub\\small.txt", 10);
 

@@ -20,7 +20,10 @@ std::string ToCorePath(const fs::path& p) {
   return s;
 }
 
-fs::path ToNativePath(std::string_view corePath) {
+
+}  // namespace
+
+fs::path NativePath(std::string_view corePath) {
   std::string s(corePath);
 #ifndef _WIN32
   for (char& c : s) {
@@ -29,8 +32,6 @@ fs::path ToNativePath(std::string_view corePath) {
 #endif
   return fs::path(s);
 }
-
-}  // namespace
 
 TempFolder::TempFolder() {
   static std::atomic<unsigned> counter{0};
@@ -44,7 +45,7 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
   std::error_code ec;
-  fs::remove_all(ToNativePath(m_path), ec);
+  fs::remove_all(NativePath(m_path), ec);
 }
 
 std::string TempFolder::operator/(std::string_view relative) const {
@@ -52,7 +53,7 @@ std::string TempFolder::operator/(std::string_view relative) const {
 }
 
 void TempFolder::WriteFile(std::string_view relative, std::string_view bytes) const {
-  const fs::path file = ToNativePath(*this / relative);
+  const fs::path file = NativePath(*this / relative);
   fs::create_directories(file.parent_path());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -60,13 +61,13 @@ void TempFolder::WriteFile(std::string_view relative, std::string_view bytes) co
 }
 
 std::string TempFolder::ReadFile(std::string_view relative) const {
-  std::ifstream in(ToNativePath(*this / relative), std::ios::binary);
+  std::ifstream in(NativePath(*this / relative), std::ios::binary);
   if (!in) throw std::runtime_error("cannot read test file " + std::string(relative));
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void TempFolder::MakeFolder(std::string_view relative) const {
-  fs::create_directories(ToNativePath(*this / relative));
+  fs::create_directories(NativePath(*this / relative));
 }
 
 }  // namespace discovel::test

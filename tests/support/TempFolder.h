@@ -1,9 +1,13 @@
 #pragma once
 // A fresh folder for one test, removed with everything in it at the end.
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace discovel::test {
+
+// A core path (backslashes) as the host's file system library takes it.
+std::filesystem::path NativePath(std::string_view corePath);
 
 class TempFolder {
  public:

@@ -1,5 +1,7 @@
 #include "support/TestDrive.h"
 
+#include "support/TempFolder.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,13 +18,7 @@ std::string DriveFolder() {
 }
 
 fs::path Native(const std::string& folder, std::string_view relative) {
-  std::string path = folder + "\\" + std::string(relative);
-#ifndef _WIN32
-  for (char& c : path) {
-    if (c == '\\') c = '/';
-  }
-#endif
-  return fs::path(path);
+  return NativePath(folder + "\\" + std::string(relative));
 }
 
 }  // namespace
