@@ -1,17 +1,19 @@
 #include "app/fmMain.h"
 
+#include "app/fmMainIds.h"
 #include "catalog/CatalogFolder.h"
 #include "drives/Autoplay.h"
 #include "drives/CdTray.h"
 #include "drives/DriveRules.h"
-#include "drives/ReadDevice.h"
 #include "drives/fmWaitCD.h"
 #include "drives/win32/Win32DriveQueries.h"
-#include "platform/Platform.h"
+#include "platform/FileSystem.h"
 #include "resource.h"
 #include "scan/fmScan.h"
+#include "settings/ForgivingSettings.h"
 #include "settings/SettingsNames.h"
-#include "settings/win32/SettingsStore.h"
+#include "ui/Menus.h"
+#include "ui/MessageBoxes.h"
 #include "ui/MessagePump.h"
 
 namespace discovel {
@@ -21,11 +23,6 @@ constexpr int kClientWidth = 292;
 constexpr int kClientHeight = 112;
 constexpr int kTopPanelHeight = 30;
 
-enum ControlId : int { kBtnPlus = 10, kBtnSearch, kBtnOpenCD, kBtnCloseCD, kBtnConsecutive };
-
-void AppendItem(HMENU menu, UINT id, const char* caption) { AppendMenuA(menu, MF_STRING, id, caption); }
-void AppendSeparator(HMENU menu) { AppendMenuA(menu, MF_SEPARATOR, 0, nullptr); }
-
 bool BelongsToThisProgram(HWND hwnd) {
   DWORD pid = 0;
   return hwnd && GetWindowThreadProcessId(hwnd, &pid) && pid == GetCurrentProcessId();
@@ -33,21 +30,13 @@ bool BelongsToThisProgram(HWND hwnd) {
 
 }  // namespace
 
-TfrmMain* frmMain = nullptr;
-
-TfrmMain::TfrmMain(std::string programPath, bool endsProgram)
-    : m_programPath(std::move(programPath)), m_endsProgram(endsProgram) {
-  frmMain = this;
-}
-
-TfrmMain::~TfrmMain() {
-  if (frmMain == this) frmMain = nullptr;
-}
+TfrmMain::TfrmMain(AppContext& context, std::string programPath, bool endsProgram)
+    : m_context(context), m_programPath(std::move(programPath)), m_endsProgram(endsProgram) {}
 
 void TfrmMain::Create() {
   WindowSpec params;
   params.className = kMainWindowClass;
-  params.caption = "Discovel";
+  params.caption = kProgramName;
   // Fixed single border; the maximize box is taken away below.
   params.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
   RECT rect{0, 0, kClientWidth, kClientHeight};
@@ -61,156 +50,158 @@ void TfrmMain::Create() {
   CenterOnScreen(Handle());
   SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~WS_MAXIMIZEBOX);
 
+  BuildActions();
   BuildMenu();
   BuildControls();
-  BindActions();
 
   // A folder that cannot be created is not reported here: the first save says so.
-  m_catalogFolder = CatalogFolderFor(m_programPath);
-  SetCatalogFolder(m_catalogFolder);
-  FileSystem& files = SystemFileSystem();
-  if (!files.FolderExists(m_catalogFolder)) files.CreateFolders(m_catalogFolder);
+  m_context.catalogFolder = CatalogFolderFor(m_programPath);
+  if (!m_context.files.FolderExists(m_context.catalogFolder)) m_context.files.CreateFolders(m_context.catalogFolder);
 
-  // Preferences kept as switches: checked unless stored away from the default.
-  Settings& settings = ProgramSettings();
-  if (SwitchIsSet(settings, names::kKeySwitches, names::kPromptOnExit)) {
-    CheckMenuItem(m_menu, kMenuPromptOnExit, MF_BYCOMMAND | MF_UNCHECKED);
-  }
-  if (SwitchIsSet(settings, names::kKeySwitches, names::kStartUpRunMinimized)) {
-    CheckMenuItem(m_menu, kMenuRunMinimized, MF_BYCOMMAND | MF_UNCHECKED);
-  } else if (m_argumentCount > 0) {
-    m_startMinimized = true;
-  }
-
-  SetDefaultReadDevice(ChooseReadDeviceAtStartup(settings, SystemDriveQueries()));
+  // A value of the wrong type must not keep the program from starting: it is
+  // reported and its setting starts at the default.
+  ForgivingSettings settings(m_context.settings, [](const std::string& message) { ShowErrorBox(message); });
+  RestorePreferences(settings);
+  m_context.readDevice = ChooseReadDeviceAtStartup(settings, SystemDriveQueries());
+  KeyState();
 }
 
-void TfrmMain::BuildMenu() {
-  m_menu = CreateMenu();
-  HMENU catalog = CreatePopupMenu();
-  AppendItem(catalog, kMenuAdd, "Add New CD/DVD to Catalog");
-  AppendSeparator(catalog);
-  AppendItem(catalog, kMenuCatalog, "Open Catalog");
-  AppendSeparator(catalog);
-  AppendItem(catalog, kMenuExit, "Exit");
-  SetMenuDefaultItem(catalog, kMenuAdd, FALSE);
-
-  HMENU backup = CreatePopupMenu();
-  AppendItem(backup, kMenuBackup, "Backup Archives to File");
-  AppendItem(backup, kMenuRestore, "Restore Archives from File");
-  AppendSeparator(backup);
-  AppendItem(backup, kMenuMerge, "Merge Archives from File");
-  SetMenuDefaultItem(backup, kMenuBackup, FALSE);
-
-  HMENU preferences = CreatePopupMenu();
-  AppendItem(preferences, kMenuRunAtStartUp, "Run at Start-up");
-  AppendMenuA(preferences, MF_STRING | MF_CHECKED, kMenuRunMinimized, "Run Minimized (only Start-up)");
-  AppendMenuA(preferences, MF_STRING | MF_CHECKED, kMenuPromptOnExit, "Prompt on Exit");
-  AppendSeparator(preferences);
-  AppendMenuA(preferences, MF_STRING | MF_CHECKED, kMenuShowTrayIcon, "Show System Tray Icon");
-  AppendItem(preferences, kMenuShowInTaskBar, "Show in Task Bar");
-  SetMenuDefaultItem(preferences, kMenuRunAtStartUp, FALSE);
-
-  HMENU tools = CreatePopupMenu();
-  AppendItem(tools, kMenuSearch, "Search Files");
-  AppendMenuA(tools, MF_POPUP, reinterpret_cast<UINT_PTR>(backup), "Backup / Restore");
-  AppendSeparator(tools);
-  AppendItem(tools, kMenuEject, "Eject CD/DVD");
-  AppendItem(tools, kMenuCloseTray, "Close CD/DVD");
-  AppendSeparator(tools);
-  AppendItem(tools, kMenuSetDevice, "Set Default Read Device...");
-  AppendSeparator(tools);
-  AppendMenuA(tools, MF_POPUP, reinterpret_cast<UINT_PTR>(preferences), "Preferences");
-  SetMenuDefaultItem(tools, kMenuSearch, FALSE);
-
-  HMENU help = CreatePopupMenu();
-  AppendItem(help, kMenuHelp, "Program Help");
-  AppendItem(help, kMenuFaq, "FAQ");
-  AppendSeparator(help);
-  AppendItem(help, kMenuHomePage, "Home Page");
-  AppendItem(help, kMenuCheckUpdate, "Check for Update");
-  AppendSeparator(help);
-  AppendItem(help, kMenuAbout, "About...");
-
-  HMENU more = CreatePopupMenu();
-  AppendItem(more, kMenuMoreProducts, "Get More Vantro Products");
-  AppendItem(more, kMenuNewsletter, "Get Newsletter");
-  AppendItem(more, kMenuAffiliate, "Sell this Program and Earn Money");
-  AppendItem(more, kMenuTellFriend, "Tell a Friend (Send e-mail)");
-  SetMenuDefaultItem(more, kMenuMoreProducts, FALSE);
-
-  AppendMenuA(m_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(catalog), "Catalog");
-  AppendMenuA(m_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(tools), "Tools");
-  AppendMenuA(m_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(help), "Help");
-  AppendMenuA(m_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(more), "More");
-  SetMenu(Handle(), m_menu);
-}
-
-void TfrmMain::BuildControls() {
-  m_hints.Attach(Handle());
-  // Top panel: the tray buttons and the consecutive toggle.
-  m_btnOpenCD = CreateButton(Handle(), kBtnOpenCD, "Eject", 6, 4, 70, 22);
-  m_btnCloseCD = CreateButton(Handle(), kBtnCloseCD, "Close", 80, 4, 70, 22);
-  m_btnConsecutive = CreateChild(Handle(), "BUTTON", "Consecutive", WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE,
-                                 kClientWidth - 96, 4, 90, 22, kBtnConsecutive);
-  m_hints.Set(m_btnConsecutive, "Enable Consecutive");
-  // Button panel: the two main commands.
-  const int width = (kClientWidth - 18) / 2;
-  m_btnPlus = CreateButton(Handle(), kBtnPlus, "Add CD/DVD", 6, kTopPanelHeight + 6, width,
-                           kClientHeight - kTopPanelHeight - 12);
-  m_btnSearch = CreateButton(Handle(), kBtnSearch, "Search", 12 + width, kTopPanelHeight + 6, width,
-                             kClientHeight - kTopPanelHeight - 12);
-}
-
-void TfrmMain::BindActions() {
+void TfrmMain::BuildActions() {
   ActAdd = Action("Add New CD/DVD to Catalog", "Add New CD/DVD to Catalog", [this] { AddDiscSequence(); });
   // The search and catalogue windows are opened here once they exist.
   ActSearch = Action("Search Files", "Search Files", [] {});
   ActCatalog = Action("Open Catalog", "Open Catalog", [] {});
-  ActOpenCD = Action("Eject CD/DVD", "Eject CD/DVD", [] {
+  ActOpenCD = Action("Eject CD/DVD", "Eject CD/DVD", [this] {
     PumpMessages();
-    OpenCdTray(DefaultReadDevice());
+    OpenCdTray(m_context.readDevice);
   });
-  ActCloseCD = Action("Close CD/DVD", "Close CD/DVD", [] {
+  ActCloseCD = Action("Close CD/DVD", "Close CD/DVD", [this] {
     PumpMessages();
-    CloseCdTray(DefaultReadDevice());
+    CloseCdTray(m_context.readDevice);
   });
-  ActAdd.BindButton(m_btnPlus, &m_hints);
-  ActAdd.BindMenuItem(m_menu, kMenuAdd);
-  ActSearch.BindButton(m_btnSearch, &m_hints);
-  ActSearch.BindMenuItem(m_menu, kMenuSearch);
-  ActCatalog.BindMenuItem(m_menu, kMenuCatalog);
-  ActOpenCD.BindButton(m_btnOpenCD, &m_hints);
-  ActOpenCD.BindMenuItem(m_menu, kMenuEject);
-  ActCloseCD.BindButton(m_btnCloseCD, &m_hints);
-  ActCloseCD.BindMenuItem(m_menu, kMenuCloseTray);
-  m_commands = {{kMenuAdd, &ActAdd},         {kBtnPlus, &ActAdd},         {kMenuSearch, &ActSearch},
-                {kBtnSearch, &ActSearch},    {kMenuCatalog, &ActCatalog}, {kMenuEject, &ActOpenCD},
-                {kBtnOpenCD, &ActOpenCD},    {kMenuCloseTray, &ActCloseCD}, {kBtnCloseCD, &ActCloseCD}};
+  ActConsecutive = Action("Consecutive", "Enable Consecutive", [this] { ToggleConsecutive(); });
+  ActPromptOnExit = Action("Prompt on Exit", "", [this] { TogglePreference(ActPromptOnExit, names::kPromptOnExit); });
+  ActRunMinimized = Action("Run Minimized (only Start-up)", "",
+                           [this] { TogglePreference(ActRunMinimized, names::kStartUpRunMinimized); });
+  m_actExit = Action("Exit", "", [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
+  m_actMinimize = Action("", "", [this] { ShowWindow(Handle(), SW_MINIMIZE); });
+
+  using namespace fmMainIds;
+  CommandTable& commands = Commands();
+  commands.Add(kAdd, ActAdd);
+  commands.Add(kCatalog, ActCatalog);
+  commands.Add(kExit, m_actExit);
+  commands.Add(kSearch, ActSearch);
+  commands.Add(kOpenCD, ActOpenCD);
+  commands.Add(kCloseCD, ActCloseCD);
+  commands.Add(kPromptOnExit, ActPromptOnExit);
+  commands.Add(kRunMinimized, ActRunMinimized);
+  commands.Add(kConsecutive, ActConsecutive);
+  // Window keys act on release.
+  commands.AddKey(VK_INSERT, ActAdd);
+  commands.AddKey(VK_ESCAPE, m_actMinimize);
+  commands.AddKey(VK_F3, ActSearch);
 }
+
+void TfrmMain::BuildMenu() {
+  using Item = MenuItem;
+  // Entries without an action get their work in later versions.
+  const std::vector<MenuItem> menu = {
+      {"Catalog", nullptr, Item::kNone,
+       {{"Add New CD/DVD to Catalog", &ActAdd, Item::kDefault},
+        Separator(),
+        {"Open Catalog", &ActCatalog},
+        Separator(),
+        {"Exit", &m_actExit}}},
+      {"Tools", nullptr, Item::kNone,
+       {{"Search Files", &ActSearch, Item::kDefault},
+        {"Backup / Restore", nullptr, Item::kNone,
+         {{"Backup Archives to File", nullptr, Item::kDefault},
+          {"Restore Archives from File"},
+          Separator(),
+          {"Merge Archives from File"}}},
+        Separator(),
+        {"Eject CD/DVD", &ActOpenCD},
+        {"Close CD/DVD", &ActCloseCD},
+        Separator(),
+        {"Set Default Read Device..."},
+        Separator(),
+        {"Preferences", nullptr, Item::kNone,
+         {{"Run at Start-up", nullptr, Item::kDefault},
+          {"Run Minimized (only Start-up)", &ActRunMinimized},
+          {"Prompt on Exit", &ActPromptOnExit},
+          Separator(),
+          {"Show System Tray Icon", nullptr, Item::kChecked},
+          {"Show in Task Bar"}}}}},
+      {"Help", nullptr, Item::kNone,
+       {{"Program Help"},
+        {"FAQ"},
+        Separator(),
+        {"Home Page"},
+        {"Check for Update"},
+        Separator(),
+        {"About..."}}},
+      {"More", nullptr, Item::kNone,
+       {{"Get More Vantro Products", nullptr, Item::kDefault},
+        {"Get Newsletter"},
+        {"Sell this Program and Earn Money"},
+        {"Tell a Friend (Send e-mail)"}}},
+  };
+  m_menu = discovel::BuildMenu(menu, Commands(), true).release();
+  SetMenu(Handle(), m_menu);
+}
+
+void TfrmMain::BuildControls() {
+  using namespace fmMainIds;
+  m_hints.Attach(Handle());
+  // Top panel: the tray buttons and the consecutive toggle.
+  HWND btnOpenCD = CreateButton(Handle(), kOpenCD, "Eject", 6, 4, 70, 22);
+  HWND btnCloseCD = CreateButton(Handle(), kCloseCD, "Close", 80, 4, 70, 22);
+  HWND btnConsecutive = CreateChild(Handle(), "BUTTON", "Consecutive", WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE,
+                                    kClientWidth - 96, 4, 90, 22, kConsecutive);
+  // Button panel: the two main commands.
+  const int width = (kClientWidth - 18) / 2;
+  HWND btnPlus = CreateButton(Handle(), kAdd, "Add CD/DVD", 6, kTopPanelHeight + 6, width,
+                              kClientHeight - kTopPanelHeight - 12);
+  HWND btnSearch = CreateButton(Handle(), kSearch, "Search", 12 + width, kTopPanelHeight + 6, width,
+                                kClientHeight - kTopPanelHeight - 12);
+  ActAdd.BindButton(btnPlus, &m_hints);
+  ActSearch.BindButton(btnSearch, &m_hints);
+  ActOpenCD.BindButton(btnOpenCD, &m_hints);
+  ActCloseCD.BindButton(btnCloseCD, &m_hints);
+  ActConsecutive.BindButton(btnConsecutive, &m_hints);
+}
+
+void TfrmMain::RestorePreferences(Settings& settings) {
+  // Switches are stored while away from their default, which is on.
+  ActPromptOnExit.SetChecked(!SwitchIsSet(settings, names::kKeySwitches, names::kPromptOnExit));
+  ActRunMinimized.SetChecked(!SwitchIsSet(settings, names::kKeySwitches, names::kStartUpRunMinimized));
+  m_startMinimized = ActRunMinimized.Checked() && m_argumentCount > 0;
+}
+
+void TfrmMain::KeyState() { ActAdd.SetEnabled(m_context.addDiscEnabled); }
 
 void TfrmMain::AddDiscSequence() {
   // In consecutive mode discs follow one another until a wait is cancelled.
   do {
-    if (TfrmWaitCD::Execute("") == kModalCancel) return;
-    TfrmScan::Execute();
-  } while (m_consecutive);
+    if (TfrmWaitCD::Execute(m_context, "") == kModalCancel) return;
+    TfrmScan::Execute(m_context);
+  } while (ConsecutiveMode());
 }
 
 void TfrmMain::ToggleConsecutive() {
-  m_consecutive = !m_consecutive;
-  SendMessageA(m_btnConsecutive, BM_SETCHECK, m_consecutive ? BST_CHECKED : BST_UNCHECKED, 0);
-  m_hints.Set(m_btnConsecutive, m_consecutive ? "Disable consecutive" : "Enable consecutive");
+  ActConsecutive.SetChecked(!ActConsecutive.Checked());
+  ActConsecutive.SetHint(ActConsecutive.Checked() ? "Disable consecutive" : "Enable consecutive");
 }
 
-bool TfrmMain::MenuChecked(UINT id) const {
-  return (GetMenuState(m_menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+void TfrmMain::TogglePreference(Action& action, std::string_view switchName) {
+  action.SetChecked(!action.Checked());
+  StoreSwitch(m_context.settings, names::kKeySwitches, switchName, !action.Checked());
 }
 
 bool TfrmMain::CloseAllowed() {
-  if (m_sessionEnding || !MenuChecked(kMenuPromptOnExit)) return true;
-  return MessageBoxA(Handle(), "Do you really want to exit Discovel?", "Discovel",
-                     MB_YESNO | MB_ICONQUESTION) == IDYES;
+  if (m_sessionEnding || !ActPromptOnExit.Checked()) return true;
+  return Confirm(Handle(), std::string("Do you really want to exit ") + kProgramName + "?");
 }
 
 void TfrmMain::SavePlacement() {
@@ -231,45 +222,8 @@ void TfrmMain::OnActivate(WPARAM wParam, LPARAM lParam) {
   }
 }
 
-bool TfrmMain::PreTranslate(MSG& msg) {
-  // Window keys act on release.
-  if (msg.message != WM_KEYUP) return false;
-  switch (msg.wParam) {
-    case VK_INSERT:
-      ActAdd.Execute();
-      return true;
-    case VK_ESCAPE:
-      ShowWindow(Handle(), SW_MINIMIZE);
-      return true;
-    case VK_F3:
-      ActSearch.Execute();
-      return true;
-    default:
-      return false;
-  }
-}
-
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND: {
-      // While a dialog of the program is open the main window is disabled, and
-      // a disabled window takes no commands, whoever posts them.
-      if (!IsWindowEnabled(Handle())) return 0;
-      const UINT id = LOWORD(wParam);
-      if (const auto found = m_commands.find(id); found != m_commands.end()) {
-        found->second->Execute();
-      } else if (id == kBtnConsecutive) {
-        ToggleConsecutive();
-      } else if (id == kMenuExit) {
-        PostMessageA(Handle(), WM_CLOSE, 0, 0);
-      } else if (id == kMenuPromptOnExit || id == kMenuRunMinimized) {
-        const bool nowChecked = !MenuChecked(id);
-        CheckMenuItem(m_menu, id, MF_BYCOMMAND | (nowChecked ? MF_CHECKED : MF_UNCHECKED));
-        StoreSwitch(ProgramSettings(), names::kKeySwitches,
-                    id == kMenuPromptOnExit ? names::kPromptOnExit : names::kStartUpRunMinimized, !nowChecked);
-      }
-      return 0;
-    }
     case WM_ACTIVATE:
       OnActivate(wParam, lParam);
       return DefaultHandling(message, wParam, lParam);
@@ -287,7 +241,8 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         case SC_MINIMIZE:
-          EnableWindow(Handle(), TRUE);
+          // The window stays disabled while a dialog of the program is open:
+          // minimizing must not let commands in behind the dialog's back.
           ShowWindow(Handle(), SW_MINIMIZE);
           return 0;
         case SC_MAXIMIZE:

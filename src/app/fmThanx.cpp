@@ -1,7 +1,9 @@
 #include "app/fmThanx.h"
 
+#include "platform/ProgramName.h"
+#include "settings/ForgivingSettings.h"
 #include "settings/SettingsNames.h"
-#include "settings/win32/SettingsStore.h"
+#include "ui/MessageBoxes.h"
 
 namespace discovel {
 namespace {
@@ -17,36 +19,31 @@ constexpr char kGreeting[] =
 
 }  // namespace
 
-void TfrmThanx::ShowOnFirstRun() {
-  if (!SwitchIsSet(ProgramSettings(), names::kKeySwitches, names::kMsgThanx)) Execute();
+void TfrmThanx::ShowOnFirstRun(AppContext& context) {
+  // Read at start-up: a value of the wrong type is reported and counts as absent.
+  ForgivingSettings settings(context.settings, [](const std::string& message) { ShowErrorBox(message); });
+  if (!SwitchIsSet(settings, names::kKeySwitches, names::kMsgThanx)) Execute(context);
 }
 
-int TfrmThanx::Execute() {
+int TfrmThanx::Execute(AppContext& context) {
   const int result = RunModalOnce(frmThanx, [] { return std::make_unique<TfrmThanx>(); }, kModalCancel);
   // However the box closed, it never shows again for this user.
-  ProgramSettings().WriteString(names::kKeySwitches, names::kMsgThanx, "T");
+  context.settings.WriteString(names::kKeySwitches, names::kMsgThanx, "T");
   return result;
 }
 
 void TfrmThanx::Create() {
   CreateDialogWindow({"TfrmThanx", "Welcome", kWidth, kHeight});
-  CreateChild(Handle(), "STATIC", "Thank you using Discovel!", SS_CENTER, 12, 38, kWidth - 24, 22, 0, MessageFont());
+  const std::string thanks = std::string("Thank you using ") + kProgramName + "!";
+  CreateChild(Handle(), "STATIC", thanks.c_str(), SS_CENTER, 12, 38, kWidth - 24, 22, 0, MessageFont());
   CreateLabel(Handle(), 0, kGreeting, 16, 68, kWidth - 32, kHeight - 68 - 30);
   HWND ok = CreateButton(Handle(), IDOK, "OK", 0, 0);
   PlaceBandButtons({ok});
   SetFocus(ok);
-}
-
-bool TfrmThanx::PreviewKey(const MSG& msg) {
-  if (msg.message == WM_KEYUP && msg.wParam == VK_ESCAPE) {
-    EndModal(kModalCancel);
-    return true;
-  }
-  return false;
-}
-
-void TfrmThanx::OnCommand(int id, int code) {
-  if (id == IDOK) EndModal(kModalOk);
+  m_actOk = Action("OK", "", [this] { EndModal(kModalOk); });
+  m_actClose = Action("Close", "", [this] { EndModal(kModalCancel); });
+  Commands().Add(IDOK, m_actOk);
+  Commands().AddKey(VK_ESCAPE, m_actClose);
 }
 
 }  // namespace discovel

@@ -1,5 +1,7 @@
 #pragma once
 // The welcome box, shown once per user at the first start.
+#include "platform/AppContext.h"
+#include "ui/Action.h"
 #include "ui/Dialog.h"
 
 namespace discovel {
@@ -7,13 +9,13 @@ namespace discovel {
 class TfrmThanx final : public Dialog {
  public:
   // Shows the box when it has not been shown to this user yet.
-  static void ShowOnFirstRun();
-  static int Execute();
+  static void ShowOnFirstRun(AppContext& context);
+  static int Execute(AppContext& context);
   void Create();
 
- protected:
-  bool PreviewKey(const MSG& msg) override;
-  void OnCommand(int id, int code) override;
+ private:
+  Action m_actOk;
+  Action m_actClose;
 };
 
 }  // namespace discovel

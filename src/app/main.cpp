@@ -7,6 +7,8 @@
 
 #include "app/fmMain.h"
 #include "app/fmThanx.h"
+#include "platform/AppContext.h"
+#include "platform/Platform.h"
 #include "settings/SettingsNames.h"
 #include "settings/win32/SettingsStore.h"
 #include "ui/ErrorBox.h"
@@ -35,14 +37,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   InitCommonControlsEx(&controls);
 
   const std::string programPath = ProgramPath();
-  TfrmMain main(programPath);
+  // What every window of this run shares; the main window fills in the
+  // catalogue folder and the read device.
+  AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices()};
+  TfrmMain main(context, programPath);
   main.SetCommandLineArgumentCount(__argc - 1);
   const bool started = GuardedCall([&] {
-    ProgramSettings().WriteString(names::kKeyState, names::kProgramLocation, programPath);
+    context.settings.WriteString(names::kKeyState, names::kProgramLocation, programPath);
     main.Create();
   });
   if (!started || !main.Handle()) return 1;
-  GuardedCall([] { TfrmThanx::ShowOnFirstRun(); });
+  GuardedCall([&] { TfrmThanx::ShowOnFirstRun(context); });
   ShowWindow(main.Handle(), main.StartMinimized() ? SW_SHOWMINNOACTIVE : showCommand);
   UpdateWindow(main.Handle());
 

@@ -11,15 +11,4 @@ std::string CatalogFolderFor(std::string_view programPath) {
   return IncludeTrailingBackslash(folder) + "Archive\\";
 }
 
-namespace {
-std::string& CurrentCatalogFolder() {
-  static std::string folder;
-  return folder;
-}
-}  // namespace
-
-const std::string& CatalogFolder() { return CurrentCatalogFolder(); }
-
-void SetCatalogFolder(std::string folder) { CurrentCatalogFolder() = std::move(folder); }
-
 }  // namespace discovel

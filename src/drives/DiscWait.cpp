@@ -8,10 +8,6 @@
 #include "settings/SettingsNames.h"
 
 namespace discovel {
-namespace {
-
-
-}  // namespace
 
 DiscWait::DiscWait(DriveQueries& drives, FileSystem& fs, Settings& settings, DiscWaitView& view,
                    char driveLetter, std::function<void(char)> openTray, std::function<void(char)> closeTray)
@@ -50,7 +46,12 @@ void DiscWait::Show(std::string_view message) {
 
 void DiscWait::TimerFired() {
   m_view.StopTimer();
-  m_view.CloseDialog(kModalOk);
+  End(kModalOk);
+}
+
+void DiscWait::End(int modalResult) {
+  m_ended = true;
+  m_view.CloseDialog(modalResult);
 }
 
 void DiscWait::DeviceChanged(std::uint32_t event, std::uint32_t deviceType, std::uint32_t unitMask,
@@ -59,8 +60,10 @@ void DiscWait::DeviceChanged(std::uint32_t event, std::uint32_t deviceType, std:
 }
 
 void DiscWait::VolumeArrived(std::uint32_t unitMask, std::uint16_t flags) {
+  // Once the wait has ended, a disc that arrives is none of its business.
+  if (m_ended) return;
   const std::string letter = VolumeArrivalLetter(unitMask, flags);
-  if (!letter.empty() && letter == std::string{m_driveLetter, ':'}) m_view.CloseDialog(kModalOk);
+  if (!letter.empty() && letter == std::string{m_driveLetter, ':'}) End(kModalOk);
   m_settings.WriteString(names::kKeyState, names::kHostageFile, "");
 }
 
@@ -68,11 +71,9 @@ void DiscWait::Ok() {
   // OK is disabled without a drive; no tray command goes to a missing one.
   if (m_state == DiscWaitState::NoDevice) return;
   m_closeTray(m_driveLetter);
-  m_view.CloseDialog(kModalOk);
+  End(kModalOk);
 }
 
-void DiscWait::Cancel() {
-  m_view.CloseDialog(kModalCancel);
-}
+void DiscWait::Cancel() { End(kModalCancel); }
 
 }  // namespace discovel

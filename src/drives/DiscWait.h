@@ -61,7 +61,8 @@ class DiscWait {
   void DeviceChanged(std::uint32_t event, std::uint32_t deviceType, std::uint32_t unitMask,
                      std::uint16_t flags);
   // A volume arrival: closes with OK when a medium came into the read device.
-  // Every arrival forgets the hostage file, since the disc may have changed.
+  // Every arrival until the wait ends forgets the hostage file, since the disc
+  // may have changed.
   void VolumeArrived(std::uint32_t unitMask, std::uint16_t flags);
   void Ok();
   void Cancel();
@@ -69,6 +70,8 @@ class DiscWait {
   DiscWaitState State() const { return m_state; }
 
  private:
+  void End(int modalResult);
+
   DriveQueries& m_drives;
   FileSystem& m_fs;
   Settings& m_settings;
@@ -77,6 +80,7 @@ class DiscWait {
   std::function<void(char)> m_openTray;
   std::function<void(char)> m_closeTray;
   DiscWaitState m_state = DiscWaitState::NotShown;
+  bool m_ended = false;
 };
 
 }  // namespace discovel

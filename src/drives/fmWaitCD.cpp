@@ -2,19 +2,15 @@
 
 #include <dbt.h>
 
-#include "app/fmMain.h"
 #include "drives/CdTray.h"
-#include "drives/ReadDevice.h"
+#include "drives/fmWaitCDIds.h"
 #include "drives/win32/Win32DriveQueries.h"
-#include "platform/Platform.h"
-#include "settings/win32/SettingsStore.h"
+#include "platform/ProgramName.h"
 
 namespace discovel {
 namespace {
 
 TfrmWaitCD* frmWaitCD = nullptr;
-// The message of the current opening; set by every Execute.
-std::string g_message;
 
 constexpr int kClientWidth = 373;
 constexpr int kClientHeight = 157;
@@ -22,44 +18,37 @@ constexpr UINT_PTR kTimerCDinserted = 1;
 
 }  // namespace
 
-int TfrmWaitCD::Execute(const std::string& message) {
-  g_message = message;
+int TfrmWaitCD::Execute(AppContext& context, const std::string& message) {
   // A second wait while one is open goes no further.
-  return RunModalOnce(frmWaitCD, [] { return std::make_unique<TfrmWaitCD>(); }, kModalCancel);
+  return RunModalOnce(frmWaitCD, [&] { return std::make_unique<TfrmWaitCD>(context, message); }, kModalCancel);
 }
 
-TfrmWaitCD::TfrmWaitCD() = default;
+TfrmWaitCD::TfrmWaitCD(AppContext& context, std::string message)
+    : m_context(context), m_message(std::move(message)) {}
 TfrmWaitCD::~TfrmWaitCD() = default;
 
 void TfrmWaitCD::Create() {
-  CreateDialogWindow({"TfrmWaitCD", "Wait for user insert CD/DVD", kClientWidth, kClientHeight});
-  m_lblMsg = CreateMessageLabel(kLblMsgId, 0, kBandHeight, kClientWidth, kClientHeight - 2 * kBandHeight);
-  m_btnOk = CreateButton(Handle(), IDOK, "OK", 0, 0);
-  m_btnCancel = CreateButton(Handle(), IDCANCEL, "Cancel", 0, 0);
+  using namespace fmWaitCDIds;
+  CreateDialogWindow({kClassName, "Wait for user insert CD/DVD", kClientWidth, kClientHeight});
+  m_lblMsg = CreateMessageLabel(kLblMsg, 0, kBandHeight, kClientWidth, kClientHeight - 2 * kBandHeight);
+  m_btnOk = CreateButton(Handle(), kBtnOk, "OK", 0, 0);
+  m_btnCancel = CreateButton(Handle(), kBtnCancel, "Cancel", 0, 0);
   PlaceBandButtons({m_btnOk, m_btnCancel});
   DiscWaitView& view = *this;
-  m_wait = std::make_unique<DiscWait>(SystemDriveQueries(), SystemFileSystem(), ProgramSettings(), view,
-                                      DefaultReadDevice(), OpenCdTray, CloseCdTray);
+  m_wait = std::make_unique<DiscWait>(SystemDriveQueries(), m_context.files, m_context.settings, view,
+                                      m_context.readDevice, OpenCdTray, CloseCdTray);
+  m_actOk = Action("OK", "", [this] { m_wait->Ok(); });
+  m_actCancel = Action("Cancel", "", [this] { m_wait->Cancel(); });
+  Commands().Add(kBtnOk, m_actOk);
+  Commands().Add(kBtnCancel, m_actCancel);
+  Commands().AddKey(VK_ESCAPE, m_actCancel);
 }
 
-void TfrmWaitCD::OnShowing() { m_wait->Show(g_message); }
+void TfrmWaitCD::OnShowing() { m_wait->Show(m_message); }
 
 void TfrmWaitCD::OnActivated() {
-  SetWindowTextA(Handle(), "Discovel");
+  SetWindowTextA(Handle(), kProgramName);
   if (IsWindowEnabled(m_btnOk) && IsWindowVisible(m_btnOk)) SetFocus(m_btnOk);
-}
-
-void TfrmWaitCD::OnCommand(int id, int code) {
-  if (id == IDOK) m_wait->Ok();
-  if (id == IDCANCEL) m_wait->Cancel();
-}
-
-bool TfrmWaitCD::PreviewKey(const MSG& msg) {
-  if (msg.message == WM_KEYUP && msg.wParam == VK_ESCAPE) {
-    m_wait->Cancel();
-    return true;
-  }
-  return false;
 }
 
 LRESULT TfrmWaitCD::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -76,6 +65,11 @@ LRESULT TfrmWaitCD::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return TRUE;
   }
+  // The close box is Cancel.
+  if (message == WM_CLOSE) {
+    m_wait->Cancel();
+    return 0;
+  }
   return Dialog::HandleMessage(message, wParam, lParam);
 }
 
@@ -83,9 +77,8 @@ void TfrmWaitCD::ShowMessage(std::string_view text) { SetWindowTextA(m_lblMsg, s
 
 void TfrmWaitCD::DisableOk() { EnableWindow(m_btnOk, FALSE); }
 
-void TfrmWaitCD::DisableAddAction() {
-  if (frmMain) frmMain->ActAdd.SetEnabled(false);
-}
+// The main window reads the switch when it decides what it allows.
+void TfrmWaitCD::DisableAddAction() { m_context.addDiscEnabled = false; }
 
 void TfrmWaitCD::HideButtons() {
   ShowWindow(m_btnOk, SW_HIDE);

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "drives/DiscWait.h"
+#include "platform/AppContext.h"
+#include "ui/Action.h"
 #include "ui/Dialog.h"
 
 namespace discovel {
@@ -12,17 +14,15 @@ namespace discovel {
 class TfrmWaitCD final : public Dialog, private DiscWaitView {
  public:
   // An empty message shows the default one. 1: go on; 2: the user cancelled.
-  static int Execute(const std::string& message);
-  TfrmWaitCD();
+  static int Execute(AppContext& context, const std::string& message);
+  TfrmWaitCD(AppContext& context, std::string message);
   ~TfrmWaitCD() override;
   void Create();
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  bool PreviewKey(const MSG& msg) override;
   void OnShowing() override;
   void OnActivated() override;
-  void OnCommand(int id, int code) override;
 
  private:
   void ShowMessage(std::string_view text) override;
@@ -34,7 +34,11 @@ class TfrmWaitCD final : public Dialog, private DiscWaitView {
   void CloseDialog(int modalResult) override;
   void PumpMessages() override;
 
+  AppContext& m_context;
+  std::string m_message;
   std::unique_ptr<DiscWait> m_wait;
+  Action m_actOk;
+  Action m_actCancel;
   HWND m_lblMsg = nullptr;
   HWND m_btnOk = nullptr;
   HWND m_btnCancel = nullptr;

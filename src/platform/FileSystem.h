@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,8 @@ struct DirEntry {
   bool isFolder = false;
   std::uint64_t size = 0;
   LocalTime lastWrite;  // local time
+  // A reparse point (junction, symbolic link): a folder walk does not enter it.
+  bool isLink = false;
 };
 
 // Sequential reads of one open file; closes it when destroyed.
@@ -52,6 +55,10 @@ class FileSystem {
   // to stop. A folder that cannot be listed yields nothing.
   virtual void ListFolder(const std::string& folder, const std::string& mask,
                           const std::function<bool(const DirEntry&)>& onEntry) = 0;
+  // What tells this folder from every other on the machine (volume and file
+  // number), equal for two paths that lead to the same folder; nullopt when the
+  // platform cannot tell. A folder walk uses it to see loops.
+  virtual std::optional<std::string> FolderIdentity(const std::string& folder) { return std::nullopt; }
 };
 
 }  // namespace discovel

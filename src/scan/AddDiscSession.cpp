@@ -18,11 +18,6 @@ namespace {
 const std::string kArchiveMask = "*.dat";
 const std::string kAllFiles = "*.*";
 
-std::string& LastSavedPath() {
-  static std::string path;
-  return path;
-}
-
 // Deletes the scratch listing however the checksum step ends, so that no
 // "temp.dat" is ever left in the catalogue for the queries to take as an archive.
 class ScratchFile {
@@ -62,27 +57,19 @@ class ProgressPanel {
 
 }  // namespace
 
-const std::string& LastSavedArchivePath() {
-  return LastSavedPath();
-}
-
-void ClearLastSavedArchivePath() {
-  LastSavedPath().clear();
-}
-
-AddDiscSession::AddDiscSession(FileSystem& fs, Settings& settings, const TextServices& text, UiPump& pump,
-                               AddDiscView& view, std::string_view catalogFolder, char driveLetter,
+AddDiscSession::AddDiscSession(AppContext& context, UiPump& pump, AddDiscView& view,
                                std::function<bool(char)> isAudioDisc, std::function<void(char)> openTray)
-    : m_fs(fs),
-      m_settings(settings),
-      m_text(text),
+    : m_context(context),
+      m_fs(context.files),
+      m_settings(context.settings),
+      m_text(context.text),
       m_pump(pump),
       m_view(view),
-      m_catalogFolder(IncludeTrailingBackslash(catalogFolder)),
-      m_driveLetter(driveLetter),
+      m_catalogFolder(IncludeTrailingBackslash(context.catalogFolder)),
+      m_driveLetter(context.readDevice),
       m_isAudioDisc(std::move(isAudioDisc)),
       m_openTray(std::move(openTray)),
-      m_scanner(fs, settings, pump) {}
+      m_scanner(context.files, context.settings, pump) {}
 
 void AddDiscSession::Open() {
   if (m_state != AddDiscState::NotOpened) return;
@@ -197,7 +184,7 @@ bool AddDiscSession::Ok(std::string_view mark, std::string_view location, std::s
 }
 
 void AddDiscSession::SaveArchive(std::string_view mark, std::string_view location, std::string_view note) {
-  ClearLastSavedArchivePath();
+  m_context.lastSavedArchive.clear();
   if (TrimBlanksAndControls(m_checksum).empty()) {
     m_view.Alert(kMsgNoChecksum);
     return;
@@ -218,7 +205,7 @@ void AddDiscSession::SaveArchive(std::string_view mark, std::string_view locatio
   archive.AppendKeyLines(keys);
   const std::string path = m_catalogFolder + m_checksum + ".dat";
   archive.Save(m_fs, path);
-  LastSavedPath() = path;
+  m_context.lastSavedArchive = path;
   m_settings.WriteString(names::kKeyState, names::kLastArchiveNumber, std::to_string(m_archiveNumber));
 }
 

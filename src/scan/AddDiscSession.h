@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/AppContext.h"
 #include "platform/FileSystem.h"
 #include "platform/TextServices.h"
 #include "platform/UiPump.h"
@@ -66,11 +67,12 @@ enum class AddDiscState {
 
 class AddDiscSession {
  public:
-  // `catalogFolder` gets a trailing backslash when it lacks one. `isAudioDisc`
-  // and `openTray` take the drive letter (IsAudioDisc and OpenCdTray in the program).
-  AddDiscSession(FileSystem& fs, Settings& settings, const TextServices& text, UiPump& pump,
-                 AddDiscView& view, std::string_view catalogFolder, char driveLetter,
-                 std::function<bool(char)> isAudioDisc, std::function<void(char)> openTray);
+  // Reads the disc in the context's read device into its catalogue folder (a
+  // trailing backslash is added when it lacks one), and records there the
+  // archive it saved. `isAudioDisc` and `openTray` take the drive letter
+  // (IsAudioDisc and OpenCdTray in the program).
+  AddDiscSession(AppContext& context, UiPump& pump, AddDiscView& view, std::function<bool(char)> isAudioDisc,
+                 std::function<void(char)> openTray);
   AddDiscSession(const AddDiscSession&) = delete;
   AddDiscSession& operator=(const AddDiscSession&) = delete;
 
@@ -111,6 +113,7 @@ class AddDiscSession {
   void SaveArchive(std::string_view mark, std::string_view location, std::string_view note);
   void CloseWith(int modalResult);
 
+  AppContext& m_context;
   FileSystem& m_fs;
   Settings& m_settings;
   const TextServices& m_text;
@@ -130,11 +133,5 @@ class AddDiscSession {
   std::int32_t m_archiveNumber = 0;
   std::string m_proposedMark;
 };
-
-// The archive file the last save wrote, for the whole process: cleared when a
-// save starts, set once it has been written. The catalogue window's add command
-// clears it before opening the dialog and lists the file afterwards.
-const std::string& LastSavedArchivePath();
-void ClearLastSavedArchivePath();
 
 }  // namespace discovel

@@ -1,5 +1,7 @@
 #include "scan/FolderScanner.h"
 
+#include <algorithm>
+
 #include "catalog/DosTime.h"
 #include "catalog/TextUtil.h"
 #include "settings/SettingsNames.h"
@@ -60,6 +62,8 @@ bool FolderScanner::Scan(std::string_view rootPath, std::string_view mask, ScanP
   m_totalSize = 0;
   m_folderCount = 0;
   m_listing = ArchiveLines();
+  m_openFolders.clear();
+  if (auto root = m_fs.FolderIdentity(path)) m_openFolders.push_back(std::move(*root));
   return WalkFolder(path);
 }
 
@@ -69,11 +73,15 @@ bool FolderScanner::WalkFolder(std::string& path) {
   // subfolders in enumeration order: no need to ask the drive twice.
   const bool listingSeesFolders = m_mask == kAllEntries;
   std::vector<std::string> subfolders;
+  // Links and junctions are listed but never entered: they may lead back up.
+  const auto keepSubfolder = [&](const DirEntry& entry) {
+    if (!entry.isLink) subfolders.push_back(entry.name);
+  };
 
   m_fs.ListFolder(path, m_mask, [&](const DirEntry& entry) {
     if (entry.isFolder) {
       ++m_folderCount;
-      if (listingSeesFolders) subfolders.push_back(entry.name);
+      if (listingSeesFolders) keepSubfolder(entry);
       m_pump.Pump();
     } else {
       ListFile(path, folderLine, entry);
@@ -86,7 +94,7 @@ bool FolderScanner::WalkFolder(std::string& path) {
 
   if (!listingSeesFolders) {
     m_fs.ListFolder(path, std::string(kAllEntries), [&](const DirEntry& entry) {
-      if (entry.isFolder) subfolders.push_back(entry.name);
+      if (entry.isFolder) keepSubfolder(entry);
       return true;
     });
   }
@@ -95,11 +103,23 @@ bool FolderScanner::WalkFolder(std::string& path) {
   for (const std::string& name : subfolders) {
     path += name;
     path += '\\';
-    const bool goOn = WalkFolder(path);
+    const bool goOn = EnterFolder(path);
     path.resize(length);
     if (!goOn) return false;
   }
   return true;
+}
+
+bool FolderScanner::EnterFolder(std::string& path) {
+  // A folder already open further up the path (reached again through a link
+  // the platform does not flag) would be walked again and again.
+  std::optional<std::string> identity = m_fs.FolderIdentity(path);
+  if (!identity) return WalkFolder(path);
+  if (std::find(m_openFolders.begin(), m_openFolders.end(), *identity) != m_openFolders.end()) return true;
+  m_openFolders.push_back(std::move(*identity));
+  const bool goOn = WalkFolder(path);
+  m_openFolders.pop_back();
+  return goOn;
 }
 
 void FolderScanner::ListFile(const std::string& path, std::string_view folderLine, const DirEntry& entry) {

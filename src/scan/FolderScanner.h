@@ -46,6 +46,7 @@ class FolderScanner {
 
  private:
   bool WalkFolder(std::string& path);
+  bool EnterFolder(std::string& path);
   void ListFile(const std::string& path, std::string_view folderLine, const DirEntry& entry);
   void StepProgress();
 
@@ -65,6 +66,8 @@ class FolderScanner {
   std::size_t m_rootLength = 0;
   ScanProgress* m_progress = nullptr;
   int m_position = 0;
+  // The identities of the folders from the root down to the one being walked.
+  std::vector<std::string> m_openFolders;
 };
 
 // The first line of every entry of the folder `folderPath` (ends with a

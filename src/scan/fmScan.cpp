@@ -2,12 +2,11 @@
 
 #include <commctrl.h>
 
-#include "catalog/CatalogFolder.h"
 #include "drives/AudioDisc.h"
 #include "drives/CdTray.h"
-#include "drives/ReadDevice.h"
-#include "platform/Platform.h"
-#include "settings/win32/SettingsStore.h"
+#include "platform/ProgramName.h"
+#include "scan/fmScanIds.h"
+#include "ui/MessageBoxes.h"
 
 namespace discovel {
 namespace {
@@ -21,20 +20,21 @@ constexpr int kPanelTop = kBandHeight + kMsgHeight;
 // Posted on the first activation so the scan starts once the window is up.
 constexpr UINT kMsgOpen = WM_APP + 1;
 
-enum ControlId : int { kMark = 20, kLocation, kNote };
-
 }  // namespace
 
-int TfrmScan::Execute() {
-  return RunModalOnce(frmScan, [] { return std::make_unique<TfrmScan>(); }, kModalCancel);
+int TfrmScan::Execute(AppContext& context) {
+  if (frmScan) return kModalCancel;
+  context.lastSavedArchive.clear();
+  return RunModalOnce(frmScan, [&] { return std::make_unique<TfrmScan>(context); }, kModalCancel);
 }
 
-TfrmScan::TfrmScan() = default;
+TfrmScan::TfrmScan(AppContext& context) : m_context(context) {}
 TfrmScan::~TfrmScan() = default;
 
 void TfrmScan::Create() {
-  CreateDialogWindow({"TfrmScan", "Scanning and enter data", kClientWidth, kClientHeight});
-  m_lblMsg = CreateMessageLabel(kLblMsgId, 0, kBandHeight, kClientWidth, kMsgHeight);
+  using namespace fmScanIds;
+  CreateDialogWindow({kClassName, "Scanning and enter data", kClientWidth, kClientHeight});
+  m_lblMsg = CreateMessageLabel(kLblMsg, 0, kBandHeight, kClientWidth, kMsgHeight);
   m_progress = CreateChild(Handle(), PROGRESS_CLASSA, "", PBS_SMOOTH, 20, kPanelTop + 30, kClientWidth - 40, 18, 0);
   SendMessageA(m_progress, PBM_SETRANGE32, 0, 100);
   const char* captions[] = {"Mark", "Location", "Note"};
@@ -42,42 +42,33 @@ void TfrmScan::Create() {
   for (int i = 0; i < 3; ++i) {
     const int y = kPanelTop + 6 + i * 28;
     m_editLabels[i] = CreateLabel(Handle(), 0, captions[i], 20, y + 3, 60, 16);
-    *edits[i] = CreateEdit(Handle(), kMark + i, 84, y, kClientWidth - 104);
+    *edits[i] = CreateEdit(Handle(), kEdtMark + i, 84, y, kClientWidth - 104);
     UseEditKeyFilter(*edits[i]);
   }
-  m_btnOk = CreateButton(Handle(), IDOK, "OK", 0, 0);
-  m_btnCancel = CreateButton(Handle(), IDCANCEL, "Cancel", 0, 0);
+  m_btnOk = CreateButton(Handle(), kBtnOk, "OK", 0, 0);
+  m_btnCancel = CreateButton(Handle(), kBtnCancel, "Cancel", 0, 0);
   EnableWindow(m_btnOk, FALSE);
   PlaceBandButtons({m_btnOk, m_btnCancel});
   ShowEditPanel(false);
   ShowProgressPanel(false);
   AddDiscView& view = *this;
-  m_session = std::make_unique<AddDiscSession>(SystemFileSystem(), ProgramSettings(), SystemTextServices(), m_pump,
-                                               view, discovel::CatalogFolder(), DefaultReadDevice(), IsAudioDisc,
-                                               OpenCdTray);
+  m_session = std::make_unique<AddDiscSession>(m_context, m_pump, view, IsAudioDisc, OpenCdTray);
+  m_actOk = Action("OK", "", [this] {
+    m_session->Ok(WindowText(m_edtMark), WindowText(m_edtLocation), WindowText(m_edtNote));
+  });
+  m_actCancel = Action("Cancel", "", [this] { m_session->Cancel(); });
+  Commands().Add(kBtnOk, m_actOk);
+  Commands().Add(kBtnCancel, m_actCancel);
+  Commands().AddKey(VK_ESCAPE, m_actCancel);
 }
 
 void TfrmScan::OnActivated() {
-  SetWindowTextA(Handle(), "Discovel");
+  SetWindowTextA(Handle(), kProgramName);
   if (m_session->State() == AddDiscState::NotOpened) PostMessageA(Handle(), kMsgOpen, 0, 0);
 }
 
 void TfrmScan::OnCommand(int id, int code) {
-  if (id == IDOK) {
-    m_session->Ok(WindowText(m_edtMark), WindowText(m_edtLocation), WindowText(m_edtNote));
-  } else if (id == IDCANCEL) {
-    m_session->Cancel();
-  } else if (id == kMark && code == EN_CHANGE) {
-    m_session->MarkChanged(WindowText(m_edtMark));
-  }
-}
-
-bool TfrmScan::PreviewKey(const MSG& msg) {
-  if (msg.message == WM_KEYUP && msg.wParam == VK_ESCAPE) {
-    m_session->Cancel();
-    return true;
-  }
-  return false;
+  if (id == fmScanIds::kEdtMark && code == EN_CHANGE) m_session->MarkChanged(WindowText(m_edtMark));
 }
 
 LRESULT TfrmScan::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -141,9 +132,7 @@ void TfrmScan::FocusMark() {
 
 void TfrmScan::EnableOk(bool enabled) { EnableWindow(m_btnOk, enabled); }
 
-void TfrmScan::Alert(std::string_view text) {
-  MessageBoxA(Handle(), std::string(text).c_str(), "Discovel", MB_OK);
-}
+void TfrmScan::Alert(std::string_view text) { ShowAlert(Handle(), text); }
 
 void TfrmScan::CloseDialog(int modalResult) { EndModal(modalResult); }
 

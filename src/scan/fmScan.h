@@ -3,7 +3,9 @@
 // archive under the mark the user gives it.
 #include <memory>
 
+#include "platform/AppContext.h"
 #include "scan/AddDiscSession.h"
+#include "ui/Action.h"
 #include "ui/Dialog.h"
 #include "ui/WindowPump.h"
 
@@ -11,15 +13,14 @@ namespace discovel {
 
 class TfrmScan final : public Dialog, private AddDiscView {
  public:
-  // What was saved is told by LastSavedArchivePath().
-  static int Execute();
-  TfrmScan();
+  // The archive it saved, if any, is then the context's lastSavedArchive.
+  static int Execute(AppContext& context);
+  explicit TfrmScan(AppContext& context);
   ~TfrmScan() override;
   void Create();
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  bool PreviewKey(const MSG& msg) override;
   void OnActivated() override;
   void OnCommand(int id, int code) override;
 
@@ -36,7 +37,10 @@ class TfrmScan final : public Dialog, private AddDiscView {
   void Alert(std::string_view text) override;
   void CloseDialog(int modalResult) override;
 
+  AppContext& m_context;
   WindowPump m_pump;
+  Action m_actOk;
+  Action m_actCancel;
   std::unique_ptr<AddDiscSession> m_session;
   HWND m_lblMsg = nullptr;
   HWND m_progress = nullptr;

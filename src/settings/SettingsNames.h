@@ -2,6 +2,8 @@
 // Every registry key and value the program reads or writes, in one place.
 #include <string_view>
 
+#include "platform/ProgramName.h"
+
 namespace discovel::names {
 
 // The program's own keys, under the current user.
@@ -35,7 +37,7 @@ inline constexpr std::string_view kPlacementMaximized = "-m";
 
 // Start with Windows, under the current user.
 inline constexpr std::string_view kKeyRun = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr std::string_view kRunValue = "Discovel";
+inline constexpr std::string_view kRunValue = kProgramName;
 inline constexpr std::string_view kRunArgument = "tag";
 
 // Machine-wide autoplay switches, relative to HKEY_LOCAL_MACHINE.

@@ -48,7 +48,14 @@ void Action::BindMenuItem(HMENU menu, UINT id) {
 }
 
 void Action::Refresh() {
-  for (const BoundButton& bound : m_buttons) EnableWindow(bound.button, m_enabled);
+  for (const BoundButton& bound : m_buttons) {
+    EnableWindow(bound.button, m_enabled);
+    // A toggle's button shows whether the action is checked.
+    const LONG type = GetWindowLongA(bound.button, GWL_STYLE) & BS_TYPEMASK;
+    if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX) {
+      SendMessageA(bound.button, BM_SETCHECK, m_checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+  }
   for (const BoundItem& item : m_items) {
     EnableMenuItem(item.menu, item.id, MF_BYCOMMAND | (m_enabled ? MF_ENABLED : MF_GRAYED));
     CheckMenuItem(item.menu, item.id, MF_BYCOMMAND | (m_checked ? MF_CHECKED : MF_UNCHECKED));

@@ -29,7 +29,6 @@ class Action {
   void SetHint(std::string hint);
   const std::string& Caption() const { return m_caption; }
   void SetCaption(std::string caption);
-  int tag = 0;
 
   void BindButton(HWND button, Hints* hints = nullptr);
   void BindMenuItem(HMENU menu, UINT id);

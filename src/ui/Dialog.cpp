@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "platform/AppError.h"
+#include "platform/ProgramName.h"
+#include "ui/ErrorBox.h"
 
 namespace discovel {
 namespace {
@@ -37,7 +39,7 @@ void Dialog::CreateDialogWindow(const Look& look) {
   AdjustWindowRectEx(&rect, style, FALSE, exStyle);
   WindowSpec params;
   params.className = look.className;
-  params.caption = "Discovel";
+  params.caption = kProgramName;
   params.style = style;
   params.exStyle = exStyle;
   params.width = rect.right - rect.left;
@@ -98,7 +100,6 @@ void Dialog::EndModal(int result) {
 
 bool Dialog::PreTranslate(MSG& msg) {
   if (IsKeyMessage(msg.message)) {
-    if (PreviewKey(msg)) return true;
     const bool filtered = m_filteredEdits.count(msg.hwnd) != 0;
     if (filtered && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
       const bool back = GetKeyState(VK_SHIFT) < 0;
@@ -106,8 +107,8 @@ bool Dialog::PreTranslate(MSG& msg) {
       return true;
     }
     if (filtered && msg.message == WM_CHAR && msg.wParam == '\r') return true;
-    // Escape closes on key release (PreviewKey); the press must not reach
-    // the dialog manager, nor the window below once this one is gone.
+    // Escape closes on key release (the command table); the press must not
+    // reach the dialog manager, nor the window below once this one is gone.
     if (msg.wParam == VK_ESCAPE && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR)) return true;
   }
   return IsDialogMessageA(Handle(), &msg) != 0;
@@ -138,11 +139,7 @@ LRESULT Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_COMMAND: {
-      HWND control = GetDlgItem(Handle(), LOWORD(wParam));
-      // The dialog manager sends IDOK/IDCANCEL for Enter whatever the state
-      // of the buttons: a disabled or hidden button does nothing.
-      if (control && (!IsWindowEnabled(control) || !IsWindowVisible(control))) return 0;
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      if (ControlTakesCommands(GetDlgItem(Handle(), LOWORD(wParam)))) OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     }
     case WM_CLOSE:
@@ -152,6 +149,10 @@ LRESULT Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefaultHandling(message, wParam, lParam);
+}
+
+void ModalDialogReturned(HWND owner) {
+  if (Form* form = Form::FromHandle(owner)) GuardedCall([form] { form->KeyState(); });
 }
 
 void Dialog::Paint() {

@@ -9,13 +9,12 @@
 #include "platform/ModalResult.h"
 #include "platform/win32/Handles.h"
 #include "ui/Controls.h"
+#include "ui/DialogIds.h"
 #include "ui/Form.h"
 #include "ui/MessagePump.h"
 
 namespace discovel {
 
-// The status label of a dialog.
-inline constexpr int kLblMsgId = 1000;
 inline constexpr int kBandHeight = 25;
 inline constexpr COLORREF kBandBlue = RGB(0, 95, 140);
 inline constexpr COLORREF kTitleColour = RGB(249, 253, 255);
@@ -44,13 +43,12 @@ class Dialog : public Form {
   // Enter moves to the next control (Shift+Enter to the previous) in this edit.
   void UseEditKeyFilter(HWND edit) { m_filteredEdits.insert(edit); }
 
-  // Keys reach the form first. True: the key is consumed.
-  virtual bool PreviewKey(const MSG& msg) { return false; }
   // Runs once, after the window exists and before it is first shown.
   virtual void OnShowing() {}
   // The window became the active window.
   virtual void OnActivated() {}
-  // A command from a button or menu (never from a disabled or hidden control).
+  // A command that is none of the form's actions (an edit's change, say), never
+  // from a disabled or hidden control.
   virtual void OnCommand(int id, int code) {}
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -69,21 +67,32 @@ class Dialog : public Form {
   std::set<HWND> m_filteredEdits;
 };
 
+// After a modal dialog closed: the form that opened it decides again what it
+// allows (its KeyState).
+void ModalDialogReturned(HWND owner);
+
 // The opener convention of every modal window: at most one open at a time (a
-// second call returns `alreadyOpen` at once), created, shown modally, pending
-// messages processed, destroyed also when an error ends the modal loop.
+// second call returns `alreadyOpen` at once), created and shown modally, then
+// destroyed (also when an error ends the modal loop) before pending messages
+// are processed, so that nothing reaches a dialog that has ended.
 template <class T, class Make>
 int RunModalOnce(T*& current, Make make, int alreadyOpen = 0) {
   if (current) return alreadyOpen;
-  std::unique_ptr<T> form = make();
-  struct Forget {
-    T*& current;
-    ~Forget() { current = nullptr; }
-  } forget{current};
-  current = form.get();
-  form->Create();
-  const int result = form->ShowModal();
+  int result = 0;
+  HWND owner = nullptr;
+  {
+    std::unique_ptr<T> form = make();
+    struct Forget {
+      T*& current;
+      ~Forget() { current = nullptr; }
+    } forget{current};
+    current = form.get();
+    form->Create();
+    owner = GetWindow(form->Handle(), GW_OWNER);
+    result = form->ShowModal();
+  }
   PumpMessages();
+  ModalDialogReturned(owner);
   return result;
 }
 

@@ -1,10 +1,8 @@
 #pragma once
-// The standard error box: the failure's own message under the caption "Discovel".
-#include <string>
+// The error boundary of every window procedure and event handler.
+#include "ui/MessageBoxes.h"
 
 namespace discovel {
-
-void ShowErrorBox(const std::string& message);
 
 // Runs `body`; a thrown error is shown in the error box instead of escaping
 // (never let an exception cross into Windows code). Returns false after an error.

@@ -18,6 +18,9 @@ std::unordered_map<HWND, Form*>& LiveForms() {
 }  // namespace
 
 Form::~Form() {
+  // The control wrappers are gone already; what their controls send while the
+  // window is destroyed goes nowhere.
+  m_notifyTargets.clear();
   if (m_hwnd) {
     LiveForms().erase(m_hwnd);
     SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
@@ -35,8 +38,65 @@ bool Form::RouteMessage(MSG& msg) {
   Form* form = FromHandle(GetAncestor(msg.hwnd, GA_ROOT));
   if (!form) return false;
   bool consumed = false;
-  GuardedCall([&] { consumed = form->PreTranslate(msg); });
+  GuardedCall([&] { consumed = form->Preview(msg); });
   return consumed;
+}
+
+bool Form::Preview(MSG& msg) {
+  const std::size_t key = msg.wParam & 0xFF;
+  switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      m_pressed.set(key);
+      break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      // A release whose press went to another window (a message box that the
+      // press closed, say) is not the user's command to this one.
+      const bool seen = m_pressed.test(key);
+      m_pressed.reset(key);
+      if (!seen) return false;
+      if (Action* action = m_commands.ForKey(static_cast<UINT>(msg.wParam))) {
+        if (IsWindowEnabled(m_hwnd) && action->Execute()) KeyState();
+        return true;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return PreTranslate(msg);
+}
+
+bool Form::DispatchCommand(UINT id) {
+  Action* action = m_commands.ForCommand(id);
+  if (!action) return false;
+  // While a dialog of the program is open this window is disabled, and a
+  // disabled window takes no commands, whoever posts them. A disabled or hidden
+  // button does nothing either, also when the dialog manager sends its id for
+  // Enter.
+  if (!IsWindowEnabled(m_hwnd) || !ControlTakesCommands(GetDlgItem(m_hwnd, static_cast<int>(id)))) return true;
+  if (action->Execute()) KeyState();
+  return true;
+}
+
+bool ControlTakesCommands(HWND control) {
+  // The control's own visibility: a dialog hidden with its minimized owner
+  // still takes its buttons' commands.
+  return !control || (IsWindowEnabled(control) && (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE));
+}
+
+void Form::RouteNotifications(HWND control, NotifyTarget* target) {
+  if (target) {
+    m_notifyTargets[control] = target;
+  } else {
+    m_notifyTargets.erase(control);
+  }
+}
+
+bool Form::DispatchNotify(const NMHDR& header, LRESULT& result) {
+  const auto found = m_notifyTargets.find(header.hwndFrom);
+  return found != m_notifyTargets.end() && found->second->OnNotify(header, result);
 }
 
 void Form::CreateFormWindow(const WindowSpec& params) {
@@ -84,8 +144,27 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }
   LRESULT result = 0;
-  if (!GuardedCall([&] { result = form->HandleMessage(message, wParam, lParam); })) return 0;
-  return result;
+  bool handled = false;
+  const bool ok = GuardedCall([&] {
+    switch (message) {
+      case WM_COMMAND:
+        handled = form->DispatchCommand(LOWORD(wParam));
+        break;
+      case WM_NOTIFY:
+        handled = form->DispatchNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
+        break;
+      case WM_INITMENUPOPUP:
+        form->KeyState();
+        break;
+      case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) form->m_pressed.reset();
+        break;
+      default:
+        break;
+    }
+    if (!handled) result = form->HandleMessage(message, wParam, lParam);
+  });
+  return ok ? result : 0;
 }
 
 void CenterOnScreen(HWND hwnd) {

@@ -1,12 +1,26 @@
 #pragma once
 // Base of every window of the program: registers its class, attaches `this` to
 // the window at WM_NCCREATE and routes messages to a virtual handler that no
-// exception can escape.
+// exception can escape. Commands (WM_COMMAND and released keys) go through the
+// form's command table to its actions; notifications of its controls
+// (WM_NOTIFY) go to the control wrappers that asked for them.
 #include <windows.h>
 
+#include <bitset>
+#include <map>
 #include <string>
 
+#include "ui/CommandTable.h"
+
 namespace discovel {
+
+// A control wrapper that takes its control's notifications.
+class NotifyTarget {
+ public:
+  virtual ~NotifyTarget() = default;
+  // True when handled; `result` is then what the window procedure returns.
+  virtual bool OnNotify(const NMHDR& header, LRESULT& result) = 0;
+};
 
 class Form {
  public:
@@ -18,9 +32,18 @@ class Form {
   HWND Handle() const { return m_hwnd; }
   // The Form behind a window of ours, or null.
   static Form* FromHandle(HWND hwnd);
-  // Offers a queued message to the form that owns its window (key preview,
-  // dialog navigation) before it is dispatched. True: the form consumed it.
+  // Offers a queued message to the form that owns its window (released keys,
+  // key preview, dialog navigation) before it is dispatched. True: consumed.
   static bool RouteMessage(MSG& msg);
+
+  // Decides which of the form's actions are enabled from the state it reads.
+  // Runs after every command, when a menu opens and after a modal dialog that
+  // the form opened has closed.
+  virtual void KeyState() {}
+
+  // Sends the notifications of `control` (a child of this form) to `target`;
+  // null ends that.
+  void RouteNotifications(HWND control, NotifyTarget* target);
 
  protected:
   struct WindowSpec {
@@ -39,16 +62,30 @@ class Form {
   void CreateFormWindow(const WindowSpec& params);
   // Messages of this window. The default passes them on to DefWindowProc.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  // Sees every queued message for this window and its controls before they do.
+  // Sees every queued message for this window and its controls before they do,
+  // once the command table has passed on it.
   virtual bool PreTranslate(MSG& msg) { return false; }
   // Called at WM_NCDESTROY, after which Handle() is null.
   virtual void OnWindowDestroyed() {}
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
+  CommandTable& Commands() { return m_commands; }
+
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  bool Preview(MSG& msg);
+  bool DispatchCommand(UINT id);
+  bool DispatchNotify(const NMHDR& header, LRESULT& result);
+
   HWND m_hwnd = nullptr;
+  CommandTable m_commands;
+  std::map<HWND, NotifyTarget*> m_notifyTargets;
+  // Keys whose press this form saw: only their release may act.
+  std::bitset<256> m_pressed;
 };
+
+// False for a disabled or hidden control: its commands are ignored. True for none.
+bool ControlTakesCommands(HWND control);
 
 // Centres a window on the primary screen's work area.
 void CenterOnScreen(HWND hwnd);

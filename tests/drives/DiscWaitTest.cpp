@@ -10,6 +10,7 @@
 #include "drives/VolumeArrival.h"
 #include "platform/Platform.h"
 #include "settings/SettingsNames.h"
+#include "support/FakeDrives.h"
 #include "support/MemorySettings.h"
 #include "support/TempFolder.h"
 
@@ -17,19 +18,7 @@ namespace discovel {
 namespace {
 
 using Log = std::vector<std::string>;
-
-class FakeDrives final : public DriveQueries {
- public:
-  std::uint32_t LogicalDrives() override { return 0; }
-  unsigned DriveType(const std::string&) override { return kDriveCdRom; }
-  std::optional<std::uint64_t> VolumeTotalSize(char letter) override {
-    asked = true;
-    if (discs.count(letter) == 0) return std::nullopt;
-    return 1;
-  }
-  std::set<char> discs;
-  bool asked = false;
-};
+using test::FakeDrives;
 
 class LogView final : public DiscWaitView {
  public:
@@ -66,7 +55,7 @@ TEST_F(DiscWaitTest, NoDeviceDisablesOkAndTheAddActionAndSendsNoTrayCommand) {
   EXPECT_EQ(wait.State(), DiscWaitState::NoDevice);
   EXPECT_EQ(view.log, (Log{"msg " + std::string(kMsgInsertDisc), "msg No device installed!", "disable add",
                            "disable ok"}));
-  EXPECT_FALSE(drives.asked);
+  EXPECT_TRUE(drives.sizeAsked.empty());
   wait.Cancel();
   EXPECT_EQ(view.log.back(), "close 2");
 }
@@ -131,6 +120,18 @@ TEST_F(DiscWaitTest, OnlyAMediumArrivingInTheReadDeviceCloses) {
   wait.VolumeArrived(d, kVolumeFlagMedia);
   EXPECT_EQ(view.log, (Log{"close 1"}));
   EXPECT_EQ(Hostage(), "");
+}
+
+TEST_F(DiscWaitTest, ArrivalsAfterTheWaitEndedChangeNothing) {
+  drives.discs = {'D'};
+  DiscWait wait = Make();
+  wait.Show("");
+  wait.TimerFired();
+  SetHostage("D:\\a.txt");
+  view.log.clear();
+  wait.VolumeArrived(1u << 3, kVolumeFlagMedia);
+  EXPECT_TRUE(view.log.empty()) << "no second close";
+  EXPECT_EQ(Hostage(), "D:\\a.txt");
 }
 
 TEST_F(DiscWaitTest, HighestLetterMatchingTheReadDeviceCloses) {

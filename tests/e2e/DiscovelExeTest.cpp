@@ -6,8 +6,10 @@
 #include <string>
 
 #include "app/fmMain.h"
+#include "app/fmMainIds.h"
 #include "catalog/ArchiveFile.h"
 #include "platform/Platform.h"
+#include "scan/fmScanIds.h"
 #include "settings/SettingsNames.h"
 #include "settings/win32/SettingsStore.h"
 #include "support/TempFolder.h"
@@ -59,12 +61,12 @@ TEST_F(DiscovelExeTest, AddsADiscThroughTheMenuAndHandsOverASecondStart) {
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(ProgramSettings().ReadString(names::kKeyState, names::kProgramLocation), exe);
 
-  PostMessageA(main, WM_COMMAND, TfrmMain::kMenuAdd, 0);
-  HWND scan = test::WaitForWindow("TfrmScan", true, std::chrono::seconds(30));
+  PostMessageA(main, WM_COMMAND, fmMainIds::kAdd, 0);
+  HWND scan = test::WaitForWindow(fmScanIds::kClassName, true, std::chrono::seconds(30));
   ASSERT_NE(scan, nullptr);
-  EXPECT_EQ(test::WaitForControlText(scan, 1000, "Mark the CD/DVD with label: CD No: 1"),
+  EXPECT_EQ(test::WaitForControlText(scan, fmScanIds::kLblMsg, "Mark the CD/DVD with label: CD No: 1"),
             "Mark the CD/DVD with label: CD No: 1\r\nor type in the below Mark field what the CD/DVD is already marked.");
-  test::Click(scan, IDOK);
+  test::Click(scan, fmScanIds::kBtnOk);
 
   std::string archive;
   ASSERT_TRUE(test::WaitUntil([&] {

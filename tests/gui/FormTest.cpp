@@ -8,6 +8,7 @@
 #include "app/fmMain.h"
 #include "platform/AppError.h"
 #include "platform/Platform.h"
+#include "settings/win32/SettingsStore.h"
 #include "support/TempFolder.h"
 #include "support/win32/UiDriver.h"
 
@@ -39,18 +40,17 @@ class ThrowingForm final : public Form {
 TEST(FormTest, AnErrorInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
   ThrowingForm form;
   form.Create();
-  test::DialogWatcher watcher;
-  watcher.CloseWhenShown("Discovel", IDOK);
-  SendMessageA(form.Handle(), WM_APP, 0, 0);
-  EXPECT_EQ(watcher.SeenText(), "Cannot do that.");
-  EXPECT_EQ(form.handled, 1);
-  // The window still works after the error.
-  EXPECT_TRUE(IsWindow(form.Handle()));
-  test::DialogWatcher second;
-  second.CloseWhenShown("Discovel", IDOK);
-  SendMessageA(form.Handle(), WM_APP, 0, 0);
-  EXPECT_EQ(second.SeenText(), "Cannot do that.");
-  EXPECT_EQ(form.handled, 2);
+  for (int round = 1; round <= 2; ++round) {
+    std::string shown;
+    {
+      test::Script script([&] { shown = test::AnswerMessageBox(IDOK); });
+      SendMessageA(form.Handle(), WM_APP, 0, 0);
+    }
+    EXPECT_EQ(shown, "Cannot do that.");
+    EXPECT_EQ(form.handled, round);
+    // The window still works after the error.
+    EXPECT_TRUE(IsWindow(form.Handle()));
+  }
 }
 
 TEST(FormTest, DestroyedWindowDetachesFromItsForm) {
@@ -64,7 +64,8 @@ TEST(FormTest, DestroyedWindowDetachesFromItsForm) {
 
 TEST(MainWindowBasicsTest, CreatesItsClassCaptionAndCatalogFolder) {
   test::TempFolder folder;
-  TfrmMain main(folder / "prog\\discovel.exe", false);
+  AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices()};
+  TfrmMain main(context, folder / "prog\\discovel.exe", false);
   main.Create();
   char text[64] = {};
   GetClassNameA(main.Handle(), text, sizeof text);
@@ -72,8 +73,8 @@ TEST(MainWindowBasicsTest, CreatesItsClassCaptionAndCatalogFolder) {
   GetWindowTextA(main.Handle(), text, sizeof text);
   EXPECT_STREQ(text, "Discovel");
   EXPECT_EQ(FindWindowA("Discovel", nullptr), main.Handle());
-  EXPECT_EQ(main.CatalogFolder(), folder / "prog\\Archive\\");
-  EXPECT_TRUE(SystemFileSystem().FolderExists(main.CatalogFolder()));
+  EXPECT_EQ(context.catalogFolder, folder / "prog\\Archive\\");
+  EXPECT_TRUE(SystemFileSystem().FolderExists(context.catalogFolder));
   EXPECT_FALSE(GetWindowLongA(main.Handle(), GWL_STYLE) & WS_MAXIMIZEBOX);
 }
 

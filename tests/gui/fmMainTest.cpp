@@ -2,6 +2,9 @@
 // keys and the exit prompt, with real windows.
 #include "app/fmMain.h"
 
+#include "app/fmMainIds.h"
+#include "drives/fmWaitCDIds.h"
+#include "scan/fmScanIds.h"
 #include <gtest/gtest.h>
 
 #include "drives/Autoplay.h"
@@ -35,7 +38,7 @@ class MainWindowTest : public test::GuiFixture {
  protected:
   void SetUp() override {
     GuiFixture::SetUp();
-    main.emplace(catalog / "prog\\discovel.exe", false);
+    main.emplace(context, catalog / "prog\\discovel.exe", false);
     main->Create();
   }
   void TearDown() override {
@@ -47,7 +50,7 @@ class MainWindowTest : public test::GuiFixture {
   }
   int Archives() {
     int count = 0;
-    SystemFileSystem().ListFolder(main->CatalogFolder(), "*.dat", [&](const DirEntry&) { return ++count, true; });
+    SystemFileSystem().ListFolder(context.catalogFolder, "*.dat", [&](const DirEntry&) { return ++count, true; });
     return count;
   }
   std::optional<TfrmMain> main;
@@ -55,18 +58,18 @@ class MainWindowTest : public test::GuiFixture {
 
 TEST_F(MainWindowTest, ConsecutiveModeAddsDiscsUntilAWaitIsCancelled) {
   InsertFixtureDisc();
-  main->ToggleConsecutive();
+  main->ActConsecutive.Execute();
   int waits = 0;
   std::string secondWait;
   Script script([&] {
-    HWND wait = WaitForWindow("TfrmWaitCD");
+    HWND wait = WaitForWindow(fmWaitCDIds::kClassName);
     if (wait) ++waits;
-    HWND scan = WaitForWindow("TfrmScan");
+    HWND scan = WaitForWindow(fmScanIds::kClassName);
     WaitForControlText(scan, kLblMsgId, "Mark the CD/DVD with label: ");
     Click(scan, IDOK);
     test::WaitForWindowGone(scan);
     // The same disc is still in: the next wait opens the tray and waits.
-    wait = WaitForWindow("TfrmWaitCD");
+    wait = WaitForWindow(fmWaitCDIds::kClassName);
     if (wait) ++waits;
     secondWait = WaitForControlText(wait, kLblMsgId, "Please insert");
     Click(wait, IDCANCEL);
@@ -84,7 +87,7 @@ TEST_F(MainWindowTest, AutoplayIsHeldOffWhileTheMainWindowIsActive) {
   ASSERT_TRUE(test::WaitUntil([] { return NoDriveTypeAutoRun() == 181; }));
   long whileDialog = 0;
   Script script([&] {
-    HWND wait = WaitForWindow("TfrmWaitCD");
+    HWND wait = WaitForWindow(fmWaitCDIds::kClassName);
     WaitForControlText(wait, kLblMsgId, "Please insert");
     whileDialog = NoDriveTypeAutoRun();
     Click(wait, IDCANCEL);
@@ -96,7 +99,11 @@ TEST_F(MainWindowTest, AutoplayIsHeldOffWhileTheMainWindowIsActive) {
 
 TEST_F(MainWindowTest, EscapeMinimizesAndASecondStartRestores) {
   ShowWindow(main->Handle(), SW_SHOW);
+  // A release whose press the window never saw (it closed a message box) is stray.
   PostMessageA(main->Handle(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+  test::WaitUntil([] { return false; }, std::chrono::milliseconds(200));
+  EXPECT_FALSE(IsIconic(main->Handle()));
+  test::PressKey(main->Handle(), VK_ESCAPE);
   EXPECT_TRUE(test::WaitUntil([&] { return IsIconic(main->Handle()) != FALSE; }));
   PostMessageA(main->Handle(), kMsgSecondInstance, 0, 0);
   EXPECT_TRUE(test::WaitUntil([&] { return IsIconic(main->Handle()) == FALSE; }));
@@ -104,10 +111,12 @@ TEST_F(MainWindowTest, EscapeMinimizesAndASecondStartRestores) {
 
 TEST_F(MainWindowTest, ClosingAsksFirstUnlessTheSessionEnds) {
   ShowWindow(main->Handle(), SW_SHOW);
-  test::DialogWatcher no;
-  no.CloseWhenShown("Discovel", IDNO);
-  SendMessageA(main->Handle(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(no.SeenText(), "Do you really want to exit Discovel?");
+  std::string asked;
+  {
+    Script script([&] { asked = test::AnswerMessageBox(IDNO); });
+    SendMessageA(main->Handle(), WM_CLOSE, 0, 0);
+  }
+  EXPECT_EQ(asked, "Do you really want to exit Discovel?");
   EXPECT_TRUE(IsWindow(main->Handle()));
   // Windows ending the session closes without a question.
   SendMessageA(main->Handle(), WM_QUERYENDSESSION, 0, 0);
@@ -120,23 +129,111 @@ TEST_F(MainWindowTest, DisabledWindowTakesNoCommands) {
   EnableWindow(main->Handle(), FALSE);
   bool waitOpened = false;
   Script script([&] {
-    if (HWND wait = WaitForWindow("TfrmWaitCD", false, std::chrono::milliseconds(1500))) {
+    if (HWND wait = WaitForWindow(fmWaitCDIds::kClassName, false, std::chrono::milliseconds(1500))) {
       waitOpened = true;
       Click(wait, IDCANCEL);
     }
   });
-  SendMessageA(main->Handle(), WM_COMMAND, TfrmMain::kMenuAdd, 0);
+  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kAdd, 0);
   script.Join();
   EXPECT_FALSE(waitOpened);
   EnableWindow(main->Handle(), TRUE);
 }
 
-TEST_F(MainWindowTest, ConsecutiveButtonFlipsModeAndHint) {
+TEST_F(MainWindowTest, MinimizingUnderADialogKeepsTheWindowClosedToCommands) {
+  InsertFixtureDisc();
+  ShowWindow(main->Handle(), SW_SHOW);
+  bool enabledAfterMinimize = true;
+  bool secondWaitOpened = false;
+  Script script([&] {
+    HWND scan = WaitForWindow(fmScanIds::kClassName);
+    WaitForControlText(scan, kLblMsgId, "Mark the CD/DVD with label: ");
+    SendMessageA(main->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    enabledAfterMinimize = IsWindowEnabled(main->Handle());
+    // Add must not open a wait inside the add-disc dialog.
+    PostMessageA(main->Handle(), WM_COMMAND, fmMainIds::kAdd, 0);
+    if (HWND wait = WaitForWindow(fmWaitCDIds::kClassName, false, std::chrono::milliseconds(1500))) {
+      secondWaitOpened = true;
+      Click(wait, IDCANCEL);
+    }
+    Click(scan, IDCANCEL);
+  });
+  main->ActAdd.Execute();
+  script.Join();
+  EXPECT_FALSE(enabledAfterMinimize);
+  EXPECT_FALSE(secondWaitOpened);
+  EXPECT_TRUE(IsIconic(main->Handle()));
+  EXPECT_TRUE(IsWindowEnabled(main->Handle())) << "enabled again once the dialogs are gone";
+}
+
+TEST_F(MainWindowTest, WronglyTypedSettingIsReportedAndTakenAtItsDefault) {
+  main.reset();
+  const DWORD number = 1;
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "SoftWare\\VANTRO\\Discovel\\S", "PromptOnExit", REG_DWORD, &number,
+                            sizeof number),
+            ERROR_SUCCESS);
+  std::string reported;
+  {
+    Script script([&] { reported = test::AnswerMessageBox(IDOK); });
+    main.emplace(context, catalog / "prog\\discovel.exe", false);
+    main->Create();
+  }
+  EXPECT_EQ(reported, "Invalid data type for 'PromptOnExit'");
+  ASSERT_NE(main->Handle(), nullptr) << "the program starts all the same";
+  EXPECT_TRUE(main->ActPromptOnExit.Checked()) << "the default";
+  EXPECT_EQ(context.readDevice, 'D');
+
+  // Switching it off and on stores a proper text: the next start says nothing.
+  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kPromptOnExit, 0);
+  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kPromptOnExit, 0);
+  main.reset();
+  std::string second;
+  {
+    Script script([&] { second = test::AnswerMessageBox(IDOK, std::chrono::milliseconds(1500)); });
+    main.emplace(context, catalog / "prog\\discovel.exe", false);
+    main->Create();
+  }
+  EXPECT_EQ(second, "");
+  EXPECT_TRUE(main->ActPromptOnExit.Checked());
+}
+
+// The state a menu item shows: grayed, checked, default.
+UINT MenuState(HMENU menu, UINT id) { return GetMenuState(menu, id, MF_BYCOMMAND); }
+
+TEST_F(MainWindowTest, MenuBarFollowsItsActions) {
+  HMENU bar = GetMenu(main->Handle());
+  ASSERT_EQ(GetMenuItemCount(bar), 4);
+  char caption[64] = {};
+  GetMenuStringA(bar, 1, caption, sizeof caption, MF_BYPOSITION);
+  EXPECT_STREQ(caption, "Tools");
+  HMENU catalogMenu = GetSubMenu(bar, 0);
+  EXPECT_EQ(GetMenuDefaultItem(catalogMenu, FALSE, 0), fmMainIds::kAdd);
+  EXPECT_TRUE(MenuState(bar, fmMainIds::kPromptOnExit) & MF_CHECKED);
+
+  // A toggle through its menu item: the item, the action and the registry agree.
+  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kPromptOnExit, 0);
+  EXPECT_FALSE(MenuState(bar, fmMainIds::kPromptOnExit) & MF_CHECKED);
+  EXPECT_FALSE(main->ActPromptOnExit.Checked());
+  EXPECT_EQ(ProgramSettings().ReadString(names::kKeySwitches, names::kPromptOnExit), "T");
+
+  // What the window allows is decided again when a menu opens.
+  context.addDiscEnabled = false;
+  SendMessageA(main->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(catalogMenu), 0);
+  EXPECT_TRUE(MenuState(bar, fmMainIds::kAdd) & MF_GRAYED);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main->Handle(), fmMainIds::kAdd)));
+}
+
+TEST_F(MainWindowTest, ConsecutiveButtonFlipsModeCheckAndHint) {
+  HWND button = GetDlgItem(main->Handle(), fmMainIds::kConsecutive);
   EXPECT_FALSE(main->ConsecutiveMode());
-  main->ToggleConsecutive();
+  SendMessageA(button, BM_CLICK, 0, 0);
   EXPECT_TRUE(main->ConsecutiveMode());
-  main->ToggleConsecutive();
+  EXPECT_EQ(SendMessageA(button, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(main->ActConsecutive.Hint(), "Disable consecutive");
+  SendMessageA(button, BM_CLICK, 0, 0);
   EXPECT_FALSE(main->ConsecutiveMode());
+  EXPECT_EQ(SendMessageA(button, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(main->ActConsecutive.Hint(), "Enable consecutive");
 }
 
 }  // namespace

@@ -6,11 +6,12 @@
 #include <map>
 
 #include "catalog/ArchiveFile.h"
-#include "catalog/CatalogFolder.h"
 #include "catalog/DosTime.h"
 #include "catalog/ListingChecksum.h"
 #include "platform/Platform.h"
 #include "scan/AddDiscSession.h"
+#include "scan/fmScanIds.h"
+#include "support/ArchiveBuilder.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/UiDriver.h"
 #include "support/win32/WineDrive.h"
@@ -24,8 +25,7 @@ using test::Script;
 using test::WaitForControlText;
 using test::WaitForWindow;
 
-constexpr int kMark = 20;
-constexpr int kLocation = 21;
+using namespace fmScanIds;
 constexpr char kReady[] = "Mark the CD/DVD with label: ";
 
 class ScanTest : public test::GuiFixture {
@@ -33,12 +33,12 @@ class ScanTest : public test::GuiFixture {
   // Adds the disc in the drive under the proposed mark and `location`.
   void AddUnderProposedMark(const char* location) {
     Script script([&] {
-      HWND scan = WaitForWindow("TfrmScan");
-      WaitForControlText(scan, kLblMsgId, kReady);
-      SetDlgItemTextA(scan, kLocation, location);
-      Click(scan, IDOK);
+      HWND scan = WaitForWindow(kClassName);
+      WaitForControlText(scan, kLblMsg, kReady);
+      SetDlgItemTextA(scan, kEdtLocation, location);
+      Click(scan, kBtnOk);
     });
-    ASSERT_EQ(TfrmScan::Execute(), kModalOk);
+    ASSERT_EQ(TfrmScan::Execute(context), kModalOk);
   }
 
   // The times the file system gives the disc's files, packed as stored.
@@ -64,7 +64,7 @@ TEST_F(ScanTest, NewDiscIsSavedAsTheArchiveItsListingNames) {
   checksum.AddBlock(listing.data(), listing.size(), listing.size());
   const std::string name = checksum.Text();
 
-  ASSERT_EQ(LastSavedArchivePath(), catalog / (name + ".dat"));
+  ASSERT_EQ(context.lastSavedArchive, catalog / (name + ".dat"));
   const std::string saved = catalog.ReadFile(name + ".dat");
   const ArchiveText archive{std::string(saved)};
   const auto date = UnpackDosDateTime(std::stoi(archive.ReadKey("ADate")));
@@ -94,12 +94,12 @@ TEST_F(ScanTest, SameDiscAgainNamesTheMarkItIsArchivedUnder) {
   std::string seen;
   std::string caption;
   Script script([&] {
-    HWND scan = WaitForWindow("TfrmScan");
-    seen = WaitForControlText(scan, kLblMsgId, "CD/DVD is already archived under: ");
-    caption = ControlText(scan, IDCANCEL);
-    Click(scan, IDCANCEL);
+    HWND scan = WaitForWindow(kClassName);
+    seen = WaitForControlText(scan, kLblMsg, "CD/DVD is already archived under: ");
+    caption = ControlText(scan, kBtnCancel);
+    Click(scan, kBtnCancel);
   });
-  EXPECT_EQ(TfrmScan::Execute(), kModalCancel);
+  EXPECT_EQ(TfrmScan::Execute(context), kModalCancel);
   EXPECT_EQ(seen, "CD/DVD is already archived under: \r\nCD No: 1");
   EXPECT_EQ(caption, "Close");
   EXPECT_EQ(ArchiveCount(), 1);
@@ -112,11 +112,11 @@ TEST_F(ScanTest, AudioDiscIsRefusedWithoutScanning) {
   ASSERT_TRUE(test::RereadDriveLabel('d'));
   std::string seen;
   Script script([&] {
-    HWND scan = WaitForWindow("TfrmScan");
-    seen = WaitForControlText(scan, kLblMsgId, "Disk is an Audio");
-    Click(scan, IDCANCEL);
+    HWND scan = WaitForWindow(kClassName);
+    seen = WaitForControlText(scan, kLblMsg, "Disk is an Audio");
+    Click(scan, kBtnCancel);
   });
-  EXPECT_EQ(TfrmScan::Execute(), kModalCancel);
+  EXPECT_EQ(TfrmScan::Execute(context), kModalCancel);
   drive->Eject();
   EXPECT_TRUE(test::RereadDriveLabel('d'));
   EXPECT_EQ(seen, "Disk is an Audio CD/DVD.\r\nPlease use only CD/DVD that contains data or Mp3 files.");
@@ -129,45 +129,70 @@ TEST_F(ScanTest, DiscWithoutFilesIsEmpty) {
   drive->AddFolder("Empty\\Deeper");
   std::string seen;
   Script script([&] {
-    HWND scan = WaitForWindow("TfrmScan");
-    seen = WaitForControlText(scan, kLblMsgId, "Disk is empty.");
-    Click(scan, IDCANCEL);
+    HWND scan = WaitForWindow(kClassName);
+    seen = WaitForControlText(scan, kLblMsg, "Disk is empty.");
+    Click(scan, kBtnCancel);
   });
-  EXPECT_EQ(TfrmScan::Execute(), kModalCancel);
+  EXPECT_EQ(TfrmScan::Execute(context), kModalCancel);
   EXPECT_EQ(seen, "Disk is empty.");
   EXPECT_EQ(ArchiveCount(), 0);
 }
 
 TEST_F(ScanTest, TakenMarkIsRefusedAndTheFieldsStay) {
-  catalog.WriteFile("other.dat", "\\\r\nx\r\n1\r\n0\r\nAMark=Shelf A\r\nAFiles=1\r\nAEnd=EndTag\r\n");
+  test::ArchiveBuilder("Shelf A").Entry("\\", "x").WriteTo(catalog, "other.dat");
   InsertFixtureDisc();
   std::string box;
   std::string markAfter;
   bool stillOpen = false;
   bool enterMovedOn = false;
   Script script([&] {
-    HWND scan = WaitForWindow("TfrmScan");
-    WaitForControlText(scan, kLblMsgId, kReady);
+    HWND scan = WaitForWindow(kClassName);
+    WaitForControlText(scan, kLblMsg, kReady);
     // Enter in the mark field moves on to the location field.
-    HWND mark = GetDlgItem(scan, kMark);
+    HWND mark = GetDlgItem(scan, kEdtMark);
     PostMessageA(mark, WM_KEYDOWN, VK_RETURN, 0);
-    enterMovedOn = test::WaitUntil([&] { return test::FocusOf(scan) == GetDlgItem(scan, kLocation); });
-    SetDlgItemTextA(scan, kMark, "shelf a ");
-    Click(scan, IDOK);
-    HWND alert = WaitForWindow("#32770");
-    box = test::MessageBoxText(alert);
-    PostMessageA(alert, WM_COMMAND, IDOK, 0);
-    test::WaitForWindowGone(alert);
+    enterMovedOn = test::WaitUntil([&] { return test::FocusOf(scan) == GetDlgItem(scan, kEdtLocation); });
+    SetDlgItemTextA(scan, kEdtMark, "shelf a ");
+    Click(scan, kBtnOk);
+    box = test::AnswerMessageBox(IDOK);
     stillOpen = IsWindowVisible(scan);
-    markAfter = ControlText(scan, kMark);
-    Click(scan, IDCANCEL);
+    markAfter = ControlText(scan, kEdtMark);
+    Click(scan, kBtnCancel);
   });
-  EXPECT_EQ(TfrmScan::Execute(), kModalCancel);
+  EXPECT_EQ(TfrmScan::Execute(context), kModalCancel);
   EXPECT_TRUE(enterMovedOn);
   EXPECT_EQ(box, "The mark already exists!");
   EXPECT_TRUE(stillOpen);
   EXPECT_EQ(markAfter, "shelf a ");
   EXPECT_EQ(ArchiveCount(), 1);
+}
+
+TEST_F(ScanTest, EscapeThatClosesAMessageBoxLeavesWhatTheUserTyped) {
+  test::ArchiveBuilder("Shelf A").Entry("\\", "x").WriteTo(catalog, "other.dat");
+  InsertFixtureDisc();
+  std::string box;
+  bool stillOpen = false;
+  std::string location;
+  Script script([&] {
+    HWND scan = WaitForWindow(kClassName);
+    WaitForControlText(scan, kLblMsg, kReady);
+    SetDlgItemTextA(scan, kEdtMark, "Shelf A");
+    SetDlgItemTextA(scan, kEdtLocation, "Box 3");
+    Click(scan, kBtnOk);
+    HWND alert = WaitForWindow("#32770");
+    box = test::MessageBoxText(alert);
+    // The box closes on the press; the release then reaches the dialog.
+    test::SendKeyInput(VK_ESCAPE, true);
+    test::WaitForWindowGone(alert);
+    test::SendKeyInput(VK_ESCAPE, false);
+    stillOpen = !test::WaitForWindowGone(scan, std::chrono::milliseconds(700));
+    location = ControlText(scan, kEdtLocation);
+    Click(scan, kBtnCancel);
+  });
+  EXPECT_EQ(TfrmScan::Execute(context), kModalCancel);
+  EXPECT_EQ(box, "The mark already exists!");
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(location, "Box 3");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Platform.h"
 #include "settings/SettingsNames.h"
 #include "settings/win32/SettingsStore.h"
 #include "support/win32/UiDriver.h"
@@ -14,6 +15,7 @@ class ThanxTest : public testing::Test {
  protected:
   void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, "SoftWare\\VANTRO"); }
   void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, "SoftWare\\VANTRO"); }
+  AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices()};
 };
 
 TEST_F(ThanxTest, ShownOnFirstRunOnlyAndEscapeCountsAsClosing) {
@@ -22,15 +24,14 @@ TEST_F(ThanxTest, ShownOnFirstRunOnlyAndEscapeCountsAsClosing) {
     test::Script script([&] {
       HWND box = test::WaitForWindow("TfrmThanx");
       shown = box != nullptr;
-      PostMessageA(box, WM_KEYDOWN, VK_ESCAPE, 0);
-      PostMessageA(box, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+      test::PressKey(box, VK_ESCAPE);
     });
-    TfrmThanx::ShowOnFirstRun();
+    TfrmThanx::ShowOnFirstRun(context);
   }
   EXPECT_TRUE(shown);
   EXPECT_EQ(ProgramSettings().ReadString(names::kKeySwitches, names::kMsgThanx), "T");
   // The second start shows nothing: this returns without any window to answer.
-  TfrmThanx::ShowOnFirstRun();
+  TfrmThanx::ShowOnFirstRun(context);
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "app/fmMain.h"
-#include "drives/ReadDevice.h"
+#include "app/fmMainIds.h"
+#include "drives/fmWaitCDIds.h"
 #include "settings/SettingsNames.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/UiDriver.h"
@@ -18,6 +19,7 @@ using test::ControlText;
 using test::Script;
 using test::WaitForControlText;
 using test::WaitForWindow;
+using namespace fmWaitCDIds;
 
 void SendVolumeArrival(HWND dialog, DWORD unitMask, WORD flags) {
   DEV_BROADCAST_VOLUME volume{};
@@ -33,9 +35,10 @@ class WaitCDTest : public test::GuiFixture {};
 // A second opener, run from a timer of the test's own thread while the first
 // wait is open.
 int g_secondResult = -1;
+AppContext* g_context = nullptr;
 void CALLBACK OpenSecondWait(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
-  g_secondResult = TfrmWaitCD::Execute("second");
+  g_secondResult = TfrmWaitCD::Execute(*g_context, "second");
 }
 
 TEST_F(WaitCDTest, NewDiscInTheDriveIsConfirmedWithoutTheUser) {
@@ -43,11 +46,11 @@ TEST_F(WaitCDTest, NewDiscInTheDriveIsConfirmedWithoutTheUser) {
   std::string seen;
   bool buttonsHidden = false;
   Script script([&] {
-    HWND wait = WaitForWindow("TfrmWaitCD");
-    seen = WaitForControlText(wait, kLblMsgId, "CD/DVD... inserted!");
-    buttonsHidden = !IsWindowVisible(GetDlgItem(wait, IDOK)) && !IsWindowVisible(GetDlgItem(wait, IDCANCEL));
+    HWND wait = WaitForWindow(kClassName);
+    seen = WaitForControlText(wait, kLblMsg, "CD/DVD... inserted!");
+    buttonsHidden = !IsWindowVisible(GetDlgItem(wait, kBtnOk)) && !IsWindowVisible(GetDlgItem(wait, kBtnCancel));
   });
-  EXPECT_EQ(TfrmWaitCD::Execute(""), kModalOk);
+  EXPECT_EQ(TfrmWaitCD::Execute(context, ""), kModalOk);
   EXPECT_EQ(seen, "CD/DVD... inserted!");
   EXPECT_TRUE(buttonsHidden);
 }
@@ -60,8 +63,8 @@ TEST_F(WaitCDTest, CataloguedDiscWaitsAndOnlyItsOwnDriveEndsTheWait) {
   bool openAfterOtherDrive = false;
   bool closedByArrival = false;
   Script script([&] {
-    HWND wait = WaitForWindow("TfrmWaitCD");
-    seen = WaitForControlText(wait, kLblMsgId, "Please insert");
+    HWND wait = WaitForWindow(kClassName);
+    seen = WaitForControlText(wait, kLblMsg, "Please insert");
     // A stick arriving as F: leaves the wait open but forgets the hostage file.
     SendVolumeArrival(wait, 1u << ('F' - 'A'), DBTF_MEDIA);
     openAfterOtherDrive = IsWindowVisible(wait);
@@ -78,7 +81,7 @@ TEST_F(WaitCDTest, CataloguedDiscWaitsAndOnlyItsOwnDriveEndsTheWait) {
     closedByArrival = test::WaitForWindowGone(wait, std::chrono::seconds(5));
     if (!closedByArrival) PostMessageA(wait, WM_NULL, 0, 0);
   });
-  EXPECT_EQ(TfrmWaitCD::Execute(""), kModalOk);
+  EXPECT_EQ(TfrmWaitCD::Execute(context, ""), kModalOk);
   script.Join();
   EXPECT_EQ(seen, "Please insert CD or DVD in CD/DVD ROM device and close it.");
   EXPECT_TRUE(openAfterOtherDrive);
@@ -89,25 +92,26 @@ TEST_F(WaitCDTest, CataloguedDiscWaitsAndOnlyItsOwnDriveEndsTheWait) {
 TEST_F(WaitCDTest, GivenMessageIsShownAndCancelEndsTheWait) {
   std::string seen;
   Script script([&] {
-    HWND wait = WaitForWindow("TfrmWaitCD");
-    seen = WaitForControlText(wait, kLblMsgId, "Insert CD/DVD marked: ");
-    Click(wait, IDCANCEL);
+    HWND wait = WaitForWindow(kClassName);
+    seen = WaitForControlText(wait, kLblMsg, "Insert CD/DVD marked: ");
+    Click(wait, kBtnCancel);
   });
-  EXPECT_EQ(TfrmWaitCD::Execute("Insert CD/DVD marked: CD No: 4"), kModalCancel);
+  EXPECT_EQ(TfrmWaitCD::Execute(context, "Insert CD/DVD marked: CD No: 4"), kModalCancel);
   EXPECT_EQ(seen, "Insert CD/DVD marked: CD No: 4");
 }
 
 TEST_F(WaitCDTest, CloseBoxCancelsAndASecondOpenerReturnsAtOnce) {
   g_secondResult = -1;
+  g_context = &context;
   bool secondReturned = false;
   Script script([&] {
-    HWND wait = WaitForWindow("TfrmWaitCD");
-    WaitForControlText(wait, kLblMsgId, "Please insert");
+    HWND wait = WaitForWindow(kClassName);
+    WaitForControlText(wait, kLblMsg, "Please insert");
     secondReturned = test::WaitUntil([] { return g_secondResult != -1; }, std::chrono::seconds(5));
     SendMessageA(wait, WM_SYSCOMMAND, SC_CLOSE, 0);
   });
   SetTimer(nullptr, 0, 300, OpenSecondWait);
-  EXPECT_EQ(TfrmWaitCD::Execute(""), kModalCancel);
+  EXPECT_EQ(TfrmWaitCD::Execute(context, ""), kModalCancel);
   script.Join();
   EXPECT_TRUE(secondReturned);
   EXPECT_EQ(g_secondResult, kModalCancel) << "a wait that is already open goes no further";
@@ -115,31 +119,83 @@ TEST_F(WaitCDTest, CloseBoxCancelsAndASecondOpenerReturnsAtOnce) {
 
 TEST_F(WaitCDTest, OkAfterInsertingByHandGoesOn) {
   Script script([&] {
-    HWND wait = WaitForWindow("TfrmWaitCD");
-    WaitForControlText(wait, kLblMsgId, "Please insert");
-    Click(wait, IDOK);
+    HWND wait = WaitForWindow(kClassName);
+    WaitForControlText(wait, kLblMsg, "Please insert");
+    Click(wait, kBtnOk);
   });
-  EXPECT_EQ(TfrmWaitCD::Execute(""), kModalOk);
+  EXPECT_EQ(TfrmWaitCD::Execute(context, ""), kModalOk);
 }
 
 TEST_F(WaitCDTest, WithoutDeviceOnlyEscapeRemainsAndAddingStaysOff) {
-  TfrmMain main(catalog / "prog\\discovel.exe", false);
+  TfrmMain main(context, catalog / "prog\\discovel.exe", false);
   main.Create();
-  SetDefaultReadDevice('\0');
+  ShowWindow(main.Handle(), SW_SHOW);
+  context.readDevice = '\0';
   std::string seen;
   bool okEnabled = true;
   Script script([&] {
-    HWND wait = WaitForWindow("TfrmWaitCD");
-    seen = WaitForControlText(wait, kLblMsgId, "No device");
-    okEnabled = IsWindowEnabled(GetDlgItem(wait, IDOK));
+    HWND wait = WaitForWindow(kClassName);
+    seen = WaitForControlText(wait, kLblMsg, "No device");
+    okEnabled = IsWindowEnabled(GetDlgItem(wait, kBtnOk));
     // Escape acts on release, through the form's key preview.
-    PostMessageA(GetDlgItem(wait, IDCANCEL), WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageA(GetDlgItem(wait, IDCANCEL), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    PostMessageA(GetDlgItem(wait, kBtnCancel), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(GetDlgItem(wait, kBtnCancel), WM_KEYUP, VK_ESCAPE, 0xC0000001);
   });
-  EXPECT_EQ(TfrmWaitCD::Execute(""), kModalCancel);
+  SendMessageA(main.Handle(), WM_COMMAND, fmMainIds::kAdd, 0);
   EXPECT_EQ(seen, "No device installed!");
   EXPECT_FALSE(okEnabled);
   EXPECT_FALSE(main.ActAdd.Enabled());
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main.Handle(), fmMainIds::kAdd)));
+}
+
+// A volume arrival that is still pending when the wait has ended: the hook
+// sees the dialog hidden at its end and queues a message whose handler then
+// sends the arrival to the dialog's window.
+HWND g_endedWait = nullptr;
+HWND g_relay = nullptr;
+constexpr UINT kMsgRelayArrival = WM_APP + 7;
+
+LRESULT CALLBACK RelayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kMsgRelayArrival) {
+    SendVolumeArrival(g_endedWait, 1u << ('F' - 'A'), DBTF_MEDIA);
+    return 0;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WatchForTheHiddenWait(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && call->message == WM_SHOWWINDOW && !call->wParam) {
+    char className[64] = {};
+    GetClassNameA(call->hwnd, className, sizeof className);
+    if (std::string_view(className) == kClassName) {
+      g_endedWait = call->hwnd;
+      PostMessageA(g_relay, kMsgRelayArrival, 0, 0);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(WaitCDTest, ArrivalPendingWhenTheWaitEndsChangesNothing) {
+  InsertFixtureDisc();
+  // A hostage file of another disc: this one counts as new and is confirmed.
+  PresetSetting("HostageFile", "D:\\gone.txt");
+  WNDCLASSA relayClass{};
+  relayClass.lpfnWndProc = RelayProc;
+  relayClass.hInstance = GetModuleHandleA(nullptr);
+  relayClass.lpszClassName = "DiscovelTestRelay";
+  RegisterClassA(&relayClass);
+  g_relay = CreateWindowA("DiscovelTestRelay", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  g_endedWait = nullptr;
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchForTheHiddenWait, nullptr, GetCurrentThreadId());
+
+  EXPECT_EQ(TfrmWaitCD::Execute(context, ""), kModalOk);
+  test::WaitUntil([] { return false; }, std::chrono::milliseconds(100));
+
+  UnhookWindowsHookEx(hook);
+  DestroyWindow(g_relay);
+  ASSERT_NE(g_endedWait, nullptr) << "the hook saw the dialog end";
+  EXPECT_EQ(Setting("HostageFile"), "D:\\gone.txt");
 }
 
 }  // namespace

@@ -10,9 +10,12 @@
 #include "platform/AppError.h"
 #include "platform/Platform.h"
 #include "settings/SettingsNames.h"
+#include "support/ArchiveBuilder.h"
 #include "support/MemorySettings.h"
 #include "support/ForwardingFileSystem.h"
+#include "support/ScriptedPump.h"
 #include "support/TempFolder.h"
+#include "support/TestText.h"
 
 namespace discovel {
 namespace {
@@ -52,20 +55,6 @@ class DiscFileSystem final : public test::ForwardingFileSystem {
   std::string refusedWrite;
 };
 
-class ClockText final : public TextServices {
- public:
-  std::string ThousandsSeparator() const override { return m_text.ThousandsSeparator(); }
-  char DateSeparator() const override { return m_text.DateSeparator(); }
-  char TimeSeparator() const override { return m_text.TimeSeparator(); }
-  std::string ToUpper(std::string_view text) const override { return m_text.ToUpper(text); }
-  bool IsSingleByteCodePage() const override { return m_text.IsSingleByteCodePage(); }
-  UpperTable BuildUpperTable() const override { return m_text.BuildUpperTable(); }
-  LocalTime Now() const override { return {2007, 1, 2, 10, 0, 0, 0}; }
-
- private:
-  const TextServices& m_text = SystemTextServices();
-};
-
 class FakeView final : public AddDiscView {
  public:
   void SetProgress(int) override {}
@@ -87,22 +76,6 @@ class FakeView final : public AddDiscView {
   std::vector<int> closed;
 };
 
-class HookPump final : public UiPump {
- public:
-  void Pump() override {
-    if (onPump && !m_inside) {
-      m_inside = true;
-      onPump();
-      m_inside = false;
-    }
-  }
-  bool Terminated() const override { return false; }
-  std::function<void()> onPump;
-
- private:
-  bool m_inside = false;
-};
-
 // The example disc of the archive format: readme.txt in the root, Music\a.mp3.
 class AddDiscSessionTest : public testing::Test {
  protected:
@@ -112,9 +85,8 @@ class AddDiscSessionTest : public testing::Test {
     fs.AddFile("Q:\\Music\\", "a.mp3", 5000000, {2006, 3, 14, 9, 5, 2});
   }
   std::unique_ptr<AddDiscSession> Session() {
-    return std::make_unique<AddDiscSession>(
-        fs, settings, text, pump, view, catalog.Path(), 'Q', [this](char) { return audio; },
-        [this](char letter) { ejected.push_back(letter); });
+    return std::make_unique<AddDiscSession>(context, pump, view, [this](char) { return audio; },
+                                            [this](char letter) { ejected.push_back(letter); });
   }
   std::unique_ptr<AddDiscSession> Opened() {
     auto session = Session();
@@ -126,10 +98,15 @@ class AddDiscSessionTest : public testing::Test {
 
   DiscFileSystem fs;
   MemorySettings settings;
-  ClockText text;
-  HookPump pump;
+  test::TestText text = [] {
+    test::TestText fixed;
+    fixed.now = LocalTime{2007, 1, 2, 10, 0, 0, 0};
+    return fixed;
+  }();
+  test::ScriptedPump pump;
   FakeView view;
   TempFolder catalog;
+  AppContext context{fs, settings, text, catalog.Path(), 'Q'};
   bool audio = false;
   std::vector<char> ejected;
 };
@@ -154,7 +131,7 @@ TEST_F(AddDiscSessionTest, SavedArchiveIsTheListingWithTheTwelveKeys) {
             "\\\r\nreadme.txt\r\n1234\r\n879719370\r\nMusic\r\na.mp3\r\n5000000\r\n879642785\r\n"
             "ADate=908218368\r\nAMark=CD No: 1\r\nALocation=Shelf 2\r\nACRC=355781\r\nAFiles=2\r\nADirs=1\r\n"
             "ANote=\r\nASize=5001234\r\nANumber=1\r\nASource=CD/DVD\r\nAPicture=\r\nAEnd=EndTag\r\n");
-  EXPECT_EQ(LastSavedArchivePath(), catalog / "355781.dat");
+  EXPECT_EQ(context.lastSavedArchive, catalog / "355781.dat");
   EXPECT_EQ(LastNumber(), "1");
   EXPECT_EQ(view.message, "Saving to Catalog...");
   EXPECT_EQ(view.closed, std::vector<int>{1});
@@ -191,7 +168,7 @@ TEST_F(AddDiscSessionTest, SameDiscAgainIsAlreadyArchivedAndOnlyCloseRemains) {
 }
 
 TEST_F(AddDiscSessionTest, MarkTakenApartFromCaseAndBlanksIsRefusedAndTheFieldsStay) {
-  catalog.WriteFile("5.dat", "AMark=Box A\r\nANumber=1\r\n");
+  test::ArchiveBuilder("Box A", 1).Entry("\\", "a.txt").WriteTo(catalog, "5.dat");
   auto session = Opened();
   EXPECT_FALSE(session->Ok("box a ", "", ""));
   EXPECT_EQ(view.alerts, std::vector<std::string>{"The mark already exists!"});
@@ -270,8 +247,8 @@ TEST_F(AddDiscSessionTest, ChecksumErrorLeavesNoScratchFile) {
 }
 
 TEST_F(AddDiscSessionTest, MissingCatalogueFolderFailsTheOpening) {
-  AddDiscSession session(fs, settings, text, pump, view, catalog / "none", 'Q', [](char) { return false; },
-                         [](char) {});
+  context.catalogFolder = catalog / "none";
+  AddDiscSession session(context, pump, view, [](char) { return false; }, [](char) {});
   EXPECT_THROW(session.Open(), FileError);
   EXPECT_FALSE(SystemFileSystem().FolderExists(catalog / "none"));
 }
@@ -281,7 +258,7 @@ TEST_F(AddDiscSessionTest, FailedSaveKeepsTheDialogOpenAndARetryWritesCleanKeys)
   fs.refusedWrite = catalog / "355781.dat";
   EXPECT_THROW(session->Ok("CD No: 1", "", ""), FileError);
   EXPECT_TRUE(view.closed.empty());
-  EXPECT_EQ(LastSavedArchivePath(), "");
+  EXPECT_EQ(context.lastSavedArchive, "");
   EXPECT_EQ(LastNumber(), "");
   fs.refusedWrite.clear();
   ASSERT_TRUE(session->Ok("CD No: 1", "", ""));

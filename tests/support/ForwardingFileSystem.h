@@ -23,6 +23,9 @@ class ForwardingFileSystem : public FileSystem {
                   const std::function<bool(const DirEntry&)>& onEntry) override {
     m_fs.ListFolder(folder, mask, onEntry);
   }
+  std::optional<std::string> FolderIdentity(const std::string& folder) override {
+    return m_fs.FolderIdentity(folder);
+  }
 
  protected:
   FileSystem& m_fs = SystemFileSystem();

@@ -17,6 +17,9 @@ class MemorySettings final : public Settings {
  public:
   std::string ReadString(std::string_view keyPath, std::string_view name, bool localMachine = false) override {
     const auto it = m_values.find(Key(keyPath, name, localMachine));
+    if (it != m_values.end() && it->second.present && it->second.wrongType) {
+      throw AppError("Invalid data type for '" + std::string(name) + "'");
+    }
     return it == m_values.end() || !it->second.present ? std::string() : it->second.text;
   }
 
@@ -26,6 +29,7 @@ class MemorySettings final : public Settings {
     Value& v = m_values[Key(keyPath, name, localMachine)];
     v.text.assign(value);
     v.present = true;
+    v.wrongType = false;
     ++v.writes;
   }
 
@@ -43,6 +47,13 @@ class MemorySettings final : public Settings {
     Value& v = m_values[Key(keyPath, name, localMachine)];
     v.text.assign(value);
     v.present = true;
+  }
+
+  // Seeds a value of another type than text (a number, say), which reads refuse.
+  void PresetWrongType(std::string_view keyPath, std::string_view name) {
+    Value& v = m_values[Key(keyPath, name, false)];
+    v.present = true;
+    v.wrongType = true;
   }
 
   bool Exists(std::string_view keyPath, std::string_view name, bool localMachine = false) const {
@@ -65,6 +76,7 @@ class MemorySettings final : public Settings {
   struct Value {
     std::string text;
     bool present = false;
+    bool wrongType = false;
     int writes = 0;
     int deletes = 0;
   };

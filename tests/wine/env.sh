@@ -2,12 +2,16 @@
 wine_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 project_root=$(cd "$wine_dir/../.." && pwd)
 export WINEPREFIX=${DISCOVEL_WINEPREFIX:-$project_root/build/wine/test-prefix}
-# Wine's 32-bit loader needs a kernel that runs 32-bit code; where it cannot
-# (some virtual machines switch that off), the 64-bit build is tested instead.
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  export DISCOVEL_WINE=/usr/lib/wine/wine DISCOVEL_WINDOWS_PRESET=win32
+# Which Windows build runs here: "win32" where Wine can start 32-bit programs,
+# "win64" where the kernel refuses 32-bit code. `prefix setup` decides it once,
+# after Wine is installed, by starting a small 32-bit program, and keeps the
+# answer in the prefix; every script reads it from there, so all of them agree.
+export DISCOVEL_BUILD_CHOICE=$WINEPREFIX/.discovel-windows-build
+if [ -f "$DISCOVEL_BUILD_CHOICE" ] && [ "$(cat "$DISCOVEL_BUILD_CHOICE")" = win32 ]; then
+  export DISCOVEL_WINDOWS_PRESET=win32 DISCOVEL_WINE=/usr/lib/wine/wine
 else
-  export DISCOVEL_WINE=/usr/lib/wine/wine64 DISCOVEL_WINDOWS_PRESET=win64
+  # Also what creates the prefix: the 64-bit loader runs on every x86-64 kernel.
+  export DISCOVEL_WINDOWS_PRESET=win64 DISCOVEL_WINE=/usr/lib/wine/wine64
 fi
 export WINELOADER=$DISCOVEL_WINE
 export WINEDEBUG=${WINEDEBUG:--all}

@@ -231,10 +231,18 @@ void PosixFileSystem::ListFolder(const std::string& folder, const std::string& m
     DirEntry entry;
     entry.name = item->d_name;
     entry.isFolder = S_ISDIR(st.st_mode);
+    struct stat link {};
+    entry.isLink = ::lstat((nativeFolder + item->d_name).c_str(), &link) == 0 && S_ISLNK(link.st_mode);
     entry.size = entry.isFolder ? 0 : static_cast<std::uint64_t>(st.st_size);
     entry.lastWrite = LocalTimeOf(st.st_mtim.tv_sec, static_cast<int>(st.st_mtim.tv_nsec / 1000000));
     if (!onEntry(entry)) return;
   }
+}
+
+std::optional<std::string> PosixFileSystem::FolderIdentity(const std::string& folder) {
+  struct stat st {};
+  if (::stat(ToNativePath(folder).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+  return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
 }
 
 }  // namespace discovel

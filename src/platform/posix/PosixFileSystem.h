@@ -25,6 +25,7 @@ class PosixFileSystem final : public FileSystem {
   bool RemoveFile(const std::string& path) override;
   void ListFolder(const std::string& folder, const std::string& mask,
                   const std::function<bool(const DirEntry&)>& onEntry) override;
+  std::optional<std::string> FolderIdentity(const std::string& folder) override;
 };
 
 // Windows wildcard match: '*' any run, '?' one character, letter case aside;

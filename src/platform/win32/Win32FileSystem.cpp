@@ -155,10 +155,22 @@ void Win32FileSystem::ListFolder(const std::string& folder, const std::string& m
     if (name == "." || name == "..") continue;
     entry.name.assign(name);
     entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     entry.lastWrite = ToLocalTime(data.ftLastWriteTime);
     if (!onEntry(entry)) return;
   } while (FindNextFileA(find.get(), &data));
+}
+
+std::optional<std::string> Win32FileSystem::FolderIdentity(const std::string& folder) {
+  // A folder opens only with backup semantics; nothing is read or changed.
+  FileHandle handle(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!handle || !GetFileInformationByHandle(handle.get(), &info)) return std::nullopt;
+  if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+  return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) + ":" +
+         std::to_string(info.nFileIndexLow);
 }
 
 }  // namespace discovel

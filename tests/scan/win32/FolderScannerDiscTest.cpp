@@ -11,6 +11,7 @@
 #include "settings/SettingsNames.h"
 #include "support/MemorySettings.h"
 #include "support/TestDrive.h"
+#include "support/win32/WineDrive.h"
 
 namespace discovel {
 namespace {
@@ -84,6 +85,20 @@ TEST_F(FolderScannerDiscTest, EmptyDriveScansAsAnEmptyDisc) {
   EXPECT_EQ(scanner.FileCount(), 0);
   EXPECT_EQ(scanner.FolderCount(), 0);
   EXPECT_EQ(settings.WriteCount(names::kKeyState, names::kHostageFile), 0);
+}
+
+TEST_F(FolderScannerDiscTest, LinkBackToTheRootIsNotWalkedAgain) {
+  // The harness's looping disc: a.txt, Sub\\b.txt and Sub\\up leading back to the root.
+  test::DriveMountedAt mounted('d', std::string(std::getenv("DISCOVEL_TEST_DRIVE_UNIX")) + "/looping-disc");
+  ASSERT_TRUE(mounted.Mounted());
+  ASSERT_TRUE(SystemFileSystem().FolderExists("D:\\Sub\\up\\Sub\\")) << "the link leads back";
+
+  ASSERT_TRUE(scanner.Scan("D:\\"));
+
+  EXPECT_EQ(scanner.FileCount(), 2);
+  EXPECT_EQ(scanner.TotalSize(), 3);
+  EXPECT_EQ(scanner.FolderCount(), 2) << "Sub and the link";
+  EXPECT_EQ(scanner.Listing().Lines().size(), 8u);
 }
 
 }  // namespace

@@ -2,11 +2,7 @@
 
 #include <windows.h>
 
-#include "catalog/CatalogFolder.h"
-#include "drives/ReadDevice.h"
-#include "platform/Platform.h"
 #include "settings/SettingsNames.h"
-#include "settings/win32/SettingsStore.h"
 
 namespace discovel::test {
 
@@ -14,8 +10,6 @@ void GuiFixture::SetUp() {
   RegDeleteTreeA(HKEY_CURRENT_USER, "SoftWare\\VANTRO");
   if (!TestDrive::Available()) GTEST_SKIP() << "needs the test prefix's CD-ROM drive";
   drive.emplace();
-  SetCatalogFolder(catalog.Path());
-  SetDefaultReadDevice('D');
 }
 
 void GuiFixture::TearDown() {

@@ -1,11 +1,15 @@
 #pragma once
 // What the window tests share: a clean registry of the program, a fresh
-// catalogue folder, the read device D: of the test prefix with a chosen disc.
+// catalogue folder, the read device D: of the test prefix with a chosen disc,
+// and the context the windows get, over the real registry and file system.
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
+#include "platform/AppContext.h"
+#include "platform/Platform.h"
+#include "settings/win32/SettingsStore.h"
 #include "support/TempFolder.h"
 #include "support/TestDrive.h"
 
@@ -24,6 +28,7 @@ class GuiFixture : public testing::Test {
 
   TempFolder catalog;
   std::optional<TestDrive> drive;
+  AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices(), catalog.Path(), 'D'};
 };
 
 }  // namespace discovel::test

@@ -98,41 +98,34 @@ void Click(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+void PressKey(HWND window, UINT virtualKey) {
+  const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+  PostMessageA(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+  PostMessageA(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
+}
+
+void SendKeyInput(UINT virtualKey, bool down) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = static_cast<WORD>(virtualKey);
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &input, sizeof input);
+}
+
+std::string AnswerMessageBox(int buttonId, std::chrono::milliseconds timeout) {
+  HWND box = WaitForWindow("#32770", false, timeout);
+  if (!box) return "";
+  const std::string text = MessageBoxText(box);
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
+  WaitForWindowGone(box);
+  return text;
+}
+
 HWND FocusOf(HWND window) {
   GUITHREADINFO info{sizeof info};
   GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
   return info.hwndFocus;
-}
-
-DialogWatcher::~DialogWatcher() {
-  m_stop = true;
-  if (m_thread.joinable()) m_thread.join();
-}
-
-void DialogWatcher::CloseWhenShown(const char* caption, int buttonId) {
-  const std::string wanted = caption;
-  m_thread = std::thread([this, wanted, buttonId] {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!m_stop && std::chrono::steady_clock::now() < end) {
-      if (HWND box = FindProcessWindow("#32770", wanted.c_str())) {
-        {
-          std::lock_guard lock(m_mutex);
-          m_text = MessageBoxText(box);
-        }
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
-        m_done = true;
-        return;
-      }
-      Sleep(5);
-    }
-    m_done = true;
-  });
-}
-
-std::string DialogWatcher::SeenText() {
-  while (!m_done) Sleep(5);
-  std::lock_guard lock(m_mutex);
-  return m_text;
 }
 
 }  // namespace discovel::test

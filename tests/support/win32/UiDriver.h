@@ -4,10 +4,8 @@
 // thread sits in the window's modal loop.
 #include <windows.h>
 
-#include <atomic>
 #include <chrono>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <thread>
 
@@ -35,6 +33,16 @@ std::string WaitForControlText(HWND dialog, int id, const std::string& prefix,
                                std::chrono::milliseconds timeout = std::chrono::seconds(10));
 // Clicks a button of a dialog the way the user does.
 void Click(HWND dialog, int id);
+// Posts a key's press and release to `window`, as the keyboard delivers them
+// to the window with the focus.
+void PressKey(HWND window, UINT virtualKey);
+// A key going down or up through the system's input queue, to whichever
+// window has the keyboard focus then (SendInput).
+void SendKeyInput(UINT virtualKey, bool down);
+// From a second thread: waits for a message box of this process, presses its
+// button `buttonId` (IDOK, IDYES, ...) and returns the box's text once it is
+// gone; "" when none came.
+std::string AnswerMessageBox(int buttonId, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 // The control with the keyboard focus in the thread of `window`.
 HWND FocusOf(HWND window);
 
@@ -52,27 +60,6 @@ class Script {
 
  private:
   std::thread m_thread;
-};
-
-class DialogWatcher {
- public:
-  DialogWatcher() = default;
-  ~DialogWatcher();
-  DialogWatcher(const DialogWatcher&) = delete;
-  DialogWatcher& operator=(const DialogWatcher&) = delete;
-
-  // When a message box captioned `caption` appears, remember its text and
-  // press the button `buttonId` (IDOK, IDYES, ...).
-  void CloseWhenShown(const char* caption, int buttonId);
-  // Waits for the watcher to have answered; returns the text it saw.
-  std::string SeenText();
-
- private:
-  std::thread m_thread;
-  std::atomic<bool> m_stop{false};
-  std::atomic<bool> m_done{false};
-  std::mutex m_mutex;
-  std::string m_text;
 };
 
 }  // namespace discovel::test

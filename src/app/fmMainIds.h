@@ -1,0 +1,20 @@
+#pragma once
+// The command ids of the main window: its menu items and buttons send them.
+// Tests and the end-to-end driver send them too.
+#include <windows.h>
+
+namespace discovel::fmMainIds {
+
+enum : UINT {
+  kAdd = 100,
+  kCatalog,
+  kExit,
+  kSearch,
+  kOpenCD,
+  kCloseCD,
+  kPromptOnExit,
+  kRunMinimized,
+  kConsecutive,
+};
+
+}  // namespace discovel::fmMainIds

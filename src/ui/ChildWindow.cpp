@@ -1,0 +1,63 @@
+#include "ui/ChildWindow.h"
+
+#include <commctrl.h>
+
+#include "platform/AppError.h"
+#include "ui/Controls.h"
+#include "ui/ErrorBox.h"
+#include "ui/Form.h"
+
+namespace discovel {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+
+// The control's form stops routing its notifications to a wrapper that is gone.
+void ForgetRoute(HWND control) {
+  if (Form* form = Form::FromHandle(GetParent(control))) form->RouteNotifications(control, nullptr);
+}
+
+}  // namespace
+
+ChildWindow::~ChildWindow() { Destroy(); }
+
+void ChildWindow::Create(HWND parent, const char* className, int id, const ControlBounds& bounds, DWORD style,
+                         DWORD exStyle, DWORD commonControls) {
+  Destroy();
+  if (commonControls) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, commonControls};
+    InitCommonControlsEx(&controls);
+  }
+  const HWND hwnd = CreateChild(parent, className, "", style, bounds.x, bounds.y, bounds.width, bounds.height, id,
+                                nullptr, exStyle);
+  if (!hwnd) throw AppError("Cannot create the control.");
+  m_hwnd = hwnd;
+  SetWindowSubclass(hwnd, &ChildWindow::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void ChildWindow::Destroy() {
+  const HWND hwnd = m_hwnd;
+  if (!hwnd) return;
+  m_hwnd = nullptr;
+  ForgetRoute(hwnd);
+  RemoveWindowSubclass(hwnd, &ChildWindow::SubclassProc, kSubclassId);
+  DestroyWindow(hwnd);
+}
+
+LRESULT CALLBACK ChildWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                           DWORD_PTR self) {
+  auto* window = reinterpret_cast<ChildWindow*>(self);
+  if (message == WM_NCDESTROY) {
+    // The form went first and took its controls along.
+    RemoveWindowSubclass(hwnd, &ChildWindow::SubclassProc, kSubclassId);
+    ForgetRoute(hwnd);
+    window->m_hwnd = nullptr;
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+  LRESULT result = 0;
+  bool handled = false;
+  GuardedCall([&] { handled = window->OnControlMessage(message, wParam, lParam, result); });
+  return handled ? result : DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace discovel

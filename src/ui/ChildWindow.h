@@ -1,0 +1,46 @@
+#pragma once
+// What the typed control wrappers share: a child control created in the
+// program's font, owned by its wrapper. The wrapper destroys the control when
+// it goes, and forgets it when the control goes first (its form closed).
+#include <windows.h>
+
+namespace discovel {
+
+// Where a control sits in its parent's client area, in pixels.
+struct ControlBounds {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+class ChildWindow {
+ public:
+  ChildWindow() = default;
+  virtual ~ChildWindow();
+  ChildWindow(const ChildWindow&) = delete;
+  ChildWindow& operator=(const ChildWindow&) = delete;
+
+  HWND Handle() const { return m_hwnd; }
+
+  // Creates the control; `commonControls` (ICC_...) registers the common
+  // control class first, since a program may not have done so yet. Throws
+  // AppError when the control cannot be created.
+  void Create(HWND parent, const char* className, int id, const ControlBounds& bounds, DWORD style,
+              DWORD exStyle = 0, DWORD commonControls = 0);
+  // Destroys the control now. Its notifications sent while it goes are
+  // ignored: Handle() is already null then.
+  void Destroy();
+
+ protected:
+  // The control's own messages before the control sees them. True: handled,
+  // and `result` is the answer.
+  virtual bool OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR self);
+  HWND m_hwnd = nullptr;
+};
+
+}  // namespace discovel

@@ -1,0 +1,345 @@
+#include "ui/ListView.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+
+#include "platform/AppError.h"
+
+namespace discovel {
+namespace {
+
+constexpr int kFewRows = 1000;
+
+struct SortState {
+  const std::function<int(int, int)>* compare;
+  std::exception_ptr error;
+};
+
+// The list view calls this from inside LVM_SORTITEMSEX: nothing may escape.
+int CALLBACK CompareRows(LPARAM rowA, LPARAM rowB, LPARAM statePointer) {
+  auto& state = *reinterpret_cast<SortState*>(statePointer);
+  if (state.error) return 0;
+  try {
+    return (*state.compare)(static_cast<int>(rowA), static_cast<int>(rowB));
+  } catch (...) {
+    state.error = std::current_exception();
+    return 0;
+  }
+}
+
+}  // namespace
+
+ListView::~ListView() { Destroy(); }
+
+void ListView::Create(const ListViewArgs& args) {
+  if (!args.form || !args.form->Handle()) throw AppError("A list view needs a window.");
+  DWORD style = WS_TABSTOP | static_cast<DWORD>(args.view) | LVS_SHAREIMAGELISTS;
+  if (args.ownerData) style |= LVS_OWNERDATA;
+  if (!args.multiSelect) style |= LVS_SINGLESEL;
+  if (args.showSelectionAlways) style |= LVS_SHOWSELALWAYS;
+  if (!args.headerButtons) style |= LVS_NOSORTHEADER;
+  ChildWindow::Create(args.form->Handle(), WC_LISTVIEWA, args.id, args.bounds, style, WS_EX_CLIENTEDGE,
+                      ICC_LISTVIEW_CLASSES);
+  m_view = args.view;
+  m_ownerData = args.ownerData;
+  // Double buffering (common controls 6) keeps a fast-growing list from
+  // flickering; older lists ignore the flag.
+  DWORD extended = LVS_EX_DOUBLEBUFFER;
+  if (args.fullRowSelect) extended |= LVS_EX_FULLROWSELECT;
+  if (args.gridLines) extended |= LVS_EX_GRIDLINES;
+  if (args.headerDragDrop) extended |= LVS_EX_HEADERDRAGDROP;
+  Send(LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+  m_columns = args.columns;
+  InsertColumns();
+  args.form->RouteNotifications(Handle(), this);
+}
+
+void ListView::InsertColumns() {
+  for (std::size_t i = 0; i < m_columns.size(); ++i) {
+    const ListViewColumn& column = m_columns[i];
+    LVCOLUMNA spec{};
+    spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    spec.fmt = column.align == ListViewColumn::Align::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    spec.cx = LimitWidth(static_cast<int>(i), column.width);
+    spec.pszText = const_cast<char*>(column.caption.c_str());
+    spec.iSubItem = static_cast<int>(i);
+    if (Send(LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&spec)) < 0) throw AppError("Cannot add a column.");
+  }
+}
+
+LRESULT ListView::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return SendMessageA(Handle(), message, wParam, lParam);
+}
+
+void ListView::SetView(ListViewMode view) {
+  // Common controls 5 lack LVM_SETVIEW; their view is the style's type, which
+  // has the same values for these four views.
+  if (Send(LVM_SETVIEW, static_cast<WPARAM>(view)) == -1) {
+    const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+    SetWindowLongA(Handle(), GWL_STYLE, (style & ~LVS_TYPEMASK) | static_cast<LONG>(view));
+  }
+  m_view = view;
+}
+
+void ListView::SetImageLists(HIMAGELIST large, HIMAGELIST small) {
+  Send(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(large));
+  Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+int ListView::ColumnWidth(int column) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, column)); }
+
+void ListView::SetColumnWidth(int column, int width) {
+  Send(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(LimitWidth(column, width), 0));
+}
+
+int ListView::LimitWidth(int column, int width) const {
+  if (column < 0 || column >= ColumnCount()) return width;
+  const ListViewColumn& limits = m_columns[static_cast<std::size_t>(column)];
+  if (limits.width == 0) return 0;
+  width = std::max(width, limits.minWidth);
+  return limits.maxWidth > 0 ? std::min(width, limits.maxWidth) : width;
+}
+
+bool ListView::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // The header tells the list view, not the form, about widths changing.
+  if (message != WM_NOTIFY) return false;
+  auto& header = *reinterpret_cast<NMHEADERA*>(lParam);
+  if (header.hdr.hwndFrom != reinterpret_cast<HWND>(Send(LVM_GETHEADER))) return false;
+  return OnHeaderNotify(header, result);
+}
+
+bool ListView::OnHeaderNotify(NMHEADERA& header, LRESULT& result) {
+  const int column = header.iItem;
+  if (column < 0 || column >= ColumnCount()) return false;
+  const bool hidden = m_columns[static_cast<std::size_t>(column)].width == 0;
+  switch (header.hdr.code) {
+    case HDN_BEGINTRACKA:
+    case HDN_BEGINTRACKW:
+    case HDN_DIVIDERDBLCLICKA:
+    case HDN_DIVIDERDBLCLICKW:
+      // A hidden column neither tracks nor sizes itself to its contents.
+      if (!hidden) return false;
+      result = TRUE;
+      return true;
+    case HDN_ITEMCHANGINGA:
+    case HDN_ITEMCHANGINGW: {
+      // The A and W items share their leading fields: mask, then cxy.
+      if (!header.pitem || !(header.pitem->mask & HDI_WIDTH)) return false;
+      const int limited = LimitWidth(column, header.pitem->cxy);
+      if (limited == header.pitem->cxy) return false;
+      // Not every header takes a width changed here back: this change is
+      // refused and the nearest width inside the limits set instead.
+      if (ColumnWidth(column) != limited) Send(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(limited, 0));
+      result = TRUE;
+      return true;
+    }
+    case HDN_TRACKA:
+    case HDN_TRACKW:
+      // Refusing would end the tracking; the track line stops at the limit.
+      if (header.pitem && (header.pitem->mask & HDI_WIDTH)) {
+        header.pitem->cxy = LimitWidth(column, header.pitem->cxy);
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+void ListView::SetRowCount(int rows) {
+  const WPARAM flags = rows >= RowCount() ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0;
+  Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), static_cast<LPARAM>(flags));
+}
+
+void ListView::RefreshRows() { InvalidateRect(Handle(), nullptr, FALSE); }
+
+std::string ListView::SafeCellText(int row, int column) const {
+  if (!m_cellText) return {};
+  // Painting asks for every visible cell: a failing source must not raise an
+  // error box for each of them.
+  try {
+    return m_cellText(row, column);
+  } catch (...) {
+    return {};
+  }
+}
+
+void ListView::AnswerDispInfo(LVITEMA& item) const {
+  if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+  const std::string text = SafeCellText(item.iItem, item.iSubItem);
+  const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+  std::memcpy(item.pszText, text.data(), length);
+  item.pszText[length] = '\0';
+}
+
+void ListView::AnswerDispInfo(LVITEMW& item) const {
+  if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+  const std::string text = SafeCellText(item.iItem, item.iSubItem);
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<std::size_t>(
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                          static_cast<int>(wide.size()))));
+  const std::size_t length = std::min(wide.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+  std::wmemcpy(item.pszText, wide.data(), length);
+  item.pszText[length] = L'\0';
+}
+
+int ListView::AddRow(const std::vector<std::string>& texts, LPARAM data) {
+  // A virtual list would only count the row up, with no text of its own.
+  if (m_ownerData) throw AppError("The rows of a virtual list come from its row count.");
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_PARAM;
+  item.iItem = RowCount();
+  item.pszText = const_cast<char*>(texts.empty() ? "" : texts[0].c_str());
+  item.lParam = data;
+  const int row = static_cast<int>(Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  if (row < 0) throw AppError("Cannot add a row to the list.");
+  for (std::size_t column = 1; column < texts.size(); ++column) {
+    SetCell(row, static_cast<int>(column), texts[column]);
+  }
+  return row;
+}
+
+void ListView::SetCell(int row, int column, const std::string& text) {
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = const_cast<char*>(text.c_str());
+  Send(LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+LPARAM ListView::RowData(int row) const {
+  LVITEMA item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  return Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? item.lParam : 0;
+}
+
+void ListView::DeleteRow(int row) { Send(LVM_DELETEITEM, static_cast<WPARAM>(row)); }
+
+void ListView::DeleteAllRows() { Send(LVM_DELETEALLITEMS); }
+
+void ListView::Sort(const std::function<int(int, int)>& compare) {
+  SortState state{&compare, nullptr};
+  Send(LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&state), reinterpret_cast<LPARAM>(&CompareRows));
+  if (state.error) std::rethrow_exception(state.error);
+}
+
+int ListView::RowCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
+
+std::string ListView::CellText(int row, int column) const {
+  // The answer is the length copied: a full buffer may have cut the text.
+  std::string text(256, '\0');
+  for (;;) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    const auto length = static_cast<std::size_t>(Send(LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                                      reinterpret_cast<LPARAM>(&item)));
+    if (length + 1 < text.size()) {
+      text.resize(length);
+      return text;
+    }
+    text.resize(text.size() * 4);
+  }
+}
+
+ListView::SelectedRows::Iterator& ListView::SelectedRows::Iterator::operator++() {
+  m_row = static_cast<int>(SendMessageA(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(m_row), LVNI_SELECTED));
+  return *this;
+}
+
+ListView::SelectedRows::Iterator ListView::SelectedRows::begin() const {
+  Iterator first(m_list, -1);
+  return m_list ? ++first : first;
+}
+
+int ListView::SelectedCount() const { return static_cast<int>(Send(LVM_GETSELECTEDCOUNT)); }
+
+int ListView::FocusedRow() const { return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)); }
+
+void ListView::SelectRow(int row, bool focus) {
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED | (focus ? LVIS_FOCUSED : 0);
+  item.state = item.stateMask;
+  Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  if (focus) Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+void ListView::ClearSelection() {
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED;
+  // Some lists walk every row to deselect "all rows", a million of them in a
+  // virtual list: a few selected rows are cleared one by one instead.
+  if (SelectedCount() > kFewRows) {
+    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    return;
+  }
+  for (int row : Selection()) Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+ListView::RedrawSuspension::RedrawSuspension(ListView& list) : m_list(list) { m_list.SuspendRedraw(); }
+
+ListView::RedrawSuspension::~RedrawSuspension() { m_list.ResumeRedraw(); }
+
+void ListView::SuspendRedraw() {
+  if (m_redrawSuspensions++ == 0 && Handle()) Send(WM_SETREDRAW, FALSE);
+}
+
+void ListView::ResumeRedraw() {
+  if (--m_redrawSuspensions > 0 || !Handle()) return;
+  Send(WM_SETREDRAW, TRUE);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+bool ListView::OnNotify(const NMHDR& header, LRESULT& result) {
+  if (!Handle()) return false;  // going away: its events may reach freed state
+  auto* raw = const_cast<NMHDR*>(&header);
+  switch (header.code) {
+    case LVN_GETDISPINFOA:
+      AnswerDispInfo(reinterpret_cast<NMLVDISPINFOA*>(raw)->item);
+      return true;
+    case LVN_GETDISPINFOW:
+      AnswerDispInfo(reinterpret_cast<NMLVDISPINFOW*>(raw)->item);
+      return true;
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW:
+      result = -1;  // typing does not jump to a row of a virtual list
+      return true;
+    case LVN_COLUMNCLICK:
+      if (onColumnClick) onColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+      return true;
+    case LVN_ITEMACTIVATE: {
+      // Older lists give no row for Enter: the focused row is meant.
+      int row = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
+      if (row < 0) row = FocusedRow();
+      if (row >= 0 && onItemActivate) onItemActivate(row);
+      return true;
+    }
+    case LVN_ITEMCHANGED: {
+      const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+      if ((change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) &&
+          onSelectionChanged) {
+        onSelectionChanged();
+      }
+      return true;
+    }
+    case LVN_ODSTATECHANGED: {
+      // An owner-data list reports a range selected at once (shift-click).
+      const auto& change = reinterpret_cast<const NMLVODSTATECHANGE&>(header);
+      if (((change.uOldState ^ change.uNewState) & LVIS_SELECTED) && onSelectionChanged) onSelectionChanged();
+      return true;
+    }
+    case NM_SETFOCUS:
+    case NM_KILLFOCUS:
+      if (onFocusChanged) onFocusChanged(header.code == NM_SETFOCUS);
+      return true;
+    case LVN_KEYDOWN:
+      if (onKeyDown) onKeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace discovel

@@ -1,0 +1,49 @@
+#include "ui/Menus.h"
+
+#include <string_view>
+
+#include "platform/AppError.h"
+#include "ui/Action.h"
+
+namespace discovel {
+namespace {
+
+void AppendItems(HMENU menu, const std::vector<MenuItem>& items, const CommandTable& commands) {
+  for (const MenuItem& item : items) {
+    if (std::string_view(item.caption) == "-") {
+      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    MENUITEMINFOA info{sizeof info};
+    info.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_ID;
+    info.fType = (item.flags & MenuItem::kRadio) ? MFT_RADIOCHECK : MFT_STRING;
+    info.dwTypeData = const_cast<char*>(item.caption);
+    if (item.flags & MenuItem::kChecked) {
+      info.fMask |= MIIM_STATE;
+      info.fState = MFS_CHECKED;
+    }
+    if (!item.items.empty()) {
+      info.fMask |= MIIM_SUBMENU;
+      info.hSubMenu = BuildMenu(item.items, commands).release();
+    }
+    if (item.action) {
+      info.wID = commands.IdOf(*item.action);
+      if (info.wID == 0) throw AppError(std::string("The menu item \"") + item.caption + "\" has no command.");
+    }
+    const UINT position = static_cast<UINT>(GetMenuItemCount(menu));
+    InsertMenuItemA(menu, position, TRUE, &info);
+    if (item.flags & MenuItem::kDefault) SetMenuDefaultItem(menu, position, TRUE);
+    if (item.action) item.action->BindMenuItem(menu, info.wID);
+  }
+}
+
+}  // namespace
+
+MenuHandle BuildMenu(const std::vector<MenuItem>& items, const CommandTable& commands, bool bar) {
+  MenuHandle menu(bar ? CreateMenu() : CreatePopupMenu());
+  if (!menu) throw AppError("Cannot create a menu.");
+  AppendItems(menu.get(), items, commands);
+  return menu;
+}
+
+}  // namespace discovel

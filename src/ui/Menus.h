@@ -1,0 +1,37 @@
+#pragma once
+// Menus described as tables: menu bars, pop-up menus and the tray menu are all
+// built from the same description. An item runs its action through the form's
+// command table and mirrors the action's enabled and checked states.
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32/Handles.h"
+#include "ui/CommandTable.h"
+
+namespace discovel {
+
+class Action;
+
+struct MenuItem {
+  enum Flags : unsigned {
+    kNone = 0,
+    kDefault = 1,  // shown bold; what a double click would do
+    kRadio = 2,    // a checked radio item shows a bullet instead of a tick
+    kChecked = 4,  // for an item without an action; an action's item follows the action
+  };
+  const char* caption = "-";  // "-": a separator
+  // The command of the item; null for a sub-menu or an entry without work yet.
+  Action* action = nullptr;
+  unsigned flags = kNone;
+  std::vector<MenuItem> items;  // a sub-menu when not empty
+};
+
+inline MenuItem Separator() { return MenuItem{}; }
+
+// Builds the menu of `items` (a menu bar when `bar`, else a pop-up menu). Every
+// action must be in `commands`; it is bound to its item, which carries its id.
+// Throws AppError for an action missing from the table.
+MenuHandle BuildMenu(const std::vector<MenuItem>& items, const CommandTable& commands, bool bar = false);
+
+}  // namespace discovel

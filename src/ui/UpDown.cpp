@@ -1,0 +1,46 @@
+#include "ui/UpDown.h"
+
+#include <commctrl.h>
+
+#include "platform/AppError.h"
+
+namespace discovel {
+
+UpDown::~UpDown() {
+  Destroy();
+  m_edit.Destroy();
+}
+
+void UpDown::Create(const UpDownArgs& args) {
+  if (!args.form || !args.form->Handle()) throw AppError("An up-down control needs a window.");
+  // Digits only, unless the range needs a minus sign.
+  const DWORD digits = args.minimum >= 0 ? ES_NUMBER : 0;
+  m_edit.Create(args.form->Handle(), "EDIT", args.editId, args.bounds, WS_TABSTOP | ES_AUTOHSCROLL | digits,
+                WS_EX_CLIENTEDGE);
+  // The arrows take their place at the right of the edit box, which shrinks.
+  ChildWindow::Create(args.form->Handle(), UPDOWN_CLASSA, args.id, ControlBounds{},
+                      UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, ICC_UPDOWN_CLASS);
+  SendMessageA(Handle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(m_edit.Handle()), 0);
+  SetRange(args.minimum, args.maximum);
+  SetPosition(args.position);
+  args.form->RouteNotifications(Handle(), this);
+}
+
+void UpDown::SetRange(int minimum, int maximum) { SendMessageA(Handle(), UDM_SETRANGE32, minimum, maximum); }
+
+int UpDown::Position() const {
+  BOOL failed = FALSE;
+  return static_cast<int>(SendMessageA(Handle(), UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
+}
+
+void UpDown::SetPosition(int position) { SendMessageA(Handle(), UDM_SETPOS32, 0, position); }
+
+bool UpDown::OnNotify(const NMHDR& header, LRESULT& result) {
+  if (!Handle() || header.code != UDN_DELTAPOS) return false;
+  const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
+  // Nonzero refuses the change.
+  result = onChanging && !onChanging(change.iPos, change.iDelta) ? TRUE : FALSE;
+  return true;
+}
+
+}  // namespace discovel

@@ -1,0 +1,40 @@
+#pragma once
+// The system's text services with the parts a test fixes: the clock, the
+// separators, or a multi-byte code page whose byte table must never be used.
+#include <optional>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace discovel::test {
+
+class TestText final : public TextServices {
+ public:
+  std::string ThousandsSeparator() const override { return thousands ? *thousands : System().ThousandsSeparator(); }
+  char DateSeparator() const override { return date ? *date : System().DateSeparator(); }
+  char TimeSeparator() const override { return time ? *time : System().TimeSeparator(); }
+  std::string ToUpper(std::string_view text) const override {
+    ++upperCalls;
+    return System().ToUpper(text);
+  }
+  bool IsSingleByteCodePage() const override { return !multiByte; }
+  UpperTable BuildUpperTable() const override {
+    if (!multiByte) return System().BuildUpperTable();
+    UpperTable wrong;
+    wrong.fill('X');  // matches everything if ever used
+    return wrong;
+  }
+  LocalTime Now() const override { return now ? *now : System().Now(); }
+
+  std::optional<LocalTime> now;
+  std::optional<std::string> thousands;
+  std::optional<char> date;
+  std::optional<char> time;
+  bool multiByte = false;
+  mutable int upperCalls = 0;
+
+ private:
+  static const TextServices& System() { return SystemTextServices(); }
+};
+
+}  // namespace discovel::test
