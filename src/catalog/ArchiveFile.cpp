@@ -88,10 +88,13 @@ std::string ArchiveText::ReadKey(std::string_view key) const {
 }
 
 EntryView ArchiveText::EntryLines(std::size_t index, std::size_t stride) const {
+  // With a stride of 0 every index would name the first entry.
+  if (stride == 0) {
+    throw AppError("The archive is damaged: its entries are given 0 lines each.");
+  }
   const std::size_t lineCount = m_lines.size();
   // Division instead of index*stride+3 so that no product can wrap.
-  const bool pastEnd = lineCount < 4 ||
-                       (stride != 0 && index > (lineCount - 4) / stride);
+  const bool pastEnd = lineCount < 4 || index > (lineCount - 4) / stride;
   if (pastEnd) {
     throw AppError("Entry " + std::to_string(index + 1) + " of the archive lies past its end.");
   }

@@ -44,7 +44,7 @@ class ArchiveText {
   std::string ReadKey(std::string_view key) const;
 
   // Entry `index` (from 0) at lines index*stride .. index*stride+3.
-  // Throws AppError when a line lies past the end.
+  // Throws AppError when a line lies past the end or the stride is 0.
   EntryView EntryLines(std::size_t index, std::size_t stride = kDefaultEntryStride) const;
 
  private:

@@ -128,6 +128,11 @@ void SearchEngine::AddFile(const std::string& path) {
   m_exactHay.ready = false;
 
   for (std::int32_t i = 0; i < *count; ++i) {
+    // A stride of 0 would read the first entry again and again, without end.
+    if (stride == 0) {
+      throw AppError("Archive \"" + path +
+                     "\" is damaged: its APars key gives its entries 0 lines each.");
+    }
     const std::int64_t base = static_cast<std::int64_t>(i) * stride;
     if (base < 0 || static_cast<std::uint64_t>(base) + 3 >= lineCount) {
       throw AppError("Archive \"" + path + "\" ends before the lines of its entry " +

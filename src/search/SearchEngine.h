@@ -49,8 +49,9 @@ class SearchEngine {
   // One search of `folder` (folder-path rule applied) and everything below it,
   // appending to `results`. Clears the abort flag and processes messages once
   // first. False when it was aborted or the application is ending. An unreadable
-  // archive, an APars or AFiles that is not a number, or an entry past the end of
-  // its file ends the search by throwing; the rows found so far stay.
+  // archive, an APars or AFiles that is not a number, an APars of 0 lines, or an
+  // entry past the end of its file ends the search by throwing; the rows found
+  // so far stay.
   bool Run(std::string_view folder, const std::string& mask, SearchResults& results);
 
   // Takes effect after the current entry and before the next subfolder.

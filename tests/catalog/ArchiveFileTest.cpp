@@ -102,6 +102,18 @@ TEST(ArchiveReading, EntryPastTheEndIsAnError) {
   EXPECT_THROW(ArchiveText(std::string("a\nb\nc\n")).EntryLines(0), AppError);
 }
 
+TEST(ArchiveReading, StrideOfZeroIsADamagedArchive) {
+  const ArchiveText text{std::string(kExampleArchive)};
+  for (const std::size_t index : {0u, 1u}) {
+    try {
+      text.EntryLines(index, 0);
+      FAIL() << "no error for entry " << index;
+    } catch (const AppError& e) {
+      EXPECT_STREQ(e.what(), "The archive is damaged: its entries are given 0 lines each.");
+    }
+  }
+}
+
 TEST(ArchiveKeysLookup, CaseInsensitiveNameAndValueAsStored) {
   const ArchiveText text(std::string("\\\nf\n1\n2\namark= CD 7 \nANote=a=b=c\nALocation=\n"));
   EXPECT_EQ(text.ReadKey("AMark"), " CD 7 ");

@@ -294,6 +294,33 @@ TEST_F(Search, BrokenArchiveEndsTheSearchKeepingRows) {
   }
 }
 
+TEST_F(Search, AParsOfZeroLinesIsADamagedArchive) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "kept match"}}, "CD 1"));
+  criteria.text = "match";
+  // Should entry 0 be read again and again, this stops it before memory runs out.
+  pump.onPump = [&](int n) {
+    if (n > 100) AbortNow();
+  };
+  // Only the low 32 bits count, so these all give entries 0 lines each.
+  for (const char* pars : {"0", "4294967296", "1099511627776"}) {
+    for (const char* files : {"2", "2147483647"}) {
+      catalogue.WriteFile("sub\\2.dat", std::string("\\\r\nmatch\r\n1\r\n879719370\r\n"
+                                                     "\\\r\nother\r\n1\r\n879719370\r\n"
+                                                     "AFiles=") +
+                                             files + "\r\nAPars=" + pars + "\r\n");
+      pump.pumps = 0;
+      results.Clear();
+      try {
+        Run();
+        ADD_FAILURE() << "no error for APars=" << pars << " AFiles=" << files;
+      } catch (const AppError& e) {
+        EXPECT_NE(std::string(e.what()).find("is damaged"), std::string::npos) << e.what();
+      }
+      EXPECT_EQ(Found(), Files{"\\|kept match"}) << pars << " " << files;
+    }
+  }
+}
+
 TEST_F(Search, AbortStopsTheArchiveAndTheWalk) {
   std::vector<TestEntry> many;
   for (int i = 0; i < 700; ++i) many.push_back({"\\", "e" + std::to_string(i)});

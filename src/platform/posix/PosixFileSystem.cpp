@@ -99,16 +99,17 @@ char FoldAscii(char c) {
 }
 
 bool MatchesPlainWildcard(std::string_view name, std::string_view mask) {
-  // Greedy match that backtracks to the last '*'.
+  // Greedy match that backtracks to the last '*'. A '*' in the mask is always
+  // a wildcard, even where the name holds a '*' too (possible on POSIX).
   std::size_t n = 0, m = 0;
   std::size_t starMask = std::string_view::npos, starName = 0;
   while (n < name.size()) {
-    if (m < mask.size() && (mask[m] == '?' || FoldAscii(mask[m]) == FoldAscii(name[n]))) {
-      ++n;
-      ++m;
-    } else if (m < mask.size() && mask[m] == '*') {
+    if (m < mask.size() && mask[m] == '*') {
       starMask = m++;
       starName = n;
+    } else if (m < mask.size() && (mask[m] == '?' || FoldAscii(mask[m]) == FoldAscii(name[n]))) {
+      ++n;
+      ++m;
     } else if (starMask != std::string_view::npos) {
       m = starMask + 1;
       n = ++starName;

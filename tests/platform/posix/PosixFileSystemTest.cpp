@@ -48,6 +48,15 @@ TEST(PosixWildcard, WindowsMaskRules) {
   EXPECT_FALSE(MatchesWildcard("\xE9.dat", "\xC9.dat"));  // only ASCII folds
 }
 
+TEST(PosixWildcard, AStarInTheMaskIsAWildcardEvenFacingAStarInTheName) {
+  EXPECT_TRUE(MatchesWildcard("*1.dat", "*.dat"));
+  EXPECT_TRUE(MatchesWildcard("a*b.DAT", "a*.dat"));
+  EXPECT_TRUE(MatchesWildcard("**", "*"));
+  EXPECT_FALSE(MatchesWildcard("*1.txt", "*.dat"));
+  // A '*' or '?' in the name is an ordinary character for '?' to take.
+  EXPECT_TRUE(MatchesWildcard("?*.dat", "??.dat"));
+}
+
 TEST(PosixFileSystem, ReadsWholeFilesAndTails) {
   TempFolder folder;
   PosixFileSystem fs;

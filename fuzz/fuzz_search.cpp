@@ -1,0 +1,200 @@
+// The search engine over a catalogue of fuzzed archives, against the slow
+// reference; and its parts, the line index and the substring searcher, on the
+// same bytes against plain loops.
+//
+// Input lines: options, numbers, the typed text, the restriction; then the
+// archives (see FuzzInput.h). Option letters: a advanced mode, c case-sensitive,
+// m marks, D/N/T directories/file names/file types off, d by date, s by size,
+// l at most, u multi-byte code page, x a code page whose upper case can be
+// longer, f the mode switches from entry to entry (by the bits of the fourth
+// number; no reference then). Numbers: date low, date high, size threshold, bits.
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "FuzzInput.h"
+#include "MemoryFileSystem.h"
+#include "SearchReference.h"
+#include "catalog/ArchiveFile.h"
+#include "catalog/CatalogQueries.h"
+#include "platform/AppError.h"
+#include "platform/UiPump.h"
+#include "platform/posix/PosixTextServices.h"
+#include "search/LineIndex.h"
+#include "search/SearchEngine.h"
+#include "search/TextSearcher.h"
+
+namespace discovel::fuzz {
+namespace {
+
+const std::string kCatalog = "M:\\Archive\\";
+
+// The POSIX text services, optionally posing as a multi-byte code page whose
+// upper case of the sharp s is "SS".
+class FuzzText final : public TextServices {
+ public:
+  FuzzText(bool singleByte, bool longerUpper) : m_singleByte(singleByte), m_longer(longerUpper) {}
+  std::string ThousandsSeparator() const override { return m_posix.ThousandsSeparator(); }
+  char DateSeparator() const override { return m_posix.DateSeparator(); }
+  char TimeSeparator() const override { return m_posix.TimeSeparator(); }
+  std::string ToUpper(std::string_view text) const override {
+    if (!m_longer) return m_posix.ToUpper(text);
+    std::string upper;
+    for (const char c : text) upper += c == '\xDF' ? std::string("SS") : m_posix.ToUpper({&c, 1});
+    return upper;
+  }
+  bool IsSingleByteCodePage() const override { return m_singleByte && !m_longer; }
+  UpperTable BuildUpperTable() const override {
+    if (IsSingleByteCodePage()) return m_posix.BuildUpperTable();
+    UpperTable wrong;
+    wrong.fill('X');  // matches everything, should it ever be used
+    return wrong;
+  }
+  LocalTime Now() const override { return m_posix.Now(); }
+
+ private:
+  PosixTextServices m_posix;
+  bool m_singleByte;
+  bool m_longer;
+};
+
+class FuzzCriteria final : public SearchCriteriaSource {
+ public:
+  explicit FuzzCriteria(const SearchSetup& setup) : m_setup(setup) {}
+  std::string SearchText() const override { return m_setup.typed; }
+  bool AdvancedMode() const override {
+    if (!switching) return m_setup.advancedMode;
+    return (modeBits >> (m_calls++ % 32)) & 1;
+  }
+  AdvancedCriteria Advanced() const override { return m_setup.advanced; }
+  std::string Restriction() const override { return m_setup.restriction; }
+
+  bool switching = false;
+  std::uint32_t modeBits = 0;
+
+ private:
+  const SearchSetup& m_setup;
+  mutable unsigned m_calls = 0;
+};
+
+class CountingObserver final : public SearchObserver {
+ public:
+  void RowIncomplete(const std::string&) override { ++incomplete; }
+  std::size_t incomplete = 0;
+};
+
+void CheckLineIndex(LineIndex& index, std::string_view bytes) {
+  index.Build(bytes);
+  const ArchiveText text{std::string(bytes)};
+  FUZZ_REQUIRE(index.Count() == text.LineCount());
+  for (std::size_t i = 0; i < index.Count(); ++i) {
+    FUZZ_REQUIRE(index.Text(i) == text.Line(i));
+    FUZZ_REQUIRE(index.End(i) - index.Begin(i) == text.Line(i).size());
+  }
+}
+
+std::size_t NaiveFind(std::string_view text, std::size_t from, std::size_t to,
+                      std::string_view term, const UpperTable& fold) {
+  for (std::size_t p = from; p + term.size() <= to; ++p) {
+    std::size_t k = 0;
+    while (k < term.size() &&
+           fold[static_cast<unsigned char>(text[p + k])] == static_cast<unsigned char>(term[k])) {
+      ++k;
+    }
+    if (k == term.size()) return p;
+  }
+  return to;
+}
+
+void CheckTextSearcher(std::string_view typed, std::string_view bytes) {
+  const UpperTable upper = PosixTextServices().BuildUpperTable();
+  UpperTable crowded = upper;  // three bytes fold to 'A': too many for the block compare
+  crowded['B'] = crowded['b'] = 'A';
+  for (const UpperTable* fold : {&IdentityTable(), &upper, &std::as_const(crowded)}) {
+    std::string term(typed);
+    for (char& c : term) c = static_cast<char>((*fold)[static_cast<unsigned char>(c)]);
+    const TextSearcher searcher(term, *fold);
+    const std::size_t n = bytes.size();
+    for (const auto& [from, to] : {std::pair{std::size_t{0}, n}, std::pair{n / 3, n - n / 5}}) {
+      FUZZ_REQUIRE(searcher.Find(bytes.data(), from, to) ==
+                   NaiveFind(bytes, from, to, term, *fold));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace discovel::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace discovel;
+  using namespace discovel::fuzz;
+  FuzzInput input(data, size);
+  const std::string options(input.Line());
+  const auto has = [&](char c) { return options.find(c) != std::string::npos; };
+  const std::string numbers(input.Line());
+  char* next = nullptr;
+  SearchSetup setup;
+  AdvancedCriteria& a = setup.advanced;
+  a.dates.low = static_cast<std::int32_t>(std::strtoll(numbers.c_str(), &next, 10));
+  a.dates.high = static_cast<std::int32_t>(std::strtoll(next, &next, 10));
+  a.sizeThreshold = std::strtoll(next, &next, 10);
+  const auto modeBits = static_cast<std::uint32_t>(std::strtoull(next, &next, 10));
+  setup.advancedMode = has('a');
+  a.caseSensitive = has('c');
+  a.marks = has('m');
+  a.directories = !has('D');
+  a.fileNames = !has('N');
+  a.fileTypes = !has('T');
+  a.byDate = has('d');
+  a.bySize = has('s');
+  a.sizeAtMost = has('l');
+  setup.typed = input.Line();
+  setup.restriction = input.Line();
+
+  MemoryFileSystem fs;
+  LineIndex reusedIndex;
+  for (FuzzFile& file : SplitFiles(input.Rest())) {
+    CheckLineIndex(reusedIndex, file.bytes);
+    CheckLineIndex(reusedIndex, std::string_view(file.bytes).substr(file.bytes.size() / 2));
+    CheckTextSearcher(SearchTermOf(setup.typed), file.bytes);
+    fs.Put(PathUnder(kCatalog, file.name), std::move(file.bytes));
+  }
+  std::vector<std::string> archives;
+  WalkCatalog(fs, kCatalog, "*.dat", [&](const std::string& path) { archives.push_back(path); });
+
+  const FuzzText text(!has('u'), has('x'));
+  FuzzCriteria criteria(setup);
+  criteria.switching = has('f');
+  criteria.modeBits = modeBits;
+  NoPump pump;
+  CountingObserver observer;
+  SearchEngine engine(fs, text, pump, criteria, observer);
+  SearchResults results;
+  bool fails = false;
+  try {
+    FUZZ_REQUIRE(engine.Run(kCatalog, "*.dat", results));
+  } catch (const AppError&) {
+    fails = true;
+  }
+
+  std::vector<std::string> rows;
+  std::size_t incomplete = 0;
+  for (std::size_t row = 0; row < results.RowCount(); ++row) {
+    const int filled = results.FilledColumns(row);
+    FUZZ_REQUIRE(filled >= 4);
+    if (filled < kResultColumns) ++incomplete;
+    const std::string_view name = results.Cell(row, ResultColumn::kFile);
+    FUZZ_REQUIRE(results.Cell(row, ResultColumn::kType) == ExtensionOf(name));
+    rows.push_back(std::string(results.Cell(row, ResultColumn::kArchive)) + "|" +
+                   std::string(results.Cell(row, ResultColumn::kDirectory)) + "|" +
+                   std::string(name));
+  }
+  FUZZ_REQUIRE(observer.incomplete == incomplete);
+  if (!criteria.switching) {
+    const ExpectedSearch expected = ExpectedSearchOf(fs, text, setup, archives);
+    FUZZ_REQUIRE(fails == expected.fails);
+    FUZZ_REQUIRE(rows == expected.rows);
+  }
+  return 0;
+}
