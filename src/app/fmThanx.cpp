@@ -1,5 +1,6 @@
 #include "app/fmThanx.h"
 
+#include "app/fmThanxIds.h"
 #include "platform/ProgramName.h"
 #include "settings/ForgivingSettings.h"
 #include "settings/SettingsNames.h"
@@ -33,16 +34,16 @@ int TfrmThanx::Execute(AppContext& context) {
 }
 
 void TfrmThanx::Create() {
-  CreateDialogWindow({"TfrmThanx", "Welcome", kWidth, kHeight});
+  CreateDialogWindow({fmThanxIds::kClassName, "Welcome", kWidth, kHeight});
   const std::string thanks = std::string("Thank you using ") + kProgramName + "!";
   CreateChild(Handle(), "STATIC", thanks.c_str(), SS_CENTER, 12, 38, kWidth - 24, 22, 0, MessageFont());
   CreateLabel(Handle(), 0, kGreeting, 16, 68, kWidth - 32, kHeight - 68 - 30);
-  HWND ok = CreateButton(Handle(), IDOK, "OK", 0, 0);
+  HWND ok = CreateButton(Handle(), fmThanxIds::kBtnOk, "OK", 0, 0);
   PlaceBandButtons({ok});
   SetFocus(ok);
   m_actOk = Action("OK", "", [this] { EndModal(kModalOk); });
   m_actClose = Action("Close", "", [this] { EndModal(kModalCancel); });
-  Commands().Add(IDOK, m_actOk);
+  Commands().Add(fmThanxIds::kBtnOk, m_actOk);
   Commands().AddKey(VK_ESCAPE, m_actClose);
 }
 

@@ -2,20 +2,25 @@
 
 #include "catalog/ArchiveFile.h"
 #include "catalog/ArchiveKeys.h"
+#include "catalog/FolderTrail.h"
 #include "catalog/TextUtil.h"
 
 namespace discovel {
 namespace {
 
-void WalkFolder(FileSystem& fs, const std::string& folder, const std::string& mask,
+void WalkFolder(FileSystem& fs, FolderTrail& trail, const std::string& folder, const std::string& mask,
                 const std::function<void(const std::string&)>& onArchive) {
   fs.ListFolder(folder, mask, [&](const DirEntry& entry) {
     if (!entry.isFolder) onArchive(folder + entry.name);
     return true;
   });
   fs.ListFolder(folder, "*.*", [&](const DirEntry& entry) {
-    if (entry.isFolder) WalkFolder(fs, folder + entry.name + '\\', mask, onArchive);
-    return true;
+    if (!entry.isFolder) return true;
+    const std::string subfolder = folder + entry.name + '\\';
+    return trail.Enter(subfolder, [&] {
+      WalkFolder(fs, trail, subfolder, mask, onArchive);
+      return true;
+    });
   });
 }
 
@@ -23,7 +28,9 @@ void WalkFolder(FileSystem& fs, const std::string& folder, const std::string& ma
 
 void WalkCatalog(FileSystem& fs, std::string_view folder, const std::string& mask,
                  const std::function<void(const std::string& archivePath)>& onArchive) {
-  WalkFolder(fs, IncludeTrailingBackslash(folder), mask, onArchive);
+  const std::string root = IncludeTrailingBackslash(folder);
+  FolderTrail trail(fs, root);
+  WalkFolder(fs, trail, root, mask, onArchive);
 }
 
 std::string ReadArchiveKey(FileSystem& fs, const std::string& archivePath, std::string_view key) {

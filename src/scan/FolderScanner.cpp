@@ -1,7 +1,5 @@
 #include "scan/FolderScanner.h"
 
-#include <algorithm>
-
 #include "catalog/DosTime.h"
 #include "catalog/TextUtil.h"
 #include "settings/SettingsNames.h"
@@ -62,8 +60,7 @@ bool FolderScanner::Scan(std::string_view rootPath, std::string_view mask, ScanP
   m_totalSize = 0;
   m_folderCount = 0;
   m_listing = ArchiveLines();
-  m_openFolders.clear();
-  if (auto root = m_fs.FolderIdentity(path)) m_openFolders.push_back(std::move(*root));
+  m_trail.emplace(m_fs, path);
   return WalkFolder(path);
 }
 
@@ -103,23 +100,11 @@ bool FolderScanner::WalkFolder(std::string& path) {
   for (const std::string& name : subfolders) {
     path += name;
     path += '\\';
-    const bool goOn = EnterFolder(path);
+    const bool goOn = m_trail->Enter(path, [&] { return WalkFolder(path); });
     path.resize(length);
     if (!goOn) return false;
   }
   return true;
-}
-
-bool FolderScanner::EnterFolder(std::string& path) {
-  // A folder already open further up the path (reached again through a link
-  // the platform does not flag) would be walked again and again.
-  std::optional<std::string> identity = m_fs.FolderIdentity(path);
-  if (!identity) return WalkFolder(path);
-  if (std::find(m_openFolders.begin(), m_openFolders.end(), *identity) != m_openFolders.end()) return true;
-  m_openFolders.push_back(std::move(*identity));
-  const bool goOn = WalkFolder(path);
-  m_openFolders.pop_back();
-  return goOn;
 }
 
 void FolderScanner::ListFile(const std::string& path, std::string_view folderLine, const DirEntry& entry) {

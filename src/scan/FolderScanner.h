@@ -3,13 +3,16 @@
 // files of a folder first, then its subfolders depth first, in the order the
 // file system returns them. Single-threaded: it pumps window messages after
 // every file and folder, and a Cancel handler running inside the pump stops it
-// through RequestAbort().
+// through RequestAbort(). Links on the disc are listed as folders but never
+// entered, and no folder is entered again below itself.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "catalog/ArchiveFile.h"
+#include "catalog/FolderTrail.h"
 #include "platform/FileSystem.h"
 #include "platform/UiPump.h"
 #include "settings/Settings.h"
@@ -46,7 +49,6 @@ class FolderScanner {
 
  private:
   bool WalkFolder(std::string& path);
-  bool EnterFolder(std::string& path);
   void ListFile(const std::string& path, std::string_view folderLine, const DirEntry& entry);
   void StepProgress();
 
@@ -66,8 +68,7 @@ class FolderScanner {
   std::size_t m_rootLength = 0;
   ScanProgress* m_progress = nullptr;
   int m_position = 0;
-  // The identities of the folders from the root down to the one being walked.
-  std::vector<std::string> m_openFolders;
+  std::optional<FolderTrail> m_trail;
 };
 
 // The first line of every entry of the folder `folderPath` (ends with a

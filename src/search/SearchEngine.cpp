@@ -51,7 +51,9 @@ bool SearchEngine::Run(std::string_view folder, const std::string& mask,
   m_dateSep = m_text.DateSeparator();
   m_timeSep = m_text.TimeSeparator();
   m_pump.Pump();
-  return SearchFolder(IncludeTrailingBackslash(folder));
+  const std::string root = IncludeTrailingBackslash(folder);
+  m_trail.emplace(m_fs, root);
+  return SearchFolder(root);
 }
 
 bool SearchEngine::SearchFolder(const std::string& folder) {
@@ -68,7 +70,10 @@ bool SearchEngine::SearchFolder(const std::string& folder) {
   if (!goOn) return false;
   m_pump.Pump();
   m_fs.ListFolder(folder, "*.*", [&](const DirEntry& entry) {
-    if (entry.isFolder) goOn = SearchFolder(folder + entry.name + '\\');
+    if (entry.isFolder) {
+      const std::string subfolder = folder + entry.name + '\\';
+      goOn = m_trail->Enter(subfolder, [&] { return SearchFolder(subfolder); });
+    }
     return goOn;
   });
   return goOn;

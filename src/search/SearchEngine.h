@@ -5,9 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "catalog/FolderTrail.h"
 #include "platform/FileSystem.h"
 #include "platform/TextServices.h"
 #include "platform/UiPump.h"
@@ -93,6 +95,7 @@ class SearchEngine {
   // Fixed for one search.
   SearchResults* m_results = nullptr;
   std::string m_mask;
+  std::optional<FolderTrail> m_trail;  // the folders open in the running search
   bool m_singleByte = true;
   UpperTable m_upper{};
   std::string m_thousands;

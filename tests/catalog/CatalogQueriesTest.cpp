@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -164,6 +165,23 @@ TEST_F(CatalogQueries, WalkTakesFilesOfAFolderBeforeItsSubfolders) {
   std::sort(seen.begin(), seen.begin() + 2);
   EXPECT_EQ(seen, (std::vector<std::string>{folder / "0.dat", folder / "1.dat",
                                             folder / "b\\2.dat", folder / "b\\c\\3.dat"}));
+}
+
+TEST_F(CatalogQueries, LinkedFoldersAreWalkedButALoopOnlyOnce) {
+  folder.WriteFile("1.dat", "");
+  folder.WriteFile("b\\2.dat", "");
+  std::error_code error;
+  std::filesystem::create_directory_symlink("..", test::NativePath(folder / "b\\up"), error);
+  if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+  // A link to archives kept elsewhere belongs to the catalogue like any folder.
+  TempFolder elsewhere;
+  elsewhere.WriteFile("3.dat", "");
+  std::filesystem::create_directory_symlink(test::NativePath(elsewhere.Path()), test::NativePath(folder / "more"));
+
+  std::vector<std::string> seen;
+  WalkCatalog(fs, folder.Path(), "*.dat", [&](const std::string& p) { seen.push_back(p); });
+  std::sort(seen.begin(), seen.end());
+  EXPECT_EQ(seen, (std::vector<std::string>{folder / "1.dat", folder / "b\\2.dat", folder / "more\\3.dat"}));
 }
 
 TEST_F(CatalogQueries, ReadArchiveKeyKeepsTheValueAsStored) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/fmThanxIds.h"
 #include "platform/Platform.h"
 #include "settings/SettingsNames.h"
 #include "settings/win32/SettingsStore.h"
@@ -22,7 +23,7 @@ TEST_F(ThanxTest, ShownOnFirstRunOnlyAndEscapeCountsAsClosing) {
   bool shown = false;
   {
     test::Script script([&] {
-      HWND box = test::WaitForWindow("TfrmThanx");
+      HWND box = test::WaitForWindow(fmThanxIds::kClassName);
       shown = box != nullptr;
       test::PressKey(box, VK_ESCAPE);
     });

@@ -52,7 +52,7 @@ class Search : public ::testing::Test {
   test::TempFolder catalogue;
   test::TestCriteria criteria;
   test::TestObserver observer;
-  test::TestPump pump;
+  test::ScriptedPump pump;
   SearchResults results;
 
  private:
@@ -218,7 +218,10 @@ TEST_F(Search, RowTextsFollowTheLocale) {
   EXPECT_EQ(row(1), (Files{"Shelf CD", "\\", "boot", "", "15/03/2006", "0"}));
 
   results.Clear();
-  const test::SeparatorText german(".", '.', '.');
+  test::TestText german;
+  german.thousands = ".";
+  german.date = '.';
+  german.time = '.';
   EXPECT_TRUE(Run(german));
   EXPECT_EQ(row(0)[4], "15.03.2006 14.30.20");
   EXPECT_EQ(row(0)[5], "1.234.567");
@@ -298,8 +301,8 @@ TEST_F(Search, AParsOfZeroLinesIsADamagedArchive) {
   catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "kept match"}}, "CD 1"));
   criteria.text = "match";
   // Should entry 0 be read again and again, this stops it before memory runs out.
-  pump.onPump = [&](int n) {
-    if (n > 100) AbortNow();
+  pump.onPump = [&] {
+    if (pump.pumps > 100) AbortNow();
   };
   // Only the low 32 bits count, so these all give entries 0 lines each.
   for (const char* pars : {"0", "4294967296", "1099511627776"}) {
@@ -329,8 +332,8 @@ TEST_F(Search, AbortStopsTheArchiveAndTheWalk) {
   catalogue.WriteFile("3.dat", ArchiveOf(many, "CD 3"));
   catalogue.WriteFile("sub\\4.dat", ArchiveOf(many, "CD 4"));
   // The pumps: 1 at the start, then entry 0 and entry 300 of the first archive.
-  pump.onPump = [&](int n) {
-    if (n == 3) AbortNow();
+  pump.onPump = [&] {
+    if (pump.pumps == 3) AbortNow();
   };
   EXPECT_FALSE(Run());
   // Entry 301 is still tested after the abort; each further archive of the
@@ -389,8 +392,8 @@ TEST_F(Search, TermIsReadPerArchiveAndModePerEntry) {
   // Switching to advanced mode with no field checked during the pump after entry 0.
   criteria.advanced = AdvancedCriteria{false, false, false, false};
   pump.pumps = 0;
-  pump.onPump = [&](int n) {
-    if (n == 5) criteria.advancedMode = true;
+  pump.onPump = [&] {
+    if (pump.pumps == 5) criteria.advancedMode = true;
   };
   results.Clear();
   EXPECT_TRUE(Run());
@@ -401,7 +404,8 @@ TEST_F(Search, MultiByteCodePageUpperCasesThroughThePlatform) {
   catalogue.WriteFile("1.dat", ArchiveOf({{"Docs", "readme.txt"}, {"\\", "notes.txt"},
                                           {"x", "CAF\xC9"}},
                                          "CD 1"));
-  const test::MultiByteText text;
+  test::TestText text;
+  text.multiByte = true;
   criteria.text = "README";
   EXPECT_TRUE(Run(text));
   EXPECT_EQ(Found(), Files{"Docs|readme.txt"});

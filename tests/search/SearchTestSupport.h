@@ -7,7 +7,8 @@
 
 #include "catalog/DosTime.h"
 #include "platform/Platform.h"
-#include "platform/UiPump.h"
+#include "support/ScriptedPump.h"
+#include "support/TestText.h"
 #include "search/SearchEngine.h"
 
 namespace discovel::test {
@@ -60,62 +61,6 @@ class TestObserver final : public SearchObserver {
   int archives = 0;
   std::vector<std::string> reports;
   std::function<void()> onArchive;
-};
-
-// Counts the pumps and runs `onPump` with the count (from 1) at each.
-class TestPump final : public UiPump {
- public:
-  void Pump() override {
-    ++pumps;
-    if (onPump) onPump(pumps);
-  }
-  bool Terminated() const override { return terminated; }
-
-  int pumps = 0;
-  bool terminated = false;
-  std::function<void(int)> onPump;
-};
-
-// The system's text services with other separators.
-class SeparatorText final : public TextServices {
- public:
-  SeparatorText(std::string thousands, char date, char time)
-      : m_thousands(std::move(thousands)), m_date(date), m_time(time) {}
-  std::string ThousandsSeparator() const override { return m_thousands; }
-  char DateSeparator() const override { return m_date; }
-  char TimeSeparator() const override { return m_time; }
-  std::string ToUpper(std::string_view text) const override {
-    return SystemTextServices().ToUpper(text);
-  }
-  bool IsSingleByteCodePage() const override { return true; }
-  UpperTable BuildUpperTable() const override { return SystemTextServices().BuildUpperTable(); }
-  LocalTime Now() const override { return SystemTextServices().Now(); }
-
- private:
-  std::string m_thousands;
-  char m_date;
-  char m_time;
-};
-
-// A multi-byte code page: no byte table may be used, only ToUpper.
-class MultiByteText final : public TextServices {
- public:
-  std::string ThousandsSeparator() const override { return ","; }
-  char DateSeparator() const override { return '/'; }
-  char TimeSeparator() const override { return ':'; }
-  std::string ToUpper(std::string_view text) const override {
-    ++upperCalls;
-    return SystemTextServices().ToUpper(text);
-  }
-  bool IsSingleByteCodePage() const override { return false; }
-  UpperTable BuildUpperTable() const override {
-    UpperTable wrong;
-    wrong.fill('X');  // matches everything if ever used
-    return wrong;
-  }
-  LocalTime Now() const override { return SystemTextServices().Now(); }
-
-  mutable int upperCalls = 0;
 };
 
 }  // namespace discovel::test
