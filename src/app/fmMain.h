@@ -5,7 +5,6 @@
 
 #include "platform/AppContext.h"
 #include "platform/ProgramName.h"
-#include "platform/win32/Handles.h"
 #include "ui/Action.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"

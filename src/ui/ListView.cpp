@@ -58,13 +58,13 @@ void ListView::Create(const ListViewArgs& args) {
 void ListView::InsertColumns() {
   for (std::size_t i = 0; i < m_columns.size(); ++i) {
     const ListViewColumn& column = m_columns[i];
-    LVCOLUMNA spec{};
-    spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-    spec.fmt = column.align == ListViewColumn::Align::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
-    spec.cx = LimitWidth(static_cast<int>(i), column.width);
-    spec.pszText = const_cast<char*>(column.caption.c_str());
-    spec.iSubItem = static_cast<int>(i);
-    if (Send(LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&spec)) < 0) throw AppError("Cannot add a column.");
+    LVCOLUMNA header{};
+    header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    header.fmt = column.align == ListViewColumn::Align::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    header.cx = LimitWidth(static_cast<int>(i), column.width);
+    header.pszText = const_cast<char*>(column.caption.c_str());
+    header.iSubItem = static_cast<int>(i);
+    if (Send(LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&header)) < 0) throw AppError("Cannot add a column.");
   }
 }
 
