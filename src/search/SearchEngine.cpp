@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <new>
 #include <optional>
 
 #include "catalog/ArchiveKeys.h"
@@ -43,6 +44,7 @@ SearchEngine::SearchEngine(FileSystem& fs, const TextServices& text, UiPump& pum
 bool SearchEngine::Run(std::string_view folder, const std::string& mask,
                        SearchResults& results) {
   m_abort = false;
+  m_resultsFull = false;
   m_results = &results;
   m_mask = mask;
   m_singleByte = m_text.IsSingleByteCodePage();
@@ -53,14 +55,27 @@ bool SearchEngine::Run(std::string_view folder, const std::string& mask,
   m_pump.Pump();
   const std::string root = IncludeTrailingBackslash(folder);
   m_trail.emplace(m_fs, root);
-  return SearchFolder(root);
+  try {
+    return SearchFolder(root);
+  } catch (const ResultsFull&) {
+    m_resultsFull = true;
+    return false;
+  }
 }
 
 bool SearchEngine::SearchFolder(const std::string& folder) {
   // Archives first; the abort flag is not looked at in this pass.
   m_fs.ListFolder(folder, m_mask, [&](const DirEntry& entry) {
     if (!entry.isFolder) {
-      AddFile(folder + entry.name);
+      const std::string path = folder + entry.name;
+      // One damaged archive must not hide the ones after it.
+      try {
+        AddFile(path);
+      } catch (const AppError& e) {
+        m_observer.ArchiveFailed(e.what());
+      } catch (const std::bad_alloc&) {
+        m_observer.ArchiveFailed("Archive \"" + path + "\" is too large to be read into memory.");
+      }
       m_observer.ArchiveSearched();
     }
     m_pump.Pump();

@@ -41,6 +41,10 @@ class SearchObserver {
   virtual void ArchiveSearched() {}
   // A row that could not be filled completely: "<archive path> <entry index>".
   virtual void RowIncomplete(const std::string& message) {}
+  // An archive that could not be read to its end (unreadable, a count that is
+  // no number, entries past its end). Its rows found so far stay, and the
+  // search goes on with the next archive. `message` names the file.
+  virtual void ArchiveFailed(const std::string& message) {}
 };
 
 class SearchEngine {
@@ -50,15 +54,18 @@ class SearchEngine {
 
   // One search of `folder` (folder-path rule applied) and everything below it,
   // appending to `results`. Clears the abort flag and processes messages once
-  // first. False when it was aborted or the application is ending. An unreadable
-  // archive, an APars or AFiles that is not a number, an APars of 0 lines, or an
-  // entry past the end of its file ends the search by throwing; the rows found
-  // so far stay.
+  // first. False when it was aborted, the application is ending or the results
+  // are full. An archive that cannot be read to its end (unreadable, an APars or
+  // AFiles that is not a number, an APars of 0 lines, an entry past the end of
+  // its file) keeps the rows it gave, is reported to the observer, and the
+  // search goes on with the next one.
   bool Run(std::string_view folder, const std::string& mask, SearchResults& results);
 
   // Takes effect after the current entry and before the next subfolder.
   void Abort() { m_abort = true; }
   bool AbortRequested() const { return m_abort; }
+  // The last Run stopped because the results took all the memory they may.
+  bool ResultsWereFull() const { return m_resultsFull; }
 
  private:
   // How one letter-case choice sees the archive: the bytes, the fold the
@@ -91,6 +98,7 @@ class SearchEngine {
   const SearchCriteriaSource& m_criteria;
   SearchObserver& m_observer;
   bool m_abort = false;
+  bool m_resultsFull = false;
 
   // Fixed for one search.
   SearchResults* m_results = nullptr;

@@ -1,10 +1,13 @@
 #pragma once
 // The rows a search found, kept as text for an owner-data list view. Cell texts
-// live in large fixed chunks that never move (no big reallocation on a 32-bit
-// address space), and a row costs one small record besides its text.
+// and row records live in large fixed chunks that never move (no big
+// reallocation on a 32-bit address space), and a row costs one small record
+// besides its text. A byte budget keeps a search that lists everything from
+// running the process out of memory: past it, a new row is refused.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string_view>
 #include <vector>
 
@@ -13,24 +16,40 @@ namespace discovel {
 enum class ResultColumn { kArchive, kDirectory, kFile, kType, kDateModified, kSize };
 inline constexpr int kResultColumns = 6;
 
+// A new row would not fit: the budget is spent or memory ran out. The rows
+// before it stay whole.
+class ResultsFull : public std::runtime_error {
+ public:
+  ResultsFull() : std::runtime_error("The search results fill the memory set aside for them.") {}
+};
+
 class SearchResults {
  public:
-  void Clear();
-  void Reserve(std::size_t rows) { m_rows.reserve(rows); }
+  // What a 32-bit process can spare for rows beside the archive being read
+  // and a sort of the rows; some 5 million rows of usual length.
+  static constexpr std::size_t kDefaultBudget = std::size_t{512} << 20;
 
-  std::size_t RowCount() const { return m_rows.size(); }
-  bool Empty() const { return m_rows.empty(); }
+  explicit SearchResults(std::size_t budgetBytes = kDefaultBudget) : m_budget(budgetBytes) {}
+
+  void Clear();
+
+  std::size_t RowCount() const { return m_count; }
+  bool Empty() const { return m_count == 0; }
   // "" for a column the row never got (a row that could not be filled).
   std::string_view Cell(std::size_t row, ResultColumn column) const;
   // How many columns, from the first, the row holds (1..6).
-  int FilledColumns(std::size_t row) const { return m_rows.at(row).filled; }
+  int FilledColumns(std::size_t row) const { return RowAt(row).filled; }
+  // Memory the rows hold, in bytes.
+  std::size_t MemoryBytes() const;
 
   // Building: a row starts with its Archive text; the others follow in order.
+  // Both throw ResultsFull, and then the row being built is dropped.
   void BeginRow(std::string_view archive);
   void AppendCell(std::string_view text);
 
  private:
   static constexpr std::size_t kChunkBytes = 1 << 20;
+  static constexpr std::size_t kRowsPerBlock = 1 << 14;
 
   struct Row {
     const char* text;  // the row's cells, back to back
@@ -38,14 +57,21 @@ class SearchResults {
     std::uint8_t filled;
   };
 
+  Row& RowAt(std::size_t row);
+  const Row& RowAt(std::size_t row) const;
   // Room for `bytes` more after the current row's text, which moves along
   // into a new chunk when the current one is full.
   void MakeRoom(std::size_t bytes);
+  void Append(std::string_view text);
+  void DropLastRow();
 
+  std::size_t m_budget;
   std::vector<std::unique_ptr<char[]>> m_chunks;
+  std::size_t m_chunkBytesHeld = 0;
   char* m_free = nullptr;  // next free byte of the last chunk
   char* m_chunkEnd = nullptr;
-  std::vector<Row> m_rows;
+  std::vector<std::unique_ptr<Row[]>> m_rowBlocks;
+  std::size_t m_count = 0;
 };
 
 }  // namespace discovel

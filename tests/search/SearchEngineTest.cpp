@@ -278,22 +278,29 @@ TEST_F(Search, ListedFileNamedLikeAKeyIsNoKey) {
   EXPECT_EQ(results.Cell(1, ResultColumn::kArchive), "real");
 }
 
-TEST_F(Search, BrokenArchiveEndsTheSearchKeepingRows) {
+TEST_F(Search, DamagedArchiveKeepsItsRowsAndTheSearchGoesOn) {
   catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "kept"}}, "CD 1"));
   catalogue.MakeFolder("sub");
+  catalogue.MakeFolder("sub\\deeper");
+  catalogue.WriteFile("sub\\deeper\\3.dat", ArchiveOf({{"\\", "after"}}, "CD 3"));
   // Two entries declared, one and a half present: the key lines stand in
   // for entry 1, but entry 2 would run past the end.
   catalogue.WriteFile("sub\\2.dat",
                       "\\\r\nfirst\r\n1\r\n879719370\r\nAMark=CD 2\r\nAFiles=3\r\n"
                       "AEnd=EndTag\r\nANote=\r\n");
-  EXPECT_THROW(Run(), AppError);
-  EXPECT_EQ(Found(), (Files{"\\|kept", "\\|first", "AMark=CD 2|AFiles=3"}));
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Found(), (Files{"\\|kept", "\\|first", "AMark=CD 2|AFiles=3", "\\|after"}));
+  ASSERT_EQ(observer.failures.size(), 1u);
+  EXPECT_NE(observer.failures[0].find("2.dat\" ends before the lines of its entry 2"), std::string::npos)
+      << observer.failures[0];
+  EXPECT_EQ(observer.archives, 3);
 
   for (const char* keys : {"AFiles=two\r\n", "AFiles=1\r\nAPars=four\r\n"}) {
     catalogue.WriteFile("sub\\2.dat", std::string("\\\r\nx\r\n1\r\n879719370\r\n") + keys);
-    results.Clear();
-    EXPECT_THROW(Run(), ConvertError) << keys;
-    EXPECT_EQ(Found(), Files{"\\|kept"});
+    observer.failures.clear();
+    EXPECT_EQ(FindSimple(""), (Files{"\\|kept", "\\|after"})) << keys;
+    ASSERT_EQ(observer.failures.size(), 1u);
+    EXPECT_NE(observer.failures[0].find("is not a number"), std::string::npos) << observer.failures[0];
   }
 }
 
@@ -312,16 +319,39 @@ TEST_F(Search, AParsOfZeroLinesIsADamagedArchive) {
                                                      "AFiles=") +
                                              files + "\r\nAPars=" + pars + "\r\n");
       pump.pumps = 0;
-      results.Clear();
-      try {
-        Run();
-        ADD_FAILURE() << "no error for APars=" << pars << " AFiles=" << files;
-      } catch (const AppError& e) {
-        EXPECT_NE(std::string(e.what()).find("is damaged"), std::string::npos) << e.what();
-      }
-      EXPECT_EQ(Found(), Files{"\\|kept match"}) << pars << " " << files;
+      observer.failures.clear();
+      EXPECT_EQ(FindSimple("match"), Files{"\\|kept match"}) << pars << " " << files;
+      ASSERT_EQ(observer.failures.size(), 1u) << pars << " " << files;
+      EXPECT_NE(observer.failures[0].find("is damaged"), std::string::npos) << observer.failures[0];
     }
   }
+}
+
+TEST_F(Search, FullResultsStopTheSearchKeepingWholeRows) {
+  std::vector<TestEntry> many;
+  for (int i = 0; i < 3000; ++i) many.push_back({"\\folder", "entry" + std::to_string(i) + ".txt"});
+  catalogue.WriteFile("1.dat", ArchiveOf(many, "CD 1"));
+  catalogue.WriteFile("2.dat", ArchiveOf(many, "CD 2"));
+  for (int i = 0; i < 10; ++i) catalogue.WriteFile(std::to_string(10 + i) + ".dat", ArchiveOf(many, "CD"));
+  // Room for one block of row records and one chunk of text (1 MiB): some
+  // 20,000 of the 36,000 rows.
+  constexpr std::size_t kBudget = 2 << 20;
+  SearchResults small(kBudget);
+  SearchEngine engine(fs, SystemTextServices(), pump, criteria, observer);
+  EXPECT_FALSE(engine.Run(catalogue.Path(), "*.dat", small));
+  EXPECT_TRUE(engine.ResultsWereFull());
+  ASSERT_GT(small.RowCount(), 1000u);
+  EXPECT_LT(small.RowCount(), 36000u);
+  EXPECT_LE(small.MemoryBytes(), kBudget);
+  for (std::size_t row = 0; row < small.RowCount(); ++row) ASSERT_EQ(small.FilledColumns(row), 6) << row;
+  EXPECT_TRUE(observer.failures.empty());
+
+  // The next search starts afresh.
+  small.Clear();
+  criteria.text = "entry2999.";
+  EXPECT_TRUE(engine.Run(catalogue.Path(), "*.dat", small));
+  EXPECT_FALSE(engine.ResultsWereFull());
+  EXPECT_EQ(small.RowCount(), 12u);
 }
 
 TEST_F(Search, AbortStopsTheArchiveAndTheWalk) {

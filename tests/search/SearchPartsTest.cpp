@@ -128,5 +128,23 @@ TEST(SearchResults, KeepsRowsAndPartRowsAcrossChunks) {
   EXPECT_EQ(results.Cell(0, ResultColumn::kDirectory), "");
 }
 
+TEST(SearchResults, ARowPastTheBudgetIsDroppedWhole) {
+  SearchResults results(4 << 20);
+  results.BeginRow("CD 1");
+  results.AppendCell("kept");
+  // The cell needs a chunk of its own that the budget has no room for.
+  results.BeginRow("CD 2");
+  EXPECT_THROW(results.AppendCell(std::string(5 << 20, 'x')), ResultsFull);
+  ASSERT_EQ(results.RowCount(), 1u);
+  EXPECT_EQ(results.Cell(0, ResultColumn::kDirectory), "kept");
+  // What was freed serves the next row.
+  results.BeginRow("CD 3");
+  results.AppendCell("next");
+  EXPECT_EQ(results.RowCount(), 2u);
+  EXPECT_EQ(results.Cell(1, ResultColumn::kArchive), "CD 3");
+  EXPECT_EQ(results.Cell(1, ResultColumn::kDirectory), "next");
+  EXPECT_LE(results.MemoryBytes(), std::size_t{4} << 20);
+}
+
 }  // namespace
 }  // namespace discovel

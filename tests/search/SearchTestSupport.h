@@ -57,9 +57,11 @@ class TestObserver final : public SearchObserver {
     if (onArchive) onArchive();
   }
   void RowIncomplete(const std::string& message) override { reports.push_back(message); }
+  void ArchiveFailed(const std::string& message) override { failures.push_back(message); }
 
   int archives = 0;
   std::vector<std::string> reports;
+  std::vector<std::string> failures;
   std::function<void()> onArchive;
 };
 
