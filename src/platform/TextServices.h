@@ -22,6 +22,10 @@ class TextServices {
   // Byte-wise upper-case table; valid for single-byte code pages only.
   virtual bool IsSingleByteCodePage() const = 0;
   virtual UpperTable BuildUpperTable() const = 0;
+  // Bytes whose plain byte order is the locale's collation of `text`, letter
+  // case ignored. Computed once per text, it spares a sort the platform's
+  // comparison in every step. Without locale rules: the upper-cased bytes.
+  virtual std::string CollationKey(std::string_view text) const { return ToUpper(text); }
   virtual LocalTime Now() const = 0;
 };
 

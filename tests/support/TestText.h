@@ -24,6 +24,7 @@ class TestText final : public TextServices {
     wrong.fill('X');  // matches everything if ever used
     return wrong;
   }
+  std::string CollationKey(std::string_view text) const override { return System().CollationKey(text); }
   LocalTime Now() const override { return now ? *now : System().Now(); }
 
   std::optional<LocalTime> now;

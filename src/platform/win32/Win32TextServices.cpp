@@ -40,6 +40,28 @@ UpperTable Win32TextServices::BuildUpperTable() const {
   return table;
 }
 
+std::string Win32TextServices::CollationKey(std::string_view text) const {
+  // The sort key orders as CompareStringA with NORM_IGNORECASE does.
+  constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  std::string key(static_cast<std::size_t>(length) * 4 + 16, '\0');
+  int written = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.data(), length, reinterpret_cast<LPSTR>(key.data()),
+                             static_cast<int>(key.size()));
+  if (written == 0) {
+    written = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.data(), length, nullptr, 0);
+    if (written <= 0) return ToUpper(text);
+    key.assign(static_cast<std::size_t>(written), '\0');
+    written = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.data(), length, reinterpret_cast<LPSTR>(key.data()),
+                           written);
+    if (written <= 0) return ToUpper(text);
+  }
+  key.resize(static_cast<std::size_t>(written));
+  // The key ends with a NUL that plain byte order does not need.
+  if (!key.empty() && key.back() == '\0') key.pop_back();
+  return key;
+}
+
 LocalTime Win32TextServices::Now() const {
   SYSTEMTIME st{};
   GetLocalTime(&st);

@@ -13,6 +13,7 @@ class Win32TextServices final : public TextServices {
   std::string ToUpper(std::string_view text) const override;
   bool IsSingleByteCodePage() const override;
   UpperTable BuildUpperTable() const override;
+  std::string CollationKey(std::string_view text) const override;
   LocalTime Now() const override;
 };
 

@@ -1,0 +1,54 @@
+#include "search/FoundFile.h"
+
+#include <cstdint>
+
+#include "catalog/TextUtil.h"
+#include "platform/ModalResult.h"
+
+namespace discovel {
+namespace {
+
+constexpr std::uint32_t kDropFilesHeaderSize = 20;
+
+void AppendUint32(std::string& bytes, std::uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFF);
+}
+
+}  // namespace
+
+std::string DiscPathOf(char drive, std::string_view directory, std::string_view file) {
+  std::string path{drive};
+  path += ":\\";
+  if (directory != "\\") path += IncludeTrailingBackslash(directory);
+  path += file;
+  return path;
+}
+
+bool BringFileWithinReach(char drive, const std::string& path, std::string_view mark,
+                          const DiscRequest& request) {
+  int waited = 0;
+  if (!request.discInDrive(drive) || !request.fileExists(path)) {
+    request.openTray(drive);
+    waited = request.waitForDisc("Insert CD/DVD marked: " + std::string(mark));
+  }
+  if (waited == kModalCancel) return false;
+  if (request.fileExists(path)) return true;
+  request.alert("You inserted wrong CD/DVD.");
+  request.openTray(drive);
+  return false;
+}
+
+std::string DropFilesBlock(std::string_view path) {
+  std::string block;
+  block.reserve(kDropFilesHeaderSize + path.size() + 2);
+  AppendUint32(block, kDropFilesHeaderSize);  // where the list starts
+  AppendUint32(block, 0);                     // drop point x
+  AppendUint32(block, 0);                     // drop point y
+  AppendUint32(block, 0);                     // not dropped on a non-client area
+  AppendUint32(block, 0);                     // ANSI names
+  block.append(path);
+  block.append(2, '\0');
+  return block;
+}
+
+}  // namespace discovel

@@ -1,0 +1,37 @@
+#pragma once
+// Getting a found file back from its disc: where it lies on the read device,
+// asking for the disc by its mark until the file is there, and the file-drop
+// block that hands it to the clipboard.
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace discovel {
+
+// The file's path on the disc in drive `drive`: "E:\Music\Rock\a.mp3" from
+// the Directory "Music\Rock" and the File "a.mp3"; the Directory "\" is the
+// disc's root.
+std::string DiscPathOf(char drive, std::string_view directory, std::string_view file);
+
+// What asking for a disc needs from the platform and the user.
+struct DiscRequest {
+  std::function<bool(char drive)> discInDrive;  // throws for a drive that is no letter
+  std::function<bool(const std::string& path)> fileExists;
+  std::function<void(char drive)> openTray;
+  // The disc insertion wait with its message; its modal result.
+  std::function<int(const std::string& message)> waitForDisc;
+  std::function<void(std::string_view text)> alert;
+};
+
+// True when the file at `path` can be had: it is there already, or the user
+// inserted the disc marked `mark` when asked. False after a cancelled wait
+// (nothing said) or a wrong disc (said, and the tray opened again).
+bool BringFileWithinReach(char drive, const std::string& path, std::string_view mark,
+                          const DiscRequest& request);
+
+// A one-file drop list (CF_HDROP) of `path`: the 20-byte header (list offset
+// 20, drop point 0, 0, not in the non-client area, not wide), the path's
+// bytes, then two NULs ending the path and the list.
+std::string DropFilesBlock(std::string_view path);
+
+}  // namespace discovel

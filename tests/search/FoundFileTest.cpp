@@ -1,0 +1,90 @@
+#include "search/FoundFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/ModalResult.h"
+
+namespace discovel {
+namespace {
+
+TEST(DiscPathOf, JoinsDriveFolderAndFile) {
+  EXPECT_EQ(DiscPathOf('D', "\\", "setup.exe"), "D:\\setup.exe");
+  EXPECT_EQ(DiscPathOf('E', "Music\\Rock", "a.mp3"), "E:\\Music\\Rock\\a.mp3");
+  EXPECT_EQ(DiscPathOf('E', "Music\\", "a.mp3"), "E:\\Music\\a.mp3");
+  EXPECT_EQ(DiscPathOf('E', "", "a.mp3"), "E:\\a.mp3");
+}
+
+TEST(DropFilesBlock, HeaderPathAndTwoNuls) {
+  const std::string block = DropFilesBlock("D:\\dir\\caf\xE9.txt");
+  ASSERT_EQ(block.size(), 20u + 15u + 2u);
+  const unsigned char header[20] = {20};
+  EXPECT_EQ(std::memcmp(block.data(), header, 20), 0);
+  EXPECT_EQ(block.substr(20, 15), "D:\\dir\\caf\xE9.txt");
+  EXPECT_EQ(block.substr(35), std::string(2, '\0'));
+}
+
+// Records what asking for the disc did.
+struct Disc {
+  bool inDrive = true;
+  std::vector<std::string> present;        // files there now
+  std::vector<std::string> presentAfter;   // files there once the wait ends
+  int waitResult = kModalOk;
+  std::vector<std::string> said;
+
+  DiscRequest Request() {
+    DiscRequest request;
+    request.discInDrive = [this](char drive) {
+      said.push_back(std::string("disc in ") + drive);
+      return inDrive;
+    };
+    request.fileExists = [this](const std::string& path) {
+      for (const auto& p : present) {
+        if (p == path) return true;
+      }
+      return false;
+    };
+    request.openTray = [this](char drive) { said.push_back(std::string("tray ") + drive); };
+    request.waitForDisc = [this](const std::string& message) {
+      said.push_back(message);
+      present = presentAfter;
+      return waitResult;
+    };
+    request.alert = [this](std::string_view text) { said.emplace_back(text); };
+    return request;
+  }
+};
+
+TEST(BringFileWithinReach, AFileAlreadyThereNeedsNoWait) {
+  Disc disc;
+  disc.present = {"D:\\a.txt"};
+  EXPECT_TRUE(BringFileWithinReach('D', "D:\\a.txt", "CD 1", disc.Request()));
+  EXPECT_EQ(disc.said, std::vector<std::string>{"disc in D"});
+}
+
+TEST(BringFileWithinReach, AsksForTheDiscByItsMark) {
+  Disc disc;
+  disc.inDrive = false;
+  disc.presentAfter = {"D:\\a.txt"};
+  EXPECT_TRUE(BringFileWithinReach('D', "D:\\a.txt", "CD 1", disc.Request()));
+  EXPECT_EQ(disc.said, (std::vector<std::string>{"disc in D", "tray D", "Insert CD/DVD marked: CD 1"}));
+
+  Disc wrong;  // a disc, but not the one with the file
+  wrong.presentAfter = {"D:\\other.txt"};
+  EXPECT_FALSE(BringFileWithinReach('D', "D:\\a.txt", "CD 1", wrong.Request()));
+  EXPECT_EQ(wrong.said, (std::vector<std::string>{"disc in D", "tray D", "Insert CD/DVD marked: CD 1",
+                                                  "You inserted wrong CD/DVD.", "tray D"}));
+
+  Disc cancelled;
+  cancelled.inDrive = false;
+  cancelled.waitResult = kModalCancel;
+  cancelled.presentAfter = {"D:\\a.txt"};
+  EXPECT_FALSE(BringFileWithinReach('D', "D:\\a.txt", "CD 1", cancelled.Request()));
+  EXPECT_EQ(cancelled.said.back(), "Insert CD/DVD marked: CD 1");
+}
+
+}  // namespace
+}  // namespace discovel
