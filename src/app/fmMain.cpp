@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "resource.h"
 #include "scan/fmScan.h"
+#include "search/fmSearch.h"
 #include "settings/ForgivingSettings.h"
 #include "settings/SettingsNames.h"
 #include "ui/Menus.h"
@@ -68,8 +69,8 @@ void TfrmMain::Create() {
 
 void TfrmMain::BuildActions() {
   ActAdd = Action("Add New CD/DVD to Catalog", "Add New CD/DVD to Catalog", [this] { AddDiscSequence(); });
-  // The search and catalogue windows are opened here once they exist.
-  ActSearch = Action("Search Files", "Search Files", [] {});
+  ActSearch = Action("Search Files", "Search Files", [this] { TfrmSearch::Execute(m_context, ""); });
+  // The catalogue window is opened here once it exists.
   ActCatalog = Action("Open Catalog", "Open Catalog", [] {});
   ActOpenCD = Action("Eject CD/DVD", "Eject CD/DVD", [this] {
     PumpMessages();

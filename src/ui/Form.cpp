@@ -180,3 +180,12 @@ void CenterOnScreen(HWND hwnd) {
 }
 
 }  // namespace discovel
+
+namespace discovel {
+
+void MinimizeApplication(HWND window) {
+  HWND root = GetAncestor(window, GA_ROOTOWNER);
+  ShowWindow(root ? root : window, SW_MINIMIZE);
+}
+
+}  // namespace discovel

@@ -90,4 +90,8 @@ bool ControlTakesCommands(HWND control);
 // Centres a window on the primary screen's work area.
 void CenterOnScreen(HWND hwnd);
 
+// A minimize command of any window of the program minimizes the whole
+// program: the window at the root of its owners, which hides the others.
+void MinimizeApplication(HWND window);
+
 }  // namespace discovel

@@ -316,6 +316,15 @@ bool ListView::OnNotify(const NMHDR& header, LRESULT& result) {
       if (row >= 0 && onItemActivate) onItemActivate(row);
       return true;
     }
+    case NM_DBLCLK: {
+      if (!onDoubleClick) return false;
+      // The row under the pointer where the click happened, whatever column.
+      LVHITTESTINFO hit{};
+      hit.pt = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
+      const int row = static_cast<int>(Send(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+      onDoubleClick(row >= 0 && (hit.flags & LVHT_ONITEM) ? row : -1);
+      return false;  // item activation follows as usual
+    }
     case LVN_ITEMCHANGED: {
       const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
       if ((change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) &&

@@ -137,6 +137,7 @@ class ListView final : public ChildWindow, public NotifyTarget {
   // Events.
   std::function<void(int column)> onColumnClick;
   std::function<void(int row)> onItemActivate;  // double click or Enter
+  std::function<void(int row)> onDoubleClick;   // the row under the pointer; -1: none
   std::function<void()> onSelectionChanged;
   std::function<void(bool focused)> onFocusChanged;
   std::function<void(UINT virtualKey)> onKeyDown;

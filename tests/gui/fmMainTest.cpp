@@ -5,7 +5,10 @@
 #include "app/fmMainIds.h"
 #include "drives/fmWaitCDIds.h"
 #include "scan/fmScanIds.h"
+#include "search/fmSearchIds.h"
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 #include "drives/Autoplay.h"
 #include "platform/Platform.h"
@@ -107,6 +110,27 @@ TEST_F(MainWindowTest, EscapeMinimizesAndASecondStartRestores) {
   EXPECT_TRUE(test::WaitUntil([&] { return IsIconic(main->Handle()) != FALSE; }));
   PostMessageA(main->Handle(), kMsgSecondInstance, 0, 0);
   EXPECT_TRUE(test::WaitUntil([&] { return IsIconic(main->Handle()) == FALSE; }));
+}
+
+TEST_F(MainWindowTest, F3OpensTheSearchWindowForAllArchives) {
+  std::string caption;
+  std::atomic<bool> closed{false};
+  Script script([&] {
+    HWND search = WaitForWindow(fmSearchIds::kClassName);
+    test::WaitUntil([&] {
+      char text[128] = {};
+      GetWindowTextA(search, text, sizeof text);
+      caption = text;
+      return !caption.empty() && caption != "Discovel";
+    });
+    test::PressKey(GetDlgItem(search, fmSearchIds::kEdtSearch), VK_ESCAPE);
+    closed = test::WaitForWindowGone(search);
+  });
+  test::PressKey(main->Handle(), VK_F3);
+  // The search window's modal loop runs inside this wait.
+  EXPECT_TRUE(test::WaitUntil([&] { return closed.load(); }));
+  script.Join();
+  EXPECT_EQ(caption, "Discovel (search all archives)");
 }
 
 TEST_F(MainWindowTest, ClosingAsksFirstUnlessTheSessionEnds) {

@@ -1,0 +1,758 @@
+#include "search/fmSearch.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <new>
+#include <numeric>
+
+#include "catalog/NumberFormat.h"
+#include "drives/CdTray.h"
+#include "drives/DriveRules.h"
+#include "drives/fmWaitCD.h"
+#include "drives/win32/Win32DriveQueries.h"
+#include "platform/AppError.h"
+#include "platform/ProgramName.h"
+#include "search/FoundFile.h"
+#include "search/fmPropreties.h"
+#include "search/fmSearchIds.h"
+#include "search/win32/ButtonPictures.h"
+#include "search/win32/FileHandover.h"
+#include "ui/Menus.h"
+#include "ui/MessageBoxes.h"
+#include "ui/MessagePump.h"
+
+namespace discovel {
+namespace {
+
+using namespace fmSearchIds;
+
+TfrmSearch* frmSearch = nullptr;
+
+// What outlives the window for the rest of the run: the restriction the
+// last opener gave, the sort, and the date and size filters' values.
+std::string g_restriction;
+ResultSortState g_sort;
+DateBounds g_dateBounds;
+std::int64_t g_sizeThreshold = 0;
+
+constexpr int kWindowWidth = 584;  // also the smallest size
+constexpr int kWindowHeight = 360;
+constexpr int kBarHeight = 25;
+constexpr int kPanelHeight = 139;
+constexpr int kButtonSize = 25;
+constexpr COLORREF kPanelColour = RGB(125, 154, 189);
+constexpr int kProgressStep = 10;
+constexpr UINT_PTR kTimProgressToZero = 1;
+constexpr UINT kProgressResetMs = 150;
+// Posted at the first activation of a restricted window: its search starts
+// once the window is up.
+constexpr UINT kMsgAutoGo = WM_APP + 1;
+constexpr std::size_t kTroublesListed = 10;
+
+const char* const kColumnCaptions[kResultColumns] = {"Archive", "Directory", "File", "Type", "Date Modified", "Size"};
+
+void SetStatus(HWND statusBar, int panel, const std::string& text) {
+  SendMessageA(statusBar, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool IsChecked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+HWND CreateList(HWND parent, int id, int x, int y, int width, std::initializer_list<const char*> items, int selected) {
+  HWND combo = CreateChild(parent, WC_COMBOBOXA, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, x, y, width, 120, id);
+  for (const char* item : items) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  return combo;
+}
+
+}  // namespace
+
+int TfrmSearch::Execute(AppContext& context, const std::string& mark) {
+  g_restriction = mark;
+  return RunModalOnce(frmSearch, [&] { return std::make_unique<TfrmSearch>(context); }, kModalCancel);
+}
+
+TfrmSearch::TfrmSearch(AppContext& context) : m_context(context) {}
+
+TfrmSearch::~TfrmSearch() {
+  for (HWND button : {m_btnGo, m_btnAdvanced, m_btnCopyFile}) {
+    if (button) FreeButtonPicture(button);
+  }
+  for (HIMAGELIST images : {m_imgGo, m_imgListAdvanced, m_imgCopy}) {
+    if (images) ImageList_Destroy(images);
+  }
+}
+
+void TfrmSearch::Create() {
+  WindowSpec spec;
+  spec.className = kClassName;
+  spec.caption = kProgramName;
+  spec.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  spec.exStyle = WS_EX_CONTROLPARENT;
+  spec.width = kWindowWidth;
+  spec.height = kWindowHeight;
+  spec.owner = GetActiveWindow();
+  spec.background = GetSysColorBrush(COLOR_BTNFACE);
+  CreateFormWindow(spec);
+  // Window placement: centred until the placement rules restore it.
+  CenterOnScreen(Handle());
+  m_bandBrush.reset(CreateSolidBrush(kBandBlue));
+  m_panelBrush.reset(CreateSolidBrush(kPanelColour));
+  BuildActions();
+  BuildControls();
+  m_engine = std::make_unique<SearchEngine>(m_context.files, m_context.text, m_pump,
+                                            static_cast<SearchCriteriaSource&>(*this),
+                                            static_cast<SearchObserver&>(*this));
+  Layout();
+  KeyState();
+}
+
+void TfrmSearch::BuildActions() {
+  ActGo = Action("Go", "Go", [this] { ActGoExecute(); });
+  ActCopyFile = Action("Copy File", "Copy File", [this] { GetFileThen(&TfrmSearch::CopyToClipboard); });
+  ActExecuteFile = Action("Execute File", "Execute File", [this] { GetFileThen(&TfrmSearch::OpenFile); });
+  ActPropreties = Action("Propreties", "", [this] { ShowPropreties(); });
+  ActAdvanced = Action("Switch to Advanced Search", "Switch to Advanced Search", [this] { ActAdvancedExecute(); });
+  m_actClose = Action("", "", [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
+  CommandTable& commands = Commands();
+  commands.Add(kBtnGo, ActGo);
+  commands.Add(kBtnCopyFile, ActCopyFile);
+  commands.Add(kExecuteFile, ActExecuteFile);
+  commands.Add(kPropreties, ActPropreties);
+  commands.Add(kBtnAdvanced, ActAdvanced);
+  commands.AddKey(VK_ESCAPE, m_actClose);
+  commands.AddKey(VK_F3, ActAdvanced);
+
+  using Item = MenuItem;
+  m_popupMenu = BuildMenu({{"Go", &ActGo},
+                           Separator(),
+                           {"Copy File", &ActCopyFile, Item::kDefault},
+                           {"Execute File", &ActExecuteFile},
+                           Separator(),
+                           {"Propreties", &ActPropreties},
+                           Separator(),
+                           {"Switch to Advanced Search", &ActAdvanced}},
+                          commands);
+}
+
+void TfrmSearch::BuildControls() {
+  m_hints.Attach(Handle());
+  m_edtSearch = CreateEdit(Handle(), kEdtSearch, 61, 2, 289, 21);
+  const DWORD pictureButton = WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP;
+  m_btnGo = CreateChild(Handle(), "BUTTON", "", pictureButton, 352, 0, kButtonSize, kButtonSize, kBtnGo);
+  m_btnAdvanced = CreateChild(Handle(), "BUTTON", "", pictureButton, 378, 0, kButtonSize, kButtonSize, kBtnAdvanced);
+  m_btnCopyFile = CreateChild(Handle(), "BUTTON", "", pictureButton, 0, 0, kButtonSize, kButtonSize, kBtnCopyFile);
+  m_imgGo = CreateButtonPictures({ButtonPicture::Go, ButtonPicture::Cancel});
+  m_imgListAdvanced = CreateButtonPictures({ButtonPicture::ShowAdvanced, ButtonPicture::HideAdvanced});
+  m_imgCopy = CreateButtonPictures({ButtonPicture::CopyFile});
+  DrawButton(m_imgGo, m_btnGo, 0);
+  DrawButton(m_imgListAdvanced, m_btnAdvanced, 0);
+  DrawButton(m_imgCopy, m_btnCopyFile, 0);
+  ActGo.BindButton(m_btnGo, &m_hints);
+  ActCopyFile.BindButton(m_btnCopyFile, &m_hints);
+  // Not bound: the button is disabled while searching, the action is not (F3).
+  m_hints.Set(m_btnAdvanced, ActAdvanced.Hint());
+
+  BuildAdvancedPanel();
+  BuildResultList();
+
+  m_sb1 = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, Handle(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSb1)), GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(m_sb1, WM_SETFONT, reinterpret_cast<WPARAM>(NormalFont()), FALSE);
+  const int edges[] = {400, 400 + 157, -1};
+  SendMessageA(m_sb1, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+  m_progressBar1 = CreateChild(m_sb1, PROGRESS_CLASSA, "", PBS_SMOOTH, 0, 0, 0, 0, kProgressBar1);
+  SendMessageA(m_progressBar1, PBM_SETRANGE32, 0, 100);
+}
+
+void TfrmSearch::BuildAdvancedPanel() {
+  const int top = kBarHeight;
+  const auto check = [&](int id, const char* text, int x, int y, int width, bool checked) {
+    HWND box = CreateChild(Handle(), "BUTTON", text, WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFTTEXT, x, top + y, width,
+                           17, id);
+    SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    return box;
+  };
+  const auto label = [&](const char* text, int x, int y, int width) {
+    m_panelLabels.push_back(CreateLabel(Handle(), 0, text, x, top + y, width, 16));
+  };
+  m_chkMarked = check(kChkMarked, "Marks", 61, 16, 52, false);
+  m_chkDir = check(kChkDir, "Directories", 130, 16, 76, true);
+  m_chkFile = check(kChkFile, "File names", 220, 16, 84, true);
+  m_chkType = check(kChkType, "File type", 321, 16, 70, true);
+  m_chkCase = check(kChkCase, "Case sensitive", 22, 45, 92, false);
+  m_chkDate = check(kChkDate, "Date modified", 25, 72, 89, false);
+  label("from:", 121, 74, 28);
+  m_dtpFrom.Create({this, kDtpFrom, {150, top + 70, 84, 21}, false, "dd/MM/yyyy"});
+  label("to:", 241, 74, 16);
+  m_dtpTo.Create({this, kDtpTo, {259, top + 70, 84, 21}, false, "dd/MM/yyyy"});
+  m_chkSize = check(kChkSize, "By file size", 41, 104, 73, false);
+  m_cmbSize = CreateList(Handle(), kCmbSize, 120, top + 102, 60, {"at least", "at most"}, 0);
+  label("Specify size:", 188, 105, 62);
+  m_updSize.Create({this, kUpdSize, kEdtSize, {251, top + 102, 71, 21}, 0, 32767, 0});
+  SendMessageA(m_updSize.Edit(), EM_LIMITTEXT, 5, 0);
+  label("in:", 344, 105, 16);
+  m_cmbMultipler =
+      CreateList(Handle(), kCmbMultipler, 361, top + 102, 81, {"Bytes", "KiloBytes", "MegaBytes", "GigaBytes"}, 1);
+
+  const LocalTime now = m_context.text.Now();
+  m_dtpFrom.SetDate(now);
+  m_dtpTo.SetDate(now);
+  for (DatePicker* picker : {&m_dtpFrom, &m_dtpTo}) {
+    picker->onChanged = [this](std::optional<LocalTime>) { DateChange(); };
+    picker->onDropDown = [](HWND calendar) {
+      // No line naming today and no circle around it.
+      const LONG style = GetWindowLongA(calendar, GWL_STYLE);
+      SetWindowLongA(calendar, GWL_STYLE, style | MCS_NOTODAY | MCS_NOTODAYCIRCLE);
+    };
+  }
+  ApplyPanelState();
+  ShowAdvancedPanel();  // simple mode whenever the window is made
+}
+
+void TfrmSearch::BuildResultList() {
+  using Align = ListViewColumn::Align;
+  ListViewArgs args;
+  args.form = this;
+  args.id = kListView1;
+  args.ownerData = true;
+  args.multiSelect = false;
+  args.columns = {{kColumnCaptions[0], 100, 20},      {kColumnCaptions[1], 150, 20},
+                  {kColumnCaptions[2], 150, 20},      {kColumnCaptions[3], 60, 20, 72},
+                  {kColumnCaptions[4], 120, 120, 120}, {kColumnCaptions[5], 95, 20, 95, Align::Right}};
+  m_listView1.Create(args);
+  m_listView1.SetCellTextSource([this](int row, int column) {
+    return CellText(static_cast<std::size_t>(row), static_cast<ResultColumn>(column));
+  });
+  m_listView1.onColumnClick = [this](int column) { SortByColumn(column); };
+  m_listView1.onSelectionChanged = [this] { KeyState(); };
+  m_listView1.onFocusChanged = [this](bool) { KeyState(); };
+  m_listView1.onDoubleClick = [this](int row) {
+    if (row < 0) return;
+    for (int selected : m_listView1.Selection()) {
+      if (selected == row && ActPropreties.Execute()) KeyState();
+    }
+  };
+}
+
+std::string TfrmSearch::CellText(std::size_t row, ResultColumn column) const {
+  return std::string(m_results.Cell(m_order.empty() ? row : m_order.at(row), column));
+}
+
+void TfrmSearch::Layout() {
+  if (!m_sb1) return;  // sizes sent while the window is being made
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  SendMessageA(m_sb1, WM_SIZE, 0, 0);
+  RECT status{};
+  GetWindowRect(m_sb1, &status);
+  const int statusHeight = status.bottom - status.top;
+  SetWindowPos(m_btnCopyFile, nullptr, client.right - kButtonSize, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  const int listTop = kBarHeight + (m_advanced ? kPanelHeight : 0);
+  SetWindowPos(m_listView1.Handle(), nullptr, 0, listTop, client.right, std::max(0L, client.bottom - statusHeight - listTop),
+               SWP_NOZORDER);
+  FitColumns();
+  PlaceProgressBar();
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TfrmSearch::FitColumns() {
+  // The dates keep their width; Type and Size give way only when the three
+  // text columns are down to their least.
+  RECT client{};
+  GetClientRect(m_listView1.Handle(), &client);
+  const int date = 120;
+  int type = 72;
+  int size = 95;
+  int rest = client.right - date - type - size;
+  if (rest < 60) {
+    const int shrink = std::min(60 - rest, (type - 20) + (size - 20));
+    const int fromType = std::min(shrink / 2 + shrink % 2, type - 20);
+    type -= fromType;
+    size -= shrink - fromType;
+    rest = client.right - date - type - size;
+  }
+  const int archive = std::max(20, rest / 4);
+  const int directory = std::max(20, (rest - archive) / 2);
+  const int file = std::max(20, rest - archive - directory);
+  const int widths[kResultColumns] = {archive, directory, file, type, date, size};
+  for (int column = 0; column < kResultColumns; ++column) m_listView1.SetColumnWidth(column, widths[column]);
+}
+
+void TfrmSearch::PlaceProgressBar() {
+  RECT panel{};
+  SendMessageA(m_sb1, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&panel));
+  SetWindowPos(m_progressBar1, nullptr, panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TfrmSearch::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(Handle(), &ps);
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  RECT bar{0, 0, client.right, kBarHeight};
+  FillRect(dc, &bar, static_cast<HBRUSH>(m_bandBrush.get()));
+  if (m_advanced) {
+    RECT panel{0, kBarHeight, client.right, kBarHeight + kPanelHeight};
+    FillRect(dc, &panel, static_cast<HBRUSH>(m_panelBrush.get()));
+  }
+  HGDIOBJ oldFont = SelectObject(dc, TitleFont());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kTitleColour);
+  RECT title{4, 0, 60, kBarHeight};
+  DrawTextA(dc, "Search", -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  SelectObject(dc, oldFont);
+  EndPaint(Handle(), &ps);
+}
+
+void TfrmSearch::KeyState() {
+  const bool oneRowInFocus = GetFocus() == m_listView1.Handle() && m_listView1.SelectedCount() == 1;
+  ActCopyFile.SetEnabled(oneRowInFocus);
+  ActExecuteFile.SetEnabled(oneRowInFocus);
+  ActPropreties.SetEnabled(oneRowInFocus);
+}
+
+// --- Searching -------------------------------------------------------------
+
+void TfrmSearch::ActGoExecute() {
+  // A Go while searching is the Cancel. The search stays busy until it has
+  // wound down, so a Go in the meantime cannot start a second search inside
+  // the first one.
+  if (m_busy) {
+    m_engine->Abort();
+    return;
+  }
+  m_busy = true;
+  struct Idle {
+    bool& busy;
+    ~Idle() { busy = false; }
+  } idle{m_busy};
+  PumpMessages();
+  {
+    ListView::RedrawSuspension quiet(m_listView1);
+    m_listView1.SetRowCount(0);
+    m_order.clear();
+    m_results.Clear();
+  }
+  SearchArchive();
+  m_busy = false;
+  if (!m_closing) ReportTroubles();
+}
+
+void TfrmSearch::SearchArchive() {
+  SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_APPSTARTING)));
+  EnableSearchControls(false);
+  m_troubles.clear();
+  SendMessageA(m_progressBar1, PBM_SETPOS, 0, 0);
+  SetStatus(m_sb1, 0, "Searching...");
+  const auto finish = [this] {
+    m_listView1.SetRowCount(static_cast<int>(m_results.RowCount()));
+    SendMessageA(m_progressBar1, PBM_SETPOS, 100, 0);
+    SetTimer(Handle(), kTimProgressToZero, kProgressResetMs, nullptr);
+    EnableSearchControls(true);
+    DrawResults();
+    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    SetFocus(m_edtSearch);
+  };
+  try {
+    m_engine->Run(m_context.catalogFolder, "*.dat", m_results);
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+}
+
+void TfrmSearch::EnableSearchControls(bool enabled) {
+  m_controlsEnabled = enabled;
+  EnableWindow(m_btnAdvanced, enabled);
+  EnableWindow(m_listView1.Handle(), enabled);
+  if (enabled) {
+    m_searchQuiet.reset();
+  } else if (!m_searchQuiet) {
+    m_searchQuiet.emplace(m_listView1);
+  }
+  ApplyPanelState();
+  DrawButton(m_imgGo, m_btnGo, enabled ? 0 : 1);
+  ActGo.SetHint(enabled ? "Go" : "Cancel");
+  PumpMessages();
+}
+
+void TfrmSearch::ApplyPanelState() {
+  const bool panel = m_controlsEnabled;
+  EnableWindow(m_chkMarked, panel && g_restriction.empty());
+  for (HWND box : {m_chkDir, m_chkFile, m_chkType, m_chkCase, m_chkDate, m_chkSize}) EnableWindow(box, panel);
+  const bool dates = panel && IsChecked(m_chkDate);
+  EnableWindow(m_dtpFrom.Handle(), dates);
+  EnableWindow(m_dtpTo.Handle(), dates);
+  const bool sizes = panel && IsChecked(m_chkSize);
+  for (HWND control : {m_cmbSize, m_updSize.Edit(), m_updSize.Handle(), m_cmbMultipler}) EnableWindow(control, sizes);
+}
+
+void TfrmSearch::DrawResults() {
+  const bool any = !m_results.Empty();
+  SetStatus(m_sb1, 0,
+            any ? "Files: " + FormatCount(static_cast<std::int64_t>(m_results.RowCount()),
+                                          m_context.text.ThousandsSeparator())
+                : "There are no results to display.");
+  const LONG style = GetWindowLongA(m_listView1.Handle(), GWL_STYLE);
+  SetWindowLongA(m_listView1.Handle(), GWL_STYLE, any ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+}
+
+void TfrmSearch::ReportTroubles() {
+  if (!m_troubles.empty()) {
+    std::string text = "These archives could not be searched; the files found in the others are listed.\r\n";
+    for (std::size_t i = 0; i < m_troubles.size() && i < kTroublesListed; ++i) text += "\r\n" + m_troubles[i];
+    if (m_troubles.size() > kTroublesListed) {
+      text += "\r\n... and " + std::to_string(m_troubles.size() - kTroublesListed) + " more.";
+    }
+    ShowAlert(Handle(), text);
+  }
+  if (m_engine->ResultsWereFull()) {
+    ShowAlert(Handle(), "Too many results: the search stopped after " +
+                            FormatCount(static_cast<std::int64_t>(m_results.RowCount()),
+                                        m_context.text.ThousandsSeparator()) +
+                            " files, which are listed. Narrow the search to see the others.");
+  }
+}
+
+std::string TfrmSearch::SearchText() const { return WindowText(m_edtSearch); }
+
+AdvancedCriteria TfrmSearch::Advanced() const {
+  AdvancedCriteria criteria;
+  criteria.marks = IsChecked(m_chkMarked);
+  criteria.directories = IsChecked(m_chkDir);
+  criteria.fileNames = IsChecked(m_chkFile);
+  criteria.fileTypes = IsChecked(m_chkType);
+  criteria.caseSensitive = IsChecked(m_chkCase);
+  criteria.byDate = IsChecked(m_chkDate);
+  criteria.dates = g_dateBounds;
+  criteria.bySize = IsChecked(m_chkSize);
+  criteria.sizeAtMost = IsAtMost(WindowText(m_cmbSize));
+  criteria.sizeThreshold = g_sizeThreshold;
+  return criteria;
+}
+
+std::string TfrmSearch::Restriction() const { return g_restriction; }
+
+void TfrmSearch::ArchiveSearched() {
+  const auto position = static_cast<int>(SendMessageA(m_progressBar1, PBM_GETPOS, 0, 0));
+  // Full stays full: the bar does not start over.
+  SendMessageA(m_progressBar1, PBM_SETPOS, static_cast<WPARAM>(std::min(100, position + kProgressStep)), 0);
+}
+
+void TfrmSearch::RowIncomplete(const std::string& message) { ShowAlert(Handle(), message); }
+
+void TfrmSearch::ArchiveFailed(const std::string& message) { m_troubles.push_back(message); }
+
+// --- Mode, filters, sorting --------------------------------------------------
+
+void TfrmSearch::ActAdvancedExecute() {
+  m_advanced = !m_advanced;
+  DrawSpeedButtonState();
+  InvalidateRect(m_listView1.Handle(), nullptr, TRUE);
+}
+
+void TfrmSearch::DrawSpeedButtonState() {
+  DrawButton(m_imgListAdvanced, m_btnAdvanced, m_advanced ? 1 : 0);
+  const char* text = m_advanced ? "Switch to Simple Search" : "Switch to Advanced Search";
+  ActAdvanced.SetHint(text);
+  m_hints.Set(m_btnAdvanced, text);
+  ActAdvanced.SetCaption(text);
+  ShowAdvancedPanel();
+  PumpMessages();
+}
+
+void TfrmSearch::ShowAdvancedPanel() {
+  const int show = m_advanced ? SW_SHOW : SW_HIDE;
+  for (HWND control : {m_chkMarked, m_chkDir, m_chkFile, m_chkType, m_chkCase, m_chkDate, m_chkSize, m_cmbSize,
+                       m_cmbMultipler, m_dtpFrom.Handle(), m_dtpTo.Handle(), m_updSize.Edit(), m_updSize.Handle()}) {
+    ShowWindow(control, show);
+  }
+  for (HWND label : m_panelLabels) ShowWindow(label, show);
+  Layout();
+}
+
+void TfrmSearch::chkSizeClick() {
+  ApplyPanelState();
+  for (HWND field : {m_cmbSize, m_updSize.Edit(), m_cmbMultipler}) InvalidateRect(field, nullptr, TRUE);
+  SizeChange();
+}
+
+void TfrmSearch::chkDateClick() {
+  ApplyPanelState();
+  DateChange();
+}
+
+void TfrmSearch::DateChange() {
+  const auto from = m_dtpFrom.Date();
+  const auto to = m_dtpTo.Date();
+  if (from && to) g_dateBounds = DateBoundsOf(*from, *to);
+}
+
+void TfrmSearch::SizeChange() { g_sizeThreshold = SizeThresholdOf(m_updSize.Position(), WindowText(m_cmbMultipler)); }
+
+void TfrmSearch::edtSizeExit() {
+  SetWindowTextA(m_updSize.Edit(),
+                 FormatCount(m_updSize.Position(), m_context.text.ThousandsSeparator()).c_str());
+}
+
+HBRUSH TfrmSearch::FieldBrush(HWND control, HDC dc) const {
+  if (control == m_cmbSize || control == m_updSize.Edit() || control == m_cmbMultipler) {
+    // The size fields look switched off while their box is cleared.
+    const int colour = IsChecked(m_chkSize) ? COLOR_WINDOW : COLOR_BTNFACE;
+    SetBkColor(dc, GetSysColor(colour));
+    return GetSysColorBrush(colour);
+  }
+  if (m_advanced && GetParent(control) == Handle()) {
+    RECT bounds{};
+    GetWindowRect(control, &bounds);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&bounds), 2);
+    if (bounds.top >= kBarHeight && bounds.bottom <= kBarHeight + kPanelHeight) {
+      SetBkMode(dc, TRANSPARENT);
+      SetBkColor(dc, kPanelColour);
+      return static_cast<HBRUSH>(m_panelBrush.get());
+    }
+  }
+  return nullptr;
+}
+
+void TfrmSearch::SortByColumn(int column) {
+  if (column < 0 || column >= kResultColumns) return;
+  g_sort.ClickColumn(column);
+  if (m_results.Empty()) return;
+  // The selected row stays selected wherever the sort puts it.
+  const int selected = m_listView1.SelectedCount() == 1 ? *m_listView1.Selection().begin() : -1;
+  const std::uint32_t selectedRow =
+      selected < 0 ? 0 : (m_order.empty() ? static_cast<std::uint32_t>(selected) : m_order.at(selected));
+  if (m_order.empty()) {
+    m_order.resize(m_results.RowCount());
+    std::iota(m_order.begin(), m_order.end(), 0u);
+  }
+  HCURSOR old = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+  try {
+    SortResultRows(m_order, m_results, static_cast<ResultColumn>(column), SortKindOf(kColumnCaptions[column]),
+                   g_sort.flag, m_context.text);
+  } catch (const std::bad_alloc&) {
+    SetCursor(old);
+    throw AppError("There is not enough memory to sort the results.");
+  }
+  SetCursor(old);
+  if (selected >= 0) {
+    const auto at = std::find(m_order.begin(), m_order.end(), selectedRow);
+    m_listView1.ClearSelection();
+    m_listView1.SelectRow(static_cast<int>(at - m_order.begin()));
+  }
+  m_listView1.RefreshRows();
+}
+
+// --- Getting a file ----------------------------------------------------------
+
+std::string TfrmSearch::GetFullFilePathFromList() const {
+  const int row = *m_listView1.Selection().begin();
+  if (row < 0) throw AppError("No file is selected.");
+  const auto index = static_cast<std::size_t>(row);
+  return DiscPathOf(m_context.readDevice, CellText(index, ResultColumn::kDirectory),
+                    CellText(index, ResultColumn::kFile));
+}
+
+void TfrmSearch::GetFileThen(void (TfrmSearch::*action)(const std::string& path)) {
+  const int row = *m_listView1.Selection().begin();
+  if (row < 0) return;
+  const std::string path = GetFullFilePathFromList();
+  DiscRequest request;
+  request.discInDrive = [](char drive) { return DiscInDrive(SystemDriveQueries(), drive); };
+  request.fileExists = [this](const std::string& file) { return m_context.files.FileExists(file); };
+  request.openTray = [](char drive) {
+    PumpMessages();
+    OpenCdTray(drive);
+  };
+  request.waitForDisc = [this](const std::string& message) { return TfrmWaitCD::Execute(m_context, message); };
+  request.alert = [this](std::string_view text) { ShowAlert(Handle(), text); };
+  if (BringFileWithinReach(m_context.readDevice, path, CellText(static_cast<std::size_t>(row), ResultColumn::kArchive),
+                           request)) {
+    (this->*action)(path);
+  }
+}
+
+void TfrmSearch::CopyToClipboard(const std::string& path) {
+  // Either step failing ends the action without a word.
+  try {
+    PutFileOnClipboard(path);
+    ShowAlert(Handle(), "Your file is ready in clipboard, paste it where you desire.");
+  } catch (...) {
+  }
+}
+
+void TfrmSearch::OpenFile(const std::string& path) {
+  try {
+    PumpMessages();
+    OpenWithShell(path);
+  } catch (...) {
+  }
+}
+
+void TfrmSearch::ShowPropreties() {
+  const int row = *m_listView1.Selection().begin();
+  if (row < 0) return;
+  const auto index = static_cast<std::size_t>(row);
+  PropretiesValues values;
+  values.mark = CellText(index, ResultColumn::kArchive);
+  values.directory = CellText(index, ResultColumn::kDirectory);
+  values.file = CellText(index, ResultColumn::kFile);
+  values.type = CellText(index, ResultColumn::kType);
+  values.date = CellText(index, ResultColumn::kDateModified);
+  values.size = CellText(index, ResultColumn::kSize);
+  TfrmPropreties::Execute(values);
+}
+
+void TfrmSearch::ShowPopupMenu(LPARAM position) {
+  POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  if (position == -1) {
+    // From the keyboard: beside the focused row, or the list's corner.
+    RECT item{LVIR_BOUNDS};
+    const int focused = m_listView1.FocusedRow();
+    if (focused < 0 ||
+        !SendMessageA(m_listView1.Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&item))) {
+      item = RECT{};
+    }
+    at = {item.left + 8, item.bottom};
+    ClientToScreen(m_listView1.Handle(), &at);
+  }
+  KeyState();
+  TrackPopupMenu(m_popupMenu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+}
+
+// --- Messages ----------------------------------------------------------------
+
+bool TfrmSearch::EnterRunsGo(HWND control) const {
+  for (HWND candidate : {m_edtSearch, m_chkMarked, m_chkDir, m_chkFile, m_chkType, m_chkCase, m_chkDate, m_chkSize,
+                         m_dtpFrom.Handle(), m_dtpTo.Handle(), m_updSize.Edit(), m_cmbSize, m_cmbMultipler}) {
+    if (control == candidate) return true;
+  }
+  return false;
+}
+
+bool TfrmSearch::PreTranslate(MSG& msg) {
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && EnterRunsGo(msg.hwnd)) {
+    if (IsWindowEnabled(Handle()) && ActGo.Execute()) KeyState();
+    return true;
+  }
+  // Nothing can be typed into the two lists, not even a letter that picks an item.
+  if ((msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && (msg.hwnd == m_cmbSize || msg.hwnd == m_cmbMultipler)) {
+    return true;
+  }
+  if (msg.hwnd == m_edtSearch && msg.wParam == VK_DOWN) {
+    if (msg.message == WM_SYSKEYDOWN) return true;
+    if (msg.message == WM_SYSKEYUP || (msg.message == WM_KEYUP && GetKeyState(VK_MENU) < 0)) {
+      if (ActAdvanced.Execute()) KeyState();
+      return true;
+    }
+  }
+  return Dialog::PreTranslate(msg);
+}
+
+void TfrmSearch::OnActivated() {
+  if (g_restriction.empty()) {
+    SetWindowTextA(Handle(), (std::string(kProgramName) + " (search all archives)").c_str());
+    return;
+  }
+  SetWindowTextA(Handle(), (std::string(kProgramName) + " (search only " + g_restriction + " archive)").c_str());
+  ApplyPanelState();
+  // The restricted window lists its archive once, when it first comes up,
+  // not each time a message box or dialog of it closes.
+  if (!m_autoGoDone) {
+    m_autoGoDone = true;
+    PostMessageA(Handle(), kMsgAutoGo, 0, 0);
+  }
+}
+
+void TfrmSearch::OnCommand(int id, int code) {
+  switch (id) {
+    case kChkDate:
+      if (code == BN_CLICKED) chkDateClick();
+      break;
+    case kChkSize:
+      if (code == BN_CLICKED) chkSizeClick();
+      break;
+    case kCmbSize:
+    case kCmbMultipler:
+      if (code == CBN_SELCHANGE) SizeChange();
+      break;
+    case kEdtSize:
+      if (code == EN_CHANGE) SizeChange();
+      if (code == EN_KILLFOCUS) edtSizeExit();
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT TfrmSearch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case kMsgAutoGo:
+      if (ActGo.Execute()) KeyState();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+      limits.ptMinTrackSize = {kWindowWidth, kWindowHeight};
+      return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN: {
+      if (HBRUSH brush = FieldBrush(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam))) {
+        return reinterpret_cast<LRESULT>(brush);
+      }
+      return DefaultHandling(message, wParam, lParam);
+    }
+    case WM_DRAWITEM:
+      return DefaultHandling(message, wParam, lParam);
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) == m_listView1.Handle()) {
+        ShowPopupMenu(lParam);
+        return 0;
+      }
+      return DefaultHandling(message, wParam, lParam);
+    case WM_TIMER:
+      if (wParam == kTimProgressToZero) {
+        KillTimer(Handle(), kTimProgressToZero);
+        SendMessageA(m_progressBar1, PBM_SETPOS, 0, 0);
+        return 0;
+      }
+      return DefaultHandling(message, wParam, lParam);
+    case WM_SETCURSOR:
+      if (m_busy && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_APPSTARTING)));
+        return TRUE;
+      }
+      return DefaultHandling(message, wParam, lParam);
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        MinimizeApplication(Handle());
+        return 0;
+      }
+      return DefaultHandling(message, wParam, lParam);
+    case WM_CLOSE:
+      // Always granted; a running search stops first.
+      m_closing = true;
+      if (m_busy) m_engine->Abort();
+      EndModal(kModalCancel);
+      return 0;
+    default:
+      return Dialog::HandleMessage(message, wParam, lParam);
+  }
+}
+
+}  // namespace discovel

@@ -1,0 +1,127 @@
+#include "search/win32/ButtonPictures.h"
+
+#include "platform/AppError.h"
+
+namespace discovel {
+namespace {
+
+constexpr int kGlyph = kPictureHeight;  // square glyphs, two to a picture
+constexpr COLORREF kMaskColour = RGB(255, 0, 255);
+constexpr char kIndexProperty[] = "DiscovelPictureIndex";
+
+void Line(HDC dc, int x1, int y1, int x2, int y2) {
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
+}
+
+// One glyph at `left`, in `colour`.
+void DrawGlyph(HDC dc, ButtonPicture picture, int left, COLORREF colour) {
+  HPEN pen = CreatePen(PS_SOLID, 3, colour);
+  HBRUSH brush = CreateSolidBrush(colour);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, brush);
+  switch (picture) {
+    case ButtonPicture::Go: {
+      const POINT arrow[] = {{left + 6, 4}, {left + 16, 10}, {left + 6, 16}};
+      Polygon(dc, arrow, 3);
+      break;
+    }
+    case ButtonPicture::Cancel:
+      Line(dc, left + 5, 5, left + 15, 15);
+      Line(dc, left + 15, 5, left + 5, 15);
+      break;
+    case ButtonPicture::ShowAdvanced:
+    case ButtonPicture::HideAdvanced: {
+      // Two chevrons pointing where the panel goes.
+      const bool down = picture == ButtonPicture::ShowAdvanced;
+      for (int y : {6, 12}) {
+        const int tip = down ? y + 4 : y - 2;
+        const int base = down ? y : y + 2;
+        Line(dc, left + 5, base, left + 10, tip);
+        Line(dc, left + 10, tip, left + 15, base);
+      }
+      break;
+    }
+    case ButtonPicture::CopyFile: {
+      SelectObject(dc, GetStockObject(NULL_BRUSH));
+      HPEN thin = CreatePen(PS_SOLID, 1, colour);
+      SelectObject(dc, thin);
+      Rectangle(dc, left + 4, 3, left + 13, 14);
+      Rectangle(dc, left + 8, 7, left + 17, 18);
+      SelectObject(dc, pen);
+      DeleteObject(thin);
+      break;
+    }
+  }
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+  DeleteObject(pen);
+  DeleteObject(brush);
+}
+
+COLORREF ColourOf(ButtonPicture picture) {
+  switch (picture) {
+    case ButtonPicture::Go:
+      return RGB(0, 140, 60);
+    case ButtonPicture::Cancel:
+      return RGB(200, 30, 30);
+    default:
+      return RGB(0, 70, 120);
+  }
+}
+
+}  // namespace
+
+HIMAGELIST CreateButtonPictures(std::initializer_list<ButtonPicture> pictures) {
+  HIMAGELIST images = ImageList_Create(kPictureWidth, kPictureHeight, ILC_COLOR24 | ILC_MASK,
+                                       static_cast<int>(pictures.size()), 0);
+  if (!images) throw AppError("Cannot create the button pictures.");
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  for (const ButtonPicture picture : pictures) {
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, kPictureWidth, kPictureHeight);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, kPictureWidth, kPictureHeight};
+    HBRUSH mask = CreateSolidBrush(kMaskColour);
+    FillRect(dc, &all, mask);
+    DeleteObject(mask);
+    DrawGlyph(dc, picture, 0, ColourOf(picture));
+    DrawGlyph(dc, picture, kGlyph, GetSysColor(COLOR_GRAYTEXT));
+    SelectObject(dc, old);
+    ImageList_AddMasked(images, bitmap, kMaskColour);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return images;
+}
+
+void DrawButton(HIMAGELIST images, HWND button, int index) {
+  // The normal glyph, the left half of the picture, on the button's face.
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP glyph = CreateCompatibleBitmap(screen, kGlyph, kGlyph);
+  HGDIOBJ old = SelectObject(dc, glyph);
+  RECT face{0, 0, kGlyph, kGlyph};
+  FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
+  ImageList_Draw(images, index, dc, 0, 0, ILD_TRANSPARENT);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  auto previous = reinterpret_cast<HGDIOBJ>(
+      SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph)));
+  if (previous && previous != glyph) DeleteObject(previous);
+  SetPropA(button, kIndexProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(index + 1)));
+}
+
+int ButtonPictureIndex(HWND button) {
+  return static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(button, kIndexProperty))) - 1;
+}
+
+void FreeButtonPicture(HWND button) {
+  auto glyph = reinterpret_cast<HGDIOBJ>(SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, 0));
+  if (glyph) DeleteObject(glyph);
+  RemovePropA(button, kIndexProperty);
+}
+
+}  // namespace discovel

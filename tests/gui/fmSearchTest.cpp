@@ -1,0 +1,282 @@
+// The search window and the properties dialog, driven with real messages over
+// a catalogue written by the program's own writer.
+#include "search/fmSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "catalog/DosTime.h"
+#include "drives/fmWaitCDIds.h"
+#include "search/fmPropretiesIds.h"
+#include "search/fmSearchIds.h"
+#include "support/ArchiveBuilder.h"
+#include "support/win32/GuiFixture.h"
+#include "support/win32/UiDriver.h"
+
+namespace discovel {
+namespace {
+
+using namespace fmSearchIds;
+using test::AnswerMessageBox;
+using test::Click;
+using test::ControlText;
+using test::PressKey;
+using test::Script;
+using test::WaitForWindow;
+using test::WaitUntil;
+
+using Texts = std::vector<std::string>;
+
+std::int32_t Stamp(int year, int month, int day, int hour, int minute, int second) {
+  return PackDosDateTime({year, month, day, hour, minute, second, 0});
+}
+
+std::string StatusText(HWND window) {
+  char text[256] = {};
+  SendMessageA(GetDlgItem(window, kSb1), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+// Waits for the status a finished search leaves.
+std::string WaitForSearchEnd(HWND window) {
+  std::string status;
+  WaitUntil([&] {
+    status = StatusText(window);
+    return status.rfind("Files: ", 0) == 0 || status == "There are no results to display.";
+  });
+  return status;
+}
+
+std::string SearchFor(HWND window, const char* text) {
+  SendMessageA(GetDlgItem(window, kSb1), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(""));
+  SetDlgItemTextA(window, kEdtSearch, text);
+  Click(window, kBtnGo);
+  return WaitForSearchEnd(window);
+}
+
+std::string Cell(HWND list, int row, int column) {
+  char text[512] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+Texts Column(HWND window, int column) {
+  HWND list = GetDlgItem(window, kListView1);
+  Texts texts;
+  const auto rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < rows; ++row) texts.push_back(Cell(list, row, column));
+  return texts;
+}
+
+// A left click on a row, or a double click, as the mouse posts it.
+void ClickRow(HWND window, int row, bool twice = false) {
+  HWND list = GetDlgItem(window, kListView1);
+  RECT bounds{LVIR_BOUNDS};
+  SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
+  const LPARAM point = MAKELPARAM(bounds.left + 20, (bounds.top + bounds.bottom) / 2);
+  PostMessageA(list, WM_MOUSEMOVE, 0, point);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageA(list, WM_LBUTTONUP, 0, point);
+  if (twice) {
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    PostMessageA(list, WM_LBUTTONUP, 0, point);
+  }
+}
+
+void ClickHeader(HWND window, int column) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(GetDlgItem(window, kListView1), LVM_GETHEADER, 0, 0));
+  RECT bounds{};
+  SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&bounds));
+  const LPARAM centre = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+  PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  PostMessageA(header, WM_LBUTTONUP, 0, centre);
+}
+
+bool Enabled(HWND window, int id) { return IsWindowEnabled(GetDlgItem(window, id)) != 0; }
+
+std::string Caption(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+class SearchWindowTest : public test::GuiFixture {
+ protected:
+  void SetUp() override {
+    GuiFixture::SetUp();
+    if (IsSkipped()) return;
+    test::ArchiveBuilder one("CD 1", 1);
+    one.Entry("\\", "README.TXT", 1234, Stamp(2004, 3, 10, 0, 0, 0))
+        .Entry("Docs", "notes.txt", 999, Stamp(2004, 3, 15, 23, 59, 58))
+        .Entry("Docs", "photo.jpg", 1000, Stamp(2004, 3, 16, 0, 0, 0))
+        .Entry("\\", "setup.exe", 5000000, Stamp(2004, 3, 9, 23, 59, 58));
+    one.WriteTo(catalog, "1.dat");
+    // The files of the fixture disc, in a subfolder of the catalogue.
+    catalog.MakeFolder("sub");
+    test::ArchiveBuilder two("CD 2", 2);
+    two.Entry("\\", "readme.txt", 1234).Entry("Music", "a.mp3", 5000);
+    two.WriteTo(catalog, "sub\\2.dat");
+  }
+
+  // Opens the search window (restricted to `mark` unless empty) and runs
+  // `script` against it on a second thread; the window is closed after it.
+  void WithSearchWindow(const std::string& mark, const std::function<void(HWND)>& script) {
+    Script driver([&] {
+      HWND window = WaitForWindow(kClassName);
+      ASSERT_NE(window, nullptr);
+      script(window);
+      PressKey(GetDlgItem(window, kEdtSearch), VK_ESCAPE);
+    });
+    TfrmSearch::Execute(context, mark);
+  }
+};
+
+TEST_F(SearchWindowTest, SimpleAndAdvancedSearchesThroughTheControls) {
+  WithSearchWindow("", [](HWND window) {
+    EXPECT_TRUE(WaitUntil([&] { return Caption(window) == "Discovel (search all archives)"; }));
+    // Simple mode: no wildcards, letter case ignored, subfolders searched.
+    // Enter in the search field is Go.
+    SetDlgItemTextA(window, kEdtSearch, "*.txt");
+    PressKey(GetDlgItem(window, kEdtSearch), VK_RETURN);
+    EXPECT_EQ(WaitForSearchEnd(window), "Files: 3");
+    EXPECT_EQ(Column(window, 2), (Texts{"README.TXT", "notes.txt", "readme.txt"}));
+    EXPECT_EQ(Column(window, 0), (Texts{"CD 1", "CD 1", "CD 2"}));
+    EXPECT_EQ(Cell(GetDlgItem(window, kListView1), 0, 4), "10/03/2004");
+    EXPECT_EQ(Cell(GetDlgItem(window, kListView1), 3 - 1, 5), "1,234");
+
+    // F3 switches to advanced mode; name and type are separate fields there.
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, kChkDir)));
+    PressKey(GetDlgItem(window, kEdtSearch), VK_F3);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(GetDlgItem(window, kChkDir)) != 0; }));
+    EXPECT_EQ(SearchFor(window, "readme.txt"), "There are no results to display.");
+    EXPECT_EQ(SearchFor(window, "readme"), "Files: 2");
+
+    // Dates given backwards: both end days count whole.
+    SYSTEMTIME from{2004, 3, 0, 15, 12, 0, 0, 0};
+    SYSTEMTIME to{2004, 3, 0, 10, 12, 0, 0, 0};
+    SendDlgItemMessageA(window, kDtpFrom, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&from));
+    SendDlgItemMessageA(window, kDtpTo, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&to));
+    EXPECT_FALSE(Enabled(window, kDtpFrom));
+    SendDlgItemMessageA(window, kChkDate, BM_CLICK, 0, 0);
+    EXPECT_TRUE(Enabled(window, kDtpFrom));
+    EXPECT_EQ(SearchFor(window, ""), "Files: 2");
+    EXPECT_EQ(Column(window, 2), (Texts{"README.TXT", "notes.txt"}));
+
+    // At least 1 KiloBytes: 1000 bytes and more.
+    SendDlgItemMessageA(window, kChkDate, BM_CLICK, 0, 0);
+    SendDlgItemMessageA(window, kChkSize, BM_CLICK, 0, 0);
+    EXPECT_TRUE(Enabled(window, kEdtSize));
+    SetDlgItemTextA(window, kEdtSize, "1");
+    EXPECT_EQ(SearchFor(window, ""), "Files: 5");
+    EXPECT_EQ(Column(window, 2), (Texts{"README.TXT", "photo.jpg", "setup.exe", "readme.txt", "a.mp3"}));
+  });
+}
+
+TEST_F(SearchWindowTest, ARestrictedWindowListsThatArchiveAtOnce) {
+  WithSearchWindow("CD 2", [](HWND window) {
+    EXPECT_EQ(WaitForSearchEnd(window), "Files: 2");
+    EXPECT_EQ(Caption(window), "Discovel (search only CD 2 archive)");
+    EXPECT_EQ(Column(window, 0), (Texts{"CD 2", "CD 2"}));
+    EXPECT_FALSE(Enabled(window, kChkMarked));
+  });
+}
+
+TEST_F(SearchWindowTest, SortingKeyStateAndProperties) {
+  WithSearchWindow("", [](HWND window) {
+    EXPECT_EQ(SearchFor(window, ""), "Files: 6");
+    // The sort starts on Directory with the flag set: the first click turns it.
+    ClickHeader(window, 1);
+    EXPECT_TRUE(WaitUntil([&] { return Column(window, 1).front() == "Music"; }));
+    EXPECT_EQ(Column(window, 1), (Texts{"Music", "Docs", "Docs", "\\", "\\", "\\"}));
+    // Again: the flag is set once more, and Size with it shows the largest first.
+    ClickHeader(window, 1);
+    EXPECT_TRUE(WaitUntil([&] { return Column(window, 1).front() == "\\"; }));
+    ClickHeader(window, 5);
+    EXPECT_TRUE(WaitUntil([&] { return Column(window, 2).front() == "setup.exe"; }));
+    EXPECT_EQ(Column(window, 5), (Texts{"5,000,000", "5,000", "1,234", "1,234", "1,000", "999"}));
+
+    // A selected row with the focus elsewhere: the file commands stay off.
+    HWND list = GetDlgItem(window, kListView1);
+    LVITEMA state{};
+    state.stateMask = state.state = LVIS_SELECTED;
+    SendMessageA(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+    EXPECT_FALSE(Enabled(window, kBtnCopyFile));
+    ClickRow(window, 1);
+    EXPECT_TRUE(WaitUntil([&] { return Enabled(window, kBtnCopyFile); }));
+
+    // A double click on the selected row shows its texts as the list does.
+    ClickRow(window, 1, true);
+    HWND dialog = WaitForWindow(fmPropretiesIds::kClassName);
+    ASSERT_NE(dialog, nullptr);
+    HWND box = GetDlgItem(dialog, fmPropretiesIds::kScrollBox1);
+    EXPECT_EQ(ControlText(box, fmPropretiesIds::kLblMark), "CD 2");
+    EXPECT_EQ(ControlText(box, fmPropretiesIds::kLblDir), "Music      ");
+    EXPECT_EQ(ControlText(box, fmPropretiesIds::kLblFile), "a.mp3");
+    EXPECT_EQ(ControlText(box, fmPropretiesIds::kLblType), "mp3");
+    EXPECT_EQ(ControlText(box, fmPropretiesIds::kLblDate), Cell(list, 1, 4));
+    EXPECT_EQ(ControlText(box, fmPropretiesIds::kLblSize), "5,000 bytes");
+    PressKey(dialog, VK_ESCAPE);
+    EXPECT_TRUE(test::WaitForWindowGone(dialog));
+  });
+}
+
+TEST_F(SearchWindowTest, CopyFilePutsTheDiscPathOnTheClipboard) {
+  InsertFixtureDisc();
+  WithSearchWindow("CD 2", [](HWND window) {
+    EXPECT_EQ(WaitForSearchEnd(window), "Files: 2");
+    ClickRow(window, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(window, kBtnCopyFile); }));
+    Click(window, kBtnCopyFile);
+    EXPECT_EQ(AnswerMessageBox(IDOK), "Your file is ready in clipboard, paste it where you desire.");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    auto drop = static_cast<HDROP>(GetClipboardData(CF_HDROP));
+    char path[MAX_PATH] = {};
+    if (drop) DragQueryFileA(drop, 0, path, MAX_PATH);
+    const UINT files = drop ? DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) : 0;
+    CloseClipboard();
+    EXPECT_EQ(files, 1u);
+    EXPECT_STREQ(path, "D:\\readme.txt");
+  });
+}
+
+TEST_F(SearchWindowTest, AMissingFileAsksForItsDiscAndAWrongDiscIsSaidSo) {
+  WithSearchWindow("CD 2", [&](HWND window) {
+    EXPECT_EQ(WaitForSearchEnd(window), "Files: 2");
+    ClickRow(window, 1);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(window, kBtnCopyFile); }));
+    Click(window, kBtnCopyFile);
+    HWND wait = WaitForWindow(fmWaitCDIds::kClassName);
+    ASSERT_NE(wait, nullptr);
+    EXPECT_EQ(test::WaitForControlText(wait, fmWaitCDIds::kLblMsg, "Insert"), "Insert CD/DVD marked: CD 2");
+    drive->InsertEmptyDisc();
+    drive->AddFile("other.txt", "x");
+    Click(wait, fmWaitCDIds::kBtnOk);
+    EXPECT_EQ(AnswerMessageBox(IDOK), "You inserted wrong CD/DVD.");
+  });
+}
+
+TEST_F(SearchWindowTest, ADamagedArchiveIsNamedAndTheOthersAreListed) {
+  catalog.WriteFile("0bad.dat", "\\\r\nlost.txt\r\n1\r\n879719370\r\nAMark=CD 9\r\nAFiles=many\r\n");
+  WithSearchWindow("", [](HWND window) {
+    Click(window, kBtnGo);
+    const std::string message = AnswerMessageBox(IDOK);
+    EXPECT_NE(message.find("0bad.dat"), std::string::npos) << message;
+    EXPECT_NE(message.find("is not a number"), std::string::npos) << message;
+    EXPECT_EQ(WaitForSearchEnd(window), "Files: 6");
+    // Still usable: the next search runs.
+    EXPECT_EQ(SearchFor(window, "a.mp3"), "Files: 1");
+    AnswerMessageBox(IDOK);
+  });
+}
+
+}  // namespace
+}  // namespace discovel
