@@ -20,6 +20,7 @@
 
 #include "catalog/ArchiveFile.h"
 #include "catalog/CatalogQueries.h"
+#include "catalog/DosTime.h"
 #include "platform/Platform.h"
 #include "search/SearchEngine.h"
 
@@ -94,8 +95,11 @@ std::string DiscListing(Random& random, int archive) {
                     random.Next(10000), kTypes[random.Next(18)]);
       const std::int64_t size = random.Next(50000000);
       total += size;
-      lines.AppendEntry(folder, name, size,
-                        static_cast<std::int32_t>(879719370 + random.Next(10000000)));
+      // Real moments only: a time that does not unpack leaves its row unfilled.
+      const LocalTime stamp{static_cast<int>(1995 + random.Next(25)), static_cast<int>(1 + random.Next(12)),
+                            static_cast<int>(1 + random.Next(28)), static_cast<int>(random.Next(24)),
+                            static_cast<int>(random.Next(60)), static_cast<int>(2 * random.Next(30)), 0};
+      lines.AppendEntry(folder, name, size, PackDosDateTime(stamp));
     }
   }
   ArchiveKeys keys;

@@ -26,17 +26,25 @@ std::string FormatCount(std::int64_t value, std::string_view thousandsSeparator)
 std::optional<std::int64_t> ParseFormattedCount(std::string_view text,
                                                 std::string_view thousandsSeparator) {
   if (thousandsSeparator.empty()) return ParseInt64(text);
-  std::string plain;
-  plain.reserve(text.size());
+  // Sorting reads a million of these: no allocation for the usual lengths.
+  char buffer[64];
+  std::string longer;
+  std::size_t length = 0;
   while (!text.empty()) {
     if (text.substr(0, thousandsSeparator.size()) == thousandsSeparator) {
       text.remove_prefix(thousandsSeparator.size());
-    } else {
-      plain += text.front();
-      text.remove_prefix(1);
+      continue;
     }
+    if (length < sizeof buffer) {
+      buffer[length] = text.front();
+    } else {
+      if (longer.empty()) longer.assign(buffer, length);
+      longer += text.front();
+    }
+    ++length;
+    text.remove_prefix(1);
   }
-  return ParseInt64(plain);
+  return ParseInt64(longer.empty() ? std::string_view(buffer, length) : std::string_view(longer));
 }
 
 }  // namespace discovel

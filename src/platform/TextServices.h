@@ -2,6 +2,7 @@
 // Locale and clock services of the portable core: what Windows answers from the
 // user's regional settings and the system code page.
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,8 @@
 namespace discovel {
 
 using UpperTable = std::array<unsigned char, 256>;
+// The leading part of each byte's collation key: its primary weights.
+using PrimaryWeightTable = std::array<std::string, 256>;
 
 class TextServices {
  public:
@@ -26,6 +29,11 @@ class TextServices {
   // case ignored. Computed once per text, it spares a sort the platform's
   // comparison in every step. Without locale rules: the upper-cased bytes.
   virtual std::string CollationKey(std::string_view text) const { return ToUpper(text); }
+  // When the collation keys of this code page start with the primary weights
+  // of the text's bytes one after another (no letter pairs that collate as
+  // one), those weights per byte: a sort can order by them cheaply and ask
+  // for whole keys only where they tie. nullptr otherwise.
+  virtual const PrimaryWeightTable* PrimaryWeights() const { return nullptr; }
   virtual LocalTime Now() const = 0;
 };
 

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "support/TestText.h"
 
 namespace discovel {
@@ -84,6 +86,80 @@ TEST_F(ResultSortTest, RowsWithoutAReadableValueFollowTheOthersInTheirOrder) {
   EXPECT_EQ(Sorted(ResultColumn::kSize, true), (Files{"big", "small", "no date", "no size"}));
   EXPECT_EQ(Sorted(ResultColumn::kSize, false), (Files{"small", "big", "no date", "no size"}));
   EXPECT_EQ(Sorted(ResultColumn::kDateModified, true), (Files{"small", "big", "no size", "no date"}));
+}
+
+// Primary weights that skip '-' (as word sorts do) and ignore case; the whole
+// key puts the bytes themselves after them.
+class WeightedText final : public TextServices {
+ public:
+  WeightedText() {
+    for (int c = 1; c < 256; ++c) m_weights[c] = std::string(1, static_cast<char>(std::toupper(c)));
+    m_weights['-'] = "";
+  }
+  std::string ThousandsSeparator() const override { return ","; }
+  char DateSeparator() const override { return '/'; }
+  char TimeSeparator() const override { return ':'; }
+  std::string ToUpper(std::string_view text) const override { return std::string(text); }
+  bool IsSingleByteCodePage() const override { return true; }
+  UpperTable BuildUpperTable() const override { return {}; }
+  LocalTime Now() const override { return {}; }
+  std::string CollationKey(std::string_view text) const override {
+    ++wholeKeys;
+    std::string key;
+    for (const char c : text) key += m_weights[static_cast<unsigned char>(c)];
+    return key + '\x01' + std::string(text);
+  }
+  const PrimaryWeightTable* PrimaryWeights() const override { return &m_weights; }
+  mutable int wholeKeys = 0;
+
+ private:
+  PrimaryWeightTable m_weights;
+};
+
+TEST(ResultSortWeights, WholeKeysOnlyWhereThePrimaryWeightsTie) {
+  SearchResults results;
+  std::vector<std::uint32_t> order;
+  for (const char* name : {"coop", "b", "co-op", "a", "Coop", "c"}) {
+    results.BeginRow("CD");
+    results.AppendCell("\\");
+    results.AppendCell(name);
+    order.push_back(static_cast<std::uint32_t>(order.size()));
+  }
+  WeightedText text;
+  SortResultRows(order, results, ResultColumn::kFile, SortKind::Text, true, text);
+  std::vector<std::string> files;
+  for (const std::uint32_t row : order) files.emplace_back(results.Cell(row, ResultColumn::kFile));
+  // The three spellings of coop tie on their weights; their whole keys decide.
+  EXPECT_EQ(files, (std::vector<std::string>{"a", "b", "c", "Coop", "co-op", "coop"}));
+  EXPECT_EQ(text.wholeKeys, 3);
+}
+
+// With the platform's own collation (the Windows one under Wine), ordering by
+// primary weights first gives the order of the whole keys.
+TEST(ResultSortWeights, SameOrderAsWholeKeysForFileNames) {
+  const TextServices& text = SystemTextServices();
+  const char* const pieces[] = {"a", "B", "-", "'", "_", " ", ".", "1", "10", "2", "\xE9", "E", "e", "\xC6", "ae",
+                                "~", "!", "\xDF", "ss", "z", "\xFF", "Y", "#", "(", "0"};
+  std::uint32_t state = 7;
+  SearchResults results;
+  std::vector<std::uint32_t> order;
+  std::vector<std::string> names;
+  for (int i = 0; i < 3000; ++i) {
+    std::string name;
+    const int length = 1 + static_cast<int>((state = state * 1664525u + 1013904223u) >> 29);
+    for (int k = 0; k < length; ++k) name += pieces[((state = state * 1664525u + 1013904223u) >> 8) % 25];
+    names.push_back(name);
+    results.BeginRow("CD");
+    results.AppendCell("\\");
+    results.AppendCell(name);
+    order.push_back(static_cast<std::uint32_t>(i));
+  }
+  SortResultRows(order, results, ResultColumn::kFile, SortKind::Text, true, text);
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    const std::string a = text.CollationKey(names[order[i - 1]]);
+    const std::string b = text.CollationKey(names[order[i]]);
+    ASSERT_LE(a, b) << "\"" << names[order[i - 1]] << "\" before \"" << names[order[i]] << "\"";
+  }
 }
 
 TEST(ResultSortState, StartsOnDirectoryAndASecondClickTurnsTheDirection) {

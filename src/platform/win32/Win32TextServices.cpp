@@ -62,6 +62,41 @@ std::string Win32TextServices::CollationKey(std::string_view text) const {
   return key;
 }
 
+const PrimaryWeightTable* Win32TextServices::PrimaryWeights() const {
+  // Worked out once per locale: some 65,000 keys.
+  struct Cache {
+    LCID locale = 0;
+    bool usable = false;
+    PrimaryWeightTable table;
+  };
+  static Cache cache;
+  const LCID locale = GetUserDefaultLCID();
+  if (cache.locale == locale) return cache.usable ? &cache.table : nullptr;
+  cache.locale = locale;
+  cache.usable = false;
+  if (!IsSingleByteCodePage()) return nullptr;
+  const auto primary = [this](std::string_view text) {
+    const std::string key = CollationKey(text);
+    return key.substr(0, key.find('\x01'));
+  };
+  for (int c = 1; c < 256; ++c) {
+    const char byte = static_cast<char>(c);
+    cache.table[static_cast<std::size_t>(c)] = primary(std::string_view(&byte, 1));
+  }
+  // Every pair of bytes must collate as its two bytes do one after the other.
+  for (int a = 1; a < 256; ++a) {
+    for (int b = 1; b < 256; ++b) {
+      const char pair[2] = {static_cast<char>(a), static_cast<char>(b)};
+      if (primary(std::string_view(pair, 2)) !=
+          cache.table[static_cast<std::size_t>(a)] + cache.table[static_cast<std::size_t>(b)]) {
+        return nullptr;
+      }
+    }
+  }
+  cache.usable = true;
+  return &cache.table;
+}
+
 LocalTime Win32TextServices::Now() const {
   SYSTEMTIME st{};
   GetLocalTime(&st);

@@ -14,6 +14,7 @@ class Win32TextServices final : public TextServices {
   bool IsSingleByteCodePage() const override;
   UpperTable BuildUpperTable() const override;
   std::string CollationKey(std::string_view text) const override;
+  const PrimaryWeightTable* PrimaryWeights() const override;
   LocalTime Now() const override;
 };
 
