@@ -92,7 +92,6 @@ int main(int argc, char** argv) {
 
   std::size_t rows = 0;
   const double engine = EngineSeconds(folder, rows);
-  std::fprintf(stderr, "engine %f\n", engine);
   AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices(), folder, 'D'};
   const double before = PrivateMegabytes();
   double shown = 0;
@@ -103,16 +102,10 @@ int main(int argc, char** argv) {
     HWND window = nullptr;
     while (!(window = FindWindowA(fmSearchIds::kClassName, nullptr)) || !IsWindowVisible(window)) Sleep(5);
     HWND list = GetDlgItem(window, fmSearchIds::kListView1);
-    std::fprintf(stderr, "window up\n");
     const auto start = Clock::now();
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(fmSearchIds::kBtnGo, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, fmSearchIds::kBtnGo)));
-    int polls = 0;
-    while ((status = Status(window)).rfind("Files: ", 0) != 0) {
-      Sleep(2);
-      if (++polls % 500 == 0) std::fprintf(stderr, "status now \"%s\"\n", status.c_str());
-    }
-    std::fprintf(stderr, "status %s\n", status.c_str());
+    while ((status = Status(window)).rfind("Files: ", 0) != 0) Sleep(2);
     UpdateWindow(list);
     shown = Since(start);
     memory = PrivateMegabytes() - before;

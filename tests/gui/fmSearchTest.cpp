@@ -264,6 +264,17 @@ TEST_F(SearchWindowTest, AMissingFileAsksForItsDiscAndAWrongDiscIsSaidSo) {
   });
 }
 
+TEST_F(SearchWindowTest, WithoutAReadDeviceCopyFileSaysSo) {
+  context.readDevice = '\0';
+  WithSearchWindow("CD 2", [](HWND window) {
+    EXPECT_EQ(WaitForSearchEnd(window), "Files: 2");
+    ClickRow(window, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(window, kBtnCopyFile); }));
+    Click(window, kBtnCopyFile);
+    EXPECT_EQ(AnswerMessageBox(IDOK), "Not a valid drive ID");
+  });
+}
+
 TEST_F(SearchWindowTest, ADamagedArchiveIsNamedAndTheOthersAreListed) {
   catalog.WriteFile("0bad.dat", "\\\r\nlost.txt\r\n1\r\n879719370\r\nAMark=CD 9\r\nAFiles=many\r\n");
   WithSearchWindow("", [](HWND window) {
