@@ -54,16 +54,11 @@ void SearchResults::MakeRoom(std::size_t bytes) {
   m_chunkBytesHeld += size;
 }
 
-void SearchResults::BeginRow(std::string_view archive) {
+template <typename Step>
+void SearchResults::AllOrNothing(Step step) {
+  // A row that does not fit is dropped whole; memory running out counts as full.
   try {
-    if (m_count % kRowsPerBlock == 0 && m_count / kRowsPerBlock == m_rowBlocks.size()) {
-      if (MemoryBytes() + kRowsPerBlock * sizeof(Row) > m_budget) throw ResultsFull();
-      m_rowBlocks.reserve(m_rowBlocks.size() + 1);
-      m_rowBlocks.push_back(std::make_unique_for_overwrite<Row[]>(kRowsPerBlock));
-    }
-    ++m_count;
-    RowAt(m_count - 1) = Row{m_free, {}, 0};
-    Append(archive);
+    step();
   } catch (const std::bad_alloc&) {
     DropLastRow();
     throw ResultsFull();
@@ -73,16 +68,24 @@ void SearchResults::BeginRow(std::string_view archive) {
   }
 }
 
-void SearchResults::AppendCell(std::string_view text) {
-  try {
-    Append(text);
-  } catch (const std::bad_alloc&) {
-    DropLastRow();
-    throw ResultsFull();
-  } catch (const ResultsFull&) {
-    DropLastRow();
-    throw;
+void SearchResults::BeginRow(std::string_view archive) {
+  if (m_count % kRowsPerBlock == 0 && m_count / kRowsPerBlock == m_rowBlocks.size()) {
+    // No row is begun yet: nothing to drop when this fails.
+    if (MemoryBytes() + kRowsPerBlock * sizeof(Row) > m_budget) throw ResultsFull();
+    try {
+      m_rowBlocks.reserve(m_rowBlocks.size() + 1);
+      m_rowBlocks.push_back(std::make_unique_for_overwrite<Row[]>(kRowsPerBlock));
+    } catch (const std::bad_alloc&) {
+      throw ResultsFull();
+    }
   }
+  ++m_count;
+  RowAt(m_count - 1) = Row{m_free, {}, 0};
+  AllOrNothing([&] { Append(archive); });
+}
+
+void SearchResults::AppendCell(std::string_view text) {
+  AllOrNothing([&] { Append(text); });
 }
 
 void SearchResults::Append(std::string_view text) {

@@ -63,6 +63,8 @@ class SearchResults {
   // into a new chunk when the current one is full.
   void MakeRoom(std::size_t bytes);
   void Append(std::string_view text);
+  template <typename Step>
+  void AllOrNothing(Step step);
   void DropLastRow();
 
   std::size_t m_budget;
