@@ -144,6 +144,20 @@ TEST(SearchResults, ARowPastTheBudgetIsDroppedWhole) {
   EXPECT_EQ(results.Cell(1, ResultColumn::kArchive), "CD 3");
   EXPECT_EQ(results.Cell(1, ResultColumn::kDirectory), "next");
   EXPECT_LE(results.MemoryBytes(), std::size_t{4} << 20);
+
+  // Room for one block of row records and no second: the row that would need
+  // the second block is refused, and every row before it stays.
+  SearchResults probe;
+  probe.BeginRow("x");
+  SearchResults oneBlock(probe.MemoryBytes() + 64);
+  std::size_t begun = 0;
+  try {
+    for (;; ++begun) oneBlock.BeginRow("row " + std::to_string(begun));
+  } catch (const ResultsFull&) {
+  }
+  ASSERT_GT(begun, 1000u);
+  EXPECT_EQ(oneBlock.RowCount(), begun);
+  EXPECT_EQ(oneBlock.Cell(begun - 1, ResultColumn::kArchive), "row " + std::to_string(begun - 1));
 }
 
 }  // namespace
