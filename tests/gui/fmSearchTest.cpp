@@ -14,6 +14,7 @@
 #include "drives/fmWaitCDIds.h"
 #include "search/fmPropretiesIds.h"
 #include "search/fmSearchIds.h"
+#include "search/win32/ButtonPictures.h"
 #include "support/ArchiveBuilder.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/UiDriver.h"
@@ -272,6 +273,23 @@ TEST_F(SearchWindowTest, WithoutAReadDeviceCopyFileSaysSo) {
     ASSERT_TRUE(WaitUntil([&] { return Enabled(window, kBtnCopyFile); }));
     Click(window, kBtnCopyFile);
     EXPECT_EQ(AnswerMessageBox(IDOK), "Not a valid drive ID");
+  });
+}
+
+TEST_F(SearchWindowTest, WhileSearchingGoIsCancelAndARowThatCannotBeFilledIsReported) {
+  // Entry 0 has a time that is no date: the search stops at it with a message.
+  catalog.WriteFile("0odd.dat", "Odd\r\nbroken.txt\r\n5\r\nnever\r\nAMark=CD 0\r\nAFiles=1\r\n");
+  WithSearchWindow("", [&](HWND window) {
+    Click(window, kBtnGo);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = test::FindProcessWindow("#32770", nullptr)) != nullptr; }));
+    EXPECT_EQ(ButtonPictureIndex(GetDlgItem(window, kBtnGo)), 1);  // the cancel picture
+    EXPECT_FALSE(Enabled(window, kListView1));
+    EXPECT_EQ(StatusText(window), "Searching...");
+    EXPECT_EQ(AnswerMessageBox(IDOK), catalog / "0odd.dat" + " 0");
+    EXPECT_EQ(WaitForSearchEnd(window), "Files: 7");
+    EXPECT_EQ(ButtonPictureIndex(GetDlgItem(window, kBtnGo)), 0);
+    EXPECT_TRUE(Enabled(window, kListView1));
   });
 }
 
