@@ -179,10 +179,6 @@ void CenterOnScreen(HWND hwnd) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-}  // namespace discovel
-
-namespace discovel {
-
 void MinimizeApplication(HWND window) {
   HWND root = GetAncestor(window, GA_ROOTOWNER);
   ShowWindow(root ? root : window, SW_MINIMIZE);
