@@ -32,6 +32,11 @@ class TextSearcher {
   struct ByteSet {
     unsigned char bytes[2] = {0, 0};
     int count = 0;  // 3 stands for "more than two"
+    // When the two differ in one bit (letter case, mostly) or are one byte:
+    // a byte b is in the set exactly when (b | orMask) == target.
+    bool oneBit = false;
+    unsigned char orMask = 0;
+    unsigned char target = 0;
   };
 
  private:
