@@ -131,12 +131,11 @@ void CheckLineLocator(std::string_view bytes) {
         FUZZ_REQUIRE(lines.LineAt(offset) == expected);
         break;
       }
-      case 2: {  // an entry's lines
+      case 2: {  // an entry's lines, or past the end
         const std::size_t take = 1 + pick / 8 % 4;
-        if (line + take > count) break;
         LineLocator::Span spans[4];
-        lines.Lines(line, take, spans);
-        for (std::size_t k = 0; k < take; ++k) {
+        FUZZ_REQUIRE(lines.Lines(line, take, spans) == (line + take <= count));
+        for (std::size_t k = 0; k < take && line + take <= count; ++k) {
           FUZZ_REQUIRE(spans[k].begin == beginOf(line + k));
           FUZZ_REQUIRE(spans[k].end - spans[k].begin == text.Line(line + k).size());
         }
@@ -198,8 +197,11 @@ void CheckTextSearcher(std::string_view typed, std::string_view bytes) {
     const TextSearcher searcher(term, *fold);
     const std::size_t n = bytes.size();
     for (const auto& [from, to] : {std::pair{std::size_t{0}, n}, std::pair{n / 3, n - n / 5}}) {
-      FUZZ_REQUIRE(searcher.Find(bytes.data(), from, to) ==
-                   NaiveFind(bytes, from, to, term, *fold));
+      const std::size_t hit = NaiveFind(bytes, from, to, term, *fold);
+      FUZZ_REQUIRE(searcher.Find(bytes.data(), from, to) == hit);
+      std::size_t lineEnds = 0;
+      FUZZ_REQUIRE(searcher.FindCountingLines(bytes.data(), from, to, lineEnds) == hit);
+      FUZZ_REQUIRE(lineEnds == NaiveLineEnds(bytes, from, hit));
     }
   }
 }

@@ -193,7 +193,7 @@ const LineLocator::Mark& LineLocator::FurthestMark() const {
 void LineLocator::Remember(std::size_t line, std::size_t begin) {
   if (begin < m_bytes.size()) {
     m_linesKnown = std::max(m_linesKnown, line + 1);
-  } else {
+  } else if (!m_countKnown) {
     m_linesKnown = line;
     m_countKnown = true;
   }
@@ -230,9 +230,12 @@ std::size_t LineLocator::Begin(std::size_t line) {
 
 std::size_t LineLocator::LineAt(std::size_t offset) {
   const Mark from = LastMarkUpToOffset(offset);
-  const std::size_t ends = CountLineEnds(m_bytes.data(), from.begin, offset);
-  if (ends == 0) return from.line;
-  const std::size_t line = from.line + ends;
+  return LineAt(offset, from.line, CountLineEnds(m_bytes.data(), from.begin, offset));
+}
+
+std::size_t LineLocator::LineAt(std::size_t offset, std::size_t from, std::size_t lineEnds) {
+  if (lineEnds == 0) return from;
+  const std::size_t line = from + lineEnds;
   // Back from the byte to the line end before it.
   const char* data = m_bytes.data();
   std::size_t begin = offset;
@@ -240,7 +243,7 @@ std::size_t LineLocator::LineAt(std::size_t offset) {
   Remember(line, begin);
   // A hit on an entry's name line is followed by a look at its folder line,
   // the line before: find that too while it is close.
-  if (line - 1 > from.line) {
+  if (lineEnds > 1) {
     std::size_t end = begin - 1;
     if (data[end] == '\n' && data[end - 1] == '\r') --end;
     std::size_t before = end;
@@ -250,17 +253,28 @@ std::size_t LineLocator::LineAt(std::size_t offset) {
   return line;
 }
 
-void LineLocator::Lines(std::size_t first, std::size_t count, Span* out) {
+bool LineLocator::Lines(std::size_t first, std::size_t count, Span* out) {
   const std::size_t n = m_bytes.size();
-  std::size_t pos = Begin(first);
-  bool all = true;
+  if (first >= m_linesKnown && m_countKnown) return false;
+  std::size_t pos = Begin(first);  // which notes where the lines end, if before
+  if (pos >= n) return false;
   for (std::size_t k = 0; k < count; ++k) {
-    all = all && pos < n;
+    if (pos >= n) {
+      Remember(first + k, n);  // the first line that is not there
+      return false;
+    }
     const std::size_t end = LineEndFrom(pos);
     out[k] = Span{pos, end};
     pos = AfterLineEnd(end);
   }
-  if (all) Remember(first + count, pos);
+  Remember(first + count, pos);
+  return true;
+}
+
+void LineLocator::LinesEndAfter(std::size_t from, std::size_t lineEnds) {
+  // An unended last line counts too.
+  const bool unended = !m_bytes.empty() && !IsLineEndByte(m_bytes.back());
+  Remember(from + lineEnds + (unended ? 1 : 0), m_bytes.size());
 }
 
 std::size_t LineLocator::Count() {

@@ -32,8 +32,14 @@ class LineLocator {
   std::size_t Begin(std::size_t line);
   // The line that holds the byte at `offset`, which must be no CR or LF.
   std::size_t LineAt(std::size_t offset);
-  // `count` existing lines from `first` on.
-  void Lines(std::size_t first, std::size_t count, Span* out);
+  // The same, told that `lineEnds` line ends lie between the start of line
+  // `from` and `offset` (counted while searching).
+  std::size_t LineAt(std::size_t offset, std::size_t from, std::size_t lineEnds);
+  // Told that `lineEnds` line ends lie between the start of line `from` and
+  // the end of the bytes: now it knows how many lines there are.
+  void LinesEndAfter(std::size_t from, std::size_t lineEnds);
+  // `count` lines from `first` on; false when not all of them exist.
+  bool Lines(std::size_t first, std::size_t count, Span* out);
   // How many lines there are.
   std::size_t Count();
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <system_error>
 #include <utility>
 
 namespace discovel {
@@ -63,7 +64,13 @@ void ReadAhead::Queue(std::unique_ptr<BlockReader> reader, std::exception_ptr er
   slot.state.store(State::kQueued);
   m_added.store(file + 1);
   // The caller is about to search the file it took: a thread can read meanwhile.
-  if (file > 0 && !m_thread.joinable()) m_thread = std::thread([this] { ReadLoop(); });
+  if (file > 0 && !m_thread.joinable() && !m_noThread) {
+    try {
+      m_thread = std::thread([this] { ReadLoop(); });
+    } catch (const std::system_error&) {
+      m_noThread = true;  // then the caller reads every file itself
+    }
+  }
   Signal(m_reader);
 }
 

@@ -78,6 +78,7 @@ class ReadAhead {
   Waiter m_caller;  // waits for a file to be read
   std::atomic<int> m_readOnThread{0};
   std::thread m_thread;
+  bool m_noThread = false;  // none could be started
 };
 
 }  // namespace discovel

@@ -60,10 +60,11 @@ bool SearchEngine::Run(std::string_view folder, const std::string& mask,
   m_trail.emplace(m_fs, root);
   // The reading thread lives as long as the search.
   ReadAhead readAhead;
-  struct Forget {
-    ReadAhead*& readAhead;
-    ~Forget() { readAhead = nullptr; }
-  } forget{m_readAhead};
+  struct Restore {
+    ReadAhead*& current;
+    ReadAhead* previous;
+    ~Restore() { current = previous; }
+  } restore{m_readAhead, m_readAhead};
   m_readAhead = &readAhead;
   try {
     return SearchFolder(root);
@@ -171,6 +172,9 @@ void SearchEngine::SearchArchive(const std::string& path, std::string_view bytes
   m_exactHay.ready = false;
   // Nothing can match: the entries are only counted, in one go.
   if (!m_markAllowed) m_lines.Count();
+  // Every entry matches, or is matched against its lines: reading them is
+  // what tells whether they are there.
+  const bool readsEveryEntry = m_markAllowed && m_term.empty();
 
   for (std::int32_t i = 0; i < *count; ++i) {
     // A stride of 0 would read the first entry again and again, without end.
@@ -179,30 +183,50 @@ void SearchEngine::SearchArchive(const std::string& path, std::string_view bytes
                      "\" is damaged: its APars key gives its entries 0 lines each.");
     }
     const std::int64_t base = static_cast<std::int64_t>(i) * stride;
-    if (base < 0 || !m_lines.Has(static_cast<std::uint64_t>(base) + 3)) {
+    const auto line = static_cast<std::uint64_t>(base);
+    if (base < 0 || !(readsEveryEntry ? LoadEntry(line) : m_lines.Has(line + 3))) {
       throw AppError("Archive \"" + path + "\" ends before the lines of its entry " +
                      std::to_string(i) + ".");
     }
     const auto at = static_cast<std::size_t>(base);
     const bool advanced = m_criteria.AdvancedMode();
-    // A selective simple search decides most entries by this one compare:
-    // the next hit still lies beyond the entry's name line.
+    // A selective search decides most entries by this one compare: the next
+    // hit still lies beyond the entry's name line. In advanced mode that holds
+    // when letter case is ignored and the mark does not hold the term.
     const Haystack& hay = m_upperHay;
-    const bool surelyNot = !advanced && hay.ready && hay.direct && hay.searched &&
-                           hay.hitLine > at + 1;
+    const bool surelyNot = hay.ready && hay.direct && hay.searched && hay.hitLine > at + 1 &&
+                           (!advanced || (!m_advanced.caseSensitive && !hay.termInMark));
     if (!surelyNot && Matches(at, advanced)) AddRow(path, i, at);
     if (m_abort) break;
     if (i % kPumpEveryEntries == 0) m_pump.Pump();
-    // Most entries of a selective search come here: up to the next hit's
-    // entry only the mode is read, which may still change between them.
-    for (const std::int32_t quietEnd = QuietUntil(i + 1, stride, *count); i + 1 < quietEnd;) {
-      ++i;
-      const std::size_t quiet = static_cast<std::size_t>(i) * static_cast<std::size_t>(stride);
-      if (m_criteria.AdvancedMode() && Matches(quiet, true)) AddRow(path, i, quiet);
-      if (m_abort) return;
-      if (i % kPumpEveryEntries == 0) m_pump.Pump();
-    }
+    if (!PassQuietEntries(path, stride, *count, i)) return;
   }
+}
+
+bool SearchEngine::PassQuietEntries(const std::string& path, std::int32_t stride,
+                                    std::int32_t count, std::int32_t& i) {
+  const std::int32_t quietEnd = QuietUntil(i + 1, stride, count);
+  // In advanced mode no entry here matches either when letter case is
+  // ignored and the mark does not hold the term.
+  const bool advancedToo =
+      !m_markAllowed || (!m_advanced.caseSensitive && !m_upperHay.termInMark);
+  while (i + 1 < quietEnd) {
+    // Up to the next entry that pumps, and no further.
+    const std::int64_t next = i + 1;
+    const std::int64_t pumpAt =
+        (next + kPumpEveryEntries - 1) / kPumpEveryEntries * kPumpEveryEntries;
+    const auto stop = static_cast<std::int32_t>(std::min<std::int64_t>(quietEnd, pumpAt + 1));
+    for (i = static_cast<std::int32_t>(next); i < stop; ++i) {
+      if (m_criteria.AdvancedMode() && !advancedToo) {
+        const std::size_t at = static_cast<std::size_t>(i) * static_cast<std::size_t>(stride);
+        if (Matches(at, true)) AddRow(path, i, at);
+      }
+      if (m_abort) return false;
+    }
+    --i;  // the last entry done
+    if (i % kPumpEveryEntries == 0) m_pump.Pump();
+  }
+  return true;
 }
 
 std::int32_t SearchEngine::QuietUntil(std::int32_t next, std::int32_t stride,
@@ -265,11 +289,20 @@ bool SearchEngine::TermFound(Haystack& hay, std::size_t base, bool advanced) {
     // on is still the first from this one's, unless it lies before this entry.
     if (!hay.searched || hay.hitLine < base) {
       const std::size_t size = m_bytes.size();
-      const std::size_t hit = hay.searcher.Find(hay.data, m_lines.Begin(base), size);
+      const std::size_t from = m_lines.Begin(base);
       hay.searched = true;
-      hay.hitLine = hit < size ? m_lines.LineAt(hit) : kNoLine;
-      // No more hits: what is left to know of the lines is how many there are.
-      if (hay.hitLine == kNoLine) m_lines.Count();
+      if (hay.data == m_bytes.data()) {
+        // The line ends on the way to the hit are counted in the same pass.
+        std::size_t lineEnds = 0;
+        const std::size_t hit = hay.searcher.FindCountingLines(hay.data, from, size, lineEnds);
+        hay.hitLine = hit < size ? m_lines.LineAt(hit, base, lineEnds) : kNoLine;
+        if (hit == size) m_lines.LinesEndAfter(base, lineEnds);
+      } else {
+        const std::size_t hit = hay.searcher.Find(hay.data, from, size);
+        hay.hitLine = hit < size ? m_lines.LineAt(hit) : kNoLine;
+        // No more hits: what is left to know of the lines is how many there are.
+        if (hit == size) m_lines.Count();
+      }
     }
     // The folder line and the name line of an entry are its lines base and
     // base + 1, and no hit reaches over a line end.
@@ -319,12 +352,19 @@ bool SearchEngine::Matches(std::size_t base, bool advanced) {
          SizeMatches(Text(lines[2]), m_advanced.sizeAtMost, m_advanced.sizeThreshold);
 }
 
-const LineLocator::Span* SearchEngine::EntryLines(std::size_t base) {
-  if (!m_entryKnown || m_entryBase != base) {
-    m_lines.Lines(base, 4, m_entry);
-    m_entryBase = base;
-    m_entryKnown = true;
+bool SearchEngine::LoadEntry(std::uint64_t base) {
+  if (m_entryKnown && m_entryBase == base) return true;
+  // No line starts past the bytes, so a larger number is no line.
+  if (base >= m_bytes.size() || !m_lines.Lines(static_cast<std::size_t>(base), 4, m_entry)) {
+    return false;
   }
+  m_entryBase = static_cast<std::size_t>(base);
+  m_entryKnown = true;
+  return true;
+}
+
+const LineLocator::Span* SearchEngine::EntryLines(std::size_t base) {
+  LoadEntry(base);
   return m_entry;
 }
 

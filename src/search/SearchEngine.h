@@ -95,9 +95,17 @@ class SearchEngine {
   // The index past the entries from `next` on that a simple search surely
   // passes over; `next` when there are none.
   std::int32_t QuietUntil(std::int32_t next, std::int32_t stride, std::int32_t count) const;
+  // Goes over those entries after entry `i`, reading only the mode of each
+  // (and testing the entries in advanced mode that could still match), with
+  // the usual pumps; `i` ends at the last entry done. False once aborted.
+  bool PassQuietEntries(const std::string& path, std::int32_t stride, std::int32_t count,
+                        std::int32_t& i);
   Haystack& HaystackFor(bool upper);
   bool TermFound(Haystack& hay, std::size_t base, bool advanced);
   bool Matches(std::size_t base, bool advanced);
+  // Reads the four lines of the entry at line `base`; false when they are not
+  // all there.
+  bool LoadEntry(std::uint64_t base);
   // The four lines of the entry at line `base`, which must all exist.
   const LineLocator::Span* EntryLines(std::size_t base);
   std::string_view Text(const LineLocator::Span& line) const {

@@ -1,5 +1,6 @@
 #include "search/TextSearcher.h"
 
+#include "search/LineLocator.h"
 #include "search/Sse2.h"
 
 namespace discovel {
@@ -84,6 +85,45 @@ DISCOVEL_SSE2 std::size_t NextCandidates(const unsigned char* text, std::size_t 
   found = 0;
   return pos;
 }
+
+// One bit per byte of the sixteen at `at` (at >= 1) that ends a line.
+DISCOVEL_SSE2 inline __m128i LineEndBytes(const unsigned char* at) {
+  const __m128i cr = Splat('\r');
+  const __m128i before = _mm_cmpeq_epi8(Load(at - 1), cr);
+  return _mm_or_si128(_mm_cmpeq_epi8(Load(at), cr),
+                      _mm_andnot_si128(before, _mm_cmpeq_epi8(Load(at), Splat('\n'))));
+}
+
+// NextCandidates, one block a step (pos >= 1), adding to `lineEnds` those of
+// the blocks it passes over, though not of the block it returns.
+template <bool kOneBit>
+DISCOVEL_SSE2 std::size_t NextCandidatesCounting(const unsigned char* text, std::size_t pos,
+                                                 std::size_t stop, std::size_t lastOffset,
+                                                 const TextSearcher::ByteSet& first,
+                                                 const TextSearcher::ByteSet& last,
+                                                 unsigned& found, std::size_t& lineEnds) {
+  const __m128i first0 = Splat(kOneBit ? first.orMask : first.bytes[0]);
+  const __m128i first1 = Splat(kOneBit ? first.target : first.bytes[1]);
+  const __m128i last0 = Splat(kOneBit ? last.orMask : last.bytes[0]);
+  const __m128i last1 = Splat(kOneBit ? last.target : last.bytes[1]);
+  found = 0;
+  std::size_t ends = 0;
+  while (found == 0 && pos + 15 <= stop) {
+    // Line ends are counted in byte lanes, folded before any lane can overflow.
+    __m128i lanes = _mm_setzero_si128();
+    for (int k = 0; k < 255 && pos + 15 <= stop; ++k, pos += 16) {
+      found = static_cast<unsigned>(_mm_movemask_epi8(
+          CandidatesAt<kOneBit>(text, pos, lastOffset, first0, first1, last0, last1)));
+      if (found != 0) break;
+      lanes = _mm_sub_epi8(lanes, LineEndBytes(text + pos));
+    }
+    const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+    ends += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
+            static_cast<std::size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+  }
+  lineEnds += ends;
+  return pos;
+}
 #endif
 
 }  // namespace
@@ -156,6 +196,50 @@ std::size_t TextSearcher::Find(const char* text, std::size_t from, std::size_t t
   }
 #endif
   return FindHorspool(bytes, pos, to);
+}
+
+std::size_t TextSearcher::FindCountingLines(const char* text, std::size_t from, std::size_t to,
+                                            std::size_t& lineEnds) const {
+  const std::size_t m = m_term.size();
+  std::size_t pos = from;
+  lineEnds = 0;
+#if defined(DISCOVEL_HAVE_SSE2)
+  if (m != 0 && to >= from && to - from >= m + 16 && m_first.count >= 1 && m_first.count <= 2 &&
+      m_last.count >= 1 && m_last.count <= 2 && HasSse2()) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    if (pos == 0) {
+      // The blocks look one byte back: the first starts are searched alone.
+      const std::size_t hit = Find(text, 0, 15 + m);
+      if (hit < 15 + m) {
+        lineEnds = CountLineEnds(text, 0, hit);
+        return hit;
+      }
+      lineEnds = CountLineEnds(text, 0, 16);
+      pos = 16;
+    }
+    const bool oneBit = m_first.oneBit && m_last.oneBit;
+    for (const std::size_t stop = to - m; pos + 15 <= stop; pos += 16) {
+      unsigned candidates = 0;
+      pos = oneBit ? NextCandidatesCounting<true>(bytes, pos, stop, m - 1, m_first, m_last,
+                                                  candidates, lineEnds)
+                   : NextCandidatesCounting<false>(bytes, pos, stop, m - 1, m_first, m_last,
+                                                   candidates, lineEnds);
+      if (candidates == 0) break;
+      for (; candidates != 0; candidates &= candidates - 1) {
+        const std::size_t at = pos + static_cast<unsigned>(__builtin_ctz(candidates));
+        if (m <= 2 || Matches(bytes + at)) {
+          lineEnds += CountLineEnds(text, pos, at);
+          return at;
+        }
+      }
+      lineEnds += CountLineEnds(text, pos, pos + 16);
+    }
+  }
+#endif
+  // Short ranges, the odd term, and what is left after the blocks.
+  const std::size_t hit = Find(text, pos, to);
+  lineEnds += CountLineEnds(text, pos, hit);
+  return hit;
 }
 
 }  // namespace discovel

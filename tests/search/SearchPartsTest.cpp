@@ -71,6 +71,37 @@ TEST(TextSearcher, AgreesWithANaiveSearch) {
   }
 }
 
+std::size_t NaiveLineEnds(std::string_view bytes, std::size_t from, std::size_t to);
+
+// Counting line ends on the way changes no hit, and counts as a plain loop.
+TEST(TextSearcher, CountsLineEndsUpToTheHit) {
+  const UpperTable upper = SystemTextServices().BuildUpperTable();
+  UpperTable paired = IdentityTable();
+  paired[0x80] = 'B';
+  const UpperTable* folds[] = {&IdentityTable(), &upper, &paired};
+  std::mt19937 random(17);
+  const std::string alphabet = "aAbB\r\n\r\n..\x80";
+  for (int round = 0; round < 4000; ++round) {
+    std::string text;
+    const std::size_t length = random() % (round % 8 == 0 ? 3000 : 200);
+    for (std::size_t i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
+    // Rare terms too, so that the blocks run long before a hit.
+    std::string term = round % 3 == 0 ? "BAB.B" : "";
+    for (std::size_t k = 1 + random() % 4; term.empty() && k > 0; --k) {
+      term += alphabet[random() % 4];
+    }
+    const UpperTable& fold = *folds[round % 3];
+    for (char& c : term) c = static_cast<char>(fold[static_cast<unsigned char>(c)]);
+    const TextSearcher searcher(term, fold);
+    const std::size_t from = text.empty() || round % 4 == 0 ? 0 : random() % text.size();
+    const std::size_t to = from + random() % (text.size() - from + 1);
+    std::size_t lineEnds = 12345;
+    const std::size_t hit = searcher.FindCountingLines(text.data(), from, to, lineEnds);
+    ASSERT_EQ(hit, NaiveFind(text, from, to, term, fold)) << round;
+    ASSERT_EQ(lineEnds, NaiveLineEnds(text, from, hit)) << round;
+  }
+}
+
 TEST(TextSearcher, StaysInsideTheRange) {
   const TextSearcher searcher("ABC", IdentityTable());
   const std::string text = "xxABCxxABC";
@@ -136,10 +167,11 @@ TEST(LineLocator, AgreesWithTheArchiveReader) {
         const std::size_t expected =
             std::upper_bound(begins.begin(), begins.end(), offset) - begins.begin() - 1;
         ASSERT_EQ(lines.LineAt(offset), expected) << round << " " << offset;
-      } else if (pick % 4 == 2 && line + 4 <= begins.size()) {
+      } else if (pick % 4 == 2) {
+        // An entry's lines, or past the end: a damaged archive.
         LineLocator::Span spans[4];
-        lines.Lines(line, 4, spans);
-        for (std::size_t k = 0; k < 4; ++k) {
+        ASSERT_EQ(lines.Lines(line, 4, spans), line + 4 <= begins.size()) << round;
+        for (std::size_t k = 0; k < 4 && line + 4 <= begins.size(); ++k) {
           ASSERT_EQ(spans[k].begin, begins[line + k]) << round;
           ASSERT_EQ(Text(bytes, spans[k]), text.Line(line + k)) << round;
         }
@@ -168,8 +200,17 @@ TEST(LineLocator, FarLinesEitherWay) {
   EXPECT_EQ(lines.Begin(14999), bytes.find("line 14999"));
   EXPECT_EQ(lines.Count(), 20001u);
   LineLocator::Span last[2];
-  lines.Lines(19999, 2, last);
+  EXPECT_TRUE(lines.Lines(19999, 2, last));
   EXPECT_EQ(Text(bytes, last[1]), "last, unended");
+  // Asked past the end first, it still knows how far the lines go.
+  lines.Reset(bytes);
+  EXPECT_FALSE(lines.Lines(30000, 4, last));
+  EXPECT_FALSE(lines.Has(25000));
+  EXPECT_EQ(lines.Count(), 20001u);
+  lines.Reset(bytes);
+  EXPECT_FALSE(lines.Lines(19999, 4, last));
+  EXPECT_TRUE(lines.Has(20000));
+  EXPECT_FALSE(lines.Has(20001));
   lines.Reset("");
   EXPECT_FALSE(lines.Has(0));
   EXPECT_EQ(lines.Count(), 0u);
