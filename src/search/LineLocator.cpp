@@ -20,20 +20,12 @@ constexpr auto kBitCount = [] {
   return counts;
 }();
 
-// One bit per byte of the sixteen at `at` (at >= 1) that ends a line.
-DISCOVEL_SSE2 inline __m128i LineEndBytes(const char* at) {
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-  const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at - 1));
-  const __m128i lfs = _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'));
-  return _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_andnot_si128(_mm_cmpeq_epi8(before, cr), lfs));
-}
-
 // Counts in byte lanes (each line end subtracts -1) and folds the lanes into
-// the total before any can overflow: no scalar work per block.
+// the total before any can overflow: no scalar work per block. Goes from
+// `from` (>= 1) as far as whole blocks go before `to`, and says how far.
 DISCOVEL_SSE2 std::size_t CountBlocks(const char* data, std::size_t& from, std::size_t to) {
   std::size_t total = 0;
-  std::size_t i = from;  // a local: the stores through `data` cannot touch it
+  std::size_t i = from;  // kept in a register, written back once
   while (i + 16 <= to) {
     __m128i lanes = _mm_setzero_si128();
     for (int k = 0; k < 255 && i + 16 <= to; ++k, i += 16) {
@@ -47,25 +39,26 @@ DISCOVEL_SSE2 std::size_t CountBlocks(const char* data, std::size_t& from, std::
   return total;
 }
 
-// Goes over `lines` line ends from `i` on, sixteen bytes a step; stops early
-// fewer than sixteen bytes before `n`. Returns the offset of the last line
-// end passed when it got them all, kNoLimit otherwise.
+// Goes over line ends from `from` (>= 1) on, sixteen bytes a step, until
+// `passed` reaches `lines`, and returns the offset of that last line end; or
+// stops fewer than sixteen bytes before `n` and returns kNoLimit, `from` at
+// the first byte not looked at.
 DISCOVEL_SSE2 std::size_t SkipBlocks(const char* data, std::size_t& from, std::size_t n,
                                      std::size_t lines, std::size_t& passed) {
   std::size_t count = passed;
-  for (std::size_t i = from; i + 16 <= n; i += 16) {
+  std::size_t i = from;
+  for (; i + 16 <= n; i += 16) {
     const auto ends = static_cast<unsigned>(_mm_movemask_epi8(LineEndBytes(data + i)));
     const std::size_t here = kBitCount[ends & 0xFF] + kBitCount[ends >> 8];
-    if (count + here < lines) {
-      count += here;
-      from = i + 16;
-      continue;
+    if (count + here >= lines) {
+      unsigned bits = ends;
+      for (std::size_t k = count + 1; k < lines; ++k) bits &= bits - 1;
+      passed = lines;
+      return i + static_cast<unsigned>(__builtin_ctz(bits));
     }
-    unsigned bits = ends;
-    for (std::size_t k = count + 1; k < lines; ++k) bits &= bits - 1;
-    passed = lines;
-    return i + static_cast<unsigned>(__builtin_ctz(bits));
+    count += here;
   }
+  from = i;
   passed = count;
   return kNoLimit;
 }

@@ -10,6 +10,18 @@
 
 namespace discovel {
 
+#if defined(DISCOVEL_HAVE_SSE2)
+// One byte set for each of the sixteen at `at` that ends a line: a CR, or an
+// LF not right after a CR. Looks at the byte before `at`, so at > data.
+DISCOVEL_SSE2 inline __m128i LineEndBytes(const char* at) {
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+  const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at - 1));
+  const __m128i lfs = _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'));
+  return _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_andnot_si128(_mm_cmpeq_epi8(before, cr), lfs));
+}
+#endif
+
 inline bool HasSse2() {
 #if defined(__x86_64__)
   return true;

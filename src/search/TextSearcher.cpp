@@ -86,14 +86,6 @@ DISCOVEL_SSE2 std::size_t NextCandidates(const unsigned char* text, std::size_t 
   return pos;
 }
 
-// One bit per byte of the sixteen at `at` (at >= 1) that ends a line.
-DISCOVEL_SSE2 inline __m128i LineEndBytes(const unsigned char* at) {
-  const __m128i cr = Splat('\r');
-  const __m128i before = _mm_cmpeq_epi8(Load(at - 1), cr);
-  return _mm_or_si128(_mm_cmpeq_epi8(Load(at), cr),
-                      _mm_andnot_si128(before, _mm_cmpeq_epi8(Load(at), Splat('\n'))));
-}
-
 // NextCandidates, one block a step (pos >= 1), adding to `lineEnds` those of
 // the blocks it passes over, though not of the block it returns.
 template <bool kOneBit>
@@ -115,7 +107,7 @@ DISCOVEL_SSE2 std::size_t NextCandidatesCounting(const unsigned char* text, std:
       found = static_cast<unsigned>(_mm_movemask_epi8(
           CandidatesAt<kOneBit>(text, pos, lastOffset, first0, first1, last0, last1)));
       if (found != 0) break;
-      lanes = _mm_sub_epi8(lanes, LineEndBytes(text + pos));
+      lanes = _mm_sub_epi8(lanes, LineEndBytes(reinterpret_cast<const char*>(text + pos)));
     }
     const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
     ends += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +

@@ -360,7 +360,7 @@ TEST_F(Search, FullResultsStopTheSearchKeepingWholeRows) {
 
 TEST_F(Search, AbortStopsTheArchiveAndTheWalk) {
   std::vector<TestEntry> many;
-  for (int i = 0; i < 700; ++i) many.push_back({"\\", "e" + std::to_string(i)});
+  for (int i = 0; i < 700; ++i) many.push_back({"\\", std::string("e").append(std::to_string(i))});
   catalogue.WriteFile("1.dat", ArchiveOf(many, "CD 1"));
   catalogue.WriteFile("2.dat", ArchiveOf(many, "CD 2"));
   catalogue.WriteFile("3.dat", ArchiveOf(many, "CD 3"));
@@ -608,8 +608,10 @@ TEST_F(Search, ArchivesThatCannotBeReadAmongMany) {
 
 TEST_F(Search, AbortDuringASelectiveSearch) {
   std::vector<TestEntry> many;
-  for (int i = 0; i < 700; ++i) many.push_back({"\\", "e" + std::to_string(i)});
-  for (const int i : {0, 5, 301, 302, 650}) many[static_cast<std::size_t>(i)].name = "hit" + std::to_string(i);
+  for (int i = 0; i < 700; ++i) {
+    const bool hit = i == 0 || i == 5 || i == 301 || i == 302 || i == 650;
+    many.push_back({"\\", std::string(hit ? "hit" : "e").append(std::to_string(i))});
+  }
   for (const char* name : {"1.dat", "2.dat", "3.dat", "sub\\4.dat"}) {
     catalogue.WriteFile(name, ArchiveOf(many, name));
   }
