@@ -5,7 +5,14 @@
 #if defined(__i386__) || defined(__x86_64__)
 #define DISCOVEL_HAVE_SSE2 1
 #include <emmintrin.h>
+#if defined(__i386__)
+// Windows promises 32-bit code a stack aligned to 4 bytes only, and the
+// window procedures a search runs under are called from its code; the 16-byte
+// stack slots these functions spill vectors to need aligning on entry.
+#define DISCOVEL_SSE2 __attribute__((target("sse2"), force_align_arg_pointer))
+#else
 #define DISCOVEL_SSE2 __attribute__((target("sse2")))
+#endif
 #endif
 
 namespace discovel {
