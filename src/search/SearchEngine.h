@@ -4,7 +4,6 @@
 // Go and closing request an abort), shows progress and reports incomplete rows.
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,6 +51,9 @@ class SearchObserver {
 
 class SearchEngine {
  public:
+  // Everything is called on the thread that calls Run, except that the
+  // BlockReaders `fs` opens for the archives are read to their end and
+  // destroyed on a second thread the search starts, one archive ahead.
   SearchEngine(FileSystem& fs, const TextServices& text, UiPump& pump,
                const SearchCriteriaSource& criteria, SearchObserver& observer);
 
