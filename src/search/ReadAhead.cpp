@@ -10,9 +10,9 @@
 namespace discovel {
 namespace {
 
-// A side that waits first yields its processor for up to this long before it
-// sleeps. Under Wine a sleep and its wake-up cost some 100 µs, about as much
-// as searching half an archive; a yield costs a few µs. A search hands over a
+// A side that waits spins first, pausing and now and then yielding, for up to
+// this long before it sleeps: under Wine a sleep and its wake-up cost some
+// 100 µs, about as much as searching half an archive. A search hands over a
 // file every few hundred µs, so neither side sleeps while one runs.
 constexpr auto kYieldFor = std::chrono::milliseconds(2);
 
@@ -38,7 +38,7 @@ void ReadAhead::Await(Waiter& waiter, const Ready& ready) {
       return;
     }
 #if defined(__i386__) || defined(__x86_64__)
-    // Leaves the core to a reading thread on its other hardware thread.
+    // Leaves the core to the other side where both share one.
     for (int k = 0; k < 32; ++k) __builtin_ia32_pause();
     if (spins % 8 == 7) std::this_thread::yield();
 #else

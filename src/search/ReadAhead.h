@@ -2,8 +2,8 @@
 // Reads the search's archive files whole on a thread of its own, one file
 // ahead, so that reading the next archive overlaps searching this one. The
 // files are opened by the caller, on its thread and in its order; only
-// BlockReader::Read runs on the reading thread, so the file-system seam needs
-// no locks of its own.
+// BlockReader::Read and closing the file run on the reading thread, so the
+// file-system seam needs no locks of its own.
 //
 // Use: Add the first file; then per file Take it, Add the one after, search.
 // A file's bytes stay valid until the next Take. At most one file waits
