@@ -1,22 +1,33 @@
 // Search and catalogue-query figures over a synthetic catalogue, each beside a
 // baseline measured in the same run:
-//   search (simple mode, selective term)  vs  grep -F -i -c over the same files
+//   search (simple mode, selective term)  vs  grep -F -i -c over the same files,
+//                                             for 100 and for 1,000 archives
 //   MarkExists / HighestArchiveNumber     vs  reading every archive whole
+// and the memory the rows of a search take: 1 M rows listed, and a search of
+// 10 M entries that lists everything until the results are full.
 //
 //   search_bench                         generate, measure, remove again
 //   search_bench --generate DIR          only write the catalogue into DIR
-//   search_bench --catalogue DIR [--grep-seconds S]
-//                                        measure an existing catalogue; S is the
-//                                        grep time when grep is out of reach (Wine)
+//   search_bench --catalogue DIR [--grep-seconds S] [--grep-seconds-large S]
+//                                        measure an existing catalogue; S are the
+//                                        grep times (100 and 1,000 archives) when
+//                                        grep is out of reach (Wine)
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
+#endif
 
 #include "catalog/ArchiveFile.h"
 #include "catalog/CatalogQueries.h"
@@ -31,6 +42,7 @@ namespace {
 constexpr int kSearchArchives = 100;
 constexpr int kEntriesPerArchive = 10000;
 constexpr int kQueryCopies = 10;  // 10 x 100 = 1,000 archives for the queries
+constexpr int kLargeCopies = 10;  // and 1,000 in one folder for the large search
 // One name of this form in about 100,000: a handful of hits in the catalogue.
 constexpr const char* kSelectiveTerm = "report_4711";
 
@@ -115,8 +127,20 @@ std::string DiscListing(Random& random, int archive) {
   return lines.Text();
 }
 
+// A second name for an archive: a hard link where the file system has them.
+void Link(const std::string& from, const std::string& to) {
+  std::error_code error;
+  std::filesystem::create_hard_link(Native(from), Native(to), error);
+  if (error) {
+    std::filesystem::copy_file(Native(from), Native(to),
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+}
+
 // DIR\search\ holds the archives searched; DIR\queries\ the same archives ten
-// times over (hard links where the file system has them) for the queries.
+// times over in ten folders for the queries, DIR\large\ ten times over in one
+// folder for the large search (hard links where the file system has them:
+// the page cache holds one copy, as it would hold a catalogue searched before).
 void Generate(const std::string& root) {
   FileSystem& fs = SystemFileSystem();
   fs.CreateFolders(root + "search\\");
@@ -132,18 +156,21 @@ void Generate(const std::string& root) {
     fs.CreateFolders(folder);
     for (int a = 0; a < kSearchArchives; ++a) {
       const std::string name = std::to_string(a) + ".dat";
-      std::error_code error;
-      std::filesystem::create_hard_link(Native(root + "search\\" + name), Native(folder + name),
-                                        error);
-      if (error) {
-        std::filesystem::copy_file(Native(root + "search\\" + name), Native(folder + name),
-                                   std::filesystem::copy_options::overwrite_existing);
-      }
+      Link(root + "search\\" + name, folder + name);
     }
   }
-  std::printf("catalogue: %d archives x %d entries, %.1f MB; %d archives for the queries\n",
+  fs.CreateFolders(root + "large\\");
+  for (int copy = 0; copy < kLargeCopies; ++copy) {
+    for (int a = 0; a < kSearchArchives; ++a) {
+      Link(root + "search\\" + std::to_string(a) + ".dat",
+           root + "large\\" + std::to_string(copy * kSearchArchives + a) + ".dat");
+    }
+  }
+  std::printf("catalogue: %d archives x %d entries, %.1f MB; %d archives for the queries;"
+              " %d archives (%.0f MB) for the large search\n",
               kSearchArchives, kEntriesPerArchive, static_cast<double>(bytes) / 1e6,
-              kSearchArchives * kQueryCopies);
+              kSearchArchives * kQueryCopies, kSearchArchives * kLargeCopies,
+              static_cast<double>(bytes) * kLargeCopies / 1e6);
 }
 
 double BestSeconds(const std::function<void()>& run, int rounds = 5) {
@@ -168,20 +195,29 @@ class FixedCriteria final : public SearchCriteriaSource {
   bool advanced = false;
 };
 
+// Each timed search with an engine of its own, as a search window starts one.
 double SearchSeconds(const std::string& folder, const std::string& term, bool advanced,
-                     std::size_t& rows) {
+                     SearchResults& results, int rounds = 5) {
   FixedCriteria criteria;
   criteria.text = term;
   criteria.advanced = advanced;
   NoPump pump;
   SearchObserver observer;
+  return BestSeconds(
+      [&] {
+        results.Clear();
+        SearchEngine engine(SystemFileSystem(), SystemTextServices(), pump, criteria, observer);
+        engine.Run(folder, "*.dat", results);
+      },
+      rounds);
+}
+
+double SearchSeconds(const std::string& folder, const std::string& term, bool advanced,
+                     std::size_t& rows) {
   SearchResults results;
-  return BestSeconds([&] {
-    results.Clear();
-    SearchEngine engine(SystemFileSystem(), SystemTextServices(), pump, criteria, observer);
-    engine.Run(folder, "*.dat", results);
-    rows = results.RowCount();
-  });
+  const double seconds = SearchSeconds(folder, term, advanced, results);
+  rows = results.RowCount();
+  return seconds;
 }
 
 double GrepSeconds(const std::string& folder) {
@@ -197,23 +233,98 @@ double GrepSeconds(const std::string& folder) {
 #endif
 }
 
-void Measure(const std::string& root, double grepSeconds) {
-  const std::string searchFolder = root + "search\\";
-  std::size_t rows = 0;
-  const double search = SearchSeconds(searchFolder, kSelectiveTerm, false, rows);
-  std::printf("search, simple mode, \"%s\": %.1f ms (%zu rows)\n", kSelectiveTerm,
-              search * 1e3, rows);
-  if (grepSeconds <= 0) grepSeconds = GrepSeconds(searchFolder);
+void PrintAgainstGrep(double search, double grepSeconds) {
   if (grepSeconds > 0) {
     std::printf("grep -F -i -c over the same files: %.1f ms\n", grepSeconds * 1e3);
     std::printf("search / grep time: %.2f\n", search / grepSeconds);
   } else {
     std::printf("grep: not reachable from here\n");
   }
+}
+
+constexpr double kMB = 1024.0 * 1024.0;
+
+// The whole process's memory, as the system counts it: the peak of its
+// working set (resident bytes) and the bytes it has committed of its own.
+void PrintProcessMemory() {
+#ifdef _WIN32
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  // The commit charge (PagefileUsage) is the private bytes; Wine fills it,
+  // though not PROCESS_MEMORY_COUNTERS_EX's PrivateUsage.
+  if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
+    std::printf("  process: peak working set %.0f MB, private bytes %.0f MB (peak %.0f MB)\n",
+                static_cast<double>(counters.PeakWorkingSetSize) / kMB,
+                static_cast<double>(counters.PagefileUsage) / kMB,
+                static_cast<double>(counters.PeakPagefileUsage) / kMB);
+  }
+#else
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  std::string peak, data;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) peak = line.substr(6);
+    if (line.rfind("VmData:", 0) == 0) data = line.substr(7);
+  }
+  if (!peak.empty()) {
+    std::printf("  process: peak resident %s, data %s\n",
+                std::string(peak.substr(peak.find_first_not_of(" \t"))).c_str(),
+                std::string(data.substr(data.find_first_not_of(" \t"))).c_str());
+  }
+#endif
+}
+
+void PrintRowsMemory(const SearchResults& results) {
+  const double bytes = static_cast<double>(results.MemoryBytes());
+  std::printf("  the rows hold %.1f MB (%.0f bytes a row)\n", bytes / kMB,
+              results.RowCount() ? bytes / static_cast<double>(results.RowCount()) : 0.0);
+}
+
+void Measure(const std::string& root, double grepSeconds, double grepLargeSeconds) {
+  const std::string searchFolder = root + "search\\";
+  std::size_t rows = 0;
+  const double search = SearchSeconds(searchFolder, kSelectiveTerm, false, rows);
+  std::printf("search, simple mode, \"%s\": %.1f ms (%zu rows)\n", kSelectiveTerm,
+              search * 1e3, rows);
+  if (grepSeconds <= 0) grepSeconds = GrepSeconds(searchFolder);
+  PrintAgainstGrep(search, grepSeconds);
   const double advanced = SearchSeconds(searchFolder, kSelectiveTerm, true, rows);
   std::printf("search, advanced mode, same term: %.1f ms (%zu rows)\n", advanced * 1e3, rows);
-  const double everything = SearchSeconds(searchFolder, "*", false, rows);
-  std::printf("search listing every entry: %.1f ms (%zu rows)\n", everything * 1e3, rows);
+  {
+    SearchResults results;
+    const double everything = SearchSeconds(searchFolder, "*", false, results);
+    std::printf("search listing every entry: %.1f ms (%zu rows)\n", everything * 1e3,
+                results.RowCount());
+    PrintRowsMemory(results);
+    PrintProcessMemory();
+  }
+
+  // Ten times the archives, in one folder.
+  const std::string largeFolder = root + "large\\";
+  const double large = SearchSeconds(largeFolder, kSelectiveTerm, false, rows);
+  std::printf("search of %d archives x %d entries, simple mode, same term: %.1f ms (%zu rows)\n",
+              kSearchArchives * kLargeCopies, kEntriesPerArchive, large * 1e3, rows);
+  if (grepLargeSeconds <= 0) grepLargeSeconds = GrepSeconds(largeFolder);
+  PrintAgainstGrep(large, grepLargeSeconds);
+  {
+    // More rows than the results may hold: the search stops when they are full,
+    // keeping whole rows, and the 32-bit process stays within its memory.
+    FixedCriteria criteria;
+    criteria.text = "*";
+    NoPump pump;
+    SearchObserver observer;
+    SearchResults results;
+    SearchEngine engine(SystemFileSystem(), SystemTextServices(), pump, criteria, observer);
+    const auto start = std::chrono::steady_clock::now();
+    const bool completed = engine.Run(largeFolder, "*.dat", results);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    std::printf("search of the %d archives listing every entry: %.1f s, kept %zu rows, %s\n",
+                kSearchArchives * kLargeCopies, took.count(), results.RowCount(),
+                engine.ResultsWereFull() ? "stopped: results full"
+                                         : (completed ? "completed" : "stopped"));
+    PrintRowsMemory(results);
+    PrintProcessMemory();
+  }
 
   FileSystem& fs = SystemFileSystem();
   const std::string queryFolder = root + "queries\\";
@@ -268,20 +379,35 @@ int main(int argc, char** argv) {
       Generate(CorePath(args[1]));
       return 0;
     }
-    if ((args.size() == 2 || args.size() == 4) && args[0] == "--catalogue") {
-      const double grep = args.size() == 4 && args[2] == "--grep-seconds" ? std::atof(args[3].c_str()) : 0;
-      Measure(CorePath(args[1]), grep);
-      return 0;
+    if (args.size() >= 2 && args.size() % 2 == 0 && args[0] == "--catalogue") {
+      double grep = 0;
+      double grepLarge = 0;
+      bool known = true;
+      for (std::size_t i = 2; i < args.size(); i += 2) {
+        if (args[i] == "--grep-seconds") {
+          grep = std::atof(args[i + 1].c_str());
+        } else if (args[i] == "--grep-seconds-large") {
+          grepLarge = std::atof(args[i + 1].c_str());
+        } else {
+          known = false;
+        }
+      }
+      if (known) {
+        Measure(CorePath(args[1]), grep, grepLarge);
+        return 0;
+      }
     }
     if (!args.empty()) {
-      std::fprintf(stderr, "usage: search_bench [--generate DIR | --catalogue DIR [--grep-seconds S]]\n");
+      std::fprintf(stderr,
+                   "usage: search_bench [--generate DIR | --catalogue DIR [--grep-seconds S]"
+                   " [--grep-seconds-large S]]\n");
       return 2;
     }
     const std::string root = FreshFolder();
     int result = 0;
     try {
       Generate(root);
-      Measure(root, 0);
+      Measure(root, 0, 0);
     } catch (const std::exception& e) {
       std::fprintf(stderr, "%s\n", e.what());
       result = 1;

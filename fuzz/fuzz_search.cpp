@@ -1,6 +1,7 @@
 // The search engine over a catalogue of fuzzed archives, against the slow
-// reference; and its parts, the line index and the substring searcher, on the
-// same bytes against plain loops.
+// reference; and its parts, the line locator, the key block read from the end
+// and the substring searcher, on the same bytes against the archive reader and
+// plain loops.
 //
 // Input lines: options, numbers, the typed text, the restriction; then the
 // archives (see FuzzInput.h). Option letters: a advanced mode, c case-sensitive,
@@ -8,7 +9,10 @@
 // l at most, u multi-byte code page, x a code page whose upper case can be
 // longer, f the mode switches from entry to entry (by the bits of the fourth
 // number; no reference then). Numbers: date low, date high, size threshold, bits.
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,11 +21,12 @@
 #include "MemoryFileSystem.h"
 #include "SearchReference.h"
 #include "catalog/ArchiveFile.h"
+#include "catalog/ArchiveKeys.h"
 #include "catalog/CatalogQueries.h"
 #include "platform/AppError.h"
 #include "platform/UiPump.h"
 #include "platform/posix/PosixTextServices.h"
-#include "search/LineIndex.h"
+#include "search/LineLocator.h"
 #include "search/SearchEngine.h"
 #include "search/TextSearcher.h"
 
@@ -86,13 +91,81 @@ class CountingObserver final : public SearchObserver {
   int failures = 0;
 };
 
-void CheckLineIndex(LineIndex& index, std::string_view bytes) {
-  index.Build(bytes);
+std::size_t NaiveLineEnds(std::string_view bytes, std::size_t from, std::size_t to) {
+  std::size_t count = 0;
+  for (std::size_t i = from; i < to; ++i) {
+    count += bytes[i] == '\r' || (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'));
+  }
+  return count;
+}
+
+// The locator against the archive reader, asked in an order the bytes choose:
+// mostly forward, as the search asks, now and then back.
+void CheckLineLocator(std::string_view bytes) {
   const ArchiveText text{std::string(bytes)};
-  FUZZ_REQUIRE(index.Count() == text.LineCount());
-  for (std::size_t i = 0; i < index.Count(); ++i) {
-    FUZZ_REQUIRE(index.Text(i) == text.Line(i));
-    FUZZ_REQUIRE(index.End(i) - index.Begin(i) == text.Line(i).size());
+  const std::size_t count = text.LineCount();
+  const char* base = count == 0 ? nullptr : text.Line(0).data();
+  const auto beginOf = [&](std::size_t line) {
+    return static_cast<std::size_t>(text.Line(line).data() - base);
+  };
+  LineLocator lines;
+  lines.Reset(bytes);
+  std::uint32_t seed = static_cast<std::uint32_t>(bytes.size());
+  for (const char c : bytes.substr(0, 32)) seed = seed * 31 + static_cast<unsigned char>(c);
+  std::size_t line = 0;
+  for (int step = 0; step < 48; ++step) {
+    seed = seed * 1664525u + 1013904223u;
+    const std::uint32_t pick = seed >> 8;
+    switch (pick % 6) {
+      case 0:  // forward, as the entries go
+        line += pick / 8 % 6;
+        FUZZ_REQUIRE(lines.Has(line) == (line < count));
+        if (line < count) FUZZ_REQUIRE(lines.Begin(line) == beginOf(line));
+        break;
+      case 1: {  // the line of a hit
+        if (bytes.empty()) break;
+        const std::size_t offset = pick / 8 % bytes.size();
+        if (bytes[offset] == '\r' || bytes[offset] == '\n') break;
+        std::size_t expected = 0;
+        while (expected + 1 < count && beginOf(expected + 1) <= offset) ++expected;
+        FUZZ_REQUIRE(lines.LineAt(offset) == expected);
+        break;
+      }
+      case 2: {  // an entry's lines, or past the end
+        const std::size_t take = 1 + pick / 8 % 4;
+        LineLocator::Span spans[4];
+        FUZZ_REQUIRE(lines.Lines(line, take, spans) == (line + take <= count));
+        for (std::size_t k = 0; k < take && line + take <= count; ++k) {
+          FUZZ_REQUIRE(spans[k].begin == beginOf(line + k));
+          FUZZ_REQUIRE(spans[k].end - spans[k].begin == text.Line(line + k).size());
+        }
+        break;
+      }
+      case 3:  // back a little
+        line -= std::min<std::size_t>(line, pick / 8 % 3);
+        break;
+      case 4:
+        FUZZ_REQUIRE(lines.Count() == count);
+        break;
+      default: {
+        const std::size_t from = bytes.empty() ? 0 : pick / 8 % bytes.size();
+        const std::size_t to = from + (bytes.size() - from) / 2;
+        FUZZ_REQUIRE(CountLineEnds(bytes.data(), from, to) == NaiveLineEnds(bytes, from, to));
+        break;
+      }
+    }
+  }
+  FUZZ_REQUIRE(!lines.Has(std::uint64_t{1} << 40));
+
+  // The key block read from the end gives what the reader finds from the start.
+  std::vector<std::string_view> keyLines;
+  FindKeyBlockLines(bytes, keyLines);
+  for (const std::string_view key : {kAFiles, kAPars, kAMark, std::string_view("a")}) {
+    std::optional<std::string_view> value;
+    for (auto it = keyLines.rbegin(); it != keyLines.rend() && !value; ++it) {
+      value = keyblock::ValueIfKey(*it, key);
+    }
+    FUZZ_REQUIRE(value == text.FindKey(key));
   }
 }
 
@@ -113,14 +186,22 @@ void CheckTextSearcher(std::string_view typed, std::string_view bytes) {
   const UpperTable upper = PosixTextServices().BuildUpperTable();
   UpperTable crowded = upper;  // three bytes fold to 'A': too many for the block compare
   crowded['B'] = crowded['b'] = 'A';
-  for (const UpperTable* fold : {&IdentityTable(), &upper, &std::as_const(crowded)}) {
+  // Pairs that differ in more than one bit: the block compare tests both bytes.
+  UpperTable paired = IdentityTable();
+  paired[0x80] = 'A';
+  paired['5'] = '.';
+  for (const UpperTable* fold :
+       {&IdentityTable(), &upper, &std::as_const(crowded), &std::as_const(paired)}) {
     std::string term(typed);
     for (char& c : term) c = static_cast<char>((*fold)[static_cast<unsigned char>(c)]);
     const TextSearcher searcher(term, *fold);
     const std::size_t n = bytes.size();
     for (const auto& [from, to] : {std::pair{std::size_t{0}, n}, std::pair{n / 3, n - n / 5}}) {
-      FUZZ_REQUIRE(searcher.Find(bytes.data(), from, to) ==
-                   NaiveFind(bytes, from, to, term, *fold));
+      const std::size_t hit = NaiveFind(bytes, from, to, term, *fold);
+      FUZZ_REQUIRE(searcher.Find(bytes.data(), from, to) == hit);
+      std::size_t lineEnds = 0;
+      FUZZ_REQUIRE(searcher.FindCountingLines(bytes.data(), from, to, lineEnds) == hit);
+      FUZZ_REQUIRE(lineEnds == NaiveLineEnds(bytes, from, hit));
     }
   }
 }
@@ -155,10 +236,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   setup.restriction = input.Line();
 
   MemoryFileSystem fs;
-  LineIndex reusedIndex;
   for (FuzzFile& file : SplitFiles(input.Rest())) {
-    CheckLineIndex(reusedIndex, file.bytes);
-    CheckLineIndex(reusedIndex, std::string_view(file.bytes).substr(file.bytes.size() / 2));
+    CheckLineLocator(file.bytes);
+    CheckLineLocator(std::string_view(file.bytes).substr(file.bytes.size() / 2));
     CheckTextSearcher(SearchTermOf(setup.typed), file.bytes);
     fs.Put(PathUnder(kCatalog, file.name), std::move(file.bytes));
   }

@@ -1,7 +1,7 @@
 #include "search/SearchEngine.h"
 
-#include <cstring>
-#include <memory>
+#include <algorithm>
+#include <exception>
 #include <new>
 #include <optional>
 
@@ -11,6 +11,7 @@
 #include "catalog/NumberFormat.h"
 #include "catalog/TextUtil.h"
 #include "platform/AppError.h"
+#include "search/ReadAhead.h"
 
 namespace discovel {
 namespace {
@@ -30,6 +31,8 @@ std::optional<std::int32_t> NumberKey(std::string_view value, std::string_view k
   }
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(*number));
 }
+
+constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
 
 bool Contains(std::string_view text, char c) {
   return text.find(c) != std::string_view::npos;
@@ -55,6 +58,14 @@ bool SearchEngine::Run(std::string_view folder, const std::string& mask,
   m_pump.Pump();
   const std::string root = IncludeTrailingBackslash(folder);
   m_trail.emplace(m_fs, root);
+  // The reading thread lives as long as the search.
+  ReadAhead readAhead;
+  struct Restore {
+    ReadAhead*& current;
+    ReadAhead* previous;
+    ~Restore() { current = previous; }
+  } restore{m_readAhead, m_readAhead};
+  m_readAhead = &readAhead;
   try {
     return SearchFolder(root);
   } catch (const ResultsFull&) {
@@ -64,23 +75,53 @@ bool SearchEngine::Run(std::string_view folder, const std::string& mask,
 }
 
 bool SearchEngine::SearchFolder(const std::string& folder) {
-  // Archives first; the abort flag is not looked at in this pass.
+  // Archives first; the abort flag is not looked at in this pass. The folder is
+  // listed first so that the next archive can be read while one is searched.
+  struct Listed {
+    std::string path;
+    bool isArchive;
+  };
+  std::vector<Listed> listed;
   m_fs.ListFolder(folder, m_mask, [&](const DirEntry& entry) {
-    if (!entry.isFolder) {
-      const std::string path = folder + entry.name;
+    listed.push_back(Listed{folder + entry.name, !entry.isFolder});
+    return true;
+  });
+  std::size_t toOpen = 0;  // the next archive to hand to the reading thread
+  const auto openNext = [&] {
+    while (toOpen < listed.size() && !listed[toOpen].isArchive) ++toOpen;
+    if (toOpen == listed.size()) return;
+    try {
+      m_readAhead->Add(m_fs.OpenForBlocks(listed[toOpen].path));
+    } catch (...) {
+      m_readAhead->AddFailure(std::current_exception());
+    }
+    ++toOpen;
+  };
+  openNext();
+  for (const Listed& entry : listed) {
+    if (entry.isArchive) {
+      std::string_view bytes;
+      std::exception_ptr unread;
+      try {
+        bytes = m_readAhead->Take();
+      } catch (...) {
+        unread = std::current_exception();
+      }
+      openNext();
       // One damaged archive must not hide the ones after it.
       try {
-        AddFile(path);
+        if (unread) std::rethrow_exception(unread);
+        SearchArchive(entry.path, bytes);
       } catch (const AppError& e) {
         m_observer.ArchiveFailed(e.what());
       } catch (const std::bad_alloc&) {
-        m_observer.ArchiveFailed("Archive \"" + path + "\" is too large to be read into memory.");
+        m_observer.ArchiveFailed("Archive \"" + entry.path +
+                                 "\" is too large to be read into memory.");
       }
       m_observer.ArchiveSearched();
     }
     m_pump.Pump();
-    return true;
-  });
+  }
   bool goOn = !m_abort && !m_pump.Terminated();
   if (!goOn) return false;
   m_pump.Pump();
@@ -94,33 +135,16 @@ bool SearchEngine::SearchFolder(const std::string& folder) {
   return goOn;
 }
 
-void SearchEngine::Load(const std::string& path) {
-  // Into one buffer kept from archive to archive: no allocation, no clearing.
-  const auto reader = m_fs.OpenForBlocks(path);
-  std::size_t length = 0;
-  for (;;) {
-    if (length == m_capacity) {
-      const std::size_t capacity = m_capacity == 0 ? std::size_t{1} << 20 : m_capacity * 2;
-      auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
-      if (length != 0) std::memcpy(buffer.get(), m_buffer.get(), length);
-      m_buffer = std::move(buffer);
-      m_capacity = capacity;
-    }
-    const std::size_t got = reader->Read(m_buffer.get() + length, m_capacity - length);
-    if (got == 0) break;
-    length += got;
-  }
-  m_bytes = std::string_view(m_buffer.get(), length);
-}
-
-void SearchEngine::AddFile(const std::string& path) {
-  Load(path);
-  m_lines.Build(m_bytes);
-  const std::size_t lineCount = m_lines.Count();
-  const auto keys = keyblock::Find(lineCount, [this](std::size_t i) { return m_lines.Text(i); });
+void SearchEngine::SearchArchive(const std::string& path, std::string_view bytes) {
+  if (bytes.size() >= UINT32_MAX) throw AppError("An archive file of 4 GiB or more cannot be read.");
+  m_bytes = bytes;
+  m_lines.Reset(bytes);
+  m_entryKnown = false;
+  FindKeyBlockLines(bytes, m_keyLines);
   const auto readKey = [&](std::string_view key) {
-    for (std::size_t i = keys.begin; i < keys.end; ++i) {
-      if (auto value = keyblock::ValueIfKey(m_lines.Text(i), key)) return *value;
+    // The first matching line of the block counts.
+    for (auto line = m_keyLines.rbegin(); line != m_keyLines.rend(); ++line) {
+      if (auto value = keyblock::ValueIfKey(*line, key)) return *value;
     }
     return std::string_view();
   };
@@ -146,6 +170,11 @@ void SearchEngine::AddFile(const std::string& path) {
   }
   m_upperHay.ready = false;
   m_exactHay.ready = false;
+  // Nothing can match: the entries are only counted, in one go.
+  if (!m_markAllowed) m_lines.Count();
+  // Every entry matches, or is matched against its lines: reading them is
+  // what tells whether they are there.
+  const bool readsEveryEntry = m_markAllowed && m_term.empty();
 
   for (std::int32_t i = 0; i < *count; ++i) {
     // A stride of 0 would read the first entry again and again, without end.
@@ -154,21 +183,70 @@ void SearchEngine::AddFile(const std::string& path) {
                      "\" is damaged: its APars key gives its entries 0 lines each.");
     }
     const std::int64_t base = static_cast<std::int64_t>(i) * stride;
-    if (base < 0 || static_cast<std::uint64_t>(base) + 3 >= lineCount) {
+    const auto line = static_cast<std::uint64_t>(base);
+    if (base < 0 || !(readsEveryEntry ? LoadEntry(line) : m_lines.Has(line + 3))) {
       throw AppError("Archive \"" + path + "\" ends before the lines of its entry " +
                      std::to_string(i) + ".");
     }
     const auto at = static_cast<std::size_t>(base);
     const bool advanced = m_criteria.AdvancedMode();
-    // A selective simple search decides most entries by this one compare:
-    // the next hit still lies beyond the entry's name line.
+    // A selective search decides most entries by this one compare: the next
+    // hit still lies beyond the entry's name line. In advanced mode that holds
+    // when letter case is ignored and the mark does not hold the term.
     const Haystack& hay = m_upperHay;
-    const bool surelyNot = !advanced && hay.ready && hay.direct && at >= hay.hitLine &&
-                           hay.nextHit >= m_lines.End(at + 1);
+    const bool surelyNot = hay.ready && hay.direct && hay.searched && hay.hitLine > at + 1 &&
+                           (!advanced || (!m_advanced.caseSensitive && !hay.termInMark));
     if (!surelyNot && Matches(at, advanced)) AddRow(path, i, at);
     if (m_abort) break;
     if (i % kPumpEveryEntries == 0) m_pump.Pump();
+    if (!PassQuietEntries(path, stride, *count, i)) return;
   }
+}
+
+bool SearchEngine::PassQuietEntries(const std::string& path, std::int32_t stride,
+                                    std::int32_t count, std::int32_t& i) {
+  const std::int32_t quietEnd = QuietUntil(i + 1, stride, count);
+  // In advanced mode no entry here matches either when letter case is
+  // ignored and the mark does not hold the term.
+  const bool advancedToo =
+      !m_markAllowed || (!m_advanced.caseSensitive && !m_upperHay.termInMark);
+  while (i + 1 < quietEnd) {
+    // Up to the next entry that pumps, and no further.
+    const std::int64_t next = i + 1;
+    const std::int64_t pumpAt =
+        (next + kPumpEveryEntries - 1) / kPumpEveryEntries * kPumpEveryEntries;
+    const auto stop = static_cast<std::int32_t>(std::min<std::int64_t>(quietEnd, pumpAt + 1));
+    for (i = static_cast<std::int32_t>(next); i < stop; ++i) {
+      if (m_criteria.AdvancedMode() && !advancedToo) {
+        const std::size_t at = static_cast<std::size_t>(i) * static_cast<std::size_t>(stride);
+        if (Matches(at, true)) AddRow(path, i, at);
+      }
+      if (m_abort) return false;
+    }
+    --i;  // the last entry done
+    if (i % kPumpEveryEntries == 0) m_pump.Pump();
+  }
+  return true;
+}
+
+std::int32_t SearchEngine::QuietUntil(std::int32_t next, std::int32_t stride,
+                                      std::int32_t count) const {
+  // Entries whose four lines are known to exist...
+  const std::size_t known = m_lines.KnownLines();
+  if (stride <= 0 || known < 4) return next;
+  std::size_t lastBase = known - 4;
+  if (m_markAllowed) {
+    // ...and, where any could match, that lie wholly before the next hit.
+    const Haystack& hay = m_upperHay;
+    if (m_term.empty() || !hay.ready || !hay.direct || !hay.searched) return next;
+    if (hay.hitLine != kNoLine) {
+      if (hay.hitLine < 2) return next;
+      lastBase = std::min(lastBase, hay.hitLine - 2);
+    }
+  }
+  const std::size_t end = lastBase / static_cast<std::size_t>(stride) + 1;
+  return end < static_cast<std::size_t>(count) ? std::max(next, static_cast<std::int32_t>(end))
+                                               : count;
 }
 
 SearchEngine::Haystack& SearchEngine::HaystackFor(bool upper) {
@@ -199,30 +277,44 @@ SearchEngine::Haystack& SearchEngine::HaystackFor(bool upper) {
   };
   hay.direct = !hay.foldEachEntry && !Contains(m_term, folded('\r')) &&
                !Contains(m_term, folded('\n')) && !Contains(m_term, folded(hay.separator));
-  // Nothing searched yet: the first entry searches.
-  hay.hitLine = static_cast<std::size_t>(-1);
-  hay.nextHit = 0;
+  hay.termInMark = hay.direct && m_advanced.marks &&
+                   hay.searcher.Find(hay.mark.data(), 0, hay.mark.size()) < hay.mark.size();
+  hay.searched = false;
   return hay;
 }
 
 bool SearchEngine::TermFound(Haystack& hay, std::size_t base, bool advanced) {
-  if (!advanced && hay.direct) {
-    // The folder line and the name line stand next to each other in the file,
-    // and no hit can reach over a line end: a hit between them is a match.
-    // nextHit is the first hit from the start of line hitLine on; entries come
-    // in file order, so it mostly still lies ahead (see AddFile).
-    const std::size_t nameEnd = m_lines.End(base + 1);
-    const std::size_t folderBegin = m_lines.Begin(base);
-    if (base < hay.hitLine || hay.nextHit < folderBegin) {
-      hay.hitLine = base;
-      hay.nextHit = hay.searcher.Find(hay.data, folderBegin, m_bytes.size());
+  if (hay.direct) {
+    // Entries come in file order: the first hit from an earlier entry's start
+    // on is still the first from this one's, unless it lies before this entry.
+    if (!hay.searched || hay.hitLine < base) {
+      const std::size_t size = m_bytes.size();
+      const std::size_t from = m_lines.Begin(base);
+      hay.searched = true;
+      if (hay.data == m_bytes.data()) {
+        // The line ends on the way to the hit are counted in the same pass.
+        std::size_t lineEnds = 0;
+        const std::size_t hit = hay.searcher.FindCountingLines(hay.data, from, size, lineEnds);
+        hay.hitLine = hit < size ? m_lines.LineAt(hit, base, lineEnds) : kNoLine;
+        if (hit == size) m_lines.LinesEndAfter(base, lineEnds);
+      } else {
+        const std::size_t hit = hay.searcher.Find(hay.data, from, size);
+        hay.hitLine = hit < size ? m_lines.LineAt(hit) : kNoLine;
+        // No more hits: what is left to know of the lines is how many there are.
+        if (hit == size) m_lines.Count();
+      }
     }
-    return hay.nextHit < nameEnd;
+    // The folder line and the name line of an entry are its lines base and
+    // base + 1, and no hit reaches over a line end.
+    const bool hitInEntry = hay.hitLine <= base + 1;
+    if (!advanced) return hitInEntry;
+    // The match text's fields come from the mark and those two lines, and no
+    // hit reaches over a separator: elsewhere, there is none.
+    if (!hitInEntry && !hay.termInMark) return false;
   }
-  const std::size_t folderBegin = m_lines.Begin(base);
-  const std::size_t folderEnd = m_lines.End(base);
-  const std::size_t nameBegin = m_lines.Begin(base + 1);
-  const std::size_t nameEnd = m_lines.End(base + 1);
+  const LineLocator::Span* lines = EntryLines(base);
+  const LineLocator::Span& folder = lines[0];
+  const LineLocator::Span& name = lines[1];
 
   m_match.clear();
   const auto field = [&](std::size_t begin, std::size_t end) {
@@ -230,18 +322,18 @@ bool SearchEngine::TermFound(Haystack& hay, std::size_t base, bool advanced) {
     m_match += hay.separator;
   };
   if (!advanced) {
-    field(folderBegin, folderEnd);
-    field(nameBegin, nameEnd);
+    field(folder.begin, folder.end);
+    field(name.begin, name.end);
   } else {
     if (m_advanced.marks) {
       m_match += hay.mark;
       m_match += hay.separator;
     }
-    if (m_advanced.directories) field(folderBegin, folderEnd);
-    const std::size_t dot = m_lines.Text(base + 1).rfind('.');
-    const std::size_t stemEnd = dot == std::string_view::npos ? nameEnd : nameBegin + dot;
-    if (m_advanced.fileNames) field(nameBegin, stemEnd);
-    if (m_advanced.fileTypes) field(stemEnd, nameEnd);
+    if (m_advanced.directories) field(folder.begin, folder.end);
+    const std::size_t dot = Text(name).rfind('.');
+    const std::size_t stemEnd = dot == std::string_view::npos ? name.end : name.begin + dot;
+    if (m_advanced.fileNames) field(name.begin, stemEnd);
+    if (m_advanced.fileTypes) field(stemEnd, name.end);
   }
   if (hay.foldEachEntry) m_match = m_text.ToUpper(m_match);
   return hay.searcher.Find(m_match.data(), 0, m_match.size()) < m_match.size();
@@ -254,27 +346,45 @@ bool SearchEngine::Matches(std::size_t base, bool advanced) {
     if (!TermFound(HaystackFor(upper), base, advanced)) return false;
   }
   if (!advanced) return true;
-  if (m_advanced.byDate && !DateInRange(m_lines.Text(base + 3), m_advanced.dates)) return false;
+  const LineLocator::Span* lines = EntryLines(base);
+  if (m_advanced.byDate && !DateInRange(Text(lines[3]), m_advanced.dates)) return false;
   return !m_advanced.bySize ||
-         SizeMatches(m_lines.Text(base + 2), m_advanced.sizeAtMost, m_advanced.sizeThreshold);
+         SizeMatches(Text(lines[2]), m_advanced.sizeAtMost, m_advanced.sizeThreshold);
+}
+
+bool SearchEngine::LoadEntry(std::uint64_t base) {
+  if (m_entryKnown && m_entryBase == base) return true;
+  // No line starts past the bytes, so a larger number is no line.
+  if (base >= m_bytes.size() || !m_lines.Lines(static_cast<std::size_t>(base), 4, m_entry)) {
+    return false;
+  }
+  m_entryBase = static_cast<std::size_t>(base);
+  m_entryKnown = true;
+  return true;
+}
+
+const LineLocator::Span* SearchEngine::EntryLines(std::size_t base) {
+  LoadEntry(base);
+  return m_entry;
 }
 
 void SearchEngine::AddRow(const std::string& path, std::int32_t index, std::size_t base) {
   SearchResults& results = *m_results;
-  const std::string_view name = m_lines.Text(base + 1);
+  const LineLocator::Span* lines = EntryLines(base);
+  const std::string_view name = Text(lines[1]);
   results.BeginRow(m_mark);
-  results.AppendCell(m_lines.Text(base));
+  results.AppendCell(Text(lines[0]));
   results.AppendCell(name);
   results.AppendCell(ExtensionOf(name));
   // The columns stop at the first that cannot be filled; the row stays as it is.
   const auto report = [&] { m_observer.RowIncomplete(path + " " + std::to_string(index)); };
-  const auto time = ParseInt64(m_lines.Text(base + 3));
+  const auto time = ParseInt64(Text(lines[3]));
   const auto moment =
       time ? UnpackDosDateTime(static_cast<std::int32_t>(static_cast<std::uint32_t>(*time)))
            : std::nullopt;
   if (!moment) return report();
   results.AppendCell(FormatDisplayDateTime(*moment, m_dateSep, m_timeSep));
-  const auto size = ParseInt64(m_lines.Text(base + 2));
+  const auto size = ParseInt64(Text(lines[2]));
   if (!size) return report();
   results.AppendCell(FormatCount(*size, m_thousands));
 }

@@ -4,21 +4,23 @@
 // Go and closing request an abort), shows progress and reports incomplete rows.
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalog/FolderTrail.h"
 #include "platform/FileSystem.h"
 #include "platform/TextServices.h"
 #include "platform/UiPump.h"
-#include "search/LineIndex.h"
+#include "search/LineLocator.h"
 #include "search/SearchCriteria.h"
 #include "search/SearchResults.h"
 #include "search/TextSearcher.h"
 
 namespace discovel {
+
+class ReadAhead;
 
 // Read from the window's controls while a search runs.
 class SearchCriteriaSource {
@@ -49,6 +51,9 @@ class SearchObserver {
 
 class SearchEngine {
  public:
+  // Everything is called on the thread that calls Run, except that the
+  // BlockReaders `fs` opens for the archives are read to their end and
+  // destroyed on a second thread the search starts, one archive ahead.
   SearchEngine(FileSystem& fs, const TextServices& text, UiPump& pump,
                const SearchCriteriaSource& criteria, SearchObserver& observer);
 
@@ -78,18 +83,36 @@ class SearchEngine {
     bool foldEachEntry = false;  // the match text goes through ToUpper per entry
     TextSearcher searcher;
     // The term never matches a line end or the separator: it can be looked for
-    // in the archive's bytes directly instead of in a built match text.
+    // in the archive's bytes directly, and a hit lies within one line.
     bool direct = false;
-    std::size_t hitLine = 0;  // nextHit is the first hit from this line's start on
-    std::size_t nextHit = 0;
+    bool termInMark = false;  // direct, advanced: the mark field holds the term
+    // direct: hitLine is the line of the first hit from the start of a line at
+    // or before the current entry on (kNoLine: none), once searched.
+    bool searched = false;
+    std::size_t hitLine = 0;
   };
 
   bool SearchFolder(const std::string& folder);
-  void Load(const std::string& path);
-  void AddFile(const std::string& path);
+  void SearchArchive(const std::string& path, std::string_view bytes);
+  // The index past the entries from `next` on that a simple search surely
+  // passes over; `next` when there are none.
+  std::int32_t QuietUntil(std::int32_t next, std::int32_t stride, std::int32_t count) const;
+  // Goes over those entries after entry `i`, reading only the mode of each
+  // (and testing the entries in advanced mode that could still match), with
+  // the usual pumps; `i` ends at the last entry done. False once aborted.
+  bool PassQuietEntries(const std::string& path, std::int32_t stride, std::int32_t count,
+                        std::int32_t& i);
   Haystack& HaystackFor(bool upper);
   bool TermFound(Haystack& hay, std::size_t base, bool advanced);
   bool Matches(std::size_t base, bool advanced);
+  // Reads the four lines of the entry at line `base`; false when they are not
+  // all there.
+  bool LoadEntry(std::uint64_t base);
+  // The four lines of the entry at line `base`, which must all exist.
+  const LineLocator::Span* EntryLines(std::size_t base);
+  std::string_view Text(const LineLocator::Span& line) const {
+    return m_bytes.substr(line.begin, line.end - line.begin);
+  }
   void AddRow(const std::string& path, std::int32_t index, std::size_t base);
 
   FileSystem& m_fs;
@@ -104,18 +127,21 @@ class SearchEngine {
   SearchResults* m_results = nullptr;
   std::string m_mask;
   std::optional<FolderTrail> m_trail;  // the folders open in the running search
+  ReadAhead* m_readAhead = nullptr;
   bool m_singleByte = true;
   UpperTable m_upper{};
   std::string m_thousands;
   char m_dateSep = '/';
   char m_timeSep = ':';
 
-  // The archive being read.
-  std::unique_ptr<char[]> m_buffer;
-  std::size_t m_capacity = 0;
+  // The archive being searched.
   std::string_view m_bytes;
   std::string m_foldedBytes;  // multi-byte code pages: the archive upper-cased whole
-  LineIndex m_lines;
+  LineLocator m_lines;
+  std::vector<std::string_view> m_keyLines;  // the key block, last line first
+  std::size_t m_entryBase = 0;  // EntryLines' last answer, when m_entryKnown
+  bool m_entryKnown = false;
+  LineLocator::Span m_entry[4];
   std::string m_mark;
   std::string m_term;
   AdvancedCriteria m_advanced;

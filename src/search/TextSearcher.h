@@ -27,11 +27,22 @@ class TextSearcher {
   // First offset p in [from, to) with the term at p wholly before `to`;
   // `to` when there is none. An empty term is found at `from`.
   std::size_t Find(const char* text, std::size_t from, std::size_t to) const;
+  // Find, counting on the way the line ends (CR, or LF not right after a CR)
+  // among the bytes from `from` up to the result: the search needs both, and
+  // one pass over the bytes costs little more than either. The byte before
+  // `from`, when there is one, decides about an LF at `from`.
+  std::size_t FindCountingLines(const char* text, std::size_t from, std::size_t to,
+                                std::size_t& lineEnds) const;
 
   // The raw bytes that fold to one term byte, when there are at most two.
   struct ByteSet {
     unsigned char bytes[2] = {0, 0};
     int count = 0;  // 3 stands for "more than two"
+    // When the two differ in one bit (letter case, mostly) or are one byte:
+    // a byte b is in the set exactly when (b | orMask) == target.
+    bool oneBit = false;
+    unsigned char orMask = 0;
+    unsigned char target = 0;
   };
 
  private:

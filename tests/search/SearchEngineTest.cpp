@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/AppError.h"
 #include "platform/Platform.h"
 #include "search/SearchTestSupport.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace discovel {
@@ -356,7 +360,7 @@ TEST_F(Search, FullResultsStopTheSearchKeepingWholeRows) {
 
 TEST_F(Search, AbortStopsTheArchiveAndTheWalk) {
   std::vector<TestEntry> many;
-  for (int i = 0; i < 700; ++i) many.push_back({"\\", "e" + std::to_string(i)});
+  for (int i = 0; i < 700; ++i) many.push_back({"\\", std::string("e").append(std::to_string(i))});
   catalogue.WriteFile("1.dat", ArchiveOf(many, "CD 1"));
   catalogue.WriteFile("2.dat", ArchiveOf(many, "CD 2"));
   catalogue.WriteFile("3.dat", ArchiveOf(many, "CD 3"));
@@ -452,6 +456,184 @@ TEST_F(Search, MultiByteCodePageUpperCasesThroughThePlatform) {
     EXPECT_TRUE(Run(text));
     EXPECT_EQ(Found().size(), 1u) << advanced;
   }
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Many entries of every stride and kind of line end, the term now on a folder
+// line, now on a name line, now on lines no entry searches (sizes, times, the
+// lines between entries, the keys): found exactly where a plain reading finds it.
+TEST_F(Search, SelectiveTermOnEveryStrideAndLineEnd) {
+  for (const std::string ending : {"\r\n", "\n", "\r"}) {
+    for (const int stride : {1, 2, 3, 4, 5, 7}) {
+      constexpr int kEntries = 700;
+      std::vector<std::string> lines;
+      for (int l = 0; l < (kEntries - 1) * stride + 4; ++l) {
+        std::string line = "line" + std::to_string(l);
+        if (l % 97 == 5) line += "_ZqX";
+        if (l % 131 == 7) line = "zqx" + line;
+        lines.push_back(line);
+      }
+      std::string text;
+      for (const std::string& line : lines) text += line + ending;
+      text += "ANote=zqx" + ending + "AMark=CD 1" + ending + "AFiles=" +
+              std::to_string(kEntries) + ending + "APars=" + std::to_string(stride) + ending +
+              "AEnd=EndTag";  // no last line end
+      catalogue.WriteFile("1.dat", text);
+      Files expected;
+      for (int i = 0; i < kEntries; ++i) {
+        const std::string& folder = lines[static_cast<std::size_t>(i * stride)];
+        const std::string& name = lines[static_cast<std::size_t>(i * stride + 1)];
+        const auto has = [](const std::string& t) { return Lower(t).find("zqx") != std::string::npos; };
+        if (has(folder) || has(name)) expected.push_back(folder + "|" + name);
+      }
+      ASSERT_GT(expected.size(), 5u);
+      EXPECT_EQ(FindSimple("zQx"), expected) << stride << " " << ending.size();
+      // Names without a dot are all file name: advanced mode finds the same.
+      EXPECT_EQ(FindAdvanced("*ZQX"), expected) << stride << " " << ending.size();
+      criteria.advancedMode = false;
+      EXPECT_TRUE(observer.failures.empty());
+    }
+  }
+}
+
+// Counts the calls that read the mode, and answers "advanced" for chosen ones.
+class CountingCriteria final : public SearchCriteriaSource {
+ public:
+  std::string SearchText() const override { return text; }
+  bool AdvancedMode() const override { return advancedCalls.count(m_calls++) != 0; }
+  AdvancedCriteria Advanced() const override { return advanced; }
+  std::string Restriction() const override { return {}; }
+
+  std::string text;
+  AdvancedCriteria advanced;
+  std::set<int> advancedCalls;
+
+ private:
+  mutable int m_calls = 0;
+};
+
+TEST_F(Search, ModeIsReadForEveryEntryBetweenHits) {
+  std::vector<TestEntry> many(2000, TestEntry{"\\dir", "file.txt"});
+  many[1500].name = "target.txt";
+  // In advanced mode with "Marks" checked every entry matches, by the mark.
+  catalogue.WriteFile("1.dat", ArchiveOf(many, "Shelf target"));
+  CountingCriteria counting;
+  counting.text = "target";
+  counting.advanced.marks = true;
+  // Call 0 comes as the archive opens; entry i reads the mode in call 1 + i.
+  counting.advancedCalls = {701, 1201};
+  SearchEngine engine(fs, SystemTextServices(), pump, counting, observer);
+  EXPECT_TRUE(engine.Run(catalogue.Path(), "*.dat", results));
+  EXPECT_EQ(Found(), (Files{"\\dir|file.txt", "\\dir|file.txt", "\\dir|target.txt"}));
+
+  // Entry 0 alone in case-sensitive advanced mode finds no "TARGET" anywhere,
+  // which counts the archive's lines; the simple search after it still stops
+  // at the name line of entry 1500.
+  CountingCriteria sensitive;
+  sensitive.text = "target";
+  sensitive.advanced.caseSensitive = true;
+  sensitive.advancedCalls = {1};
+  results.Clear();
+  SearchEngine second(fs, SystemTextServices(), pump, sensitive, observer);
+  EXPECT_TRUE(second.Run(catalogue.Path(), "*.dat", results));
+  EXPECT_EQ(Found(), Files{"\\dir|target.txt"});
+}
+
+TEST_F(Search, ArchiveShorterThanItsCountFoundBySelectiveSearch) {
+  std::vector<TestEntry> many(600, TestEntry{"\\", "other"});
+  many[100].name = "hit one";
+  many[599].name = "hit two";
+  std::string text = ArchiveOf(many, "CD 1");
+  text.replace(text.find("AFiles=600"), 10, "AFiles=1000");
+  catalogue.WriteFile("1.dat", text);
+  // The four key lines stand in for entry 600; entry 601 runs past the end.
+  EXPECT_EQ(FindSimple("HIT"), (Files{"\\|hit one", "\\|hit two"}));
+  ASSERT_EQ(observer.failures.size(), 1u);
+  EXPECT_NE(observer.failures[0].find("ends before the lines of its entry 601."), std::string::npos)
+      << observer.failures[0];
+}
+
+// Opens fail for one archive and reads for another; the others, read ahead
+// on a second thread, keep their rows and their order.
+class FlakyFileSystem final : public test::ForwardingFileSystem {
+ public:
+  std::unique_ptr<BlockReader> OpenForBlocks(const std::string& path) override {
+    if (path.ends_with("\\3.dat")) throw FileError("Cannot open file \"" + path + "\".");
+    if (path.ends_with("\\5.dat")) return std::make_unique<FailingReader>(path);
+    return m_fs.OpenForBlocks(path);
+  }
+
+ private:
+  class FailingReader final : public BlockReader {
+   public:
+    explicit FailingReader(std::string path) : m_path(std::move(path)) {}
+    std::size_t Read(char*, std::size_t) override {
+      throw FileError("Cannot read file \"" + m_path + "\".");
+    }
+
+   private:
+    std::string m_path;
+  };
+};
+
+TEST_F(Search, ArchivesThatCannotBeReadAmongMany) {
+  for (int i = 0; i < 8; ++i) {
+    const std::string n = std::to_string(i);
+    catalogue.WriteFile(n + ".dat", ArchiveOf({{"\\", "a" + n}, {"\\", "b" + n}}, "CD " + n));
+  }
+  FlakyFileSystem flaky;
+  Files expected;
+  std::vector<std::string> expectedFailures;
+  flaky.ListFolder(catalogue.Path(), "*.dat", [&](const DirEntry& entry) {
+    const std::string n = entry.name.substr(0, 1);
+    if (n == "3" || n == "5") {
+      expectedFailures.push_back((n == "3" ? "Cannot open file \"" : "Cannot read file \"") +
+                                 catalogue / entry.name + "\".");
+    } else {
+      expected.push_back("\\|a" + n);
+      expected.push_back("\\|b" + n);
+    }
+    return true;
+  });
+  SearchEngine engine(flaky, SystemTextServices(), pump, criteria, observer);
+  EXPECT_TRUE(engine.Run(catalogue.Path(), "*.dat", results));
+  EXPECT_EQ(Found(), expected);
+  EXPECT_EQ(observer.failures, expectedFailures);
+  EXPECT_EQ(observer.archives, 8);
+}
+
+TEST_F(Search, AbortDuringASelectiveSearch) {
+  std::vector<TestEntry> many;
+  for (int i = 0; i < 700; ++i) {
+    const bool hit = i == 0 || i == 5 || i == 301 || i == 302 || i == 650;
+    many.push_back({"\\", std::string(hit ? "hit" : "e").append(std::to_string(i))});
+  }
+  for (const char* name : {"1.dat", "2.dat", "3.dat", "sub\\4.dat"}) {
+    catalogue.WriteFile(name, ArchiveOf(many, name));
+  }
+  // The pumps: 1 at the start, then entries 0 and 300 of the first archive.
+  pump.onPump = [&] {
+    if (pump.pumps == 3) AbortNow();
+  };
+  criteria.text = "HIT";
+  EXPECT_FALSE(Run());
+  // Entry 301 is still tested; the other archives of the folder are opened and
+  // their first entry tested; the subfolder is never entered.
+  EXPECT_EQ(Found(), (Files{"\\|hit0", "\\|hit5", "\\|hit301", "\\|hit0", "\\|hit0"}));
+  EXPECT_EQ(observer.archives, 3);
+}
+
+TEST_F(Search, SelectiveSearchPumpsAtTheSamePoints) {
+  std::vector<TestEntry> entries(601, TestEntry{"\\", "x"});
+  entries[299].name = "needle";
+  catalogue.WriteFile("1.dat", ArchiveOf(entries, "CD 1"));
+  catalogue.MakeFolder("empty.dat");
+  EXPECT_EQ(FindSimple("needle"), Files{"\\|needle"});
+  EXPECT_EQ(pump.pumps, 8);  // as when every entry is listed
 }
 
 }  // namespace
