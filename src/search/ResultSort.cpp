@@ -1,6 +1,7 @@
 #include "search/ResultSort.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <numeric>
 #include <optional>
@@ -46,8 +47,7 @@ constexpr std::size_t kPrefixBytes = 16;
 // whole key stands.
 struct WeightItem {
   std::uint64_t prefix[kPrefixBytes / 8];
-  std::uint32_t row;
-  std::uint32_t index;  // of its key
+  std::uint32_t row;  // and so its key
 };
 
 // Rows whose primary weights tie: the same text (the usual case) shares one
@@ -83,27 +83,30 @@ std::vector<std::int64_t> RanksByWeights(const SearchResults& results,
                                          ResultColumn column, const TextServices& text,
                                          const PrimaryWeightTable& platformWeights) {
   const PrimaryWeightTable weights = CompactWeights(platformWeights);
-  // Rows in the order they are stored (the cells lie one after another), the
-  // key buffer sized once.
-  const std::size_t rows = results.RowCount();
-  std::size_t total = 0;
-  for (std::size_t row = 0; row < rows; ++row) {
-    for (const char c : results.Cell(row, column)) total += weights[static_cast<unsigned char>(c)].size();
+  std::size_t longestWeight = 1;
+  std::array<std::string_view, 256> weightOf;
+  for (std::size_t c = 0; c < weights.size(); ++c) {
+    weightOf[c] = weights[c];
+    longestWeight = std::max(longestWeight, weights[c].size());
   }
-  std::string keys(total, '\0');
+  // Rows in the order they are stored (the cells lie one after another).
+  const std::size_t rows = results.RowCount();
+  std::vector<char> keys(rows * 16);
   std::vector<std::uint32_t> begins(rows + 1);
   using Item = WeightItem;
   std::vector<Item> items(rows);
   std::size_t at = 0;
   for (std::size_t row = 0; row < rows; ++row) {
+    const std::string_view cell = results.Cell(row, column);
+    if (keys.size() - at < cell.size() * longestWeight) keys.resize(std::max(keys.size() * 2, at + cell.size() * longestWeight));
     begins[row] = static_cast<std::uint32_t>(at);
-    for (const char c : results.Cell(row, column)) {
-      const std::string& weight = weights[static_cast<unsigned char>(c)];
+    for (const char c : cell) {
+      const std::string_view weight = weightOf[static_cast<unsigned char>(c)];
       std::memcpy(keys.data() + at, weight.data(), weight.size());
       at += weight.size();
     }
     Item& item = items[row];
-    item.row = item.index = static_cast<std::uint32_t>(row);
+    item.row = static_cast<std::uint32_t>(row);
     for (std::size_t i = 0; i < kPrefixBytes; ++i) {
       const std::size_t byteAt = begins[row] + i;
       const unsigned byte = byteAt < at ? static_cast<unsigned char>(keys[byteAt]) : 0u;
@@ -112,26 +115,44 @@ std::vector<std::int64_t> RanksByWeights(const SearchResults& results,
   }
   begins[rows] = static_cast<std::uint32_t>(at);
   const auto key = [&](const Item& item) {
-    return std::string_view(keys).substr(begins[item.index], begins[item.index + 1] - begins[item.index]);
+    return std::string_view(keys.data() + begins[item.row], begins[item.row + 1] - begins[item.row]);
   };
-  // Keys hold no zero bytes, so a zero in the prefix marks a key's end.
+  // Keys hold no zero bytes, so a zero in the prefix marks a key's end: equal
+  // prefixes that end so are equal keys, and the keys need not be read.
   const auto samePrefix = [](const Item& a, const Item& b) {
     return std::equal(std::begin(a.prefix), std::end(a.prefix), std::begin(b.prefix));
   };
-  std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+  const auto wholeKeyInPrefix = [](const Item& item) { return (item.prefix[kPrefixBytes / 8 - 1] & 0xFF) == 0; };
+  const auto sameKey = [&](const Item& a, const Item& b) {
+    return samePrefix(a, b) && (wholeKeyInPrefix(a) || key(a) == key(b));
+  };
+  const auto less = [&](const Item& a, const Item& b) {
     if (!samePrefix(a, b)) {
       return std::lexicographical_compare(std::begin(a.prefix), std::end(a.prefix), std::begin(b.prefix),
                                           std::end(b.prefix));
     }
-    return key(a) < key(b);
-  });
+    return !wholeKeyInPrefix(a) && key(a) < key(b);
+  };
+  // Counted into buckets by their first two bytes first: each bucket then
+  // sorts within the cache.
+  const auto bucketOf = [](const Item& item) { return static_cast<std::size_t>(item.prefix[0] >> 48); };
+  std::vector<std::uint32_t> next((std::size_t{1} << 16) + 1, 0);
+  for (const Item& item : items) ++next[bucketOf(item) + 1];
+  for (std::size_t b = 1; b < next.size(); ++b) next[b] += next[b - 1];
+  std::vector<std::uint32_t> bucketBegins(next.begin(), next.end());
+  std::vector<Item> bucketed(items.size());
+  for (const Item& item : items) bucketed[next[bucketOf(item)]++] = item;
+  items = std::move(bucketed);
+  for (std::size_t b = 0; b + 1 < bucketBegins.size(); ++b) {
+    if (bucketBegins[b + 1] - bucketBegins[b] > 1) {
+      std::sort(items.begin() + bucketBegins[b], items.begin() + bucketBegins[b + 1], less);
+    }
+  }
   std::vector<std::int64_t> rankOfRow(results.RowCount());
   std::int64_t rank = 0;
   for (std::size_t run = 0; run < items.size();) {
     std::size_t runEnd = run + 1;
-    while (runEnd < items.size() && samePrefix(items[runEnd], items[run]) && key(items[runEnd]) == key(items[run])) {
-      ++runEnd;
-    }
+    while (runEnd < items.size() && sameKey(items[runEnd], items[run])) ++runEnd;
     // Mostly one row, or the same text again (a file on several discs).
     const std::string_view first = results.Cell(items[run].row, column);
     bool sameText = true;
@@ -230,14 +251,16 @@ void SortResultRows(std::vector<std::uint32_t>& order, const SearchResults& resu
     // Ranks run from 0 to fewer than the rows: counted into place, ties in
     // the order they had.
     const std::int64_t highest = rows == 0 ? 0 : *std::max_element(keyOfRow.begin(), keyOfRow.end());
-    const auto slot = [&](std::uint32_t row) {
-      return static_cast<std::size_t>(ascending ? keyOfRow[row] : highest - keyOfRow[row]);
-    };
+    std::vector<std::uint32_t> slots(order.size());  // by position: one pass over the rows' keys
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      const std::int64_t rank = keyOfRow[order[i]];
+      slots[i] = static_cast<std::uint32_t>(ascending ? rank : highest - rank);
+    }
     std::vector<std::uint32_t> next(rows + 1, 0);
-    for (const std::uint32_t row : order) ++next[slot(row) + 1];
+    for (const std::uint32_t slot : slots) ++next[slot + 1];
     for (std::size_t i = 1; i <= rows; ++i) next[i] += next[i - 1];
     std::vector<std::uint32_t> sorted(order.size());
-    for (const std::uint32_t row : order) sorted[next[slot(row)]++] = row;
+    for (std::size_t i = 0; i < order.size(); ++i) sorted[next[slots[i]]++] = order[i];
     order = std::move(sorted);
     return;
   }

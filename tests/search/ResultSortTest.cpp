@@ -119,7 +119,7 @@ class WeightedText final : public TextServices {
 TEST(ResultSortWeights, WholeKeysOnlyWhereThePrimaryWeightsTie) {
   SearchResults results;
   std::vector<std::uint32_t> order;
-  for (const char* name : {"coop", "b", "co-op", "a", "Coop", "c"}) {
+  for (const char* name : {"coop", "b", "co-op", "a", "Coop", "c", "same long beginning, then 2", "same long beginning, then 1"}) {
     results.BeginRow("CD");
     results.AppendCell("\\");
     results.AppendCell(name);
@@ -130,7 +130,8 @@ TEST(ResultSortWeights, WholeKeysOnlyWhereThePrimaryWeightsTie) {
   std::vector<std::string> files;
   for (const std::uint32_t row : order) files.emplace_back(results.Cell(row, ResultColumn::kFile));
   // The three spellings of coop tie on their weights; their whole keys decide.
-  EXPECT_EQ(files, (std::vector<std::string>{"a", "b", "c", "Coop", "co-op", "coop"}));
+  EXPECT_EQ(files, (std::vector<std::string>{"a", "b", "c", "Coop", "co-op", "coop", "same long beginning, then 1",
+                                             "same long beginning, then 2"}));
   EXPECT_EQ(text.wholeKeys, 3);
 }
 
