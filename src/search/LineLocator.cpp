@@ -62,6 +62,22 @@ DISCOVEL_SSE2 std::size_t SkipBlocks(const char* data, std::size_t& from, std::s
   passed = count;
   return kNoLimit;
 }
+
+// The first CR or LF from `pos` on, sixteen bytes a step; stops fewer than
+// sixteen bytes before `n` (returning kNoLimit, `pos` where it stopped).
+DISCOVEL_SSE2 std::size_t LineEndBlocks(const char* data, std::size_t& pos, std::size_t n) {
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  std::size_t i = pos;
+  for (; i + 16 <= n; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    const auto ends = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+    if (ends != 0) return i + static_cast<unsigned>(__builtin_ctz(ends));
+  }
+  pos = i;
+  return kNoLimit;
+}
 #endif
 
 }  // namespace
@@ -114,6 +130,13 @@ void LineLocator::Reset(std::string_view bytes) {
 std::size_t LineLocator::LineEndFrom(std::size_t pos) const {
   const char* data = m_bytes.data();
   const std::size_t n = m_bytes.size();
+#if defined(DISCOVEL_HAVE_SSE2)
+  // Listing every entry goes through here four times an entry.
+  if (HasSse2()) {
+    const std::size_t end = LineEndBlocks(data, pos, n);
+    if (end != kNoLimit) return end;
+  }
+#endif
   while (pos < n && !IsLineEndByte(data[pos])) ++pos;
   return pos;
 }
