@@ -85,16 +85,16 @@ TfrmSearch::~TfrmSearch() {
 }
 
 void TfrmSearch::Create() {
-  WindowSpec spec;
-  spec.className = kClassName;
-  spec.caption = kProgramName;
-  spec.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  spec.exStyle = WS_EX_CONTROLPARENT;
-  spec.width = kWindowWidth;
-  spec.height = kWindowHeight;
-  spec.owner = GetActiveWindow();
-  spec.background = GetSysColorBrush(COLOR_BTNFACE);
-  CreateFormWindow(spec);
+  WindowSpec params;
+  params.className = kClassName;
+  params.caption = kProgramName;
+  params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  params.exStyle = WS_EX_CONTROLPARENT;
+  params.width = kWindowWidth;
+  params.height = kWindowHeight;
+  params.owner = GetActiveWindow();
+  params.background = GetSysColorBrush(COLOR_BTNFACE);
+  CreateFormWindow(params);
   // Window placement: centred until the placement rules restore it.
   CenterOnScreen(Handle());
   m_bandBrush.reset(CreateSolidBrush(kBandBlue));
