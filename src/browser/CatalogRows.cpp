@@ -1,0 +1,113 @@
+#include "browser/CatalogRows.h"
+
+#include "catalog/ArchiveFile.h"
+#include "catalog/ArchiveKeys.h"
+#include "catalog/DosTime.h"
+#include "catalog/FolderTrail.h"
+#include "catalog/NumberFormat.h"
+#include "catalog/TextUtil.h"
+#include "platform/AppError.h"
+
+namespace discovel {
+namespace {
+
+constexpr std::string_view kUnknown = "Unknown";
+
+std::string Trimmed(const ArchiveText& keys, std::string_view key) {
+  return std::string(TrimBlanksAndControls(keys.FindKey(key).value_or(std::string_view())));
+}
+
+std::int64_t Count(const ArchiveText& keys, std::string_view key, const std::string& path) {
+  const std::string value = Trimmed(keys, key);
+  const auto number = ParseInt64(value);
+  if (!number) {
+    throw ConvertError("The " + std::string(key) + " value \"" + value + "\" of archive \"" + path +
+                       "\" is not a number.");
+  }
+  return *number;
+}
+
+bool WalkFolder(FileSystem& fs, const TextServices& text, UiPump& pump, FolderTrail& trail,
+                const std::string& folder, const std::function<bool()>& stopRequested,
+                const std::function<void(CatalogRow)>& onRow,
+                const std::function<void(const std::string&)>& onFailure) {
+  fs.ListFolder(folder, "*.dat", [&](const DirEntry& entry) {
+    if (!entry.isFolder) {
+      // One bad archive must not hide the ones after it.
+      try {
+        onRow(ReadCatalogRow(fs, text, folder + entry.name));
+      } catch (const AppError& e) {
+        onFailure(e.what());
+      }
+    }
+    pump.Pump();
+    return true;
+  });
+  if (stopRequested() || pump.Terminated()) return false;
+  pump.Pump();
+  bool goOn = true;
+  fs.ListFolder(folder, "*.*", [&](const DirEntry& entry) {
+    if (!entry.isFolder) return true;
+    const std::string subfolder = folder + entry.name + '\\';
+    goOn = trail.Enter(subfolder,
+                       [&] { return WalkFolder(fs, text, pump, trail, subfolder, stopRequested, onRow, onFailure); });
+    return goOn;
+  });
+  return goOn;
+}
+
+}  // namespace
+
+void CatalogTotals::Add(const CatalogRow& row) {
+  ++archives;
+  files += row.fileCount;
+  dirs += row.dirCount;
+  bytes += row.byteCount;
+}
+
+void CatalogTotals::Remove(const CatalogRow& row) {
+  --archives;
+  files -= row.fileCount;
+  dirs -= row.dirCount;
+  bytes -= row.byteCount;
+}
+
+CatalogRow ReadCatalogRow(FileSystem& fs, const TextServices& text, const std::string& path) {
+  const ArchiveText keys = ArchiveText::LoadKeyBlock(fs, path);
+  CatalogRow row;
+  row.fileCount = Count(keys, kAFiles, path);
+  row.dirCount = Count(keys, kADirs, path);
+  row.byteCount = Count(keys, kASize, path);
+  const std::string thousands = text.ThousandsSeparator();
+  row.files = FormatCount(row.fileCount, thousands);
+  row.dirs = FormatCount(row.dirCount, thousands);
+  row.size = FormatCount(row.byteCount, thousands);
+  row.mark = Trimmed(keys, kAMark);
+  if (row.mark.empty()) row.mark = kUnknown;
+  // A date of 0 is what a clock outside 1980..2107 left: the disc is still a
+  // disc, only its date is unknown.
+  const auto packed = ParseInt32(Trimmed(keys, kADate));
+  const auto moment = packed ? UnpackDosDateTime(*packed) : std::nullopt;
+  row.date = moment ? FormatDisplayDateTime(*moment, text.DateSeparator(), text.TimeSeparator()) : std::string(kUnknown);
+  row.location = Trimmed(keys, kALocation);
+  row.note = Trimmed(keys, kANote);
+  row.fileName = path;
+  return row;
+}
+
+std::string CatalogSummary(const CatalogTotals& totals, std::size_t rows, std::string_view thousands) {
+  if (rows == 0) return "There are no archives.";
+  return "Archives: " + FormatCount(totals.archives, thousands) + "; Files: " + FormatCount(totals.files, thousands) +
+         "; Directories: " + FormatCount(totals.dirs, thousands) +
+         "; Total size: " + FormatCount(totals.bytes, thousands);
+}
+
+bool LoadCatalog(FileSystem& fs, const TextServices& text, UiPump& pump, std::string_view folder,
+                 const std::function<bool()>& stopRequested, const std::function<void(CatalogRow)>& onRow,
+                 const std::function<void(const std::string& message)>& onFailure) {
+  const std::string root = IncludeTrailingBackslash(folder);
+  FolderTrail trail(fs, root);
+  return WalkFolder(fs, text, pump, trail, root, stopRequested, onRow, onFailure);
+}
+
+}  // namespace discovel

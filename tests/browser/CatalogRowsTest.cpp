@@ -1,0 +1,130 @@
+#include "browser/CatalogRows.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalog/DosTime.h"
+#include "platform/Platform.h"
+#include "support/ArchiveBuilder.h"
+#include "support/ScriptedPump.h"
+#include "support/TempFolder.h"
+#include "support/TestText.h"
+
+namespace discovel {
+namespace {
+
+class CatalogRowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    text.thousands = ".";
+    text.date = '/';
+    text.time = ':';
+  }
+  // The marks of the rows read, and the failures, from a load of the catalogue.
+  std::vector<std::string> Load(const std::function<bool()>& stop = [] { return false; }) {
+    std::vector<std::string> marks;
+    rows.clear();
+    failures.clear();
+    totals = {};
+    completed = LoadCatalog(
+        SystemFileSystem(), text, pump, catalog.Path(), stop,
+        [&](CatalogRow row) {
+          marks.push_back(row.mark);
+          totals.Add(row);
+          rows.push_back(std::move(row));
+        },
+        [&](const std::string& message) { failures.push_back(message); });
+    return marks;
+  }
+
+  test::TempFolder catalog;
+  test::TestText text;
+  test::ScriptedPump pump;
+  std::vector<CatalogRow> rows;
+  std::vector<std::string> failures;
+  CatalogTotals totals;
+  bool completed = false;
+};
+
+TEST_F(CatalogRowsTest, RowTextsComeFromTheKeyBlock) {
+  test::ArchiveBuilder disc("  CD 7 ", 7);
+  disc.Entry("\\", "ADirs=99", 1000).Entry("Music", "a.mp3", 1234567);
+  disc.Keys().dirs = 1;
+  disc.Keys().location = " Shelf 2 ";
+  disc.Keys().note = "";
+  disc.Keys().date = PackDosDateTime({2004, 12, 25, 0, 0, 0, 0});
+  disc.WriteTo(catalog, "1.dat");
+  const CatalogRow row = ReadCatalogRow(SystemFileSystem(), text, catalog / "1.dat");
+  EXPECT_EQ(row.mark, "CD 7");
+  EXPECT_EQ(row.date, "25/12/2004");  // midnight: the date alone
+  EXPECT_EQ(row.location, "Shelf 2");
+  EXPECT_EQ(row.dirs, "1");  // the file named like a key is no key
+  EXPECT_EQ(row.files, "2");
+  EXPECT_EQ(row.size, "1.235.567");
+  EXPECT_EQ(row.fileName, catalog / "1.dat");
+  EXPECT_EQ(row.note, "");
+
+  // No mark and a date of 0 (a clock outside 1980..2107): still a disc.
+  test::ArchiveBuilder unnamed("", 2);
+  unnamed.Entry("\\", "x", 0);
+  unnamed.Keys().date = 0;
+  unnamed.WriteTo(catalog, "2.dat");
+  const CatalogRow other = ReadCatalogRow(SystemFileSystem(), text, catalog / "2.dat");
+  EXPECT_EQ(other.mark, "Unknown");
+  EXPECT_EQ(other.date, "Unknown");
+  EXPECT_EQ(other.size, "0");
+}
+
+TEST_F(CatalogRowsTest, SummaryOfTheTotals) {
+  CatalogTotals totals;
+  CatalogRow one;
+  one.fileCount = 1200;
+  one.dirCount = 37;
+  one.byteCount = 5000;
+  CatalogRow two;
+  two.fileCount = 4;
+  two.byteCount = 120;
+  totals.Add(one);
+  totals.Add(two);
+  EXPECT_EQ(CatalogSummary(totals, 2, "."), "Archives: 2; Files: 1.204; Directories: 37; Total size: 5.120");
+  totals.Remove(two);
+  EXPECT_EQ(CatalogSummary(totals, 1, ","), "Archives: 1; Files: 1,200; Directories: 37; Total size: 5,000");
+  EXPECT_EQ(CatalogSummary(CatalogTotals{}, 0, ","), "There are no archives.");
+}
+
+TEST_F(CatalogRowsTest, BadArchivesAreNamedAndTheOthersListed) {
+  test::ArchiveBuilder("CD 1", 1).Entry("\\", "a", 10).WriteTo(catalog, "1.dat");
+  // A scratch file left by an interrupted add: entries, no keys.
+  catalog.WriteFile("temp.dat", "\\\r\na\r\n10\r\n879719370\r\n");
+  catalog.MakeFolder("sub");
+  test::ArchiveBuilder("CD 2", 2).Entry("\\", "b", 20).Entry("\\", "c", 30).WriteTo(catalog, "sub\\2.dat");
+  catalog.WriteFile("sub\\3.dat", "ADate=908218368\r\nAMark=CD 3\r\nAFiles=1\r\nADirs=x\r\nASize=5\r\n");
+  EXPECT_EQ(Load(), (std::vector<std::string>{"CD 1", "CD 2"}));
+  EXPECT_TRUE(completed);
+  ASSERT_EQ(failures.size(), 2u);
+  EXPECT_NE(failures[0].find("temp.dat"), std::string::npos) << failures[0];
+  EXPECT_NE(failures[1].find("ADirs value \"x\""), std::string::npos) << failures[1];
+  EXPECT_EQ(totals.archives, 2);
+  EXPECT_EQ(totals.files, 3);
+  EXPECT_EQ(totals.bytes, 60);
+}
+
+TEST_F(CatalogRowsTest, AStopRequestEndsTheLoadBeforeTheNextSubfolder) {
+  test::ArchiveBuilder("CD 1", 1).Entry("\\", "a").WriteTo(catalog, "1.dat");
+  test::ArchiveBuilder("CD 2", 2).Entry("\\", "b").WriteTo(catalog, "2.dat");
+  catalog.MakeFolder("sub");
+  test::ArchiveBuilder("CD 3", 3).Entry("\\", "c").WriteTo(catalog, "sub\\3.dat");
+  bool stop = false;
+  pump.onPump = [&] { stop = true; };  // closing during the load
+  EXPECT_EQ(Load([&] { return stop; }).size(), 2u);
+  EXPECT_FALSE(completed);
+  pump.onPump = nullptr;
+  pump.terminated = true;
+  EXPECT_EQ(Load().size(), 2u);
+  EXPECT_FALSE(completed);
+}
+
+}  // namespace
+}  // namespace discovel
