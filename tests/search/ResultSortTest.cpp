@@ -173,7 +173,7 @@ TEST(ResultSortState, StartsOnDirectoryAndASecondClickTurnsTheDirection) {
   EXPECT_FALSE(state.flag);
   state.ClickColumn(5);
   EXPECT_TRUE(state.flag);
-  EXPECT_EQ(SortKindOf("Size"), SortKind::Size);
+  EXPECT_EQ(SortKindOf("Size"), SortKind::Number);
   EXPECT_EQ(SortKindOf("Date Modified"), SortKind::Date);
   EXPECT_EQ(SortKindOf("size"), SortKind::Text);
 }
