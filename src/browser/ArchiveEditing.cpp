@@ -1,0 +1,44 @@
+#include "browser/ArchiveEditing.h"
+
+#include <algorithm>
+
+#include "catalog/ArchiveFile.h"
+#include "catalog/ArchiveKeys.h"
+#include "catalog/TextUtil.h"
+#include "platform/AppError.h"
+
+namespace discovel {
+
+bool ChangeValuesInArchive(FileSystem& fs, const std::string& path, std::string_view mark,
+                           std::string_view location, std::string_view note) {
+  try {
+    ArchiveLines archive = ArchiveLines::Load(fs, path);
+    archive.SetKey(kAMark, mark);
+    archive.SetKey(kALocation, location);
+    archive.SetKey(kANote, note);
+    archive.Save(fs, path);
+    return true;
+  } catch (const AppError&) {
+    return false;
+  }
+}
+
+bool EditOkEnabled(std::string_view mark) { return !TrimBlanksAndControls(mark).empty(); }
+
+EditVerdict JudgeEditedMark(std::string_view typed, std::string_view remembered, const TextServices& text,
+                            const std::function<bool(std::string_view mark)>& markExists) {
+  if (text.ToUpper(typed) == text.ToUpper(remembered)) return EditVerdict::Close;
+  return markExists(typed) ? EditVerdict::MarkTaken : EditVerdict::Close;
+}
+
+std::string RemovalQuestion(std::size_t selected, std::string_view firstMark) {
+  if (selected == 1) return "Are you sure you want to remove: " + std::string(firstMark) + " ?";
+  return "You will remove more than one archive!\nAre you sure you want to continue?";
+}
+
+int RowToSelectAfterRemoval(int firstRemovedPosition, int rowsLeft) {
+  if (rowsLeft <= 0) return -1;
+  return std::min(firstRemovedPosition, rowsLeft - 1);
+}
+
+}  // namespace discovel
