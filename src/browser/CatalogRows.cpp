@@ -2,6 +2,7 @@
 
 #include "catalog/ArchiveFile.h"
 #include "catalog/ArchiveKeys.h"
+#include "catalog/CatalogFolder.h"
 #include "catalog/DosTime.h"
 #include "catalog/FolderTrail.h"
 #include "catalog/NumberFormat.h"
@@ -31,7 +32,7 @@ bool WalkFolder(FileSystem& fs, const TextServices& text, UiPump& pump, FolderTr
                 const std::string& folder, const std::function<bool()>& stopRequested,
                 const std::function<void(CatalogRow)>& onRow,
                 const std::function<void(const std::string&)>& onFailure) {
-  fs.ListFolder(folder, "*.dat", [&](const DirEntry& entry) {
+  fs.ListFolder(folder, kArchiveMask, [&](const DirEntry& entry) {
     if (!entry.isFolder) {
       // One bad archive must not hide the ones after it.
       try {

@@ -4,6 +4,7 @@
 
 #include "catalog/ArchiveFile.h"
 #include "catalog/ArchiveKeys.h"
+#include "catalog/CatalogFolder.h"
 #include "catalog/CatalogQueries.h"
 #include "catalog/DosTime.h"
 #include "catalog/ListingChecksum.h"
@@ -15,7 +16,6 @@
 namespace discovel {
 namespace {
 
-const std::string kArchiveMask = "*.dat";
 const std::string kAllFiles = "*.*";
 
 // Deletes the scratch listing however the checksum step ends, so that no

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "catalog/CatalogFolder.h"
 #include "catalog/NumberFormat.h"
 #include "platform/ProgramName.h"
 #include "search/fmSearchIds.h"
@@ -284,7 +285,7 @@ void TfrmSearch::SearchArchive() {
     SetFocus(m_edtSearch);
   };
   try {
-    m_engine->Run(m_context.catalogFolder, "*.dat", m_results);
+    m_engine->Run(m_context.catalogFolder, kArchiveMask, m_results);
   } catch (...) {
     finish();
     throw;
