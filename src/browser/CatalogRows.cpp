@@ -4,7 +4,7 @@
 #include "catalog/ArchiveKeys.h"
 #include "catalog/CatalogFolder.h"
 #include "catalog/DosTime.h"
-#include "catalog/FolderTrail.h"
+#include "catalog/CatalogQueries.h"
 #include "catalog/NumberFormat.h"
 #include "catalog/TextUtil.h"
 #include "platform/AppError.h"
@@ -28,34 +28,6 @@ std::int64_t Count(const ArchiveText& keys, std::string_view key, const std::str
   return *number;
 }
 
-bool WalkFolder(FileSystem& fs, const TextServices& text, UiPump& pump, FolderTrail& trail,
-                const std::string& folder, const std::function<bool()>& stopRequested,
-                const std::function<void(CatalogRow)>& onRow,
-                const std::function<void(const std::string&)>& onFailure) {
-  fs.ListFolder(folder, kArchiveMask, [&](const DirEntry& entry) {
-    if (!entry.isFolder) {
-      // One bad archive must not hide the ones after it.
-      try {
-        onRow(ReadCatalogRow(fs, text, folder + entry.name));
-      } catch (const AppError& e) {
-        onFailure(e.what());
-      }
-    }
-    pump.Pump();
-    return true;
-  });
-  if (stopRequested() || pump.Terminated()) return false;
-  pump.Pump();
-  bool goOn = true;
-  fs.ListFolder(folder, "*.*", [&](const DirEntry& entry) {
-    if (!entry.isFolder) return true;
-    const std::string subfolder = folder + entry.name + '\\';
-    goOn = trail.Enter(subfolder,
-                       [&] { return WalkFolder(fs, text, pump, trail, subfolder, stopRequested, onRow, onFailure); });
-    return goOn;
-  });
-  return goOn;
-}
 
 }  // namespace
 
@@ -106,9 +78,15 @@ std::string CatalogSummary(const CatalogTotals& totals, std::size_t rows, std::s
 bool LoadCatalog(FileSystem& fs, const TextServices& text, UiPump& pump, std::string_view folder,
                  const std::function<bool()>& stopRequested, const std::function<void(CatalogRow)>& onRow,
                  const std::function<void(const std::string& message)>& onFailure) {
-  const std::string root = IncludeTrailingBackslash(folder);
-  FolderTrail trail(fs, root);
-  return WalkFolder(fs, text, pump, trail, root, stopRequested, onRow, onFailure);
+  const auto readArchive = [&](const std::string& path) {
+    // One bad archive must not hide the ones after it.
+    try {
+      onRow(ReadCatalogRow(fs, text, path));
+    } catch (const AppError& e) {
+      onFailure(e.what());
+    }
+  };
+  return WalkCatalog(fs, folder, kArchiveMask, readArchive, WalkPacing{pump, stopRequested});
 }
 
 }  // namespace discovel

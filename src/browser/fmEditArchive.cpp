@@ -71,7 +71,7 @@ void TfrmEditArchive::btnOkClick() {
     return MarkExists(m_context.files, m_context.text, candidate, m_context.catalogFolder, kArchiveMask);
   };
   if (JudgeEditedMark(mark, m_rememberedMark, m_context.text, taken) == EditVerdict::MarkTaken) {
-    ShowAlert(Handle(), "The mark already exists!");
+    ShowAlert(Handle(), kMsgMarkExists);
     SetFocus(m_edtMark);
     return;
   }

@@ -8,29 +8,44 @@
 namespace discovel {
 namespace {
 
-void WalkFolder(FileSystem& fs, FolderTrail& trail, const std::string& folder, const std::string& mask,
-                const std::function<void(const std::string&)>& onArchive) {
+bool WalkFolder(FileSystem& fs, FolderTrail& trail, const std::string& folder, const std::string& mask,
+                const std::function<void(const std::string&)>& onArchive, const WalkPacing* pacing) {
   fs.ListFolder(folder, mask, [&](const DirEntry& entry) {
     if (!entry.isFolder) onArchive(folder + entry.name);
+    if (pacing) pacing->pump.Pump();
     return true;
   });
+  if (pacing) {
+    if (pacing->stopRequested() || pacing->pump.Terminated()) return false;
+    pacing->pump.Pump();
+  }
+  bool goOn = true;
   fs.ListFolder(folder, "*.*", [&](const DirEntry& entry) {
     if (!entry.isFolder) return true;
     const std::string subfolder = folder + entry.name + '\\';
-    return trail.Enter(subfolder, [&] {
-      WalkFolder(fs, trail, subfolder, mask, onArchive);
-      return true;
-    });
+    goOn = trail.Enter(subfolder, [&] { return WalkFolder(fs, trail, subfolder, mask, onArchive, pacing); });
+    return goOn;
   });
+  return goOn;
+}
+
+bool Walk(FileSystem& fs, std::string_view folder, const std::string& mask,
+          const std::function<void(const std::string&)>& onArchive, const WalkPacing* pacing) {
+  const std::string root = IncludeTrailingBackslash(folder);
+  FolderTrail trail(fs, root);
+  return WalkFolder(fs, trail, root, mask, onArchive, pacing);
 }
 
 }  // namespace
 
 void WalkCatalog(FileSystem& fs, std::string_view folder, const std::string& mask,
                  const std::function<void(const std::string& archivePath)>& onArchive) {
-  const std::string root = IncludeTrailingBackslash(folder);
-  FolderTrail trail(fs, root);
-  WalkFolder(fs, trail, root, mask, onArchive);
+  Walk(fs, folder, mask, onArchive, nullptr);
+}
+
+bool WalkCatalog(FileSystem& fs, std::string_view folder, const std::string& mask,
+                 const std::function<void(const std::string& archivePath)>& onArchive, const WalkPacing& pacing) {
+  return Walk(fs, folder, mask, onArchive, &pacing);
 }
 
 std::string ReadArchiveKey(FileSystem& fs, const std::string& archivePath, std::string_view key) {

@@ -9,6 +9,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/TextServices.h"
+#include "platform/UiPump.h"
 
 namespace discovel {
 
@@ -17,6 +18,21 @@ namespace discovel {
 // before its subfolders. `folder` gets the folder-path rule first. No stop flag.
 void WalkCatalog(FileSystem& fs, std::string_view folder, const std::string& mask,
                  const std::function<void(const std::string& archivePath)>& onArchive);
+
+// A walk that keeps the windows alive: messages are pumped after every entry
+// the mask lists and before the subfolders of a folder, and the walk stops
+// before the next subfolder once `stopRequested` says so or the application
+// ends.
+struct WalkPacing {
+  UiPump& pump;
+  std::function<bool()> stopRequested;
+};
+// As above, paced; false when it stopped early.
+bool WalkCatalog(FileSystem& fs, std::string_view folder, const std::string& mask,
+                 const std::function<void(const std::string& archivePath)>& onArchive, const WalkPacing& pacing);
+
+// Refused when a mark is given that another archive carries.
+inline constexpr std::string_view kMsgMarkExists = "The mark already exists!";
 
 // The key's value exactly as stored (not trimmed); "" when absent. Throws FileError.
 std::string ReadArchiveKey(FileSystem& fs, const std::string& archivePath, std::string_view key);

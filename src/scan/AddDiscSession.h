@@ -27,7 +27,6 @@ inline constexpr std::string_view kMsgMarkWith = "Mark the CD/DVD with label: ";
 inline constexpr std::string_view kMsgOrTypeMark =
     "\r\nor type in the below Mark field what the CD/DVD is already marked.";
 inline constexpr std::string_view kMsgSaving = "Saving to Catalog...";
-inline constexpr std::string_view kMsgMarkExists = "The mark already exists!";
 inline constexpr std::string_view kMsgNoChecksum = "Cannot Get CRC.";
 inline constexpr std::string_view kCaptionClose = "Close";
 inline constexpr std::string_view kCaptionCancel = "Cancel";
