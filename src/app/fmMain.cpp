@@ -1,6 +1,7 @@
 #include "app/fmMain.h"
 
 #include "app/fmMainIds.h"
+#include "browser/fmArchive.h"
 #include "catalog/CatalogFolder.h"
 #include "drives/Autoplay.h"
 #include "drives/CdTray.h"
@@ -71,7 +72,7 @@ void TfrmMain::BuildActions() {
   ActAdd = Action("Add New CD/DVD to Catalog", "Add New CD/DVD to Catalog", [this] { AddDiscSequence(); });
   ActSearch = Action("Search Files", "Search Files", [this] { TfrmSearch::Execute(m_context, ""); });
   // The catalogue window is opened here once it exists.
-  ActCatalog = Action("Open Catalog", "Open Catalog", [] {});
+  ActCatalog = Action("Open Catalog", "Open Catalog", [this] { TfrmArchive::Execute(m_context); });
   ActOpenCD = Action("Eject CD/DVD", "Eject CD/DVD", [this] {
     PumpMessages();
     OpenCdTray(m_context.readDevice);

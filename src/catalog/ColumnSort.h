@@ -23,6 +23,19 @@ class ColumnCells {
 
 enum class SortKind { Text, Number, Date };
 
+// Which column a list is sorted by and which way; each list keeps one for the
+// whole run. Both lists start on their second column with the flag set.
+struct ColumnSortState {
+  int column = 1;
+  bool flag = true;
+
+  // A click on the column sorted by already turns its direction round.
+  void ClickColumn(int clicked) {
+    if (clicked == column) flag = !flag;
+    column = clicked;
+  }
+};
+
 // Puts `order` (row numbers, as the list shows them; every row once) in the
 // column's order. With the flag set, text runs A to Z, dates oldest first and
 // numbers largest first; without it, the other way. Rows that compare equal

@@ -49,6 +49,9 @@ class FileSystem {
   // Creates the folder with all missing parents; false when it could not.
   virtual bool CreateFolders(const std::string& path) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
+  // Removes the file also when it is read-only, hidden or system: those
+  // attributes are cleared first. False when either step fails.
+  virtual bool RemoveFileWhateverItsAttributes(const std::string& path) { return RemoveFile(path); }
   // Calls `onEntry` for every entry of `folder` (ends with a backslash) whose name
   // matches the wildcard `mask`, hidden and system entries included, "." and ".."
   // skipped, in the order the file system returns them. `onEntry` returns false

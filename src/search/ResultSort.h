@@ -9,18 +9,6 @@
 
 namespace discovel {
 
-// Which column the rows are sorted by and which way; kept for the whole run.
-struct ResultSortState {
-  int column = 1;  // Directory
-  bool flag = true;
-
-  // A click on the column sorted by already turns its direction round.
-  void ClickColumn(int clicked) {
-    if (clicked == column) flag = !flag;
-    column = clicked;
-  }
-};
-
 // The Size and Date Modified columns are told by their captions.
 SortKind SortKindOf(std::string_view caption);
 

@@ -8,7 +8,7 @@
 #include "catalog/NumberFormat.h"
 #include "platform/ProgramName.h"
 #include "search/fmSearchIds.h"
-#include "search/win32/ButtonPictures.h"
+#include "ui/ButtonPictures.h"
 #include "ui/Menus.h"
 #include "ui/MessageBoxes.h"
 #include "ui/MessagePump.h"
@@ -33,16 +33,10 @@ constexpr int kPanelHeight = 139;
 constexpr int kButtonSize = 25;
 constexpr COLORREF kPanelColour = RGB(125, 154, 189);
 constexpr int kProgressStep = 10;
-constexpr UINT_PTR kTimProgressToZero = 1;
-constexpr UINT kProgressResetMs = 150;
 // Posted at the first activation of a restricted window: its search starts
 // once the window is up.
 constexpr UINT kMsgAutoGo = WM_APP + 1;
 constexpr std::size_t kTroublesListed = 10;
-
-void SetStatus(HWND statusBar, int panel, const std::string& text) {
-  SendMessageA(statusBar, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
-}
 
 bool IsChecked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -144,13 +138,7 @@ void TfrmSearch::BuildControls() {
   BuildAdvancedPanel();
   BuildResultList();
 
-  m_sb1 = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, Handle(),
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSb1)), GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(m_sb1, WM_SETFONT, reinterpret_cast<WPARAM>(NormalFont()), FALSE);
-  const int edges[] = {400, 400 + 157, -1};
-  SendMessageA(m_sb1, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
-  m_progressBar1 = CreateChild(m_sb1, PROGRESS_CLASSA, "", PBS_SMOOTH, 0, 0, 0, 0, kProgressBar1);
-  SendMessageA(m_progressBar1, PBM_SETRANGE32, 0, 100);
+  m_sb1.Create(Handle(), kSb1, kProgressBar1, {400, 157, 50}, 1);
 }
 
 void TfrmSearch::BuildAdvancedPanel() {
@@ -199,27 +187,17 @@ void TfrmSearch::BuildAdvancedPanel() {
 }
 
 void TfrmSearch::Layout() {
-  if (!m_sb1) return;  // sizes sent while the window is being made
+  if (!m_sb1.Handle()) return;  // sizes sent while the window is being made
   RECT client{};
   GetClientRect(Handle(), &client);
-  SendMessageA(m_sb1, WM_SIZE, 0, 0);
-  RECT status{};
-  GetWindowRect(m_sb1, &status);
-  const int statusHeight = status.bottom - status.top;
+  m_sb1.Layout();
+  const int statusHeight = m_sb1.Height();
   SetWindowPos(m_btnCopyFile, nullptr, client.right - kButtonSize, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   const int listTop = kBarHeight + (m_advanced ? kPanelHeight : 0);
   SetWindowPos(m_listView1.Handle(), nullptr, 0, listTop, client.right, std::max(0L, client.bottom - statusHeight - listTop),
                SWP_NOZORDER);
   FitColumns();
-  PlaceProgressBar();
   InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-void TfrmSearch::PlaceProgressBar() {
-  RECT panel{};
-  SendMessageA(m_sb1, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&panel));
-  SetWindowPos(m_progressBar1, nullptr, panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmSearch::Paint() {
@@ -273,12 +251,11 @@ void TfrmSearch::SearchArchive() {
   SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_APPSTARTING)));
   EnableSearchControls(false);
   m_troubles.clear();
-  SendMessageA(m_progressBar1, PBM_SETPOS, 0, 0);
-  SetStatus(m_sb1, 0, "Searching...");
+  m_sb1.SetProgress(0);
+  m_sb1.SetText(0, "Searching...");
   const auto finish = [this] {
     m_listView1.SetRowCount(static_cast<int>(m_results.RowCount()));
-    SendMessageA(m_progressBar1, PBM_SETPOS, 100, 0);
-    SetTimer(Handle(), kTimProgressToZero, kProgressResetMs, nullptr);
+    m_sb1.ShowProgressDone();
     EnableSearchControls(true);
     DrawResults();
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
@@ -321,8 +298,8 @@ void TfrmSearch::ApplyPanelState() {
 
 void TfrmSearch::DrawResults() {
   const bool any = !m_results.Empty();
-  SetStatus(m_sb1, 0,
-            any ? "Files: " + FormatCount(static_cast<std::int64_t>(m_results.RowCount()),
+  m_sb1.SetText(0,
+                any ? "Files: " + FormatCount(static_cast<std::int64_t>(m_results.RowCount()),
                                           m_context.text.ThousandsSeparator())
                 : "There are no results to display.");
   const LONG style = GetWindowLongA(m_listView1.Handle(), GWL_STYLE);
@@ -366,9 +343,8 @@ AdvancedCriteria TfrmSearch::Advanced() const {
 std::string TfrmSearch::Restriction() const { return g_restriction; }
 
 void TfrmSearch::ArchiveSearched() {
-  const auto position = static_cast<int>(SendMessageA(m_progressBar1, PBM_GETPOS, 0, 0));
   // Full stays full: the bar does not start over.
-  SendMessageA(m_progressBar1, PBM_SETPOS, static_cast<WPARAM>(std::min(100, position + kProgressStep)), 0);
+  m_sb1.SetProgress(std::min(100, m_sb1.Progress() + kProgressStep));
 }
 
 void TfrmSearch::RowIncomplete(const std::string& message) { ShowAlert(Handle(), message); }
@@ -544,13 +520,6 @@ LRESULT TfrmSearch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) == m_listView1.Handle()) {
         ShowPopupMenu(lParam);
-        return 0;
-      }
-      return DefaultHandling(message, wParam, lParam);
-    case WM_TIMER:
-      if (wParam == kTimProgressToZero) {
-        KillTimer(Handle(), kTimProgressToZero);
-        SendMessageA(m_progressBar1, PBM_SETPOS, 0, 0);
         return 0;
       }
       return DefaultHandling(message, wParam, lParam);

@@ -13,6 +13,7 @@
 #include "ui/DatePicker.h"
 #include "ui/Dialog.h"
 #include "ui/ListView.h"
+#include "ui/StatusBar.h"
 #include "ui/UpDown.h"
 #include "ui/WindowPump.h"
 
@@ -65,7 +66,6 @@ class TfrmSearch final : public Dialog, private SearchCriteriaSource, private Se
   void BuildResultList();
   void Layout();
   void FitColumns();
-  void PlaceProgressBar();
   void Paint();
 
   void ActGoExecute();
@@ -132,8 +132,7 @@ class TfrmSearch final : public Dialog, private SearchCriteriaSource, private Se
   UpDown m_updSize;
   ListView m_listView1;
   std::optional<ListView::RedrawSuspension> m_searchQuiet;  // while searching
-  HWND m_sb1 = nullptr;
-  HWND m_progressBar1 = nullptr;
+  StatusBar m_sb1;
 };
 
 }  // namespace discovel

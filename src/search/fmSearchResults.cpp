@@ -3,7 +3,6 @@
 #include "search/fmSearch.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <algorithm>
 #include <new>
@@ -27,7 +26,7 @@ namespace {
 using namespace fmSearchIds;
 
 // The sort outlives the window: the next opening starts where this one ended.
-ResultSortState g_sort;
+ColumnSortState g_sort;
 
 const char* const kColumnCaptions[kResultColumns] = {"Archive", "Directory", "File", "Type", "Date Modified", "Size"};
 
@@ -180,18 +179,7 @@ void TfrmSearch::ShowPropreties() {
 }
 
 void TfrmSearch::ShowPopupMenu(LPARAM position) {
-  POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-  if (position == -1) {
-    // From the keyboard: beside the focused row, or the list's corner.
-    RECT item{LVIR_BOUNDS};
-    const int focused = m_listView1.FocusedRow();
-    if (focused < 0 ||
-        !SendMessageA(m_listView1.Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&item))) {
-      item = RECT{};
-    }
-    at = {item.left + 8, item.bottom};
-    ClientToScreen(m_listView1.Handle(), &at);
-  }
+  const POINT at = m_listView1.PopupMenuPoint(position);
   KeyState();
   TrackPopupMenu(m_popupMenu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
 }

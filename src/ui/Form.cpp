@@ -119,6 +119,20 @@ void Form::CreateFormWindow(const WindowSpec& params) {
   if (!m_hwnd) throw AppError("Cannot create the window.");
 }
 
+void Form::RememberFocus() {
+  HWND focus = GetFocus();
+  if (focus && IsChild(m_hwnd, focus)) m_lastFocus = focus;
+}
+
+void Form::RestoreFocus() {
+  // As a dialog does: the control that had the focus when the window lost
+  // it (to a dialog it opened, say) gets it back.
+  if (m_lastFocus && IsWindow(m_lastFocus) && IsChild(m_hwnd, m_lastFocus) && !IsIconic(m_hwnd) &&
+      IsWindowVisible(m_lastFocus) && IsWindowEnabled(m_lastFocus)) {
+    SetFocus(m_lastFocus);
+  }
+}
+
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultHandling(message, wParam, lParam);
 }
@@ -157,12 +171,16 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         form->KeyState();
         break;
       case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) form->m_pressed.reset();
+        if (LOWORD(wParam) == WA_INACTIVE) {
+          form->m_pressed.reset();
+          form->RememberFocus();
+        }
         break;
       default:
         break;
     }
     if (!handled) result = form->HandleMessage(message, wParam, lParam);
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) form->RestoreFocus();
   });
   return ok ? result : 0;
 }

@@ -76,12 +76,15 @@ class Form {
   bool Preview(MSG& msg);
   bool DispatchCommand(UINT id);
   bool DispatchNotify(const NMHDR& header, LRESULT& result);
+  void RememberFocus();
+  void RestoreFocus();
 
   HWND m_hwnd = nullptr;
   CommandTable m_commands;
   std::map<HWND, NotifyTarget*> m_notifyTargets;
   // Keys whose press this form saw: only their release may act.
   std::bitset<256> m_pressed;
+  HWND m_lastFocus = nullptr;  // the control that had the focus when the window was left
 };
 
 // False for a disabled or hidden control: its commands are ignored. True for none.

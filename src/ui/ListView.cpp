@@ -1,5 +1,7 @@
 #include "ui/ListView.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstring>
 #include <exception>
@@ -165,6 +167,8 @@ std::string ListView::SafeCellText(int row, int column) const {
 }
 
 void ListView::AnswerDispInfo(LVITEMA& item) const {
+  // Every row shows the first picture of the image list its view uses.
+  if (item.mask & LVIF_IMAGE) item.iImage = 0;
   if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
   const std::string text = SafeCellText(item.iItem, item.iSubItem);
   const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
@@ -173,6 +177,8 @@ void ListView::AnswerDispInfo(LVITEMA& item) const {
 }
 
 void ListView::AnswerDispInfo(LVITEMW& item) const {
+  // Every row shows the first picture of the image list its view uses.
+  if (item.mask & LVIF_IMAGE) item.iImage = 0;
   if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
   const std::string text = SafeCellText(item.iItem, item.iSubItem);
   std::wstring wide(text.size(), L'\0');
@@ -276,6 +282,18 @@ void ListView::ClearSelection() {
     return;
   }
   for (int row : Selection()) Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+POINT ListView::PopupMenuPoint(LPARAM position) const {
+  if (position != -1) return POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  RECT item{LVIR_BOUNDS};
+  const int focused = FocusedRow();
+  if (focused < 0 || !Send(LVM_GETITEMRECT, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&item))) {
+    item = RECT{};
+  }
+  POINT at{item.left + 8, item.bottom};
+  ClientToScreen(Handle(), &at);
+  return at;
 }
 
 ListView::RedrawSuspension::RedrawSuspension(ListView& list) : m_list(list) { m_list.SuspendRedraw(); }

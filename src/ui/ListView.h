@@ -121,6 +121,11 @@ class ListView final : public ChildWindow, public NotifyTarget {
   void SelectRow(int row, bool focus = true);
   void ClearSelection();
 
+  // Where the list's pop-up menu opens (screen coordinates) for a
+  // WM_CONTEXTMENU at `position`: there, or beside the focused row when the
+  // keyboard asked for it.
+  POINT PopupMenuPoint(LPARAM position) const;
+
   // Stops the list painting while it lives and repaints it at the end.
   // Guards nest: only the outermost one repaints.
   class RedrawSuspension {

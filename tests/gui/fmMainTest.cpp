@@ -3,6 +3,7 @@
 #include "app/fmMain.h"
 
 #include "app/fmMainIds.h"
+#include "browser/fmArchiveIds.h"
 #include "drives/fmWaitCDIds.h"
 #include "scan/fmScanIds.h"
 #include "search/fmSearchIds.h"
@@ -131,6 +132,21 @@ TEST_F(MainWindowTest, F3OpensTheSearchWindowForAllArchives) {
   EXPECT_TRUE(test::WaitUntil([&] { return closed.load(); }));
   script.Join();
   EXPECT_EQ(caption, "Discovel (search all archives)");
+}
+
+TEST_F(MainWindowTest, OpenCatalogShowsTheCatalogueWindow) {
+  std::string status;
+  std::atomic<bool> closed{false};
+  Script script([&] {
+    HWND window = WaitForWindow(fmArchiveIds::kClassName);
+    status = WaitForControlText(window, fmArchiveIds::kSb1, "There are");
+    test::PressKey(GetDlgItem(window, fmArchiveIds::kListView1), VK_ESCAPE);
+    closed = test::WaitForWindowGone(window);
+  });
+  Click(main->Handle(), fmMainIds::kCatalog);
+  EXPECT_TRUE(test::WaitUntil([&] { return closed.load(); }));
+  script.Join();
+  EXPECT_EQ(status, "There are no archives.");
 }
 
 TEST_F(MainWindowTest, ClosingAsksFirstUnlessTheSessionEnds) {

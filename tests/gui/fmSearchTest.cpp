@@ -14,9 +14,10 @@
 #include "drives/fmWaitCDIds.h"
 #include "search/fmPropretiesIds.h"
 #include "search/fmSearchIds.h"
-#include "search/win32/ButtonPictures.h"
+#include "ui/ButtonPictures.h"
 #include "support/ArchiveBuilder.h"
 #include "support/win32/GuiFixture.h"
+#include "support/win32/ListDriver.h"
 #include "support/win32/UiDriver.h"
 
 namespace discovel {
@@ -37,11 +38,7 @@ std::int32_t Stamp(int year, int month, int day, int hour, int minute, int secon
   return PackDosDateTime({year, month, day, hour, minute, second, 0});
 }
 
-std::string StatusText(HWND window) {
-  char text[256] = {};
-  SendMessageA(GetDlgItem(window, kSb1), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-  return text;
-}
+std::string StatusText(HWND window) { return test::StatusText(GetDlgItem(window, kSb1)); }
 
 // Waits for the status a finished search leaves.
 std::string WaitForSearchEnd(HWND window) {
@@ -60,47 +57,15 @@ std::string SearchFor(HWND window, const char* text) {
   return WaitForSearchEnd(window);
 }
 
-std::string Cell(HWND list, int row, int column) {
-  char text[512] = {};
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  return text;
-}
+std::string Cell(HWND list, int row, int column) { return test::ListCell(list, row, column); }
 
-Texts Column(HWND window, int column) {
-  HWND list = GetDlgItem(window, kListView1);
-  Texts texts;
-  const auto rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-  for (int row = 0; row < rows; ++row) texts.push_back(Cell(list, row, column));
-  return texts;
-}
+Texts Column(HWND window, int column) { return test::ListColumn(GetDlgItem(window, kListView1), column); }
 
-// A left click on a row, or a double click, as the mouse posts it.
 void ClickRow(HWND window, int row, bool twice = false) {
-  HWND list = GetDlgItem(window, kListView1);
-  RECT bounds{LVIR_BOUNDS};
-  SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
-  const LPARAM point = MAKELPARAM(bounds.left + 20, (bounds.top + bounds.bottom) / 2);
-  PostMessageA(list, WM_MOUSEMOVE, 0, point);
-  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  PostMessageA(list, WM_LBUTTONUP, 0, point);
-  if (twice) {
-    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
-    PostMessageA(list, WM_LBUTTONUP, 0, point);
-  }
+  test::ClickListRow(GetDlgItem(window, kListView1), row, twice);
 }
 
-void ClickHeader(HWND window, int column) {
-  HWND header = reinterpret_cast<HWND>(SendMessageA(GetDlgItem(window, kListView1), LVM_GETHEADER, 0, 0));
-  RECT bounds{};
-  SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&bounds));
-  const LPARAM centre = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
-  PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-  PostMessageA(header, WM_LBUTTONUP, 0, centre);
-}
+void ClickHeader(HWND window, int column) { test::ClickListHeader(GetDlgItem(window, kListView1), column); }
 
 bool Enabled(HWND window, int id) { return IsWindowEnabled(GetDlgItem(window, id)) != 0; }
 

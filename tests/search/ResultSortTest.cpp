@@ -163,8 +163,8 @@ TEST(ResultSortWeights, SameOrderAsWholeKeysForFileNames) {
   }
 }
 
-TEST(ResultSortState, StartsOnDirectoryAndASecondClickTurnsTheDirection) {
-  ResultSortState state;
+TEST(ColumnSortState, StartsOnDirectoryAndASecondClickTurnsTheDirection) {
+  ColumnSortState state;
   EXPECT_EQ(state.column, 1);
   state.ClickColumn(1);  // the first click on Directory sorts descending
   EXPECT_FALSE(state.flag);

@@ -144,6 +144,10 @@ bool Win32FileSystem::CreateFolders(const std::string& path) {
 
 bool Win32FileSystem::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
 
+bool Win32FileSystem::RemoveFileWhateverItsAttributes(const std::string& path) {
+  return ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_ARCHIVE) && ::DeleteFileA(path.c_str());
+}
+
 void Win32FileSystem::ListFolder(const std::string& folder, const std::string& mask,
                                  const std::function<bool(const DirEntry&)>& onEntry) {
   WIN32_FIND_DATAA data;

@@ -1,4 +1,4 @@
-#include "search/win32/ButtonPictures.h"
+#include "ui/ButtonPictures.h"
 
 #include "platform/AppError.h"
 
@@ -52,6 +52,34 @@ void DrawGlyph(HDC dc, ButtonPicture picture, int left, COLORREF colour) {
       DeleteObject(thin);
       break;
     }
+    case ButtonPicture::ChangeView:
+      // Four tiles.
+      for (int y : {4, 12}) {
+        for (int x : {4, 12}) {
+          const RECT tile{left + x, y, left + x + 5, y + 5};
+          FillRect(dc, &tile, brush);
+        }
+      }
+      break;
+    case ButtonPicture::Refresh:
+      SelectObject(dc, GetStockObject(NULL_BRUSH));
+      Arc(dc, left + 4, 4, left + 17, 17, left + 17, 6, left + 10, 4);
+      Line(dc, left + 15, 3, left + 16, 8);
+      break;
+    case ButtonPicture::Add:
+      Line(dc, left + 10, 4, left + 10, 16);
+      Line(dc, left + 4, 10, left + 16, 10);
+      break;
+    case ButtonPicture::Edit: {
+      // A pencil.
+      Line(dc, left + 6, 15, left + 15, 6);
+      const POINT tip[] = {{left + 3, 18}, {left + 5, 13}, {left + 8, 16}};
+      Polygon(dc, tip, 3);
+      break;
+    }
+    case ButtonPicture::Remove:
+      Line(dc, left + 4, 10, left + 16, 10);
+      break;
   }
   SelectObject(dc, oldPen);
   SelectObject(dc, oldBrush);
@@ -62,8 +90,10 @@ void DrawGlyph(HDC dc, ButtonPicture picture, int left, COLORREF colour) {
 COLORREF ColourOf(ButtonPicture picture) {
   switch (picture) {
     case ButtonPicture::Go:
+    case ButtonPicture::Add:
       return RGB(0, 140, 60);
     case ButtonPicture::Cancel:
+    case ButtonPicture::Remove:
       return RGB(200, 30, 30);
     default:
       return RGB(0, 70, 120);

@@ -1,7 +1,7 @@
 #pragma once
-// The pictures of the search window's flat buttons, drawn at run time: each
-// image list holds two states of one button (go and cancel; advanced and
-// simple), each picture a normal and a greyed glyph side by side.
+// The pictures of the program's flat buttons, drawn at run time: an image
+// list holds the states of one button (go and cancel; advanced and simple) or
+// one picture, each picture a normal and a greyed glyph side by side.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -10,7 +10,18 @@
 
 namespace discovel {
 
-enum class ButtonPicture { Go, Cancel, ShowAdvanced, HideAdvanced, CopyFile };
+enum class ButtonPicture {
+  Go,
+  Cancel,
+  ShowAdvanced,
+  HideAdvanced,
+  CopyFile,
+  ChangeView,
+  Refresh,
+  Add,
+  Edit,
+  Remove,
+};
 
 inline constexpr int kPictureWidth = 42;
 inline constexpr int kPictureHeight = 21;

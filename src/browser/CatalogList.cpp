@@ -1,0 +1,89 @@
+#include "browser/CatalogList.h"
+
+#include <numeric>
+#include <utility>
+
+namespace discovel {
+namespace {
+
+class CatalogCells final : public ColumnCells {
+ public:
+  CatalogCells(const std::vector<CatalogRow>& rows, int column) : m_rows(rows), m_column(column) {}
+  std::size_t RowCount() const override { return m_rows.size(); }
+  std::string_view Cell(std::size_t row) const override { return CellOf(m_rows[row], m_column); }
+
+ private:
+  const std::vector<CatalogRow>& m_rows;
+  int m_column;
+};
+
+}  // namespace
+
+const char* const kCatalogCaptions[kCatalogColumns] = {"Archive", "Archived date", "Location", "Directories",
+                                                       "Files",   "Size",          "FileName", "Note"};
+
+SortKind CatalogSortKind(int column) {
+  const std::string_view caption = column >= 0 && column < kCatalogColumns ? kCatalogCaptions[column] : "";
+  if (caption == "Archived date") return SortKind::Date;
+  if (caption == "Directories" || caption == "Files" || caption == "Size") return SortKind::Number;
+  return SortKind::Text;
+}
+
+std::string_view CellOf(const CatalogRow& row, int column) {
+  switch (column) {
+    case kColArchive:
+      return row.mark;
+    case kColArchivedDate:
+      return row.date;
+    case kColLocation:
+      return row.location;
+    case kColDirectories:
+      return row.dirs;
+    case kColFiles:
+      return row.files;
+    case kColSize:
+      return row.size;
+    case kColFileName:
+      return row.fileName;
+    case kColNote:
+      return row.note;
+    default:
+      return {};
+  }
+}
+
+void CatalogList::Clear() {
+  m_rows.clear();
+  m_totals = {};
+}
+
+void CatalogList::Append(CatalogRow row) {
+  m_totals.Add(row);
+  m_rows.push_back(std::move(row));
+}
+
+void CatalogList::RemoveAt(std::size_t position) {
+  m_totals.Remove(m_rows.at(position));
+  m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(position));
+}
+
+void CatalogList::SetValues(std::size_t position, std::string_view mark, std::string_view location,
+                            std::string_view note) {
+  CatalogRow& row = m_rows.at(position);
+  row.mark = mark;
+  row.location = location;
+  row.note = note;
+}
+
+std::vector<std::uint32_t> CatalogList::Sort(int column, bool flag, const TextServices& text) {
+  std::vector<std::uint32_t> order(m_rows.size());
+  std::iota(order.begin(), order.end(), 0u);
+  SortRows(order, CatalogCells(m_rows, column), CatalogSortKind(column), flag, text);
+  std::vector<CatalogRow> sorted;
+  sorted.reserve(m_rows.size());
+  for (const std::uint32_t from : order) sorted.push_back(std::move(m_rows[from]));
+  m_rows = std::move(sorted);
+  return order;
+}
+
+}  // namespace discovel

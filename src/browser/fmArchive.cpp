@@ -1,0 +1,454 @@
+#include "browser/fmArchive.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+#include "browser/fmArchiveIds.h"
+#include "browser/win32/DiscPictures.h"
+#include "catalog/NumberFormat.h"
+#include "platform/AppError.h"
+#include "platform/ProgramName.h"
+#include "settings/Settings.h"
+#include "settings/SettingsNames.h"
+#include "ui/ButtonPictures.h"
+#include "ui/Menus.h"
+#include "ui/MessageBoxes.h"
+#include "ui/MessagePump.h"
+
+namespace discovel {
+namespace {
+
+using namespace fmArchiveIds;
+
+TfrmArchive* frmArchive = nullptr;
+
+// The sort outlives the window: the next opening starts where this one ended.
+ColumnSortState g_sort;
+
+constexpr int kWindowWidth = 584;  // also the smallest size
+constexpr int kWindowHeight = 360;
+constexpr int kButtonSize = 25;
+constexpr UINT_PTR kTimScan = 2;
+// The window shows itself before the catalogue is read.
+constexpr UINT kScanDelayMs = 150;
+constexpr std::size_t kUnreadableListed = 10;
+
+struct ViewStyle {
+  const char* text;  // as stored
+  ListViewMode mode;
+};
+// In the order the view toggle steps through them; the style actions follow it.
+constexpr ViewStyle kViewStyles[] = {{"vsIcon", ListViewMode::Icon},
+                                     {"vsSmallIcon", ListViewMode::SmallIcon},
+                                     {"vsList", ListViewMode::List},
+                                     {"vsReport", ListViewMode::Details}};
+
+void UseCursor(LPCSTR shape) { SetCursor(LoadCursorA(nullptr, shape)); }
+
+}  // namespace
+
+int TfrmArchive::Execute(AppContext& context) {
+  return RunModalOnce(frmArchive, [&] { return std::make_unique<TfrmArchive>(context); }, kModalCancel);
+}
+
+TfrmArchive::TfrmArchive(AppContext& context) : m_context(context) {}
+
+TfrmArchive::~TfrmArchive() {
+  for (HWND button : m_toolButtons) FreeButtonPicture(button);
+  for (HIMAGELIST images : {m_largeImages, m_smallImages, m_buttonPictures}) {
+    if (images) ImageList_Destroy(images);
+  }
+}
+
+void TfrmArchive::Create() {
+  WindowSpec params;
+  params.className = kClassName;
+  params.caption = kProgramName;
+  params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  params.exStyle = WS_EX_CONTROLPARENT;
+  params.width = kWindowWidth;
+  params.height = kWindowHeight;
+  params.owner = GetActiveWindow();
+  params.background = GetSysColorBrush(COLOR_BTNFACE);
+  CreateFormWindow(params);
+  // Window placement: centred until the placement rules restore it.
+  CenterOnScreen(Handle());
+  m_bandBrush.reset(CreateSolidBrush(kBandBlue));
+  BuildActions();
+  BuildToolButtons();
+  BuildList();
+  m_sb1.Create(Handle(), kSb1, kProgressBar1, {400, 157, 50}, 1);
+  // Nothing is painted in the list until the first load is done.
+  m_firstLoadQuiet.emplace(m_listView1);
+  Layout();
+  KeyState();
+  PumpMessages();
+  SetTimer(Handle(), kTimScan, kScanDelayMs, nullptr);
+}
+
+void TfrmArchive::BuildActions() {
+  ActAdd = Action("Add New CD/DVD to Catalog", "Add New CD/DVD to Catalog", [this] { ActAddExecute(); });
+  ActEdit = Action("Edit Archive Mark", "Edit Archive Mark", [this] { ActEditExecute(); });
+  ActDelete = Action("Remove from Catalog", "Remove from Catalog", [this] { ActDeleteExecute(); });
+  ActFreshenCD = Action("Refresh Archive", "Refresh Archive", [this] { ActFreshenCDExecute(); });
+  ActViewArchiveFiles = Action("View Archive Files", "View Archive Files", [this] { ActViewArchiveFilesExecute(); });
+  ActViewToggle = Action("Change View", "Change View", [this] { ActViewToggleExecute(); });
+  ActIcon = Action("Icon", "Icon", [this] { ApplyViewStyle(0); });
+  ActSmallIcon = Action("Small Icon", "Small Icon", [this] { ApplyViewStyle(1); });
+  ActList = Action("List", "List", [this] { ApplyViewStyle(2); });
+  ActReport = Action("Details", "Details", [this] { ApplyViewStyle(3); });
+  ActIcon.SetChecked(true);
+  m_actClose = Action("", "", [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
+
+  CommandTable& commands = Commands();
+  commands.Add(kBtnViewToggle, ActViewToggle);
+  commands.Add(kBtnFreshenCD, ActFreshenCD);
+  commands.Add(kBtnAdd, ActAdd);
+  commands.Add(kBtnEdit, ActEdit);
+  commands.Add(kBtnDelete, ActDelete);
+  commands.Add(kViewArchiveFiles, ActViewArchiveFiles);
+  commands.Add(kViewIcon, ActIcon);
+  commands.Add(kViewSmallIcon, ActSmallIcon);
+  commands.Add(kViewList, ActList);
+  commands.Add(kViewReport, ActReport);
+  commands.AddKey(VK_F2, ActEdit);
+  commands.AddKey(VK_ESCAPE, m_actClose);
+  commands.AddKey(VK_DELETE, ActDelete);
+  commands.AddKey(VK_INSERT, ActAdd);
+
+  using Item = MenuItem;
+  // Refresh Archive has no visible item.
+  m_popupMenu = BuildMenu({{"View Archive Files", &ActViewArchiveFiles, Item::kDefault},
+                           Separator(),
+                           {"Add New CD/DVD to Catalog", &ActAdd},
+                           {"Edit Archive Mark", &ActEdit},
+                           Separator(),
+                           {"Remove from Catalog", &ActDelete},
+                           Separator(),
+                           {"View",
+                            nullptr,
+                            Item::kNone,
+                            {{"Small Icon", &ActSmallIcon, Item::kRadio},
+                             {"Icon", &ActIcon, Item::kRadio},
+                             {"List", &ActList, Item::kRadio},
+                             {"Details", &ActReport, Item::kRadio}}}},
+                          commands);
+}
+
+void TfrmArchive::BuildToolButtons() {
+  m_hints.Attach(Handle());
+  m_buttonPictures = CreateButtonPictures({ButtonPicture::ChangeView, ButtonPicture::Refresh, ButtonPicture::Add,
+                                           ButtonPicture::Edit, ButtonPicture::Remove});
+  Action* actions[] = {&ActViewToggle, &ActFreshenCD, &ActAdd, &ActEdit, &ActDelete};
+  const int ids[] = {kBtnViewToggle, kBtnFreshenCD, kBtnAdd, kBtnEdit, kBtnDelete};
+  for (int i = 0; i < 5; ++i) {
+    HWND button = CreateChild(Handle(), "BUTTON", "", BS_PUSHBUTTON | BS_BITMAP | BS_FLAT, 0, 0, kButtonSize,
+                              kButtonSize, ids[i]);
+    DrawButton(m_buttonPictures, button, i);
+    actions[i]->BindButton(button, &m_hints);
+    m_toolButtons.push_back(button);
+  }
+  ShowWindow(GetDlgItem(Handle(), kBtnFreshenCD), SW_HIDE);
+}
+
+void TfrmArchive::BuildList() {
+  using Align = ListViewColumn::Align;
+  ListViewArgs args;
+  args.form = this;
+  args.id = kListView1;
+  args.ownerData = true;
+  args.view = ListViewMode::Icon;
+  args.gridLines = true;
+  const char* const* caption = kCatalogCaptions;
+  args.columns = {{caption[0], 100, 20},           {caption[1], 120, 120, 120},
+                  {caption[2], 100, 20},           {caption[3], 80, 20, 80, Align::Right},
+                  {caption[4], 80, 20, 80, Align::Right}, {caption[5], 95, 20, 95, Align::Right},
+                  {caption[6], 0, 0, 1},           {caption[7], 42, 20}};
+  m_listView1.Create(args);
+  m_largeImages = CreateDiscPictures(32);
+  m_smallImages = CreateDiscPictures(16);
+  m_listView1.SetImageLists(m_largeImages, m_smallImages);
+  m_listView1.SetCellTextSource(
+      [this](int row, int column) { return std::string(CellOf(m_rows.Row(static_cast<std::size_t>(row)), column)); });
+  m_listView1.onColumnClick = [this](int column) { ListView1ColumnClick(column); };
+  m_listView1.onSelectionChanged = [this] { KeyState(); };
+  m_listView1.onFocusChanged = [this](bool) { KeyState(); };
+  m_listView1.onDoubleClick = [this](int row) {
+    if (row < 0) return;
+    for (int selected : m_listView1.Selection()) {
+      if (selected == row && ActViewArchiveFiles.Execute()) KeyState();
+    }
+  };
+}
+
+void TfrmArchive::Layout() {
+  if (!m_sb1.Handle()) return;  // sizes sent while the window is being made
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  m_sb1.Layout();
+  // The visible tool buttons side by side at the right of the band.
+  int right = client.right;
+  for (auto it = m_toolButtons.rbegin(); it != m_toolButtons.rend(); ++it) {
+    if (!(GetWindowLongA(*it, GWL_STYLE) & WS_VISIBLE)) continue;
+    right -= kButtonSize;
+    SetWindowPos(*it, nullptr, right, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SetWindowPos(m_listView1.Handle(), nullptr, 0, kBandHeight, client.right,
+               std::max(0L, client.bottom - m_sb1.Height() - kBandHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+  FitColumns();
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TfrmArchive::FitColumns() {
+  // The date keeps its width and the note the width it has; the counts take
+  // up to their most, Archive and Location share the rest.
+  RECT client{};
+  GetClientRect(m_listView1.Handle(), &client);
+  const int note = m_listView1.ColumnWidth(kColNote);
+  int counts[] = {80, 80, 95};
+  int rest = client.right - 120 - note - counts[0] - counts[1] - counts[2];
+  for (int& width : counts) {
+    if (rest >= 40) break;
+    const int give = std::min(40 - rest, width - 20);
+    width -= give;
+    rest += give;
+  }
+  m_listView1.SetColumnWidth(kColArchive, rest / 2);
+  m_listView1.SetColumnWidth(kColLocation, rest - rest / 2);
+  m_listView1.SetColumnWidth(kColDirectories, counts[0]);
+  m_listView1.SetColumnWidth(kColFiles, counts[1]);
+  m_listView1.SetColumnWidth(kColSize, counts[2]);
+}
+
+void TfrmArchive::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(Handle(), &ps);
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  RECT band{0, 0, client.right, kBandHeight};
+  FillRect(dc, &band, static_cast<HBRUSH>(m_bandBrush.get()));
+  HGDIOBJ oldFont = SelectObject(dc, TitleFont());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kTitleColour);
+  RECT title{4, 0, 200, kBandHeight};
+  DrawTextA(dc, "Catalog", -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  SelectObject(dc, oldFont);
+  EndPaint(Handle(), &ps);
+}
+
+// --- Loading -------------------------------------------------------------------
+
+void TfrmArchive::TimScanTimer() {
+  KillTimer(Handle(), kTimScan);
+  ApplyStoredViewStyle();
+  PumpMessages();
+  ScanArchive(m_context.catalogFolder);
+  SortList();
+}
+
+void TfrmArchive::ScanArchive(const std::string& folder) {
+  m_stop = false;
+  m_loading = true;
+  UseCursor(IDC_APPSTARTING);
+  m_sb1.SetProgress(0);
+  m_sb1.SetText(0, "Loading...");
+  m_rows.Clear();
+  m_listView1.SetRowCount(0);
+  std::vector<std::string> failures;
+  const auto fileRead = [this] { m_sb1.SetProgress(std::min(100, m_sb1.Progress() + 1)); };
+  const auto finish = [this] {
+    m_listView1.SetRowCount(static_cast<int>(m_rows.Size()));
+    m_firstLoadQuiet.reset();
+    m_sb1.ShowProgressDone();
+    DrawResults();
+    m_loading = false;
+    PumpMessages();
+    UseCursor(IDC_ARROW);
+  };
+  try {
+    LoadCatalog(
+        m_context.files, m_context.text, m_pump, folder, [this] { return m_stop; },
+        [&](CatalogRow row) {
+          m_rows.Append(std::move(row));
+          fileRead();
+        },
+        [&](const std::string& message) {
+          failures.push_back(message);
+          fileRead();
+        });
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+  ReportUnreadable(failures);
+}
+
+void TfrmArchive::ReportUnreadable(const std::vector<std::string>& failures) {
+  if (failures.empty() || m_stop) return;
+  std::string text = "These archives could not be read and are not listed:\r\n";
+  for (std::size_t i = 0; i < failures.size() && i < kUnreadableListed; ++i) text += "\r\n" + failures[i];
+  if (failures.size() > kUnreadableListed) {
+    text += "\r\n... and " + std::to_string(failures.size() - kUnreadableListed) + " more.";
+  }
+  ShowAlert(Handle(), text);
+}
+
+void TfrmArchive::AddArchive(const std::string& path, bool select) {
+  m_rows.Append(ReadCatalogRow(m_context.files, m_context.text, path));
+  const int row = static_cast<int>(m_rows.Size()) - 1;
+  m_listView1.SetRowCount(row + 1);
+  if (select) m_listView1.SelectRow(row);
+}
+
+void TfrmArchive::DrawResults() {
+  const bool any = !m_rows.Empty();
+  m_sb1.SetText(0, CatalogSummary(m_rows.Totals(), m_rows.Size(), m_context.text.ThousandsSeparator()));
+  // An empty list is skipped by the Tab key.
+  const LONG style = GetWindowLongA(m_listView1.Handle(), GWL_STYLE);
+  SetWindowLongA(m_listView1.Handle(), GWL_STYLE, any ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+}
+
+// --- View styles -----------------------------------------------------------------
+
+Action& TfrmArchive::StyleAction(std::size_t style) {
+  Action* const actions[] = {&ActIcon, &ActSmallIcon, &ActList, &ActReport};
+  return *actions[style];
+}
+
+void TfrmArchive::ApplyViewStyle(std::size_t style) {
+  for (std::size_t other = 0; other < std::size(kViewStyles); ++other) StyleAction(other).SetChecked(other == style);
+  SetListViewStyle(names::kArchiveViewStyle, kViewStyles[style].text, kViewStyles[style].mode);
+}
+
+void TfrmArchive::SetListViewStyle(std::string_view valueName, std::string_view styleText, ListViewMode mode) {
+  m_listView1.SetView(mode);
+  InvalidateRect(m_listView1.Handle(), nullptr, TRUE);
+  m_context.settings.WriteString(names::kKeyState, valueName, styleText);
+}
+
+void TfrmArchive::ApplyStoredViewStyle() {
+  std::string stored;
+  try {
+    stored = m_context.settings.ReadString(names::kKeyState, names::kArchiveViewStyle);
+  } catch (const AppError&) {
+    return;  // not a text: the design style stays
+  }
+  // Only the exact texts count; any other value leaves the design style.
+  for (std::size_t style = 0; style < std::size(kViewStyles); ++style) {
+    if (stored == kViewStyles[style].text && StyleAction(style).Execute()) return;
+  }
+}
+
+void TfrmArchive::ActViewToggleExecute() {
+  std::size_t current = 0;
+  while (current < std::size(kViewStyles) && kViewStyles[current].mode != m_listView1.View()) ++current;
+  StyleAction((current + 1) % std::size(kViewStyles)).Execute();
+  SortList();
+}
+
+// --- Sorting -------------------------------------------------------------------
+
+int TfrmArchive::FirstSelectedRow() const { return *m_listView1.Selection().begin(); }
+
+void TfrmArchive::SortList() {
+  const int shown = m_listView1.RowCount();
+  if (m_rows.Size() < 2) return;
+  // The selected rows stay selected, and the focused one focused, wherever
+  // the sort puts them.
+  std::vector<bool> selected(m_rows.Size(), false);
+  for (int row : m_listView1.Selection()) selected.at(static_cast<std::size_t>(row)) = true;
+  const int focused = m_listView1.FocusedRow();
+  const std::vector<std::uint32_t> order = m_rows.Sort(g_sort.column, g_sort.flag, m_context.text);
+  if (shown > 0) {
+    m_listView1.ClearSelection();
+    for (std::size_t position = 0; position < order.size(); ++position) {
+      const bool focus = focused >= 0 && order[position] == static_cast<std::uint32_t>(focused);
+      if (selected[order[position]]) m_listView1.SelectRow(static_cast<int>(position), focus);
+    }
+  }
+  m_listView1.RefreshRows();
+}
+
+void TfrmArchive::ListView1ColumnClick(int column) {
+  if (column < 0 || column >= kCatalogColumns) return;
+  g_sort.ClickColumn(column);
+  SortList();
+}
+
+// --- Commands ------------------------------------------------------------------
+
+void TfrmArchive::KeyState() {
+  const int selected = GetFocus() == m_listView1.Handle() ? m_listView1.SelectedCount() : 0;
+  ActDelete.SetEnabled(selected >= 1);
+  for (Action* one : {&ActEdit, &ActViewArchiveFiles, &ActFreshenCD}) one->SetEnabled(selected == 1);
+}
+
+void TfrmArchive::ShowPopupMenu(LPARAM position) {
+  const POINT at = m_listView1.PopupMenuPoint(position);
+  KeyState();
+  TrackPopupMenu(m_popupMenu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+}
+
+bool TfrmArchive::PreTranslate(MSG& msg) {
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == m_listView1.Handle()) {
+    if (m_listView1.SelectedCount() > 0 && ActViewArchiveFiles.Execute()) KeyState();
+    return true;
+  }
+  return Dialog::PreTranslate(msg);
+}
+
+LRESULT TfrmArchive::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_SIZE:
+      Layout();
+      SortList();
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+      limits.ptMinTrackSize = {kWindowWidth, kWindowHeight};
+      return 0;
+    }
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) == m_listView1.Handle()) {
+        ShowPopupMenu(lParam);
+        return 0;
+      }
+      return DefaultHandling(message, wParam, lParam);
+    case WM_TIMER:
+      if (wParam == kTimScan) {
+        TimScanTimer();
+        return 0;
+      }
+      return DefaultHandling(message, wParam, lParam);
+    case WM_SETCURSOR:
+      if (m_loading && LOWORD(lParam) == HTCLIENT) {
+        UseCursor(IDC_APPSTARTING);
+        return TRUE;
+      }
+      return DefaultHandling(message, wParam, lParam);
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        MinimizeApplication(Handle());
+        return 0;
+      }
+      return DefaultHandling(message, wParam, lParam);
+    case WM_CLOSE:
+      // Always granted; a load in progress reads no further folder.
+      m_stop = true;
+      EndModal(kModalCancel);
+      return 0;
+    default:
+      return Dialog::HandleMessage(message, wParam, lParam);
+  }
+}
+
+}  // namespace discovel

@@ -1,0 +1,104 @@
+#pragma once
+// The catalogue window: one row per archive of the catalogue with its totals
+// in the status bar; adds, edits and removes discs, and lists one disc's files
+// in the search window.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "browser/CatalogList.h"
+#include "platform/AppContext.h"
+#include "ui/Action.h"
+#include "ui/Dialog.h"
+#include "ui/ListView.h"
+#include "ui/StatusBar.h"
+#include "ui/WindowPump.h"
+
+namespace discovel {
+
+class TfrmArchive final : public Dialog {
+ public:
+  // Does nothing while a catalogue window is open already.
+  static int Execute(AppContext& context);
+  explicit TfrmArchive(AppContext& context);
+  ~TfrmArchive() override;
+  void Create();
+  void KeyState() override;
+
+  Action ActAdd;
+  Action ActEdit;
+  Action ActDelete;
+  Action ActFreshenCD;
+  Action ActIcon;
+  Action ActSmallIcon;
+  Action ActList;
+  Action ActReport;
+  Action ActViewToggle;
+  Action ActViewArchiveFiles;
+
+  // Reads every archive under `folder` again; the rows stay in walk order.
+  void ScanArchive(const std::string& folder);
+  // Reads one archive and appends its row; with `select` it becomes the
+  // selected and focused row. Throws AppError when the archive cannot be read.
+  void AddArchive(const std::string& path, bool select);
+  // The summary of the totals in the status bar.
+  void DrawResults();
+  bool Loading() const { return m_loading; }
+  // The rows in the order the list shows them.
+  const CatalogList& Rows() const { return m_rows; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool PreTranslate(MSG& msg) override;
+
+ private:
+  void BuildActions();
+  void BuildToolButtons();
+  void BuildList();
+  void Layout();
+  void FitColumns();
+  void Paint();
+  void TimScanTimer();
+  void ReportUnreadable(const std::vector<std::string>& failures);
+
+  // View styles: Icon, Small Icon, List, Details.
+  Action& StyleAction(std::size_t style);
+  void ApplyViewStyle(std::size_t style);
+  void ApplyStoredViewStyle();
+  void SetListViewStyle(std::string_view valueName, std::string_view styleText, ListViewMode mode);
+  void ActViewToggleExecute();
+
+  // Sorting, keeping the selected rows selected.
+  void SortList();
+  void ListView1ColumnClick(int column);
+  int FirstSelectedRow() const;
+
+  // Changing the catalogue.
+  void ActAddExecute();
+  void ActEditExecute();
+  void ActDeleteExecute();
+  void ActFreshenCDExecute();
+  void ActViewArchiveFilesExecute();
+  void ShowPopupMenu(LPARAM position);
+
+  AppContext& m_context;
+  WindowPump m_pump;
+  CatalogList m_rows;
+  bool m_loading = false;
+  bool m_stop = false;
+  std::optional<ListView::RedrawSuspension> m_firstLoadQuiet;
+
+  Hints m_hints;
+  GdiObject m_bandBrush;
+  MenuHandle m_popupMenu;
+  Action m_actClose;
+  HIMAGELIST m_largeImages = nullptr;
+  HIMAGELIST m_smallImages = nullptr;
+  HIMAGELIST m_buttonPictures = nullptr;
+  std::vector<HWND> m_toolButtons;
+  ListView m_listView1;
+  StatusBar m_sb1;
+};
+
+}  // namespace discovel

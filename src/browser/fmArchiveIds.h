@@ -1,0 +1,23 @@
+#pragma once
+// The controls and commands of the catalogue window that its tests look at.
+namespace discovel::fmArchiveIds {
+
+inline constexpr const char* kClassName = "TfrmArchive";
+
+// Tool buttons carry the command of their action; the menu items share them.
+inline constexpr int kBtnViewToggle = 101;
+inline constexpr int kBtnFreshenCD = 102;
+inline constexpr int kBtnAdd = 103;
+inline constexpr int kBtnEdit = 104;
+inline constexpr int kBtnDelete = 105;
+inline constexpr int kViewArchiveFiles = 106;
+inline constexpr int kViewIcon = 107;
+inline constexpr int kViewSmallIcon = 108;
+inline constexpr int kViewList = 109;
+inline constexpr int kViewReport = 110;
+
+inline constexpr int kListView1 = 130;
+inline constexpr int kSb1 = 131;
+inline constexpr int kProgressBar1 = 132;
+
+}  // namespace discovel::fmArchiveIds

@@ -1,0 +1,56 @@
+#include "browser/win32/DiscPictures.h"
+
+#include "platform/AppError.h"
+
+namespace discovel {
+namespace {
+
+constexpr COLORREF kMaskColour = RGB(255, 0, 255);
+
+void Disc(HDC dc, int size) {
+  HPEN rim = CreatePen(PS_SOLID, 1, RGB(90, 100, 120));
+  HBRUSH silver = CreateSolidBrush(RGB(200, 210, 225));
+  HBRUSH hub = CreateSolidBrush(RGB(240, 244, 250));
+  HGDIOBJ oldPen = SelectObject(dc, rim);
+  HGDIOBJ oldBrush = SelectObject(dc, silver);
+  Ellipse(dc, 1, 1, size - 1, size - 1);
+  SelectObject(dc, hub);
+  const int centre = size / 2;
+  const int hubRadius = size / 5;
+  Ellipse(dc, centre - hubRadius, centre - hubRadius, centre + hubRadius, centre + hubRadius);
+  // The hole shows what lies behind the disc.
+  HBRUSH hole = CreateSolidBrush(kMaskColour);
+  SelectObject(dc, hole);
+  const int holeRadius = size / 12 + 1;
+  Ellipse(dc, centre - holeRadius, centre - holeRadius, centre + holeRadius, centre + holeRadius);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+  DeleteObject(rim);
+  DeleteObject(silver);
+  DeleteObject(hub);
+  DeleteObject(hole);
+}
+
+}  // namespace
+
+HIMAGELIST CreateDiscPictures(int size) {
+  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 0);
+  if (!images) throw AppError("Cannot create the disc pictures.");
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all{0, 0, size, size};
+  HBRUSH mask = CreateSolidBrush(kMaskColour);
+  FillRect(dc, &all, mask);
+  DeleteObject(mask);
+  Disc(dc, size);
+  SelectObject(dc, old);
+  ImageList_AddMasked(images, bitmap, kMaskColour);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return images;
+}
+
+}  // namespace discovel

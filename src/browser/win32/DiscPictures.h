@@ -1,0 +1,13 @@
+#pragma once
+// The picture of a disc that every row of the catalogue list shows.
+#include <windows.h>
+
+#include <commctrl.h>
+
+namespace discovel {
+
+// An image list of one `size` x `size` disc (32 for large icons, 16 for
+// small ones); the caller destroys it.
+HIMAGELIST CreateDiscPictures(int size);
+
+}  // namespace discovel

@@ -1,0 +1,73 @@
+#include "browser/CatalogList.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/TestText.h"
+
+namespace discovel {
+namespace {
+
+CatalogRow Row(const char* mark, const char* date, std::int64_t bytes, const char* sizeText) {
+  CatalogRow row;
+  row.mark = mark;
+  row.date = date;
+  row.byteCount = bytes;
+  row.size = sizeText;
+  row.fileCount = 1;
+  return row;
+}
+
+std::vector<std::string> Marks(const CatalogList& list) {
+  std::vector<std::string> marks;
+  for (std::size_t i = 0; i < list.Size(); ++i) marks.push_back(list.Row(i).mark);
+  return marks;
+}
+
+class CatalogListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    text.thousands = ".";
+    text.date = '/';
+    text.time = ':';
+    list.Append(Row("beta", "01/01/2005", 5046586572LL, "5.046.586.572"));
+    list.Append(Row("Alpha", "Unknown", 5120, "5.120"));
+    list.Append(Row("gamma", "31/12/2004 23:59:59", 104857600, "104.857.600"));
+  }
+  test::TestText text;
+  CatalogList list;
+};
+
+TEST_F(CatalogListTest, EachColumnSortsByItsKindAndTellsWhereRowsCameFrom) {
+  // Dates by moment, oldest first; a date that is no date goes last.
+  EXPECT_EQ(list.Sort(kColArchivedDate, true, text), (std::vector<std::uint32_t>{2, 0, 1}));
+  EXPECT_EQ(Marks(list), (std::vector<std::string>{"gamma", "beta", "Alpha"}));
+  // Sizes by value with the grouping removed: 4.7 GB before 100 MB before 5 KB.
+  list.Sort(kColSize, true, text);
+  EXPECT_EQ(Marks(list), (std::vector<std::string>{"beta", "gamma", "Alpha"}));
+  list.Sort(kColSize, false, text);
+  EXPECT_EQ(Marks(list), (std::vector<std::string>{"Alpha", "gamma", "beta"}));
+  // Marks as text without regard to letter case, Z to A with the flag clear.
+  list.Sort(kColArchive, false, text);
+  EXPECT_EQ(Marks(list), (std::vector<std::string>{"gamma", "beta", "Alpha"}));
+  EXPECT_EQ(CatalogSortKind(kColNote), SortKind::Text);
+  EXPECT_EQ(CatalogSortKind(kColDirectories), SortKind::Number);
+}
+
+TEST_F(CatalogListTest, TotalsFollowTheRowsAndEditsLeaveThemAlone) {
+  EXPECT_EQ(list.Totals().archives, 3);
+  EXPECT_EQ(list.Totals().bytes, 5046586572LL + 5120 + 104857600);
+  list.SetValues(1, "New ", "", "note");
+  EXPECT_EQ(list.Row(1).mark, "New ");
+  EXPECT_EQ(CellOf(list.Row(1), kColNote), "note");
+  EXPECT_EQ(list.Totals().files, 3);
+  list.RemoveAt(0);
+  EXPECT_EQ(list.Totals().archives, 2);
+  EXPECT_EQ(list.Totals().bytes, 5120 + 104857600);
+  EXPECT_EQ(Marks(list), (std::vector<std::string>{"New ", "gamma"}));
+}
+
+}  // namespace
+}  // namespace discovel

@@ -1,0 +1,275 @@
+// The catalogue window with real messages over catalogues written by the
+// program's own writer: loading, totals, sorting, view styles, editing,
+// removing and listing one disc's files.
+#include "browser/fmArchive.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "browser/fmArchiveIds.h"
+#include "browser/fmEditArchiveIds.h"
+#include "catalog/DosTime.h"
+#include "scan/fmScanIds.h"
+#include "search/fmSearchIds.h"
+#include "support/ArchiveBuilder.h"
+#include "support/win32/GuiFixture.h"
+#include "support/win32/ListDriver.h"
+#include "support/win32/UiDriver.h"
+
+namespace discovel {
+namespace {
+
+using namespace fmArchiveIds;
+using test::AnswerMessageBox;
+using test::PressKey;
+using test::Script;
+using test::WaitForWindow;
+using test::WaitUntil;
+
+using Texts = std::vector<std::string>;
+
+std::int32_t Day(int year, int month, int day) { return PackDosDateTime({year, month, day, 0, 0, 0, 0}); }
+
+HWND List(HWND window) { return GetDlgItem(window, kListView1); }
+std::string Status(HWND window) { return test::StatusText(GetDlgItem(window, kSb1)); }
+Texts Marks(HWND window) { return test::ListColumn(List(window), 0); }
+
+bool Loaded(HWND window) {
+  const std::string status = Status(window);
+  return status.rfind("Archives: ", 0) == 0 || status == "There are no archives.";
+}
+
+// Selects `rows` with the focus in the list, as clicking and shift-clicking do.
+void SelectRows(HWND window, const std::vector<int>& rows) {
+  test::ClickListRow(List(window), rows.front());
+  WaitUntil([&] { return SendMessageA(List(window), LVM_GETSELECTEDCOUNT, 0, 0) == 1; });
+  LVITEMA state{};
+  state.stateMask = state.state = LVIS_SELECTED;
+  for (int row : rows) SendMessageA(List(window), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+}
+
+class CatalogWindowTest : public test::GuiFixture {
+ protected:
+  void WriteArchive(const char* relative, const char* mark, std::int32_t date, std::int64_t size = 100) {
+    test::ArchiveBuilder builder(mark, 1);
+    builder.Entry("\\", "file.bin", size);
+    builder.Keys().date = date;
+    builder.WriteTo(catalog, relative);
+  }
+
+  // Opens the catalogue window and runs `script` against it on a second
+  // thread once its load is done; the window is closed after it.
+  void WithCatalogWindow(const std::function<void(HWND)>& script) {
+    Script driver([&] {
+      HWND window = WaitForWindow(kClassName);
+      ASSERT_NE(window, nullptr);
+      ASSERT_TRUE(WaitUntil([&] { return Loaded(window); }));
+      script(window);
+      PressKey(List(window), VK_ESCAPE);
+    });
+    TfrmArchive::Execute(context);
+  }
+};
+
+TEST_F(CatalogWindowTest, AnEmptyCatalogueSaysSoAndTheListIsSkippedByTab) {
+  WithCatalogWindow([](HWND window) {
+    EXPECT_EQ(Status(window), "There are no archives.");
+    EXPECT_EQ(SendMessageA(List(window), LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_FALSE(GetWindowLongA(List(window), GWL_STYLE) & WS_TABSTOP);
+  });
+}
+
+TEST_F(CatalogWindowTest, ArchivesOfSubfoldersAreListedAndSortedByTheClickedColumn) {
+  WriteArchive("1.dat", "Beta", Day(2005, 1, 1), 5046586572LL);  // 4.7 GB
+  catalog.MakeFolder("sub");
+  catalog.MakeFolder("sub\\deeper");
+  WriteArchive("sub\\2.dat", "Alpha", Day(2003, 1, 1), 5120);
+  WriteArchive("sub\\deeper\\3.dat", "Gamma", Day(2004, 1, 1), 104857600);  // 100 MB
+  PresetSetting("frmArchive_ViewStyle", "vsReport");  // headers to click
+  WithCatalogWindow([](HWND window) {
+    // The first opening: oldest first.
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Gamma", "Beta"}; }));
+    EXPECT_EQ(test::ListCell(List(window), 0, 1), "01/01/2003");  // midnight: the date alone
+    test::ClickListHeader(List(window), 5);  // Size: the largest first
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Beta", "Gamma", "Alpha"}; }));
+    test::ClickListHeader(List(window), 5);  // again: the smallest first
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Gamma", "Beta"}; }));
+    test::ClickListHeader(List(window), 0);  // Archive, with the flag still clear: Z to A
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Gamma", "Beta", "Alpha"}; }));
+    // Back to the date, newest first, then oldest first: the state the run began with.
+    test::ClickListHeader(List(window), 1);
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Beta", "Gamma", "Alpha"}; }));
+    test::ClickListHeader(List(window), 1);
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Gamma", "Beta"}; }));
+    // The hidden column holds the archive's path.
+    EXPECT_NE(test::ListCell(List(window), 2, 6).find("1.dat"), std::string::npos);
+  });
+}
+
+TEST_F(CatalogWindowTest, TheViewStyleIsStoredAndOnlyItsExactTextIsRestored) {
+  const auto view = [](HWND window) { return SendMessageA(List(window), LVM_GETVIEW, 0, 0); };
+  PresetSetting("frmArchive_ViewStyle", "vsList");
+  WithCatalogWindow([&](HWND window) {
+    EXPECT_TRUE(WaitUntil([&] { return view(window) == LV_VIEW_LIST; }));
+    test::Click(window, kBtnViewToggle);  // List -> Details
+    EXPECT_TRUE(WaitUntil([&] { return view(window) == LV_VIEW_DETAILS; }));
+  });
+  EXPECT_EQ(Setting("frmArchive_ViewStyle"), "vsReport");
+
+  PresetSetting("frmArchive_ViewStyle", "VSLIST");
+  WithCatalogWindow([&](HWND window) { EXPECT_EQ(view(window), LV_VIEW_ICON); });
+  EXPECT_EQ(Setting("frmArchive_ViewStyle"), "VSLIST");
+}
+
+TEST_F(CatalogWindowTest, AnEmptyLocationRemovesItsLineAndALaterOneComesAfterTheEndTag) {
+  test::ArchiveBuilder builder("CD 1", 1);
+  builder.Entry("\\", "a.txt");
+  builder.Keys().location = "Shelf";
+  builder.WriteTo(catalog, "1.dat");
+  const auto edit = [](HWND window, const char* location) {
+    PressKey(List(window), VK_F2);
+    HWND dialog = WaitForWindow(fmEditArchiveIds::kClassName);
+    ASSERT_NE(dialog, nullptr);
+    SetDlgItemTextA(dialog, fmEditArchiveIds::kEdtLocation, location);
+    test::Click(dialog, fmEditArchiveIds::kBtnOk);
+    EXPECT_TRUE(test::WaitForWindowGone(dialog));
+  };
+  WithCatalogWindow([&](HWND window) {
+    SelectRows(window, {0});
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, kBtnEdit)) != 0; }));
+    edit(window, "");
+    EXPECT_TRUE(WaitUntil([&] { return test::ListCell(List(window), 0, 2).empty(); }));
+    EXPECT_EQ(catalog.ReadFile("1.dat").find("ALocation="), std::string::npos);
+    edit(window, "Box 9 ");
+    EXPECT_TRUE(WaitUntil([&] { return test::ListCell(List(window), 0, 2) == "Box 9 "; }));
+  });
+  const std::string text = catalog.ReadFile("1.dat");
+  EXPECT_NE(text.find("AEnd=EndTag\r\nALocation=Box 9 \r\n"), std::string::npos) << text;
+}
+
+TEST_F(CatalogWindowTest, RemovingThreeRowsRemovesAReadOnlyFileToo) {
+  WriteArchive("1.dat", "CD 1", Day(2001, 1, 1));
+  WriteArchive("2.dat", "CD 2", Day(2002, 1, 1));
+  WriteArchive("3.dat", "CD 3", Day(2003, 1, 1));
+  SetFileAttributesA((catalog / "2.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+  std::string question;
+  WithCatalogWindow([&](HWND window) {
+    SelectRows(window, {0, 1, 2});
+    PressKey(List(window), VK_DELETE);
+    question = AnswerMessageBox(IDYES);
+    EXPECT_TRUE(WaitUntil([&] { return Status(window) == "There are no archives."; }));
+  });
+  EXPECT_EQ(question, "You will remove more than one archive!\nAre you sure you want to continue?");
+  EXPECT_EQ(ArchiveCount(), 0);
+}
+
+TEST_F(CatalogWindowTest, AFileThatCannotBeRemovedStopsTheRemovalThere) {
+  WriteArchive("1.dat", "CD 1", Day(2001, 1, 1));
+  WriteArchive("2.dat", "CD 2", Day(2002, 1, 1));
+  WriteArchive("3.dat", "CD 3", Day(2003, 1, 1));
+  std::string refusal;
+  WithCatalogWindow([&](HWND window) {
+    ASSERT_TRUE(DeleteFileA((catalog / "2.dat").c_str()));
+    SelectRows(window, {0, 1, 2});
+    PressKey(List(window), VK_DELETE);
+    EXPECT_EQ(AnswerMessageBox(IDYES), "You will remove more than one archive!\nAre you sure you want to continue?");
+    refusal = AnswerMessageBox(IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"CD 2", "CD 3"}; }));
+    EXPECT_EQ(Status(window), "Archives: 2; Files: 2; Directories: 0; Total size: 200");
+  });
+  EXPECT_EQ(refusal, "Cannot delete archive: CD 2");
+  EXPECT_EQ(GetFileAttributesA((catalog / "1.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesA((catalog / "3.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(CatalogWindowTest, ABadArchiveIsNamedAndTheGoodOnesAreListed) {
+  WriteArchive("1.dat", "CD 1", Day(2001, 1, 1));
+  // What the add-disc dialog leaves behind when it is interrupted: entries, no keys.
+  catalog.WriteFile("temp.dat", "\\\r\na.txt\r\n100\r\n879719370\r\n");
+  WriteArchive("3.dat", "CD 3", Day(2003, 1, 1));
+  std::string report;
+  WithCatalogWindow([&](HWND window) {
+    report = AnswerMessageBox(IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"CD 1", "CD 3"}; }));
+    EXPECT_EQ(Status(window), "Archives: 2; Files: 2; Directories: 0; Total size: 200");
+  });
+  EXPECT_EQ(report.rfind("These archives could not be read and are not listed:", 0), 0u) << report;
+  EXPECT_NE(report.find("temp.dat"), std::string::npos) << report;
+}
+
+TEST_F(CatalogWindowTest, EnterOnARowListsThatDiscsFilesInTheSearchWindow) {
+  test::ArchiveBuilder("CD 1", 1).Entry("\\", "one.txt").WriteTo(catalog, "1.dat");
+  test::ArchiveBuilder two("CD 2", 2);
+  two.Entry("\\", "readme.txt").Entry("Music", "a.mp3");
+  two.Keys().date = Day(2009, 1, 1);
+  two.WriteTo(catalog, "2.dat");
+  std::string caption;
+  std::string found;
+  WithCatalogWindow([&](HWND window) {
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"CD 1", "CD 2"}; }));
+    SelectRows(window, {1});
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(List(window), LVM_GETSELECTEDCOUNT, 0, 0) == 1; }));
+    PressKey(List(window), VK_RETURN);
+    HWND search = WaitForWindow(fmSearchIds::kClassName);
+    ASSERT_NE(search, nullptr);
+    WaitUntil([&] { return test::StatusText(GetDlgItem(search, fmSearchIds::kSb1)).rfind("Files: ", 0) == 0; });
+    found = test::StatusText(GetDlgItem(search, fmSearchIds::kSb1));
+    char text[128] = {};
+    GetWindowTextA(search, text, sizeof text);
+    caption = text;
+    PressKey(GetDlgItem(search, fmSearchIds::kEdtSearch), VK_ESCAPE);
+    EXPECT_TRUE(test::WaitForWindowGone(search));
+  });
+  EXPECT_EQ(caption, "Discovel (search only CD 2 archive)");
+  EXPECT_EQ(found, "Files: 2");
+}
+
+TEST_F(CatalogWindowTest, AnAddedDiscComesInAsTheOnlySelectedRow) {
+  WriteArchive("1.dat", "Old", Day(2001, 1, 1));
+  InsertFixtureDisc();
+  WithCatalogWindow([&](HWND window) {
+    SelectRows(window, {0});
+    PressKey(List(window), VK_INSERT);
+    HWND scan = WaitForWindow(fmScanIds::kClassName);
+    ASSERT_NE(scan, nullptr);
+    test::WaitForControlText(scan, fmScanIds::kLblMsg, "Mark the CD/DVD with label: ");
+    test::Click(scan, fmScanIds::kBtnOk);
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Old", "CD No: 2"}; }))
+        << testing::PrintToString(Marks(window)) << Status(window);
+    EXPECT_EQ(SendMessageA(List(window), LVM_GETSELECTEDCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(List(window), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
+    EXPECT_EQ(Status(window), "Archives: 2; Files: 3; Directories: 1; Total size: 6" +
+                                  context.text.ThousandsSeparator() + "334");
+  });
+}
+
+// Also run under a locale that groups digits with ".".
+class LocaleCatalogWindowTest : public CatalogWindowTest {};
+
+TEST_F(LocaleCatalogWindowTest, TheSummaryGroupsDigitsAsTheLocaleDoes) {
+  const char* expect = std::getenv("DISCOVEL_EXPECT_LOCALE");
+  const std::string sep = expect && std::string(expect) == "de" ? "." : ",";
+  const auto write = [&](const char* name, std::int64_t files, std::int64_t dirs, std::int64_t size) {
+    test::ArchiveBuilder builder(name, 1);
+    builder.Keys().date = Day(2000 + name[0] - 'A', 1, 1);  // A first
+    builder.Keys().files = files;
+    builder.Keys().dirs = dirs;
+    builder.Keys().size = size;
+    builder.WriteTo(catalog, std::string(name) + ".dat");
+  };
+  write("A", 1000, 30, 4000);
+  write("B", 204, 7, 1120);
+  WithCatalogWindow([&](HWND window) {
+    EXPECT_EQ(Status(window), "Archives: 2; Files: 1" + sep + "204; Directories: 37; Total size: 5" + sep + "120");
+    EXPECT_EQ(test::ListColumn(List(window), 5), (Texts{"4" + sep + "000", "1" + sep + "120"}));
+  });
+}
+
+}  // namespace
+}  // namespace discovel

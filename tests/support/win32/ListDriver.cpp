@@ -1,0 +1,52 @@
+#include "support/win32/ListDriver.h"
+
+#include <commctrl.h>
+
+namespace discovel::test {
+
+std::string ListCell(HWND list, int row, int column) {
+  char text[512] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+std::vector<std::string> ListColumn(HWND list, int column) {
+  std::vector<std::string> texts;
+  const auto rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < rows; ++row) texts.push_back(ListCell(list, row, column));
+  return texts;
+}
+
+void ClickListRow(HWND list, int row, bool twice) {
+  RECT bounds{LVIR_LABEL};
+  SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
+  const LPARAM point = MAKELPARAM(bounds.left + 4, (bounds.top + bounds.bottom) / 2);
+  PostMessageA(list, WM_MOUSEMOVE, 0, point);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageA(list, WM_LBUTTONUP, 0, point);
+  if (twice) {
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    PostMessageA(list, WM_LBUTTONUP, 0, point);
+  }
+}
+
+void ClickListHeader(HWND list, int column) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  RECT bounds{};
+  SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&bounds));
+  const LPARAM centre = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+  PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  PostMessageA(header, WM_LBUTTONUP, 0, centre);
+}
+
+std::string StatusText(HWND statusBar, int panel) {
+  char text[512] = {};
+  SendMessageA(statusBar, SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+}  // namespace discovel::test

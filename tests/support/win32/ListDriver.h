@@ -1,0 +1,19 @@
+#pragma once
+// Reading and clicking list views and status bars of windows under test, as
+// the user's mouse would.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace discovel::test {
+
+std::string ListCell(HWND list, int row, int column);
+// The texts of one column, top row first.
+std::vector<std::string> ListColumn(HWND list, int column);
+// A left click on a row, or a double click, as the mouse posts it.
+void ClickListRow(HWND list, int row, bool twice = false);
+void ClickListHeader(HWND list, int column);
+std::string StatusText(HWND statusBar, int panel = 0);
+
+}  // namespace discovel::test
