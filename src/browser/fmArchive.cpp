@@ -10,7 +10,6 @@
 #include "browser/win32/DiscPictures.h"
 #include "catalog/NumberFormat.h"
 #include "platform/AppError.h"
-#include "platform/ProgramName.h"
 #include "settings/Settings.h"
 #include "settings/SettingsNames.h"
 #include "ui/ButtonPictures.h"
@@ -46,8 +45,6 @@ constexpr ViewStyle kViewStyles[] = {{"vsIcon", ListViewMode::Icon},
                                      {"vsList", ListViewMode::List},
                                      {"vsReport", ListViewMode::Details}};
 
-void UseCursor(LPCSTR shape) { SetCursor(LoadCursorA(nullptr, shape)); }
-
 }  // namespace
 
 int TfrmArchive::Execute(AppContext& context) {
@@ -64,19 +61,7 @@ TfrmArchive::~TfrmArchive() {
 }
 
 void TfrmArchive::Create() {
-  WindowSpec params;
-  params.className = kClassName;
-  params.caption = kProgramName;
-  params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  params.exStyle = WS_EX_CONTROLPARENT;
-  params.width = kWindowWidth;
-  params.height = kWindowHeight;
-  params.owner = GetActiveWindow();
-  params.background = GetSysColorBrush(COLOR_BTNFACE);
-  CreateFormWindow(params);
-  // Window placement: centred until the placement rules restore it.
-  CenterOnScreen(Handle());
-  m_bandBrush.reset(CreateSolidBrush(kBandBlue));
+  CreateToolWindow({kClassName, "Catalog", kWindowWidth, kWindowHeight});
   BuildActions();
   BuildToolButtons();
   BuildList();
@@ -184,6 +169,11 @@ void TfrmArchive::BuildList() {
   };
 }
 
+void TfrmArchive::OnResized() {
+  Layout();
+  SortList();
+}
+
 void TfrmArchive::Layout() {
   if (!m_sb1.Handle()) return;  // sizes sent while the window is being made
   RECT client{};
@@ -223,22 +213,6 @@ void TfrmArchive::FitColumns() {
   m_listView1.SetColumnWidth(kColSize, counts[2]);
 }
 
-void TfrmArchive::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Handle(), &ps);
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  RECT band{0, 0, client.right, kBandHeight};
-  FillRect(dc, &band, static_cast<HBRUSH>(m_bandBrush.get()));
-  HGDIOBJ oldFont = SelectObject(dc, TitleFont());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, kTitleColour);
-  RECT title{4, 0, 200, kBandHeight};
-  DrawTextA(dc, "Catalog", -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  SelectObject(dc, oldFont);
-  EndPaint(Handle(), &ps);
-}
-
 // --- Loading -------------------------------------------------------------------
 
 void TfrmArchive::TimScanTimer() {
@@ -252,7 +226,7 @@ void TfrmArchive::TimScanTimer() {
 void TfrmArchive::ScanArchive(const std::string& folder) {
   m_stop = false;
   m_loading = true;
-  UseCursor(IDC_APPSTARTING);
+  ShowBusyCursor(true);
   m_sb1.SetProgress(0);
   m_sb1.SetText(0, "Loading...");
   m_rows.Clear();
@@ -266,7 +240,7 @@ void TfrmArchive::ScanArchive(const std::string& folder) {
     DrawResults();
     m_loading = false;
     PumpMessages();
-    UseCursor(IDC_ARROW);
+    ShowBusyCursor(false);
   };
   try {
     LoadCatalog(
@@ -398,25 +372,11 @@ bool TfrmArchive::PreTranslate(MSG& msg) {
     if (m_listView1.SelectedCount() > 0 && ActViewArchiveFiles.Execute()) KeyState();
     return true;
   }
-  return Dialog::PreTranslate(msg);
+  return ToolWindow::PreTranslate(msg);
 }
 
 LRESULT TfrmArchive::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_SIZE:
-      Layout();
-      SortList();
-      return 0;
-    case WM_GETMINMAXINFO: {
-      auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
-      limits.ptMinTrackSize = {kWindowWidth, kWindowHeight};
-      return 0;
-    }
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) == m_listView1.Handle()) {
         ShowPopupMenu(lParam);
@@ -429,25 +389,13 @@ LRESULT TfrmArchive::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       return DefaultHandling(message, wParam, lParam);
-    case WM_SETCURSOR:
-      if (m_loading && LOWORD(lParam) == HTCLIENT) {
-        UseCursor(IDC_APPSTARTING);
-        return TRUE;
-      }
-      return DefaultHandling(message, wParam, lParam);
-    case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
-        MinimizeApplication(Handle());
-        return 0;
-      }
-      return DefaultHandling(message, wParam, lParam);
     case WM_CLOSE:
       // Always granted; a load in progress reads no further folder.
       m_stop = true;
       EndModal(kModalCancel);
       return 0;
     default:
-      return Dialog::HandleMessage(message, wParam, lParam);
+      return ToolWindow::HandleMessage(message, wParam, lParam);
   }
 }
 

@@ -10,14 +10,14 @@
 #include "browser/CatalogList.h"
 #include "platform/AppContext.h"
 #include "ui/Action.h"
-#include "ui/Dialog.h"
 #include "ui/ListView.h"
 #include "ui/StatusBar.h"
+#include "ui/ToolWindow.h"
 #include "ui/WindowPump.h"
 
 namespace discovel {
 
-class TfrmArchive final : public Dialog {
+class TfrmArchive final : public ToolWindow {
  public:
   // Does nothing while a catalogue window is open already.
   static int Execute(AppContext& context);
@@ -56,9 +56,10 @@ class TfrmArchive final : public Dialog {
   void BuildActions();
   void BuildToolButtons();
   void BuildList();
+  void OnResized() override;
+  bool Busy() const override { return m_loading; }
   void Layout();
   void FitColumns();
-  void Paint();
   void TimScanTimer();
   void ReportUnreadable(const std::vector<std::string>& failures);
 
@@ -90,7 +91,6 @@ class TfrmArchive final : public Dialog {
   std::optional<ListView::RedrawSuspension> m_firstLoadQuiet;
 
   Hints m_hints;
-  GdiObject m_bandBrush;
   MenuHandle m_popupMenu;
   Action m_actClose;
   HIMAGELIST m_largeImages = nullptr;

@@ -66,19 +66,7 @@ TfrmSearch::~TfrmSearch() {
 }
 
 void TfrmSearch::Create() {
-  WindowSpec params;
-  params.className = kClassName;
-  params.caption = kProgramName;
-  params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  params.exStyle = WS_EX_CONTROLPARENT;
-  params.width = kWindowWidth;
-  params.height = kWindowHeight;
-  params.owner = GetActiveWindow();
-  params.background = GetSysColorBrush(COLOR_BTNFACE);
-  CreateFormWindow(params);
-  // Window placement: centred until the placement rules restore it.
-  CenterOnScreen(Handle());
-  m_bandBrush.reset(CreateSolidBrush(kBandBlue));
+  CreateToolWindow({kClassName, "Search", kWindowWidth, kWindowHeight});
   m_panelBrush.reset(CreateSolidBrush(kPanelColour));
   BuildActions();
   BuildControls();
@@ -200,24 +188,10 @@ void TfrmSearch::Layout() {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void TfrmSearch::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Handle(), &ps);
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  RECT bar{0, 0, client.right, kBarHeight};
-  FillRect(dc, &bar, static_cast<HBRUSH>(m_bandBrush.get()));
-  if (m_advanced) {
-    RECT panel{0, kBarHeight, client.right, kBarHeight + kPanelHeight};
-    FillRect(dc, &panel, static_cast<HBRUSH>(m_panelBrush.get()));
-  }
-  HGDIOBJ oldFont = SelectObject(dc, TitleFont());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, kTitleColour);
-  RECT title{4, 0, 60, kBarHeight};
-  DrawTextA(dc, "Search", -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  SelectObject(dc, oldFont);
-  EndPaint(Handle(), &ps);
+void TfrmSearch::PaintBody(HDC dc, const RECT& client) {
+  if (!m_advanced) return;
+  RECT panel{0, kBarHeight, client.right, kBarHeight + kPanelHeight};
+  FillRect(dc, &panel, static_cast<HBRUSH>(m_panelBrush.get()));
 }
 
 // --- Searching -------------------------------------------------------------
@@ -248,7 +222,7 @@ void TfrmSearch::ActGoExecute() {
 }
 
 void TfrmSearch::SearchArchive() {
-  SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_APPSTARTING)));
+  ShowBusyCursor(true);
   EnableSearchControls(false);
   m_troubles.clear();
   m_sb1.SetProgress(0);
@@ -258,7 +232,7 @@ void TfrmSearch::SearchArchive() {
     m_sb1.ShowProgressDone();
     EnableSearchControls(true);
     DrawResults();
-    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    ShowBusyCursor(false);
     SetFocus(m_edtSearch);
   };
   try {
@@ -449,7 +423,7 @@ bool TfrmSearch::PreTranslate(MSG& msg) {
       return true;
     }
   }
-  return Dialog::PreTranslate(msg);
+  return ToolWindow::PreTranslate(msg);
 }
 
 void TfrmSearch::OnActivated() {
@@ -493,19 +467,6 @@ LRESULT TfrmSearch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kMsgAutoGo:
       if (ActGo.Execute()) KeyState();
       return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint();
-      return 0;
-    case WM_SIZE:
-      Layout();
-      return 0;
-    case WM_GETMINMAXINFO: {
-      auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
-      limits.ptMinTrackSize = {kWindowWidth, kWindowHeight};
-      return 0;
-    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -523,18 +484,6 @@ LRESULT TfrmSearch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       return DefaultHandling(message, wParam, lParam);
-    case WM_SETCURSOR:
-      if (m_busy && LOWORD(lParam) == HTCLIENT) {
-        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_APPSTARTING)));
-        return TRUE;
-      }
-      return DefaultHandling(message, wParam, lParam);
-    case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
-        MinimizeApplication(Handle());
-        return 0;
-      }
-      return DefaultHandling(message, wParam, lParam);
     case WM_CLOSE:
       // Always granted; a running search stops first.
       m_closing = true;
@@ -542,7 +491,7 @@ LRESULT TfrmSearch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       EndModal(kModalCancel);
       return 0;
     default:
-      return Dialog::HandleMessage(message, wParam, lParam);
+      return ToolWindow::HandleMessage(message, wParam, lParam);
   }
 }
 

@@ -11,15 +11,15 @@
 #include "search/SearchEngine.h"
 #include "ui/Action.h"
 #include "ui/DatePicker.h"
-#include "ui/Dialog.h"
 #include "ui/ListView.h"
 #include "ui/StatusBar.h"
+#include "ui/ToolWindow.h"
 #include "ui/UpDown.h"
 #include "ui/WindowPump.h"
 
 namespace discovel {
 
-class TfrmSearch final : public Dialog, private SearchCriteriaSource, private SearchObserver {
+class TfrmSearch final : public ToolWindow, private SearchCriteriaSource, private SearchObserver {
  public:
   // `mark` restricts every search of this opening to that archive; "" for
   // all. The mark is taken even when a search window is open already, which
@@ -66,7 +66,9 @@ class TfrmSearch final : public Dialog, private SearchCriteriaSource, private Se
   void BuildResultList();
   void Layout();
   void FitColumns();
-  void Paint();
+  void PaintBody(HDC dc, const RECT& client) override;
+  void OnResized() override { Layout(); }
+  bool Busy() const override { return m_busy; }
 
   void ActGoExecute();
   void SearchArchive();
@@ -108,7 +110,6 @@ class TfrmSearch final : public Dialog, private SearchCriteriaSource, private Se
   HIMAGELIST m_imgGo = nullptr;
   HIMAGELIST m_imgListAdvanced = nullptr;
   HIMAGELIST m_imgCopy = nullptr;
-  GdiObject m_bandBrush;
   GdiObject m_panelBrush;
   MenuHandle m_popupMenu;
   Action m_actClose;
