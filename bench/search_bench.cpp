@@ -29,161 +29,20 @@
 #include <psapi.h>
 #endif
 
+#include "BenchCatalogue.h"
+#include "BenchTiming.h"
 #include "catalog/ArchiveFile.h"
 #include "catalog/CatalogQueries.h"
-#include "catalog/DosTime.h"
 #include "platform/Platform.h"
 #include "search/SearchEngine.h"
 
 using namespace discovel;
+using namespace discovel::bench;
 
 namespace {
 
-constexpr int kSearchArchives = 100;
-constexpr int kEntriesPerArchive = 10000;
-constexpr int kQueryCopies = 10;  // 10 x 100 = 1,000 archives for the queries
-constexpr int kLargeCopies = 10;  // and 1,000 in one folder for the large search
 // One name of this form in about 100,000: a handful of hits in the catalogue.
 constexpr const char* kSelectiveTerm = "report_4711";
-
-class Random {
- public:
-  explicit Random(std::uint32_t seed) : m_state(seed) {}
-  std::uint32_t Next(std::uint32_t below) {
-    m_state = m_state * 1664525u + 1013904223u;
-    return (m_state >> 8) % below;
-  }
-
- private:
-  std::uint32_t m_state;
-};
-
-// Core paths are backslash paths; natively the seams map them to slashes.
-std::filesystem::path Native(const std::string& corePath) {
-  std::string path = corePath;
-#ifndef _WIN32
-  std::replace(path.begin(), path.end(), '\\', '/');
-#endif
-  return std::filesystem::path(path);
-}
-
-std::string CorePath(const std::filesystem::path& path) {
-  std::string text = path.string();
-  std::replace(text.begin(), text.end(), '/', '\\');
-  if (text.empty() || text.back() != '\\') text += '\\';
-  return text;
-}
-
-// A disc as the scanner lists it: the files of one folder together, folders
-// two to six levels deep under a few dozen realistic names.
-std::string DiscListing(Random& random, int archive) {
-  static const char* const kWords[] = {
-      "Program Files", "Windows", "System32", "Music", "Rock", "Jazz", "Photos", "2006",
-      "Holiday", "Documents", "Setup", "Drivers", "x86", "Backup", "Projects", "src",
-      "include", "lib", "Data", "Images", "Video", "Games", "Save", "Fonts", "Help",
-      "Temp", "Common Files", "Shared", "Resources", "Icons", "Reports", "Archive 2005"};
-  static const char* const kStems[] = {"file", "img", "track", "setup", "data", "readme",
-                                       "report", "dsc", "song", "library", "invoice",
-                                       "letter", "scan", "movie", "backup", "notes"};
-  static const char* const kTypes[] = {".mp3", ".jpg", ".txt", ".dll", ".exe", ".ini",
-                                       ".htm", ".png", ".doc", ".pdf", ".cab", ".inf",
-                                       ".sys", ".wav", ".avi", ".xml", ".h", ".cpp"};
-  ArchiveLines lines;
-  std::int64_t total = 0;
-  int folders = 0;
-  for (int written = 0; written < kEntriesPerArchive;) {
-    const int depth = static_cast<int>(random.Next(6));
-    std::string folder(depth == 0 ? "\\" : "");
-    for (int d = 0; d < depth; ++d) {
-      if (d) folder += '\\';
-      folder += kWords[random.Next(32)];
-    }
-    ++folders;
-    const int files = std::min(1 + static_cast<int>(random.Next(60)),
-                               kEntriesPerArchive - written);
-    for (int f = 0; f < files; ++f, ++written) {
-      char name[64];
-      std::snprintf(name, sizeof name, "%s_%04u%s", kStems[random.Next(16)],
-                    random.Next(10000), kTypes[random.Next(18)]);
-      const std::int64_t size = random.Next(50000000);
-      total += size;
-      // Real moments only: a time that does not unpack leaves its row unfilled.
-      const LocalTime stamp{static_cast<int>(1995 + random.Next(25)), static_cast<int>(1 + random.Next(12)),
-                            static_cast<int>(1 + random.Next(28)), static_cast<int>(random.Next(24)),
-                            static_cast<int>(random.Next(60)), static_cast<int>(2 * random.Next(30)), 0};
-      lines.AppendEntry(folder, name, size, PackDosDateTime(stamp));
-    }
-  }
-  ArchiveKeys keys;
-  keys.date = 908218368;
-  keys.mark = "CD No: ";
-  keys.mark += std::to_string(archive + 1);
-  keys.crc = std::to_string(archive);
-  keys.files = kEntriesPerArchive;
-  keys.dirs = folders;
-  keys.size = total;
-  keys.number = archive + 1;
-  lines.AppendKeyLines(keys);
-  return lines.Text();
-}
-
-// A second name for an archive: a hard link where the file system has them.
-void Link(const std::string& from, const std::string& to) {
-  std::error_code error;
-  std::filesystem::create_hard_link(Native(from), Native(to), error);
-  if (error) {
-    std::filesystem::copy_file(Native(from), Native(to),
-                               std::filesystem::copy_options::overwrite_existing);
-  }
-}
-
-// DIR\search\ holds the archives searched; DIR\queries\ the same archives ten
-// times over in ten folders for the queries, DIR\large\ ten times over in one
-// folder for the large search (hard links where the file system has them:
-// the page cache holds one copy, as it would hold a catalogue searched before).
-void Generate(const std::string& root) {
-  FileSystem& fs = SystemFileSystem();
-  fs.CreateFolders(root + "search\\");
-  Random random(20070102);
-  std::uint64_t bytes = 0;
-  for (int a = 0; a < kSearchArchives; ++a) {
-    const std::string text = DiscListing(random, a);
-    bytes += text.size();
-    fs.WriteFileReplacing(root + "search\\" + std::to_string(a) + ".dat", text);
-  }
-  for (int copy = 0; copy < kQueryCopies; ++copy) {
-    const std::string folder = root + "queries\\copy" + std::to_string(copy) + "\\";
-    fs.CreateFolders(folder);
-    for (int a = 0; a < kSearchArchives; ++a) {
-      const std::string name = std::to_string(a) + ".dat";
-      Link(root + "search\\" + name, folder + name);
-    }
-  }
-  fs.CreateFolders(root + "large\\");
-  for (int copy = 0; copy < kLargeCopies; ++copy) {
-    for (int a = 0; a < kSearchArchives; ++a) {
-      Link(root + "search\\" + std::to_string(a) + ".dat",
-           root + "large\\" + std::to_string(copy * kSearchArchives + a) + ".dat");
-    }
-  }
-  std::printf("catalogue: %d archives x %d entries, %.1f MB; %d archives for the queries;"
-              " %d archives (%.0f MB) for the large search\n",
-              kSearchArchives, kEntriesPerArchive, static_cast<double>(bytes) / 1e6,
-              kSearchArchives * kQueryCopies, kSearchArchives * kLargeCopies,
-              static_cast<double>(bytes) * kLargeCopies / 1e6);
-}
-
-double BestSeconds(const std::function<void()>& run, int rounds = 5) {
-  run();  // warms the file cache
-  double best = 1e30;
-  for (int i = 0; i < rounds; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    best = std::min(best, took.count());
-  }
-  return best;
-}
 
 class FixedCriteria final : public SearchCriteriaSource {
  public:
@@ -362,21 +221,13 @@ void Measure(const std::string& root, double grepSeconds, double grepLargeSecond
               wholeQuery / number);
 }
 
-std::string FreshFolder() {
-  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  const auto dir =
-      std::filesystem::temp_directory_path() / ("discovel-search-bench-" + std::to_string(stamp));
-  std::filesystem::create_directories(dir);
-  return CorePath(dir);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   try {
     if (args.size() == 2 && args[0] == "--generate") {
-      Generate(CorePath(args[1]));
+      WriteSearchCatalogue(CorePath(args[1]));
       return 0;
     }
     if (args.size() >= 2 && args.size() % 2 == 0 && args[0] == "--catalogue") {
@@ -403,10 +254,10 @@ int main(int argc, char** argv) {
                    " [--grep-seconds-large S]]\n");
       return 2;
     }
-    const std::string root = FreshFolder();
+    const std::string root = FreshFolder("discovel-search-bench-");
     int result = 0;
     try {
-      Generate(root);
+      WriteSearchCatalogue(root);
       Measure(root, 0, 0);
     } catch (const std::exception& e) {
       std::fprintf(stderr, "%s\n", e.what());
