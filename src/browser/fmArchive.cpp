@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 #include <utility>
 
@@ -34,6 +35,9 @@ constexpr UINT_PTR kTimScan = 2;
 // The window shows itself before the catalogue is read.
 constexpr UINT kScanDelayMs = 150;
 constexpr std::size_t kUnreadableListed = 10;
+// The load pumps messages and moves its progress bar this often, not after
+// each of thousands of archives.
+constexpr std::chrono::milliseconds kLoadPumpInterval{20};
 
 struct ViewStyle {
   const char* text;  // as stored
@@ -232,7 +236,18 @@ void TfrmArchive::ScanArchive(const std::string& folder) {
   m_rows.Clear();
   m_listView1.SetRowCount(0);
   std::vector<std::string> failures;
-  const auto fileRead = [this] { m_sb1.SetProgress(std::min(100, m_sb1.Progress() + 1)); };
+  // One step per archive read; full stays full. A repaint of the bar costs
+  // the window system milliseconds, so it shows the count now and then.
+  int progress = 0;
+  auto shown = std::chrono::steady_clock::now();
+  const auto fileRead = [&] {
+    if (progress == 100) return;
+    ++progress;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - shown < kLoadPumpInterval) return;
+    shown = now;
+    m_sb1.SetProgress(progress);
+  };
   const auto finish = [this] {
     m_listView1.SetRowCount(static_cast<int>(m_rows.Size()));
     m_firstLoadQuiet.reset();
@@ -243,8 +258,9 @@ void TfrmArchive::ScanArchive(const std::string& folder) {
     ShowBusyCursor(false);
   };
   try {
+    PacedPump pump(m_pump, kLoadPumpInterval);
     LoadCatalog(
-        m_context.files, m_context.text, m_pump, folder, [this] { return m_stop; },
+        m_context.files, m_context.text, pump, folder, [this] { return m_stop; },
         [&](CatalogRow row) {
           m_rows.Append(std::move(row));
           fileRead();
