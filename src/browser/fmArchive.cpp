@@ -134,8 +134,7 @@ void TfrmArchive::BuildToolButtons() {
   Action* actions[] = {&ActViewToggle, &ActFreshenCD, &ActAdd, &ActEdit, &ActDelete};
   const int ids[] = {kBtnViewToggle, kBtnFreshenCD, kBtnAdd, kBtnEdit, kBtnDelete};
   for (int i = 0; i < 5; ++i) {
-    HWND button = CreateChild(Handle(), "BUTTON", "", BS_PUSHBUTTON | BS_BITMAP | BS_FLAT, 0, 0, kButtonSize,
-                              kButtonSize, ids[i]);
+    HWND button = CreateToolButton(Handle(), ids[i], 0, 0, kButtonSize);
     DrawButton(m_buttonPictures, button, i);
     actions[i]->BindButton(button, &m_hints);
     m_toolButtons.push_back(button);
@@ -372,7 +371,10 @@ void TfrmArchive::ListView1ColumnClick(int column) {
 // --- Commands ------------------------------------------------------------------
 
 void TfrmArchive::KeyState() {
-  const int selected = GetFocus() == m_listView1.Handle() ? m_listView1.SelectedCount() : 0;
+  // A tool button holds the focus only while it is clicked; it is the list's.
+  const HWND focus = GetFocus();
+  const bool listFocused = focus == m_listView1.Handle() || IsToolButton(focus);
+  const int selected = listFocused ? m_listView1.SelectedCount() : 0;
   ActDelete.SetEnabled(selected >= 1);
   for (Action* one : {&ActEdit, &ActViewArchiveFiles, &ActFreshenCD}) one->SetEnabled(selected == 1);
 }

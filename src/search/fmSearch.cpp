@@ -111,7 +111,8 @@ void TfrmSearch::BuildControls() {
   const DWORD pictureButton = WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP;
   m_btnGo = CreateChild(Handle(), "BUTTON", "", pictureButton, 352, 0, kButtonSize, kButtonSize, kBtnGo);
   m_btnAdvanced = CreateChild(Handle(), "BUTTON", "", pictureButton, 378, 0, kButtonSize, kButtonSize, kBtnAdvanced);
-  m_btnCopyFile = CreateChild(Handle(), "BUTTON", "", pictureButton, 0, 0, kButtonSize, kButtonSize, kBtnCopyFile);
+  // Copy File works on the list's row: a click leaves the focus there.
+  m_btnCopyFile = CreateToolButton(Handle(), kBtnCopyFile, 0, 0, kButtonSize);
   m_imgGo = CreateButtonPictures({ButtonPicture::Go, ButtonPicture::Cancel});
   m_imgListAdvanced = CreateButtonPictures({ButtonPicture::ShowAdvanced, ButtonPicture::HideAdvanced});
   m_imgCopy = CreateButtonPictures({ButtonPicture::CopyFile});

@@ -85,7 +85,9 @@ void TfrmSearch::FitColumns() {
 }
 
 void TfrmSearch::KeyState() {
-  const bool oneRowInFocus = GetFocus() == m_listView1.Handle() && m_listView1.SelectedCount() == 1;
+  const HWND focus = GetFocus();
+  const bool listFocused = focus == m_listView1.Handle() || IsToolButton(focus);
+  const bool oneRowInFocus = listFocused && m_listView1.SelectedCount() == 1;
   ActCopyFile.SetEnabled(oneRowInFocus);
   ActExecuteFile.SetEnabled(oneRowInFocus);
   ActPropreties.SetEnabled(oneRowInFocus);

@@ -6,7 +6,6 @@ namespace discovel {
 namespace {
 
 constexpr int kGlyph = kPictureHeight;  // square glyphs, two to a picture
-constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 constexpr char kIndexProperty[] = "DiscovelPictureIndex";
 
 void Line(HDC dc, int x1, int y1, int x2, int y2) {
@@ -102,27 +101,33 @@ COLORREF ColourOf(ButtonPicture picture) {
 
 }  // namespace
 
+void AddDrawnPicture(HIMAGELIST images, int width, int height, const std::function<void(HDC)>& draw) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all{0, 0, width, height};
+  HBRUSH mask = CreateSolidBrush(kMaskColour);
+  FillRect(dc, &all, mask);
+  DeleteObject(mask);
+  draw(dc);
+  SelectObject(dc, old);
+  ImageList_AddMasked(images, bitmap, kMaskColour);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+}
+
 HIMAGELIST CreateButtonPictures(std::initializer_list<ButtonPicture> pictures) {
   HIMAGELIST images = ImageList_Create(kPictureWidth, kPictureHeight, ILC_COLOR24 | ILC_MASK,
                                        static_cast<int>(pictures.size()), 0);
   if (!images) throw AppError("Cannot create the button pictures.");
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
   for (const ButtonPicture picture : pictures) {
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, kPictureWidth, kPictureHeight);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT all{0, 0, kPictureWidth, kPictureHeight};
-    HBRUSH mask = CreateSolidBrush(kMaskColour);
-    FillRect(dc, &all, mask);
-    DeleteObject(mask);
-    DrawGlyph(dc, picture, 0, ColourOf(picture));
-    DrawGlyph(dc, picture, kGlyph, GetSysColor(COLOR_GRAYTEXT));
-    SelectObject(dc, old);
-    ImageList_AddMasked(images, bitmap, kMaskColour);
-    DeleteObject(bitmap);
+    AddDrawnPicture(images, kPictureWidth, kPictureHeight, [picture](HDC dc) {
+      DrawGlyph(dc, picture, 0, ColourOf(picture));
+      DrawGlyph(dc, picture, kGlyph, GetSysColor(COLOR_GRAYTEXT));
+    });
   }
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
   return images;
 }
 

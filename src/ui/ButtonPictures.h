@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <initializer_list>
 
 namespace discovel {
@@ -25,6 +26,12 @@ enum class ButtonPicture {
 
 inline constexpr int kPictureWidth = 42;
 inline constexpr int kPictureHeight = 21;
+
+// What a picture leaves in this colour is transparent.
+inline constexpr COLORREF kMaskColour = RGB(255, 0, 255);
+
+// Adds a `width` x `height` picture that `draw` paints over the mask colour.
+void AddDrawnPicture(HIMAGELIST images, int width, int height, const std::function<void(HDC)>& draw);
 
 // An image list of 42 x 21 pictures, one per entry of `pictures`; the caller
 // destroys it.

@@ -27,6 +27,34 @@ HFONT MessageFont() {
   return font;
 }
 
+namespace {
+
+constexpr UINT_PTR kToolButtonSubclass = 0x7B;
+
+LRESULT CALLBACK ToolButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_SETFOCUS) {
+    const LRESULT result = DefSubclassProc(button, message, wParam, lParam);
+    auto previous = reinterpret_cast<HWND>(wParam);
+    if (previous && IsWindow(previous) && IsChild(GetParent(button), previous)) SetFocus(previous);
+    return result;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(button, &ToolButtonProc, kToolButtonSubclass);
+  return DefSubclassProc(button, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND CreateToolButton(HWND parent, int id, int x, int y, int size) {
+  HWND button = CreateChild(parent, "BUTTON", "", BS_PUSHBUTTON | BS_BITMAP | BS_FLAT, x, y, size, size, id);
+  SetWindowSubclass(button, &ToolButtonProc, kToolButtonSubclass, 0);
+  return button;
+}
+
+bool IsToolButton(HWND control) {
+  DWORD_PTR data = 0;
+  return control && GetWindowSubclass(control, &ToolButtonProc, kToolButtonSubclass, &data);
+}
+
 HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int width,
                  int height, int id, HFONT font, DWORD exStyle) {
   HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,

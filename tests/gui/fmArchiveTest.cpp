@@ -132,8 +132,15 @@ TEST_F(CatalogWindowTest, AnEmptyLocationRemovesItsLineAndALaterOneComesAfterThe
   builder.Entry("\\", "a.txt");
   builder.Keys().location = "Shelf";
   builder.WriteTo(catalog, "1.dat");
-  const auto edit = [](HWND window, const char* location) {
-    PressKey(List(window), VK_F2);
+  const auto edit = [](HWND window, const char* location, bool byButton) {
+    if (byButton) {
+      // The mouse on the tool button: the focus stays with the list.
+      HWND button = GetDlgItem(window, kBtnEdit);
+      PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+      PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    } else {
+      PressKey(List(window), VK_F2);
+    }
     HWND dialog = WaitForWindow(fmEditArchiveIds::kClassName);
     ASSERT_NE(dialog, nullptr);
     SetDlgItemTextA(dialog, fmEditArchiveIds::kEdtLocation, location);
@@ -143,10 +150,10 @@ TEST_F(CatalogWindowTest, AnEmptyLocationRemovesItsLineAndALaterOneComesAfterThe
   WithCatalogWindow([&](HWND window) {
     SelectRows(window, {0});
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, kBtnEdit)) != 0; }));
-    edit(window, "");
+    edit(window, "", false);
     EXPECT_TRUE(WaitUntil([&] { return test::ListCell(List(window), 0, 2).empty(); }));
     EXPECT_EQ(catalog.ReadFile("1.dat").find("ALocation="), std::string::npos);
-    edit(window, "Box 9 ");
+    edit(window, "Box 9 ", true);
     EXPECT_TRUE(WaitUntil([&] { return test::ListCell(List(window), 0, 2) == "Box 9 "; }));
   });
   const std::string text = catalog.ReadFile("1.dat");

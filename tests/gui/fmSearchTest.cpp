@@ -201,7 +201,10 @@ TEST_F(SearchWindowTest, CopyFilePutsTheDiscPathOnTheClipboard) {
     EXPECT_EQ(WaitForSearchEnd(window), "Files: 2");
     ClickRow(window, 0);
     ASSERT_TRUE(WaitUntil([&] { return Enabled(window, kBtnCopyFile); }));
-    Click(window, kBtnCopyFile);
+    // The mouse on the button: the focus, and the command with it, stay.
+    HWND button = GetDlgItem(window, kBtnCopyFile);
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(AnswerMessageBox(IDOK), "Your file is ready in clipboard, paste it where you desire.");
     ASSERT_TRUE(OpenClipboard(nullptr));
     auto drop = static_cast<HDROP>(GetClipboardData(CF_HDROP));

@@ -1,11 +1,10 @@
 #include "browser/win32/DiscPictures.h"
 
 #include "platform/AppError.h"
+#include "ui/ButtonPictures.h"
 
 namespace discovel {
 namespace {
-
-constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 
 void Disc(HDC dc, int size) {
   HPEN rim = CreatePen(PS_SOLID, 1, RGB(90, 100, 120));
@@ -36,20 +35,7 @@ void Disc(HDC dc, int size) {
 HIMAGELIST CreateDiscPictures(int size) {
   HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 0);
   if (!images) throw AppError("Cannot create the disc pictures.");
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  RECT all{0, 0, size, size};
-  HBRUSH mask = CreateSolidBrush(kMaskColour);
-  FillRect(dc, &all, mask);
-  DeleteObject(mask);
-  Disc(dc, size);
-  SelectObject(dc, old);
-  ImageList_AddMasked(images, bitmap, kMaskColour);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
+  AddDrawnPicture(images, size, size, [size](HDC dc) { Disc(dc, size); });
   return images;
 }
 
