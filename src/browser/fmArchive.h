@@ -44,9 +44,6 @@ class TfrmArchive final : public ToolWindow {
   void AddArchive(const std::string& path, bool select);
   // The summary of the totals in the status bar.
   void DrawResults();
-  bool Loading() const { return m_loading; }
-  // The rows in the order the list shows them.
-  const CatalogList& Rows() const { return m_rows; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
