@@ -18,6 +18,7 @@
 #include "platform/Platform.h"
 #include "settings/SettingsNames.h"
 #include "settings/win32/SettingsStore.h"
+#include "WindowBench.h"
 
 using namespace discovel;
 using Clock = std::chrono::steady_clock;
@@ -28,21 +29,7 @@ double Millis(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-std::string Status(HWND window) {
-  char text[256] = {};
-  SendMessageA(GetDlgItem(window, fmArchiveIds::kSb1), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
-// One click on a column header, sent: it returns once the rows are sorted.
-void ClickHeader(HWND list, int column) {
-  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-  RECT bounds{};
-  SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&bounds));
-  const LPARAM centre = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
-  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-  SendMessageA(header, WM_LBUTTONUP, 0, centre);
-}
+std::string Status(HWND window) { return bench::StatusText(GetDlgItem(window, fmArchiveIds::kSb1)); }
 
 struct Figures {
   double listed = 0;  // opening to every row listed and painted
@@ -65,7 +52,7 @@ Figures Measure(const std::string& folder, bool sort) {
       const int columns[2] = {5, 0};  // Size, Archive
       for (int i = 0; i < 2; ++i) {
         const auto sortStart = Clock::now();
-        ClickHeader(list, columns[i]);
+        bench::ClickHeader(list, columns[i]);
         UpdateWindow(list);
         figures.sorts[i] = Millis(sortStart);
       }

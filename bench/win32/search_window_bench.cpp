@@ -21,6 +21,7 @@
 #include "search/fmSearch.h"
 #include "search/fmSearchIds.h"
 #include "settings/win32/SettingsStore.h"
+#include "WindowBench.h"
 
 using namespace discovel;
 using Clock = std::chrono::steady_clock;
@@ -61,21 +62,7 @@ double EngineSeconds(const std::string& folder, std::size_t& rows) {
   return best;
 }
 
-std::string Status(HWND window) {
-  char text[128] = {};
-  SendMessageA(GetDlgItem(window, fmSearchIds::kSb1), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
-// One click on a column header, sent: it returns once the rows are sorted.
-void ClickHeader(HWND list, int column) {
-  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-  RECT bounds{};
-  SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&bounds));
-  const LPARAM centre = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
-  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-  SendMessageA(header, WM_LBUTTONUP, 0, centre);
-}
+std::string Status(HWND window) { return bench::StatusText(GetDlgItem(window, fmSearchIds::kSb1)); }
 
 }  // namespace
 
@@ -112,7 +99,7 @@ int main(int argc, char** argv) {
     const int columns[3] = {5, 4, 2};
     for (int i = 0; i < 3; ++i) {
       const auto sortStart = Clock::now();
-      ClickHeader(list, columns[i]);
+      bench::ClickHeader(list, columns[i]);
       UpdateWindow(list);
       sorts[i] = Since(sortStart);
     }
