@@ -11,10 +11,13 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 #include "catalog/ArchiveFile.h"
 #include "catalog/DosTime.h"
@@ -65,6 +68,24 @@ inline std::string FreshFolder(const std::string& prefix) {
   const auto dir = std::filesystem::temp_directory_path() / (prefix + std::to_string(stamp));
   std::filesystem::create_directories(dir);
   return CorePath(dir);
+}
+
+// The run without arguments: a catalogue made in a fresh temporary folder
+// by `generate`, measured by `measure`, and removed again whatever happens.
+inline int MeasureFreshCatalogue(const std::string& prefix, const std::function<void(const std::string&)>& generate,
+                                 const std::function<void(const std::string&)>& measure) {
+  const std::string root = FreshFolder(prefix);
+  int result = 0;
+  try {
+    generate(root);
+    measure(root);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    result = 1;
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(Native(root), ignored);
+  return result;
 }
 
 // A disc as the scanner lists it: the files of one folder together, folders

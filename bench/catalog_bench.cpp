@@ -139,18 +139,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "usage: catalog_bench [--generate DIR | --catalogue DIR]\n");
       return 2;
     }
-    const std::string root = FreshFolder("discovel-catalog-bench-");
-    int result = 0;
-    try {
-      Generate(root);
-      Measure(root);
-    } catch (const std::exception& e) {
-      std::fprintf(stderr, "%s\n", e.what());
-      result = 1;
-    }
-    std::error_code ignored;
-    std::filesystem::remove_all(Native(root), ignored);
-    return result;
+    return MeasureFreshCatalogue("discovel-catalog-bench-", Generate, Measure);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

@@ -254,18 +254,8 @@ int main(int argc, char** argv) {
                    " [--grep-seconds-large S]]\n");
       return 2;
     }
-    const std::string root = FreshFolder("discovel-search-bench-");
-    int result = 0;
-    try {
-      WriteSearchCatalogue(root);
-      Measure(root, 0, 0);
-    } catch (const std::exception& e) {
-      std::fprintf(stderr, "%s\n", e.what());
-      result = 1;
-    }
-    std::error_code ignored;
-    std::filesystem::remove_all(Native(root), ignored);
-    return result;
+    return MeasureFreshCatalogue(
+        "discovel-search-bench-", WriteSearchCatalogue, [](const std::string& root) { Measure(root, 0, 0); });
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

@@ -55,11 +55,13 @@ std::string_view CellOf(const CatalogRow& row, int column) {
 void CatalogList::Clear() {
   m_rows.clear();
   m_totals = {};
+  m_sortedBy.reset();
 }
 
 void CatalogList::Append(CatalogRow row) {
   m_totals.Add(row);
   m_rows.push_back(std::move(row));
+  m_sortedBy.reset();
 }
 
 void CatalogList::RemoveAt(std::size_t position) {
@@ -73,11 +75,14 @@ void CatalogList::SetValues(std::size_t position, std::string_view mark, std::st
   row.mark = mark;
   row.location = location;
   row.note = note;
+  m_sortedBy.reset();
 }
 
 std::vector<std::uint32_t> CatalogList::Sort(int column, bool flag, const TextServices& text) {
   std::vector<std::uint32_t> order(m_rows.size());
   std::iota(order.begin(), order.end(), 0u);
+  if (m_sortedBy && m_sortedBy->column == column && m_sortedBy->flag == flag) return order;
+  m_sortedBy = SortOrder{column, flag};
   SortRows(order, CatalogCells(m_rows, column), CatalogSortKind(column), flag, text);
   std::vector<CatalogRow> sorted;
   sorted.reserve(m_rows.size());

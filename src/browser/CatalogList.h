@@ -4,6 +4,7 @@
 // removes, without a window.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -47,12 +48,19 @@ class CatalogList {
   const CatalogTotals& Totals() const { return m_totals; }
 
   // Puts the rows in the column's order (see SortRows) and returns where
-  // each row stood before: result[new position] = old position.
+  // each row stood before: result[new position] = old position. Rows that
+  // are in that order already (the window sorts at every resize) are left
+  // as they are.
   std::vector<std::uint32_t> Sort(int column, bool flag, const TextServices& text);
 
  private:
+  struct SortOrder {
+    int column;
+    bool flag;
+  };
   std::vector<CatalogRow> m_rows;
   CatalogTotals m_totals;
+  std::optional<SortOrder> m_sortedBy;  // forgotten when a row comes or changes
 };
 
 }  // namespace discovel

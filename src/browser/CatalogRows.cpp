@@ -28,6 +28,36 @@ std::int64_t Count(const ArchiveText& keys, std::string_view key, const std::str
   return *number;
 }
 
+// The locale's separators, asked for once per load rather than per archive.
+struct RowFormat {
+  std::string thousands;
+  char date;
+  char time;
+  explicit RowFormat(const TextServices& text)
+      : thousands(text.ThousandsSeparator()), date(text.DateSeparator()), time(text.TimeSeparator()) {}
+};
+
+CatalogRow ReadRow(FileSystem& fs, const RowFormat& format, const std::string& path) {
+  const ArchiveText keys = ArchiveText::LoadKeyBlock(fs, path);
+  CatalogRow row;
+  row.fileCount = Count(keys, kAFiles, path);
+  row.dirCount = Count(keys, kADirs, path);
+  row.byteCount = Count(keys, kASize, path);
+  row.files = FormatCount(row.fileCount, format.thousands);
+  row.dirs = FormatCount(row.dirCount, format.thousands);
+  row.size = FormatCount(row.byteCount, format.thousands);
+  row.mark = Trimmed(keys, kAMark);
+  if (row.mark.empty()) row.mark = kUnknown;
+  // A date of 0 is what a clock outside 1980..2107 left: the disc is still a
+  // disc, only its date is unknown.
+  const auto packed = ParseInt32(Trimmed(keys, kADate));
+  const auto moment = packed ? UnpackDosDateTime(*packed) : std::nullopt;
+  row.date = moment ? FormatDisplayDateTime(*moment, format.date, format.time) : std::string(kUnknown);
+  row.location = Trimmed(keys, kALocation);
+  row.note = Trimmed(keys, kANote);
+  row.fileName = path;
+  return row;
+}
 
 }  // namespace
 
@@ -46,26 +76,7 @@ void CatalogTotals::Remove(const CatalogRow& row) {
 }
 
 CatalogRow ReadCatalogRow(FileSystem& fs, const TextServices& text, const std::string& path) {
-  const ArchiveText keys = ArchiveText::LoadKeyBlock(fs, path);
-  CatalogRow row;
-  row.fileCount = Count(keys, kAFiles, path);
-  row.dirCount = Count(keys, kADirs, path);
-  row.byteCount = Count(keys, kASize, path);
-  const std::string thousands = text.ThousandsSeparator();
-  row.files = FormatCount(row.fileCount, thousands);
-  row.dirs = FormatCount(row.dirCount, thousands);
-  row.size = FormatCount(row.byteCount, thousands);
-  row.mark = Trimmed(keys, kAMark);
-  if (row.mark.empty()) row.mark = kUnknown;
-  // A date of 0 is what a clock outside 1980..2107 left: the disc is still a
-  // disc, only its date is unknown.
-  const auto packed = ParseInt32(Trimmed(keys, kADate));
-  const auto moment = packed ? UnpackDosDateTime(*packed) : std::nullopt;
-  row.date = moment ? FormatDisplayDateTime(*moment, text.DateSeparator(), text.TimeSeparator()) : std::string(kUnknown);
-  row.location = Trimmed(keys, kALocation);
-  row.note = Trimmed(keys, kANote);
-  row.fileName = path;
-  return row;
+  return ReadRow(fs, RowFormat(text), path);
 }
 
 std::string CatalogSummary(const CatalogTotals& totals, std::size_t rows, std::string_view thousands) {
@@ -78,10 +89,11 @@ std::string CatalogSummary(const CatalogTotals& totals, std::size_t rows, std::s
 bool LoadCatalog(FileSystem& fs, const TextServices& text, UiPump& pump, std::string_view folder,
                  const std::function<bool()>& stopRequested, const std::function<void(CatalogRow)>& onRow,
                  const std::function<void(const std::string& message)>& onFailure) {
+  const RowFormat format(text);
   const auto readArchive = [&](const std::string& path) {
     // One bad archive must not hide the ones after it.
     try {
-      onRow(ReadCatalogRow(fs, text, path));
+      onRow(ReadRow(fs, format, path));
     } catch (const AppError& e) {
       onFailure(e.what());
     }

@@ -9,7 +9,6 @@
 
 #include "browser/fmArchiveIds.h"
 #include "browser/win32/DiscPictures.h"
-#include "catalog/NumberFormat.h"
 #include "platform/AppError.h"
 #include "settings/Settings.h"
 #include "settings/SettingsNames.h"

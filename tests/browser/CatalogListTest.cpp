@@ -56,6 +56,14 @@ TEST_F(CatalogListTest, EachColumnSortsByItsKindAndTellsWhereRowsCameFrom) {
   EXPECT_EQ(CatalogSortKind(kColDirectories), SortKind::Number);
 }
 
+TEST_F(CatalogListTest, AnEditedRowIsSortedAgainByTheSameColumn) {
+  list.Sort(kColArchive, true, text);
+  EXPECT_EQ(list.Sort(kColArchive, true, text), (std::vector<std::uint32_t>{0, 1, 2}));
+  list.SetValues(0, "zulu", "", "");  // was Alpha, first
+  list.Sort(kColArchive, true, text);
+  EXPECT_EQ(Marks(list), (std::vector<std::string>{"beta", "gamma", "zulu"}));
+}
+
 TEST_F(CatalogListTest, TotalsFollowTheRowsAndEditsLeaveThemAlone) {
   EXPECT_EQ(list.Totals().archives, 3);
   EXPECT_EQ(list.Totals().bytes, 5046586572LL + 5120 + 104857600);
