@@ -33,7 +33,10 @@ bool BelongsToThisProgram(HWND hwnd) {
 }  // namespace
 
 TfrmMain::TfrmMain(AppContext& context, std::string programPath, bool endsProgram)
-    : m_context(context), m_programPath(std::move(programPath)), m_endsProgram(endsProgram) {}
+    : m_context(context),
+      m_programPath(std::move(programPath)),
+      m_endsProgram(endsProgram),
+      m_preferences(context.settings, m_programPath) {}
 
 void TfrmMain::Create() {
   WindowSpec params;
@@ -48,8 +51,8 @@ void TfrmMain::Create() {
   params.icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DISCOVEL));
   params.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   CreateFormWindow(params);
-  // Window placement: centred until the placement rules restore it.
-  CenterOnScreen(Handle());
+  KeepPlacement(m_context.settings, std::string(names::kFormMain));
+  m_trayIcon.Attach(Handle(), params.icon, kProgramName);
   SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~WS_MAXIMIZEBOX);
 
   BuildActions();
@@ -63,7 +66,8 @@ void TfrmMain::Create() {
   // A value of the wrong type must not keep the program from starting: it is
   // reported and its setting starts at the default.
   ForgivingSettings settings(m_context.settings, [](const std::string& message) { ShowErrorBox(message); });
-  RestorePreferences(settings);
+  m_preferences.Restore(settings, m_context.text, m_argumentCount);
+  ApplyPreferences();
   m_context.readDevice = ChooseReadDeviceAtStartup(settings, SystemDriveQueries());
   KeyState();
 }
@@ -82,11 +86,15 @@ void TfrmMain::BuildActions() {
     CloseCdTray(m_context.readDevice);
   });
   ActConsecutive = Action("Consecutive", "Enable Consecutive", [this] { ToggleConsecutive(); });
-  ActPromptOnExit = Action("Prompt on Exit", "", [this] { TogglePreference(ActPromptOnExit, names::kPromptOnExit); });
+  ActRunAtStartUp = Action("Run at Start-up", "", [this] { TogglePreference(&Preferences::ToggleRunAtStartUp); });
   ActRunMinimized = Action("Run Minimized (only Start-up)", "",
-                           [this] { TogglePreference(ActRunMinimized, names::kStartUpRunMinimized); });
+                           [this] { TogglePreference(&Preferences::ToggleRunMinimized); });
+  ActPromptOnExit = Action("Prompt on Exit", "", [this] { TogglePreference(&Preferences::TogglePromptOnExit); });
+  ActShowTrayIcon = Action("Show System Tray Icon", "", [this] { TogglePreference(&Preferences::ToggleShowTrayIcon); });
+  ActShowInTaskBar = Action("Show in Task Bar", "", [this] { TogglePreference(&Preferences::ToggleShowInTaskBar); });
   m_actExit = Action("Exit", "", [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
-  m_actMinimize = Action("", "", [this] { ShowWindow(Handle(), SW_MINIMIZE); });
+  m_actMinimize = Action("Minimize", "", [this] { MinimizeApplication(); });
+  m_actShow = Action("Show", "", [this] { ShowApplication(); });
 
   using namespace fmMainIds;
   CommandTable& commands = Commands();
@@ -96,8 +104,13 @@ void TfrmMain::BuildActions() {
   commands.Add(kSearch, ActSearch);
   commands.Add(kOpenCD, ActOpenCD);
   commands.Add(kCloseCD, ActCloseCD);
-  commands.Add(kPromptOnExit, ActPromptOnExit);
+  commands.Add(kRunAtStartUp, ActRunAtStartUp);
   commands.Add(kRunMinimized, ActRunMinimized);
+  commands.Add(kPromptOnExit, ActPromptOnExit);
+  commands.Add(kShowTrayIcon, ActShowTrayIcon);
+  commands.Add(kShowInTaskBar, ActShowInTaskBar);
+  commands.Add(kMinimize, m_actMinimize);
+  commands.Add(kShow, m_actShow);
   commands.Add(kConsecutive, ActConsecutive);
   // Window keys act on release.
   commands.AddKey(VK_INSERT, ActAdd);
@@ -129,12 +142,12 @@ void TfrmMain::BuildMenu() {
         {"Set Default Read Device..."},
         Separator(),
         {"Preferences", nullptr, Item::kNone,
-         {{"Run at Start-up", nullptr, Item::kDefault},
+         {{"Run at Start-up", &ActRunAtStartUp, Item::kDefault},
           {"Run Minimized (only Start-up)", &ActRunMinimized},
           {"Prompt on Exit", &ActPromptOnExit},
           Separator(),
-          {"Show System Tray Icon", nullptr, Item::kChecked},
-          {"Show in Task Bar"}}}}},
+          {"Show System Tray Icon", &ActShowTrayIcon},
+          {"Show in Task Bar", &ActShowInTaskBar}}}}},
       {"Help", nullptr, Item::kNone,
        {{"Program Help"},
         {"FAQ"},
@@ -151,6 +164,9 @@ void TfrmMain::BuildMenu() {
   };
   m_menu = discovel::BuildMenu(menu, Commands(), true).release();
   SetMenu(Handle(), m_menu);
+  m_trayMenu = discovel::BuildMenu(
+      {{"Minimize", &m_actMinimize, Item::kDefault}, {"Show", &m_actShow}, Separator(), {"Exit", &m_actExit}},
+      Commands());
 }
 
 void TfrmMain::BuildControls() {
@@ -174,13 +190,6 @@ void TfrmMain::BuildControls() {
   ActConsecutive.BindButton(btnConsecutive, &m_hints);
 }
 
-void TfrmMain::RestorePreferences(Settings& settings) {
-  // Switches are stored while away from their default, which is on.
-  ActPromptOnExit.SetChecked(!SwitchIsSet(settings, names::kKeySwitches, names::kPromptOnExit));
-  ActRunMinimized.SetChecked(!SwitchIsSet(settings, names::kKeySwitches, names::kStartUpRunMinimized));
-  m_startMinimized = ActRunMinimized.Checked() && m_argumentCount > 0;
-}
-
 void TfrmMain::KeyState() { ActAdd.SetEnabled(m_context.addDiscEnabled); }
 
 void TfrmMain::AddDiscSequence() {
@@ -196,18 +205,80 @@ void TfrmMain::ToggleConsecutive() {
   ActConsecutive.SetHint(ActConsecutive.Checked() ? "Disable consecutive" : "Enable consecutive");
 }
 
-void TfrmMain::TogglePreference(Action& action, std::string_view switchName) {
-  action.SetChecked(!action.Checked());
-  StoreSwitch(m_context.settings, names::kKeySwitches, switchName, !action.Checked());
+void TfrmMain::TogglePreference(void (Preferences::*toggle)()) {
+  (m_preferences.*toggle)();
+  ApplyPreferences();
+}
+
+void TfrmMain::ApplyPreferences() {
+  const PreferenceChecks& checks = m_preferences.Checks();
+  ActRunAtStartUp.SetChecked(checks.runAtStartUp);
+  ActRunMinimized.SetChecked(checks.runMinimized);
+  ActPromptOnExit.SetChecked(checks.promptOnExit);
+  ActShowTrayIcon.SetChecked(checks.showTrayIcon);
+  ActShowInTaskBar.SetChecked(checks.showInTaskBar);
+  ActShowTrayIcon.SetEnabled(m_preferences.ShowTrayIconEnabled());
+  ActShowInTaskBar.SetEnabled(m_preferences.ShowInTaskBarEnabled());
+  m_trayIcon.SetVisible(checks.showTrayIcon);
+  m_taskBarButton.Show(Handle(), checks.showInTaskBar);
+}
+
+void TfrmMain::Show(int showCommand) {
+  if (StartMinimized()) {
+    showCommand = SW_SHOWMINNOACTIVE;
+  } else if (OpensMaximized()) {
+    showCommand = SW_SHOWMAXIMIZED;
+  }
+  ShowWindow(Handle(), showCommand);
+  UpdateWindow(Handle());
+}
+
+void TfrmMain::ShowApplication() {
+  if (IsIconic(Handle()) || !IsWindowVisible(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  // While a dialog of the program is open, it is what comes to the front.
+  SetForegroundWindow(GetLastActivePopup(Handle()));
+  m_taskBarButton.Show(Handle(), m_preferences.Checks().showInTaskBar);
+}
+
+void TfrmMain::MinimizeApplication() {
+  // The window stays disabled while a dialog of the program is open:
+  // minimizing must not let commands in behind the dialog's back.
+  ShowWindow(Handle(), SW_MINIMIZE);
+  m_taskBarButton.Show(Handle(), m_preferences.Checks().showInTaskBar);
+}
+
+void TfrmMain::OnTrayNotice(UINT mouseMessage) {
+  switch (mouseMessage) {
+    case WM_LBUTTONUP:
+      if (!m_skipTrayRelease) ShowApplication();
+      m_skipTrayRelease = false;
+      break;
+    case WM_LBUTTONDBLCLK:
+      // The first click of the pair has shown the program already.
+      m_skipTrayRelease = true;
+      m_actMinimize.Execute();
+      break;
+    case WM_RBUTTONUP:
+      ShowTrayMenu();
+      break;
+    default:
+      break;
+  }
+}
+
+void TfrmMain::ShowTrayMenu() {
+  POINT at{};
+  GetCursorPos(&at);
+  // Without the foreground the menu would not close when the user clicks
+  // elsewhere; the posted message lets it close at once when asked.
+  SetForegroundWindow(Handle());
+  TrackPopupMenu(m_trayMenu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+  PostMessageA(Handle(), WM_NULL, 0, 0);
 }
 
 bool TfrmMain::CloseAllowed() {
   if (m_sessionEnding || !ActPromptOnExit.Checked()) return true;
   return Confirm(Handle(), std::string("Do you really want to exit ") + kProgramName + "?");
-}
-
-void TfrmMain::SavePlacement() {
-  // The main window keeps its place once placement is stored; centred for now.
 }
 
 void TfrmMain::OnActivate(WPARAM wParam, LPARAM lParam) {
@@ -230,32 +301,18 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnActivate(wParam, lParam);
       return DefaultHandling(message, wParam, lParam);
     case kMsgSecondInstance:
-      if (IsIconic(Handle())) {
-        ShowWindow(Handle(), SW_RESTORE);
-      } else {
-        SetForegroundWindow(Handle());
-      }
+      ShowApplication();
       return 0;
-    case WM_MOVING:
-    case WM_EXITSIZEMOVE:
-      SavePlacement();
-      return DefaultHandling(message, wParam, lParam);
+    case TrayIcon::kCallbackMessage:
+      OnTrayNotice(static_cast<UINT>(lParam));
+      return 0;
     case WM_SYSCOMMAND:
-      switch (wParam & 0xFFF0) {
-        case SC_MINIMIZE:
-          // The window stays disabled while a dialog of the program is open:
-          // minimizing must not let commands in behind the dialog's back.
-          ShowWindow(Handle(), SW_MINIMIZE);
-          return 0;
-        case SC_MAXIMIZE:
-        case SC_RESTORE: {
-          const LRESULT result = DefaultHandling(message, wParam, lParam);
-          SavePlacement();
-          return result;
-        }
-        default:
-          return DefaultHandling(message, wParam, lParam);
+      // The placement is stored around maximizing and restoring by the form.
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        MinimizeApplication();
+        return 0;
       }
+      return DefaultHandling(message, wParam, lParam);
     case WM_QUERYENDSESSION:
       m_sessionEnding = true;
       return TRUE;
@@ -269,6 +326,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (m_endsProgram) PostQuitMessage(0);
       return 0;
     default:
+      if (message == TrayIcon::TaskBarCreatedMessage()) m_trayIcon.TaskBarCreated();
       return DefaultHandling(message, wParam, lParam);
   }
 }

@@ -3,8 +3,12 @@
 // piece of work starts from its actions and menus.
 #include <string>
 
+#include "app/TaskBarButton.h"
+#include "app/TrayIcon.h"
 #include "platform/AppContext.h"
 #include "platform/ProgramName.h"
+#include "platform/win32/Handles.h"
+#include "settings/Preferences.h"
 #include "ui/Action.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -25,8 +29,16 @@ class TfrmMain final : public Form {
   // its default.
   void Create();
   // The window should open minimized (started from the Run entry).
-  bool StartMinimized() const { return m_startMinimized; }
+  bool StartMinimized() const { return m_preferences.StartMinimized(); }
   void SetCommandLineArgumentCount(int count) { m_argumentCount = count; }
+  // Shows the window for the first time: minimized when started from the Run
+  // entry, maximized when it was left so, else as `showCommand` asks.
+  void Show(int showCommand);
+  // Restores the program if it is minimized and brings it to the front.
+  void ShowApplication();
+  // Minimizes the whole program; without "Show in Task Bar" it is then
+  // reachable through the tray icon only.
+  void MinimizeApplication();
   void KeyState() override;
 
   Action ActAdd;
@@ -36,8 +48,11 @@ class TfrmMain final : public Form {
   Action ActCloseCD;
   // Toggles: checked while on.
   Action ActConsecutive;
-  Action ActPromptOnExit;
+  Action ActRunAtStartUp;
   Action ActRunMinimized;
+  Action ActPromptOnExit;
+  Action ActShowTrayIcon;
+  Action ActShowInTaskBar;
   bool ConsecutiveMode() const { return ActConsecutive.Checked(); }
 
  protected:
@@ -47,13 +62,16 @@ class TfrmMain final : public Form {
   void BuildActions();
   void BuildMenu();
   void BuildControls();
-  void RestorePreferences(Settings& settings);
   void AddDiscSequence();
   void ToggleConsecutive();
-  void TogglePreference(Action& action, std::string_view switchName);
+  void TogglePreference(void (Preferences::*toggle)());
+  // The preference items, the tray icon and the task-bar button follow the
+  // preferences.
+  void ApplyPreferences();
+  void OnTrayNotice(UINT mouseMessage);
+  void ShowTrayMenu();
   void OnActivate(WPARAM wParam, LPARAM lParam);
   bool CloseAllowed();
-  void SavePlacement();
 
   AppContext& m_context;
   std::string m_programPath;
@@ -62,9 +80,16 @@ class TfrmMain final : public Form {
   Hints m_hints;
   Action m_actExit;
   Action m_actMinimize;
+  Action m_actShow;
+  Preferences m_preferences;
+  TrayIcon m_trayIcon;
+  TaskBarButton m_taskBarButton;
+  MenuHandle m_trayMenu;
+  // The release that ends a double click on the tray icon must not show the
+  // program again just after the double click minimized it.
+  bool m_skipTrayRelease = false;
   bool m_sessionEnding = false;
   bool m_everActivated = false;
-  bool m_startMinimized = false;
   int m_argumentCount = 0;
 };
 

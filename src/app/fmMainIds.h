@@ -15,6 +15,11 @@ enum : UINT {
   kPromptOnExit,
   kRunMinimized,
   kConsecutive,
+  kRunAtStartUp,
+  kShowTrayIcon,
+  kShowInTaskBar,
+  kMinimize,  // the tray icon's menu
+  kShow,
 };
 
 }  // namespace discovel::fmMainIds

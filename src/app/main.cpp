@@ -48,8 +48,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   });
   if (!started || !main.Handle()) return 1;
   GuardedCall([&] { TfrmThanx::ShowOnFirstRun(context); });
-  ShowWindow(main.Handle(), main.StartMinimized() ? SW_SHOWMINNOACTIVE : showCommand);
-  UpdateWindow(main.Handle());
+  main.Show(showCommand);
 
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchQueued(msg);

@@ -64,7 +64,7 @@ TfrmArchive::~TfrmArchive() {
 }
 
 void TfrmArchive::Create() {
-  CreateToolWindow({kClassName, "Catalog", kWindowWidth, kWindowHeight});
+  CreateToolWindow({kClassName, "Catalog", kWindowWidth, kWindowHeight, &m_context.settings, names::kFormArchive});
   BuildActions();
   BuildToolButtons();
   BuildList();

@@ -8,6 +8,7 @@
 #include "catalog/NumberFormat.h"
 #include "platform/ProgramName.h"
 #include "search/fmSearchIds.h"
+#include "settings/SettingsNames.h"
 #include "ui/ButtonPictures.h"
 #include "ui/Menus.h"
 #include "ui/MessageBoxes.h"
@@ -66,7 +67,7 @@ TfrmSearch::~TfrmSearch() {
 }
 
 void TfrmSearch::Create() {
-  CreateToolWindow({kClassName, "Search", kWindowWidth, kWindowHeight});
+  CreateToolWindow({kClassName, "Search", kWindowWidth, kWindowHeight, &m_context.settings, names::kFormSearch});
   m_panelBrush.reset(CreateSolidBrush(kPanelColour));
   BuildActions();
   BuildControls();

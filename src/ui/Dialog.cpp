@@ -74,7 +74,7 @@ int Dialog::ShowModal() {
     if (hwnd != Handle()) EnableWindow(hwnd, FALSE);
   }
   m_modalResult = 0;
-  ShowWindow(Handle(), SW_SHOW);
+  ShowWindow(Handle(), OpensMaximized() ? SW_SHOWMAXIMIZED : SW_SHOW);
   SetForegroundWindow(Handle());
   MSG msg;
   while (m_modalResult == 0) {

@@ -179,7 +179,15 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       default:
         break;
     }
+    if (form->m_placement) {
+      if (message == WM_MOVING) form->m_placement->SaveMoving(hwnd, *reinterpret_cast<const RECT*>(lParam));
+      if (message == WM_EXITSIZEMOVE) form->m_placement->Save(hwnd);
+    }
     if (!handled) result = form->HandleMessage(message, wParam, lParam);
+    if (form->m_placement && message == WM_SYSCOMMAND &&
+        ((wParam & 0xFFF0) == SC_MAXIMIZE || (wParam & 0xFFF0) == SC_RESTORE)) {
+      form->m_placement->Save(hwnd);
+    }
     if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) form->RestoreFocus();
   });
   return ok ? result : 0;
@@ -197,9 +205,23 @@ void CenterOnScreen(HWND hwnd) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::KeepPlacement(Settings& settings, std::string formName) {
+  m_placement = std::make_unique<PlacementKeeper>(settings, std::move(formName));
+  m_placement->Restore(m_hwnd);
+}
+
 void MinimizeApplication(HWND window) {
-  HWND root = GetAncestor(window, GA_ROOTOWNER);
-  ShowWindow(root ? root : window, SW_MINIMIZE);
+  // A window hidden for good (the owner that keeps the main window off the
+  // task bar) is no part of what the user sees.
+  HWND root = window;
+  for (HWND owner = GetWindow(root, GW_OWNER); owner && IsWindowVisible(owner); owner = GetWindow(owner, GW_OWNER)) {
+    root = owner;
+  }
+  if (root == window) {
+    ShowWindow(window, SW_MINIMIZE);
+  } else {
+    SendMessageA(root, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  }
 }
 
 }  // namespace discovel

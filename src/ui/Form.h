@@ -8,9 +8,11 @@
 
 #include <bitset>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "ui/CommandTable.h"
+#include "ui/PlacementKeeper.h"
 
 namespace discovel {
 
@@ -71,6 +73,13 @@ class Form {
 
   CommandTable& Commands() { return m_commands; }
 
+  // Restores the window's stored placement (call before it is first shown)
+  // and stores it again whenever the user moves, sizes, maximizes or
+  // restores it.
+  void KeepPlacement(Settings& settings, std::string formName);
+  // The restored placement asked for a maximized window.
+  bool OpensMaximized() const { return m_placement && m_placement->OpensMaximized(); }
+
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   bool Preview(MSG& msg);
@@ -85,6 +94,7 @@ class Form {
   // Keys whose press this form saw: only their release may act.
   std::bitset<256> m_pressed;
   HWND m_lastFocus = nullptr;  // the control that had the focus when the window was left
+  std::unique_ptr<PlacementKeeper> m_placement;
 };
 
 // False for a disabled or hidden control: its commands are ignored. True for none.
@@ -94,7 +104,8 @@ bool ControlTakesCommands(HWND control);
 void CenterOnScreen(HWND hwnd);
 
 // A minimize command of any window of the program minimizes the whole
-// program: the window at the root of its owners, which hides the others.
+// program: the window at the root of its visible owners gets the command (the
+// main window decides how it minimizes), which hides the others.
 void MinimizeApplication(HWND window);
 
 }  // namespace discovel

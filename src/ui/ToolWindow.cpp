@@ -20,8 +20,11 @@ void ToolWindow::CreateToolWindow(const Frame& frame) {
   params.owner = GetActiveWindow();
   params.background = GetSysColorBrush(COLOR_BTNFACE);
   CreateFormWindow(params);
-  // Window placement: centred until the placement rules restore it.
-  CenterOnScreen(Handle());
+  if (frame.placementStore) {
+    KeepPlacement(*frame.placementStore, std::string(frame.formName));
+  } else {
+    CenterOnScreen(Handle());
+  }
   m_bandBrush.reset(CreateSolidBrush(kBandBlue));
 }
 

@@ -3,6 +3,8 @@
 // catalogue): shown modally, a blue band across the top with its title, no
 // smaller than its design size, the application-starting cursor while busy,
 // and minimizing it minimizes the whole program.
+#include <string_view>
+
 #include "ui/Dialog.h"
 
 namespace discovel {
@@ -14,6 +16,10 @@ class ToolWindow : public Dialog {
     const char* bandTitle;
     int width;   // the design size, also the smallest
     int height;
+    // Where the window's placement is kept across runs, under the form's
+    // name; without a store it opens centred every time.
+    Settings* placementStore = nullptr;
+    std::string_view formName;
   };
   // Creates the window over the active window and places it on the screen.
   void CreateToolWindow(const Frame& frame);

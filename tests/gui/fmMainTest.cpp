@@ -9,6 +9,8 @@
 #include "search/fmSearchIds.h"
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
 #include <atomic>
 
 #include "drives/Autoplay.h"
@@ -261,6 +263,72 @@ TEST_F(MainWindowTest, MenuBarFollowsItsActions) {
   SendMessageA(main->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(catalogMenu), 0);
   EXPECT_TRUE(MenuState(bar, fmMainIds::kAdd) & MF_GRAYED);
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main->Handle(), fmMainIds::kAdd)));
+}
+
+// The tray icon is there when the shell still knows it.
+bool TrayIconShown(HWND owner) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = sizeof data;
+  data.hWnd = owner;
+  data.uID = 1;
+  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+// The shell gives a button to a shown window that no other window owns.
+bool HasTaskBarButton(HWND window) { return IsWindowVisible(window) && !GetWindow(window, GW_OWNER); }
+
+std::string Switch(std::string_view name) { return ProgramSettings().ReadString(names::kKeySwitches, name); }
+
+TEST_F(MainWindowTest, TheTrayIconAndTheTaskBarButtonNeverBothGoOff) {
+  HMENU bar = GetMenu(main->Handle());
+  ShowWindow(main->Handle(), SW_SHOW);
+  EXPECT_TRUE(TrayIconShown(main->Handle()));
+  EXPECT_FALSE(HasTaskBarButton(main->Handle()));
+  EXPECT_EQ(MenuState(bar, fmMainIds::kShowTrayIcon), UINT(MF_CHECKED | MF_GRAYED));
+  EXPECT_EQ(MenuState(bar, fmMainIds::kShowInTaskBar), UINT(MF_UNCHECKED));
+  EXPECT_FALSE(MenuState(bar, fmMainIds::kRunAtStartUp) & MF_CHECKED);
+
+  // The icon alone is on: its item does nothing.
+  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kShowTrayIcon, 0);
+  EXPECT_TRUE(TrayIconShown(main->Handle()));
+
+  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kShowInTaskBar, 0);
+  EXPECT_EQ(Switch(names::kShowInTaskBarOn), "T");
+  EXPECT_TRUE(HasTaskBarButton(main->Handle()));
+  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kShowTrayIcon, 0);
+  EXPECT_EQ(Switch(names::kShowTrayIconOff), "T");
+  EXPECT_FALSE(TrayIconShown(main->Handle()));
+  EXPECT_TRUE(HasTaskBarButton(main->Handle()));
+  EXPECT_EQ(MenuState(bar, fmMainIds::kShowInTaskBar), UINT(MF_CHECKED | MF_GRAYED));
+
+  // Both stored off: the next start brings the icon back.
+  ProgramSettings().DeleteValue(names::kKeySwitches, names::kShowInTaskBarOn);
+  main.emplace(context, catalog / "prog\\discovel.exe", false);
+  main->Create();
+  EXPECT_TRUE(TrayIconShown(main->Handle()));
+  EXPECT_TRUE(GetMenuState(GetMenu(main->Handle()), fmMainIds::kShowTrayIcon, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+TEST_F(MainWindowTest, RunAtStartUpStoresTheProgramsCommandLine) {
+  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kRunAtStartUp, 0);
+  const std::string stored = ProgramSettings().ReadString(names::kKeyRun, names::kRunValue);
+  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kRunAtStartUp, 0);
+  EXPECT_EQ(stored, "\"" + (catalog / "prog\\discovel.exe") + "\" tag");
+  EXPECT_EQ(ProgramSettings().ReadString(names::kKeyRun, names::kRunValue), "");
+}
+
+TEST_F(MainWindowTest, TrayIconClicksShowTheProgramAndADoubleClickMinimizesIt) {
+  ShowWindow(main->Handle(), SW_SHOW);
+  const auto notice = [&](UINT mouse) { SendMessageA(main->Handle(), TrayIcon::kCallbackMessage, 1, mouse); };
+  for (UINT mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) notice(mouse);
+  EXPECT_TRUE(IsIconic(main->Handle()));
+  EXPECT_FALSE(HasTaskBarButton(main->Handle())) << "reachable through the icon only";
+  notice(WM_MOUSEMOVE);
+  EXPECT_TRUE(IsIconic(main->Handle()));
+  notice(WM_LBUTTONDOWN);
+  notice(WM_LBUTTONUP);
+  EXPECT_FALSE(IsIconic(main->Handle()));
+  EXPECT_TRUE(IsWindowVisible(main->Handle()));
 }
 
 TEST_F(MainWindowTest, ConsecutiveButtonFlipsModeCheckAndHint) {
