@@ -21,15 +21,23 @@ namespace {
 
 std::string g_exe;  // the program under test, from the command line
 
-PROCESS_INFORMATION Start(const std::string& exe) {
+PROCESS_INFORMATION Start(const std::string& exe, const std::string& arguments = "") {
   STARTUPINFOA startup{sizeof startup};
   PROCESS_INFORMATION process{};
-  std::string commandLine = "\"" + exe + "\"";
+  std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
   if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process)) {
     ADD_FAILURE() << "cannot start " << exe << ": " << GetLastError();
   }
   return process;
+}
+
+// Closes the program through its main window and waits for it to end.
+void Close(PROCESS_INFORMATION& process, HWND main) {
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
 }
 
 class DiscovelExeTest : public testing::Test {
@@ -59,6 +67,7 @@ TEST_F(DiscovelExeTest, AddsADiscThroughTheMenuAndHandsOverASecondStart) {
   PROCESS_INFORMATION first = Start(exe);
   HWND main = test::WaitForWindow(kMainWindowClass, true, std::chrono::seconds(30));
   ASSERT_NE(main, nullptr);
+  EXPECT_FALSE(IsIconic(main)) << "a start by hand opens normally";
   EXPECT_EQ(ProgramSettings().ReadString(names::kKeyState, names::kProgramLocation), exe);
 
   PostMessageA(main, WM_COMMAND, fmMainIds::kAdd, 0);
@@ -92,10 +101,22 @@ TEST_F(DiscovelExeTest, AddsADiscThroughTheMenuAndHandsOverASecondStart) {
   CloseHandle(second.hProcess);
   CloseHandle(second.hThread);
 
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitForSingleObject(first.hProcess, 30000), WAIT_OBJECT_0);
-  CloseHandle(first.hProcess);
-  CloseHandle(first.hThread);
+  Close(first, main);
+}
+
+TEST_F(DiscovelExeTest, AStartFromTheRunEntryOpensMinimizedUnlessSwitchedOff) {
+  PROCESS_INFORMATION process = Start(exe, "tag");
+  HWND main = test::WaitForWindow(kMainWindowClass, true, std::chrono::seconds(30));
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(IsIconic(main));
+  Close(process, main);
+
+  ProgramSettings().WriteString(names::kKeySwitches, names::kStartUpRunMinimized, "T");
+  process = Start(exe, "tag");
+  main = test::WaitForWindow(kMainWindowClass, true, std::chrono::seconds(30));
+  ASSERT_NE(main, nullptr);
+  EXPECT_FALSE(IsIconic(main));
+  Close(process, main);
 }
 
 }  // namespace
