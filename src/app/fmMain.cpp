@@ -323,6 +323,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (CloseAllowed()) DestroyWindow(Handle());
       return 0;
     case WM_DESTROY:
+      m_trayIcon.SetVisible(false);
       if (m_endsProgram) PostQuitMessage(0);
       return 0;
     default:

@@ -291,6 +291,14 @@ TEST_F(MainWindowTest, TheTrayIconAndTheTaskBarButtonNeverBothGoOff) {
   // The icon alone is on: its item does nothing.
   SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kShowTrayIcon, 0);
   EXPECT_TRUE(TrayIconShown(main->Handle()));
+  // A restarted task bar has forgotten the icon: it is added again.
+  NOTIFYICONDATAA forget{};
+  forget.cbSize = sizeof forget;
+  forget.hWnd = main->Handle();
+  forget.uID = 1;
+  Shell_NotifyIconA(NIM_DELETE, &forget);
+  SendMessageA(main->Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(TrayIconShown(main->Handle()));
 
   SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kShowInTaskBar, 0);
   EXPECT_EQ(Switch(names::kShowInTaskBarOn), "T");
