@@ -75,7 +75,6 @@ void TfrmMain::Create() {
 void TfrmMain::BuildActions() {
   ActAdd = Action("Add New CD/DVD to Catalog", "Add New CD/DVD to Catalog", [this] { AddDiscSequence(); });
   ActSearch = Action("Search Files", "Search Files", [this] { TfrmSearch::Execute(m_context, ""); });
-  // The catalogue window is opened here once it exists.
   ActCatalog = Action("Open Catalog", "Open Catalog", [this] { TfrmArchive::Execute(m_context); });
   ActOpenCD = Action("Eject CD/DVD", "Eject CD/DVD", [this] {
     PumpMessages();
