@@ -4,14 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
 #include <regex>
-#include <utility>
 #include <vector>
 
 #include "app/fmAboutIds.h"
 #include "platform/Platform.h"
 #include "settings/win32/SettingsStore.h"
+#include "support/win32/RecordingShell.h"
 #include "support/win32/UiDriver.h"
 
 namespace discovel {
@@ -19,25 +18,10 @@ namespace {
 
 using namespace fmAboutIds;
 using test::ControlText;
+using test::RecordingShell;
 using test::Script;
 using test::WaitForWindow;
 using test::WaitUntil;
-
-class RecordingShell final : public ShellLauncher {
- public:
-  void Launch(HWND, const char* verb, const std::string& file) override {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_calls.emplace_back(verb ? verb : "(default)", file);
-  }
-  std::vector<std::pair<std::string, std::string>> Calls() {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_calls;
-  }
-
- private:
-  std::mutex m_mutex;
-  std::vector<std::pair<std::string, std::string>> m_calls;
-};
 
 void ClickLabel(HWND dialog, int id) {
   HWND label = GetDlgItem(dialog, id);
@@ -92,7 +76,7 @@ TEST_F(AboutTest, ShowsVersionAndAddressesAndEachLinkGoesToTheShell) {
   EXPECT_EQ(newsletter, "https://discovel.example.com/newsletter/");
   EXPECT_TRUE(std::regex_match(load, std::regex("\\d{1,3} %"))) << load;
   EXPECT_TRUE(linksUnderlined);
-  using Call = std::pair<std::string, std::string>;
+  using Call = RecordingShell::Call;
   EXPECT_EQ(shell.Calls(), (std::vector<Call>{{"(default)", "https://discovel.example.com/"},
                                                {"open", "mailto:support@discovel.example.com?subject=&Body="},
                                                {"(default)", "https://discovel.example.com/newsletter/"}}));
