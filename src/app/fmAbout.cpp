@@ -93,7 +93,8 @@ void TfrmAbout::Create() {
 }
 
 HWND TfrmAbout::CreateRow(int y, const char* caption, int valueId) {
-  CreateLabel(Handle(), 0, caption, kCaptionX, y, kValueX - kCaptionX - 2, kRowHeight);
+  // One line: the longest caption only just fits before the values.
+  CreateChild(Handle(), "STATIC", caption, SS_LEFTNOWORDWRAP, kCaptionX, y, kValueX - kCaptionX, kRowHeight, 0);
   return CreateLabel(Handle(), valueId, "", kValueX, y, kClientWidth - kValueX - 8, kRowHeight);
 }
 

@@ -43,9 +43,11 @@ TEST_F(SetDeviceTest, ThePrefixDriveIsListedMarkedAndOkStoresIt) {
   std::vector<std::string> captions;
   int image = -1;
   bool selected = false;
+  bool listFocused = false;
   Script script([&] {
     HWND dialog = nullptr;
     HWND list = OpenedList(&dialog);
+    listFocused = WaitUntil([&] { return test::FocusOf(dialog) == list; }, std::chrono::seconds(2));
     captions = ListColumn(list, 0);
     image = ListImage(list, 0);
     selected = test::ListRowSelected(list, 0);
@@ -57,6 +59,7 @@ TEST_F(SetDeviceTest, ThePrefixDriveIsListedMarkedAndOkStoresIt) {
   EXPECT_EQ(captions, std::vector<std::string>{"D:\\"});
   EXPECT_EQ(image, 1);
   EXPECT_TRUE(selected);
+  EXPECT_TRUE(listFocused);
   EXPECT_EQ(Setting("DefaultDeviceDrive"), "D");
   EXPECT_EQ(context.readDevice, 'D');
 }
