@@ -26,7 +26,6 @@ class TfrmSetDevice final : public Dialog {
   void KeyState() override;
 
  protected:
-  void OnActivated() override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool PreTranslate(MSG& msg) override;
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <vector>
 
 #include "app/fmAboutIds.h"
 #include "platform/Platform.h"
@@ -18,50 +17,32 @@ namespace {
 
 using namespace fmAboutIds;
 using test::ControlText;
-using test::RecordingShell;
-using test::Script;
-using test::WaitForWindow;
-using test::WaitUntil;
-
-void ClickLabel(HWND dialog, int id) {
-  HWND label = GetDlgItem(dialog, id);
-  PostMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-  PostMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-}
-
-bool Underlined(HWND control) {
-  LOGFONTA font{};
-  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
-  return font.lfUnderline != 0;
-}
 
 class AboutTest : public testing::Test {
- protected:
+ public:
   AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices()};
-  RecordingShell shell;
+  test::RecordingShell shell;
 };
+// Also run under a German locale, which groups with ".".
+using LocaleAboutTest = AboutTest;
 
-TEST_F(AboutTest, ShowsVersionAndAddressesAndEachLinkGoesToTheShell) {
-  std::string version;
-  std::string home;
-  std::string mail;
-  std::string newsletter;
-  std::string load;
-  bool linksUnderlined = false;
-  Script script([&] {
-    HWND box = WaitForWindow(kClassName);
+TEST_F(LocaleAboutTest, ShowsVersionAddressesAndMemoryAndEachLinkGoesToTheShell) {
+  std::string version, home, mail, newsletter, memory, load;
+  test::Script script([&] {
+    HWND box = test::WaitForWindow(kClassName);
     version = test::WaitForControlText(box, kLblVersion, "Discovel");
     home = ControlText(box, kLblHomePage);
     mail = ControlText(box, kLblSupportMail);
     newsletter = ControlText(box, kLblNewsletter);
+    memory = ControlText(box, kLblMemory);
     load = ControlText(box, kLblResources);
-    linksUnderlined = Underlined(GetDlgItem(box, kLblHomePage)) && Underlined(GetDlgItem(box, kLblNewsletter));
     // One at a time: each link lets pending messages through before the shell.
-    std::size_t expected = 0;
+    std::size_t clicked = 0;
     for (int id : {kLblHomePage, kLblSupportMail, kLblNewsletter}) {
-      ClickLabel(box, id);
-      ++expected;
-      WaitUntil([&] { return shell.Calls().size() >= expected; }, std::chrono::seconds(5));
+      PostMessageA(GetDlgItem(box, id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+      PostMessageA(GetDlgItem(box, id), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+      ++clicked;
+      test::WaitUntil([&] { return shell.Calls().size() >= clicked; }, std::chrono::seconds(5));
     }
     test::PressKey(GetDlgItem(box, kBtnCancel), VK_RETURN);  // Enter closes on its press
   });
@@ -74,50 +55,31 @@ TEST_F(AboutTest, ShowsVersionAndAddressesAndEachLinkGoesToTheShell) {
   EXPECT_EQ(home, "https://discovel.example.com/");
   EXPECT_EQ(mail, "support@discovel.example.com");
   EXPECT_EQ(newsletter, "https://discovel.example.com/newsletter/");
+  // At least a gigabyte: a million KB and more, grouped by the user's locale.
+  char separator[8] = {};
+  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator);
+  EXPECT_TRUE(std::regex_match(memory, std::regex(std::string("\\d{1,3}(\\") + separator + "\\d{3}){2,} KB")))
+      << memory;
   EXPECT_TRUE(std::regex_match(load, std::regex("\\d{1,3} %"))) << load;
-  EXPECT_TRUE(linksUnderlined);
-  using Call = RecordingShell::Call;
+  using Call = test::RecordingShell::Call;
   EXPECT_EQ(shell.Calls(), (std::vector<Call>{{"(default)", "https://discovel.example.com/"},
                                                {"open", "mailto:support@discovel.example.com?subject=&Body="},
                                                {"(default)", "https://discovel.example.com/newsletter/"}}));
 }
 
-// Also run under a German locale, which groups with ".".
-TEST(LocaleAboutTest, MemoryIsGroupedWithTheUsersSeparator) {
-  AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices()};
-  RecordingShell shell;
-  char separator[8] = {};
-  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator);
-  std::string memory;
-  Script script([&] {
-    HWND box = WaitForWindow(kClassName);
-    WaitUntil([&] { return (memory = ControlText(box, kLblMemory)).size() > 3; }, std::chrono::seconds(5));
-    test::PressKey(box, VK_ESCAPE);
-  });
-  EXPECT_EQ(TfrmAbout::Execute(context, shell), kModalCancel);
-  script.Join();
-  // At least a gigabyte: a million KB and more, in groups of three.
-  const std::string group = std::string("\\") + separator + "\\d{3}";
-  EXPECT_TRUE(std::regex_match(memory, std::regex("\\d{1,3}(" + group + "){2,} KB"))) << memory;
-  EXPECT_TRUE(shell.Calls().empty());
-}
-
 // A second opener, run from a timer of the test's own thread while the box is open.
-AppContext* g_context = nullptr;
-RecordingShell* g_shell = nullptr;
+AboutTest* g_test = nullptr;
 int g_secondResult = -1;
 void CALLBACK OpenSecondAbout(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
-  g_secondResult = TfrmAbout::Execute(*g_context, *g_shell);
+  g_secondResult = TfrmAbout::Execute(g_test->context, g_test->shell);
 }
 
 TEST_F(AboutTest, OpeningItAgainClosesTheOpenBox) {
-  g_context = &context;
-  g_shell = &shell;
-  g_secondResult = -1;
+  g_test = this;
   bool closedBySecond = false;
-  Script script([&] {
-    HWND box = WaitForWindow(kClassName);
+  test::Script script([&] {
+    HWND box = test::WaitForWindow(kClassName);
     closedBySecond = box && test::WaitForWindowGone(box, std::chrono::seconds(5));
     if (box && !closedBySecond) test::PressKey(box, VK_ESCAPE);
   });

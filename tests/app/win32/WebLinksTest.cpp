@@ -7,28 +7,22 @@
 namespace discovel {
 namespace {
 
-using Call = test::RecordingShell::Call;
-
-TEST(WebLinksTest, EachMenuEntryOpensItsPage) {
+TEST(WebLinksTest, EachMenuEntryOpensItsPageAndTellAFriendMailsTheHomePage) {
   test::RecordingShell shell;
   for (WebLink link : {WebLink::ProgramHelp, WebLink::Faq, WebLink::HomePage, WebLink::CheckForUpdate,
-                       WebLink::MoreProducts, WebLink::Newsletter, WebLink::SellProgram}) {
+                       WebLink::MoreProducts, WebLink::Newsletter, WebLink::SellProgram, WebLink::TellAFriend}) {
     OpenWebLink(link, shell);
   }
-  EXPECT_EQ(shell.Calls(), (std::vector<Call>{{"(default)", "https://discovel.example.com/help/"},
-                                               {"(default)", "https://discovel.example.com/faq/"},
-                                               {"(default)", "https://discovel.example.com/"},
-                                               {"(default)", "https://discovel.example.com/"},
-                                               {"(default)", "https://discovel.example.com/products/"},
-                                               {"(default)", "https://discovel.example.com/newsletter/"},
-                                               {"(default)", "https://discovel.example.com/affiliates/"}}));
-}
-
-TEST(WebLinksTest, TellAFriendMailsTheHomePageToNoOneInParticular) {
-  test::RecordingShell shell;
-  OpenWebLink(WebLink::TellAFriend, shell);
-  EXPECT_EQ(shell.Calls(),
-            (std::vector<Call>{{"open", "mailto:?subject=Discovel...&Body=https://discovel.example.com/"}}));
+  const std::string site = "https://discovel.example.com/";
+  using Call = test::RecordingShell::Call;
+  EXPECT_EQ(shell.Calls(), (std::vector<Call>{{"(default)", site + "help/"},
+                                               {"(default)", site + "faq/"},
+                                               {"(default)", site},
+                                               {"(default)", site},
+                                               {"(default)", site + "products/"},
+                                               {"(default)", site + "newsletter/"},
+                                               {"(default)", site + "affiliates/"},
+                                               {"open", "mailto:?subject=Discovel...&Body=" + site}}));
 }
 
 }  // namespace

@@ -12,9 +12,9 @@ namespace discovel::test {
 
 class RecordingShell final : public ShellLauncher {
  public:
-  // The verb as given; "(default)" for none.
   using Call = std::pair<std::string, std::string>;
 
+  // The verb as given; "(default)" for none.
   void Launch(HWND, const char* verb, const std::string& file) override {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_calls.emplace_back(verb ? verb : "(default)", file);
