@@ -34,10 +34,6 @@ class SetDeviceTest : public test::GuiFixture {
     WaitUntil([&] { return IsWindowEnabled(GetDlgItem(dialog, kBtnOk)) != 0; });
     return GetDlgItem(dialog, kListView1);
   }
-  static void SelectFirstDrive(HWND list) {
-    test::ClickListRow(list, 0);
-    WaitUntil([&] { return test::ListRowSelected(list, 0); });
-  }
   test::FakeDrives drives;
 };
 
@@ -62,50 +58,50 @@ TEST_F(SetDeviceTest, ThePrefixDriveIsListedMarkedAndFocusedAndOkStoresIt) {
   EXPECT_EQ(context.readDevice, 'D');
 }
 
-TEST_F(SetDeviceTest, SpaceMarksTheSelectedDriveAndOkStoresIt) {
-  Images before;
-  Images after;
-  test::Script script([&] {
+TEST_F(SetDeviceTest, EnterAndSpaceMarkOnlyASelectedDriveAndOnlyOkStoresTheMark) {
+  Images afterLoneEnter, afterEnter, reopened, afterSpace;
+  int afterReactivation = -1;
+  const auto markFirstDrive = [&](UINT key, Images& before, Images& after) {
     HWND dialog = nullptr;
     HWND list = FilledList(dialog);
+    test::ClickListRow(list, 0);
+    WaitUntil([&] { return test::ListRowSelected(list, 0); });
     before = {ListImage(list, 0), ListImage(list, 1)};
-    SelectFirstDrive(list);
-    test::PressKey(list, VK_SPACE);
+    test::PressKey(list, key);
     WaitUntil([&] { return ListImage(list, 0) == 1; });
     after = {ListImage(list, 0), ListImage(list, 1)};
-    test::Click(dialog, kBtnOk);
-  });
-  EXPECT_EQ(TfrmSetDevice::Execute(context, drives), kModalOk);
-  script.Join();
-  EXPECT_EQ(before, (Images{0, 1}));
-  EXPECT_EQ(after, (Images{1, 0}));
-  EXPECT_EQ(Setting("DefaultDeviceDrive"), "D");
-  EXPECT_EQ(context.readDevice, 'D');
-}
-
-TEST_F(SetDeviceTest, EnterMarksOnlyWithOneDriveSelectedAndCancelStoresNothing) {
-  Images afterLoneEnter;
-  Images afterEnter;
-  test::Script script([&] {
+    return dialog;
+  };
+  test::Script cancelled([&] {
     HWND dialog = nullptr;
     HWND list = FilledList(dialog);
     LVITEMA none{};
     none.stateMask = LVIS_SELECTED;
     SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
     test::PressKey(list, VK_RETURN);  // marks nothing, presses no button
-    SelectFirstDrive(list);
-    afterLoneEnter = {ListImage(list, 0), ListImage(list, 1)};
-    test::PressKey(list, VK_RETURN);
-    WaitUntil([&] { return ListImage(list, 0) == 1; });
-    afterEnter = {ListImage(list, 0), ListImage(list, 1)};
-    test::Click(dialog, kBtnCancel);
+    test::Click(markFirstDrive(VK_RETURN, afterLoneEnter, afterEnter), kBtnCancel);
   });
   EXPECT_EQ(TfrmSetDevice::Execute(context, drives), kModalCancel);
-  script.Join();
+  cancelled.Join();
   EXPECT_EQ(afterLoneEnter, (Images{0, 1}));
   EXPECT_EQ(afterEnter, (Images{1, 0}));
   EXPECT_EQ(Setting("DefaultDeviceDrive"), "F");
   EXPECT_EQ(context.readDevice, 'F');
+
+  test::Script stored([&] {
+    HWND dialog = markFirstDrive(VK_SPACE, reopened, afterSpace);
+    // Coming back from another window keeps the marking.
+    SendMessageA(dialog, WM_ACTIVATE, WA_ACTIVE, 0);
+    afterReactivation = ListImage(GetDlgItem(dialog, kListView1), 0);
+    test::Click(dialog, kBtnOk);
+  });
+  EXPECT_EQ(TfrmSetDevice::Execute(context, drives), kModalOk);
+  stored.Join();
+  EXPECT_EQ(reopened, (Images{0, 1})) << "the cancelled marking is gone, the selection only moved";
+  EXPECT_EQ(afterSpace, (Images{1, 0}));
+  EXPECT_EQ(afterReactivation, 1);
+  EXPECT_EQ(Setting("DefaultDeviceDrive"), "D");
+  EXPECT_EQ(context.readDevice, 'D');
 }
 
 TEST_F(SetDeviceTest, WithoutDrivesTheListSaysSoAtEveryPaintAndEscapeCloses) {
