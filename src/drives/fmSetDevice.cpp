@@ -91,7 +91,6 @@ void TfrmSetDevice::BuildList() {
   };
 }
 
-
 void TfrmSetDevice::FillList() {
   m_listView1.DeleteAllRows();
   for (const DeviceItem& item : ListCdRomDevices(m_drives, m_context.readDevice)) {
