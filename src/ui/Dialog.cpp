@@ -165,6 +165,7 @@ void Dialog::Paint() {
   FillRect(dc, &top, static_cast<HBRUSH>(m_bandBrush.get()));
   RECT bottom{0, client.bottom - kBandHeight, client.right, client.bottom};
   FillRect(dc, &bottom, static_cast<HBRUSH>(m_bandBrush.get()));
+  OnPaintBody(dc);
   HGDIOBJ oldFont = SelectObject(dc, TitleFont());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kTitleColour);

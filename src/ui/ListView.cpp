@@ -104,6 +104,13 @@ int ListView::LimitWidth(int column, int width) const {
 }
 
 bool ListView::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_PAINT && !m_emptyText.empty() && RowCount() == 0) {
+    // Drawn after the list's own painting, every time: a text drawn once
+    // would go with the next repaint.
+    result = DefSubclassProc(Handle(), message, wParam, lParam);
+    DrawEmptyText();
+    return true;
+  }
   // The header tells the list view, not the form, about widths changing.
   if (message != WM_NOTIFY) return false;
   auto& header = *reinterpret_cast<NMHEADERA*>(lParam);
@@ -218,6 +225,42 @@ LPARAM ListView::RowData(int row) const {
   item.mask = LVIF_PARAM;
   item.iItem = row;
   return Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? item.lParam : 0;
+}
+
+void ListView::SetRowImage(int row, int image) {
+  LVITEMA item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  item.iImage = image;
+  Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+int ListView::RowImage(int row) const {
+  LVITEMA item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  return Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? item.iImage : -1;
+}
+
+void ListView::SetEmptyText(std::string text) {
+  m_emptyText = std::move(text);
+  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ListView::DrawEmptyText() {
+  HDC dc = GetDC(Handle());
+  if (!dc) return;
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(Send(WM_GETFONT)));
+  SIZE text{};
+  const int length = static_cast<int>(m_emptyText.size());
+  GetTextExtentPoint32A(dc, m_emptyText.c_str(), length, &text);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  TextOutA(dc, (client.right - text.cx) / 2, (client.bottom + 10 - text.cy) / 2, m_emptyText.c_str(), length);
+  SelectObject(dc, oldFont);
+  ReleaseDC(Handle(), dc);
 }
 
 void ListView::DeleteRow(int row) { Send(LVM_DELETEITEM, static_cast<WPARAM>(row)); }

@@ -81,6 +81,9 @@ class ListView final : public ChildWindow, public NotifyTarget {
   int AddRow(const std::vector<std::string>& texts, LPARAM data = 0);
   void SetCell(int row, int column, const std::string& text);
   LPARAM RowData(int row) const;
+  // The picture of the image list that the row shows.
+  void SetRowImage(int row, int image);
+  int RowImage(int row) const;
   void DeleteRow(int row);
   // Orders the rows by `compare` (negative, zero, positive), which gets row
   // indices as the list holds them during the sort. What it throws comes out
@@ -88,6 +91,9 @@ class ListView final : public ChildWindow, public NotifyTarget {
   void Sort(const std::function<int(int rowA, int rowB)>& compare);
 
   // Both modes.
+  // Drawn by the list's own painting, at every paint, while it has no rows:
+  // centred across, a little below the middle. Empty: nothing.
+  void SetEmptyText(std::string text);
   int RowCount() const;
   std::string CellText(int row, int column) const;
   void DeleteAllRows();
@@ -162,12 +168,14 @@ class ListView final : public ChildWindow, public NotifyTarget {
   void AnswerDispInfo(LVITEMW& item) const;
   void SuspendRedraw();
   void ResumeRedraw();
+  void DrawEmptyText();
 
   std::vector<ListViewColumn> m_columns;
   ListViewMode m_view = ListViewMode::Details;
   bool m_ownerData = false;
   CellTextSource m_cellText;
   int m_redrawSuspensions = 0;
+  std::string m_emptyText;
 };
 
 }  // namespace discovel

@@ -43,6 +43,32 @@ void ClickListHeader(HWND list, int column) {
   PostMessageA(header, WM_LBUTTONUP, 0, centre);
 }
 
+int ListImage(HWND list, int row) {
+  LVITEMA item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  return SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? item.iImage : -1;
+}
+
+bool ListRowSelected(HWND list, int row) {
+  return SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
+}
+
+int DarkPixels(HWND list) {
+  RECT client{};
+  GetClientRect(list, &client);
+  HDC dc = GetDC(list);
+  int dark = 0;
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      const COLORREF colour = GetPixel(dc, x, y);
+      if (colour != CLR_INVALID && GetRValue(colour) + GetGValue(colour) + GetBValue(colour) < 150) ++dark;
+    }
+  }
+  ReleaseDC(list, dc);
+  return dark;
+}
+
 std::string StatusText(HWND statusBar, int panel) {
   char text[512] = {};
   SendMessageA(statusBar, SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text));

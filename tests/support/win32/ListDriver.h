@@ -14,6 +14,11 @@ std::vector<std::string> ListColumn(HWND list, int column);
 // A left click on a row, or a double click, as the mouse posts it.
 void ClickListRow(HWND list, int row, bool twice = false);
 void ClickListHeader(HWND list, int column);
+// The picture a row shows and whether it is selected.
+int ListImage(HWND list, int row);
+bool ListRowSelected(HWND list, int row);
+// How many pixels of the list's client area are nearly black.
+int DarkPixels(HWND list);
 std::string StatusText(HWND statusBar, int panel = 0);
 
 }  // namespace discovel::test

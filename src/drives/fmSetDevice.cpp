@@ -1,0 +1,175 @@
+#include "drives/fmSetDevice.h"
+
+#include <vector>
+
+#include "drives/CdTray.h"
+#include "drives/DriveRules.h"
+#include "drives/ReadDeviceChoice.h"
+#include "drives/fmSetDeviceIds.h"
+#include "drives/win32/DrivePictures.h"
+#include "drives/win32/Win32DriveQueries.h"
+#include "ui/Menus.h"
+
+namespace discovel {
+namespace {
+
+using namespace fmSetDeviceIds;
+
+TfrmSetDevice* frmSetDevice = nullptr;
+
+constexpr int kClientWidth = 301;
+constexpr int kClientHeight = 242;
+constexpr char kNoDevice[] = "No device installed.";
+
+}  // namespace
+
+int TfrmSetDevice::Execute(AppContext& context) { return Execute(context, SystemDriveQueries()); }
+
+int TfrmSetDevice::Execute(AppContext& context, DriveQueries& drives) {
+  return RunModalOnce(frmSetDevice, [&] { return std::make_unique<TfrmSetDevice>(context, drives); },
+                      kModalCancel);
+}
+
+TfrmSetDevice::TfrmSetDevice(AppContext& context, DriveQueries& drives) : m_context(context), m_drives(drives) {}
+
+TfrmSetDevice::~TfrmSetDevice() {
+  if (m_imgCDrom) ImageList_Destroy(m_imgCDrom);
+}
+
+void TfrmSetDevice::Create() {
+  CreateDialogWindow({kClassName, "Select default read device", kClientWidth, kClientHeight});
+  BuildActions();
+  BuildList();
+  m_btnOk = CreateButton(Handle(), kBtnOk, "OK", 0, 0);
+  HWND btnCancel = CreateButton(Handle(), kBtnCancel, "Cancel", 0, 0);
+  PlaceBandButtons({m_btnOk, btnCancel});
+  EnableWindow(m_btnOk, FALSE);
+  // Unlike at start-up, the stored letter is taken without asking its type:
+  // a letter that names no CD/DVD drive simply marks no item.
+  m_context.readDevice = ReadDeviceFromSettings(m_context.settings, m_drives);
+  KeyState();
+}
+
+void TfrmSetDevice::BuildActions() {
+  ActSetDefault = Action("Set as Default Read Device", "Set as Default Read Device", [this] { ActSetDefaultExecute(); });
+  ActEject = Action("Eject CD/DVD", "Eject CD/DVD", [this] {
+    if (const auto letter = SelectedLetter()) OpenCdTray(*letter);
+  });
+  ActClose = Action("Close CD/DVD", "Close CD/DVD", [this] {
+    if (const auto letter = SelectedLetter()) CloseCdTray(*letter);
+  });
+  m_actOk = Action("OK", "", [this] { btnOkClick(); });
+  m_actCancel = Action("Cancel", "", [this] { EndModal(kModalCancel); });
+  CommandTable& commands = Commands();
+  commands.Add(kMniSetDefault, ActSetDefault);
+  commands.Add(kMniEject, ActEject);
+  commands.Add(kMniClose, ActClose);
+  commands.Add(kBtnOk, m_actOk);
+  commands.Add(kBtnCancel, m_actCancel);
+  commands.AddKey(VK_ESCAPE, m_actCancel);
+  m_popupMenu = BuildMenu({{"Set as Default Read Device", &ActSetDefault, MenuItem::kDefault},
+                           Separator(),
+                           {"Eject CD/DVD", &ActEject},
+                           {"Close CD/DVD", &ActClose}},
+                          commands);
+}
+
+void TfrmSetDevice::BuildList() {
+  ListViewArgs args;
+  args.form = this;
+  args.id = kListView1;
+  args.bounds = {0, kBandHeight, kClientWidth, kClientHeight - 2 * kBandHeight};
+  args.view = ListViewMode::Icon;
+  args.multiSelect = false;
+  m_listView1.Create(args);
+  m_imgCDrom = CreateDrivePictures();
+  m_listView1.SetImageLists(m_imgCDrom, nullptr);
+  m_listView1.onSelectionChanged = [this] { KeyState(); };
+  m_listView1.onFocusChanged = [this](bool) { KeyState(); };
+  m_listView1.onDoubleClick = [this](int) {
+    if (ActSetDefault.Execute()) KeyState();
+  };
+}
+
+void TfrmSetDevice::FillList() {
+  m_listView1.DeleteAllRows();
+  for (const DeviceItem& item : ListCdRomDevices(m_drives, m_context.readDevice)) {
+    AddDrive(item.caption, item.marked);
+  }
+  const bool any = m_listView1.RowCount() > 0;
+  EnableWindow(m_btnOk, any);
+  // Painted by the list itself whenever it is empty, so a repaint keeps it.
+  m_listView1.SetEmptyText(kNoDevice);
+  const LONG style = GetWindowLongA(m_listView1.Handle(), GWL_STYLE);
+  SetWindowLongA(m_listView1.Handle(), GWL_STYLE, any ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+  if (any) SetFocus(m_listView1.Handle());
+  KeyState();
+}
+
+void TfrmSetDevice::AddDrive(const std::string& rootPath, bool isDefault) {
+  const int row = m_listView1.AddRow({rootPath});
+  m_listView1.SetRowImage(row, isDefault ? kPictureDefaultDrive : kPictureDrive);
+  if (isDefault) m_listView1.SelectRow(row);
+}
+
+std::optional<char> TfrmSetDevice::SelectedLetter() const {
+  if (m_listView1.SelectedCount() != 1) return std::nullopt;
+  const std::string caption = m_listView1.CellText(*m_listView1.Selection().begin(), 0);
+  if (caption.empty()) return std::nullopt;
+  return caption.front();
+}
+
+void TfrmSetDevice::KeyState() {
+  const bool one = GetFocus() == m_listView1.Handle() && m_listView1.SelectedCount() == 1;
+  for (Action* action : {&ActSetDefault, &ActEject, &ActClose}) action->SetEnabled(one);
+}
+
+void TfrmSetDevice::ActSetDefaultExecute() {
+  const int rows = m_listView1.RowCount();
+  for (int row = 0; row < rows; ++row) m_listView1.SetRowImage(row, kPictureDrive);
+  for (int row : m_listView1.Selection()) m_listView1.SetRowImage(row, kPictureDefaultDrive);
+}
+
+void TfrmSetDevice::btnOkClick() {
+  std::vector<DeviceItem> items;
+  const int rows = m_listView1.RowCount();
+  for (int row = 0; row < rows; ++row) {
+    items.push_back({m_listView1.CellText(row, 0), m_listView1.RowImage(row) == kPictureDefaultDrive});
+  }
+  if (const auto letter = MarkedDevice(items)) StoreReadDevice(m_context.settings, m_context.readDevice, *letter);
+  EndModal(kModalOk);
+}
+
+bool TfrmSetDevice::PreTranslate(MSG& msg) {
+  // Enter marks the selected drive; it never presses a button here.
+  if (msg.wParam == VK_RETURN && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR)) {
+    if (msg.message == WM_KEYDOWN && ActSetDefault.Execute()) KeyState();
+    return true;
+  }
+  // Space marks on release; a focused button still takes its own press.
+  if (msg.message == WM_KEYUP && msg.wParam == VK_SPACE && ActSetDefault.Execute()) KeyState();
+  return Dialog::PreTranslate(msg);
+}
+
+LRESULT TfrmSetDevice::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ACTIVATE) {
+    // After the default handling, which puts the focus on the window itself.
+    const LRESULT result = Dialog::HandleMessage(message, wParam, lParam);
+    // Filled once: coming back from another window must not drop a marking
+    // the user has not stored yet.
+    if (LOWORD(wParam) != WA_INACTIVE && !m_listFilled) {
+      m_listFilled = true;
+      FillList();
+    }
+    return result;
+  }
+  if (message == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == m_listView1.Handle()) {
+    const POINT at = m_listView1.PopupMenuPoint(lParam);
+    KeyState();
+    TrackPopupMenu(m_popupMenu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+    return 0;
+  }
+  return Dialog::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace discovel
