@@ -99,7 +99,7 @@ void RestoreArchivesFrom(AppContext& context, HWND owner, const std::string& zip
     if (!HoldsArchives(owner, backup, zipPath)) return;
     const std::string question = "Replace the catalogue (" + ArchiveCount(CountArchives(context)) + " now) with the " +
                                  ArchiveCount(backup.Archives().size()) + " of " + Quoted(zipPath) +
-                                 "?\r\n\r\nThe archives now in the catalogue will be deleted.";
+                                 "?\r\n\r\nEverything now in the catalogue folder will be deleted.";
     if (!Confirm(owner, question)) return;
     const BackupReport report = WithProgress("Restore", [&](const BackupPacing& pacing) {
       return RestoreCatalog(context.files, context.catalogFolder, backup, pacing);
