@@ -27,7 +27,9 @@ class BackupFile {
   // Entries refused for their names, and second copies of one archive.
   const std::vector<SkippedEntry>& Refused() const { return m_refused; }
   // Inflated and checked. Throws AppError when damaged.
-  std::string Extract(const PlannedArchive& archive) const { return m_zip.Extract(*archive.entry); }
+  std::string Extract(const PlannedArchive& archive, UiPump* pump = nullptr) const {
+    return m_zip.Extract(*archive.entry, pump);
+  }
 
  private:
   void Plan();

@@ -37,7 +37,7 @@ std::size_t BackupCatalog(FileSystem& fs, const std::string& catalogFolder, cons
   for (std::size_t i = 0; i < archives.size(); ++i) {
     const std::string relative = archives[i].substr(root.size());
     pacing.Step(i, archives.size(), relative);
-    zip.Add(ZipNameOf(relative), fs.ReadWholeFile(archives[i]), FileTime(fs, archives[i]));
+    zip.Add(ZipNameOf(relative), fs.ReadWholeFile(archives[i]), FileTime(fs, archives[i]), &pacing.pump);
   }
   pacing.Step(archives.size(), archives.size(), "");
   fs.WriteFileReplacing(zipPath, zip.Finish());

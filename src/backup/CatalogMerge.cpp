@@ -36,7 +36,7 @@ BackupReport MergeCatalog(FileSystem& fs, const TextServices& text, const std::s
   const std::size_t steps = 2 * archives.size();
   for (std::size_t i = 0; i < archives.size(); ++i) {
     pacing.Step(i, steps, archives[i].relativePath);
-    backup.Extract(archives[i]);
+    backup.Extract(archives[i], &pacing.pump);
   }
 
   const std::string root = IncludeTrailingBackslash(catalogFolder);
@@ -54,7 +54,7 @@ BackupReport MergeCatalog(FileSystem& fs, const TextServices& text, const std::s
     }
     // One archive that cannot be written does not cost the others; the report names it.
     try {
-      report.added.push_back(AddArchive(fs, path, relative, backup.Extract(archives[i]), marks));
+      report.added.push_back(AddArchive(fs, path, relative, backup.Extract(archives[i], &pacing.pump), marks));
     } catch (const AppError& error) {
       report.skipped.push_back({relative, error.what()});
     }

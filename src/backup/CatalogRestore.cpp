@@ -17,7 +17,7 @@ void FillStaging(FileSystem& fs, const std::string& staging, const BackupFile& b
   const auto& archives = backup.Archives();
   for (std::size_t i = 0; i < archives.size(); ++i) {
     pacing.Step(i, archives.size(), archives[i].relativePath);
-    WriteChecked(fs, staging + archives[i].relativePath, backup.Extract(archives[i]));
+    WriteChecked(fs, staging + archives[i].relativePath, backup.Extract(archives[i], &pacing.pump));
     report.added.push_back(archives[i].relativePath);
   }
   pacing.Step(archives.size(), archives.size(), "");

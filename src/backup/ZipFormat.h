@@ -19,6 +19,8 @@ inline constexpr std::uint16_t kFlagEncrypted = 0x0001;
 // The largest size or offset without ZIP64.
 inline constexpr std::uint64_t kMaxSize = 0xFFFFFFFFu;
 inline constexpr std::size_t kMaxEntries = 0xFFFF;
+// How much is packed or unpacked between two pumps of the windows.
+inline constexpr std::size_t kPumpedPiece = 1 << 20;
 
 inline void Put16(std::string& out, std::uint32_t value) {
   out += static_cast<char>(value & 0xFF);

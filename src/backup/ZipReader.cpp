@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 #include "backup/ZipFormat.h"
 #include "platform/AppError.h"
 
@@ -86,7 +88,7 @@ ZipReader::ZipReader(std::string_view bytes) : m_bytes(bytes) {
   }
 }
 
-std::string ZipReader::Extract(const ZipEntry& entry) const {
+std::string ZipReader::Extract(const ZipEntry& entry, UiPump* pump) const {
   const std::string_view packed = m_bytes.substr(entry.dataOffset, entry.packedSize);
   std::string data;
   if (entry.method == kMethodStored) {
@@ -97,9 +99,14 @@ std::string ZipReader::Extract(const ZipEntry& entry) const {
     if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) throw AppError("Cannot start reading the backup.");
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
     stream.avail_in = static_cast<uInt>(packed.size());
-    stream.next_out = reinterpret_cast<Bytef*>(data.data());
-    stream.avail_out = static_cast<uInt>(data.size());
-    const int result = inflate(&stream, Z_FINISH);
+    int result = Z_OK;
+    // Z_BUF_ERROR: no progress is possible, the stream wants more room or more input than there is.
+    while (result == Z_OK) {
+      stream.next_out = reinterpret_cast<Bytef*>(data.data() + stream.total_out);
+      stream.avail_out = static_cast<uInt>(std::min<std::size_t>(kPumpedPiece, data.size() - stream.total_out));
+      result = inflate(&stream, Z_NO_FLUSH);
+      if (pump) pump->Pump();
+    }
     const bool whole = result == Z_STREAM_END && stream.total_out == entry.size;
     inflateEnd(&stream);
     if (!whole) Damaged("the data of \"" + entry.name + "\" cannot be unpacked");

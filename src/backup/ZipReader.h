@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/UiPump.h"
+
 namespace discovel {
 
 struct ZipEntry {
@@ -26,8 +28,8 @@ class ZipReader {
   // the directory and every local header now.
   explicit ZipReader(std::string_view bytes);
   const std::vector<ZipEntry>& Entries() const { return m_entries; }
-  // The entry's bytes, inflated and checked.
-  std::string Extract(const ZipEntry& entry) const;
+  // The entry's bytes, inflated (in pieces, with `pump` called between them) and checked.
+  std::string Extract(const ZipEntry& entry, UiPump* pump = nullptr) const;
 
  private:
   std::string_view m_bytes;

@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 #include "backup/ZipFormat.h"
 #include "platform/AppError.h"
 
@@ -12,18 +14,27 @@ using namespace zipformat;
 
 constexpr char kTooLarge[] = "The catalogue is too large for a backup file (more than 4 GiB).";
 
-std::string Deflate(std::string_view data) {
+// Fed in pieces, with the windows pumped between them: one large archive
+// must not freeze the program while it is packed.
+std::string Deflate(std::string_view data, UiPump* pump) {
   z_stream stream{};
   // Negative window bits: a raw deflate stream, as zip entries hold it.
-  if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+  if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
     throw AppError("Cannot start compressing the backup.");
   }
   std::string out(deflateBound(&stream, static_cast<uLong>(data.size())), '\0');
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-  stream.avail_in = static_cast<uInt>(data.size());
   stream.next_out = reinterpret_cast<Bytef*>(out.data());
   stream.avail_out = static_cast<uInt>(out.size());
-  const int result = deflate(&stream, Z_FINISH);
+  std::size_t fed = 0;
+  int result = Z_OK;
+  while (result == Z_OK) {
+    const std::size_t piece = std::min(kPumpedPiece, data.size() - fed);
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data() + fed));
+    stream.avail_in = static_cast<uInt>(piece);
+    fed += piece;
+    result = deflate(&stream, fed == data.size() ? Z_FINISH : Z_NO_FLUSH);
+    if (pump) pump->Pump();
+  }
   out.resize(stream.total_out);
   deflateEnd(&stream);
   if (result != Z_STREAM_END) throw AppError("Cannot compress the backup.");
@@ -32,10 +43,10 @@ std::string Deflate(std::string_view data) {
 
 }  // namespace
 
-void ZipWriter::Add(std::string_view name, std::string_view data, std::int32_t dosTime) {
+void ZipWriter::Add(std::string_view name, std::string_view data, std::int32_t dosTime, UiPump* pump) {
   if (m_count == kMaxEntries) throw AppError("The catalogue holds too many archives for a backup file.");
   if (data.size() > kMaxSize || name.size() > 0xFFFF) throw AppError(kTooLarge);
-  const std::string packed = Deflate(data);
+  const std::string packed = Deflate(data, pump);
   const std::uint64_t offset = m_body.size();
   if (offset + kLocalHeaderSize + name.size() + packed.size() > kMaxSize) throw AppError(kTooLarge);
 

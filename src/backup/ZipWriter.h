@@ -6,13 +6,16 @@
 #include <string>
 #include <string_view>
 
+#include "platform/UiPump.h"
+
 namespace discovel {
 
 class ZipWriter {
  public:
   // `name` uses '/' between folders, as the zip format wants. `dosTime` is the
-  // MS-DOS packed local time. Throws AppError past the format's limits.
-  void Add(std::string_view name, std::string_view data, std::int32_t dosTime);
+  // MS-DOS packed local time. A large entry is packed in pieces with `pump`
+  // called between them. Throws AppError past the format's limits.
+  void Add(std::string_view name, std::string_view data, std::int32_t dosTime, UiPump* pump = nullptr);
   // The finished zip file; the writer is empty again afterwards.
   std::string Finish();
   std::size_t EntryCount() const { return m_count; }

@@ -48,6 +48,26 @@ TEST(Zip, ReadsBackNamesTimesAndBytes) {
   EXPECT_LT(zip.Entries()[2].packedSize, AllBytes().size() / 4) << "repeated bytes are deflated";
 }
 
+class CountingPump final : public UiPump {
+ public:
+  void Pump() override { ++pumps; }
+  bool Terminated() const override { return false; }
+  int pumps = 0;
+};
+
+TEST(Zip, PumpsWhilePackingAndUnpackingALargeEntry) {
+  std::string large;
+  for (int i = 0; large.size() < (3u << 20); ++i) large += "Music\\Rock\r\nsong" + std::to_string(i) + ".mp3\r\n";
+  CountingPump packing, unpacking;
+  ZipWriter writer;
+  writer.Add("big.dat", large, 0, &packing);
+  const std::string bytes = writer.Finish();
+  const ZipReader zip(bytes);
+  EXPECT_EQ(zip.Extract(zip.Entries()[0], &unpacking), large);
+  EXPECT_GE(packing.pumps, 3);
+  EXPECT_GE(unpacking.pumps, 3);
+}
+
 TEST(Zip, RefusesEveryTruncation) {
   const std::string bytes = SampleZip();
   for (std::size_t length = 0; length < bytes.size(); length += 7) ExpectDamaged(bytes.substr(0, length));
