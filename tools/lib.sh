@@ -16,6 +16,10 @@ required=(
   "/usr/src/googletest/CMakeLists.txt:googletest"
   "/usr/include/gtest/gtest.h:libgtest-dev"
   "/usr/include/gmock/gmock.h:libgmock-dev"
+  "/usr/include/zlib.h:zlib1g-dev"
+  "/usr/i686-w64-mingw32/lib/libz.a:libz-mingw-w64-dev"
+  "zip:zip"
+  "unzip:unzip"
 )
 
 have() {

@@ -52,6 +52,12 @@ class FileSystem {
   // Removes the file also when it is read-only, hidden or system: those
   // attributes are cleared first. False when either step fails.
   virtual bool RemoveFileWhateverItsAttributes(const std::string& path) { return RemoveFile(path); }
+  // Moves a folder with everything in it to a new name on the same volume, in
+  // one step; false when it could not (the target exists, a file in it is
+  // open). A trailing backslash on either path is allowed.
+  virtual bool RenameFolder(const std::string& from, const std::string& to) { return false; }
+  // Removes an empty folder; false when it could not.
+  virtual bool RemoveFolder(const std::string& path) { return false; }
   // Calls `onEntry` for every entry of `folder` (ends with a backslash) whose name
   // matches the wildcard `mask`, hidden and system entries included, "." and ".."
   // skipped, in the order the file system returns them. `onEntry` returns false

@@ -19,6 +19,11 @@ class ForwardingFileSystem : public FileSystem {
   bool FolderExists(const std::string& path) override { return m_fs.FolderExists(path); }
   bool CreateFolders(const std::string& path) override { return m_fs.CreateFolders(path); }
   bool RemoveFile(const std::string& path) override { return m_fs.RemoveFile(path); }
+  bool RemoveFileWhateverItsAttributes(const std::string& path) override {
+    return m_fs.RemoveFileWhateverItsAttributes(path);
+  }
+  bool RenameFolder(const std::string& from, const std::string& to) override { return m_fs.RenameFolder(from, to); }
+  bool RemoveFolder(const std::string& path) override { return m_fs.RemoveFolder(path); }
   void ListFolder(const std::string& folder, const std::string& mask,
                   const std::function<bool(const DirEntry&)>& onEntry) override {
     m_fs.ListFolder(folder, mask, onEntry);

@@ -218,6 +218,25 @@ bool PosixFileSystem::RemoveFile(const std::string& path) {
   return ::unlink(ToNativePath(path).c_str()) == 0;
 }
 
+namespace {
+std::string WithoutTrailingSlash(std::string native) {
+  if (native.size() > 1 && native.back() == '/') native.pop_back();
+  return native;
+}
+}  // namespace
+
+bool PosixFileSystem::RenameFolder(const std::string& from, const std::string& to) {
+  const std::string target = WithoutTrailingSlash(ToNativePath(to));
+  // rename() would replace an empty folder; Windows' MoveFile never replaces one.
+  struct stat st {};
+  if (::lstat(target.c_str(), &st) == 0) return false;
+  return ::rename(WithoutTrailingSlash(ToNativePath(from)).c_str(), target.c_str()) == 0;
+}
+
+bool PosixFileSystem::RemoveFolder(const std::string& path) {
+  return ::rmdir(WithoutTrailingSlash(ToNativePath(path)).c_str()) == 0;
+}
+
 void PosixFileSystem::ListFolder(const std::string& folder, const std::string& mask,
                                  const std::function<bool(const DirEntry&)>& onEntry) {
   std::string nativeFolder = ToNativePath(folder);

@@ -23,6 +23,8 @@ class PosixFileSystem final : public FileSystem {
   bool FolderExists(const std::string& path) override;
   bool CreateFolders(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
+  bool RenameFolder(const std::string& from, const std::string& to) override;
+  bool RemoveFolder(const std::string& path) override;
   void ListFolder(const std::string& folder, const std::string& mask,
                   const std::function<bool(const DirEntry&)>& onEntry) override;
   std::optional<std::string> FolderIdentity(const std::string& folder) override;

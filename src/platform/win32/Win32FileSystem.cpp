@@ -148,6 +148,21 @@ bool Win32FileSystem::RemoveFileWhateverItsAttributes(const std::string& path) {
   return ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_ARCHIVE) && ::DeleteFileA(path.c_str());
 }
 
+namespace {
+std::string WithoutTrailingBackslash(std::string path) {
+  if (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+  return path;
+}
+}  // namespace
+
+bool Win32FileSystem::RenameFolder(const std::string& from, const std::string& to) {
+  return ::MoveFileA(WithoutTrailingBackslash(from).c_str(), WithoutTrailingBackslash(to).c_str()) != 0;
+}
+
+bool Win32FileSystem::RemoveFolder(const std::string& path) {
+  return ::RemoveDirectoryA(WithoutTrailingBackslash(path).c_str()) != 0;
+}
+
 void Win32FileSystem::ListFolder(const std::string& folder, const std::string& mask,
                                  const std::function<bool(const DirEntry&)>& onEntry) {
   WIN32_FIND_DATAA data;

@@ -13,6 +13,8 @@ class Win32FileSystem final : public FileSystem {
   bool FolderExists(const std::string& path) override;
   bool CreateFolders(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
+  bool RenameFolder(const std::string& from, const std::string& to) override;
+  bool RemoveFolder(const std::string& path) override;
   bool RemoveFileWhateverItsAttributes(const std::string& path) override;
   void ListFolder(const std::string& folder, const std::string& mask,
                   const std::function<bool(const DirEntry&)>& onEntry) override;

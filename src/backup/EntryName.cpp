@@ -1,0 +1,89 @@
+#include "backup/EntryName.h"
+
+#include <vector>
+
+#include "catalog/TextUtil.h"
+
+namespace discovel {
+namespace {
+
+EntryNameVerdict Refuse(std::string reason) {
+  EntryNameVerdict verdict;
+  verdict.reason = std::move(reason);
+  return verdict;
+}
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+std::vector<std::string_view> SplitParts(std::string_view name) {
+  std::vector<std::string_view> parts;
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i <= name.size(); ++i) {
+    if (i == name.size() || IsSeparator(name[i])) {
+      parts.push_back(name.substr(begin, i - begin));
+      begin = i + 1;
+    }
+  }
+  return parts;
+}
+
+// Windows opens these as devices whatever extension follows ("NUL.dat" is NUL).
+bool IsDeviceName(std::string_view part) {
+  const std::string_view stem = part.substr(0, part.find('.'));
+  for (const char* device : {"CON", "PRN", "AUX", "NUL"}) {
+    if (EqualsIgnoreAsciiCase(stem, device)) return true;
+  }
+  const bool numbered = stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9';
+  return numbered && (EqualsIgnoreAsciiCase(stem.substr(0, 3), "COM") || EqualsIgnoreAsciiCase(stem.substr(0, 3), "LPT"));
+}
+
+bool HasForbiddenCharacter(std::string_view part) {
+  for (const char c : part) {
+    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>\"|?*").find(c) != std::string_view::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool EndsWithDat(std::string_view name) {
+  return name.size() > 4 && EqualsIgnoreAsciiCase(name.substr(name.size() - 4), ".dat");
+}
+
+}  // namespace
+
+EntryNameVerdict JudgeEntryName(std::string_view name) {
+  if (name.empty()) return Refuse("it has no name");
+  if (IsSeparator(name.back())) {
+    EntryNameVerdict folder;
+    folder.kind = EntryNameVerdict::Kind::Folder;
+    return folder;
+  }
+  if (IsSeparator(name.front())) return Refuse("its path is absolute");
+  if (name.find(':') != std::string_view::npos) return Refuse("its path names a drive");
+  std::string relative;
+  for (const std::string_view part : SplitParts(name)) {
+    if (part == "..") return Refuse("its path leads out of the catalogue folder");
+    if (part.empty() || part == ".") return Refuse("its path is not a plain relative path");
+    if (HasForbiddenCharacter(part)) return Refuse("its name holds characters that file names cannot");
+    if (part.back() == ' ' || part.back() == '.') return Refuse("a part of its name ends with a blank or a dot");
+    if (IsDeviceName(part)) return Refuse("its name is a device of Windows");
+    if (!relative.empty()) relative += '\\';
+    relative += part;
+  }
+  if (!EndsWithDat(name)) return Refuse("it is not an archive (*.dat)");
+  EntryNameVerdict archive;
+  archive.kind = EntryNameVerdict::Kind::Archive;
+  archive.relativePath = std::move(relative);
+  return archive;
+}
+
+std::string ZipNameOf(std::string_view relativePath) {
+  std::string name(relativePath);
+  for (char& c : name) {
+    if (c == '\\') c = '/';
+  }
+  return name;
+}
+
+}  // namespace discovel

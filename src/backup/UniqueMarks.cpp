@@ -1,0 +1,33 @@
+#include "backup/UniqueMarks.h"
+
+#include "catalog/ArchiveFile.h"
+#include "catalog/CatalogFolder.h"
+#include "catalog/CatalogQueries.h"
+#include "catalog/TextUtil.h"
+
+namespace discovel {
+
+void UniqueMarks::AddCatalog(FileSystem& fs, const std::string& folder) {
+  WalkCatalog(fs, folder, kArchiveMask, [&](const std::string& path) {
+    Add(ArchiveText::LoadKeyBlock(fs, path).ReadKey(kAMark));
+  });
+}
+
+void UniqueMarks::Add(std::string_view mark) {
+  if (!TrimBlanksAndControls(mark).empty()) m_upper.insert(m_text.ToUpper(mark));
+}
+
+bool UniqueMarks::Taken(std::string_view mark) const {
+  return !TrimBlanksAndControls(mark).empty() && m_upper.count(m_text.ToUpper(mark)) != 0;
+}
+
+std::string UniqueMarks::FreeMarkFor(std::string_view mark) const {
+  if (!Taken(mark)) return std::string(mark);
+  const std::string base(TrimBlanksAndControls(mark));
+  for (std::size_t n = 2;; ++n) {
+    std::string candidate = base + " (" + std::to_string(n) + ")";
+    if (!Taken(candidate)) return candidate;
+  }
+}
+
+}  // namespace discovel

@@ -1,0 +1,44 @@
+#pragma once
+// The little-endian records of the zip format that the writer and the reader share.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace discovel::zipformat {
+
+inline constexpr std::uint32_t kLocalSignature = 0x04034b50;
+inline constexpr std::uint32_t kCentralSignature = 0x02014b50;
+inline constexpr std::uint32_t kEndSignature = 0x06054b50;
+inline constexpr std::size_t kLocalHeaderSize = 30;
+inline constexpr std::size_t kCentralHeaderSize = 46;
+inline constexpr std::size_t kEndRecordSize = 22;
+inline constexpr std::uint16_t kMethodStored = 0;
+inline constexpr std::uint16_t kMethodDeflated = 8;
+inline constexpr std::uint16_t kVersionNeeded = 20;  // 2.0: deflate and folders
+inline constexpr std::uint16_t kFlagEncrypted = 0x0001;
+// The largest size or offset without ZIP64.
+inline constexpr std::uint64_t kMaxSize = 0xFFFFFFFFu;
+inline constexpr std::size_t kMaxEntries = 0xFFFF;
+// How much is packed or unpacked between two pumps of the windows.
+inline constexpr std::size_t kPumpedPiece = 1 << 20;
+
+inline void Put16(std::string& out, std::uint32_t value) {
+  out += static_cast<char>(value & 0xFF);
+  out += static_cast<char>((value >> 8) & 0xFF);
+}
+inline void Put32(std::string& out, std::uint32_t value) {
+  Put16(out, value & 0xFFFF);
+  Put16(out, value >> 16);
+}
+// The caller has checked that `at + 2` (or 4) bytes exist.
+inline std::uint16_t Get16(std::string_view in, std::size_t at) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(in[at]) |
+                                    static_cast<unsigned char>(in[at + 1]) << 8);
+}
+inline std::uint32_t Get32(std::string_view in, std::size_t at) {
+  return Get16(in, at) | static_cast<std::uint32_t>(Get16(in, at + 2)) << 16;
+}
+
+std::uint32_t Crc32(std::string_view data);
+
+}  // namespace discovel::zipformat

@@ -1,0 +1,53 @@
+#include "backup/win32/BackupProgressWindow.h"
+
+#include <commctrl.h>
+
+namespace discovel {
+namespace {
+
+constexpr int kWidth = 340;
+constexpr int kHeight = 110;
+constexpr int kLblFile = 101;
+constexpr int kProgress = 102;
+
+BOOL CALLBACK CollectEnabledWindows(HWND hwnd, LPARAM lParam) {
+  if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+  return TRUE;
+}
+
+}  // namespace
+
+BackupProgressWindow::BackupProgressWindow(const char* title) {
+  CreateDialogWindow({kBackupProgressClass, title, kWidth, kHeight});
+  m_lblFile = CreateLabel(Handle(), kLblFile, "", 12, kBandHeight + 10, kWidth - 24, 18);
+  m_progress = CreateChild(Handle(), PROGRESS_CLASSA, "", PBS_SMOOTH, 12, kBandHeight + 34, kWidth - 24, 18,
+                           kProgress);
+  SendMessageA(m_progress, PBM_SETRANGE32, 0, 100);
+  // The work runs inside the handler of a command: nothing else may start meanwhile.
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindows, reinterpret_cast<LPARAM>(&m_disabled));
+  for (HWND hwnd : m_disabled) EnableWindow(hwnd, FALSE);
+  ShowWindow(Handle(), SW_SHOW);
+  UpdateWindow(Handle());
+}
+
+BackupProgressWindow::~BackupProgressWindow() {
+  for (HWND hwnd : m_disabled) {
+    if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+  }
+  // The owner gets the activation back before this window goes.
+  if (HWND owner = GetWindow(Handle(), GW_OWNER)) SetActiveWindow(owner);
+}
+
+void BackupProgressWindow::Show(std::size_t done, std::size_t total, std::string_view what) {
+  const int percent = total == 0 ? 100 : static_cast<int>(done * 100 / total);
+  SendMessageA(m_progress, PBM_SETPOS, percent, 0);
+  SetWindowTextIfChanged(m_lblFile, std::string(what));
+}
+
+LRESULT BackupProgressWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The work cannot be stopped half-way: closing waits for its end.
+  if (message == WM_CLOSE) return 0;
+  return Dialog::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace discovel

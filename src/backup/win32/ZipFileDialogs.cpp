@@ -1,0 +1,36 @@
+#include "backup/win32/ZipFileDialogs.h"
+
+#include <commdlg.h>
+
+namespace discovel {
+namespace {
+
+constexpr char kFilter[] = "Zip files (*.zip)\0*.zip\0";
+
+std::optional<std::string> Ask(HWND owner, std::string name, DWORD flags, bool save) {
+  name.resize(MAX_PATH * 4, '\0');
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = kFilter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = name.data();
+  dialog.nMaxFile = static_cast<DWORD>(name.size());
+  dialog.lpstrDefExt = "zip";
+  // The program finds its files through its own location, never the current folder.
+  dialog.Flags = flags | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+  if (!chosen) return std::nullopt;
+  name.resize(name.find('\0'));
+  return name;
+}
+
+}  // namespace
+
+std::optional<std::string> AskZipToSave(HWND owner, const std::string& proposedName) {
+  return Ask(owner, proposedName, OFN_OVERWRITEPROMPT, true);
+}
+
+std::optional<std::string> AskZipToOpen(HWND owner) { return Ask(owner, "", OFN_FILEMUSTEXIST, false); }
+
+}  // namespace discovel

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "backup/ZipReader.h"
+#include "backup/ZipWriter.h"
+#include "platform/AppError.h"
+
+namespace discovel {
+namespace {
+
+std::string AllBytes() {
+  std::string bytes;
+  for (int round = 0; round < 40; ++round) {
+    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
+  }
+  return bytes;
+}
+
+std::string SampleZip() {
+  ZipWriter zip;
+  zip.Add("1.dat", "\\\r\nreadme.txt\r\n1234\r\n879719370\r\nAMark=CD No: 1\r\n", 879719370);
+  zip.Add("sub/empty.dat", "", 908218368);
+  zip.Add("sub/deep/bytes.dat", AllBytes(), 0);
+  return zip.Finish();
+}
+
+void ExpectDamaged(std::string_view bytes) {
+  try {
+    const ZipReader zip(bytes);
+    for (const ZipEntry& entry : zip.Entries()) zip.Extract(entry);
+    ADD_FAILURE() << "read without complaint";
+  } catch (const AppError& error) {
+    EXPECT_NE(std::string(error.what()).find("damaged"), std::string::npos) << error.what();
+  }
+}
+
+TEST(Zip, ReadsBackNamesTimesAndBytes) {
+  const std::string bytes = SampleZip();
+  const ZipReader zip(bytes);
+  ASSERT_EQ(zip.Entries().size(), 3u);
+  EXPECT_EQ(zip.Entries()[0].name, "1.dat");
+  EXPECT_EQ(zip.Entries()[0].dosTime, 879719370);
+  EXPECT_EQ(zip.Extract(zip.Entries()[0]), "\\\r\nreadme.txt\r\n1234\r\n879719370\r\nAMark=CD No: 1\r\n");
+  EXPECT_EQ(zip.Entries()[1].name, "sub/empty.dat");
+  EXPECT_EQ(zip.Extract(zip.Entries()[1]), "");
+  EXPECT_EQ(zip.Extract(zip.Entries()[2]), AllBytes());
+  EXPECT_LT(zip.Entries()[2].packedSize, AllBytes().size() / 4) << "repeated bytes are deflated";
+}
+
+class CountingPump final : public UiPump {
+ public:
+  void Pump() override { ++pumps; }
+  bool Terminated() const override { return false; }
+  int pumps = 0;
+};
+
+TEST(Zip, PumpsWhilePackingAndUnpackingALargeEntry) {
+  std::string large;
+  for (int i = 0; large.size() < (3u << 20); ++i) large += "Music\\Rock\r\nsong" + std::to_string(i) + ".mp3\r\n";
+  CountingPump packing, unpacking;
+  ZipWriter writer;
+  writer.Add("big.dat", large, 0, &packing);
+  const std::string bytes = writer.Finish();
+  const ZipReader zip(bytes);
+  EXPECT_EQ(zip.Extract(zip.Entries()[0], &unpacking), large);
+  EXPECT_GE(packing.pumps, 3);
+  EXPECT_GE(unpacking.pumps, 3);
+}
+
+TEST(Zip, RefusesEveryTruncation) {
+  const std::string bytes = SampleZip();
+  for (std::size_t length = 0; length < bytes.size(); length += 7) ExpectDamaged(bytes.substr(0, length));
+}
+
+TEST(Zip, RefusesAFlippedDataByte) {
+  std::string bytes = SampleZip();
+  const ZipReader zip(bytes);
+  bytes[zip.Entries()[2].dataOffset + 20] ^= 0x40;
+  ExpectDamaged(bytes);
+}
+
+TEST(Zip, RefusesAChecksumThatDoesNotMatch) {
+  std::string bytes = SampleZip();
+  // The directory record's CRC field of the first entry.
+  const std::size_t record = bytes.find(std::string("PK\x01\x02", 4));
+  bytes[record + 16] ^= 0x01;
+  try {
+    const ZipReader zip(bytes);
+    zip.Extract(zip.Entries()[0]);
+    FAIL() << "read without complaint";
+  } catch (const AppError& error) {
+    EXPECT_NE(std::string(error.what()).find("checksum of \"1.dat\""), std::string::npos) << error.what();
+  }
+}
+
+TEST(Zip, RefusesWhatIsNoZip) {
+  ExpectDamaged("AMark=CD No: 1\r\nthis is a text file and no zip at all\r\n");
+}
+
+}  // namespace
+}  // namespace discovel

@@ -1,0 +1,56 @@
+// The backup against the zip tools of the host: what we write, the real
+// unzip accepts; what the real zip writes, we restore.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "backup/BackupFile.h"
+#include "backup/CatalogBackup.h"
+#include "backup/CatalogRestore.h"
+#include "platform/Platform.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "support/ArchiveBuilder.h"
+#include "support/FolderSnapshot.h"
+
+namespace discovel {
+namespace {
+
+using test::FolderSnapshot;
+
+int Shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()); }
+
+class ZipToolsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    test::ArchiveBuilder("CD 1").Entry("\\", "readme.txt").WriteTo(temp, "Archive\\355781.dat");
+    test::ArchiveBuilder("CD 2").Entry("Music", "a.mp3", 5000000).WriteTo(temp, "Archive\\old\\-17.dat");
+  }
+  std::string Native(const std::string& relative) const { return "'" + ToNativePath(temp / relative) + "'"; }
+
+  test::TempFolder temp;
+  NoPump noPump;
+  NoBackupProgress noProgress;
+  BackupPacing pacing{noProgress, noPump};
+};
+
+TEST_F(ZipToolsTest, UnzipAcceptsTheBackupAndFindsTheSameFiles) {
+  ASSERT_EQ(BackupCatalog(SystemFileSystem(), temp / "Archive\\", temp / "b.zip", pacing), 2u);
+  EXPECT_EQ(Shell("unzip -t " + Native("b.zip")), 0);
+  ASSERT_EQ(Shell("unzip -q " + Native("b.zip") + " -d " + Native("unpacked")), 0);
+  EXPECT_EQ(FolderSnapshot(temp / "unpacked"), FolderSnapshot(temp / "Archive"));
+}
+
+TEST_F(ZipToolsTest, RestoresWhatZipWrote) {
+  // -r also stores the folder "old/" as an entry of its own.
+  ASSERT_EQ(Shell("cd " + Native("Archive") + " && zip -q -r " + Native("z.zip") + " ."), 0);
+  const auto expected = FolderSnapshot(temp / "Archive");
+  temp.WriteFile("Archive\\other.dat", "AMark=Other\r\n");
+  const BackupReport report =
+      RestoreCatalog(SystemFileSystem(), temp / "Archive\\", BackupFile(SystemFileSystem(), temp / "z.zip"), pacing);
+  EXPECT_EQ(FolderSnapshot(temp / "Archive"), expected);
+  EXPECT_TRUE(report.skipped.empty());
+}
+
+}  // namespace
+}  // namespace discovel

@@ -1,0 +1,82 @@
+// The Backup / Restore entries end to end, past their file dialogs: the
+// confirmation and the report are real message boxes answered as the user does.
+#include "backup/win32/BackupCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "backup/ZipWriter.h"
+#include "platform/Platform.h"
+#include "settings/win32/SettingsStore.h"
+#include "support/ArchiveBuilder.h"
+#include "support/FolderSnapshot.h"
+#include "support/TempFolder.h"
+#include "support/win32/UiDriver.h"
+
+namespace discovel {
+namespace {
+
+using test::AnswerMessageBox;
+using test::FolderSnapshot;
+
+class BackupCommandsTest : public testing::Test {
+ protected:
+  std::string Catalog() const { return temp / "Archive\\"; }
+
+  test::TempFolder temp;
+  AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices(), temp / "Archive\\"};
+};
+
+TEST_F(BackupCommandsTest, BackupThenRestoreBringsBackAWipedCatalogue) {
+  test::ArchiveBuilder("CD 1").Entry("\\", "readme.txt").WriteTo(temp, "Archive\\355781.dat");
+  test::ArchiveBuilder("CD 2").Entry("Music", "a.mp3").WriteTo(temp, "Archive\\old\\-17.dat");
+  const auto original = FolderSnapshot(Catalog());
+  std::string backedUp, question, restored;
+  {
+    test::Script script([&] { backedUp = AnswerMessageBox(IDOK); });
+    BackupArchivesTo(context, nullptr, temp / "b.zip");
+  }
+  EXPECT_EQ(backedUp.rfind("Backed up 2 archives", 0), 0u) << backedUp;
+
+  std::filesystem::remove_all(test::NativePath(Catalog()));
+  temp.MakeFolder("Archive");
+  {
+    test::Script script([&] {
+      question = AnswerMessageBox(IDYES);
+      restored = AnswerMessageBox(IDOK);
+    });
+    RestoreArchivesFrom(context, nullptr, temp / "b.zip");
+  }
+  EXPECT_NE(question.find("(0 archives now) with the 2 archives"), std::string::npos) << question;
+  EXPECT_EQ(restored.rfind("Restored 2 archives", 0), 0u) << restored;
+  EXPECT_EQ(FolderSnapshot(Catalog()), original);
+}
+
+TEST_F(BackupCommandsTest, MergeReportsARenamedMarkAndADamagedBackupChangesNothing) {
+  test::ArchiveBuilder("CD 1").Entry("\\", "a.txt").WriteTo(temp, "Archive\\1.dat");
+  ZipWriter zip;
+  zip.Add("2.dat", test::ArchiveBuilder("cd 1").Entry("\\", "b.txt").Text(), 0);
+  const std::string bytes = zip.Finish();
+  temp.WriteFile("merge.zip", bytes);
+  temp.WriteFile("cut.zip", bytes.substr(0, bytes.size() - 30));
+
+  std::string report, damaged;
+  {
+    test::Script script([&] {
+      report = AnswerMessageBox(IDOK);
+      damaged = AnswerMessageBox(IDOK);
+    });
+    MergeArchivesFrom(context, nullptr, temp / "merge.zip");
+    const auto merged = FolderSnapshot(Catalog());
+    MergeArchivesFrom(context, nullptr, temp / "cut.zip");
+    EXPECT_EQ(FolderSnapshot(Catalog()), merged);
+  }
+  EXPECT_NE(report.find("2.dat (its mark \"cd 1\" was taken; it is now \"cd 1 (2)\")"), std::string::npos) << report;
+  EXPECT_NE(damaged.find("damaged"), std::string::npos) << damaged;
+  EXPECT_NE(temp.ReadFile("Archive\\2.dat").find("AMark=cd 1 (2)\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace discovel
