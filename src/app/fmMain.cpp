@@ -1,11 +1,14 @@
 #include "app/fmMain.h"
 
+#include "app/fmAbout.h"
 #include "app/fmMainIds.h"
+#include "backup/win32/BackupCommands.h"
 #include "browser/fmArchive.h"
 #include "catalog/CatalogFolder.h"
 #include "drives/Autoplay.h"
 #include "drives/CdTray.h"
 #include "drives/DriveRules.h"
+#include "drives/fmSetDevice.h"
 #include "drives/fmWaitCD.h"
 #include "drives/win32/Win32DriveQueries.h"
 #include "platform/FileSystem.h"
@@ -94,6 +97,14 @@ void TfrmMain::BuildActions() {
   m_actExit = Action("Exit", "", [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
   m_actMinimize = Action("Minimize", "", [this] { MinimizeApplication(); });
   m_actShow = Action("Show", "", [this] { ShowApplication(); });
+  m_actBackup = Action("Backup Archives to File", "", [this] { BackupArchives(m_context, Handle()); });
+  m_actRestore = Action("Restore Archives from File", "", [this] { RestoreArchives(m_context, Handle()); });
+  m_actMerge = Action("Merge Archives from File", "", [this] { MergeArchives(m_context, Handle()); });
+  m_actSetDevice = Action("Set Default Read Device...", "", [this] { TfrmSetDevice::Execute(m_context); });
+  m_actAbout = Action("About...", "", [this] { TfrmAbout::Execute(m_context); });
+  for (size_t i = 0; i < m_webActions.size(); ++i) {
+    m_webActions[i] = Action("", "", [this, i] { OpenWebLink(static_cast<WebLink>(i), *m_shell); });
+  }
 
   using namespace fmMainIds;
   CommandTable& commands = Commands();
@@ -110,6 +121,12 @@ void TfrmMain::BuildActions() {
   commands.Add(kShowInTaskBar, ActShowInTaskBar);
   commands.Add(kMinimize, m_actMinimize);
   commands.Add(kShow, m_actShow);
+  commands.Add(kBackup, m_actBackup);
+  commands.Add(kRestore, m_actRestore);
+  commands.Add(kMerge, m_actMerge);
+  commands.Add(kSetDevice, m_actSetDevice);
+  commands.Add(kAbout, m_actAbout);
+  for (size_t i = 0; i < m_webActions.size(); ++i) commands.Add(kWebFirst + static_cast<UINT>(i), m_webActions[i]);
   commands.Add(kConsecutive, ActConsecutive);
   // Window keys act on release.
   commands.AddKey(VK_INSERT, ActAdd);
@@ -119,7 +136,6 @@ void TfrmMain::BuildActions() {
 
 void TfrmMain::BuildMenu() {
   using Item = MenuItem;
-  // Entries without an action get their work in later versions.
   const std::vector<MenuItem> menu = {
       {"Catalog", nullptr, Item::kNone,
        {{"Add New CD/DVD to Catalog", &ActAdd, Item::kDefault},
@@ -130,15 +146,15 @@ void TfrmMain::BuildMenu() {
       {"Tools", nullptr, Item::kNone,
        {{"Search Files", &ActSearch, Item::kDefault},
         {"Backup / Restore", nullptr, Item::kNone,
-         {{"Backup Archives to File", nullptr, Item::kDefault},
-          {"Restore Archives from File"},
+         {{"Backup Archives to File", &m_actBackup, Item::kDefault},
+          {"Restore Archives from File", &m_actRestore},
           Separator(),
-          {"Merge Archives from File"}}},
+          {"Merge Archives from File", &m_actMerge}}},
         Separator(),
         {"Eject CD/DVD", &ActOpenCD},
         {"Close CD/DVD", &ActCloseCD},
         Separator(),
-        {"Set Default Read Device..."},
+        {"Set Default Read Device...", &m_actSetDevice},
         Separator(),
         {"Preferences", nullptr, Item::kNone,
          {{"Run at Start-up", &ActRunAtStartUp, Item::kDefault},
@@ -148,18 +164,18 @@ void TfrmMain::BuildMenu() {
           {"Show System Tray Icon", &ActShowTrayIcon},
           {"Show in Task Bar", &ActShowInTaskBar}}}}},
       {"Help", nullptr, Item::kNone,
-       {{"Program Help"},
-        {"FAQ"},
+       {{"Program Help", &Web(WebLink::ProgramHelp)},
+        {"FAQ", &Web(WebLink::Faq)},
         Separator(),
-        {"Home Page"},
-        {"Check for Update"},
+        {"Home Page", &Web(WebLink::HomePage)},
+        {"Check for Update", &Web(WebLink::CheckForUpdate)},
         Separator(),
-        {"About..."}}},
+        {"About...", &m_actAbout}}},
       {"More", nullptr, Item::kNone,
-       {{"Get More Vantro Products", nullptr, Item::kDefault},
-        {"Get Newsletter"},
-        {"Sell this Program and Earn Money"},
-        {"Tell a Friend (Send e-mail)"}}},
+       {{"Get More Vantro Products", &Web(WebLink::MoreProducts), Item::kDefault},
+        {"Get Newsletter", &Web(WebLink::Newsletter)},
+        {"Sell this Program and Earn Money", &Web(WebLink::SellProgram)},
+        {"Tell a Friend (Send e-mail)", &Web(WebLink::TellAFriend)}}},
   };
   m_menu = discovel::BuildMenu(menu, Commands(), true).release();
   SetMenu(Handle(), m_menu);

@@ -1,10 +1,13 @@
 #pragma once
 // The main window: lives for the whole run; closing it ends the program. Every
 // piece of work starts from its actions and menus.
+#include <array>
 #include <string>
 
+#include "app/ShellLauncher.h"
 #include "app/TaskBarButton.h"
 #include "app/TrayIcon.h"
+#include "app/WebLinks.h"
 #include "platform/AppContext.h"
 #include "platform/ProgramName.h"
 #include "platform/win32/Handles.h"
@@ -31,6 +34,8 @@ class TfrmMain final : public Form {
   // The window should open minimized (started from the Run entry).
   bool StartMinimized() const { return m_preferences.StartMinimized(); }
   void SetCommandLineArgumentCount(int count) { m_argumentCount = count; }
+  // Where web pages and e-mails go (a recording shell in tests).
+  void UseShell(ShellLauncher& shell) { m_shell = &shell; }
   // Shows the window for the first time: minimized when started from the Run
   // entry, maximized when it was left so, else as `showCommand` asks.
   void Show(int showCommand);
@@ -63,6 +68,7 @@ class TfrmMain final : public Form {
   void BuildMenu();
   void BuildControls();
   void AddDiscSequence();
+  Action& Web(WebLink link) { return m_webActions[static_cast<size_t>(link)]; }
   void ToggleConsecutive();
   void TogglePreference(void (Preferences::*toggle)());
   // The preference items, the tray icon and the task-bar button follow the
@@ -81,6 +87,13 @@ class TfrmMain final : public Form {
   Action m_actExit;
   Action m_actMinimize;
   Action m_actShow;
+  Action m_actBackup;
+  Action m_actRestore;
+  Action m_actMerge;
+  Action m_actSetDevice;
+  Action m_actAbout;
+  std::array<Action, static_cast<size_t>(WebLink::TellAFriend) + 1> m_webActions;
+  ShellLauncher* m_shell = &SystemShell();
   Preferences m_preferences;
   TrayIcon m_trayIcon;
   TaskBarButton m_taskBarButton;

@@ -20,6 +20,12 @@ enum : UINT {
   kShowInTaskBar,
   kMinimize,  // the tray icon's menu
   kShow,
+  kBackup,
+  kRestore,
+  kMerge,
+  kSetDevice,
+  kAbout,
+  kWebFirst,  // the web entries, in the order of WebLink
 };
 
 }  // namespace discovel::fmMainIds

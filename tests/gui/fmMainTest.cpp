@@ -18,7 +18,9 @@
 #include "ui/Dialog.h"
 #include "settings/SettingsNames.h"
 #include "settings/win32/SettingsStore.h"
+#include "app/WebAddresses.h"
 #include "support/win32/GuiFixture.h"
+#include "support/win32/RecordingShell.h"
 #include "support/win32/UiDriver.h"
 
 namespace discovel {
@@ -337,6 +339,41 @@ TEST_F(MainWindowTest, TrayIconClicksShowTheProgramAndADoubleClickMinimizesIt) {
   notice(WM_LBUTTONUP);
   EXPECT_FALSE(IsIconic(main->Handle()));
   EXPECT_TRUE(IsWindowVisible(main->Handle()));
+}
+
+// The command of the item with `caption` anywhere in `menu`, or 0.
+UINT MenuIdOf(HMENU menu, const std::string& caption) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    if (HMENU sub = GetSubMenu(menu, i)) {
+      if (UINT id = MenuIdOf(sub, caption)) return id;
+      continue;
+    }
+    char text[128] = {};
+    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+    if (caption == text) return GetMenuItemID(menu, i);
+  }
+  return 0;
+}
+
+TEST_F(MainWindowTest, HelpAndMoreEntriesOpenTheirPages) {
+  test::RecordingShell shell;
+  main->UseShell(shell);
+  const std::pair<const char*, std::string> entries[] = {
+      {"Program Help", web::kHelpPage},
+      {"FAQ", web::kFaqPage},
+      {"Check for Update", web::kHomePage},
+      {"Get More Vantro Products", web::kProductsPage},
+      {"Sell this Program and Earn Money", web::kAffiliatePage},
+      {"Tell a Friend (Send e-mail)", std::string("mailto:?subject=Discovel...&Body=") + web::kHomePage},
+  };
+  for (const auto& [caption, expected] : entries) {
+    const UINT id = MenuIdOf(GetMenu(main->Handle()), caption);
+    ASSERT_NE(id, 0u) << caption;
+    SendMessageA(main->Handle(), WM_COMMAND, id, 0);
+    ASSERT_FALSE(shell.Calls().empty()) << caption;
+    EXPECT_EQ(shell.Calls().back().second, expected) << caption;
+  }
+  EXPECT_EQ(shell.Calls().size(), std::size(entries));
 }
 
 TEST_F(MainWindowTest, ConsecutiveButtonFlipsModeCheckAndHint) {
