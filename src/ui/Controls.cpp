@@ -30,6 +30,9 @@ HFONT MessageFont() {
 namespace {
 
 constexpr UINT_PTR kToolButtonSubclass = 0x7B;
+// Marks a tool button; a property rather than a subclass query, which not
+// every comctl32 import library offers.
+constexpr char kToolButtonProperty[] = "DiscovelToolButton";
 
 LRESULT CALLBACK ToolButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == WM_SETFOCUS) {
@@ -38,7 +41,10 @@ LRESULT CALLBACK ToolButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
     if (previous && IsWindow(previous) && IsChild(GetParent(button), previous)) SetFocus(previous);
     return result;
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(button, &ToolButtonProc, kToolButtonSubclass);
+  if (message == WM_NCDESTROY) {
+    RemovePropA(button, kToolButtonProperty);
+    RemoveWindowSubclass(button, &ToolButtonProc, kToolButtonSubclass);
+  }
   return DefSubclassProc(button, message, wParam, lParam);
 }
 
@@ -47,12 +53,12 @@ LRESULT CALLBACK ToolButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
 HWND CreateToolButton(HWND parent, int id, int x, int y, int size) {
   HWND button = CreateChild(parent, "BUTTON", "", BS_PUSHBUTTON | BS_BITMAP | BS_FLAT, x, y, size, size, id);
   SetWindowSubclass(button, &ToolButtonProc, kToolButtonSubclass, 0);
+  SetPropA(button, kToolButtonProperty, reinterpret_cast<HANDLE>(1));
   return button;
 }
 
 bool IsToolButton(HWND control) {
-  DWORD_PTR data = 0;
-  return control && GetWindowSubclass(control, &ToolButtonProc, kToolButtonSubclass, &data);
+  return control && GetPropA(control, kToolButtonProperty) != nullptr;
 }
 
 HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int width,
