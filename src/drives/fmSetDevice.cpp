@@ -140,6 +140,14 @@ void TfrmSetDevice::btnOkClick() {
   EndModal(kModalOk);
 }
 
+void TfrmSetDevice::OnActivated() {
+  // Filled once: coming back from another window must not drop a marking the
+  // user has not stored yet.
+  if (m_listFilled) return;
+  m_listFilled = true;
+  FillList();
+}
+
 bool TfrmSetDevice::PreTranslate(MSG& msg) {
   // Enter marks the selected drive; it never presses a button here.
   if (msg.wParam == VK_RETURN && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR)) {
@@ -152,17 +160,6 @@ bool TfrmSetDevice::PreTranslate(MSG& msg) {
 }
 
 LRESULT TfrmSetDevice::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_ACTIVATE) {
-    // After the default handling, which puts the focus on the window itself.
-    const LRESULT result = Dialog::HandleMessage(message, wParam, lParam);
-    // Filled once: coming back from another window must not drop a marking
-    // the user has not stored yet.
-    if (LOWORD(wParam) != WA_INACTIVE && !m_listFilled) {
-      m_listFilled = true;
-      FillList();
-    }
-    return result;
-  }
   if (message == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == m_listView1.Handle()) {
     const POINT at = m_listView1.PopupMenuPoint(lParam);
     KeyState();

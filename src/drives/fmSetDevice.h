@@ -26,6 +26,7 @@ class TfrmSetDevice final : public Dialog {
   void KeyState() override;
 
  protected:
+  void OnActivated() override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool PreTranslate(MSG& msg) override;
 

@@ -130,9 +130,13 @@ LRESULT Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
       DrawMessageLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
-    case WM_ACTIVATE:
+    case WM_ACTIVATE: {
+      // After the default handling, which gives the focus to the window
+      // itself: a focus that the form sets when activated must stay.
+      const LRESULT result = DefaultHandling(message, wParam, lParam);
       if (LOWORD(wParam) != WA_INACTIVE) OnActivated();
-      return DefaultHandling(message, wParam, lParam);
+      return result;
+    }
     case WM_NEXTDLGCTL: {
       HWND next = GetNextDlgTabItem(Handle(), GetFocus(), wParam != 0);
       if (next) SetFocus(next);

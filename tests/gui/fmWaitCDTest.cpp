@@ -118,12 +118,17 @@ TEST_F(WaitCDTest, CloseBoxCancelsAndASecondOpenerReturnsAtOnce) {
 }
 
 TEST_F(WaitCDTest, OkAfterInsertingByHandGoesOn) {
+  HWND focus = nullptr;
+  HWND ok = nullptr;
   Script script([&] {
     HWND wait = WaitForWindow(kClassName);
     WaitForControlText(wait, kLblMsg, "Please insert");
+    ok = GetDlgItem(wait, kBtnOk);
+    test::WaitUntil([&] { return (focus = test::FocusOf(wait)) == ok; });
     Click(wait, kBtnOk);
   });
   EXPECT_EQ(TfrmWaitCD::Execute(context, ""), kModalOk);
+  EXPECT_EQ(focus, ok) << "the wait opens with the focus on OK";
 }
 
 TEST_F(WaitCDTest, WithoutDeviceOnlyEscapeRemainsAndAddingStaysOff) {
