@@ -1,5 +1,6 @@
 #include "ui/Dialog.h"
 
+#include <optional>
 #include <vector>
 
 #include "platform/AppError.h"
@@ -68,11 +69,7 @@ int Dialog::ShowModal() {
   if (!Handle()) throw AppError("The dialog has no window.");
   OnShowing();
   // Every other window of the program waits while the dialog is open.
-  std::vector<HWND> disabled;
-  EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
-  for (HWND hwnd : disabled) {
-    if (hwnd != Handle()) EnableWindow(hwnd, FALSE);
-  }
+  std::optional<OtherWindowsDisabled> others(std::in_place, Handle());
   m_modalResult = 0;
   ShowWindow(Handle(), OpensMaximized() ? SW_SHOWMAXIMIZED : SW_SHOW);
   SetForegroundWindow(Handle());
@@ -86,9 +83,21 @@ int Dialog::ShowModal() {
     }
     DispatchQueued(msg);
   }
-  for (HWND hwnd : disabled) EnableWindow(hwnd, TRUE);
+  others.reset();
   if (Handle()) ShowWindow(Handle(), SW_HIDE);
   return m_modalResult;
+}
+
+OtherWindowsDisabled::OtherWindowsDisabled(HWND keep) {
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&m_disabled));
+  std::erase(m_disabled, keep);
+  for (HWND hwnd : m_disabled) EnableWindow(hwnd, FALSE);
+}
+
+OtherWindowsDisabled::~OtherWindowsDisabled() {
+  for (HWND hwnd : m_disabled) {
+    if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+  }
 }
 
 void Dialog::EndModal(int result) {

@@ -4,6 +4,7 @@
 // shown modally with the form seeing its keys first.
 #include <memory>
 #include <set>
+#include <vector>
 #include <string>
 
 #include "platform/ModalResult.h"
@@ -67,6 +68,19 @@ class Dialog : public Form {
   HBRUSH BodyBrush() const { return static_cast<HBRUSH>(m_bodyBrush.get()); }
   int m_modalResult = 0;
   std::set<HWND> m_filteredEdits;
+};
+
+// While it lives, every other shown window of the program's thread is
+// disabled, as they are behind a modal dialog.
+class OtherWindowsDisabled {
+ public:
+  explicit OtherWindowsDisabled(HWND keep);
+  ~OtherWindowsDisabled();
+  OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+  OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
+
+ private:
+  std::vector<HWND> m_disabled;
 };
 
 // After a modal dialog closed: the form that opened it decides again what it

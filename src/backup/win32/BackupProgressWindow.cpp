@@ -10,11 +10,6 @@ constexpr int kHeight = 110;
 constexpr int kLblFile = 101;
 constexpr int kProgress = 102;
 
-BOOL CALLBACK CollectEnabledWindows(HWND hwnd, LPARAM lParam) {
-  if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
-  return TRUE;
-}
-
 }  // namespace
 
 BackupProgressWindow::BackupProgressWindow(const char* title) {
@@ -24,16 +19,13 @@ BackupProgressWindow::BackupProgressWindow(const char* title) {
                            kProgress);
   SendMessageA(m_progress, PBM_SETRANGE32, 0, 100);
   // The work runs inside the handler of a command: nothing else may start meanwhile.
-  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindows, reinterpret_cast<LPARAM>(&m_disabled));
-  for (HWND hwnd : m_disabled) EnableWindow(hwnd, FALSE);
+  m_othersDisabled.emplace(Handle());
   ShowWindow(Handle(), SW_SHOW);
   UpdateWindow(Handle());
 }
 
 BackupProgressWindow::~BackupProgressWindow() {
-  for (HWND hwnd : m_disabled) {
-    if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
-  }
+  m_othersDisabled.reset();
   // The owner gets the activation back before this window goes.
   if (HWND owner = GetWindow(Handle(), GW_OWNER)) SetActiveWindow(owner);
 }

@@ -2,8 +2,8 @@
 // A small window that shows how far a backup, restore or merge got, while
 // every other window of the program waits. It lives as long as the object;
 // the work's own pumping keeps it painted.
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "backup/BackupProgress.h"
 #include "ui/Dialog.h"
@@ -26,7 +26,7 @@ class BackupProgressWindow final : public Dialog, public BackupProgress {
  private:
   HWND m_lblFile = nullptr;
   HWND m_progress = nullptr;
-  std::vector<HWND> m_disabled;
+  std::optional<OtherWindowsDisabled> m_othersDisabled;
 };
 
 }  // namespace discovel
