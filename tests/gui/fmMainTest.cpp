@@ -244,9 +244,26 @@ TEST_F(MainWindowTest, WronglyTypedSettingIsReportedAndTakenAtItsDefault) {
 // The state a menu item shows: grayed, checked, default.
 UINT MenuState(HMENU menu, UINT id) { return GetMenuState(menu, id, MF_BYCOMMAND); }
 
+// Every entry of `menu` and its sub-menus that is no separator and opens no
+// sub-menu, by caption, with its command (0: none).
+void CollectEntries(HMENU menu, std::vector<std::pair<std::string, UINT>>& entries) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    if (HMENU sub = GetSubMenu(menu, i)) {
+      CollectEntries(sub, entries);
+      continue;
+    }
+    char text[128] = {};
+    if (GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION) > 0) entries.emplace_back(text, GetMenuItemID(menu, i));
+  }
+}
+
 TEST_F(MainWindowTest, MenuBarFollowsItsActions) {
   HMENU bar = GetMenu(main->Handle());
   ASSERT_EQ(GetMenuItemCount(bar), 4);
+  std::vector<std::pair<std::string, UINT>> entries;
+  CollectEntries(bar, entries);
+  EXPECT_EQ(entries.size(), 24u);
+  for (const auto& [caption, id] : entries) EXPECT_NE(id, 0u) << caption << " does no work";
   char caption[64] = {};
   GetMenuStringA(bar, 1, caption, sizeof caption, MF_BYPOSITION);
   EXPECT_STREQ(caption, "Tools");
