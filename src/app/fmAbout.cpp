@@ -107,9 +107,10 @@ void TfrmAbout::OnActivated() {
                               YearSpan(web::kFirstCopyrightYear, m_context.text.Now().year) + " " +
                               web::kCopyrightOwner + "\r\n" + web::kMakerSite;
   SetWindowTextIfChanged(m_lblVersion, version);
-  MEMORYSTATUS memory{sizeof memory};
-  GlobalMemoryStatus(&memory);
-  SetWindowTextIfChanged(m_lblMemory, MemoryText(memory.dwTotalPhys, m_context.text.ThousandsSeparator()));
+  // The extended query: the plain one stops at 2 or 4 GB in a 32-bit program.
+  MEMORYSTATUSEX memory{sizeof memory};
+  GlobalMemoryStatusEx(&memory);
+  SetWindowTextIfChanged(m_lblMemory, MemoryText(memory.ullTotalPhys, m_context.text.ThousandsSeparator()));
   SetWindowTextIfChanged(m_lblResources, MemoryLoadText(memory.dwMemoryLoad));
 }
 

@@ -61,6 +61,14 @@ TEST_F(LocaleAboutTest, ShowsVersionAddressesAndMemoryAndEachLinkGoesToTheShell)
   EXPECT_TRUE(std::regex_match(memory, std::regex(std::string("\\d{1,3}(\\") + separator + "\\d{3}){2,} KB")))
       << memory;
   EXPECT_TRUE(std::regex_match(load, std::regex("\\d{1,3} %"))) << load;
+  // The whole memory, also above the 2 GB that a 32-bit program's plain query reports.
+  MEMORYSTATUSEX status{sizeof status};
+  GlobalMemoryStatusEx(&status);
+  std::string digits;
+  for (char c : memory) {
+    if (c >= '0' && c <= '9') digits += c;
+  }
+  EXPECT_EQ(digits, std::to_string(status.ullTotalPhys / 1024));
   using Call = test::RecordingShell::Call;
   EXPECT_EQ(shell.Calls(), (std::vector<Call>{{"(default)", "https://discovel.example.com/"},
                                                {"open", "mailto:support@discovel.example.com?subject=&Body="},
