@@ -8,10 +8,12 @@
 namespace discovel {
 namespace {
 
+using OnEntry = std::function<void(const std::string&, const DirEntry&)>;
+
 bool WalkFolder(FileSystem& fs, FolderTrail& trail, const std::string& folder, const std::string& mask,
-                const std::function<void(const std::string&)>& onArchive, const WalkPacing* pacing) {
+                const OnEntry& onArchive, const WalkPacing* pacing) {
   fs.ListFolder(folder, mask, [&](const DirEntry& entry) {
-    if (!entry.isFolder) onArchive(folder + entry.name);
+    if (!entry.isFolder) onArchive(folder + entry.name, entry);
     if (pacing) pacing->pump.Pump();
     return true;
   });
@@ -29,8 +31,8 @@ bool WalkFolder(FileSystem& fs, FolderTrail& trail, const std::string& folder, c
   return goOn;
 }
 
-bool Walk(FileSystem& fs, std::string_view folder, const std::string& mask,
-          const std::function<void(const std::string&)>& onArchive, const WalkPacing* pacing) {
+bool Walk(FileSystem& fs, std::string_view folder, const std::string& mask, const OnEntry& onArchive,
+          const WalkPacing* pacing) {
   const std::string root = IncludeTrailingBackslash(folder);
   FolderTrail trail(fs, root);
   return WalkFolder(fs, trail, root, mask, onArchive, pacing);
@@ -40,12 +42,17 @@ bool Walk(FileSystem& fs, std::string_view folder, const std::string& mask,
 
 void WalkCatalog(FileSystem& fs, std::string_view folder, const std::string& mask,
                  const std::function<void(const std::string& archivePath)>& onArchive) {
+  Walk(fs, folder, mask, [&](const std::string& path, const DirEntry&) { onArchive(path); }, nullptr);
+}
+
+void WalkCatalogEntries(FileSystem& fs, std::string_view folder, const std::string& mask,
+                        const std::function<void(const std::string& archivePath, const DirEntry& entry)>& onArchive) {
   Walk(fs, folder, mask, onArchive, nullptr);
 }
 
 bool WalkCatalog(FileSystem& fs, std::string_view folder, const std::string& mask,
                  const std::function<void(const std::string& archivePath)>& onArchive, const WalkPacing& pacing) {
-  return Walk(fs, folder, mask, onArchive, &pacing);
+  return Walk(fs, folder, mask, [&](const std::string& path, const DirEntry&) { onArchive(path); }, &pacing);
 }
 
 std::string ReadArchiveKey(FileSystem& fs, const std::string& archivePath, std::string_view key) {

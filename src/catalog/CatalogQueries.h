@@ -18,6 +18,10 @@ namespace discovel {
 // before its subfolders. `folder` gets the folder-path rule first. No stop flag.
 void WalkCatalog(FileSystem& fs, std::string_view folder, const std::string& mask,
                  const std::function<void(const std::string& archivePath)>& onArchive);
+// The same with each archive's folder entry (its size and time), which
+// spares asking the file system for them again.
+void WalkCatalogEntries(FileSystem& fs, std::string_view folder, const std::string& mask,
+                        const std::function<void(const std::string& archivePath, const DirEntry& entry)>& onArchive);
 
 // A walk that keeps the windows alive: messages are pumped after every entry
 // the mask lists and before the subfolders of a folder, and the walk stops

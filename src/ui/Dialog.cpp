@@ -179,13 +179,16 @@ void Dialog::Paint() {
   RECT bottom{0, client.bottom - kBandHeight, client.right, client.bottom};
   FillRect(dc, &bottom, static_cast<HBRUSH>(m_bandBrush.get()));
   OnPaintBody(dc);
+  DrawBandTitle(dc, m_title.c_str(), {8, 0, client.right - 8, kBandHeight});
+  EndPaint(Handle(), &ps);
+}
+
+void DrawBandTitle(HDC dc, const char* title, RECT area) {
   HGDIOBJ oldFont = SelectObject(dc, TitleFont());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kTitleColour);
-  RECT title{8, 0, client.right - 8, kBandHeight};
-  DrawTextA(dc, m_title.c_str(), -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  DrawTextA(dc, title, -1, &area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   SelectObject(dc, oldFont);
-  EndPaint(Handle(), &ps);
 }
 
 void Dialog::DrawMessageLabel(const DRAWITEMSTRUCT& item) {

@@ -83,6 +83,9 @@ class OtherWindowsDisabled {
   std::vector<HWND> m_disabled;
 };
 
+// The title of a window in its top band, white on the band's colour.
+void DrawBandTitle(HDC dc, const char* title, RECT area);
+
 // After a modal dialog closed: the form that opened it decides again what it
 // allows (its KeyState).
 void ModalDialogReturned(HWND owner);

@@ -36,12 +36,7 @@ void ToolWindow::Paint() {
   RECT band{0, 0, client.right, kBandHeight};
   FillRect(dc, &band, static_cast<HBRUSH>(m_bandBrush.get()));
   PaintBody(dc, client);
-  HGDIOBJ oldFont = SelectObject(dc, TitleFont());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, kTitleColour);
-  RECT title{4, 0, 200, kBandHeight};
-  DrawTextA(dc, m_frame.bandTitle, -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  SelectObject(dc, oldFont);
+  DrawBandTitle(dc, m_frame.bandTitle, {4, 0, 200, kBandHeight});
   EndPaint(Handle(), &ps);
 }
 
