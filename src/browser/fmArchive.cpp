@@ -58,6 +58,8 @@ TfrmArchive::TfrmArchive(AppContext& context) : m_context(context) {}
 
 TfrmArchive::~TfrmArchive() {
   for (HWND button : m_toolButtons) FreeButtonPicture(button);
+  // The list draws with the image lists until it is gone.
+  DestroyDetached();
   for (HIMAGELIST images : {m_largeImages, m_smallImages, m_buttonPictures}) {
     if (images) ImageList_Destroy(images);
   }

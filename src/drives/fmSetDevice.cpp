@@ -33,6 +33,8 @@ int TfrmSetDevice::Execute(AppContext& context, DriveQueries& drives) {
 TfrmSetDevice::TfrmSetDevice(AppContext& context, DriveQueries& drives) : m_context(context), m_drives(drives) {}
 
 TfrmSetDevice::~TfrmSetDevice() {
+  // The list draws with the image list until it is gone.
+  DestroyDetached();
   if (m_imgCDrom) ImageList_Destroy(m_imgCDrom);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/Controls.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 namespace discovel {
 namespace {
@@ -52,6 +53,9 @@ LRESULT CALLBACK ToolButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
 
 HWND CreateToolButton(HWND parent, int id, int x, int y, int size) {
   HWND button = CreateChild(parent, "BUTTON", "", BS_PUSHBUTTON | BS_BITMAP | BS_FLAT, x, y, size, size, id);
+  // Visual styles draw every push button raised and ignore BS_FLAT; without
+  // them the tool button keeps its flat face.
+  SetWindowTheme(button, L"", L"");
   SetWindowSubclass(button, &ToolButtonProc, kToolButtonSubclass, 0);
   SetPropA(button, kToolButtonProperty, reinterpret_cast<HANDLE>(1));
   return button;

@@ -17,14 +17,18 @@ std::unordered_map<HWND, Form*>& LiveForms() {
 
 }  // namespace
 
-Form::~Form() {
-  // The control wrappers are gone already; what their controls send while the
-  // window is destroyed goes nowhere.
+Form::~Form() { DestroyDetached(); }
+
+void Form::DestroyDetached() {
+  // The control wrappers may be gone already; what the window and its
+  // controls send while they are destroyed goes nowhere.
   m_notifyTargets.clear();
   if (m_hwnd) {
-    LiveForms().erase(m_hwnd);
-    SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
-    DestroyWindow(m_hwnd);
+    HWND hwnd = m_hwnd;
+    LiveForms().erase(hwnd);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    m_hwnd = nullptr;
+    DestroyWindow(hwnd);
   }
 }
 

@@ -69,6 +69,10 @@ class Form {
   virtual bool PreTranslate(MSG& msg) { return false; }
   // Called at WM_NCDESTROY, after which Handle() is null.
   virtual void OnWindowDestroyed() {}
+  // Destroys the window without a word to this form. A form whose controls
+  // hold what it owns (a list's image lists) calls it first in its destructor,
+  // so that no control outlives what it draws with.
+  void DestroyDetached();
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
   CommandTable& Commands() { return m_commands; }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <map>
 #include <vector>
 
 #include "ui/Controls.h"
@@ -9,13 +10,23 @@
 namespace discovel {
 namespace {
 
-constexpr UINT_PTR kTimProgressToZero = 1;
 constexpr UINT kProgressResetMs = 150;
 
-// The timer belongs to the status bar; its only child is the progress bar.
-void CALLBACK ProgressToZero(HWND bar, UINT, UINT_PTR id, DWORD) {
-  KillTimer(bar, id);
-  SendMessageA(GetWindow(bar, GW_CHILD), PBM_SETPOS, 0, 0);
+// Progress bars waiting to be emptied, by the id of their thread timer. The
+// timer belongs to no window: on a control's own window it could take the id
+// of a timer the control runs itself (a themed progress bar animates on one).
+std::map<UINT_PTR, HWND>& PendingResets() {
+  static std::map<UINT_PTR, HWND> pending;
+  return pending;
+}
+
+void CALLBACK ProgressToZero(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  const auto found = PendingResets().find(id);
+  if (found == PendingResets().end()) return;
+  const HWND progress = found->second;
+  PendingResets().erase(found);
+  if (IsWindow(progress)) SendMessageA(progress, PBM_SETPOS, 0, 0);
 }
 
 }  // namespace
@@ -58,8 +69,17 @@ int StatusBar::Progress() const { return static_cast<int>(SendMessageA(m_progres
 void StatusBar::SetProgress(int position) { SendMessageA(m_progress, PBM_SETPOS, static_cast<WPARAM>(position), 0); }
 
 void StatusBar::ShowProgressDone() {
+  // A themed bar eases forward and jumps backward: going one past the end
+  // and back shows it full at once, not part-way when the reset comes.
+  SendMessageA(m_progress, PBM_SETRANGE32, 0, 101);
+  SetProgress(101);
   SetProgress(100);
-  SetTimer(m_bar, kTimProgressToZero, kProgressResetMs, &ProgressToZero);
+  SendMessageA(m_progress, PBM_SETRANGE32, 0, 100);
+  if (const UINT_PTR timer = SetTimer(nullptr, 0, kProgressResetMs, &ProgressToZero)) {
+    PendingResets()[timer] = m_progress;
+  } else {
+    SetProgress(0);
+  }
 }
 
 }  // namespace discovel

@@ -29,7 +29,7 @@ std::vector<std::string> Marks(const CatalogList& list) {
 class CatalogListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    text.thousands = ".";
+    text.thousands.emplace(".");
     text.date = '/';
     text.time = ':';
     list.Append(Row("beta", "01/01/2005", 5046586572LL, "5.046.586.572"));

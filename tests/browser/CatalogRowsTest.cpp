@@ -18,7 +18,7 @@ namespace {
 class CatalogRowsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    text.thousands = ".";
+    text.thousands.emplace(".");
     text.date = '/';
     text.time = ':';
   }

@@ -19,7 +19,7 @@ struct Row {
 class ResultSortTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    text.thousands = ".";
+    text.thousands.emplace(".");
     text.date = '/';
     text.time = ':';
   }

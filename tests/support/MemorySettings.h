@@ -27,7 +27,8 @@ class MemorySettings final : public Settings {
                    bool localMachine = false) override {
     if (m_refuseWrites) throw AppError("Failed to set data for '" + std::string(name) + "'");
     Value& v = m_values[Key(keyPath, name, localMachine)];
-    v.text.assign(value);
+    // A copy rather than assign(), which GCC 12 warns about falsely (-Wrestrict) once inlined.
+    v.text = std::string(value);
     v.present = true;
     v.wrongType = false;
     ++v.writes;
@@ -45,7 +46,7 @@ class MemorySettings final : public Settings {
   // Seeds a value without counting it as a write.
   void Preset(std::string_view keyPath, std::string_view name, std::string_view value, bool localMachine = false) {
     Value& v = m_values[Key(keyPath, name, localMachine)];
-    v.text.assign(value);
+    v.text = std::string(value);
     v.present = true;
   }
 

@@ -28,6 +28,7 @@ class TestText final : public TextServices {
   LocalTime Now() const override { return now ? *now : System().Now(); }
 
   std::optional<LocalTime> now;
+  // Set with emplace(): assigning a literal draws a false -Wrestrict from GCC 12.
   std::optional<std::string> thousands;
   std::optional<char> date;
   std::optional<char> time;
