@@ -36,6 +36,24 @@ std::string RemovalQuestion(std::size_t selected, std::string_view firstMark) {
   return "You will remove more than one archive!\nAre you sure you want to continue?";
 }
 
+RemovalOutcome RemoveArchives(CatalogList& rows, const std::vector<std::string>& files,
+                              const std::function<bool(const std::string& path)>& deleteFile,
+                              const std::function<void()>& afterEach) {
+  RemovalOutcome outcome;
+  for (auto file = files.begin(); file != files.end(); ++file) {
+    const auto position = rows.PositionOf(*file);
+    if (!position) continue;
+    if (!deleteFile(*file)) {
+      outcome.kept.assign(file, files.end());
+      outcome.failedMark = rows.Row(*position).mark;
+      break;
+    }
+    rows.RemoveAt(*position);
+    afterEach();
+  }
+  return outcome;
+}
+
 int RowToSelectAfterRemoval(int firstRemovedPosition, int rowsLeft) {
   if (rowsLeft <= 0) return -1;
   return std::min(firstRemovedPosition, rowsLeft - 1);

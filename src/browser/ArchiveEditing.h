@@ -5,7 +5,9 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "browser/CatalogList.h"
 #include "platform/FileSystem.h"
 #include "platform/TextServices.h"
 
@@ -32,6 +34,22 @@ EditVerdict JudgeEditedMark(std::string_view typed, std::string_view remembered,
 
 // The question before removing `selected` rows, the first carrying `firstMark`.
 std::string RemovalQuestion(std::size_t selected, std::string_view firstMark);
+
+struct RemovalOutcome {
+  // The archives left alone because a file could not be deleted, that one first.
+  std::vector<std::string> kept;
+  std::string failedMark;  // the mark of that archive; empty when all went
+};
+
+// Removes the archives whose files are `files` (the ones the user confirmed),
+// one at a time: deletes the file (`deleteFile`), then takes out its row and
+// its counts wherever the row stands by then, and calls `afterEach` (where the
+// window pumps messages, so a sort may move the rows in between). An archive
+// that has no row any more is left alone. Stops at the first file that cannot
+// be deleted.
+RemovalOutcome RemoveArchives(CatalogList& rows, const std::vector<std::string>& files,
+                              const std::function<bool(const std::string& path)>& deleteFile,
+                              const std::function<void()>& afterEach);
 
 // The row to select after a removal: the one now at the position of the first
 // removed row, or the last row when that is past the end; -1 with no rows.

@@ -69,6 +69,13 @@ void CatalogList::RemoveAt(std::size_t position) {
   m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(position));
 }
 
+std::optional<std::size_t> CatalogList::PositionOf(std::string_view fileName) const {
+  for (std::size_t position = 0; position < m_rows.size(); ++position) {
+    if (m_rows[position].fileName == fileName) return position;
+  }
+  return std::nullopt;
+}
+
 void CatalogList::SetValues(std::size_t position, std::string_view mark, std::string_view location,
                             std::string_view note) {
   CatalogRow& row = m_rows.at(position);

@@ -43,6 +43,9 @@ class CatalogList {
   std::size_t Size() const { return m_rows.size(); }
   bool Empty() const { return m_rows.empty(); }
   const CatalogRow& Row(std::size_t position) const { return m_rows.at(position); }
+  // Where the row of the archive file `fileName` stands now: a sort moves rows,
+  // so a command that pumps messages finds its archive again by its file.
+  std::optional<std::size_t> PositionOf(std::string_view fileName) const;
   // Mark, location and note as an edit typed them; the counts stay.
   void SetValues(std::size_t position, std::string_view mark, std::string_view location, std::string_view note);
   const CatalogTotals& Totals() const { return m_totals; }

@@ -21,9 +21,10 @@ std::string Trimmed(const ArchiveText& keys, std::string_view key) {
 std::int64_t Count(const ArchiveText& keys, std::string_view key, const std::string& path) {
   const std::string value = Trimmed(keys, key);
   const auto number = ParseInt64(value);
-  if (!number) {
+  // A negative count would also take from the other discs' totals.
+  if (!number || *number < 0) {
     throw ConvertError("The " + std::string(key) + " value \"" + value + "\" of archive \"" + path +
-                       "\" is not a number.");
+                       "\" is not a count (a whole number from 0 to 9223372036854775807).");
   }
   return *number;
 }
@@ -61,18 +62,25 @@ CatalogRow ReadRow(FileSystem& fs, const RowFormat& format, const std::string& p
 
 }  // namespace
 
+namespace {
+
+// Rows read from archives hold no negative count; one made otherwise counts as 0.
+std::uint64_t Counted(std::int64_t count) { return count > 0 ? static_cast<std::uint64_t>(count) : 0; }
+
+}  // namespace
+
 void CatalogTotals::Add(const CatalogRow& row) {
   ++archives;
-  files += row.fileCount;
-  dirs += row.dirCount;
-  bytes += row.byteCount;
+  files.Add(Counted(row.fileCount));
+  dirs.Add(Counted(row.dirCount));
+  bytes.Add(Counted(row.byteCount));
 }
 
 void CatalogTotals::Remove(const CatalogRow& row) {
   --archives;
-  files -= row.fileCount;
-  dirs -= row.dirCount;
-  bytes -= row.byteCount;
+  files.Subtract(Counted(row.fileCount));
+  dirs.Subtract(Counted(row.dirCount));
+  bytes.Subtract(Counted(row.byteCount));
 }
 
 CatalogRow ReadCatalogRow(FileSystem& fs, const TextServices& text, const std::string& path) {
@@ -81,9 +89,10 @@ CatalogRow ReadCatalogRow(FileSystem& fs, const TextServices& text, const std::s
 
 std::string CatalogSummary(const CatalogTotals& totals, std::size_t rows, std::string_view thousands) {
   if (rows == 0) return "There are no archives.";
-  return "Archives: " + FormatCount(totals.archives, thousands) + "; Files: " + FormatCount(totals.files, thousands) +
-         "; Directories: " + FormatCount(totals.dirs, thousands) +
-         "; Total size: " + FormatCount(totals.bytes, thousands);
+  return "Archives: " + FormatCount(totals.archives, thousands) +
+         "; Files: " + GroupDigits(totals.files.Digits(), thousands) +
+         "; Directories: " + GroupDigits(totals.dirs.Digits(), thousands) +
+         "; Total size: " + GroupDigits(totals.bytes.Digits(), thousands);
 }
 
 bool LoadCatalog(FileSystem& fs, const TextServices& text, UiPump& pump, std::string_view folder,

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "catalog/CountTotal.h"
 #include "platform/FileSystem.h"
 #include "platform/TextServices.h"
 #include "platform/UiPump.h"
@@ -22,17 +23,18 @@ struct CatalogRow {
   std::string size;
   std::string fileName;  // the archive file's full path
   std::string note;
-  // The counts as numbers, for the totals.
+  // The counts as numbers, for the totals; never below 0.
   std::int64_t dirCount = 0;
   std::int64_t fileCount = 0;
   std::int64_t byteCount = 0;
 };
 
+// Exact for any catalogue: sums of 64-bit counts may pass the 64-bit limit.
 struct CatalogTotals {
   std::int64_t archives = 0;
-  std::int64_t files = 0;
-  std::int64_t dirs = 0;
-  std::int64_t bytes = 0;
+  CountTotal files;
+  CountTotal dirs;
+  CountTotal bytes;
 
   void Add(const CatalogRow& row);
   void Remove(const CatalogRow& row);
@@ -40,8 +42,9 @@ struct CatalogTotals {
 
 // The row of the archive at `path`. An ADate that is empty or no real date
 // shows "Unknown". Throws AppError naming the file when the file cannot be
-// read or its AFiles, ADirs or ASize is absent or no number: such a file (a
-// leftover scratch file, a damaged archive) is no disc of the catalogue.
+// read or its AFiles, ADirs or ASize is absent, no number, below 0 or past the
+// 64-bit limit: such a file (a leftover scratch file, a damaged archive) is no
+// disc of the catalogue.
 CatalogRow ReadCatalogRow(FileSystem& fs, const TextServices& text, const std::string& path);
 
 // "Archives: 2; Files: 1.204; Directories: 37; Total size: 5.120", or

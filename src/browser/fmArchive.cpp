@@ -221,10 +221,22 @@ void TfrmArchive::FitColumns() {
 
 void TfrmArchive::TimScanTimer() {
   KillTimer(Handle(), kTimScan);
-  ApplyStoredViewStyle();
-  PumpMessages();
-  ScanArchive(m_context.catalogFolder);
-  SortList();
+  {
+    struct Listed {
+      TfrmArchive& form;
+      ~Listed() {
+        form.m_activity = CatalogActivity::Idle;
+        form.KeyState();
+      }
+    } listed{*this};
+    ApplyStoredViewStyle();
+    PumpMessages();
+    ScanArchive(m_context.catalogFolder);
+    SortList();
+  }
+  // An add asked for during the load runs now, where the load cannot meet
+  // the new archive's file.
+  if (std::exchange(m_addAfterLoad, false) && !m_stop && ActAdd.Execute()) KeyState();
 }
 
 void TfrmArchive::ScanArchive(const std::string& folder) {
@@ -375,9 +387,23 @@ void TfrmArchive::KeyState() {
   // A tool button holds the focus only while it is clicked; it is the list's.
   const HWND focus = GetFocus();
   const bool listFocused = focus == m_listView1.Handle() || IsToolButton(focus);
-  const int selected = listFocused ? m_listView1.SelectedCount() : 0;
-  ActDelete.SetEnabled(selected >= 1);
-  for (Action* one : {&ActEdit, &ActViewArchiveFiles, &ActFreshenCD}) one->SetEnabled(selected == 1);
+  const CatalogCommandStates states =
+      DecideCatalogCommands(m_activity, listFocused, listFocused ? m_listView1.SelectedCount() : 0);
+  ActAdd.SetEnabled(states.add);
+  ActEdit.SetEnabled(states.edit);
+  ActDelete.SetEnabled(states.remove);
+  ActFreshenCD.SetEnabled(states.freshen);
+  ActViewArchiveFiles.SetEnabled(states.viewFiles);
+}
+
+TfrmArchive::CommandRun::CommandRun(TfrmArchive& form) : m_form(form) {
+  m_form.m_activity = CatalogActivity::Running;
+  m_form.KeyState();
+}
+
+TfrmArchive::CommandRun::~CommandRun() {
+  m_form.m_activity = CatalogActivity::Idle;
+  m_form.KeyState();
 }
 
 void TfrmArchive::ShowPopupMenu(LPARAM position) {

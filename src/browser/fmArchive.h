@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "browser/CatalogCommands.h"
 #include "browser/CatalogList.h"
 #include "platform/AppContext.h"
 #include "ui/Action.h"
@@ -80,11 +81,26 @@ class TfrmArchive final : public ToolWindow {
   void ActViewArchiveFilesExecute();
   void ShowPopupMenu(LPARAM position);
 
+  // While it lives a command runs: the others that change the rows or open
+  // dialogs are off until it ends.
+  class CommandRun {
+   public:
+    explicit CommandRun(TfrmArchive& form);
+    ~CommandRun();
+    CommandRun(const CommandRun&) = delete;
+    CommandRun& operator=(const CommandRun&) = delete;
+
+   private:
+    TfrmArchive& m_form;
+  };
+
   AppContext& m_context;
   WindowPump m_pump;
   CatalogList m_rows;
   bool m_loading = false;
   bool m_stop = false;
+  CatalogActivity m_activity = CatalogActivity::Listing;
+  bool m_addAfterLoad = false;  // Insert came while the catalogue was listed
   std::optional<ListView::RedrawSuspension> m_firstLoadQuiet;
 
   Hints m_hints;

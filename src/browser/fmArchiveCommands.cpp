@@ -12,6 +12,11 @@
 namespace discovel {
 
 void TfrmArchive::ActAddExecute() {
+  if (m_activity == CatalogActivity::Listing) {
+    m_addAfterLoad = true;  // run once the load is done
+    return;
+  }
+  CommandRun run(*this);
   m_context.lastSavedArchive.clear();
   if (TfrmWaitCD::Execute(m_context, "") == kModalCancel) return;
   TfrmScan::Execute(m_context);
@@ -28,48 +33,49 @@ void TfrmArchive::ActAddExecute() {
 void TfrmArchive::ActEditExecute() {
   const int row = FirstSelectedRow();
   if (row < 0) return;
-  const auto position = static_cast<std::size_t>(row);
-  const CatalogRow& shown = m_rows.Row(position);
+  const CatalogRow& shown = m_rows.Row(static_cast<std::size_t>(row));
   ArchiveValues values{shown.mark, shown.location, shown.note};
+  // The edit is for this archive, wherever its row stands when the dialog closes.
   const std::string path = shown.fileName;
+  CommandRun run(*this);
   if (TfrmEditArchive::Execute(m_context, values) != kModalOk) return;
   if (!ChangeValuesInArchive(m_context.files, path, values.mark, values.location, values.note)) {
     ShowAlert(Handle(), "Cannot change archive values.");
     return;
   }
   // The row shows the texts as typed, and stays where it is.
-  m_rows.SetValues(position, values.mark, values.location, values.note);
-  m_listView1.RefreshRows();
+  if (const auto position = m_rows.PositionOf(path)) {
+    m_rows.SetValues(*position, values.mark, values.location, values.note);
+    m_listView1.RefreshRows();
+  }
 }
 
 void TfrmArchive::ActDeleteExecute() {
-  std::vector<int> selected;
-  for (int row : m_listView1.Selection()) selected.push_back(row);
-  if (selected.empty()) return;
-  const int firstPosition = selected.front();
-  if (!Confirm(Handle(), RemovalQuestion(selected.size(), m_rows.Row(static_cast<std::size_t>(firstPosition)).mark))) {
+  // The archives asked about are taken by their files: while the question is
+  // open and while the removal pumps messages, a sort may move their rows.
+  std::vector<std::string> files;
+  for (int row : m_listView1.Selection()) files.push_back(m_rows.Row(static_cast<std::size_t>(row)).fileName);
+  if (files.empty()) return;
+  const int firstPosition = FirstSelectedRow();
+  CommandRun run(*this);
+  if (!Confirm(Handle(), RemovalQuestion(files.size(), m_rows.Row(static_cast<std::size_t>(firstPosition)).mark))) {
     return;
   }
   ListView::RedrawSuspension quiet(m_listView1);
   m_listView1.ClearSelection();
-  // Rows removed so far shift the later ones up.
-  std::size_t removed = 0;
-  std::vector<int> kept;  // selected rows left alone after a failure, where they are now
-  for (std::size_t i = 0; i < selected.size(); ++i) {
-    const auto position = static_cast<std::size_t>(selected[i]) - removed;
-    const CatalogRow& row = m_rows.Row(position);
-    if (!m_context.files.RemoveFileWhateverItsAttributes(row.fileName)) {
-      // The rows removed so far stay removed; this one and the rest stay.
-      for (std::size_t j = i; j < selected.size(); ++j) kept.push_back(selected[j] - static_cast<int>(removed));
-      ShowAlert(Handle(), "Cannot delete archive: " + row.mark);
-      break;
+  const RemovalOutcome outcome = RemoveArchives(
+      m_rows, files, [this](const std::string& path) { return m_context.files.RemoveFileWhateverItsAttributes(path); },
+      [this] {
+        m_listView1.SetRowCount(static_cast<int>(m_rows.Size()));
+        PumpMessages();
+      });
+  if (!outcome.kept.empty()) {
+    // The rows removed so far stay removed; the one that failed and the rest stay selected.
+    for (const std::string& file : outcome.kept) {
+      if (const auto position = m_rows.PositionOf(file)) m_listView1.SelectRow(static_cast<int>(*position), false);
     }
-    m_rows.RemoveAt(position);
-    ++removed;
-    m_listView1.SetRowCount(static_cast<int>(m_rows.Size()));
-    PumpMessages();
+    ShowAlert(Handle(), "Cannot delete archive: " + outcome.failedMark);
   }
-  for (int row : kept) m_listView1.SelectRow(row, false);
   const int next = RowToSelectAfterRemoval(firstPosition, static_cast<int>(m_rows.Size()));
   if (next >= 0) m_listView1.SelectRow(next);
   DrawResults();
@@ -81,6 +87,7 @@ void TfrmArchive::ActFreshenCDExecute() {
   if (row < 0) return;
   // The disc's new archive shows at the next load of the catalogue.
   const std::string mark = m_rows.Row(static_cast<std::size_t>(row)).mark;
+  CommandRun run(*this);
   if (TfrmWaitCD::Execute(m_context, "Insert CD/DVD marked: " + mark) == kModalCancel) return;
   TfrmScan::Execute(m_context);
 }
@@ -88,7 +95,9 @@ void TfrmArchive::ActFreshenCDExecute() {
 void TfrmArchive::ActViewArchiveFilesExecute() {
   const int row = FirstSelectedRow();
   if (row < 0) return;
-  TfrmSearch::Execute(m_context, m_rows.Row(static_cast<std::size_t>(row)).mark);
+  const std::string mark = m_rows.Row(static_cast<std::size_t>(row)).mark;
+  CommandRun run(*this);
+  TfrmSearch::Execute(m_context, mark);
 }
 
 }  // namespace discovel

@@ -14,8 +14,11 @@ std::string FormatCount(std::int64_t value, std::string_view thousandsSeparator)
     magnitude /= 10;
   } while (magnitude != 0);
 
+  return (value < 0 ? "-" : "") + GroupDigits(digits, thousandsSeparator);
+}
+
+std::string GroupDigits(std::string_view digits, std::string_view thousandsSeparator) {
   std::string result;
-  if (value < 0) result += '-';
   for (std::size_t i = 0; i < digits.size(); ++i) {
     if (i != 0 && (digits.size() - i) % 3 == 0) result += thousandsSeparator;
     result += digits[i];

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "browser/CatalogCommands.h"
 #include "platform/Platform.h"
 #include "support/ArchiveBuilder.h"
 #include "support/TempFolder.h"
@@ -61,6 +62,58 @@ TEST(RemovalRules, QuestionAndTheRowSelectedAfter) {
   EXPECT_EQ(RowToSelectAfterRemoval(2, 5), 2);
   EXPECT_EQ(RowToSelectAfterRemoval(4, 4), 3);  // the last row went: the new last row
   EXPECT_EQ(RowToSelectAfterRemoval(0, 0), -1);
+}
+
+CatalogRow Disc(const char* mark, const char* file, std::int64_t bytes) {
+  CatalogRow row;
+  row.mark = mark;
+  row.fileName = file;
+  row.byteCount = bytes;
+  row.size = std::to_string(bytes);
+  return row;
+}
+
+TEST(RemovalRules, TheConfirmedArchivesGoWhereverASortMovesTheirRows) {
+  CatalogList rows;
+  rows.Append(Disc("A", "a.dat", 1));
+  rows.Append(Disc("B", "b.dat", 2));
+  rows.Append(Disc("C", "c.dat", 3));
+  rows.Append(Disc("D", "d.dat", 4));
+  test::TestText text;
+  std::vector<std::string> deleted;
+  bool largestFirst = true;
+  // Between two deletions the messages pumped bring header clicks: re-sorts.
+  const auto resort = [&] {
+    rows.Sort(kColSize, largestFirst, text);
+    largestFirst = !largestFirst;
+  };
+  const auto remove = [&](const std::string& file) {
+    deleted.push_back(file);
+    return file != "d.dat";  // read-only media, say
+  };
+  const RemovalOutcome outcome = RemoveArchives(rows, {"a.dat", "b.dat", "d.dat", "c.dat"}, remove, resort);
+  EXPECT_EQ(deleted, (std::vector<std::string>{"a.dat", "b.dat", "d.dat"}));
+  EXPECT_EQ(outcome.kept, (std::vector<std::string>{"d.dat", "c.dat"}));
+  EXPECT_EQ(outcome.failedMark, "D");
+  ASSERT_EQ(rows.Size(), 2u);
+  EXPECT_EQ(rows.Totals().bytes.Digits(), "7");
+  EXPECT_EQ(rows.PositionOf("a.dat"), std::nullopt);
+  EXPECT_EQ(rows.Row(*rows.PositionOf("c.dat")).mark, "C");
+}
+
+TEST(CommandRules, OneCommandAtATime) {
+  const auto idle = DecideCatalogCommands(CatalogActivity::Idle, true, 1);
+  EXPECT_TRUE(idle.add && idle.edit && idle.remove && idle.freshen && idle.viewFiles);
+  const auto two = DecideCatalogCommands(CatalogActivity::Idle, true, 2);
+  EXPECT_TRUE(two.remove && !two.edit && !two.viewFiles);
+  EXPECT_FALSE(DecideCatalogCommands(CatalogActivity::Idle, false, 1).remove);
+  // While a removal or an edit runs, no second one and no add start inside it.
+  const auto running = DecideCatalogCommands(CatalogActivity::Running, true, 1);
+  EXPECT_FALSE(running.add || running.edit || running.remove || running.freshen || running.viewFiles);
+  // Insert during the first load is kept for its end.
+  const auto listing = DecideCatalogCommands(CatalogActivity::Listing, true, 1);
+  EXPECT_TRUE(listing.add);
+  EXPECT_FALSE(listing.edit || listing.remove);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -107,8 +108,36 @@ TEST_F(CatalogRowsTest, BadArchivesAreNamedAndTheOthersListed) {
   EXPECT_NE(failures[0].find("temp.dat"), std::string::npos) << failures[0];
   EXPECT_NE(failures[1].find("ADirs value \"x\""), std::string::npos) << failures[1];
   EXPECT_EQ(totals.archives, 2);
-  EXPECT_EQ(totals.files, 3);
-  EXPECT_EQ(totals.bytes, 60);
+  EXPECT_EQ(totals.files.Digits(), "3");
+  EXPECT_EQ(totals.bytes.Digits(), "60");
+}
+
+TEST_F(CatalogRowsTest, CountsBelowZeroOrPastTheLimitAreUnreadableAndTheTotalsStayExact) {
+  const auto write = [&](const char* name, std::int64_t files, std::int64_t size) {
+    test::ArchiveBuilder disc(name, 1);
+    disc.Keys().files = files;
+    disc.Keys().size = size;
+    disc.WriteTo(catalog, std::string(name) + ".dat");
+  };
+  constexpr std::int64_t kLargest = 9223372036854775807;
+  write("A", 1, kLargest);
+  write("B", kLargest, kLargest - 1);
+  write("C", -2, 10);  // would take two files off the other discs
+  catalog.WriteFile("D.dat", "AMark=D\r\nAFiles=1\r\nADirs=0\r\nASize=9223372036854775808\r\n");
+  const auto marks = Load();
+  EXPECT_EQ(std::set<std::string>(marks.begin(), marks.end()), (std::set<std::string>{"A", "B"}));
+  ASSERT_EQ(failures.size(), 2u);
+  for (const std::string& failure : failures) {
+    EXPECT_NE(failure.find("is not a count (a whole number from 0 to 9223372036854775807)"), std::string::npos)
+        << failure;
+  }
+  // Two sizes near the 64-bit limit add up beyond it, exactly.
+  EXPECT_EQ(CatalogSummary(totals, 2, "."),
+            "Archives: 2; Files: 9.223.372.036.854.775.808; Directories: 0; Total size: 18.446.744.073.709.551.613");
+  totals.Remove(rows[0]);
+  totals.Remove(rows[1]);
+  EXPECT_TRUE(totals.files.IsZero());
+  EXPECT_TRUE(totals.bytes.IsZero());
 }
 
 TEST_F(CatalogRowsTest, AStopRequestEndsTheLoadBeforeTheNextSubfolder) {

@@ -7,8 +7,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +21,7 @@
 #include "scan/fmScanIds.h"
 #include "search/fmSearchIds.h"
 #include "support/ArchiveBuilder.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/ListDriver.h"
 #include "support/win32/UiDriver.h"
@@ -254,6 +258,114 @@ TEST_F(CatalogWindowTest, AnAddedDiscComesInAsTheOnlySelectedRow) {
     EXPECT_EQ(Status(window), "Archives: 2; Files: 3; Directories: 1; Total size: 6" +
                                   context.text.ThousandsSeparator() + "334");
   });
+}
+
+TEST_F(CatalogWindowTest, AnEditLandsOnItsArchiveWhenASortMovesTheRowWhileTheDialogIsOpen) {
+  WriteArchive("1.dat", "CD 1", Day(2001, 1, 1));
+  WriteArchive("2.dat", "CD 2", Day(2002, 1, 1));
+  PresetSetting("frmArchive_ViewStyle", "vsReport");
+  WithCatalogWindow([&](HWND window) {
+    ASSERT_TRUE(WaitUntil([&] { return Marks(window).size() == 2; }));
+    const Texts before = Marks(window);  // in the order the sort of the run left
+    SelectRows(window, {before[0] == "CD 1" ? 0 : 1});
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, kBtnEdit)) != 0; }));
+    PressKey(List(window), VK_F2);
+    HWND dialog = WaitForWindow(fmEditArchiveIds::kClassName);
+    ASSERT_NE(dialog, nullptr);
+    test::ClickListHeader(List(window), 1);  // the other way round, under the open dialog
+    const Texts turned(before.rbegin(), before.rend());
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == turned; }));
+    SetDlgItemTextA(dialog, fmEditArchiveIds::kEdtMark, "First disc");
+    test::Click(dialog, fmEditArchiveIds::kBtnOk);
+    EXPECT_TRUE(test::WaitForWindowGone(dialog));
+    Texts edited = turned;
+    std::replace(edited.begin(), edited.end(), std::string("CD 1"), std::string("First disc"));
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == edited; })) << testing::PrintToString(Marks(window));
+  });
+  EXPECT_NE(catalog.ReadFile("1.dat").find("\r\nAMark=First disc\r\n"), std::string::npos);
+  EXPECT_NE(catalog.ReadFile("2.dat").find("\r\nAMark=CD 2\r\n"), std::string::npos);
+}
+
+TEST_F(CatalogWindowTest, ARemovalTakesTheConfirmedArchiveWhereverASortMovesItsRow) {
+  WriteArchive("1.dat", "CD 1", Day(2001, 1, 1));
+  WriteArchive("2.dat", "CD 2", Day(2002, 1, 1));
+  WriteArchive("3.dat", "CD 3", Day(2003, 1, 1));
+  PresetSetting("frmArchive_ViewStyle", "vsReport");
+  WithCatalogWindow([&](HWND window) {
+    ASSERT_TRUE(WaitUntil([&] { return Marks(window).size() == 3; }));
+    const Texts before = Marks(window);  // by date, in the direction the run left
+    SelectRows(window, {before[0] == "CD 1" ? 0 : 2});
+    PressKey(List(window), VK_DELETE);
+    ASSERT_NE(WaitForWindow("#32770"), nullptr);
+    // While the question is open the rows are sorted the other way round.
+    test::ClickListHeader(List(window), 1);
+    const Texts turned(before.rbegin(), before.rend());
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == turned; }));
+    EXPECT_EQ(AnswerMessageBox(IDYES), "Are you sure you want to remove: CD 1 ?");
+    Texts left = turned;
+    std::erase(left, "CD 1");
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == left; })) << testing::PrintToString(Marks(window));
+  });
+  EXPECT_EQ(GetFileAttributesA((catalog / "1.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesA((catalog / "3.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Lists a folder as NTFS does while it changes (an archive written during the
+// listing is still met by it), and reads each archive slowly, so that a key
+// pressed in the catalogue window arrives while the catalogue is listed.
+class ChangingCatalogDisk final : public test::ForwardingFileSystem {
+ public:
+  void ListFolder(const std::string& folder, const std::string& mask,
+                  const std::function<bool(const DirEntry&)>& onEntry) override {
+    std::set<std::string> met;
+    for (;;) {
+      std::optional<DirEntry> next;
+      m_fs.ListFolder(folder, mask, [&](const DirEntry& entry) {
+        if (met.count(entry.name)) return true;
+        next = entry;
+        return false;
+      });
+      if (!next || !onEntry(*next)) return;
+      met.insert(next->name);
+    }
+  }
+  std::string ReadTail(const std::string& path, std::size_t maxBytes, bool& wholeFile) override {
+    Sleep(40);
+    return m_fs.ReadTail(path, maxBytes, wholeFile);
+  }
+};
+
+TEST_F(CatalogWindowTest, InsertDuringTheFirstLoadListsTheNewDiscOnce) {
+  for (int number = 1; number <= 12; ++number) {
+    test::ArchiveBuilder("CD " + std::to_string(number), number)
+        .Entry("\\", "file.bin")
+        .WriteTo(catalog, std::to_string(number) + ".dat");
+  }
+  InsertFixtureDisc();
+  ChangingCatalogDisk disk;
+  AppContext slowContext{disk, context.settings, context.text, context.catalogFolder, context.readDevice};
+  Texts marks;
+  std::string status;
+  Script driver([&] {
+    HWND window = WaitForWindow(kClassName);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return Status(window) == "Loading..."; }));
+    PressKey(List(window), VK_INSERT);
+    HWND scan = WaitForWindow(fmScanIds::kClassName);
+    ASSERT_NE(scan, nullptr);
+    test::WaitForControlText(scan, fmScanIds::kLblMsg, "Mark the CD/DVD with label: ");
+    test::Click(scan, fmScanIds::kBtnOk);
+    EXPECT_TRUE(test::WaitForWindowGone(scan));
+    EXPECT_TRUE(WaitUntil([&] { return Loaded(window) && SendMessageA(List(window), LVM_GETITEMCOUNT, 0, 0) >= 13; }));
+    marks = Marks(window);
+    status = Status(window);
+    PressKey(List(window), VK_ESCAPE);
+  });
+  TfrmArchive::Execute(slowContext);
+  driver.Join();
+  EXPECT_EQ(std::count(marks.begin(), marks.end(), "CD No: 13"), 1) << testing::PrintToString(marks);
+  EXPECT_EQ(marks.size(), 13u);
+  EXPECT_EQ(status.rfind("Archives: 13;", 0), 0u) << status;
 }
 
 // Also run under a locale that groups digits with ".".
