@@ -81,7 +81,8 @@ BackupReport MergeCatalog(FileSystem& fs, const TextServices& text, const std::s
     }
     // One archive that cannot be written does not cost the others; the report names it.
     try {
-      report.added.push_back(AddArchive(fs, root + relative, relative, backup.Extract(archives[i], &pacing.pump), marks));
+      std::string data = backup.Extract(archives[i], &pacing.pump);
+      report.added.push_back(AddArchive(fs, root + relative, relative, std::move(data), marks));
       discs.Add(relative);
     } catch (const AppError& error) {
       report.skipped.push_back({relative, error.what()});
