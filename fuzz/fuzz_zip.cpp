@@ -58,7 +58,7 @@ void MergeIntoMemory(std::string_view bytes) {
   NoPump pump;
   NoBackupProgress progress;
   try {
-    const BackupFile backup{std::string(bytes)};
+    const BackupFile backup{std::string(bytes), SystemTextServices()};
     for (const PlannedArchive& archive : backup.Archives()) {
       const std::string& path = archive.relativePath;
       FUZZ_REQUIRE(!path.empty() && path.front() != '\\' && path.find(':') == std::string::npos);

@@ -2,7 +2,9 @@
 
 #include "app/fmAbout.h"
 #include "app/fmMainIds.h"
+#include "backup/CatalogRestore.h"
 #include "backup/win32/BackupCommands.h"
+#include "backup/win32/SessionEndBlock.h"
 #include "browser/fmArchive.h"
 #include "catalog/CatalogFolder.h"
 #include "drives/Autoplay.h"
@@ -64,6 +66,8 @@ void TfrmMain::Create() {
 
   // A folder that cannot be created is not reported here: the first save says so.
   m_context.catalogFolder = CatalogFolderFor(m_programPath);
+  // A restore that could move neither catalogue into place left the old one beside it.
+  RecoverReplacedCatalog(m_context.files, m_context.catalogFolder);
   if (!m_context.files.FolderExists(m_context.catalogFolder)) m_context.files.CreateFolders(m_context.catalogFolder);
 
   // A value of the wrong type must not keep the program from starting: it is
@@ -329,6 +333,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return DefaultHandling(message, wParam, lParam);
     case WM_QUERYENDSESSION:
+      if (SessionEndBlock::Active()) return FALSE;  // a restore runs; Windows shows why
       m_sessionEnding = true;
       return TRUE;
     case WM_ENDSESSION:

@@ -7,6 +7,7 @@
 #include "backup/BackupReport.h"
 #include "backup/ZipReader.h"
 #include "platform/FileSystem.h"
+#include "platform/TextServices.h"
 
 namespace discovel {
 
@@ -18,8 +19,9 @@ struct PlannedArchive {
 class BackupFile {
  public:
   // Reads the whole file. Throws FileError, or AppError when it is damaged.
-  BackupFile(FileSystem& fs, const std::string& zipPath);
-  explicit BackupFile(std::string bytes);
+  // `text` compares names as Windows compares file names.
+  BackupFile(FileSystem& fs, const TextServices& text, const std::string& zipPath);
+  BackupFile(std::string bytes, const TextServices& text);
   BackupFile(const BackupFile&) = delete;
   BackupFile& operator=(const BackupFile&) = delete;
 
@@ -32,7 +34,7 @@ class BackupFile {
   }
 
  private:
-  void Plan();
+  void Plan(const TextServices& text);
 
   const std::string m_bytes;
   const ZipReader m_zip;

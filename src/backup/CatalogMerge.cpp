@@ -1,13 +1,40 @@
 #include "backup/CatalogMerge.h"
 
+#include <map>
+
 #include "backup/FolderTree.h"
 #include "backup/UniqueMarks.h"
 #include "catalog/ArchiveFile.h"
+#include "catalog/CatalogFolder.h"
+#include "catalog/CatalogQueries.h"
 #include "catalog/TextUtil.h"
 #include "platform/AppError.h"
 
 namespace discovel {
 namespace {
+
+// An archive is named by its listing's checksum, so one file name is one disc
+// whichever folder holds it; names compare as Windows compares file names.
+class KnownDiscs {
+ public:
+  KnownDiscs(FileSystem& fs, const TextServices& text, const std::string& root) : m_text(text) {
+    WalkCatalog(fs, root, kArchiveMask, [&](const std::string& path) { Add(path.substr(root.size())); });
+  }
+  // The relative path of the catalogue's archive of this disc; nullptr when it has none.
+  const std::string* Find(std::string_view relative) const {
+    const auto found = m_paths.find(Key(relative));
+    return found == m_paths.end() ? nullptr : &found->second;
+  }
+  void Add(const std::string& relative) { m_paths.emplace(Key(relative), relative); }
+
+ private:
+  std::string Key(std::string_view relative) const {
+    return m_text.ToUpper(relative.substr(relative.find_last_of('\\') + 1));
+  }
+
+  const TextServices& m_text;
+  std::map<std::string, std::string> m_paths;
+};
 
 // Writes the archive, with a free mark when its own is taken; returns the
 // report's line for it.
@@ -42,19 +69,21 @@ BackupReport MergeCatalog(FileSystem& fs, const TextServices& text, const std::s
   const std::string root = IncludeTrailingBackslash(catalogFolder);
   UniqueMarks marks(text);
   marks.AddCatalog(fs, root);
+  KnownDiscs discs(fs, text, root);
   BackupReport report;
   report.skipped = backup.Refused();
   for (std::size_t i = 0; i < archives.size(); ++i) {
     const std::string& relative = archives[i].relativePath;
     pacing.Step(archives.size() + i, steps, relative);
-    const std::string path = root + relative;
-    if (fs.FileExists(path)) {
-      report.skipped.push_back({relative, "the catalogue holds it already"});
+    if (const std::string* known = discs.Find(relative)) {
+      report.skipped.push_back({relative, "the catalogue holds this disc already, as \"" + *known + "\""});
       continue;
     }
     // One archive that cannot be written does not cost the others; the report names it.
     try {
-      report.added.push_back(AddArchive(fs, path, relative, backup.Extract(archives[i], &pacing.pump), marks));
+      std::string data = backup.Extract(archives[i], &pacing.pump);
+      report.added.push_back(AddArchive(fs, root + relative, relative, std::move(data), marks));
+      discs.Add(relative);
     } catch (const AppError& error) {
       report.skipped.push_back({relative, error.what()});
     }

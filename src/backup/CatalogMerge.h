@@ -1,7 +1,7 @@
 #pragma once
-// Adds to the catalogue the archives of a backup that it lacks. The same path
-// below the catalogue folder means the same disc (the file name is the
-// listing's checksum), so an archive already there is kept as it is. An
+// Adds to the catalogue the archives of a backup that it lacks. The same file
+// name means the same disc (it is the listing's checksum), in whichever
+// folder, so an archive already there is kept as it is and reported. An
 // added archive whose mark another archive carries gets a free mark
 // ("CD 7 (2)"), so marks stay unique.
 #include <string>

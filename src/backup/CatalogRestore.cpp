@@ -1,6 +1,9 @@
 #include "backup/CatalogRestore.h"
 
+#include <algorithm>
+
 #include "backup/FolderTree.h"
+#include "catalog/TextUtil.h"
 #include "platform/AppError.h"
 
 namespace discovel {
@@ -30,18 +33,19 @@ void Swap(FileSystem& fs, const std::string& catalog, const std::string& staging
     throw FileError("Cannot replace the catalogue folder \"" + catalog +
                     "\": it is in use (is a file in it open?). The catalogue is unchanged.");
   }
-  if (!fs.RenameFolder(staging, catalog)) {
-    if (hadCatalog) fs.RenameFolder(old, catalog);
-    throw FileError("Cannot move the restored archives into \"" + catalog + "\". The catalogue is unchanged.");
-  }
+  if (fs.RenameFolder(staging, catalog)) return;
+  const std::string cannotMove = "Cannot move the restored archives into \"" + catalog + "\"";
+  if (!hadCatalog || fs.RenameFolder(old, catalog)) throw FileError(cannotMove + ". The catalogue is unchanged.");
+  throw FileError(cannotMove + ", nor the old catalogue back. It is now in \"" + old +
+                  "\"; the program moves it back when it next starts.");
 }
 
 }  // namespace
 
 BackupReport RestoreCatalog(FileSystem& fs, const std::string& catalogFolder, const BackupFile& backup,
                             const BackupPacing& pacing) {
-  const std::string staging = FreeSiblingFolder(fs, catalogFolder, ".restoring");
-  const std::string old = FreeSiblingFolder(fs, catalogFolder, ".replaced");
+  const std::string staging = FreeSiblingFolder(fs, catalogFolder, kStagingSuffix);
+  const std::string old = FreeSiblingFolder(fs, catalogFolder, kReplacedSuffix);
   BackupReport report;
   report.skipped = backup.Refused();
   try {
@@ -56,6 +60,32 @@ BackupReport RestoreCatalog(FileSystem& fs, const std::string& catalogFolder, co
     report.notes.push_back("Some files of the replaced catalogue could not be deleted; they remain in \"" + old + "\".");
   }
   return report;
+}
+
+bool RecoverReplacedCatalog(FileSystem& fs, const std::string& catalogFolder) {
+  if (fs.FolderExists(catalogFolder)) return false;
+  std::string_view catalog = catalogFolder;
+  if (!catalog.empty() && catalog.back() == '\\') catalog.remove_suffix(1);
+  const std::string parent = ParentFolder(catalog);
+  const std::string base = std::string(catalog.substr(parent.size())) + std::string(kReplacedSuffix);
+  // The restore numbers its folder from 2 when an older one is in the way (a
+  // half-deleted one, say), so the highest number is the latest.
+  std::string latest;
+  unsigned long latestNumber = 0;
+  fs.ListFolder(parent, base + "*", [&](const DirEntry& entry) {
+    const std::string_view name = entry.name;
+    const std::string_view number = name.substr(std::min(base.size(), name.size()));
+    const bool ours = entry.isFolder && !entry.isLink && EqualsIgnoreAsciiCase(name.substr(0, base.size()), base) &&
+                      number.size() < 9 && number.find_first_not_of("0123456789") == std::string_view::npos;
+    if (!ours) return true;
+    const unsigned long value = number.empty() ? 1 : std::stoul(std::string(number));
+    if (value > latestNumber) {
+      latestNumber = value;
+      latest = entry.name;
+    }
+    return true;
+  });
+  return !latest.empty() && fs.RenameFolder(parent + latest, catalogFolder);
 }
 
 }  // namespace discovel

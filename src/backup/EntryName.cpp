@@ -33,7 +33,11 @@ bool IsDeviceName(std::string_view part) {
   for (const char* device : {"CON", "PRN", "AUX", "NUL"}) {
     if (EqualsIgnoreAsciiCase(stem, device)) return true;
   }
-  const bool numbered = stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9';
+  // Superscript one, two and three count as digits too: bytes 0xB9, 0xB2 and
+  // 0xB3 in Windows-1252 and the code pages built like it. Where these bytes
+  // are letters, refusing them costs nothing: archive names are numbers.
+  const bool numbered = stem.size() == 4 && ((stem[3] >= '1' && stem[3] <= '9') ||
+                                             std::string_view("\xB9\xB2\xB3").find(stem[3]) != std::string_view::npos);
   return numbered && (EqualsIgnoreAsciiCase(stem.substr(0, 3), "COM") || EqualsIgnoreAsciiCase(stem.substr(0, 3), "LPT"));
 }
 

@@ -9,6 +9,9 @@ namespace discovel::zipformat {
 inline constexpr std::uint32_t kLocalSignature = 0x04034b50;
 inline constexpr std::uint32_t kCentralSignature = 0x02014b50;
 inline constexpr std::uint32_t kEndSignature = 0x06054b50;
+// Stands right before the end record of a ZIP64 file.
+inline constexpr std::uint32_t kZip64LocatorSignature = 0x07064b50;
+inline constexpr std::size_t kZip64LocatorSize = 20;
 inline constexpr std::size_t kLocalHeaderSize = 30;
 inline constexpr std::size_t kCentralHeaderSize = 46;
 inline constexpr std::size_t kEndRecordSize = 22;
@@ -18,6 +21,7 @@ inline constexpr std::uint16_t kVersionNeeded = 20;  // 2.0: deflate and folders
 inline constexpr std::uint16_t kFlagEncrypted = 0x0001;
 // The largest size or offset without ZIP64.
 inline constexpr std::uint64_t kMaxSize = 0xFFFFFFFFu;
+// 0xFFFF itself is a plain count: only a ZIP64 locator makes it a marker.
 inline constexpr std::size_t kMaxEntries = 0xFFFF;
 // How much is packed or unpacked between two pumps of the windows.
 inline constexpr std::size_t kPumpedPiece = 1 << 20;

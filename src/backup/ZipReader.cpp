@@ -45,7 +45,13 @@ ZipReader::ZipReader(std::string_view bytes) : m_bytes(bytes) {
   if (Get16(bytes, end + 4) != 0 || Get16(bytes, end + 6) != 0 || Get16(bytes, end + 8) != count) {
     Damaged("it is split over several files");
   }
-  if (count == 0xFFFF || directoryOffset == 0xFFFFFFFFu) Damaged("ZIP64 extensions are not supported");
+  // A field at its largest value is a ZIP64 marker only when a ZIP64 locator
+  // precedes the record; otherwise it is the value itself (65,535 archives
+  // fit without ZIP64, and this program's writer stores them so).
+  const bool marked = count == 0xFFFF || directorySize == 0xFFFFFFFFu || directoryOffset == 0xFFFFFFFFu;
+  if (marked && end >= kZip64LocatorSize && Get32(bytes, end - kZip64LocatorSize) == kZip64LocatorSignature) {
+    Damaged("ZIP64 extensions are not supported");
+  }
   if (std::uint64_t{directoryOffset} + directorySize > end) Damaged("the directory lies outside the file");
 
   std::size_t at = directoryOffset;

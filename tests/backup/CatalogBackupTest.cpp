@@ -40,9 +40,10 @@ class FaultyFileSystem final : public test::ForwardingFileSystem {
     m_fs.WriteFileReplacing(path, bytes);
   }
   bool RenameFolder(const std::string& from, const std::string& to) override {
-    return ++renames != failRename && m_fs.RenameFolder(from, to);
+    ++renames;
+    return renames != failRename && renames != failSecondRename && m_fs.RenameFolder(from, to);
   }
-  int writes = 0, failWrite = 0, renames = 0, failRename = 0;
+  int writes = 0, failWrite = 0, renames = 0, failRename = 0, failSecondRename = 0;
 };
 
 class CatalogBackupTest : public testing::Test {
@@ -62,6 +63,7 @@ class CatalogBackupTest : public testing::Test {
   }
 
   test::TempFolder temp;
+  const TextServices& text = SystemTextServices();
   FaultyFileSystem fs;
   NoPump noPump;
   NoBackupProgress noProgress;
@@ -91,7 +93,8 @@ TEST_F(CatalogBackupTest, BackupOfAnEmptyCatalogueWritesNothing) {
 TEST_F(CatalogBackupTest, RestoreReplacesTheCatalogueAndReportsRefusedEntries) {
   PutArchive("gone.dat", "Old");
   const BackupFile backup(ZipOf({{"1.dat", "AMark=A\r\n"}, {"sub/2.dat", "AMark=B\r\n"}, {"../evil.dat", "x"},
-                                 {"readme.txt", "x"}, {"SUB/2.DAT", "AMark=C\r\n"}}));
+                                 {"readme.txt", "x"}, {"SUB/2.DAT", "AMark=C\r\n"}}),
+                          text);
   const BackupReport report = RestoreCatalog(fs, Catalog(), backup, pacing);
 
   EXPECT_EQ(FolderSnapshot(Catalog()),
@@ -108,16 +111,38 @@ TEST_F(CatalogBackupTest, RestoreThatFailsLeavesTheOldCatalogue) {
   const auto before = FolderSnapshot(Catalog());
   const std::string good = ZipOf({{"1.dat", "AMark=A\r\n"}, {"2.dat", "AMark=B\r\n"}});
   std::string damaged = good;
-  damaged[BackupFile(good).Archives()[1].entry->dataOffset] ^= 0x55;
+  damaged[BackupFile(good, text).Archives()[1].entry->dataOffset] ^= 0x55;
 
   fs.failWrite = 2;  // the disk fills up at the second archive
-  EXPECT_THROW(RestoreCatalog(fs, Catalog(), BackupFile(good), pacing), FileError);
-  EXPECT_THROW(RestoreCatalog(fs, Catalog(), BackupFile(damaged), pacing), AppError);
+  EXPECT_THROW(RestoreCatalog(fs, Catalog(), BackupFile(good, text), pacing), FileError);
+  EXPECT_THROW(RestoreCatalog(fs, Catalog(), BackupFile(damaged, text), pacing), AppError);
   fs.failRename = fs.renames + 2;  // the staged folder cannot take the catalogue's place
-  EXPECT_THROW(RestoreCatalog(fs, Catalog(), BackupFile(good), pacing), FileError);
+  EXPECT_THROW(RestoreCatalog(fs, Catalog(), BackupFile(good, text), pacing), FileError);
 
   EXPECT_EQ(FolderSnapshot(Catalog()), before);
   EXPECT_EQ(FoldersBesideCatalog(), 1u);
+}
+
+TEST_F(CatalogBackupTest, RestoreThatCannotMoveBackSaysWhereTheOldCatalogueIsAndTheNextStartFindsIt) {
+  PutArchive("keep.dat", "Old");
+  const auto before = FolderSnapshot(Catalog());
+  temp.WriteFile("Archive.replaced\\half.dat", "left by an earlier restore");
+  fs.failRename = 2;  // the restored folder cannot move in ...
+  fs.failSecondRename = 3;  // ... nor the old catalogue back
+  try {
+    RestoreCatalog(fs, Catalog(), BackupFile(ZipOf({{"1.dat", "AMark=A\r\n"}}), text), pacing);
+    FAIL() << "restored";
+  } catch (const FileError& error) {
+    const std::string message = error.what();
+    EXPECT_EQ(message.find("unchanged"), std::string::npos) << message;
+    EXPECT_NE(message.find("\"" + temp / "Archive.replaced2\\\""), std::string::npos) << message;
+  }
+  ASSERT_FALSE(fs.FolderExists(Catalog()));
+
+  EXPECT_TRUE(RecoverReplacedCatalog(fs, Catalog()));
+  EXPECT_EQ(FolderSnapshot(Catalog()), before);
+  EXPECT_FALSE(RecoverReplacedCatalog(fs, Catalog())) << "only a missing catalogue is recovered";
+  EXPECT_TRUE(fs.FileExists(temp / "Archive.replaced\\half.dat"));
 }
 
 TEST_F(CatalogBackupTest, MergeAddsWhatIsMissingAndKeepsMarksUnique) {
@@ -126,8 +151,9 @@ TEST_F(CatalogBackupTest, MergeAddsWhatIsMissingAndKeepsMarksUnique) {
   const std::string own = temp.ReadFile("Archive\\1.dat");
   const std::string incoming2 = ArchiveBuilder("cd 1").Entry("\\", "AMark=CD 1").Text();
   const BackupFile backup(ZipOf({{"1.dat", "AMark=Other\r\n"}, {"new/3.dat", incoming2},
-                                 {"4.dat", ArchiveBuilder("CD 9").Entry("\\", "a").Text()}, {"C:/x.dat", ""}}));
-  const BackupReport report = MergeCatalog(fs, SystemTextServices(), Catalog(), backup, pacing);
+                                 {"4.dat", ArchiveBuilder("CD 9").Entry("\\", "a").Text()}, {"C:/x.dat", ""}}),
+                          text);
+  const BackupReport report = MergeCatalog(fs, text, Catalog(), backup, pacing);
 
   EXPECT_EQ(temp.ReadFile("Archive\\1.dat"), own) << "an archive of the catalogue is never overwritten";
   EXPECT_EQ(Mark("new\\3.dat"), "cd 1 (2)");
@@ -138,13 +164,39 @@ TEST_F(CatalogBackupTest, MergeAddsWhatIsMissingAndKeepsMarksUnique) {
   EXPECT_EQ(report.skipped.size(), 2u);
 }
 
+TEST_F(CatalogBackupTest, MergeKnowsADiscByItsFileNameInWhicheverFolder) {
+  PutArchive("old\\355781.dat", "CD 1");
+  const BackupFile backup(ZipOf({{"355781.DAT", "AMark=CD 1\r\n"}, {"a/9.dat", "AMark=CD 9\r\n"},
+                                 {"b/9.dat", "AMark=CD 9\r\n"}}),
+                          text);
+  const BackupReport report = MergeCatalog(fs, text, Catalog(), backup, pacing);
+
+  EXPECT_EQ(report.added, std::vector<std::string>{"a\\9.dat"});
+  ASSERT_EQ(report.skipped.size(), 2u);
+  EXPECT_EQ(report.skipped[0].reason, "the catalogue holds this disc already, as \"old\\355781.dat\"");
+  EXPECT_EQ(report.skipped[1].reason, "the catalogue holds this disc already, as \"a\\9.dat\"");
+  EXPECT_EQ(FolderSnapshot(Catalog()).size(), 2u);
+}
+
 TEST_F(CatalogBackupTest, DamagedBackupMergesNothing) {
   PutArchive("1.dat", "CD 1");
   const auto before = FolderSnapshot(Catalog());
   std::string bytes = ZipOf({{"2.dat", "AMark=A\r\n"}, {"3.dat", "AMark=B\r\n"}});
-  bytes[BackupFile(bytes).Archives()[1].entry->dataOffset + 1] ^= 0x10;
-  EXPECT_THROW(MergeCatalog(fs, SystemTextServices(), Catalog(), BackupFile(bytes), pacing), AppError);
+  bytes[BackupFile(bytes, text).Archives()[1].entry->dataOffset + 1] ^= 0x10;
+  EXPECT_THROW(MergeCatalog(fs, text, Catalog(), BackupFile(bytes, text), pacing), AppError);
   EXPECT_EQ(FolderSnapshot(Catalog()), before);
+}
+
+TEST(BackupFile, NamesThatWindowsTakesForOneFileCountOnce) {
+  // Windows-1252: 0xC4 is the capital of 0xE4, 0x8A of 0x9A.
+  const BackupFile backup(ZipOf({{"\xC4rger.dat", "AMark=1\r\n"}, {"\xE4rger.dat", "AMark=2\r\n"},
+                                 {"\x9A/1.dat", "AMark=3\r\n"}, {"\x8A/1.DAT", "AMark=4\r\n"}}),
+                          SystemTextServices());
+  ASSERT_EQ(backup.Archives().size(), 2u);
+  EXPECT_EQ(backup.Archives()[0].relativePath, "\xC4rger.dat");
+  EXPECT_EQ(backup.Archives()[1].relativePath, "\x9A\\1.dat");
+  ASSERT_EQ(backup.Refused().size(), 2u);
+  EXPECT_EQ(backup.Refused()[0].reason, "the backup holds it twice; the first copy counts");
 }
 
 TEST(UniqueMarks, NumbersATakenMarkUntilItIsFree) {

@@ -23,6 +23,11 @@ TEST(EntryName, RefusesWhatCouldLandElsewhereOrIsNoArchive) {
     EXPECT_EQ(verdict.kind, Kind::Refused) << name;
     EXPECT_FALSE(verdict.reason.empty()) << name;
   }
+  // Windows-1252's superscript digits make device names too.
+  for (const char* name : {"COM\xB9.dat", "lpt\xB2.dat", "old/LPT\xB3/1.dat"}) {
+    EXPECT_EQ(JudgeEntryName(name).reason, "its name is a device of Windows") << name;
+  }
+  EXPECT_EQ(JudgeEntryName("COM\xBD.dat").kind, Kind::Archive) << "one half is no digit";
   EXPECT_EQ(JudgeEntryName("../1.dat").reason, "its path leads out of the catalogue folder");
   EXPECT_EQ(JudgeEntryName("notes.txt").reason, "it is not an archive (*.dat)");
 }

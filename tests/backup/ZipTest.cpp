@@ -94,6 +94,16 @@ TEST(Zip, RefusesAChecksumThatDoesNotMatch) {
   }
 }
 
+TEST(Zip, TheLargestCountTheWriterTakesReadsBack) {
+  ZipWriter writer;
+  for (std::size_t i = 0; i < 0xFFFF; ++i) writer.Add(std::to_string(i) + ".dat", "", 0);
+  EXPECT_THROW(writer.Add("one-too-many.dat", "", 0), AppError);
+  const std::string bytes = writer.Finish();
+  const ZipReader zip(bytes);
+  ASSERT_EQ(zip.Entries().size(), 0xFFFFu);
+  EXPECT_EQ(zip.Entries().back().name, "65534.dat");
+}
+
 TEST(Zip, RefusesWhatIsNoZip) {
   ExpectDamaged("AMark=CD No: 1\r\nthis is a text file and no zip at all\r\n");
 }

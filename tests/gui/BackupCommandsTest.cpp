@@ -5,14 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
 
+#include "app/fmMain.h"
 #include "backup/ZipWriter.h"
 #include "platform/Platform.h"
 #include "settings/win32/SettingsStore.h"
 #include "support/ArchiveBuilder.h"
 #include "support/FolderSnapshot.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/TempFolder.h"
+#include "support/win32/GuiFixture.h"
 #include "support/win32/UiDriver.h"
 
 namespace discovel {
@@ -76,6 +81,47 @@ TEST_F(BackupCommandsTest, MergeReportsARenamedMarkAndADamagedBackupChangesNothi
   EXPECT_NE(report.find("2.dat (its mark \"cd 1\" was taken; it is now \"cd 1 (2)\")"), std::string::npos) << report;
   EXPECT_NE(damaged.find("damaged"), std::string::npos) << damaged;
   EXPECT_NE(temp.ReadFile("Archive\\2.dat").find("AMark=cd 1 (2)\r\n"), std::string::npos);
+}
+
+// The real file system, with a look around at the first file written.
+class WatchedFileSystem final : public test::ForwardingFileSystem {
+ public:
+  void WriteFileReplacing(const std::string& path, std::string_view bytes) override {
+    if (onFirstWrite) std::exchange(onFirstWrite, nullptr)();
+    m_fs.WriteFileReplacing(path, bytes);
+  }
+  std::function<void()> onFirstWrite;
+};
+
+class RestoreUnderTheMainWindowTest : public test::GuiFixture {
+ protected:
+  WatchedFileSystem files;
+  AppContext watched{files, ProgramSettings(), SystemTextServices(), ""};
+};
+
+TEST_F(RestoreUnderTheMainWindowTest, TheStartBringsBackAMovedCatalogueAndARestoreHoldsOffTheSessionEnd) {
+  // A restore that could move neither catalogue left the old one beside its place.
+  test::ArchiveBuilder("CD 1").Entry("\\", "a.txt").WriteTo(catalog, "prog\\Archive.replaced\\1.dat");
+  TfrmMain main(watched, catalog / "prog\\discovel.exe", false);
+  main.Create();
+  ASSERT_EQ(watched.catalogFolder, catalog / "prog\\Archive\\");
+  EXPECT_TRUE(files.FileExists(watched.catalogFolder + "1.dat"));
+
+  ZipWriter zip;
+  zip.Add("2.dat", test::ArchiveBuilder("CD 2").Entry("\\", "b.txt").Text(), 0);
+  catalog.WriteFile("b.zip", zip.Finish());
+  LRESULT whileRestoring = TRUE;
+  files.onFirstWrite = [&] { whileRestoring = SendMessageA(main.Handle(), WM_QUERYENDSESSION, 0, 0); };
+  {
+    test::Script script([&] {
+      test::AnswerMessageBox(IDYES);
+      test::AnswerMessageBox(IDOK);
+    });
+    RestoreArchivesFrom(watched, main.Handle(), catalog / "b.zip");
+  }
+  EXPECT_TRUE(files.FileExists(watched.catalogFolder + "2.dat"));
+  EXPECT_EQ(whileRestoring, FALSE) << "the session end waits for the restore";
+  EXPECT_EQ(SendMessageA(main.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE) << "and is let through after it";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "backup/CatalogMerge.h"
 #include "backup/CatalogRestore.h"
 #include "backup/win32/BackupProgressWindow.h"
+#include "backup/win32/SessionEndBlock.h"
 #include "backup/win32/ZipFileDialogs.h"
 #include "catalog/CatalogFolder.h"
 #include "catalog/CatalogQueries.h"
@@ -95,15 +96,18 @@ void BackupArchivesTo(AppContext& context, HWND owner, const std::string& zipPat
 
 void RestoreArchivesFrom(AppContext& context, HWND owner, const std::string& zipPath) {
   RunGuarded([&] {
-    const BackupFile backup(context.files, zipPath);
+    const BackupFile backup(context.files, context.text, zipPath);
     if (!HoldsArchives(owner, backup, zipPath)) return;
     const std::string question = "Replace the catalogue (" + ArchiveCount(CountArchives(context)) + " now) with the " +
                                  ArchiveCount(backup.Archives().size()) + " of " + Quoted(zipPath) +
                                  "?\r\n\r\nEverything now in the catalogue folder will be deleted.";
     if (!Confirm(owner, question)) return;
-    const BackupReport report = WithProgress("Restore", [&](const BackupPacing& pacing) {
-      return RestoreCatalog(context.files, context.catalogFolder, backup, pacing);
-    });
+    const BackupReport report = [&] {
+      const SessionEndBlock block(owner, L"Restoring the catalogue of discs.");
+      return WithProgress("Restore", [&](const BackupPacing& pacing) {
+        return RestoreCatalog(context.files, context.catalogFolder, backup, pacing);
+      });
+    }();
     ShowAlert(owner, ReportText(report, "Restored " + ArchiveCount(report.added.size()) + " from " + Quoted(zipPath) +
                                             ", skipped " + std::to_string(report.skipped.size()) + "."));
   });
@@ -111,7 +115,7 @@ void RestoreArchivesFrom(AppContext& context, HWND owner, const std::string& zip
 
 void MergeArchivesFrom(AppContext& context, HWND owner, const std::string& zipPath) {
   RunGuarded([&] {
-    const BackupFile backup(context.files, zipPath);
+    const BackupFile backup(context.files, context.text, zipPath);
     if (!HoldsArchives(owner, backup, zipPath)) return;
     const BackupReport report = WithProgress("Merge", [&](const BackupPacing& pacing) {
       return MergeCatalog(context.files, context.text, context.catalogFolder, backup, pacing);

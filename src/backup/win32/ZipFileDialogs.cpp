@@ -7,6 +7,14 @@ namespace {
 
 constexpr char kFilter[] = "Zip files (*.zip)\0*.zip\0";
 
+std::string CurrentFolder() {
+  const DWORD size = GetCurrentDirectoryA(0, nullptr);
+  std::string folder(size, '\0');
+  const DWORD length = size == 0 ? 0 : GetCurrentDirectoryA(size, folder.data());
+  folder.resize(length < size ? length : 0);
+  return folder;
+}
+
 std::optional<std::string> Ask(HWND owner, std::string name, DWORD flags, bool save) {
   name.resize(MAX_PATH * 4, '\0');
   OPENFILENAMEA dialog{};
@@ -19,7 +27,12 @@ std::optional<std::string> Ask(HWND owner, std::string name, DWORD flags, bool s
   dialog.lpstrDefExt = "zip";
   // The program finds its files through its own location, never the current folder.
   dialog.Flags = flags | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  // The open dialog makes the folder it shows current whatever OFN_NOCHANGEDIR
+  // says, and Windows keeps the current folder open: a zip chosen inside the
+  // catalogue folder would keep a restore from renaming it. So it goes back.
+  const std::string currentFolder = CurrentFolder();
   const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+  if (!currentFolder.empty()) SetCurrentDirectoryA(currentFolder.c_str());
   if (!chosen) return std::nullopt;
   name.resize(name.find('\0'));
   return name;

@@ -62,6 +62,22 @@ class Win32BlockReader final : public BlockReader {
   std::string m_path;
 };
 
+// Virus scanners and the search indexer open a new or changed file for a
+// moment, often without FILE_SHARE_DELETE; a rename or replace that meets such
+// a handle fails with a sharing or access error. It is tried again for about
+// a second before the error counts; the last error stays that of the last try.
+template <class Move>
+bool MoveRetrying(Move move) {
+  constexpr int kTries = 20;
+  constexpr DWORD kPauseMs = 50;
+  for (int tried = 1;; ++tried) {
+    if (move()) return true;
+    const DWORD code = GetLastError();
+    if (tried == kTries || (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED)) return false;
+    Sleep(kPauseMs);
+  }
+}
+
 }  // namespace
 
 std::string Win32FileSystem::ReadWholeFile(const std::string& path) {
@@ -115,7 +131,9 @@ void Win32FileSystem::WriteFileReplacing(const std::string& path, std::string_vi
       ThrowFileError("Cannot write file", path);
     }
   }
-  if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveRetrying([&] {
+        return MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+      })) {
     const DWORD code = GetLastError();
     ::DeleteFileA(temp.c_str());
     SetLastError(code);
@@ -156,7 +174,9 @@ std::string WithoutTrailingBackslash(std::string path) {
 }  // namespace
 
 bool Win32FileSystem::RenameFolder(const std::string& from, const std::string& to) {
-  return ::MoveFileA(WithoutTrailingBackslash(from).c_str(), WithoutTrailingBackslash(to).c_str()) != 0;
+  const std::string source = WithoutTrailingBackslash(from);
+  const std::string target = WithoutTrailingBackslash(to);
+  return MoveRetrying([&] { return ::MoveFileA(source.c_str(), target.c_str()) != 0; });
 }
 
 bool Win32FileSystem::RemoveFolder(const std::string& path) {

@@ -46,8 +46,8 @@ TEST_F(ZipToolsTest, RestoresWhatZipWrote) {
   ASSERT_EQ(Shell("cd " + Native("Archive") + " && zip -q -r " + Native("z.zip") + " ."), 0);
   const auto expected = FolderSnapshot(temp / "Archive");
   temp.WriteFile("Archive\\other.dat", "AMark=Other\r\n");
-  const BackupReport report =
-      RestoreCatalog(SystemFileSystem(), temp / "Archive\\", BackupFile(SystemFileSystem(), temp / "z.zip"), pacing);
+  const BackupFile backup(SystemFileSystem(), SystemTextServices(), temp / "z.zip");
+  const BackupReport report = RestoreCatalog(SystemFileSystem(), temp / "Archive\\", backup, pacing);
   EXPECT_EQ(FolderSnapshot(temp / "Archive"), expected);
   EXPECT_TRUE(report.skipped.empty());
 }

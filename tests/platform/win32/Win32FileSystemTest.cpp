@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
 #include <map>
+#include <thread>
 
 #include "catalog/DosTime.h"
 #include "platform/AppError.h"
@@ -58,6 +60,45 @@ TEST(Win32FileSystemTest, ReplacingWriteLeavesOnlyTheNewFile) {
   bool whole = true;
   EXPECT_EQ(fs.ReadTail(path, 2, whole), "ew");
   EXPECT_FALSE(whole);
+}
+
+// Another thread holds `path` open for a moment without FILE_SHARE_DELETE, as
+// a virus scanner or the indexer does with a new file.
+class HeldForAMoment {
+ public:
+  explicit HeldForAMoment(const std::string& path)
+      : m_handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS, nullptr)),
+        m_release([this] {
+          std::this_thread::sleep_for(std::chrono::milliseconds(300));
+          CloseHandle(m_handle);
+        }) {}
+  ~HeldForAMoment() { m_release.join(); }
+  bool Held() const { return m_handle != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE m_handle;
+  std::thread m_release;
+};
+
+TEST(Win32FileSystemTest, RenameAndReplaceWaitForAHandleThatIsClosedSoon) {
+  test::TempFolder folder;
+  Win32FileSystem fs;
+  fs.WriteFileReplacing(folder / "1.dat", "old");
+  {
+    const HeldForAMoment held(folder / "1.dat");
+    ASSERT_TRUE(held.Held());
+    EXPECT_NO_THROW(fs.WriteFileReplacing(folder / "1.dat", "new"));
+  }
+  EXPECT_EQ(fs.ReadWholeFile(folder / "1.dat"), "new");
+
+  folder.MakeFolder("Archive");
+  {
+    const HeldForAMoment held(folder / "Archive");
+    ASSERT_TRUE(held.Held());
+    EXPECT_TRUE(fs.RenameFolder(folder / "Archive\\", folder / "Archive.replaced\\"));
+  }
+  EXPECT_TRUE(fs.FolderExists(folder / "Archive.replaced"));
 }
 
 TEST(Win32FileSystemTest, FailuresNameThePath) {
