@@ -396,6 +396,9 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return DefaultHandling(message, wParam, lParam);
     case WM_DESTROY:
+      // Autoplay is the machine's again once the program has ended.
+      m_autoplayHeldOff = false;
+      RestoreAutoplay();
       m_trayIcon.SetVisible(false);
       if (m_endsProgram) PostQuitMessage(0);
       return 0;

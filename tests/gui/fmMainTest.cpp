@@ -113,6 +113,11 @@ TEST_F(MainWindowTest, AutoplayIsHeldOffWhileTheMainWindowIsActive) {
   EXPECT_EQ(answerWhileDialog, 0);
   EXPECT_TRUE(test::WaitUntil([] { return NoDriveTypeAutoRun() == 181; }));
   EXPECT_EQ(SendMessageA(main->Handle(), query, 0, 0), 1);
+  // Ending the program gives autoplay back.
+  SendMessageA(main->Handle(), WM_QUERYENDSESSION, 0, 0);
+  SendMessageA(main->Handle(), WM_CLOSE, 0, 0);
+  ASSERT_EQ(main->Handle(), nullptr);
+  EXPECT_EQ(NoDriveTypeAutoRun(), -1);
 }
 
 TEST_F(MainWindowTest, AStartPutsBackTheAutoplaySwitchesACrashedRunLeftOff) {
