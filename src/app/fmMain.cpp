@@ -58,6 +58,10 @@ TfrmMain::TfrmMain(AppContext& context, std::string programPath, bool endsProgra
       m_endsProgram(endsProgram),
       m_preferences(context.settings, m_programPath) {}
 
+TfrmMain::~TfrmMain() {
+  if (Handle()) DestroyWindow(Handle());
+}
+
 void TfrmMain::Create() {
   FailCriticalErrorsQuietly();
   // Autoplay switches that a run which crashed left off are set back.

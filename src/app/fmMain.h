@@ -27,6 +27,9 @@ class TfrmMain final : public Form {
  public:
   // `endsProgram`: closing the window ends the message loop (false in tests).
   TfrmMain(AppContext& context, std::string programPath, bool endsProgram = true);
+  // A window still open is destroyed while this class can still handle its
+  // WM_DESTROY (autoplay and the tray icon are given back).
+  ~TfrmMain() override;
   // Creates the window and prepares the run: catalogue folder, preferences,
   // the read device. A setting that cannot be read is reported and taken at
   // its default.

@@ -48,15 +48,22 @@ class MainWindowTest : public test::GuiFixture {
  protected:
   void SetUp() override {
     GuiFixture::SetUp();
+    ClearAutoplayValues();
     main.emplace(context, catalog / "prog\\discovel.exe", false);
     main->Create();
   }
   void TearDown() override {
     main.reset();
     RestoreAutoplay();
+    ClearAutoplayValues();
+    GuiFixture::TearDown();
+  }
+  // The machine's switches start and end without the values the program writes.
+  static void ClearAutoplayValues() {
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\CDRom", "Autorun");
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "Software\\Classes\\AudioCD\\Shell", nullptr);
-    GuiFixture::TearDown();
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies\\Explorer",
+                       "NoDriveTypeAutoRun");
   }
   int Archives() {
     int count = 0;
