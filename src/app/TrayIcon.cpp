@@ -1,7 +1,5 @@
 #include "app/TrayIcon.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 
 namespace discovel {
@@ -25,29 +23,49 @@ void TrayIcon::Attach(HWND owner, HICON icon, std::string hint) {
   m_hint = std::move(hint);
 }
 
-bool TrayIcon::Add() {
+void TrayIcon::Add() {
   NOTIFYICONDATAA data = IconData(m_owner);
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = kCallbackMessage;
   data.hIcon = m_icon;
   strncpy(data.szTip, m_hint.c_str(), sizeof data.szTip - 1);
-  return Shell_NotifyIconA(NIM_ADD, &data) != FALSE;
+  m_shown = m_notify(NIM_ADD, &data) != FALSE;
+  // A shell that is busy or not running yet is asked again later.
+  if (m_shown) {
+    KillTimer(m_owner, kRetryTimer);
+  } else {
+    SetTimer(m_owner, kRetryTimer, kRetryMilliseconds, nullptr);
+  }
 }
 
 void TrayIcon::SetVisible(bool visible) {
   if (visible == m_visible || !m_owner) return;
-  if (visible) {
-    // A shell that is not running yet adds it later, at TaskBarCreated.
-    Add();
-  } else {
-    NOTIFYICONDATAA data = IconData(m_owner);
-    Shell_NotifyIconA(NIM_DELETE, &data);
-  }
   m_visible = visible;
+  if (visible) {
+    Add();
+    return;
+  }
+  KillTimer(m_owner, kRetryTimer);
+  if (m_shown) {
+    NOTIFYICONDATAA data = IconData(m_owner);
+    m_notify(NIM_DELETE, &data);
+  }
+  m_shown = false;
 }
 
 void TrayIcon::TaskBarCreated() {
+  m_shown = false;
   if (m_visible) Add();
+}
+
+bool TrayIcon::OnTimer(UINT_PTR timer) {
+  if (timer != kRetryTimer) return false;
+  if (m_visible && !m_shown) {
+    Add();
+  } else {
+    KillTimer(m_owner, kRetryTimer);
+  }
+  return true;
 }
 
 UINT TrayIcon::TaskBarCreatedMessage() {

@@ -2,7 +2,13 @@
 // The program's icon in the notification area of the task bar. Its mouse
 // notices reach the owner window as kCallbackMessage with the mouse message in
 // lParam; the owner decides what they do.
+//
+// At logon the notification area may not be ready yet: adding the icon then
+// fails, and it is tried again on a timer of the owner until the shell takes
+// it (or announces a new task bar). Meanwhile Shown() is false.
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 
@@ -11,27 +17,40 @@ namespace discovel {
 class TrayIcon {
  public:
   static constexpr UINT kCallbackMessage = WM_APP + 40;
+  // The owner's timer that retries adding the icon.
+  static constexpr UINT_PTR kRetryTimer = 0x7E41;
+  static constexpr UINT kRetryMilliseconds = 2000;
+  // The shell call, Shell_NotifyIconA unless a test stands in for it.
+  using ShellNotify = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
 
   TrayIcon() = default;
   ~TrayIcon() { SetVisible(false); }
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
 
+  void UseShell(ShellNotify notify) { m_notify = notify; }
   void Attach(HWND owner, HICON icon, std::string hint);
+  // Whether the icon should be there.
   void SetVisible(bool visible);
   bool Visible() const { return m_visible; }
+  // Whether the shell has the icon now.
+  bool Shown() const { return m_shown; }
   // The task bar was (re)created, as after Explorer restarted: it has
-  // forgotten the icon, which is shown again if it should be.
+  // forgotten the icon, which is added again if it should be there.
   void TaskBarCreated();
+  // The owner's WM_TIMER: true when it was the retry (Shown() may have changed).
+  bool OnTimer(UINT_PTR timer);
   // The message the shell broadcasts when the task bar is (re)created.
   static UINT TaskBarCreatedMessage();
 
  private:
-  bool Add();
+  void Add();
+  ShellNotify m_notify = Shell_NotifyIconA;
   HWND m_owner = nullptr;
   HICON m_icon = nullptr;
   std::string m_hint;
   bool m_visible = false;
+  bool m_shown = false;
 };
 
 }  // namespace discovel

@@ -35,6 +35,23 @@ bool BelongsToThisProgram(HWND hwnd) {
   return hwnd && GetWindowThreadProcessId(hwnd, &pid) && pid == GetCurrentProcessId();
 }
 
+// An empty drive must never bring up the system's "insert a disk" box. The
+// error mode is process-wide, so it is set once for the whole run (other
+// threads read files meanwhile) and the bits already set are kept.
+void FailCriticalErrorsQuietly() { SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS); }
+
+// The message the shell sends the foreground window before autoplay starts.
+UINT QueryCancelAutoPlayMessage() {
+  static const UINT message = RegisterWindowMessageA("QueryCancelAutoPlay");
+  return message;
+}
+
+// A second start of the program, or a restarted shell, may run at another
+// integrity level: their messages must still reach the main window.
+void AcceptFromOtherProcesses(HWND window, std::initializer_list<UINT> messages) {
+  for (UINT message : messages) ChangeWindowMessageFilterEx(window, message, MSGFLT_ALLOW, nullptr);
+}
+
 }  // namespace
 
 TfrmMain::TfrmMain(AppContext& context, std::string programPath, bool endsProgram)
@@ -43,7 +60,14 @@ TfrmMain::TfrmMain(AppContext& context, std::string programPath, bool endsProgra
       m_endsProgram(endsProgram),
       m_preferences(context.settings, m_programPath) {}
 
+TfrmMain::~TfrmMain() {
+  if (Handle()) DestroyWindow(Handle());
+}
+
 void TfrmMain::Create() {
+  FailCriticalErrorsQuietly();
+  // Autoplay switches that a run which crashed left off are set back.
+  RestoreAutoplay();
   WindowSpec params;
   params.className = kMainWindowClass;
   params.caption = kProgramName;
@@ -56,6 +80,7 @@ void TfrmMain::Create() {
   params.icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DISCOVEL));
   params.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   CreateFormWindow(params);
+  AcceptFromOtherProcesses(Handle(), {kMsgSecondInstance, TrayIcon::TaskBarCreatedMessage()});
   KeepPlacement(m_context.settings, std::string(names::kFormMain));
   m_trayIcon.Attach(Handle(), params.icon, kProgramName);
   SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~WS_MAXIMIZEBOX);
@@ -209,13 +234,19 @@ void TfrmMain::BuildControls() {
   ActConsecutive.BindButton(btnConsecutive, &m_hints);
 }
 
-void TfrmMain::KeyState() { ActAdd.SetEnabled(m_context.addDiscEnabled); }
+void TfrmMain::KeyState() {
+  ActAdd.SetEnabled(m_context.addDiscEnabled);
+  // While a dialog is open (this window disabled) the program cannot end.
+  m_actExit.SetEnabled(IsWindowEnabled(Handle()) != FALSE);
+}
 
 void TfrmMain::AddDiscSequence() {
   // In consecutive mode discs follow one another until a wait is cancelled.
+  // The dialogs belong to this window even when a disc arrives while the
+  // program is in the background and no window of it is active.
   do {
-    if (TfrmWaitCD::Execute(m_context, "") == kModalCancel) return;
-    TfrmScan::Execute(m_context);
+    if (TfrmWaitCD::Execute(m_context, "", Handle()) == kModalCancel) return;
+    TfrmScan::Execute(m_context, Handle());
   } while (ConsecutiveMode());
 }
 
@@ -239,7 +270,12 @@ void TfrmMain::ApplyPreferences() {
   ActShowTrayIcon.SetEnabled(m_preferences.ShowTrayIconEnabled());
   ActShowInTaskBar.SetEnabled(m_preferences.ShowInTaskBarEnabled());
   m_trayIcon.SetVisible(checks.showTrayIcon);
-  m_taskBarButton.Show(Handle(), checks.showInTaskBar);
+  UpdateTaskBarButton();
+}
+
+void TfrmMain::UpdateTaskBarButton() {
+  const PreferenceChecks& checks = m_preferences.Checks();
+  m_taskBarButton.Show(Handle(), checks.showInTaskBar || !m_trayIcon.Shown());
 }
 
 void TfrmMain::Show(int showCommand) {
@@ -256,14 +292,14 @@ void TfrmMain::ShowApplication() {
   if (IsIconic(Handle()) || !IsWindowVisible(Handle())) ShowWindow(Handle(), SW_RESTORE);
   // While a dialog of the program is open, it is what comes to the front.
   SetForegroundWindow(GetLastActivePopup(Handle()));
-  m_taskBarButton.Show(Handle(), m_preferences.Checks().showInTaskBar);
+  UpdateTaskBarButton();
 }
 
 void TfrmMain::MinimizeApplication() {
   // The window stays disabled while a dialog of the program is open:
   // minimizing must not let commands in behind the dialog's back.
   ShowWindow(Handle(), SW_MINIMIZE);
-  m_taskBarButton.Show(Handle(), m_preferences.Checks().showInTaskBar);
+  UpdateTaskBarButton();
 }
 
 void TfrmMain::OnTrayNotice(UINT mouseMessage) {
@@ -289,10 +325,20 @@ void TfrmMain::ShowTrayMenu() {
   POINT at{};
   GetCursorPos(&at);
   // Without the foreground the menu would not close when the user clicks
-  // elsewhere; the posted message lets it close at once when asked.
-  SetForegroundWindow(Handle());
-  TrackPopupMenu(m_trayMenu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
-  PostMessageA(Handle(), WM_NULL, 0, 0);
+  // elsewhere; the posted message lets it close at once when asked. An open
+  // dialog keeps the front, so that activating this window does not count as
+  // coming back to it.
+  HWND front = GetLastActivePopup(Handle());
+  SetForegroundWindow(front);
+  KeyState();
+  // The choice runs here rather than as a WM_COMMAND: while a dialog is open
+  // this window is disabled and takes no commands, but Show and Minimize must
+  // still work (Exit is greyed then).
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(m_trayMenu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, front, nullptr));
+  PostMessageA(front, WM_NULL, 0, 0);
+  Action* action = chosen ? Commands().ForCommand(chosen) : nullptr;
+  if (action && action->Execute()) KeyState();
 }
 
 bool TfrmMain::CloseAllowed() {
@@ -305,13 +351,23 @@ void TfrmMain::OnActivate(WPARAM wParam, LPARAM lParam) {
   // another application and back changes nothing.
   const HWND other = reinterpret_cast<HWND>(lParam);
   if (LOWORD(wParam) == WA_INACTIVE) {
-    if (BelongsToThisProgram(other)) RestoreAutoplay();
+    if (BelongsToThisProgram(other)) {
+      m_autoplayHeldOff = false;
+      RestoreAutoplay();
+    }
     return;
   }
   if (!m_everActivated || BelongsToThisProgram(other)) {
     m_everActivated = true;
+    m_autoplayHeldOff = true;
+    // Without the right to write the machine's switches this changes nothing;
+    // the answer to the shell's question holds autoplay off all the same.
     SuppressAutoplay();
   }
+}
+
+bool TfrmMain::CancelsAutoplay() const {
+  return m_autoplayHeldOff && BelongsToThisProgram(GetForegroundWindow());
 }
 
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -342,12 +398,25 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       if (CloseAllowed()) DestroyWindow(Handle());
       return 0;
+    case WM_TIMER:
+      if (m_trayIcon.OnTimer(wParam)) {
+        UpdateTaskBarButton();
+        return 0;
+      }
+      return DefaultHandling(message, wParam, lParam);
     case WM_DESTROY:
+      // Autoplay is the machine's again once the program has ended.
+      m_autoplayHeldOff = false;
+      RestoreAutoplay();
       m_trayIcon.SetVisible(false);
       if (m_endsProgram) PostQuitMessage(0);
       return 0;
     default:
-      if (message == TrayIcon::TaskBarCreatedMessage()) m_trayIcon.TaskBarCreated();
+      if (message == QueryCancelAutoPlayMessage()) return CancelsAutoplay() ? 1 : 0;
+      if (message == TrayIcon::TaskBarCreatedMessage()) {
+        m_trayIcon.TaskBarCreated();
+        UpdateTaskBarButton();
+      }
       return DefaultHandling(message, wParam, lParam);
   }
 }

@@ -27,6 +27,9 @@ class TfrmMain final : public Form {
  public:
   // `endsProgram`: closing the window ends the message loop (false in tests).
   TfrmMain(AppContext& context, std::string programPath, bool endsProgram = true);
+  // A window still open is destroyed while this class can still handle its
+  // WM_DESTROY (autoplay and the tray icon are given back).
+  ~TfrmMain() override;
   // Creates the window and prepares the run: catalogue folder, preferences,
   // the read device. A setting that cannot be read is reported and taken at
   // its default.
@@ -36,6 +39,8 @@ class TfrmMain final : public Form {
   void SetCommandLineArgumentCount(int count) { m_argumentCount = count; }
   // Where web pages and e-mails go (a recording shell in tests).
   void UseShell(ShellLauncher& shell) { m_shell = &shell; }
+  // What adds the tray icon (a failing shell in tests); before Create.
+  void UseTrayShell(TrayIcon::ShellNotify notify) { m_trayIcon.UseShell(notify); }
   // Shows the window for the first time: minimized when started from the Run
   // entry, maximized when it was left so, else as `showCommand` asks.
   void Show(int showCommand);
@@ -77,6 +82,12 @@ class TfrmMain final : public Form {
   void OnTrayNotice(UINT mouseMessage);
   void ShowTrayMenu();
   void OnActivate(WPARAM wParam, LPARAM lParam);
+  // Whether Windows' autoplay is to be held off now, as the shell asks the
+  // foreground window before it starts a player.
+  bool CancelsAutoplay() const;
+  // The task-bar button follows "Show in Task Bar", and stands in for a tray
+  // icon that the shell has not taken yet, so that the program is reachable.
+  void UpdateTaskBarButton();
   bool CloseAllowed();
 
   AppContext& m_context;
@@ -103,6 +114,7 @@ class TfrmMain final : public Form {
   bool m_skipTrayRelease = false;
   bool m_sessionEnding = false;
   bool m_everActivated = false;
+  bool m_autoplayHeldOff = false;
   int m_argumentCount = 0;
 };
 

@@ -2,6 +2,7 @@
 // lives, create the main window, greet a new user and run the message loop.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <cstdlib>
 
@@ -27,11 +28,18 @@ std::string ProgramPath() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   using namespace discovel;
   // A second start hands over to the first and ends without touching anything.
+  // This process, started by the user, may take the foreground; it lends that
+  // right to the first so that it can bring itself (or its dialog) forward.
   if (HWND running = FindWindowA(kMainWindowClass, nullptr)) {
+    DWORD runningProcess = 0;
+    if (GetWindowThreadProcessId(running, &runningProcess)) AllowSetForegroundWindow(runningProcess);
     PostMessageA(running, kMsgSecondInstance, 0, 0);
     SetForegroundWindow(running);
     return 0;
   }
+
+  // Some shell handlers that ShellExecute starts need COM on this thread.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
@@ -46,11 +54,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     context.settings.WriteString(names::kKeyState, names::kProgramLocation, programPath);
     main.Create();
   });
-  if (!started || !main.Handle()) return 1;
-  GuardedCall([&] { TfrmThanx::ShowOnFirstRun(context); });
-  main.Show(showCommand);
-
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchQueued(msg);
-  return static_cast<int>(msg.wParam);
+  int exitCode = 1;
+  if (started && main.Handle()) {
+    GuardedCall([&] { TfrmThanx::ShowOnFirstRun(context); });
+    main.Show(showCommand);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchQueued(msg);
+    exitCode = static_cast<int>(msg.wParam);
+  }
+  // Balanced with the successful initialisation only.
+  if (SUCCEEDED(com)) CoUninitialize();
+  return exitCode;
 }

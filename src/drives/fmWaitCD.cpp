@@ -18,9 +18,16 @@ constexpr UINT_PTR kTimerCDinserted = 1;
 
 }  // namespace
 
-int TfrmWaitCD::Execute(AppContext& context, const std::string& message) {
+int TfrmWaitCD::Execute(AppContext& context, const std::string& message, HWND owner) {
   // A second wait while one is open goes no further.
-  return RunModalOnce(frmWaitCD, [&] { return std::make_unique<TfrmWaitCD>(context, message); }, kModalCancel);
+  return RunModalOnce(
+      frmWaitCD,
+      [&] {
+        auto form = std::make_unique<TfrmWaitCD>(context, message);
+        form->SetOwner(owner);
+        return form;
+      },
+      kModalCancel);
 }
 
 TfrmWaitCD::TfrmWaitCD(AppContext& context, std::string message)

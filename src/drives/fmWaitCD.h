@@ -14,7 +14,8 @@ namespace discovel {
 class TfrmWaitCD final : public Dialog, private DiscWaitView {
  public:
   // An empty message shows the default one. 1: go on; 2: the user cancelled.
-  static int Execute(AppContext& context, const std::string& message);
+  // `owner`: the window the dialog belongs to; null takes the active window.
+  static int Execute(AppContext& context, const std::string& message, HWND owner = nullptr);
   TfrmWaitCD(AppContext& context, std::string message);
   ~TfrmWaitCD() override;
   void Create();

@@ -22,10 +22,17 @@ constexpr UINT kMsgOpen = WM_APP + 1;
 
 }  // namespace
 
-int TfrmScan::Execute(AppContext& context) {
+int TfrmScan::Execute(AppContext& context, HWND owner) {
   if (frmScan) return kModalCancel;
   context.lastSavedArchive.clear();
-  return RunModalOnce(frmScan, [&] { return std::make_unique<TfrmScan>(context); }, kModalCancel);
+  return RunModalOnce(
+      frmScan,
+      [&] {
+        auto form = std::make_unique<TfrmScan>(context);
+        form->SetOwner(owner);
+        return form;
+      },
+      kModalCancel);
 }
 
 TfrmScan::TfrmScan(AppContext& context) : m_context(context) {}

@@ -14,7 +14,8 @@ namespace discovel {
 class TfrmScan final : public Dialog, private AddDiscView {
  public:
   // The archive it saved, if any, is then the context's lastSavedArchive.
-  static int Execute(AppContext& context);
+  // `owner`: the window the dialog belongs to; null takes the active window.
+  static int Execute(AppContext& context, HWND owner = nullptr);
   explicit TfrmScan(AppContext& context);
   ~TfrmScan() override;
   void Create();

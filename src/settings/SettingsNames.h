@@ -48,5 +48,9 @@ inline constexpr std::string_view kKeyExplorerPolicies =
 inline constexpr std::string_view kNoDriveTypeAutoRun = "NoDriveTypeAutoRun";
 inline constexpr std::string_view kKeyCdRomService = "SYSTEM\\CurrentControlSet\\Services\\CDRom";
 inline constexpr std::string_view kCdRomAutorun = "Autorun";
+// What the autoplay switches held before the program changed them, under the
+// current user, so that a start after a crash can put them back. Relative to
+// HKEY_CURRENT_USER.
+inline constexpr std::string_view kKeyAutoplayOriginals = "SoftWare\\VANTRO\\Discovel\\V\\Autoplay";
 
 }  // namespace discovel::names

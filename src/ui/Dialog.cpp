@@ -45,7 +45,7 @@ void Dialog::CreateDialogWindow(const Look& look) {
   params.exStyle = exStyle;
   params.width = rect.right - rect.left;
   params.height = rect.bottom - rect.top;
-  params.owner = GetActiveWindow();
+  params.owner = m_owner ? m_owner : GetActiveWindow();
   CreateFormWindow(params);
   CenterOnScreen(Handle());
 }

@@ -26,6 +26,10 @@ class Dialog : public Form {
   int ShowModal();
   void EndModal(int result);
   int ModalResult() const { return m_modalResult; }
+  // The window that owns the dialog. Without one it is the active window,
+  // which is none while the program is in the background: a dialog that an
+  // event opens names its owner.
+  void SetOwner(HWND owner) { m_owner = owner; }
 
  protected:
   struct Look {
@@ -67,6 +71,7 @@ class Dialog : public Form {
   GdiObject m_bandBrush;
   HBRUSH BodyBrush() const { return static_cast<HBRUSH>(m_bodyBrush.get()); }
   int m_modalResult = 0;
+  HWND m_owner = nullptr;
   std::set<HWND> m_filteredEdits;
 };
 

@@ -21,6 +21,12 @@ RECT Bounds(HWND window) {
 
 class PlacementTest : public test::GuiFixture {
  protected:
+  // The main window gives back what it changed (autoplay) before the fixture
+  // wipes the program's keys.
+  void TearDown() override {
+    main.reset();
+    GuiFixture::TearDown();
+  }
   void OpenMain() {
     main.emplace(context, catalog / "prog\\discovel.exe", false);
     main->Create();

@@ -13,7 +13,9 @@
 
 #include <atomic>
 
+#include "drives/AudioDisc.h"
 #include "drives/Autoplay.h"
+#include "drives/win32/Win32DriveQueries.h"
 #include "platform/Platform.h"
 #include "ui/Dialog.h"
 #include "settings/SettingsNames.h"
@@ -46,15 +48,22 @@ class MainWindowTest : public test::GuiFixture {
  protected:
   void SetUp() override {
     GuiFixture::SetUp();
+    ClearAutoplayValues();
     main.emplace(context, catalog / "prog\\discovel.exe", false);
     main->Create();
   }
   void TearDown() override {
     main.reset();
     RestoreAutoplay();
+    ClearAutoplayValues();
+    GuiFixture::TearDown();
+  }
+  // The machine's switches start and end without the values the program writes.
+  static void ClearAutoplayValues() {
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\CDRom", "Autorun");
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "Software\\Classes\\AudioCD\\Shell", nullptr);
-    GuiFixture::TearDown();
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies\\Explorer",
+                       "NoDriveTypeAutoRun");
   }
   int Archives() {
     int count = 0;
@@ -89,20 +98,87 @@ TEST_F(MainWindowTest, ConsecutiveModeAddsDiscsUntilAWaitIsCancelled) {
 }
 
 TEST_F(MainWindowTest, AutoplayIsHeldOffWhileTheMainWindowIsActive) {
+  // What the shell asks the foreground window before autoplay starts.
+  const UINT query = RegisterWindowMessageA("QueryCancelAutoPlay");
+  EXPECT_EQ(SendMessageA(main->Handle(), query, 0, 0), 0) << "not yet active";
   ShowWindow(main->Handle(), SW_SHOW);
   SetForegroundWindow(main->Handle());
   SetActiveWindow(main->Handle());
   ASSERT_TRUE(test::WaitUntil([] { return NoDriveTypeAutoRun() == 181; }));
+  EXPECT_EQ(SendMessageA(main->Handle(), query, 0, 0), 1);
   long whileDialog = 0;
+  LRESULT answerWhileDialog = -1;
   Script script([&] {
     HWND wait = WaitForWindow(fmWaitCDIds::kClassName);
     WaitForControlText(wait, kLblMsgId, "Please insert");
     whileDialog = NoDriveTypeAutoRun();
+    answerWhileDialog = SendMessageA(main->Handle(), query, 0, 0);
     Click(wait, IDCANCEL);
   });
   main->ActAdd.Execute();
   EXPECT_EQ(whileDialog, -1) << "a dialog of the program in front lets autoplay act again";
+  EXPECT_EQ(answerWhileDialog, 0);
   EXPECT_TRUE(test::WaitUntil([] { return NoDriveTypeAutoRun() == 181; }));
+  EXPECT_EQ(SendMessageA(main->Handle(), query, 0, 0), 1);
+  // Ending the program gives autoplay back.
+  SendMessageA(main->Handle(), WM_QUERYENDSESSION, 0, 0);
+  SendMessageA(main->Handle(), WM_CLOSE, 0, 0);
+  ASSERT_EQ(main->Handle(), nullptr);
+  EXPECT_EQ(NoDriveTypeAutoRun(), -1);
+}
+
+TEST_F(MainWindowTest, AStartPutsBackTheAutoplaySwitchesACrashedRunLeftOff) {
+  main.reset();
+  const char* cdRom = "SYSTEM\\CurrentControlSet\\Services\\CDRom";
+  const DWORD one = 1;
+  ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, cdRom, "Autorun", REG_DWORD, &one, sizeof one), ERROR_SUCCESS);
+  SuppressAutoplay();  // and the run ends without restoring
+  main.emplace(context, catalog / "prog\\discovel.exe", false);
+  main->Create();
+  DWORD type = 0;
+  DWORD value = 99;
+  DWORD size = sizeof value;
+  ASSERT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, cdRom, "Autorun", RRF_RT_ANY, &type, &value, &size), ERROR_SUCCESS);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(value, 1u);
+  EXPECT_EQ(NoDriveTypeAutoRun(), -1);
+}
+
+TEST_F(MainWindowTest, StartUpFailsCriticalErrorsQuietlyForTheWholeRun) {
+  main.reset();
+  const UINT original = GetErrorMode();
+  SetErrorMode(SEM_NOGPFAULTERRORBOX);
+  main.emplace(context, catalog / "prog\\discovel.exe", false);
+  main->Create();
+  const UINT afterStart = GetErrorMode();
+  // An empty drive asked about: nothing switches the mode back.
+  SystemDriveQueries().VolumeTotalSize('D');
+  IsAudioDisc('D');
+  const UINT afterQueries = GetErrorMode();
+  SetErrorMode(original);
+  EXPECT_EQ(afterStart, static_cast<UINT>(SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS));
+  EXPECT_EQ(afterQueries, afterStart);
+}
+
+TEST_F(MainWindowTest, DialogsOfTheAddSequenceBelongToTheMainWindowWhenNoWindowIsActive) {
+  InsertFixtureDisc();
+  SetActiveWindow(nullptr);
+  ASSERT_EQ(GetActiveWindow(), nullptr);
+  HWND waitOwner = nullptr;
+  HWND scanOwner = nullptr;
+  Script script([&] {
+    HWND wait = WaitForWindow(fmWaitCDIds::kClassName);
+    waitOwner = GetWindow(wait, GW_OWNER);
+    // The disc in the drive is new: the wait ends by itself.
+    HWND scan = WaitForWindow(fmScanIds::kClassName);
+    scanOwner = GetWindow(scan, GW_OWNER);
+    WaitForControlText(scan, kLblMsgId, "Mark the CD/DVD with label: ");
+    Click(scan, IDCANCEL);
+  });
+  main->ActAdd.Execute();
+  script.Join();
+  EXPECT_EQ(waitOwner, main->Handle());
+  EXPECT_EQ(scanOwner, main->Handle());
 }
 
 TEST_F(MainWindowTest, EscapeMinimizesAndASecondStartRestores) {
@@ -334,6 +410,71 @@ TEST_F(MainWindowTest, TheTrayIconAndTheTaskBarButtonNeverBothGoOff) {
   main->Create();
   EXPECT_TRUE(TrayIconShown(main->Handle()));
   EXPECT_TRUE(GetMenuState(GetMenu(main->Handle()), fmMainIds::kShowTrayIcon, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+// Stands in for a shell whose notification area is not ready: refuses to add
+// the icon as often as asked.
+int g_trayRefusals = 0;
+BOOL WINAPI NotReadyTray(DWORD message, PNOTIFYICONDATAA data) {
+  if (message == NIM_ADD && g_trayRefusals > 0) {
+    --g_trayRefusals;
+    return FALSE;
+  }
+  return Shell_NotifyIconA(message, data);
+}
+
+TEST_F(MainWindowTest, ATrayIconTheShellRefusesIsTriedAgainAndTheTaskBarButtonStandsIn) {
+  main.reset();
+  g_trayRefusals = 2;
+  main.emplace(context, catalog / "prog\\discovel.exe", false);
+  main->UseTrayShell(NotReadyTray);
+  main->Create();
+  ShowWindow(main->Handle(), SW_SHOW);
+  EXPECT_FALSE(TrayIconShown(main->Handle()));
+  EXPECT_TRUE(HasTaskBarButton(main->Handle())) << "the program stays reachable";
+  EXPECT_TRUE(test::WaitUntil([&] { return TrayIconShown(main->Handle()); }));
+  EXPECT_EQ(g_trayRefusals, 0);
+  EXPECT_FALSE(HasTaskBarButton(main->Handle())) << "\"Show in Task Bar\" is off";
+}
+
+// From a second thread: opens the tray menu, checks whether Exit is greyed,
+// picks the entry `downs` places from the top and waits for the menu to go.
+bool PickFromTrayMenu(HWND main, int downs, bool& exitGreyed) {
+  PostMessageA(main, TrayIcon::kCallbackMessage, 1, WM_RBUTTONUP);
+  HWND menu = WaitForWindow("#32768");
+  if (!menu) return false;
+  HMENU items = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+  exitGreyed = (GetMenuState(items, fmMainIds::kExit, MF_BYCOMMAND) & MF_GRAYED) != 0;
+  for (int i = 0; i < downs; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  return test::WaitForWindowGone(menu);
+}
+
+TEST_F(MainWindowTest, TrayMenuWhileADialogIsOpenMinimizesAndShowsTheDialog) {
+  ShowWindow(main->Handle(), SW_SHOW);
+  bool exitGreyed = false;
+  bool minimized = false;
+  HWND front = nullptr;
+  HWND wait = nullptr;
+  Script script([&] {
+    wait = WaitForWindow(fmWaitCDIds::kClassName);
+    WaitForControlText(wait, kLblMsgId, "Please insert");
+    if (!PickFromTrayMenu(main->Handle(), 1, exitGreyed)) return;  // Minimize
+    minimized = test::WaitUntil([&] { return IsIconic(main->Handle()) != FALSE; }, std::chrono::seconds(3));
+    bool ignored = false;
+    if (!PickFromTrayMenu(main->Handle(), 2, ignored)) return;  // Show
+    test::WaitUntil([&] { return GetForegroundWindow() == wait && !IsIconic(main->Handle()); },
+                    std::chrono::seconds(3));
+    front = GetForegroundWindow();
+    Click(wait, IDCANCEL);
+  });
+  main->ActAdd.Execute();
+  script.Join();
+  EXPECT_TRUE(exitGreyed) << "the program cannot end under an open dialog";
+  EXPECT_TRUE(minimized);
+  EXPECT_EQ(front, wait) << "Show brings the dialog forward";
+  EXPECT_FALSE(IsIconic(main->Handle()));
+  EXPECT_FALSE(GetMenuState(GetMenu(main->Handle()), fmMainIds::kExit, MF_BYCOMMAND) & MF_GRAYED);
 }
 
 TEST_F(MainWindowTest, RunAtStartUpStoresTheProgramsCommandLine) {

@@ -10,11 +10,8 @@ bool IsAudioCdLabel(const char* label) {
 
 bool IsAudioDisc(char letter) {
   const char root[] = {letter, ':', '\\', '\0'};
-  // No "insert a disk" box for an empty removable drive; only this query.
-  const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-  const UINT type = GetDriveTypeA(root);
-  SetErrorMode(previousMode);
-  if (type != DRIVE_CDROM) return false;
+  // The error mode that keeps an empty drive quiet is set once at start-up.
+  if (GetDriveTypeA(root) != DRIVE_CDROM) return false;
 
   char label[64] = {};
   DWORD maxComponentLength = 0;

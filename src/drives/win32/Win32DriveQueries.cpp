@@ -3,22 +3,6 @@
 #include <windows.h>
 
 namespace discovel {
-namespace {
-
-// An empty drive must not bring up the system's "insert a disk" box; the old
-// mode comes back however the query ends.
-class CriticalErrorsFail {
- public:
-  CriticalErrorsFail() : m_oldMode(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-  ~CriticalErrorsFail() { SetErrorMode(m_oldMode); }
-  CriticalErrorsFail(const CriticalErrorsFail&) = delete;
-  CriticalErrorsFail& operator=(const CriticalErrorsFail&) = delete;
-
- private:
-  UINT m_oldMode;
-};
-
-}  // namespace
 
 std::uint32_t Win32DriveQueries::LogicalDrives() { return GetLogicalDrives(); }
 
@@ -26,7 +10,9 @@ unsigned Win32DriveQueries::DriveType(const std::string& rootPath) { return GetD
 
 std::optional<std::uint64_t> Win32DriveQueries::VolumeTotalSize(char letter) {
   const char root[] = {letter, ':', '\\', '\0'};
-  const CriticalErrorsFail quiet;
+  // No "insert a disk" box for an empty drive: the program fails critical
+  // errors quietly for its whole run (set once at start-up), since the error
+  // mode is process-wide and switching it here would race other threads.
   ULARGE_INTEGER total{};
   if (!GetDiskFreeSpaceExA(root, nullptr, &total, nullptr)) return std::nullopt;
   return total.QuadPart;

@@ -8,21 +8,35 @@
 namespace discovel {
 namespace {
 
-RegKey OpenOrCreate(std::string_view keyPath, bool localMachine) {
+HKEY Root(bool localMachine) { return localMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+
+// A leading backslash makes the path absolute from the root.
+std::string Relative(std::string_view keyPath) {
   std::string relative(keyPath);
-  // A leading backslash makes the path absolute from the root.
   if (!relative.empty() && relative.front() == '\\') relative.erase(0, 1);
+  return relative;
+}
+
+// Writing creates the key with its parents.
+RegKey OpenOrCreate(std::string_view keyPath, bool localMachine) {
   HKEY key = nullptr;
-  const LONG result = RegCreateKeyExA(localMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
-                                      relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                      KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  const LONG result = RegCreateKeyExA(Root(localMachine), Relative(keyPath).c_str(), 0, nullptr,
+                                      REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key, nullptr);
+  return RegKey(result == ERROR_SUCCESS ? key : nullptr);
+}
+
+// Reading and deleting ask only for what they do and never create a key: a
+// missing key holds no value.
+RegKey OpenExisting(std::string_view keyPath, bool localMachine, REGSAM access) {
+  HKEY key = nullptr;
+  const LONG result = RegOpenKeyExA(Root(localMachine), Relative(keyPath).c_str(), 0, access, &key);
   return RegKey(result == ERROR_SUCCESS ? key : nullptr);
 }
 
 }  // namespace
 
 std::string SettingsStore::ReadString(std::string_view keyPath, std::string_view name, bool localMachine) {
-  RegKey key = OpenOrCreate(keyPath, localMachine);
+  RegKey key = OpenExisting(keyPath, localMachine, KEY_QUERY_VALUE);
   if (!key) return {};
   const std::string valueName(name);
   DWORD type = 0;
@@ -58,7 +72,7 @@ void SettingsStore::WriteString(std::string_view keyPath, std::string_view name,
 }
 
 bool SettingsStore::DeleteValue(std::string_view keyPath, std::string_view name, bool localMachine) {
-  RegKey key = OpenOrCreate(keyPath, localMachine);
+  RegKey key = OpenExisting(keyPath, localMachine, KEY_QUERY_VALUE | KEY_SET_VALUE);
   if (!key) return false;
   const std::string valueName(name);
   if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {

@@ -3,8 +3,8 @@
 
 namespace discovel {
 
-// The registry behind Settings. Nothing is cached: every call opens the key
-// (creating it when missing, on reads too), does one thing and closes it.
+// The registry behind Settings. Nothing is cached: every call opens the key,
+// does one thing and closes it. Only writing creates a missing key.
 class SettingsStore final : public Settings {
  public:
   std::string ReadString(std::string_view keyPath, std::string_view name, bool localMachine = false) override;

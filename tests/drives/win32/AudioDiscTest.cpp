@@ -87,7 +87,7 @@ TEST_F(AudioDiscTest, OnlyCdRomDrivesAreAsked) {
   EXPECT_FALSE(IsAudioDisc('Q'));
 }
 
-TEST_F(AudioDiscTest, ProcessErrorModeIsRestored) {
+TEST_F(AudioDiscTest, ProcessErrorModeIsLeftAlone) {
   const UINT original = GetErrorMode();
   SetErrorMode(SEM_NOGPFAULTERRORBOX);
   IsAudioDisc('D');

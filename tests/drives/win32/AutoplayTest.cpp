@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -63,12 +64,35 @@ void DeleteKey(const char* path) {
   ASSERT_FALSE(KeyExists(path)) << path;
 }
 
+constexpr const char* kOriginals = "SoftWare\\VANTRO\\Discovel\\V\\Autoplay";
+
+void WriteNumber(const char* path, const char* name, DWORD number) {
+  Write(path, name, REG_DWORD, &number, sizeof number);
+}
+
+void WriteText(const char* path, const char* name, const char* text) {
+  Write(path, name, REG_SZ, text, static_cast<DWORD>(strlen(text) + 1));
+}
+
+bool RecordKept() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kOriginals, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  DWORD values = 0;
+  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                   nullptr);
+  RegCloseKey(key);
+  return values > 0;
+}
+
 class AutoplayTest : public testing::Test {
  protected:
   void SetUp() override { Reset(); }
   void TearDown() override { Reset(); }
-  // The three keys exist and hold none of the values the switches write.
+  // The three keys exist and hold none of the values the switches write;
+  // nothing is recorded.
   static void Reset() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kOriginals);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kOriginals);
     CreateKey(kAudioCdShell);
     CreateKey(kPolicies);
     CreateKey(kCdRom);
@@ -98,47 +122,62 @@ TEST_F(AutoplayTest, SuppressWritesTheOffValues) {
   EXPECT_EQ(autorun->Text(), "0");
 }
 
-TEST_F(AutoplayTest, RestoreWritesTheFixedOnValues) {
+TEST_F(AutoplayTest, RestorePutsBackExactlyWhatWasThere) {
+  WriteText(kAudioCdShell, nullptr, "play");
+  WriteNumber(kCdRom, "Autorun", 1);
   SuppressAutoplay();
+  // Activated again before any restore: the record keeps the originals.
+  SuppressAutoplay();
+  EXPECT_EQ(Read(kAudioCdShell, nullptr).value().Text(), "");
+  const auto off = Read(kCdRom, "Autorun");
+  ASSERT_TRUE(off);
+  EXPECT_EQ(off->type, static_cast<DWORD>(REG_DWORD)) << "a number stays a number";
+  EXPECT_EQ(off->Number(), 0u);
+
   RestoreAutoplay();
-  const auto verb = Read(kAudioCdShell, nullptr);
-  ASSERT_TRUE(verb);
-  EXPECT_EQ(verb->type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(verb->Text(), "play");
-  EXPECT_FALSE(Read(kPolicies, "NoDriveTypeAutoRun"));
+  EXPECT_EQ(Read(kAudioCdShell, nullptr).value().Text(), "play");
+  EXPECT_FALSE(Read(kPolicies, "NoDriveTypeAutoRun")) << "it did not exist before";
   EXPECT_TRUE(KeyExists(kPolicies));
   const auto autorun = Read(kCdRom, "Autorun");
   ASSERT_TRUE(autorun);
-  EXPECT_EQ(autorun->type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(autorun->Text(), "1");
+  EXPECT_EQ(autorun->type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(autorun->Number(), 1u);
+  EXPECT_FALSE(RecordKept());
 }
 
-TEST_F(AutoplayTest, RestoreTurnsANumericAutorunIntoTheString) {
-  const DWORD zero = 0;
-  Write(kCdRom, "Autorun", REG_DWORD, &zero, sizeof zero);
+TEST_F(AutoplayTest, AnAdministratorsPolicyOnlyGainsBitsAndIsKept) {
+  WriteNumber(kPolicies, "NoDriveTypeAutoRun", 0x08);
+  WriteNumber(kPolicies, "NoRun", 1);
+  SuppressAutoplay();
+  EXPECT_EQ(Read(kPolicies, "NoDriveTypeAutoRun").value().Number(), 0x08u | 181u);
   RestoreAutoplay();
-  const auto autorun = Read(kCdRom, "Autorun");
-  ASSERT_TRUE(autorun);
-  EXPECT_EQ(autorun->type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(autorun->Text(), "1");
+  const auto policy = Read(kPolicies, "NoDriveTypeAutoRun");
+  ASSERT_TRUE(policy);
+  EXPECT_EQ(policy->type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(policy->Number(), 0x08u);
+  EXPECT_EQ(Read(kPolicies, "NoRun").value().Number(), 1u);
 }
 
-TEST_F(AutoplayTest, RestoreWithoutPolicyValueKeepsTheRestOfTheKey) {
-  const DWORD one = 1;
-  Write(kPolicies, "NoRun", REG_DWORD, &one, sizeof one);
+TEST_F(AutoplayTest, RestoreWithoutSuppressChangesNothing) {
+  WriteNumber(kPolicies, "NoDriveTypeAutoRun", 0xFF);
+  WriteText(kCdRom, "Autorun", "0");
   RestoreAutoplay();
+  EXPECT_EQ(Read(kPolicies, "NoDriveTypeAutoRun").value().Number(), 0xFFu);
+  EXPECT_EQ(Read(kCdRom, "Autorun").value().Text(), "0");
+  EXPECT_FALSE(Read(kAudioCdShell, nullptr));
+}
+
+TEST_F(AutoplayTest, AfterACrashTheRecordPutsTheOriginalsBack) {
+  WriteText(kCdRom, "Autorun", "1");
+  SuppressAutoplay();
+  // The process ends here without restoring: the record outlives it.
+  ASSERT_TRUE(RecordKept());
+  EXPECT_EQ(Read(kCdRom, "Autorun").value().Text(), "0");
   RestoreAutoplay();
+  EXPECT_EQ(Read(kCdRom, "Autorun").value().Text(), "1");
   EXPECT_FALSE(Read(kPolicies, "NoDriveTypeAutoRun"));
-  const auto other = Read(kPolicies, "NoRun");
-  ASSERT_TRUE(other);
-  EXPECT_EQ(other->Number(), 1u);
-}
-
-TEST_F(AutoplayTest, SuppressOverwritesAnyEarlierPolicy) {
-  const DWORD all = 0xFF;
-  Write(kPolicies, "NoDriveTypeAutoRun", REG_DWORD, &all, sizeof all);
-  SetNoDriveTypeAutoRun(false);
-  EXPECT_EQ(Read(kPolicies, "NoDriveTypeAutoRun").value().Number(), 181u);
+  EXPECT_FALSE(Read(kAudioCdShell, nullptr));
+  EXPECT_FALSE(RecordKept());
 }
 
 TEST_F(AutoplayTest, AudioCdWithoutShellKeyGetsNothing) {
@@ -153,9 +192,10 @@ TEST_F(AutoplayTest, AudioCdWithoutShellKeyGetsNothing) {
 TEST_F(AutoplayTest, MissingAudioCdKeyIsNotCreated) {
   DeleteKey(kAudioCd);
   SuppressAutoplay();
+  EXPECT_EQ(Read(kCdRom, "Autorun").value().Text(), "0");
   RestoreAutoplay();
   EXPECT_FALSE(KeyExists(kAudioCd));
-  EXPECT_EQ(Read(kCdRom, "Autorun").value().Text(), "1");
+  EXPECT_FALSE(Read(kCdRom, "Autorun"));
 }
 
 TEST_F(AutoplayTest, MissingCdRomKeyIsNotCreatedAndTheOthersStillWork) {
@@ -165,7 +205,8 @@ TEST_F(AutoplayTest, MissingCdRomKeyIsNotCreatedAndTheOthersStillWork) {
   ExpectSuppressed();
   RestoreAutoplay();
   EXPECT_FALSE(KeyExists(kCdRom));
-  EXPECT_EQ(Read(kAudioCdShell, nullptr).value().Text(), "play");
+  EXPECT_FALSE(Read(kAudioCdShell, nullptr));
+  EXPECT_FALSE(RecordKept());
 }
 
 TEST_F(AutoplayTest, MissingPolicyKeyIsNotCreatedAndTheOthersStillWork) {
@@ -181,8 +222,10 @@ TEST_F(AutoplayTest, EachSwitchTouchesOnlyItsOwnValue) {
   EXPECT_EQ(Read(kCdRom, "Autorun").value().Text(), "0");
   EXPECT_FALSE(Read(kPolicies, "NoDriveTypeAutoRun"));
   EXPECT_FALSE(Read(kAudioCdShell, nullptr));
-  SetAudioCdPlayVerb(true);
-  EXPECT_EQ(Read(kAudioCdShell, nullptr).value().Text(), "play");
+  SetAudioCdPlayVerb(false);
+  SetCdRomAutorun(true);
+  EXPECT_FALSE(Read(kCdRom, "Autorun"));
+  EXPECT_EQ(Read(kAudioCdShell, nullptr).value().Text(), "");
   EXPECT_FALSE(Read(kPolicies, "NoDriveTypeAutoRun"));
 }
 

@@ -47,7 +47,7 @@ TEST_F(Win32DrivesTest, DiscInDriveFollowsTheMediumInEitherCase) {
   EXPECT_FALSE(DiscInDrive(drives, 'Q'));
 }
 
-TEST_F(Win32DrivesTest, VolumeQueryRestoresTheProcessErrorMode) {
+TEST_F(Win32DrivesTest, VolumeQueryLeavesTheProcessErrorModeAlone) {
   const UINT original = GetErrorMode();
   SetErrorMode(SEM_NOGPFAULTERRORBOX);
   const bool emptyDrive = drives.VolumeTotalSize('D').has_value();

@@ -28,12 +28,15 @@ class SettingsStoreTest : public testing::Test {
   SettingsStore store;
 };
 
-TEST_F(SettingsStoreTest, FirstReadCreatesTheKeyAndGivesEmptyText) {
-  ASSERT_FALSE(KeyExists(HKEY_CURRENT_USER, "SoftWare\\VANTRO\\Discovel\\S\\wp"));
+TEST_F(SettingsStoreTest, ReadingAndDeletingInAMissingKeyCreateNothing) {
   EXPECT_EQ(store.ReadString(names::kKeyPlacement, "frmMain-l"), "");
-  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "SoftWare\\VANTRO\\Discovel\\S\\wp"));
   EXPECT_EQ(store.ReadString(names::kKeyState, names::kHostageFile), "");
-  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "SoftWare\\VANTRO\\Discovel\\V"));
+  EXPECT_FALSE(store.DeleteValue(names::kKeySwitches, names::kPromptOnExit));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "SoftWare\\VANTRO"));
+  // Writing creates the key with its parents.
+  store.WriteString(names::kKeyPlacement, "frmMain-l", "10");
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "SoftWare\\VANTRO\\Discovel\\S\\wp"));
+  EXPECT_EQ(store.ReadString(names::kKeyPlacement, "frmMain-l"), "10");
 }
 
 TEST_F(SettingsStoreTest, WrittenTextReadsBackAsStringValue) {
