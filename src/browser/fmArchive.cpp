@@ -74,6 +74,7 @@ void TfrmArchive::Create() {
   // Nothing is painted in the list until the first load is done.
   m_firstLoadQuiet.emplace(m_listView1);
   Layout();
+  SetOpeningFocus(m_listView1.Handle());
   KeyState();
   PumpMessages();
   SetTimer(Handle(), kTimScan, kScanDelayMs, nullptr);

@@ -48,6 +48,7 @@ void TfrmEditArchive::Create() {
   Commands().Add(kBtnOk, m_actOk);
   Commands().Add(kBtnCancel, m_actCancel);
   Commands().AddKey(VK_ESCAPE, m_actCancel);
+  SetOpeningFocus(m_edtMark);
 }
 
 void TfrmEditArchive::OnActivated() {

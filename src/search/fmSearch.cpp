@@ -75,6 +75,7 @@ void TfrmSearch::Create() {
                                             static_cast<SearchCriteriaSource&>(*this),
                                             static_cast<SearchObserver&>(*this));
   Layout();
+  SetOpeningFocus(m_edtSearch);
   KeyState();
 }
 
@@ -206,6 +207,8 @@ void TfrmSearch::ActGoExecute() {
     m_engine->Abort();
     return;
   }
+  // A search does not start inside the wait for a file's disc.
+  if (m_gettingFile) return;
   m_busy = true;
   struct Idle {
     bool& busy;
@@ -467,7 +470,9 @@ void TfrmSearch::OnCommand(int id, int code) {
 LRESULT TfrmSearch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kMsgAutoGo:
-      if (ActGo.Execute()) KeyState();
+      // The archive's files are what the user came for: the keys go to them.
+      if (ActGo.Execute() && !m_results.Empty() && !m_closing) SetFocus(m_listView1.Handle());
+      KeyState();
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:

@@ -101,6 +101,7 @@ class TfrmSearch final : public ToolWindow, private SearchCriteriaSource, privat
   std::vector<std::uint32_t> m_order;  // empty: the order found
   std::vector<std::string> m_troubles;  // archives the search could not read
   bool m_busy = false;
+  bool m_gettingFile = false;  // Copy or Execute File is running
   bool m_controlsEnabled = true;  // idle look (EnableSearchControls)
   bool m_advanced = false;
   bool m_autoGoDone = false;

@@ -131,8 +131,16 @@ std::string TfrmSearch::GetFullFilePathFromList() const {
 }
 
 void TfrmSearch::GetFileThen(void (TfrmSearch::*action)(const std::string& path)) {
+  // The wait for the disc lets messages through: a second click on Copy or
+  // Execute File arriving then is refused, not run inside this one.
+  if (m_busy || m_gettingFile) return;
   const int row = *m_listView1.Selection().begin();
   if (row < 0) return;
+  m_gettingFile = true;
+  struct Done {
+    bool& running;
+    ~Done() { running = false; }
+  } done{m_gettingFile};
   const std::string path = GetFullFilePathFromList();
   DiscRequest request;
   request.discInDrive = [](char drive) { return DiscInDrive(SystemDriveQueries(), drive); };
@@ -150,12 +158,11 @@ void TfrmSearch::GetFileThen(void (TfrmSearch::*action)(const std::string& path)
 }
 
 void TfrmSearch::CopyToClipboard(const std::string& path) {
-  // Either step failing ends the action without a word.
-  try {
-    PutFileOnClipboard(path);
-    ShowAlert(Handle(), "Your file is ready in clipboard, paste it where you desire.");
-  } catch (...) {
+  if (!PutFileOnClipboard(Handle(), path)) {
+    ShowAlert(Handle(), "The file could not be put on the clipboard.");
+    return;
   }
+  ShowAlert(Handle(), "Your file is ready in clipboard, paste it where you desire.");
 }
 
 void TfrmSearch::OpenFile(const std::string& path) {

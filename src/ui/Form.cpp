@@ -123,18 +123,35 @@ void Form::CreateFormWindow(const WindowSpec& params) {
   if (!m_hwnd) throw AppError("Cannot create the window.");
 }
 
+void Form::SetOpeningFocus(HWND control) {
+  m_lastFocus = control;
+  m_opening = true;
+}
+
 void Form::RememberFocus() {
   HWND focus = GetFocus();
-  if (focus && IsChild(m_hwnd, focus)) m_lastFocus = focus;
+  if (focus && IsChild(m_hwnd, focus)) {
+    m_lastFocus = focus;
+    m_opening = false;
+  }
 }
 
 void Form::RestoreFocus() {
-  // As a dialog does: the control that had the focus when the window lost
-  // it (to a dialog it opened, say) gets it back.
-  if (m_lastFocus && IsWindow(m_lastFocus) && IsChild(m_hwnd, m_lastFocus) && !IsIconic(m_hwnd) &&
-      IsWindowVisible(m_lastFocus) && IsWindowEnabled(m_lastFocus)) {
-    SetFocus(m_lastFocus);
+  // The default activation leaves the focus on the window itself, where no
+  // key does anything. A control that the form focused while it was being
+  // activated keeps it; otherwise, as a dialog does, the control that had it
+  // when the window was left (at first, the opening one) gets it back.
+  HWND focus = GetFocus();
+  if (focus && IsChild(m_hwnd, focus)) return;
+  if (!m_lastFocus || !IsWindow(m_lastFocus) || !IsChild(m_hwnd, m_lastFocus) || IsIconic(m_hwnd) ||
+      !IsWindowVisible(m_lastFocus) || !IsWindowEnabled(m_lastFocus)) {
+    return;
   }
+  SetFocus(m_lastFocus);
+  if (m_opening && (SendMessageA(m_lastFocus, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)) {
+    SendMessageA(m_lastFocus, EM_SETSEL, 0, -1);
+  }
+  m_opening = false;
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

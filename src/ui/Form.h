@@ -77,6 +77,12 @@ class Form {
 
   CommandTable& Commands() { return m_commands; }
 
+  // The control that takes the keyboard focus when the window opens (an
+  // edit gets its whole text selected, so typing replaces it). Later
+  // activations give the focus back to the control that had it when the
+  // window was left.
+  void SetOpeningFocus(HWND control);
+
   // Restores the window's stored placement (call before it is first shown)
   // and stores it again whenever the user moves, sizes, maximizes or
   // restores it.
@@ -98,6 +104,7 @@ class Form {
   // Keys whose press this form saw: only their release may act.
   std::bitset<256> m_pressed;
   HWND m_lastFocus = nullptr;  // the control that had the focus when the window was left
+  bool m_opening = false;      // m_lastFocus is the opening focus, not yet given
   std::unique_ptr<PlacementKeeper> m_placement;
 };
 

@@ -104,6 +104,11 @@ int ListView::LimitWidth(int column, int width) const {
 }
 
 bool ListView::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_SETFOCUS) {
+    result = DefSubclassProc(Handle(), message, wParam, lParam);
+    ShowKeyboardRow();
+    return true;
+  }
   if (message == WM_PAINT && !m_emptyText.empty() && RowCount() == 0) {
     // Drawn after the list's own painting, every time: a text drawn once
     // would go with the next repaint.
@@ -158,6 +163,17 @@ bool ListView::OnHeaderNotify(NMHEADERA& header, LRESULT& result) {
 void ListView::SetRowCount(int rows) {
   const WPARAM flags = rows >= RowCount() ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0;
   Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), static_cast<LPARAM>(flags));
+  if (GetFocus() == Handle()) ShowKeyboardRow();
+}
+
+void ListView::ShowKeyboardRow() {
+  // A focused list shows the row the keys act on: its selected row, else
+  // its first. Without one the arrow keys would start from nowhere.
+  if (RowCount() == 0 || FocusedRow() >= 0) return;
+  const int selected = *Selection().begin();
+  LVITEMA item{};
+  item.stateMask = item.state = LVIS_FOCUSED;
+  Send(LVM_SETITEMSTATE, static_cast<WPARAM>(selected >= 0 ? selected : 0), reinterpret_cast<LPARAM>(&item));
 }
 
 void ListView::RefreshRows() { InvalidateRect(Handle(), nullptr, FALSE); }

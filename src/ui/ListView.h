@@ -167,6 +167,7 @@ class ListView final : public ChildWindow, public NotifyTarget {
   void AnswerDispInfo(LVITEMA& item) const;
   void AnswerDispInfo(LVITEMW& item) const;
   void SuspendRedraw();
+  void ShowKeyboardRow();
   void ResumeRedraw();
   void DrawEmptyText();
 

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -195,17 +196,30 @@ TEST_F(SearchWindowTest, SortingKeyStateAndProperties) {
   });
 }
 
+// Clicks the Copy File button with the mouse, as the user does: the focus,
+// and the command with it, stay with the list.
+void ClickCopyFile(HWND window, bool twice = false) {
+  HWND button = GetDlgItem(window, kBtnCopyFile);
+  PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  if (twice) {
+    PostMessageA(button, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  }
+}
+
+constexpr char kCopied[] = "Your file is ready in clipboard, paste it where you desire.";
+
 TEST_F(SearchWindowTest, CopyFilePutsTheDiscPathOnTheClipboard) {
   InsertFixtureDisc();
   WithSearchWindow("CD 2", [](HWND window) {
     EXPECT_EQ(WaitForSearchEnd(window), "Files: 2");
     ClickRow(window, 0);
     ASSERT_TRUE(WaitUntil([&] { return Enabled(window, kBtnCopyFile); }));
-    // The mouse on the button: the focus, and the command with it, stay.
-    HWND button = GetDlgItem(window, kBtnCopyFile);
-    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(AnswerMessageBox(IDOK), "Your file is ready in clipboard, paste it where you desire.");
+    ClickCopyFile(window);
+    EXPECT_EQ(AnswerMessageBox(IDOK), kCopied);
+    // Windows refuses the data of a clipboard emptied without an owner window.
+    EXPECT_EQ(GetClipboardOwner(), window);
     ASSERT_TRUE(OpenClipboard(nullptr));
     auto drop = static_cast<HDROP>(GetClipboardData(CF_HDROP));
     char path[MAX_PATH] = {};
@@ -214,6 +228,49 @@ TEST_F(SearchWindowTest, CopyFilePutsTheDiscPathOnTheClipboard) {
     CloseClipboard();
     EXPECT_EQ(files, 1u);
     EXPECT_STREQ(path, "D:\\readme.txt");
+  });
+}
+
+TEST_F(SearchWindowTest, ABusyClipboardIsTriedAgainAndAtLastTheFailureIsSaid) {
+  InsertFixtureDisc();
+  WithSearchWindow("CD 2", [](HWND window) {
+    EXPECT_EQ(WaitForSearchEnd(window), "Files: 2");
+    ClickRow(window, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(window, kBtnCopyFile); }));
+    // Another program has the clipboard open for a moment: the copy waits for it.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    ClickCopyFile(window);
+    Sleep(200);  // how long the other program holds it
+    CloseClipboard();
+    EXPECT_EQ(AnswerMessageBox(IDOK), kCopied);
+    EXPECT_EQ(GetClipboardOwner(), window);
+
+    // Held longer than the copy waits: the user is told, and nothing claims success.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    ClickCopyFile(window);
+    const std::string failure = AnswerMessageBox(IDOK);
+    CloseClipboard();
+    EXPECT_EQ(failure, "The file could not be put on the clipboard.");
+    EXPECT_EQ(AnswerMessageBox(IDOK, std::chrono::milliseconds(700)), "");
+  });
+}
+
+TEST_F(SearchWindowTest, AQuickDoubleClickOnCopyFileAsksForTheDiscOnce) {
+  WithSearchWindow("CD 2", [](HWND window) {
+    EXPECT_EQ(WaitForSearchEnd(window), "Files: 2");
+    ClickRow(window, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(window, kBtnCopyFile); }));
+    ClickCopyFile(window, true);
+    int waits = 0;
+    // Each wait that comes is cancelled; the second click must not bring one.
+    while (HWND wait = WaitForWindow(fmWaitCDIds::kClassName, false,
+                                     waits == 0 ? std::chrono::seconds(10) : std::chrono::milliseconds(1500))) {
+      ++waits;
+      Click(wait, fmWaitCDIds::kBtnCancel);
+      test::WaitForWindowGone(wait);
+      if (waits == 3) break;
+    }
+    EXPECT_EQ(waits, 1);
   });
 }
 

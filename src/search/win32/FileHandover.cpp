@@ -11,7 +11,24 @@
 
 namespace discovel {
 
-void PutFileOnClipboard(const std::string& path) {
+namespace {
+
+// Another program may hold the clipboard open for a moment: it is tried this
+// often, this far apart, about half a second in all.
+constexpr int kClipboardTries = 10;
+constexpr DWORD kClipboardRetryMs = 50;
+
+bool OpenClipboardFor(HWND owner) {
+  for (int attempt = 1;; ++attempt) {
+    if (OpenClipboard(owner)) return true;
+    if (attempt == kClipboardTries) return false;
+    Sleep(kClipboardRetryMs);
+  }
+}
+
+}  // namespace
+
+bool PutFileOnClipboard(HWND owner, const std::string& path) {
   const std::string block = DropFilesBlock(path);
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, block.size());
   if (!memory) throw AppError("Could not allocate memory.");
@@ -22,18 +39,17 @@ void PutFileOnClipboard(const std::string& path) {
   }
   std::memcpy(bytes, block.data(), block.size());
   GlobalUnlock(memory);
-  if (!OpenClipboard(nullptr)) {
+  // Opened without an owner window, the emptied clipboard would have no
+  // owner, and Windows then refuses the data.
+  if (!OpenClipboardFor(owner)) {
     GlobalFree(memory);
-    throw AppError("Cannot open the clipboard.");
+    return false;
   }
-  EmptyClipboard();
-  // From here on the clipboard owns the block.
-  const bool handedOver = SetClipboardData(CF_HDROP, memory) != nullptr;
+  // From a successful hand-over on the clipboard owns the block.
+  const bool handedOver = EmptyClipboard() && SetClipboardData(CF_HDROP, memory) != nullptr;
   CloseClipboard();
-  if (!handedOver) {
-    GlobalFree(memory);
-    throw AppError("Cannot put the file on the clipboard.");
-  }
+  if (!handedOver) GlobalFree(memory);
+  return handedOver;
 }
 
 void OpenWithShell(const std::string& path) {

@@ -1,14 +1,17 @@
 #pragma once
 // Handing a found file to the user: on the clipboard for pasting in the file
 // manager, or opened with its associated program.
+#include <windows.h>
+
 #include <string>
 
 namespace discovel {
 
 // Replaces the clipboard's contents with a one-file drop list (CF_HDROP) of
-// `path`. Throws AppError "Could not allocate memory." when the block cannot
-// be had, and AppError when the clipboard cannot be opened.
-void PutFileOnClipboard(const std::string& path);
+// `path`, with `owner` as the clipboard's owner. False when the clipboard
+// stayed busy (another program holding it open) or refused the data. Throws
+// AppError "Could not allocate memory." when the block cannot be had.
+bool PutFileOnClipboard(HWND owner, const std::string& path);
 
 // Opens the file with the shell's default verb; what the shell answers is
 // not looked at.
