@@ -1,5 +1,7 @@
 #include "app/fmMain.h"
 
+#include <commctrl.h>
+
 #include "app/fmAbout.h"
 #include "app/fmMainIds.h"
 #include "backup/CatalogRestore.h"
@@ -44,6 +46,40 @@ void FailCriticalErrorsQuietly() { SetErrorMode(GetErrorMode() | SEM_FAILCRITICA
 UINT QueryCancelAutoPlayMessage() {
   static const UINT message = RegisterWindowMessageA("QueryCancelAutoPlay");
   return message;
+}
+
+bool OwnedBy(HWND window, HWND owner) {
+  for (HWND up = GetWindow(window, GW_OWNER); up; up = GetWindow(up, GW_OWNER)) {
+    if (up == owner) return true;
+  }
+  return false;
+}
+
+struct FrontSearch {
+  HWND main;
+  HWND found;
+};
+
+BOOL CALLBACK FindFront(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<FrontSearch*>(param);
+  char className[32] = {};
+  GetClassNameA(window, className, sizeof className);
+  const bool toolTip = lstrcmpiA(className, TOOLTIPS_CLASSA) == 0;
+  if (!toolTip && IsWindowVisible(window) && IsWindowEnabled(window) && OwnedBy(window, search.main)) {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The window the user can act in: an open dialog of the program (a modal one
+// disables every other window, so it is the one left enabled), else the main
+// window. Not the last active pop-up, which is the main window itself once
+// that was activated, as when it is restored from the tray.
+HWND FrontWindow(HWND main) {
+  FrontSearch search{main, nullptr};
+  EnumThreadWindows(GetWindowThreadProcessId(main, nullptr), &FindFront, reinterpret_cast<LPARAM>(&search));
+  return search.found ? search.found : main;
 }
 
 // A second start of the program, or a restarted shell, may run at another
@@ -291,7 +327,7 @@ void TfrmMain::Show(int showCommand) {
 void TfrmMain::ShowApplication() {
   if (IsIconic(Handle()) || !IsWindowVisible(Handle())) ShowWindow(Handle(), SW_RESTORE);
   // While a dialog of the program is open, it is what comes to the front.
-  SetForegroundWindow(GetLastActivePopup(Handle()));
+  SetForegroundWindow(FrontWindow(Handle()));
   UpdateTaskBarButton();
 }
 
@@ -328,7 +364,7 @@ void TfrmMain::ShowTrayMenu() {
   // elsewhere; the posted message lets it close at once when asked. An open
   // dialog keeps the front, so that activating this window does not count as
   // coming back to it.
-  HWND front = GetLastActivePopup(Handle());
+  HWND front = FrontWindow(Handle());
   SetForegroundWindow(front);
   KeyState();
   // The choice runs here rather than as a WM_COMMAND: while a dialog is open
