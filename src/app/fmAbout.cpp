@@ -46,11 +46,6 @@ void PaintGrid(HDC dc, int clientWidth, POINT origin) {
   }
 }
 
-HFONT MakeFont(int weight, bool underline) {
-  return CreateFontA(-11, 0, 0, 0, weight, FALSE, underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma");
-}
-
 }  // namespace
 
 int TfrmAbout::Execute(AppContext& context) { return Execute(context, SystemShell()); }
@@ -68,11 +63,9 @@ TfrmAbout::TfrmAbout(AppContext& context, ShellLauncher& shell) : m_context(cont
 void TfrmAbout::Create() {
   CreateDialogWindow({kClassName, "About", kClientWidth, kClientHeight, kAboutBand});
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  m_boldFont.reset(MakeFont(FW_BOLD, false));
-  m_linkFont.reset(MakeFont(FW_NORMAL, true));
   const RECT& v = kVersionBounds;
   m_lblVersion = CreateChild(Handle(), "STATIC", "", SS_OWNERDRAW, v.left, v.top, v.right - v.left,
-                             v.bottom - v.top, kLblVersion, static_cast<HFONT>(m_boldFont.get()));
+                             v.bottom - v.top, kLblVersion, FontRole::Bold);
   m_lblHomePage = CreateRow(182, "Home page:", kLblHomePage);
   m_lblSupportMail = CreateRow(200, "Support e-mail:", kLblSupportMail);
   m_lblNewsletter = CreateRow(218, "Newsletter:", kLblNewsletter);
@@ -80,7 +73,7 @@ void TfrmAbout::Create() {
   m_lblResources = CreateRow(262, "System resources:", kLblResources);
   for (HWND link : {m_lblHomePage, m_lblSupportMail, m_lblNewsletter}) {
     SetWindowLongA(link, GWL_STYLE, GetWindowLongA(link, GWL_STYLE) | SS_NOTIFY);
-    SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(m_linkFont.get()), FALSE);
+    SetControlFont(link, FontRole::Link);
   }
   HWND btnCancel = CreateButton(Handle(), kBtnCancel, "Close", 0, 0);
   PlaceBandButtons({btnCancel});
@@ -136,7 +129,7 @@ void TfrmAbout::DrawVersion(const DRAWITEMSTRUCT& item) {
   PaintGrid(item.hDC, kClientWidth, POINT{kVersionBounds.left, kVersionBounds.top});
   const std::string text = WindowText(item.hwndItem);
   RECT area = item.rcItem;
-  HGDIOBJ oldFont = SelectObject(item.hDC, m_boldFont.get());
+  HGDIOBJ oldFont = SelectObject(item.hDC, ProgramFont(FontRole::Bold, Dpi()));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, kVersionColour);
   DrawTextA(item.hDC, text.c_str(), -1, &area, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);

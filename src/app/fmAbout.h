@@ -32,8 +32,6 @@ class TfrmAbout final : public Dialog {
 
   AppContext& m_context;
   ShellLauncher& m_shell;
-  GdiObject m_boldFont;
-  GdiObject m_linkFont;
   Action m_actHomePage;
   Action m_actSupportMail;
   Action m_actNewsletter;

@@ -109,10 +109,8 @@ void TfrmMain::Create() {
   params.caption = kProgramName;
   // Fixed single border; the maximize box is taken away below.
   params.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
-  RECT rect{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&rect, params.style, TRUE, 0);
-  params.width = rect.right - rect.left;
-  params.height = rect.bottom - rect.top;
+  params.client = {kClientWidth, kClientHeight};
+  params.hasMenu = true;
   params.icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DISCOVEL));
   params.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   CreateFormWindow(params);

@@ -36,7 +36,7 @@ int TfrmThanx::Execute(AppContext& context) {
 void TfrmThanx::Create() {
   CreateDialogWindow({fmThanxIds::kClassName, "Welcome", kWidth, kHeight});
   const std::string thanks = std::string("Thank you using ") + kProgramName + "!";
-  CreateChild(Handle(), "STATIC", thanks.c_str(), SS_CENTER, 12, 38, kWidth - 24, 22, 0, MessageFont());
+  CreateChild(Handle(), "STATIC", thanks.c_str(), SS_CENTER, 12, 38, kWidth - 24, 22, 0, FontRole::Message);
   CreateLabel(Handle(), 0, kGreeting, 16, 68, kWidth - 32, kHeight - 68 - 30);
   HWND ok = CreateButton(Handle(), fmThanxIds::kBtnOk, "OK", 0, 0);
   PlaceBandButtons({ok});

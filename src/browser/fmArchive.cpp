@@ -132,7 +132,8 @@ void TfrmArchive::BuildActions() {
 void TfrmArchive::BuildToolButtons() {
   m_hints.Attach(Handle());
   m_buttonPictures = CreateButtonPictures({ButtonPicture::ChangeView, ButtonPicture::Refresh, ButtonPicture::Add,
-                                           ButtonPicture::Edit, ButtonPicture::Remove});
+                                           ButtonPicture::Edit, ButtonPicture::Remove},
+                                          Dpi());
   Action* actions[] = {&ActViewToggle, &ActFreshenCD, &ActAdd, &ActEdit, &ActDelete};
   const int ids[] = {kBtnViewToggle, kBtnFreshenCD, kBtnAdd, kBtnEdit, kBtnDelete};
   for (int i = 0; i < 5; ++i) {
@@ -158,8 +159,8 @@ void TfrmArchive::BuildList() {
                   {caption[4], 80, 20, 80, Align::Right}, {caption[5], 95, 20, 95, Align::Right},
                   {caption[6], 0, 0, 1},           {caption[7], 42, 20}};
   m_listView1.Create(args);
-  m_largeImages = CreateDiscPictures(32);
-  m_smallImages = CreateDiscPictures(16);
+  m_largeImages = CreateDiscPictures(32, Dpi());
+  m_smallImages = CreateDiscPictures(16, Dpi());
   m_listView1.SetImageLists(m_largeImages, m_smallImages);
   m_listView1.SetCellTextSource(
       [this](int row, int column) { return std::string(CellOf(m_rows.Row(static_cast<std::size_t>(row)), column)); });

@@ -84,7 +84,7 @@ void TfrmSetDevice::BuildList() {
   args.view = ListViewMode::Icon;
   args.multiSelect = false;
   m_listView1.Create(args);
-  m_imgCDrom = CreateDrivePictures();
+  m_imgCDrom = CreateDrivePictures(Dpi());
   m_listView1.SetImageLists(m_imgCDrom, nullptr);
   m_listView1.onSelectionChanged = [this] { KeyState(); };
   m_listView1.onFocusChanged = [this](bool) { KeyState(); };

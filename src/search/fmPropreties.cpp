@@ -4,6 +4,7 @@
 
 #include "platform/ModalResult.h"
 #include "search/fmPropretiesIds.h"
+#include "ui/Dpi.h"
 
 namespace discovel {
 namespace {
@@ -23,12 +24,14 @@ constexpr int kLineGap = 15;  // the lines stop this short of the content's righ
 // A label as wide as its text.
 HWND CreateFittingLabel(HWND parent, int id, const std::string& text, int x, int y) {
   HDC dc = GetDC(parent);
-  HGDIOBJ old = SelectObject(dc, NormalFont());
+  HGDIOBJ old = SelectObject(dc, ProgramFont(FontRole::Normal, parent));
   SIZE extent{};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   SelectObject(dc, old);
   ReleaseDC(parent, dc);
-  return CreateChild(parent, "STATIC", text.c_str(), SS_NOPREFIX, x, y, extent.cx + 2, 16, id);
+  // The measure is in pixels at the window's DPI; a pixel more covers rounding.
+  return CreateChild(parent, "STATIC", text.c_str(), SS_NOPREFIX, x, y,
+                     ScaleFromDpi(extent.cx, WindowDpi(parent)) + 3, 16, id);
 }
 
 }  // namespace

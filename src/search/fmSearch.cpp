@@ -115,9 +115,9 @@ void TfrmSearch::BuildControls() {
   m_btnAdvanced = CreateChild(Handle(), "BUTTON", "", pictureButton, 378, 0, kButtonSize, kButtonSize, kBtnAdvanced);
   // Copy File works on the list's row: a click leaves the focus there.
   m_btnCopyFile = CreateToolButton(Handle(), kBtnCopyFile, 0, 0, kButtonSize);
-  m_imgGo = CreateButtonPictures({ButtonPicture::Go, ButtonPicture::Cancel});
-  m_imgListAdvanced = CreateButtonPictures({ButtonPicture::ShowAdvanced, ButtonPicture::HideAdvanced});
-  m_imgCopy = CreateButtonPictures({ButtonPicture::CopyFile});
+  m_imgGo = CreateButtonPictures({ButtonPicture::Go, ButtonPicture::Cancel}, Dpi());
+  m_imgListAdvanced = CreateButtonPictures({ButtonPicture::ShowAdvanced, ButtonPicture::HideAdvanced}, Dpi());
+  m_imgCopy = CreateButtonPictures({ButtonPicture::CopyFile}, Dpi());
   DrawButton(m_imgGo, m_btnGo, 0);
   DrawButton(m_imgListAdvanced, m_btnAdvanced, 0);
   DrawButton(m_imgCopy, m_btnCopyFile, 0);

@@ -1,12 +1,23 @@
 #include "ui/ButtonPictures.h"
 
 #include "platform/AppError.h"
+#include "ui/Controls.h"
+#include "ui/core/DesignLayout.h"
 
 namespace discovel {
 namespace {
 
 constexpr int kGlyph = kPictureHeight;  // square glyphs, two to a picture
 constexpr char kIndexProperty[] = "DiscovelPictureIndex";
+constexpr char kImagesProperty[] = "DiscovelPictures";
+
+// The side of a square glyph in `images`: the height of its pictures.
+int GlyphSize(HIMAGELIST images) {
+  int width = 0;
+  int height = 0;
+  ImageList_GetIconSize(images, &width, &height);
+  return height;
+}
 
 void Line(HDC dc, int x1, int y1, int x2, int y2) {
   MoveToEx(dc, x1, y1, nullptr);
@@ -101,16 +112,26 @@ COLORREF ColourOf(ButtonPicture picture) {
 
 }  // namespace
 
-void AddDrawnPicture(HIMAGELIST images, int width, int height, const std::function<void(HDC)>& draw) {
+void AddDrawnPicture(HIMAGELIST images, int width, int height, const std::function<void(HDC)>& draw, UINT dpi) {
+  const int pixelWidth = ScaleToDpi(width, dpi);
+  const int pixelHeight = ScaleToDpi(height, dpi);
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, pixelWidth, pixelHeight);
   HGDIOBJ old = SelectObject(dc, bitmap);
-  RECT all{0, 0, width, height};
+  RECT all{0, 0, pixelWidth, pixelHeight};
   HBRUSH mask = CreateSolidBrush(kMaskColour);
   FillRect(dc, &all, mask);
   DeleteObject(mask);
+  // The drawing speaks design units; the world transform makes them pixels
+  // at this DPI, pens and all.
+  SetGraphicsMode(dc, GM_ADVANCED);
+  const float scale = static_cast<float>(dpi) / static_cast<float>(kDesignDpi);
+  const XFORM toPixels{scale, 0.0F, 0.0F, scale, 0.0F, 0.0F};
+  SetWorldTransform(dc, &toPixels);
   draw(dc);
+  ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+  SetGraphicsMode(dc, GM_COMPATIBLE);
   SelectObject(dc, old);
   ImageList_AddMasked(images, bitmap, kMaskColour);
   DeleteObject(bitmap);
@@ -118,26 +139,42 @@ void AddDrawnPicture(HIMAGELIST images, int width, int height, const std::functi
   ReleaseDC(nullptr, screen);
 }
 
-HIMAGELIST CreateButtonPictures(std::initializer_list<ButtonPicture> pictures) {
-  HIMAGELIST images = ImageList_Create(kPictureWidth, kPictureHeight, ILC_COLOR24 | ILC_MASK,
-                                       static_cast<int>(pictures.size()), 0);
+HIMAGELIST CreatePictureList(int width, int height, UINT dpi, int count) {
+  HIMAGELIST images =
+      ImageList_Create(ScaleToDpi(width, dpi), ScaleToDpi(height, dpi), ILC_COLOR24 | ILC_MASK, count, 0);
   if (!images) throw AppError("Cannot create the button pictures.");
+  return images;
+}
+
+HIMAGELIST CreateButtonPictures(std::initializer_list<ButtonPicture> pictures, UINT dpi) {
+  HIMAGELIST images = CreatePictureList(kPictureWidth, kPictureHeight, dpi, static_cast<int>(pictures.size()));
   for (const ButtonPicture picture : pictures) {
-    AddDrawnPicture(images, kPictureWidth, kPictureHeight, [picture](HDC dc) {
-      DrawGlyph(dc, picture, 0, ColourOf(picture));
-      DrawGlyph(dc, picture, kGlyph, GetSysColor(COLOR_GRAYTEXT));
-    });
+    AddDrawnPicture(
+        images, kPictureWidth, kPictureHeight,
+        [picture](HDC dc) {
+          DrawGlyph(dc, picture, 0, ColourOf(picture));
+          DrawGlyph(dc, picture, kGlyph, GetSysColor(COLOR_GRAYTEXT));
+        },
+        dpi);
   }
   return images;
 }
 
 void DrawButton(HIMAGELIST images, HWND button, int index) {
+  SetPropA(button, kIndexProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(index + 1)));
+  if (IsToolButton(button)) {
+    // Drawn from the list whenever it paints (DrawToolButton).
+    SetPropA(button, kImagesProperty, reinterpret_cast<HANDLE>(images));
+    InvalidateRect(button, nullptr, TRUE);
+    return;
+  }
   // The normal glyph, the left half of the picture, on the button's face.
+  const int size = GlyphSize(images);
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
-  HBITMAP glyph = CreateCompatibleBitmap(screen, kGlyph, kGlyph);
+  HBITMAP glyph = CreateCompatibleBitmap(screen, size, size);
   HGDIOBJ old = SelectObject(dc, glyph);
-  RECT face{0, 0, kGlyph, kGlyph};
+  RECT face{0, 0, size, size};
   FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
   ImageList_Draw(images, index, dc, 0, 0, ILD_TRANSPARENT);
   SelectObject(dc, old);
@@ -146,7 +183,6 @@ void DrawButton(HIMAGELIST images, HWND button, int index) {
   auto previous = reinterpret_cast<HGDIOBJ>(
       SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph)));
   if (previous && previous != glyph) DeleteObject(previous);
-  SetPropA(button, kIndexProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(index + 1)));
 }
 
 int ButtonPictureIndex(HWND button) {
@@ -154,9 +190,32 @@ int ButtonPictureIndex(HWND button) {
 }
 
 void FreeButtonPicture(HWND button) {
+  RemovePropA(button, kIndexProperty);
+  if (RemovePropA(button, kImagesProperty)) return;  // a tool button holds no glyph of its own
   auto glyph = reinterpret_cast<HGDIOBJ>(SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, 0));
   if (glyph) DeleteObject(glyph);
-  RemovePropA(button, kIndexProperty);
+}
+
+void DrawToolButton(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT face = item.rcItem;
+  FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  if (pressed) DrawEdge(dc, &face, BDR_SUNKENOUTER, BF_RECT);
+  auto images = reinterpret_cast<HIMAGELIST>(GetPropA(item.hwndItem, kImagesProperty));
+  const int index = ButtonPictureIndex(item.hwndItem);
+  if (!images || index < 0) return;
+  const int size = GlyphSize(images);
+  const int shift = pressed ? 1 : 0;
+  const int x = face.left + (face.right - face.left - size) / 2 + shift;
+  const int y = face.top + (face.bottom - face.top - size) / 2 + shift;
+  // The picture holds the normal glyph and then the greyed one: the clip
+  // shows the one the button's state asks for.
+  const bool greyed = (item.itemState & ODS_DISABLED) != 0;
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, x, y, x + size, y + size);
+  ImageList_Draw(images, index, dc, greyed ? x - size : x, y, ILD_TRANSPARENT);
+  RestoreDC(dc, saved);
 }
 
 }  // namespace discovel

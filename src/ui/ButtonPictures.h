@@ -1,7 +1,8 @@
 #pragma once
-// The pictures of the program's flat buttons, drawn at run time: an image
-// list holds the states of one button (go and cancel; advanced and simple) or
-// one picture, each picture a normal and a greyed glyph side by side.
+// The pictures of the program's flat buttons, drawn at run time at the DPI
+// they are shown at: an image list holds the states of one button (go and
+// cancel; advanced and simple) or one picture, each picture a normal and a
+// greyed glyph side by side.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -24,25 +25,36 @@ enum class ButtonPicture {
   Remove,
 };
 
+// Design sizes, at 96 DPI.
 inline constexpr int kPictureWidth = 42;
 inline constexpr int kPictureHeight = 21;
 
 // What a picture leaves in this colour is transparent.
 inline constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 
-// Adds a `width` x `height` picture that `draw` paints over the mask colour.
-void AddDrawnPicture(HIMAGELIST images, int width, int height, const std::function<void(HDC)>& draw);
+// Adds a picture of `width` x `height` design units, made at `dpi`, that
+// `draw` paints over the mask colour in design units: the drawing is scaled,
+// not the finished bitmap, so lines stay sharp at any scale.
+void AddDrawnPicture(HIMAGELIST images, int width, int height, const std::function<void(HDC)>& draw,
+                     UINT dpi = 96);
+// An empty image list for pictures of `width` x `height` design units at `dpi`.
+HIMAGELIST CreatePictureList(int width, int height, UINT dpi, int count);
 
-// An image list of 42 x 21 pictures, one per entry of `pictures`; the caller
-// destroys it.
-HIMAGELIST CreateButtonPictures(std::initializer_list<ButtonPicture> pictures);
+// An image list of 42 x 21 pictures (design units) at `dpi`, one per entry of
+// `pictures`; the caller destroys it.
+HIMAGELIST CreateButtonPictures(std::initializer_list<ButtonPicture> pictures, UINT dpi);
 
-// Makes picture `index` of `images` the glyph of `button` (a BS_BITMAP
-// button); the glyph before it is freed. The index is kept on the button
-// (ButtonPictureIndex) for whoever looks at the window from outside.
+// Makes picture `index` of `images` the glyph of `button`: the normal glyph
+// on a BS_BITMAP button (the glyph before it is freed); on a tool button the
+// normal glyph, or the greyed one while the button is disabled. The index is
+// kept on the button (ButtonPictureIndex) for whoever looks at the window
+// from outside. A tool button draws from `images`, which must outlive it.
 void DrawButton(HIMAGELIST images, HWND button, int index);
 int ButtonPictureIndex(HWND button);
 // Frees the glyph a button was given; call before the button goes.
 void FreeButtonPicture(HWND button);
+// Paints a tool button (owner-drawn): a flat face, sunk while pressed, and
+// its glyph, greyed while the button is disabled.
+void DrawToolButton(const DRAWITEMSTRUCT& item);
 
 }  // namespace discovel

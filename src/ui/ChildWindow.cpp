@@ -22,14 +22,13 @@ void ForgetRoute(HWND control) {
 ChildWindow::~ChildWindow() { Destroy(); }
 
 void ChildWindow::Create(HWND parent, const char* className, int id, const ControlBounds& bounds, DWORD style,
-                         DWORD exStyle, DWORD commonControls) {
+                         DWORD exStyle, DWORD commonControls, unsigned anchors) {
   Destroy();
   if (commonControls) {
     INITCOMMONCONTROLSEX controls{sizeof controls, commonControls};
     InitCommonControlsEx(&controls);
   }
-  const HWND hwnd = CreateChild(parent, className, "", style, bounds.x, bounds.y, bounds.width, bounds.height, id,
-                                nullptr, exStyle);
+  const HWND hwnd = CreateChild(parent, className, "", style, bounds, id, FontRole::Normal, exStyle, anchors);
   if (!hwnd) throw AppError("Cannot create the control.");
   m_hwnd = hwnd;
   SetWindowSubclass(hwnd, &ChildWindow::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));

@@ -4,15 +4,13 @@
 // it goes, and forgets it when the control goes first (its form closed).
 #include <windows.h>
 
+#include "ui/core/DesignLayout.h"
+
 namespace discovel {
 
-// Where a control sits in its parent's client area, in pixels.
-struct ControlBounds {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-};
+// Where a control sits in its parent's client area, in design units (pixels
+// at 96 DPI).
+using ControlBounds = DesignRect;
 
 class ChildWindow {
  public:
@@ -27,7 +25,7 @@ class ChildWindow {
   // control class first, since a program may not have done so yet. Throws
   // AppError when the control cannot be created.
   void Create(HWND parent, const char* className, int id, const ControlBounds& bounds, DWORD style,
-              DWORD exStyle = 0, DWORD commonControls = 0);
+              DWORD exStyle = 0, DWORD commonControls = 0, unsigned anchors = kAnchorTopLeft);
   // Destroys the control now. Its notifications sent while it goes are
   // ignored: Handle() is already null then.
   void Destroy();

@@ -1,31 +1,57 @@
 #include "ui/Controls.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
+
+#include <map>
+#include <utility>
+
+#include "ui/Dpi.h"
+#include "ui/Form.h"
 
 namespace discovel {
 namespace {
 
-HFONT MakeFont(int pixelHeight, int weight) {
-  return CreateFontA(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma");
+// The face of the system's message font; Tahoma where it cannot be read.
+const std::string& MessageFace() {
+  static const std::string face = [] {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    bool read = SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0) != FALSE;
+    if (!read) {
+      // Windows before Vista knows the structure without its last field.
+      metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+      read = SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0) != FALSE;
+    }
+    return std::string(read && metrics.lfMessageFont.lfFaceName[0] ? metrics.lfMessageFont.lfFaceName : "Tahoma");
+  }();
+  return face;
+}
+
+HFONT MakeFont(FontRole role, UINT dpi) {
+  const bool large = role == FontRole::Title || role == FontRole::Message;
+  const bool bold = role == FontRole::Bold || role == FontRole::Message;
+  const int height = ScaleToDpi(large ? 16 : 11, dpi);
+  return CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, role == FontRole::Link, FALSE,
+                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_SWISS, MessageFace().c_str());
 }
 
 }  // namespace
 
-HFONT NormalFont() {
-  static HFONT font = MakeFont(11, FW_NORMAL);
+HFONT ProgramFont(FontRole role, UINT dpi) {
+  // A handful of fonts per DPI the program was shown at, kept for the run:
+  // controls hold them without owning them.
+  static std::map<std::pair<FontRole, UINT>, HFONT> fonts;
+  HFONT& font = fonts[{role, dpi}];
+  if (!font) font = MakeFont(role, dpi);
   return font;
 }
 
-HFONT TitleFont() {
-  static HFONT font = MakeFont(16, FW_NORMAL);
-  return font;
-}
+HFONT ProgramFont(FontRole role, HWND window) { return ProgramFont(role, WindowDpi(window)); }
 
-HFONT MessageFont() {
-  static HFONT font = MakeFont(16, FW_BOLD);
-  return font;
+void SetControlFont(HWND control, FontRole role) {
+  if (Form* form = Form::FromHandle(GetAncestor(control, GA_ROOT))) form->KeepFontRole(control, role);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont(role, control)), FALSE);
 }
 
 namespace {
@@ -51,11 +77,12 @@ LRESULT CALLBACK ToolButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-HWND CreateToolButton(HWND parent, int id, int x, int y, int size) {
-  HWND button = CreateChild(parent, "BUTTON", "", BS_PUSHBUTTON | BS_BITMAP | BS_FLAT, x, y, size, size, id);
-  // Visual styles draw every push button raised and ignore BS_FLAT; without
-  // them the tool button keeps its flat face.
-  SetWindowTheme(button, L"", L"");
+HWND CreateToolButton(HWND parent, int id, int x, int y, int size, unsigned anchors) {
+  // Owner-drawn: visual styles draw every push button raised, and a
+  // disabled bitmap button shows an embossed blank instead of a greyed
+  // picture (DrawToolButton paints it).
+  HWND button = CreateChild(parent, "BUTTON", "", BS_OWNERDRAW, DesignRect{x, y, size, size}, id, FontRole::Normal, 0,
+                            anchors);
   SetWindowSubclass(button, &ToolButtonProc, kToolButtonSubclass, 0);
   SetPropA(button, kToolButtonProperty, reinterpret_cast<HANDLE>(1));
   return button;
@@ -65,13 +92,28 @@ bool IsToolButton(HWND control) {
   return control && GetPropA(control, kToolButtonProperty) != nullptr;
 }
 
-HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int width,
-                 int height, int id, HFONT font, DWORD exStyle) {
-  HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, const DesignRect& rect, int id,
+                 FontRole font, DWORD exStyle, unsigned anchors) {
+  const UINT dpi = WindowDpi(parent);
+  HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, ScaleToDpi(rect.x, dpi),
+                               ScaleToDpi(rect.y, dpi), ScaleToDpi(rect.width, dpi), ScaleToDpi(rect.height, dpi),
                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : NormalFont()), FALSE);
+  if (!child) return nullptr;
+  SetControlFont(child, font);
+  if (Form* form = Form::FromHandle(parent)) form->Place(child, rect, anchors);
   return child;
+}
+
+void PlaceControl(HWND control, const DesignRect& rect, unsigned anchors) {
+  const HWND parent = GetParent(control);
+  if (Form* form = Form::FromHandle(parent)) {
+    form->Place(control, rect, anchors);
+    return;
+  }
+  const UINT dpi = WindowDpi(parent);
+  SetWindowPos(control, nullptr, ScaleToDpi(rect.x, dpi), ScaleToDpi(rect.y, dpi), ScaleToDpi(rect.width, dpi),
+               ScaleToDpi(rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND CreateButton(HWND parent, int id, const char* text, int x, int y, int width, int height) {
@@ -79,7 +121,7 @@ HWND CreateButton(HWND parent, int id, const char* text, int x, int y, int width
 }
 
 HWND CreateEdit(HWND parent, int id, int x, int y, int width, int height, int maxLength) {
-  HWND edit = CreateChild(parent, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, x, y, width, height, id, nullptr,
+  HWND edit = CreateChild(parent, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, x, y, width, height, id, FontRole::Normal,
                           WS_EX_CLIENTEDGE);
   SendMessageA(edit, EM_LIMITTEXT, maxLength, 0);
   return edit;

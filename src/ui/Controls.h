@@ -1,23 +1,49 @@
 #pragma once
-// Child controls of our windows, in the program's fonts.
+// Child controls of our windows, in the program's fonts. Positions and sizes
+// are design units (pixels at 96 DPI), scaled for the window's DPI.
 #include <windows.h>
 
 #include <string>
 
+#include "ui/core/DesignLayout.h"
+
 namespace discovel {
 
-// The fonts every window shares; created once, alive for the whole run.
-HFONT NormalFont();     // body text
-HFONT TitleFont();      // 16-pixel band titles
-HFONT MessageFont();    // bold 16-pixel status messages
+// The program's texts are in the system's message font face (Segoe UI on
+// current Windows) at these design heights.
+enum class FontRole {
+  Normal,   // body text, 11 pixels
+  Bold,     // bold body text
+  Link,     // underlined body text
+  Title,    // 16-pixel band titles
+  Message,  // bold 16-pixel status messages
+};
 
-HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
-                 int width, int height, int id, HFONT font = nullptr, DWORD exStyle = 0);
+// The font of `role` at `dpi`; made once per DPI, alive for the whole run.
+HFONT ProgramFont(FontRole role, UINT dpi);
+// The font of `role` at the DPI `window` is laid out at.
+HFONT ProgramFont(FontRole role, HWND window);
+// Gives `control` the font of `role` at its window's DPI; its form keeps the
+// role, so that a change of DPI gives it the new size.
+void SetControlFont(HWND control, FontRole role);
+
+// A child control at `rect` (design units) of `parent`. In a form the form
+// keeps the rectangle and anchors and places the control by them whenever
+// its size or DPI changes; elsewhere it is scaled once.
+HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, const DesignRect& rect, int id,
+                 FontRole font = FontRole::Normal, DWORD exStyle = 0, unsigned anchors = kAnchorTopLeft);
+inline HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int width,
+                        int height, int id, FontRole font = FontRole::Normal, DWORD exStyle = 0) {
+  return CreateChild(parent, className, text, style, DesignRect{x, y, width, height}, id, font, exStyle);
+}
+// Places `control` at `rect` (design units) with `anchors` in its parent.
+void PlaceControl(HWND control, const DesignRect& rect, unsigned anchors = kAnchorTopLeft);
+
 HWND CreateButton(HWND parent, int id, const char* text, int x, int y, int width = 59, int height = 22);
 HWND CreateEdit(HWND parent, int id, int x, int y, int width, int height = 21, int maxLength = 255);
 // A flat picture button of a tool band: no tab stop, and a click leaves the
 // keyboard focus where it was (on the list the button works on).
-HWND CreateToolButton(HWND parent, int id, int x, int y, int size);
+HWND CreateToolButton(HWND parent, int id, int x, int y, int size, unsigned anchors = kAnchorTopLeft);
 bool IsToolButton(HWND control);
 HWND CreateLabel(HWND parent, int id, const char* text, int x, int y, int width, int height);
 

@@ -36,33 +36,29 @@ void Dialog::CreateDialogWindow(const Look& look) {
   m_bandBrush.reset(CreateSolidBrush(look.bandColour));
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT rect{0, 0, look.clientWidth, look.clientHeight};
-  AdjustWindowRectEx(&rect, style, FALSE, exStyle);
   WindowSpec params;
   params.className = look.className;
   params.caption = kProgramName;
   params.style = style;
   params.exStyle = exStyle;
-  params.width = rect.right - rect.left;
-  params.height = rect.bottom - rect.top;
+  params.client = {look.clientWidth, look.clientHeight};
   params.owner = m_owner ? m_owner : GetActiveWindow();
   CreateFormWindow(params);
   CenterOnScreen(Handle());
 }
 
 void Dialog::PlaceBandButtons(std::initializer_list<HWND> buttons) {
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  int x = client.right - kBandMargin - static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) + kButtonGap;
-  const int y = client.bottom - kBandHeight + (kBandHeight - kButtonHeight) / 2;
+  const DesignSize client = DesignClient();
+  int x = client.width - kBandMargin - static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) + kButtonGap;
+  const int y = client.height - kBandHeight + (kBandHeight - kButtonHeight) / 2;
   for (HWND button : buttons) {
-    SetWindowPos(button, nullptr, x, y, kButtonWidth, kButtonHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    Place(button, {x, y, kButtonWidth, kButtonHeight}, kAnchorBottomRight);
     x += kButtonWidth + kButtonGap;
   }
 }
 
 HWND Dialog::CreateMessageLabel(int id, int x, int y, int width, int height) {
-  return CreateChild(Handle(), "STATIC", "", SS_OWNERDRAW, x, y, width, height, id, MessageFont());
+  return CreateChild(Handle(), "STATIC", "", SS_OWNERDRAW, x, y, width, height, id, FontRole::Message);
 }
 
 int Dialog::ShowModal() {
@@ -174,17 +170,19 @@ void Dialog::Paint() {
   RECT client{};
   GetClientRect(Handle(), &client);
   FillRect(dc, &client, BodyBrush());
-  RECT top{0, 0, client.right, kBandHeight};
+  const int band = ScaleToDpi(kBandHeight, Dpi());
+  RECT top{0, 0, client.right, band};
   FillRect(dc, &top, static_cast<HBRUSH>(m_bandBrush.get()));
-  RECT bottom{0, client.bottom - kBandHeight, client.right, client.bottom};
+  RECT bottom{0, client.bottom - band, client.right, client.bottom};
   FillRect(dc, &bottom, static_cast<HBRUSH>(m_bandBrush.get()));
   OnPaintBody(dc);
-  DrawBandTitle(dc, m_title.c_str(), {8, 0, client.right - 8, kBandHeight});
+  const int margin = ScaleToDpi(8, Dpi());
+  DrawBandTitle(dc, m_title.c_str(), {margin, 0, client.right - margin, band}, Dpi());
   EndPaint(Handle(), &ps);
 }
 
-void DrawBandTitle(HDC dc, const char* title, RECT area) {
-  HGDIOBJ oldFont = SelectObject(dc, TitleFont());
+void DrawBandTitle(HDC dc, const char* title, RECT area, UINT dpi) {
+  HGDIOBJ oldFont = SelectObject(dc, ProgramFont(FontRole::Title, dpi));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kTitleColour);
   DrawTextA(dc, title, -1, &area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
@@ -194,9 +192,10 @@ void DrawBandTitle(HDC dc, const char* title, RECT area) {
 void Dialog::DrawMessageLabel(const DRAWITEMSTRUCT& item) {
   const std::string text = WindowText(item.hwndItem);
   RECT area = item.rcItem;
-  InflateRect(&area, -5, -5);
+  const int inset = ScaleToDpi(5, Dpi());
+  InflateRect(&area, -inset, -inset);
   FillRect(item.hDC, &item.rcItem, BodyBrush());
-  HGDIOBJ oldFont = SelectObject(item.hDC, MessageFont());
+  HGDIOBJ oldFont = SelectObject(item.hDC, ProgramFont(FontRole::Message, Dpi()));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, RGB(0, 0, 0));
   RECT measure = area;

@@ -41,7 +41,8 @@ class Dialog : public Form {
     COLORREF bodyColour = RGB(255, 255, 255);
   };
   void CreateDialogWindow(const Look& look);
-  // Places 59 x 22 buttons in the bottom band, the last one at the right edge.
+  // Places 59 x 22 buttons in the bottom band, the last one at the right edge
+  // (design units: they keep that place at any size and DPI).
   void PlaceBandButtons(std::initializer_list<HWND> buttons);
   // A label for status texts: bold, centred both ways, word-wrapped.
   HWND CreateMessageLabel(int id, int x, int y, int width, int height);
@@ -88,8 +89,9 @@ class OtherWindowsDisabled {
   std::vector<HWND> m_disabled;
 };
 
-// The title of a window in its top band, white on the band's colour.
-void DrawBandTitle(HDC dc, const char* title, RECT area);
+// The title of a window in its top band, white on the band's colour, in the
+// title font at `dpi`.
+void DrawBandTitle(HDC dc, const char* title, RECT area, UINT dpi);
 
 // After a modal dialog closed: the form that opened it decides again what it
 // allows (its KeyState).

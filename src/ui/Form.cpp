@@ -3,6 +3,8 @@
 #include <unordered_map>
 
 #include "platform/AppError.h"
+#include "ui/ButtonPictures.h"
+#include "ui/Dpi.h"
 #include "ui/ErrorBox.h"
 
 namespace discovel {
@@ -118,9 +120,65 @@ void Form::CreateFormWindow(const WindowSpec& params) {
     wc.lpszClassName = params.className;
     if (!RegisterClassExA(&wc)) throw AppError("Cannot register the window class.");
   }
+  // Made at its owner's DPI, or the primary screen's; a window that lands
+  // on a screen of another scale is told so by WM_DPICHANGED.
+  m_dpi = params.owner ? WindowDpi(params.owner) : SystemDpi();
+  m_designClient = params.client;
+  m_hasMenu = params.hasMenu;
+  m_style = params.style;
+  m_exStyle = params.exStyle;
+  const SIZE outer = OuterSizeAtDpi(params.client);
   CreateWindowExA(params.exStyle, params.className, params.caption, params.style, CW_USEDEFAULT, CW_USEDEFAULT,
-                  params.width, params.height, params.owner, nullptr, instance, this);
+                  outer.cx, outer.cy, params.owner, nullptr, instance, this);
   if (!m_hwnd) throw AppError("Cannot create the window.");
+}
+
+SIZE Form::OuterSizeAtDpi(DesignSize client) const {
+  return OuterSizeFor(ScaleToDpi(client.width, m_dpi), ScaleToDpi(client.height, m_dpi), m_style, m_exStyle,
+                      m_hasMenu, m_dpi);
+}
+
+void Form::Place(HWND control, const DesignRect& rect, unsigned anchors) {
+  m_layout[control] = LaidOut{rect, anchors};
+  RECT client{};
+  GetClientRect(m_hwnd, &client);
+  const PixelRect at = PlaceInClient(rect, anchors, m_designClient, client.right, client.bottom, m_dpi);
+  SetWindowPos(control, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::ApplyLayout() {
+  RECT client{};
+  GetClientRect(m_hwnd, &client);
+  for (auto it = m_layout.begin(); it != m_layout.end();) {
+    if (!IsWindow(it->first) || GetParent(it->first) != m_hwnd) {
+      it = m_layout.erase(it);
+      continue;
+    }
+    const PixelRect at =
+        PlaceInClient(it->second.rect, it->second.anchors, m_designClient, client.right, client.bottom, m_dpi);
+    SetWindowPos(it->first, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ++it;
+  }
+}
+
+void Form::KeepFontRole(HWND control, FontRole role) { m_fontRoles[control] = role; }
+
+void Form::TakeDpi(UINT dpi, const RECT& suggested) {
+  m_dpi = dpi;
+  for (auto it = m_fontRoles.begin(); it != m_fontRoles.end();) {
+    if (!IsWindow(it->first) || GetAncestor(it->first, GA_ROOT) != m_hwnd) {
+      it = m_fontRoles.erase(it);
+      continue;
+    }
+    SendMessageA(it->first, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont(it->second, m_dpi)), TRUE);
+    ++it;
+  }
+  OnDpiChanged();
+  SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The size may not have changed, and then no WM_SIZE lays the controls out.
+  ApplyLayout();
+  InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
 void Form::SetOpeningFocus(HWND control) {
@@ -190,6 +248,22 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         break;
       case WM_INITMENUPOPUP:
         form->KeyState();
+        break;
+      case WM_SIZE:
+        form->ApplyLayout();
+        break;
+      case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlType == ODT_BUTTON && IsToolButton(item.hwndItem)) {
+          DrawToolButton(item);
+          handled = true;
+          result = TRUE;
+        }
+        break;
+      }
+      case WM_DPICHANGED:
+        form->TakeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        handled = true;
         break;
       case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {

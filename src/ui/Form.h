@@ -12,7 +12,9 @@
 #include <string>
 
 #include "ui/CommandTable.h"
+#include "ui/Controls.h"
 #include "ui/PlacementKeeper.h"
+#include "ui/core/DesignLayout.h"
 
 namespace discovel {
 
@@ -47,14 +49,28 @@ class Form {
   // null ends that.
   void RouteNotifications(HWND control, NotifyTarget* target);
 
+  // The DPI the window is laid out at: the one it was made at, then the one
+  // of each WM_DPICHANGED.
+  UINT Dpi() const { return m_dpi; }
+  // The size of the client area in design units, as the window was designed.
+  DesignSize DesignClient() const { return m_designClient; }
+  // Lays `control` (a child of this window) out at `rect` with `anchors`, now
+  // and whenever the window's size or DPI changes.
+  void Place(HWND control, const DesignRect& rect, unsigned anchors);
+  // `control` (anywhere below this window) has the font of `role`; a change
+  // of DPI gives it that role's font at the new DPI.
+  void KeepFontRole(HWND control, FontRole role);
+
  protected:
   struct WindowSpec {
     const char* className = nullptr;
     const char* caption = "";
     DWORD style = WS_OVERLAPPEDWINDOW;
     DWORD exStyle = 0;
-    int width = CW_USEDEFAULT;   // outer size
-    int height = CW_USEDEFAULT;
+    // The client area's design size (96 DPI); the window is made this size
+    // at its DPI, with room for a one-line menu bar when it has a menu.
+    DesignSize client;
+    bool hasMenu = false;
     HWND owner = nullptr;
     HICON icon = nullptr;
     HBRUSH background = nullptr;  // null: the window colour
@@ -69,6 +85,13 @@ class Form {
   virtual bool PreTranslate(MSG& msg) { return false; }
   // Called at WM_NCDESTROY, after which Handle() is null.
   virtual void OnWindowDestroyed() {}
+  // The window's DPI changed (it moved to another screen, or the scale was
+  // changed): the form makes again what it drew at the old DPI (pictures,
+  // image lists). Fonts and laid-out controls follow by themselves; the
+  // window takes its new size after this.
+  virtual void OnDpiChanged() {}
+  // The outer size of the window for a client area of `client` design units.
+  SIZE OuterSizeAtDpi(DesignSize client) const;
   // Destroys the window without a word to this form. A form whose controls
   // hold what it owns (a list's image lists) calls it first in its destructor,
   // so that no control outlives what it draws with.
@@ -95,6 +118,8 @@ class Form {
   bool Preview(MSG& msg);
   bool DispatchCommand(UINT id);
   bool DispatchNotify(const NMHDR& header, LRESULT& result);
+  void ApplyLayout();
+  void TakeDpi(UINT dpi, const RECT& suggested);
   void RememberFocus();
   void RestoreFocus();
 
@@ -106,6 +131,17 @@ class Form {
   HWND m_lastFocus = nullptr;  // the control that had the focus when the window was left
   bool m_opening = false;      // m_lastFocus is the opening focus, not yet given
   std::unique_ptr<PlacementKeeper> m_placement;
+  UINT m_dpi = 96;
+  DesignSize m_designClient;
+  bool m_hasMenu = false;
+  DWORD m_style = 0;
+  DWORD m_exStyle = 0;
+  struct LaidOut {
+    DesignRect rect;
+    unsigned anchors;
+  };
+  std::map<HWND, LaidOut> m_layout;
+  std::map<HWND, FontRole> m_fontRoles;
 };
 
 // False for a disabled or hidden control: its commands are ignored. True for none.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/Controls.h"
+#include "ui/Dpi.h"
 
 namespace discovel {
 namespace {
@@ -34,15 +35,21 @@ void CALLBACK ProgressToZero(HWND, UINT, UINT_PTR id, DWORD) {
 void StatusBar::Create(HWND parent, int id, int progressId, std::initializer_list<int> widths, int progressPanel) {
   m_bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(m_bar, WM_SETFONT, reinterpret_cast<WPARAM>(NormalFont()), FALSE);
-  std::vector<int> edges;
-  int right = 0;
-  for (const int width : widths) edges.push_back(right += width);
-  edges.back() = -1;
-  SendMessageA(m_bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  SetControlFont(m_bar, FontRole::Normal);
+  m_widths.assign(widths.begin(), widths.end());
+  SetParts();
   m_progressPanel = progressPanel;
   m_progress = CreateChild(m_bar, PROGRESS_CLASSA, "", PBS_SMOOTH, 0, 0, 0, 0, progressId);
   SendMessageA(m_progress, PBM_SETRANGE32, 0, 100);
+}
+
+void StatusBar::SetParts() {
+  const UINT dpi = WindowDpi(m_bar);
+  std::vector<int> edges;
+  int right = 0;
+  for (const int width : m_widths) edges.push_back(right += ScaleToDpi(width, dpi));
+  edges.back() = -1;
+  SendMessageA(m_bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
 void StatusBar::SetText(int panel, const std::string& text) {
@@ -51,6 +58,8 @@ void StatusBar::SetText(int panel, const std::string& text) {
 
 void StatusBar::Layout() {
   if (!m_bar) return;
+  // The panels' design widths at the window's DPI, which may have changed.
+  SetParts();
   SendMessageA(m_bar, WM_SIZE, 0, 0);
   RECT panel{};
   SendMessageA(m_bar, SB_GETRECT, static_cast<WPARAM>(m_progressPanel), reinterpret_cast<LPARAM>(&panel));

@@ -5,12 +5,13 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace discovel {
 
 class StatusBar {
  public:
-  // `widths` are the panels' widths; the last panel takes the rest.
+  // `widths` are the panels' design widths; the last panel takes the rest.
   void Create(HWND parent, int id, int progressId, std::initializer_list<int> widths, int progressPanel);
   HWND Handle() const { return m_bar; }
   void SetText(int panel, const std::string& text);
@@ -25,7 +26,9 @@ class StatusBar {
   void ShowProgressDone();
 
  private:
+  void SetParts();
   HWND m_bar = nullptr;
+  std::vector<int> m_widths;
   HWND m_progress = nullptr;
   int m_progressPanel = 0;
 };

@@ -1,6 +1,7 @@
 #include "ui/ToolWindow.h"
 
 #include "platform/ProgramName.h"
+#include "ui/Dpi.h"
 
 namespace discovel {
 
@@ -15,8 +16,9 @@ void ToolWindow::CreateToolWindow(const Frame& frame) {
   params.caption = kProgramName;
   params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   params.exStyle = WS_EX_CONTROLPARENT;
-  params.width = frame.width;
-  params.height = frame.height;
+  // The frame's design size is the outer one, the frame as it is at 96 DPI.
+  const SIZE frame96 = OuterSizeFor(0, 0, params.style, params.exStyle, false, kDesignDpi);
+  params.client = {frame.width - frame96.cx, frame.height - frame96.cy};
   params.owner = GetActiveWindow();
   params.background = GetSysColorBrush(COLOR_BTNFACE);
   CreateFormWindow(params);
@@ -33,10 +35,11 @@ void ToolWindow::Paint() {
   HDC dc = BeginPaint(Handle(), &ps);
   RECT client{};
   GetClientRect(Handle(), &client);
-  RECT band{0, 0, client.right, kBandHeight};
+  const int bandHeight = ScaleToDpi(kBandHeight, Dpi());
+  RECT band{0, 0, client.right, bandHeight};
   FillRect(dc, &band, static_cast<HBRUSH>(m_bandBrush.get()));
   PaintBody(dc, client);
-  DrawBandTitle(dc, m_frame.bandTitle, {4, 0, 200, kBandHeight});
+  DrawBandTitle(dc, m_frame.bandTitle, {ScaleToDpi(4, Dpi()), 0, ScaleToDpi(200, Dpi()), bandHeight}, Dpi());
   EndPaint(Handle(), &ps);
 }
 
@@ -52,7 +55,9 @@ LRESULT ToolWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETMINMAXINFO: {
       auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
-      limits.ptMinTrackSize = {m_frame.width, m_frame.height};
+      // No smaller than the design size at the window's DPI.
+      const SIZE smallest = OuterSizeAtDpi(DesignClient());
+      limits.ptMinTrackSize = {smallest.cx, smallest.cy};
       return 0;
     }
     case WM_SETCURSOR:

@@ -21,8 +21,7 @@ class ThrowingForm final : public Form {
     WindowSpec params;
     params.className = "DiscovelTestThrowing";
     params.caption = "Throwing";
-    params.width = 200;
-    params.height = 100;
+    params.client = {200, 100};
     CreateFormWindow(params);
   }
   int handled = 0;

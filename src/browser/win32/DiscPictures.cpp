@@ -32,10 +32,9 @@ void Disc(HDC dc, int size) {
 
 }  // namespace
 
-HIMAGELIST CreateDiscPictures(int size) {
-  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 0);
-  if (!images) throw AppError("Cannot create the disc pictures.");
-  AddDrawnPicture(images, size, size, [size](HDC dc) { Disc(dc, size); });
+HIMAGELIST CreateDiscPictures(int size, UINT dpi) {
+  HIMAGELIST images = CreatePictureList(size, size, dpi, 1);
+  AddDrawnPicture(images, size, size, [size](HDC dc) { Disc(dc, size); }, dpi);
   return images;
 }
 

@@ -7,7 +7,7 @@
 namespace discovel {
 
 // An image list of one `size` x `size` disc (32 for large icons, 16 for
-// small ones); the caller destroys it.
-HIMAGELIST CreateDiscPictures(int size);
+// small ones; design units) drawn at `dpi`; the caller destroys it.
+HIMAGELIST CreateDiscPictures(int size, UINT dpi);
 
 }  // namespace discovel

@@ -38,11 +38,10 @@ void DefaultDrive(HDC dc) {
 
 }  // namespace
 
-HIMAGELIST CreateDrivePictures() {
-  HIMAGELIST images = ImageList_Create(kDrivePictureSize, kDrivePictureSize, ILC_COLOR24 | ILC_MASK, 2, 0);
-  if (!images) throw AppError("Cannot create the drive pictures.");
-  AddDrawnPicture(images, kDrivePictureSize, kDrivePictureSize, Drive);
-  AddDrawnPicture(images, kDrivePictureSize, kDrivePictureSize, DefaultDrive);
+HIMAGELIST CreateDrivePictures(UINT dpi) {
+  HIMAGELIST images = CreatePictureList(kDrivePictureSize, kDrivePictureSize, dpi, 2);
+  AddDrawnPicture(images, kDrivePictureSize, kDrivePictureSize, Drive, dpi);
+  AddDrawnPicture(images, kDrivePictureSize, kDrivePictureSize, DefaultDrive, dpi);
   return images;
 }
 

@@ -7,9 +7,8 @@ void TestHostForm::Create(int width, int height) {
   params.className = "DiscovelTestHost";
   params.caption = "Test host";
   params.style = WS_OVERLAPPEDWINDOW;
-  // The outer size: room for the frame and caption besides the client area.
-  params.width = width + 40;
-  params.height = height + 60;
+  // Room around the controls a test places in it.
+  params.client = {width + 24, height + 24};
   CreateFormWindow(params);
   ShowWindow(Handle(), SW_SHOWNOACTIVATE);
   UpdateWindow(Handle());

@@ -1,0 +1,50 @@
+#include "ui/core/DesignLayout.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace discovel {
+namespace {
+
+int RoundedRatio(int value, unsigned numerator, unsigned denominator) {
+  const std::int64_t product = static_cast<std::int64_t>(value) * numerator;
+  const std::int64_t half = denominator / 2;
+  const std::int64_t rounded = product >= 0 ? (product + half) / denominator : -((-product + half) / denominator);
+  return static_cast<int>(rounded);
+}
+
+struct Span {
+  int position;
+  int length;
+};
+
+// One axis: the control's design start and length, the parent's design
+// extent and its extent in pixels.
+Span PlaceSpan(int start, int length, bool nearEdge, bool farEdge, int designExtent, int pixelExtent,
+               unsigned dpi) {
+  const int farMargin = designExtent - start - length;
+  if (nearEdge && farEdge) {
+    const int position = ScaleToDpi(start, dpi);
+    return {position, std::max(0, pixelExtent - position - ScaleToDpi(farMargin, dpi))};
+  }
+  const int scaledLength = ScaleToDpi(length, dpi);
+  if (farEdge) return {pixelExtent - ScaleToDpi(farMargin, dpi) - scaledLength, scaledLength};
+  return {ScaleToDpi(start, dpi), scaledLength};
+}
+
+}  // namespace
+
+int ScaleToDpi(int design, unsigned dpi) { return RoundedRatio(design, dpi, kDesignDpi); }
+
+int ScaleFromDpi(int pixels, unsigned dpi) { return dpi == 0 ? pixels : RoundedRatio(pixels, kDesignDpi, dpi); }
+
+PixelRect PlaceInClient(const DesignRect& rect, unsigned anchors, DesignSize designClient, int clientWidth,
+                        int clientHeight, unsigned dpi) {
+  const Span across = PlaceSpan(rect.x, rect.width, (anchors & kAnchorLeft) || !(anchors & kAnchorRight),
+                                (anchors & kAnchorRight) != 0, designClient.width, clientWidth, dpi);
+  const Span down = PlaceSpan(rect.y, rect.height, (anchors & kAnchorTop) || !(anchors & kAnchorBottom),
+                              (anchors & kAnchorBottom) != 0, designClient.height, clientHeight, dpi);
+  return {across.position, down.position, across.length, down.length};
+}
+
+}  // namespace discovel
