@@ -146,17 +146,20 @@ HIMAGELIST CreatePictureList(int width, int height, UINT dpi, int count) {
   return images;
 }
 
+int AddButtonPicture(HIMAGELIST images, ButtonPicture picture, UINT dpi) {
+  AddDrawnPicture(
+      images, kPictureWidth, kPictureHeight,
+      [picture](HDC dc) {
+        DrawGlyph(dc, picture, 0, ColourOf(picture));
+        DrawGlyph(dc, picture, kGlyph, GetSysColor(COLOR_GRAYTEXT));
+      },
+      dpi);
+  return ImageList_GetImageCount(images) - 1;
+}
+
 HIMAGELIST CreateButtonPictures(std::initializer_list<ButtonPicture> pictures, UINT dpi) {
   HIMAGELIST images = CreatePictureList(kPictureWidth, kPictureHeight, dpi, static_cast<int>(pictures.size()));
-  for (const ButtonPicture picture : pictures) {
-    AddDrawnPicture(
-        images, kPictureWidth, kPictureHeight,
-        [picture](HDC dc) {
-          DrawGlyph(dc, picture, 0, ColourOf(picture));
-          DrawGlyph(dc, picture, kGlyph, GetSysColor(COLOR_GRAYTEXT));
-        },
-        dpi);
-  }
+  for (const ButtonPicture picture : pictures) AddButtonPicture(images, picture, dpi);
   return images;
 }
 

@@ -40,6 +40,9 @@ void AddDrawnPicture(HIMAGELIST images, int width, int height, const std::functi
 // An empty image list for pictures of `width` x `height` design units at `dpi`.
 HIMAGELIST CreatePictureList(int width, int height, UINT dpi, int count);
 
+// Adds `picture` (42 x 21 design units, at `dpi`) to `images`; its index.
+int AddButtonPicture(HIMAGELIST images, ButtonPicture picture, UINT dpi);
+
 // An image list of 42 x 21 pictures (design units) at `dpi`, one per entry of
 // `pictures`; the caller destroys it.
 HIMAGELIST CreateButtonPictures(std::initializer_list<ButtonPicture> pictures, UINT dpi);

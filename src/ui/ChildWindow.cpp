@@ -14,7 +14,10 @@ constexpr UINT_PTR kSubclassId = 1;
 
 // The control's form stops routing its notifications to a wrapper that is gone.
 void ForgetRoute(HWND control) {
-  if (Form* form = Form::FromHandle(GetParent(control))) form->RouteNotifications(control, nullptr);
+  if (Form* form = Form::FromHandle(GetParent(control))) {
+    form->RouteNotifications(control, nullptr);
+    form->RouteCommands(control, nullptr);
+  }
 }
 
 }  // namespace
@@ -31,6 +34,7 @@ void ChildWindow::Create(HWND parent, const char* className, int id, const Contr
   const HWND hwnd = CreateChild(parent, className, "", style, bounds, id, FontRole::Normal, exStyle, anchors);
   if (!hwnd) throw AppError("Cannot create the control.");
   m_hwnd = hwnd;
+  if (Form* form = Form::FromHandle(parent)) form->RouteCommands(hwnd, this);
   SetWindowSubclass(hwnd, &ChildWindow::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 

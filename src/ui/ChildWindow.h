@@ -4,6 +4,7 @@
 // it goes, and forgets it when the control goes first (its form closed).
 #include <windows.h>
 
+#include "ui/Form.h"
 #include "ui/core/DesignLayout.h"
 
 namespace discovel {
@@ -12,7 +13,7 @@ namespace discovel {
 // at 96 DPI).
 using ControlBounds = DesignRect;
 
-class ChildWindow {
+class ChildWindow : public CommandTarget {
  public:
   ChildWindow() = default;
   virtual ~ChildWindow();
@@ -20,6 +21,8 @@ class ChildWindow {
   ChildWindow& operator=(const ChildWindow&) = delete;
 
   HWND Handle() const { return m_hwnd; }
+  // The control's WM_COMMAND notifications, from its form.
+  void OnCommandCode(WORD code) override {}
 
   // Creates the control; `commonControls` (ICC_...) registers the common
   // control class first, since a program may not have done so yet. Throws

@@ -1,30 +1,50 @@
 #include "ui/CommandTable.h"
 
-namespace discovel {
-namespace {
+#include <algorithm>
 
-Action* Find(const std::vector<std::pair<UINT, Action*>>& table, UINT key) {
-  for (const auto& [id, action] : table) {
-    if (id == key) return action;
+namespace discovel {
+
+void CommandTable::Add(const Command& command) {
+  if (command.caption) command.action->SetCaption(command.caption);
+  if (command.hint) command.action->SetHint(command.hint);
+  m_commands.push_back(command);
+}
+
+void CommandTable::AddKey(UINT virtualKey, Action& action) {
+  for (Command& command : m_commands) {
+    if (command.action == &action) {
+      command.keys.push_back(virtualKey);
+      return;
+    }
+  }
+  m_commands.push_back(Command{0, &action, nullptr, nullptr, {virtualKey}});
+}
+
+const Command* CommandTable::Find(const Action& action) const {
+  for (const Command& command : m_commands) {
+    if (command.action == &action) return &command;
   }
   return nullptr;
 }
 
-}  // namespace
-
-void CommandTable::Add(UINT id, Action& action) { m_commands.emplace_back(id, &action); }
-
-void CommandTable::AddKey(UINT virtualKey, Action& action) { m_keys.emplace_back(virtualKey, &action); }
-
 UINT CommandTable::IdOf(const Action& action) const {
-  for (const auto& [id, bound] : m_commands) {
-    if (bound == &action) return id;
-  }
-  return 0;
+  const Command* command = Find(action);
+  return command ? command->id : 0;
 }
 
-Action* CommandTable::ForCommand(UINT id) const { return Find(m_commands, id); }
+Action* CommandTable::ForCommand(UINT id) const {
+  if (id == 0) return nullptr;
+  for (const Command& command : m_commands) {
+    if (command.id == id) return command.action;
+  }
+  return nullptr;
+}
 
-Action* CommandTable::ForKey(UINT virtualKey) const { return Find(m_keys, virtualKey); }
+Action* CommandTable::ForKey(UINT virtualKey) const {
+  for (const Command& command : m_commands) {
+    if (std::find(command.keys.begin(), command.keys.end(), virtualKey) != command.keys.end()) return command.action;
+  }
+  return nullptr;
+}
 
 }  // namespace discovel

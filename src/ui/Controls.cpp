@@ -101,7 +101,7 @@ HWND CreateChild(HWND parent, const char* className, const char* text, DWORD sty
                                GetModuleHandleA(nullptr), nullptr);
   if (!child) return nullptr;
   SetControlFont(child, font);
-  if (Form* form = Form::FromHandle(parent)) form->Place(child, rect, anchors);
+  if (Form* form = Form::FromHandle(parent); form && !(anchors & kPlacedByOwner)) form->Place(child, rect, anchors);
   return child;
 }
 

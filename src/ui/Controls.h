@@ -54,6 +54,7 @@ void SetWindowTextIfChanged(HWND hwnd, const std::string& text);
 class Hints {
  public:
   void Attach(HWND owner);
+  bool Attached() const { return m_tooltip != nullptr; }
   void Set(HWND control, const std::string& text);
 
  private:

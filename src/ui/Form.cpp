@@ -25,7 +25,9 @@ void Form::DestroyDetached() {
   // The control wrappers may be gone already; what the window and its
   // controls send while they are destroyed goes nowhere.
   m_notifyTargets.clear();
+  m_commandTargets.clear();
   if (m_hwnd) {
+    ReleasePictures();
     HWND hwnd = m_hwnd;
     LiveForms().erase(hwnd);
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
@@ -74,7 +76,15 @@ bool Form::Preview(MSG& msg) {
   return PreTranslate(msg);
 }
 
-bool Form::DispatchCommand(UINT id) {
+bool Form::DispatchCommand(UINT id, WORD code, HWND control) {
+  if (control) {
+    const auto target = m_commandTargets.find(control);
+    if (target != m_commandTargets.end()) {
+      // A disabled or hidden control's notifications are not the user's.
+      if (ControlTakesCommands(control)) target->second->OnCommandCode(code);
+      return true;
+    }
+  }
   Action* action = m_commands.ForCommand(id);
   if (!action) return false;
   // While a dialog of the program is open this window is disabled, and a
@@ -98,6 +108,55 @@ void Form::RouteNotifications(HWND control, NotifyTarget* target) {
   } else {
     m_notifyTargets.erase(control);
   }
+}
+
+void Form::RouteCommands(HWND control, CommandTarget* target) {
+  if (target) {
+    m_commandTargets[control] = target;
+  } else {
+    m_commandTargets.erase(control);
+  }
+}
+
+Hints& Form::ControlHints() {
+  if (!m_hints.Attached()) m_hints.Attach(m_hwnd);
+  return m_hints;
+}
+
+void Form::BindButton(HWND button, Action& action) {
+  action.BindButton(button, &ControlHints());
+  const Command* command = m_commands.Find(action);
+  if (command && command->picture) ShowPicture(button, *command->picture);
+}
+
+void Form::ShowPicture(HWND button, ButtonPicture picture) {
+  if (!m_pictures) {
+    m_pictures.reset(CreatePictureList(kPictureWidth, kPictureHeight, m_dpi, 4));
+    m_pictureIndex.clear();
+  }
+  auto found = m_pictureIndex.find(picture);
+  if (found == m_pictureIndex.end()) {
+    found = m_pictureIndex.emplace(picture, AddButtonPicture(m_pictures.get(), picture, m_dpi)).first;
+  }
+  m_shownPictures[button] = picture;
+  DrawButton(m_pictures.get(), button, found->second);
+}
+
+void Form::DrawPictures() {
+  // Made again at the window's DPI, in the order they were first shown.
+  std::map<HWND, ButtonPicture> shown;
+  shown.swap(m_shownPictures);
+  m_pictures.reset();
+  for (const auto& [button, picture] : shown) {
+    if (IsWindow(button)) ShowPicture(button, picture);
+  }
+}
+
+void Form::ReleasePictures() {
+  for (const auto& [button, picture] : m_shownPictures) {
+    if (IsWindow(button)) FreeButtonPicture(button);
+  }
+  m_shownPictures.clear();
 }
 
 bool Form::DispatchNotify(const NMHDR& header, LRESULT& result) {
@@ -173,6 +232,7 @@ void Form::TakeDpi(UINT dpi, const RECT& suggested) {
     SendMessageA(it->first, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont(it->second, m_dpi)), TRUE);
     ++it;
   }
+  if (m_pictures) DrawPictures();
   OnDpiChanged();
   SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -241,7 +301,11 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   const bool ok = GuardedCall([&] {
     switch (message) {
       case WM_COMMAND:
-        handled = form->DispatchCommand(LOWORD(wParam));
+        handled = form->DispatchCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        break;
+      case WM_DESTROY:
+        // Before the controls go: their glyphs are freed with them.
+        form->ReleasePictures();
         break;
       case WM_NOTIFY:
         handled = form->DispatchNotify(*reinterpret_cast<const NMHDR*>(lParam), result);

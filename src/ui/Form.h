@@ -12,6 +12,8 @@
 #include <string>
 
 #include "ui/CommandTable.h"
+#include "platform/win32/Handles.h"
+#include "ui/ButtonPictures.h"
 #include "ui/Controls.h"
 #include "ui/PlacementKeeper.h"
 #include "ui/core/DesignLayout.h"
@@ -24,6 +26,14 @@ class NotifyTarget {
   virtual ~NotifyTarget() = default;
   // True when handled; `result` is then what the window procedure returns.
   virtual bool OnNotify(const NMHDR& header, LRESULT& result) = 0;
+};
+
+// A control wrapper that takes its control's WM_COMMAND notifications
+// (an edit's change, a check box's click).
+class CommandTarget {
+ public:
+  virtual ~CommandTarget() = default;
+  virtual void OnCommandCode(WORD code) = 0;
 };
 
 class Form {
@@ -48,6 +58,8 @@ class Form {
   // Sends the notifications of `control` (a child of this form) to `target`;
   // null ends that.
   void RouteNotifications(HWND control, NotifyTarget* target);
+  // Sends the WM_COMMAND notifications of `control` to `target`; null ends that.
+  void RouteCommands(HWND control, CommandTarget* target);
 
   // The DPI the window is laid out at: the one it was made at, then the one
   // of each WM_DPICHANGED.
@@ -99,6 +111,15 @@ class Form {
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
   CommandTable& Commands() { return m_commands; }
+  // Binds `button` to `action`'s command: the button follows the action's
+  // enabled and checked states, shows its hint as a tool tip, and shows the
+  // command's picture if it has one.
+  void BindButton(HWND button, Action& action);
+  // Shows `picture` on `button`, drawn at the window's DPI and drawn again
+  // when that changes. The form owns the pictures.
+  void ShowPicture(HWND button, ButtonPicture picture);
+  // The tool tips of the window's controls.
+  Hints& ControlHints();
 
   // The control that takes the keyboard focus when the window opens (an
   // edit gets its whole text selected, so typing replaces it). Later
@@ -116,10 +137,12 @@ class Form {
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   bool Preview(MSG& msg);
-  bool DispatchCommand(UINT id);
+  bool DispatchCommand(UINT id, WORD code, HWND control);
   bool DispatchNotify(const NMHDR& header, LRESULT& result);
   void ApplyLayout();
   void TakeDpi(UINT dpi, const RECT& suggested);
+  void DrawPictures();
+  void ReleasePictures();
   void RememberFocus();
   void RestoreFocus();
 
@@ -142,6 +165,12 @@ class Form {
   };
   std::map<HWND, LaidOut> m_layout;
   std::map<HWND, FontRole> m_fontRoles;
+  std::map<HWND, CommandTarget*> m_commandTargets;
+  Hints m_hints;
+  // The buttons' pictures, made at the window's DPI.
+  ImageListHandle m_pictures;
+  std::map<ButtonPicture, int> m_pictureIndex;
+  std::map<HWND, ButtonPicture> m_shownPictures;
 };
 
 // False for a disabled or hidden control: its commands are ignored. True for none.

@@ -10,14 +10,15 @@ namespace {
 
 void AppendItems(HMENU menu, const std::vector<MenuItem>& items, const CommandTable& commands) {
   for (const MenuItem& item : items) {
-    if (std::string_view(item.caption) == "-") {
+    if (item.caption && std::string_view(item.caption) == "-") {
       AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
       continue;
     }
     MENUITEMINFOA info{sizeof info};
     info.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_ID;
     info.fType = (item.flags & MenuItem::kRadio) ? MFT_RADIOCHECK : MFT_STRING;
-    info.dwTypeData = const_cast<char*>(item.caption);
+    const char* caption = item.caption ? item.caption : item.action ? item.action->Caption().c_str() : "";
+    info.dwTypeData = const_cast<char*>(caption);
     if (item.flags & MenuItem::kChecked) {
       info.fMask |= MIIM_STATE;
       info.fState = MFS_CHECKED;
@@ -28,7 +29,7 @@ void AppendItems(HMENU menu, const std::vector<MenuItem>& items, const CommandTa
     }
     if (item.action) {
       info.wID = commands.IdOf(*item.action);
-      if (info.wID == 0) throw AppError(std::string("The menu item \"") + item.caption + "\" has no command.");
+      if (info.wID == 0) throw AppError(std::string("The menu item \"") + caption + "\" has no command.");
     }
     const UINT position = static_cast<UINT>(GetMenuItemCount(menu));
     InsertMenuItemA(menu, position, TRUE, &info);

@@ -4,6 +4,7 @@
 // command table and mirrors the action's enabled and checked states.
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/win32/Handles.h"
@@ -20,14 +21,21 @@ struct MenuItem {
     kRadio = 2,    // a checked radio item shows a bullet instead of a tick
     kChecked = 4,  // for an item without an action; an action's item follows the action
   };
-  const char* caption = "-";  // "-": a separator
-  // The command of the item; null for a sub-menu or an entry without work yet.
+  // A sub-menu's caption; "-": a separator; null: the caption of the action's
+  // command.
+  const char* caption = "-";
+  // The command of the item; null for a sub-menu.
   Action* action = nullptr;
   unsigned flags = kNone;
   std::vector<MenuItem> items;  // a sub-menu when not empty
 };
 
 inline MenuItem Separator() { return MenuItem{}; }
+// The item of a command: its caption is the command's.
+inline MenuItem Item(Action& action, unsigned flags = MenuItem::kNone) { return MenuItem{nullptr, &action, flags}; }
+inline MenuItem SubMenu(const char* caption, std::vector<MenuItem> items, unsigned flags = MenuItem::kNone) {
+  return MenuItem{caption, nullptr, flags, std::move(items)};
+}
 
 // Builds the menu of `items` (a menu bar when `bar`, else a pop-up menu). Every
 // action must be in `commands`; it is bound to its item, which carries its id.

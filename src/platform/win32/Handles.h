@@ -2,6 +2,8 @@
 // Move-only owners of Win32 handles.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <utility>
 
 namespace discovel {
@@ -64,11 +66,20 @@ struct IconTraits {
   static void Close(Handle h) { DestroyIcon(h); }
 };
 
+// The image lists a window draws with: a form owns them and destroys its
+// window (and with it every control drawing from them) first.
+struct ImageListTraits {
+  using Handle = HIMAGELIST;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ImageList_Destroy(h); }
+};
+
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
 using IconHandle = UniqueHandle<IconTraits>;
+using ImageListHandle = UniqueHandle<ImageListTraits>;
 
 }  // namespace discovel

@@ -46,6 +46,8 @@ enum Anchor : unsigned {
   kAnchorBottomRight = kAnchorRight | kAnchorBottom,
   kAnchorTopWide = kAnchorLeft | kAnchorTop | kAnchorRight,
   kAnchorAll = kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom,
+  // Not laid out by its form: its wrapper places it (a status bar).
+  kPlacedByOwner = 0x100,
 };
 
 // Where a control with design rectangle `rect` and `anchors` lies in a client

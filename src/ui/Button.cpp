@@ -1,0 +1,29 @@
+#include "ui/Button.h"
+
+namespace discovel {
+
+void Button::Create(const ButtonArgs& args) {
+  DWORD style = BS_PUSHBUTTON | (args.tabStop ? WS_TABSTOP : 0) | (args.picture ? BS_BITMAP : 0);
+  ChildWindow::Create(args.form->Handle(), "BUTTON", args.id, args.bounds, style, 0, 0, args.anchors);
+  SetWindowTextA(Handle(), args.text);
+}
+
+void CheckBox::Create(const CheckBoxArgs& args) {
+  const DWORD style =
+      WS_TABSTOP | BS_AUTOCHECKBOX | (args.textLeft ? BS_LEFTTEXT : 0) | (args.pushLike ? BS_PUSHLIKE : 0);
+  ChildWindow::Create(args.form->Handle(), "BUTTON", args.id, args.bounds, style, 0, 0, args.anchors);
+  SetWindowTextA(Handle(), args.text);
+  SetChecked(args.checked);
+}
+
+bool CheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void CheckBox::SetChecked(bool checked) {
+  SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void CheckBox::OnCommandCode(WORD code) {
+  if (code == BN_CLICKED && onClick) onClick();
+}
+
+}  // namespace discovel

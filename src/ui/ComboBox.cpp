@@ -1,0 +1,32 @@
+#include "ui/ComboBox.h"
+
+#include <commctrl.h>
+
+namespace discovel {
+namespace {
+
+// The dropped list's room below the box, in design units.
+constexpr int kDropHeight = 120;
+
+}  // namespace
+
+void ComboBox::Create(const ComboBoxArgs& args) {
+  // A combo box's window height includes its dropped list; its closed height
+  // follows from its font.
+  ControlBounds bounds = args.bounds;
+  bounds.height = kDropHeight;
+  ChildWindow::Create(args.form->Handle(), WC_COMBOBOXA, args.id, bounds,
+                      WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, args.anchors);
+  for (const char* item : args.items) SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  Select(args.selected);
+}
+
+int ComboBox::Selected() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)); }
+
+void ComboBox::Select(int index) { SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+void ComboBox::OnCommandCode(WORD code) {
+  if (code == CBN_SELCHANGE && onChange) onChange();
+}
+
+}  // namespace discovel

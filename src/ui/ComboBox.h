@@ -1,0 +1,33 @@
+#pragma once
+// A drop-down list to choose one of fixed items from; its form hears of the
+// user's choice through onChange.
+#include <functional>
+#include <initializer_list>
+
+#include "ui/ChildWindow.h"
+
+namespace discovel {
+
+struct ComboBoxArgs {
+  Form* form = nullptr;
+  int id = 0;
+  ControlBounds bounds;  // the height is the closed box's; the list drops below it
+  unsigned anchors = kAnchorTopLeft;
+  std::initializer_list<const char*> items;
+  int selected = 0;
+};
+
+class ComboBox final : public ChildWindow {
+ public:
+  // Throws AppError when the control cannot be created.
+  void Create(const ComboBoxArgs& args);
+  int Selected() const;
+  void Select(int index);
+
+  std::function<void()> onChange;
+
+ private:
+  void OnCommandCode(WORD code) override;
+};
+
+}  // namespace discovel
