@@ -14,6 +14,7 @@ void CheckBox::Create(const CheckBoxArgs& args) {
   ChildWindow::Create(args.form->Handle(), "BUTTON", args.id, args.bounds, style, 0, 0, args.anchors);
   SetWindowTextA(Handle(), args.text);
   SetChecked(args.checked);
+  TakeCommands();
 }
 
 bool CheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }

@@ -34,8 +34,11 @@ void ChildWindow::Create(HWND parent, const char* className, int id, const Contr
   const HWND hwnd = CreateChild(parent, className, "", style, bounds, id, FontRole::Normal, exStyle, anchors);
   if (!hwnd) throw AppError("Cannot create the control.");
   m_hwnd = hwnd;
-  if (Form* form = Form::FromHandle(parent)) form->RouteCommands(hwnd, this);
   SetWindowSubclass(hwnd, &ChildWindow::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void ChildWindow::TakeCommands() {
+  if (Form* form = Form::FromHandle(GetParent(m_hwnd))) form->RouteCommands(m_hwnd, this);
 }
 
 void ChildWindow::Destroy() {

@@ -34,6 +34,8 @@ class ChildWindow : public CommandTarget {
   void Destroy();
 
  protected:
+  // The control's WM_COMMAND notifications come to OnCommandCode from now on.
+  void TakeCommands();
   // The control's own messages before the control sees them. True: handled,
   // and `result` is the answer.
   virtual bool OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }

@@ -19,6 +19,7 @@ void ComboBox::Create(const ComboBoxArgs& args) {
                       WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, args.anchors);
   for (const char* item : args.items) SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   Select(args.selected);
+  TakeCommands();
 }
 
 int ComboBox::Selected() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)); }

@@ -8,6 +8,7 @@ void EditBox::Create(const EditBoxArgs& args) {
   const DWORD style = WS_TABSTOP | ES_AUTOHSCROLL | (args.readOnly ? ES_READONLY : 0) | (args.numbers ? ES_NUMBER : 0);
   ChildWindow::Create(args.form->Handle(), "EDIT", args.id, args.bounds, style, WS_EX_CLIENTEDGE, 0, args.anchors);
   SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(args.maxLength), 0);
+  TakeCommands();
 }
 
 std::string EditBox::Text() const { return WindowText(Handle()); }

@@ -7,6 +7,7 @@ void Label::Create(const LabelArgs& args) {
   ChildWindow::Create(args.form->Handle(), "STATIC", args.id, args.bounds, style, 0, 0, args.anchors);
   SetWindowTextA(Handle(), args.text);
   if (args.font != FontRole::Normal) SetControlFont(Handle(), args.font);
+  TakeCommands();
 }
 
 void Label::SetText(const std::string& text) { SetWindowTextIfChanged(Handle(), text); }

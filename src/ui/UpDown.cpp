@@ -5,6 +5,11 @@
 #include "platform/AppError.h"
 
 namespace discovel {
+namespace {
+
+constexpr int kArrowsWidth = 17;  // design units
+
+}  // namespace
 
 UpDown::~UpDown() {
   Destroy();
@@ -15,11 +20,15 @@ void UpDown::Create(const UpDownArgs& args) {
   if (!args.form || !args.form->Handle()) throw AppError("An up-down control needs a window.");
   // Digits only, unless the range needs a minus sign.
   const DWORD digits = args.minimum >= 0 ? ES_NUMBER : 0;
-  m_edit.Create(args.form->Handle(), "EDIT", args.editId, args.bounds, WS_TABSTOP | ES_AUTOHSCROLL | digits,
-                WS_EX_CLIENTEDGE);
-  // The arrows take their place at the right of the edit box, which shrinks.
-  ChildWindow::Create(args.form->Handle(), UPDOWN_CLASSA, args.id, ControlBounds{},
-                      UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, ICC_UPDOWN_CLASS);
+  // The arrows take the right of the bounds, the edit box the rest. Both are
+  // laid out by the form, so no alignment to the buddy: that would move the
+  // edit box once, and the next layout back.
+  const ControlBounds& all = args.bounds;
+  m_edit.Create(args.form->Handle(), "EDIT", args.editId, {all.x, all.y, all.width - kArrowsWidth, all.height},
+                WS_TABSTOP | ES_AUTOHSCROLL | digits, WS_EX_CLIENTEDGE);
+  ChildWindow::Create(args.form->Handle(), UPDOWN_CLASSA, args.id,
+                      {all.x + all.width - kArrowsWidth, all.y, kArrowsWidth, all.height},
+                      UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, ICC_UPDOWN_CLASS);
   SendMessageA(Handle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(m_edit.Handle()), 0);
   SetRange(args.minimum, args.maximum);
   SetPosition(args.position);
