@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "app/DpiIcon.h"
+#include "ui/Dpi.h"
+
 namespace discovel {
 namespace {
 
@@ -17,17 +20,24 @@ NOTIFYICONDATAA IconData(HWND owner) {
 
 }  // namespace
 
-void TrayIcon::Attach(HWND owner, HICON icon, std::string hint) {
+void TrayIcon::Attach(HWND owner, HINSTANCE module, WORD iconId, std::string hint) {
   m_owner = owner;
-  m_icon = icon;
+  m_module = module;
+  m_iconId = iconId;
   m_hint = std::move(hint);
+  LoadTrayIcon();
+}
+
+void TrayIcon::LoadTrayIcon() {
+  // The notification area sits in the task bar, which is drawn at the system DPI.
+  m_icon = LoadIconAtSize(m_module, m_iconId, SystemMetricAt(SM_CXSMICON, SystemDpi()));
 }
 
 void TrayIcon::Add() {
   NOTIFYICONDATAA data = IconData(m_owner);
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = kCallbackMessage;
-  data.hIcon = m_icon;
+  data.hIcon = m_icon.get();
   strncpy(data.szTip, m_hint.c_str(), sizeof data.szTip - 1);
   m_shown = m_notify(NIM_ADD, &data) != FALSE;
   // A shell that is busy or not running yet is asked again later.
@@ -55,6 +65,7 @@ void TrayIcon::SetVisible(bool visible) {
 
 void TrayIcon::TaskBarCreated() {
   m_shown = false;
+  if (m_owner) LoadTrayIcon();
   if (m_visible) Add();
 }
 

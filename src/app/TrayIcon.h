@@ -6,11 +6,16 @@
 // At logon the notification area may not be ready yet: adding the icon then
 // fails, and it is tried again on a timer of the owner until the shell takes
 // it (or announces a new task bar). Meanwhile Shown() is false.
+//
+// The icon is the small-icon size of the task bar's DPI, loaded from the
+// program's icon resource and kept until the icon is gone from the shell.
 #include <windows.h>
 
 #include <shellapi.h>
 
 #include <string>
+
+#include "platform/win32/Handles.h"
 
 namespace discovel {
 
@@ -29,14 +34,15 @@ class TrayIcon {
   TrayIcon& operator=(const TrayIcon&) = delete;
 
   void UseShell(ShellNotify notify) { m_notify = notify; }
-  void Attach(HWND owner, HICON icon, std::string hint);
+  void Attach(HWND owner, HINSTANCE module, WORD iconId, std::string hint);
   // Whether the icon should be there.
   void SetVisible(bool visible);
   bool Visible() const { return m_visible; }
   // Whether the shell has the icon now.
   bool Shown() const { return m_shown; }
   // The task bar was (re)created, as after Explorer restarted: it has
-  // forgotten the icon, which is added again if it should be there.
+  // forgotten the icon, which is added again if it should be there, loaded
+  // anew for the DPI the task bar has now.
   void TaskBarCreated();
   // The owner's WM_TIMER: true when it was the retry (Shown() may have changed).
   bool OnTimer(UINT_PTR timer);
@@ -45,9 +51,12 @@ class TrayIcon {
 
  private:
   void Add();
+  void LoadTrayIcon();
   ShellNotify m_notify = Shell_NotifyIconA;
   HWND m_owner = nullptr;
-  HICON m_icon = nullptr;
+  HINSTANCE m_module = nullptr;
+  WORD m_iconId = 0;
+  IconHandle m_icon;
   std::string m_hint;
   bool m_visible = false;
   bool m_shown = false;

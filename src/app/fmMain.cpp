@@ -111,12 +111,14 @@ void TfrmMain::Create() {
   params.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
   params.client = {kClientWidth, kClientHeight};
   params.hasMenu = true;
+  // The class keeps the shared icon; the window gets its own at its DPI.
   params.icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DISCOVEL));
   params.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   CreateFormWindow(params);
+  m_windowIcons.Apply(Handle(), GetModuleHandleA(nullptr), IDI_DISCOVEL);
   AcceptFromOtherProcesses(Handle(), {kMsgSecondInstance, TrayIcon::TaskBarCreatedMessage()});
   KeepPlacement(m_context.settings, std::string(names::kFormMain));
-  m_trayIcon.Attach(Handle(), params.icon, kProgramName);
+  m_trayIcon.Attach(Handle(), GetModuleHandleA(nullptr), IDI_DISCOVEL, kProgramName);
   SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~WS_MAXIMIZEBOX);
 
   BuildActions();

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "app/DpiIcon.h"
 #include "app/ShellLauncher.h"
 #include "app/TaskBarButton.h"
 #include "app/TrayIcon.h"
@@ -106,6 +107,7 @@ class TfrmMain final : public Form {
   std::array<Action, static_cast<size_t>(WebLink::TellAFriend) + 1> m_webActions;
   ShellLauncher* m_shell = &SystemShell();
   Preferences m_preferences;
+  WindowIcons m_windowIcons;
   TrayIcon m_trayIcon;
   TaskBarButton m_taskBarButton;
   MenuHandle m_trayMenu;

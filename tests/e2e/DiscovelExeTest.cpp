@@ -8,6 +8,7 @@
 #include "app/fmMain.h"
 #include "app/fmMainIds.h"
 #include "catalog/ArchiveFile.h"
+#include "e2e/ProgramUnderTest.h"
 #include "platform/Platform.h"
 #include "scan/fmScanIds.h"
 #include "settings/SettingsNames.h"
@@ -17,9 +18,10 @@
 #include "support/win32/UiDriver.h"
 
 namespace discovel {
-namespace {
 
-std::string g_exe;  // the program under test, from the command line
+std::string g_exe;
+
+namespace {
 
 PROCESS_INFORMATION Start(const std::string& exe, const std::string& arguments = "") {
   STARTUPINFOA startup{sizeof startup};
