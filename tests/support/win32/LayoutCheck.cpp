@@ -1,0 +1,127 @@
+#include "support/win32/LayoutCheck.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+
+namespace discovel::test {
+namespace {
+
+struct Control {
+  HWND hwnd;
+  RECT rect;  // in the window's client coordinates
+  std::string name;
+};
+
+std::string TextOf(HWND hwnd) {
+  char text[512] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+std::string NameOf(HWND hwnd) {
+  char className[64] = {};
+  GetClassNameA(hwnd, className, sizeof className);
+  return std::string(className) + " #" + std::to_string(GetDlgCtrlID(hwnd)) + " \"" + TextOf(hwnd) + "\"";
+}
+
+std::string Describe(const RECT& r) {
+  return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+         std::to_string(r.bottom) + ")";
+}
+
+// The extent of `text` in the control's font, wrapped at `width` when `wrap`.
+SIZE TextExtent(HWND control, const std::string& text, bool wrap, int width, UINT prefix) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+  HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  RECT area{0, 0, wrap ? width : 0, 0};
+  DrawTextA(dc, text.c_str(), -1, &area, DT_CALCRECT | prefix | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return SIZE{area.right - area.left, area.bottom - area.top};
+}
+
+// Why the caption of `control` does not fit it; empty when it does.
+std::string CaptionFault(HWND control) {
+  const std::string text = TextOf(control);
+  if (text.empty()) return {};
+  char className[64] = {};
+  GetClassNameA(control, className, sizeof className);
+  const LONG style = GetWindowLongA(control, GWL_STYLE);
+  RECT client{};
+  GetClientRect(control, &client);
+  if (lstrcmpiA(className, "Button") == 0) {
+    const LONG type = style & BS_TYPEMASK;
+    if (type == BS_OWNERDRAW || type == BS_GROUPBOX || (style & (BS_BITMAP | BS_ICON))) return {};
+    // What the button needs for its caption (and picture), as it measures it.
+    SIZE ideal{};
+    SendMessageA(control, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal));
+    const SIZE textSize = TextExtent(control, text, false, 0, 0);
+    if (ideal.cx > client.right) {
+      return "needs " + std::to_string(ideal.cx) + " pixels across, has " + std::to_string(client.right);
+    }
+    if (textSize.cy > client.bottom) {
+      return "its text is " + std::to_string(textSize.cy) + " pixels high, it " + std::to_string(client.bottom);
+    }
+    return {};
+  }
+  if (lstrcmpiA(className, "Static") == 0) {
+    const LONG type = style & SS_TYPEMASK;
+    const bool wraps = type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT;
+    if (!wraps && type != SS_LEFTNOWORDWRAP && type != SS_SIMPLE) return {};  // pictures, owner-drawn
+    const SIZE need = TextExtent(control, text, wraps, client.right, (style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
+    if (need.cx > client.right || need.cy > client.bottom) {
+      return "its text needs " + std::to_string(need.cx) + " x " + std::to_string(need.cy) + ", it has " +
+             std::to_string(client.right) + " x " + std::to_string(client.bottom);
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+UINT SweepDpi() {
+  const char* dpi = std::getenv("DISCOVEL_EXPECT_DPI");
+  return dpi ? static_cast<UINT>(std::atoi(dpi)) : 96;
+}
+
+int FontHeight(HWND control) {
+  auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+  LOGFONTA logFont{};
+  if (!font || !GetObjectA(font, sizeof logFont, &logFont)) return 0;
+  return std::abs(logFont.lfHeight);
+}
+
+std::vector<std::string> LayoutFaults(HWND window) {
+  std::vector<std::string> faults;
+  RECT client{};
+  GetClientRect(window, &client);
+  std::vector<Control> controls;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) continue;
+    Control control{child, {}, NameOf(child)};
+    GetWindowRect(child, &control.rect);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&control.rect), 2);
+    controls.push_back(control);
+  }
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const Control& a = controls[i];
+    if (a.rect.left < 0 || a.rect.top < 0 || a.rect.right > client.right || a.rect.bottom > client.bottom) {
+      faults.push_back(a.name + " at " + Describe(a.rect) + " reaches out of the client area " + Describe(client));
+    }
+    if (const std::string fault = CaptionFault(a.hwnd); !fault.empty()) {
+      faults.push_back(a.name + ": the caption does not fit: " + fault);
+    }
+    for (std::size_t j = i + 1; j < controls.size(); ++j) {
+      RECT both{};
+      if (IntersectRect(&both, &a.rect, &controls[j].rect)) {
+        faults.push_back(a.name + " at " + Describe(a.rect) + " lies on " + controls[j].name + " at " +
+                         Describe(controls[j].rect));
+      }
+    }
+  }
+  return faults;
+}
+
+}  // namespace discovel::test
