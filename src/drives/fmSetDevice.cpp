@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "drives/CdTray.h"
 #include "drives/DriveRules.h"
 #include "drives/ReadDeviceChoice.h"
 #include "drives/fmSetDeviceIds.h"
+#include "drives/win32/CdTray.h"
 #include "drives/win32/DrivePictures.h"
 #include "drives/win32/Win32DriveQueries.h"
 #include "ui/Menus.h"

@@ -2,8 +2,8 @@
 
 #include <dbt.h>
 
-#include "drives/CdTray.h"
 #include "drives/fmWaitCDIds.h"
+#include "drives/win32/CdTray.h"
 #include "drives/win32/Win32DriveQueries.h"
 #include "platform/ProgramName.h"
 

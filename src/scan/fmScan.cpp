@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "drives/AudioDisc.h"
-#include "drives/CdTray.h"
+#include "drives/win32/AudioDisc.h"
+#include "drives/win32/CdTray.h"
 #include "platform/ProgramName.h"
 #include "scan/fmScanIds.h"
 #include "ui/MessageBoxes.h"

@@ -8,9 +8,9 @@
 #include <new>
 #include <numeric>
 
-#include "drives/CdTray.h"
 #include "drives/DriveRules.h"
 #include "drives/fmWaitCD.h"
+#include "drives/win32/CdTray.h"
 #include "drives/win32/Win32DriveQueries.h"
 #include "platform/AppError.h"
 #include "search/FoundFile.h"

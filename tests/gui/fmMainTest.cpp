@@ -13,17 +13,17 @@
 
 #include <atomic>
 
-#include "drives/AudioDisc.h"
-#include "drives/Autoplay.h"
+#include "app/WebAddresses.h"
+#include "drives/win32/AudioDisc.h"
+#include "drives/win32/Autoplay.h"
 #include "drives/win32/Win32DriveQueries.h"
 #include "platform/Platform.h"
-#include "ui/Dialog.h"
 #include "settings/SettingsNames.h"
 #include "settings/win32/SettingsStore.h"
-#include "app/WebAddresses.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/RecordingShell.h"
 #include "support/win32/UiDriver.h"
+#include "ui/Dialog.h"
 
 namespace discovel {
 namespace {
