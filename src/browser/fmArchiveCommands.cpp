@@ -17,10 +17,8 @@ void TfrmArchive::ActAddExecute() {
     return;
   }
   CommandRun run(*this);
-  m_context.lastSavedArchive.clear();
   if (TfrmWaitCD::Execute(m_context, "") == kModalCancel) return;
-  TfrmScan::Execute(m_context);
-  const std::string path = m_context.lastSavedArchive;
+  const std::string path = TfrmScan::Execute(m_context).savedArchive;
   if (path.empty() || !m_context.files.FileExists(path)) return;
   // Only the new row is read; it comes in selected, alone.
   ListView::RedrawSuspension quiet(m_listView1);

@@ -21,9 +21,6 @@ struct AppContext {
   // The main window's Add New CD/DVD; the disc wait turns it off for the rest
   // of the run when there is no drive.
   bool addDiscEnabled = true;
-  // The archive the add-disc dialog saved at its last opening; empty when that
-  // opening saved nothing.
-  std::string lastSavedArchive;
 };
 
 }  // namespace discovel
