@@ -19,7 +19,7 @@ void TfrmArchive::ActAddExecute() {
   CommandRun run(*this);
   if (TfrmWaitCD::Execute(m_context, "") == kModalCancel) return;
   const std::string path = TfrmScan::Execute(m_context).savedArchive;
-  if (path.empty() || !m_context.files.FileExists(path)) return;
+  if (path.empty() || !m_context.services.files.FileExists(path)) return;
   // Only the new row is read; it comes in selected, alone.
   ListView::RedrawSuspension quiet(m_listView1);
   m_listView1.ClearSelection();
@@ -37,7 +37,7 @@ void TfrmArchive::ActEditExecute() {
   const std::string path = shown.fileName;
   CommandRun run(*this);
   if (TfrmEditArchive::Execute(m_context, values) != kModalOk) return;
-  if (!ChangeValuesInArchive(m_context.files, path, values.mark, values.location, values.note)) {
+  if (!ChangeValuesInArchive(m_context.services.files, path, values.mark, values.location, values.note)) {
     ShowAlert(Handle(), "Cannot change archive values.");
     return;
   }
@@ -62,7 +62,8 @@ void TfrmArchive::ActDeleteExecute() {
   ListView::RedrawSuspension quiet(m_listView1);
   m_listView1.ClearSelection();
   const RemovalOutcome outcome = RemoveArchives(
-      m_rows, files, [this](const std::string& path) { return m_context.files.RemoveFileWhateverItsAttributes(path); },
+      m_rows, files,
+      [this](const std::string& path) { return m_context.services.files.RemoveFileWhateverItsAttributes(path); },
       [this] {
         m_listView1.SetRowCount(static_cast<int>(m_rows.Size()));
         PumpMessages();

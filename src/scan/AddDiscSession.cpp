@@ -59,16 +59,16 @@ class ProgressPanel {
 
 AddDiscSession::AddDiscSession(const AppContext& context, UiPump& pump, AddDiscView& view,
                                std::function<bool(char)> isAudioDisc, std::function<void(char)> openTray)
-    : m_fs(context.files),
-      m_settings(context.settings),
-      m_text(context.text),
+    : m_fs(context.services.files),
+      m_settings(context.services.settings),
+      m_text(context.services.text),
       m_pump(pump),
       m_view(view),
-      m_catalogFolder(IncludeTrailingBackslash(context.catalogFolder)),
-      m_driveLetter(context.readDevice),
+      m_catalogFolder(IncludeTrailingBackslash(context.run.catalogFolder)),
+      m_driveLetter(context.run.readDevice),
       m_isAudioDisc(std::move(isAudioDisc)),
       m_openTray(std::move(openTray)),
-      m_scanner(context.files, context.settings, pump) {}
+      m_scanner(context.services.files, context.services.settings, pump) {}
 
 void AddDiscSession::Open() {
   if (m_state != AddDiscState::NotOpened) return;

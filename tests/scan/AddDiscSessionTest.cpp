@@ -106,7 +106,7 @@ class AddDiscSessionTest : public testing::Test {
   test::ScriptedPump pump;
   FakeView view;
   TempFolder catalog;
-  AppContext context{fs, settings, text, catalog.Path(), 'Q'};
+  AppContext context{{fs, settings, text}, {catalog.Path(), 'Q'}};
   bool audio = false;
   std::vector<char> ejected;
 };
@@ -247,7 +247,7 @@ TEST_F(AddDiscSessionTest, ChecksumErrorLeavesNoScratchFile) {
 }
 
 TEST_F(AddDiscSessionTest, MissingCatalogueFolderFailsTheOpening) {
-  context.catalogFolder = catalog / "none";
+  context.run.catalogFolder = catalog / "none";
   AddDiscSession session(context, pump, view, [](char) { return false; }, [](char) {});
   EXPECT_THROW(session.Open(), FileError);
   EXPECT_FALSE(SystemFileSystem().FolderExists(catalog / "none"));
