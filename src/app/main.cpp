@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <string>
 
 #include "app/StartUp.h"
 #include "app/fmMain.h"

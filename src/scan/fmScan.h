@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/AppContext.h"
+#include "platform/ModalResult.h"
 #include "scan/AddDiscSession.h"
 #include "ui/Action.h"
 #include "ui/Dialog.h"
