@@ -97,13 +97,13 @@ void TfrmAbout::OnActivated() {
   SetWindowTextIfChanged(m_lblSupportMail, web::kSupportMail);
   SetWindowTextIfChanged(m_lblNewsletter, web::kNewsletterPage);
   const std::string version = std::string(kProgramName) + " " + GetAppVersion() + "\r\nCopyright (C) " +
-                              YearSpan(web::kFirstCopyrightYear, m_context.text.Now().year) + " " +
+                              YearSpan(web::kFirstCopyrightYear, m_context.services.text.Now().year) + " " +
                               web::kCopyrightOwner + "\r\n" + web::kMakerSite;
   SetWindowTextIfChanged(m_lblVersion, version);
   // The extended query: the plain one stops at 2 or 4 GB in a 32-bit program.
   MEMORYSTATUSEX memory{sizeof memory};
   GlobalMemoryStatusEx(&memory);
-  SetWindowTextIfChanged(m_lblMemory, MemoryText(memory.ullTotalPhys, m_context.text.ThousandsSeparator()));
+  SetWindowTextIfChanged(m_lblMemory, MemoryText(memory.ullTotalPhys, m_context.services.text.ThousandsSeparator()));
   SetWindowTextIfChanged(m_lblResources, MemoryLoadText(memory.dwMemoryLoad));
 }
 

@@ -4,22 +4,16 @@
 
 #include "app/fmAbout.h"
 #include "app/fmMainIds.h"
-#include "backup/CatalogRestore.h"
 #include "backup/win32/BackupCommands.h"
 #include "backup/win32/SessionEndBlock.h"
 #include "browser/fmArchive.h"
-#include "catalog/CatalogFolder.h"
-#include "drives/Autoplay.h"
-#include "drives/CdTray.h"
-#include "drives/DriveRules.h"
 #include "drives/fmSetDevice.h"
 #include "drives/fmWaitCD.h"
-#include "drives/win32/Win32DriveQueries.h"
-#include "platform/FileSystem.h"
+#include "drives/win32/Autoplay.h"
+#include "drives/win32/CdTray.h"
 #include "resource.h"
 #include "scan/fmScan.h"
 #include "search/fmSearch.h"
-#include "settings/ForgivingSettings.h"
 #include "settings/SettingsNames.h"
 #include "ui/Menus.h"
 #include "ui/MessageBoxes.h"
@@ -36,11 +30,6 @@ bool BelongsToThisProgram(HWND hwnd) {
   DWORD pid = 0;
   return hwnd && GetWindowThreadProcessId(hwnd, &pid) && pid == GetCurrentProcessId();
 }
-
-// An empty drive must never bring up the system's "insert a disk" box. The
-// error mode is process-wide, so it is set once for the whole run (other
-// threads read files meanwhile) and the bits already set are kept.
-void FailCriticalErrorsQuietly() { SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS); }
 
 // The message the shell sends the foreground window before autoplay starts.
 UINT QueryCancelAutoPlayMessage() {
@@ -90,20 +79,14 @@ void AcceptFromOtherProcesses(HWND window, std::initializer_list<UINT> messages)
 
 }  // namespace
 
-TfrmMain::TfrmMain(AppContext& context, std::string programPath, bool endsProgram)
-    : m_context(context),
-      m_programPath(std::move(programPath)),
-      m_endsProgram(endsProgram),
-      m_preferences(context.settings, m_programPath) {}
+TfrmMain::TfrmMain(AppContext& context, Preferences preferences, bool endsProgram)
+    : m_context(context), m_endsProgram(endsProgram), m_preferences(std::move(preferences)) {}
 
 TfrmMain::~TfrmMain() {
   if (Handle()) DestroyWindow(Handle());
 }
 
 void TfrmMain::Create() {
-  FailCriticalErrorsQuietly();
-  // Autoplay switches that a run which crashed left off are set back.
-  RestoreAutoplay();
   WindowSpec params;
   params.className = kMainWindowClass;
   params.caption = kProgramName;
@@ -117,26 +100,14 @@ void TfrmMain::Create() {
   CreateFormWindow(params);
   m_windowIcons.Apply(Handle(), GetModuleHandleA(nullptr), IDI_DISCOVEL);
   AcceptFromOtherProcesses(Handle(), {kMsgSecondInstance, TrayIcon::TaskBarCreatedMessage()});
-  KeepPlacement(m_context.settings, std::string(names::kFormMain));
+  KeepPlacement(m_context.services.settings, std::string(names::kFormMain));
   m_trayIcon.Attach(Handle(), GetModuleHandleA(nullptr), IDI_DISCOVEL, kProgramName);
   SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~WS_MAXIMIZEBOX);
 
   BuildActions();
   BuildMenu();
   BuildControls();
-
-  // A folder that cannot be created is not reported here: the first save says so.
-  m_context.catalogFolder = CatalogFolderFor(m_programPath);
-  // A restore that could move neither catalogue into place left the old one beside it.
-  RecoverReplacedCatalog(m_context.files, m_context.catalogFolder);
-  if (!m_context.files.FolderExists(m_context.catalogFolder)) m_context.files.CreateFolders(m_context.catalogFolder);
-
-  // A value of the wrong type must not keep the program from starting: it is
-  // reported and its setting starts at the default.
-  ForgivingSettings settings(m_context.settings, [](const std::string& message) { ShowErrorBox(message); });
-  m_preferences.Restore(settings, m_context.text, m_argumentCount);
   ApplyPreferences();
-  m_context.readDevice = ChooseReadDeviceAtStartup(settings, SystemDriveQueries());
   KeyState();
 }
 
@@ -146,11 +117,11 @@ void TfrmMain::BuildActions() {
   ActCatalog = Action("Open Catalog", "Open Catalog", [this] { TfrmArchive::Execute(m_context); });
   ActOpenCD = Action("Eject CD/DVD", "Eject CD/DVD", [this] {
     PumpMessages();
-    OpenCdTray(m_context.readDevice);
+    OpenCdTray(m_context.run.readDevice);
   });
   ActCloseCD = Action("Close CD/DVD", "Close CD/DVD", [this] {
     PumpMessages();
-    CloseCdTray(m_context.readDevice);
+    CloseCdTray(m_context.run.readDevice);
   });
   ActConsecutive = Action("Consecutive", "Enable Consecutive", [this] { ToggleConsecutive(); });
   ActRunAtStartUp = Action("Run at Start-up", "", [this] { TogglePreference(&Preferences::ToggleRunAtStartUp); });
@@ -271,7 +242,7 @@ void TfrmMain::BuildControls() {
 }
 
 void TfrmMain::KeyState() {
-  ActAdd.SetEnabled(m_context.addDiscEnabled);
+  ActAdd.SetEnabled(m_context.run.addDiscEnabled);
   // While a dialog is open (this window disabled) the program cannot end.
   m_actExit.SetEnabled(IsWindowEnabled(Handle()) != FALSE);
 }

@@ -26,18 +26,17 @@ inline constexpr UINT kMsgSecondInstance = 0x1400;
 
 class TfrmMain final : public Form {
  public:
+  // `context` and `preferences` as start-up prepared them (StartUp).
   // `endsProgram`: closing the window ends the message loop (false in tests).
-  TfrmMain(AppContext& context, std::string programPath, bool endsProgram = true);
+  TfrmMain(AppContext& context, Preferences preferences, bool endsProgram = true);
   // A window still open is destroyed while this class can still handle its
   // WM_DESTROY (autoplay and the tray icon are given back).
   ~TfrmMain() override;
-  // Creates the window and prepares the run: catalogue folder, preferences,
-  // the read device. A setting that cannot be read is reported and taken at
-  // its default.
+  // Creates the window, its menus and controls, and the tray icon as the
+  // preferences say.
   void Create();
   // The window should open minimized (started from the Run entry).
   bool StartMinimized() const { return m_preferences.StartMinimized(); }
-  void SetCommandLineArgumentCount(int count) { m_argumentCount = count; }
   // Where web pages and e-mails go (a recording shell in tests).
   void UseShell(ShellLauncher& shell) { m_shell = &shell; }
   // What adds the tray icon (a failing shell in tests); before Create.
@@ -92,7 +91,6 @@ class TfrmMain final : public Form {
   bool CloseAllowed();
 
   AppContext& m_context;
-  std::string m_programPath;
   bool m_endsProgram;
   HMENU m_menu = nullptr;  // the window destroys it
   Hints m_hints;
@@ -117,7 +115,6 @@ class TfrmMain final : public Form {
   bool m_sessionEnding = false;
   bool m_everActivated = false;
   bool m_autoplayHeldOff = false;
-  int m_argumentCount = 0;
 };
 
 }  // namespace discovel

@@ -22,14 +22,14 @@ constexpr char kGreeting[] =
 
 void TfrmThanx::ShowOnFirstRun(AppContext& context) {
   // Read at start-up: a value of the wrong type is reported and counts as absent.
-  ForgivingSettings settings(context.settings, [](const std::string& message) { ShowErrorBox(message); });
+  ForgivingSettings settings(context.services.settings, [](const std::string& message) { ShowErrorBox(message); });
   if (!SwitchIsSet(settings, names::kKeySwitches, names::kMsgThanx)) Execute(context);
 }
 
 int TfrmThanx::Execute(AppContext& context) {
   const int result = RunModalOnce(frmThanx, [] { return std::make_unique<TfrmThanx>(); }, kModalCancel);
   // However the box closed, it never shows again for this user.
-  context.settings.WriteString(names::kKeySwitches, names::kMsgThanx, "T");
+  context.services.settings.WriteString(names::kKeySwitches, names::kMsgThanx, "T");
   return result;
 }
 

@@ -1,16 +1,18 @@
-// Program entry: hand over to a running instance, or record where the program
-// lives, create the main window, greet a new user and run the message loop.
+// Program entry: hand over to a running instance, or prepare the run, create
+// the main window, greet a new user and run the message loop.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
 
+#include "app/StartUp.h"
 #include "app/fmMain.h"
 #include "app/fmThanx.h"
 #include "platform/AppContext.h"
 #include "platform/Platform.h"
-#include "settings/SettingsNames.h"
 #include "settings/win32/SettingsStore.h"
 #include "ui/ErrorBox.h"
 #include "ui/MessagePump.h"
@@ -23,20 +25,24 @@ std::string ProgramPath() {
   return path;
 }
 
+// A second start hands over to the first and ends without touching anything.
+// This process, started by the user, may take the foreground; it lends that
+// right to the first so that it can bring itself (or its dialog) forward.
+bool HandedOverToRunningInstance() {
+  HWND running = FindWindowA(discovel::kMainWindowClass, nullptr);
+  if (!running) return false;
+  DWORD runningProcess = 0;
+  if (GetWindowThreadProcessId(running, &runningProcess)) AllowSetForegroundWindow(runningProcess);
+  PostMessageA(running, discovel::kMsgSecondInstance, 0, 0);
+  SetForegroundWindow(running);
+  return true;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   using namespace discovel;
-  // A second start hands over to the first and ends without touching anything.
-  // This process, started by the user, may take the foreground; it lends that
-  // right to the first so that it can bring itself (or its dialog) forward.
-  if (HWND running = FindWindowA(kMainWindowClass, nullptr)) {
-    DWORD runningProcess = 0;
-    if (GetWindowThreadProcessId(running, &runningProcess)) AllowSetForegroundWindow(runningProcess);
-    PostMessageA(running, kMsgSecondInstance, 0, 0);
-    SetForegroundWindow(running);
-    return 0;
-  }
+  if (HandedOverToRunningInstance()) return 0;
 
   // Some shell handlers that ShellExecute starts need COM on this thread.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
@@ -44,20 +50,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 
-  const std::string programPath = ProgramPath();
-  // What every window of this run shares; the main window fills in the
-  // catalogue folder and the read device.
-  AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices()};
-  TfrmMain main(context, programPath);
-  main.SetCommandLineArgumentCount(__argc - 1);
+  // What every window of this run shares; start-up fills in the run state.
+  AppContext context{{SystemFileSystem(), ProgramSettings(), SystemTextServices()}};
+  std::optional<TfrmMain> main;
   const bool started = GuardedCall([&] {
-    context.settings.WriteString(names::kKeyState, names::kProgramLocation, programPath);
-    main.Create();
+    main.emplace(context, StartUp(context, ProgramPath(), __argc - 1));
+    main->Create();
   });
   int exitCode = 1;
-  if (started && main.Handle()) {
+  if (started && main->Handle()) {
     GuardedCall([&] { TfrmThanx::ShowOnFirstRun(context); });
-    main.Show(showCommand);
+    main->Show(showCommand);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchQueued(msg);
     exitCode = static_cast<int>(msg.wParam);

@@ -66,7 +66,8 @@ TfrmArchive::~TfrmArchive() {
 }
 
 void TfrmArchive::Create() {
-  CreateToolWindow({kClassName, "Catalog", kWindowWidth, kWindowHeight, &m_context.settings, names::kFormArchive});
+  CreateToolWindow(
+      {kClassName, "Catalog", kWindowWidth, kWindowHeight, &m_context.services.settings, names::kFormArchive});
   BuildActions();
   BuildToolButtons();
   BuildList();
@@ -233,7 +234,7 @@ void TfrmArchive::TimScanTimer() {
     } listed{*this};
     ApplyStoredViewStyle();
     PumpMessages();
-    ScanArchive(m_context.catalogFolder);
+    ScanArchive(m_context.run.catalogFolder);
     SortList();
   }
   // An add asked for during the load runs now, where the load cannot meet
@@ -274,7 +275,7 @@ void TfrmArchive::ScanArchive(const std::string& folder) {
   try {
     PacedPump pump(m_pump, kLoadPumpInterval);
     LoadCatalog(
-        m_context.files, m_context.text, pump, folder, [this] { return m_stop; },
+        m_context.services.files, m_context.services.text, pump, folder, [this] { return m_stop; },
         [&](CatalogRow row) {
           m_rows.Append(std::move(row));
           fileRead();
@@ -302,7 +303,7 @@ void TfrmArchive::ReportUnreadable(const std::vector<std::string>& failures) {
 }
 
 void TfrmArchive::AddArchive(const std::string& path, bool select) {
-  m_rows.Append(ReadCatalogRow(m_context.files, m_context.text, path));
+  m_rows.Append(ReadCatalogRow(m_context.services.files, m_context.services.text, path));
   const int row = static_cast<int>(m_rows.Size()) - 1;
   m_listView1.SetRowCount(row + 1);
   if (select) m_listView1.SelectRow(row);
@@ -310,7 +311,7 @@ void TfrmArchive::AddArchive(const std::string& path, bool select) {
 
 void TfrmArchive::DrawResults() {
   const bool any = !m_rows.Empty();
-  m_sb1.SetText(0, CatalogSummary(m_rows.Totals(), m_rows.Size(), m_context.text.ThousandsSeparator()));
+  m_sb1.SetText(0, CatalogSummary(m_rows.Totals(), m_rows.Size(), m_context.services.text.ThousandsSeparator()));
   // An empty list is skipped by the Tab key.
   const LONG style = GetWindowLongA(m_listView1.Handle(), GWL_STYLE);
   SetWindowLongA(m_listView1.Handle(), GWL_STYLE, any ? style | WS_TABSTOP : style & ~WS_TABSTOP);
@@ -331,13 +332,13 @@ void TfrmArchive::ApplyViewStyle(std::size_t style) {
 void TfrmArchive::SetListViewStyle(std::string_view valueName, std::string_view styleText, ListViewMode mode) {
   m_listView1.SetView(mode);
   InvalidateRect(m_listView1.Handle(), nullptr, TRUE);
-  m_context.settings.WriteString(names::kKeyState, valueName, styleText);
+  m_context.services.settings.WriteString(names::kKeyState, valueName, styleText);
 }
 
 void TfrmArchive::ApplyStoredViewStyle() {
   std::string stored;
   try {
-    stored = m_context.settings.ReadString(names::kKeyState, names::kArchiveViewStyle);
+    stored = m_context.services.settings.ReadString(names::kKeyState, names::kArchiveViewStyle);
   } catch (const AppError&) {
     return;  // not a text: the design style stays
   }
@@ -366,7 +367,7 @@ void TfrmArchive::SortList() {
   std::vector<bool> selected(m_rows.Size(), false);
   for (int row : m_listView1.Selection()) selected.at(static_cast<std::size_t>(row)) = true;
   const int focused = m_listView1.FocusedRow();
-  const std::vector<std::uint32_t> order = m_rows.Sort(g_sort.column, g_sort.flag, m_context.text);
+  const std::vector<std::uint32_t> order = m_rows.Sort(g_sort.column, g_sort.flag, m_context.services.text);
   if (shown > 0) {
     m_listView1.ClearSelection();
     for (std::size_t position = 0; position < order.size(); ++position) {

@@ -17,11 +17,9 @@ void TfrmArchive::ActAddExecute() {
     return;
   }
   CommandRun run(*this);
-  m_context.lastSavedArchive.clear();
   if (TfrmWaitCD::Execute(m_context, "") == kModalCancel) return;
-  TfrmScan::Execute(m_context);
-  const std::string path = m_context.lastSavedArchive;
-  if (path.empty() || !m_context.files.FileExists(path)) return;
+  const std::string path = TfrmScan::Execute(m_context).savedArchive;
+  if (path.empty() || !m_context.services.files.FileExists(path)) return;
   // Only the new row is read; it comes in selected, alone.
   ListView::RedrawSuspension quiet(m_listView1);
   m_listView1.ClearSelection();
@@ -39,7 +37,7 @@ void TfrmArchive::ActEditExecute() {
   const std::string path = shown.fileName;
   CommandRun run(*this);
   if (TfrmEditArchive::Execute(m_context, values) != kModalOk) return;
-  if (!ChangeValuesInArchive(m_context.files, path, values.mark, values.location, values.note)) {
+  if (!ChangeValuesInArchive(m_context.services.files, path, values.mark, values.location, values.note)) {
     ShowAlert(Handle(), "Cannot change archive values.");
     return;
   }
@@ -64,7 +62,8 @@ void TfrmArchive::ActDeleteExecute() {
   ListView::RedrawSuspension quiet(m_listView1);
   m_listView1.ClearSelection();
   const RemovalOutcome outcome = RemoveArchives(
-      m_rows, files, [this](const std::string& path) { return m_context.files.RemoveFileWhateverItsAttributes(path); },
+      m_rows, files,
+      [this](const std::string& path) { return m_context.services.files.RemoveFileWhateverItsAttributes(path); },
       [this] {
         m_listView1.SetRowCount(static_cast<int>(m_rows.Size()));
         PumpMessages();

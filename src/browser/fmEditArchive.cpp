@@ -69,9 +69,10 @@ void TfrmEditArchive::OnCommand(int id, int code) {
 void TfrmEditArchive::btnOkClick() {
   const std::string mark = WindowText(m_edtMark);
   const auto taken = [this](std::string_view candidate) {
-    return MarkExists(m_context.files, m_context.text, candidate, m_context.catalogFolder, kArchiveMask);
+    return MarkExists(m_context.services.files, m_context.services.text, candidate, m_context.run.catalogFolder,
+                      kArchiveMask);
   };
-  if (JudgeEditedMark(mark, m_rememberedMark, m_context.text, taken) == EditVerdict::MarkTaken) {
+  if (JudgeEditedMark(mark, m_rememberedMark, m_context.services.text, taken) == EditVerdict::MarkTaken) {
     ShowAlert(Handle(), kMsgMarkExists);
     SetFocus(m_edtMark);
     return;

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "drives/CdTray.h"
 #include "drives/DriveRules.h"
 #include "drives/ReadDeviceChoice.h"
 #include "drives/fmSetDeviceIds.h"
+#include "drives/win32/CdTray.h"
 #include "drives/win32/DrivePictures.h"
 #include "drives/win32/Win32DriveQueries.h"
 #include "ui/Menus.h"
@@ -48,7 +48,7 @@ void TfrmSetDevice::Create() {
   EnableWindow(m_btnOk, FALSE);
   // Unlike at start-up, the stored letter is taken without asking its type:
   // a letter that names no CD/DVD drive simply marks no item.
-  m_context.readDevice = ReadDeviceFromSettings(m_context.settings, m_drives);
+  m_context.run.readDevice = ReadDeviceFromSettings(m_context.services.settings, m_drives);
   KeyState();
 }
 
@@ -95,7 +95,7 @@ void TfrmSetDevice::BuildList() {
 
 void TfrmSetDevice::FillList() {
   m_listView1.DeleteAllRows();
-  for (const DeviceItem& item : ListCdRomDevices(m_drives, m_context.readDevice)) {
+  for (const DeviceItem& item : ListCdRomDevices(m_drives, m_context.run.readDevice)) {
     AddDrive(item.caption, item.marked);
   }
   const bool any = m_listView1.RowCount() > 0;
@@ -138,7 +138,9 @@ void TfrmSetDevice::btnOkClick() {
   for (int row = 0; row < rows; ++row) {
     items.push_back({m_listView1.CellText(row, 0), m_listView1.RowImage(row) == kPictureDefaultDrive});
   }
-  if (const auto letter = MarkedDevice(items)) StoreReadDevice(m_context.settings, m_context.readDevice, *letter);
+  if (const auto letter = MarkedDevice(items)) {
+    StoreReadDevice(m_context.services.settings, m_context.run.readDevice, *letter);
+  }
   EndModal(kModalOk);
 }
 

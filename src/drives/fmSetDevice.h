@@ -15,7 +15,7 @@ namespace discovel {
 
 class TfrmSetDevice final : public Dialog {
  public:
-  // The choice lands in context.readDevice and the settings on OK only. Returns
+  // The choice lands in context.run.readDevice and the settings on OK only. Returns
   // at once (Cancel) while the dialog is already open.
   static int Execute(AppContext& context);
   // The same over other drives than the machine's.

@@ -2,8 +2,8 @@
 
 #include <dbt.h>
 
-#include "drives/CdTray.h"
 #include "drives/fmWaitCDIds.h"
+#include "drives/win32/CdTray.h"
 #include "drives/win32/Win32DriveQueries.h"
 #include "platform/ProgramName.h"
 
@@ -42,8 +42,8 @@ void TfrmWaitCD::Create() {
   m_btnCancel = CreateButton(Handle(), kBtnCancel, "Cancel", 0, 0);
   PlaceBandButtons({m_btnOk, m_btnCancel});
   DiscWaitView& view = *this;
-  m_wait = std::make_unique<DiscWait>(SystemDriveQueries(), m_context.files, m_context.settings, view,
-                                      m_context.readDevice, OpenCdTray, CloseCdTray);
+  m_wait = std::make_unique<DiscWait>(SystemDriveQueries(), m_context.services.files, m_context.services.settings, view,
+                                      m_context.run.readDevice, OpenCdTray, CloseCdTray);
   m_actOk = Action("OK", "", [this] { m_wait->Ok(); });
   m_actCancel = Action("Cancel", "", [this] { m_wait->Cancel(); });
   Commands().Add(kBtnOk, m_actOk);
@@ -85,7 +85,7 @@ void TfrmWaitCD::ShowMessage(std::string_view text) { SetWindowTextA(m_lblMsg, s
 void TfrmWaitCD::DisableOk() { EnableWindow(m_btnOk, FALSE); }
 
 // The main window reads the switch when it decides what it allows.
-void TfrmWaitCD::DisableAddAction() { m_context.addDiscEnabled = false; }
+void TfrmWaitCD::DisableAddAction() { m_context.run.addDiscEnabled = false; }
 
 void TfrmWaitCD::HideButtons() {
   ShowWindow(m_btnOk, SW_HIDE);

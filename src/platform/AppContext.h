@@ -1,7 +1,8 @@
 #pragma once
 // What the windows of one run share, built once at start-up and handed to every
-// form: where the catalogue lives, the read device, the stores and services, and
-// the main window's switches that dialogs flip. Nothing of it is process-wide.
+// form: the stores and services, which stay the same for the whole run, and the
+// run's state, which start-up fills and the windows change as they go. Nothing
+// of it is process-wide.
 #include <string>
 
 namespace discovel {
@@ -10,20 +11,26 @@ class FileSystem;
 class Settings;
 class TextServices;
 
-struct AppContext {
+struct AppServices {
   FileSystem& files;
   Settings& settings;
   const TextServices& text;
+};
+
+struct RunState {
   // The folder "Archive\" beside the program, with its trailing backslash.
   std::string catalogFolder;
-  // The CD/DVD drive that is scanned, ejected and closed; NUL when there is none.
+  // The CD/DVD drive that is scanned, ejected and closed; NUL when there is
+  // none. The read-device dialog changes it.
   char readDevice = '\0';
   // The main window's Add New CD/DVD; the disc wait turns it off for the rest
   // of the run when there is no drive.
   bool addDiscEnabled = true;
-  // The archive the add-disc dialog saved at its last opening; empty when that
-  // opening saved nothing.
-  std::string lastSavedArchive;
+};
+
+struct AppContext {
+  AppServices services;
+  RunState run;
 };
 
 }  // namespace discovel

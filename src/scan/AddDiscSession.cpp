@@ -57,19 +57,18 @@ class ProgressPanel {
 
 }  // namespace
 
-AddDiscSession::AddDiscSession(AppContext& context, UiPump& pump, AddDiscView& view,
+AddDiscSession::AddDiscSession(const AppContext& context, UiPump& pump, AddDiscView& view,
                                std::function<bool(char)> isAudioDisc, std::function<void(char)> openTray)
-    : m_context(context),
-      m_fs(context.files),
-      m_settings(context.settings),
-      m_text(context.text),
+    : m_fs(context.services.files),
+      m_settings(context.services.settings),
+      m_text(context.services.text),
       m_pump(pump),
       m_view(view),
-      m_catalogFolder(IncludeTrailingBackslash(context.catalogFolder)),
-      m_driveLetter(context.readDevice),
+      m_catalogFolder(IncludeTrailingBackslash(context.run.catalogFolder)),
+      m_driveLetter(context.run.readDevice),
       m_isAudioDisc(std::move(isAudioDisc)),
       m_openTray(std::move(openTray)),
-      m_scanner(context.files, context.settings, pump) {}
+      m_scanner(context.services.files, context.services.settings, pump) {}
 
 void AddDiscSession::Open() {
   if (m_state != AddDiscState::NotOpened) return;
@@ -184,7 +183,7 @@ bool AddDiscSession::Ok(std::string_view mark, std::string_view location, std::s
 }
 
 void AddDiscSession::SaveArchive(std::string_view mark, std::string_view location, std::string_view note) {
-  m_context.lastSavedArchive.clear();
+  m_savedArchive.clear();
   if (TrimBlanksAndControls(m_checksum).empty()) {
     m_view.Alert(kMsgNoChecksum);
     return;
@@ -205,7 +204,7 @@ void AddDiscSession::SaveArchive(std::string_view mark, std::string_view locatio
   archive.AppendKeyLines(keys);
   const std::string path = m_catalogFolder + m_checksum + ".dat";
   archive.Save(m_fs, path);
-  m_context.lastSavedArchive = path;
+  m_savedArchive = path;
   m_settings.WriteString(names::kKeyState, names::kLastArchiveNumber, std::to_string(m_archiveNumber));
 }
 

@@ -67,10 +67,9 @@ enum class AddDiscState {
 class AddDiscSession {
  public:
   // Reads the disc in the context's read device into its catalogue folder (a
-  // trailing backslash is added when it lacks one), and records there the
-  // archive it saved. `isAudioDisc` and `openTray` take the drive letter
-  // (IsAudioDisc and OpenCdTray in the program).
-  AddDiscSession(AppContext& context, UiPump& pump, AddDiscView& view, std::function<bool(char)> isAudioDisc,
+  // trailing backslash is added when it lacks one). `isAudioDisc` and
+  // `openTray` take the drive letter (IsAudioDisc and OpenCdTray in the program).
+  AddDiscSession(const AppContext& context, UiPump& pump, AddDiscView& view, std::function<bool(char)> isAudioDisc,
                  std::function<void(char)> openTray);
   AddDiscSession(const AddDiscSession&) = delete;
   AddDiscSession& operator=(const AddDiscSession&) = delete;
@@ -102,6 +101,8 @@ class AddDiscSession {
   const std::string& Checksum() const { return m_checksum; }
   std::int32_t ArchiveNumber() const { return m_archiveNumber; }
   const std::string& ProposedMark() const { return m_proposedMark; }
+  // The archive file that this opening's last save wrote; empty until one did.
+  const std::string& SavedArchive() const { return m_savedArchive; }
   const FolderScanner& Scanner() const { return m_scanner; }
 
  private:
@@ -112,7 +113,6 @@ class AddDiscSession {
   void SaveArchive(std::string_view mark, std::string_view location, std::string_view note);
   void CloseWith(int modalResult);
 
-  AppContext& m_context;
   FileSystem& m_fs;
   Settings& m_settings;
   const TextServices& m_text;
@@ -131,6 +131,7 @@ class AddDiscSession {
   std::string m_checksum;
   std::int32_t m_archiveNumber = 0;
   std::string m_proposedMark;
+  std::string m_savedArchive;
 };
 
 }  // namespace discovel

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "drives/AudioDisc.h"
-#include "drives/CdTray.h"
+#include "drives/win32/AudioDisc.h"
+#include "drives/win32/CdTray.h"
 #include "platform/ProgramName.h"
 #include "scan/fmScanIds.h"
 #include "ui/MessageBoxes.h"
@@ -22,21 +22,27 @@ constexpr UINT kMsgOpen = WM_APP + 1;
 
 }  // namespace
 
-int TfrmScan::Execute(AppContext& context, HWND owner) {
-  if (frmScan) return kModalCancel;
-  context.lastSavedArchive.clear();
-  return RunModalOnce(
+ScanResult TfrmScan::Execute(AppContext& context, HWND owner) {
+  ScanResult result;
+  result.modalResult = RunModalOnce(
       frmScan,
       [&] {
-        auto form = std::make_unique<TfrmScan>(context);
+        auto form = std::make_unique<TfrmScan>(context, result.savedArchive);
         form->SetOwner(owner);
         return form;
       },
       kModalCancel);
+  return result;
 }
 
-TfrmScan::TfrmScan(AppContext& context) : m_context(context) {}
-TfrmScan::~TfrmScan() = default;
+TfrmScan::TfrmScan(AppContext& context, std::string& savedArchive)
+    : m_context(context), m_savedArchive(savedArchive) {}
+
+// However the dialog ends (closed, the program quitting, an error), an archive
+// it wrote is reported.
+TfrmScan::~TfrmScan() {
+  if (m_session) m_savedArchive = m_session->SavedArchive();
+}
 
 void TfrmScan::Create() {
   using namespace fmScanIds;

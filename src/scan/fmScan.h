@@ -2,8 +2,10 @@
 // The add-disc dialog: scans the disc in the read device and saves it as a new
 // archive under the mark the user gives it.
 #include <memory>
+#include <string>
 
 #include "platform/AppContext.h"
+#include "platform/ModalResult.h"
 #include "scan/AddDiscSession.h"
 #include "ui/Action.h"
 #include "ui/Dialog.h"
@@ -11,12 +13,19 @@
 
 namespace discovel {
 
+// How an opening of the add-disc dialog ended.
+struct ScanResult {
+  int modalResult = kModalCancel;
+  // The archive file it saved; empty when it saved none.
+  std::string savedArchive;
+};
+
 class TfrmScan final : public Dialog, private AddDiscView {
  public:
-  // The archive it saved, if any, is then the context's lastSavedArchive.
   // `owner`: the window the dialog belongs to; null takes the active window.
-  static int Execute(AppContext& context, HWND owner = nullptr);
-  explicit TfrmScan(AppContext& context);
+  static ScanResult Execute(AppContext& context, HWND owner = nullptr);
+  // `savedArchive` receives the archive the dialog saved when it is destroyed.
+  TfrmScan(AppContext& context, std::string& savedArchive);
   ~TfrmScan() override;
   void Create();
 
@@ -39,6 +48,7 @@ class TfrmScan final : public Dialog, private AddDiscView {
   void CloseDialog(int modalResult) override;
 
   AppContext& m_context;
+  std::string& m_savedArchive;
   WindowPump m_pump;
   Action m_actOk;
   Action m_actCancel;

@@ -67,11 +67,12 @@ TfrmSearch::~TfrmSearch() {
 }
 
 void TfrmSearch::Create() {
-  CreateToolWindow({kClassName, "Search", kWindowWidth, kWindowHeight, &m_context.settings, names::kFormSearch});
+  CreateToolWindow(
+      {kClassName, "Search", kWindowWidth, kWindowHeight, &m_context.services.settings, names::kFormSearch});
   m_panelBrush.reset(CreateSolidBrush(kPanelColour));
   BuildActions();
   BuildControls();
-  m_engine = std::make_unique<SearchEngine>(m_context.files, m_context.text, m_pump,
+  m_engine = std::make_unique<SearchEngine>(m_context.services.files, m_context.services.text, m_pump,
                                             static_cast<SearchCriteriaSource&>(*this),
                                             static_cast<SearchObserver&>(*this));
   Layout();
@@ -162,7 +163,7 @@ void TfrmSearch::BuildAdvancedPanel() {
   m_cmbMultipler =
       CreateList(Handle(), kCmbMultipler, 361, top + 102, 81, {"Bytes", "KiloBytes", "MegaBytes", "GigaBytes"}, 1);
 
-  const LocalTime now = m_context.text.Now();
+  const LocalTime now = m_context.services.text.Now();
   m_dtpFrom.SetDate(now);
   m_dtpTo.SetDate(now);
   for (DatePicker* picker : {&m_dtpFrom, &m_dtpTo}) {
@@ -241,7 +242,7 @@ void TfrmSearch::SearchArchive() {
     SetFocus(m_edtSearch);
   };
   try {
-    m_engine->Run(m_context.catalogFolder, kArchiveMask, m_results);
+    m_engine->Run(m_context.run.catalogFolder, kArchiveMask, m_results);
   } catch (...) {
     finish();
     throw;
@@ -279,7 +280,7 @@ void TfrmSearch::DrawResults() {
   const bool any = !m_results.Empty();
   m_sb1.SetText(0,
                 any ? "Files: " + FormatCount(static_cast<std::int64_t>(m_results.RowCount()),
-                                          m_context.text.ThousandsSeparator())
+                                          m_context.services.text.ThousandsSeparator())
                 : "There are no results to display.");
   const LONG style = GetWindowLongA(m_listView1.Handle(), GWL_STYLE);
   SetWindowLongA(m_listView1.Handle(), GWL_STYLE, any ? style | WS_TABSTOP : style & ~WS_TABSTOP);
@@ -297,7 +298,7 @@ void TfrmSearch::ReportTroubles() {
   if (m_engine->ResultsWereFull()) {
     ShowAlert(Handle(), "Too many results: the search stopped after " +
                             FormatCount(static_cast<std::int64_t>(m_results.RowCount()),
-                                        m_context.text.ThousandsSeparator()) +
+                                        m_context.services.text.ThousandsSeparator()) +
                             " files, which are listed. Narrow the search to see the others.");
   }
 }
@@ -379,7 +380,7 @@ void TfrmSearch::SizeChange() { g_sizeThreshold = SizeThresholdOf(m_updSize.Posi
 
 void TfrmSearch::edtSizeExit() {
   SetWindowTextA(m_updSize.Edit(),
-                 FormatCount(m_updSize.Position(), m_context.text.ThousandsSeparator()).c_str());
+                 FormatCount(m_updSize.Position(), m_context.services.text.ThousandsSeparator()).c_str());
 }
 
 HBRUSH TfrmSearch::FieldBrush(HWND control, HDC dc) const {

@@ -8,9 +8,9 @@
 #include <new>
 #include <numeric>
 
-#include "drives/CdTray.h"
 #include "drives/DriveRules.h"
 #include "drives/fmWaitCD.h"
+#include "drives/win32/CdTray.h"
 #include "drives/win32/Win32DriveQueries.h"
 #include "platform/AppError.h"
 #include "search/FoundFile.h"
@@ -108,7 +108,7 @@ void TfrmSearch::SortByColumn(int column) {
   HCURSOR old = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
   try {
     SortResultRows(m_order, m_results, static_cast<ResultColumn>(column), SortKindOf(kColumnCaptions[column]),
-                   g_sort.flag, m_context.text);
+                   g_sort.flag, m_context.services.text);
   } catch (const std::bad_alloc&) {
     SetCursor(old);
     throw AppError("There is not enough memory to sort the results.");
@@ -126,7 +126,7 @@ std::string TfrmSearch::GetFullFilePathFromList() const {
   const int row = *m_listView1.Selection().begin();
   if (row < 0) throw AppError("No file is selected.");
   const auto index = static_cast<std::size_t>(row);
-  return DiscPathOf(m_context.readDevice, CellText(index, ResultColumn::kDirectory),
+  return DiscPathOf(m_context.run.readDevice, CellText(index, ResultColumn::kDirectory),
                     CellText(index, ResultColumn::kFile));
 }
 
@@ -144,15 +144,15 @@ void TfrmSearch::GetFileThen(void (TfrmSearch::*action)(const std::string& path)
   const std::string path = GetFullFilePathFromList();
   DiscRequest request;
   request.discInDrive = [](char drive) { return DiscInDrive(SystemDriveQueries(), drive); };
-  request.fileExists = [this](const std::string& file) { return m_context.files.FileExists(file); };
+  request.fileExists = [this](const std::string& file) { return m_context.services.files.FileExists(file); };
   request.openTray = [](char drive) {
     PumpMessages();
     OpenCdTray(drive);
   };
   request.waitForDisc = [this](const std::string& message) { return TfrmWaitCD::Execute(m_context, message); };
   request.alert = [this](std::string_view text) { ShowAlert(Handle(), text); };
-  if (BringFileWithinReach(m_context.readDevice, path, CellText(static_cast<std::size_t>(row), ResultColumn::kArchive),
-                           request)) {
+  if (BringFileWithinReach(m_context.run.readDevice, path,
+                           CellText(static_cast<std::size_t>(row), ResultColumn::kArchive), request)) {
     (this->*action)(path);
   }
 }

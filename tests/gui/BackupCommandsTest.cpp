@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "app/StartUp.h"
 #include "app/fmMain.h"
 #include "backup/ZipWriter.h"
 #include "platform/Platform.h"
@@ -31,7 +32,7 @@ class BackupCommandsTest : public testing::Test {
   std::string Catalog() const { return temp / "Archive\\"; }
 
   test::TempFolder temp;
-  AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices(), temp / "Archive\\"};
+  AppContext context{{SystemFileSystem(), ProgramSettings(), SystemTextServices()}, {temp / "Archive\\"}};
 };
 
 TEST_F(BackupCommandsTest, BackupThenRestoreBringsBackAWipedCatalogue) {
@@ -96,16 +97,16 @@ class WatchedFileSystem final : public test::ForwardingFileSystem {
 class RestoreUnderTheMainWindowTest : public test::GuiFixture {
  protected:
   WatchedFileSystem files;
-  AppContext watched{files, ProgramSettings(), SystemTextServices(), ""};
+  AppContext watched{{files, ProgramSettings(), SystemTextServices()}, {""}};
 };
 
 TEST_F(RestoreUnderTheMainWindowTest, TheStartBringsBackAMovedCatalogueAndARestoreHoldsOffTheSessionEnd) {
   // A restore that could move neither catalogue left the old one beside its place.
   test::ArchiveBuilder("CD 1").Entry("\\", "a.txt").WriteTo(catalog, "prog\\Archive.replaced\\1.dat");
-  TfrmMain main(watched, catalog / "prog\\discovel.exe", false);
+  TfrmMain main(watched, StartUp(watched, catalog / "prog\\discovel.exe", 0), false);
   main.Create();
-  ASSERT_EQ(watched.catalogFolder, catalog / "prog\\Archive\\");
-  EXPECT_TRUE(files.FileExists(watched.catalogFolder + "1.dat"));
+  ASSERT_EQ(watched.run.catalogFolder, catalog / "prog\\Archive\\");
+  EXPECT_TRUE(files.FileExists(watched.run.catalogFolder + "1.dat"));
 
   ZipWriter zip;
   zip.Add("2.dat", test::ArchiveBuilder("CD 2").Entry("\\", "b.txt").Text(), 0);
@@ -119,7 +120,7 @@ TEST_F(RestoreUnderTheMainWindowTest, TheStartBringsBackAMovedCatalogueAndAResto
     });
     RestoreArchivesFrom(watched, main.Handle(), catalog / "b.zip");
   }
-  EXPECT_TRUE(files.FileExists(watched.catalogFolder + "2.dat"));
+  EXPECT_TRUE(files.FileExists(watched.run.catalogFolder + "2.dat"));
   EXPECT_EQ(whileRestoring, FALSE) << "the session end waits for the restore";
   EXPECT_EQ(SendMessageA(main.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE) << "and is let through after it";
 }

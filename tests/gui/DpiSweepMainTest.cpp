@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/fmMain.h"
+#include "app/StartUp.h"
 #include "app/fmMainIds.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/LayoutCheck.h"
@@ -38,7 +39,7 @@ SIZE OuterSizeAt96(HWND window) {
 
 TEST_F(DpiSweepMain, TheMainWindowGrowsWithTheScaleAndEveryCaptionFits) {
   const UINT dpi = test::SweepDpi();
-  TfrmMain main(context, catalog / "prog\\discovel.exe", false);
+  TfrmMain main(context, StartUp(context, catalog / "prog\\discovel.exe", 0), false);
   main.Create();
   main.Show(SW_SHOWNOACTIVATE);
   HWND window = main.Handle();

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "app/StartUp.h"
 #include "app/fmMain.h"
 #include "platform/AppError.h"
 #include "platform/Platform.h"
@@ -63,8 +64,8 @@ TEST(FormTest, DestroyedWindowDetachesFromItsForm) {
 
 TEST(MainWindowBasicsTest, CreatesItsClassCaptionAndCatalogFolder) {
   test::TempFolder folder;
-  AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices()};
-  TfrmMain main(context, folder / "prog\\discovel.exe", false);
+  AppContext context{{SystemFileSystem(), ProgramSettings(), SystemTextServices()}};
+  TfrmMain main(context, StartUp(context, folder / "prog\\discovel.exe", 0), false);
   main.Create();
   char text[64] = {};
   GetClassNameA(main.Handle(), text, sizeof text);
@@ -72,8 +73,8 @@ TEST(MainWindowBasicsTest, CreatesItsClassCaptionAndCatalogFolder) {
   GetWindowTextA(main.Handle(), text, sizeof text);
   EXPECT_STREQ(text, "Discovel");
   EXPECT_EQ(FindWindowA("Discovel", nullptr), main.Handle());
-  EXPECT_EQ(context.catalogFolder, folder / "prog\\Archive\\");
-  EXPECT_TRUE(SystemFileSystem().FolderExists(context.catalogFolder));
+  EXPECT_EQ(context.run.catalogFolder, folder / "prog\\Archive\\");
+  EXPECT_TRUE(SystemFileSystem().FolderExists(context.run.catalogFolder));
   EXPECT_FALSE(GetWindowLongA(main.Handle(), GWL_STYLE) & WS_MAXIMIZEBOX);
 }
 

@@ -1,6 +1,7 @@
 // The main, search and catalogue windows come back where the user left them.
 #include <gtest/gtest.h>
 
+#include "app/StartUp.h"
 #include "app/fmMain.h"
 #include "browser/fmArchive.h"
 #include "browser/fmArchiveIds.h"
@@ -28,7 +29,7 @@ class PlacementTest : public test::GuiFixture {
     GuiFixture::TearDown();
   }
   void OpenMain() {
-    main.emplace(context, catalog / "prog\\discovel.exe", false);
+    main.emplace(context, StartUp(context, catalog / "prog\\discovel.exe", 0), false);
     main->Create();
     main->Show(SW_SHOWNORMAL);
   }

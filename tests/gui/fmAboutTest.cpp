@@ -20,7 +20,7 @@ using test::ControlText;
 
 class AboutTest : public testing::Test {
  public:
-  AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices()};
+  AppContext context{{SystemFileSystem(), ProgramSettings(), SystemTextServices()}};
   test::RecordingShell shell;
 };
 // Also run under a German locale, which groups with ".".

@@ -256,7 +256,7 @@ TEST_F(CatalogWindowTest, AnAddedDiscComesInAsTheOnlySelectedRow) {
     EXPECT_EQ(SendMessageA(List(window), LVM_GETSELECTEDCOUNT, 0, 0), 1);
     EXPECT_EQ(SendMessageA(List(window), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
     EXPECT_EQ(Status(window), "Archives: 2; Files: 3; Directories: 1; Total size: 6" +
-                                  context.text.ThousandsSeparator() + "334");
+                                  context.services.text.ThousandsSeparator() + "334");
   });
 }
 
@@ -343,7 +343,7 @@ TEST_F(CatalogWindowTest, InsertDuringTheFirstLoadListsTheNewDiscOnce) {
   }
   InsertFixtureDisc();
   ChangingCatalogDisk disk;
-  AppContext slowContext{disk, context.settings, context.text, context.catalogFolder, context.readDevice};
+  AppContext slowContext{{disk, context.services.settings, context.services.text}, context.run};
   Texts marks;
   std::string status;
   Script driver([&] {

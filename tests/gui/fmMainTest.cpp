@@ -13,17 +13,18 @@
 
 #include <atomic>
 
-#include "drives/AudioDisc.h"
-#include "drives/Autoplay.h"
+#include "app/StartUp.h"
+#include "app/WebAddresses.h"
+#include "drives/win32/AudioDisc.h"
+#include "drives/win32/Autoplay.h"
 #include "drives/win32/Win32DriveQueries.h"
 #include "platform/Platform.h"
-#include "ui/Dialog.h"
 #include "settings/SettingsNames.h"
 #include "settings/win32/SettingsStore.h"
-#include "app/WebAddresses.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/RecordingShell.h"
 #include "support/win32/UiDriver.h"
+#include "ui/Dialog.h"
 
 namespace discovel {
 namespace {
@@ -49,7 +50,7 @@ class MainWindowTest : public test::GuiFixture {
   void SetUp() override {
     GuiFixture::SetUp();
     ClearAutoplayValues();
-    main.emplace(context, catalog / "prog\\discovel.exe", false);
+    main.emplace(context, StartUp(context, catalog / "prog\\discovel.exe", 0), false);
     main->Create();
   }
   void TearDown() override {
@@ -67,7 +68,7 @@ class MainWindowTest : public test::GuiFixture {
   }
   int Archives() {
     int count = 0;
-    SystemFileSystem().ListFolder(context.catalogFolder, "*.dat", [&](const DirEntry&) { return ++count, true; });
+    SystemFileSystem().ListFolder(context.run.catalogFolder, "*.dat", [&](const DirEntry&) { return ++count, true; });
     return count;
   }
   std::optional<TfrmMain> main;
@@ -133,7 +134,7 @@ TEST_F(MainWindowTest, AStartPutsBackTheAutoplaySwitchesACrashedRunLeftOff) {
   const DWORD one = 1;
   ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, cdRom, "Autorun", REG_DWORD, &one, sizeof one), ERROR_SUCCESS);
   SuppressAutoplay();  // and the run ends without restoring
-  main.emplace(context, catalog / "prog\\discovel.exe", false);
+  main.emplace(context, StartUp(context, catalog / "prog\\discovel.exe", 0), false);
   main->Create();
   DWORD type = 0;
   DWORD value = 99;
@@ -148,7 +149,7 @@ TEST_F(MainWindowTest, StartUpFailsCriticalErrorsQuietlyForTheWholeRun) {
   main.reset();
   const UINT original = GetErrorMode();
   SetErrorMode(SEM_NOGPFAULTERRORBOX);
-  main.emplace(context, catalog / "prog\\discovel.exe", false);
+  main.emplace(context, StartUp(context, catalog / "prog\\discovel.exe", 0), false);
   main->Create();
   const UINT afterStart = GetErrorMode();
   // An empty drive asked about: nothing switches the mode back.
@@ -295,13 +296,13 @@ TEST_F(MainWindowTest, WronglyTypedSettingIsReportedAndTakenAtItsDefault) {
   std::string reported;
   {
     Script script([&] { reported = test::AnswerMessageBox(IDOK); });
-    main.emplace(context, catalog / "prog\\discovel.exe", false);
+    main.emplace(context, StartUp(context, catalog / "prog\\discovel.exe", 0), false);
     main->Create();
   }
   EXPECT_EQ(reported, "Invalid data type for 'PromptOnExit'");
   ASSERT_NE(main->Handle(), nullptr) << "the program starts all the same";
   EXPECT_TRUE(main->ActPromptOnExit.Checked()) << "the default";
-  EXPECT_EQ(context.readDevice, 'D');
+  EXPECT_EQ(context.run.readDevice, 'D');
 
   // Switching it off and on stores a proper text: the next start says nothing.
   SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kPromptOnExit, 0);
@@ -310,7 +311,7 @@ TEST_F(MainWindowTest, WronglyTypedSettingIsReportedAndTakenAtItsDefault) {
   std::string second;
   {
     Script script([&] { second = test::AnswerMessageBox(IDOK, std::chrono::milliseconds(1500)); });
-    main.emplace(context, catalog / "prog\\discovel.exe", false);
+    main.emplace(context, StartUp(context, catalog / "prog\\discovel.exe", 0), false);
     main->Create();
   }
   EXPECT_EQ(second, "");
@@ -354,7 +355,7 @@ TEST_F(MainWindowTest, MenuBarFollowsItsActions) {
   EXPECT_EQ(ProgramSettings().ReadString(names::kKeySwitches, names::kPromptOnExit), "T");
 
   // What the window allows is decided again when a menu opens.
-  context.addDiscEnabled = false;
+  context.run.addDiscEnabled = false;
   SendMessageA(main->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(catalogMenu), 0);
   EXPECT_TRUE(MenuState(bar, fmMainIds::kAdd) & MF_GRAYED);
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main->Handle(), fmMainIds::kAdd)));
@@ -406,7 +407,7 @@ TEST_F(MainWindowTest, TheTrayIconAndTheTaskBarButtonNeverBothGoOff) {
 
   // Both stored off: the next start brings the icon back.
   ProgramSettings().DeleteValue(names::kKeySwitches, names::kShowInTaskBarOn);
-  main.emplace(context, catalog / "prog\\discovel.exe", false);
+  main.emplace(context, StartUp(context, catalog / "prog\\discovel.exe", 0), false);
   main->Create();
   EXPECT_TRUE(TrayIconShown(main->Handle()));
   EXPECT_TRUE(GetMenuState(GetMenu(main->Handle()), fmMainIds::kShowTrayIcon, MF_BYCOMMAND) & MF_CHECKED);
@@ -426,7 +427,7 @@ BOOL WINAPI NotReadyTray(DWORD message, PNOTIFYICONDATAA data) {
 TEST_F(MainWindowTest, ATrayIconTheShellRefusesIsTriedAgainAndTheTaskBarButtonStandsIn) {
   main.reset();
   g_trayRefusals = 2;
-  main.emplace(context, catalog / "prog\\discovel.exe", false);
+  main.emplace(context, StartUp(context, catalog / "prog\\discovel.exe", 0), false);
   main->UseTrayShell(NotReadyTray);
   main->Create();
   ShowWindow(main->Handle(), SW_SHOW);

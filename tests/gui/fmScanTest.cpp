@@ -30,15 +30,18 @@ constexpr char kReady[] = "Mark the CD/DVD with label: ";
 
 class ScanTest : public test::GuiFixture {
  protected:
-  // Adds the disc in the drive under the proposed mark and `location`.
-  void AddUnderProposedMark(const char* location) {
+  // Adds the disc in the drive under the proposed mark and `location`; the
+  // archive the dialog reports.
+  std::string AddUnderProposedMark(const char* location) {
     Script script([&] {
       HWND scan = WaitForWindow(kClassName);
       WaitForControlText(scan, kLblMsg, kReady);
       SetDlgItemTextA(scan, kEdtLocation, location);
       Click(scan, kBtnOk);
     });
-    ASSERT_EQ(TfrmScan::Execute(context), kModalOk);
+    const ScanResult result = TfrmScan::Execute(context);
+    EXPECT_EQ(result.modalResult, kModalOk);
+    return result.savedArchive;
   }
 
   // The times the file system gives the disc's files, packed as stored.
@@ -54,7 +57,7 @@ class ScanTest : public test::GuiFixture {
 
 TEST_F(ScanTest, NewDiscIsSavedAsTheArchiveItsListingNames) {
   InsertFixtureDisc();
-  AddUnderProposedMark("Shelf 2");
+  const std::string reported = AddUnderProposedMark("Shelf 2");
 
   ArchiveLines expected;
   expected.AppendEntry("\\", "readme.txt", 1234, DiscTimes("D:\\")["readme.txt"]);
@@ -64,7 +67,7 @@ TEST_F(ScanTest, NewDiscIsSavedAsTheArchiveItsListingNames) {
   checksum.AddBlock(listing.data(), listing.size(), listing.size());
   const std::string name = checksum.Text();
 
-  ASSERT_EQ(context.lastSavedArchive, catalog / (name + ".dat"));
+  ASSERT_EQ(reported, catalog / (name + ".dat"));
   const std::string saved = catalog.ReadFile(name + ".dat");
   const ArchiveText archive{std::string(saved)};
   const auto date = UnpackDosDateTime(std::stoi(archive.ReadKey("ADate")));
@@ -99,7 +102,9 @@ TEST_F(ScanTest, SameDiscAgainNamesTheMarkItIsArchivedUnder) {
     caption = ControlText(scan, kBtnCancel);
     Click(scan, kBtnCancel);
   });
-  EXPECT_EQ(TfrmScan::Execute(context), kModalCancel);
+  const ScanResult again = TfrmScan::Execute(context);
+  EXPECT_EQ(again.modalResult, kModalCancel);
+  EXPECT_EQ(again.savedArchive, "") << "only what this opening saved";
   EXPECT_EQ(seen, "CD/DVD is already archived under: \r\nCD No: 1");
   EXPECT_EQ(caption, "Close");
   EXPECT_EQ(ArchiveCount(), 1);
@@ -116,7 +121,7 @@ TEST_F(ScanTest, AudioDiscIsRefusedWithoutScanning) {
     seen = WaitForControlText(scan, kLblMsg, "Disk is an Audio");
     Click(scan, kBtnCancel);
   });
-  EXPECT_EQ(TfrmScan::Execute(context), kModalCancel);
+  EXPECT_EQ(TfrmScan::Execute(context).modalResult, kModalCancel);
   drive->Eject();
   EXPECT_TRUE(test::RereadDriveLabel('d'));
   EXPECT_EQ(seen, "Disk is an Audio CD/DVD.\r\nPlease use only CD/DVD that contains data or Mp3 files.");
@@ -133,7 +138,7 @@ TEST_F(ScanTest, DiscWithoutFilesIsEmpty) {
     seen = WaitForControlText(scan, kLblMsg, "Disk is empty.");
     Click(scan, kBtnCancel);
   });
-  EXPECT_EQ(TfrmScan::Execute(context), kModalCancel);
+  EXPECT_EQ(TfrmScan::Execute(context).modalResult, kModalCancel);
   EXPECT_EQ(seen, "Disk is empty.");
   EXPECT_EQ(ArchiveCount(), 0);
 }
@@ -159,7 +164,7 @@ TEST_F(ScanTest, TakenMarkIsRefusedAndTheFieldsStay) {
     markAfter = ControlText(scan, kEdtMark);
     Click(scan, kBtnCancel);
   });
-  EXPECT_EQ(TfrmScan::Execute(context), kModalCancel);
+  EXPECT_EQ(TfrmScan::Execute(context).modalResult, kModalCancel);
   EXPECT_TRUE(enterMovedOn);
   EXPECT_EQ(box, "The mark already exists!");
   EXPECT_TRUE(stillOpen);
@@ -189,7 +194,7 @@ TEST_F(ScanTest, EscapeThatClosesAMessageBoxLeavesWhatTheUserTyped) {
     location = ControlText(scan, kEdtLocation);
     Click(scan, kBtnCancel);
   });
-  EXPECT_EQ(TfrmScan::Execute(context), kModalCancel);
+  EXPECT_EQ(TfrmScan::Execute(context).modalResult, kModalCancel);
   EXPECT_EQ(box, "The mark already exists!");
   EXPECT_TRUE(stillOpen);
   EXPECT_EQ(location, "Box 3");

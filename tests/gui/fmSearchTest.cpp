@@ -291,7 +291,7 @@ TEST_F(SearchWindowTest, AMissingFileAsksForItsDiscAndAWrongDiscIsSaidSo) {
 }
 
 TEST_F(SearchWindowTest, WithoutAReadDeviceCopyFileSaysSo) {
-  context.readDevice = '\0';
+  context.run.readDevice = '\0';
   WithSearchWindow("CD 2", [](HWND window) {
     EXPECT_EQ(WaitForSearchEnd(window), "Files: 2");
     ClickRow(window, 0);

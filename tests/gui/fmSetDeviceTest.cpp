@@ -49,13 +49,13 @@ TEST_F(SetDeviceTest, ThePrefixDriveIsListedMarkedAndFocusedAndOkStoresIt) {
                             WaitUntil([&] { return test::FocusOf(dialog) == list; }, std::chrono::seconds(2));
     test::Click(dialog, kBtnOk);
   });
-  context.readDevice = '\0';
+  context.run.readDevice = '\0';
   EXPECT_EQ(TfrmSetDevice::Execute(context), kModalOk);
   script.Join();
   EXPECT_EQ(captions, std::vector<std::string>{"D:\\"});
   EXPECT_TRUE(markedSelectedFocused);
   EXPECT_EQ(Setting("DefaultDeviceDrive"), "D");
-  EXPECT_EQ(context.readDevice, 'D');
+  EXPECT_EQ(context.run.readDevice, 'D');
 }
 
 TEST_F(SetDeviceTest, EnterAndSpaceMarkOnlyASelectedDriveAndOnlyOkStoresTheMark) {
@@ -86,7 +86,7 @@ TEST_F(SetDeviceTest, EnterAndSpaceMarkOnlyASelectedDriveAndOnlyOkStoresTheMark)
   EXPECT_EQ(afterLoneEnter, (Images{0, 1}));
   EXPECT_EQ(afterEnter, (Images{1, 0}));
   EXPECT_EQ(Setting("DefaultDeviceDrive"), "F");
-  EXPECT_EQ(context.readDevice, 'F');
+  EXPECT_EQ(context.run.readDevice, 'F');
 
   test::Script stored([&] {
     HWND dialog = markFirstDrive(VK_SPACE, reopened, afterSpace);
@@ -101,7 +101,7 @@ TEST_F(SetDeviceTest, EnterAndSpaceMarkOnlyASelectedDriveAndOnlyOkStoresTheMark)
   EXPECT_EQ(afterSpace, (Images{1, 0}));
   EXPECT_EQ(afterReactivation, 1);
   EXPECT_EQ(Setting("DefaultDeviceDrive"), "D");
-  EXPECT_EQ(context.readDevice, 'D');
+  EXPECT_EQ(context.run.readDevice, 'D');
 }
 
 TEST_F(SetDeviceTest, WithoutDrivesTheListSaysSoAtEveryPaintAndEscapeCloses) {

@@ -16,7 +16,7 @@ class ThanxTest : public testing::Test {
  protected:
   void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, "SoftWare\\VANTRO"); }
   void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, "SoftWare\\VANTRO"); }
-  AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices()};
+  AppContext context{{SystemFileSystem(), ProgramSettings(), SystemTextServices()}};
 };
 
 TEST_F(ThanxTest, ShownOnFirstRunOnlyAndEscapeCountsAsClosing) {

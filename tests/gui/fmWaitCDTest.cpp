@@ -4,6 +4,7 @@
 #include <dbt.h>
 #include <gtest/gtest.h>
 
+#include "app/StartUp.h"
 #include "app/fmMain.h"
 #include "app/fmMainIds.h"
 #include "drives/fmWaitCDIds.h"
@@ -132,10 +133,10 @@ TEST_F(WaitCDTest, OkAfterInsertingByHandGoesOn) {
 }
 
 TEST_F(WaitCDTest, WithoutDeviceOnlyEscapeRemainsAndAddingStaysOff) {
-  TfrmMain main(context, catalog / "prog\\discovel.exe", false);
+  TfrmMain main(context, StartUp(context, catalog / "prog\\discovel.exe", 0), false);
   main.Create();
   ShowWindow(main.Handle(), SW_SHOW);
-  context.readDevice = '\0';
+  context.run.readDevice = '\0';
   std::string seen;
   bool okEnabled = true;
   Script script([&] {

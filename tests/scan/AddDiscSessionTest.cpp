@@ -106,7 +106,7 @@ class AddDiscSessionTest : public testing::Test {
   test::ScriptedPump pump;
   FakeView view;
   TempFolder catalog;
-  AppContext context{fs, settings, text, catalog.Path(), 'Q'};
+  AppContext context{{fs, settings, text}, {catalog.Path(), 'Q'}};
   bool audio = false;
   std::vector<char> ejected;
 };
@@ -131,7 +131,7 @@ TEST_F(AddDiscSessionTest, SavedArchiveIsTheListingWithTheTwelveKeys) {
             "\\\r\nreadme.txt\r\n1234\r\n879719370\r\nMusic\r\na.mp3\r\n5000000\r\n879642785\r\n"
             "ADate=908218368\r\nAMark=CD No: 1\r\nALocation=Shelf 2\r\nACRC=355781\r\nAFiles=2\r\nADirs=1\r\n"
             "ANote=\r\nASize=5001234\r\nANumber=1\r\nASource=CD/DVD\r\nAPicture=\r\nAEnd=EndTag\r\n");
-  EXPECT_EQ(context.lastSavedArchive, catalog / "355781.dat");
+  EXPECT_EQ(session->SavedArchive(), catalog / "355781.dat");
   EXPECT_EQ(LastNumber(), "1");
   EXPECT_EQ(view.message, "Saving to Catalog...");
   EXPECT_EQ(view.closed, std::vector<int>{1});
@@ -247,7 +247,7 @@ TEST_F(AddDiscSessionTest, ChecksumErrorLeavesNoScratchFile) {
 }
 
 TEST_F(AddDiscSessionTest, MissingCatalogueFolderFailsTheOpening) {
-  context.catalogFolder = catalog / "none";
+  context.run.catalogFolder = catalog / "none";
   AddDiscSession session(context, pump, view, [](char) { return false; }, [](char) {});
   EXPECT_THROW(session.Open(), FileError);
   EXPECT_FALSE(SystemFileSystem().FolderExists(catalog / "none"));
@@ -258,7 +258,7 @@ TEST_F(AddDiscSessionTest, FailedSaveKeepsTheDialogOpenAndARetryWritesCleanKeys)
   fs.refusedWrite = catalog / "355781.dat";
   EXPECT_THROW(session->Ok("CD No: 1", "", ""), FileError);
   EXPECT_TRUE(view.closed.empty());
-  EXPECT_EQ(context.lastSavedArchive, "");
+  EXPECT_EQ(session->SavedArchive(), "");
   EXPECT_EQ(LastNumber(), "");
   fs.refusedWrite.clear();
   ASSERT_TRUE(session->Ok("CD No: 1", "", ""));

@@ -44,7 +44,7 @@ auto WithProgress(const char* title, Work work) {
 }
 
 std::string ProposedName(const AppContext& context) {
-  const LocalTime now = context.text.Now();
+  const LocalTime now = context.services.text.Now();
   char name[64];
   std::snprintf(name, sizeof name, "Discovel archives %04d-%02d-%02d.zip", now.year, now.month, now.day);
   return name;
@@ -52,7 +52,7 @@ std::string ProposedName(const AppContext& context) {
 
 std::size_t CountArchives(AppContext& context) {
   std::size_t count = 0;
-  WalkCatalog(context.files, context.catalogFolder, kArchiveMask, [&](const std::string&) { ++count; });
+  WalkCatalog(context.services.files, context.run.catalogFolder, kArchiveMask, [&](const std::string&) { ++count; });
   return count;
 }
 
@@ -87,7 +87,7 @@ void MergeArchives(AppContext& context, HWND owner) {
 void BackupArchivesTo(AppContext& context, HWND owner, const std::string& zipPath) {
   RunGuarded([&] {
     const std::size_t count = WithProgress("Backup", [&](const BackupPacing& pacing) {
-      return BackupCatalog(context.files, context.catalogFolder, zipPath, pacing);
+      return BackupCatalog(context.services.files, context.run.catalogFolder, zipPath, pacing);
     });
     ShowAlert(owner, count == 0 ? std::string("The catalogue holds no archives to back up.")
                                 : "Backed up " + ArchiveCount(count) + " to " + Quoted(zipPath) + ".");
@@ -96,7 +96,7 @@ void BackupArchivesTo(AppContext& context, HWND owner, const std::string& zipPat
 
 void RestoreArchivesFrom(AppContext& context, HWND owner, const std::string& zipPath) {
   RunGuarded([&] {
-    const BackupFile backup(context.files, context.text, zipPath);
+    const BackupFile backup(context.services.files, context.services.text, zipPath);
     if (!HoldsArchives(owner, backup, zipPath)) return;
     const std::string question = "Replace the catalogue (" + ArchiveCount(CountArchives(context)) + " now) with the " +
                                  ArchiveCount(backup.Archives().size()) + " of " + Quoted(zipPath) +
@@ -105,7 +105,7 @@ void RestoreArchivesFrom(AppContext& context, HWND owner, const std::string& zip
     const BackupReport report = [&] {
       const SessionEndBlock block(owner, L"Restoring the catalogue of discs.");
       return WithProgress("Restore", [&](const BackupPacing& pacing) {
-        return RestoreCatalog(context.files, context.catalogFolder, backup, pacing);
+        return RestoreCatalog(context.services.files, context.run.catalogFolder, backup, pacing);
       });
     }();
     ShowAlert(owner, ReportText(report, "Restored " + ArchiveCount(report.added.size()) + " from " + Quoted(zipPath) +
@@ -115,10 +115,10 @@ void RestoreArchivesFrom(AppContext& context, HWND owner, const std::string& zip
 
 void MergeArchivesFrom(AppContext& context, HWND owner, const std::string& zipPath) {
   RunGuarded([&] {
-    const BackupFile backup(context.files, context.text, zipPath);
+    const BackupFile backup(context.services.files, context.services.text, zipPath);
     if (!HoldsArchives(owner, backup, zipPath)) return;
     const BackupReport report = WithProgress("Merge", [&](const BackupPacing& pacing) {
-      return MergeCatalog(context.files, context.text, context.catalogFolder, backup, pacing);
+      return MergeCatalog(context.services.files, context.services.text, context.run.catalogFolder, backup, pacing);
     });
     ShowAlert(owner, ReportText(report, "Added " + ArchiveCount(report.added.size()) + " from " + Quoted(zipPath) +
                                             ", skipped " + std::to_string(report.skipped.size()) + "."));

@@ -1,4 +1,4 @@
-#include "drives/AudioDisc.h"
+#include "drives/win32/AudioDisc.h"
 
 #include <windows.h>
 

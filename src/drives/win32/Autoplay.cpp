@@ -1,4 +1,4 @@
-#include "drives/Autoplay.h"
+#include "drives/win32/Autoplay.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "drives/CdTray.h"
+#include "drives/win32/CdTray.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

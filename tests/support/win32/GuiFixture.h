@@ -28,7 +28,7 @@ class GuiFixture : public testing::Test {
 
   TempFolder catalog;
   std::optional<TestDrive> drive;
-  AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices(), catalog.Path(), 'D'};
+  AppContext context{{SystemFileSystem(), ProgramSettings(), SystemTextServices()}, {catalog.Path(), 'D'}};
 };
 
 }  // namespace discovel::test
