@@ -312,9 +312,7 @@ void TfrmArchive::AddArchive(const std::string& path, bool select) {
 void TfrmArchive::DrawResults() {
   const bool any = !m_rows.Empty();
   m_sb1.SetText(0, CatalogSummary(m_rows.Totals(), m_rows.Size(), m_context.services.text.ThousandsSeparator()));
-  // An empty list is skipped by the Tab key.
-  const LONG style = GetWindowLongA(m_listView1.Handle(), GWL_STYLE);
-  SetWindowLongA(m_listView1.Handle(), GWL_STYLE, any ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  m_listView1.TakeTabStop(any);
 }
 
 // --- View styles -----------------------------------------------------------------
@@ -409,11 +407,6 @@ TfrmArchive::CommandRun::~CommandRun() {
   m_form.KeyState();
 }
 
-void TfrmArchive::ShowPopupMenu(LPARAM position) {
-  const POINT at = m_listView1.PopupMenuPoint(position);
-  KeyState();
-  TrackPopupMenu(m_popupMenu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
-}
 
 bool TfrmArchive::PreTranslate(MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == m_listView1.Handle()) {
@@ -427,7 +420,7 @@ LRESULT TfrmArchive::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) == m_listView1.Handle()) {
-        ShowPopupMenu(lParam);
+        PopUpMenu(m_popupMenu.get(), m_listView1.PopupMenuPoint(lParam));
         return 0;
       }
       return DefaultHandling(message, wParam, lParam);

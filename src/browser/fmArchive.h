@@ -79,7 +79,6 @@ class TfrmArchive final : public ToolWindow {
   void ActDeleteExecute();
   void ActFreshenCDExecute();
   void ActViewArchiveFilesExecute();
-  void ShowPopupMenu(LPARAM position);
 
   // While it lives a command runs: the others that change the rows or open
   // dialogs are off until it ends.

@@ -282,8 +282,7 @@ void TfrmSearch::DrawResults() {
                 any ? "Files: " + FormatCount(static_cast<std::int64_t>(m_results.RowCount()),
                                           m_context.services.text.ThousandsSeparator())
                 : "There are no results to display.");
-  const LONG style = GetWindowLongA(m_listView1.Handle(), GWL_STYLE);
-  SetWindowLongA(m_listView1.Handle(), GWL_STYLE, any ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  m_listView1.TakeTabStop(any);
 }
 
 void TfrmSearch::ReportTroubles() {
@@ -488,7 +487,7 @@ LRESULT TfrmSearch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return DefaultHandling(message, wParam, lParam);
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) == m_listView1.Handle()) {
-        ShowPopupMenu(lParam);
+        PopUpMenu(m_popupMenu.get(), m_listView1.PopupMenuPoint(lParam));
         return 0;
       }
       return DefaultHandling(message, wParam, lParam);

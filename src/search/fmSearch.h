@@ -84,7 +84,6 @@ class TfrmSearch final : public ToolWindow, private SearchCriteriaSource, privat
   void CopyToClipboard(const std::string& path);
   void OpenFile(const std::string& path);
   void ShowPropreties();
-  void ShowPopupMenu(LPARAM position);
   void chkSizeClick();
   void chkDateClick();
   void DateChange();

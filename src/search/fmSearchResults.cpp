@@ -187,10 +187,5 @@ void TfrmSearch::ShowPropreties() {
   TfrmPropreties::Execute(values);
 }
 
-void TfrmSearch::ShowPopupMenu(LPARAM position) {
-  const POINT at = m_listView1.PopupMenuPoint(position);
-  KeyState();
-  TrackPopupMenu(m_popupMenu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
-}
 
 }  // namespace discovel

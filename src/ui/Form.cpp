@@ -123,6 +123,11 @@ Hints& Form::ControlHints() {
   return m_hints;
 }
 
+void Form::PopUpMenu(HMENU menu, POINT at) {
+  KeyState();
+  TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, m_hwnd, nullptr);
+}
+
 void Form::BindButton(HWND button, Action& action) {
   action.BindButton(button, &ControlHints());
   const Command* command = m_commands.Find(action);

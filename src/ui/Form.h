@@ -120,6 +120,9 @@ class Form {
   void ShowPicture(HWND button, ButtonPicture picture);
   // The tool tips of the window's controls.
   Hints& ControlHints();
+  // Opens the pop-up `menu` at `at` (screen coordinates) once KeyState has
+  // decided what it allows; its choice comes back as a command.
+  void PopUpMenu(HMENU menu, POINT at);
 
   // The control that takes the keyboard focus when the window opens (an
   // edit gets its whole text selected, so typing replaces it). Later

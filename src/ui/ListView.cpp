@@ -343,6 +343,11 @@ void ListView::ClearSelection() {
   for (int row : Selection()) Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
+void ListView::TakeTabStop(bool hasRows) {
+  const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+  SetWindowLongA(Handle(), GWL_STYLE, hasRows ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+}
+
 POINT ListView::PopupMenuPoint(LPARAM position) const {
   if (position != -1) return POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
   RECT item{LVIR_BOUNDS};

@@ -131,6 +131,8 @@ class ListView final : public ChildWindow, public NotifyTarget {
   // WM_CONTEXTMENU at `position`: there, or beside the focused row when the
   // keyboard asked for it.
   POINT PopupMenuPoint(LPARAM position) const;
+  // An empty list is skipped by the Tab key; one with rows takes its turn.
+  void TakeTabStop(bool hasRows);
 
   // Stops the list painting while it lives and repaints it at the end.
   // Guards nest: only the outermost one repaints.
