@@ -112,134 +112,118 @@ void TfrmMain::Create() {
 }
 
 void TfrmMain::BuildActions() {
-  ActAdd = Action("Add New CD/DVD to Catalog", "Add New CD/DVD to Catalog", [this] { AddDiscSequence(); });
-  ActSearch = Action("Search Files", "Search Files", [this] { TfrmSearch::Execute(m_context, ""); });
-  ActCatalog = Action("Open Catalog", "Open Catalog", [this] { TfrmArchive::Execute(m_context); });
-  ActOpenCD = Action("Eject CD/DVD", "Eject CD/DVD", [this] {
+  ActAdd.SetOnExecute([this] { AddDiscSequence(); });
+  ActSearch.SetOnExecute([this] { TfrmSearch::Execute(m_context, ""); });
+  ActCatalog.SetOnExecute([this] { TfrmArchive::Execute(m_context); });
+  ActOpenCD.SetOnExecute([this] {
     PumpMessages();
     OpenCdTray(m_context.run.readDevice);
   });
-  ActCloseCD = Action("Close CD/DVD", "Close CD/DVD", [this] {
+  ActCloseCD.SetOnExecute([this] {
     PumpMessages();
     CloseCdTray(m_context.run.readDevice);
   });
-  ActConsecutive = Action("Consecutive", "Enable Consecutive", [this] { ToggleConsecutive(); });
-  ActRunAtStartUp = Action("Run at Start-up", "", [this] { TogglePreference(&Preferences::ToggleRunAtStartUp); });
-  ActRunMinimized = Action("Run Minimized (only Start-up)", "",
-                           [this] { TogglePreference(&Preferences::ToggleRunMinimized); });
-  ActPromptOnExit = Action("Prompt on Exit", "", [this] { TogglePreference(&Preferences::TogglePromptOnExit); });
-  ActShowTrayIcon = Action("Show System Tray Icon", "", [this] { TogglePreference(&Preferences::ToggleShowTrayIcon); });
-  ActShowInTaskBar = Action("Show in Task Bar", "", [this] { TogglePreference(&Preferences::ToggleShowInTaskBar); });
-  m_actExit = Action("Exit", "", [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
-  m_actMinimize = Action("Minimize", "", [this] { MinimizeApplication(); });
-  m_actShow = Action("Show", "", [this] { ShowApplication(); });
-  m_actBackup = Action("Backup Archives to File", "", [this] { BackupArchives(m_context, Handle()); });
-  m_actRestore = Action("Restore Archives from File", "", [this] { RestoreArchives(m_context, Handle()); });
-  m_actMerge = Action("Merge Archives from File", "", [this] { MergeArchives(m_context, Handle()); });
-  m_actSetDevice = Action("Set Default Read Device...", "", [this] { TfrmSetDevice::Execute(m_context); });
-  m_actAbout = Action("About...", "", [this] { TfrmAbout::Execute(m_context); });
+  ActConsecutive.SetOnExecute([this] { ToggleConsecutive(); });
+  ActRunAtStartUp.SetOnExecute([this] { TogglePreference(&Preferences::ToggleRunAtStartUp); });
+  ActRunMinimized.SetOnExecute([this] { TogglePreference(&Preferences::ToggleRunMinimized); });
+  ActPromptOnExit.SetOnExecute([this] { TogglePreference(&Preferences::TogglePromptOnExit); });
+  ActShowTrayIcon.SetOnExecute([this] { TogglePreference(&Preferences::ToggleShowTrayIcon); });
+  ActShowInTaskBar.SetOnExecute([this] { TogglePreference(&Preferences::ToggleShowInTaskBar); });
+  m_actExit.SetOnExecute([this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
+  m_actMinimize.SetOnExecute([this] { MinimizeApplication(); });
+  m_actShow.SetOnExecute([this] { ShowApplication(); });
+  m_actBackup.SetOnExecute([this] { BackupArchives(m_context, Handle()); });
+  m_actRestore.SetOnExecute([this] { RestoreArchives(m_context, Handle()); });
+  m_actMerge.SetOnExecute([this] { MergeArchives(m_context, Handle()); });
+  m_actSetDevice.SetOnExecute([this] { TfrmSetDevice::Execute(m_context); });
+  m_actAbout.SetOnExecute([this] { TfrmAbout::Execute(m_context); });
   for (size_t i = 0; i < m_webActions.size(); ++i) {
-    m_webActions[i] = Action("", "", [this, i] { OpenWebLink(static_cast<WebLink>(i), *m_shell); });
+    m_webActions[i].SetOnExecute([this, i] { OpenWebLink(static_cast<WebLink>(i), *m_shell); });
   }
 
   using namespace fmMainIds;
   CommandTable& commands = Commands();
-  commands.Add(kAdd, ActAdd);
-  commands.Add(kCatalog, ActCatalog);
-  commands.Add(kExit, m_actExit);
-  commands.Add(kSearch, ActSearch);
-  commands.Add(kOpenCD, ActOpenCD);
-  commands.Add(kCloseCD, ActCloseCD);
-  commands.Add(kRunAtStartUp, ActRunAtStartUp);
-  commands.Add(kRunMinimized, ActRunMinimized);
-  commands.Add(kPromptOnExit, ActPromptOnExit);
-  commands.Add(kShowTrayIcon, ActShowTrayIcon);
-  commands.Add(kShowInTaskBar, ActShowInTaskBar);
-  commands.Add(kMinimize, m_actMinimize);
-  commands.Add(kShow, m_actShow);
-  commands.Add(kBackup, m_actBackup);
-  commands.Add(kRestore, m_actRestore);
-  commands.Add(kMerge, m_actMerge);
-  commands.Add(kSetDevice, m_actSetDevice);
-  commands.Add(kAbout, m_actAbout);
-  for (size_t i = 0; i < m_webActions.size(); ++i) commands.Add(kWebFirst + static_cast<UINT>(i), m_webActions[i]);
-  commands.Add(kConsecutive, ActConsecutive);
   // Window keys act on release.
-  commands.AddKey(VK_INSERT, ActAdd);
-  commands.AddKey(VK_ESCAPE, m_actMinimize);
-  commands.AddKey(VK_F3, ActSearch);
+  commands.Add({kAdd, &ActAdd, "Add New CD/DVD to Catalog", "Add New CD/DVD to Catalog", {VK_INSERT},
+                ButtonPicture::AddDisc});
+  commands.Add({kSearch, &ActSearch, "Search Files", "Search Files", {VK_F3}, ButtonPicture::SearchFiles});
+  commands.Add({kCatalog, &ActCatalog, "Open Catalog", "Open Catalog"});
+  commands.Add({kOpenCD, &ActOpenCD, "Eject CD/DVD", "Eject CD/DVD", {}, ButtonPicture::EjectDisc});
+  commands.Add({kCloseCD, &ActCloseCD, "Close CD/DVD", "Close CD/DVD", {}, ButtonPicture::CloseTray});
+  commands.Add({kConsecutive, &ActConsecutive, "Consecutive", "Enable Consecutive", {}, ButtonPicture::ConsecutiveOff});
+  commands.Add({kExit, &m_actExit, "Exit"});
+  commands.Add({kMinimize, &m_actMinimize, "Minimize", nullptr, {VK_ESCAPE}});
+  commands.Add({kShow, &m_actShow, "Show"});
+  commands.Add({kBackup, &m_actBackup, "Backup Archives to File"});
+  commands.Add({kRestore, &m_actRestore, "Restore Archives from File"});
+  commands.Add({kMerge, &m_actMerge, "Merge Archives from File"});
+  commands.Add({kSetDevice, &m_actSetDevice, "Set Default Read Device..."});
+  commands.Add({kRunAtStartUp, &ActRunAtStartUp, "Run at Start-up"});
+  commands.Add({kRunMinimized, &ActRunMinimized, "Run Minimized (only Start-up)"});
+  commands.Add({kPromptOnExit, &ActPromptOnExit, "Prompt on Exit"});
+  commands.Add({kShowTrayIcon, &ActShowTrayIcon, "Show System Tray Icon"});
+  commands.Add({kShowInTaskBar, &ActShowInTaskBar, "Show in Task Bar"});
+  commands.Add({kAbout, &m_actAbout, "About..."});
+  const std::pair<WebLink, const char*> webCaptions[] = {
+      {WebLink::ProgramHelp, "Program Help"},
+      {WebLink::Faq, "FAQ"},
+      {WebLink::HomePage, "Home Page"},
+      {WebLink::CheckForUpdate, "Check for Update"},
+      {WebLink::MoreProducts, "Get More Vantro Products"},
+      {WebLink::Newsletter, "Get Newsletter"},
+      {WebLink::SellProgram, "Sell this Program and Earn Money"},
+      {WebLink::TellAFriend, "Tell a Friend (Send e-mail)"},
+  };
+  for (const auto& [link, caption] : webCaptions) {
+    commands.Add({kWebFirst + static_cast<UINT>(link), &Web(link), caption});
+  }
 }
 
 void TfrmMain::BuildMenu() {
-  using Item = MenuItem;
+  using Flag = MenuItem::Flags;
   const std::vector<MenuItem> menu = {
-      {"Catalog", nullptr, Item::kNone,
-       {{"Add New CD/DVD to Catalog", &ActAdd, Item::kDefault},
-        Separator(),
-        {"Open Catalog", &ActCatalog},
-        Separator(),
-        {"Exit", &m_actExit}}},
-      {"Tools", nullptr, Item::kNone,
-       {{"Search Files", &ActSearch, Item::kDefault},
-        {"Backup / Restore", nullptr, Item::kNone,
-         {{"Backup Archives to File", &m_actBackup, Item::kDefault},
-          {"Restore Archives from File", &m_actRestore},
-          Separator(),
-          {"Merge Archives from File", &m_actMerge}}},
-        Separator(),
-        {"Eject CD/DVD", &ActOpenCD},
-        {"Close CD/DVD", &ActCloseCD},
-        Separator(),
-        {"Set Default Read Device...", &m_actSetDevice},
-        Separator(),
-        {"Preferences", nullptr, Item::kNone,
-         {{"Run at Start-up", &ActRunAtStartUp, Item::kDefault},
-          {"Run Minimized (only Start-up)", &ActRunMinimized},
-          {"Prompt on Exit", &ActPromptOnExit},
-          Separator(),
-          {"Show System Tray Icon", &ActShowTrayIcon},
-          {"Show in Task Bar", &ActShowInTaskBar}}}}},
-      {"Help", nullptr, Item::kNone,
-       {{"Program Help", &Web(WebLink::ProgramHelp)},
-        {"FAQ", &Web(WebLink::Faq)},
-        Separator(),
-        {"Home Page", &Web(WebLink::HomePage)},
-        {"Check for Update", &Web(WebLink::CheckForUpdate)},
-        Separator(),
-        {"About...", &m_actAbout}}},
-      {"More", nullptr, Item::kNone,
-       {{"Get More Vantro Products", &Web(WebLink::MoreProducts), Item::kDefault},
-        {"Get Newsletter", &Web(WebLink::Newsletter)},
-        {"Sell this Program and Earn Money", &Web(WebLink::SellProgram)},
-        {"Tell a Friend (Send e-mail)", &Web(WebLink::TellAFriend)}}},
+      SubMenu("Catalog", {Item(ActAdd, Flag::kDefault), Separator(), Item(ActCatalog), Separator(), Item(m_actExit)}),
+      SubMenu("Tools", {Item(ActSearch, Flag::kDefault),
+                        SubMenu("Backup / Restore", {Item(m_actBackup, Flag::kDefault), Item(m_actRestore), Separator(),
+                                                     Item(m_actMerge)}),
+                        Separator(), Item(ActOpenCD), Item(ActCloseCD), Separator(), Item(m_actSetDevice),
+                        Separator(),
+                        SubMenu("Preferences", {Item(ActRunAtStartUp, Flag::kDefault), Item(ActRunMinimized),
+                                                Item(ActPromptOnExit), Separator(), Item(ActShowTrayIcon),
+                                                Item(ActShowInTaskBar)})}),
+      SubMenu("Help", {Item(Web(WebLink::ProgramHelp)), Item(Web(WebLink::Faq)), Separator(),
+                       Item(Web(WebLink::HomePage)), Item(Web(WebLink::CheckForUpdate)), Separator(),
+                       Item(m_actAbout)}),
+      SubMenu("More", {Item(Web(WebLink::MoreProducts), Flag::kDefault), Item(Web(WebLink::Newsletter)),
+                       Item(Web(WebLink::SellProgram)), Item(Web(WebLink::TellAFriend))}),
   };
   m_menu = discovel::BuildMenu(menu, Commands(), true).release();
   SetMenu(Handle(), m_menu);
-  m_trayMenu = discovel::BuildMenu(
-      {{"Minimize", &m_actMinimize, Item::kDefault}, {"Show", &m_actShow}, Separator(), {"Exit", &m_actExit}},
-      Commands());
+  m_trayMenu = discovel::BuildMenu({Item(m_actMinimize, Flag::kDefault), Item(m_actShow), Separator(), Item(m_actExit)},
+                                   Commands());
 }
 
 void TfrmMain::BuildControls() {
   using namespace fmMainIds;
-  m_hints.Attach(Handle());
-  // Top panel: the tray buttons and the consecutive toggle.
-  HWND btnOpenCD = CreateButton(Handle(), kOpenCD, "Eject", 6, 4, 70, 22);
-  HWND btnCloseCD = CreateButton(Handle(), kCloseCD, "Close", 80, 4, 70, 22);
-  HWND btnConsecutive = CreateChild(Handle(), "BUTTON", "Consecutive", WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE,
-                                    kClientWidth - 96, 4, 90, 22, kConsecutive);
-  // Button panel: the two main commands.
+  // Top panel: the tray buttons and the consecutive toggle, with small
+  // pictures left of their captions.
+  m_btnOpenCD.Create({this, kOpenCD, "Eject", {6, 4, 70, 24}});
+  m_btnCloseCD.Create({this, kCloseCD, "Close", {80, 4, 70, 24}});
+  m_btnConsecutive.Create({this, kConsecutive, "Consecutive", {kClientWidth - 118, 4, 112, 24}, kAnchorTopRight,
+                           false, false, true});
+  // Button panel: the two main commands, their pictures above the captions.
   const int width = (kClientWidth - 18) / 2;
-  HWND btnPlus = CreateButton(Handle(), kAdd, "Add CD/DVD", 6, kTopPanelHeight + 6, width,
-                              kClientHeight - kTopPanelHeight - 12);
-  HWND btnSearch = CreateButton(Handle(), kSearch, "Search", 12 + width, kTopPanelHeight + 6, width,
-                                kClientHeight - kTopPanelHeight - 12);
-  ActAdd.BindButton(btnPlus, &m_hints);
-  ActSearch.BindButton(btnSearch, &m_hints);
-  ActOpenCD.BindButton(btnOpenCD, &m_hints);
-  ActCloseCD.BindButton(btnCloseCD, &m_hints);
-  ActConsecutive.BindButton(btnConsecutive, &m_hints);
+  const int height = kClientHeight - kTopPanelHeight - 12;
+  m_btnPlus.Create({this, kAdd, "Add CD/DVD", {6, kTopPanelHeight + 6, width, height}});
+  m_btnSearch.Create({this, kSearch, "Search", {12 + width, kTopPanelHeight + 6, width, height}});
+  BindButton(m_btnPlus.Handle(), ActAdd);
+  BindButton(m_btnSearch.Handle(), ActSearch);
+  BindButton(m_btnOpenCD.Handle(), ActOpenCD);
+  BindButton(m_btnCloseCD.Handle(), ActCloseCD);
+  BindButton(m_btnConsecutive.Handle(), ActConsecutive);
 }
+
+void TfrmMain::OnDpiChanged() { m_windowIcons.Apply(Handle(), GetModuleHandleA(nullptr), IDI_DISCOVEL); }
 
 void TfrmMain::KeyState() {
   ActAdd.SetEnabled(m_context.run.addDiscEnabled);
@@ -259,7 +243,9 @@ void TfrmMain::AddDiscSequence() {
 
 void TfrmMain::ToggleConsecutive() {
   ActConsecutive.SetChecked(!ActConsecutive.Checked());
-  ActConsecutive.SetHint(ActConsecutive.Checked() ? "Disable consecutive" : "Enable consecutive");
+  const bool on = ActConsecutive.Checked();
+  ActConsecutive.SetHint(on ? "Disable consecutive" : "Enable consecutive");
+  ShowPicture(m_btnConsecutive.Handle(), on ? ButtonPicture::ConsecutiveOn : ButtonPicture::ConsecutiveOff);
 }
 
 void TfrmMain::TogglePreference(void (Preferences::*toggle)()) {

@@ -14,6 +14,7 @@
 #include "platform/win32/Handles.h"
 #include "settings/Preferences.h"
 #include "ui/Action.h"
+#include "ui/Button.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
 
@@ -67,6 +68,8 @@ class TfrmMain final : public Form {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The window's icons at the new DPI.
+  void OnDpiChanged() override;
 
  private:
   void BuildActions();
@@ -93,7 +96,11 @@ class TfrmMain final : public Form {
   AppContext& m_context;
   bool m_endsProgram;
   HMENU m_menu = nullptr;  // the window destroys it
-  Hints m_hints;
+  Button m_btnPlus;
+  Button m_btnSearch;
+  Button m_btnOpenCD;
+  Button m_btnCloseCD;
+  CheckBox m_btnConsecutive;
   Action m_actExit;
   Action m_actMinimize;
   Action m_actShow;

@@ -23,8 +23,10 @@ void CheckBox::SetChecked(bool checked) {
   SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void CheckBox::OnCommandCode(WORD code) {
-  if (code == BN_CLICKED && onClick) onClick();
+bool CheckBox::OnCommandCode(WORD code) {
+  if (code != BN_CLICKED || !onClick) return false;
+  onClick();
+  return true;
 }
 
 }  // namespace discovel

@@ -44,7 +44,7 @@ class CheckBox final : public ChildWindow {
   std::function<void()> onClick;
 
  private:
-  void OnCommandCode(WORD code) override;
+  bool OnCommandCode(WORD code) override;
 };
 
 }  // namespace discovel

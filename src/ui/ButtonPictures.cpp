@@ -90,6 +90,53 @@ void DrawGlyph(HDC dc, ButtonPicture picture, int left, COLORREF colour) {
     case ButtonPicture::Remove:
       Line(dc, left + 4, 10, left + 16, 10);
       break;
+    case ButtonPicture::AddDisc:
+    case ButtonPicture::ConsecutiveOff: {
+      SelectObject(dc, GetStockObject(NULL_BRUSH));
+      HPEN thin = CreatePen(PS_SOLID, 2, colour);
+      SelectObject(dc, thin);
+      Ellipse(dc, left + 2, 2, left + 17, 17);
+      Ellipse(dc, left + 8, 8, left + 11, 11);
+      SelectObject(dc, pen);
+      DeleteObject(thin);
+      if (picture == ButtonPicture::AddDisc) {
+        HPEN plus = CreatePen(PS_SOLID, 2, RGB(0, 140, 60));
+        SelectObject(dc, plus);
+        Line(dc, left + 16, 12, left + 16, 20);
+        Line(dc, left + 12, 16, left + 20, 16);
+        SelectObject(dc, pen);
+        DeleteObject(plus);
+      }
+      break;
+    }
+    case ButtonPicture::ConsecutiveOn: {
+      // Three discs, one behind the other.
+      SelectObject(dc, GetStockObject(NULL_BRUSH));
+      HPEN thin = CreatePen(PS_SOLID, 2, colour);
+      SelectObject(dc, thin);
+      for (int offset : {0, 4, 8}) Ellipse(dc, left + 1 + offset, 1 + offset, left + 12 + offset, 12 + offset);
+      SelectObject(dc, pen);
+      DeleteObject(thin);
+      break;
+    }
+    case ButtonPicture::SearchFiles: {
+      SelectObject(dc, GetStockObject(NULL_BRUSH));
+      Ellipse(dc, left + 3, 3, left + 14, 14);
+      Line(dc, left + 13, 13, left + 18, 18);
+      break;
+    }
+    case ButtonPicture::EjectDisc:
+    case ButtonPicture::CloseTray: {
+      // The triangle points where the tray goes; the bar stays below.
+      const bool out = picture == ButtonPicture::EjectDisc;
+      const POINT up[] = {{left + 3, 11}, {left + 10, 4}, {left + 17, 11}};
+      const POINT down[] = {{left + 3, 4}, {left + 10, 11}, {left + 17, 4}};
+      SelectObject(dc, GetStockObject(NULL_PEN));
+      Polygon(dc, out ? up : down, 3);
+      const RECT bar{left + 3, 14, left + 18, 17};
+      FillRect(dc, &bar, brush);
+      break;
+    }
   }
   SelectObject(dc, oldPen);
   SelectObject(dc, oldBrush);
@@ -105,6 +152,10 @@ COLORREF ColourOf(ButtonPicture picture) {
     case ButtonPicture::Cancel:
     case ButtonPicture::Remove:
       return RGB(200, 30, 30);
+    case ButtonPicture::AddDisc:
+    case ButtonPicture::ConsecutiveOff:
+    case ButtonPicture::ConsecutiveOn:
+      return RGB(70, 80, 100);
     default:
       return RGB(0, 70, 120);
   }
@@ -155,6 +206,28 @@ int AddButtonPicture(HIMAGELIST images, ButtonPicture picture, UINT dpi) {
       },
       dpi);
   return ImageList_GetImageCount(images) - 1;
+}
+
+HIMAGELIST CreateCaptionPictures(ButtonPicture picture, int size, UINT dpi) {
+  // Normal, hot, pressed, disabled, default, stylus-hot: the states a button
+  // asks its list for when it holds six.
+  constexpr int kStates = 6;
+  constexpr int kDisabled = 3;  // PBS_DISABLED, counted from 1
+  HIMAGELIST images = CreatePictureList(size, size, dpi, kStates);
+  for (int state = 0; state < kStates; ++state) {
+    const COLORREF colour = state == kDisabled ? GetSysColor(COLOR_GRAYTEXT) : ColourOf(picture);
+    AddDrawnPicture(
+        images, size, size,
+        [picture, size, colour](HDC dc) {
+          // The glyphs are drawn in a square of their own design size.
+          const float toSize = static_cast<float>(size) / static_cast<float>(kGlyph);
+          const XFORM scale{toSize, 0.0F, 0.0F, toSize, 0.0F, 0.0F};
+          ModifyWorldTransform(dc, &scale, MWT_LEFTMULTIPLY);
+          DrawGlyph(dc, picture, 0, colour);
+        },
+        dpi);
+  }
+  return images;
 }
 
 HIMAGELIST CreateButtonPictures(std::initializer_list<ButtonPicture> pictures, UINT dpi) {

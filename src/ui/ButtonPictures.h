@@ -23,6 +23,12 @@ enum class ButtonPicture {
   Add,
   Edit,
   Remove,
+  AddDisc,         // a disc and a plus
+  SearchFiles,     // a magnifying glass
+  EjectDisc,       // the eject sign
+  CloseTray,       // the eject sign upside down
+  ConsecutiveOff,  // one disc
+  ConsecutiveOn,   // discs following one another
 };
 
 // Design sizes, at 96 DPI.
@@ -46,6 +52,11 @@ int AddButtonPicture(HIMAGELIST images, ButtonPicture picture, UINT dpi);
 // An image list of 42 x 21 pictures (design units) at `dpi`, one per entry of
 // `pictures`; the caller destroys it.
 HIMAGELIST CreateButtonPictures(std::initializer_list<ButtonPicture> pictures, UINT dpi);
+
+// The image list of a button that shows `picture` beside its caption
+// (BCM_SETIMAGELIST): one `size` x `size` glyph (design units) at `dpi` for
+// every state, the greyed one for the disabled state. The caller destroys it.
+HIMAGELIST CreateCaptionPictures(ButtonPicture picture, int size, UINT dpi);
 
 // Makes picture `index` of `images` the glyph of `button`: the normal glyph
 // on a BS_BITMAP button (the glyph before it is freed); on a tool button the

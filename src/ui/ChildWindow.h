@@ -22,7 +22,7 @@ class ChildWindow : public CommandTarget {
 
   HWND Handle() const { return m_hwnd; }
   // The control's WM_COMMAND notifications, from its form.
-  void OnCommandCode(WORD code) override {}
+  bool OnCommandCode(WORD code) override { return false; }
 
   // Creates the control; `commonControls` (ICC_...) registers the common
   // control class first, since a program may not have done so yet. Throws

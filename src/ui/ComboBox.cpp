@@ -26,8 +26,9 @@ int ComboBox::Selected() const { return static_cast<int>(SendMessageA(Handle(), 
 
 void ComboBox::Select(int index) { SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
-void ComboBox::OnCommandCode(WORD code) {
+bool ComboBox::OnCommandCode(WORD code) {
   if (code == CBN_SELCHANGE && onChange) onChange();
+  return true;
 }
 
 }  // namespace discovel

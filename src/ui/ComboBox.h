@@ -27,7 +27,7 @@ class ComboBox final : public ChildWindow {
   std::function<void()> onChange;
 
  private:
-  void OnCommandCode(WORD code) override;
+  bool OnCommandCode(WORD code) override;
 };
 
 }  // namespace discovel

@@ -15,9 +15,11 @@ std::string EditBox::Text() const { return WindowText(Handle()); }
 
 void EditBox::SetText(const std::string& text) { SetWindowTextIfChanged(Handle(), text); }
 
-void EditBox::OnCommandCode(WORD code) {
+bool EditBox::OnCommandCode(WORD code) {
   if (code == EN_CHANGE && onChange) onChange();
   if (code == EN_KILLFOCUS && onExit) onExit();
+  // An edit's notifications are never commands.
+  return true;
 }
 
 }  // namespace discovel

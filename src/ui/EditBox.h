@@ -29,7 +29,7 @@ class EditBox final : public ChildWindow {
   std::function<void()> onExit;
 
  private:
-  void OnCommandCode(WORD code) override;
+  bool OnCommandCode(WORD code) override;
 };
 
 }  // namespace discovel

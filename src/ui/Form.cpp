@@ -81,8 +81,8 @@ bool Form::DispatchCommand(UINT id, WORD code, HWND control) {
     const auto target = m_commandTargets.find(control);
     if (target != m_commandTargets.end()) {
       // A disabled or hidden control's notifications are not the user's.
-      if (ControlTakesCommands(control)) target->second->OnCommandCode(code);
-      return true;
+      if (!ControlTakesCommands(control)) return true;
+      if (target->second->OnCommandCode(code)) return true;
     }
   }
   Action* action = m_commands.ForCommand(id);
@@ -135,6 +135,11 @@ void Form::BindButton(HWND button, Action& action) {
 }
 
 void Form::ShowPicture(HWND button, ButtonPicture picture) {
+  const LONG style = GetWindowLongA(button, GWL_STYLE);
+  if (!IsToolButton(button) && !(style & BS_BITMAP)) {
+    ShowCaptionPicture(button, picture);
+    return;
+  }
   if (!m_pictures) {
     m_pictures.reset(CreatePictureList(kPictureWidth, kPictureHeight, m_dpi, 4));
     m_pictureIndex.clear();
@@ -145,6 +150,23 @@ void Form::ShowPicture(HWND button, ButtonPicture picture) {
   }
   m_shownPictures[button] = picture;
   DrawButton(m_pictures.get(), button, found->second);
+}
+
+void Form::ShowCaptionPicture(HWND button, ButtonPicture picture) {
+  const auto laidOut = m_layout.find(button);
+  const bool tall = laidOut != m_layout.end() && laidOut->second.rect.height >= 48;
+  const int size = tall ? 32 : 16;
+  ImageListHandle images(CreateCaptionPictures(picture, size, m_dpi));
+  BUTTON_IMAGELIST list{};
+  list.himl = images.get();
+  const int gap = ScaleToDpi(3, m_dpi);
+  list.margin = RECT{gap, gap, gap, tall ? 0 : gap};
+  list.uAlign = tall ? BUTTON_IMAGELIST_ALIGN_TOP : BUTTON_IMAGELIST_ALIGN_LEFT;
+  SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
+  // The button drew with the list it had until now: that one goes only now.
+  m_captionPictures[button] = std::move(images);
+  m_shownPictures[button] = picture;
+  InvalidateRect(button, nullptr, TRUE);
 }
 
 void Form::DrawPictures() {
@@ -159,9 +181,17 @@ void Form::DrawPictures() {
 
 void Form::ReleasePictures() {
   for (const auto& [button, picture] : m_shownPictures) {
-    if (IsWindow(button)) FreeButtonPicture(button);
+    if (!IsWindow(button)) continue;
+    if (m_captionPictures.count(button)) {
+      BUTTON_IMAGELIST none{};
+      none.himl = nullptr;
+      SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&none));
+    } else {
+      FreeButtonPicture(button);
+    }
   }
   m_shownPictures.clear();
+  m_captionPictures.clear();
 }
 
 bool Form::DispatchNotify(const NMHDR& header, LRESULT& result) {

@@ -33,7 +33,9 @@ class NotifyTarget {
 class CommandTarget {
  public:
   virtual ~CommandTarget() = default;
-  virtual void OnCommandCode(WORD code) = 0;
+  // True when handled; otherwise the command goes to the form's command
+  // table (a check box bound to an action).
+  virtual bool OnCommandCode(WORD code) = 0;
 };
 
 class Form {
@@ -116,7 +118,9 @@ class Form {
   // command's picture if it has one.
   void BindButton(HWND button, Action& action);
   // Shows `picture` on `button`, drawn at the window's DPI and drawn again
-  // when that changes. The form owns the pictures.
+  // when that changes. The form owns the pictures. A picture button shows
+  // it alone; a button with a caption shows it above the caption when the
+  // button is tall (32 design units), else left of it (16).
   void ShowPicture(HWND button, ButtonPicture picture);
   // The tool tips of the window's controls.
   Hints& ControlHints();
@@ -174,6 +178,9 @@ class Form {
   ImageListHandle m_pictures;
   std::map<ButtonPicture, int> m_pictureIndex;
   std::map<HWND, ButtonPicture> m_shownPictures;
+  // The pictures of buttons with captions, one list per button.
+  std::map<HWND, ImageListHandle> m_captionPictures;
+  void ShowCaptionPicture(HWND button, ButtonPicture picture);
 };
 
 // False for a disabled or hidden control: its commands are ignored. True for none.

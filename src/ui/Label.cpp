@@ -12,9 +12,10 @@ void Label::Create(const LabelArgs& args) {
 
 void Label::SetText(const std::string& text) { SetWindowTextIfChanged(Handle(), text); }
 
-void Label::OnCommandCode(WORD code) {
+bool Label::OnCommandCode(WORD code) {
   // A double click on a link is one click, not a second page.
   if (code == STN_CLICKED && onClick) onClick();
+  return true;
 }
 
 }  // namespace discovel

@@ -28,7 +28,7 @@ class Label final : public ChildWindow {
   std::function<void()> onClick;
 
  private:
-  void OnCommandCode(WORD code) override;
+  bool OnCommandCode(WORD code) override;
 };
 
 }  // namespace discovel
