@@ -3,7 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <optional>
+#include <utility>
 
 #include "app/fmMain.h"
 #include "app/StartUp.h"
@@ -56,6 +61,18 @@ TEST_F(DpiSweepMain, TheMainWindowGrowsWithTheScaleAndEveryCaptionFits) {
   const double scale = dpi / 96.0;
   EXPECT_NEAR(now.cx, at96.cx * scale, at96.cx * scale * 0.05);
   EXPECT_NEAR(now.cy, at96.cy * scale, at96.cy * scale * 0.05);
+  // The buttons carry pictures made at this scale: large above the two main
+  // commands' captions, small beside the others.
+  using namespace fmMainIds;
+  for (const auto& [id, size] : {std::pair{kAdd, 32}, {kSearch, 32}, {kOpenCD, 16}, {kCloseCD, 16}, {kConsecutive, 16}}) {
+    BUTTON_IMAGELIST pictures{};
+    SendMessageA(GetDlgItem(window, id), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&pictures));
+    int width = 0;
+    int height = 0;
+    ASSERT_TRUE(pictures.himl && ImageList_GetIconSize(pictures.himl, &width, &height)) << id;
+    EXPECT_EQ(width, ScaleToDpi(size, dpi)) << id;
+    EXPECT_EQ(height, ScaleToDpi(size, dpi)) << id;
+  }
   // Texts are in the design size at this scale.
   EXPECT_EQ(test::FontHeight(GetDlgItem(window, fmMainIds::kConsecutive)), ScaleToDpi(11, dpi));
 }
