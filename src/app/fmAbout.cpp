@@ -14,14 +14,16 @@ using namespace fmAboutIds;
 
 TfrmAbout* frmAbout = nullptr;
 
-constexpr int kClientWidth = 316;
+// Wider than the texts need at 96 DPI: at other scales fonts do not grow
+// exactly with the scale, and the longest address must still fit.
+constexpr int kClientWidth = 350;
 constexpr int kClientHeight = 322;
 constexpr COLORREF kAboutBand = RGB(255, 170, 85);
 constexpr COLORREF kVersionColour = RGB(0, 95, 140);
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
-constexpr RECT kVersionBounds{12, 33, 12 + 292, 33 + 43};
+constexpr DesignRect kVersionBounds{12, 33, 292, 43};
 constexpr int kCaptionX = 14;
-constexpr int kValueX = 105;
+constexpr int kValueX = 114;
 constexpr int kRowHeight = 14;
 
 // The decorative grid: 32-pixel squares 36 pixels apart, four rows, the last
@@ -32,15 +34,17 @@ constexpr int kGridPitch = 36;
 constexpr int kGridSquare = 32;
 constexpr int kGridRows = 4;
 
-void PaintGrid(HDC dc, int clientWidth, POINT origin) {
-  const int columns = (clientWidth - 4) / kGridPitch;
+// The grid at `dpi`, seen from `origin` (design units) of the client area.
+void PaintGrid(HDC dc, UINT dpi, POINT origin) {
+  const int columns = (kClientWidth - 4) / kGridPitch;
   for (int column = 0; column < columns; ++column) {
     const int level = (255 - 2 * (columns - 1) + 2 * column) % 256;
     GdiObject brush(CreateSolidBrush(RGB(level, level, level)));
     for (int row = 0; row < kGridRows; ++row) {
-      const int left = kGridLeft + kGridPitch * column - origin.x;
-      const int top = kGridTop + kGridPitch * row - origin.y;
-      const RECT square{left, top, left + kGridSquare, top + kGridSquare};
+      const int left = ScaleToDpi(kGridLeft + kGridPitch * column - origin.x, dpi);
+      const int top = ScaleToDpi(kGridTop + kGridPitch * row - origin.y, dpi);
+      const int side = ScaleToDpi(kGridSquare, dpi);
+      const RECT square{left, top, left + side, top + side};
       FillRect(dc, &square, static_cast<HBRUSH>(brush.get()));
     }
   }
@@ -63,70 +67,60 @@ TfrmAbout::TfrmAbout(AppContext& context, ShellLauncher& shell) : m_context(cont
 void TfrmAbout::Create() {
   CreateDialogWindow({kClassName, "About", kClientWidth, kClientHeight, kAboutBand});
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  const RECT& v = kVersionBounds;
-  m_lblVersion = CreateChild(Handle(), "STATIC", "", SS_OWNERDRAW, v.left, v.top, v.right - v.left,
-                             v.bottom - v.top, kLblVersion, FontRole::Bold);
-  m_lblHomePage = CreateRow(182, "Home page:", kLblHomePage);
-  m_lblSupportMail = CreateRow(200, "Support e-mail:", kLblSupportMail);
-  m_lblNewsletter = CreateRow(218, "Newsletter:", kLblNewsletter);
-  m_lblMemory = CreateRow(244, "Memory:", kLblMemory);
-  m_lblResources = CreateRow(262, "System resources:", kLblResources);
-  for (HWND link : {m_lblHomePage, m_lblSupportMail, m_lblNewsletter}) {
-    SetWindowLongA(link, GWL_STYLE, GetWindowLongA(link, GWL_STYLE) | SS_NOTIFY);
-    SetControlFont(link, FontRole::Link);
-  }
-  HWND btnCancel = CreateButton(Handle(), kBtnCancel, "Close", 0, 0);
-  PlaceBandButtons({btnCancel});
-  m_actHomePage = Action("", "", [this] { OpenDocument(nullptr, web::kHomePage, m_shell); });
-  m_actNewsletter = Action("", "", [this] { OpenDocument(nullptr, web::kNewsletterPage, m_shell); });
-  m_actSupportMail = Action("", "", [this] { SendMail(nullptr, web::kSupportMail, "", "", m_shell); });
-  m_actClose = Action("Close", "", [this] { EndModal(kModalCancel); });
-  Commands().Add(kBtnCancel, m_actClose);
-  Commands().AddKey(VK_ESCAPE, m_actClose);
+  m_lblVersion.Create({this, kLblVersion, "", kVersionBounds, kAnchorTopLeft, SS_OWNERDRAW, FontRole::Bold});
+  CreateRow(m_lblHomePage, 182, "Home page:", kLblHomePage);
+  CreateRow(m_lblSupportMail, 200, "Support e-mail:", kLblSupportMail);
+  CreateRow(m_lblNewsletter, 218, "Newsletter:", kLblNewsletter);
+  CreateRow(m_lblMemory, 244, "Memory:", kLblMemory);
+  CreateRow(m_lblResources, 262, "System resources:", kLblResources);
+  m_actHomePage.SetOnExecute([this] { OpenDocument(nullptr, web::kHomePage, m_shell); });
+  m_actNewsletter.SetOnExecute([this] { OpenDocument(nullptr, web::kNewsletterPage, m_shell); });
+  m_actSupportMail.SetOnExecute([this] { SendMail(nullptr, web::kSupportMail, "", "", m_shell); });
+  m_lblHomePage.onClick = [this] { m_actHomePage.Execute(); };
+  m_lblSupportMail.onClick = [this] { m_actSupportMail.Execute(); };
+  m_lblNewsletter.onClick = [this] { m_actNewsletter.Execute(); };
+  m_actClose.SetOnExecute([this] { EndModal(kModalCancel); });
+  Commands().Add({kBtnCancel, &m_actClose, "Close", nullptr, {VK_ESCAPE}});
+  m_btnCancel.Create({this, kBtnCancel, "Close"});
+  BindButton(m_btnCancel.Handle(), m_actClose);
+  PlaceBandButtons({m_btnCancel.Handle()});
 }
 
-HWND TfrmAbout::CreateRow(int y, const char* caption, int valueId) {
+void TfrmAbout::CreateRow(Label& value, int y, const char* caption, int valueId) {
   // One line: the longest caption only just fits before the values.
   CreateChild(Handle(), "STATIC", caption, SS_LEFTNOWORDWRAP, kCaptionX, y, kValueX - kCaptionX, kRowHeight, 0);
-  return CreateLabel(Handle(), valueId, "", kValueX, y, kClientWidth - kValueX - 8, kRowHeight);
+  const bool link = valueId == kLblHomePage || valueId == kLblSupportMail || valueId == kLblNewsletter;
+  value.Create({this, valueId, "", {kValueX, y, kClientWidth - kValueX - 8, kRowHeight}, kAnchorTopLeft, SS_LEFT,
+                link ? FontRole::Link : FontRole::Normal, link});
 }
 
 void TfrmAbout::OnActivated() {
   SetWindowTextA(Handle(), kProgramName);
-  SetWindowTextIfChanged(m_lblHomePage, web::kHomePage);
-  SetWindowTextIfChanged(m_lblSupportMail, web::kSupportMail);
-  SetWindowTextIfChanged(m_lblNewsletter, web::kNewsletterPage);
+  m_lblHomePage.SetText(web::kHomePage);
+  m_lblSupportMail.SetText(web::kSupportMail);
+  m_lblNewsletter.SetText(web::kNewsletterPage);
   const std::string version = std::string(kProgramName) + " " + GetAppVersion() + "\r\nCopyright (C) " +
                               YearSpan(web::kFirstCopyrightYear, m_context.services.text.Now().year) + " " +
                               web::kCopyrightOwner + "\r\n" + web::kMakerSite;
-  SetWindowTextIfChanged(m_lblVersion, version);
+  m_lblVersion.SetText(version);
   // The extended query: the plain one stops at 2 or 4 GB in a 32-bit program.
   MEMORYSTATUSEX memory{sizeof memory};
   GlobalMemoryStatusEx(&memory);
-  SetWindowTextIfChanged(m_lblMemory, MemoryText(memory.ullTotalPhys, m_context.services.text.ThousandsSeparator()));
-  SetWindowTextIfChanged(m_lblResources, MemoryLoadText(memory.dwMemoryLoad));
+  m_lblMemory.SetText(MemoryText(memory.ullTotalPhys, m_context.services.text.ThousandsSeparator()));
+  m_lblResources.SetText(MemoryLoadText(memory.dwMemoryLoad));
 }
 
 bool TfrmAbout::IsLink(HWND control) const {
-  return control && (control == m_lblHomePage || control == m_lblSupportMail || control == m_lblNewsletter);
+  return control && (control == m_lblHomePage.Handle() || control == m_lblSupportMail.Handle() ||
+                     control == m_lblNewsletter.Handle());
 }
 
-void TfrmAbout::OnCommand(int id, int code) {
-  // A double click on a link is one click, not a second page.
-  if (code != STN_CLICKED) return;
-  Action* link = id == kLblHomePage     ? &m_actHomePage
-                 : id == kLblNewsletter ? &m_actNewsletter
-                 : id == kLblSupportMail ? &m_actSupportMail
-                                         : nullptr;
-  if (link) link->Execute();
-}
-
-void TfrmAbout::OnPaintBody(HDC dc) { PaintGrid(dc, kClientWidth, POINT{0, 0}); }
+void TfrmAbout::OnPaintBody(HDC dc) { PaintGrid(dc, Dpi(), POINT{0, 0}); }
 
 void TfrmAbout::DrawVersion(const DRAWITEMSTRUCT& item) {
   // The grid shows through around the text.
   FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  PaintGrid(item.hDC, kClientWidth, POINT{kVersionBounds.left, kVersionBounds.top});
+  PaintGrid(item.hDC, Dpi(), POINT{kVersionBounds.x, kVersionBounds.y});
   const std::string text = WindowText(item.hwndItem);
   RECT area = item.rcItem;
   HGDIOBJ oldFont = SelectObject(item.hDC, ProgramFont(FontRole::Bold, Dpi()));
@@ -140,7 +134,7 @@ LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (item.hwndItem != m_lblVersion) break;
+      if (item.hwndItem != m_lblVersion.Handle()) break;
       DrawVersion(item);
       return TRUE;
     }

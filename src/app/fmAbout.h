@@ -5,6 +5,8 @@
 #include "platform/AppContext.h"
 #include "platform/win32/Handles.h"
 #include "ui/Action.h"
+#include "ui/Button.h"
+#include "ui/Label.h"
 #include "ui/Dialog.h"
 
 namespace discovel {
@@ -20,13 +22,12 @@ class TfrmAbout final : public Dialog {
 
  protected:
   void OnActivated() override;
-  void OnCommand(int id, int code) override;
   void OnPaintBody(HDC dc) override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool PreTranslate(MSG& msg) override;
 
  private:
-  HWND CreateRow(int y, const char* caption, int valueId);
+  void CreateRow(Label& value, int y, const char* caption, int valueId);
   bool IsLink(HWND control) const;
   void DrawVersion(const DRAWITEMSTRUCT& item);
 
@@ -36,12 +37,13 @@ class TfrmAbout final : public Dialog {
   Action m_actSupportMail;
   Action m_actNewsletter;
   Action m_actClose;
-  HWND m_lblVersion = nullptr;
-  HWND m_lblHomePage = nullptr;
-  HWND m_lblSupportMail = nullptr;
-  HWND m_lblNewsletter = nullptr;
-  HWND m_lblMemory = nullptr;
-  HWND m_lblResources = nullptr;
+  Label m_lblVersion;
+  Label m_lblHomePage;
+  Label m_lblSupportMail;
+  Label m_lblNewsletter;
+  Label m_lblMemory;
+  Label m_lblResources;
+  Button m_btnCancel;
 };
 
 }  // namespace discovel

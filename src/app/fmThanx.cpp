@@ -36,15 +36,16 @@ int TfrmThanx::Execute(AppContext& context) {
 void TfrmThanx::Create() {
   CreateDialogWindow({fmThanxIds::kClassName, "Welcome", kWidth, kHeight});
   const std::string thanks = std::string("Thank you using ") + kProgramName + "!";
-  CreateChild(Handle(), "STATIC", thanks.c_str(), SS_CENTER, 12, 38, kWidth - 24, 22, 0, FontRole::Message);
-  CreateLabel(Handle(), 0, kGreeting, 16, 68, kWidth - 32, kHeight - 68 - 30);
-  HWND ok = CreateButton(Handle(), fmThanxIds::kBtnOk, "OK", 0, 0);
-  PlaceBandButtons({ok});
-  SetFocus(ok);
-  m_actOk = Action("OK", "", [this] { EndModal(kModalOk); });
-  m_actClose = Action("Close", "", [this] { EndModal(kModalCancel); });
-  Commands().Add(fmThanxIds::kBtnOk, m_actOk);
-  Commands().AddKey(VK_ESCAPE, m_actClose);
+  m_lblThanks.Create({this, 0, thanks.c_str(), {12, 38, kWidth - 24, 22}, kAnchorTopLeft, SS_CENTER, FontRole::Message});
+  m_lblGreeting.Create({this, 0, kGreeting, {16, 68, kWidth - 32, kHeight - 68 - 30}});
+  m_actOk.SetOnExecute([this] { EndModal(kModalOk); });
+  m_actClose.SetOnExecute([this] { EndModal(kModalCancel); });
+  Commands().Add({fmThanxIds::kBtnOk, &m_actOk, "OK"});
+  Commands().Add({0, &m_actClose, "Close", nullptr, {VK_ESCAPE}});
+  m_btnOk.Create({this, fmThanxIds::kBtnOk, "OK"});
+  BindButton(m_btnOk.Handle(), m_actOk);
+  PlaceBandButtons({m_btnOk.Handle()});
+  SetFocus(m_btnOk.Handle());
 }
 
 }  // namespace discovel

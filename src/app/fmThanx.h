@@ -2,6 +2,8 @@
 // The welcome box, shown once per user at the first start.
 #include "platform/AppContext.h"
 #include "ui/Action.h"
+#include "ui/Button.h"
+#include "ui/Label.h"
 #include "ui/Dialog.h"
 
 namespace discovel {
@@ -16,6 +18,9 @@ class TfrmThanx final : public Dialog {
  private:
   Action m_actOk;
   Action m_actClose;
+  Label m_lblThanks;
+  Label m_lblGreeting;
+  Button m_btnOk;
 };
 
 }  // namespace discovel

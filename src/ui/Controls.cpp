@@ -94,10 +94,9 @@ bool IsToolButton(HWND control) {
 
 HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, const DesignRect& rect, int id,
                  FontRole font, DWORD exStyle, unsigned anchors) {
-  const UINT dpi = WindowDpi(parent);
-  HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, ScaleToDpi(rect.x, dpi),
-                               ScaleToDpi(rect.y, dpi), ScaleToDpi(rect.width, dpi), ScaleToDpi(rect.height, dpi),
-                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  const PixelRect at = ScaleRect(rect, WindowDpi(parent));
+  HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, at.x, at.y, at.width,
+                               at.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                GetModuleHandleA(nullptr), nullptr);
   if (!child) return nullptr;
   SetControlFont(child, font);
@@ -111,9 +110,8 @@ void PlaceControl(HWND control, const DesignRect& rect, unsigned anchors) {
     form->Place(control, rect, anchors);
     return;
   }
-  const UINT dpi = WindowDpi(parent);
-  SetWindowPos(control, nullptr, ScaleToDpi(rect.x, dpi), ScaleToDpi(rect.y, dpi), ScaleToDpi(rect.width, dpi),
-               ScaleToDpi(rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  const PixelRect at = ScaleRect(rect, WindowDpi(parent));
+  SetWindowPos(control, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND CreateButton(HWND parent, int id, const char* text, int x, int y, int width, int height) {

@@ -32,9 +32,31 @@ constexpr DesignSize kClient{300, 200};
 TEST(DesignPlacement, TopLeftControlsScaleAndIgnoreTheParentsSize) {
   const DesignRect rect{10, 20, 59, 22};
   EXPECT_EQ(PlaceInClient(rect, kAnchorTopLeft, kClient, 300, 200, 96), (PixelRect{10, 20, 59, 22}));
+  // 10 + 59 = 69 ends at 103.5, rounded to 104: 89 wide.
   EXPECT_EQ(PlaceInClient(rect, kAnchorTopLeft, kClient, 900, 900, 144), (PixelRect{15, 30, 89, 33}));
   // No anchor at all is taken as top left.
   EXPECT_EQ(PlaceInClient(rect, 0, kClient, 900, 900, 144), (PixelRect{15, 30, 89, 33}));
+}
+
+TEST(DesignPlacement, ControlsThatTouchInDesignUnitsTouchAtEveryScaleNeverOverlap) {
+  // A caption column 14 + 91 and its value from 105, as an About box lays them.
+  const DesignRect caption{14, 0, 91, 14};
+  const DesignRect value{105, 0, 203, 14};
+  for (unsigned dpi : {96U, 120U, 144U, 168U, 192U}) {
+    const PixelRect left = PlaceInClient(caption, kAnchorTopLeft, kClient, 900, 900, dpi);
+    const PixelRect right = PlaceInClient(value, kAnchorTopLeft, kClient, 900, 900, dpi);
+    EXPECT_EQ(left.x + left.width, right.x) << dpi;
+    EXPECT_EQ(ScaleRect(caption, dpi), left) << dpi;
+  }
+  // The same for controls kept at the far edges.
+  const DesignRect ok{170, 170, 59, 22};
+  const DesignRect cancel{229, 170, 59, 22};
+  for (unsigned dpi : {96U, 120U, 144U, 168U, 192U}) {
+    const int width = ScaleToDpi(300, dpi);
+    const PixelRect a = PlaceInClient(ok, kAnchorBottomRight, kClient, width, 900, dpi);
+    const PixelRect b = PlaceInClient(cancel, kAnchorBottomRight, kClient, width, 900, dpi);
+    EXPECT_EQ(a.x + a.width, b.x) << dpi;
+  }
 }
 
 TEST(DesignPlacement, RightAndBottomAnchorsKeepTheDistanceToThoseEdges) {

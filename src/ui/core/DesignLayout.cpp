@@ -19,7 +19,8 @@ struct Span {
 };
 
 // One axis: the control's design start and length, the parent's design
-// extent and its extent in pixels.
+// extent and its extent in pixels. Edges are scaled, not lengths, so that
+// controls that touch in design units touch in pixels, never overlap.
 Span PlaceSpan(int start, int length, bool nearEdge, bool farEdge, int designExtent, int pixelExtent,
                unsigned dpi) {
   const int farMargin = designExtent - start - length;
@@ -27,9 +28,13 @@ Span PlaceSpan(int start, int length, bool nearEdge, bool farEdge, int designExt
     const int position = ScaleToDpi(start, dpi);
     return {position, std::max(0, pixelExtent - position - ScaleToDpi(farMargin, dpi))};
   }
-  const int scaledLength = ScaleToDpi(length, dpi);
-  if (farEdge) return {pixelExtent - ScaleToDpi(farMargin, dpi) - scaledLength, scaledLength};
-  return {ScaleToDpi(start, dpi), scaledLength};
+  if (farEdge) {
+    const int end = pixelExtent - ScaleToDpi(farMargin, dpi);
+    const int position = pixelExtent - ScaleToDpi(farMargin + length, dpi);
+    return {position, end - position};
+  }
+  const int position = ScaleToDpi(start, dpi);
+  return {position, ScaleToDpi(start + length, dpi) - position};
 }
 
 }  // namespace
@@ -37,6 +42,12 @@ Span PlaceSpan(int start, int length, bool nearEdge, bool farEdge, int designExt
 int ScaleToDpi(int design, unsigned dpi) { return RoundedRatio(design, dpi, kDesignDpi); }
 
 int ScaleFromDpi(int pixels, unsigned dpi) { return dpi == 0 ? pixels : RoundedRatio(pixels, kDesignDpi, dpi); }
+
+PixelRect ScaleRect(const DesignRect& rect, unsigned dpi) {
+  const int x = ScaleToDpi(rect.x, dpi);
+  const int y = ScaleToDpi(rect.y, dpi);
+  return {x, y, ScaleToDpi(rect.x + rect.width, dpi) - x, ScaleToDpi(rect.y + rect.height, dpi) - y};
+}
 
 PixelRect PlaceInClient(const DesignRect& rect, unsigned anchors, DesignSize designClient, int clientWidth,
                         int clientHeight, unsigned dpi) {

@@ -50,9 +50,13 @@ enum Anchor : unsigned {
   kPlacedByOwner = 0x100,
 };
 
+// `rect` in pixels at `dpi`, edge by edge.
+PixelRect ScaleRect(const DesignRect& rect, unsigned dpi);
+
 // Where a control with design rectangle `rect` and `anchors` lies in a client
 // area of `clientWidth` x `clientHeight` pixels whose design size is
-// `designClient`, at `dpi`. A stretched length never goes below zero.
+// `designClient`, at `dpi`. A stretched length never goes below zero. The
+// edges are scaled (not the lengths): what touches in design units touches.
 PixelRect PlaceInClient(const DesignRect& rect, unsigned anchors, DesignSize designClient, int clientWidth,
                         int clientHeight, unsigned dpi);
 
