@@ -29,11 +29,15 @@ UINT SystemDpi() {
 UINT WindowDpi(HWND window) {
   if (window) {
     if (const Form* form = Form::FromHandle(GetAncestor(window, GA_ROOT))) return form->Dpi();
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = UserFunction<GetDpiForWindowFn>("GetDpiForWindow");
-    if (getDpiForWindow) {
-      if (const UINT dpi = getDpiForWindow(window)) return dpi;
-    }
+  }
+  return SystemWindowDpi(window);
+}
+
+UINT SystemWindowDpi(HWND window) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = UserFunction<GetDpiForWindowFn>("GetDpiForWindow");
+  if (window && getDpiForWindow) {
+    if (const UINT dpi = getDpiForWindow(window)) return dpi;
   }
   return SystemDpi();
 }

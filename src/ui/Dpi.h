@@ -13,6 +13,9 @@ namespace discovel {
 UINT SystemDpi();
 // The DPI `window` is laid out at: its form's, else what Windows says for it.
 UINT WindowDpi(HWND window);
+// What Windows says the DPI of `window` is (its monitor's, for a per-monitor
+// aware program); the system's before Windows 10.
+UINT SystemWindowDpi(HWND window);
 // `design` units in pixels for `window`.
 int Scaled(HWND window, int design);
 // GetSystemMetrics at `dpi`.

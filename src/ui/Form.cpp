@@ -225,6 +225,13 @@ void Form::CreateFormWindow(const WindowSpec& params) {
   CreateWindowExA(params.exStyle, params.className, params.caption, params.style, CW_USEDEFAULT, CW_USEDEFAULT,
                   outer.cx, outer.cy, params.owner, nullptr, instance, this);
   if (!m_hwnd) throw AppError("Cannot create the window.");
+  // Made on a screen of another scale than guessed: its size is that
+  // screen's. No control exists yet to be laid out again.
+  if (const UINT actual = SystemWindowDpi(m_hwnd); actual != m_dpi) {
+    m_dpi = actual;
+    const SIZE resized = OuterSizeAtDpi(params.client);
+    SetWindowPos(m_hwnd, nullptr, 0, 0, resized.cx, resized.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 SIZE Form::OuterSizeAtDpi(DesignSize client) const {
