@@ -1,5 +1,6 @@
 #include "drives/fmSetDevice.h"
 
+#include <utility>
 #include <vector>
 
 #include "drives/DriveRules.h"

@@ -73,7 +73,9 @@ int StatusBar::Height() const {
 }
 
 int StatusBar::DesignHeight(UINT dpi) const {
-  return (Height() * static_cast<int>(kDesignDpi) + static_cast<int>(dpi) - 1) / static_cast<int>(dpi);
+  const int pixels = Height();
+  const int design = ScaleFromDpi(pixels, dpi);
+  return ScaleToDpi(design, dpi) < pixels ? design + 1 : design;
 }
 
 int StatusBar::Progress() const { return static_cast<int>(SendMessageA(m_progress, PBM_GETPOS, 0, 0)); }
