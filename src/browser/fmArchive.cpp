@@ -202,8 +202,7 @@ void TfrmArchive::Layout() {
 
 void TfrmArchive::FitColumns() {
   // The date keeps its width and the note the width it has; the counts take
-  // up to their most, Archive and Location share the rest. In design units;
-  // the list's columns are in pixels at the window's DPI.
+  // up to their most (design units), Archive and Location share the rest.
   RECT client{};
   GetClientRect(m_listView1.Handle(), &client);
   const UINT dpi = Dpi();
@@ -216,12 +215,18 @@ void TfrmArchive::FitColumns() {
     width -= give;
     rest += give;
   }
-  const auto setWidth = [&](int column, int width) { m_listView1.SetColumnWidth(column, ScaleToDpi(width, dpi)); };
-  setWidth(kColArchive, rest / 2);
-  setWidth(kColLocation, rest - rest / 2);
-  setWidth(kColDirectories, counts[0]);
-  setWidth(kColFiles, counts[1]);
-  setWidth(kColSize, counts[2]);
+  m_listView1.SetColumnWidth(kColDirectories, ScaleToDpi(counts[0], dpi));
+  m_listView1.SetColumnWidth(kColFiles, ScaleToDpi(counts[1], dpi));
+  m_listView1.SetColumnWidth(kColSize, ScaleToDpi(counts[2], dpi));
+  // The rest in pixels, from what the other columns really took: a column
+  // keeps to the limits the list gives it.
+  int taken = 0;
+  for (int column = 0; column < m_listView1.ColumnCount(); ++column) {
+    if (column != kColArchive && column != kColLocation) taken += m_listView1.ColumnWidth(column);
+  }
+  const int share = std::max(0, static_cast<int>(client.right) - taken);
+  m_listView1.SetColumnWidth(kColArchive, share / 2);
+  m_listView1.SetColumnWidth(kColLocation, share - share / 2);
 }
 
 // --- Loading -------------------------------------------------------------------
@@ -333,6 +338,9 @@ void TfrmArchive::ApplyViewStyle(std::size_t style) {
 
 void TfrmArchive::SetListViewStyle(std::string_view valueName, std::string_view styleText, ListViewMode mode) {
   m_listView1.SetView(mode);
+  // The columns size themselves to the list only in the details view: a
+  // fit made in another one did not reach them.
+  FitColumns();
   InvalidateRect(m_listView1.Handle(), nullptr, TRUE);
   m_context.services.settings.WriteString(names::kKeyState, valueName, styleText);
 }

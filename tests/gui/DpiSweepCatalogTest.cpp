@@ -60,6 +60,22 @@ class DpiSweepCatalog : public test::GuiFixture {
     SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
   }
 
+  // The columns of `list` side by side, in pixels.
+  static int ColumnsWidth(HWND list) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    const int columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    int width = 0;
+    for (int column = 0; column < columns; ++column) {
+      width += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+    }
+    return width;
+  }
+  static int ClientWidth(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return client.right;
+  }
+
   static int IconWidth(HWND list, int which) {
     int width = 0;
     int height = 0;
@@ -90,12 +106,15 @@ TEST_F(DpiSweepCatalog, TheCatalogueInItsDetailsFitsAndTakesANewScaleWithItsDisc
     EXPECT_EQ(test::FontHeight(GetDlgItem(window, kSb1)), ScaleToDpi(11, dpi));
     EXPECT_EQ(IconWidth(list, LVSIL_NORMAL), ScaleToDpi(32, dpi));
     EXPECT_EQ(IconWidth(list, LVSIL_SMALL), ScaleToDpi(16, dpi));
+    // Archive and Location take what the other columns leave.
+    EXPECT_EQ(ColumnsWidth(list), ClientWidth(list));
 
     // Moved to a screen of another scale, it is laid out and drawn anew.
     ChangeDpi(window, dpi, other);
     ExpectSoundAt(window, list, other);
     EXPECT_EQ(IconWidth(list, LVSIL_NORMAL), ScaleToDpi(32, other));
     EXPECT_EQ(IconWidth(list, LVSIL_SMALL), ScaleToDpi(16, other));
+    EXPECT_EQ(ColumnsWidth(list), ClientWidth(list));
     PostMessageA(window, WM_CLOSE, 0, 0);
   });
   TfrmArchive::Execute(context);
