@@ -29,7 +29,8 @@ ColumnSortState g_sort;
 
 constexpr int kWindowWidth = 584;  // also the smallest size
 constexpr int kWindowHeight = 360;
-constexpr int kButtonSize = 25;
+constexpr int kButtonSize = 25;  // as high as the band
+constexpr int kButtonPitch = 25;
 constexpr UINT_PTR kTimScan = 2;
 // The window shows itself before the catalogue is read.
 constexpr UINT kScanDelayMs = 150;
@@ -57,12 +58,8 @@ int TfrmArchive::Execute(AppContext& context) {
 TfrmArchive::TfrmArchive(AppContext& context) : m_context(context) {}
 
 TfrmArchive::~TfrmArchive() {
-  for (HWND button : m_toolButtons) FreeButtonPicture(button);
   // The list draws with the image lists until it is gone.
   DestroyDetached();
-  for (HIMAGELIST images : {m_largeImages, m_smallImages, m_buttonPictures}) {
-    if (images) ImageList_Destroy(images);
-  }
 }
 
 void TfrmArchive::Create() {
@@ -82,66 +79,68 @@ void TfrmArchive::Create() {
 }
 
 void TfrmArchive::BuildActions() {
-  ActAdd = Action("Add New CD/DVD to Catalog", "Add New CD/DVD to Catalog", [this] { ActAddExecute(); });
-  ActEdit = Action("Edit Archive Mark", "Edit Archive Mark", [this] { ActEditExecute(); });
-  ActDelete = Action("Remove from Catalog", "Remove from Catalog", [this] { ActDeleteExecute(); });
-  ActFreshenCD = Action("Refresh Archive", "Refresh Archive", [this] { ActFreshenCDExecute(); });
-  ActViewArchiveFiles = Action("View Archive Files", "View Archive Files", [this] { ActViewArchiveFilesExecute(); });
-  ActViewToggle = Action("Change View", "Change View", [this] { ActViewToggleExecute(); });
-  ActIcon = Action("Icon", "Icon", [this] { ApplyViewStyle(0); });
-  ActSmallIcon = Action("Small Icon", "Small Icon", [this] { ApplyViewStyle(1); });
-  ActList = Action("List", "List", [this] { ApplyViewStyle(2); });
-  ActReport = Action("Details", "Details", [this] { ApplyViewStyle(3); });
+  ActAdd = Action("", "", [this] { ActAddExecute(); });
+  ActEdit = Action("", "", [this] { ActEditExecute(); });
+  ActDelete = Action("", "", [this] { ActDeleteExecute(); });
+  ActFreshenCD = Action("", "", [this] { ActFreshenCDExecute(); });
+  ActViewArchiveFiles = Action("", "", [this] { ActViewArchiveFilesExecute(); });
+  ActViewToggle = Action("", "", [this] { ActViewToggleExecute(); });
+  ActIcon = Action("", "", [this] { ApplyViewStyle(0); });
+  ActSmallIcon = Action("", "", [this] { ApplyViewStyle(1); });
+  ActList = Action("", "", [this] { ApplyViewStyle(2); });
+  ActReport = Action("", "", [this] { ApplyViewStyle(3); });
   ActIcon.SetChecked(true);
   m_actClose = Action("", "", [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
 
   CommandTable& commands = Commands();
-  commands.Add(kBtnViewToggle, ActViewToggle);
-  commands.Add(kBtnFreshenCD, ActFreshenCD);
-  commands.Add(kBtnAdd, ActAdd);
-  commands.Add(kBtnEdit, ActEdit);
-  commands.Add(kBtnDelete, ActDelete);
-  commands.Add(kViewArchiveFiles, ActViewArchiveFiles);
-  commands.Add(kViewIcon, ActIcon);
-  commands.Add(kViewSmallIcon, ActSmallIcon);
-  commands.Add(kViewList, ActList);
-  commands.Add(kViewReport, ActReport);
-  commands.AddKey(VK_F2, ActEdit);
-  commands.AddKey(VK_ESCAPE, m_actClose);
-  commands.AddKey(VK_DELETE, ActDelete);
-  commands.AddKey(VK_INSERT, ActAdd);
+  commands.Add({kBtnViewToggle, &ActViewToggle, "Change View", "Change View", {}, ButtonPicture::ChangeView});
+  commands.Add({kBtnFreshenCD, &ActFreshenCD, "Refresh Archive", "Refresh Archive", {}, ButtonPicture::Refresh});
+  commands.Add({kBtnAdd, &ActAdd, "Add New CD/DVD to Catalog", "Add New CD/DVD to Catalog", {VK_INSERT},
+                ButtonPicture::Add});
+  commands.Add({kBtnEdit, &ActEdit, "Edit Archive Mark", "Edit Archive Mark", {VK_F2}, ButtonPicture::Edit});
+  commands.Add({kBtnDelete, &ActDelete, "Remove from Catalog", "Remove from Catalog", {VK_DELETE},
+                ButtonPicture::Remove});
+  commands.Add({kViewArchiveFiles, &ActViewArchiveFiles, "View Archive Files", "View Archive Files"});
+  commands.Add({kViewIcon, &ActIcon, "Icon", "Icon"});
+  commands.Add({kViewSmallIcon, &ActSmallIcon, "Small Icon", "Small Icon"});
+  commands.Add({kViewList, &ActList, "List", "List"});
+  commands.Add({kViewReport, &ActReport, "Details", "Details"});
+  commands.Add({0, &m_actClose, nullptr, nullptr, {VK_ESCAPE}});
 
-  using Item = MenuItem;
   // Refresh Archive has no visible item.
-  m_popupMenu = BuildMenu({{"View Archive Files", &ActViewArchiveFiles, Item::kDefault},
+  m_popupMenu = BuildMenu({Item(ActViewArchiveFiles, MenuItem::kDefault),
                            Separator(),
-                           {"Add New CD/DVD to Catalog", &ActAdd},
-                           {"Edit Archive Mark", &ActEdit},
+                           Item(ActAdd),
+                           Item(ActEdit),
                            Separator(),
-                           {"Remove from Catalog", &ActDelete},
+                           Item(ActDelete),
                            Separator(),
-                           {"View",
-                            nullptr,
-                            Item::kNone,
-                            {{"Small Icon", &ActSmallIcon, Item::kRadio},
-                             {"Icon", &ActIcon, Item::kRadio},
-                             {"List", &ActList, Item::kRadio},
-                             {"Details", &ActReport, Item::kRadio}}}},
+                           SubMenu("View", {Item(ActSmallIcon, MenuItem::kRadio), Item(ActIcon, MenuItem::kRadio),
+                                            Item(ActList, MenuItem::kRadio), Item(ActReport, MenuItem::kRadio)})},
                           commands);
 }
 
 void TfrmArchive::BuildToolButtons() {
-  m_hints.Attach(Handle());
-  m_buttonPictures = CreateButtonPictures({ButtonPicture::ChangeView, ButtonPicture::Refresh, ButtonPicture::Add,
-                                           ButtonPicture::Edit, ButtonPicture::Remove},
-                                          Dpi());
-  Action* actions[] = {&ActViewToggle, &ActFreshenCD, &ActAdd, &ActEdit, &ActDelete};
-  const int ids[] = {kBtnViewToggle, kBtnFreshenCD, kBtnAdd, kBtnEdit, kBtnDelete};
-  for (int i = 0; i < 5; ++i) {
-    HWND button = CreateToolButton(Handle(), ids[i], 0, 0, kButtonSize);
-    DrawButton(m_buttonPictures, button, i);
-    actions[i]->BindButton(button, &m_hints);
-    m_toolButtons.push_back(button);
+  // Side by side at the right of the band, each a design unit narrower than
+  // its place: at 144 DPI two places of 25 units are 75 pixels, but one
+  // button of 25 rounds to 38 and would lie on the next. Refresh Archive
+  // waits hidden left of them.
+  const int right = DesignClient().width;
+  struct Tool {
+    int id;
+    Action& action;
+  };
+  const Tool tools[] = {{kBtnFreshenCD, ActFreshenCD},
+                        {kBtnViewToggle, ActViewToggle},
+                        {kBtnAdd, ActAdd},
+                        {kBtnEdit, ActEdit},
+                        {kBtnDelete, ActDelete}};
+  int x = right - static_cast<int>(std::size(tools)) * kButtonPitch;
+  for (const Tool& tool : tools) {
+    HWND button = CreateToolButton(Handle(), tool.id, x, 0, kButtonSize, kAnchorTopRight);
+    PlaceControl(button, {x + 1, 0, kButtonPitch - 1, kButtonSize}, kAnchorTopRight);
+    BindButton(button, tool.action);
+    x += kButtonPitch;
   }
   ShowWindow(GetDlgItem(Handle(), kBtnFreshenCD), SW_HIDE);
 }
@@ -160,9 +159,7 @@ void TfrmArchive::BuildList() {
                   {caption[4], 80, 20, 80, Align::Right}, {caption[5], 95, 20, 95, Align::Right},
                   {caption[6], 0, 0, 1},           {caption[7], 42, 20}};
   m_listView1.Create(args);
-  m_largeImages = CreateDiscPictures(32, Dpi());
-  m_smallImages = CreateDiscPictures(16, Dpi());
-  m_listView1.SetImageLists(m_largeImages, m_smallImages);
+  MakeDiscPictures();
   m_listView1.SetCellTextSource(
       [this](int row, int column) { return std::string(CellOf(m_rows.Row(static_cast<std::size_t>(row)), column)); });
   m_listView1.onColumnClick = [this](int column) { ListView1ColumnClick(column); };
@@ -176,6 +173,17 @@ void TfrmArchive::BuildList() {
   };
 }
 
+void TfrmArchive::MakeDiscPictures() {
+  ImageListHandle large(CreateDiscPictures(32, Dpi()));
+  ImageListHandle small(CreateDiscPictures(16, Dpi()));
+  m_listView1.SetImageLists(large.get(), small.get());
+  // The list draws with the new ones now; the old ones may go.
+  m_largeImages = std::move(large);
+  m_smallImages = std::move(small);
+}
+
+void TfrmArchive::OnDpiChanged() { MakeDiscPictures(); }
+
 void TfrmArchive::OnResized() {
   Layout();
   SortList();
@@ -183,41 +191,42 @@ void TfrmArchive::OnResized() {
 
 void TfrmArchive::Layout() {
   if (!m_sb1.Handle()) return;  // sizes sent while the window is being made
-  RECT client{};
-  GetClientRect(Handle(), &client);
   m_sb1.Layout();
-  // The visible tool buttons side by side at the right of the band.
-  int right = client.right;
-  for (auto it = m_toolButtons.rbegin(); it != m_toolButtons.rend(); ++it) {
-    if (!(GetWindowLongA(*it, GWL_STYLE) & WS_VISIBLE)) continue;
-    right -= kButtonSize;
-    SetWindowPos(*it, nullptr, right, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  SetWindowPos(m_listView1.Handle(), nullptr, 0, kBandHeight, client.right,
-               std::max(0L, client.bottom - m_sb1.Height() - kBandHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+  // The list fills what the band and the status bar leave.
+  const DesignSize client = DesignClient();
+  Place(m_listView1.Handle(),
+        {0, kBandHeight, client.width, client.height - kBandHeight - m_sb1.DesignHeight(Dpi())}, kAnchorAll);
   FitColumns();
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TfrmArchive::FitColumns() {
   // The date keeps its width and the note the width it has; the counts take
-  // up to their most, Archive and Location share the rest.
+  // up to their most (design units), Archive and Location share the rest.
   RECT client{};
   GetClientRect(m_listView1.Handle(), &client);
-  const int note = m_listView1.ColumnWidth(kColNote);
+  const UINT dpi = Dpi();
+  const int note = ScaleFromDpi(m_listView1.ColumnWidth(kColNote), dpi);
   int counts[] = {80, 80, 95};
-  int rest = client.right - 120 - note - counts[0] - counts[1] - counts[2];
+  int rest = ScaleFromDpi(client.right, dpi) - 120 - note - counts[0] - counts[1] - counts[2];
   for (int& width : counts) {
     if (rest >= 40) break;
     const int give = std::min(40 - rest, width - 20);
     width -= give;
     rest += give;
   }
-  m_listView1.SetColumnWidth(kColArchive, rest / 2);
-  m_listView1.SetColumnWidth(kColLocation, rest - rest / 2);
-  m_listView1.SetColumnWidth(kColDirectories, counts[0]);
-  m_listView1.SetColumnWidth(kColFiles, counts[1]);
-  m_listView1.SetColumnWidth(kColSize, counts[2]);
+  m_listView1.SetColumnWidth(kColDirectories, ScaleToDpi(counts[0], dpi));
+  m_listView1.SetColumnWidth(kColFiles, ScaleToDpi(counts[1], dpi));
+  m_listView1.SetColumnWidth(kColSize, ScaleToDpi(counts[2], dpi));
+  // The rest in pixels, from what the other columns really took: a column
+  // keeps to the limits the list gives it.
+  int taken = 0;
+  for (int column = 0; column < m_listView1.ColumnCount(); ++column) {
+    if (column != kColArchive && column != kColLocation) taken += m_listView1.ColumnWidth(column);
+  }
+  const int share = std::max(0, static_cast<int>(client.right) - taken);
+  m_listView1.SetColumnWidth(kColArchive, share / 2);
+  m_listView1.SetColumnWidth(kColLocation, share - share / 2);
 }
 
 // --- Loading -------------------------------------------------------------------
@@ -329,6 +338,9 @@ void TfrmArchive::ApplyViewStyle(std::size_t style) {
 
 void TfrmArchive::SetListViewStyle(std::string_view valueName, std::string_view styleText, ListViewMode mode) {
   m_listView1.SetView(mode);
+  // The columns size themselves to the list only in the details view: a
+  // fit made in another one did not reach them.
+  FitColumns();
   InvalidateRect(m_listView1.Handle(), nullptr, TRUE);
   m_context.services.settings.WriteString(names::kKeyState, valueName, styleText);
 }

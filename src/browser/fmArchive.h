@@ -10,6 +10,7 @@
 #include "browser/CatalogCommands.h"
 #include "browser/CatalogList.h"
 #include "platform/AppContext.h"
+#include "platform/win32/Handles.h"
 #include "ui/Action.h"
 #include "ui/ListView.h"
 #include "ui/StatusBar.h"
@@ -54,7 +55,10 @@ class TfrmArchive final : public ToolWindow {
   void BuildActions();
   void BuildToolButtons();
   void BuildList();
+  // The list's disc pictures at the window's DPI.
+  void MakeDiscPictures();
   void OnResized() override;
+  void OnDpiChanged() override;
   bool Busy() const override { return m_loading; }
   void Layout();
   void FitColumns();
@@ -102,13 +106,10 @@ class TfrmArchive final : public ToolWindow {
   bool m_addAfterLoad = false;  // Insert came while the catalogue was listed
   std::optional<ListView::RedrawSuspension> m_firstLoadQuiet;
 
-  Hints m_hints;
   MenuHandle m_popupMenu;
   Action m_actClose;
-  HIMAGELIST m_largeImages = nullptr;
-  HIMAGELIST m_smallImages = nullptr;
-  HIMAGELIST m_buttonPictures = nullptr;
-  std::vector<HWND> m_toolButtons;
+  ImageListHandle m_largeImages;
+  ImageListHandle m_smallImages;
   ListView m_listView1;
   StatusBar m_sb1;
 };

@@ -29,26 +29,29 @@ TfrmEditArchive::TfrmEditArchive(AppContext& context, ArchiveValues& values) : m
 
 void TfrmEditArchive::Create() {
   CreateDialogWindow({kClassName, "Edit archive", kClientWidth, kClientHeight, kBandBlue, kBodyColour});
+  m_actOk = Action("", "", [this] { btnOkClick(); });
+  m_actCancel = Action("", "", [this] { EndModal(kModalCancel); });
+  Commands().Add({kBtnOk, &m_actOk, "OK"});
+  Commands().Add({kBtnCancel, &m_actCancel, "Cancel", nullptr, {VK_ESCAPE}});
+
   const char* captions[] = {"Mark", "Location", "Note"};
-  HWND* edits[] = {&m_edtMark, &m_edtLocation, &m_edtNote};
+  EditBox* edits[] = {&m_edtMark, &m_edtLocation, &m_edtNote};
   const std::string* texts[] = {&m_values.mark, &m_values.location, &m_values.note};
   for (int i = 0; i < 3; ++i) {
     const int y = kBandHeight + 22 + i * 40;
-    CreateLabel(Handle(), 0, captions[i], 20, y + 3, 60, 16);
-    *edits[i] = CreateEdit(Handle(), kEdtMark + i, 84, y, kClientWidth - 104);
-    SetWindowTextA(*edits[i], texts[i]->c_str());
-    UseEditKeyFilter(*edits[i]);
+    m_labels[i].Create({.form = this, .text = captions[i], .bounds = {20, y + 3, 60, 16}});
+    edits[i]->Create({.form = this, .id = kEdtMark + i, .bounds = {84, y, kClientWidth - 104, 21}, .anchors = kAnchorTopWide});
+    edits[i]->SetText(*texts[i]);
+    UseEditKeyFilter(edits[i]->Handle());
   }
-  m_btnOk = CreateButton(Handle(), kBtnOk, "OK", 0, 0);
-  HWND btnCancel = CreateButton(Handle(), kBtnCancel, "Cancel", 0, 0);
-  PlaceBandButtons({m_btnOk, btnCancel});
-  EnableWindow(m_btnOk, EditOkEnabled(m_values.mark));
-  m_actOk = Action("OK", "", [this] { btnOkClick(); });
-  m_actCancel = Action("Cancel", "", [this] { EndModal(kModalCancel); });
-  Commands().Add(kBtnOk, m_actOk);
-  Commands().Add(kBtnCancel, m_actCancel);
-  Commands().AddKey(VK_ESCAPE, m_actCancel);
-  SetOpeningFocus(m_edtMark);
+  m_btnOk.Create({.form = this, .id = kBtnOk, .text = "OK"});
+  m_btnCancel.Create({.form = this, .id = kBtnCancel, .text = "Cancel"});
+  PlaceBandButtons({m_btnOk.Handle(), m_btnCancel.Handle()});
+  BindButton(m_btnOk.Handle(), m_actOk);
+  BindButton(m_btnCancel.Handle(), m_actCancel);
+  m_actOk.SetEnabled(EditOkEnabled(m_values.mark));
+  m_edtMark.onChange = [this] { m_actOk.SetEnabled(EditOkEnabled(m_edtMark.Text())); };
+  SetOpeningFocus(m_edtMark.Handle());
 }
 
 void TfrmEditArchive::OnActivated() {
@@ -57,27 +60,23 @@ void TfrmEditArchive::OnActivated() {
   // "The mark already exists!" closed, it would be the refused mark, and the
   // archive's own mark could then no longer be typed back.
   if (!m_markRemembered) {
-    m_rememberedMark = WindowText(m_edtMark);
+    m_rememberedMark = m_edtMark.Text();
     m_markRemembered = true;
   }
 }
 
-void TfrmEditArchive::OnCommand(int id, int code) {
-  if (id == kEdtMark && code == EN_CHANGE) EnableWindow(m_btnOk, EditOkEnabled(WindowText(m_edtMark)));
-}
-
 void TfrmEditArchive::btnOkClick() {
-  const std::string mark = WindowText(m_edtMark);
+  const std::string mark = m_edtMark.Text();
   const auto taken = [this](std::string_view candidate) {
     return MarkExists(m_context.services.files, m_context.services.text, candidate, m_context.run.catalogFolder,
                       kArchiveMask);
   };
   if (JudgeEditedMark(mark, m_rememberedMark, m_context.services.text, taken) == EditVerdict::MarkTaken) {
     ShowAlert(Handle(), kMsgMarkExists);
-    SetFocus(m_edtMark);
+    SetFocus(m_edtMark.Handle());
     return;
   }
-  m_values = ArchiveValues{mark, WindowText(m_edtLocation), WindowText(m_edtNote)};
+  m_values = ArchiveValues{mark, m_edtLocation.Text(), m_edtNote.Text()};
   EndModal(kModalOk);
 }
 

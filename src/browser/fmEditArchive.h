@@ -4,7 +4,10 @@
 
 #include "platform/AppContext.h"
 #include "ui/Action.h"
+#include "ui/Button.h"
 #include "ui/Dialog.h"
+#include "ui/EditBox.h"
+#include "ui/Label.h"
 
 namespace discovel {
 
@@ -24,7 +27,6 @@ class TfrmEditArchive final : public Dialog {
 
  protected:
   void OnActivated() override;
-  void OnCommand(int id, int code) override;
 
  private:
   void btnOkClick();
@@ -35,10 +37,12 @@ class TfrmEditArchive final : public Dialog {
   bool m_markRemembered = false;
   Action m_actOk;
   Action m_actCancel;
-  HWND m_edtMark = nullptr;
-  HWND m_edtLocation = nullptr;
-  HWND m_edtNote = nullptr;
-  HWND m_btnOk = nullptr;
+  Label m_labels[3];
+  EditBox m_edtMark;
+  EditBox m_edtLocation;
+  EditBox m_edtNote;
+  Button m_btnOk;
+  Button m_btnCancel;
 };
 
 }  // namespace discovel

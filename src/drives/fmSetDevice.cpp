@@ -1,5 +1,6 @@
 #include "drives/fmSetDevice.h"
 
+#include <utility>
 #include <vector>
 
 #include "drives/DriveRules.h"
@@ -35,17 +36,18 @@ TfrmSetDevice::TfrmSetDevice(AppContext& context, DriveQueries& drives) : m_cont
 TfrmSetDevice::~TfrmSetDevice() {
   // The list draws with the image list until it is gone.
   DestroyDetached();
-  if (m_imgCDrom) ImageList_Destroy(m_imgCDrom);
 }
 
 void TfrmSetDevice::Create() {
   CreateDialogWindow({kClassName, "Select default read device", kClientWidth, kClientHeight});
   BuildActions();
   BuildList();
-  m_btnOk = CreateButton(Handle(), kBtnOk, "OK", 0, 0);
-  HWND btnCancel = CreateButton(Handle(), kBtnCancel, "Cancel", 0, 0);
-  PlaceBandButtons({m_btnOk, btnCancel});
-  EnableWindow(m_btnOk, FALSE);
+  m_btnOk.Create({.form = this, .id = kBtnOk, .text = "OK"});
+  m_btnCancel.Create({.form = this, .id = kBtnCancel, .text = "Cancel"});
+  PlaceBandButtons({m_btnOk.Handle(), m_btnCancel.Handle()});
+  BindButton(m_btnOk.Handle(), m_actOk);
+  BindButton(m_btnCancel.Handle(), m_actCancel);
+  m_actOk.SetEnabled(false);
   // Unlike at start-up, the stored letter is taken without asking its type:
   // a letter that names no CD/DVD drive simply marks no item.
   m_context.run.readDevice = ReadDeviceFromSettings(m_context.services.settings, m_drives);
@@ -53,27 +55,23 @@ void TfrmSetDevice::Create() {
 }
 
 void TfrmSetDevice::BuildActions() {
-  ActSetDefault = Action("Set as Default Read Device", "Set as Default Read Device", [this] { ActSetDefaultExecute(); });
-  ActEject = Action("Eject CD/DVD", "Eject CD/DVD", [this] {
+  ActSetDefault = Action("", "", [this] { ActSetDefaultExecute(); });
+  ActEject = Action("", "", [this] {
     if (const auto letter = SelectedLetter()) OpenCdTray(*letter);
   });
-  ActClose = Action("Close CD/DVD", "Close CD/DVD", [this] {
+  ActClose = Action("", "", [this] {
     if (const auto letter = SelectedLetter()) CloseCdTray(*letter);
   });
-  m_actOk = Action("OK", "", [this] { btnOkClick(); });
-  m_actCancel = Action("Cancel", "", [this] { EndModal(kModalCancel); });
+  m_actOk = Action("", "", [this] { btnOkClick(); });
+  m_actCancel = Action("", "", [this] { EndModal(kModalCancel); });
   CommandTable& commands = Commands();
-  commands.Add(kMniSetDefault, ActSetDefault);
-  commands.Add(kMniEject, ActEject);
-  commands.Add(kMniClose, ActClose);
-  commands.Add(kBtnOk, m_actOk);
-  commands.Add(kBtnCancel, m_actCancel);
-  commands.AddKey(VK_ESCAPE, m_actCancel);
-  m_popupMenu = BuildMenu({{"Set as Default Read Device", &ActSetDefault, MenuItem::kDefault},
-                           Separator(),
-                           {"Eject CD/DVD", &ActEject},
-                           {"Close CD/DVD", &ActClose}},
-                          commands);
+  commands.Add({kMniSetDefault, &ActSetDefault, "Set as Default Read Device", "Set as Default Read Device"});
+  commands.Add({kMniEject, &ActEject, "Eject CD/DVD", "Eject CD/DVD"});
+  commands.Add({kMniClose, &ActClose, "Close CD/DVD", "Close CD/DVD"});
+  commands.Add({kBtnOk, &m_actOk, "OK"});
+  commands.Add({kBtnCancel, &m_actCancel, "Cancel", nullptr, {VK_ESCAPE}});
+  m_popupMenu = BuildMenu(
+      {Item(ActSetDefault, MenuItem::kDefault), Separator(), Item(ActEject), Item(ActClose)}, commands);
 }
 
 void TfrmSetDevice::BuildList() {
@@ -84,13 +82,26 @@ void TfrmSetDevice::BuildList() {
   args.view = ListViewMode::Icon;
   args.multiSelect = false;
   m_listView1.Create(args);
-  m_imgCDrom = CreateDrivePictures(Dpi());
-  m_listView1.SetImageLists(m_imgCDrom, nullptr);
+  PlaceControl(m_listView1.Handle(), args.bounds, kAnchorAll);
+  MakeDrivePictures();
   m_listView1.onSelectionChanged = [this] { KeyState(); };
   m_listView1.onFocusChanged = [this](bool) { KeyState(); };
   m_listView1.onDoubleClick = [this](int) {
     if (ActSetDefault.Execute()) KeyState();
   };
+}
+
+void TfrmSetDevice::MakeDrivePictures() {
+  ImageListHandle pictures(CreateDrivePictures(Dpi()));
+  m_listView1.SetImageLists(pictures.get(), nullptr);
+  // The list draws with the new ones now; the old ones may go.
+  m_imgCDrom = std::move(pictures);
+}
+
+void TfrmSetDevice::OnDpiChanged() {
+  MakeDrivePictures();
+  // A large-icon list spaces its icons by the pictures: laid out again.
+  SendMessageA(m_listView1.Handle(), LVM_ARRANGE, LVA_DEFAULT, 0);
 }
 
 void TfrmSetDevice::FillList() {
@@ -99,7 +110,7 @@ void TfrmSetDevice::FillList() {
     AddDrive(item.caption, item.marked);
   }
   const bool any = m_listView1.RowCount() > 0;
-  EnableWindow(m_btnOk, any);
+  m_actOk.SetEnabled(any);
   // Painted by the list itself whenever it is empty, so a repaint keeps it.
   m_listView1.SetEmptyText(kNoDevice);
   const LONG style = GetWindowLongA(m_listView1.Handle(), GWL_STYLE);
@@ -165,9 +176,7 @@ bool TfrmSetDevice::PreTranslate(MSG& msg) {
 
 LRESULT TfrmSetDevice::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == m_listView1.Handle()) {
-    const POINT at = m_listView1.PopupMenuPoint(lParam);
-    KeyState();
-    TrackPopupMenu(m_popupMenu.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+    PopUpMenu(m_popupMenu.get(), m_listView1.PopupMenuPoint(lParam));
     return 0;
   }
   return Dialog::HandleMessage(message, wParam, lParam);

@@ -8,6 +8,7 @@
 #include "platform/AppContext.h"
 #include "platform/win32/Handles.h"
 #include "ui/Action.h"
+#include "ui/Button.h"
 #include "ui/Dialog.h"
 #include "ui/ListView.h"
 
@@ -33,6 +34,9 @@ class TfrmSetDevice final : public Dialog {
  private:
   void BuildActions();
   void BuildList();
+  // The drive pictures at the window's DPI.
+  void MakeDrivePictures();
+  void OnDpiChanged() override;
   void FillList();
   void AddDrive(const std::string& rootPath, bool isDefault);
   // The first letter of the one selected item; none unless exactly one.
@@ -44,14 +48,15 @@ class TfrmSetDevice final : public Dialog {
   DriveQueries& m_drives;
   bool m_listFilled = false;
   ListView m_listView1;
-  HIMAGELIST m_imgCDrom = nullptr;
+  ImageListHandle m_imgCDrom;
   MenuHandle m_popupMenu;
   Action ActSetDefault;
   Action ActEject;
   Action ActClose;
   Action m_actOk;
   Action m_actCancel;
-  HWND m_btnOk = nullptr;
+  Button m_btnOk;
+  Button m_btnCancel;
 };
 
 }  // namespace discovel

@@ -38,24 +38,25 @@ void TfrmWaitCD::Create() {
   using namespace fmWaitCDIds;
   CreateDialogWindow({kClassName, "Wait for user insert CD/DVD", kClientWidth, kClientHeight});
   m_lblMsg = CreateMessageLabel(kLblMsg, 0, kBandHeight, kClientWidth, kClientHeight - 2 * kBandHeight);
-  m_btnOk = CreateButton(Handle(), kBtnOk, "OK", 0, 0);
-  m_btnCancel = CreateButton(Handle(), kBtnCancel, "Cancel", 0, 0);
-  PlaceBandButtons({m_btnOk, m_btnCancel});
+  m_actOk = Action("", "", [this] { m_wait->Ok(); });
+  m_actCancel = Action("", "", [this] { m_wait->Cancel(); });
+  Commands().Add({kBtnOk, &m_actOk, "OK"});
+  Commands().Add({kBtnCancel, &m_actCancel, "Cancel", nullptr, {VK_ESCAPE}});
+  m_btnOk.Create({.form = this, .id = kBtnOk, .text = "OK"});
+  m_btnCancel.Create({.form = this, .id = kBtnCancel, .text = "Cancel"});
+  PlaceBandButtons({m_btnOk.Handle(), m_btnCancel.Handle()});
+  BindButton(m_btnOk.Handle(), m_actOk);
+  BindButton(m_btnCancel.Handle(), m_actCancel);
   DiscWaitView& view = *this;
   m_wait = std::make_unique<DiscWait>(SystemDriveQueries(), m_context.services.files, m_context.services.settings, view,
                                       m_context.run.readDevice, OpenCdTray, CloseCdTray);
-  m_actOk = Action("OK", "", [this] { m_wait->Ok(); });
-  m_actCancel = Action("Cancel", "", [this] { m_wait->Cancel(); });
-  Commands().Add(kBtnOk, m_actOk);
-  Commands().Add(kBtnCancel, m_actCancel);
-  Commands().AddKey(VK_ESCAPE, m_actCancel);
 }
 
 void TfrmWaitCD::OnShowing() { m_wait->Show(m_message); }
 
 void TfrmWaitCD::OnActivated() {
   SetWindowTextA(Handle(), kProgramName);
-  if (IsWindowEnabled(m_btnOk) && IsWindowVisible(m_btnOk)) SetFocus(m_btnOk);
+  if (IsWindowEnabled(m_btnOk.Handle()) && IsWindowVisible(m_btnOk.Handle())) SetFocus(m_btnOk.Handle());
 }
 
 LRESULT TfrmWaitCD::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -82,14 +83,14 @@ LRESULT TfrmWaitCD::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TfrmWaitCD::ShowMessage(std::string_view text) { SetWindowTextA(m_lblMsg, std::string(text).c_str()); }
 
-void TfrmWaitCD::DisableOk() { EnableWindow(m_btnOk, FALSE); }
+void TfrmWaitCD::DisableOk() { m_actOk.SetEnabled(false); }
 
 // The main window reads the switch when it decides what it allows.
 void TfrmWaitCD::DisableAddAction() { m_context.run.addDiscEnabled = false; }
 
 void TfrmWaitCD::HideButtons() {
-  ShowWindow(m_btnOk, SW_HIDE);
-  ShowWindow(m_btnCancel, SW_HIDE);
+  ShowWindow(m_btnOk.Handle(), SW_HIDE);
+  ShowWindow(m_btnCancel.Handle(), SW_HIDE);
 }
 
 void TfrmWaitCD::StartTimer() { SetTimer(Handle(), kTimerCDinserted, kDiscInsertedDelayMs, nullptr); }

@@ -7,6 +7,7 @@
 #include "drives/DiscWait.h"
 #include "platform/AppContext.h"
 #include "ui/Action.h"
+#include "ui/Button.h"
 #include "ui/Dialog.h"
 
 namespace discovel {
@@ -41,8 +42,8 @@ class TfrmWaitCD final : public Dialog, private DiscWaitView {
   Action m_actOk;
   Action m_actCancel;
   HWND m_lblMsg = nullptr;
-  HWND m_btnOk = nullptr;
-  HWND m_btnCancel = nullptr;
+  Button m_btnOk;
+  Button m_btnCancel;
 };
 
 }  // namespace discovel

@@ -47,41 +47,40 @@ TfrmScan::~TfrmScan() {
 void TfrmScan::Create() {
   using namespace fmScanIds;
   CreateDialogWindow({kClassName, "Scanning and enter data", kClientWidth, kClientHeight});
+  m_actOk = Action("", "", [this] { m_session->Ok(m_edtMark.Text(), m_edtLocation.Text(), m_edtNote.Text()); });
+  m_actCancel = Action("", "", [this] { m_session->Cancel(); });
+  Commands().Add({kBtnOk, &m_actOk, "OK"});
+  Commands().Add({kBtnCancel, &m_actCancel, "Cancel", nullptr, {VK_ESCAPE}});
+
   m_lblMsg = CreateMessageLabel(kLblMsg, 0, kBandHeight, kClientWidth, kMsgHeight);
-  m_progress = CreateChild(Handle(), PROGRESS_CLASSA, "", PBS_SMOOTH, 20, kPanelTop + 30, kClientWidth - 40, 18, 0);
+  m_progress = CreateChild(Handle(), PROGRESS_CLASSA, "", PBS_SMOOTH, {20, kPanelTop + 30, kClientWidth - 40, 18}, 0,
+                           FontRole::Normal, 0, kAnchorTopWide);
   SendMessageA(m_progress, PBM_SETRANGE32, 0, 100);
   const char* captions[] = {"Mark", "Location", "Note"};
-  HWND* edits[] = {&m_edtMark, &m_edtLocation, &m_edtNote};
+  EditBox* edits[] = {&m_edtMark, &m_edtLocation, &m_edtNote};
   for (int i = 0; i < 3; ++i) {
     const int y = kPanelTop + 6 + i * 28;
-    m_editLabels[i] = CreateLabel(Handle(), 0, captions[i], 20, y + 3, 60, 16);
-    *edits[i] = CreateEdit(Handle(), kEdtMark + i, 84, y, kClientWidth - 104);
-    UseEditKeyFilter(*edits[i]);
+    m_editLabels[i].Create({.form = this, .text = captions[i], .bounds = {20, y + 3, 60, 16}});
+    edits[i]->Create(
+        {.form = this, .id = kEdtMark + i, .bounds = {84, y, kClientWidth - 104, 21}, .anchors = kAnchorTopWide});
+    UseEditKeyFilter(edits[i]->Handle());
   }
-  m_btnOk = CreateButton(Handle(), kBtnOk, "OK", 0, 0);
-  m_btnCancel = CreateButton(Handle(), kBtnCancel, "Cancel", 0, 0);
-  EnableWindow(m_btnOk, FALSE);
-  PlaceBandButtons({m_btnOk, m_btnCancel});
+  m_edtMark.onChange = [this] { m_session->MarkChanged(m_edtMark.Text()); };
+  m_btnOk.Create({.form = this, .id = kBtnOk, .text = "OK"});
+  m_btnCancel.Create({.form = this, .id = kBtnCancel, .text = "Cancel"});
+  PlaceBandButtons({m_btnOk.Handle(), m_btnCancel.Handle()});
+  BindButton(m_btnOk.Handle(), m_actOk);
+  BindButton(m_btnCancel.Handle(), m_actCancel);
+  m_actOk.SetEnabled(false);
   ShowEditPanel(false);
   ShowProgressPanel(false);
   AddDiscView& view = *this;
   m_session = std::make_unique<AddDiscSession>(m_context, m_pump, view, IsAudioDisc, OpenCdTray);
-  m_actOk = Action("OK", "", [this] {
-    m_session->Ok(WindowText(m_edtMark), WindowText(m_edtLocation), WindowText(m_edtNote));
-  });
-  m_actCancel = Action("Cancel", "", [this] { m_session->Cancel(); });
-  Commands().Add(kBtnOk, m_actOk);
-  Commands().Add(kBtnCancel, m_actCancel);
-  Commands().AddKey(VK_ESCAPE, m_actCancel);
 }
 
 void TfrmScan::OnActivated() {
   SetWindowTextA(Handle(), kProgramName);
   if (m_session->State() == AddDiscState::NotOpened) PostMessageA(Handle(), kMsgOpen, 0, 0);
-}
-
-void TfrmScan::OnCommand(int id, int code) {
-  if (id == fmScanIds::kEdtMark && code == EN_CHANGE) m_session->MarkChanged(WindowText(m_edtMark));
 }
 
 LRESULT TfrmScan::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -114,11 +113,12 @@ void TfrmScan::ShowMessage(std::string_view text) {
 }
 
 void TfrmScan::SetCancelCaption(std::string_view caption) {
-  SetWindowTextA(m_btnCancel, std::string(caption).c_str());
+  SetWindowTextA(m_btnCancel.Handle(), std::string(caption).c_str());
 }
 
 void TfrmScan::ShowEditPanel(bool visible) {
-  for (HWND control : {m_edtMark, m_edtLocation, m_edtNote, m_editLabels[0], m_editLabels[1], m_editLabels[2]}) {
+  for (HWND control : {m_edtMark.Handle(), m_edtLocation.Handle(), m_edtNote.Handle(), m_editLabels[0].Handle(),
+                       m_editLabels[1].Handle(), m_editLabels[2].Handle()}) {
     ShowWindow(control, visible ? SW_SHOW : SW_HIDE);
   }
 }
@@ -130,20 +130,21 @@ void TfrmScan::ShowProgressPanel(bool visible) {
 }
 
 void TfrmScan::ClearFields() {
-  for (HWND edit : {m_edtMark, m_edtLocation, m_edtNote}) SetWindowTextA(edit, "");
+  // Each field says it changed, also an empty one (the mark's check runs).
+  for (HWND edit : {m_edtMark.Handle(), m_edtLocation.Handle(), m_edtNote.Handle()}) SetWindowTextA(edit, "");
 }
 
 void TfrmScan::SetMark(std::string_view mark) {
-  SetWindowTextA(m_edtMark, std::string(mark).c_str());
+  SetWindowTextA(m_edtMark.Handle(), std::string(mark).c_str());
   FocusMark();
 }
 
 void TfrmScan::FocusMark() {
-  SetFocus(m_edtMark);
-  SendMessageA(m_edtMark, EM_SETSEL, 0, -1);
+  SetFocus(m_edtMark.Handle());
+  SendMessageA(m_edtMark.Handle(), EM_SETSEL, 0, -1);
 }
 
-void TfrmScan::EnableOk(bool enabled) { EnableWindow(m_btnOk, enabled); }
+void TfrmScan::EnableOk(bool enabled) { m_actOk.SetEnabled(enabled); }
 
 void TfrmScan::Alert(std::string_view text) { ShowAlert(Handle(), text); }
 

@@ -8,7 +8,10 @@
 #include "platform/ModalResult.h"
 #include "scan/AddDiscSession.h"
 #include "ui/Action.h"
+#include "ui/Button.h"
 #include "ui/Dialog.h"
+#include "ui/EditBox.h"
+#include "ui/Label.h"
 #include "ui/WindowPump.h"
 
 namespace discovel {
@@ -32,7 +35,6 @@ class TfrmScan final : public Dialog, private AddDiscView {
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnActivated() override;
-  void OnCommand(int id, int code) override;
 
  private:
   void SetProgress(int position) override;
@@ -55,12 +57,12 @@ class TfrmScan final : public Dialog, private AddDiscView {
   std::unique_ptr<AddDiscSession> m_session;
   HWND m_lblMsg = nullptr;
   HWND m_progress = nullptr;
-  HWND m_edtMark = nullptr;
-  HWND m_edtLocation = nullptr;
-  HWND m_edtNote = nullptr;
-  HWND m_editLabels[3] = {};
-  HWND m_btnOk = nullptr;
-  HWND m_btnCancel = nullptr;
+  EditBox m_edtMark;
+  EditBox m_edtLocation;
+  EditBox m_edtNote;
+  Label m_editLabels[3];
+  Button m_btnOk;
+  Button m_btnCancel;
   bool m_busy = false;  // the hourglass shows while the disc is scanned
 };
 

@@ -33,44 +33,49 @@ void CALLBACK ProgressToZero(HWND, UINT, UINT_PTR id, DWORD) {
 }  // namespace
 
 void StatusBar::Create(HWND parent, int id, int progressId, std::initializer_list<int> widths, int progressPanel) {
-  m_bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  SetControlFont(m_bar, FontRole::Normal);
+  ChildWindow::Create(parent, STATUSCLASSNAMEA, id, {}, SBARS_SIZEGRIP, 0, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS,
+                      kPlacedByOwner);
   m_widths.assign(widths.begin(), widths.end());
   SetParts();
   m_progressPanel = progressPanel;
-  m_progress = CreateChild(m_bar, PROGRESS_CLASSA, "", PBS_SMOOTH, 0, 0, 0, 0, progressId);
+  m_progress = CreateChild(Handle(), PROGRESS_CLASSA, "", PBS_SMOOTH, 0, 0, 0, 0, progressId);
   SendMessageA(m_progress, PBM_SETRANGE32, 0, 100);
 }
 
 void StatusBar::SetParts() {
-  const UINT dpi = WindowDpi(m_bar);
+  const UINT dpi = WindowDpi(Handle());
   std::vector<int> edges;
   int right = 0;
   for (const int width : m_widths) edges.push_back(right += ScaleToDpi(width, dpi));
   edges.back() = -1;
-  SendMessageA(m_bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  SendMessageA(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
 void StatusBar::SetText(int panel, const std::string& text) {
-  SendMessageA(m_bar, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(Handle(), SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void StatusBar::Layout() {
-  if (!m_bar) return;
+  if (!Handle()) return;
   // The panels' design widths at the window's DPI, which may have changed.
   SetParts();
-  SendMessageA(m_bar, WM_SIZE, 0, 0);
+  SendMessageA(Handle(), WM_SIZE, 0, 0);
   RECT panel{};
-  SendMessageA(m_bar, SB_GETRECT, static_cast<WPARAM>(m_progressPanel), reinterpret_cast<LPARAM>(&panel));
+  SendMessageA(Handle(), SB_GETRECT, static_cast<WPARAM>(m_progressPanel), reinterpret_cast<LPARAM>(&panel));
   SetWindowPos(m_progress, nullptr, panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int StatusBar::Height() const {
   RECT bounds{};
-  GetWindowRect(m_bar, &bounds);
+  GetWindowRect(Handle(), &bounds);
   return bounds.bottom - bounds.top;
+}
+
+int StatusBar::DesignHeight(UINT dpi) const {
+  const int pixels = Height();
+  const int design = ScaleFromDpi(pixels, dpi);
+  return ScaleToDpi(design, dpi) < pixels ? design + 1 : design;
 }
 
 int StatusBar::Progress() const { return static_cast<int>(SendMessageA(m_progress, PBM_GETPOS, 0, 0)); }

@@ -1,24 +1,30 @@
 #pragma once
 // A status bar of fixed panels with a smooth progress bar (0 to 100) lying
-// exactly over one of them.
+// exactly over one of them. The bar places itself along the bottom of its
+// window, as high as its font needs.
 #include <windows.h>
 
 #include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "ui/ChildWindow.h"
+
 namespace discovel {
 
-class StatusBar {
+class StatusBar final : public ChildWindow {
  public:
   // `widths` are the panels' design widths; the last panel takes the rest.
+  // Throws AppError when the bar cannot be created.
   void Create(HWND parent, int id, int progressId, std::initializer_list<int> widths, int progressPanel);
-  HWND Handle() const { return m_bar; }
   void SetText(int panel, const std::string& text);
   // Fits the bar to its window and the progress bar to its panel; call when
   // the window's size changed.
   void Layout();
   int Height() const;
+  // The height in design units at `dpi`, rounded up: what lies above the bar
+  // ends at or above it.
+  int DesignHeight(UINT dpi) const;
 
   int Progress() const;
   void SetProgress(int position);
@@ -27,7 +33,6 @@ class StatusBar {
 
  private:
   void SetParts();
-  HWND m_bar = nullptr;
   std::vector<int> m_widths;
   HWND m_progress = nullptr;
   int m_progressPanel = 0;

@@ -14,9 +14,12 @@ constexpr int kProgress = 102;
 
 BackupProgressWindow::BackupProgressWindow(const char* title) {
   CreateDialogWindow({kBackupProgressClass, title, kWidth, kHeight});
-  m_lblFile = CreateLabel(Handle(), kLblFile, "", 12, kBandHeight + 10, kWidth - 24, 18);
-  m_progress = CreateChild(Handle(), PROGRESS_CLASSA, "", PBS_SMOOTH, 12, kBandHeight + 34, kWidth - 24, 18,
-                           kProgress);
+  m_lblFile.Create({.form = this,
+                    .id = kLblFile,
+                    .bounds = {12, kBandHeight + 10, kWidth - 24, 18},
+                    .anchors = kAnchorTopWide});
+  m_progress = CreateChild(Handle(), PROGRESS_CLASSA, "", PBS_SMOOTH, {12, kBandHeight + 34, kWidth - 24, 18},
+                           kProgress, FontRole::Normal, 0, kAnchorTopWide);
   SendMessageA(m_progress, PBM_SETRANGE32, 0, 100);
   // The work runs inside the handler of a command: nothing else may start meanwhile.
   m_othersDisabled.emplace(Handle());
@@ -33,7 +36,7 @@ BackupProgressWindow::~BackupProgressWindow() {
 void BackupProgressWindow::Show(std::size_t done, std::size_t total, std::string_view what) {
   const int percent = total == 0 ? 100 : static_cast<int>(done * 100 / total);
   SendMessageA(m_progress, PBM_SETPOS, percent, 0);
-  SetWindowTextIfChanged(m_lblFile, std::string(what));
+  m_lblFile.SetText(std::string(what));
 }
 
 LRESULT BackupProgressWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

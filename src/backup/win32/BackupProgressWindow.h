@@ -7,6 +7,7 @@
 
 #include "backup/BackupProgress.h"
 #include "ui/Dialog.h"
+#include "ui/Label.h"
 
 namespace discovel {
 
@@ -24,7 +25,7 @@ class BackupProgressWindow final : public Dialog, public BackupProgress {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  HWND m_lblFile = nullptr;
+  Label m_lblFile;
   HWND m_progress = nullptr;
   std::optional<OtherWindowsDisabled> m_othersDisabled;
 };
