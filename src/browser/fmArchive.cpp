@@ -30,7 +30,6 @@ ColumnSortState g_sort;
 constexpr int kWindowWidth = 584;  // also the smallest size
 constexpr int kWindowHeight = 360;
 constexpr int kButtonSize = 25;  // as high as the band
-constexpr int kButtonPitch = 25;
 constexpr UINT_PTR kTimScan = 2;
 // The window shows itself before the catalogue is read.
 constexpr UINT kScanDelayMs = 150;
@@ -135,12 +134,10 @@ void TfrmArchive::BuildToolButtons() {
                         {kBtnAdd, ActAdd},
                         {kBtnEdit, ActEdit},
                         {kBtnDelete, ActDelete}};
-  int x = right - static_cast<int>(std::size(tools)) * kButtonPitch;
+  int x = right - static_cast<int>(std::size(tools)) * kButtonSize;
   for (const Tool& tool : tools) {
-    HWND button = CreateToolButton(Handle(), tool.id, x, 0, kButtonSize, kAnchorTopRight);
-    PlaceControl(button, {x + 1, 0, kButtonPitch - 1, kButtonSize}, kAnchorTopRight);
-    BindButton(button, tool.action);
-    x += kButtonPitch;
+    BindButton(CreateToolButton(Handle(), tool.id, x, 0, kButtonSize, kAnchorTopRight), tool.action);
+    x += kButtonSize;
   }
   ShowWindow(GetDlgItem(Handle(), kBtnFreshenCD), SW_HIDE);
 }
