@@ -9,6 +9,7 @@
 #include <shellapi.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -337,6 +338,11 @@ TEST_F(SearchWindowTest, MovedToAScreenOfAnotherScaleTheWindowTakesItsRectangleA
     GetWindowRect(window, &now);
     EXPECT_TRUE(EqualRect(&now, &suggested)) << now.right - now.left << " x " << now.bottom - now.top;
     EXPECT_EQ(test::FontHeight(GetDlgItem(window, kEdtSearch)), ScaleToDpi(11, dpi));
+    // The date's drop-down calendar too.
+    auto calendarFont = reinterpret_cast<HFONT>(SendDlgItemMessageA(window, kDtpFrom, DTM_GETMCFONT, 0, 0));
+    LOGFONTA font{};
+    GetObjectA(calendarFont, sizeof font, &font);
+    EXPECT_EQ(std::abs(font.lfHeight), ScaleToDpi(11, dpi));
     EXPECT_THAT(test::LayoutFaults(window), testing::IsEmpty()) << "at " << dpi << " DPI";
     // The list starts below the panel and its columns took the new scale.
     HWND list = GetDlgItem(window, kListView1);
