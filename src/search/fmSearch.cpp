@@ -137,7 +137,8 @@ void TfrmSearch::BuildAdvancedPanel() {
   label("to:", 241, 74, 16);
   m_dtpTo.Create({this, kDtpTo, {259, top + 70, 84, 21}, false, "dd/MM/yyyy"});
   check(m_chkSize, kChkSize, "By file size", 41, 104, 73, false);
-  m_cmbSize.Create({.form = this, .id = kCmbSize, .bounds = {120, top + 102, 60, 21}, .items = {"at least", "at most"}});
+  m_cmbSize.Create(
+      {.form = this, .id = kCmbSize, .bounds = {120, top + 102, 60, 21}, .items = {"at least", "at most"}});
   label("Specify size:", 182, 105, 68, SS_RIGHT);
   // At 252 the edit box and its arrows, rounded apart, never overlap at the
   // common scales.
@@ -359,7 +360,9 @@ void TfrmSearch::ShowAdvancedPanel() {
 
 void TfrmSearch::chkSizeClick() {
   ApplyPanelState();
-  for (HWND field : {m_cmbSize.Handle(), m_updSize.Edit(), m_cmbMultipler.Handle()}) InvalidateRect(field, nullptr, TRUE);
+  for (HWND field : {m_cmbSize.Handle(), m_updSize.Edit(), m_cmbMultipler.Handle()}) {
+    InvalidateRect(field, nullptr, TRUE);
+  }
   SizeChange();
 }
 
