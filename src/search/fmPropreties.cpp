@@ -13,25 +13,30 @@ using namespace fmPropretiesIds;
 
 TfrmPropreties* frmPropreties = nullptr;
 
+// Design units.
 constexpr int kClientWidth = 336;
 constexpr int kClientHeight = 378;
 constexpr int kCaptionX = 16;
 constexpr int kValueX = 112;
+constexpr int kLabelHeight = 16;
+constexpr int kPairTops[] = {32, 93, 133, 167, 220, 244};
 constexpr int kLineX = 8;
 constexpr int kLineWidth = 320;
+constexpr int kLineHeight = 2;
+constexpr int kLineTops[] = {77, 199, 277};
 constexpr int kLineGap = 15;  // the lines stop this short of the content's right edge
 
-// A label as wide as its text.
-HWND CreateFittingLabel(HWND parent, int id, const std::string& text, int x, int y) {
-  HDC dc = GetDC(parent);
-  HGDIOBJ old = SelectObject(dc, ProgramFont(FontRole::Normal, parent));
+// The design width `label` needs for its text in its font.
+int FittingWidth(HWND label) {
+  const std::string text = WindowText(label);
+  HDC dc = GetDC(label);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
   SIZE extent{};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   SelectObject(dc, old);
-  ReleaseDC(parent, dc);
+  ReleaseDC(label, dc);
   // The measure is in pixels at the window's DPI; a pixel more covers rounding.
-  return CreateChild(parent, "STATIC", text.c_str(), SS_NOPREFIX, x, y,
-                     ScaleFromDpi(extent.cx, WindowDpi(parent)) + 3, 16, id);
+  return ScaleFromDpi(extent.cx, WindowDpi(label)) + 3;
 }
 
 }  // namespace
@@ -42,42 +47,42 @@ int TfrmPropreties::Execute(const PropretiesValues& values) {
 
 TfrmPropreties::TfrmPropreties(PropretiesValues values) : m_values(std::move(values)) {}
 
+// The controls go with the window, before their wrappers.
+TfrmPropreties::~TfrmPropreties() { DestroyDetached(); }
+
 void TfrmPropreties::Create() {
   CreateDialogWindow({kClassName, "File propreties", kClientWidth, kClientHeight});
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  HWND btnCancel = CreateButton(Handle(), kBtnCancel, "Close", 0, 0);
-  PlaceBandButtons({btnCancel});
-  m_actClose = Action("Close", "", [this] { EndModal(kModalCancel); });
-  Commands().Add(kBtnCancel, m_actClose);
-  Commands().Add(IDOK, m_actClose);  // Enter
-  Commands().AddKey(VK_ESCAPE, m_actClose);
+  m_actClose.SetOnExecute([this] { EndModal(kModalCancel); });
+  Commands().Add({kBtnCancel, &m_actClose, "Close", nullptr, {VK_ESCAPE}});
+  Commands().Add({IDOK, &m_actClose});  // Enter
+  m_btnCancel.Create({.form = this, .id = kBtnCancel, .text = "Close"});
+  PlaceBandButtons({m_btnCancel.Handle()});
+  BindButton(m_btnCancel.Handle(), m_actClose);
 
-  // Built at full size first, so the resize that follows sees every label.
   m_scrollBox1.Create(Handle(), kScrollBox1, {0, kBandHeight, kClientWidth, kClientHeight - 2 * kBandHeight},
                       static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   const HWND box = m_scrollBox1.Handle();
-  struct Pair {
-    const char* caption;
-    int id;
-    std::string value;
-    int y;
-  };
-  const Pair pairs[] = {{"CD/DVD mark:", kLblMark, m_values.mark, 32},
-                        {"Directory path:", kLblDir, m_values.directory + "      ", 93},
-                        {"File name:", kLblFile, m_values.file, 133},
-                        {"Type:", kLblType, m_values.type, 167},
-                        {"Date modified:", kLblDate, m_values.date, 220},
-                        {"Size:", kLblSize, m_values.size + " bytes", 244}};
-  for (const Pair& pair : pairs) {
-    CreateLabel(box, 0, pair.caption, kCaptionX, pair.y, kValueX - kCaptionX - 4, 16);
-    CreateFittingLabel(box, pair.id, pair.value, kValueX, pair.y);
+  const char* const captions[kPairs] = {"CD/DVD mark:", "Directory path:", "File name:",
+                                        "Type:",        "Date modified:",  "Size:"};
+  const int ids[kPairs] = {kLblMark, kLblDir, kLblFile, kLblType, kLblDate, kLblSize};
+  const std::string values[kPairs] = {m_values.mark, m_values.directory + "      ", m_values.file,
+                                      m_values.type, m_values.date,                 m_values.size + " bytes"};
+  for (int i = 0; i < kPairs; ++i) {
+    m_captions[i] = CreateChild(box, "STATIC", captions[i], SS_LEFT, {}, 0);
+    m_valueLabels[i] = CreateChild(box, "STATIC", values[i].c_str(), SS_NOPREFIX, {}, ids[i]);
   }
-  const int lineIds[] = {kL1, kL2, kL3};
-  const int lineTops[] = {77, 199, 277};
-  for (int i = 0; i < 3; ++i) {
-    m_lines[i] = CreateChild(box, "STATIC", "", SS_ETCHEDHORZ, kLineX, lineTops[i], kLineWidth, 2, lineIds[i]);
-  }
+  const int lineIds[kLines] = {kL1, kL2, kL3};
+  for (int i = 0; i < kLines; ++i) m_lines[i] = CreateChild(box, "STATIC", "", SS_ETCHEDHORZ, {}, lineIds[i]);
   m_scrollBox1.onResize = [this] { ScrollBox1Resize(); };
+  PlaceContent();
+}
+
+void TfrmPropreties::PlaceContent() {
+  for (int i = 0; i < kPairs; ++i) {
+    m_scrollBox1.PlaceChild(m_captions[i], {kCaptionX, kPairTops[i], kValueX - kCaptionX - 4, kLabelHeight});
+    m_scrollBox1.PlaceChild(m_valueLabels[i], {kValueX, kPairTops[i], FittingWidth(m_valueLabels[i]), kLabelHeight});
+  }
   ScrollBox1Resize();
   m_scrollBox1.UpdateRange();
 }
@@ -88,11 +93,12 @@ void TfrmPropreties::ScrollBox1Resize() {
   for (HWND line : m_lines) {
     if (line) ShowWindow(line, SW_HIDE);
   }
-  const int range = std::max(kLineX + kLineWidth, m_scrollBox1.ContentRight());
-  for (HWND line : m_lines) {
-    if (!line) continue;
-    SetWindowPos(line, nullptr, 0, 0, range - kLineGap, 2, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(line, SW_SHOW);
+  const UINT dpi = Dpi();
+  const int range = std::max(kLineX + kLineWidth, ScaleFromDpi(m_scrollBox1.ContentRight(), dpi));
+  for (int i = 0; i < kLines; ++i) {
+    if (!m_lines[i]) continue;
+    m_scrollBox1.PlaceChild(m_lines[i], {kLineX, kLineTops[i], range - kLineGap, kLineHeight});
+    ShowWindow(m_lines[i], SW_SHOW);
   }
 }
 

@@ -27,6 +27,7 @@ std::string g_restriction;
 DateBounds g_dateBounds;
 std::int64_t g_sizeThreshold = 0;
 
+// Design units.
 constexpr int kWindowWidth = 584;  // also the smallest size
 constexpr int kWindowHeight = 360;
 constexpr int kBarHeight = 25;
@@ -39,13 +40,11 @@ constexpr int kProgressStep = 10;
 constexpr UINT kMsgAutoGo = WM_APP + 1;
 constexpr std::size_t kTroublesListed = 10;
 
-bool IsChecked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-HWND CreateList(HWND parent, int id, int x, int y, int width, std::initializer_list<const char*> items, int selected) {
-  HWND combo = CreateChild(parent, WC_COMBOBOXA, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, x, y, width, 120, id);
-  for (const char* item : items) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
-  return combo;
+// The least design height whose pixels at `dpi` cover `pixels`.
+int DesignCovering(int pixels, UINT dpi) {
+  int design = ScaleFromDpi(pixels, dpi);
+  if (ScaleToDpi(design, dpi) < pixels) ++design;
+  return design;
 }
 
 }  // namespace
@@ -57,14 +56,9 @@ int TfrmSearch::Execute(AppContext& context, const std::string& mark) {
 
 TfrmSearch::TfrmSearch(AppContext& context) : m_context(context) {}
 
-TfrmSearch::~TfrmSearch() {
-  for (HWND button : {m_btnGo, m_btnAdvanced, m_btnCopyFile}) {
-    if (button) FreeButtonPicture(button);
-  }
-  for (HIMAGELIST images : {m_imgGo, m_imgListAdvanced, m_imgCopy}) {
-    if (images) ImageList_Destroy(images);
-  }
-}
+// The controls go with the window, before their wrappers and what they
+// report to.
+TfrmSearch::~TfrmSearch() { DestroyDetached(); }
 
 void TfrmSearch::Create() {
   CreateToolWindow(
@@ -76,56 +70,42 @@ void TfrmSearch::Create() {
                                             static_cast<SearchCriteriaSource&>(*this),
                                             static_cast<SearchObserver&>(*this));
   Layout();
-  SetOpeningFocus(m_edtSearch);
+  SetOpeningFocus(m_edtSearch.Handle());
   KeyState();
 }
 
 void TfrmSearch::BuildActions() {
-  ActGo = Action("Go", "Go", [this] { ActGoExecute(); });
-  ActCopyFile = Action("Copy File", "Copy File", [this] { GetFileThen(&TfrmSearch::CopyToClipboard); });
-  ActExecuteFile = Action("Execute File", "Execute File", [this] { GetFileThen(&TfrmSearch::OpenFile); });
-  ActPropreties = Action("Propreties", "", [this] { ShowPropreties(); });
-  ActAdvanced = Action("Switch to Advanced Search", "Switch to Advanced Search", [this] { ActAdvancedExecute(); });
-  m_actClose = Action("", "", [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
+  ActGo.SetOnExecute([this] { ActGoExecute(); });
+  ActCopyFile.SetOnExecute([this] { GetFileThen(&TfrmSearch::CopyToClipboard); });
+  ActExecuteFile.SetOnExecute([this] { GetFileThen(&TfrmSearch::OpenFile); });
+  ActPropreties.SetOnExecute([this] { ShowPropreties(); });
+  ActAdvanced.SetOnExecute([this] { ActAdvancedExecute(); });
+  m_actClose.SetOnExecute([this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
   CommandTable& commands = Commands();
-  commands.Add(kBtnGo, ActGo);
-  commands.Add(kBtnCopyFile, ActCopyFile);
-  commands.Add(kExecuteFile, ActExecuteFile);
-  commands.Add(kPropreties, ActPropreties);
-  commands.Add(kBtnAdvanced, ActAdvanced);
-  commands.AddKey(VK_ESCAPE, m_actClose);
-  commands.AddKey(VK_F3, ActAdvanced);
+  commands.Add({kBtnGo, &ActGo, "Go", "Go", {}, ButtonPicture::Go});
+  commands.Add({kBtnCopyFile, &ActCopyFile, "Copy File", "Copy File", {}, ButtonPicture::CopyFile});
+  commands.Add({kExecuteFile, &ActExecuteFile, "Execute File", "Execute File"});
+  commands.Add({kPropreties, &ActPropreties, "Propreties"});
+  commands.Add({kBtnAdvanced, &ActAdvanced, "Switch to Advanced Search", "Switch to Advanced Search", {VK_F3},
+                ButtonPicture::ShowAdvanced});
+  commands.Add({0, &m_actClose, nullptr, nullptr, {VK_ESCAPE}});
 
-  using Item = MenuItem;
-  m_popupMenu = BuildMenu({{"Go", &ActGo},
-                           Separator(),
-                           {"Copy File", &ActCopyFile, Item::kDefault},
-                           {"Execute File", &ActExecuteFile},
-                           Separator(),
-                           {"Propreties", &ActPropreties},
-                           Separator(),
-                           {"Switch to Advanced Search", &ActAdvanced}},
+  m_popupMenu = BuildMenu({Item(ActGo), Separator(), Item(ActCopyFile, MenuItem::kDefault), Item(ActExecuteFile),
+                           Separator(), Item(ActPropreties), Separator(), Item(ActAdvanced)},
                           commands);
 }
 
 void TfrmSearch::BuildControls() {
-  m_hints.Attach(Handle());
-  m_edtSearch = CreateEdit(Handle(), kEdtSearch, 61, 2, 289, 21);
-  const DWORD pictureButton = WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP;
-  m_btnGo = CreateChild(Handle(), "BUTTON", "", pictureButton, 352, 0, kButtonSize, kButtonSize, kBtnGo);
-  m_btnAdvanced = CreateChild(Handle(), "BUTTON", "", pictureButton, 378, 0, kButtonSize, kButtonSize, kBtnAdvanced);
+  m_edtSearch.Create({.form = this, .id = kEdtSearch, .bounds = {61, 2, 289, 21}});
+  m_btnGo.Create({.form = this, .id = kBtnGo, .bounds = {352, 0, kButtonSize, kButtonSize}, .picture = true});
+  m_btnAdvanced.Create(
+      {.form = this, .id = kBtnAdvanced, .bounds = {378, 0, kButtonSize, kButtonSize}, .picture = true});
   // Copy File works on the list's row: a click leaves the focus there.
-  m_btnCopyFile = CreateToolButton(Handle(), kBtnCopyFile, 0, 0, kButtonSize);
-  m_imgGo = CreateButtonPictures({ButtonPicture::Go, ButtonPicture::Cancel}, Dpi());
-  m_imgListAdvanced = CreateButtonPictures({ButtonPicture::ShowAdvanced, ButtonPicture::HideAdvanced}, Dpi());
-  m_imgCopy = CreateButtonPictures({ButtonPicture::CopyFile}, Dpi());
-  DrawButton(m_imgGo, m_btnGo, 0);
-  DrawButton(m_imgListAdvanced, m_btnAdvanced, 0);
-  DrawButton(m_imgCopy, m_btnCopyFile, 0);
-  ActGo.BindButton(m_btnGo, &m_hints);
-  ActCopyFile.BindButton(m_btnCopyFile, &m_hints);
-  // Not bound: the button is disabled while searching, the action is not (F3).
-  m_hints.Set(m_btnAdvanced, ActAdvanced.Hint());
+  m_btnCopyFile =
+      CreateToolButton(Handle(), kBtnCopyFile, DesignClient().width - kButtonSize, 0, kButtonSize, kAnchorTopRight);
+  BindButton(m_btnGo.Handle(), ActGo);
+  BindButton(m_btnCopyFile, ActCopyFile);
+  BindButton(m_btnAdvanced.Handle(), ActAdvanced);
 
   BuildAdvancedPanel();
   BuildResultList();
@@ -135,34 +115,48 @@ void TfrmSearch::BuildControls() {
 
 void TfrmSearch::BuildAdvancedPanel() {
   const int top = kBarHeight;
-  const auto check = [&](int id, const char* text, int x, int y, int width, bool checked) {
-    HWND box = CreateChild(Handle(), "BUTTON", text, WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFTTEXT, x, top + y, width,
-                           17, id);
-    SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    return box;
+  const auto check = [&](CheckBox& box, int id, const char* text, int x, int y, int width, bool checked) {
+    box.Create({.form = this, .id = id, .text = text, .bounds = {x, top + y, width, 17}, .checked = checked,
+                .textLeft = true});
+    m_panelControls.push_back(box.Handle());
   };
-  const auto label = [&](const char* text, int x, int y, int width) {
-    m_panelLabels.push_back(CreateLabel(Handle(), 0, text, x, top + y, width, 16));
+  int labels = 0;
+  const auto label = [&](const char* text, int x, int y, int width, DWORD style = SS_LEFT) {
+    Label& label = m_panelLabels[labels++];
+    label.Create({.form = this, .text = text, .bounds = {x, top + y, width, 16}, .style = style});
+    m_panelControls.push_back(label.Handle());
   };
-  m_chkMarked = check(kChkMarked, "Marks", 61, 16, 52, false);
-  m_chkDir = check(kChkDir, "Directories", 130, 16, 76, true);
-  m_chkFile = check(kChkFile, "File names", 220, 16, 84, true);
-  m_chkType = check(kChkType, "File type", 321, 16, 70, true);
-  m_chkCase = check(kChkCase, "Case sensitive", 22, 45, 92, false);
-  m_chkDate = check(kChkDate, "Date modified", 25, 72, 89, false);
+  check(m_chkMarked, kChkMarked, "Marks", 61, 16, 52, false);
+  check(m_chkDir, kChkDir, "Directories", 130, 16, 76, true);
+  check(m_chkFile, kChkFile, "File names", 220, 16, 84, true);
+  check(m_chkType, kChkType, "File type", 321, 16, 70, true);
+  check(m_chkCase, kChkCase, "Case sensitive", 22, 45, 92, false);
+  check(m_chkDate, kChkDate, "Date modified", 25, 72, 89, false);
   label("from:", 121, 74, 28);
   m_dtpFrom.Create({this, kDtpFrom, {150, top + 70, 84, 21}, false, "dd/MM/yyyy"});
   label("to:", 241, 74, 16);
   m_dtpTo.Create({this, kDtpTo, {259, top + 70, 84, 21}, false, "dd/MM/yyyy"});
-  m_chkSize = check(kChkSize, "By file size", 41, 104, 73, false);
-  m_cmbSize = CreateList(Handle(), kCmbSize, 120, top + 102, 60, {"at least", "at most"}, 0);
-  label("Specify size:", 188, 105, 62);
-  m_updSize.Create({this, kUpdSize, kEdtSize, {251, top + 102, 71, 21}, 0, 32767, 0});
+  check(m_chkSize, kChkSize, "By file size", 41, 104, 73, false);
+  m_cmbSize.Create(
+      {.form = this, .id = kCmbSize, .bounds = {120, top + 102, 60, 21}, .items = {"at least", "at most"}});
+  label("Specify size:", 182, 105, 68, SS_RIGHT);
+  // At 252 the edit box and its arrows, rounded apart, never overlap at the
+  // common scales.
+  m_updSize.Create({this, kUpdSize, kEdtSize, {252, top + 102, 71, 21}, 0, 32767, 0});
   SendMessageA(m_updSize.Edit(), EM_LIMITTEXT, 5, 0);
+  RouteCommands(m_updSize.Edit(), &m_sizeEditEvents);
   label("in:", 344, 105, 16);
-  m_cmbMultipler =
-      CreateList(Handle(), kCmbMultipler, 361, top + 102, 81, {"Bytes", "KiloBytes", "MegaBytes", "GigaBytes"}, 1);
+  m_cmbMultipler.Create({.form = this, .id = kCmbMultipler, .bounds = {361, top + 102, 81, 21},
+                         .items = {"Bytes", "KiloBytes", "MegaBytes", "GigaBytes"}, .selected = 1});
+  for (HWND control : {m_dtpFrom.Handle(), m_dtpTo.Handle(), m_cmbSize.Handle(), m_updSize.Edit(), m_updSize.Handle(),
+                       m_cmbMultipler.Handle()}) {
+    m_panelControls.push_back(control);
+  }
 
+  m_chkDate.onClick = [this] { chkDateClick(); };
+  m_chkSize.onClick = [this] { chkSizeClick(); };
+  m_cmbSize.onChange = [this] { SizeChange(); };
+  m_cmbMultipler.onChange = [this] { SizeChange(); };
   const LocalTime now = m_context.services.text.Now();
   m_dtpFrom.SetDate(now);
   m_dtpTo.SetDate(now);
@@ -178,23 +172,28 @@ void TfrmSearch::BuildAdvancedPanel() {
   ShowAdvancedPanel();  // simple mode whenever the window is made
 }
 
+void TfrmSearch::SizeEditEvents::OnCommandCode(WORD code) {
+  if (code == EN_CHANGE) m_form.SizeChange();
+  if (code == EN_KILLFOCUS) m_form.edtSizeExit();
+}
+
 void TfrmSearch::Layout() {
   if (!m_sb1.Handle()) return;  // sizes sent while the window is being made
-  RECT client{};
-  GetClientRect(Handle(), &client);
   m_sb1.Layout();
-  const int statusHeight = m_sb1.Height();
-  SetWindowPos(m_btnCopyFile, nullptr, client.right - kButtonSize, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  // The list fills the window from the bar or the panel down to the status
+  // bar, whose height follows its font.
+  const DesignSize client = DesignClient();
+  const int statusHeight = DesignCovering(m_sb1.Height(), Dpi());
   const int listTop = kBarHeight + (m_advanced ? kPanelHeight : 0);
-  SetWindowPos(m_listView1.Handle(), nullptr, 0, listTop, client.right, std::max(0L, client.bottom - statusHeight - listTop),
-               SWP_NOZORDER);
+  Place(m_listView1.Handle(), {0, listTop, client.width, std::max(0, client.height - statusHeight - listTop)},
+        kAnchorAll);
   FitColumns();
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TfrmSearch::PaintBody(HDC dc, const RECT& client) {
   if (!m_advanced) return;
-  RECT panel{0, kBarHeight, client.right, kBarHeight + kPanelHeight};
+  RECT panel{0, ScaleToDpi(kBarHeight, Dpi()), client.right, ScaleToDpi(kBarHeight + kPanelHeight, Dpi())};
   FillRect(dc, &panel, static_cast<HBRUSH>(m_panelBrush.get()));
 }
 
@@ -239,7 +238,7 @@ void TfrmSearch::SearchArchive() {
     EnableSearchControls(true);
     DrawResults();
     ShowBusyCursor(false);
-    SetFocus(m_edtSearch);
+    SetFocus(m_edtSearch.Handle());
   };
   try {
     m_engine->Run(m_context.run.catalogFolder, kArchiveMask, m_results);
@@ -252,7 +251,7 @@ void TfrmSearch::SearchArchive() {
 
 void TfrmSearch::EnableSearchControls(bool enabled) {
   m_controlsEnabled = enabled;
-  EnableWindow(m_btnAdvanced, enabled);
+  EnableWindow(m_btnAdvanced.Handle(), enabled);
   EnableWindow(m_listView1.Handle(), enabled);
   if (enabled) {
     m_searchQuiet.reset();
@@ -260,20 +259,24 @@ void TfrmSearch::EnableSearchControls(bool enabled) {
     m_searchQuiet.emplace(m_listView1);
   }
   ApplyPanelState();
-  DrawButton(m_imgGo, m_btnGo, enabled ? 0 : 1);
+  ShowPicture(m_btnGo.Handle(), enabled ? ButtonPicture::Go : ButtonPicture::Cancel);
   ActGo.SetHint(enabled ? "Go" : "Cancel");
   PumpMessages();
 }
 
 void TfrmSearch::ApplyPanelState() {
   const bool panel = m_controlsEnabled;
-  EnableWindow(m_chkMarked, panel && g_restriction.empty());
-  for (HWND box : {m_chkDir, m_chkFile, m_chkType, m_chkCase, m_chkDate, m_chkSize}) EnableWindow(box, panel);
-  const bool dates = panel && IsChecked(m_chkDate);
+  EnableWindow(m_chkMarked.Handle(), panel && g_restriction.empty());
+  for (const CheckBox* box : {&m_chkDir, &m_chkFile, &m_chkType, &m_chkCase, &m_chkDate, &m_chkSize}) {
+    EnableWindow(box->Handle(), panel);
+  }
+  const bool dates = panel && m_chkDate.Checked();
   EnableWindow(m_dtpFrom.Handle(), dates);
   EnableWindow(m_dtpTo.Handle(), dates);
-  const bool sizes = panel && IsChecked(m_chkSize);
-  for (HWND control : {m_cmbSize, m_updSize.Edit(), m_updSize.Handle(), m_cmbMultipler}) EnableWindow(control, sizes);
+  const bool sizes = panel && m_chkSize.Checked();
+  for (HWND control : {m_cmbSize.Handle(), m_updSize.Edit(), m_updSize.Handle(), m_cmbMultipler.Handle()}) {
+    EnableWindow(control, sizes);
+  }
 }
 
 void TfrmSearch::DrawResults() {
@@ -302,19 +305,19 @@ void TfrmSearch::ReportTroubles() {
   }
 }
 
-std::string TfrmSearch::SearchText() const { return WindowText(m_edtSearch); }
+std::string TfrmSearch::SearchText() const { return m_edtSearch.Text(); }
 
 AdvancedCriteria TfrmSearch::Advanced() const {
   AdvancedCriteria criteria;
-  criteria.marks = IsChecked(m_chkMarked);
-  criteria.directories = IsChecked(m_chkDir);
-  criteria.fileNames = IsChecked(m_chkFile);
-  criteria.fileTypes = IsChecked(m_chkType);
-  criteria.caseSensitive = IsChecked(m_chkCase);
-  criteria.byDate = IsChecked(m_chkDate);
+  criteria.marks = m_chkMarked.Checked();
+  criteria.directories = m_chkDir.Checked();
+  criteria.fileNames = m_chkFile.Checked();
+  criteria.fileTypes = m_chkType.Checked();
+  criteria.caseSensitive = m_chkCase.Checked();
+  criteria.byDate = m_chkDate.Checked();
   criteria.dates = g_dateBounds;
-  criteria.bySize = IsChecked(m_chkSize);
-  criteria.sizeAtMost = IsAtMost(WindowText(m_cmbSize));
+  criteria.bySize = m_chkSize.Checked();
+  criteria.sizeAtMost = IsAtMost(WindowText(m_cmbSize.Handle()));
   criteria.sizeThreshold = g_sizeThreshold;
   return criteria;
 }
@@ -339,28 +342,27 @@ void TfrmSearch::ActAdvancedExecute() {
 }
 
 void TfrmSearch::DrawSpeedButtonState() {
-  DrawButton(m_imgListAdvanced, m_btnAdvanced, m_advanced ? 1 : 0);
+  ShowPicture(m_btnAdvanced.Handle(), m_advanced ? ButtonPicture::HideAdvanced : ButtonPicture::ShowAdvanced);
   const char* text = m_advanced ? "Switch to Simple Search" : "Switch to Advanced Search";
   ActAdvanced.SetHint(text);
-  m_hints.Set(m_btnAdvanced, text);
   ActAdvanced.SetCaption(text);
+  // The action stays enabled while searching (F3), its button does not.
+  EnableWindow(m_btnAdvanced.Handle(), m_controlsEnabled);
   ShowAdvancedPanel();
   PumpMessages();
 }
 
 void TfrmSearch::ShowAdvancedPanel() {
   const int show = m_advanced ? SW_SHOW : SW_HIDE;
-  for (HWND control : {m_chkMarked, m_chkDir, m_chkFile, m_chkType, m_chkCase, m_chkDate, m_chkSize, m_cmbSize,
-                       m_cmbMultipler, m_dtpFrom.Handle(), m_dtpTo.Handle(), m_updSize.Edit(), m_updSize.Handle()}) {
-    ShowWindow(control, show);
-  }
-  for (HWND label : m_panelLabels) ShowWindow(label, show);
+  for (HWND control : m_panelControls) ShowWindow(control, show);
   Layout();
 }
 
 void TfrmSearch::chkSizeClick() {
   ApplyPanelState();
-  for (HWND field : {m_cmbSize, m_updSize.Edit(), m_cmbMultipler}) InvalidateRect(field, nullptr, TRUE);
+  for (HWND field : {m_cmbSize.Handle(), m_updSize.Edit(), m_cmbMultipler.Handle()}) {
+    InvalidateRect(field, nullptr, TRUE);
+  }
   SizeChange();
 }
 
@@ -375,7 +377,9 @@ void TfrmSearch::DateChange() {
   if (from && to) g_dateBounds = DateBoundsOf(*from, *to);
 }
 
-void TfrmSearch::SizeChange() { g_sizeThreshold = SizeThresholdOf(m_updSize.Position(), WindowText(m_cmbMultipler)); }
+void TfrmSearch::SizeChange() {
+  g_sizeThreshold = SizeThresholdOf(m_updSize.Position(), WindowText(m_cmbMultipler.Handle()));
+}
 
 void TfrmSearch::edtSizeExit() {
   SetWindowTextA(m_updSize.Edit(),
@@ -383,21 +387,16 @@ void TfrmSearch::edtSizeExit() {
 }
 
 HBRUSH TfrmSearch::FieldBrush(HWND control, HDC dc) const {
-  if (control == m_cmbSize || control == m_updSize.Edit() || control == m_cmbMultipler) {
+  if (control == m_cmbSize.Handle() || control == m_updSize.Edit() || control == m_cmbMultipler.Handle()) {
     // The size fields look switched off while their box is cleared.
-    const int colour = IsChecked(m_chkSize) ? COLOR_WINDOW : COLOR_BTNFACE;
+    const int colour = m_chkSize.Checked() ? COLOR_WINDOW : COLOR_BTNFACE;
     SetBkColor(dc, GetSysColor(colour));
     return GetSysColorBrush(colour);
   }
-  if (m_advanced && GetParent(control) == Handle()) {
-    RECT bounds{};
-    GetWindowRect(control, &bounds);
-    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&bounds), 2);
-    if (bounds.top >= kBarHeight && bounds.bottom <= kBarHeight + kPanelHeight) {
-      SetBkMode(dc, TRANSPARENT);
-      SetBkColor(dc, kPanelColour);
-      return static_cast<HBRUSH>(m_panelBrush.get());
-    }
+  if (m_advanced && std::find(m_panelControls.begin(), m_panelControls.end(), control) != m_panelControls.end()) {
+    SetBkMode(dc, TRANSPARENT);
+    SetBkColor(dc, kPanelColour);
+    return static_cast<HBRUSH>(m_panelBrush.get());
   }
   return nullptr;
 }
@@ -405,8 +404,10 @@ HBRUSH TfrmSearch::FieldBrush(HWND control, HDC dc) const {
 // --- Messages ----------------------------------------------------------------
 
 bool TfrmSearch::EnterRunsGo(HWND control) const {
-  for (HWND candidate : {m_edtSearch, m_chkMarked, m_chkDir, m_chkFile, m_chkType, m_chkCase, m_chkDate, m_chkSize,
-                         m_dtpFrom.Handle(), m_dtpTo.Handle(), m_updSize.Edit(), m_cmbSize, m_cmbMultipler}) {
+  for (HWND candidate : {m_edtSearch.Handle(), m_chkMarked.Handle(), m_chkDir.Handle(), m_chkFile.Handle(),
+                         m_chkType.Handle(), m_chkCase.Handle(), m_chkDate.Handle(), m_chkSize.Handle(),
+                         m_dtpFrom.Handle(), m_dtpTo.Handle(), m_updSize.Edit(), m_cmbSize.Handle(),
+                         m_cmbMultipler.Handle()}) {
     if (control == candidate) return true;
   }
   return false;
@@ -418,10 +419,11 @@ bool TfrmSearch::PreTranslate(MSG& msg) {
     return true;
   }
   // Nothing can be typed into the two lists, not even a letter that picks an item.
-  if ((msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && (msg.hwnd == m_cmbSize || msg.hwnd == m_cmbMultipler)) {
+  if ((msg.message == WM_CHAR || msg.message == WM_SYSCHAR) &&
+      (msg.hwnd == m_cmbSize.Handle() || msg.hwnd == m_cmbMultipler.Handle())) {
     return true;
   }
-  if (msg.hwnd == m_edtSearch && msg.wParam == VK_DOWN) {
+  if (msg.hwnd == m_edtSearch.Handle() && msg.wParam == VK_DOWN) {
     if (msg.message == WM_SYSKEYDOWN) return true;
     if (msg.message == WM_SYSKEYUP || (msg.message == WM_KEYUP && GetKeyState(VK_MENU) < 0)) {
       if (ActAdvanced.Execute()) KeyState();
@@ -443,27 +445,6 @@ void TfrmSearch::OnActivated() {
   if (!m_autoGoDone) {
     m_autoGoDone = true;
     PostMessageA(Handle(), kMsgAutoGo, 0, 0);
-  }
-}
-
-void TfrmSearch::OnCommand(int id, int code) {
-  switch (id) {
-    case kChkDate:
-      if (code == BN_CLICKED) chkDateClick();
-      break;
-    case kChkSize:
-      if (code == BN_CLICKED) chkSizeClick();
-      break;
-    case kCmbSize:
-    case kCmbMultipler:
-      if (code == CBN_SELCHANGE) SizeChange();
-      break;
-    case kEdtSize:
-      if (code == EN_CHANGE) SizeChange();
-      if (code == EN_KILLFOCUS) edtSizeExit();
-      break;
-    default:
-      break;
   }
 }
 

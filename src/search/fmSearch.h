@@ -10,7 +10,11 @@
 #include "search/ResultSort.h"
 #include "search/SearchEngine.h"
 #include "ui/Action.h"
+#include "ui/Button.h"
+#include "ui/ComboBox.h"
 #include "ui/DatePicker.h"
+#include "ui/EditBox.h"
+#include "ui/Label.h"
 #include "ui/ListView.h"
 #include "ui/StatusBar.h"
 #include "ui/ToolWindow.h"
@@ -47,7 +51,7 @@ class TfrmSearch final : public ToolWindow, private SearchCriteriaSource, privat
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool PreTranslate(MSG& msg) override;
   void OnActivated() override;
-  void OnCommand(int id, int code) override;
+  void OnDpiChanged() override { Layout(); }
 
  private:
   // The criteria, read from the controls while a search runs.
@@ -59,6 +63,17 @@ class TfrmSearch final : public ToolWindow, private SearchCriteriaSource, privat
   void ArchiveSearched() override;
   void RowIncomplete(const std::string& message) override;
   void ArchiveFailed(const std::string& message) override;
+
+  // The size field's edit box belongs to its up-down control, whose wrapper
+  // passes on none of its notifications: they come here.
+  class SizeEditEvents final : public CommandTarget {
+   public:
+    explicit SizeEditEvents(TfrmSearch& form) : m_form(form) {}
+    void OnCommandCode(WORD code) override;
+
+   private:
+    TfrmSearch& m_form;
+  };
 
   void BuildActions();
   void BuildControls();
@@ -106,28 +121,27 @@ class TfrmSearch final : public ToolWindow, private SearchCriteriaSource, privat
   bool m_autoGoDone = false;
   bool m_closing = false;
 
-  Hints m_hints;
-  HIMAGELIST m_imgGo = nullptr;
-  HIMAGELIST m_imgListAdvanced = nullptr;
-  HIMAGELIST m_imgCopy = nullptr;
   GdiObject m_panelBrush;
   MenuHandle m_popupMenu;
   Action m_actClose;
 
-  HWND m_edtSearch = nullptr;
-  HWND m_btnGo = nullptr;
-  HWND m_btnAdvanced = nullptr;
+  EditBox m_edtSearch;
+  Button m_btnGo;
+  Button m_btnAdvanced;
   HWND m_btnCopyFile = nullptr;
-  HWND m_chkMarked = nullptr;
-  HWND m_chkDir = nullptr;
-  HWND m_chkFile = nullptr;
-  HWND m_chkType = nullptr;
-  HWND m_chkCase = nullptr;
-  HWND m_chkDate = nullptr;
-  HWND m_chkSize = nullptr;
-  HWND m_cmbSize = nullptr;
-  HWND m_cmbMultipler = nullptr;
-  std::vector<HWND> m_panelLabels;
+  CheckBox m_chkMarked;
+  CheckBox m_chkDir;
+  CheckBox m_chkFile;
+  CheckBox m_chkType;
+  CheckBox m_chkCase;
+  CheckBox m_chkDate;
+  CheckBox m_chkSize;
+  ComboBox m_cmbSize;
+  ComboBox m_cmbMultipler;
+  Label m_panelLabels[4];
+  // Every control of the advanced panel: shown with it, in its colour.
+  std::vector<HWND> m_panelControls;
+  SizeEditEvents m_sizeEditEvents{*this};
   DatePicker m_dtpFrom;
   DatePicker m_dtpTo;
   UpDown m_updSize;

@@ -37,6 +37,7 @@ void TfrmSearch::BuildResultList() {
   ListViewArgs args;
   args.form = this;
   args.id = kListView1;
+  args.anchors = kAnchorAll;  // placed by the window's layout
   args.ownerData = true;
   args.multiSelect = false;
   args.columns = {{kColumnCaptions[0], 100, 20},      {kColumnCaptions[1], 150, 20},
@@ -63,23 +64,26 @@ std::string TfrmSearch::CellText(std::size_t row, ResultColumn column) const {
 
 void TfrmSearch::FitColumns() {
   // The dates keep their width; Type and Size give way only when the three
-  // text columns are down to their least.
+  // text columns are down to their least. Pixels at the window's DPI.
   RECT client{};
   GetClientRect(m_listView1.Handle(), &client);
-  const int date = 120;
-  int type = 72;
-  int size = 95;
+  const UINT dpi = Dpi();
+  const int least = ScaleToDpi(20, dpi);
+  const int textLeast = ScaleToDpi(60, dpi);
+  const int date = ScaleToDpi(120, dpi);
+  int type = ScaleToDpi(72, dpi);
+  int size = ScaleToDpi(95, dpi);
   int rest = client.right - date - type - size;
-  if (rest < 60) {
-    const int shrink = std::min(60 - rest, (type - 20) + (size - 20));
-    const int fromType = std::min(shrink / 2 + shrink % 2, type - 20);
+  if (rest < textLeast) {
+    const int shrink = std::min(textLeast - rest, (type - least) + (size - least));
+    const int fromType = std::min(shrink / 2 + shrink % 2, type - least);
     type -= fromType;
     size -= shrink - fromType;
     rest = client.right - date - type - size;
   }
-  const int archive = std::max(20, rest / 4);
-  const int directory = std::max(20, (rest - archive) / 2);
-  const int file = std::max(20, rest - archive - directory);
+  const int archive = std::max(least, rest / 4);
+  const int directory = std::max(least, (rest - archive) / 2);
+  const int file = std::max(least, rest - archive - directory);
   const int widths[kResultColumns] = {archive, directory, file, type, date, size};
   for (int column = 0; column < kResultColumns; ++column) m_listView1.SetColumnWidth(column, widths[column]);
 }

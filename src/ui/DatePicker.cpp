@@ -35,7 +35,17 @@ void DatePicker::Create(const DatePickerArgs& args) {
   SYSTEMTIME now{};
   SendMessageA(Handle(), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&now));
   m_shown = FromSystemTime(now);
+  // The calendar drops down in the field's font, at the window's DPI.
+  SendMessageA(Handle(), DTM_SETMCFONT, SendMessageA(Handle(), WM_GETFONT, 0, 0), FALSE);
   args.form->RouteNotifications(Handle(), this);
+}
+
+bool DatePicker::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // A new font (the window's DPI changed) is the calendar's too.
+  if (message != WM_SETFONT) return false;
+  result = DefSubclassProc(Handle(), message, wParam, lParam);
+  SendMessageA(Handle(), DTM_SETMCFONT, wParam, FALSE);
+  return true;
 }
 
 std::optional<LocalTime> DatePicker::Date() const {

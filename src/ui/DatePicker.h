@@ -45,6 +45,9 @@ class DatePicker final : public ChildWindow, public NotifyTarget {
 
   bool OnNotify(const NMHDR& header, LRESULT& result) override;
 
+ protected:
+  bool OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
  private:
   HWND Calendar() const;
   LocalTime m_shown{};  // the date behind a cleared check box

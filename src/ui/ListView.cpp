@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "platform/AppError.h"
+#include "ui/Dpi.h"
 
 namespace discovel {
 namespace {
@@ -42,7 +43,8 @@ void ListView::Create(const ListViewArgs& args) {
   if (args.showSelectionAlways) style |= LVS_SHOWSELALWAYS;
   if (!args.headerButtons) style |= LVS_NOSORTHEADER;
   ChildWindow::Create(args.form->Handle(), WC_LISTVIEWA, args.id, args.bounds, style, WS_EX_CLIENTEDGE,
-                      ICC_LISTVIEW_CLASSES);
+                      ICC_LISTVIEW_CLASSES, args.anchors);
+  m_dpi = WindowDpi(Handle());
   m_view = args.view;
   m_ownerData = args.ownerData;
   // Double buffering (common controls 6) keeps a fast-growing list from
@@ -63,7 +65,7 @@ void ListView::InsertColumns() {
     LVCOLUMNA header{};
     header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
     header.fmt = column.align == ListViewColumn::Align::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
-    header.cx = LimitWidth(static_cast<int>(i), column.width);
+    header.cx = LimitWidth(static_cast<int>(i), ScaleToDpi(column.width, m_dpi));
     header.pszText = const_cast<char*>(column.caption.c_str());
     header.iSubItem = static_cast<int>(i);
     if (Send(LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&header)) < 0) throw AppError("Cannot add a column.");
@@ -99,11 +101,28 @@ int ListView::LimitWidth(int column, int width) const {
   if (column < 0 || column >= ColumnCount()) return width;
   const ListViewColumn& limits = m_columns[static_cast<std::size_t>(column)];
   if (limits.width == 0) return 0;
-  width = std::max(width, limits.minWidth);
-  return limits.maxWidth > 0 ? std::min(width, limits.maxWidth) : width;
+  width = std::max(width, ScaleToDpi(limits.minWidth, m_dpi));
+  return limits.maxWidth > 0 ? std::min(width, ScaleToDpi(limits.maxWidth, m_dpi)) : width;
+}
+
+void ListView::FollowDpi(UINT dpi) {
+  // Every column keeps its share of the list: its width, dragged or set,
+  // scales with the DPI, inside the limits at the new DPI.
+  const UINT old = m_dpi;
+  m_dpi = dpi;
+  for (int column = 0; column < ColumnCount(); ++column) {
+    const int width = MulDiv(ColumnWidth(column), static_cast<int>(dpi), static_cast<int>(old));
+    Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(LimitWidth(column, width), 0));
+  }
 }
 
 bool ListView::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // A change of its form's DPI reaches the list as the font at the new DPI.
+  if (message == WM_SETFONT && WindowDpi(Handle()) != m_dpi) {
+    result = DefSubclassProc(Handle(), message, wParam, lParam);
+    FollowDpi(WindowDpi(Handle()));
+    return true;
+  }
   if (message == WM_SETFOCUS) {
     result = DefSubclassProc(Handle(), message, wParam, lParam);
     ShowKeyboardRow();

@@ -24,6 +24,8 @@ enum class ListViewMode {
   Details = LV_VIEW_DETAILS,
 };
 
+// Widths and limits are design units (pixels at 96 DPI): the list scales them
+// to its form's DPI when it is made and again when that DPI changes.
 struct ListViewColumn {
   enum class Align { Left, Right };
   std::string caption;
@@ -37,6 +39,7 @@ struct ListViewArgs {
   Form* form = nullptr;
   int id = 0;
   ControlBounds bounds;
+  unsigned anchors = kAnchorTopLeft;
   bool ownerData = false;
   ListViewMode view = ListViewMode::Details;
   bool multiSelect = true;
@@ -65,6 +68,8 @@ class ListView final : public ChildWindow, public NotifyTarget {
   void SetImageLists(HIMAGELIST large, HIMAGELIST small);
 
   int ColumnCount() const { return static_cast<int>(m_columns.size()); }
+  // In pixels, as the list shows it; a width set is kept inside the column's
+  // limits at the list's DPI.
   int ColumnWidth(int column) const;
   void SetColumnWidth(int column, int width);
 
@@ -163,7 +168,9 @@ class ListView final : public ChildWindow, public NotifyTarget {
  private:
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   void InsertColumns();
+  // `width` pixels inside the limits of `column` at the list's DPI.
   int LimitWidth(int column, int width) const;
+  void FollowDpi(UINT dpi);
   bool OnHeaderNotify(NMHEADERA& header, LRESULT& result);
   std::string SafeCellText(int row, int column) const;
   void AnswerDispInfo(LVITEMA& item) const;
@@ -174,6 +181,7 @@ class ListView final : public ChildWindow, public NotifyTarget {
   void DrawEmptyText();
 
   std::vector<ListViewColumn> m_columns;
+  UINT m_dpi = kDesignDpi;  // the DPI the columns' pixel widths are at
   ListViewMode m_view = ListViewMode::Details;
   bool m_ownerData = false;
   CellTextSource m_cellText;

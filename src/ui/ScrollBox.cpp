@@ -1,15 +1,16 @@
 #include "ui/ScrollBox.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/AppError.h"
-#include "ui/ErrorBox.h"
+#include "ui/Dpi.h"
 
 namespace discovel {
 namespace {
 
 constexpr char kClassName[] = "DiscovelScrollBox";
-constexpr int kLineStep = 16;
+constexpr int kLineStep = 16;  // design units
 
 BOOL CALLBACK WidestChild(HWND child, LPARAM lParam) {
   auto& widest = *reinterpret_cast<std::pair<HWND, int>*>(lParam);
@@ -22,125 +23,118 @@ BOOL CALLBACK WidestChild(HWND child, LPARAM lParam) {
   return TRUE;
 }
 
-}  // namespace
-
-ScrollBox::~ScrollBox() {
-  if (m_hwnd) {
-    SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
-    DestroyWindow(m_hwnd);
-  }
-}
-
-void ScrollBox::Create(HWND parent, int id, const ControlBounds& bounds, HBRUSH background) {
+// The box's class does nothing of its own: its wrapper handles its messages.
+void RegisterBoxClass() {
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA existing{sizeof existing};
-  if (!GetClassInfoExA(instance, kClassName, &existing)) {
-    WNDCLASSEXA wc{sizeof wc};
-    wc.lpfnWndProc = &ScrollBox::WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassExA(&wc)) throw AppError("Cannot register the window class.");
-  }
+  if (GetClassInfoExA(instance, kClassName, &existing)) return;
+  WNDCLASSEXA wc{sizeof wc};
+  wc.lpfnWndProc = &DefWindowProcA;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.lpszClassName = kClassName;
+  if (!RegisterClassExA(&wc)) throw AppError("Cannot register the window class.");
+}
+
+}  // namespace
+
+ScrollBox::~ScrollBox() { Destroy(); }
+
+void ScrollBox::Create(HWND parent, int id, const ControlBounds& bounds, HBRUSH background, unsigned anchors) {
+  RegisterBoxClass();
   m_background = background;
-  m_hwnd = CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, "", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_CLIPCHILDREN,
-                           bounds.x, bounds.y, bounds.width, bounds.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
-  if (!m_hwnd) throw AppError("Cannot create the window.");
+  m_offset = 0;
+  ChildWindow::Create(parent, kClassName, id, bounds, WS_HSCROLL | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, anchors);
+}
+
+void ScrollBox::PlaceChild(HWND child, const DesignRect& rect) const {
+  const UINT dpi = WindowDpi(Handle());
+  SetWindowPos(child, nullptr, ScaleToDpi(rect.x, dpi) - m_offset, ScaleToDpi(rect.y, dpi), ScaleToDpi(rect.width, dpi),
+               ScaleToDpi(rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int ScrollBox::ContentRight() const {
-  std::pair<HWND, int> widest{m_hwnd, 0};
-  EnumChildWindows(m_hwnd, WidestChild, reinterpret_cast<LPARAM>(&widest));
+  std::pair<HWND, int> widest{Handle(), 0};
+  EnumChildWindows(Handle(), WidestChild, reinterpret_cast<LPARAM>(&widest));
   return widest.second + m_offset;
 }
 
 void ScrollBox::UpdateRange() {
   RECT client{};
-  GetClientRect(m_hwnd, &client);
+  GetClientRect(Handle(), &client);
   SCROLLINFO info{sizeof info};
   info.fMask = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
   info.nMin = 0;
   info.nMax = std::max(0, ContentRight() - 1);
   info.nPage = static_cast<UINT>(client.right);
-  SetScrollInfo(m_hwnd, SB_HORZ, &info, TRUE);
+  SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
   // Hidden, not just disabled, while everything fits.
-  ShowScrollBar(m_hwnd, SB_HORZ, ContentRight() > client.right);
+  ShowScrollBar(Handle(), SB_HORZ, ContentRight() > client.right);
   ScrollTo(m_offset);
 }
 
 void ScrollBox::ScrollTo(int offset) {
   RECT client{};
-  GetClientRect(m_hwnd, &client);
+  GetClientRect(Handle(), &client);
   offset = std::clamp(offset, 0, std::max(0, ContentRight() - static_cast<int>(client.right)));
   if (offset != m_offset) {
-    ScrollWindowEx(m_hwnd, m_offset - offset, 0, nullptr, nullptr, nullptr, nullptr,
+    ScrollWindowEx(Handle(), m_offset - offset, 0, nullptr, nullptr, nullptr, nullptr,
                    SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
     m_offset = offset;
   }
-  SetScrollPos(m_hwnd, SB_HORZ, m_offset, TRUE);
+  SetScrollPos(Handle(), SB_HORZ, m_offset, TRUE);
 }
 
-LRESULT CALLBACK ScrollBox::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* box = static_cast<ScrollBox*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    box->m_hwnd = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
+void ScrollBox::Scroll(WORD request) {
+  SCROLLINFO info{sizeof info};
+  info.fMask = SIF_ALL;
+  GetScrollInfo(Handle(), SB_HORZ, &info);
+  const int line = Scaled(Handle(), kLineStep);
+  int offset = m_offset;
+  switch (request) {
+    case SB_LINELEFT: offset -= line; break;
+    case SB_LINERIGHT: offset += line; break;
+    case SB_PAGELEFT: offset -= static_cast<int>(info.nPage); break;
+    case SB_PAGERIGHT: offset += static_cast<int>(info.nPage); break;
+    case SB_THUMBTRACK:  // live tracking
+    case SB_THUMBPOSITION: offset = info.nTrackPos; break;
+    case SB_LEFT: offset = 0; break;
+    case SB_RIGHT: offset = info.nMax; break;
+    default: break;
   }
-  auto* box = reinterpret_cast<ScrollBox*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!box) return DefWindowProcA(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    box->m_hwnd = nullptr;
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-  }
-  LRESULT result = 0;
-  return GuardedCall([&] { result = box->HandleMessage(message, wParam, lParam); }) ? result : 0;
+  ScrollTo(offset);
 }
 
-LRESULT ScrollBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool ScrollBox::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_ERASEBKGND: {
       RECT client{};
-      GetClientRect(m_hwnd, &client);
+      GetClientRect(Handle(), &client);
       FillRect(reinterpret_cast<HDC>(wParam), &client, m_background);
-      return 1;
+      result = 1;
+      return true;
     }
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wParam);
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, RGB(0, 0, 0));
-      return reinterpret_cast<LRESULT>(m_background);
+      result = reinterpret_cast<LRESULT>(m_background);
+      return true;
     }
     case WM_SIZE:
       if (onResize) onResize();
       UpdateRange();
-      return 0;
-    case WM_HSCROLL: {
-      SCROLLINFO info{sizeof info};
-      info.fMask = SIF_ALL;
-      GetScrollInfo(m_hwnd, SB_HORZ, &info);
-      int offset = m_offset;
-      switch (LOWORD(wParam)) {
-        case SB_LINELEFT: offset -= kLineStep; break;
-        case SB_LINERIGHT: offset += kLineStep; break;
-        case SB_PAGELEFT: offset -= static_cast<int>(info.nPage); break;
-        case SB_PAGERIGHT: offset += static_cast<int>(info.nPage); break;
-        case SB_THUMBTRACK:  // live tracking
-        case SB_THUMBPOSITION: offset = info.nTrackPos; break;
-        case SB_LEFT: offset = 0; break;
-        case SB_RIGHT: offset = info.nMax; break;
-        default: break;
-      }
-      ScrollTo(offset);
-      return 0;
-    }
+      return true;
+    case WM_HSCROLL:
+      Scroll(LOWORD(wParam));
+      return true;
     case WM_COMMAND:
     case WM_NOTIFY:
       // Commands of the controls inside belong to the window around the box.
-      return SendMessageA(GetParent(m_hwnd), message, wParam, lParam);
+      result = SendMessageA(GetParent(Handle()), message, wParam, lParam);
+      return true;
     default:
-      return DefWindowProcA(m_hwnd, message, wParam, lParam);
+      return false;
   }
 }
 

@@ -9,18 +9,21 @@
 
 namespace discovel {
 
-class ScrollBox final {
+class ScrollBox final : public ChildWindow {
  public:
   ScrollBox() = default;
-  ~ScrollBox();
-  ScrollBox(const ScrollBox&) = delete;
-  ScrollBox& operator=(const ScrollBox&) = delete;
+  ~ScrollBox() override;
 
-  // Throws AppError when the window cannot be created.
-  void Create(HWND parent, int id, const ControlBounds& bounds, HBRUSH background);
-  HWND Handle() const { return m_hwnd; }
+  // Placed by its form at `bounds` (design units) with `anchors`. Throws
+  // AppError when the window cannot be created.
+  void Create(HWND parent, int id, const ControlBounds& bounds, HBRUSH background,
+              unsigned anchors = kAnchorTopLeft);
 
-  // The right edge of the widest child, in content coordinates (not scrolled).
+  // Places `child` (a control inside the box) at `rect`, design units in the
+  // content's coordinates (not scrolled), at the box's DPI.
+  void PlaceChild(HWND child, const DesignRect& rect) const;
+  // The right edge of the widest child, in content coordinates (not
+  // scrolled), in pixels.
   int ContentRight() const;
   // Sets the scroll range from the children and keeps the offset inside it.
   void UpdateRange();
@@ -29,12 +32,13 @@ class ScrollBox final {
   // The box got a new size; the range is updated after it.
   std::function<void()> onResize;
 
- private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void ScrollTo(int offset);
+ protected:
+  bool OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-  HWND m_hwnd = nullptr;
+ private:
+  void ScrollTo(int offset);
+  void Scroll(WORD request);
+
   HBRUSH m_background = nullptr;
   int m_offset = 0;
 };

@@ -10,6 +10,7 @@
 #include "platform/AppError.h"
 #include "support/win32/ErrorBoxCounter.h"
 #include "support/win32/TestHostForm.h"
+#include "ui/core/DesignLayout.h"
 
 namespace discovel {
 namespace {
@@ -147,6 +148,36 @@ TEST_F(ListViewTest, DraggedColumnWidthsStayInsideTheirLimits) {
   EXPECT_EQ(list.ColumnWidth(0), 40);
   SendMessageA(list.Handle(), LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(80, 0));
   EXPECT_EQ(list.ColumnWidth(2), 0);
+}
+
+// The host moving to a screen of `dpi`, at twice its size.
+void ChangeDpi(HWND host, UINT dpi) {
+  RECT r{};
+  GetWindowRect(host, &r);
+  RECT suggested{r.left, r.top, r.left + (r.right - r.left) * 2, r.top + (r.bottom - r.top) * 2};
+  SendMessageA(host, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+TEST_F(ListViewTest, ColumnWidthsAndTheirLimitsFollowTheFormsDpi) {
+  Create(false);
+  const UINT dpi = host.Dpi() * 2;
+  const int width = list.ColumnWidth(1);
+  ChangeDpi(host.Handle(), dpi);
+  EXPECT_EQ(list.ColumnWidth(0), ScaleToDpi(120, dpi));
+  EXPECT_EQ(list.ColumnWidth(1), width * 2);
+  EXPECT_EQ(list.ColumnWidth(2), 0);
+  // The limits are the new scale's too.
+  const HWND header = HeaderOf(list);
+  DragDivider(header, 0, 5);
+  EXPECT_EQ(list.ColumnWidth(0), ScaleToDpi(40, dpi));
+  list.SetColumnWidth(0, 1000);
+  EXPECT_EQ(list.ColumnWidth(0), ScaleToDpi(150, dpi));
+
+  // A list made now starts at the form's DPI.
+  ListView second;
+  second.Create({.form = &host, .id = 102, .bounds = {10, 320, 500, 100}, .columns = ThreeColumns()});
+  EXPECT_EQ(second.ColumnWidth(0), ScaleToDpi(120, dpi));
+  EXPECT_EQ(second.ColumnWidth(1), ScaleToDpi(80, dpi));
 }
 
 TEST_F(ListViewTest, RowsOfTheirOwnSortWithTheirData) {

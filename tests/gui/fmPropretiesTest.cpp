@@ -2,11 +2,14 @@
 // scroll of a long path, and the ways it closes.
 #include "search/fmPropreties.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "platform/ModalResult.h"
 #include "search/fmPropretiesIds.h"
+#include "support/win32/LayoutCheck.h"
 #include "support/win32/UiDriver.h"
+#include "ui/core/DesignLayout.h"
 
 namespace discovel {
 namespace {
@@ -74,6 +77,32 @@ TEST(PropretiesTest, ALongPathScrollsAndTheLinesReachAlmostToItsEnd) {
   const Seen again = Show({"CD 1", "\\", "a", "", "", "1"}, 0, result);
   EXPECT_EQ(result, kModalCancel);
   EXPECT_EQ(again.size, "1 bytes");
+}
+
+TEST(PropretiesTest, OnAScreenOfAnotherScaleTheLabelsAndLinesTakeItsSizes) {
+  Script script([&] {
+    HWND dialog = WaitForWindow(kClassName);
+    ASSERT_NE(dialog, nullptr);
+    HWND box = GetDlgItem(dialog, kScrollBox1);
+    RECT r{};
+    GetWindowRect(dialog, &r);
+    const UINT dpi = test::SweepDpi() * 2;
+    RECT suggested{r.left, r.top, r.left + (r.right - r.left) * 2, r.top + (r.bottom - r.top) * 2};
+    SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_THAT(test::LayoutFaults(box), testing::IsEmpty());
+    EXPECT_EQ(test::FontHeight(GetDlgItem(box, kLblDate)), ScaleToDpi(11, dpi));
+    RECT date{};
+    GetWindowRect(GetDlgItem(box, kLblDate), &date);
+    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&date), 2);
+    EXPECT_EQ(date.left, ScaleToDpi(112, dpi));
+    EXPECT_EQ(date.top, ScaleToDpi(220, dpi));
+    RECT line{};
+    GetWindowRect(GetDlgItem(box, kL3), &line);
+    EXPECT_NEAR(line.right - line.left, ScaleToDpi(8 + 320 - 15, dpi), 1);
+    test::PressKey(dialog, VK_ESCAPE);
+  });
+  EXPECT_EQ(TfrmPropreties::Execute({"CD 1", "Docs", "notes.txt", "txt", "15/03/2006 14:30:20", "999"}),
+            kModalCancel);
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 // a catalogue written by the program's own writer.
 #include "search/fmSearch.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,8 +18,10 @@
 #include "search/fmPropretiesIds.h"
 #include "search/fmSearchIds.h"
 #include "ui/ButtonPictures.h"
+#include "ui/core/DesignLayout.h"
 #include "support/ArchiveBuilder.h"
 #include "support/win32/GuiFixture.h"
+#include "support/win32/LayoutCheck.h"
 #include "support/win32/ListDriver.h"
 #include "support/win32/UiDriver.h"
 
@@ -305,16 +309,48 @@ TEST_F(SearchWindowTest, WhileSearchingGoIsCancelAndARowThatCannotBeFilledIsRepo
   // Entry 0 has a time that is no date: the search stops at it with a message.
   catalog.WriteFile("0odd.dat", "Odd\r\nbroken.txt\r\n5\r\nnever\r\nAMark=CD 0\r\nAFiles=1\r\n");
   WithSearchWindow("", [&](HWND window) {
+    const int goPicture = ButtonPictureIndex(GetDlgItem(window, kBtnGo));
     Click(window, kBtnGo);
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = test::FindProcessWindow("#32770", nullptr)) != nullptr; }));
-    EXPECT_EQ(ButtonPictureIndex(GetDlgItem(window, kBtnGo)), 1);  // the cancel picture
+    EXPECT_NE(ButtonPictureIndex(GetDlgItem(window, kBtnGo)), goPicture);  // the cancel picture
     EXPECT_FALSE(Enabled(window, kListView1));
     EXPECT_EQ(StatusText(window), "Searching...");
     EXPECT_EQ(AnswerMessageBox(IDOK), catalog / "0odd.dat" + " 0");
     EXPECT_EQ(WaitForSearchEnd(window), "Files: 7");
-    EXPECT_EQ(ButtonPictureIndex(GetDlgItem(window, kBtnGo)), 0);
+    EXPECT_EQ(ButtonPictureIndex(GetDlgItem(window, kBtnGo)), goPicture);
     EXPECT_TRUE(Enabled(window, kListView1));
+  });
+}
+
+TEST_F(SearchWindowTest, MovedToAScreenOfAnotherScaleTheWindowTakesItsRectangleAndFonts) {
+  WithSearchWindow("", [](HWND window) {
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != 0; }));
+    PressKey(GetDlgItem(window, kEdtSearch), VK_F3);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(GetDlgItem(window, kChkDir)) != 0; }));
+    RECT old{};
+    GetWindowRect(window, &old);
+    const UINT dpi = test::SweepDpi() * 3 / 2;
+    RECT suggested{old.left, old.top, old.left + (old.right - old.left) * 3 / 2,
+                   old.top + (old.bottom - old.top) * 3 / 2};
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    RECT now{};
+    GetWindowRect(window, &now);
+    EXPECT_TRUE(EqualRect(&now, &suggested)) << now.right - now.left << " x " << now.bottom - now.top;
+    EXPECT_EQ(test::FontHeight(GetDlgItem(window, kEdtSearch)), ScaleToDpi(11, dpi));
+    // The date's drop-down calendar too.
+    auto calendarFont = reinterpret_cast<HFONT>(SendDlgItemMessageA(window, kDtpFrom, DTM_GETMCFONT, 0, 0));
+    LOGFONTA font{};
+    GetObjectA(calendarFont, sizeof font, &font);
+    EXPECT_EQ(std::abs(font.lfHeight), ScaleToDpi(11, dpi));
+    EXPECT_THAT(test::LayoutFaults(window), testing::IsEmpty()) << "at " << dpi << " DPI";
+    // The list starts below the panel and its columns took the new scale.
+    HWND list = GetDlgItem(window, kListView1);
+    RECT bounds{};
+    GetWindowRect(list, &bounds);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bounds), 2);
+    EXPECT_EQ(bounds.top, ScaleToDpi(25 + 139, dpi));
+    EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 4, 0), ScaleToDpi(120, dpi));
   });
 }
 
