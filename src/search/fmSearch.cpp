@@ -140,11 +140,10 @@ void TfrmSearch::BuildAdvancedPanel() {
   m_cmbSize.Create(
       {.form = this, .id = kCmbSize, .bounds = {120, top + 102, 60, 21}, .items = {"at least", "at most"}});
   label("Specify size:", 182, 105, 68, SS_RIGHT);
-  // At 252 the edit box and its arrows, rounded apart, never overlap at the
-  // common scales.
-  m_updSize.Create({this, kUpdSize, kEdtSize, {252, top + 102, 71, 21}, 0, 32767, 0});
+  m_updSize.Create({this, kUpdSize, kEdtSize, {251, top + 102, 71, 21}, 0, 32767, 0});
   SendMessageA(m_updSize.Edit(), EM_LIMITTEXT, 5, 0);
-  RouteCommands(m_updSize.Edit(), &m_sizeEditEvents);
+  m_updSize.Field().onChange = [this] { SizeChange(); };
+  m_updSize.Field().onExit = [this] { edtSizeExit(); };
   label("in:", 344, 105, 16);
   m_cmbMultipler.Create({.form = this, .id = kCmbMultipler, .bounds = {361, top + 102, 81, 21},
                          .items = {"Bytes", "KiloBytes", "MegaBytes", "GigaBytes"}, .selected = 1});
@@ -170,11 +169,6 @@ void TfrmSearch::BuildAdvancedPanel() {
   }
   ApplyPanelState();
   ShowAdvancedPanel();  // simple mode whenever the window is made
-}
-
-void TfrmSearch::SizeEditEvents::OnCommandCode(WORD code) {
-  if (code == EN_CHANGE) m_form.SizeChange();
-  if (code == EN_KILLFOCUS) m_form.edtSizeExit();
 }
 
 void TfrmSearch::Layout() {

@@ -64,17 +64,6 @@ class TfrmSearch final : public ToolWindow, private SearchCriteriaSource, privat
   void RowIncomplete(const std::string& message) override;
   void ArchiveFailed(const std::string& message) override;
 
-  // The size field's edit box belongs to its up-down control, whose wrapper
-  // passes on none of its notifications: they come here.
-  class SizeEditEvents final : public CommandTarget {
-   public:
-    explicit SizeEditEvents(TfrmSearch& form) : m_form(form) {}
-    void OnCommandCode(WORD code) override;
-
-   private:
-    TfrmSearch& m_form;
-  };
-
   void BuildActions();
   void BuildControls();
   void BuildAdvancedPanel();
@@ -141,7 +130,6 @@ class TfrmSearch final : public ToolWindow, private SearchCriteriaSource, privat
   Label m_panelLabels[4];
   // Every control of the advanced panel: shown with it, in its colour.
   std::vector<HWND> m_panelControls;
-  SizeEditEvents m_sizeEditEvents{*this};
   DatePicker m_dtpFrom;
   DatePicker m_dtpTo;
   UpDown m_updSize;

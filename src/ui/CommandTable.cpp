@@ -10,16 +10,6 @@ void CommandTable::Add(const Command& command) {
   m_commands.push_back(command);
 }
 
-void CommandTable::AddKey(UINT virtualKey, Action& action) {
-  for (Command& command : m_commands) {
-    if (command.action == &action) {
-      command.keys.push_back(virtualKey);
-      return;
-    }
-  }
-  m_commands.push_back(Command{0, &action, nullptr, nullptr, {virtualKey}});
-}
-
 const Command* CommandTable::Find(const Action& action) const {
   for (const Command& command : m_commands) {
     if (command.action == &action) return &command;

@@ -29,9 +29,6 @@ class CommandTable {
  public:
   // Adds the command; its caption and hint become its action's.
   void Add(const Command& command);
-  // TRANSITIONAL: the old way of adding an id or a key alone.
-  void Add(UINT id, Action& action) { Add(Command{id, &action}); }
-  void AddKey(UINT virtualKey, Action& action);
 
   // The id `action` was added under; 0 when it was not added.
   UINT IdOf(const Action& action) const;

@@ -147,10 +147,8 @@ LRESULT Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (next) SetFocus(next);
       return 0;
     }
-    case WM_COMMAND: {
-      if (ControlTakesCommands(GetDlgItem(Handle(), LOWORD(wParam)))) OnCommand(LOWORD(wParam), HIWORD(wParam));
-      return 0;
-    }
+    case WM_COMMAND:
+      return 0;  // the form has passed it to its command table or to a control's wrapper
     case WM_CLOSE:
       EndModal(kModalCancel);
       return 0;

@@ -55,9 +55,6 @@ class Dialog : public Form {
   virtual void OnActivated() {}
   // Paints over the body once it and the bands are painted, behind every control.
   virtual void OnPaintBody(HDC dc) {}
-  // A command that is none of the form's actions (an edit's change, say), never
-  // from a disabled or hidden control.
-  virtual void OnCommand(int id, int code) {}
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool PreTranslate(MSG& msg) override;

@@ -19,13 +19,17 @@ UpDown::~UpDown() {
 void UpDown::Create(const UpDownArgs& args) {
   if (!args.form || !args.form->Handle()) throw AppError("An up-down control needs a window.");
   // Digits only, unless the range needs a minus sign.
-  const DWORD digits = args.minimum >= 0 ? ES_NUMBER : 0;
+  const bool digits = args.minimum >= 0;
   // The arrows take the right of the bounds, the edit box the rest. Both are
   // laid out by the form, so no alignment to the buddy: that would move the
   // edit box once, and the next layout back.
   const ControlBounds& all = args.bounds;
-  m_edit.Create(args.form->Handle(), "EDIT", args.editId, {all.x, all.y, all.width - kArrowsWidth, all.height},
-                WS_TABSTOP | ES_AUTOHSCROLL | digits, WS_EX_CLIENTEDGE);
+  EditBoxArgs edit;
+  edit.form = args.form;
+  edit.id = args.editId;
+  edit.bounds = {all.x, all.y, all.width - kArrowsWidth, all.height};
+  edit.numbers = digits;
+  m_edit.Create(edit);
   ChildWindow::Create(args.form->Handle(), UPDOWN_CLASSA, args.id,
                       {all.x + all.width - kArrowsWidth, all.y, kArrowsWidth, all.height},
                       UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, ICC_UPDOWN_CLASS);

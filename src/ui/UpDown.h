@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "ui/ChildWindow.h"
+#include "ui/EditBox.h"
 #include "ui/Form.h"
 
 namespace discovel {
@@ -29,6 +30,8 @@ class UpDown final : public ChildWindow, public NotifyTarget {
   void Create(const UpDownArgs& args);
 
   HWND Edit() const { return m_edit.Handle(); }
+  // The edit box, whose events (onChange, onExit) are the field's.
+  EditBox& Field() { return m_edit; }
   void SetRange(int minimum, int maximum);
   // The number the edit box shows.
   int Position() const;
@@ -40,7 +43,7 @@ class UpDown final : public ChildWindow, public NotifyTarget {
   bool OnNotify(const NMHDR& header, LRESULT& result) override;
 
  private:
-  ChildWindow m_edit;
+  EditBox m_edit;
 };
 
 }  // namespace discovel
