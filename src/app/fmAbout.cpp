@@ -81,9 +81,7 @@ void TfrmAbout::Create() {
   m_lblNewsletter.onClick = [this] { m_actNewsletter.Execute(); };
   m_actClose.SetOnExecute([this] { EndModal(kModalCancel); });
   Commands().Add({kBtnCancel, &m_actClose, "Close", nullptr, {VK_ESCAPE}});
-  m_btnCancel.Create({this, kBtnCancel, "Close"});
-  BindButton(m_btnCancel.Handle(), m_actClose);
-  PlaceBandButtons({m_btnCancel.Handle()});
+  CreateBandButtons({{m_btnCancel, m_actClose}});
 }
 
 void TfrmAbout::CreateRow(Label& value, int y, const char* caption, int valueId) {

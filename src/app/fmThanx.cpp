@@ -42,9 +42,7 @@ void TfrmThanx::Create() {
   m_actClose.SetOnExecute([this] { EndModal(kModalCancel); });
   Commands().Add({fmThanxIds::kBtnOk, &m_actOk, "OK"});
   Commands().Add({0, &m_actClose, "Close", nullptr, {VK_ESCAPE}});
-  m_btnOk.Create({this, fmThanxIds::kBtnOk, "OK"});
-  BindButton(m_btnOk.Handle(), m_actOk);
-  PlaceBandButtons({m_btnOk.Handle()});
+  CreateBandButtons({{m_btnOk, m_actOk}});
   SetFocus(m_btnOk.Handle());
 }
 

@@ -44,11 +44,7 @@ void TfrmEditArchive::Create() {
     edits[i]->SetText(*texts[i]);
     UseEditKeyFilter(edits[i]->Handle());
   }
-  m_btnOk.Create({.form = this, .id = kBtnOk, .text = "OK"});
-  m_btnCancel.Create({.form = this, .id = kBtnCancel, .text = "Cancel"});
-  PlaceBandButtons({m_btnOk.Handle(), m_btnCancel.Handle()});
-  BindButton(m_btnOk.Handle(), m_actOk);
-  BindButton(m_btnCancel.Handle(), m_actCancel);
+  CreateBandButtons({{m_btnOk, m_actOk}, {m_btnCancel, m_actCancel}});
   m_actOk.SetEnabled(EditOkEnabled(m_values.mark));
   m_edtMark.onChange = [this] { m_actOk.SetEnabled(EditOkEnabled(m_edtMark.Text())); };
   SetOpeningFocus(m_edtMark.Handle());

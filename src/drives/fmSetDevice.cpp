@@ -42,11 +42,7 @@ void TfrmSetDevice::Create() {
   CreateDialogWindow({kClassName, "Select default read device", kClientWidth, kClientHeight});
   BuildActions();
   BuildList();
-  m_btnOk.Create({.form = this, .id = kBtnOk, .text = "OK"});
-  m_btnCancel.Create({.form = this, .id = kBtnCancel, .text = "Cancel"});
-  PlaceBandButtons({m_btnOk.Handle(), m_btnCancel.Handle()});
-  BindButton(m_btnOk.Handle(), m_actOk);
-  BindButton(m_btnCancel.Handle(), m_actCancel);
+  CreateBandButtons({{m_btnOk, m_actOk}, {m_btnCancel, m_actCancel}});
   m_actOk.SetEnabled(false);
   // Unlike at start-up, the stored letter is taken without asking its type:
   // a letter that names no CD/DVD drive simply marks no item.

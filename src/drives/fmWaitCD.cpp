@@ -42,11 +42,7 @@ void TfrmWaitCD::Create() {
   m_actCancel = Action("", "", [this] { m_wait->Cancel(); });
   Commands().Add({kBtnOk, &m_actOk, "OK"});
   Commands().Add({kBtnCancel, &m_actCancel, "Cancel", nullptr, {VK_ESCAPE}});
-  m_btnOk.Create({.form = this, .id = kBtnOk, .text = "OK"});
-  m_btnCancel.Create({.form = this, .id = kBtnCancel, .text = "Cancel"});
-  PlaceBandButtons({m_btnOk.Handle(), m_btnCancel.Handle()});
-  BindButton(m_btnOk.Handle(), m_actOk);
-  BindButton(m_btnCancel.Handle(), m_actCancel);
+  CreateBandButtons({{m_btnOk, m_actOk}, {m_btnCancel, m_actCancel}});
   DiscWaitView& view = *this;
   m_wait = std::make_unique<DiscWait>(SystemDriveQueries(), m_context.services.files, m_context.services.settings, view,
                                       m_context.run.readDevice, OpenCdTray, CloseCdTray);

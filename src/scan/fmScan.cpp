@@ -66,11 +66,7 @@ void TfrmScan::Create() {
     UseEditKeyFilter(edits[i]->Handle());
   }
   m_edtMark.onChange = [this] { m_session->MarkChanged(m_edtMark.Text()); };
-  m_btnOk.Create({.form = this, .id = kBtnOk, .text = "OK"});
-  m_btnCancel.Create({.form = this, .id = kBtnCancel, .text = "Cancel"});
-  PlaceBandButtons({m_btnOk.Handle(), m_btnCancel.Handle()});
-  BindButton(m_btnOk.Handle(), m_actOk);
-  BindButton(m_btnCancel.Handle(), m_actCancel);
+  CreateBandButtons({{m_btnOk, m_actOk}, {m_btnCancel, m_actCancel}});
   m_actOk.SetEnabled(false);
   ShowEditPanel(false);
   ShowProgressPanel(false);

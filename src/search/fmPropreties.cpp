@@ -56,8 +56,7 @@ void TfrmPropreties::Create() {
   m_actClose.SetOnExecute([this] { EndModal(kModalCancel); });
   Commands().Add({kBtnCancel, &m_actClose, "Close", nullptr, {VK_ESCAPE}});
   Commands().Add({IDOK, &m_actClose});  // Enter
-  m_btnCancel.Create({.form = this, .id = kBtnCancel, .text = "Close"});
-  PlaceBandButtons({m_btnCancel.Handle()});
+  CreateBandButtons({{m_btnCancel, m_actClose}});
   BindButton(m_btnCancel.Handle(), m_actClose);
 
   m_scrollBox1.Create(Handle(), kScrollBox1, {0, kBandHeight, kClientWidth, kClientHeight - 2 * kBandHeight},

@@ -24,6 +24,15 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
   LineTo(dc, x2, y2);
 }
 
+// Draws with a pen of `width` in `colour`, then puts the pen before it back.
+void WithPen(HDC dc, int width, COLORREF colour, const std::function<void()>& draw) {
+  HPEN pen = CreatePen(PS_SOLID, width, colour);
+  HGDIOBJ old = SelectObject(dc, pen);
+  draw();
+  SelectObject(dc, old);
+  DeleteObject(pen);
+}
+
 // One glyph at `left`, in `colour`.
 void DrawGlyph(HDC dc, ButtonPicture picture, int left, COLORREF colour) {
   HPEN pen = CreatePen(PS_SOLID, 3, colour);
@@ -54,12 +63,10 @@ void DrawGlyph(HDC dc, ButtonPicture picture, int left, COLORREF colour) {
     }
     case ButtonPicture::CopyFile: {
       SelectObject(dc, GetStockObject(NULL_BRUSH));
-      HPEN thin = CreatePen(PS_SOLID, 1, colour);
-      SelectObject(dc, thin);
-      Rectangle(dc, left + 4, 3, left + 13, 14);
-      Rectangle(dc, left + 8, 7, left + 17, 18);
-      SelectObject(dc, pen);
-      DeleteObject(thin);
+      WithPen(dc, 1, colour, [&] {
+        Rectangle(dc, left + 4, 3, left + 13, 14);
+        Rectangle(dc, left + 8, 7, left + 17, 18);
+      });
       break;
     }
     case ButtonPicture::ChangeView:
@@ -93,30 +100,24 @@ void DrawGlyph(HDC dc, ButtonPicture picture, int left, COLORREF colour) {
     case ButtonPicture::AddDisc:
     case ButtonPicture::ConsecutiveOff: {
       SelectObject(dc, GetStockObject(NULL_BRUSH));
-      HPEN thin = CreatePen(PS_SOLID, 2, colour);
-      SelectObject(dc, thin);
-      Ellipse(dc, left + 2, 2, left + 17, 17);
-      Ellipse(dc, left + 8, 8, left + 11, 11);
-      SelectObject(dc, pen);
-      DeleteObject(thin);
+      WithPen(dc, 2, colour, [&] {
+        Ellipse(dc, left + 2, 2, left + 17, 17);
+        Ellipse(dc, left + 8, 8, left + 11, 11);
+      });
       if (picture == ButtonPicture::AddDisc) {
-        HPEN plus = CreatePen(PS_SOLID, 2, RGB(0, 140, 60));
-        SelectObject(dc, plus);
-        Line(dc, left + 16, 12, left + 16, 20);
-        Line(dc, left + 12, 16, left + 20, 16);
-        SelectObject(dc, pen);
-        DeleteObject(plus);
+        WithPen(dc, 2, RGB(0, 140, 60), [&] {
+          Line(dc, left + 16, 12, left + 16, 20);
+          Line(dc, left + 12, 16, left + 20, 16);
+        });
       }
       break;
     }
     case ButtonPicture::ConsecutiveOn: {
       // Three discs, one behind the other.
       SelectObject(dc, GetStockObject(NULL_BRUSH));
-      HPEN thin = CreatePen(PS_SOLID, 2, colour);
-      SelectObject(dc, thin);
-      for (int offset : {0, 4, 8}) Ellipse(dc, left + 1 + offset, 1 + offset, left + 12 + offset, 12 + offset);
-      SelectObject(dc, pen);
-      DeleteObject(thin);
+      WithPen(dc, 2, colour, [&] {
+        for (int offset : {0, 4, 8}) Ellipse(dc, left + 1 + offset, 1 + offset, left + 12 + offset, 12 + offset);
+      });
       break;
     }
     case ButtonPicture::SearchFiles: {

@@ -47,7 +47,7 @@ void Dialog::CreateDialogWindow(const Look& look) {
   CenterOnScreen(Handle());
 }
 
-void Dialog::PlaceBandButtons(std::initializer_list<HWND> buttons) {
+void Dialog::PlaceBandButtons(const std::vector<HWND>& buttons) {
   const DesignSize client = DesignClient();
   int x = client.width - kBandMargin - static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) + kButtonGap;
   const int y = client.height - kBandHeight + (kBandHeight - kButtonHeight) / 2;
@@ -55,6 +55,17 @@ void Dialog::PlaceBandButtons(std::initializer_list<HWND> buttons) {
     Place(button, {x, y, kButtonWidth, kButtonHeight}, kAnchorBottomRight);
     x += kButtonWidth + kButtonGap;
   }
+}
+
+void Dialog::CreateBandButtons(std::initializer_list<BandButton> buttons) {
+  std::vector<HWND> handles;
+  for (const BandButton& band : buttons) {
+    const int id = static_cast<int>(Commands().IdOf(band.action));
+    band.button.Create({.form = this, .id = id, .text = band.action.Caption().c_str()});
+    BindButton(band.button.Handle(), band.action);
+    handles.push_back(band.button.Handle());
+  }
+  PlaceBandButtons(handles);
 }
 
 HWND Dialog::CreateMessageLabel(int id, int x, int y, int width, int height) {

@@ -9,6 +9,7 @@
 
 #include "platform/ModalResult.h"
 #include "platform/win32/Handles.h"
+#include "ui/Button.h"
 #include "ui/Controls.h"
 #include "ui/DialogIds.h"
 #include "ui/Form.h"
@@ -41,9 +42,14 @@ class Dialog : public Form {
     COLORREF bodyColour = RGB(255, 255, 255);
   };
   void CreateDialogWindow(const Look& look);
-  // Places 59 x 22 buttons in the bottom band, the last one at the right edge
+  // Creates the 59 x 22 buttons of the bottom band, each with its action's
+  // command id and caption and bound to it, the last one at the right edge
   // (design units: they keep that place at any size and DPI).
-  void PlaceBandButtons(std::initializer_list<HWND> buttons);
+  struct BandButton {
+    Button& button;
+    Action& action;
+  };
+  void CreateBandButtons(std::initializer_list<BandButton> buttons);
   // A label for status texts: bold, centred both ways, word-wrapped.
   HWND CreateMessageLabel(int id, int x, int y, int width, int height);
   // Enter moves to the next control (Shift+Enter to the previous) in this edit.
@@ -60,6 +66,7 @@ class Dialog : public Form {
   bool PreTranslate(MSG& msg) override;
 
  private:
+  void PlaceBandButtons(const std::vector<HWND>& buttons);
   void Paint();
   void DrawMessageLabel(const DRAWITEMSTRUCT& item);
   std::string m_title;
