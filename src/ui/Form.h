@@ -119,8 +119,8 @@ class Form {
   void BindButton(HWND button, Action& action);
   // Shows `picture` on `button`, drawn at the window's DPI and drawn again
   // when that changes. The form owns the pictures. A picture button shows
-  // it alone; a button with a caption shows it above the caption when the
-  // button is tall (32 design units), else left of it (16).
+  // it alone; a button with a caption at least 48 design units tall shows a
+  // 32-unit picture above its caption, a lower one a 16-unit picture left of it.
   void ShowPicture(HWND button, ButtonPicture picture);
   // The tool tips of the window's controls.
   Hints& ControlHints();
