@@ -185,7 +185,7 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
 void DuplicateFinder::ListArchives(FolderTrail& trail, const std::string& folder,
                                    const std::string& mask) {
   m_fs.ListFolder(folder, mask, [&](const DirEntry& entry) {
-    if (!entry.isFolder) m_archives.push_back(Archive{folder + entry.name, {}, false});
+    if (!entry.isFolder) m_archives.push_back(Archive{folder + entry.name, {}});
     return true;
   });
   m_pump.Pump();
@@ -209,7 +209,7 @@ void DuplicateFinder::ReadArchives(const std::vector<bool>& wanted, const Entry&
   ReadAhead readAhead;
   std::size_t toOpen = 0;
   const auto openNext = [&] {
-    while (toOpen < m_archives.size() && (!wanted[toOpen] || m_archives[toOpen].damaged)) ++toOpen;
+    while (toOpen < m_archives.size() && !wanted[toOpen]) ++toOpen;
     if (toOpen == m_archives.size()) return;
     try {
       readAhead.Add(m_fs.OpenForBlocks(m_archives[toOpen].path));
@@ -221,7 +221,7 @@ void DuplicateFinder::ReadArchives(const std::vector<bool>& wanted, const Entry&
   openNext();
   for (std::size_t i = 0; i < m_archives.size(); ++i) {
     Archive& archive = m_archives[i];
-    if (!wanted[i] || archive.damaged) continue;
+    if (!wanted[i]) continue;
     std::string_view bytes;
     std::exception_ptr unread;
     try {
@@ -231,7 +231,8 @@ void DuplicateFinder::ReadArchives(const std::vector<bool>& wanted, const Entry&
     }
     openNext();
     bool whole = false;
-    // A damaged archive is named once and left out of both reads.
+    // A damaged archive is named, and its entries are dropped: none of its
+    // hashes is kept, so the second read never comes back to it.
     try {
       if (unread) std::rethrow_exception(unread);
       ReadEntries(archive, bytes, [&](auto... fields) { entry(i, fields...); });
@@ -242,7 +243,6 @@ void DuplicateFinder::ReadArchives(const std::vector<bool>& wanted, const Entry&
       m_observer.ArchiveFailed("Archive \"" + archive.path +
                                "\" is too large to be read into memory.");
     }
-    archive.damaged = !whole;
     finished(i, whole);
     PumpAndCheck();
   }

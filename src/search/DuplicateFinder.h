@@ -59,8 +59,9 @@ struct DuplicateRequest {
 
 class DuplicateFinder {
  public:
-  // The observer hears of each archive read (progress) and of each damaged
-  // archive, once, which is then left out as a whole.
+  // The observer hears of each archive the first read is done with (one
+  // progress step each) and of each damaged archive, once, which is then left
+  // out as a whole.
   DuplicateFinder(FileSystem& fs, const TextServices& text, UiPump& pump,
                   SearchObserver& observer,
                   std::size_t budgetBytes = SearchResults::kDefaultBudget,
@@ -83,7 +84,6 @@ class DuplicateFinder {
   struct Archive {
     std::string path;
     std::string mark;  // once read
-    bool damaged = false;
   };
   struct Keyed;    // a row with its key, before grouping
 

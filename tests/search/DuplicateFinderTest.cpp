@@ -67,6 +67,9 @@ class Duplicates : public ::testing::Test {
 
 using Listing = std::vector<std::string>;
 
+// Every key shares one hash: what groups must then come from the keys themselves.
+std::uint64_t EveryKeyCollides(std::string_view) { return 42; }
+
 TEST_F(Duplicates, NamesMatchIgnoringLetterCaseAndGroupsListEveryCopyInOrder) {
   Write("1.dat", ArchiveBuilder("A").Entry("docs", "README.TXT", 100, kMonday).Entry("x", "only.txt"));
   Write("2.dat", ArchiveBuilder("B").Entry("old", "readme.txt", 100, kMonday).Entry("x", "other.txt"));
@@ -116,6 +119,9 @@ TEST_F(Duplicates, CopiesInsideOneArchiveGroupOnlyWithACopyElsewhere) {
   EXPECT_TRUE(Run());
   EXPECT_TRUE(groups.empty());
 
+  EXPECT_TRUE(Run(EveryKeyCollides));
+  EXPECT_TRUE(groups.empty());
+
   Write("3.dat", ArchiveBuilder("C").Entry("e", "TWICE.txt"));
   EXPECT_TRUE(Run());
   EXPECT_EQ(Listed(), (Listing{"A:\\a\\twice.txt + A:\\b\\twice.txt + C:\\e\\TWICE.txt"}));
@@ -123,13 +129,13 @@ TEST_F(Duplicates, CopiesInsideOneArchiveGroupOnlyWithACopyElsewhere) {
 }
 
 TEST_F(Duplicates, AFileOnThreeDiscsIsOneGroupAndGroupsComeByTheirExtraSize) {
-  Write("1.dat", ArchiveBuilder("A").Entry("\\", "small.txt", 1000).Entry("\\", "big.iso", 5000));
-  Write("2.dat", ArchiveBuilder("B").Entry("\\", "small.txt", 1000).Entry("\\", "big.iso", 5000));
+  Write("1.dat", ArchiveBuilder("A").Entry("\\", "small.txt", 1000).Entry("\\", "video.iso", 5000));
+  Write("2.dat", ArchiveBuilder("B").Entry("\\", "small.txt", 1000).Entry("\\", "video.iso", 5000));
   Write("3.dat", ArchiveBuilder("C").Entry("\\", "small.txt", 1000));
   Write("4.dat", ArchiveBuilder("D").Entry("\\", "small.txt", 1000));
   EXPECT_TRUE(Run());
-  // 3 extra copies of 1000 bytes, then 1 of 5000.
-  EXPECT_EQ(Listed(), (Listing{"A:\\big.iso + B:\\big.iso",
+  // 1 extra copy of 5000 bytes, then 3 of 1000.
+  EXPECT_EQ(Listed(), (Listing{"A:\\video.iso + B:\\video.iso",
                                "A:\\small.txt + B:\\small.txt + C:\\small.txt + D:\\small.txt"}));
   EXPECT_EQ(groups[0].extraBytes, 5000);
   EXPECT_EQ(groups[1].extraBytes, 3000);
@@ -143,8 +149,10 @@ TEST_F(Duplicates, AMarkKeepsTheGroupsWithACopyOnThatDisc) {
   Write("2.dat", ArchiveBuilder("B").Entry("\\", "ab.txt").Entry("\\", "bc.txt"));
   Write("3.dat", ArchiveBuilder("C").Entry("\\", "bc.txt"));
   request.mark = "A";
-  EXPECT_TRUE(Run());
-  EXPECT_EQ(Listed(), (Listing{"A:\\ab.txt + B:\\ab.txt"}));
+  for (const auto hash : {DuplicateKeyHash, EveryKeyCollides}) {
+    EXPECT_TRUE(Run(hash));
+    EXPECT_EQ(Listed(), (Listing{"A:\\ab.txt + B:\\ab.txt"}));
+  }
 }
 
 TEST_F(Duplicates, OnThisDiscOnlyListsTheFilesNoOtherArchiveHolds) {
@@ -199,8 +207,6 @@ TEST_F(Duplicates, AbortStopsTheSearchWithNothingListed) {
   EXPECT_TRUE(Run());
   EXPECT_EQ(groups.size(), 1000u);
 }
-
-std::uint64_t EveryKeyCollides(std::string_view) { return 42; }
 
 TEST_F(Duplicates, KeysSharingAHashDoNotFormAGroup) {
   Write("1.dat", ArchiveBuilder("A").Entry("\\", "one.txt").Entry("\\", "two.txt"));
