@@ -190,7 +190,7 @@ TEST_F(Duplicates, ADamagedArchiveIsNamedOnceAndLeftOutWhole) {
 
 TEST_F(Duplicates, AbortStopsTheSearchWithNothingListed) {
   ArchiveBuilder many("A");
-  for (int i = 0; i < 1000; ++i) many.Entry("\\", "f" + std::to_string(i));
+  for (int i = 0; i < 1000; ++i) many.Entry("\\", std::to_string(i) + ".txt");
   Write("1.dat", many);
   Write("2.dat", many);
   Write("3.dat", many);
@@ -223,7 +223,7 @@ TEST_F(Duplicates, KeysSharingAHashDoNotFormAGroup) {
 
 TEST_F(Duplicates, PastTheMemoryBudgetItStopsAsFull) {
   ArchiveBuilder many("A");
-  for (int i = 0; i < 100; ++i) many.Entry("\\", "f" + std::to_string(i));
+  for (int i = 0; i < 100; ++i) many.Entry("\\", std::to_string(i) + ".txt");
   Write("1.dat", many);
   Write("2.dat", many);
   EXPECT_FALSE(Run(DuplicateKeyHash, 1000));  // not even the 2400 bytes of records
