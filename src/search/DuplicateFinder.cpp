@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <deque>
 #include <exception>
+#include <iterator>
 #include <new>
 #include <optional>
 #include <tuple>
