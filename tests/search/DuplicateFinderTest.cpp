@@ -1,0 +1,240 @@
+#include "search/DuplicateFinder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalog/DosTime.h"
+#include "platform/AppError.h"
+#include "platform/Platform.h"
+#include "search/FoundFile.h"
+#include "search/SearchTestSupport.h"
+#include "support/ArchiveBuilder.h"
+#include "support/TempFolder.h"
+
+namespace discovel {
+namespace {
+
+using test::ArchiveBuilder;
+
+const std::int32_t kMonday = PackDosDateTime({2006, 3, 13, 14, 30, 20, 0});
+const std::int32_t kTuesday = PackDosDateTime({2006, 3, 14, 14, 30, 20, 0});
+
+class Duplicates : public ::testing::Test {
+ protected:
+  bool Run(DuplicateHashFunction hash = DuplicateKeyHash,
+           std::size_t budget = SearchResults::kDefaultBudget) {
+    DuplicateFinder finder(SystemFileSystem(), SystemTextServices(), pump, observer, budget, hash);
+    m_finder = &finder;
+    const bool completed = finder.Run(catalogue.Path(), "*.dat", request);
+    m_finder = nullptr;
+    groups = finder.Groups();
+    totals = finder.Totals();
+    full = finder.ResultsWereFull();
+    return completed;
+  }
+  void AbortNow() { m_finder->Abort(); }
+
+  // Each group as "mark:\directory\file" rows joined by " + ".
+  std::vector<std::string> Listed() const {
+    std::vector<std::string> listed;
+    for (const DuplicateGroup& group : groups) {
+      std::string text;
+      for (const DuplicateRow& row : group.rows) {
+        if (!text.empty()) text += " + ";
+        text += row.mark + ":" + DiscPathOf('E', row.directory, row.file).substr(2);
+      }
+      listed.push_back(text);
+    }
+    return listed;
+  }
+  void Write(const std::string& file, const ArchiveBuilder& archive) {
+    archive.WriteTo(catalogue, file);
+  }
+
+  test::TempFolder catalogue;
+  test::ScriptedPump pump;
+  test::TestObserver observer;
+  DuplicateRequest request;
+  std::vector<DuplicateGroup> groups;
+  DuplicateTotals totals;
+  bool full = false;
+
+ private:
+  DuplicateFinder* m_finder = nullptr;
+};
+
+using Listing = std::vector<std::string>;
+
+// Every key shares one hash: what groups must then come from the keys themselves.
+std::uint64_t EveryKeyCollides(std::string_view) { return 42; }
+
+TEST_F(Duplicates, NamesMatchIgnoringLetterCaseAndGroupsListEveryCopyInOrder) {
+  Write("1.dat", ArchiveBuilder("A").Entry("docs", "README.TXT", 100, kMonday).Entry("x", "only.txt"));
+  Write("2.dat", ArchiveBuilder("B").Entry("old", "readme.txt", 100, kMonday).Entry("x", "other.txt"));
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"A:\\docs\\README.TXT + B:\\old\\readme.txt"}));
+  ASSERT_EQ(groups.size(), 1u);
+  EXPECT_EQ(groups[0].rows[1].archivePath, catalogue / "2.dat");
+  EXPECT_EQ(groups[0].rows[1].size, 100);
+  EXPECT_EQ(groups[0].rows[1].dosTime, kMonday);
+  EXPECT_EQ(observer.archives, 2);
+}
+
+TEST_F(Duplicates, EachCombinationOfCriteriaDecidesWhatIsOneKey) {
+  Write("1.dat", ArchiveBuilder("A")
+                     .Entry("\\", "same.txt", 10, kMonday)
+                     .Entry("\\", "size.txt", 20, kMonday)
+                     .Entry("\\", "date.txt", 30, kMonday));
+  Write("2.dat", ArchiveBuilder("B")
+                     .Entry("\\", "same.txt", 10, kMonday)
+                     .Entry("\\", "size.txt", 21, kMonday)
+                     .Entry("\\", "date.txt", 30, kTuesday)
+                     .Entry("\\", "other.bin", 20, kTuesday));
+  const auto find = [&](bool name, bool size, bool date) {
+    request.criteria = {name, size, date};
+    Run();
+    return Listed();
+  };
+  EXPECT_EQ(find(true, false, false),
+            (Listing{"A:\\date.txt + B:\\date.txt", "A:\\size.txt + B:\\size.txt",
+                     "A:\\same.txt + B:\\same.txt"}));
+  EXPECT_EQ(find(true, true, false), (Listing{"A:\\date.txt + B:\\date.txt", "A:\\same.txt + B:\\same.txt"}));
+  EXPECT_EQ(find(true, true, true), (Listing{"A:\\same.txt + B:\\same.txt"}));
+  // Without the name, files of equal size (and time) are copies.
+  EXPECT_EQ(find(false, true, false),
+            (Listing{"A:\\date.txt + B:\\date.txt", "A:\\size.txt + B:\\other.bin",
+                     "A:\\same.txt + B:\\same.txt"}));
+  EXPECT_EQ(find(false, true, true), (Listing{"A:\\same.txt + B:\\same.txt"}));
+  // Monday's five files; Tuesday's two are both on B.
+  EXPECT_EQ(find(false, false, true),
+            (Listing{"A:\\date.txt + A:\\same.txt + A:\\size.txt + B:\\same.txt + B:\\size.txt"}));
+  EXPECT_THROW(find(false, false, false), AppError);
+}
+
+TEST_F(Duplicates, CopiesInsideOneArchiveGroupOnlyWithACopyElsewhere) {
+  Write("1.dat", ArchiveBuilder("A").Entry("a", "twice.txt").Entry("b", "twice.txt"));
+  Write("2.dat", ArchiveBuilder("B").Entry("c", "x.txt").Entry("d", "x.txt"));
+  EXPECT_TRUE(Run());
+  EXPECT_TRUE(groups.empty());
+
+  EXPECT_TRUE(Run(EveryKeyCollides));
+  EXPECT_TRUE(groups.empty());
+
+  Write("3.dat", ArchiveBuilder("C").Entry("e", "TWICE.txt"));
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"A:\\a\\twice.txt + A:\\b\\twice.txt + C:\\e\\TWICE.txt"}));
+  EXPECT_EQ(groups[0].extraBytes, 200);
+}
+
+TEST_F(Duplicates, AFileOnThreeDiscsIsOneGroupAndGroupsComeByTheirExtraSize) {
+  Write("1.dat", ArchiveBuilder("A").Entry("\\", "small.txt", 1000).Entry("\\", "video.iso", 5000));
+  Write("2.dat", ArchiveBuilder("B").Entry("\\", "small.txt", 1000).Entry("\\", "video.iso", 5000));
+  Write("3.dat", ArchiveBuilder("C").Entry("\\", "small.txt", 1000));
+  Write("4.dat", ArchiveBuilder("D").Entry("\\", "small.txt", 1000));
+  EXPECT_TRUE(Run());
+  // 1 extra copy of 5000 bytes, then 3 of 1000.
+  EXPECT_EQ(Listed(), (Listing{"A:\\video.iso + B:\\video.iso",
+                               "A:\\small.txt + B:\\small.txt + C:\\small.txt + D:\\small.txt"}));
+  EXPECT_EQ(groups[0].extraBytes, 5000);
+  EXPECT_EQ(groups[1].extraBytes, 3000);
+  EXPECT_EQ(totals.groups, 2u);
+  EXPECT_EQ(totals.files, 6u);
+  EXPECT_EQ(totals.bytes, 8000);
+}
+
+TEST_F(Duplicates, AMarkKeepsTheGroupsWithACopyOnThatDisc) {
+  Write("1.dat", ArchiveBuilder("A").Entry("\\", "ab.txt"));
+  Write("2.dat", ArchiveBuilder("B").Entry("\\", "ab.txt").Entry("\\", "bc.txt"));
+  Write("3.dat", ArchiveBuilder("C").Entry("\\", "bc.txt"));
+  request.mark = "A";
+  for (const auto hash : {DuplicateKeyHash, EveryKeyCollides}) {
+    EXPECT_TRUE(Run(hash));
+    EXPECT_EQ(Listed(), (Listing{"A:\\ab.txt + B:\\ab.txt"}));
+  }
+}
+
+TEST_F(Duplicates, OnThisDiscOnlyListsTheFilesNoOtherArchiveHolds) {
+  Write("1.dat", ArchiveBuilder("A")
+                     .Entry("\\", "shared.txt", 10)
+                     .Entry("z", "mine.txt", 20)
+                     .Entry("a", "also mine.txt", 30)
+                     .Entry("b", "also mine.txt", 30));
+  Write("2.dat", ArchiveBuilder("B").Entry("\\", "SHARED.TXT", 10).Entry("\\", "theirs.txt"));
+  request.mode = DuplicateMode::kOnThisDiscOnly;
+  request.mark = "A";
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"A:\\a\\also mine.txt + A:\\b\\also mine.txt", "A:\\z\\mine.txt"}));
+  EXPECT_EQ(totals.files, 3u);
+  EXPECT_EQ(totals.bytes, 80);
+
+  request.mark.clear();
+  EXPECT_THROW(Run(), AppError);
+}
+
+TEST_F(Duplicates, ADamagedArchiveIsNamedOnceAndLeftOutWhole) {
+  Write("1.dat", ArchiveBuilder("A").Entry("\\", "a.txt").Entry("\\", "b.txt"));
+  // Its count promises more entries than it holds: its first entry was read.
+  std::string damaged = ArchiveBuilder("B").Entry("\\", "a.txt").Text();
+  const std::size_t files = damaged.find("AFiles=1");
+  ASSERT_NE(files, std::string::npos);
+  damaged.replace(files, 8, "AFiles=9");
+  catalogue.WriteFile("2.dat", damaged);
+  Write("3.dat", ArchiveBuilder("C").Entry("\\", "b.txt"));
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"A:\\b.txt + C:\\b.txt"}));
+  ASSERT_EQ(observer.failures.size(), 1u);
+  EXPECT_NE(observer.failures[0].find("2.dat"), std::string::npos);
+}
+
+TEST_F(Duplicates, AbortStopsTheSearchWithNothingListed) {
+  ArchiveBuilder many("A");
+  for (int i = 0; i < 1000; ++i) many.Entry("\\", std::to_string(i) + ".txt");
+  Write("1.dat", many);
+  Write("2.dat", many);
+  Write("3.dat", many);
+  int pumps = 0;
+  pump.onPump = [&] {
+    if (++pumps == 3) AbortNow();
+  };
+  EXPECT_FALSE(Run());
+  EXPECT_TRUE(groups.empty());
+  EXPECT_LT(observer.archives, 3);
+  EXPECT_FALSE(full);
+
+  pump.onPump = nullptr;  // a new run starts with the flag cleared
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(groups.size(), 1000u);
+}
+
+TEST_F(Duplicates, KeysSharingAHashDoNotFormAGroup) {
+  Write("1.dat", ArchiveBuilder("A").Entry("\\", "one.txt").Entry("\\", "two.txt"));
+  Write("2.dat", ArchiveBuilder("B").Entry("\\", "three.txt").Entry("\\", "TWO.TXT"));
+  EXPECT_TRUE(Run(EveryKeyCollides));
+  EXPECT_EQ(Listed(), (Listing{"A:\\two.txt + B:\\TWO.TXT"}));
+
+  // Nor does a file of this disc lose its place to another disc's different key.
+  request.mode = DuplicateMode::kOnThisDiscOnly;
+  request.mark = "A";
+  EXPECT_TRUE(Run(EveryKeyCollides));
+  EXPECT_EQ(Listed(), (Listing{"A:\\one.txt"}));
+}
+
+TEST_F(Duplicates, PastTheMemoryBudgetItStopsAsFull) {
+  ArchiveBuilder many("A");
+  for (int i = 0; i < 100; ++i) many.Entry("\\", std::to_string(i) + ".txt");
+  Write("1.dat", many);
+  Write("2.dat", many);
+  EXPECT_FALSE(Run(DuplicateKeyHash, 1000));  // not even the 2400 bytes of records
+  EXPECT_TRUE(full);
+  EXPECT_TRUE(groups.empty());
+  EXPECT_FALSE(Run(DuplicateKeyHash, 10000));  // the records, but not the rows
+  EXPECT_TRUE(full);
+  EXPECT_TRUE(Run(DuplicateKeyHash, 100000));
+  EXPECT_FALSE(full);
+  EXPECT_EQ(groups.size(), 100u);
+}
+
+}  // namespace
+}  // namespace discovel
