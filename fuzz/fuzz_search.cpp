@@ -56,6 +56,7 @@ class FuzzText final : public TextServices {
     wrong.fill('X');  // matches everything, should it ever be used
     return wrong;
   }
+  void AppendAsUtf8(std::string_view ansi, std::string& out) const override { m_posix.AppendAsUtf8(ansi, out); }
   LocalTime Now() const override { return m_posix.Now(); }
 
  private:

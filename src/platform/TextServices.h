@@ -34,6 +34,8 @@ class TextServices {
   // one), those weights per byte: a sort can order by them cheaply and ask
   // for whole keys only where they tie. nullptr otherwise.
   virtual const PrimaryWeightTable* PrimaryWeights() const { return nullptr; }
+  // Appends `ansi` (text of the system code page) to `out` as UTF-8.
+  virtual void AppendAsUtf8(std::string_view ansi, std::string& out) const = 0;
   virtual LocalTime Now() const = 0;
 };
 

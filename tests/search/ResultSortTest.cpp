@@ -102,6 +102,7 @@ class WeightedText final : public TextServices {
   std::string ToUpper(std::string_view text) const override { return std::string(text); }
   bool IsSingleByteCodePage() const override { return true; }
   UpperTable BuildUpperTable() const override { return {}; }
+  void AppendAsUtf8(std::string_view ansi, std::string& out) const override { out += ansi; }
   LocalTime Now() const override { return {}; }
   std::string CollationKey(std::string_view text) const override {
     ++wholeKeys;

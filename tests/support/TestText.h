@@ -25,6 +25,7 @@ class TestText final : public TextServices {
     return wrong;
   }
   std::string CollationKey(std::string_view text) const override { return System().CollationKey(text); }
+  void AppendAsUtf8(std::string_view ansi, std::string& out) const override { System().AppendAsUtf8(ansi, out); }
   LocalTime Now() const override { return now ? *now : System().Now(); }
 
   std::optional<LocalTime> now;

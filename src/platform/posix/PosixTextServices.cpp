@@ -24,6 +24,32 @@ UpperTable PosixTextServices::BuildUpperTable() const {
   return table;
 }
 
+void PosixTextServices::AppendAsUtf8(std::string_view ansi, std::string& out) const {
+  // Windows-1252's 0x80..0x9F; the five bytes it leaves undefined keep their
+  // Latin-1 code point (a C1 control), as Windows itself converts them.
+  static constexpr char16_t kHigh[32] = {
+      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+  out.reserve(out.size() + ansi.size() + ansi.size() / 4);
+  for (const char c : ansi) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      out += c;
+      continue;
+    }
+    // Every other byte 0xA0..0xFF is its own Latin-1 code point.
+    const char16_t code = byte < 0xA0 ? kHigh[byte - 0x80] : byte;
+    if (code < 0x800) {
+      out += static_cast<char>(0xC0 | (code >> 6));
+    } else {
+      out += static_cast<char>(0xE0 | (code >> 12));
+      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    }
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
 std::string PosixTextServices::ToUpper(std::string_view text) const {
   static const UpperTable table = BuildUpperTable();
   std::string result(text);

@@ -13,6 +13,7 @@ class PosixTextServices final : public TextServices {
   std::string ToUpper(std::string_view text) const override;
   bool IsSingleByteCodePage() const override { return true; }
   UpperTable BuildUpperTable() const override;
+  void AppendAsUtf8(std::string_view ansi, std::string& out) const override;
   LocalTime Now() const override;
 };
 

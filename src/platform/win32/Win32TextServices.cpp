@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <climits>
+
+#include "platform/AppError.h"
+
 namespace discovel {
 namespace {
 
@@ -95,6 +99,33 @@ const PrimaryWeightTable* Win32TextServices::PrimaryWeights() const {
   }
   cache.usable = true;
   return &cache.table;
+}
+
+void Win32TextServices::AppendAsUtf8(std::string_view ansi, std::string& out) const {
+  // Through UTF-16 in pieces that end after a line feed: a line feed is never
+  // the trail byte of a double-byte character, and the sizes stay within int.
+  constexpr std::size_t kPiece = 16u << 20;
+  std::wstring wide;
+  while (!ansi.empty()) {
+    std::size_t length = ansi.size();
+    if (length > kPiece) {
+      const std::size_t feed = ansi.rfind('\n', kPiece - 1);
+      length = feed == std::string_view::npos ? ansi.size() : feed + 1;
+    }
+    if (length > INT_MAX / 4) throw AppError("The text is too long to convert to UTF-8.");
+    const int count = static_cast<int>(length);
+    // With an explicit length neither call reads or writes a terminating NUL.
+    wide.resize(static_cast<std::size_t>(count));
+    const int wideCount = MultiByteToWideChar(CP_ACP, 0, ansi.data(), count, wide.data(), count);
+    if (wideCount <= 0) throw AppError("The text cannot be converted to UTF-8.");
+    const int utf8Count = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideCount, nullptr, 0, nullptr, nullptr);
+    if (utf8Count <= 0) throw AppError("The text cannot be converted to UTF-8.");
+    const std::size_t start = out.size();
+    out.resize(start + static_cast<std::size_t>(utf8Count));
+    // For CP_UTF8 the default-character arguments must be null.
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideCount, out.data() + start, utf8Count, nullptr, nullptr);
+    ansi.remove_prefix(length);
+  }
 }
 
 LocalTime Win32TextServices::Now() const {

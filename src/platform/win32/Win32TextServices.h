@@ -15,6 +15,7 @@ class Win32TextServices final : public TextServices {
   UpperTable BuildUpperTable() const override;
   std::string CollationKey(std::string_view text) const override;
   const PrimaryWeightTable* PrimaryWeights() const override;
+  void AppendAsUtf8(std::string_view ansi, std::string& out) const override;
   LocalTime Now() const override;
 };
 
