@@ -231,12 +231,6 @@ HIMAGELIST CreateCaptionPictures(ButtonPicture picture, int size, UINT dpi) {
   return images;
 }
 
-HIMAGELIST CreateButtonPictures(std::initializer_list<ButtonPicture> pictures, UINT dpi) {
-  HIMAGELIST images = CreatePictureList(kPictureWidth, kPictureHeight, dpi, static_cast<int>(pictures.size()));
-  for (const ButtonPicture picture : pictures) AddButtonPicture(images, picture, dpi);
-  return images;
-}
-
 void DrawButton(HIMAGELIST images, HWND button, int index) {
   SetPropA(button, kIndexProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(index + 1)));
   if (IsToolButton(button)) {

@@ -49,9 +49,6 @@ HIMAGELIST CreatePictureList(int width, int height, UINT dpi, int count);
 // Adds `picture` (42 x 21 design units, at `dpi`) to `images`; its index.
 int AddButtonPicture(HIMAGELIST images, ButtonPicture picture, UINT dpi);
 
-// An image list of 42 x 21 pictures (design units) at `dpi`, one per entry of
-// `pictures`; the caller destroys it.
-HIMAGELIST CreateButtonPictures(std::initializer_list<ButtonPicture> pictures, UINT dpi);
 
 // The image list of a button that shows `picture` beside its caption
 // (BCM_SETIMAGELIST): one `size` x `size` glyph (design units) at `dpi` for

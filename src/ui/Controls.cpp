@@ -114,21 +114,6 @@ void PlaceControl(HWND control, const DesignRect& rect, unsigned anchors) {
   SetWindowPos(control, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND CreateButton(HWND parent, int id, const char* text, int x, int y, int width, int height) {
-  return CreateChild(parent, "BUTTON", text, WS_TABSTOP | BS_PUSHBUTTON, x, y, width, height, id);
-}
-
-HWND CreateEdit(HWND parent, int id, int x, int y, int width, int height, int maxLength) {
-  HWND edit = CreateChild(parent, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, x, y, width, height, id, FontRole::Normal,
-                          WS_EX_CLIENTEDGE);
-  SendMessageA(edit, EM_LIMITTEXT, maxLength, 0);
-  return edit;
-}
-
-HWND CreateLabel(HWND parent, int id, const char* text, int x, int y, int width, int height) {
-  return CreateChild(parent, "STATIC", text, SS_LEFT, x, y, width, height, id);
-}
-
 std::string WindowText(HWND hwnd) {
   const int length = GetWindowTextLengthA(hwnd);
   std::string text(static_cast<std::size_t>(length) + 1, '\0');

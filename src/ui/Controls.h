@@ -39,13 +39,10 @@ inline HWND CreateChild(HWND parent, const char* className, const char* text, DW
 // Places `control` at `rect` (design units) with `anchors` in its parent.
 void PlaceControl(HWND control, const DesignRect& rect, unsigned anchors = kAnchorTopLeft);
 
-HWND CreateButton(HWND parent, int id, const char* text, int x, int y, int width = 59, int height = 22);
-HWND CreateEdit(HWND parent, int id, int x, int y, int width, int height = 21, int maxLength = 255);
 // A flat picture button of a tool band: no tab stop, and a click leaves the
 // keyboard focus where it was (on the list the button works on).
 HWND CreateToolButton(HWND parent, int id, int x, int y, int size, unsigned anchors = kAnchorTopLeft);
 bool IsToolButton(HWND control);
-HWND CreateLabel(HWND parent, int id, const char* text, int x, int y, int width, int height);
 
 std::string WindowText(HWND hwnd);
 void SetWindowTextIfChanged(HWND hwnd, const std::string& text);

@@ -243,7 +243,11 @@ void Form::Place(HWND control, const DesignRect& rect, unsigned anchors) {
   m_layout[control] = LaidOut{rect, anchors};
   RECT client{};
   GetClientRect(m_hwnd, &client);
-  const PixelRect at = PlaceInClient(rect, anchors, m_designClient, client.right, client.bottom, m_dpi);
+  LayOut(control, m_layout[control], client);
+}
+
+void Form::LayOut(HWND control, const LaidOut& laidOut, const RECT& client) const {
+  const PixelRect at = PlaceInClient(laidOut.rect, laidOut.anchors, m_designClient, client.right, client.bottom, m_dpi);
   SetWindowPos(control, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -255,9 +259,7 @@ void Form::ApplyLayout() {
       it = m_layout.erase(it);
       continue;
     }
-    const PixelRect at =
-        PlaceInClient(it->second.rect, it->second.anchors, m_designClient, client.right, client.bottom, m_dpi);
-    SetWindowPos(it->first, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOut(it->first, it->second, client);
     ++it;
   }
 }

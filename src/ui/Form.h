@@ -147,6 +147,8 @@ class Form {
   bool DispatchCommand(UINT id, WORD code, HWND control);
   bool DispatchNotify(const NMHDR& header, LRESULT& result);
   void ApplyLayout();
+  struct LaidOut;
+  void LayOut(HWND control, const LaidOut& laidOut, const RECT& client) const;
   void TakeDpi(UINT dpi, const RECT& suggested);
   void DrawPictures();
   void ReleasePictures();
