@@ -44,12 +44,11 @@ namespace {
 // One name of this form in about 100,000: a handful of hits in the catalogue.
 constexpr const char* kSelectiveTerm = "report_4711";
 
-class FixedCriteria final : public SearchCriteriaSource {
- public:
-  std::string SearchText() const override { return text; }
-  bool AdvancedMode() const override { return advanced; }
-  AdvancedCriteria Advanced() const override { return AdvancedCriteria{}; }
-  std::string Restriction() const override { return {}; }
+struct FixedCriteria {
+  SearchRequest Request() const { return {[this] { return text; }, {}, {}}; }
+  AdvancedModeQuestion Mode() const {
+    return [this] { return advanced; };
+  }
   std::string text;
   bool advanced = false;
 };
@@ -65,8 +64,8 @@ double SearchSeconds(const std::string& folder, const std::string& term, bool ad
   return BestSeconds(
       [&] {
         results.Clear();
-        SearchEngine engine(SystemFileSystem(), SystemTextServices(), pump, criteria, observer);
-        engine.Run(folder, "*.dat", results);
+        SearchEngine engine(SystemFileSystem(), SystemTextServices(), pump, observer);
+        engine.Run(folder, "*.dat", criteria.Request(), criteria.Mode(), results);
       },
       rounds);
 }
@@ -173,9 +172,9 @@ void Measure(const std::string& root, double grepSeconds, double grepLargeSecond
     NoPump pump;
     SearchObserver observer;
     SearchResults results;
-    SearchEngine engine(SystemFileSystem(), SystemTextServices(), pump, criteria, observer);
+    SearchEngine engine(SystemFileSystem(), SystemTextServices(), pump, observer);
     const auto start = std::chrono::steady_clock::now();
-    const bool completed = engine.Run(largeFolder, "*.dat", results);
+    const bool completed = engine.Run(largeFolder, "*.dat", criteria.Request(), criteria.Mode(), results);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     std::printf("search of the %d archives listing every entry: %.1f s, kept %zu rows, %s\n",
                 kSearchArchives * kLargeCopies, took.count(), results.RowCount(),

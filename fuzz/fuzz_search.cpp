@@ -65,16 +65,19 @@ class FuzzText final : public TextServices {
   bool m_longer;
 };
 
-class FuzzCriteria final : public SearchCriteriaSource {
+class FuzzCriteria {
  public:
   explicit FuzzCriteria(const SearchSetup& setup) : m_setup(setup) {}
-  std::string SearchText() const override { return m_setup.typed; }
-  bool AdvancedMode() const override {
+  SearchRequest Request() const {
+    return {[this] { return m_setup.typed; }, m_setup.advanced, m_setup.restriction};
+  }
+  AdvancedModeQuestion Mode() const {
+    return [this] { return AdvancedMode(); };
+  }
+  bool AdvancedMode() const {
     if (!switching) return m_setup.advancedMode;
     return (modeBits >> (m_calls++ % 32)) & 1;
   }
-  AdvancedCriteria Advanced() const override { return m_setup.advanced; }
-  std::string Restriction() const override { return m_setup.restriction; }
 
   bool switching = false;
   std::uint32_t modeBits = 0;
@@ -252,9 +255,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   criteria.modeBits = modeBits;
   NoPump pump;
   CountingObserver observer;
-  SearchEngine engine(fs, text, pump, criteria, observer);
+  SearchEngine engine(fs, text, pump, observer);
   SearchResults results;
-  FUZZ_REQUIRE(engine.Run(kCatalog, "*.dat", results));
+  FUZZ_REQUIRE(engine.Run(kCatalog, "*.dat", criteria.Request(), criteria.Mode(), results));
 
   std::vector<std::string> rows;
   std::size_t incomplete = 0;

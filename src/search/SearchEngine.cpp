@@ -41,12 +41,14 @@ bool Contains(std::string_view text, char c) {
 }  // namespace
 
 SearchEngine::SearchEngine(FileSystem& fs, const TextServices& text, UiPump& pump,
-                           const SearchCriteriaSource& criteria, SearchObserver& observer)
-    : m_fs(fs), m_text(text), m_pump(pump), m_criteria(criteria), m_observer(observer) {}
+                           SearchObserver& observer)
+    : m_fs(fs), m_text(text), m_pump(pump), m_observer(observer) {}
 
-bool SearchEngine::Run(std::string_view folder, const std::string& mask,
-                       SearchResults& results) {
+bool SearchEngine::Run(std::string_view folder, const std::string& mask, const SearchRequest& request,
+                       const AdvancedModeQuestion& advancedMode, SearchResults& results) {
   m_abort = false;
+  m_request = &request;
+  m_advancedMode = &advancedMode;
   m_resultsFull = false;
   m_results = &results;
   m_mask = mask;
@@ -156,12 +158,12 @@ void SearchEngine::SearchArchive(const std::string& path, std::string_view bytes
   const std::string_view mark = TrimBlanksAndControls(readKey(kAMark));
   m_mark.assign(mark.empty() ? kUnknownMark : mark);
 
-  m_advanced = m_criteria.Advanced();
-  const std::string restriction = m_criteria.Restriction();
+  m_advanced = m_request->advanced;
+  const std::string& restriction = m_request->restriction;
   m_markAllowed = restriction.empty() || m_mark == restriction;
   // The letter case of the term follows the mode at the moment the archive opens.
-  m_term = SearchTermOf(m_criteria.SearchText());
-  if (!(m_criteria.AdvancedMode() && m_advanced.caseSensitive)) {
+  m_term = m_request->text ? SearchTermOf(m_request->text()) : std::string();
+  if (!((*m_advancedMode)() && m_advanced.caseSensitive)) {
     if (m_singleByte) {
       for (char& c : m_term) c = static_cast<char>(m_upper[static_cast<unsigned char>(c)]);
     } else {
@@ -189,7 +191,7 @@ void SearchEngine::SearchArchive(const std::string& path, std::string_view bytes
                      std::to_string(i) + ".");
     }
     const auto at = static_cast<std::size_t>(base);
-    const bool advanced = m_criteria.AdvancedMode();
+    const bool advanced = (*m_advancedMode)();
     // A selective search decides most entries by this one compare: the next
     // hit still lies beyond the entry's name line. In advanced mode that holds
     // when letter case is ignored and the mark does not hold the term.
@@ -217,7 +219,7 @@ bool SearchEngine::PassQuietEntries(const std::string& path, std::int32_t stride
         (next + kPumpEveryEntries - 1) / kPumpEveryEntries * kPumpEveryEntries;
     const auto stop = static_cast<std::int32_t>(std::min<std::int64_t>(quietEnd, pumpAt + 1));
     for (i = static_cast<std::int32_t>(next); i < stop; ++i) {
-      if (m_criteria.AdvancedMode() && !advancedToo) {
+      if ((*m_advancedMode)() && !advancedToo) {
         const std::size_t at = static_cast<std::size_t>(i) * static_cast<std::size_t>(stride);
         if (Matches(at, true)) AddRow(path, i, at);
       }

@@ -1,9 +1,10 @@
 #pragma once
 // The search over every archive of the catalogue, without the window: the
-// window supplies the live criteria, pumps its messages through UiPump (where
+// window supplies the request and the live mode, pumps its messages through UiPump (where
 // Go and closing request an abort), shows progress and reports incomplete rows.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,19 +23,17 @@ namespace discovel {
 
 class ReadAhead;
 
-// Read from the window's controls while a search runs.
-class SearchCriteriaSource {
- public:
-  virtual ~SearchCriteriaSource() = default;
-  // The typed text; read again for every archive.
-  virtual std::string SearchText() const = 0;
-  // Read for every entry: the mode can be switched while a search runs.
-  virtual bool AdvancedMode() const = 0;
-  // The advanced panel, read for every archive (it is disabled while searching).
-  virtual AdvancedCriteria Advanced() const = 0;
-  // The mark every row's archive must carry exactly; "" for all archives.
-  virtual std::string Restriction() const = 0;
+// What one search looks for, fixed when it starts.
+struct SearchRequest {
+  // The search field's text ('*' and '?' are dropped), asked anew as each
+  // archive opens: what is typed during a search applies to the archives after it.
+  std::function<std::string()> text;
+  AdvancedCriteria advanced;  // the advanced panel, disabled while searching
+  std::string restriction;    // the mark every row's archive must carry exactly; "" for all
 };
+
+// Asked for every entry: the mode can be switched while a search runs.
+using AdvancedModeQuestion = std::function<bool()>;
 
 class SearchObserver {
  public:
@@ -54,8 +53,7 @@ class SearchEngine {
   // Everything is called on the thread that calls Run, except that the
   // BlockReaders `fs` opens for the archives are read to their end and
   // destroyed on a second thread the search starts, one archive ahead.
-  SearchEngine(FileSystem& fs, const TextServices& text, UiPump& pump,
-               const SearchCriteriaSource& criteria, SearchObserver& observer);
+  SearchEngine(FileSystem& fs, const TextServices& text, UiPump& pump, SearchObserver& observer);
 
   // One search of `folder` (folder-path rule applied) and everything below it,
   // appending to `results`. Clears the abort flag and processes messages once
@@ -64,7 +62,8 @@ class SearchEngine {
   // AFiles that is not a number, an APars of 0 lines, an entry past the end of
   // its file) keeps the rows it gave, is reported to the observer, and the
   // search goes on with the next one.
-  bool Run(std::string_view folder, const std::string& mask, SearchResults& results);
+  bool Run(std::string_view folder, const std::string& mask, const SearchRequest& request,
+           const AdvancedModeQuestion& advancedMode, SearchResults& results);
 
   // Takes effect after the current entry and before the next subfolder.
   void Abort() { m_abort = true; }
@@ -118,12 +117,13 @@ class SearchEngine {
   FileSystem& m_fs;
   const TextServices& m_text;
   UiPump& m_pump;
-  const SearchCriteriaSource& m_criteria;
   SearchObserver& m_observer;
   bool m_abort = false;
   bool m_resultsFull = false;
 
   // Fixed for one search.
+  const SearchRequest* m_request = nullptr;
+  const AdvancedModeQuestion* m_advancedMode = nullptr;
   SearchResults* m_results = nullptr;
   std::string m_mask;
   std::optional<FolderTrail> m_trail;  // the folders open in the running search

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "search/FoundRows.h"
+
 namespace discovel {
 
 enum class ResultColumn { kArchive, kDirectory, kFile, kType, kDateModified, kSize };
@@ -23,7 +25,7 @@ class ResultsFull : public std::runtime_error {
   ResultsFull() : std::runtime_error("The search results fill the memory set aside for them.") {}
 };
 
-class SearchResults {
+class SearchResults final : public FoundTable {
  public:
   // What a 32-bit process can spare for rows beside the archive being read
   // and a sort of the rows; some 5 million rows of usual length.
@@ -33,10 +35,13 @@ class SearchResults {
 
   void Clear();
 
-  std::size_t RowCount() const { return m_count; }
+  std::size_t RowCount() const override { return m_count; }
   bool Empty() const { return m_count == 0; }
   // "" for a column the row never got (a row that could not be filled).
   std::string_view Cell(std::size_t row, ResultColumn column) const;
+  std::string_view Cell(std::size_t row, int column) const override {
+    return Cell(row, static_cast<ResultColumn>(column));
+  }
   // How many columns, from the first, the row holds (1..6).
   int FilledColumns(std::size_t row) const { return RowAt(row).filled; }
   // Memory the rows hold, in bytes.

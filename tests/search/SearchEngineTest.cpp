@@ -24,9 +24,9 @@ using test::TestEntry;
 class Search : public ::testing::Test {
  protected:
   bool Run(const TextServices& text = SystemTextServices()) {
-    SearchEngine engine(fs, text, pump, criteria, observer);
+    SearchEngine engine(fs, text, pump, observer);
     m_engine = &engine;
-    const bool completed = engine.Run(catalogue.Path(), "*.dat", results);
+    const bool completed = engine.Run(catalogue.Path(), "*.dat", criteria.Request(), criteria.Mode(), results);
     m_engine = nullptr;
     return completed;
   }
@@ -341,8 +341,10 @@ TEST_F(Search, FullResultsStopTheSearchKeepingWholeRows) {
   // 20,000 of the 36,000 rows.
   constexpr std::size_t kBudget = 2 << 20;
   SearchResults small(kBudget);
-  SearchEngine engine(fs, SystemTextServices(), pump, criteria, observer);
-  EXPECT_FALSE(engine.Run(catalogue.Path(), "*.dat", small));
+  SearchEngine engine(fs, SystemTextServices(), pump, observer);
+  const SearchRequest engineRequest = criteria.Request();
+  const AdvancedModeQuestion engineMode = criteria.Mode();
+  EXPECT_FALSE(engine.Run(catalogue.Path(), "*.dat", engineRequest, engineMode, small));
   EXPECT_TRUE(engine.ResultsWereFull());
   ASSERT_GT(small.RowCount(), 1000u);
   EXPECT_LT(small.RowCount(), 36000u);
@@ -353,7 +355,7 @@ TEST_F(Search, FullResultsStopTheSearchKeepingWholeRows) {
   // The next search starts afresh.
   small.Clear();
   criteria.text = "entry2999.";
-  EXPECT_TRUE(engine.Run(catalogue.Path(), "*.dat", small));
+  EXPECT_TRUE(engine.Run(catalogue.Path(), "*.dat", engineRequest, engineMode, small));
   EXPECT_FALSE(engine.ResultsWereFull());
   EXPECT_EQ(small.RowCount(), 12u);
 }
@@ -501,12 +503,12 @@ TEST_F(Search, SelectiveTermOnEveryStrideAndLineEnd) {
 }
 
 // Counts the calls that read the mode, and answers "advanced" for chosen ones.
-class CountingCriteria final : public SearchCriteriaSource {
+class CountingCriteria {
  public:
-  std::string SearchText() const override { return text; }
-  bool AdvancedMode() const override { return advancedCalls.count(m_calls++) != 0; }
-  AdvancedCriteria Advanced() const override { return advanced; }
-  std::string Restriction() const override { return {}; }
+  SearchRequest Request() const { return {[this] { return text; }, advanced, {}}; }
+  AdvancedModeQuestion Mode() const {
+    return [this] { return advancedCalls.count(m_calls++) != 0; };
+  }
 
   std::string text;
   AdvancedCriteria advanced;
@@ -526,8 +528,10 @@ TEST_F(Search, ModeIsReadForEveryEntryBetweenHits) {
   counting.advanced.marks = true;
   // Call 0 comes as the archive opens; entry i reads the mode in call 1 + i.
   counting.advancedCalls = {701, 1201};
-  SearchEngine engine(fs, SystemTextServices(), pump, counting, observer);
-  EXPECT_TRUE(engine.Run(catalogue.Path(), "*.dat", results));
+  SearchEngine engine(fs, SystemTextServices(), pump, observer);
+  const SearchRequest engineRequest = counting.Request();
+  const AdvancedModeQuestion engineMode = counting.Mode();
+  EXPECT_TRUE(engine.Run(catalogue.Path(), "*.dat", engineRequest, engineMode, results));
   EXPECT_EQ(Found(), (Files{"\\dir|file.txt", "\\dir|file.txt", "\\dir|target.txt"}));
 
   // Entry 0 alone in case-sensitive advanced mode finds no "TARGET" anywhere,
@@ -538,8 +542,10 @@ TEST_F(Search, ModeIsReadForEveryEntryBetweenHits) {
   sensitive.advanced.caseSensitive = true;
   sensitive.advancedCalls = {1};
   results.Clear();
-  SearchEngine second(fs, SystemTextServices(), pump, sensitive, observer);
-  EXPECT_TRUE(second.Run(catalogue.Path(), "*.dat", results));
+  SearchEngine second(fs, SystemTextServices(), pump, observer);
+  const SearchRequest secondRequest = sensitive.Request();
+  const AdvancedModeQuestion secondMode = sensitive.Mode();
+  EXPECT_TRUE(second.Run(catalogue.Path(), "*.dat", secondRequest, secondMode, results));
   EXPECT_EQ(Found(), Files{"\\dir|target.txt"});
 }
 
@@ -599,8 +605,10 @@ TEST_F(Search, ArchivesThatCannotBeReadAmongMany) {
     }
     return true;
   });
-  SearchEngine engine(flaky, SystemTextServices(), pump, criteria, observer);
-  EXPECT_TRUE(engine.Run(catalogue.Path(), "*.dat", results));
+  SearchEngine engine(flaky, SystemTextServices(), pump, observer);
+  const SearchRequest engineRequest = criteria.Request();
+  const AdvancedModeQuestion engineMode = criteria.Mode();
+  EXPECT_TRUE(engine.Run(catalogue.Path(), "*.dat", engineRequest, engineMode, results));
   EXPECT_EQ(Found(), expected);
   EXPECT_EQ(observer.failures, expectedFailures);
   EXPECT_EQ(observer.archives, 8);

@@ -37,12 +37,14 @@ inline std::string DosTimeText(int year, int month, int day, int hour, int minut
   return std::to_string(PackDosDateTime({year, month, day, hour, minute, second, 0}));
 }
 
-class TestCriteria final : public SearchCriteriaSource {
+// The criteria a test sets; the text and the mode are read live, as the
+// window's are.
+class TestCriteria {
  public:
-  std::string SearchText() const override { return text; }
-  bool AdvancedMode() const override { return advancedMode; }
-  AdvancedCriteria Advanced() const override { return advanced; }
-  std::string Restriction() const override { return restriction; }
+  SearchRequest Request() const { return {[this] { return text; }, advanced, restriction}; }
+  AdvancedModeQuestion Mode() const {
+    return [this] { return advancedMode; };
+  }
 
   std::string text;
   bool advancedMode = false;

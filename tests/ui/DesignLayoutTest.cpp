@@ -20,6 +20,10 @@ TEST(DesignScaling, RoundsToTheNearestPixelAtTheCommonScales) {
   EXPECT_EQ(ScaleFromDpi(38, 144), 25);
   EXPECT_EQ(ScaleFromDpi(50, 192), 25);
   EXPECT_EQ(ScaleFromDpi(7, 0), 7);
+  // Where the nearest length falls short of the pixels, one unit more:
+  // 20 pixels at 168 DPI are 11.43 units; 11 units are only 19 pixels.
+  EXPECT_EQ(DesignCovering(20, 168), 12);
+  EXPECT_EQ(DesignCovering(25, 144), 17);  // 16.67 units: 17 are 26 pixels
 }
 
 TEST(DesignScaling, AFarSizeDoesNotOverflow) {

@@ -43,6 +43,12 @@ int ScaleToDpi(int design, unsigned dpi) { return RoundedRatio(design, dpi, kDes
 
 int ScaleFromDpi(int pixels, unsigned dpi) { return dpi == 0 ? pixels : RoundedRatio(pixels, kDesignDpi, dpi); }
 
+int DesignCovering(int pixels, unsigned dpi) {
+  int design = ScaleFromDpi(pixels, dpi);
+  if (ScaleToDpi(design, dpi) < pixels) ++design;
+  return design;
+}
+
 PixelRect ScaleRect(const DesignRect& rect, unsigned dpi) {
   const int x = ScaleToDpi(rect.x, dpi);
   const int y = ScaleToDpi(rect.y, dpi);

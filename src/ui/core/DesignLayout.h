@@ -13,6 +13,9 @@ inline constexpr unsigned kDesignDpi = 96;
 int ScaleToDpi(int design, unsigned dpi);
 // The other way: `pixels` at `dpi` in design units, rounded the same way.
 int ScaleFromDpi(int pixels, unsigned dpi);
+// The least design length whose pixels at `dpi` cover `pixels`: room for a
+// control whose height follows its font (a status bar).
+int DesignCovering(int pixels, unsigned dpi);
 
 struct DesignRect {
   int x = 0;

@@ -1,0 +1,214 @@
+#include "search/win32/FoundFilesList.h"
+
+#include <algorithm>
+#include <new>
+
+#include "drives/DriveRules.h"
+#include "drives/fmWaitCD.h"
+#include "drives/win32/CdTray.h"
+#include "drives/win32/Win32DriveQueries.h"
+#include "platform/AppError.h"
+#include "search/FoundFile.h"
+#include "search/fmPropreties.h"
+#include "search/win32/FileHandover.h"
+#include "ui/Controls.h"
+#include "ui/MessageBoxes.h"
+#include "ui/MessagePump.h"
+#include "ui/core/DesignLayout.h"
+
+namespace discovel {
+
+std::vector<FoundListColumn> FoundFileColumns() {
+  using Align = ListViewColumn::Align;
+  return {{{"Archive", 100, 20}},
+          {{"Directory", 150, 20}},
+          {{"File", 150, 20}},
+          {{"Type", 60, 20, 72}},
+          {{"Date Modified", 120, 120, 120}, SortKind::Date},
+          {{"Size", 95, 20, 95, Align::Right}, SortKind::Number}};
+}
+
+FoundFilesList::FoundFilesList(AppContext& context) : m_context(context) {}
+
+void FoundFilesList::Create(const FoundListArgs& args) {
+  m_form = args.form;
+  m_columns = args.columns;
+  m_firstFileColumn = args.firstFileColumn;
+  m_sort = args.sort;
+  m_searching = args.searching;
+
+  ActCopyFile.SetOnExecute([this] { GetFileThen(&FoundFilesList::CopyToClipboard); });
+  ActExecuteFile.SetOnExecute([this] { GetFileThen(&FoundFilesList::OpenFile); });
+  ActPropreties.SetOnExecute([this] { ShowPropreties(); });
+
+  ListViewArgs list;
+  list.form = args.form;
+  list.id = args.id;
+  list.anchors = kAnchorAll;  // placed by the window's layout
+  list.ownerData = true;
+  list.multiSelect = false;
+  for (const FoundListColumn& column : m_columns) list.columns.push_back(column.look);
+  m_list.Create(list);
+  m_list.SetCellTextSource([this](int row, int column) { return CellText(static_cast<std::size_t>(row), column); });
+  m_list.onColumnClick = [this](int column) { SortByColumn(column); };
+  m_list.onSelectionChanged = [this] { m_form->KeyState(); };
+  m_list.onFocusChanged = [this](bool) { m_form->KeyState(); };
+  m_list.onDoubleClick = [this](int row) {
+    if (row >= 0 && row == SelectedRow() && ActPropreties.Execute()) m_form->KeyState();
+  };
+}
+
+void FoundFilesList::AddCommands(CommandTable& commands, const FoundListCommandIds& ids) {
+  commands.Add({ids.copyFile, &ActCopyFile, "Copy File", "Copy File", {}, ButtonPicture::CopyFile});
+  commands.Add({ids.executeFile, &ActExecuteFile, "Execute File", "Execute File"});
+  commands.Add({ids.propreties, &ActPropreties, "Propreties"});
+}
+
+void FoundFilesList::ShowRows(const FoundTable* table) {
+  ListView::RedrawSuspension quiet(m_list);
+  m_list.SetRowCount(0);
+  m_order.Clear();
+  m_table = table;
+  m_list.SetRowCount(static_cast<int>(RowCount()));
+  m_list.TakeTabStop(RowCount() != 0);
+}
+
+std::string FoundFilesList::CellText(std::size_t row, int column) const {
+  if (!m_table) return {};
+  return std::string(m_table->Cell(m_order.Row(row), column));
+}
+
+std::string FoundFilesList::FileCell(std::size_t row, ResultColumn column) const {
+  return CellText(row, m_firstFileColumn + static_cast<int>(column));
+}
+
+int FoundFilesList::SelectedRow() const { return *m_list.Selection().begin(); }
+
+void FoundFilesList::FitColumns() {
+  // The dates and the leading columns keep their width; Type and Size give
+  // way only when the three text columns are down to their least. Pixels at
+  // the window's DPI.
+  RECT client{};
+  GetClientRect(m_list.Handle(), &client);
+  const UINT dpi = m_form->Dpi();
+  int leading = 0;
+  for (int column = 0; column < m_firstFileColumn; ++column) {
+    const int width = ScaleToDpi(m_columns[column].look.width, dpi);
+    m_list.SetColumnWidth(column, width);
+    leading += width;
+  }
+  const int least = ScaleToDpi(20, dpi);
+  const int textLeast = ScaleToDpi(60, dpi);
+  const int date = ScaleToDpi(120, dpi);
+  int type = ScaleToDpi(72, dpi);
+  int size = ScaleToDpi(95, dpi);
+  const int space = client.right - leading;
+  int rest = space - date - type - size;
+  if (rest < textLeast) {
+    const int shrink = std::min(textLeast - rest, (type - least) + (size - least));
+    const int fromType = std::min(shrink / 2 + shrink % 2, type - least);
+    type -= fromType;
+    size -= shrink - fromType;
+    rest = space - date - type - size;
+  }
+  const int archive = std::max(least, rest / 4);
+  const int directory = std::max(least, (rest - archive) / 2);
+  const int file = std::max(least, rest - archive - directory);
+  const int widths[kResultColumns] = {archive, directory, file, type, date, size};
+  for (int column = 0; column < kResultColumns; ++column) {
+    m_list.SetColumnWidth(m_firstFileColumn + column, widths[column]);
+  }
+}
+
+void FoundFilesList::KeyState() {
+  const HWND focus = GetFocus();
+  const bool listFocused = focus == m_list.Handle() || IsToolButton(focus);
+  const bool oneRowInFocus = listFocused && m_list.SelectedCount() == 1;
+  ActCopyFile.SetEnabled(oneRowInFocus);
+  ActExecuteFile.SetEnabled(oneRowInFocus);
+  ActPropreties.SetEnabled(oneRowInFocus);
+}
+
+void FoundFilesList::SortByColumn(int column) {
+  if (column < 0 || column >= static_cast<int>(m_columns.size())) return;
+  m_sort->ClickColumn(column);
+  if (RowCount() == 0) return;
+  // The selected row stays selected wherever the sort puts it.
+  const int selected = m_list.SelectedCount() == 1 ? SelectedRow() : -1;
+  HCURSOR old = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+  std::optional<std::size_t> moved;
+  try {
+    moved = m_order.Sort(*m_table, column, m_columns[column].kind, m_sort->flag, m_context.services.text,
+                         selected < 0 ? std::nullopt : std::optional<std::size_t>(selected));
+  } catch (const std::bad_alloc&) {
+    SetCursor(old);
+    throw AppError("There is not enough memory to sort the results.");
+  }
+  SetCursor(old);
+  if (moved) {
+    m_list.ClearSelection();
+    m_list.SelectRow(static_cast<int>(*moved));
+  }
+  m_list.RefreshRows();
+}
+
+void FoundFilesList::GetFileThen(void (FoundFilesList::*action)(const std::string& path)) {
+  // The wait for the disc lets messages through: a second click on Copy or
+  // Execute File arriving then is refused, not run inside this one.
+  if ((m_searching && m_searching()) || m_gettingFile) return;
+  const int row = SelectedRow();
+  if (row < 0) return;
+  m_gettingFile = true;
+  struct Done {
+    bool& running;
+    ~Done() { running = false; }
+  } done{m_gettingFile};
+  const auto index = static_cast<std::size_t>(row);
+  const std::string path = DiscPathOf(m_context.run.readDevice, FileCell(index, ResultColumn::kDirectory),
+                                      FileCell(index, ResultColumn::kFile));
+  const HWND owner = m_form->Handle();
+  DiscRequest request;
+  request.discInDrive = [](char drive) { return DiscInDrive(SystemDriveQueries(), drive); };
+  request.fileExists = [this](const std::string& file) { return m_context.services.files.FileExists(file); };
+  request.openTray = [](char drive) {
+    PumpMessages();
+    OpenCdTray(drive);
+  };
+  request.waitForDisc = [this](const std::string& message) { return TfrmWaitCD::Execute(m_context, message); };
+  request.alert = [owner](std::string_view text) { ShowAlert(owner, text); };
+  if (BringFileWithinReach(m_context.run.readDevice, path, FileCell(index, ResultColumn::kArchive), request)) {
+    (this->*action)(path);
+  }
+}
+
+void FoundFilesList::CopyToClipboard(const std::string& path) {
+  if (!PutFileOnClipboard(m_form->Handle(), path)) {
+    ShowAlert(m_form->Handle(), "The file could not be put on the clipboard.");
+    return;
+  }
+  ShowAlert(m_form->Handle(), "Your file is ready in clipboard, paste it where you desire.");
+}
+
+void FoundFilesList::OpenFile(const std::string& path) {
+  try {
+    PumpMessages();
+    OpenWithShell(path);
+  } catch (...) {
+  }
+}
+
+void FoundFilesList::ShowPropreties() {
+  const int row = SelectedRow();
+  if (row < 0) return;
+  const auto index = static_cast<std::size_t>(row);
+  PropretiesValues values;
+  values.mark = FileCell(index, ResultColumn::kArchive);
+  values.directory = FileCell(index, ResultColumn::kDirectory);
+  values.file = FileCell(index, ResultColumn::kFile);
+  values.type = FileCell(index, ResultColumn::kType);
+  values.date = FileCell(index, ResultColumn::kDateModified);
+  values.size = FileCell(index, ResultColumn::kSize);
+  TfrmPropreties::Execute(values);
+}
+
+}  // namespace discovel
