@@ -25,12 +25,12 @@ SearchRequest SearchSession::Request(std::function<std::string()> text, Advanced
   return {std::move(text), panel, m_restriction};
 }
 
-std::string SearchSession::TroubleText() const {
-  if (m_troubles.empty()) return {};
+std::string ArchiveTroubles::Text() const {
+  if (m_messages.empty()) return {};
   std::string text = "These archives could not be searched; the files found in the others are listed.\r\n";
-  for (std::size_t i = 0; i < m_troubles.size() && i < kTroublesListed; ++i) text += "\r\n" + m_troubles[i];
-  if (m_troubles.size() > kTroublesListed) {
-    text += "\r\n... and " + std::to_string(m_troubles.size() - kTroublesListed) + " more.";
+  for (std::size_t i = 0; i < m_messages.size() && i < kTroublesListed; ++i) text += "\r\n" + m_messages[i];
+  if (m_messages.size() > kTroublesListed) {
+    text += "\r\n... and " + std::to_string(m_messages.size() - kTroublesListed) + " more.";
   }
   return text;
 }

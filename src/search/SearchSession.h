@@ -16,6 +16,18 @@
 
 namespace discovel {
 
+// The archives a search could not read, in the order met.
+class ArchiveTroubles {
+ public:
+  void Clear() { m_messages.clear(); }
+  void Add(const std::string& message) { m_messages.push_back(message); }
+  // What the user is told of them; "" when every archive was read.
+  std::string Text() const;
+
+ private:
+  std::vector<std::string> m_messages;
+};
+
 class SearchSession {
  public:
   // The opener's mark restricts every search of the window; "" for all archives.
@@ -34,18 +46,15 @@ class SearchSession {
 
   ColumnSortState& Sort() { return m_sort; }
 
-  // The archives the last search could not read, in the order met.
-  void ClearTroubles() { m_troubles.clear(); }
-  void AddTrouble(const std::string& message) { m_troubles.push_back(message); }
-  // What the user is told of them; "" when every archive was read.
-  std::string TroubleText() const;
+  // The archives the last search could not read.
+  ArchiveTroubles& Troubles() { return m_troubles; }
 
  private:
   std::string m_restriction;
   DateBounds m_dateBounds;
   std::int64_t m_sizeThreshold = 0;
   ColumnSortState m_sort;
-  std::vector<std::string> m_troubles;
+  ArchiveTroubles m_troubles;
 };
 
 // Status panel 0 after a search: "Files: 1,234" or "There are no results to display."

@@ -147,7 +147,7 @@ void TfrmSearch::ActGoExecute() {
 void TfrmSearch::SearchArchive() {
   ShowBusyCursor(true);
   EnableSearchControls(false);
-  m_session.ClearTroubles();
+  m_session.Troubles().Clear();
   m_sb1.SetProgress(0);
   m_sb1.SetText(0, "Searching...");
   const auto finish = [this] {
@@ -185,7 +185,7 @@ void TfrmSearch::EnableSearchControls(bool enabled) {
 }
 
 void TfrmSearch::ReportTroubles() {
-  const std::string troubles = m_session.TroubleText();
+  const std::string troubles = m_session.Troubles().Text();
   if (!troubles.empty()) ShowAlert(Handle(), troubles);
   if (m_engine->ResultsWereFull()) {
     ShowAlert(Handle(), TooManyResultsText(m_results.RowCount(), m_context.services.text.ThousandsSeparator()));
@@ -199,7 +199,7 @@ void TfrmSearch::ArchiveSearched() {
 
 void TfrmSearch::RowIncomplete(const std::string& message) { ShowAlert(Handle(), message); }
 
-void TfrmSearch::ArchiveFailed(const std::string& message) { m_session.AddTrouble(message); }
+void TfrmSearch::ArchiveFailed(const std::string& message) { m_session.Troubles().Add(message); }
 
 // --- Mode --------------------------------------------------------------------
 

@@ -9,8 +9,9 @@ void Button::Create(const ButtonArgs& args) {
 }
 
 void CheckBox::Create(const CheckBoxArgs& args) {
-  const DWORD style =
-      WS_TABSTOP | BS_AUTOCHECKBOX | (args.textLeft ? BS_LEFTTEXT : 0) | (args.pushLike ? BS_PUSHLIKE : 0);
+  const DWORD style = WS_TABSTOP | (args.radio ? BS_AUTORADIOBUTTON : BS_AUTOCHECKBOX) |
+                      (args.groupStart ? WS_GROUP : 0) | (args.textLeft ? BS_LEFTTEXT : 0) |
+                      (args.pushLike ? BS_PUSHLIKE : 0);
   ChildWindow::Create(args.form->Handle(), "BUTTON", args.id, args.bounds, style, 0, 0, args.anchors);
   SetWindowTextA(Handle(), args.text);
   SetChecked(args.checked);

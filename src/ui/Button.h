@@ -33,8 +33,13 @@ struct CheckBoxArgs {
   bool checked = false;
   bool textLeft = false;  // the box right of its text
   bool pushLike = false;  // looks like a button that stays down while checked
+  // A radio button: checking it clears the others of its group, which runs
+  // from the one marked groupStart to the next so marked.
+  bool radio = false;
+  bool groupStart = false;
 };
 
+// A check box, or a radio button.
 class CheckBox final : public ChildWindow {
  public:
   void Create(const CheckBoxArgs& args);

@@ -26,6 +26,26 @@ int ComboBox::Selected() const { return static_cast<int>(SendMessageA(Handle(), 
 
 void ComboBox::Select(int index) { SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
+void ComboBox::SetItems(const std::vector<std::string>& items, int selected) {
+  SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items) {
+    SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  }
+  Select(selected);
+}
+
+std::string ComboBox::SelectedText() const {
+  const int index = Selected();
+  if (index < 0) return {};
+  const LRESULT length = SendMessageA(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == CB_ERR) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT copied =
+      SendMessageA(Handle(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied == CB_ERR ? 0 : static_cast<std::size_t>(copied));
+  return text;
+}
+
 bool ComboBox::OnCommandCode(WORD code) {
   if (code == CBN_SELCHANGE && onChange) onChange();
   return true;

@@ -2,6 +2,8 @@
 // A drop-down list to choose one of fixed items from; its form hears of the
 // user's choice through onChange.
 #include <functional>
+#include <string>
+#include <vector>
 #include <initializer_list>
 
 #include "ui/ChildWindow.h"
@@ -23,6 +25,10 @@ class ComboBox final : public ChildWindow {
   void Create(const ComboBoxArgs& args);
   int Selected() const;
   void Select(int index);
+  // Replaces the items and selects the one at `selected`.
+  void SetItems(const std::vector<std::string>& items, int selected);
+  // The selected item's text; "" when none is selected.
+  std::string SelectedText() const;
 
   std::function<void()> onChange;
 

@@ -55,6 +55,7 @@ void ListView::Create(const ListViewArgs& args) {
   if (args.headerDragDrop) extended |= LVS_EX_HEADERDRAGDROP;
   Send(LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
   m_columns = args.columns;
+  for (const ListViewColumn& column : m_columns) m_madeWidths.push_back(column.width);
   InsertColumns();
   args.form->RouteNotifications(Handle(), this);
 }
@@ -95,6 +96,13 @@ int ListView::ColumnWidth(int column) const { return static_cast<int>(Send(LVM_G
 
 void ListView::SetColumnWidth(int column, int width) {
   Send(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(LimitWidth(column, width), 0));
+}
+
+void ListView::SetColumnHidden(int column, bool hidden) {
+  if (column < 0 || column >= ColumnCount()) return;
+  ListViewColumn& spec = m_columns[static_cast<std::size_t>(column)];
+  spec.width = hidden ? 0 : m_madeWidths[static_cast<std::size_t>(column)];
+  Send(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(ScaleToDpi(spec.width, m_dpi), 0));
 }
 
 int ListView::LimitWidth(int column, int width) const {

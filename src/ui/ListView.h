@@ -72,6 +72,9 @@ class ListView final : public ChildWindow, public NotifyTarget {
   // limits at the list's DPI.
   int ColumnWidth(int column) const;
   void SetColumnWidth(int column, int width);
+  // A hidden column has no width and cannot be dragged open; shown again it
+  // takes the design width it was made with.
+  void SetColumnHidden(int column, bool hidden);
 
   // Owner-data mode. Growing the count keeps the rows shown and the scroll
   // position (results arriving); shrinking it repaints everything.
@@ -181,6 +184,7 @@ class ListView final : public ChildWindow, public NotifyTarget {
   void DrawEmptyText();
 
   std::vector<ListViewColumn> m_columns;
+  std::vector<int> m_madeWidths;  // each column's design width as made
   UINT m_dpi = kDesignDpi;  // the DPI the columns' pixel widths are at
   ListViewMode m_view = ListViewMode::Details;
   bool m_ownerData = false;

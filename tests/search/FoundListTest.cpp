@@ -8,7 +8,11 @@
 #include "catalog/DosTime.h"
 #include "search/DuplicateTable.h"
 #include "search/FoundRows.h"
+#include "search/MarkChoices.h"
 #include "search/SearchSession.h"
+#include "platform/Platform.h"
+#include "support/ArchiveBuilder.h"
+#include "support/TempFolder.h"
 #include "support/TestText.h"
 
 namespace discovel {
@@ -78,16 +82,16 @@ TEST(SearchSession, RequestCaptionAndTroubles) {
   EXPECT_EQ(session.Caption(), "Discovel (search only CD 7 archive)");
   EXPECT_FALSE(session.MarksBoxAllowed());
 
-  EXPECT_EQ(session.TroubleText(), "");
-  for (int i = 1; i <= 12; ++i) session.AddTrouble(std::string(1, 'A').append(std::to_string(i)));
-  const std::string said = session.TroubleText();
+  EXPECT_EQ(session.Troubles().Text(), "");
+  for (int i = 1; i <= 12; ++i) session.Troubles().Add(std::string(1, 'A').append(std::to_string(i)));
+  const std::string said = session.Troubles().Text();
   EXPECT_EQ(said.rfind("These archives could not be searched; the files found in the others are listed.\r\n\r\nA1\r\n",
                        0),
             0u);
   EXPECT_NE(said.find("\r\nA10\r\n... and 2 more."), std::string::npos) << said;
   EXPECT_EQ(said.find("A11"), std::string::npos);
-  session.ClearTroubles();
-  EXPECT_EQ(session.TroubleText(), "");
+  session.Troubles().Clear();
+  EXPECT_EQ(session.Troubles().Text(), "");
 
   EXPECT_EQ(FoundFilesStatus(0, "."), "There are no results to display.");
   EXPECT_EQ(FoundFilesStatus(12345, "."), "Files: 12.345");
@@ -127,6 +131,19 @@ TEST(DuplicateTable, StatusTexts) {
   EXPECT_EQ(DuplicatesStatus(DuplicateMode::kOnThisDiscOnly, "CD 4", {7, 7, 1024}, ","),
             "Files only on CD 4: 7; Size: 1,024");
   EXPECT_EQ(DuplicatesStatus(DuplicateMode::kOnSeveralDiscs, "", {}, ","), "There are no results to display.");
+}
+
+TEST(MarkChoices, EveryMarkOnceTrimmedInOrderAndUnknownForNone) {
+  test::TempFolder catalogue;
+  test::ArchiveBuilder(" CD 2\t").Entry("\\", "a").WriteTo(catalogue, "1.dat");
+  test::ArchiveBuilder("CD 10").Entry("\\", "a").WriteTo(catalogue, "2.dat");
+  test::ArchiveBuilder("CD 2").Entry("\\", "a").WriteTo(catalogue, "3.dat");
+  test::ArchiveBuilder("").Entry("\\", "a").WriteTo(catalogue, "4.dat");
+  catalogue.MakeFolder("sub");
+  test::ArchiveBuilder("Backup").Entry("\\", "a").WriteTo(catalogue, "sub\\5.dat");
+  catalogue.WriteFile("6.dat", "no key block at all\r\n");
+  EXPECT_EQ(ArchiveMarkChoices(SystemFileSystem(), SystemTextServices(), catalogue.Path(), "*.dat"),
+            (Texts{"Backup", "CD 10", "CD 2", "Unknown"}));
 }
 
 }  // namespace

@@ -93,6 +93,7 @@ void FoundFilesList::FitColumns() {
   const UINT dpi = m_form->Dpi();
   int leading = 0;
   for (int column = 0; column < m_firstFileColumn; ++column) {
+    if (!m_leadingShown) continue;
     const int width = ScaleToDpi(m_columns[column].look.width, dpi);
     m_list.SetColumnWidth(column, width);
     leading += width;
@@ -118,6 +119,13 @@ void FoundFilesList::FitColumns() {
   for (int column = 0; column < kResultColumns; ++column) {
     m_list.SetColumnWidth(m_firstFileColumn + column, widths[column]);
   }
+}
+
+void FoundFilesList::ShowLeadingColumns(bool shown) {
+  if (shown == m_leadingShown) return;
+  m_leadingShown = shown;
+  for (int column = 0; column < m_firstFileColumn; ++column) m_list.SetColumnHidden(column, !shown);
+  FitColumns();
 }
 
 void FoundFilesList::KeyState() {

@@ -73,6 +73,8 @@ class FoundFilesList {
   // A Copy or Execute File is waiting for its disc.
   bool GettingFile() const { return m_gettingFile; }
 
+  // The leading columns (a group number) are shown only where they mean something.
+  void ShowLeadingColumns(bool shown);
   // Widths for the list's present size: the dates and leading columns keep
   // theirs, the text columns share the rest.
   void FitColumns();
@@ -91,6 +93,7 @@ class FoundFilesList {
   Form* m_form = nullptr;
   std::vector<FoundListColumn> m_columns;
   int m_firstFileColumn = 0;
+  bool m_leadingShown = true;
   ColumnSortState* m_sort = nullptr;
   std::function<bool()> m_searching;
   const FoundTable* m_table = nullptr;

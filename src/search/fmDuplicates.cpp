@@ -1,0 +1,310 @@
+#include "search/fmDuplicates.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "catalog/CatalogFolder.h"
+#include "platform/ProgramName.h"
+#include "search/MarkChoices.h"
+#include "search/fmDuplicatesIds.h"
+#include "settings/SettingsNames.h"
+#include "ui/ButtonPictures.h"
+#include "ui/Controls.h"
+#include "ui/Menus.h"
+#include "ui/MessageBoxes.h"
+#include "ui/MessagePump.h"
+
+namespace discovel {
+namespace {
+
+using namespace fmDuplicatesIds;
+
+TfrmDuplicates* frmDuplicates = nullptr;
+
+// The sort outlives the window: the next opening starts where this one ended.
+ColumnSortState& DuplicatesSort() {
+  static ColumnSortState sort;
+  return sort;
+}
+
+constexpr const char* kAllArchives = "All archives";
+
+// Design units.
+constexpr int kWindowWidth = 584;  // also the smallest size
+constexpr int kWindowHeight = 360;
+constexpr int kBarHeight = 25;
+constexpr int kCriteriaHeight = 56;
+constexpr int kButtonSize = 25;
+constexpr int kProgressStep = 10;
+constexpr int kGroupWidth = 50;
+// Posted at the first activation: the search starts once the window is up.
+constexpr UINT kMsgAutoGo = WM_APP + 1;
+
+std::vector<FoundListColumn> DuplicateColumns() {
+  std::vector<FoundListColumn> columns{{{"Group", kGroupWidth, 0, 0, ListViewColumn::Align::Right}, SortKind::Number}};
+  for (FoundListColumn& column : FoundFileColumns()) columns.push_back(column);
+  return columns;
+}
+
+}  // namespace
+
+int TfrmDuplicates::Execute(AppContext& context) {
+  return RunModalOnce(frmDuplicates, [&] { return std::make_unique<TfrmDuplicates>(context); }, kModalCancel);
+}
+
+TfrmDuplicates::TfrmDuplicates(AppContext& context)
+    : m_context(context), m_sort(DuplicatesSort()), m_found(context) {}
+
+// The controls go with the window, before their wrappers and what they report to.
+TfrmDuplicates::~TfrmDuplicates() { DestroyDetached(); }
+
+void TfrmDuplicates::Create() {
+  CreateToolWindow({kClassName, "Duplicates", kWindowWidth, kWindowHeight, &m_context.services.settings,
+                    names::kFormDuplicates});
+  SetWindowTextA(Handle(), (std::string(kProgramName) + " (duplicate files)").c_str());
+  BuildControls();
+  BuildActions();
+  m_finder = std::make_unique<DuplicateFinder>(m_context.services.files, m_context.services.text, m_pump,
+                                               static_cast<SearchObserver&>(*this));
+  Layout();
+  SetOpeningFocus(m_chkSameName.Handle());
+  KeyState();
+}
+
+void TfrmDuplicates::BuildControls() {
+  m_btnGo.Create({.form = this, .id = kBtnGo, .bounds = {100, 0, kButtonSize, kButtonSize}, .picture = true});
+  // Copy File works on the list's row: a click leaves the focus there.
+  m_btnCopyFile =
+      CreateToolButton(Handle(), kBtnCopyFile, DesignClient().width - kButtonSize, 0, kButtonSize, kAnchorTopRight);
+
+  const int row1 = kBarHeight + 6;
+  const int row2 = kBarHeight + 31;
+  const auto check = [&](CheckBox& box, int id, const char* text, int x, int y, int width, bool checked,
+                         bool radio = false, bool groupStart = false) {
+    box.Create({.form = this, .id = id, .text = text, .bounds = {x, y, width, 17}, .checked = checked,
+                .radio = radio, .groupStart = groupStart});
+  };
+  check(m_chkSameName, kChkSameName, "Same name", 8, row1 + 2, 80, true);
+  check(m_chkSameSize, kChkSameSize, "Same size", 96, row1 + 2, 76, true);
+  check(m_chkSameDate, kChkSameDate, "Same date", 180, row1 + 2, 76, false);
+  m_lblMarks.Create({.form = this, .text = "Marks:", .bounds = {268, row1 + 3, 36, 16}, .style = SS_RIGHT});
+  m_cmbMarks.Create({.form = this, .id = kCmbMarks, .bounds = {308, row1, 200, 21}, .items = {kAllArchives}});
+  check(m_radSeveralDiscs, kRadSeveralDiscs, "Files on two or more discs", 8, row2, 164, true, true, true);
+  check(m_radThisDiscOnly, kRadThisDiscOnly, "Files on this disc only", 180, row2, 150, false, true);
+
+  m_chkSameName.onClick = [this] { KeepOneCriterion(m_chkSameName); };
+  m_chkSameSize.onClick = [this] { KeepOneCriterion(m_chkSameSize); };
+  m_chkSameDate.onClick = [this] { KeepOneCriterion(m_chkSameDate); };
+  m_cmbMarks.onChange = [this] { ApplyModeState(); };
+
+  m_found.Create({.form = this,
+                  .id = kListView1,
+                  .columns = DuplicateColumns(),
+                  .firstFileColumn = 1,
+                  .sort = &m_sort,
+                  .searching = [this] { return m_busy; }});
+  m_sb1.Create(Handle(), kSb1, kProgressBar1, {400, 157, 50}, 1);
+
+  std::vector<std::string> marks{kAllArchives};
+  for (std::string& mark : ArchiveMarkChoices(m_context.services.files, m_context.services.text,
+                                              m_context.run.catalogFolder, kArchiveMask)) {
+    marks.push_back(std::move(mark));
+  }
+  m_cmbMarks.SetItems(marks, 0);
+  ApplyModeState();
+}
+
+void TfrmDuplicates::BuildActions() {
+  ActGo.SetOnExecute([this] { ActGoExecute(); });
+  m_actClose.SetOnExecute([this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
+  // F5 searches again; it never cancels a running search.
+  m_actRefresh.SetOnExecute([this] {
+    if (!m_busy) ActGoExecute();
+  });
+  CommandTable& commands = Commands();
+  commands.Add({kBtnGo, &ActGo, "Go", "Go", {}, ButtonPicture::Go});
+  m_found.AddCommands(commands, {kBtnCopyFile, kExecuteFile, kPropreties});
+  commands.Add({0, &m_actRefresh, nullptr, nullptr, {VK_F5}});
+  commands.Add({0, &m_actClose, nullptr, nullptr, {VK_ESCAPE}});
+
+  m_popupMenu = BuildMenu({Item(m_found.ActCopyFile, MenuItem::kDefault), Item(m_found.ActExecuteFile),
+                           Separator(), Item(m_found.ActPropreties)},
+                          commands);
+  BindButton(m_btnGo.Handle(), ActGo);
+  BindButton(m_btnCopyFile, m_found.ActCopyFile);
+}
+
+void TfrmDuplicates::Layout() {
+  if (!m_sb1.Handle()) return;  // sizes sent while the window is being made
+  m_sb1.Layout();
+  const DesignSize client = DesignClient();
+  const int statusHeight = DesignCovering(m_sb1.Height(), Dpi());
+  const int listTop = kBarHeight + kCriteriaHeight;
+  Place(m_found.Handle(), {0, listTop, client.width, std::max(0, client.height - statusHeight - listTop)},
+        kAnchorAll);
+  m_found.FitColumns();
+}
+
+void TfrmDuplicates::KeyState() { m_found.KeyState(); }
+
+// --- Criteria ------------------------------------------------------------------
+
+void TfrmDuplicates::KeepOneCriterion(CheckBox& cleared) {
+  if (!m_chkSameName.Checked() && !m_chkSameSize.Checked() && !m_chkSameDate.Checked()) {
+    cleared.SetChecked(true);
+  }
+}
+
+void TfrmDuplicates::ApplyModeState() {
+  // One disc only needs one archive in Marks.
+  const bool oneArchive = m_cmbMarks.Selected() > 0;
+  if (!oneArchive && m_radThisDiscOnly.Checked()) {
+    m_radThisDiscOnly.SetChecked(false);
+    m_radSeveralDiscs.SetChecked(true);
+  }
+  EnableWindow(m_radThisDiscOnly.Handle(), m_controlsEnabled && oneArchive);
+}
+
+void TfrmDuplicates::EnableCriteria(bool enabled) {
+  m_controlsEnabled = enabled;
+  for (HWND control : {m_chkSameName.Handle(), m_chkSameSize.Handle(), m_chkSameDate.Handle(),
+                       m_cmbMarks.Handle(), m_radSeveralDiscs.Handle(), m_found.Handle()}) {
+    EnableWindow(control, enabled);
+  }
+  ApplyModeState();
+}
+
+DuplicateRequest TfrmDuplicates::RequestFromControls() const {
+  DuplicateRequest request;
+  request.criteria = {m_chkSameName.Checked(), m_chkSameSize.Checked(), m_chkSameDate.Checked()};
+  if (m_cmbMarks.Selected() > 0) request.mark = m_cmbMarks.SelectedText();
+  request.mode = m_radThisDiscOnly.Checked() && !request.mark.empty() ? DuplicateMode::kOnThisDiscOnly
+                                                                        : DuplicateMode::kOnSeveralDiscs;
+  return request;
+}
+
+bool TfrmDuplicates::IsCriteriaControl(HWND control) const {
+  for (HWND candidate : {m_chkSameName.Handle(), m_chkSameSize.Handle(), m_chkSameDate.Handle(),
+                         m_cmbMarks.Handle(), m_radSeveralDiscs.Handle(), m_radThisDiscOnly.Handle()}) {
+    if (control == candidate) return true;
+  }
+  return false;
+}
+
+// --- Searching -------------------------------------------------------------------
+
+void TfrmDuplicates::ActGoExecute() {
+  // A Go while searching is the Cancel; the search stays busy until it has
+  // wound down, so no second one starts inside it.
+  if (m_busy) {
+    m_finder->Abort();
+    return;
+  }
+  // No search inside the wait for a file's disc.
+  if (m_found.GettingFile()) return;
+  m_busy = true;
+  struct Idle {
+    bool& busy;
+    ~Idle() { busy = false; }
+  } idle{m_busy};
+  PumpMessages();
+  m_found.ShowRows(nullptr);
+  m_table.Clear();
+  Search();
+}
+
+void TfrmDuplicates::Search() {
+  const DuplicateRequest request = RequestFromControls();
+  const std::string thousands = m_context.services.text.ThousandsSeparator();
+  ShowBusyCursor(true);
+  EnableCriteria(false);
+  m_searchQuiet.emplace(m_found.List());
+  ShowPicture(m_btnGo.Handle(), ButtonPicture::Cancel);
+  ActGo.SetHint("Cancel");
+  m_troubles.Clear();
+  m_sb1.SetProgress(0);
+  m_sb1.SetText(0, "Searching...");
+  PumpMessages();
+  bool full = false;
+  const auto finish = [&] {
+    m_found.ShowLeadingColumns(request.mode == DuplicateMode::kOnSeveralDiscs);
+    m_found.ShowRows(&m_table);
+    m_sb1.ShowProgressDone();
+    m_searchQuiet.reset();
+    EnableCriteria(true);
+    ShowPicture(m_btnGo.Handle(), ButtonPicture::Go);
+    ActGo.SetHint("Go");
+    ShowBusyCursor(false);
+  };
+  try {
+    const bool completed = m_finder->Run(m_context.run.catalogFolder, kArchiveMask, request);
+    full = m_finder->ResultsWereFull();
+    if (completed) m_table.Fill(m_finder->Groups(), m_context.services.text);
+  } catch (const ResultsFull&) {
+    full = true;
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+  m_sb1.SetText(0, DuplicatesStatus(request.mode, request.mark,
+                                    m_table.RowCount() != 0 ? m_finder->Totals() : DuplicateTotals{}, thousands));
+  if (m_closing) return;
+  const std::string troubles = m_troubles.Text();
+  if (!troubles.empty()) ShowAlert(Handle(), troubles);
+  if (full) {
+    ShowAlert(Handle(),
+              "Too many results: the files to list need more memory than the search may take, so none are "
+              "listed. Check more criteria, or choose one archive in Marks.");
+  }
+  // The rows are what the user came for: the keys go to them.
+  if (m_table.RowCount() != 0) SetFocus(m_found.Handle());
+}
+
+void TfrmDuplicates::ArchiveSearched() {
+  // Full stays full: the bar does not start over.
+  m_sb1.SetProgress(std::min(100, m_sb1.Progress() + kProgressStep));
+}
+
+void TfrmDuplicates::ArchiveFailed(const std::string& message) { m_troubles.Add(message); }
+
+// --- Messages ----------------------------------------------------------------------
+
+bool TfrmDuplicates::PreTranslate(MSG& msg) {
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && IsCriteriaControl(msg.hwnd)) {
+    if (IsWindowEnabled(Handle()) && ActGo.Execute()) KeyState();
+    return true;
+  }
+  return ToolWindow::PreTranslate(msg);
+}
+
+void TfrmDuplicates::OnActivated() {
+  if (m_autoGoDone) return;
+  m_autoGoDone = true;
+  PostMessageA(Handle(), kMsgAutoGo, 0, 0);
+}
+
+LRESULT TfrmDuplicates::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case kMsgAutoGo:
+      if (ActGo.Execute()) KeyState();
+      return 0;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) == m_found.Handle()) {
+        PopUpMenu(m_popupMenu.get(), m_found.List().PopupMenuPoint(lParam));
+        return 0;
+      }
+      return DefaultHandling(message, wParam, lParam);
+    case WM_CLOSE:
+      // Always granted; a running search stops first.
+      m_closing = true;
+      if (m_busy) m_finder->Abort();
+      EndModal(kModalCancel);
+      return 0;
+    default:
+      return ToolWindow::HandleMessage(message, wParam, lParam);
+  }
+}
+
+}  // namespace discovel

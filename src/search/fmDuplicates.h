@@ -1,0 +1,90 @@
+#pragma once
+// The duplicates window: the files the catalogue holds on two or more discs,
+// grouped, or the files of one disc that no other disc holds, in the
+// found-files list, which sorts them and gets a listed file back from its disc.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/AppContext.h"
+#include "search/DuplicateFinder.h"
+#include "search/DuplicateTable.h"
+#include "search/SearchSession.h"
+#include "search/win32/FoundFilesList.h"
+#include "ui/Action.h"
+#include "ui/Button.h"
+#include "ui/ComboBox.h"
+#include "ui/Label.h"
+#include "ui/ListView.h"
+#include "ui/StatusBar.h"
+#include "ui/ToolWindow.h"
+#include "ui/WindowPump.h"
+
+namespace discovel {
+
+class TfrmDuplicates final : public ToolWindow, private SearchObserver {
+ public:
+  // Does nothing while a duplicates window is open already.
+  static int Execute(AppContext& context);
+  explicit TfrmDuplicates(AppContext& context);
+  ~TfrmDuplicates() override;
+  void Create();
+  void KeyState() override;
+
+  Action ActGo;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool PreTranslate(MSG& msg) override;
+  void OnActivated() override;
+  void OnDpiChanged() override { Layout(); }
+
+ private:
+  void ArchiveSearched() override;
+  void ArchiveFailed(const std::string& message) override;
+
+  void BuildControls();
+  void BuildActions();
+  void Layout();
+  void OnResized() override { Layout(); }
+  bool Busy() const override { return m_busy; }
+
+  void ActGoExecute();
+  void Search();
+  DuplicateRequest RequestFromControls() const;
+  void EnableCriteria(bool enabled);
+  // At least one criterion stays checked: clearing the last checks it again.
+  void KeepOneCriterion(CheckBox& cleared);
+  void ApplyModeState();
+  bool IsCriteriaControl(HWND control) const;
+
+  AppContext& m_context;
+  WindowPump m_pump;
+  std::unique_ptr<DuplicateFinder> m_finder;
+  DuplicateTable m_table;
+  ArchiveTroubles m_troubles;
+  ColumnSortState& m_sort;
+  bool m_busy = false;
+  bool m_controlsEnabled = true;
+  bool m_autoGoDone = false;
+  bool m_closing = false;
+
+  MenuHandle m_popupMenu;
+  Action m_actClose;
+  Action m_actRefresh;
+
+  Button m_btnGo;
+  HWND m_btnCopyFile = nullptr;
+  CheckBox m_chkSameName;
+  CheckBox m_chkSameSize;
+  CheckBox m_chkSameDate;
+  Label m_lblMarks;
+  ComboBox m_cmbMarks;
+  CheckBox m_radSeveralDiscs;
+  CheckBox m_radThisDiscOnly;
+  FoundFilesList m_found;
+  std::optional<ListView::RedrawSuspension> m_searchQuiet;  // while searching
+  StatusBar m_sb1;
+};
+
+}  // namespace discovel
