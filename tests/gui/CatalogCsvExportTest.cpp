@@ -158,5 +158,22 @@ TEST_F(LocaleCatalogCsvExport, TheToolButtonAsksBeforeOverwritingAndNoKeepsTheEa
   EXPECT_EQ(out.ReadFile("list.csv"), "earlier file\r\n");
 }
 
+TEST_F(LocaleCatalogCsvExport, AFileThatCannotBeWrittenIsSaidWithItsReasonAndTheEarlierOneStaysWhole) {
+  out.WriteFile("list.csv", "earlier file\r\n");
+  out.MakeFolder("list.csv.tmp");  // where the new file would be written first
+  test::SaveDialogRun dialog;
+  std::string errorBox;
+  WithCatalogWindow([&](HWND window) {
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, kBtnExportCsv)) != 0; }));
+    ASSERT_EQ(PickLastPopUpItem(window), "Export to CSV...");
+    dialog = test::SaveInDialog(window, out / "list.csv", test::OverwriteAnswer::Yes);
+    errorBox = test::AnswerMessageBox(IDOK);
+  });
+  EXPECT_NE(dialog.overwriteQuestion, "");
+  EXPECT_EQ(errorBox.rfind("Cannot write file \"" + out / "list.csv" + "\". ", 0), 0u) << errorBox;
+  EXPECT_GT(errorBox.size(), ("Cannot write file \"" + out / "list.csv" + "\". ").size()) << "the reason";
+  EXPECT_EQ(out.ReadFile("list.csv"), "earlier file\r\n");
+}
+
 }  // namespace
 }  // namespace discovel
