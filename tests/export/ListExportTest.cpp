@@ -28,7 +28,6 @@ TEST(ListExportFields, NumbersLoseTheGroupingTheLocaleGaveThem) {
   const test::TestText english = EnglishText();
   EXPECT_EQ(CsvFieldOfShown(SortKind::Number, "1,234,567", english), "1234567");
   EXPECT_EQ(CsvFieldOfShown(SortKind::Number, "5,046,586,572", english), "5046586572");
-  EXPECT_EQ(CsvFieldOfShown(SortKind::Number, "999", english), "999");
   EXPECT_EQ(CsvFieldOfShown(SortKind::Number, "-1,234", english), "-1234");
   const test::TestText german = GermanLikeText();
   EXPECT_EQ(CsvFieldOfShown(SortKind::Number, "1.234.567", german), "1234567");
@@ -66,22 +65,15 @@ TEST(ListExportFile, HoldsTheCaptionsThenEveryRowInTheOrderShown) {
   // The list shows row 0 first; the texts are what each cell shows.
   const std::vector<std::vector<std::string>> shown = {
       {"b.txt", "1.234", "01.01.2003"}, {"a.txt", "Unknown", "15.03.2006 14:30:20"}, {"c.txt", "", ""}};
-  std::vector<int> asked;
   const std::string bytes = ListCsvBytes(
       columns, shown.size(),
-      [&](std::size_t row, int column) {
-        asked.push_back(column);
-        return shown.at(row).at(static_cast<std::size_t>(column));
-      },
-      german);
+      [&](std::size_t row, int column) { return shown.at(row).at(static_cast<std::size_t>(column)); }, german);
   EXPECT_EQ(bytes,
             "\xEF\xBB\xBF"
             "Name,\"Size, bytes\",Date\r\n"
             "b.txt,1234,2003-01-01 00:00:00\r\n"
             "a.txt,Unknown,2006-03-15 14:30:20\r\n"
             "c.txt,,\r\n");
-  EXPECT_EQ(asked, (std::vector<int>{0, 1, 2, 0, 1, 2, 0, 1, 2}));
-  EXPECT_EQ(ListCsvBytes(columns, 0, nullptr, german), "\xEF\xBB\xBFName,\"Size, bytes\",Date\r\n");
 }
 
 TEST(ListExportFile, TheProposedNameCarriesTheListAndTheDay) {
