@@ -84,6 +84,7 @@ void TfrmArchive::BuildActions() {
   ActFreshenCD = Action("", "", [this] { ActFreshenCDExecute(); });
   ActViewArchiveFiles = Action("", "", [this] { ActViewArchiveFilesExecute(); });
   ActViewToggle = Action("", "", [this] { ActViewToggleExecute(); });
+  ActExportCsv = Action("", "", [this] { ActExportCsvExecute(); });
   ActIcon = Action("", "", [this] { ApplyViewStyle(0); });
   ActSmallIcon = Action("", "", [this] { ApplyViewStyle(1); });
   ActList = Action("", "", [this] { ApplyViewStyle(2); });
@@ -99,6 +100,7 @@ void TfrmArchive::BuildActions() {
   commands.Add({kBtnEdit, &ActEdit, "Edit Archive Mark", "Edit Archive Mark", {VK_F2}, ButtonPicture::Edit});
   commands.Add({kBtnDelete, &ActDelete, "Remove from Catalog", "Remove from Catalog", {VK_DELETE},
                 ButtonPicture::Remove});
+  commands.Add({kBtnExportCsv, &ActExportCsv, "Export to CSV...", "Export to CSV", {}, ButtonPicture::ExportCsv});
   commands.Add({kViewArchiveFiles, &ActViewArchiveFiles, "View Archive Files", "View Archive Files"});
   commands.Add({kViewIcon, &ActIcon, "Icon", "Icon"});
   commands.Add({kViewSmallIcon, &ActSmallIcon, "Small Icon", "Small Icon"});
@@ -115,7 +117,9 @@ void TfrmArchive::BuildActions() {
                            Item(ActDelete),
                            Separator(),
                            SubMenu("View", {Item(ActSmallIcon, MenuItem::kRadio), Item(ActIcon, MenuItem::kRadio),
-                                            Item(ActList, MenuItem::kRadio), Item(ActReport, MenuItem::kRadio)})},
+                                            Item(ActList, MenuItem::kRadio), Item(ActReport, MenuItem::kRadio)}),
+                           Separator(),
+                           Item(ActExportCsv)},
                           commands);
 }
 
@@ -123,13 +127,14 @@ void TfrmArchive::BuildToolButtons() {
   // Side by side at the right of the band, each a design unit narrower than
   // its place: at 144 DPI two places of 25 units are 75 pixels, but one
   // button of 25 rounds to 38 and would lie on the next. Refresh Archive
-  // waits hidden left of them.
+  // waits hidden left of them; Export to CSV is the leftmost one shown.
   const int right = DesignClient().width;
   struct Tool {
     int id;
     Action& action;
   };
   const Tool tools[] = {{kBtnFreshenCD, ActFreshenCD},
+                        {kBtnExportCsv, ActExportCsv},
                         {kBtnViewToggle, ActViewToggle},
                         {kBtnAdd, ActAdd},
                         {kBtnEdit, ActEdit},
@@ -404,6 +409,9 @@ void TfrmArchive::KeyState() {
   ActDelete.SetEnabled(states.remove);
   ActFreshenCD.SetEnabled(states.freshen);
   ActViewArchiveFiles.SetEnabled(states.viewFiles);
+  // The whole list goes out, whatever is selected or focused; not while it
+  // is being read or another command runs.
+  ActExportCsv.SetEnabled(m_activity == CatalogActivity::Idle && !m_rows.Empty());
 }
 
 TfrmArchive::CommandRun::CommandRun(TfrmArchive& form) : m_form(form) {

@@ -38,6 +38,7 @@ class TfrmArchive final : public ToolWindow {
   Action ActReport;
   Action ActViewToggle;
   Action ActViewArchiveFiles;
+  Action ActExportCsv;
 
   // Reads every archive under `folder` again; the rows stay in walk order.
   void ScanArchive(const std::string& folder);
@@ -83,6 +84,8 @@ class TfrmArchive final : public ToolWindow {
   void ActDeleteExecute();
   void ActFreshenCDExecute();
   void ActViewArchiveFilesExecute();
+  // Writes the list as shown to a CSV file the user chooses.
+  void ActExportCsvExecute();
 
   // While it lives a command runs: the others that change the rows or open
   // dialogs are off until it ends.

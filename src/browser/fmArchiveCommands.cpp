@@ -1,9 +1,10 @@
 // The catalogue window's commands that change the catalogue (adding, editing
-// and removing discs) and the one that lists a disc's files.
+// and removing discs), the one that lists a disc's files and the export.
 #include "browser/ArchiveEditing.h"
 #include "browser/fmArchive.h"
 #include "browser/fmEditArchive.h"
 #include "drives/fmWaitCD.h"
+#include "export/win32/CsvExport.h"
 #include "scan/fmScan.h"
 #include "search/fmSearch.h"
 #include "ui/MessageBoxes.h"
@@ -97,6 +98,24 @@ void TfrmArchive::ActViewArchiveFilesExecute() {
   const std::string mark = m_rows.Row(static_cast<std::size_t>(row)).mark;
   CommandRun run(*this);
   TfrmSearch::Execute(m_context, mark);
+}
+
+void TfrmArchive::ActExportCsvExecute() {
+  // The columns the details view shows, in its order: the archive file's
+  // path, kept at no width, stays out.
+  std::vector<ExportColumn> columns;
+  std::vector<int> listColumns;
+  for (int column = 0; column < kCatalogColumns; ++column) {
+    if (column == kColFileName) continue;
+    columns.push_back({kCatalogCaptions[column], CatalogSortKind(column)});
+    listColumns.push_back(column);
+  }
+  CommandRun run(*this);
+  // The rows are read once the file is chosen, in the order shown then: the
+  // list shows row n of the rows as they stand.
+  ExportListToCsv(Handle(), m_context, "catalogue", columns, m_rows.Size(), [&](std::size_t row, int column) {
+    return std::string(CellOf(m_rows.Row(row), listColumns[static_cast<std::size_t>(column)]));
+  });
 }
 
 }  // namespace discovel

@@ -126,6 +126,20 @@ void DrawGlyph(HDC dc, ButtonPicture picture, int left, COLORREF colour) {
       Line(dc, left + 13, 13, left + 18, 18);
       break;
     }
+    case ButtonPicture::ExportCsv: {
+      // A sheet of cells, and an arrow taking it out to the right.
+      SelectObject(dc, GetStockObject(NULL_BRUSH));
+      WithPen(dc, 1, colour, [&] {
+        Rectangle(dc, left + 2, 2, left + 13, 19);
+        for (int y : {7, 12}) Line(dc, left + 2, y, left + 13, y);
+        Line(dc, left + 7, 2, left + 7, 19);
+      });
+      WithPen(dc, 2, colour, [&] { Line(dc, left + 10, 15, left + 17, 15); });
+      SelectObject(dc, brush);
+      const POINT head[] = {{left + 16, 11}, {left + 20, 15}, {left + 16, 19}};
+      WithPen(dc, 1, colour, [&] { Polygon(dc, head, 3); });
+      break;
+    }
     case ButtonPicture::EjectDisc:
     case ButtonPicture::CloseTray: {
       // The triangle points where the tray goes; the bar stays below.

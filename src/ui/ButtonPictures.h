@@ -29,6 +29,7 @@ enum class ButtonPicture {
   CloseTray,       // the eject sign upside down
   ConsecutiveOff,  // one disc
   ConsecutiveOn,   // discs following one another
+  ExportCsv,       // a sheet with a grid and an arrow out of it
 };
 
 // Design sizes, at 96 DPI.
