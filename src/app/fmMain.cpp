@@ -13,6 +13,7 @@
 #include "drives/win32/CdTray.h"
 #include "resource.h"
 #include "scan/fmScan.h"
+#include "search/fmDuplicates.h"
 #include "search/fmSearch.h"
 #include "settings/SettingsNames.h"
 #include "ui/Menus.h"
@@ -114,6 +115,7 @@ void TfrmMain::Create() {
 void TfrmMain::BuildActions() {
   ActAdd.SetOnExecute([this] { AddDiscSequence(); });
   ActSearch.SetOnExecute([this] { TfrmSearch::Execute(m_context, ""); });
+  ActFindDuplicates.SetOnExecute([this] { TfrmDuplicates::Execute(m_context); });
   ActCatalog.SetOnExecute([this] { TfrmArchive::Execute(m_context); });
   ActOpenCD.SetOnExecute([this] {
     PumpMessages();
@@ -147,6 +149,7 @@ void TfrmMain::BuildActions() {
   commands.Add({kAdd, &ActAdd, "Add New CD/DVD to Catalog", "Add New CD/DVD to Catalog", {VK_INSERT},
                 ButtonPicture::AddDisc});
   commands.Add({kSearch, &ActSearch, "Search Files", "Search Files", {VK_F3}, ButtonPicture::SearchFiles});
+  commands.Add({kFindDuplicates, &ActFindDuplicates, "Find Duplicate Files...", "Find Duplicate Files"});
   commands.Add({kCatalog, &ActCatalog, "Open Catalog", "Open Catalog"});
   commands.Add({kOpenCD, &ActOpenCD, "Eject CD/DVD", "Eject CD/DVD", {}, ButtonPicture::EjectDisc});
   commands.Add({kCloseCD, &ActCloseCD, "Close CD/DVD", "Close CD/DVD", {}, ButtonPicture::CloseTray});
@@ -183,7 +186,7 @@ void TfrmMain::BuildMenu() {
   using Flag = MenuItem::Flags;
   const std::vector<MenuItem> menu = {
       SubMenu("Catalog", {Item(ActAdd, Flag::kDefault), Separator(), Item(ActCatalog), Separator(), Item(m_actExit)}),
-      SubMenu("Tools", {Item(ActSearch, Flag::kDefault),
+      SubMenu("Tools", {Item(ActSearch, Flag::kDefault), Item(ActFindDuplicates),
                         SubMenu("Backup / Restore", {Item(m_actBackup, Flag::kDefault), Item(m_actRestore), Separator(),
                                                      Item(m_actMerge)}),
                         Separator(), Item(ActOpenCD), Item(ActCloseCD), Separator(), Item(m_actSetDevice),

@@ -54,6 +54,7 @@ class TfrmMain final : public Form {
 
   Action ActAdd;
   Action ActSearch;
+  Action ActFindDuplicates;
   Action ActCatalog;
   Action ActOpenCD;
   Action ActCloseCD;

@@ -25,6 +25,7 @@ enum : UINT {
   kMerge,
   kSetDevice,
   kAbout,
+  kFindDuplicates,
   kWebFirst,  // the web entries, in the order of WebLink
 };
 

@@ -85,6 +85,7 @@ void TfrmArchive::BuildActions() {
   ActViewArchiveFiles = Action("", "", [this] { ActViewArchiveFilesExecute(); });
   ActViewToggle = Action("", "", [this] { ActViewToggleExecute(); });
   ActExportCsv = Action("", "", [this] { ActExportCsvExecute(); });
+  ActFindDuplicates = Action("", "", [this] { ActFindDuplicatesExecute(); });
   ActIcon = Action("", "", [this] { ApplyViewStyle(0); });
   ActSmallIcon = Action("", "", [this] { ApplyViewStyle(1); });
   ActList = Action("", "", [this] { ApplyViewStyle(2); });
@@ -102,6 +103,7 @@ void TfrmArchive::BuildActions() {
                 ButtonPicture::Remove});
   commands.Add({kBtnExportCsv, &ActExportCsv, "Export to CSV...", "Export to CSV", {}, ButtonPicture::ExportCsv});
   commands.Add({kViewArchiveFiles, &ActViewArchiveFiles, "View Archive Files", "View Archive Files"});
+  commands.Add({kFindDuplicates, &ActFindDuplicates, "Find Duplicate Files...", "Find Duplicate Files"});
   commands.Add({kViewIcon, &ActIcon, "Icon", "Icon"});
   commands.Add({kViewSmallIcon, &ActSmallIcon, "Small Icon", "Small Icon"});
   commands.Add({kViewList, &ActList, "List", "List"});
@@ -110,6 +112,7 @@ void TfrmArchive::BuildActions() {
 
   // Refresh Archive has no visible item.
   m_popupMenu = BuildMenu({Item(ActViewArchiveFiles, MenuItem::kDefault),
+                           Item(ActFindDuplicates),
                            Separator(),
                            Item(ActAdd),
                            Item(ActEdit),
@@ -412,6 +415,7 @@ void TfrmArchive::KeyState() {
   // The whole list goes out, whatever is selected or focused; not while it
   // is being read or another command runs.
   ActExportCsv.SetEnabled(m_activity == CatalogActivity::Idle && !m_rows.Empty());
+  ActFindDuplicates.SetEnabled(m_activity == CatalogActivity::Idle);
 }
 
 TfrmArchive::CommandRun::CommandRun(TfrmArchive& form) : m_form(form) {

@@ -39,6 +39,7 @@ class TfrmArchive final : public ToolWindow {
   Action ActViewToggle;
   Action ActViewArchiveFiles;
   Action ActExportCsv;
+  Action ActFindDuplicates;
 
   // Reads every archive under `folder` again; the rows stay in walk order.
   void ScanArchive(const std::string& folder);
@@ -86,6 +87,7 @@ class TfrmArchive final : public ToolWindow {
   void ActViewArchiveFilesExecute();
   // Writes the list as shown to a CSV file the user chooses.
   void ActExportCsvExecute();
+  void ActFindDuplicatesExecute();
 
   // While it lives a command runs: the others that change the rows or open
   // dialogs are off until it ends.

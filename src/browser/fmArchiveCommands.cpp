@@ -5,6 +5,7 @@
 #include "browser/fmEditArchive.h"
 #include "drives/fmWaitCD.h"
 #include "export/win32/CsvExport.h"
+#include "search/fmDuplicates.h"
 #include "scan/fmScan.h"
 #include "search/fmSearch.h"
 #include "ui/MessageBoxes.h"
@@ -98,6 +99,11 @@ void TfrmArchive::ActViewArchiveFilesExecute() {
   const std::string mark = m_rows.Row(static_cast<std::size_t>(row)).mark;
   CommandRun run(*this);
   TfrmSearch::Execute(m_context, mark);
+}
+
+void TfrmArchive::ActFindDuplicatesExecute() {
+  CommandRun run(*this);
+  TfrmDuplicates::Execute(m_context);
 }
 
 void TfrmArchive::ActExportCsvExecute() {

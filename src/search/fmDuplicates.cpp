@@ -75,8 +75,9 @@ void TfrmDuplicates::Create() {
 void TfrmDuplicates::BuildControls() {
   m_btnGo.Create({.form = this, .id = kBtnGo, .bounds = {100, 0, kButtonSize, kButtonSize}, .picture = true});
   // Copy File works on the list's row: a click leaves the focus there.
-  m_btnCopyFile =
-      CreateToolButton(Handle(), kBtnCopyFile, DesignClient().width - kButtonSize, 0, kButtonSize, kAnchorTopRight);
+  const int right = DesignClient().width;
+  m_btnExportCsv = CreateToolButton(Handle(), kBtnExportCsv, right - 2 * kButtonSize, 0, kButtonSize, kAnchorTopRight);
+  m_btnCopyFile = CreateToolButton(Handle(), kBtnCopyFile, right - kButtonSize, 0, kButtonSize, kAnchorTopRight);
 
   const int row1 = kBarHeight + 6;
   const int row2 = kBarHeight + 31;
@@ -103,7 +104,8 @@ void TfrmDuplicates::BuildControls() {
                   .columns = DuplicateColumns(),
                   .firstFileColumn = 1,
                   .sort = &m_sort,
-                  .searching = [this] { return m_busy; }});
+                  .searching = [this] { return m_busy; },
+                  .listWord = "duplicates"});
   m_sb1.Create(Handle(), kSb1, kProgressBar1, {400, 157, 50}, 1);
 
   std::vector<std::string> marks{kAllArchives};
@@ -124,15 +126,16 @@ void TfrmDuplicates::BuildActions() {
   });
   CommandTable& commands = Commands();
   commands.Add({kBtnGo, &ActGo, "Go", "Go", {}, ButtonPicture::Go});
-  m_found.AddCommands(commands, {kBtnCopyFile, kExecuteFile, kPropreties});
+  m_found.AddCommands(commands, {kBtnCopyFile, kExecuteFile, kPropreties, kBtnExportCsv});
   commands.Add({0, &m_actRefresh, nullptr, nullptr, {VK_F5}});
   commands.Add({0, &m_actClose, nullptr, nullptr, {VK_ESCAPE}});
 
   m_popupMenu = BuildMenu({Item(m_found.ActCopyFile, MenuItem::kDefault), Item(m_found.ActExecuteFile),
-                           Separator(), Item(m_found.ActPropreties)},
+                           Separator(), Item(m_found.ActPropreties), Separator(), Item(m_found.ActExportCsv)},
                           commands);
   BindButton(m_btnGo.Handle(), ActGo);
   BindButton(m_btnCopyFile, m_found.ActCopyFile);
+  BindButton(m_btnExportCsv, m_found.ActExportCsv);
 }
 
 void TfrmDuplicates::Layout() {

@@ -75,6 +75,7 @@ class TfrmDuplicates final : public ToolWindow, private SearchObserver {
 
   Button m_btnGo;
   HWND m_btnCopyFile = nullptr;
+  HWND m_btnExportCsv = nullptr;
   CheckBox m_chkSameName;
   CheckBox m_chkSameSize;
   CheckBox m_chkSameDate;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "catalog/CatalogFolder.h"
+#include "search/fmDuplicates.h"
 #include "search/fmSearchIds.h"
 #include "settings/SettingsNames.h"
 #include "ui/ButtonPictures.h"
@@ -67,19 +68,25 @@ void TfrmSearch::BuildActions() {
   ActGo.SetOnExecute([this] { ActGoExecute(); });
   ActAdvanced.SetOnExecute([this] { ActAdvancedExecute(); });
   m_actClose.SetOnExecute([this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
+  m_actFindDuplicates.SetOnExecute([this] {
+    if (!m_busy && !m_found.GettingFile()) TfrmDuplicates::Execute(m_context);
+  });
   CommandTable& commands = Commands();
   commands.Add({kBtnGo, &ActGo, "Go", "Go", {}, ButtonPicture::Go});
-  m_found.AddCommands(commands, {kBtnCopyFile, kExecuteFile, kPropreties});
+  m_found.AddCommands(commands, {kBtnCopyFile, kExecuteFile, kPropreties, kBtnExportCsv});
+  commands.Add({kFindDuplicates, &m_actFindDuplicates, "Find Duplicate Files...", "Find Duplicate Files"});
   commands.Add({kBtnAdvanced, &ActAdvanced, "Switch to Advanced Search", "Switch to Advanced Search", {VK_F3},
                 ButtonPicture::ShowAdvanced});
   commands.Add({0, &m_actClose, nullptr, nullptr, {VK_ESCAPE}});
 
   m_popupMenu = BuildMenu({Item(ActGo), Separator(), Item(m_found.ActCopyFile, MenuItem::kDefault),
                            Item(m_found.ActExecuteFile), Separator(), Item(m_found.ActPropreties), Separator(),
-                           Item(ActAdvanced)},
+                           Item(ActAdvanced), Separator(), Item(m_actFindDuplicates), Separator(),
+                           Item(m_found.ActExportCsv)},
                           commands);
   BindButton(m_btnGo.Handle(), ActGo);
   BindButton(m_btnCopyFile, m_found.ActCopyFile);
+  BindButton(m_btnExportCsv, m_found.ActExportCsv);
   BindButton(m_btnAdvanced.Handle(), ActAdvanced);
 }
 
@@ -89,15 +96,17 @@ void TfrmSearch::BuildControls() {
   m_btnAdvanced.Create(
       {.form = this, .id = kBtnAdvanced, .bounds = {378, 0, kButtonSize, kButtonSize}, .picture = true});
   // Copy File works on the list's row: a click leaves the focus there.
-  m_btnCopyFile =
-      CreateToolButton(Handle(), kBtnCopyFile, DesignClient().width - kButtonSize, 0, kButtonSize, kAnchorTopRight);
+  const int right = DesignClient().width;
+  m_btnExportCsv = CreateToolButton(Handle(), kBtnExportCsv, right - 2 * kButtonSize, 0, kButtonSize, kAnchorTopRight);
+  m_btnCopyFile = CreateToolButton(Handle(), kBtnCopyFile, right - kButtonSize, 0, kButtonSize, kAnchorTopRight);
   m_panel.Create(*this, kBarHeight);  // simple mode whenever the window is made
   m_found.Create({.form = this,
                   .id = kListView1,
                   .columns = FoundFileColumns(),
                   .firstFileColumn = 0,
                   .sort = &m_session.Sort(),
-                  .searching = [this] { return m_busy; }});
+                  .searching = [this] { return m_busy; },
+                  .listWord = "search"});
   m_sb1.Create(Handle(), kSb1, kProgressBar1, {400, 157, 50}, 1);
 }
 

@@ -72,11 +72,13 @@ class TfrmSearch final : public ToolWindow, private SearchObserver {
 
   MenuHandle m_popupMenu;
   Action m_actClose;
+  Action m_actFindDuplicates;
 
   EditBox m_edtSearch;
   Button m_btnGo;
   Button m_btnAdvanced;
   HWND m_btnCopyFile = nullptr;
+  HWND m_btnExportCsv = nullptr;
   SearchCriteriaPanel m_panel;
   FoundFilesList m_found;
   std::optional<ListView::RedrawSuspension> m_searchQuiet;  // while searching

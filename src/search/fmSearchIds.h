@@ -10,6 +10,8 @@ inline constexpr int kBtnAdvanced = 102;
 inline constexpr int kBtnCopyFile = 103;
 inline constexpr int kExecuteFile = 104;
 inline constexpr int kPropreties = 105;
+inline constexpr int kBtnExportCsv = 106;
+inline constexpr int kFindDuplicates = 107;
 
 inline constexpr int kEdtSearch = 110;
 inline constexpr int kChkMarked = 111;

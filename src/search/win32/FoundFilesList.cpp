@@ -7,6 +7,7 @@
 #include "drives/fmWaitCD.h"
 #include "drives/win32/CdTray.h"
 #include "drives/win32/Win32DriveQueries.h"
+#include "export/win32/CsvExport.h"
 #include "platform/AppError.h"
 #include "search/FoundFile.h"
 #include "search/fmPropreties.h"
@@ -36,10 +37,12 @@ void FoundFilesList::Create(const FoundListArgs& args) {
   m_firstFileColumn = args.firstFileColumn;
   m_sort = args.sort;
   m_searching = args.searching;
+  m_listWord = args.listWord;
 
   ActCopyFile.SetOnExecute([this] { GetFileThen(&FoundFilesList::CopyToClipboard); });
   ActExecuteFile.SetOnExecute([this] { GetFileThen(&FoundFilesList::OpenFile); });
   ActPropreties.SetOnExecute([this] { ShowPropreties(); });
+  ActExportCsv.SetOnExecute([this] { ExportCsv(); });
 
   ListViewArgs list;
   list.form = args.form;
@@ -62,6 +65,7 @@ void FoundFilesList::AddCommands(CommandTable& commands, const FoundListCommandI
   commands.Add({ids.copyFile, &ActCopyFile, "Copy File", "Copy File", {}, ButtonPicture::CopyFile});
   commands.Add({ids.executeFile, &ActExecuteFile, "Execute File", "Execute File"});
   commands.Add({ids.propreties, &ActPropreties, "Propreties"});
+  commands.Add({ids.exportCsv, &ActExportCsv, "Export to CSV...", "Export to CSV", {}, ButtonPicture::ExportCsv});
 }
 
 void FoundFilesList::ShowRows(const FoundTable* table) {
@@ -135,6 +139,7 @@ void FoundFilesList::KeyState() {
   ActCopyFile.SetEnabled(oneRowInFocus);
   ActExecuteFile.SetEnabled(oneRowInFocus);
   ActPropreties.SetEnabled(oneRowInFocus);
+  ActExportCsv.SetEnabled(RowCount() != 0 && !(m_searching && m_searching()) && !m_gettingFile);
 }
 
 void FoundFilesList::SortByColumn(int column) {
@@ -217,6 +222,19 @@ void FoundFilesList::ShowPropreties() {
   values.date = FileCell(index, ResultColumn::kDateModified);
   values.size = FileCell(index, ResultColumn::kSize);
   TfrmPropreties::Execute(values);
+}
+
+void FoundFilesList::ExportCsv() {
+  if (RowCount() == 0 || (m_searching && m_searching()) || m_gettingFile) return;
+  // The columns shown, in their order: hidden leading ones stay out.
+  std::vector<ExportColumn> columns;
+  std::vector<int> listColumns;
+  for (int column = m_leadingShown ? 0 : m_firstFileColumn; column < static_cast<int>(m_columns.size()); ++column) {
+    columns.push_back({m_columns[column].look.caption, m_columns[column].kind});
+    listColumns.push_back(column);
+  }
+  ExportListToCsv(m_form->Handle(), m_context, m_listWord, columns, RowCount(),
+                  [&](std::size_t row, int column) { return CellText(row, listColumns[column]); });
 }
 
 }  // namespace discovel

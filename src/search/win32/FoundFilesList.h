@@ -40,12 +40,15 @@ struct FoundListArgs {
   ColumnSortState* sort = nullptr;
   // True while the window searches: no file is fetched then.
   std::function<bool()> searching;
+  // Names the list in the file name an export proposes: "search".
+  const char* listWord = "";
 };
 
 struct FoundListCommandIds {
   UINT copyFile = 0;
   UINT executeFile = 0;
   UINT propreties = 0;
+  UINT exportCsv = 0;
 };
 
 class FoundFilesList {
@@ -60,6 +63,7 @@ class FoundFilesList {
   Action ActCopyFile;
   Action ActExecuteFile;
   Action ActPropreties;
+  Action ActExportCsv;
 
   ListView& List() { return m_list; }
   HWND Handle() const { return m_list.Handle(); }
@@ -87,6 +91,7 @@ class FoundFilesList {
   void CopyToClipboard(const std::string& path);
   void OpenFile(const std::string& path);
   void ShowPropreties();
+  void ExportCsv();
   int SelectedRow() const;
 
   AppContext& m_context;
@@ -94,6 +99,7 @@ class FoundFilesList {
   std::vector<FoundListColumn> m_columns;
   int m_firstFileColumn = 0;
   bool m_leadingShown = true;
+  const char* m_listWord = "";
   ColumnSortState* m_sort = nullptr;
   std::function<bool()> m_searching;
   const FoundTable* m_table = nullptr;
