@@ -55,14 +55,6 @@ const Size kSizes[] = {{"duplicates100\\", 100, 3}, {"duplicates1000\\", 1000, 1
 
 bool g_mismatch = false;
 
-class FixedCriteria final : public SearchCriteriaSource {
- public:
-  std::string SearchText() const override { return kSelectiveTerm; }
-  bool AdvancedMode() const override { return false; }
-  AdvancedCriteria Advanced() const override { return AdvancedCriteria{}; }
-  std::string Restriction() const override { return {}; }
-};
-
 class CountingObserver final : public SearchObserver {
  public:
   void ArchiveFailed(const std::string& message) override {
@@ -73,14 +65,14 @@ class CountingObserver final : public SearchObserver {
 
 // Each run with an engine of its own, as a window starts one.
 double SimpleSearchSeconds(const std::string& folder, int rounds, std::size_t& rows) {
-  FixedCriteria criteria;
+  const SearchRequest request{[] { return std::string(kSelectiveTerm); }, {}, {}};
   NoPump pump;
   SearchObserver observer;
   return BestSeconds(
       [&] {
         SearchResults results;
-        SearchEngine engine(SystemFileSystem(), SystemTextServices(), pump, criteria, observer);
-        engine.Run(folder, "*.dat", results);
+        SearchEngine engine(SystemFileSystem(), SystemTextServices(), pump, observer);
+        engine.Run(folder, "*.dat", request, [] { return false; }, results);
         rows = results.RowCount();
       },
       rounds);
