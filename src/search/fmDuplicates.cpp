@@ -73,6 +73,7 @@ void TfrmDuplicates::Create() {
 }
 
 void TfrmDuplicates::BuildControls() {
+  m_ground.Create();
   m_btnGo.Create({.form = this, .id = kBtnGo, .bounds = {100, 0, kButtonSize, kButtonSize}, .picture = true});
   // Copy File works on the list's row: a click leaves the focus there.
   const int right = DesignClient().width;
@@ -147,6 +148,11 @@ void TfrmDuplicates::Layout() {
   Place(m_found.Handle(), {0, listTop, client.width, std::max(0, client.height - statusHeight - listTop)},
         kAnchorAll);
   m_found.FitColumns();
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TfrmDuplicates::PaintBody(HDC dc, const RECT& client) {
+  m_ground.Paint(dc, kBarHeight, kCriteriaHeight, client.right, Dpi());
 }
 
 void TfrmDuplicates::KeyState() { m_found.KeyState(); }
@@ -293,6 +299,13 @@ LRESULT TfrmDuplicates::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case kMsgAutoGo:
       if (ActGo.Execute()) KeyState();
       return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (IsCriteriaControl(reinterpret_cast<HWND>(lParam)) ||
+          reinterpret_cast<HWND>(lParam) == m_lblMarks.Handle()) {
+        return reinterpret_cast<LRESULT>(m_ground.ForControl(reinterpret_cast<HDC>(wParam)));
+      }
+      return DefaultHandling(message, wParam, lParam);
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) == m_found.Handle()) {
         PopUpMenu(m_popupMenu.get(), m_found.List().PopupMenuPoint(lParam));

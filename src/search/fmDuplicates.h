@@ -10,6 +10,7 @@
 #include "search/DuplicateFinder.h"
 #include "search/DuplicateTable.h"
 #include "search/SearchSession.h"
+#include "search/win32/CriteriaGround.h"
 #include "search/win32/FoundFilesList.h"
 #include "ui/Action.h"
 #include "ui/Button.h"
@@ -47,6 +48,7 @@ class TfrmDuplicates final : public ToolWindow, private SearchObserver {
   void BuildActions();
   void Layout();
   void OnResized() override { Layout(); }
+  void PaintBody(HDC dc, const RECT& client) override;
   bool Busy() const override { return m_busy; }
 
   void ActGoExecute();
@@ -69,6 +71,7 @@ class TfrmDuplicates final : public ToolWindow, private SearchObserver {
   bool m_autoGoDone = false;
   bool m_closing = false;
 
+  CriteriaGround m_ground;
   MenuHandle m_popupMenu;
   Action m_actClose;
   Action m_actRefresh;

@@ -37,24 +37,6 @@ Texts Marks(HWND window) { return test::ListColumn(List(window), 0); }
 
 bool Loaded(HWND window) { return test::StatusText(GetDlgItem(window, kSb1)).rfind("Archives: ", 0) == 0; }
 
-// From a second thread: opens the list's pop-up menu as the menu key does
-// and picks its last item; that item's caption, "" when it was greyed.
-std::string PickLastPopUpItem(HWND window) {
-  PostMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List(window)), MAKELPARAM(-1, -1));
-  HWND menu = WaitForWindow("#32768");
-  if (!menu) return "";
-  HMENU items = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
-  const int last = GetMenuItemCount(items) - 1;
-  char caption[64] = {};
-  GetMenuStringA(items, static_cast<UINT>(last), caption, sizeof caption, MF_BYPOSITION);
-  const bool greyed = (GetMenuState(items, static_cast<UINT>(last), MF_BYPOSITION) & MF_GRAYED) != 0;
-  const bool afterSeparator = (GetMenuState(items, static_cast<UINT>(last - 1), MF_BYPOSITION) & MF_SEPARATOR) != 0;
-  PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);  // from no item: the last one
-  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-  test::WaitForWindowGone(menu);
-  return greyed || !afterSeparator ? "" : caption;
-}
-
 // Run also under a locale that groups digits and writes dates with ".".
 class LocaleCatalogCsvExport : public test::GuiFixture {
  protected:
@@ -119,7 +101,7 @@ TEST_F(LocaleCatalogCsvExport, ThePopUpMenuWritesEveryRowInTheSortedOrderWithPla
     shown = Marks(window);
     // The dates as shown: the midnight one without its time.
     EXPECT_EQ(test::ListCell(List(window), shown[0] == "Beta" ? 0 : 2, 1).size(), 10u);
-    menuItem = PickLastPopUpItem(window);
+    menuItem = test::PickLastPopUpItem(window, List(window));
     dialog = test::SaveInDialog(window, out / "catalogue");
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, kBtnExportCsv)) != 0; }));
   });
@@ -165,7 +147,7 @@ TEST_F(LocaleCatalogCsvExport, AFileThatCannotBeWrittenIsSaidWithItsReasonAndThe
   std::string errorBox;
   WithCatalogWindow([&](HWND window) {
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, kBtnExportCsv)) != 0; }));
-    ASSERT_EQ(PickLastPopUpItem(window), "Export to CSV...");
+    ASSERT_EQ(test::PickLastPopUpItem(window, List(window)), "Export to CSV...");
     dialog = test::SaveInDialog(window, out / "list.csv", test::OverwriteAnswer::Yes);
     errorBox = test::AnswerMessageBox(IDOK);
   });

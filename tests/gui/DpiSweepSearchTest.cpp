@@ -1,4 +1,4 @@
-// The search window and the file properties dialog at the screen scale the
+// The search window, the duplicates window and the file properties dialog at the screen scale the
 // DPI sweep runs them at (the test program runs once per scale, see
 // tests/wine/dpi-sweep).
 #include <gmock/gmock.h>
@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+#include "search/fmDuplicates.h"
+#include "search/fmDuplicatesIds.h"
 #include "search/fmPropreties.h"
 #include "search/fmPropretiesIds.h"
 #include "search/fmSearch.h"
@@ -99,6 +101,21 @@ TEST_F(DpiSweepSearch, EveryCaptionFitsInSimpleAdvancedAndRestrictedMode) {
     ASSERT_TRUE(WaitUntil([&] { return SearchEnded(window); }));
     EXPECT_THAT(LayoutFaults(window), IsEmpty()) << "restricted at " << dpi << " DPI";
   });
+}
+
+TEST_F(DpiSweepSearch, TheDuplicatesWindowFitsItsCaptionsAndFillsItself) {
+  namespace ids = fmDuplicatesIds;
+  const UINT dpi = test::SweepDpi();
+  test::Script driver([&] {
+    HWND window = test::WaitForWindow(ids::kClassName);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return test::StatusText(GetDlgItem(window, ids::kSb1)).rfind("There are", 0) == 0; }));
+    EXPECT_THAT(LayoutFaults(window), IsEmpty()) << "at " << dpi << " DPI";
+    EXPECT_EQ(test::FontHeight(GetDlgItem(window, ids::kRadThisDiscOnly)), ScaleToDpi(11, dpi));
+    ExpectListFromTo(window, 25 + 56, dpi);
+    test::PressKey(GetDlgItem(window, ids::kListView1), VK_ESCAPE);
+  });
+  TfrmDuplicates::Execute(context);
 }
 
 TEST_F(DpiSweepSearch, ThePropertiesDialogScalesItsLinesAndLabels) {

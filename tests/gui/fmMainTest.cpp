@@ -6,6 +6,7 @@
 #include "browser/fmArchiveIds.h"
 #include "drives/fmWaitCDIds.h"
 #include "scan/fmScanIds.h"
+#include "search/fmDuplicatesIds.h"
 #include "search/fmSearchIds.h"
 #include <gtest/gtest.h>
 
@@ -215,6 +216,21 @@ TEST_F(MainWindowTest, F3OpensTheSearchWindowForAllArchives) {
   EXPECT_EQ(caption, "Discovel (search all archives)");
 }
 
+TEST_F(MainWindowTest, FindDuplicateFilesOpensTheDuplicatesWindow) {
+  std::string status;
+  std::atomic<bool> closed{false};
+  Script script([&] {
+    HWND window = WaitForWindow(fmDuplicatesIds::kClassName);
+    status = WaitForControlText(window, fmDuplicatesIds::kSb1, "There are");
+    test::PressKey(GetDlgItem(window, fmDuplicatesIds::kListView1), VK_ESCAPE);
+    closed = test::WaitForWindowGone(window);
+  });
+  Click(main->Handle(), fmMainIds::kFindDuplicates);
+  EXPECT_TRUE(test::WaitUntil([&] { return closed.load(); }));
+  script.Join();
+  EXPECT_EQ(status, "There are no results to display.");
+}
+
 TEST_F(MainWindowTest, OpenCatalogShowsTheCatalogueWindow) {
   std::string status;
   std::atomic<bool> closed{false};
@@ -339,11 +355,16 @@ TEST_F(MainWindowTest, MenuBarFollowsItsActions) {
   ASSERT_EQ(GetMenuItemCount(bar), 4);
   std::vector<std::pair<std::string, UINT>> entries;
   CollectEntries(bar, entries);
-  EXPECT_EQ(entries.size(), 24u);
+  EXPECT_EQ(entries.size(), 25u);
   for (const auto& [caption, id] : entries) EXPECT_NE(id, 0u) << caption << " does no work";
   char caption[64] = {};
   GetMenuStringA(bar, 1, caption, sizeof caption, MF_BYPOSITION);
   EXPECT_STREQ(caption, "Tools");
+  // Right after "Search Files".
+  HMENU tools = GetSubMenu(bar, 1);
+  GetMenuStringA(tools, 1, caption, sizeof caption, MF_BYPOSITION);
+  EXPECT_STREQ(caption, "Find Duplicate Files...");
+  EXPECT_EQ(GetMenuItemID(tools, 1), fmMainIds::kFindDuplicates);
   HMENU catalogMenu = GetSubMenu(bar, 0);
   EXPECT_EQ(GetMenuDefaultItem(catalogMenu, FALSE, 0), fmMainIds::kAdd);
   EXPECT_TRUE(MenuState(bar, fmMainIds::kPromptOnExit) & MF_CHECKED);

@@ -23,6 +23,7 @@
 #include "support/win32/GuiFixture.h"
 #include "support/win32/LayoutCheck.h"
 #include "support/win32/ListDriver.h"
+#include "support/win32/SaveDialogDriver.h"
 #include "support/win32/UiDriver.h"
 
 namespace discovel {
@@ -198,6 +199,31 @@ TEST_F(SearchWindowTest, SortingKeyStateAndProperties) {
     PressKey(dialog, VK_ESCAPE);
     EXPECT_TRUE(test::WaitForWindowGone(dialog));
   });
+}
+
+TEST_F(SearchWindowTest, ExportToCsvFromTheToolButtonWritesTheRowsAsShown) {
+  test::TempFolder out;
+  test::SaveDialogRun dialog;
+  WithSearchWindow("", [&](HWND window) {
+    ASSERT_EQ(SearchFor(window, ""), "Files: 6");
+    HWND button = GetDlgItem(window, kBtnExportCsv);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(button) != 0; }));
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    dialog = test::SaveInDialog(window, out / "found");
+  });
+  ASSERT_TRUE(dialog.shown);
+  EXPECT_EQ(dialog.proposedName.rfind("Discovel search ", 0), 0u) << dialog.proposedName;
+  // The dates in full, also where the list shows the day alone; sizes without grouping.
+  EXPECT_EQ(out.ReadFile("found.csv"),
+            "\xEF\xBB\xBF"
+            "Archive,Directory,File,Type,Date Modified,Size\r\n"
+            "CD 1,\\,README.TXT,TXT,2004-03-10 00:00:00,1234\r\n"
+            "CD 1,Docs,notes.txt,txt,2004-03-15 23:59:58,999\r\n"
+            "CD 1,Docs,photo.jpg,jpg,2004-03-16 00:00:00,1000\r\n"
+            "CD 1,\\,setup.exe,exe,2004-03-09 23:59:58,5000000\r\n"
+            "CD 2,\\,readme.txt,txt,2006-03-15 14:30:20,1234\r\n"
+            "CD 2,Music,a.mp3,mp3,2006-03-15 14:30:20,5000\r\n");
 }
 
 // Clicks the Copy File button with the mouse, as the user does: the focus,

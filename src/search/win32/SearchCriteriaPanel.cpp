@@ -14,12 +14,10 @@ namespace {
 
 using namespace fmSearchIds;
 
-constexpr COLORREF kPanelColour = RGB(125, 154, 189);
-
 }  // namespace
 
 void SearchCriteriaPanel::Create(Form& form, int top) {
-  m_brush.reset(CreateSolidBrush(kPanelColour));
+  m_ground.Create();
   const auto check = [&](CheckBox& box, int id, const char* text, int x, int y, int width, bool checked) {
     box.Create({.form = &form, .id = id, .text = text, .bounds = {x, top + y, width, 17}, .checked = checked,
                 .textLeft = true});
@@ -155,17 +153,14 @@ HBRUSH SearchCriteriaPanel::FieldBrush(HWND control, HDC dc) const {
     return GetSysColorBrush(colour);
   }
   if (m_shown && std::find(m_controls.begin(), m_controls.end(), control) != m_controls.end()) {
-    SetBkMode(dc, TRANSPARENT);
-    SetBkColor(dc, kPanelColour);
-    return static_cast<HBRUSH>(m_brush.get());
+    return m_ground.ForControl(dc);
   }
   return nullptr;
 }
 
 void SearchCriteriaPanel::Paint(HDC dc, int top, int width, UINT dpi) const {
   if (!m_shown) return;
-  RECT panel{0, ScaleToDpi(top, dpi), width, ScaleToDpi(top + kHeight, dpi)};
-  FillRect(dc, &panel, static_cast<HBRUSH>(m_brush.get()));
+  m_ground.Paint(dc, top, kHeight, width, dpi);
 }
 
 }  // namespace discovel

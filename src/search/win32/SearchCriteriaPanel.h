@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "platform/TextServices.h"
-#include "platform/win32/Handles.h"
 #include "search/SearchCriteria.h"
 #include "search/SearchSession.h"
+#include "search/win32/CriteriaGround.h"
 #include "ui/Button.h"
 #include "ui/ComboBox.h"
 #include "ui/DatePicker.h"
@@ -56,7 +56,7 @@ class SearchCriteriaPanel {
   const TextServices& m_text;
   bool m_shown = false;
   bool m_enabled = true;
-  GdiObject m_brush;
+  CriteriaGround m_ground;
 
   CheckBox m_chkMarked;
   CheckBox m_chkDir;

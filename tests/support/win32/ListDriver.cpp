@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "support/win32/UiDriver.h"
+
 namespace discovel::test {
 
 std::string ListCell(HWND list, int row, int column) {
@@ -73,6 +75,22 @@ std::string StatusText(HWND statusBar, int panel) {
   char text[512] = {};
   SendMessageA(statusBar, SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text));
   return text;
+}
+
+std::string PickLastPopUpItem(HWND window, HWND list) {
+  PostMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
+  HWND menu = WaitForWindow("#32768");
+  if (!menu) return "";
+  HMENU items = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+  const int last = GetMenuItemCount(items) - 1;
+  char caption[64] = {};
+  GetMenuStringA(items, static_cast<UINT>(last), caption, sizeof caption, MF_BYPOSITION);
+  const bool greyed = (GetMenuState(items, static_cast<UINT>(last), MF_BYPOSITION) & MF_GRAYED) != 0;
+  const bool afterSeparator = (GetMenuState(items, static_cast<UINT>(last - 1), MF_BYPOSITION) & MF_SEPARATOR) != 0;
+  PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);  // from no item: the last one
+  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  WaitForWindowGone(menu);
+  return greyed || !afterSeparator ? "" : caption;
 }
 
 }  // namespace discovel::test

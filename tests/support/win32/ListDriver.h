@@ -20,5 +20,9 @@ bool ListRowSelected(HWND list, int row);
 // How many pixels of the list's client area are nearly black.
 int DarkPixels(HWND list);
 std::string StatusText(HWND statusBar, int panel = 0);
+// From a second thread: opens the list's pop-up menu as the menu key does
+// and picks its last item. Its caption; "" when it was greyed or no
+// separator came before it.
+std::string PickLastPopUpItem(HWND window, HWND list);
 
 }  // namespace discovel::test
