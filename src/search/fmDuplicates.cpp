@@ -36,7 +36,6 @@ constexpr int kWindowHeight = 360;
 constexpr int kBarHeight = 25;
 constexpr int kCriteriaHeight = 56;
 constexpr int kButtonSize = 25;
-constexpr int kProgressStep = 10;
 constexpr int kGroupWidth = 50;
 // Posted at the first activation: the search starts once the window is up.
 constexpr UINT kMsgAutoGo = WM_APP + 1;
@@ -53,8 +52,7 @@ int TfrmDuplicates::Execute(AppContext& context) {
   return RunModalOnce(frmDuplicates, [&] { return std::make_unique<TfrmDuplicates>(context); }, kModalCancel);
 }
 
-TfrmDuplicates::TfrmDuplicates(AppContext& context)
-    : m_context(context), m_sort(DuplicatesSort()), m_found(context) {}
+TfrmDuplicates::TfrmDuplicates(AppContext& context) : FoundFilesWindow(context), m_sort(DuplicatesSort()) {}
 
 // The controls go with the window, before their wrappers and what they report to.
 TfrmDuplicates::~TfrmDuplicates() { DestroyDetached(); }
@@ -107,7 +105,7 @@ void TfrmDuplicates::BuildControls() {
                   .sort = &m_sort,
                   .searching = [this] { return m_busy; },
                   .listWord = "duplicates"});
-  m_sb1.Create(Handle(), kSb1, kProgressBar1, {400, 157, 50}, 1);
+  CreateStatusBar(kSb1, kProgressBar1);
 
   std::vector<std::string> marks{kAllArchives};
   for (std::string& mark : ArchiveMarkChoices(m_context.services.files, m_context.services.text,
@@ -139,23 +137,12 @@ void TfrmDuplicates::BuildActions() {
   BindButton(m_btnExportCsv, m_found.ActExportCsv);
 }
 
-void TfrmDuplicates::Layout() {
-  if (!m_sb1.Handle()) return;  // sizes sent while the window is being made
-  m_sb1.Layout();
-  const DesignSize client = DesignClient();
-  const int statusHeight = DesignCovering(m_sb1.Height(), Dpi());
-  const int listTop = kBarHeight + kCriteriaHeight;
-  Place(m_found.Handle(), {0, listTop, client.width, std::max(0, client.height - statusHeight - listTop)},
-        kAnchorAll);
-  m_found.FitColumns();
-  InvalidateRect(Handle(), nullptr, TRUE);
-}
+void TfrmDuplicates::Layout() { PlaceList(kBarHeight + kCriteriaHeight); }
 
 void TfrmDuplicates::PaintBody(HDC dc, const RECT& client) {
   m_ground.Paint(dc, kBarHeight, kCriteriaHeight, client.right, Dpi());
 }
 
-void TfrmDuplicates::KeyState() { m_found.KeyState(); }
 
 // --- Criteria ------------------------------------------------------------------
 
@@ -204,23 +191,11 @@ bool TfrmDuplicates::IsCriteriaControl(HWND control) const {
 // --- Searching -------------------------------------------------------------------
 
 void TfrmDuplicates::ActGoExecute() {
-  // A Go while searching is the Cancel; the search stays busy until it has
-  // wound down, so no second one starts inside it.
-  if (m_busy) {
-    m_finder->Abort();
-    return;
-  }
-  // No search inside the wait for a file's disc.
-  if (m_found.GettingFile()) return;
-  m_busy = true;
-  struct Idle {
-    bool& busy;
-    ~Idle() { busy = false; }
-  } idle{m_busy};
-  PumpMessages();
-  m_found.ShowRows(nullptr);
-  m_table.Clear();
-  Search();
+  GoOrCancel([this] {
+    m_found.ShowRows(nullptr);
+    m_table.Clear();
+    Search();
+  });
 }
 
 void TfrmDuplicates::Search() {
@@ -271,11 +246,6 @@ void TfrmDuplicates::Search() {
   if (m_table.RowCount() != 0) SetFocus(m_found.Handle());
 }
 
-void TfrmDuplicates::ArchiveSearched() {
-  // Full stays full: the bar does not start over.
-  m_sb1.SetProgress(std::min(100, m_sb1.Progress() + kProgressStep));
-}
-
 void TfrmDuplicates::ArchiveFailed(const std::string& message) { m_troubles.Add(message); }
 
 // --- Messages ----------------------------------------------------------------------
@@ -306,20 +276,8 @@ LRESULT TfrmDuplicates::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return reinterpret_cast<LRESULT>(m_ground.ForControl(reinterpret_cast<HDC>(wParam)));
       }
       return DefaultHandling(message, wParam, lParam);
-    case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wParam) == m_found.Handle()) {
-        PopUpMenu(m_popupMenu.get(), m_found.List().PopupMenuPoint(lParam));
-        return 0;
-      }
-      return DefaultHandling(message, wParam, lParam);
-    case WM_CLOSE:
-      // Always granted; a running search stops first.
-      m_closing = true;
-      if (m_busy) m_finder->Abort();
-      EndModal(kModalCancel);
-      return 0;
     default:
-      return ToolWindow::HandleMessage(message, wParam, lParam);
+      return FoundFilesWindow::HandleMessage(message, wParam, lParam);
   }
 }
 

@@ -11,26 +11,22 @@
 #include "search/DuplicateTable.h"
 #include "search/SearchSession.h"
 #include "search/win32/CriteriaGround.h"
-#include "search/win32/FoundFilesList.h"
+#include "search/win32/FoundFilesWindow.h"
 #include "ui/Action.h"
 #include "ui/Button.h"
 #include "ui/ComboBox.h"
 #include "ui/Label.h"
 #include "ui/ListView.h"
-#include "ui/StatusBar.h"
-#include "ui/ToolWindow.h"
-#include "ui/WindowPump.h"
 
 namespace discovel {
 
-class TfrmDuplicates final : public ToolWindow, private SearchObserver {
+class TfrmDuplicates final : public FoundFilesWindow {
  public:
   // Does nothing while a duplicates window is open already.
   static int Execute(AppContext& context);
   explicit TfrmDuplicates(AppContext& context);
   ~TfrmDuplicates() override;
   void Create();
-  void KeyState() override;
 
   Action ActGo;
 
@@ -41,7 +37,6 @@ class TfrmDuplicates final : public ToolWindow, private SearchObserver {
   void OnDpiChanged() override { Layout(); }
 
  private:
-  void ArchiveSearched() override;
   void ArchiveFailed(const std::string& message) override;
 
   void BuildControls();
@@ -49,7 +44,7 @@ class TfrmDuplicates final : public ToolWindow, private SearchObserver {
   void Layout();
   void OnResized() override { Layout(); }
   void PaintBody(HDC dc, const RECT& client) override;
-  bool Busy() const override { return m_busy; }
+  void AbortSearch() override { m_finder->Abort(); }
 
   void ActGoExecute();
   void Search();
@@ -60,19 +55,14 @@ class TfrmDuplicates final : public ToolWindow, private SearchObserver {
   void ApplyModeState();
   bool IsCriteriaControl(HWND control) const;
 
-  AppContext& m_context;
-  WindowPump m_pump;
   std::unique_ptr<DuplicateFinder> m_finder;
   DuplicateTable m_table;
   ArchiveTroubles m_troubles;
   ColumnSortState& m_sort;
-  bool m_busy = false;
   bool m_controlsEnabled = true;
   bool m_autoGoDone = false;
-  bool m_closing = false;
 
   CriteriaGround m_ground;
-  MenuHandle m_popupMenu;
   Action m_actClose;
   Action m_actRefresh;
 
@@ -86,9 +76,7 @@ class TfrmDuplicates final : public ToolWindow, private SearchObserver {
   ComboBox m_cmbMarks;
   CheckBox m_radSeveralDiscs;
   CheckBox m_radThisDiscOnly;
-  FoundFilesList m_found;
   std::optional<ListView::RedrawSuspension> m_searchQuiet;  // while searching
-  StatusBar m_sb1;
 };
 
 }  // namespace discovel

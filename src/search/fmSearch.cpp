@@ -33,7 +33,6 @@ constexpr int kWindowWidth = 584;  // also the smallest size
 constexpr int kWindowHeight = 360;
 constexpr int kBarHeight = 25;
 constexpr int kButtonSize = 25;
-constexpr int kProgressStep = 10;
 // Posted at the first activation of a restricted window: its search starts
 // once the window is up.
 constexpr UINT kMsgAutoGo = WM_APP + 1;
@@ -46,7 +45,7 @@ int TfrmSearch::Execute(AppContext& context, const std::string& mark) {
 }
 
 TfrmSearch::TfrmSearch(AppContext& context)
-    : m_context(context), m_session(Session()), m_panel(m_session, context.services.text), m_found(context) {}
+    : FoundFilesWindow(context), m_session(Session()), m_panel(m_session, context.services.text) {}
 
 // The controls go with the window, before their wrappers and what they
 // report to.
@@ -107,50 +106,23 @@ void TfrmSearch::BuildControls() {
                   .sort = &m_session.Sort(),
                   .searching = [this] { return m_busy; },
                   .listWord = "search"});
-  m_sb1.Create(Handle(), kSb1, kProgressBar1, {400, 157, 50}, 1);
+  CreateStatusBar(kSb1, kProgressBar1);
 }
 
-void TfrmSearch::Layout() {
-  if (!m_sb1.Handle()) return;  // sizes sent while the window is being made
-  m_sb1.Layout();
-  // The list fills the window from the bar or the panel down to the status
-  // bar, whose height follows its font.
-  const DesignSize client = DesignClient();
-  const int statusHeight = DesignCovering(m_sb1.Height(), Dpi());
-  const int listTop = kBarHeight + (m_advanced ? SearchCriteriaPanel::kHeight : 0);
-  Place(m_found.Handle(), {0, listTop, client.width, std::max(0, client.height - statusHeight - listTop)},
-        kAnchorAll);
-  m_found.FitColumns();
-  InvalidateRect(Handle(), nullptr, TRUE);
-}
+void TfrmSearch::Layout() { PlaceList(kBarHeight + (m_advanced ? SearchCriteriaPanel::kHeight : 0)); }
 
 void TfrmSearch::PaintBody(HDC dc, const RECT& client) { m_panel.Paint(dc, kBarHeight, client.right, Dpi()); }
-
-void TfrmSearch::KeyState() { m_found.KeyState(); }
 
 // --- Searching -------------------------------------------------------------
 
 void TfrmSearch::ActGoExecute() {
-  // A Go while searching is the Cancel. The search stays busy until it has
-  // wound down, so a Go in the meantime cannot start a second search inside
-  // the first one.
-  if (m_busy) {
-    m_engine->Abort();
-    return;
-  }
-  // A search does not start inside the wait for a file's disc.
-  if (m_found.GettingFile()) return;
-  m_busy = true;
-  struct Idle {
-    bool& busy;
-    ~Idle() { busy = false; }
-  } idle{m_busy};
-  PumpMessages();
-  m_found.ShowRows(nullptr);
-  m_results.Clear();
-  SearchArchive();
-  m_busy = false;
-  if (!m_closing) ReportTroubles();
+  GoOrCancel([this] {
+    m_found.ShowRows(nullptr);
+    m_results.Clear();
+    SearchArchive();
+    m_busy = false;
+    if (!m_closing) ReportTroubles();
+  });
 }
 
 void TfrmSearch::SearchArchive() {
@@ -199,11 +171,6 @@ void TfrmSearch::ReportTroubles() {
   if (m_engine->ResultsWereFull()) {
     ShowAlert(Handle(), TooManyResultsText(m_results.RowCount(), m_context.services.text.ThousandsSeparator()));
   }
-}
-
-void TfrmSearch::ArchiveSearched() {
-  // Full stays full: the bar does not start over.
-  m_sb1.SetProgress(std::min(100, m_sb1.Progress() + kProgressStep));
 }
 
 void TfrmSearch::RowIncomplete(const std::string& message) { ShowAlert(Handle(), message); }
@@ -275,20 +242,8 @@ LRESULT TfrmSearch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DRAWITEM:
       return DefaultHandling(message, wParam, lParam);
-    case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wParam) == m_found.Handle()) {
-        PopUpMenu(m_popupMenu.get(), m_found.List().PopupMenuPoint(lParam));
-        return 0;
-      }
-      return DefaultHandling(message, wParam, lParam);
-    case WM_CLOSE:
-      // Always granted; a running search stops first.
-      m_closing = true;
-      if (m_busy) m_engine->Abort();
-      EndModal(kModalCancel);
-      return 0;
     default:
-      return ToolWindow::HandleMessage(message, wParam, lParam);
+      return FoundFilesWindow::HandleMessage(message, wParam, lParam);
   }
 }
 

@@ -8,19 +8,16 @@
 #include "platform/AppContext.h"
 #include "search/SearchEngine.h"
 #include "search/SearchSession.h"
-#include "search/win32/FoundFilesList.h"
+#include "search/win32/FoundFilesWindow.h"
 #include "search/win32/SearchCriteriaPanel.h"
 #include "ui/Action.h"
 #include "ui/Button.h"
 #include "ui/EditBox.h"
 #include "ui/ListView.h"
-#include "ui/StatusBar.h"
-#include "ui/ToolWindow.h"
-#include "ui/WindowPump.h"
 
 namespace discovel {
 
-class TfrmSearch final : public ToolWindow, private SearchObserver {
+class TfrmSearch final : public FoundFilesWindow {
  public:
   // `mark` restricts every search of this opening to that archive; "" for
   // all. The mark is taken even when a search window is open already, which
@@ -29,7 +26,6 @@ class TfrmSearch final : public ToolWindow, private SearchObserver {
   explicit TfrmSearch(AppContext& context);
   ~TfrmSearch() override;
   void Create();
-  void KeyState() override;
 
   Action ActGo;
   Action ActAdvanced;
@@ -42,7 +38,6 @@ class TfrmSearch final : public ToolWindow, private SearchObserver {
 
  private:
   // What the search reports.
-  void ArchiveSearched() override;
   void RowIncomplete(const std::string& message) override;
   void ArchiveFailed(const std::string& message) override;
 
@@ -51,7 +46,7 @@ class TfrmSearch final : public ToolWindow, private SearchObserver {
   void Layout();
   void PaintBody(HDC dc, const RECT& client) override;
   void OnResized() override { Layout(); }
-  bool Busy() const override { return m_busy; }
+  void AbortSearch() override { m_engine->Abort(); }
 
   void ActGoExecute();
   void SearchArchive();
@@ -59,18 +54,13 @@ class TfrmSearch final : public ToolWindow, private SearchObserver {
   void ReportTroubles();
   void ActAdvancedExecute();
 
-  AppContext& m_context;
   SearchSession& m_session;
-  WindowPump m_pump;
   std::unique_ptr<SearchEngine> m_engine;
   SearchResults m_results;
-  bool m_busy = false;
   bool m_controlsEnabled = true;  // idle look (EnableSearchControls)
   bool m_advanced = false;
   bool m_autoGoDone = false;
-  bool m_closing = false;
 
-  MenuHandle m_popupMenu;
   Action m_actClose;
   Action m_actFindDuplicates;
 
@@ -80,9 +70,7 @@ class TfrmSearch final : public ToolWindow, private SearchObserver {
   HWND m_btnCopyFile = nullptr;
   HWND m_btnExportCsv = nullptr;
   SearchCriteriaPanel m_panel;
-  FoundFilesList m_found;
   std::optional<ListView::RedrawSuspension> m_searchQuiet;  // while searching
-  StatusBar m_sb1;
 };
 
 }  // namespace discovel
