@@ -29,12 +29,40 @@ void BuildDuplicateKey(const DuplicateCriteria& criteria, const NameFolder& fold
   if (criteria.sameDate) out += TrimBlanksAndControls(time);
 }
 
-std::uint64_t DuplicateKeyHash(std::string_view key) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (const char c : key) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ull;
+namespace {
+
+constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
+constexpr std::uint64_t kFnvPrime = 1099511628211ull;
+
+inline std::uint64_t HashByte(std::uint64_t hash, unsigned char c) {
+  return (hash ^ c) * kFnvPrime;
+}
+
+inline std::uint64_t HashBytes(std::uint64_t hash, std::string_view bytes) {
+  for (const char c : bytes) hash = HashByte(hash, static_cast<unsigned char>(c));
+  return hash;
+}
+
+}  // namespace
+
+std::uint64_t DuplicateKeyHash(std::string_view key) { return HashBytes(kFnvOffset, key); }
+
+std::uint64_t HashDuplicateKey(const DuplicateCriteria& criteria, const NameFolder& folder,
+                               std::string_view name, std::string_view size,
+                               std::string_view time, std::string& scratch) {
+  if (!folder.BytewiseFold()) {
+    BuildDuplicateKey(criteria, folder, name, size, time, scratch);
+    return DuplicateKeyHash(scratch);
   }
+  const auto separator = static_cast<unsigned char>(kFieldSeparator);
+  std::uint64_t hash = kFnvOffset;
+  if (criteria.sameName) {
+    for (const char c : name) hash = HashByte(hash, folder.UpperByte(static_cast<unsigned char>(c)));
+  }
+  hash = HashByte(hash, separator);
+  if (criteria.sameSize) hash = HashBytes(hash, TrimBlanksAndControls(size));
+  hash = HashByte(hash, separator);
+  if (criteria.sameDate) hash = HashBytes(hash, TrimBlanksAndControls(time));
   return hash;
 }
 
