@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "catalog/DosTime.h"
@@ -234,6 +235,56 @@ TEST_F(Duplicates, PastTheMemoryBudgetItStopsAsFull) {
   EXPECT_TRUE(Run(DuplicateKeyHash, 100000));
   EXPECT_FALSE(full);
   EXPECT_EQ(groups.size(), 100u);
+}
+
+TEST_F(Duplicates, AnArchiveWrittenAnewDuringTheSearchIsNamedAndLeftOut) {
+  Write("1.dat", ArchiveBuilder("A").Entry("\\", "a.txt").Entry("\\", "b.txt"));
+  Write("2.dat", ArchiveBuilder("B").Entry("\\", "a.txt"));
+  Write("3.dat", ArchiveBuilder("C").Entry("\\", "b.txt"));
+  // Once every archive was read, B gets another file where its copy of a.txt was.
+  observer.onArchive = [&] {
+    if (observer.archives == 3) Write("2.dat", ArchiveBuilder("B").Entry("\\", "new.txt").Entry("\\", "a.txt"));
+  };
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"A:\\b.txt + C:\\b.txt"}));
+  ASSERT_EQ(observer.failures.size(), 1u);
+  EXPECT_NE(observer.failures[0].find("2.dat"), std::string::npos);
+  EXPECT_NE(observer.failures[0].find("search again"), std::string::npos);
+}
+
+TEST_F(Duplicates, EntriesOfMoreLinesThanFourAreFoundWhereTheyStart) {
+  const auto archive = [](const std::string& mark, std::vector<const char*> names) {
+    std::string text;
+    for (const char* name : names) text += std::string("dir\r\n") + name + "\r\n10\r\n879719370\r\nextra\r\nextra\r\n";
+    return text + "AMark=" + mark + "\r\nAFiles=" + std::to_string(names.size()) + "\r\nAPars=6\r\n";
+  };
+  catalogue.WriteFile("1.dat", archive("A", {"one", "two", "three"}));
+  catalogue.WriteFile("2.dat", archive("B", {"four", "three", "one"}));
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"A:\\dir\\one + B:\\dir\\one", "A:\\dir\\three + B:\\dir\\three"}));
+  EXPECT_TRUE(observer.failures.empty());
+}
+
+// The hash worked out over the fields is the hash of the key text itself.
+TEST(DuplicateKeyHash, HashOverTheFieldsIsTheHashOfTheKey) {
+  const NameFolder names(SystemTextServices());
+  std::string key;
+  std::string scratch;
+  for (const DuplicateCriteria criteria :
+       {DuplicateCriteria{true, false, false}, DuplicateCriteria{false, true, false},
+        DuplicateCriteria{false, false, true}, DuplicateCriteria{true, true, true}}) {
+    for (const auto& [name, size, time] :
+         {std::tuple{"Read Me.TXT", " 100 ", "879719370\t"}, std::tuple{"", "", ""},
+          std::tuple{"\xe4rger.doc", "7", "-3"}}) {
+      BuildDuplicateKey(criteria, names, name, size, time, key);
+      EXPECT_EQ(HashDuplicateKey(criteria, names, name, size, time, scratch), DuplicateKeyHash(key))
+          << key;
+    }
+  }
+  // Fields never run together: the name "ab" with no size is not "a" of size "b".
+  DuplicateCriteria both{true, true, false};
+  EXPECT_NE(HashDuplicateKey(both, names, "ab", "", "", scratch),
+            HashDuplicateKey(both, names, "a", "b", "", scratch));
 }
 
 }  // namespace
