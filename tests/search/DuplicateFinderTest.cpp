@@ -253,15 +253,23 @@ TEST_F(Duplicates, AnArchiveWrittenAnewDuringTheSearchIsNamedAndLeftOut) {
 }
 
 TEST_F(Duplicates, EntriesOfMoreLinesThanFourAreFoundWhereTheyStart) {
-  const auto archive = [](const std::string& mark, std::vector<const char*> names) {
+  // Each archive with its own line ends, and folder lines longer than a step of the line scan.
+  const auto archive = [](const std::string& mark, std::vector<const char*> names, const std::string& eol) {
     std::string text;
-    for (const char* name : names) text += std::string("dir\r\n") + name + "\r\n10\r\n879719370\r\nextra\r\nextra\r\n";
-    return text + "AMark=" + mark + "\r\nAFiles=" + std::to_string(names.size()) + "\r\nAPars=6\r\n";
+    for (const char* name : names) {
+      text += "a folder of thirty-two characters" + eol + name + eol + "10" + eol + "879719370" + eol +
+              "extra" + eol + "extra" + eol;
+    }
+    return text + "AMark=" + mark + eol + "AFiles=" + std::to_string(names.size()) + eol + "APars=6" + eol;
   };
-  catalogue.WriteFile("1.dat", archive("A", {"one", "two", "three"}));
-  catalogue.WriteFile("2.dat", archive("B", {"four", "three", "one"}));
+  catalogue.WriteFile("1.dat", archive("A", {"one", "two", "three"}, "\r\n"));
+  catalogue.WriteFile("2.dat", archive("B", {"four", "three", "one"}, "\r"));
+  catalogue.WriteFile("3.dat", archive("C", {"two", "five"}, "\n"));
   EXPECT_TRUE(Run());
-  EXPECT_EQ(Listed(), (Listing{"A:\\dir\\one + B:\\dir\\one", "A:\\dir\\three + B:\\dir\\three"}));
+  const std::string folder = "\\a folder of thirty-two characters\\";
+  EXPECT_EQ(Listed(), (Listing{"A:" + folder + "one + B:" + folder + "one",
+                               "A:" + folder + "three + B:" + folder + "three",
+                               "A:" + folder + "two + C:" + folder + "two"}));
   EXPECT_TRUE(observer.failures.empty());
 }
 
