@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <deque>
 #include <exception>
-#include <iterator>
 #include <new>
 #include <optional>
 #include <tuple>
@@ -187,7 +186,7 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
     std::vector<bool> holding(m_archives.size(), false);
     for (const DuplicateRecord& record : wanted) holding[record.archive] = true;
     std::deque<Keyed> keyed;  // in chunks: no huge block to move as it grows
-    std::vector<Keyed> pendingRows;
+    std::size_t rowsBefore = 0;  // of the archive being read
     ReadArchives(
         holding,
         [&](std::size_t archive, std::string_view bytes) {
@@ -214,19 +213,16 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
                 static_cast<std::uint32_t>(NumberOf(fields[3]).value_or(0)));
             Charge(sizeof(Keyed) + row.key.size() + row.row.mark.size() +
                    row.row.archivePath.size() + row.row.directory.size() + row.row.file.size());
-            pendingRows.push_back(std::move(row));
+            keyed.push_back(std::move(row));
             if (++visited % kPumpEveryEntries == 0) PumpAndCheck();
           }
         },
         [&](std::size_t, bool whole) {
-          if (whole) std::move(pendingRows.begin(), pendingRows.end(), std::back_inserter(keyed));
-          pendingRows.clear();
+          if (!whole) keyed.erase(keyed.begin() + static_cast<std::ptrdiff_t>(rowsBefore), keyed.end());
+          rowsBefore = keyed.size();
         });
     std::vector<DuplicateRecord>().swap(wanted);
-    std::vector<Keyed*> order;
-    order.reserve(keyed.size());
-    for (Keyed& row : keyed) order.push_back(&row);
-    Group(order, request);
+    Group(keyed, request);
     return true;
   } catch (const Stopped&) {
     return false;
@@ -420,12 +416,28 @@ void DuplicateFinder::Charge(std::size_t bytes) {
   m_charged += bytes;
 }
 
-void DuplicateFinder::Group(std::vector<Keyed*>& keyed, const DuplicateRequest& request) {
-  // By hash first: most comparisons end there, without touching the strings.
-  std::sort(keyed.begin(), keyed.end(), [](const Keyed* a, const Keyed* b) {
-    return std::tie(a->hash, a->key, a->row.mark, a->row.directory, a->row.file, a->archive) <
-           std::tie(b->hash, b->key, b->row.mark, b->row.directory, b->row.file, b->archive);
-  });
+void DuplicateFinder::Group(std::deque<Keyed>& rows, const DuplicateRequest& request) {
+  // Sorted by hash in a compact copy first, then each run of one hash (a few
+  // rows) by its strings: no string of one run is compared with another's.
+  struct Hashed {
+    std::uint64_t hash;
+    Keyed* row;
+  };
+  std::vector<Hashed> keyed;
+  keyed.reserve(rows.size());
+  for (Keyed& row : rows) keyed.push_back(Hashed{row.hash, &row});
+  std::sort(keyed.begin(), keyed.end(), [](const Hashed& a, const Hashed& b) { return a.hash < b.hash; });
+  for (auto run = keyed.begin(); run != keyed.end();) {
+    auto end = run + 1;
+    while (end != keyed.end() && end->hash == run->hash) ++end;
+    std::sort(run, end, [](const Hashed& x, const Hashed& y) {
+      const Keyed& a = *x.row;
+      const Keyed& b = *y.row;
+      return std::tie(a.key, a.row.mark, a.row.directory, a.row.file, a.archive) <
+             std::tie(b.key, b.row.mark, b.row.directory, b.row.file, b.archive);
+    });
+    run = end;
+  }
   const bool thisDiscOnly = request.mode == DuplicateMode::kOnThisDiscOnly;
   struct Found {
     const std::string* key;
@@ -439,9 +451,9 @@ void DuplicateFinder::Group(std::vector<Keyed*>& keyed, const DuplicateRequest& 
     bool allChosen = true;
     std::int64_t sum = 0;
     std::int64_t largest = 0;
-    for (; end != keyed.end() && (*end)->hash == (*run)->hash && (*end)->key == (*run)->key; ++end) {
-      const Keyed& row = **end;
-      severalArchives = severalArchives || row.archive != (*run)->archive;
+    for (; end != keyed.end() && end->hash == run->hash && end->row->key == run->row->key; ++end) {
+      const Keyed& row = *end->row;
+      severalArchives = severalArchives || row.archive != run->row->archive;
       const bool chosen = !request.mark.empty() && row.row.mark == request.mark;
       anyChosen = anyChosen || chosen;
       allChosen = allChosen && chosen;
@@ -451,9 +463,9 @@ void DuplicateFinder::Group(std::vector<Keyed*>& keyed, const DuplicateRequest& 
     const bool listed = thisDiscOnly ? allChosen
                                      : severalArchives && (request.mark.empty() || anyChosen);
     if (listed) {
-      Found group{&(*run)->key, {}};
+      Found group{&run->row->key, {}};
       group.group.rows.reserve(static_cast<std::size_t>(end - run));
-      for (auto it = run; it != end; ++it) group.group.rows.push_back(std::move((*it)->row));
+      for (auto it = run; it != end; ++it) group.group.rows.push_back(std::move(it->row->row));
       group.group.extraBytes = thisDiscOnly ? 0 : sum - largest;
       m_totals.files += group.group.rows.size();
       m_totals.bytes += thisDiscOnly ? sum : group.group.extraBytes;

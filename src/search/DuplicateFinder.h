@@ -9,6 +9,7 @@
 // two keys that share a hash never form one.
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -101,7 +102,7 @@ class DuplicateFinder {
                     const DuplicateRequest& request, std::vector<DuplicateRecord>& wanted);
   void PumpAndCheck();
   void Charge(std::size_t bytes);
-  void Group(std::vector<Keyed*>& keyed, const DuplicateRequest& request);
+  void Group(std::deque<Keyed>& rows, const DuplicateRequest& request);
 
   FileSystem& m_fs;
   const TextServices& m_text;

@@ -250,6 +250,17 @@ TEST_F(Duplicates, AnArchiveWrittenAnewDuringTheSearchIsNamedAndLeftOut) {
   ASSERT_EQ(observer.failures.size(), 1u);
   EXPECT_NE(observer.failures[0].find("2.dat"), std::string::npos);
   EXPECT_NE(observer.failures[0].find("search again"), std::string::npos);
+
+  // One removed in the meantime is named too; the other archives' rows stay.
+  Write("2.dat", ArchiveBuilder("B").Entry("\\", "a.txt"));
+  observer = test::TestObserver();
+  observer.onArchive = [&] {
+    if (observer.archives == 3) SystemFileSystem().RemoveFile(catalogue / "2.dat");
+  };
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"A:\\b.txt + C:\\b.txt"}));
+  ASSERT_EQ(observer.failures.size(), 1u);
+  EXPECT_NE(observer.failures[0].find("2.dat"), std::string::npos);
 }
 
 TEST_F(Duplicates, EntriesOfMoreLinesThanFourAreFoundWhereTheyStart) {
