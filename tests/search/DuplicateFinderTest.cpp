@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "search/FoundFile.h"
 #include "search/SearchTestSupport.h"
 #include "support/ArchiveBuilder.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace discovel {
@@ -22,11 +25,29 @@ using test::ArchiveBuilder;
 const std::int32_t kMonday = PackDosDateTime({2006, 3, 13, 14, 30, 20, 0});
 const std::int32_t kTuesday = PackDosDateTime({2006, 3, 14, 14, 30, 20, 0});
 
+// Lists a folder's entries by name, so archives are read in a known order.
+class SortedFileSystem final : public test::ForwardingFileSystem {
+ public:
+  void ListFolder(const std::string& folder, const std::string& mask,
+                  const std::function<bool(const DirEntry&)>& onEntry) override {
+    std::vector<DirEntry> entries;
+    m_fs.ListFolder(folder, mask, [&](const DirEntry& entry) {
+      entries.push_back(entry);
+      return true;
+    });
+    std::sort(entries.begin(), entries.end(),
+              [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+    for (const DirEntry& entry : entries) {
+      if (!onEntry(entry)) return;
+    }
+  }
+};
+
 class Duplicates : public ::testing::Test {
  protected:
   bool Run(DuplicateHashFunction hash = DuplicateKeyHash,
            std::size_t budget = SearchResults::kDefaultBudget) {
-    DuplicateFinder finder(SystemFileSystem(), SystemTextServices(), pump, observer, budget, hash);
+    DuplicateFinder finder(fs, SystemTextServices(), pump, observer, budget, hash);
     m_finder = &finder;
     const bool completed = finder.Run(catalogue.Path(), "*.dat", request);
     m_finder = nullptr;
@@ -55,6 +76,7 @@ class Duplicates : public ::testing::Test {
   }
 
   test::TempFolder catalogue;
+  SortedFileSystem fs;
   test::ScriptedPump pump;
   test::TestObserver observer;
   DuplicateRequest request;
@@ -251,7 +273,7 @@ TEST_F(Duplicates, AnArchiveWrittenAnewDuringTheSearchIsNamedAndLeftOut) {
   EXPECT_NE(observer.failures[0].find("2.dat"), std::string::npos);
   EXPECT_NE(observer.failures[0].find("search again"), std::string::npos);
 
-  // One removed in the meantime is named too; the other archives' rows stay.
+  // One removed in the meantime is named too; the rows of the one read before it stay.
   Write("2.dat", ArchiveBuilder("B").Entry("\\", "a.txt"));
   observer = test::TestObserver();
   observer.onArchive = [&] {
