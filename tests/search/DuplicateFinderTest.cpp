@@ -311,12 +311,13 @@ TEST(DuplicateKeyHash, HashOverTheFieldsIsTheHashOfTheKey) {
   const NameFolder names(SystemTextServices());
   std::string key;
   std::string scratch;
+  const std::string longName(300, 'x');
   for (const DuplicateCriteria criteria :
        {DuplicateCriteria{true, false, false}, DuplicateCriteria{false, true, false},
         DuplicateCriteria{false, false, true}, DuplicateCriteria{true, true, true}}) {
     for (const auto& [name, size, time] :
          {std::tuple{"Read Me.TXT", " 100 ", "879719370\t"}, std::tuple{"", "", ""},
-          std::tuple{"\xe4rger.doc", "7", "-3"}}) {
+          std::tuple{"\xe4rger.doc", "7", "-3"}, std::tuple{longName.c_str(), "12345678", "1"}}) {
       BuildDuplicateKey(criteria, names, name, size, time, key);
       EXPECT_EQ(HashDuplicateKey(criteria, names, name, size, time, scratch), DuplicateKeyHash(key))
           << key;
