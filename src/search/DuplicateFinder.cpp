@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <deque>
 #include <exception>
+#include <memory>
 #include <new>
 #include <optional>
 #include <tuple>
@@ -93,11 +94,36 @@ bool EntryAt(std::string_view bytes, std::size_t offset, std::string_view (&fiel
   return EntryCursor(bytes, offset).Next(4, start, fields);
 }
 
+// Keeps the rows' keys in large blocks: one allocation for thousands of keys,
+// and none to free one by one.
+class KeyArena {
+ public:
+  std::string_view Keep(std::string_view text) {
+    if (m_left < text.size()) {
+      const std::size_t size = std::max(kBlockBytes, text.size());
+      m_blocks.emplace_back(new char[size]);
+      m_next = m_blocks.back().get();
+      m_left = size;
+    }
+    std::copy(text.begin(), text.end(), m_next);
+    const std::string_view kept(m_next, text.size());
+    m_next += text.size();
+    m_left -= text.size();
+    return kept;
+  }
+
+ private:
+  static constexpr std::size_t kBlockBytes = 64 * 1024;
+  std::vector<std::unique_ptr<char[]>> m_blocks;
+  char* m_next = nullptr;
+  std::size_t m_left = 0;
+};
+
 }  // namespace
 
 struct DuplicateFinder::Keyed {
   std::uint64_t hash;
-  std::string key;
+  std::string_view key;  // kept in the run's KeyArena
   std::size_t archive;
   DuplicateRow row;
 };
@@ -185,6 +211,8 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
     });
     std::vector<bool> holding(m_archives.size(), false);
     for (const DuplicateRecord& record : wanted) holding[record.archive] = true;
+    KeyArena keys;
+    std::string keyText;
     std::deque<Keyed> keyed;  // in chunks: no huge block to move as it grows
     std::size_t rowsBefore = 0;  // of the archive being read
     ReadArchives(
@@ -203,7 +231,8 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
                              "\" changed during the search; search again to include it.");
             }
             Keyed row{it->hash, {}, archive, DuplicateRow{}};
-            BuildDuplicateKey(request.criteria, names, fields[1], fields[2], fields[3], row.key);
+            BuildDuplicateKey(request.criteria, names, fields[1], fields[2], fields[3], keyText);
+            row.key = keys.Keep(keyText);
             row.row.mark = source.mark;
             row.row.archivePath = source.path;
             row.row.directory.assign(fields[0]);
@@ -440,7 +469,7 @@ void DuplicateFinder::Group(std::deque<Keyed>& rows, const DuplicateRequest& req
   }
   const bool thisDiscOnly = request.mode == DuplicateMode::kOnThisDiscOnly;
   struct Found {
-    const std::string* key;
+    const std::string_view* key;
     DuplicateGroup group;
   };
   std::vector<Found> found;
