@@ -9,7 +9,8 @@ static_assert(sizeof(DuplicateRecord) == 16, "a record per entry must stay small
 DuplicateRecords::DuplicateRecords() : m_buckets(std::size_t{1} << kBucketBits) {}
 
 void DuplicateRecords::NewChunk(Bucket& bucket) {
-  bucket.chunks.push_back(std::make_unique<DuplicateRecord[]>(kChunkRecords));
+  // Left unset rather than zeroed: every record is written before it is read.
+  bucket.chunks.emplace_back(new DuplicateRecord[kChunkRecords]);
   bucket.lastUsed = 0;
 }
 
