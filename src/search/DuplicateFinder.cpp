@@ -21,7 +21,8 @@ namespace discovel {
 namespace {
 
 constexpr std::int32_t kPumpEveryEntries = 300;
-constexpr std::size_t kPumpEveryBuckets = 64;
+constexpr std::size_t kPumpEveryBuckets = 4;
+constexpr std::size_t kPumpEveryGroups = 4096;
 constexpr std::string_view kUnknownMark = "Unknown";
 
 // Unwinds a run that was aborted or whose application is ending.
@@ -254,6 +255,8 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
     Group(keyed, request);
     return true;
   } catch (const Stopped&) {
+    m_groups.clear();
+    m_totals = DuplicateTotals{};
     return false;
   } catch (const ResultsFull&) {
     m_resultsFull = true;
@@ -473,6 +476,7 @@ void DuplicateFinder::Group(std::deque<Keyed>& rows, const DuplicateRequest& req
     DuplicateGroup group;
   };
   std::vector<Found> found;
+  std::size_t runs = 0;
   for (auto run = keyed.begin(); run != keyed.end();) {
     auto end = run;
     bool severalArchives = false;
@@ -501,6 +505,7 @@ void DuplicateFinder::Group(std::deque<Keyed>& rows, const DuplicateRequest& req
       found.push_back(std::move(group));
     }
     run = end;
+    if (++runs % kPumpEveryGroups == 0) PumpAndCheck();
   }
   // Groups of one size, and one disc's files in one place, come by their keys.
   if (thisDiscOnly) {
