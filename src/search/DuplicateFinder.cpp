@@ -275,7 +275,10 @@ void DuplicateFinder::SelectWanted(DuplicateRecords& records, const std::vector<
   if (!request.mark.empty()) {
     for (std::size_t i = 0; i < m_archives.size(); ++i) chosen[i] = m_archives[i].mark == request.mark;
   }
-  const bool thisDiscOnly = request.mode == DuplicateMode::kOnThisDiscOnly;
+  if (request.mode == DuplicateMode::kOnThisDiscOnly) {
+    SelectOnChosenDiscs(records, damaged, chosen, wanted);
+    return;
+  }
   std::vector<DuplicateRecord> bucket;
   for (std::size_t b = 0; b < records.BucketCount(); ++b) {
     records.SortedBucket(b, bucket);
@@ -291,8 +294,7 @@ void DuplicateFinder::SelectWanted(DuplicateRecords& records, const std::vector<
         severalArchives = severalArchives || end->archive != firstArchive;
         anyChosen = anyChosen || chosen[end->archive];
       }
-      const bool keep = thisDiscOnly ? anyChosen
-                                     : severalArchives && (request.mark.empty() || anyChosen);
+      const bool keep = severalArchives && (request.mark.empty() || anyChosen);
       if (keep) {
         for (auto it = run; it != end; ++it) {
           if (damaged[it->archive]) continue;
@@ -304,6 +306,39 @@ void DuplicateFinder::SelectWanted(DuplicateRecords& records, const std::vector<
     }
     // The bucket's records are freed.
     m_charged -= std::min(m_charged, bucket.size() * DuplicateRecords::kRecordBytes);
+    if (b % kPumpEveryBuckets == 0) PumpAndCheck();
+  }
+}
+
+void DuplicateFinder::SelectOnChosenDiscs(DuplicateRecords& records, const std::vector<char>& damaged,
+                                          const std::vector<char>& chosen,
+                                          std::vector<DuplicateRecord>& wanted) {
+  // The chosen archives' entries, and the others' that share a hash with one
+  // of them: looked up in a set of the few chosen hashes, with no sort.
+  const auto counts = [&](const DuplicateRecord& record) { return damaged[record.archive] == 0; };
+  std::size_t chosenCount = 0;
+  for (std::size_t b = 0; b < records.BucketCount(); ++b) {
+    records.ForEach(b, [&](const DuplicateRecord& record) {
+      if (counts(record) && chosen[record.archive]) ++chosenCount;
+    });
+  }
+  Charge(chosenCount * 2 * sizeof(std::uint64_t));
+  DuplicateHashSet chosenHashes(chosenCount);
+  for (std::size_t b = 0; b < records.BucketCount(); ++b) {
+    records.ForEach(b, [&](const DuplicateRecord& record) {
+      if (counts(record) && chosen[record.archive]) chosenHashes.Insert(record.hash);
+    });
+  }
+  for (std::size_t b = 0; b < records.BucketCount(); ++b) {
+    std::size_t released = 0;
+    records.ForEach(b, [&](const DuplicateRecord& record) {
+      ++released;
+      if (!counts(record) || !chosenHashes.Contains(record.hash)) return;
+      Charge(DuplicateRecords::kRecordBytes);
+      wanted.push_back(record);
+    });
+    records.Release(b);
+    m_charged -= std::min(m_charged, released * DuplicateRecords::kRecordBytes);
     if (b % kPumpEveryBuckets == 0) PumpAndCheck();
   }
 }

@@ -100,6 +100,9 @@ class DuplicateFinder {
   // archives or more, or in the chosen one. Frees the records as it goes.
   void SelectWanted(DuplicateRecords& records, const std::vector<char>& damaged,
                     const DuplicateRequest& request, std::vector<DuplicateRecord>& wanted);
+  // The same for the one-disc mode: every hash the chosen archives hold.
+  void SelectOnChosenDiscs(DuplicateRecords& records, const std::vector<char>& damaged,
+                           const std::vector<char>& chosen, std::vector<DuplicateRecord>& wanted);
   void PumpAndCheck();
   void Charge(std::size_t bytes);
   void Group(std::deque<Keyed>& rows, const DuplicateRequest& request);
