@@ -329,5 +329,18 @@ TEST(DuplicateKeyHash, HashOverTheFieldsIsTheHashOfTheKey) {
             HashDuplicateKey(both, names, "a", "b", "", scratch));
 }
 
+TEST(DuplicateHashSet, FindsWhatWasPutInAndNothingElse) {
+  DuplicateHashSet set(20);
+  // Twenty hashes whose low bits agree, so each is placed past the others; and 0.
+  for (std::uint64_t k = 1; k <= 20; ++k) set.Insert(k << 40);
+  EXPECT_FALSE(set.Contains(0));
+  set.Insert(0);
+  set.Insert(5ull << 40);  // once more
+  for (std::uint64_t k = 1; k <= 20; ++k) EXPECT_TRUE(set.Contains(k << 40)) << k;
+  EXPECT_TRUE(set.Contains(0));
+  EXPECT_FALSE(set.Contains(21ull << 40));
+  EXPECT_FALSE(set.Contains(1));
+}
+
 }  // namespace
 }  // namespace discovel
