@@ -95,9 +95,9 @@ bool EntryAt(std::string_view bytes, std::size_t offset, std::string_view (&fiel
   return EntryCursor(bytes, offset).Next(4, start, fields);
 }
 
-// Keeps the rows' keys in large blocks: one allocation for thousands of keys,
-// and none to free one by one.
-class KeyArena {
+// Keeps the texts of the rows being grouped in large blocks: one allocation
+// for thousands of them, and none to free one by one.
+class TextArena {
  public:
   std::string_view Keep(std::string_view text) {
     if (m_left < text.size()) {
@@ -122,11 +122,16 @@ class KeyArena {
 
 }  // namespace
 
+// A row before grouping: its texts are kept in the run's TextArena, and only
+// the rows listed become DuplicateRows.
 struct DuplicateFinder::Keyed {
   std::uint64_t hash;
-  std::string_view key;  // kept in the run's KeyArena
+  std::string_view key;
+  std::string_view directory;
+  std::string_view file;
+  std::int64_t size;
+  std::int32_t dosTime;
   std::size_t archive;
-  DuplicateRow row;
 };
 
 // An entry's hash for the run's criteria: the key's text is built only for a
@@ -212,7 +217,7 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
     });
     std::vector<bool> holding(m_archives.size(), false);
     for (const DuplicateRecord& record : wanted) holding[record.archive] = true;
-    KeyArena keys;
+    TextArena texts;
     std::string keyText;
     std::deque<Keyed> keyed;  // in chunks: no huge block to move as it grows
     std::size_t rowsBefore = 0;  // of the archive being read
@@ -231,19 +236,19 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
               throw AppError("Archive \"" + source.path +
                              "\" changed during the search; search again to include it.");
             }
-            Keyed row{it->hash, {}, archive, DuplicateRow{}};
             BuildDuplicateKey(request.criteria, names, fields[1], fields[2], fields[3], keyText);
-            row.key = keys.Keep(keyText);
-            row.row.mark = source.mark;
-            row.row.archivePath = source.path;
-            row.row.directory.assign(fields[0]);
-            row.row.file.assign(fields[1]);
-            row.row.size = NumberOf(fields[2]).value_or(0);
-            row.row.dosTime = static_cast<std::int32_t>(
-                static_cast<std::uint32_t>(NumberOf(fields[3]).value_or(0)));
-            Charge(sizeof(Keyed) + row.key.size() + row.row.mark.size() +
-                   row.row.archivePath.size() + row.row.directory.size() + row.row.file.size());
-            keyed.push_back(std::move(row));
+            const Keyed row{it->hash,
+                            texts.Keep(keyText),
+                            texts.Keep(fields[0]),
+                            texts.Keep(fields[1]),
+                            NumberOf(fields[2]).value_or(0),
+                            static_cast<std::int32_t>(
+                                static_cast<std::uint32_t>(NumberOf(fields[3]).value_or(0))),
+                            archive};
+            // The row as kept here, and as listed.
+            Charge(sizeof(Keyed) + row.key.size() + sizeof(DuplicateRow) + source.mark.size() +
+                   source.path.size() + 2 * (row.directory.size() + row.file.size()));
+            keyed.push_back(row);
             if (++visited % kPumpEveryEntries == 0) PumpAndCheck();
           }
         },
@@ -497,11 +502,11 @@ void DuplicateFinder::Group(std::deque<Keyed>& rows, const DuplicateRequest& req
   for (auto run = keyed.begin(); run != keyed.end();) {
     auto end = run + 1;
     while (end != keyed.end() && end->hash == run->hash) ++end;
-    std::sort(run, end, [](const Hashed& x, const Hashed& y) {
+    std::sort(run, end, [&](const Hashed& x, const Hashed& y) {
       const Keyed& a = *x.row;
       const Keyed& b = *y.row;
-      return std::tie(a.key, a.row.mark, a.row.directory, a.row.file, a.archive) <
-             std::tie(b.key, b.row.mark, b.row.directory, b.row.file, b.archive);
+      return std::tie(a.key, m_archives[a.archive].mark, a.directory, a.file, a.archive) <
+             std::tie(b.key, m_archives[b.archive].mark, b.directory, b.file, b.archive);
     });
     run = end;
   }
@@ -522,18 +527,23 @@ void DuplicateFinder::Group(std::deque<Keyed>& rows, const DuplicateRequest& req
     for (; end != keyed.end() && end->hash == run->hash && end->row->key == run->row->key; ++end) {
       const Keyed& row = *end->row;
       severalArchives = severalArchives || row.archive != run->row->archive;
-      const bool chosen = !request.mark.empty() && row.row.mark == request.mark;
+      const bool chosen = !request.mark.empty() && m_archives[row.archive].mark == request.mark;
       anyChosen = anyChosen || chosen;
       allChosen = allChosen && chosen;
-      sum += row.row.size;
-      largest = std::max(largest, row.row.size);
+      sum += row.size;
+      largest = std::max(largest, row.size);
     }
     const bool listed = thisDiscOnly ? allChosen
                                      : severalArchives && (request.mark.empty() || anyChosen);
     if (listed) {
       Found group{&run->row->key, {}};
       group.group.rows.reserve(static_cast<std::size_t>(end - run));
-      for (auto it = run; it != end; ++it) group.group.rows.push_back(std::move(it->row->row));
+      for (auto it = run; it != end; ++it) {
+        const Keyed& row = *it->row;
+        const Archive& archive = m_archives[row.archive];
+        group.group.rows.push_back(DuplicateRow{archive.mark, archive.path, std::string(row.directory),
+                                                std::string(row.file), row.size, row.dosTime});
+      }
       group.group.extraBytes = thisDiscOnly ? 0 : sum - largest;
       m_totals.files += group.group.rows.size();
       m_totals.bytes += thisDiscOnly ? sum : group.group.extraBytes;
