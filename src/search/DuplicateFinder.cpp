@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <deque>
 #include <exception>
-#include <iterator>
+#include <memory>
 #include <new>
 #include <optional>
 #include <tuple>
@@ -12,13 +12,17 @@
 #include "catalog/KeyBlock.h"
 #include "catalog/TextUtil.h"
 #include "platform/AppError.h"
+#include "search/DuplicateRecords.h"
 #include "search/LineLocator.h"
 #include "search/ReadAhead.h"
+#include "search/Sse2.h"
 
 namespace discovel {
 namespace {
 
 constexpr std::int32_t kPumpEveryEntries = 300;
+constexpr std::size_t kPumpEveryBuckets = 4;
+constexpr std::size_t kPumpEveryGroups = 4096;
 constexpr std::string_view kUnknownMark = "Unknown";
 
 // Unwinds a run that was aborted or whose application is ending.
@@ -28,41 +32,132 @@ std::optional<std::int64_t> NumberOf(std::string_view text) {
   return ParseInt64(TrimBlanksAndControls(text));
 }
 
-}  // namespace
+#if defined(DISCOVEL_HAVE_SSE2)
+// The first CR or LF from `pos` on, sixteen bytes a step; or where fewer than
+// sixteen bytes are left, for the caller to go on from byte by byte.
+DISCOVEL_SSE2 std::size_t LineEndInBlocks(const char* data, std::size_t pos, std::size_t n) {
+  for (; pos + 16 <= n; pos += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
+    const __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')),
+                                      _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')));
+    const auto bits = static_cast<unsigned>(_mm_movemask_epi8(ends));
+    if (bits != 0) return pos + static_cast<unsigned>(__builtin_ctz(bits));
+  }
+  return pos;
+}
+#endif
 
-// Three 32-bit words rather than a 64-bit one, so the record packs to 12 bytes.
-struct DuplicateFinder::Seen {
-  std::uint32_t hashHigh;
-  std::uint32_t hashLow;
-  std::uint32_t archive;
+// Walks the entries of an archive from a line start on, line by line. CR, LF
+// and CR LF each end a line; the final line end opens no extra line.
+class EntryCursor {
+ public:
+  EntryCursor(std::string_view bytes, std::size_t at) : m_bytes(bytes), m_at(at) {}
 
-  static Seen Of(std::uint64_t hash, std::size_t archive) {
-    return Seen{static_cast<std::uint32_t>(hash >> 32), static_cast<std::uint32_t>(hash),
-                static_cast<std::uint32_t>(archive)};
+  // The entry starting here, its four lines and where it starts, then past
+  // `stride` lines (fewer at the end of the bytes); false when the four
+  // lines are not all there.
+  bool Next(std::size_t stride, std::size_t& start, std::string_view (&fields)[4]) {
+    start = m_at;
+    for (std::string_view& field : fields) {
+      if (m_at >= m_bytes.size()) return false;
+      const std::size_t begin = m_at;
+      SkipLine();
+      field = m_bytes.substr(begin, m_end - begin);
+    }
+    for (std::size_t k = 4; k < stride && m_at < m_bytes.size(); ++k) SkipLine();
+    return true;
   }
-  std::uint64_t Hash() const { return (std::uint64_t{hashHigh} << 32) | hashLow; }
-  bool operator<(const Seen& other) const {
-    return std::tie(hashHigh, hashLow, archive) <
-           std::tie(other.hashHigh, other.hashLow, other.archive);
+
+ private:
+  void SkipLine() {
+    const char* data = m_bytes.data();
+    const std::size_t n = m_bytes.size();
+    std::size_t at = m_at;
+#if defined(DISCOVEL_HAVE_SSE2)
+    if (m_sse2) at = LineEndInBlocks(data, at, n);
+#endif
+    while (at < n && data[at] != '\r' && data[at] != '\n') ++at;
+    m_end = at;
+    if (at < n) at += data[at] == '\r' && at + 1 < n && data[at + 1] == '\n' ? 2 : 1;
+    m_at = at;
   }
-  bool operator==(const Seen& other) const {
-    return hashHigh == other.hashHigh && hashLow == other.hashLow && archive == other.archive;
-  }
+
+  std::string_view m_bytes;
+  std::size_t m_at;
+  std::size_t m_end = 0;  // where the line skipped last ends
+  bool m_sse2 = HasSse2();
 };
 
+// The four lines of the entry starting at `offset`: false when they are not
+// all there.
+bool EntryAt(std::string_view bytes, std::size_t offset, std::string_view (&fields)[4]) {
+  std::size_t start = 0;
+  return EntryCursor(bytes, offset).Next(4, start, fields);
+}
+
+// Keeps the texts of the rows being grouped in large blocks: one allocation
+// for thousands of them, and none to free one by one.
+class TextArena {
+ public:
+  std::string_view Keep(std::string_view text) {
+    if (m_left < text.size()) {
+      const std::size_t size = std::max(kBlockBytes, text.size());
+      m_blocks.emplace_back(new char[size]);
+      m_next = m_blocks.back().get();
+      m_left = size;
+    }
+    std::copy(text.begin(), text.end(), m_next);
+    const std::string_view kept(m_next, text.size());
+    m_next += text.size();
+    m_left -= text.size();
+    return kept;
+  }
+
+ private:
+  static constexpr std::size_t kBlockBytes = 64 * 1024;
+  std::vector<std::unique_ptr<char[]>> m_blocks;
+  char* m_next = nullptr;
+  std::size_t m_left = 0;
+};
+
+}  // namespace
+
+// A row before grouping: its texts are kept in the run's TextArena, and only
+// the rows listed become DuplicateRows.
 struct DuplicateFinder::Keyed {
-  std::string key;
+  std::uint64_t hash;
+  std::string_view key;
+  std::string_view directory;
+  std::string_view file;
+  std::int64_t size;
+  std::int32_t dosTime;
   std::size_t archive;
-  DuplicateRow row;
+};
+
+// An entry's hash for the run's criteria: the key's text is built only for a
+// hash function that needs it.
+class DuplicateFinder::KeyHasher {
+ public:
+  KeyHasher(const DuplicateCriteria& criteria, const NameFolder& names, DuplicateHashFunction hash)
+      : m_criteria(criteria), m_names(names), m_hash(hash) {}
+  std::uint64_t operator()(std::string_view name, std::string_view size, std::string_view time) {
+    if (m_hash == DuplicateKeyHash) return HashDuplicateKey(m_criteria, m_names, name, size, time, m_key);
+    BuildDuplicateKey(m_criteria, m_names, name, size, time, m_key);
+    return m_hash(m_key);
+  }
+
+ private:
+  const DuplicateCriteria& m_criteria;
+  const NameFolder& m_names;
+  DuplicateHashFunction m_hash;
+  std::string m_key;
 };
 
 DuplicateFinder::DuplicateFinder(FileSystem& fs, const TextServices& text, UiPump& pump,
                                  SearchObserver& observer, std::size_t budgetBytes,
                                  DuplicateHashFunction hash)
     : m_fs(fs), m_text(text), m_pump(pump), m_observer(observer), m_budget(budgetBytes),
-      m_hash(hash) {
-  static_assert(sizeof(Seen) == 12, "a record per entry must stay small");
-}
+      m_hash(hash) {}
 
 bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
                           const DuplicateRequest& request) {
@@ -82,96 +177,91 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
   const std::string root = IncludeTrailingBackslash(folder);
   FolderTrail trail(m_fs, root);
   const NameFolder names(m_text);
-  std::string key;
+  KeyHasher hashOf(request.criteria, names, m_hash);
   try {
     ListArchives(trail, root, mask);
     if (m_abort || m_pump.Terminated()) throw Stopped{};
+    if (m_archives.size() > UINT32_MAX) throw ResultsFull();
 
-    // First read: a hash per entry. An archive's records join only once it
-    // was read to its end, so a damaged one is left out whole.
-    std::deque<Seen> seen;  // in chunks: no huge block to move as it grows
-    std::vector<Seen> pending;
-    ReadArchives(
-        std::vector<bool>(m_archives.size(), true),
-        [&](std::size_t archive, std::string_view name, std::string_view size,
-            std::string_view time, std::string_view) {
-          BuildDuplicateKey(request.criteria, names, name, size, time, key);
-          pending.push_back(Seen::Of(m_hash(key), archive));
-        },
-        [&](std::size_t, bool whole) {
-          if (whole) {
-            Charge(pending.size() * sizeof(Seen));
-            seen.insert(seen.end(), pending.begin(), pending.end());
-          }
-          pending.clear();
-          pending.shrink_to_fit();
-          m_observer.ArchiveSearched();
-        });
-
-    // Only the hashes worth a row stay: those in two archives or more, or
-    // those the chosen archive holds.
-    std::sort(seen.begin(), seen.end());
-    seen.erase(std::unique(seen.begin(), seen.end()), seen.end());
-    const auto chosen = [&](std::uint32_t archive) {
-      return !request.mark.empty() && m_archives[archive].mark == request.mark;
-    };
-    std::vector<bool> wanted(m_archives.size(), false);
-    // Kept in place, so the records are never held twice.
-    auto kept = seen.begin();
-    std::size_t runs = 0;
-    for (auto run = seen.begin(); run != seen.end();) {
-      auto end = run;
-      bool anyChosen = false;
-      while (end != seen.end() && end->Hash() == run->Hash()) {
-        anyChosen = anyChosen || chosen(end->archive);
-        ++end;
-      }
-      const bool severalArchives = end - run > 1;
-      const bool keep = request.mode == DuplicateMode::kOnThisDiscOnly
-                            ? anyChosen
-                            : severalArchives && (request.mark.empty() || anyChosen);
-      if (keep) {
-        for (auto it = run; it != end; ++it) wanted[it->archive] = true;
-        kept = std::copy(run, end, kept);
-      }
-      run = end;
-      if (++runs % 65536 == 0) PumpAndCheck();
+    // The one full read: a record per entry. A damaged archive's records are
+    // passed over afterwards, so it is left out whole.
+    std::vector<char> damaged(m_archives.size(), 0);
+    std::vector<DuplicateRecord> wanted;
+    {
+      DuplicateRecords records;
+      std::size_t count = 0;
+      ReadArchives(
+          std::vector<bool>(m_archives.size(), true),
+          [&](std::size_t archive, std::string_view bytes) {
+            ReadEntries(m_archives[archive], bytes,
+                        [&](std::size_t offset, std::string_view name, std::string_view size,
+                            std::string_view time, std::string_view) {
+                          records.Add(DuplicateRecord{hashOf(name, size, time),
+                                                      static_cast<std::uint32_t>(archive),
+                                                      static_cast<std::uint32_t>(offset)});
+                          ++count;
+                        });
+          },
+          [&](std::size_t archive, bool whole) {
+            damaged[archive] = whole ? 0 : 1;
+            Charge(count * DuplicateRecords::kRecordBytes);
+            count = 0;
+            m_observer.ArchiveSearched();
+          });
+      SelectWanted(records, damaged, request, wanted);
     }
-    seen.erase(kept, seen.end());
-    seen.shrink_to_fit();
-    m_charged = seen.size() * sizeof(Seen);
 
-    // Second read, of only the archives that hold such a hash: their rows.
-    std::deque<Keyed> keyed;
-    std::vector<Keyed> pendingRows;
+    // Rows for just those entries, from the archives that hold them, in file order.
+    std::sort(wanted.begin(), wanted.end(), [](const DuplicateRecord& a, const DuplicateRecord& b) {
+      return std::tie(a.archive, a.offset) < std::tie(b.archive, b.offset);
+    });
+    std::vector<bool> holding(m_archives.size(), false);
+    for (const DuplicateRecord& record : wanted) holding[record.archive] = true;
+    TextArena texts;
+    std::string keyText;
+    std::deque<Keyed> keyed;  // in chunks: no huge block to move as it grows
+    std::size_t rowsBefore = 0;  // of the archive being read
     ReadArchives(
-        wanted,
-        [&](std::size_t archive, std::string_view name, std::string_view size,
-            std::string_view time, std::string_view directory) {
-          BuildDuplicateKey(request.criteria, names, name, size, time, key);
-          if (!std::binary_search(seen.begin(), seen.end(), Seen::Of(m_hash(key), archive))) {
-            return;
+        holding,
+        [&](std::size_t archive, std::string_view bytes) {
+          const Archive& source = m_archives[archive];
+          const auto first = std::lower_bound(
+              wanted.begin(), wanted.end(), archive,
+              [](const DuplicateRecord& record, std::size_t a) { return record.archive < a; });
+          std::int32_t visited = 0;
+          for (auto it = first; it != wanted.end() && it->archive == archive; ++it) {
+            std::string_view fields[4];
+            // The archive was written anew since the first read.
+            if (!EntryAt(bytes, it->offset, fields) || hashOf(fields[1], fields[2], fields[3]) != it->hash) {
+              throw AppError("Archive \"" + source.path +
+                             "\" changed during the search; search again to include it.");
+            }
+            BuildDuplicateKey(request.criteria, names, fields[1], fields[2], fields[3], keyText);
+            const Keyed row{it->hash,
+                            texts.Keep(keyText),
+                            texts.Keep(fields[0]),
+                            texts.Keep(fields[1]),
+                            NumberOf(fields[2]).value_or(0),
+                            static_cast<std::int32_t>(
+                                static_cast<std::uint32_t>(NumberOf(fields[3]).value_or(0))),
+                            archive};
+            // The row as kept here, and as listed.
+            Charge(sizeof(Keyed) + row.key.size() + sizeof(DuplicateRow) + source.mark.size() +
+                   source.path.size() + 2 * (row.directory.size() + row.file.size()));
+            keyed.push_back(row);
+            if (++visited % kPumpEveryEntries == 0) PumpAndCheck();
           }
-          Keyed row{key, archive, DuplicateRow{}};
-          row.row.mark = m_archives[archive].mark;
-          row.row.archivePath = m_archives[archive].path;
-          row.row.directory.assign(directory);
-          row.row.file.assign(name);
-          row.row.size = NumberOf(size).value_or(0);
-          row.row.dosTime = static_cast<std::int32_t>(
-              static_cast<std::uint32_t>(NumberOf(time).value_or(0)));
-          Charge(sizeof(Keyed) + row.key.size() + row.row.mark.size() +
-                 row.row.archivePath.size() + row.row.directory.size() + row.row.file.size());
-          pendingRows.push_back(std::move(row));
         },
         [&](std::size_t, bool whole) {
-          if (whole) std::move(pendingRows.begin(), pendingRows.end(), std::back_inserter(keyed));
-          pendingRows.clear();
+          if (!whole) keyed.erase(keyed.begin() + static_cast<std::ptrdiff_t>(rowsBefore), keyed.end());
+          rowsBefore = keyed.size();
         });
-    std::deque<Seen>().swap(seen);
+    std::vector<DuplicateRecord>().swap(wanted);
     Group(keyed, request);
     return true;
   } catch (const Stopped&) {
+    m_groups.clear();
+    m_totals = DuplicateTotals{};
     return false;
   } catch (const ResultsFull&) {
     m_resultsFull = true;
@@ -181,6 +271,81 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
   m_groups.clear();
   m_totals = DuplicateTotals{};
   return false;
+}
+
+void DuplicateFinder::SelectWanted(DuplicateRecords& records, const std::vector<char>& damaged,
+                                   const DuplicateRequest& request,
+                                   std::vector<DuplicateRecord>& wanted) {
+  std::vector<char> chosen(m_archives.size(), 0);
+  if (!request.mark.empty()) {
+    for (std::size_t i = 0; i < m_archives.size(); ++i) chosen[i] = m_archives[i].mark == request.mark;
+  }
+  if (request.mode == DuplicateMode::kOnThisDiscOnly) {
+    SelectOnChosenDiscs(records, damaged, chosen, wanted);
+    return;
+  }
+  std::vector<DuplicateRecord> bucket;
+  for (std::size_t b = 0; b < records.BucketCount(); ++b) {
+    records.SortedBucket(b, bucket);
+    records.Release(b);
+    for (auto run = bucket.begin(); run != bucket.end();) {
+      auto end = run;
+      std::size_t firstArchive = SIZE_MAX;
+      bool severalArchives = false;
+      bool anyChosen = false;
+      for (; end != bucket.end() && end->hash == run->hash; ++end) {
+        if (damaged[end->archive]) continue;
+        if (firstArchive == SIZE_MAX) firstArchive = end->archive;
+        severalArchives = severalArchives || end->archive != firstArchive;
+        anyChosen = anyChosen || chosen[end->archive];
+      }
+      const bool keep = severalArchives && (request.mark.empty() || anyChosen);
+      if (keep) {
+        for (auto it = run; it != end; ++it) {
+          if (damaged[it->archive]) continue;
+          Charge(DuplicateRecords::kRecordBytes);
+          wanted.push_back(*it);
+        }
+      }
+      run = end;
+    }
+    // The bucket's records are freed.
+    m_charged -= std::min(m_charged, bucket.size() * DuplicateRecords::kRecordBytes);
+    if (b % kPumpEveryBuckets == 0) PumpAndCheck();
+  }
+}
+
+void DuplicateFinder::SelectOnChosenDiscs(DuplicateRecords& records, const std::vector<char>& damaged,
+                                          const std::vector<char>& chosen,
+                                          std::vector<DuplicateRecord>& wanted) {
+  // The chosen archives' entries, and the others' that share a hash with one
+  // of them: looked up in a set of the few chosen hashes, with no sort.
+  const auto counts = [&](const DuplicateRecord& record) { return damaged[record.archive] == 0; };
+  std::size_t chosenCount = 0;
+  for (std::size_t b = 0; b < records.BucketCount(); ++b) {
+    records.ForEach(b, [&](const DuplicateRecord& record) {
+      if (counts(record) && chosen[record.archive]) ++chosenCount;
+    });
+  }
+  Charge(chosenCount * 2 * sizeof(std::uint64_t));
+  DuplicateHashSet chosenHashes(chosenCount);
+  for (std::size_t b = 0; b < records.BucketCount(); ++b) {
+    records.ForEach(b, [&](const DuplicateRecord& record) {
+      if (counts(record) && chosen[record.archive]) chosenHashes.Insert(record.hash);
+    });
+  }
+  for (std::size_t b = 0; b < records.BucketCount(); ++b) {
+    std::size_t released = 0;
+    records.ForEach(b, [&](const DuplicateRecord& record) {
+      ++released;
+      if (!counts(record) || !chosenHashes.Contains(record.hash)) return;
+      Charge(DuplicateRecords::kRecordBytes);
+      wanted.push_back(record);
+    });
+    records.Release(b);
+    m_charged -= std::min(m_charged, released * DuplicateRecords::kRecordBytes);
+    if (b % kPumpEveryBuckets == 0) PumpAndCheck();
+  }
 }
 
 void DuplicateFinder::ListArchives(FolderTrail& trail, const std::string& folder,
@@ -204,8 +369,8 @@ void DuplicateFinder::ListArchives(FolderTrail& trail, const std::string& folder
   });
 }
 
-template <class Entry, class Finished>
-void DuplicateFinder::ReadArchives(const std::vector<bool>& wanted, const Entry& entry,
+template <class Read, class Finished>
+void DuplicateFinder::ReadArchives(const std::vector<bool>& wanted, const Read& read,
                                    const Finished& finished) {
   ReadAhead readAhead;
   std::size_t toOpen = 0;
@@ -221,7 +386,6 @@ void DuplicateFinder::ReadArchives(const std::vector<bool>& wanted, const Entry&
   };
   openNext();
   for (std::size_t i = 0; i < m_archives.size(); ++i) {
-    Archive& archive = m_archives[i];
     if (!wanted[i]) continue;
     std::string_view bytes;
     std::exception_ptr unread;
@@ -232,16 +396,15 @@ void DuplicateFinder::ReadArchives(const std::vector<bool>& wanted, const Entry&
     }
     openNext();
     bool whole = false;
-    // A damaged archive is named, and its entries are dropped: none of its
-    // hashes is kept, so the second read never comes back to it.
+    // A damaged archive is named; the caller drops what it had of it.
     try {
       if (unread) std::rethrow_exception(unread);
-      ReadEntries(archive, bytes, [&](auto... fields) { entry(i, fields...); });
+      read(i, bytes);
       whole = true;
     } catch (const AppError& e) {
       m_observer.ArchiveFailed(e.what());
     } catch (const std::bad_alloc&) {
-      m_observer.ArchiveFailed("Archive \"" + archive.path +
+      m_observer.ArchiveFailed("Archive \"" + m_archives[i].path +
                                "\" is too large to be read into memory.");
     }
     finished(i, whole);
@@ -283,6 +446,22 @@ void DuplicateFinder::ReadEntries(Archive& archive, std::string_view bytes, cons
                    "\" is damaged: its APars key gives its entries " + std::to_string(stride) +
                    " lines each.");
   }
+  const auto missing = [&](std::int32_t i) {
+    return AppError("Archive \"" + archive.path + "\" ends before the lines of its entry " +
+                    std::to_string(i) + ".");
+  };
+  if (stride >= 4) {
+    // Each entry has lines of its own: one pass over the bytes reads them all.
+    EntryCursor cursor(bytes, 0);
+    for (std::int32_t i = 0; i < *count; ++i) {
+      std::size_t start = 0;
+      std::string_view fields[4];
+      if (!cursor.Next(static_cast<std::size_t>(stride), start, fields)) throw missing(i);
+      entry(start, fields[1], fields[2], fields[3], fields[0]);
+      if (i % kPumpEveryEntries == 0) PumpAndCheck();
+    }
+    return;
+  }
   LineLocator lines;
   lines.Reset(bytes);
   LineLocator::Span span[4];
@@ -292,10 +471,9 @@ void DuplicateFinder::ReadEntries(Archive& archive, std::string_view bytes, cons
   for (std::int32_t i = 0; i < *count; ++i) {
     const std::uint64_t base = static_cast<std::uint64_t>(i) * static_cast<std::uint64_t>(stride);
     if (base >= bytes.size() || !lines.Lines(static_cast<std::size_t>(base), 4, span)) {
-      throw AppError("Archive \"" + archive.path + "\" ends before the lines of its entry " +
-                     std::to_string(i) + ".");
+      throw missing(i);
     }
-    entry(text(span[1]), text(span[2]), text(span[3]), text(span[0]));
+    entry(span[0].begin, text(span[1]), text(span[2]), text(span[3]), text(span[0]));
     if (i % kPumpEveryEntries == 0) PumpAndCheck();
   }
 }
@@ -310,13 +488,35 @@ void DuplicateFinder::Charge(std::size_t bytes) {
   m_charged += bytes;
 }
 
-void DuplicateFinder::Group(std::deque<Keyed>& keyed, const DuplicateRequest& request) {
-  const auto rowOrder = [](const Keyed& a, const Keyed& b) {
-    return std::tie(a.key, a.row.mark, a.row.directory, a.row.file, a.archive) <
-           std::tie(b.key, b.row.mark, b.row.directory, b.row.file, b.archive);
+void DuplicateFinder::Group(std::deque<Keyed>& rows, const DuplicateRequest& request) {
+  // Sorted by hash in a compact copy first, then each run of one hash (a few
+  // rows) by its strings: no string of one run is compared with another's.
+  struct Hashed {
+    std::uint64_t hash;
+    Keyed* row;
   };
-  std::sort(keyed.begin(), keyed.end(), rowOrder);
+  std::vector<Hashed> keyed;
+  keyed.reserve(rows.size());
+  for (Keyed& row : rows) keyed.push_back(Hashed{row.hash, &row});
+  std::sort(keyed.begin(), keyed.end(), [](const Hashed& a, const Hashed& b) { return a.hash < b.hash; });
+  for (auto run = keyed.begin(); run != keyed.end();) {
+    auto end = run + 1;
+    while (end != keyed.end() && end->hash == run->hash) ++end;
+    std::sort(run, end, [&](const Hashed& x, const Hashed& y) {
+      const Keyed& a = *x.row;
+      const Keyed& b = *y.row;
+      return std::tie(a.key, m_archives[a.archive].mark, a.directory, a.file, a.archive) <
+             std::tie(b.key, m_archives[b.archive].mark, b.directory, b.file, b.archive);
+    });
+    run = end;
+  }
   const bool thisDiscOnly = request.mode == DuplicateMode::kOnThisDiscOnly;
+  struct Found {
+    const std::string_view* key;
+    DuplicateGroup group;
+  };
+  std::vector<Found> found;
+  std::size_t runs = 0;
   for (auto run = keyed.begin(); run != keyed.end();) {
     auto end = run;
     bool severalArchives = false;
@@ -324,36 +524,49 @@ void DuplicateFinder::Group(std::deque<Keyed>& keyed, const DuplicateRequest& re
     bool allChosen = true;
     std::int64_t sum = 0;
     std::int64_t largest = 0;
-    for (; end != keyed.end() && end->key == run->key; ++end) {
-      severalArchives = severalArchives || end->archive != run->archive;
-      const bool chosen = !request.mark.empty() && end->row.mark == request.mark;
+    for (; end != keyed.end() && end->hash == run->hash && end->row->key == run->row->key; ++end) {
+      const Keyed& row = *end->row;
+      severalArchives = severalArchives || row.archive != run->row->archive;
+      const bool chosen = !request.mark.empty() && m_archives[row.archive].mark == request.mark;
       anyChosen = anyChosen || chosen;
       allChosen = allChosen && chosen;
-      sum += end->row.size;
-      largest = std::max(largest, end->row.size);
+      sum += row.size;
+      largest = std::max(largest, row.size);
     }
     const bool listed = thisDiscOnly ? allChosen
                                      : severalArchives && (request.mark.empty() || anyChosen);
     if (listed) {
-      DuplicateGroup group;
-      for (auto it = run; it != end; ++it) group.rows.push_back(std::move(it->row));
-      group.extraBytes = thisDiscOnly ? 0 : sum - largest;
-      m_totals.files += group.rows.size();
-      m_totals.bytes += thisDiscOnly ? sum : group.extraBytes;
-      m_groups.push_back(std::move(group));
+      Found group{&run->row->key, {}};
+      group.group.rows.reserve(static_cast<std::size_t>(end - run));
+      for (auto it = run; it != end; ++it) {
+        const Keyed& row = *it->row;
+        const Archive& archive = m_archives[row.archive];
+        group.group.rows.push_back(DuplicateRow{archive.mark, archive.path, std::string(row.directory),
+                                                std::string(row.file), row.size, row.dosTime});
+      }
+      group.group.extraBytes = thisDiscOnly ? 0 : sum - largest;
+      m_totals.files += group.group.rows.size();
+      m_totals.bytes += thisDiscOnly ? sum : group.group.extraBytes;
+      found.push_back(std::move(group));
     }
     run = end;
+    if (++runs % kPumpEveryGroups == 0) PumpAndCheck();
   }
-  m_totals.groups = m_groups.size();
+  // Groups of one size, and one disc's files in one place, come by their keys.
   if (thisDiscOnly) {
-    std::stable_sort(m_groups.begin(), m_groups.end(), [](const DuplicateGroup& a, const DuplicateGroup& b) {
-      return std::tie(a.rows[0].directory, a.rows[0].file) < std::tie(b.rows[0].directory, b.rows[0].file);
+    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+      const DuplicateRow& x = a.group.rows[0];
+      const DuplicateRow& y = b.group.rows[0];
+      return std::tie(x.directory, x.file, *a.key) < std::tie(y.directory, y.file, *b.key);
     });
   } else {
-    std::stable_sort(m_groups.begin(), m_groups.end(), [](const DuplicateGroup& a, const DuplicateGroup& b) {
-      return a.extraBytes > b.extraBytes;
+    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+      return std::tie(b.group.extraBytes, *a.key) < std::tie(a.group.extraBytes, *b.key);
     });
   }
+  m_groups.reserve(found.size());
+  for (Found& group : found) m_groups.push_back(std::move(group.group));
+  m_totals.groups = m_groups.size();
 }
 
 }  // namespace discovel

@@ -1,12 +1,12 @@
 #pragma once
 // The duplicate search over every archive of the catalogue, without the
-// window. The first read of every archive keeps only a 12-byte record per
-// entry (its key's hash and its archive's number), so ten million entries
-// stay within a 32-bit process. Rows are then built by a second read of just
-// the archives that hold a hash worth listing; reading the names of every
-// entry on the first read would cost far more memory than reading a few
-// archives twice costs time. Each group is confirmed on the real keys, so two
-// keys that share a hash never form one.
+// window. The one full read of every archive keeps a 16-byte record per entry
+// (its key's hash, its archive and where the entry starts), so ten million
+// entries stay within a 32-bit process. The hashes worth a row (in two
+// archives or more, or in the chosen one) are found bucket by bucket; rows are
+// then built only for those entries, read again from where they start in just
+// the archives that hold them. Each group is confirmed on the real keys, so
+// two keys that share a hash never form one.
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -19,6 +19,7 @@
 #include "platform/TextServices.h"
 #include "platform/UiPump.h"
 #include "search/DuplicateKey.h"
+#include "search/DuplicateRecords.h"
 #include "search/SearchEngine.h"
 #include "search/SearchResults.h"
 
@@ -80,23 +81,31 @@ class DuplicateFinder {
   const DuplicateTotals& Totals() const { return m_totals; }
 
  private:
-  struct Seen;     // one entry's hash and archive, as kept from the first read
   struct Archive {
     std::string path;
     std::string mark;  // once read
   };
   struct Keyed;    // a row with its key, before grouping
+  class KeyHasher;
 
   void ListArchives(FolderTrail& trail, const std::string& folder, const std::string& mask);
-  // Reads each archive whose flag in `wanted` is set, one ahead: `entry` gets
-  // each of its entries, then `finished` whether it was read to its end.
-  template <class Entry, class Finished>
-  void ReadArchives(const std::vector<bool>& wanted, const Entry& entry, const Finished& finished);
+  // Reads each archive whose flag in `wanted` is set, one ahead: `read` gets
+  // its number and bytes, then `finished` whether it was read to its end.
+  template <class Read, class Finished>
+  void ReadArchives(const std::vector<bool>& wanted, const Read& read, const Finished& finished);
+  // Every entry of the archive: `entry` gets where it starts and its fields.
   template <class Entry>
   void ReadEntries(Archive& archive, std::string_view bytes, const Entry& entry);
+  // Moves the records worth a row into `wanted`: those whose hash is in two
+  // archives or more, or in the chosen one. Frees the records as it goes.
+  void SelectWanted(DuplicateRecords& records, const std::vector<char>& damaged,
+                    const DuplicateRequest& request, std::vector<DuplicateRecord>& wanted);
+  // The same for the one-disc mode: every hash the chosen archives hold.
+  void SelectOnChosenDiscs(DuplicateRecords& records, const std::vector<char>& damaged,
+                           const std::vector<char>& chosen, std::vector<DuplicateRecord>& wanted);
   void PumpAndCheck();
   void Charge(std::size_t bytes);
-  void Group(std::deque<Keyed>& keyed, const DuplicateRequest& request);
+  void Group(std::deque<Keyed>& rows, const DuplicateRequest& request);
 
   FileSystem& m_fs;
   const TextServices& m_text;

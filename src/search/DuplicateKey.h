@@ -23,6 +23,9 @@ class NameFolder {
  public:
   explicit NameFolder(const TextServices& text);
   void Fold(std::string_view name, std::string& out) const;
+  // Whether each byte folds on its own, by UpperByte.
+  bool BytewiseFold() const { return m_singleByte; }
+  unsigned char UpperByte(unsigned char c) const { return m_upper[c]; }
 
  private:
   const TextServices& m_text;
@@ -36,9 +39,15 @@ void BuildDuplicateKey(const DuplicateCriteria& criteria, const NameFolder& fold
                        std::string_view name, std::string_view size, std::string_view time,
                        std::string& out);
 
-// 64-bit FNV-1a of the key text. Different keys may share a hash; groups are
-// confirmed on the keys themselves.
+// A 64-bit hash of the key text, eight bytes a step. Different keys may share
+// a hash; groups are confirmed on the keys themselves.
 std::uint64_t DuplicateKeyHash(std::string_view key);
+
+// DuplicateKeyHash of the key BuildDuplicateKey gives, built on the stack
+// where the names fold byte by byte; in `scratch` otherwise.
+std::uint64_t HashDuplicateKey(const DuplicateCriteria& criteria, const NameFolder& folder,
+                               std::string_view name, std::string_view size,
+                               std::string_view time, std::string& scratch);
 
 using DuplicateHashFunction = std::uint64_t (*)(std::string_view key);
 

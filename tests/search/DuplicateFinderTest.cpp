@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "catalog/DosTime.h"
@@ -11,6 +14,7 @@
 #include "search/FoundFile.h"
 #include "search/SearchTestSupport.h"
 #include "support/ArchiveBuilder.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace discovel {
@@ -21,11 +25,29 @@ using test::ArchiveBuilder;
 const std::int32_t kMonday = PackDosDateTime({2006, 3, 13, 14, 30, 20, 0});
 const std::int32_t kTuesday = PackDosDateTime({2006, 3, 14, 14, 30, 20, 0});
 
+// Lists a folder's entries by name, so archives are read in a known order.
+class SortedFileSystem final : public test::ForwardingFileSystem {
+ public:
+  void ListFolder(const std::string& folder, const std::string& mask,
+                  const std::function<bool(const DirEntry&)>& onEntry) override {
+    std::vector<DirEntry> entries;
+    m_fs.ListFolder(folder, mask, [&](const DirEntry& entry) {
+      entries.push_back(entry);
+      return true;
+    });
+    std::sort(entries.begin(), entries.end(),
+              [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+    for (const DirEntry& entry : entries) {
+      if (!onEntry(entry)) return;
+    }
+  }
+};
+
 class Duplicates : public ::testing::Test {
  protected:
   bool Run(DuplicateHashFunction hash = DuplicateKeyHash,
            std::size_t budget = SearchResults::kDefaultBudget) {
-    DuplicateFinder finder(SystemFileSystem(), SystemTextServices(), pump, observer, budget, hash);
+    DuplicateFinder finder(fs, SystemTextServices(), pump, observer, budget, hash);
     m_finder = &finder;
     const bool completed = finder.Run(catalogue.Path(), "*.dat", request);
     m_finder = nullptr;
@@ -54,6 +76,7 @@ class Duplicates : public ::testing::Test {
   }
 
   test::TempFolder catalogue;
+  SortedFileSystem fs;
   test::ScriptedPump pump;
   test::TestObserver observer;
   DuplicateRequest request;
@@ -234,6 +257,89 @@ TEST_F(Duplicates, PastTheMemoryBudgetItStopsAsFull) {
   EXPECT_TRUE(Run(DuplicateKeyHash, 100000));
   EXPECT_FALSE(full);
   EXPECT_EQ(groups.size(), 100u);
+}
+
+TEST_F(Duplicates, AnArchiveWrittenAnewDuringTheSearchIsNamedAndLeftOut) {
+  Write("1.dat", ArchiveBuilder("A").Entry("\\", "a.txt").Entry("\\", "b.txt"));
+  Write("2.dat", ArchiveBuilder("B").Entry("\\", "a.txt"));
+  Write("3.dat", ArchiveBuilder("C").Entry("\\", "b.txt"));
+  // Once every archive was read, B gets another file where its copy of a.txt was.
+  observer.onArchive = [&] {
+    if (observer.archives == 3) Write("2.dat", ArchiveBuilder("B").Entry("\\", "new.txt").Entry("\\", "a.txt"));
+  };
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"A:\\b.txt + C:\\b.txt"}));
+  ASSERT_EQ(observer.failures.size(), 1u);
+  EXPECT_NE(observer.failures[0].find("2.dat"), std::string::npos);
+  EXPECT_NE(observer.failures[0].find("search again"), std::string::npos);
+
+  // One removed in the meantime is named too; the rows of the one read before it stay.
+  Write("2.dat", ArchiveBuilder("B").Entry("\\", "a.txt"));
+  observer = test::TestObserver();
+  observer.onArchive = [&] {
+    if (observer.archives == 3) SystemFileSystem().RemoveFile(catalogue / "2.dat");
+  };
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"A:\\b.txt + C:\\b.txt"}));
+  ASSERT_EQ(observer.failures.size(), 1u);
+  EXPECT_NE(observer.failures[0].find("2.dat"), std::string::npos);
+}
+
+TEST_F(Duplicates, EntriesOfMoreLinesThanFourAreFoundWhereTheyStart) {
+  // Each archive with its own line ends, and folder lines longer than a step of the line scan.
+  const auto archive = [](const std::string& mark, std::vector<const char*> names, const std::string& eol) {
+    std::string text;
+    for (const char* name : names) {
+      text += "a folder of thirty-two characters" + eol + name + eol + "10" + eol + "879719370" + eol +
+              "extra" + eol + "extra" + eol;
+    }
+    return text + "AMark=" + mark + eol + "AFiles=" + std::to_string(names.size()) + eol + "APars=6" + eol;
+  };
+  catalogue.WriteFile("1.dat", archive("A", {"one", "two", "three"}, "\r\n"));
+  catalogue.WriteFile("2.dat", archive("B", {"four", "three", "one"}, "\r"));
+  catalogue.WriteFile("3.dat", archive("C", {"two", "five"}, "\n"));
+  EXPECT_TRUE(Run());
+  const std::string folder = "\\a folder of thirty-two characters\\";
+  EXPECT_EQ(Listed(), (Listing{"A:" + folder + "one + B:" + folder + "one",
+                               "A:" + folder + "three + B:" + folder + "three",
+                               "A:" + folder + "two + C:" + folder + "two"}));
+  EXPECT_TRUE(observer.failures.empty());
+}
+
+// The hash worked out over the fields is the hash of the key text itself.
+TEST(DuplicateKeyHash, HashOverTheFieldsIsTheHashOfTheKey) {
+  const NameFolder names(SystemTextServices());
+  std::string key;
+  std::string scratch;
+  const std::string longName(300, 'x');
+  for (const DuplicateCriteria criteria :
+       {DuplicateCriteria{true, false, false}, DuplicateCriteria{false, true, false},
+        DuplicateCriteria{false, false, true}, DuplicateCriteria{true, true, true}}) {
+    for (const auto& [name, size, time] :
+         {std::tuple{"Read Me.TXT", " 100 ", "879719370\t"}, std::tuple{"", "", ""},
+          std::tuple{"\xe4rger.doc", "7", "-3"}, std::tuple{longName.c_str(), "12345678", "1"}}) {
+      BuildDuplicateKey(criteria, names, name, size, time, key);
+      EXPECT_EQ(HashDuplicateKey(criteria, names, name, size, time, scratch), DuplicateKeyHash(key))
+          << key;
+    }
+  }
+  // Fields never run together: the name "ab" with no size is not "a" of size "b".
+  DuplicateCriteria both{true, true, false};
+  EXPECT_NE(HashDuplicateKey(both, names, "ab", "", "", scratch),
+            HashDuplicateKey(both, names, "a", "b", "", scratch));
+}
+
+TEST(DuplicateHashSet, FindsWhatWasPutInAndNothingElse) {
+  DuplicateHashSet set(20);
+  // Twenty hashes whose low bits agree, so each is placed past the others; and 0.
+  for (std::uint64_t k = 1; k <= 20; ++k) set.Insert(k << 40);
+  EXPECT_FALSE(set.Contains(0));
+  set.Insert(0);
+  set.Insert(5ull << 40);  // once more
+  for (std::uint64_t k = 1; k <= 20; ++k) EXPECT_TRUE(set.Contains(k << 40)) << k;
+  EXPECT_TRUE(set.Contains(0));
+  EXPECT_FALSE(set.Contains(21ull << 40));
+  EXPECT_FALSE(set.Contains(1));
 }
 
 }  // namespace
