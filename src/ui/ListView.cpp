@@ -100,9 +100,9 @@ void ListView::SetColumnWidth(int column, int width) {
 
 void ListView::SetColumnHidden(int column, bool hidden) {
   if (column < 0 || column >= ColumnCount()) return;
-  ListViewColumn& spec = m_columns[static_cast<std::size_t>(column)];
-  spec.width = hidden ? 0 : m_madeWidths[static_cast<std::size_t>(column)];
-  Send(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(ScaleToDpi(spec.width, m_dpi), 0));
+  ListViewColumn& limits = m_columns[static_cast<std::size_t>(column)];
+  limits.width = hidden ? 0 : m_madeWidths[static_cast<std::size_t>(column)];
+  Send(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(ScaleToDpi(limits.width, m_dpi), 0));
 }
 
 int ListView::LimitWidth(int column, int width) const {
