@@ -15,7 +15,9 @@
 #include "search/DuplicateRecords.h"
 #include "search/LineLocator.h"
 #include "search/ReadAhead.h"
+#include "search/SharedReadPass.h"
 #include "search/Sse2.h"
+#include "search/TextArena.h"
 
 namespace discovel {
 namespace {
@@ -95,35 +97,9 @@ bool EntryAt(std::string_view bytes, std::size_t offset, std::string_view (&fiel
   return EntryCursor(bytes, offset).Next(4, start, fields);
 }
 
-// Keeps the texts of the rows being grouped in large blocks: one allocation
-// for thousands of them, and none to free one by one.
-class TextArena {
- public:
-  std::string_view Keep(std::string_view text) {
-    if (m_left < text.size()) {
-      const std::size_t size = std::max(kBlockBytes, text.size());
-      m_blocks.emplace_back(new char[size]);
-      m_next = m_blocks.back().get();
-      m_left = size;
-    }
-    std::copy(text.begin(), text.end(), m_next);
-    const std::string_view kept(m_next, text.size());
-    m_next += text.size();
-    m_left -= text.size();
-    return kept;
-  }
-
- private:
-  static constexpr std::size_t kBlockBytes = 64 * 1024;
-  std::vector<std::unique_ptr<char[]>> m_blocks;
-  char* m_next = nullptr;
-  std::size_t m_left = 0;
-};
-
 }  // namespace
 
-// A row before grouping: its texts are kept in the run's TextArena, and only
-// the rows listed become DuplicateRows.
+// A row before grouping, its texts kept in the run's TextArena.
 struct DuplicateFinder::Keyed {
   std::uint64_t hash;
   std::string_view key;
@@ -170,8 +146,9 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
   m_abort = false;
   m_resultsFull = false;
   m_charged = 0;
-  m_archives.clear();
   m_groups.clear();
+  m_archives.clear();
+  m_texts.Clear();
   m_totals = DuplicateTotals{};
   m_pump.Pump();
   const std::string root = IncludeTrailingBackslash(folder);
@@ -183,30 +160,37 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
     if (m_abort || m_pump.Terminated()) throw Stopped{};
     if (m_archives.size() > UINT32_MAX) throw ResultsFull();
 
-    // The one full read: a record per entry. A damaged archive's records are
-    // passed over afterwards, so it is left out whole.
+    // The one full read, on two threads: a record per entry. A damaged
+    // archive's records are passed over afterwards, so it is left out whole.
     std::vector<char> damaged(m_archives.size(), 0);
     std::vector<DuplicateRecord> wanted;
     {
       DuplicateRecords records;
-      std::size_t count = 0;
-      ReadArchives(
-          std::vector<bool>(m_archives.size(), true),
-          [&](std::size_t archive, std::string_view bytes) {
-            ReadEntries(m_archives[archive], bytes,
+      KeyHasher hashers[2] = {hashOf, KeyHasher(request.criteria, names, m_hash)};
+      SharedReadPass<ArchiveRecords> pass;
+      pass.Run(
+          m_archives.size(), [&](std::size_t archive) { return m_fs.OpenForBlocks(m_archives[archive].path); },
+          [&](std::size_t archive, std::string_view bytes, ArchiveRecords& result, int side) {
+            result.records.clear();
+            KeyHasher& hasher = hashers[side];
+            ReadEntries(m_archives[archive].path, bytes, result.mark, side == 0,
                         [&](std::size_t offset, std::string_view name, std::string_view size,
                             std::string_view time, std::string_view) {
-                          records.Add(DuplicateRecord{hashOf(name, size, time),
-                                                      static_cast<std::uint32_t>(archive),
-                                                      static_cast<std::uint32_t>(offset)});
-                          ++count;
+                          result.records.push_back(DuplicateRecord{hasher(name, size, time),
+                                                                   static_cast<std::uint32_t>(archive),
+                                                                   static_cast<std::uint32_t>(offset)});
                         });
           },
-          [&](std::size_t archive, bool whole) {
-            damaged[archive] = whole ? 0 : 1;
-            Charge(count * DuplicateRecords::kRecordBytes);
-            count = 0;
+          [&](std::size_t archive, ArchiveRecords& result, std::exception_ptr error) {
+            if (Failed(archive, error)) {
+              damaged[archive] = 1;
+            } else {
+              m_archives[archive].mark = result.mark;
+              Charge(result.records.size() * DuplicateRecords::kRecordBytes);
+              for (const DuplicateRecord& record : result.records) records.Add(record);
+            }
             m_observer.ArchiveSearched();
+            PumpAndCheck();
           });
       SelectWanted(records, damaged, request, wanted);
     }
@@ -217,7 +201,6 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
     });
     std::vector<bool> holding(m_archives.size(), false);
     for (const DuplicateRecord& record : wanted) holding[record.archive] = true;
-    TextArena texts;
     std::string keyText;
     std::deque<Keyed> keyed;  // in chunks: no huge block to move as it grows
     std::size_t rowsBefore = 0;  // of the archive being read
@@ -238,16 +221,16 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
             }
             BuildDuplicateKey(request.criteria, names, fields[1], fields[2], fields[3], keyText);
             const Keyed row{it->hash,
-                            texts.Keep(keyText),
-                            texts.Keep(fields[0]),
-                            texts.Keep(fields[1]),
+                            m_texts.Keep(keyText),
+                            m_texts.Keep(fields[0]),
+                            m_texts.Keep(fields[1]),
                             NumberOf(fields[2]).value_or(0),
                             static_cast<std::int32_t>(
                                 static_cast<std::uint32_t>(NumberOf(fields[3]).value_or(0))),
                             archive};
             // The row as kept here, and as listed.
-            Charge(sizeof(Keyed) + row.key.size() + sizeof(DuplicateRow) + source.mark.size() +
-                   source.path.size() + 2 * (row.directory.size() + row.file.size()));
+            Charge(sizeof(Keyed) + sizeof(DuplicateRow) + row.key.size() + row.directory.size() +
+                   row.file.size());
             keyed.push_back(row);
             if (++visited % kPumpEveryEntries == 0) PumpAndCheck();
           }
@@ -396,24 +379,34 @@ void DuplicateFinder::ReadArchives(const std::vector<bool>& wanted, const Read& 
     }
     openNext();
     bool whole = false;
-    // A damaged archive is named; the caller drops what it had of it.
     try {
       if (unread) std::rethrow_exception(unread);
       read(i, bytes);
       whole = true;
-    } catch (const AppError& e) {
-      m_observer.ArchiveFailed(e.what());
-    } catch (const std::bad_alloc&) {
-      m_observer.ArchiveFailed("Archive \"" + m_archives[i].path +
-                               "\" is too large to be read into memory.");
+    } catch (...) {
+      Failed(i, std::current_exception());
     }
     finished(i, whole);
     PumpAndCheck();
   }
 }
 
+bool DuplicateFinder::Failed(std::size_t archive, const std::exception_ptr& error) {
+  if (!error) return false;
+  try {
+    std::rethrow_exception(error);
+  } catch (const AppError& e) {
+    m_observer.ArchiveFailed(e.what());
+  } catch (const std::bad_alloc&) {
+    m_observer.ArchiveFailed("Archive \"" + m_archives[archive].path +
+                             "\" is too large to be read into memory.");
+  }
+  return true;
+}
+
 template <class Entry>
-void DuplicateFinder::ReadEntries(Archive& archive, std::string_view bytes, const Entry& entry) {
+void DuplicateFinder::ReadEntries(const std::string& path, std::string_view bytes, std::string& mark,
+                                  bool pump, const Entry& entry) {
   if (bytes.size() >= UINT32_MAX) throw AppError("An archive file of 4 GiB or more cannot be read.");
   std::vector<std::string_view> keyLines;
   FindKeyBlockLines(bytes, keyLines);
@@ -430,24 +423,24 @@ void DuplicateFinder::ReadEntries(Archive& archive, std::string_view bytes, cons
     const auto parsed = ParseInt64(value);
     if (!parsed) {
       throw ConvertError("The " + std::string(key) + " value \"" + std::string(value) +
-                         "\" of archive \"" + archive.path + "\" is not a number.");
+                         "\" of archive \"" + path + "\" is not a number.");
     }
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(*parsed));
   };
   const std::int32_t stride =
       number(kAPars).value_or(static_cast<std::int32_t>(kDefaultEntryStride));
   const auto count = number(kAFiles);
-  const std::string_view mark = TrimBlanksAndControls(readKey(kAMark));
-  archive.mark.assign(mark.empty() ? kUnknownMark : mark);
+  const std::string_view markValue = TrimBlanksAndControls(readKey(kAMark));
+  mark.assign(markValue.empty() ? kUnknownMark : markValue);
   if (!count) return;
   // A stride of 0 would read the first entry again and again.
   if (stride <= 0 && *count > 0) {
-    throw AppError("Archive \"" + archive.path +
+    throw AppError("Archive \"" + path +
                    "\" is damaged: its APars key gives its entries " + std::to_string(stride) +
                    " lines each.");
   }
   const auto missing = [&](std::int32_t i) {
-    return AppError("Archive \"" + archive.path + "\" ends before the lines of its entry " +
+    return AppError("Archive \"" + path + "\" ends before the lines of its entry " +
                     std::to_string(i) + ".");
   };
   if (stride >= 4) {
@@ -458,7 +451,7 @@ void DuplicateFinder::ReadEntries(Archive& archive, std::string_view bytes, cons
       std::string_view fields[4];
       if (!cursor.Next(static_cast<std::size_t>(stride), start, fields)) throw missing(i);
       entry(start, fields[1], fields[2], fields[3], fields[0]);
-      if (i % kPumpEveryEntries == 0) PumpAndCheck();
+      if (pump && i % kPumpEveryEntries == 0) PumpAndCheck();
     }
     return;
   }
@@ -474,7 +467,7 @@ void DuplicateFinder::ReadEntries(Archive& archive, std::string_view bytes, cons
       throw missing(i);
     }
     entry(span[0].begin, text(span[1]), text(span[2]), text(span[3]), text(span[0]));
-    if (i % kPumpEveryEntries == 0) PumpAndCheck();
+    if (pump && i % kPumpEveryEntries == 0) PumpAndCheck();
   }
 }
 
@@ -541,8 +534,8 @@ void DuplicateFinder::Group(std::deque<Keyed>& rows, const DuplicateRequest& req
       for (auto it = run; it != end; ++it) {
         const Keyed& row = *it->row;
         const Archive& archive = m_archives[row.archive];
-        group.group.rows.push_back(DuplicateRow{archive.mark, archive.path, std::string(row.directory),
-                                                std::string(row.file), row.size, row.dosTime});
+        group.group.rows.push_back(
+            DuplicateRow{archive.mark, archive.path, row.directory, row.file, row.size, row.dosTime});
       }
       group.group.extraBytes = thisDiscOnly ? 0 : sum - largest;
       m_totals.files += group.group.rows.size();

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "search/DuplicateRecords.h"
 #include "search/SearchEngine.h"
 #include "search/SearchResults.h"
+#include "search/TextArena.h"
 
 namespace discovel {
 
@@ -30,11 +32,12 @@ enum class DuplicateMode {
   kOnThisDiscOnly,  // the files of the marked archive whose key no other holds
 };
 
+// The texts are the finder's: valid until its next Run, or its end.
 struct DuplicateRow {
-  std::string mark;
-  std::string archivePath;
-  std::string directory;
-  std::string file;
+  std::string_view mark;
+  std::string_view archivePath;
+  std::string_view directory;
+  std::string_view file;
   std::int64_t size = 0;     // 0 when the size line is no number
   std::int32_t dosTime = 0;  // the time line as packed; 0 when no number
 };
@@ -86,6 +89,10 @@ class DuplicateFinder {
     std::string mark;  // once read
   };
   struct Keyed;    // a row with its key, before grouping
+  struct ArchiveRecords {  // what the first read takes from one archive
+    std::vector<DuplicateRecord> records;
+    std::string mark;
+  };
   class KeyHasher;
 
   void ListArchives(FolderTrail& trail, const std::string& folder, const std::string& mask);
@@ -93,9 +100,15 @@ class DuplicateFinder {
   // its number and bytes, then `finished` whether it was read to its end.
   template <class Read, class Finished>
   void ReadArchives(const std::vector<bool>& wanted, const Read& read, const Finished& finished);
-  // Every entry of the archive: `entry` gets where it starts and its fields.
+  // Every entry of the archive at `path`, and its mark: `entry` gets where
+  // each starts and its fields. Pumps messages when `pump` says so: only the
+  // window's own thread may.
   template <class Entry>
-  void ReadEntries(Archive& archive, std::string_view bytes, const Entry& entry);
+  void ReadEntries(const std::string& path, std::string_view bytes, std::string& mark, bool pump,
+                   const Entry& entry);
+  // Names a damaged archive once: true when `error` says it is one (the
+  // caller drops what it had of it). What stops the run is thrown on.
+  bool Failed(std::size_t archive, const std::exception_ptr& error);
   // Moves the records worth a row into `wanted`: those whose hash is in two
   // archives or more, or in the chosen one. Frees the records as it goes.
   void SelectWanted(DuplicateRecords& records, const std::vector<char>& damaged,
@@ -117,7 +130,8 @@ class DuplicateFinder {
   bool m_resultsFull = false;
   std::size_t m_charged = 0;
 
-  std::vector<Archive> m_archives;
+  std::vector<Archive> m_archives;  // the rows' marks and paths point into it
+  TextArena m_texts;                // the rows' directories and files
   std::vector<DuplicateGroup> m_groups;
   DuplicateTotals m_totals;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -47,13 +48,12 @@ class Duplicates : public ::testing::Test {
  protected:
   bool Run(DuplicateHashFunction hash = DuplicateKeyHash,
            std::size_t budget = SearchResults::kDefaultBudget) {
-    DuplicateFinder finder(fs, SystemTextServices(), pump, observer, budget, hash);
-    m_finder = &finder;
-    const bool completed = finder.Run(catalogue.Path(), "*.dat", request);
-    m_finder = nullptr;
-    groups = finder.Groups();
-    totals = finder.Totals();
-    full = finder.ResultsWereFull();
+    // Kept until the next run: the rows' texts are the finder's.
+    m_finder = std::make_unique<DuplicateFinder>(fs, SystemTextServices(), pump, observer, budget, hash);
+    const bool completed = m_finder->Run(catalogue.Path(), "*.dat", request);
+    groups = m_finder->Groups();
+    totals = m_finder->Totals();
+    full = m_finder->ResultsWereFull();
     return completed;
   }
   void AbortNow() { m_finder->Abort(); }
@@ -65,7 +65,7 @@ class Duplicates : public ::testing::Test {
       std::string text;
       for (const DuplicateRow& row : group.rows) {
         if (!text.empty()) text += " + ";
-        text += row.mark + ":" + DiscPathOf('E', row.directory, row.file).substr(2);
+        text += std::string(row.mark) + ":" + DiscPathOf('E', row.directory, row.file).substr(2);
       }
       listed.push_back(text);
     }
@@ -85,7 +85,7 @@ class Duplicates : public ::testing::Test {
   bool full = false;
 
  private:
-  DuplicateFinder* m_finder = nullptr;
+  std::unique_ptr<DuplicateFinder> m_finder;
 };
 
 using Listing = std::vector<std::string>;

@@ -20,6 +20,7 @@
 #include "search/LineLocator.h"
 #include "search/ReadAhead.h"
 #include "search/SearchResults.h"
+#include "search/SharedReadPass.h"
 #include "search/TextSearcher.h"
 
 namespace discovel {
@@ -376,6 +377,96 @@ TEST(ReadAhead, AFileNotTakenIsDroppedAndOnlyTwoWait) {
     EXPECT_THROW(readAhead.Add(std::make_unique<TestReader>(third)), std::logic_error);
   }
   EXPECT_TRUE(second.closed);
+}
+
+// Each file finished in order with its bytes or its own error, whichever side
+// read it: failures to open, to read, to fit in memory and to digest.
+TEST(SharedReadPass, FinishesEveryFileInOrderWithItsBytesOrItsError) {
+  std::mt19937 random(4);
+  std::vector<std::unique_ptr<TestFile>> files;
+  for (int i = 0; i < 40; ++i) {
+    auto file = std::make_unique<TestFile>();
+    const std::size_t size = i % 7 == 3 ? (1 << 20) + 5 : random() % 5000;
+    for (std::size_t k = 0; k < size; ++k) file->bytes += static_cast<char>('a' + random() % 26);
+    file->chunk = 1 + random() % 70000;
+    file->failRead = i == 5;
+    file->badAlloc = i == 17;
+    files.push_back(std::move(file));
+  }
+  std::vector<std::string> finished;
+  SharedReadPass<std::string> pass;
+  pass.Run(
+      files.size(),
+      [&](std::size_t file) -> std::unique_ptr<BlockReader> {
+        if (file == 9) throw FileError("Cannot open file \"9.dat\".");
+        return std::make_unique<TestReader>(*files[file]);
+      },
+      [&](std::size_t file, std::string_view bytes, std::string& result, int) {
+        if (file == 30) throw AppError("damaged");
+        result.assign(bytes);
+      },
+      [&](std::size_t file, std::string& result, std::exception_ptr error) {
+        EXPECT_EQ(file, finished.size());
+        if (!error) {
+          EXPECT_EQ(result, files[file]->bytes) << file;
+          finished.push_back("ok");
+          return;
+        }
+        try {
+          std::rethrow_exception(error);
+        } catch (const std::bad_alloc&) {
+          finished.push_back("too large");
+        } catch (const std::exception& e) {
+          finished.push_back(e.what());
+        }
+      });
+  ASSERT_EQ(finished.size(), files.size());
+  EXPECT_EQ(finished[5], "Cannot read file \"test\".");
+  EXPECT_EQ(finished[9], "Cannot open file \"9.dat\".");
+  EXPECT_EQ(finished[17], "too large");
+  EXPECT_EQ(finished[30], "damaged");
+  EXPECT_EQ(std::count(finished.begin(), finished.end(), "ok"), 36);
+  for (std::size_t i = 0; i < files.size(); ++i) EXPECT_TRUE(i == 9 || files[i]->closed) << i;
+}
+
+TEST(SharedReadPass, BothThreadsDigestAtOnceAndAStopFromFinishEndsThePass) {
+  std::vector<std::unique_ptr<TestFile>> files;
+  for (int i = 0; i < 12; ++i) {
+    files.push_back(std::make_unique<TestFile>());
+    files.back()->bytes = std::to_string(i);
+  }
+  // The first file read waits until the second is being read too: only two
+  // threads get there.
+  files[0]->hold = true;
+  bool bothRead = false;
+  std::thread release([&] {
+    bothRead = Eventually([&] { return files[1]->reading.load(); });
+    files[0]->hold = false;
+  });
+  std::vector<bool> opened(files.size(), false);
+  std::vector<std::size_t> finished;
+  {
+    SharedReadPass<int> pass;
+    EXPECT_THROW(pass.Run(
+                     files.size(),
+                     [&](std::size_t file) {
+                       opened[file] = true;
+                       return std::make_unique<TestReader>(*files[file]);
+                     },
+                     [](std::size_t, std::string_view, int&, int) {},
+                     [&](std::size_t file, int&, std::exception_ptr) {
+                       finished.push_back(file);
+                       if (file == 2) throw std::runtime_error("stop");
+                     }),
+                 std::runtime_error);
+  }
+  release.join();
+  EXPECT_TRUE(bothRead);
+  EXPECT_NE(files[0]->reader, files[1]->reader);
+  EXPECT_EQ(finished, (std::vector<std::size_t>{0, 1, 2}));
+  // A few files are opened ahead, no more; all are closed with the pass.
+  EXPECT_FALSE(opened[11]);
+  for (std::size_t i = 0; i < files.size(); ++i) EXPECT_EQ(files[i]->closed.load(), opened[i]) << i;
 }
 
 TEST(SearchResults, KeepsRowsAndPartRowsAcrossChunks) {
