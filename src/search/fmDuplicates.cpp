@@ -63,7 +63,7 @@ void TfrmDuplicates::Create() {
   SetWindowTextA(Handle(), (std::string(kProgramName) + " (duplicate files)").c_str());
   BuildControls();
   BuildActions();
-  m_finder = std::make_unique<DuplicateFinder>(m_context.services.files, m_context.services.text, m_pump,
+  m_finder = std::make_unique<DuplicateFinder>(m_context.services.files, m_context.services.text, m_searchPump,
                                                static_cast<SearchObserver&>(*this));
   Layout();
   SetOpeningFocus(m_chkSameName.Handle());

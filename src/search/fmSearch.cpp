@@ -56,7 +56,7 @@ void TfrmSearch::Create() {
       {kClassName, "Search", kWindowWidth, kWindowHeight, &m_context.services.settings, names::kFormSearch});
   BuildControls();
   BuildActions();
-  m_engine = std::make_unique<SearchEngine>(m_context.services.files, m_context.services.text, m_pump,
+  m_engine = std::make_unique<SearchEngine>(m_context.services.files, m_context.services.text, m_searchPump,
                                             static_cast<SearchObserver&>(*this));
   Layout();
   SetOpeningFocus(m_edtSearch.Handle());
