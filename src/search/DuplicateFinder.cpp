@@ -147,6 +147,7 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
   m_resultsFull = false;
   m_charged = 0;
   m_groups.clear();
+  m_rows.clear();
   m_archives.clear();
   m_texts.Clear();
   m_totals = DuplicateTotals{};
@@ -158,7 +159,7 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
   try {
     ListArchives(trail, root, mask);
     if (m_abort || m_pump.Terminated()) throw Stopped{};
-    if (m_archives.size() > UINT32_MAX) throw ResultsFull();
+    if (m_archives.size() >= DuplicateTally::kFree) throw ResultsFull();
 
     // The one full read, on two threads: a record per entry. A damaged
     // archive's records are passed over afterwards, so it is left out whole.
@@ -243,15 +244,13 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
     Group(keyed, request);
     return true;
   } catch (const Stopped&) {
-    m_groups.clear();
-    m_totals = DuplicateTotals{};
-    return false;
   } catch (const ResultsFull&) {
     m_resultsFull = true;
   } catch (const std::bad_alloc&) {
     m_resultsFull = true;
   }
   m_groups.clear();
+  m_rows.clear();
   m_totals = DuplicateTotals{};
   return false;
 }
@@ -267,33 +266,24 @@ void DuplicateFinder::SelectWanted(DuplicateRecords& records, const std::vector<
     SelectOnChosenDiscs(records, damaged, chosen, wanted);
     return;
   }
-  std::vector<DuplicateRecord> bucket;
+  DuplicateTally tally;
   for (std::size_t b = 0; b < records.BucketCount(); ++b) {
-    records.SortedBucket(b, bucket);
+    const std::size_t count = records.Count(b);
+    tally.Reset(count);
+    records.ForEach(b, [&](const DuplicateRecord& record) {
+      if (!damaged[record.archive]) tally.Count(record.hash, record.archive, chosen[record.archive] != 0);
+    });
+    records.ForEach(b, [&](const DuplicateRecord& record) {
+      if (damaged[record.archive]) return;
+      const std::uint32_t flags = tally.Flags(record.hash);
+      if (!(flags & DuplicateTally::kSeveralArchives)) return;
+      if (!request.mark.empty() && !(flags & DuplicateTally::kInAChosenArchive)) return;
+      Charge(DuplicateRecords::kRecordBytes);
+      wanted.push_back(record);
+    });
     records.Release(b);
-    for (auto run = bucket.begin(); run != bucket.end();) {
-      auto end = run;
-      std::size_t firstArchive = SIZE_MAX;
-      bool severalArchives = false;
-      bool anyChosen = false;
-      for (; end != bucket.end() && end->hash == run->hash; ++end) {
-        if (damaged[end->archive]) continue;
-        if (firstArchive == SIZE_MAX) firstArchive = end->archive;
-        severalArchives = severalArchives || end->archive != firstArchive;
-        anyChosen = anyChosen || chosen[end->archive];
-      }
-      const bool keep = severalArchives && (request.mark.empty() || anyChosen);
-      if (keep) {
-        for (auto it = run; it != end; ++it) {
-          if (damaged[it->archive]) continue;
-          Charge(DuplicateRecords::kRecordBytes);
-          wanted.push_back(*it);
-        }
-      }
-      run = end;
-    }
     // The bucket's records are freed.
-    m_charged -= std::min(m_charged, bucket.size() * DuplicateRecords::kRecordBytes);
+    m_charged -= std::min(m_charged, count * DuplicateRecords::kRecordBytes);
     if (b % kPumpEveryBuckets == 0) PumpAndCheck();
   }
 }
@@ -504,9 +494,12 @@ void DuplicateFinder::Group(std::deque<Keyed>& rows, const DuplicateRequest& req
     run = end;
   }
   const bool thisDiscOnly = request.mode == DuplicateMode::kOnThisDiscOnly;
+  // A group listed: its run of `keyed`.
   struct Found {
-    const std::string_view* key;
-    DuplicateGroup group;
+    std::size_t first;
+    std::size_t count;
+    std::int64_t extraBytes;
+    const Keyed& Row(const std::vector<Hashed>& runs, std::size_t k = 0) const { return *runs[first + k].row; }
   };
   std::vector<Found> found;
   std::size_t runs = 0;
@@ -529,36 +522,42 @@ void DuplicateFinder::Group(std::deque<Keyed>& rows, const DuplicateRequest& req
     const bool listed = thisDiscOnly ? allChosen
                                      : severalArchives && (request.mark.empty() || anyChosen);
     if (listed) {
-      Found group{&run->row->key, {}};
-      group.group.rows.reserve(static_cast<std::size_t>(end - run));
-      for (auto it = run; it != end; ++it) {
-        const Keyed& row = *it->row;
-        const Archive& archive = m_archives[row.archive];
-        group.group.rows.push_back(
-            DuplicateRow{archive.mark, archive.path, row.directory, row.file, row.size, row.dosTime});
-      }
-      group.group.extraBytes = thisDiscOnly ? 0 : sum - largest;
-      m_totals.files += group.group.rows.size();
-      m_totals.bytes += thisDiscOnly ? sum : group.group.extraBytes;
-      found.push_back(std::move(group));
+      const Found group{static_cast<std::size_t>(run - keyed.begin()), static_cast<std::size_t>(end - run),
+                        thisDiscOnly ? 0 : sum - largest};
+      m_totals.files += group.count;
+      m_totals.bytes += thisDiscOnly ? sum : group.extraBytes;
+      found.push_back(group);
     }
     run = end;
     if (++runs % kPumpEveryGroups == 0) PumpAndCheck();
   }
   // Groups of one size, and one disc's files in one place, come by their keys.
   if (thisDiscOnly) {
-    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-      const DuplicateRow& x = a.group.rows[0];
-      const DuplicateRow& y = b.group.rows[0];
-      return std::tie(x.directory, x.file, *a.key) < std::tie(y.directory, y.file, *b.key);
+    std::sort(found.begin(), found.end(), [&](const Found& a, const Found& b) {
+      const Keyed& x = a.Row(keyed);
+      const Keyed& y = b.Row(keyed);
+      return std::tie(x.directory, x.file, x.key) < std::tie(y.directory, y.file, y.key);
     });
   } else {
-    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-      return std::tie(b.group.extraBytes, *a.key) < std::tie(a.group.extraBytes, *b.key);
+    std::sort(found.begin(), found.end(), [&](const Found& a, const Found& b) {
+      return std::tie(b.extraBytes, a.Row(keyed).key) < std::tie(a.extraBytes, b.Row(keyed).key);
     });
   }
+  // Every row in one block, group after group; the groups point into it.
+  m_rows.reserve(m_totals.files);
+  for (const Found& group : found) {
+    for (std::size_t k = 0; k < group.count; ++k) {
+      const Keyed& row = group.Row(keyed, k);
+      const Archive& archive = m_archives[row.archive];
+      m_rows.push_back(DuplicateRow{archive.mark, archive.path, row.directory, row.file, row.size, row.dosTime});
+    }
+  }
   m_groups.reserve(found.size());
-  for (Found& group : found) m_groups.push_back(std::move(group.group));
+  const DuplicateRow* next = m_rows.data();
+  for (const Found& group : found) {
+    m_groups.push_back(DuplicateGroup{{next, group.count}, group.extraBytes});
+    next += group.count;
+  }
   m_totals.groups = m_groups.size();
 }
 

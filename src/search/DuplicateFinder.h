@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <span>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -43,7 +44,7 @@ struct DuplicateRow {
 };
 
 struct DuplicateGroup {
-  std::vector<DuplicateRow> rows;  // by mark, then directory, then file
+  std::span<const DuplicateRow> rows;  // by mark, then directory, then file; the finder's
   std::int64_t extraBytes = 0;     // every copy's size but the largest's
 };
 
@@ -132,6 +133,7 @@ class DuplicateFinder {
 
   std::vector<Archive> m_archives;  // the rows' marks and paths point into it
   TextArena m_texts;                // the rows' directories and files
+  std::vector<DuplicateRow> m_rows;  // every group's, group after group
   std::vector<DuplicateGroup> m_groups;
   DuplicateTotals m_totals;
 };

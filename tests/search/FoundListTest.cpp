@@ -99,10 +99,11 @@ TEST(SearchSession, RequestCaptionAndTroubles) {
 
 TEST(DuplicateTable, GroupsNumberedRowsInTheSearchFormats) {
   const std::int32_t stamp = PackDosDateTime({2006, 3, 13, 14, 30, 20, 0});
-  std::vector<DuplicateGroup> groups(2);
-  groups[0].rows = {{"CD 1", "a.dat", "Music", "song.mp3", 1234567, stamp},
-                    {"CD 2", "b.dat", "\\", "SONG.MP3", 1234567, stamp}};
-  groups[1].rows = {{"CD 1", "a.dat", "\\", "noext", 5, 0}, {"CD 3", "c.dat", "\\", "noext", 5, 0}};
+  const std::vector<DuplicateRow> rows = {{"CD 1", "a.dat", "Music", "song.mp3", 1234567, stamp},
+                                          {"CD 2", "b.dat", "\\", "SONG.MP3", 1234567, stamp},
+                                          {"CD 1", "a.dat", "\\", "noext", 5, 0},
+                                          {"CD 3", "c.dat", "\\", "noext", 5, 0}};
+  const std::vector<DuplicateGroup> groups = {{{rows.data(), 2}, 0}, {{rows.data() + 2, 2}, 0}};
   const test::TestText text = Separators();
   DuplicateTable table;
   table.Fill(groups, text);
