@@ -14,7 +14,6 @@
 #include "platform/AppError.h"
 #include "search/DuplicateRecords.h"
 #include "search/LineLocator.h"
-#include "search/ReadAhead.h"
 #include "search/SharedReadPass.h"
 #include "search/Sse2.h"
 #include "search/TextArena.h"
@@ -110,6 +109,13 @@ struct DuplicateFinder::Keyed {
   std::size_t archive;
 };
 
+// What the second read takes from one archive: its rows and their texts.
+struct DuplicateFinder::ArchiveRows {
+  std::vector<Keyed> rows;
+  TextArena texts;
+  std::string keyText;  // scratch
+};
+
 // An entry's hash for the run's criteria: the key's text is built only for a
 // hash function that needs it.
 class DuplicateFinder::KeyHasher {
@@ -155,7 +161,8 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
   const std::string root = IncludeTrailingBackslash(folder);
   FolderTrail trail(m_fs, root);
   const NameFolder names(m_text);
-  KeyHasher hashOf(request.criteria, names, m_hash);
+  // One for each side of a read shared by two threads.
+  KeyHasher hashers[2] = {{request.criteria, names, m_hash}, {request.criteria, names, m_hash}};
   try {
     ListArchives(trail, root, mask);
     if (m_abort || m_pump.Terminated()) throw Stopped{};
@@ -167,7 +174,6 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
     std::vector<DuplicateRecord> wanted;
     {
       DuplicateRecords records;
-      KeyHasher hashers[2] = {hashOf, KeyHasher(request.criteria, names, m_hash)};
       SharedReadPass<ArchiveRecords> pass;
       pass.Run(
           m_archives.size(), [&](std::size_t archive) { return m_fs.OpenForBlocks(m_archives[archive].path); },
@@ -200,15 +206,17 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
     std::sort(wanted.begin(), wanted.end(), [](const DuplicateRecord& a, const DuplicateRecord& b) {
       return std::tie(a.archive, a.offset) < std::tie(b.archive, b.offset);
     });
-    std::vector<bool> holding(m_archives.size(), false);
-    for (const DuplicateRecord& record : wanted) holding[record.archive] = true;
-    std::string keyText;
+    std::vector<std::size_t> holding;  // the archives to read again, in order
+    for (const DuplicateRecord& record : wanted) {
+      if (holding.empty() || holding.back() != record.archive) holding.push_back(record.archive);
+    }
     std::deque<Keyed> keyed;  // in chunks: no huge block to move as it grows
-    std::size_t rowsBefore = 0;  // of the archive being read
-    ReadArchives(
-        holding,
-        [&](std::size_t archive, std::string_view bytes) {
-          const Archive& source = m_archives[archive];
+    SharedReadPass<ArchiveRows> pass;
+    pass.Run(
+        holding.size(), [&](std::size_t i) { return m_fs.OpenForBlocks(m_archives[holding[i]].path); },
+        [&](std::size_t i, std::string_view bytes, ArchiveRows& result, int side) {
+          const std::size_t archive = holding[i];
+          result.rows.clear();
           const auto first = std::lower_bound(
               wanted.begin(), wanted.end(), archive,
               [](const DuplicateRecord& record, std::size_t a) { return record.archive < a; });
@@ -216,29 +224,33 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
           for (auto it = first; it != wanted.end() && it->archive == archive; ++it) {
             std::string_view fields[4];
             // The archive was written anew since the first read.
-            if (!EntryAt(bytes, it->offset, fields) || hashOf(fields[1], fields[2], fields[3]) != it->hash) {
-              throw AppError("Archive \"" + source.path +
+            if (!EntryAt(bytes, it->offset, fields) || hashers[side](fields[1], fields[2], fields[3]) != it->hash) {
+              throw AppError("Archive \"" + m_archives[archive].path +
                              "\" changed during the search; search again to include it.");
             }
-            BuildDuplicateKey(request.criteria, names, fields[1], fields[2], fields[3], keyText);
-            const Keyed row{it->hash,
-                            m_texts.Keep(keyText),
-                            m_texts.Keep(fields[0]),
-                            m_texts.Keep(fields[1]),
-                            NumberOf(fields[2]).value_or(0),
-                            static_cast<std::int32_t>(
-                                static_cast<std::uint32_t>(NumberOf(fields[3]).value_or(0))),
-                            archive};
-            // The row as kept here, and as listed.
-            Charge(sizeof(Keyed) + sizeof(DuplicateRow) + row.key.size() + row.directory.size() +
-                   row.file.size());
-            keyed.push_back(row);
-            if (++visited % kPumpEveryEntries == 0) PumpAndCheck();
+            BuildDuplicateKey(request.criteria, names, fields[1], fields[2], fields[3], result.keyText);
+            result.rows.push_back(Keyed{it->hash, result.texts.Keep(result.keyText), result.texts.Keep(fields[0]),
+                                        result.texts.Keep(fields[1]), NumberOf(fields[2]).value_or(0),
+                                        static_cast<std::int32_t>(
+                                            static_cast<std::uint32_t>(NumberOf(fields[3]).value_or(0))),
+                                        archive});
+            if (side == 0 && ++visited % kPumpEveryEntries == 0) PumpAndCheck();
           }
         },
-        [&](std::size_t, bool whole) {
-          if (!whole) keyed.erase(keyed.begin() + static_cast<std::ptrdiff_t>(rowsBefore), keyed.end());
-          rowsBefore = keyed.size();
+        [&](std::size_t i, ArchiveRows& result, std::exception_ptr error) {
+          // A damaged archive's rows are dropped with its texts.
+          if (Failed(holding[i], error)) {
+            result.texts.Clear();
+          } else {
+            for (const Keyed& row : result.rows) {
+              // The row as kept here, and as listed.
+              Charge(sizeof(Keyed) + sizeof(DuplicateRow) + row.key.size() + row.directory.size() +
+                     row.file.size());
+              keyed.push_back(row);
+            }
+            m_texts.Adopt(result.texts);
+          }
+          PumpAndCheck();
         });
     std::vector<DuplicateRecord>().swap(wanted);
     Group(keyed, request);
@@ -340,45 +352,6 @@ void DuplicateFinder::ListArchives(FolderTrail& trail, const std::string& folder
     }
     return goOn;
   });
-}
-
-template <class Read, class Finished>
-void DuplicateFinder::ReadArchives(const std::vector<bool>& wanted, const Read& read,
-                                   const Finished& finished) {
-  ReadAhead readAhead;
-  std::size_t toOpen = 0;
-  const auto openNext = [&] {
-    while (toOpen < m_archives.size() && !wanted[toOpen]) ++toOpen;
-    if (toOpen == m_archives.size()) return;
-    try {
-      readAhead.Add(m_fs.OpenForBlocks(m_archives[toOpen].path));
-    } catch (...) {
-      readAhead.AddFailure(std::current_exception());
-    }
-    ++toOpen;
-  };
-  openNext();
-  for (std::size_t i = 0; i < m_archives.size(); ++i) {
-    if (!wanted[i]) continue;
-    std::string_view bytes;
-    std::exception_ptr unread;
-    try {
-      bytes = readAhead.Take();
-    } catch (...) {
-      unread = std::current_exception();
-    }
-    openNext();
-    bool whole = false;
-    try {
-      if (unread) std::rethrow_exception(unread);
-      read(i, bytes);
-      whole = true;
-    } catch (...) {
-      Failed(i, std::current_exception());
-    }
-    finished(i, whole);
-    PumpAndCheck();
-  }
 }
 
 bool DuplicateFinder::Failed(std::size_t archive, const std::exception_ptr& error) {

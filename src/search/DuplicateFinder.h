@@ -89,7 +89,8 @@ class DuplicateFinder {
     std::string path;
     std::string mark;  // once read
   };
-  struct Keyed;    // a row with its key, before grouping
+  struct Keyed;        // a row with its key, before grouping
+  struct ArchiveRows;  // what the second read takes from one archive
   struct ArchiveRecords {  // what the first read takes from one archive
     std::vector<DuplicateRecord> records;
     std::string mark;
@@ -97,10 +98,6 @@ class DuplicateFinder {
   class KeyHasher;
 
   void ListArchives(FolderTrail& trail, const std::string& folder, const std::string& mask);
-  // Reads each archive whose flag in `wanted` is set, one ahead: `read` gets
-  // its number and bytes, then `finished` whether it was read to its end.
-  template <class Read, class Finished>
-  void ReadArchives(const std::vector<bool>& wanted, const Read& read, const Finished& finished);
   // Every entry of the archive at `path`, and its mark: `entry` gets where
   // each starts and its fields. Pumps messages when `pump` says so: only the
   // window's own thread may.

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace discovel {
@@ -23,6 +24,11 @@ class TextArena {
     m_next += text.size();
     m_left -= text.size();
     return kept;
+  }
+  // Takes over `other`'s texts, which stay where they are; `other` is left empty.
+  void Adopt(TextArena& other) {
+    for (auto& block : other.m_blocks) m_blocks.push_back(std::move(block));
+    other.Clear();
   }
   void Clear() {
     m_blocks.clear();
