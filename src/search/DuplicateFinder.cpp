@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "catalog/ArchiveKeys.h"
+#include "catalog/CatalogQueries.h"
 #include "catalog/KeyBlock.h"
 #include "catalog/TextUtil.h"
 #include "platform/AppError.h"
@@ -28,6 +29,12 @@ constexpr std::string_view kUnknownMark = "Unknown";
 
 // Unwinds a run that was aborted or whose application is ending.
 struct Stopped {};
+
+// A mark as the window lists it: trimmed, "Unknown" for none.
+std::string MarkAsListed(std::string_view stored) {
+  const std::string_view mark = TrimBlanksAndControls(stored);
+  return std::string(mark.empty() ? kUnknownMark : mark);
+}
 
 std::optional<std::int64_t> NumberOf(std::string_view text) {
   return ParseInt64(TrimBlanksAndControls(text));
@@ -113,6 +120,15 @@ struct DuplicateFinder::Keyed {
 struct DuplicateFinder::ArchiveRows {
   std::vector<Keyed> rows;
   TextArena texts;
+  std::string mark;
+  std::string keyText;  // scratch
+};
+
+// What another archive tells in the one-disc mode: which of the chosen rows'
+// keys it holds too.
+struct DuplicateFinder::ArchiveMatches {
+  std::vector<std::size_t> held;
+  std::string mark;
   std::string keyText;  // scratch
 };
 
@@ -167,6 +183,10 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
     ListArchives(trail, root, mask);
     if (m_abort || m_pump.Terminated()) throw Stopped{};
     if (m_archives.size() >= DuplicateTally::kFree) throw ResultsFull();
+    if (request.mode == DuplicateMode::kOnThisDiscOnly) {
+      FindOnChosenDiscs(request, names, hashers);
+      return true;
+    }
 
     // The one full read, on two threads: a record per entry. A damaged
     // archive's records are passed over afterwards, so it is left out whole.
@@ -225,8 +245,7 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
             std::string_view fields[4];
             // The archive was written anew since the first read.
             if (!EntryAt(bytes, it->offset, fields) || hashers[side](fields[1], fields[2], fields[3]) != it->hash) {
-              throw AppError("Archive \"" + m_archives[archive].path +
-                             "\" changed during the search; search again to include it.");
+              throw AppError(ChangedDuringTheSearch(archive));
             }
             BuildDuplicateKey(request.criteria, names, fields[1], fields[2], fields[3], result.keyText);
             result.rows.push_back(Keyed{it->hash, result.texts.Keep(result.keyText), result.texts.Keep(fields[0]),
@@ -274,10 +293,6 @@ void DuplicateFinder::SelectWanted(DuplicateRecords& records, const std::vector<
   if (!request.mark.empty()) {
     for (std::size_t i = 0; i < m_archives.size(); ++i) chosen[i] = m_archives[i].mark == request.mark;
   }
-  if (request.mode == DuplicateMode::kOnThisDiscOnly) {
-    SelectOnChosenDiscs(records, damaged, chosen, wanted);
-    return;
-  }
   DuplicateTally tally;
   for (std::size_t b = 0; b < records.BucketCount(); ++b) {
     const std::size_t count = records.Count(b);
@@ -300,37 +315,110 @@ void DuplicateFinder::SelectWanted(DuplicateRecords& records, const std::vector<
   }
 }
 
-void DuplicateFinder::SelectOnChosenDiscs(DuplicateRecords& records, const std::vector<char>& damaged,
-                                          const std::vector<char>& chosen,
-                                          std::vector<DuplicateRecord>& wanted) {
-  // The chosen archives' entries, and the others' that share a hash with one
-  // of them: looked up in a set of the few chosen hashes, with no sort.
-  const auto counts = [&](const DuplicateRecord& record) { return damaged[record.archive] == 0; };
-  std::size_t chosenCount = 0;
-  for (std::size_t b = 0; b < records.BucketCount(); ++b) {
-    records.ForEach(b, [&](const DuplicateRecord& record) {
-      if (counts(record) && chosen[record.archive]) ++chosenCount;
-    });
+std::string DuplicateFinder::ChangedDuringTheSearch(std::size_t archive) const {
+  return "Archive \"" + m_archives[archive].path + "\" changed during the search; search again to include it.";
+}
+
+void DuplicateFinder::FindOnChosenDiscs(const DuplicateRequest& request, const NameFolder& names,
+                                        KeyHasher (&hashers)[2]) {
+  // Which archives carry the mark, from their key blocks. One that cannot be
+  // read counts as another disc, and the full read names it.
+  std::vector<std::size_t> chosen;
+  std::vector<std::size_t> others;
+  for (std::size_t i = 0; i < m_archives.size(); ++i) {
+    bool isChosen = false;
+    try {
+      const std::string mark = ReadArchiveKey(m_fs, m_archives[i].path, kAMark);
+      isChosen = MarkAsListed(mark) == request.mark;
+    } catch (const AppError&) {
+    }
+    (isChosen ? chosen : others).push_back(i);
+    if (i % kPumpEveryEntries == 0) PumpAndCheck();
   }
-  Charge(chosenCount * 2 * sizeof(std::uint64_t));
-  DuplicateHashSet chosenHashes(chosenCount);
-  for (std::size_t b = 0; b < records.BucketCount(); ++b) {
-    records.ForEach(b, [&](const DuplicateRecord& record) {
-      if (counts(record) && chosen[record.archive]) chosenHashes.Insert(record.hash);
-    });
+
+  // The chosen archives' rows.
+  std::deque<Keyed> rows;
+  SharedReadPass<ArchiveRows> chosenPass;
+  chosenPass.Run(
+      chosen.size(), [&](std::size_t i) { return m_fs.OpenForBlocks(m_archives[chosen[i]].path); },
+      [&](std::size_t i, std::string_view bytes, ArchiveRows& result, int side) {
+        const std::size_t archive = chosen[i];
+        result.rows.clear();
+        ReadEntries(m_archives[archive].path, bytes, result.mark, side == 0,
+                    [&](std::size_t, std::string_view name, std::string_view size, std::string_view time,
+                        std::string_view directory) {
+                      BuildDuplicateKey(request.criteria, names, name, size, time, result.keyText);
+                      result.rows.push_back(Keyed{hashers[side](name, size, time), result.texts.Keep(result.keyText),
+                                                  result.texts.Keep(directory), result.texts.Keep(name),
+                                                  NumberOf(size).value_or(0),
+                                                  static_cast<std::int32_t>(
+                                                      static_cast<std::uint32_t>(NumberOf(time).value_or(0))),
+                                                  archive});
+                    });
+        if (result.mark != request.mark) throw AppError(ChangedDuringTheSearch(archive));
+      },
+      [&](std::size_t i, ArchiveRows& result, std::exception_ptr error) {
+        if (Failed(chosen[i], error)) {
+          result.texts.Clear();
+        } else {
+          m_archives[chosen[i]].mark = result.mark;
+          for (const Keyed& row : result.rows) {
+            Charge(sizeof(Keyed) + sizeof(DuplicateRow) + row.key.size() + row.directory.size() + row.file.size());
+            rows.push_back(row);
+          }
+          m_texts.Adopt(result.texts);
+        }
+        m_observer.ArchiveSearched();
+        PumpAndCheck();
+      });
+
+  // Every other archive only tells which of those keys it holds too.
+  Charge(rows.size() * (sizeof(std::pair<std::uint64_t, std::size_t>) + 2 * sizeof(std::uint64_t) + 1));
+  std::vector<std::pair<std::uint64_t, std::size_t>> byHash;
+  byHash.reserve(rows.size());
+  DuplicateHashSet chosenHashes(rows.size());
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    byHash.emplace_back(rows[r].hash, r);
+    chosenHashes.Insert(rows[r].hash);
   }
-  for (std::size_t b = 0; b < records.BucketCount(); ++b) {
-    std::size_t released = 0;
-    records.ForEach(b, [&](const DuplicateRecord& record) {
-      ++released;
-      if (!counts(record) || !chosenHashes.Contains(record.hash)) return;
-      Charge(DuplicateRecords::kRecordBytes);
-      wanted.push_back(record);
-    });
-    records.Release(b);
-    m_charged -= std::min(m_charged, released * DuplicateRecords::kRecordBytes);
-    if (b % kPumpEveryBuckets == 0) PumpAndCheck();
+  std::sort(byHash.begin(), byHash.end());
+  std::vector<char> heldElsewhere(rows.size(), 0);
+  SharedReadPass<ArchiveMatches> othersPass;
+  othersPass.Run(
+      others.size(), [&](std::size_t i) { return m_fs.OpenForBlocks(m_archives[others[i]].path); },
+      [&](std::size_t i, std::string_view bytes, ArchiveMatches& result, int side) {
+        const std::size_t archive = others[i];
+        result.held.clear();
+        ReadEntries(m_archives[archive].path, bytes, result.mark, side == 0,
+                    [&](std::size_t, std::string_view name, std::string_view size, std::string_view time,
+                        std::string_view) {
+                      const std::uint64_t hash = hashers[side](name, size, time);
+                      if (!chosenHashes.Contains(hash)) return;
+                      // Confirmed on the key itself: keys may share a hash.
+                      BuildDuplicateKey(request.criteria, names, name, size, time, result.keyText);
+                      const auto same = std::equal_range(byHash.begin(), byHash.end(), std::make_pair(hash, std::size_t{0}),
+                                                         [](const auto& a, const auto& b) { return a.first < b.first; });
+                      for (auto it = same.first; it != same.second; ++it) {
+                        if (rows[it->second].key == result.keyText) result.held.push_back(it->second);
+                      }
+                    });
+        if (result.mark == request.mark) throw AppError(ChangedDuringTheSearch(archive));
+      },
+      [&](std::size_t i, ArchiveMatches& result, std::exception_ptr error) {
+        // A damaged archive is left out whole: its copies do not count.
+        if (!Failed(others[i], error)) {
+          m_archives[others[i]].mark = result.mark;
+          for (const std::size_t r : result.held) heldElsewhere[r] = 1;
+        }
+        m_observer.ArchiveSearched();
+        PumpAndCheck();
+      });
+
+  std::deque<Keyed> listed;
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    if (!heldElsewhere[r]) listed.push_back(rows[r]);
   }
+  Group(listed, request);
 }
 
 void DuplicateFinder::ListArchives(FolderTrail& trail, const std::string& folder,
@@ -393,8 +481,7 @@ void DuplicateFinder::ReadEntries(const std::string& path, std::string_view byte
   const std::int32_t stride =
       number(kAPars).value_or(static_cast<std::int32_t>(kDefaultEntryStride));
   const auto count = number(kAFiles);
-  const std::string_view markValue = TrimBlanksAndControls(readKey(kAMark));
-  mark.assign(markValue.empty() ? kUnknownMark : markValue);
+  mark = MarkAsListed(readKey(kAMark));
   if (!count) return;
   // A stride of 0 would read the first entry again and again.
   if (stride <= 0 && *count > 0) {

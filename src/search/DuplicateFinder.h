@@ -90,7 +90,8 @@ class DuplicateFinder {
     std::string mark;  // once read
   };
   struct Keyed;        // a row with its key, before grouping
-  struct ArchiveRows;  // what the second read takes from one archive
+  struct ArchiveRows;     // what the second read takes from one archive
+  struct ArchiveMatches;  // what another archive tells in the one-disc mode
   struct ArchiveRecords {  // what the first read takes from one archive
     std::vector<DuplicateRecord> records;
     std::string mark;
@@ -108,12 +109,14 @@ class DuplicateFinder {
   // caller drops what it had of it). What stops the run is thrown on.
   bool Failed(std::size_t archive, const std::exception_ptr& error);
   // Moves the records worth a row into `wanted`: those whose hash is in two
-  // archives or more, or in the chosen one. Frees the records as it goes.
+  // archives or more (one of them chosen, with a mark). Frees the records as it goes.
   void SelectWanted(DuplicateRecords& records, const std::vector<char>& damaged,
                     const DuplicateRequest& request, std::vector<DuplicateRecord>& wanted);
-  // The same for the one-disc mode: every hash the chosen archives hold.
-  void SelectOnChosenDiscs(DuplicateRecords& records, const std::vector<char>& damaged,
-                           const std::vector<char>& chosen, std::vector<DuplicateRecord>& wanted);
+  // The one-disc mode: the chosen archives are read first, for their rows;
+  // every other archive then only for which of those keys it holds too. No
+  // record per entry, and no archive read twice.
+  void FindOnChosenDiscs(const DuplicateRequest& request, const NameFolder& names, KeyHasher (&hashers)[2]);
+  std::string ChangedDuringTheSearch(std::size_t archive) const;
   void PumpAndCheck();
   void Charge(std::size_t bytes);
   void Group(std::deque<Keyed>& rows, const DuplicateRequest& request);

@@ -209,6 +209,14 @@ TEST_F(Duplicates, ADamagedArchiveIsNamedOnceAndLeftOutWhole) {
   EXPECT_EQ(Listed(), (Listing{"A:\\b.txt + C:\\b.txt"}));
   ASSERT_EQ(observer.failures.size(), 1u);
   EXPECT_NE(observer.failures[0].find("2.dat"), std::string::npos);
+
+  // Its copy of a.txt does not count against A's either.
+  request.mode = DuplicateMode::kOnThisDiscOnly;
+  request.mark = "A";
+  observer = test::TestObserver();
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"A:\\a.txt"}));
+  EXPECT_EQ(observer.failures.size(), 1u);
 }
 
 TEST_F(Duplicates, AbortStopsTheSearchWithNothingListed) {
@@ -283,6 +291,21 @@ TEST_F(Duplicates, AnArchiveWrittenAnewDuringTheSearchIsNamedAndLeftOut) {
   EXPECT_EQ(Listed(), (Listing{"A:\\b.txt + C:\\b.txt"}));
   ASSERT_EQ(observer.failures.size(), 1u);
   EXPECT_NE(observer.failures[0].find("2.dat"), std::string::npos);
+
+  // Files on one disc only: the other discs are read after the chosen one,
+  // and one that takes its mark meanwhile is named and left out.
+  Write("2.dat", ArchiveBuilder("B").Entry("\\", "a.txt"));
+  request.mode = DuplicateMode::kOnThisDiscOnly;
+  request.mark = "A";
+  observer = test::TestObserver();
+  observer.onArchive = [&] {
+    if (observer.archives == 1) Write("3.dat", ArchiveBuilder("A").Entry("\\", "b.txt"));
+  };
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"A:\\b.txt"}));
+  ASSERT_EQ(observer.failures.size(), 1u);
+  EXPECT_NE(observer.failures[0].find("3.dat"), std::string::npos);
+  EXPECT_NE(observer.failures[0].find("search again"), std::string::npos);
 }
 
 TEST_F(Duplicates, EntriesOfMoreLinesThanFourAreFoundWhereTheyStart) {
