@@ -1,8 +1,6 @@
 #include "search/ReadAhead.h"
 
 #include <chrono>
-#include <cstring>
-#include <new>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -96,7 +94,7 @@ std::string_view ReadAhead::Take() {
   slot.state.store(State::kTaken);
   ++m_taken;
   if (slot.error) std::rethrow_exception(std::exchange(slot.error, nullptr));
-  return std::string_view(slot.buffer.get(), slot.length);
+  return slot.buffer.Bytes();
 }
 
 void ReadAhead::ReadLoop() {
@@ -117,31 +115,11 @@ void ReadAhead::ReadLoop() {
 void ReadAhead::Read(Slot& slot) {
   if (slot.reader) {
     try {
-      ReadWhole(slot);
+      slot.buffer.ReadWhole(*slot.reader);
     } catch (...) {
       slot.error = std::current_exception();
     }
     slot.reader.reset();  // closes the file on the side that read it
-  }
-}
-
-void ReadAhead::ReadWhole(Slot& slot) {
-  // Into a buffer kept from file to file: no allocation once the largest file
-  // has been seen, and no clearing.
-  slot.length = 0;
-  for (;;) {
-    if (slot.length == slot.capacity) {
-      if (slot.capacity > static_cast<std::size_t>(-1) / 2) throw std::bad_alloc();
-      const std::size_t capacity = slot.capacity == 0 ? std::size_t{1} << 20 : slot.capacity * 2;
-      auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
-      if (slot.length != 0) std::memcpy(buffer.get(), slot.buffer.get(), slot.length);
-      slot.buffer = std::move(buffer);
-      slot.capacity = capacity;
-    }
-    const std::size_t got = slot.reader->Read(slot.buffer.get() + slot.length,
-                                              slot.capacity - slot.length);
-    if (got == 0) break;
-    slot.length += got;
   }
 }
 

@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "platform/FileSystem.h"
+#include "search/WholeFileBuffer.h"
 
 namespace discovel {
 
@@ -48,9 +49,7 @@ class ReadAhead {
     std::atomic<State> state{State::kFree};
     std::unique_ptr<BlockReader> reader;
     std::exception_ptr error;
-    std::unique_ptr<char[]> buffer;
-    std::size_t capacity = 0;
-    std::size_t length = 0;
+    WholeFileBuffer buffer;
   };
   // One side waiting for the other: a flag telling it sleeps, and its wake-up.
   struct Waiter {
@@ -66,7 +65,6 @@ class ReadAhead {
   void Signal(Waiter& waiter);
   void ReadLoop();
   static void Read(Slot& slot);
-  static void ReadWhole(Slot& slot);
 
   Slot m_slots[2];  // file i goes to slot i % 2
   std::atomic<std::size_t> m_added{0};

@@ -13,16 +13,15 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
-#include <cstring>
 #include <exception>
 #include <memory>
 #include <mutex>
-#include <new>
 #include <string_view>
 #include <system_error>
 #include <thread>
 
 #include "platform/FileSystem.h"
+#include "search/WholeFileBuffer.h"
 
 namespace discovel {
 
@@ -46,9 +45,9 @@ class SharedReadPass {
       Slot& slot = m_slots[file % kSlots];
       if (!slot.error) {
         try {
-          ReadWhole(slot);
+          slot.buffer.ReadWhole(*slot.reader);
           slot.reader.reset();  // closes the file on the side that read it
-          digest(file, std::string_view(slot.buffer.get(), slot.length), slot.result, side);
+          digest(file, slot.buffer.Bytes(), slot.result, side);
         } catch (...) {
           slot.error = std::current_exception();
         }
@@ -87,9 +86,7 @@ class SharedReadPass {
     std::atomic<bool> done{false};  // read and digested, or failed
     std::unique_ptr<BlockReader> reader;
     std::exception_ptr error;
-    std::unique_ptr<char[]> buffer;
-    std::size_t capacity = 0;
-    std::size_t length = 0;
+    WholeFileBuffer buffer;
     Result result{};
   };
 
@@ -163,25 +160,6 @@ class SharedReadPass {
       if (m_waiting == 0) return;
     }
     m_changed.notify_all();
-  }
-
-  static void ReadWhole(Slot& slot) {
-    // Into the slot's buffer, kept from file to file: no allocation once the
-    // largest file has been seen, and no clearing.
-    slot.length = 0;
-    for (;;) {
-      if (slot.length == slot.capacity) {
-        if (slot.capacity > static_cast<std::size_t>(-1) / 2) throw std::bad_alloc();
-        const std::size_t capacity = slot.capacity == 0 ? std::size_t{1} << 20 : slot.capacity * 2;
-        auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
-        if (slot.length != 0) std::memcpy(buffer.get(), slot.buffer.get(), slot.length);
-        slot.buffer = std::move(buffer);
-        slot.capacity = capacity;
-      }
-      const std::size_t got = slot.reader->Read(slot.buffer.get() + slot.length, slot.capacity - slot.length);
-      if (got == 0) break;
-      slot.length += got;
-    }
   }
 
   Slot m_slots[kSlots];
