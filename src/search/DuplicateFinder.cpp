@@ -41,17 +41,17 @@ std::optional<std::int64_t> NumberOf(std::string_view text) {
 }
 
 #if defined(DISCOVEL_HAVE_SSE2)
-// The first CR or LF from `pos` on, sixteen bytes a step; or where fewer than
-// sixteen bytes are left, for the caller to go on from byte by byte.
-DISCOVEL_SSE2 std::size_t LineEndInBlocks(const char* data, std::size_t pos, std::size_t n) {
-  for (; pos + 16 <= n; pos += 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + pos));
-    const __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')),
-                                      _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')));
-    const auto bits = static_cast<unsigned>(_mm_movemask_epi8(ends));
-    if (bits != 0) return pos + static_cast<unsigned>(__builtin_ctz(bits));
+// One bit for each CR or LF among the 64 bytes at `at`.
+DISCOVEL_SSE2 std::uint64_t LineEndBits(const char* at) {
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  std::uint64_t bits = 0;
+  for (int k = 0; k < 4; ++k) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 16 * k));
+    const auto ends = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+    bits |= static_cast<std::uint64_t>(ends) << (16 * k);
   }
-  return pos;
+  return bits;
 }
 #endif
 
@@ -80,19 +80,47 @@ class EntryCursor {
   void SkipLine() {
     const char* data = m_bytes.data();
     const std::size_t n = m_bytes.size();
-    std::size_t at = m_at;
-#if defined(DISCOVEL_HAVE_SSE2)
-    if (m_sse2) at = LineEndInBlocks(data, at, n);
-#endif
-    while (at < n && data[at] != '\r' && data[at] != '\n') ++at;
+    std::size_t at = NextEnd(m_at);
     m_end = at;
     if (at < n) at += data[at] == '\r' && at + 1 < n && data[at + 1] == '\n' ? 2 : 1;
     m_at = at;
   }
 
+  // The next CR or LF from `from` on, or the end of the bytes. The line ends
+  // of 64 bytes are found at once, for the few lines they hold.
+  std::size_t NextEnd(std::size_t from) {
+    const std::size_t n = m_bytes.size();
+    while (from < n) {
+      const std::size_t window = from & ~std::size_t{63};
+      if (window != m_window) {
+        m_window = window;
+        m_ends = EndsIn(window);
+      }
+      const std::uint64_t ends = m_ends >> (from - window);
+      if (ends != 0) return from + static_cast<std::size_t>(__builtin_ctzll(ends));
+      from = window + 64;
+    }
+    return n;
+  }
+
+  std::uint64_t EndsIn(std::size_t window) const {
+    const char* data = m_bytes.data();
+    const std::size_t n = m_bytes.size();
+#if defined(DISCOVEL_HAVE_SSE2)
+    if (m_sse2 && window + 64 <= n) return LineEndBits(data + window);
+#endif
+    std::uint64_t bits = 0;
+    for (std::size_t i = window; i < n && i < window + 64; ++i) {
+      if (data[i] == '\r' || data[i] == '\n') bits |= std::uint64_t{1} << (i - window);
+    }
+    return bits;
+  }
+
   std::string_view m_bytes;
   std::size_t m_at;
   std::size_t m_end = 0;  // where the line skipped last ends
+  std::size_t m_window = SIZE_MAX;  // the first of the 64 bytes m_ends tells of
+  std::uint64_t m_ends = 0;
   bool m_sse2 = HasSse2();
 };
 

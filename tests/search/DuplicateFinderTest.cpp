@@ -309,11 +309,13 @@ TEST_F(Duplicates, AnArchiveWrittenAnewDuringTheSearchIsNamedAndLeftOut) {
 }
 
 TEST_F(Duplicates, EntriesOfMoreLinesThanFourAreFoundWhereTheyStart) {
-  // Each archive with its own line ends, and folder lines longer than a step of the line scan.
+  static const std::string kLongFolder = "a folder whose name runs on past the sixty-four bytes of one step";
+  // Each archive with its own line ends, and folder lines longer than the 64
+  // bytes the line scan looks at in one step, so line ends fall on every side of one.
   const auto archive = [](const std::string& mark, std::vector<const char*> names, const std::string& eol) {
     std::string text;
     for (const char* name : names) {
-      text += "a folder of thirty-two characters" + eol + name + eol + "10" + eol + "879719370" + eol +
+      text += kLongFolder + eol + name + eol + "10" + eol + "879719370" + eol +
               "extra" + eol + "extra" + eol;
     }
     return text + "AMark=" + mark + eol + "AFiles=" + std::to_string(names.size()) + eol + "APars=6" + eol;
@@ -322,7 +324,7 @@ TEST_F(Duplicates, EntriesOfMoreLinesThanFourAreFoundWhereTheyStart) {
   catalogue.WriteFile("2.dat", archive("B", {"four", "three", "one"}, "\r"));
   catalogue.WriteFile("3.dat", archive("C", {"two", "five"}, "\n"));
   EXPECT_TRUE(Run());
-  const std::string folder = "\\a folder of thirty-two characters\\";
+  const std::string folder = "\\" + kLongFolder + "\\";
   EXPECT_EQ(Listed(), (Listing{"A:" + folder + "one + B:" + folder + "one",
                                "A:" + folder + "three + B:" + folder + "three",
                                "A:" + folder + "two + C:" + folder + "two"}));
