@@ -63,7 +63,8 @@ bool DiscCheck::Run(const CheckRequest& request) {
   }
 
   std::vector<CheckRow> rows = CompareWithDisc(entries, disc, plan, reads, names, m_text);
-  if (!FillOtherCopies(m_fs, m_text, m_pump, request.catalogFolder, request.archivePath, rows) || Stopping()) {
+  const WalkPacing pacing{m_pump, [this] { return m_abort; }};
+  if (!FillOtherCopies(m_fs, m_text, pacing, request.catalogFolder, request.archivePath, rows) || Stopping()) {
     return false;
   }
   m_report.counts = CountRows(rows, static_cast<std::int64_t>(entries.size()));

@@ -22,7 +22,7 @@ void AddMark(std::vector<std::string>& marks, std::string_view mark) {
 
 }  // namespace
 
-bool FindOtherCopies(FileSystem& fs, const TextServices& text, UiPump& pump, std::string_view catalogFolder,
+bool FindOtherCopies(FileSystem& fs, const TextServices& text, const WalkPacing& pacing, std::string_view catalogFolder,
                      const std::string& checkedArchive, const std::vector<CopyWanted>& wanted,
                      std::vector<std::vector<std::string>>& marks) {
   marks.assign(wanted.size(), {});
@@ -43,7 +43,6 @@ bool FindOtherCopies(FileSystem& fs, const TextServices& text, UiPump& pump, std
   }
 
   std::string scratch;
-  const WalkPacing pacing{pump, [] { return false; }};
   const bool walked = WalkCatalog(fs, catalogFolder, kArchiveMask, [&](const std::string& path) {
     if (EqualsIgnoreAsciiCase(path, checkedArchive)) return;
     try {
@@ -66,13 +65,13 @@ bool FindOtherCopies(FileSystem& fs, const TextServices& text, UiPump& pump, std
   return walked;
 }
 
-bool FillOtherCopies(FileSystem& fs, const TextServices& text, UiPump& pump, std::string_view catalogFolder,
+bool FillOtherCopies(FileSystem& fs, const TextServices& text, const WalkPacing& pacing, std::string_view catalogFolder,
                      const std::string& checkedArchive, std::vector<CheckRow>& rows) {
   std::vector<CopyWanted> wanted;
   wanted.reserve(rows.size());
   for (const CheckRow& row : rows) wanted.push_back({row.file, row.copySize});
   std::vector<std::vector<std::string>> marks;
-  const bool walked = FindOtherCopies(fs, text, pump, catalogFolder, checkedArchive, wanted, marks);
+  const bool walked = FindOtherCopies(fs, text, pacing, catalogFolder, checkedArchive, wanted, marks);
   for (std::size_t i = 0; i < rows.size(); ++i) rows[i].otherCopies = std::move(marks[i]);
   return walked;
 }

@@ -11,7 +11,7 @@
 #include "check/CheckRow.h"
 #include "platform/FileSystem.h"
 #include "platform/TextServices.h"
-#include "platform/UiPump.h"
+#include "catalog/CatalogQueries.h"
 
 namespace discovel {
 
@@ -23,13 +23,13 @@ struct CopyWanted {
 // Per wanted file, the marks ("Unknown" for an archive without one) of the
 // archives under `catalogFolder` other than `checkedArchive` that hold it, each
 // once, in byte order. An archive that cannot be read or is damaged is passed
-// over. Pumps after every archive; false when the application is ending.
-bool FindOtherCopies(FileSystem& fs, const TextServices& text, UiPump& pump, std::string_view catalogFolder,
+// over. Pumps after every archive (`pacing`); false when it stopped early.
+bool FindOtherCopies(FileSystem& fs, const TextServices& text, const WalkPacing& pacing, std::string_view catalogFolder,
                      const std::string& checkedArchive, const std::vector<CopyWanted>& wanted,
                      std::vector<std::vector<std::string>>& marks);
 
 // The same for the rows of a check, into their otherCopies.
-bool FillOtherCopies(FileSystem& fs, const TextServices& text, UiPump& pump, std::string_view catalogFolder,
+bool FillOtherCopies(FileSystem& fs, const TextServices& text, const WalkPacing& pacing, std::string_view catalogFolder,
                      const std::string& checkedArchive, std::vector<CheckRow>& rows);
 
 }  // namespace discovel

@@ -31,7 +31,7 @@ class OtherCopiesTest : public ::testing::Test {
   Marks Find(const std::vector<CopyWanted>& wanted) {
     NoPump pump;
     Marks marks;
-    EXPECT_TRUE(FindOtherCopies(m_fs, m_text, pump, m_folder.Path(), m_folder / "checked.dat", wanted, marks));
+    EXPECT_TRUE(FindOtherCopies(m_fs, m_text, {pump, [] { return false; }}, m_folder.Path(), m_folder / "checked.dat", wanted, marks));
     return marks;
   }
 
