@@ -2,6 +2,8 @@
 // How far a disc check has come, as its progress window shows it.
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace discovel {
 
@@ -19,5 +21,9 @@ struct CheckProgress {
   // 0..100, by bytes (by files while the files hold no bytes).
   int Percent() const;
 };
+
+// "Files: 12 of 2,000; Bytes: 5,000,000 of 9,000,000; Speed: 2 MB/s; Time left: 0:02",
+// the speed and time left once there is a speed; a time of an hour or more as h:mm:ss.
+std::string CheckProgressText(const CheckProgress& progress, std::string_view thousandsSeparator);
 
 }  // namespace discovel
