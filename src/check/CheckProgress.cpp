@@ -30,7 +30,11 @@ int CheckProgress::Percent() const {
 
 namespace {
 
-std::string TwoDigits(std::int64_t value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+std::string TwoDigits(std::int64_t value) {
+  std::string digits = std::to_string(value);
+  if (digits.size() < 2) digits.insert(digits.begin(), '0');
+  return digits;
+}
 
 std::string Duration(std::int64_t seconds) {
   const std::int64_t hours = seconds / 3600;
