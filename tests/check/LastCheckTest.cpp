@@ -17,6 +17,7 @@ std::string Packed(const LocalTime& time) { return std::to_string(PackDosDateTim
 TEST(LastCheckTest, ShowsTheMomentAndResultOrNever) {
   EXPECT_EQ(ReadLastCheck(Keys(""), '/', ':').text, "Never");
   EXPECT_EQ(ReadLastCheck(Keys("ALastCheck=x\r\nACheckResult=OK\r\n"), '/', ':').text, "Never");
+  EXPECT_EQ(ReadLastCheck(Keys("ALastCheck=0\r\nACheckResult=OK\r\n"), '/', ':').text, "Never");  // no date
   const LastCheck checked =
       ReadLastCheck(Keys("ALastCheck=" + Packed({2026, 12, 9, 14, 30, 20}) +
                          "\r\nACheckResult=Unreadable: 1; Missing: 0; Changed: 0; Not in archive: 0\r\n"),
