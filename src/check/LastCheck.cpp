@@ -17,7 +17,10 @@ LastCheck ReadLastCheck(const ArchiveText& keys, char dateSeparator, char timeSe
   LastCheck check;
   check.text = FormatDisplayDateTime(*moment, dateSeparator, timeSeparator);
   const std::string_view result = value(kACheckResult);
-  if (!result.empty()) check.text += " " + std::string(result);
+  if (!result.empty()) {
+    check.text += ' ';
+    check.text += result;
+  }
   check.sortKey = static_cast<std::uint32_t>(*packed);
   return check;
 }
