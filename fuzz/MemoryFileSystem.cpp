@@ -31,6 +31,22 @@ class MemoryBlockReader final : public BlockReader {
   std::size_t m_done = 0;
 };
 
+class MemoryRandomReader final : public RandomReader {
+ public:
+  explicit MemoryRandomReader(std::string bytes) : m_bytes(std::move(bytes)) {}
+  std::uint64_t Size() const override { return m_bytes.size(); }
+  Result ReadAt(std::uint64_t offset, char* buffer, std::size_t size) override {
+    Result result;
+    if (offset >= m_bytes.size()) return result;
+    result.bytes = std::min(size, m_bytes.size() - static_cast<std::size_t>(offset));
+    if (result.bytes != 0) std::memcpy(buffer, m_bytes.data() + offset, result.bytes);
+    return result;
+  }
+
+ private:
+  std::string m_bytes;
+};
+
 }  // namespace
 
 std::string PathUnder(const std::string& root, std::string_view name) {
@@ -84,6 +100,10 @@ std::string MemoryFileSystem::ReadTail(const std::string& path, std::size_t maxB
 
 std::unique_ptr<BlockReader> MemoryFileSystem::OpenForBlocks(const std::string& path) {
   return std::make_unique<MemoryBlockReader>(Contents(path));
+}
+
+std::unique_ptr<RandomReader> MemoryFileSystem::OpenForReadingAt(const std::string& path) {
+  return std::make_unique<MemoryRandomReader>(Contents(path));
 }
 
 void MemoryFileSystem::WriteFileReplacing(const std::string& path, std::string_view bytes) {

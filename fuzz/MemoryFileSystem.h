@@ -27,6 +27,7 @@ class MemoryFileSystem final : public FileSystem {
   std::string ReadWholeFile(const std::string& path) override;
   std::string ReadTail(const std::string& path, std::size_t maxBytes, bool& wholeFile) override;
   std::unique_ptr<BlockReader> OpenForBlocks(const std::string& path) override;
+  std::unique_ptr<RandomReader> OpenForReadingAt(const std::string& path) override;
   void WriteFileReplacing(const std::string& path, std::string_view bytes) override;
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;

@@ -18,6 +18,10 @@ inline constexpr std::string_view kANumber = "ANumber";
 inline constexpr std::string_view kASource = "ASource";
 inline constexpr std::string_view kAPicture = "APicture";
 inline constexpr std::string_view kAEnd = "AEnd";
+// The last disc check: its moment (MS-DOS packed) and "OK" or what it found.
+// Set on an archive by the check, never by the writer.
+inline constexpr std::string_view kALastCheck = "ALastCheck";
+inline constexpr std::string_view kACheckResult = "ACheckResult";
 // Lines per file entry; read when present, never written.
 inline constexpr std::string_view kAPars = "APars";
 

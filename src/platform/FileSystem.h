@@ -31,6 +31,23 @@ class BlockReader {
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
 };
 
+// Reads of one open file at any offset, for a full read that must go on past
+// a bad stretch; closes the file when destroyed.
+class RandomReader {
+ public:
+  struct Result {
+    std::size_t bytes = 0;  // fewer than asked only at the end of the file
+    std::string error;      // the system's reason when the read failed; "" otherwise
+    bool Failed() const { return !error.empty(); }
+  };
+  virtual ~RandomReader() = default;
+  // The file's size when it was opened.
+  virtual std::uint64_t Size() const = 0;
+  // A failed read is an answer, not an error: a worn disc has bad stretches
+  // and the caller reads around them.
+  virtual Result ReadAt(std::uint64_t offset, char* buffer, std::size_t size) = 0;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -41,6 +58,8 @@ class FileSystem {
   // tells whether the result starts at offset 0. Throws FileError.
   virtual std::string ReadTail(const std::string& path, std::size_t maxBytes, bool& wholeFile) = 0;
   virtual std::unique_ptr<BlockReader> OpenForBlocks(const std::string& path) = 0;
+  // Opens a file for RandomReader's reads. Throws FileError naming the path.
+  virtual std::unique_ptr<RandomReader> OpenForReadingAt(const std::string& path) = 0;
   // Writes a sibling temporary file (not named *.dat) and replaces `path` with it
   // in one step, so a crash leaves the old file or the new one. Throws FileError.
   virtual void WriteFileReplacing(const std::string& path, std::string_view bytes) = 0;

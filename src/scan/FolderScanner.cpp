@@ -41,7 +41,9 @@ std::string FolderLine(std::string_view folderPath, std::size_t rootLength) {
 }
 
 FolderScanner::FolderScanner(FileSystem& fs, Settings& settings, UiPump& pump)
-    : m_fs(fs), m_settings(settings), m_pump(pump) {}
+    : m_fs(fs), m_settings(&settings), m_pump(pump) {}
+
+FolderScanner::FolderScanner(FileSystem& fs, UiPump& pump) : m_fs(fs), m_settings(nullptr), m_pump(pump) {}
 
 bool FolderScanner::Scan(std::string_view rootPath, std::string_view mask, ScanProgress* progress) {
   m_abort = false;
@@ -50,7 +52,8 @@ bool FolderScanner::Scan(std::string_view rootPath, std::string_view mask, ScanP
   if (m_progress) m_progress->SetProgress(0);
   const ProgressFinish finish(m_progress, m_pump);
 
-  m_hostage = m_settings.ReadString(names::kKeyState, names::kHostageFile);
+  m_hostage.clear();
+  if (m_settings) m_hostage = m_settings->ReadString(names::kKeyState, names::kHostageFile);
   m_pump.Pump();
 
   std::string path = IncludeTrailingBackslash(rootPath);
@@ -108,9 +111,9 @@ bool FolderScanner::WalkFolder(std::string& path) {
 }
 
 void FolderScanner::ListFile(const std::string& path, std::string_view folderLine, const DirEntry& entry) {
-  if (m_hostage.empty()) {
+  if (m_settings && m_hostage.empty()) {
     m_hostage = path + entry.name;
-    m_settings.WriteString(names::kKeyState, names::kHostageFile, m_hostage);
+    m_settings->WriteString(names::kKeyState, names::kHostageFile, m_hostage);
   }
   const auto size = static_cast<std::int64_t>(entry.size);
   m_listing.AppendEntry(folderLine, TrimBlanksAndControls(entry.name), size, PackDosDateTime(entry.lastWrite));

@@ -28,7 +28,11 @@ class ScanProgress {
 
 class FolderScanner {
  public:
+  // A scan that remembers the first file as the disc's hostage file.
   FolderScanner(FileSystem& fs, Settings& settings, UiPump& pump);
+  // A walk that leaves the hostage file alone: the disc check reads a disc
+  // already catalogued, and the disc wait must not take it for a new one.
+  FolderScanner(FileSystem& fs, UiPump& pump);
 
   // Scans `rootPath` (a drive root such as "D:\"; the backslash is added when
   // missing). True when the walk ran to its end, false when an abort request or
@@ -53,7 +57,7 @@ class FolderScanner {
   void StepProgress();
 
   FileSystem& m_fs;
-  Settings& m_settings;
+  Settings* m_settings;
   UiPump& m_pump;
 
   ArchiveLines m_listing;

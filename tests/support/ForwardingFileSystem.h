@@ -12,6 +12,9 @@ class ForwardingFileSystem : public FileSystem {
     return m_fs.ReadTail(path, maxBytes, wholeFile);
   }
   std::unique_ptr<BlockReader> OpenForBlocks(const std::string& path) override { return m_fs.OpenForBlocks(path); }
+  std::unique_ptr<RandomReader> OpenForReadingAt(const std::string& path) override {
+    return m_fs.OpenForReadingAt(path);
+  }
   void WriteFileReplacing(const std::string& path, std::string_view bytes) override {
     m_fs.WriteFileReplacing(path, bytes);
   }

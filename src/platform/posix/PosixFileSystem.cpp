@@ -94,6 +94,31 @@ class PosixBlockReader final : public BlockReader {
   std::string m_path;
 };
 
+class PosixRandomReader final : public RandomReader {
+ public:
+  PosixRandomReader(int fd, std::uint64_t size) : m_fd(fd), m_size(size) {}
+  std::uint64_t Size() const override { return m_size; }
+  Result ReadAt(std::uint64_t offset, char* buffer, std::size_t size) override {
+    Result result;
+    while (result.bytes < size) {
+      const ssize_t got = ::pread(m_fd.Get(), buffer + result.bytes, size - result.bytes,
+                                  static_cast<off_t>(offset + result.bytes));
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        result.error = Reason(errno);
+        return result;
+      }
+      if (got == 0) break;
+      result.bytes += static_cast<std::size_t>(got);
+    }
+    return result;
+  }
+
+ private:
+  Fd m_fd;
+  std::uint64_t m_size;
+};
+
 char FoldAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
 }
@@ -168,6 +193,12 @@ std::unique_ptr<BlockReader> PosixFileSystem::OpenForBlocks(const std::string& p
   Fd fd = OpenForReading(path);
   SizeOf(fd, path);  // refuses a folder now rather than at the first read
   return std::make_unique<PosixBlockReader>(fd.Release(), path);
+}
+
+std::unique_ptr<RandomReader> PosixFileSystem::OpenForReadingAt(const std::string& path) {
+  Fd fd = OpenForReading(path);
+  const auto size = static_cast<std::uint64_t>(SizeOf(fd, path));
+  return std::make_unique<PosixRandomReader>(fd.Release(), size);
 }
 
 void PosixFileSystem::WriteFileReplacing(const std::string& path, std::string_view bytes) {

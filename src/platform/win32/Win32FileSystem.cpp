@@ -62,6 +62,61 @@ class Win32BlockReader final : public BlockReader {
   std::string m_path;
 };
 
+// A bad sector or an empty drive must answer the reading thread with an
+// error, never with the system's "insert a disk" or "cannot read" box. Start-up
+// sets this for the process; the thread's own mode makes sure of it here and
+// leaves the rest of the thread as it was.
+class QuietCriticalErrors {
+ public:
+  QuietCriticalErrors() {
+    m_set = SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &m_old) != 0;
+  }
+  ~QuietCriticalErrors() {
+    if (m_set) SetThreadErrorMode(m_old, nullptr);
+  }
+  QuietCriticalErrors(const QuietCriticalErrors&) = delete;
+  QuietCriticalErrors& operator=(const QuietCriticalErrors&) = delete;
+
+ private:
+  DWORD m_old = 0;
+  bool m_set = false;
+};
+
+class Win32RandomReader final : public RandomReader {
+ public:
+  Win32RandomReader(FileHandle file, std::uint64_t size) : m_file(std::move(file)), m_size(size) {}
+  std::uint64_t Size() const override { return m_size; }
+  Result ReadAt(std::uint64_t offset, char* buffer, std::size_t size) override {
+    const QuietCriticalErrors quiet;
+    Result result;
+    while (result.bytes < size) {
+      // On a handle opened without FILE_FLAG_OVERLAPPED the structure only
+      // names where the read starts; the call still returns when it is done.
+      OVERLAPPED at{};
+      const std::uint64_t from = offset + result.bytes;
+      at.Offset = static_cast<DWORD>(from);
+      at.OffsetHigh = static_cast<DWORD>(from >> 32);
+      const std::size_t left = size - result.bytes;
+      const DWORD want = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
+      DWORD got = 0;
+      if (!ReadFile(m_file.get(), buffer + result.bytes, want, &got, &at)) {
+        const DWORD code = GetLastError();
+        // With an offset given, the end of the file is this error, not 0 bytes.
+        if (code == ERROR_HANDLE_EOF) break;
+        result.error = SystemErrorText(code);
+        return result;
+      }
+      if (got == 0) break;
+      result.bytes += got;
+    }
+    return result;
+  }
+
+ private:
+  FileHandle m_file;
+  std::uint64_t m_size;
+};
+
 // Virus scanners and the search indexer open a new or changed file for a
 // moment, often without FILE_SHARE_DELETE; a rename or replace that meets such
 // a handle fails with a sharing or access error. It is tried again for about
@@ -104,6 +159,13 @@ std::string Win32FileSystem::ReadTail(const std::string& path, std::size_t maxBy
 
 std::unique_ptr<BlockReader> Win32FileSystem::OpenForBlocks(const std::string& path) {
   return std::make_unique<Win32BlockReader>(OpenForReading(path), path);
+}
+
+std::unique_ptr<RandomReader> Win32FileSystem::OpenForReadingAt(const std::string& path) {
+  const QuietCriticalErrors quiet;
+  FileHandle file = OpenForReading(path);
+  const std::uint64_t size = SizeOf(file.get(), path);
+  return std::make_unique<Win32RandomReader>(std::move(file), size);
 }
 
 void Win32FileSystem::WriteFileReplacing(const std::string& path, std::string_view bytes) {

@@ -142,3 +142,28 @@ TEST(Win32FileSystemTest, SizesAbove4GiBAreExact) {
 
 }  // namespace
 }  // namespace discovel
+
+namespace discovel {
+namespace {
+
+TEST(Win32FileSystemTest, ReadsAtAnOffsetAndGivesNothingPastTheEnd) {
+  test::TempFolder folder;
+  folder.WriteFile("disc.bin", "0123456789");
+  Win32FileSystem fs;
+  const auto reader = fs.OpenForReadingAt(folder / "disc.bin");
+  EXPECT_EQ(reader->Size(), 10u);
+  char buffer[8] = {};
+  const RandomReader::Result middle = reader->ReadAt(6, buffer, sizeof buffer);
+  EXPECT_FALSE(middle.Failed()) << middle.error;
+  EXPECT_EQ(std::string(buffer, middle.bytes), "6789");
+  // With an offset, the end of the file is reported as an error code that is no failure.
+  const RandomReader::Result past = reader->ReadAt(10, buffer, sizeof buffer);
+  EXPECT_FALSE(past.Failed()) << past.error;
+  EXPECT_EQ(past.bytes, 0u);
+  // The reads go by the offset given, not by where the last one ended.
+  const RandomReader::Result first = reader->ReadAt(0, buffer, 3);
+  EXPECT_EQ(std::string(buffer, first.bytes), "012");
+}
+
+}  // namespace
+}  // namespace discovel

@@ -1,0 +1,47 @@
+#include "catalog/ArchiveEntries.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "catalog/TextUtil.h"
+#include "platform/AppError.h"
+
+namespace discovel {
+namespace {
+
+std::optional<std::int64_t> NumberKey(const ArchiveText& archive, std::string_view key, const std::string& path) {
+  const std::string_view value = TrimBlanksAndControls(archive.FindKey(key).value_or(std::string_view()));
+  if (value.empty()) return std::nullopt;
+  const auto number = ParseInt64(value);
+  if (!number) {
+    throw ConvertError("The " + std::string(key) + " value \"" + std::string(value) + "\" of archive \"" + path +
+                       "\" is not a number.");
+  }
+  return number;
+}
+
+}  // namespace
+
+std::vector<EntryView> ListArchiveEntries(const ArchiveText& archive, const std::string& path) {
+  const std::int64_t count = NumberKey(archive, kAFiles, path).value_or(0);
+  const std::int64_t stride = NumberKey(archive, kAPars, path).value_or(kDefaultEntryStride);
+  std::vector<EntryView> entries;
+  if (count <= 0) return entries;
+  if (stride < 1) {
+    throw AppError("Archive \"" + path + "\" is damaged: its APars key gives its entries " + std::to_string(stride) +
+                   " lines each.");
+  }
+  // A count larger than the file could hold must not reserve memory for it.
+  entries.reserve(static_cast<std::size_t>(
+      std::min<std::int64_t>(count, static_cast<std::int64_t>(archive.LineCount() / static_cast<std::size_t>(stride)) + 1)));
+  try {
+    for (std::int64_t i = 0; i < count; ++i) {
+      entries.push_back(archive.EntryLines(static_cast<std::size_t>(i), static_cast<std::size_t>(stride)));
+    }
+  } catch (const AppError& e) {
+    throw AppError("Archive \"" + path + "\" is damaged. " + e.what());
+  }
+  return entries;
+}
+
+}  // namespace discovel

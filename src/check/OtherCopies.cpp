@@ -1,0 +1,79 @@
+#include "check/OtherCopies.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "catalog/ArchiveEntries.h"
+#include "catalog/CatalogFolder.h"
+#include "catalog/CatalogQueries.h"
+#include "catalog/TextUtil.h"
+#include "platform/AppError.h"
+#include "search/DuplicateKey.h"
+#include "search/DuplicateRecords.h"
+
+namespace discovel {
+namespace {
+
+constexpr std::string_view kUnknownMark = "Unknown";
+
+void AddMark(std::vector<std::string>& marks, std::string_view mark) {
+  if (std::find(marks.begin(), marks.end(), mark) == marks.end()) marks.emplace_back(mark);
+}
+
+}  // namespace
+
+bool FindOtherCopies(FileSystem& fs, const TextServices& text, const WalkPacing& pacing, std::string_view catalogFolder,
+                     const std::string& checkedArchive, const std::vector<CopyWanted>& wanted,
+                     std::vector<std::vector<std::string>>& marks) {
+  marks.assign(wanted.size(), {});
+  if (wanted.empty()) return true;
+  DuplicateCriteria criteria;
+  criteria.sameName = true;
+  criteria.sameSize = true;
+  const NameFolder names(text);
+
+  // The wanted keys, and their hashes for the quick look-up of every entry.
+  std::unordered_map<std::string, std::vector<std::size_t>> byKey;
+  DuplicateHashSet hashes(wanted.size());
+  std::string key;
+  for (std::size_t i = 0; i < wanted.size(); ++i) {
+    BuildDuplicateKey(criteria, names, wanted[i].name, std::to_string(wanted[i].size), {}, key);
+    hashes.Insert(DuplicateKeyHash(key));
+    byKey[key].push_back(i);
+  }
+
+  std::string scratch;
+  const bool walked = WalkCatalog(fs, catalogFolder, kArchiveMask, [&](const std::string& path) {
+    if (EqualsIgnoreAsciiCase(path, checkedArchive)) return;
+    try {
+      const ArchiveText archive = ArchiveText::Load(fs, path);
+      const std::string_view stored = TrimBlanksAndControls(archive.FindKey(kAMark).value_or(std::string_view()));
+      const std::string_view mark = stored.empty() ? kUnknownMark : stored;
+      for (const EntryView& entry : ListArchiveEntries(archive, path)) {
+        if (!hashes.Contains(HashDuplicateKey(criteria, names, entry.name, entry.size, {}, scratch))) continue;
+        // Two keys may share a hash: the key itself decides.
+        BuildDuplicateKey(criteria, names, entry.name, entry.size, {}, key);
+        const auto found = byKey.find(key);
+        if (found == byKey.end()) continue;
+        for (const std::size_t i : found->second) AddMark(marks[i], mark);
+      }
+    } catch (const AppError&) {
+      // A damaged or unreadable archive holds no copy that can be trusted.
+    }
+  }, pacing);
+  for (auto& list : marks) std::sort(list.begin(), list.end());
+  return walked;
+}
+
+bool FillOtherCopies(FileSystem& fs, const TextServices& text, const WalkPacing& pacing, std::string_view catalogFolder,
+                     const std::string& checkedArchive, std::vector<CheckRow>& rows) {
+  std::vector<CopyWanted> wanted;
+  wanted.reserve(rows.size());
+  for (const CheckRow& row : rows) wanted.push_back({row.file, row.copySize});
+  std::vector<std::vector<std::string>> marks;
+  const bool walked = FindOtherCopies(fs, text, pacing, catalogFolder, checkedArchive, wanted, marks);
+  for (std::size_t i = 0; i < rows.size(); ++i) rows[i].otherCopies = std::move(marks[i]);
+  return walked;
+}
+
+}  // namespace discovel
