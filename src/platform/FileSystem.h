@@ -44,6 +44,11 @@ class FileSystem {
   // Writes a sibling temporary file (not named *.dat) and replaces `path` with it
   // in one step, so a crash leaves the old file or the new one. Throws FileError.
   virtual void WriteFileReplacing(const std::string& path, std::string_view bytes) = 0;
+  // The same for a file the user need not see beside his own (a cache): it
+  // gets the hidden attribute where the platform has one.
+  virtual void WriteHiddenFileReplacing(const std::string& path, std::string_view bytes) {
+    WriteFileReplacing(path, bytes);
+  }
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool FolderExists(const std::string& path) = 0;
   // Creates the folder with all missing parents; false when it could not.

@@ -15,6 +15,9 @@ class ForwardingFileSystem : public FileSystem {
   void WriteFileReplacing(const std::string& path, std::string_view bytes) override {
     m_fs.WriteFileReplacing(path, bytes);
   }
+  void WriteHiddenFileReplacing(const std::string& path, std::string_view bytes) override {
+    m_fs.WriteHiddenFileReplacing(path, bytes);
+  }
   bool FileExists(const std::string& path) override { return m_fs.FileExists(path); }
   bool FolderExists(const std::string& path) override { return m_fs.FolderExists(path); }
   bool CreateFolders(const std::string& path) override { return m_fs.CreateFolders(path); }
