@@ -70,7 +70,8 @@ Seen Walk(FileSystem& fs, const std::string& root) {
 }
 
 // Whatever the summary held, a second walk over the same archives gives what
-// the first gave, and the summary left behind is one the parser takes.
+// the first gave, and the summary left behind is one the parser takes (unless
+// a folder of its name kept it from being written).
 void CheckWalk(std::string_view rest) {
   const std::string root = "C:\\Cat\\";
   MemoryFileSystem memory;
@@ -81,8 +82,9 @@ void CheckWalk(std::string_view rest) {
   const Seen first = Walk(fs, root);
   const Seen second = Walk(fs, root);
   FUZZ_REQUIRE(first == second);
-  if (!first.empty()) {
-    const auto summary = ParseKeySummary(fs.ReadWholeFile(root + std::string(kSummaryFileName)));
+  const std::string summaryPath = root + std::string(kSummaryFileName);
+  if (!first.empty() && !fs.FolderExists(summaryPath)) {
+    const auto summary = ParseKeySummary(fs.ReadWholeFile(summaryPath));
     FUZZ_REQUIRE(summary && summary->entries.size() == first.size());
   }
 }

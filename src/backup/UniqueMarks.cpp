@@ -10,7 +10,8 @@ namespace discovel {
 void UniqueMarks::AddCatalog(FileSystem& fs, const std::string& folder) {
   // An archive that cannot be read fails the merge, as reading it would.
   const auto fail = [](const std::string&, const AppError&) { throw; };
-  WalkArchiveKeys(fs, folder, kArchiveMask, {[&](const std::string&, const ArchiveKeyValues& keys) { Add(keys.mark); }, fail});
+  const auto add = [&](const std::string&, const ArchiveKeyValues& keys) { Add(keys.mark); };
+  WalkArchiveKeys(fs, folder, kArchiveMask, {add, fail});
 }
 
 void UniqueMarks::Add(std::string_view mark) {

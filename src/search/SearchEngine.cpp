@@ -60,7 +60,7 @@ bool SearchEngine::Run(std::string_view folder, const std::string& mask, const S
   m_timeSep = m_text.TimeSeparator();
   m_pump.Pump();
   const std::string root = IncludeTrailingBackslash(folder);
-  m_otherMarks = ArchivesOfOtherMarks(root, mask, request.restriction);
+  if (!FindArchivesOfOtherMarks(root, mask, request.restriction)) return false;
   m_trail.emplace(m_fs, root);
   // The reading thread lives as long as the search.
   ReadAhead readAhead;
@@ -78,19 +78,19 @@ bool SearchEngine::Run(std::string_view folder, const std::string& mask, const S
   }
 }
 
-std::unordered_set<std::string> SearchEngine::ArchivesOfOtherMarks(const std::string& root, const std::string& mask,
-                                                                   const std::string& restriction) {
-  std::unordered_set<std::string> others;
-  if (restriction.empty()) return others;
+bool SearchEngine::FindArchivesOfOtherMarks(const std::string& root, const std::string& mask,
+                                            const std::string& restriction) {
+  m_otherMarks.clear();
+  if (restriction.empty()) return true;
   // The summary of the key blocks knows most marks; an archive it cannot
   // speak for is read for its mark alone, an unreadable one is left to the
   // search to report.
   const auto onArchive = [&](const std::string& path, const ArchiveKeyValues& keys) {
     const std::string_view mark = TrimBlanksAndControls(keys.mark);
-    if ((mark.empty() ? kUnknownMark : mark) != restriction) others.insert(path);
+    if ((mark.empty() ? kUnknownMark : mark) != restriction) m_otherMarks.insert(path);
   };
-  WalkArchiveKeys(m_fs, root, mask, {onArchive, [](const std::string&, const AppError&) {}});
-  return others;
+  const WalkPacing pacing{m_pump, [this] { return m_abort; }};
+  return WalkArchiveKeys(m_fs, root, mask, {onArchive, [](const std::string&, const AppError&) {}}, &pacing);
 }
 
 bool SearchEngine::SearchFolder(const std::string& folder) {

@@ -92,9 +92,9 @@ class SearchEngine {
     std::size_t hitLine = 0;
   };
 
-  // The archives under `root` whose mark is not `restriction`; none when it is "".
-  std::unordered_set<std::string> ArchivesOfOtherMarks(const std::string& root, const std::string& mask,
-                                                       const std::string& restriction);
+  // Fills m_otherMarks with the archives under `root` whose mark is not
+  // `restriction` (none when it is ""); false when an abort stopped it.
+  bool FindArchivesOfOtherMarks(const std::string& root, const std::string& mask, const std::string& restriction);
   bool SearchFolder(const std::string& folder);
   void SearchArchive(const std::string& path, std::string_view bytes);
   // The index past the entries from `next` on that a simple search surely

@@ -377,8 +377,12 @@ TEST_F(CatalogWindowTest, AMarkChangedInTheFileByHandShowsAtTheNextOpening) {
   // Written an hour ago, apart from the summary the first opening writes.
   const auto path = test::NativePath(catalog / "1.dat");
   const auto written = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
-  for (const char* name : {"1.dat", "2.dat"}) std::filesystem::last_write_time(test::NativePath(catalog / name), written);
-  WithCatalogWindow([](HWND window) { EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Beta"}; })); });
+  for (const char* name : {"1.dat", "2.dat"}) {
+    std::filesystem::last_write_time(test::NativePath(catalog / name), written);
+  }
+  WithCatalogWindow([](HWND window) {
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Beta"}; }));
+  });
   ASSERT_TRUE(catalog.ReadFile("catalog.sum").find("Alpha") != std::string::npos);
 
   // The same size, and a time the summary did not write near.
@@ -387,7 +391,8 @@ TEST_F(CatalogWindowTest, AMarkChangedInTheFileByHandShowsAtTheNextOpening) {
   catalog.WriteFile("1.dat", bytes);
   std::filesystem::last_write_time(path, written + std::chrono::minutes(10));
   WithCatalogWindow([](HWND window) {
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Omega", "Beta"}; })) << testing::PrintToString(Marks(window));
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Omega", "Beta"}; }))
+        << testing::PrintToString(Marks(window));
   });
 }
 

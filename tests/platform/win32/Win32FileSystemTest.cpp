@@ -62,6 +62,26 @@ TEST(Win32FileSystemTest, ReplacingWriteLeavesOnlyTheNewFile) {
   EXPECT_FALSE(whole);
 }
 
+TEST(Win32FileSystemTest, AHiddenWriteGivesAHiddenFileAndReplacesOneLeftHiddenBefore) {
+  test::TempFolder folder;
+  Win32FileSystem fs;
+  const std::string path = folder / "catalog.sum";
+  // A temporary file a crash left behind, hidden as a hidden write makes it:
+  // CREATE_ALWAYS with other attributes would be refused.
+  folder.WriteFile("catalog.sum.tmp", "half");
+  ASSERT_TRUE(SetFileAttributesA((path + ".tmp").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  fs.WriteHiddenFileReplacing(path, "first");
+  fs.WriteHiddenFileReplacing(path, "second");
+  EXPECT_EQ(fs.ReadWholeFile(path), "second");
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_FALSE(fs.FileExists(path + ".tmp"));
+  // An ordinary write over it is not refused either.
+  fs.WriteFileReplacing(path, "third");
+  EXPECT_EQ(fs.ReadWholeFile(path), "third");
+}
+
 // Another thread holds `path` open for a moment without FILE_SHARE_DELETE, as
 // a virus scanner or the indexer does with a new file.
 class HeldForAMoment {
