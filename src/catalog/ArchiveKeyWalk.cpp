@@ -14,15 +14,6 @@ namespace {
 // last-write time even though one was written after the other.
 constexpr std::int64_t kRacingMs = 2000;
 
-std::optional<LocalTime> ListedTime(FileSystem& fs, const std::string& folder, const std::string& name) {
-  std::optional<LocalTime> time;
-  fs.ListFolder(folder, name, [&](const DirEntry& entry) {
-    if (!entry.isFolder) time = entry.lastWrite;
-    return false;
-  });
-  return time;
-}
-
 // The summary as it lies beside the archives, with the time it was written
 // as the folder listing gives it: the archives' times come from the same
 // clock, that of the file system (a file server's on a share).
@@ -32,16 +23,17 @@ struct StoredSummary {
 };
 
 std::optional<StoredSummary> LoadSummary(FileSystem& fs, const std::string& root, const std::string& name) {
-  const auto before = ListedTime(fs, root, name);
+  const std::string path = root + name;
+  const auto before = fs.FileWriteTime(path);
   if (!before) return std::nullopt;
   std::string bytes;
   try {
-    bytes = fs.ReadWholeFile(root + name);
+    bytes = fs.ReadWholeFile(path);
   } catch (const AppError&) {
     return std::nullopt;
   }
   // Written again while it was read: which time goes with the bytes is unknown.
-  if (ListedTime(fs, root, name) != before) return std::nullopt;
+  if (fs.FileWriteTime(path) != before) return std::nullopt;
   auto summary = ParseKeySummary(bytes);
   if (!summary || summary->catalogFolder != root) return std::nullopt;
   return StoredSummary{std::move(*summary), *before};

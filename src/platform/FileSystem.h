@@ -69,6 +69,17 @@ class FileSystem {
   // to stop. A folder that cannot be listed yields nothing.
   virtual void ListFolder(const std::string& folder, const std::string& mask,
                           const std::function<bool(const DirEntry&)>& onEntry) = 0;
+  // The file's last-write time as ListFolder gives it, without listing its
+  // folder; nullopt when there is no such file (a folder is none).
+  virtual std::optional<LocalTime> FileWriteTime(const std::string& path) {
+    const std::size_t cut = path.find_last_of('\\') + 1;
+    std::optional<LocalTime> time;
+    ListFolder(path.substr(0, cut), path.substr(cut), [&](const DirEntry& entry) {
+      if (!entry.isFolder) time = entry.lastWrite;
+      return false;
+    });
+    return time;
+  }
   // What tells this folder from every other on the machine (volume and file
   // number), equal for two paths that lead to the same folder; nullopt when the
   // platform cannot tell. A folder walk uses it to see loops.

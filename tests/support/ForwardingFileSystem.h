@@ -31,6 +31,7 @@ class ForwardingFileSystem : public FileSystem {
                   const std::function<bool(const DirEntry&)>& onEntry) override {
     m_fs.ListFolder(folder, mask, onEntry);
   }
+  std::optional<LocalTime> FileWriteTime(const std::string& path) override { return m_fs.FileWriteTime(path); }
   std::optional<std::string> FolderIdentity(const std::string& folder) override {
     return m_fs.FolderIdentity(folder);
   }

@@ -211,6 +211,13 @@ void Win32FileSystem::ListFolder(const std::string& folder, const std::string& m
   } while (FindNextFileA(find.get(), &data));
 }
 
+std::optional<LocalTime> Win32FileSystem::FileWriteTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  return ToLocalTime(data.ftLastWriteTime);
+}
+
 std::optional<std::string> Win32FileSystem::FolderIdentity(const std::string& folder) {
   // A folder opens only with backup semantics; nothing is read or changed.
   FileHandle handle(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <map>
+#include <optional>
 #include <thread>
 
 #include "catalog/DosTime.h"
@@ -80,6 +81,21 @@ TEST(Win32FileSystemTest, AHiddenWriteGivesAHiddenFileAndReplacesOneLeftHiddenBe
   // An ordinary write over it is not refused either.
   fs.WriteFileReplacing(path, "third");
   EXPECT_EQ(fs.ReadWholeFile(path), "third");
+}
+
+TEST(Win32FileSystemTest, AFilesWriteTimeIsTheOneItsListingGives) {
+  test::TempFolder folder;
+  folder.WriteFile("catalog.sum", "x");
+  folder.MakeFolder("sub");
+  SetLocalWriteTime(folder / "catalog.sum", SYSTEMTIME{2006, 3, 3, 15, 14, 30, 21, 500});
+  Win32FileSystem fs;
+  std::optional<LocalTime> listed;
+  fs.ListFolder(folder.Path(), "catalog.sum", [&](const DirEntry& e) { return listed = e.lastWrite, false; });
+  ASSERT_TRUE(listed);
+  EXPECT_EQ(fs.FileWriteTime(folder / "catalog.sum"), listed);
+  EXPECT_EQ(listed->millisecond, 500);
+  EXPECT_FALSE(fs.FileWriteTime(folder / "sub"));
+  EXPECT_FALSE(fs.FileWriteTime(folder / "missing"));
 }
 
 // Another thread holds `path` open for a moment without FILE_SHARE_DELETE, as
