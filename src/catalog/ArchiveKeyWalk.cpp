@@ -15,8 +15,8 @@ namespace {
 constexpr std::int64_t kRacingMs = 2000;
 
 // The summary as it lies beside the archives, with the time it was written
-// as the folder listing gives it: the archives' times come from the same
-// clock, that of the file system (a file server's on a share).
+// as the file system tells it: the archives' times come from the same clock,
+// the file system's (a file server's on a share), not the program's.
 struct StoredSummary {
   KeySummary summary;
   LocalTime written;
