@@ -384,6 +384,7 @@ TEST_F(CatalogWindowTest, AMarkChangedInTheFileByHandShowsAtTheNextOpening) {
     EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Beta"}; }));
   });
   ASSERT_TRUE(catalog.ReadFile("catalog.sum").find("Alpha") != std::string::npos);
+  EXPECT_TRUE(GetFileAttributesA((catalog / "catalog.sum").c_str()) & FILE_ATTRIBUTE_HIDDEN);
 
   // The same size, and a time the summary did not write near.
   std::string bytes = catalog.ReadFile("1.dat");
