@@ -18,4 +18,19 @@ inline double BestSeconds(const std::function<void()>& run, int rounds = 5) {
   return best;
 }
 
+// The same with `prepare` run, untimed, before every run.
+inline double BestSeconds(const std::function<void()>& prepare, const std::function<void()>& run, int rounds = 5) {
+  prepare();
+  run();
+  double best = 1e30;
+  for (int i = 0; i < rounds; ++i) {
+    prepare();
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    best = std::min(best, took.count());
+  }
+  return best;
+}
+
 }  // namespace discovel::bench

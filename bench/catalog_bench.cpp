@@ -1,5 +1,7 @@
 // The catalogue window's load: one row per archive from its key block alone,
-// beside reading every one of the same archives whole, in the same run:
+// beside reading every one of the same archives whole, in the same run; then
+// the load and the add-disc dialog's mark checks with the catalogue's summary
+// of the key blocks absent, current, and current but for 1 % of the archives:
 //   DIR\large\  1,000 archives x 10,000 entries
 //   DIR\small\  10,000 archives of a few entries, in 100 folders
 // A small archive's key block is the whole file, so there the load cannot read
@@ -10,12 +12,14 @@
 //   catalog_bench --catalogue DIR   measure an existing catalogue
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "BenchCatalogue.h"
 #include "BenchTiming.h"
+#include "SummaryStates.h"
 #include "browser/CatalogRows.h"
 #include "catalog/CatalogFolder.h"
 #include "catalog/CatalogQueries.h"
@@ -34,10 +38,12 @@ namespace {
 std::string Grouped(std::int64_t value) { return FormatCount(value, ","); }
 
 // The load as the window runs it, minus the window: rows counted, not shown.
-double LoadSeconds(const std::string& folder, UiPump& pump, std::size_t& rows, std::size_t& failures) {
+// `prepare` puts the summary in the state measured before every run.
+double LoadSeconds(const std::string& folder, UiPump& pump, std::size_t& rows, std::size_t& failures,
+                   const std::function<void()>& prepare = [] {}) {
   FileSystem& fs = SystemFileSystem();
   const TextServices& text = SystemTextServices();
-  return BestSeconds([&] {
+  return BestSeconds(prepare, [&] {
     rows = 0;
     failures = 0;
     LoadCatalog(
@@ -82,11 +88,38 @@ std::string Ratio(double load, double whole) {
   return text;
 }
 
+// The load and the mark checks of the add-disc dialog, against the bare
+// listing of the archives they cannot do without.
+void MeasureSummary(const std::string& folder, double listing) {
+  NoPump noPump;
+  std::size_t rows = 0;
+  std::size_t failures = 0;
+  const auto versus = [&](double seconds) { return Millis(seconds) + " (" + Ratio(seconds, listing) + ")"; };
+  const double none = LoadSeconds(folder, noPump, rows, failures, [&] { RemoveSummary(folder); });
+  const double current = LoadSeconds(folder, noPump, rows, failures);
+  const double changed = LoadSeconds(folder, noPump, rows, failures, [&] { ChangeOnePercent(folder); });
+  std::printf("  the listing alone %s; the load with no summary %s, with a current one %s, with 1%% changed %s\n",
+              Millis(listing).c_str(), versus(none).c_str(), versus(current).c_str(), versus(changed).c_str());
+  FileSystem& fs = SystemFileSystem();
+  const TextServices& text = SystemTextServices();
+  const auto markExists = [&] { MarkExists(fs, text, "No such mark", folder, kArchiveMask); };
+  const auto highest = [&] { HighestArchiveNumber(fs, folder, kArchiveMask); };
+  const double markCurrent = BestSeconds(markExists);
+  const double highestCurrent = BestSeconds(highest);
+  const double markChanged = BestSeconds([&] { ChangeOnePercent(folder); }, markExists);
+  const double highestChanged = BestSeconds([&] { ChangeOnePercent(folder); }, highest);
+  std::printf("  MarkExists %s, HighestArchiveNumber %s with a current summary (target <= 2x the listing); "
+              "with 1%% changed %s, %s\n",
+              versus(markCurrent).c_str(), versus(highestCurrent).c_str(), versus(markChanged).c_str(),
+              versus(highestChanged).c_str());
+}
+
 void MeasureCatalogue(const std::string& folder, const std::string& what) {
   NoPump noPump;
   std::size_t rows = 0;
   std::size_t failures = 0;
-  const double load = LoadSeconds(folder, noPump, rows, failures);
+  // Every archive read, as before the summary: what the whole reads compare with.
+  const double load = LoadSeconds(folder, noPump, rows, failures, [&] { RemoveSummary(folder); });
   std::size_t files = 0;
   std::uint64_t bytes = 0;
   const double whole = WholeReadSeconds(folder, files, bytes);
@@ -104,9 +137,10 @@ void MeasureCatalogue(const std::string& folder, const std::string& what) {
   // The window pumps its messages after every archive: what that adds here,
   // with no window to dispatch to.
   WindowPump windowPump;
-  const double pumped = LoadSeconds(folder, windowPump, rows, failures);
+  const double pumped = LoadSeconds(folder, windowPump, rows, failures, [&] { RemoveSummary(folder); });
   std::printf("  load with the window pump: %s\n", Millis(pumped).c_str());
 #endif
+  MeasureSummary(folder, WalkSeconds(folder));
 }
 
 void Measure(const std::string& root) {

@@ -5,6 +5,7 @@
 #include "backup/FolderTree.h"
 #include "backup/UniqueMarks.h"
 #include "catalog/ArchiveFile.h"
+#include "catalog/ArchiveKeyWalk.h"
 #include "catalog/CatalogFolder.h"
 #include "catalog/CatalogQueries.h"
 #include "catalog/TextUtil.h"
@@ -88,6 +89,7 @@ BackupReport MergeCatalog(FileSystem& fs, const TextServices& text, const std::s
       report.skipped.push_back({relative, error.what()});
     }
   }
+  if (!report.added.empty()) RefreshKeySummary(fs, root);
   pacing.Step(steps, steps, "");
   return report;
 }

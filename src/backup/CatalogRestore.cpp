@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "backup/FolderTree.h"
+#include "catalog/ArchiveKeyWalk.h"
 #include "catalog/TextUtil.h"
 #include "platform/AppError.h"
 
@@ -56,6 +57,8 @@ BackupReport RestoreCatalog(FileSystem& fs, const std::string& catalogFolder, co
     RemoveTree(fs, staging);
     throw;
   }
+  // The staged folder held archives only: the summary is made anew.
+  RefreshKeySummary(fs, catalogFolder);
   if (fs.FolderExists(old) && !RemoveTree(fs, old)) {
     report.notes.push_back("Some files of the replaced catalogue could not be deleted; they remain in \"" + old + "\".");
   }

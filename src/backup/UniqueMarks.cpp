@@ -1,6 +1,6 @@
 #include "backup/UniqueMarks.h"
 
-#include "catalog/ArchiveFile.h"
+#include "catalog/ArchiveKeyWalk.h"
 #include "catalog/CatalogFolder.h"
 #include "catalog/CatalogQueries.h"
 #include "catalog/TextUtil.h"
@@ -8,9 +8,10 @@
 namespace discovel {
 
 void UniqueMarks::AddCatalog(FileSystem& fs, const std::string& folder) {
-  WalkCatalog(fs, folder, kArchiveMask, [&](const std::string& path) {
-    Add(ArchiveText::LoadKeyBlock(fs, path).ReadKey(kAMark));
-  });
+  // An archive that cannot be read fails the merge, as reading it would.
+  const auto fail = [](const std::string&, const AppError&) { throw; };
+  const auto add = [&](const std::string&, const ArchiveKeyValues& keys) { Add(keys.mark); };
+  WalkArchiveKeys(fs, folder, kArchiveMask, {add, fail});
 }
 
 void UniqueMarks::Add(std::string_view mark) {

@@ -1,6 +1,6 @@
 #include "browser/CatalogRows.h"
 
-#include "catalog/ArchiveFile.h"
+#include "catalog/ArchiveKeyWalk.h"
 #include "catalog/ArchiveKeys.h"
 #include "catalog/CatalogFolder.h"
 #include "catalog/DosTime.h"
@@ -14,12 +14,10 @@ namespace {
 
 constexpr std::string_view kUnknown = "Unknown";
 
-std::string Trimmed(const ArchiveText& keys, std::string_view key) {
-  return std::string(TrimBlanksAndControls(keys.FindKey(key).value_or(std::string_view())));
-}
+std::string Trimmed(std::string_view value) { return std::string(TrimBlanksAndControls(value)); }
 
-std::int64_t Count(const ArchiveText& keys, std::string_view key, const std::string& path) {
-  const std::string value = Trimmed(keys, key);
+std::int64_t Count(std::string_view stored, std::string_view key, const std::string& path) {
+  const std::string value = Trimmed(stored);
   const auto number = ParseInt64(value);
   // A negative count would also take from the other discs' totals.
   if (!number || *number < 0) {
@@ -38,24 +36,23 @@ struct RowFormat {
       : thousands(text.ThousandsSeparator()), date(text.DateSeparator()), time(text.TimeSeparator()) {}
 };
 
-CatalogRow ReadRow(FileSystem& fs, const RowFormat& format, const std::string& path) {
-  const ArchiveText keys = ArchiveText::LoadKeyBlock(fs, path);
+CatalogRow RowOf(const ArchiveKeyValues& keys, const RowFormat& format, const std::string& path) {
   CatalogRow row;
-  row.fileCount = Count(keys, kAFiles, path);
-  row.dirCount = Count(keys, kADirs, path);
-  row.byteCount = Count(keys, kASize, path);
+  row.fileCount = Count(keys.files, kAFiles, path);
+  row.dirCount = Count(keys.dirs, kADirs, path);
+  row.byteCount = Count(keys.size, kASize, path);
   row.files = FormatCount(row.fileCount, format.thousands);
   row.dirs = FormatCount(row.dirCount, format.thousands);
   row.size = FormatCount(row.byteCount, format.thousands);
-  row.mark = Trimmed(keys, kAMark);
+  row.mark = Trimmed(keys.mark);
   if (row.mark.empty()) row.mark = kUnknown;
   // A date of 0 is what a clock outside 1980..2107 left: the disc is still a
   // disc, only its date is unknown.
-  const auto packed = ParseInt32(Trimmed(keys, kADate));
+  const auto packed = ParseInt32(Trimmed(keys.date));
   const auto moment = packed ? UnpackDosDateTime(*packed) : std::nullopt;
   row.date = moment ? FormatDisplayDateTime(*moment, format.date, format.time) : std::string(kUnknown);
-  row.location = Trimmed(keys, kALocation);
-  row.note = Trimmed(keys, kANote);
+  row.location = Trimmed(keys.location);
+  row.note = Trimmed(keys.note);
   row.fileName = path;
   return row;
 }
@@ -84,7 +81,7 @@ void CatalogTotals::Remove(const CatalogRow& row) {
 }
 
 CatalogRow ReadCatalogRow(FileSystem& fs, const TextServices& text, const std::string& path) {
-  return ReadRow(fs, RowFormat(text), path);
+  return RowOf(ReadArchiveKeyValues(fs, path), RowFormat(text), path);
 }
 
 std::string CatalogSummary(const CatalogTotals& totals, std::size_t rows, std::string_view thousands) {
@@ -99,15 +96,17 @@ bool LoadCatalog(FileSystem& fs, const TextServices& text, UiPump& pump, std::st
                  const std::function<bool()>& stopRequested, const std::function<void(CatalogRow)>& onRow,
                  const std::function<void(const std::string& message)>& onFailure) {
   const RowFormat format(text);
-  const auto readArchive = [&](const std::string& path) {
+  const auto onArchive = [&](const std::string& path, const ArchiveKeyValues& keys) {
     // One bad archive must not hide the ones after it.
     try {
-      onRow(ReadRow(fs, format, path));
+      onRow(RowOf(keys, format, path));
     } catch (const AppError& e) {
       onFailure(e.what());
     }
   };
-  return WalkCatalog(fs, folder, kArchiveMask, readArchive, WalkPacing{pump, stopRequested});
+  const auto onUnreadable = [&](const std::string&, const AppError& e) { onFailure(e.what()); };
+  const WalkPacing pacing{pump, stopRequested};
+  return WalkArchiveKeys(fs, folder, kArchiveMask, {onArchive, onUnreadable}, &pacing);
 }
 
 }  // namespace discovel

@@ -3,6 +3,7 @@
 #include "browser/ArchiveEditing.h"
 #include "browser/fmArchive.h"
 #include "browser/fmEditArchive.h"
+#include "catalog/ArchiveKeyWalk.h"
 #include "drives/fmWaitCD.h"
 #include "export/win32/CsvExport.h"
 #include "search/fmDuplicates.h"
@@ -43,6 +44,7 @@ void TfrmArchive::ActEditExecute() {
     ShowAlert(Handle(), "Cannot change archive values.");
     return;
   }
+  RefreshKeySummary(m_context.services.files, m_context.run.catalogFolder);
   // The row shows the texts as typed, and stays where it is.
   if (const auto position = m_rows.PositionOf(path)) {
     m_rows.SetValues(*position, values.mark, values.location, values.note);
@@ -77,6 +79,7 @@ void TfrmArchive::ActDeleteExecute() {
     }
     ShowAlert(Handle(), "Cannot delete archive: " + outcome.failedMark);
   }
+  RefreshKeySummary(m_context.services.files, m_context.run.catalogFolder);
   const int next = RowToSelectAfterRemoval(firstPosition, static_cast<int>(m_rows.Size()));
   if (next >= 0) m_listView1.SelectRow(next);
   DrawResults();

@@ -2,8 +2,10 @@
 
 #include "catalog/ArchiveFile.h"
 #include "catalog/ArchiveKeys.h"
+#include "catalog/ArchiveKeyWalk.h"
 #include "catalog/FolderTrail.h"
 #include "catalog/TextUtil.h"
+#include "platform/AppError.h"
 
 namespace discovel {
 namespace {
@@ -55,22 +57,34 @@ bool WalkCatalog(FileSystem& fs, std::string_view folder, const std::string& mas
   return Walk(fs, folder, mask, [&](const std::string& path, const DirEntry&) { onArchive(path); }, &pacing);
 }
 
+bool WalkCatalogEntries(FileSystem& fs, std::string_view folder, const std::string& mask,
+                        const std::function<void(const std::string& archivePath, const DirEntry& entry)>& onArchive,
+                        const WalkPacing* pacing) {
+  return Walk(fs, folder, mask, onArchive, pacing);
+}
+
 std::string ReadArchiveKey(FileSystem& fs, const std::string& archivePath, std::string_view key) {
   return ArchiveText::LoadKeyBlock(fs, archivePath).ReadKey(key);
 }
+
+namespace {
+
+// An archive whose key block cannot be read fails the query.
+[[noreturn]] void FailQuery(const std::string&, const AppError&) { throw; }
+
+}  // namespace
 
 bool MarkExists(FileSystem& fs, const TextServices& text, std::string_view mark,
                 std::string_view folder, const std::string& mask) {
   const std::string wanted = text.ToUpper(mark);
   bool found = false;
-  // Every archive is still read after a hit: an unreadable one fails the query
-  // wherever it stands in the walk.
-  WalkCatalog(fs, folder, mask, [&](const std::string& path) {
-    const ArchiveText keys = ArchiveText::LoadKeyBlock(fs, path);
-    const std::string_view stored = keys.FindKey(kAMark).value_or(std::string_view());
-    if (found || TrimBlanksAndControls(stored).empty()) return;
-    found = text.ToUpper(stored) == wanted;
-  });
+  // Every archive is still gone through after a hit: an unreadable one fails
+  // the query wherever it stands in the walk.
+  const auto onArchive = [&](const std::string&, const ArchiveKeyValues& keys) {
+    if (found || TrimBlanksAndControls(keys.mark).empty()) return;
+    found = text.ToUpper(keys.mark) == wanted;
+  };
+  WalkArchiveKeys(fs, folder, mask, {onArchive, FailQuery});
   return found;
 }
 
@@ -78,13 +92,12 @@ std::int32_t HighestArchiveNumber(FileSystem& fs, std::string_view folder,
                                   const std::string& mask) {
   std::int32_t highest = 0;
   std::int32_t archives = 0;
-  WalkCatalog(fs, folder, mask, [&](const std::string& path) {
-    const ArchiveText keys = ArchiveText::LoadKeyBlock(fs, path);
-    const auto number =
-        ParseInt32(TrimBlanksAndControls(keys.FindKey(kANumber).value_or(std::string_view())));
+  const auto onArchive = [&](const std::string&, const ArchiveKeyValues& keys) {
+    const auto number = ParseInt32(TrimBlanksAndControls(keys.number));
     if (number && *number > highest) highest = *number;
     ++archives;
-  });
+  };
+  WalkArchiveKeys(fs, folder, mask, {onArchive, FailQuery});
   return highest != 0 ? highest : archives;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Questions answered by reading the archive files of the catalogue folder
-// directly: no index, no cache. Each archive is read only as far as its key
-// block, so a query costs in proportion to the number of archives.
+// Questions answered from the archive files of the catalogue folder. Each
+// archive is read only as far as its key block, and only when the catalogue's
+// summary of the key blocks has no current entry for it.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -34,6 +34,10 @@ struct WalkPacing {
 // As above, paced; false when it stopped early.
 bool WalkCatalog(FileSystem& fs, std::string_view folder, const std::string& mask,
                  const std::function<void(const std::string& archivePath)>& onArchive, const WalkPacing& pacing);
+// With each archive's folder entry; paced when `pacing` is given, false when it stopped early.
+bool WalkCatalogEntries(FileSystem& fs, std::string_view folder, const std::string& mask,
+                        const std::function<void(const std::string& archivePath, const DirEntry& entry)>& onArchive,
+                        const WalkPacing* pacing);
 
 // Refused when a mark is given that another archive carries.
 inline constexpr std::string_view kMsgMarkExists = "The mark already exists!";

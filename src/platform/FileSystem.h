@@ -63,6 +63,11 @@ class FileSystem {
   // Writes a sibling temporary file (not named *.dat) and replaces `path` with it
   // in one step, so a crash leaves the old file or the new one. Throws FileError.
   virtual void WriteFileReplacing(const std::string& path, std::string_view bytes) = 0;
+  // The same for a file the user need not see beside his own (a cache): it
+  // gets the hidden attribute where the platform has one.
+  virtual void WriteHiddenFileReplacing(const std::string& path, std::string_view bytes) {
+    WriteFileReplacing(path, bytes);
+  }
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool FolderExists(const std::string& path) = 0;
   // Creates the folder with all missing parents; false when it could not.
@@ -83,6 +88,17 @@ class FileSystem {
   // to stop. A folder that cannot be listed yields nothing.
   virtual void ListFolder(const std::string& folder, const std::string& mask,
                           const std::function<bool(const DirEntry&)>& onEntry) = 0;
+  // The file's last-write time as ListFolder gives it, without listing its
+  // folder; nullopt when there is no such file (a folder is none).
+  virtual std::optional<LocalTime> FileWriteTime(const std::string& path) {
+    const std::size_t cut = path.find_last_of('\\') + 1;
+    std::optional<LocalTime> time;
+    ListFolder(path.substr(0, cut), path.substr(cut), [&](const DirEntry& entry) {
+      if (!entry.isFolder) time = entry.lastWrite;
+      return false;
+    });
+    return time;
+  }
   // What tells this folder from every other on the machine (volume and file
   // number), equal for two paths that lead to the same folder; nullopt when the
   // platform cannot tell. A folder walk uses it to see loops.

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "catalog/ArchiveFile.h"
+#include "catalog/ArchiveKeyWalk.h"
 #include "catalog/ArchiveKeys.h"
 #include "catalog/CatalogFolder.h"
 #include "catalog/CatalogQueries.h"
@@ -205,6 +206,7 @@ void AddDiscSession::SaveArchive(std::string_view mark, std::string_view locatio
   const std::string path = m_catalogFolder + m_checksum + ".dat";
   archive.Save(m_fs, path);
   m_savedArchive = path;
+  RefreshKeySummary(m_fs, m_catalogFolder);
   m_settings.WriteString(names::kKeyState, names::kLastArchiveNumber, std::to_string(m_archiveNumber));
 }
 

@@ -5,6 +5,7 @@
 #include <new>
 #include <optional>
 
+#include "catalog/ArchiveKeyWalk.h"
 #include "catalog/ArchiveKeys.h"
 #include "catalog/DosTime.h"
 #include "catalog/KeyBlock.h"
@@ -59,6 +60,7 @@ bool SearchEngine::Run(std::string_view folder, const std::string& mask, const S
   m_timeSep = m_text.TimeSeparator();
   m_pump.Pump();
   const std::string root = IncludeTrailingBackslash(folder);
+  if (!FindArchivesOfOtherMarks(root, mask, request.restriction)) return false;
   m_trail.emplace(m_fs, root);
   // The reading thread lives as long as the search.
   ReadAhead readAhead;
@@ -76,6 +78,21 @@ bool SearchEngine::Run(std::string_view folder, const std::string& mask, const S
   }
 }
 
+bool SearchEngine::FindArchivesOfOtherMarks(const std::string& root, const std::string& mask,
+                                            const std::string& restriction) {
+  m_otherMarks.clear();
+  if (restriction.empty()) return true;
+  // The summary of the key blocks knows most marks; an archive it cannot
+  // speak for is read for its mark alone, an unreadable one is left to the
+  // search to report.
+  const auto onArchive = [&](const std::string& path, const ArchiveKeyValues& keys) {
+    const std::string_view mark = TrimBlanksAndControls(keys.mark);
+    if ((mark.empty() ? kUnknownMark : mark) != restriction) m_otherMarks.insert(path);
+  };
+  const WalkPacing pacing{m_pump, [this] { return m_abort; }};
+  return WalkArchiveKeys(m_fs, root, mask, {onArchive, [](const std::string&, const AppError&) {}}, &pacing);
+}
+
 bool SearchEngine::SearchFolder(const std::string& folder) {
   // Archives first; the abort flag is not looked at in this pass. The folder is
   // listed first so that the next archive can be read while one is searched.
@@ -85,7 +102,14 @@ bool SearchEngine::SearchFolder(const std::string& folder) {
   };
   std::vector<Listed> listed;
   m_fs.ListFolder(folder, m_mask, [&](const DirEntry& entry) {
-    listed.push_back(Listed{folder + entry.name, !entry.isFolder});
+    std::string path = folder + entry.name;
+    // An archive of another mark than the search is restricted to is passed
+    // unopened: it could give no row.
+    if (entry.isFolder || !m_otherMarks.count(path)) {
+      listed.push_back(Listed{std::move(path), !entry.isFolder});
+    } else {
+      m_observer.ArchiveSearched();
+    }
     return true;
   });
   std::size_t toOpen = 0;  // the next archive to hand to the reading thread

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "catalog/FolderTrail.h"
@@ -91,6 +92,9 @@ class SearchEngine {
     std::size_t hitLine = 0;
   };
 
+  // Fills m_otherMarks with the archives under `root` whose mark is not
+  // `restriction` (none when it is ""); false when an abort stopped it.
+  bool FindArchivesOfOtherMarks(const std::string& root, const std::string& mask, const std::string& restriction);
   bool SearchFolder(const std::string& folder);
   void SearchArchive(const std::string& path, std::string_view bytes);
   // The index past the entries from `next` on that a simple search surely
@@ -128,6 +132,7 @@ class SearchEngine {
   std::string m_mask;
   std::optional<FolderTrail> m_trail;  // the folders open in the running search
   ReadAhead* m_readAhead = nullptr;
+  std::unordered_set<std::string> m_otherMarks;  // archives the restriction passes over
   bool m_singleByte = true;
   UpperTable m_upper{};
   std::string m_thousands;

@@ -23,6 +23,7 @@ namespace discovel {
 namespace {
 
 using test::ArchiveBuilder;
+using test::ArchivesSnapshot;
 using test::FolderSnapshot;
 
 // Entries in the order given.
@@ -97,7 +98,7 @@ TEST_F(CatalogBackupTest, RestoreReplacesTheCatalogueAndReportsRefusedEntries) {
                           text);
   const BackupReport report = RestoreCatalog(fs, Catalog(), backup, pacing);
 
-  EXPECT_EQ(FolderSnapshot(Catalog()),
+  EXPECT_EQ(ArchivesSnapshot(Catalog()),
             (std::map<std::string, std::string>{{"1.dat", "AMark=A\r\n"}, {"sub\\2.dat", "AMark=B\r\n"}}));
   EXPECT_EQ(report.added.size(), 2u);
   ASSERT_EQ(report.skipped.size(), 3u);
@@ -175,7 +176,7 @@ TEST_F(CatalogBackupTest, MergeKnowsADiscByItsFileNameInWhicheverFolder) {
   ASSERT_EQ(report.skipped.size(), 2u);
   EXPECT_EQ(report.skipped[0].reason, "the catalogue holds this disc already, as \"old\\355781.dat\"");
   EXPECT_EQ(report.skipped[1].reason, "the catalogue holds this disc already, as \"a\\9.dat\"");
-  EXPECT_EQ(FolderSnapshot(Catalog()).size(), 2u);
+  EXPECT_EQ(ArchivesSnapshot(Catalog()).size(), 2u);
 }
 
 TEST_F(CatalogBackupTest, DamagedBackupMergesNothing) {

@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "catalog/DosTime.h"
+#include "platform/AppError.h"
 #include "platform/Platform.h"
 #include "support/ArchiveBuilder.h"
+#include "support/ForwardingFileSystem.h"
 #include "support/ScriptedPump.h"
 #include "support/TempFolder.h"
 #include "support/TestText.h"
@@ -153,6 +157,57 @@ TEST_F(CatalogRowsTest, AStopRequestEndsTheLoadBeforeTheNextSubfolder) {
   pump.terminated = true;
   EXPECT_EQ(Load().size(), 2u);
   EXPECT_FALSE(completed);
+}
+
+TEST_F(CatalogRowsTest, RowsFailuresAndTotalsAreTheSameWithTheSummaryOfADamagedCatalogue) {
+  // Refuses to read one archive, and counts what is read.
+  class DamagedDisk : public test::ForwardingFileSystem {
+   public:
+    std::string ReadTail(const std::string& path, std::size_t maxBytes, bool& wholeFile) override {
+      ++reads;
+      if (path.ends_with("unreadable.dat")) throw FileError("Cannot read file \"" + path + "\". Data error.");
+      return m_fs.ReadTail(path, maxBytes, wholeFile);
+    }
+    int reads = 0;
+  } disk;
+  test::ArchiveBuilder("CD 1").Entry("\\", "a.txt", 1000).WriteTo(catalog, "1.dat");
+  test::ArchiveBuilder("CD 2").Entry("\\", "b.txt", 5).WriteTo(catalog, "sub\\2.dat");
+  catalog.WriteFile("unreadable.dat", "AMark=CD 3\r\nAFiles=1\r\n");
+  catalog.WriteFile("no-count.dat", "AMark=CD 4\r\nAFiles=many\r\n");
+  // An older time than the summary's, so that it can stand for them.
+  for (const char* name : {"1.dat", "sub\\2.dat", "unreadable.dat", "no-count.dat"}) {
+    const auto file = test::NativePath(catalog / name);
+    std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) - std::chrono::hours(1));
+  }
+  struct Loaded {
+    std::vector<std::string> rows;
+    std::vector<std::string> failures;
+    std::string totals;
+  };
+  const auto load = [&] {
+    Loaded loaded;
+    CatalogTotals sums;
+    LoadCatalog(
+        disk, text, pump, catalog.Path(), [] { return false; },
+        [&](CatalogRow row) {
+          sums.Add(row);
+          loaded.rows.push_back(row.mark + "|" + row.date + "|" + row.location + "|" + row.dirs + "|" + row.files +
+                                "|" + row.size + "|" + row.fileName + "|" + row.note);
+        },
+        [&](const std::string& message) { loaded.failures.push_back(message); });
+    loaded.totals = CatalogSummary(sums, loaded.rows.size(), ".");
+    return loaded;
+  };
+  const Loaded without = load();
+  ASSERT_EQ(without.rows.size(), 2u);
+  ASSERT_EQ(without.failures.size(), 2u);
+  disk.reads = 0;
+  const Loaded with = load();
+  EXPECT_EQ(with.rows, without.rows);
+  EXPECT_EQ(with.failures, without.failures);
+  EXPECT_EQ(with.totals, without.totals);
+  // Only the archive that could not be read was read again.
+  EXPECT_EQ(disk.reads, 1);
 }
 
 }  // namespace

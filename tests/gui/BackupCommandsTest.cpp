@@ -25,6 +25,7 @@ namespace discovel {
 namespace {
 
 using test::AnswerMessageBox;
+using test::ArchivesSnapshot;
 using test::FolderSnapshot;
 
 class BackupCommandsTest : public testing::Test {
@@ -57,7 +58,7 @@ TEST_F(BackupCommandsTest, BackupThenRestoreBringsBackAWipedCatalogue) {
   }
   EXPECT_NE(question.find("(0 archives now) with the 2 archives"), std::string::npos) << question;
   EXPECT_EQ(restored.rfind("Restored 2 archives", 0), 0u) << restored;
-  EXPECT_EQ(FolderSnapshot(Catalog()), original);
+  EXPECT_EQ(ArchivesSnapshot(Catalog()), original);
 }
 
 TEST_F(BackupCommandsTest, MergeReportsARenamedMarkAndADamagedBackupChangesNothing) {

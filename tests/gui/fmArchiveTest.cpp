@@ -8,6 +8,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -22,6 +24,7 @@
 #include "search/fmSearchIds.h"
 #include "support/ArchiveBuilder.h"
 #include "support/ForwardingFileSystem.h"
+#include "support/TempFolder.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/ListDriver.h"
 #include "support/win32/UiDriver.h"
@@ -366,6 +369,32 @@ TEST_F(CatalogWindowTest, InsertDuringTheFirstLoadListsTheNewDiscOnce) {
   EXPECT_EQ(std::count(marks.begin(), marks.end(), "CD No: 13"), 1) << testing::PrintToString(marks);
   EXPECT_EQ(marks.size(), 13u);
   EXPECT_EQ(status.rfind("Archives: 13;", 0), 0u) << status;
+}
+
+TEST_F(CatalogWindowTest, AMarkChangedInTheFileByHandShowsAtTheNextOpening) {
+  WriteArchive("1.dat", "Alpha", Day(2001, 1, 1));
+  WriteArchive("2.dat", "Beta", Day(2002, 1, 1));
+  // Written an hour ago, apart from the summary the first opening writes.
+  const auto path = test::NativePath(catalog / "1.dat");
+  const auto written = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const char* name : {"1.dat", "2.dat"}) {
+    std::filesystem::last_write_time(test::NativePath(catalog / name), written);
+  }
+  WithCatalogWindow([](HWND window) {
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Beta"}; }));
+  });
+  ASSERT_TRUE(catalog.ReadFile("catalog.sum").find("Alpha") != std::string::npos);
+  EXPECT_TRUE(GetFileAttributesA((catalog / "catalog.sum").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+
+  // The same size, and a time the summary did not write near.
+  std::string bytes = catalog.ReadFile("1.dat");
+  bytes.replace(bytes.find("AMark=Alpha"), 11, "AMark=Omega");
+  catalog.WriteFile("1.dat", bytes);
+  std::filesystem::last_write_time(path, written + std::chrono::minutes(10));
+  WithCatalogWindow([](HWND window) {
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Omega", "Beta"}; }))
+        << testing::PrintToString(Marks(window));
+  });
 }
 
 // Also run under a locale that groups digits with ".".

@@ -193,6 +193,27 @@ TEST_F(Search, RestrictionTakesTheExactMarkOnly) {
   EXPECT_EQ(results.Cell(0, ResultColumn::kArchive), "Unknown");
 }
 
+TEST_F(Search, ARestrictedSearchOpensOnlyTheArchivesOfItsMark) {
+  class CountingOpens : public test::ForwardingFileSystem {
+   public:
+    std::unique_ptr<BlockReader> OpenForBlocks(const std::string& path) override {
+      opened.push_back(path.substr(path.find_last_of('\\') + 1));
+      return m_fs.OpenForBlocks(path);
+    }
+    std::vector<std::string> opened;
+  } counting;
+  catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "a"}}, "CD 1"));
+  catalogue.WriteFile("sub\\2.dat", ArchiveOf({{"\\", "b"}}, "CD 2"));
+  catalogue.WriteFile("3.dat", ArchiveOf({{"\\", "c"}}, "CD 3"));
+  criteria.restriction = "CD 2";
+  SearchEngine engine(counting, SystemTextServices(), pump, observer);
+  engine.Run(catalogue.Path(), "*.dat", criteria.Request(), criteria.Mode(), results);
+  EXPECT_EQ(Found(), Files{"\\|b"});
+  EXPECT_EQ(counting.opened, std::vector<std::string>{"2.dat"});
+  // The progress still counts every archive.
+  EXPECT_EQ(observer.archives, 3);
+}
+
 TEST_F(Search, SubfoldersAreSearchedAfterTheArchivesOfTheirFolder) {
   catalogue.WriteFile("a\\b\\3.dat", ArchiveOf({{"\\", "three"}}, "CD 3"));
   catalogue.WriteFile("a\\2.dat", ArchiveOf({{"\\", "two"}}, "CD 2"));

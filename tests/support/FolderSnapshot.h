@@ -30,4 +30,11 @@ inline std::map<std::string, std::string> FolderSnapshot(std::string_view corePa
   return files;
 }
 
+// The archives alone: the hidden summary of their key blocks left out.
+inline std::map<std::string, std::string> ArchivesSnapshot(std::string_view corePath) {
+  auto files = FolderSnapshot(corePath);
+  std::erase_if(files, [](const auto& file) { return !file.first.ends_with(".dat"); });
+  return files;
+}
+
 }  // namespace discovel::test

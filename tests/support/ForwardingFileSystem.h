@@ -18,6 +18,9 @@ class ForwardingFileSystem : public FileSystem {
   void WriteFileReplacing(const std::string& path, std::string_view bytes) override {
     m_fs.WriteFileReplacing(path, bytes);
   }
+  void WriteHiddenFileReplacing(const std::string& path, std::string_view bytes) override {
+    m_fs.WriteHiddenFileReplacing(path, bytes);
+  }
   bool FileExists(const std::string& path) override { return m_fs.FileExists(path); }
   bool FolderExists(const std::string& path) override { return m_fs.FolderExists(path); }
   bool CreateFolders(const std::string& path) override { return m_fs.CreateFolders(path); }
@@ -31,6 +34,7 @@ class ForwardingFileSystem : public FileSystem {
                   const std::function<bool(const DirEntry&)>& onEntry) override {
     m_fs.ListFolder(folder, mask, onEntry);
   }
+  std::optional<LocalTime> FileWriteTime(const std::string& path) override { return m_fs.FileWriteTime(path); }
   std::optional<std::string> FolderIdentity(const std::string& folder) override {
     return m_fs.FolderIdentity(folder);
   }

@@ -290,6 +290,12 @@ void PosixFileSystem::ListFolder(const std::string& folder, const std::string& m
   }
 }
 
+std::optional<LocalTime> PosixFileSystem::FileWriteTime(const std::string& path) {
+  struct stat st {};
+  if (!StatOf(ToNativePath(path), st) || S_ISDIR(st.st_mode)) return std::nullopt;
+  return LocalTimeOf(st.st_mtim.tv_sec, static_cast<int>(st.st_mtim.tv_nsec / 1000000));
+}
+
 std::optional<std::string> PosixFileSystem::FolderIdentity(const std::string& folder) {
   struct stat st {};
   if (::stat(ToNativePath(folder).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;

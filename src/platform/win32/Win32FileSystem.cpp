@@ -169,11 +169,21 @@ std::unique_ptr<RandomReader> Win32FileSystem::OpenForReadingAt(const std::strin
 }
 
 void Win32FileSystem::WriteFileReplacing(const std::string& path, std::string_view bytes) {
+  WriteReplacing(path, bytes, FILE_ATTRIBUTE_NORMAL);
+}
+
+void Win32FileSystem::WriteHiddenFileReplacing(const std::string& path, std::string_view bytes) {
+  WriteReplacing(path, bytes, FILE_ATTRIBUTE_HIDDEN);
+}
+
+void Win32FileSystem::WriteReplacing(const std::string& path, std::string_view bytes, unsigned long attributes) {
   // The temporary name does not end in ".dat", so no reader takes it for an archive.
   const std::string temp = path + ".tmp";
   {
-    FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    // CREATE_ALWAYS refuses to overwrite a hidden file unless the new one is
+    // hidden too, so a temporary left hidden by a crash is taken over. The
+    // move keeps the temporary's attributes.
+    FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
     if (!file) ThrowFileError("Cannot create file", path);
     const char* data = bytes.data();
     std::size_t left = bytes.size();
@@ -261,6 +271,13 @@ void Win32FileSystem::ListFolder(const std::string& folder, const std::string& m
     entry.lastWrite = ToLocalTime(data.ftLastWriteTime);
     if (!onEntry(entry)) return;
   } while (FindNextFileA(find.get(), &data));
+}
+
+std::optional<LocalTime> Win32FileSystem::FileWriteTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  return ToLocalTime(data.ftLastWriteTime);
 }
 
 std::optional<std::string> Win32FileSystem::FolderIdentity(const std::string& folder) {

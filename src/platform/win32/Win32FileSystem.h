@@ -10,6 +10,7 @@ class Win32FileSystem final : public FileSystem {
   std::unique_ptr<BlockReader> OpenForBlocks(const std::string& path) override;
   std::unique_ptr<RandomReader> OpenForReadingAt(const std::string& path) override;
   void WriteFileReplacing(const std::string& path, std::string_view bytes) override;
+  void WriteHiddenFileReplacing(const std::string& path, std::string_view bytes) override;
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
   bool CreateFolders(const std::string& path) override;
@@ -19,7 +20,12 @@ class Win32FileSystem final : public FileSystem {
   bool RemoveFileWhateverItsAttributes(const std::string& path) override;
   void ListFolder(const std::string& folder, const std::string& mask,
                   const std::function<bool(const DirEntry&)>& onEntry) override;
+  std::optional<LocalTime> FileWriteTime(const std::string& path) override;
   std::optional<std::string> FolderIdentity(const std::string& folder) override;
+
+ private:
+  // `attributes` are CreateFileA's flags for the new file.
+  void WriteReplacing(const std::string& path, std::string_view bytes, unsigned long attributes);
 };
 
 }  // namespace discovel

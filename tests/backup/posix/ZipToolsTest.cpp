@@ -16,6 +16,7 @@
 namespace discovel {
 namespace {
 
+using test::ArchivesSnapshot;
 using test::FolderSnapshot;
 
 int Shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()); }
@@ -48,7 +49,7 @@ TEST_F(ZipToolsTest, RestoresWhatZipWrote) {
   temp.WriteFile("Archive\\other.dat", "AMark=Other\r\n");
   const BackupFile backup(SystemFileSystem(), SystemTextServices(), temp / "z.zip");
   const BackupReport report = RestoreCatalog(SystemFileSystem(), temp / "Archive\\", backup, pacing);
-  EXPECT_EQ(FolderSnapshot(temp / "Archive"), expected);
+  EXPECT_EQ(ArchivesSnapshot(temp / "Archive"), expected);
   EXPECT_TRUE(report.skipped.empty());
 }
 

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <map>
+#include <optional>
 #include <thread>
 
 #include "catalog/DosTime.h"
@@ -60,6 +61,41 @@ TEST(Win32FileSystemTest, ReplacingWriteLeavesOnlyTheNewFile) {
   bool whole = true;
   EXPECT_EQ(fs.ReadTail(path, 2, whole), "ew");
   EXPECT_FALSE(whole);
+}
+
+TEST(Win32FileSystemTest, AHiddenWriteGivesAHiddenFileAndReplacesOneLeftHiddenBefore) {
+  test::TempFolder folder;
+  Win32FileSystem fs;
+  const std::string path = folder / "catalog.sum";
+  // A temporary file a crash left behind, hidden as a hidden write makes it:
+  // CREATE_ALWAYS with other attributes would be refused.
+  folder.WriteFile("catalog.sum.tmp", "half");
+  ASSERT_TRUE(SetFileAttributesA((path + ".tmp").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  fs.WriteHiddenFileReplacing(path, "first");
+  fs.WriteHiddenFileReplacing(path, "second");
+  EXPECT_EQ(fs.ReadWholeFile(path), "second");
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_FALSE(fs.FileExists(path + ".tmp"));
+  // An ordinary write over it is not refused either.
+  fs.WriteFileReplacing(path, "third");
+  EXPECT_EQ(fs.ReadWholeFile(path), "third");
+}
+
+TEST(Win32FileSystemTest, AFilesWriteTimeIsTheOneItsListingGives) {
+  test::TempFolder folder;
+  folder.WriteFile("catalog.sum", "x");
+  folder.MakeFolder("sub");
+  SetLocalWriteTime(folder / "catalog.sum", SYSTEMTIME{2006, 3, 3, 15, 14, 30, 21, 500});
+  Win32FileSystem fs;
+  std::optional<LocalTime> listed;
+  fs.ListFolder(folder.Path(), "catalog.sum", [&](const DirEntry& e) { return listed = e.lastWrite, false; });
+  ASSERT_TRUE(listed);
+  EXPECT_EQ(fs.FileWriteTime(folder / "catalog.sum"), listed);
+  EXPECT_EQ(listed->millisecond, 500);
+  EXPECT_FALSE(fs.FileWriteTime(folder / "sub"));
+  EXPECT_FALSE(fs.FileWriteTime(folder / "missing"));
 }
 
 // Another thread holds `path` open for a moment without FILE_SHARE_DELETE, as

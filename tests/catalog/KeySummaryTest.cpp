@@ -1,0 +1,70 @@
+#include "catalog/KeySummary.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace discovel {
+namespace {
+
+KeySummary Sample() {
+  KeySummary summary;
+  summary.catalogFolder = "C:\\Prog\\Archive\\";
+  SummaryEntry first;
+  first.relativePath = "1.dat";
+  first.size = 18446744073709551615u;
+  first.lastWrite = {2026, 12, 9, 23, 59, 58, 999};
+  // Every byte a line or a field could be cut at, and the escape itself.
+  first.keys = {"CD\t1", " Shelf\r\n2 ", "a\\tb\\", "12", "", "-3", "908218368", "\r"};
+  SummaryEntry unreadable;
+  unreadable.relativePath = "sub\\2.dat";
+  unreadable.lastWrite = {1980, 1, 1, 0, 0, 0, 0};
+  unreadable.readable = false;
+  summary.entries = {first, unreadable};
+  return summary;
+}
+
+TEST(KeySummaryTest, KeepsEveryValueByteExact) {
+  const KeySummary summary = Sample();
+  const std::string bytes = SerializeKeySummary(summary);
+  EXPECT_EQ(ParseKeySummary(bytes), summary);
+  // One record a line: nothing of a value breaks a line.
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 4);
+}
+
+TEST(KeySummaryTest, AnythingNotWrittenWholeByThisVersionIsNoSummary) {
+  const std::string good = SerializeKeySummary(Sample());
+  ASSERT_TRUE(ParseKeySummary(good));
+  const auto replaced = [&](std::string_view from, std::string_view to) {
+    std::string bytes = good;
+    bytes.replace(bytes.find(from), from.size(), to);
+    return bytes;
+  };
+  const std::string rejected[] = {
+      "",
+      good.substr(0, good.size() - 1),        // cut inside the end line
+      good.substr(0, good.find("end\t")),     // cut at a line end
+      good + "1.dat\r\n",                     // after the end line
+      replaced("summary\t1\t", "summary\t2\t"),  // a later version
+      replaced("Discovel key", "Other key"),
+      replaced("end\t2", "end\t1"),
+      replaced("sub\\\\2.dat", "1.dat"),      // one archive twice
+      replaced("\tU\t", "\tU\tx"),           // keys of an unreadable archive
+      replaced("\t0\t1980", "\t00\t1980"),  // a size not as written
+      replaced("\t2026-12-9 ", "\t2026-13-9 "),
+      replaced("CD\\t1", "CD\\q1"),
+      replaced("CD\\t1", "CD\r1"),
+      std::string("\x00\xff garbage\r\n", 13),
+  };
+  for (const std::string& bytes : rejected) EXPECT_FALSE(ParseKeySummary(bytes)) << bytes;
+}
+
+TEST(KeySummaryTest, MillisecondsCountAcrossDaysMonthsAndYears) {
+  EXPECT_EQ(MillisecondsOf({2024, 3, 1, 0, 0, 0, 0}) - MillisecondsOf({2024, 2, 28, 23, 59, 59, 999}),
+            86400000 + 1);
+  EXPECT_EQ(MillisecondsOf({2027, 1, 1, 0, 0, 1, 0}) - MillisecondsOf({2026, 12, 31, 23, 59, 59, 0}), 2000);
+}
+
+}  // namespace
+}  // namespace discovel
