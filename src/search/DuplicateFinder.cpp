@@ -7,8 +7,10 @@
 #include <new>
 #include <optional>
 #include <tuple>
+#include <unordered_set>
 
 #include "catalog/ArchiveKeys.h"
+#include "catalog/ArchiveKeyWalk.h"
 #include "catalog/CatalogQueries.h"
 #include "catalog/KeyBlock.h"
 #include "catalog/TextUtil.h"
@@ -212,7 +214,7 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
     if (m_abort || m_pump.Terminated()) throw Stopped{};
     if (m_archives.size() >= DuplicateTally::kFree) throw ResultsFull();
     if (request.mode == DuplicateMode::kOnThisDiscOnly) {
-      FindOnChosenDiscs(request, names, hashers);
+      FindOnChosenDiscs(root, mask, request, names, hashers);
       return true;
     }
 
@@ -347,21 +349,26 @@ std::string DuplicateFinder::ChangedDuringTheSearch(std::size_t archive) const {
   return "Archive \"" + m_archives[archive].path + "\" changed during the search; search again to include it.";
 }
 
-void DuplicateFinder::FindOnChosenDiscs(const DuplicateRequest& request, const NameFolder& names,
+void DuplicateFinder::FindOnChosenDiscs(const std::string& root, const std::string& mask,
+                                        const DuplicateRequest& request, const NameFolder& names,
                                         KeyHasher (&hashers)[2]) {
-  // Which archives carry the mark, from their key blocks. One that cannot be
-  // read counts as another disc, and the full read names it.
+  // Which archives carry the mark: from the summary of the key blocks where
+  // it is current. One that cannot be read counts as another disc, and the
+  // full read names it.
+  std::unordered_set<std::string> chosenPaths;
+  const WalkPacing pacing{m_pump, [this] { return m_abort; }};
+  const bool walked = WalkArchiveKeys(
+      m_fs, root, mask,
+      {[&](const std::string& path, const ArchiveKeyValues& keys) {
+         if (MarkAsListed(keys.mark) == request.mark) chosenPaths.insert(path);
+       },
+       [](const std::string&, const AppError&) {}},
+      &pacing);
+  if (!walked) throw Stopped{};
   std::vector<std::size_t> chosen;
   std::vector<std::size_t> others;
   for (std::size_t i = 0; i < m_archives.size(); ++i) {
-    bool isChosen = false;
-    try {
-      const std::string mark = ReadArchiveKey(m_fs, m_archives[i].path, kAMark);
-      isChosen = MarkAsListed(mark) == request.mark;
-    } catch (const AppError&) {
-    }
-    (isChosen ? chosen : others).push_back(i);
-    if (i % kPumpEveryEntries == 0) PumpAndCheck();
+    (chosenPaths.count(m_archives[i].path) != 0 ? chosen : others).push_back(i);
   }
 
   // The chosen archives' rows.

@@ -115,7 +115,8 @@ class DuplicateFinder {
   // The one-disc mode: the chosen archives are read first, for their rows;
   // every other archive then only for which of those keys it holds too. No
   // record per entry, and no archive read twice.
-  void FindOnChosenDiscs(const DuplicateRequest& request, const NameFolder& names, KeyHasher (&hashers)[2]);
+  void FindOnChosenDiscs(const std::string& root, const std::string& mask, const DuplicateRequest& request,
+                         const NameFolder& names, KeyHasher (&hashers)[2]);
   std::string ChangedDuringTheSearch(std::size_t archive) const;
   void PumpAndCheck();
   void Charge(std::size_t bytes);
