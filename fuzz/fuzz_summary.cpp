@@ -32,6 +32,9 @@ class ListedFileSystem final : public FileSystem {
     return m_files.ReadTail(path, maxBytes, wholeFile);
   }
   std::unique_ptr<BlockReader> OpenForBlocks(const std::string& path) override { return m_files.OpenForBlocks(path); }
+  std::unique_ptr<RandomReader> OpenForReadingAt(const std::string& path) override {
+    return m_files.OpenForReadingAt(path);
+  }
   void WriteFileReplacing(const std::string& path, std::string_view bytes) override {
     m_files.WriteFileReplacing(path, bytes);
   }
