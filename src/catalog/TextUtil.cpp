@@ -23,6 +23,11 @@ std::string_view TrimBlanksAndControls(std::string_view text) {
   return text;
 }
 
+std::string_view MarkAsListed(std::string_view stored) {
+  const std::string_view mark = TrimBlanksAndControls(stored);
+  return mark.empty() ? std::string_view("Unknown") : mark;
+}
+
 std::string IncludeTrailingBackslash(std::string_view path) {
   std::string result(path);
   if (!result.empty() && result.back() != '\\') result += '\\';

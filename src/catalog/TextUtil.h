@@ -10,6 +10,10 @@ namespace discovel {
 // Removes bytes up to and including the blank (0x00..0x20) at both ends.
 std::string_view TrimBlanksAndControls(std::string_view text);
 
+// An archive's mark as the search lists it: its AMark value trimmed, or
+// "Unknown" when that leaves nothing.
+std::string_view MarkAsListed(std::string_view stored);
+
 // The folder-path rule: a non-empty path gets a trailing backslash if it lacks
 // one; an empty path stays empty.
 std::string IncludeTrailingBackslash(std::string_view path);

@@ -14,8 +14,6 @@
 namespace discovel {
 namespace {
 
-constexpr std::string_view kUnknownMark = "Unknown";
-
 void AddMark(std::vector<std::string>& marks, std::string_view mark) {
   if (std::find(marks.begin(), marks.end(), mark) == marks.end()) marks.emplace_back(mark);
 }
@@ -47,8 +45,7 @@ bool FindOtherCopies(FileSystem& fs, const TextServices& text, const WalkPacing&
     if (EqualsIgnoreAsciiCase(path, checkedArchive)) return;
     try {
       const ArchiveText archive = ArchiveText::Load(fs, path);
-      const std::string_view stored = TrimBlanksAndControls(archive.FindKey(kAMark).value_or(std::string_view()));
-      const std::string_view mark = stored.empty() ? kUnknownMark : stored;
+      const std::string_view mark = MarkAsListed(archive.FindKey(kAMark).value_or(std::string_view()));
       for (const EntryView& entry : ListArchiveEntries(archive, path)) {
         if (!hashes.Contains(HashDuplicateKey(criteria, names, entry.name, entry.size, {}, scratch))) continue;
         // Two keys may share a hash: the key itself decides.

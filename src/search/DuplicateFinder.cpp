@@ -7,7 +7,6 @@
 #include <new>
 #include <optional>
 #include <tuple>
-#include <unordered_set>
 
 #include "catalog/ArchiveKeys.h"
 #include "catalog/ArchiveKeyWalk.h"
@@ -27,16 +26,9 @@ namespace {
 constexpr std::int32_t kPumpEveryEntries = 300;
 constexpr std::size_t kPumpEveryBuckets = 4;
 constexpr std::size_t kPumpEveryGroups = 4096;
-constexpr std::string_view kUnknownMark = "Unknown";
 
 // Unwinds a run that was aborted or whose application is ending.
 struct Stopped {};
-
-// A mark as the window lists it: trimmed, "Unknown" for none.
-std::string MarkAsListed(std::string_view stored) {
-  const std::string_view mark = TrimBlanksAndControls(stored);
-  return std::string(mark.empty() ? kUnknownMark : mark);
-}
 
 std::optional<std::int64_t> NumberOf(std::string_view text) {
   return ParseInt64(TrimBlanksAndControls(text));
@@ -210,13 +202,13 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
   // One for each side of a read shared by two threads.
   KeyHasher hashers[2] = {{request.criteria, names, m_hash}, {request.criteria, names, m_hash}};
   try {
-    ListArchives(trail, root, mask);
-    if (m_abort || m_pump.Terminated()) throw Stopped{};
-    if (m_archives.size() >= DuplicateTally::kFree) throw ResultsFull();
     if (request.mode == DuplicateMode::kOnThisDiscOnly) {
       FindOnChosenDiscs(root, mask, request, names, hashers);
       return true;
     }
+    ListArchives(trail, root, mask);
+    if (m_abort || m_pump.Terminated()) throw Stopped{};
+    if (m_archives.size() >= DuplicateTally::kFree) throw ResultsFull();
 
     // The one full read, on two threads: a record per entry. A damaged
     // archive's records are passed over afterwards, so it is left out whole.
@@ -352,24 +344,25 @@ std::string DuplicateFinder::ChangedDuringTheSearch(std::size_t archive) const {
 void DuplicateFinder::FindOnChosenDiscs(const std::string& root, const std::string& mask,
                                         const DuplicateRequest& request, const NameFolder& names,
                                         KeyHasher (&hashers)[2]) {
-  // Which archives carry the mark: from the summary of the key blocks where
-  // it is current. One that cannot be read counts as another disc, and the
-  // full read names it.
-  std::unordered_set<std::string> chosenPaths;
+  // The archives and which carry the mark, in one walk that takes the marks
+  // from the summary of the key blocks where it is current. One that cannot
+  // be read counts as another disc, and the full read names it.
+  std::vector<std::size_t> chosen;
+  std::vector<std::size_t> others;
+  const auto list = [&](const std::string& path, bool isChosen) {
+    (isChosen ? chosen : others).push_back(m_archives.size());
+    m_archives.push_back(Archive{path, {}});
+  };
   const WalkPacing pacing{m_pump, [this] { return m_abort; }};
   const bool walked = WalkArchiveKeys(
       m_fs, root, mask,
       {[&](const std::string& path, const ArchiveKeyValues& keys) {
-         if (MarkAsListed(keys.mark) == request.mark) chosenPaths.insert(path);
+         list(path, MarkAsListed(keys.mark) == request.mark);
        },
-       [](const std::string&, const AppError&) {}},
+       [&](const std::string& path, const AppError&) { list(path, false); }},
       &pacing);
-  if (!walked) throw Stopped{};
-  std::vector<std::size_t> chosen;
-  std::vector<std::size_t> others;
-  for (std::size_t i = 0; i < m_archives.size(); ++i) {
-    (chosenPaths.count(m_archives[i].path) != 0 ? chosen : others).push_back(i);
-  }
+  if (!walked || m_abort || m_pump.Terminated()) throw Stopped{};
+  if (m_archives.size() >= DuplicateTally::kFree) throw ResultsFull();
 
   // The chosen archives' rows.
   std::deque<Keyed> rows;
@@ -516,7 +509,7 @@ void DuplicateFinder::ReadEntries(const std::string& path, std::string_view byte
   const std::int32_t stride =
       number(kAPars).value_or(static_cast<std::int32_t>(kDefaultEntryStride));
   const auto count = number(kAFiles);
-  mark = MarkAsListed(readKey(kAMark));
+  mark.assign(MarkAsListed(readKey(kAMark)));
   if (!count) return;
   // A stride of 0 would read the first entry again and again.
   if (stride <= 0 && *count > 0) {

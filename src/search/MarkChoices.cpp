@@ -13,8 +13,7 @@ std::vector<std::string> ArchiveMarkChoices(FileSystem& fs, const TextServices& 
                                             const std::string& mask) {
   std::vector<std::pair<std::string, std::string>> keyed;  // collation key, mark
   const auto onArchive = [&](const std::string&, const ArchiveKeyValues& keys) {
-    const std::string_view mark = TrimBlanksAndControls(keys.mark);
-    const std::string shown = mark.empty() ? std::string("Unknown") : std::string(mark);
+    const std::string shown(MarkAsListed(keys.mark));
     keyed.emplace_back(text.CollationKey(shown), shown);
   };
   WalkArchiveKeys(fs, folder, mask, {onArchive, [](const std::string&, const AppError&) {}});

@@ -18,7 +18,6 @@ namespace discovel {
 namespace {
 
 constexpr std::int32_t kPumpEveryEntries = 300;
-constexpr std::string_view kUnknownMark = "Unknown";
 
 // A count or stride key: its 64-bit value's low 32 bits, or nullopt when empty.
 std::optional<std::int32_t> NumberKey(std::string_view value, std::string_view key,
@@ -86,8 +85,7 @@ bool SearchEngine::FindArchivesOfOtherMarks(const std::string& root, const std::
   // speak for is read for its mark alone, an unreadable one is left to the
   // search to report.
   const auto onArchive = [&](const std::string& path, const ArchiveKeyValues& keys) {
-    const std::string_view mark = TrimBlanksAndControls(keys.mark);
-    if ((mark.empty() ? kUnknownMark : mark) != restriction) m_otherMarks.insert(path);
+    if (MarkAsListed(keys.mark) != restriction) m_otherMarks.insert(path);
   };
   const WalkPacing pacing{m_pump, [this] { return m_abort; }};
   return WalkArchiveKeys(m_fs, root, mask, {onArchive, [](const std::string&, const AppError&) {}}, &pacing);
@@ -179,8 +177,7 @@ void SearchEngine::SearchArchive(const std::string& path, std::string_view bytes
                                   .value_or(static_cast<std::int32_t>(kDefaultEntryStride));
   const auto count = NumberKey(readKey(kAFiles), kAFiles, path);
   if (!count) return;
-  const std::string_view mark = TrimBlanksAndControls(readKey(kAMark));
-  m_mark.assign(mark.empty() ? kUnknownMark : mark);
+  m_mark.assign(MarkAsListed(readKey(kAMark)));
 
   m_advanced = m_request->advanced;
   const std::string& restriction = m_request->restriction;
