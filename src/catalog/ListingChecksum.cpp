@@ -1,5 +1,6 @@
 #include "catalog/ListingChecksum.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace discovel {
@@ -40,6 +41,15 @@ std::string ListingChecksumOfFile(FileSystem& fs, const std::string& path) {
     position += filled;
     accumulator.AddBlock(buffer.get(), filled, position);
     if (filled < kChecksumBlockSize) break;
+  }
+  return accumulator.Text();
+}
+
+std::string ListingChecksumOfText(std::string_view bytes) {
+  ChecksumAccumulator accumulator;
+  for (std::size_t start = 0; start < bytes.size(); start += kChecksumBlockSize) {
+    const std::size_t count = std::min(kChecksumBlockSize, bytes.size() - start);
+    accumulator.AddBlock(bytes.data() + start, count, start + count);
   }
   return accumulator.Text();
 }

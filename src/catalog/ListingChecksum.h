@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/FileSystem.h"
 
@@ -26,5 +27,9 @@ class ChecksumAccumulator {
 
 // Reads the file front to back in 64 KiB blocks. Throws FileError.
 std::string ListingChecksumOfFile(FileSystem& fs, const std::string& path);
+
+// The same sum over bytes held in memory (a listing's Text()), in the same
+// 64 KiB blocks: what the file of those bytes would give.
+std::string ListingChecksumOfText(std::string_view bytes);
 
 }  // namespace discovel

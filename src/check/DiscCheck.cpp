@@ -29,6 +29,7 @@ void DiscCheck::RequestAbort() {
 
 bool DiscCheck::Run(const CheckRequest& request) {
   m_abort = false;
+  m_reported = false;
   m_report = CheckReport{};
   m_progress = CheckProgress{};
 
@@ -69,6 +70,7 @@ bool DiscCheck::Run(const CheckRequest& request) {
   }
   m_report.counts = CountRows(rows, static_cast<std::int64_t>(entries.size()));
   m_report.rows = std::move(rows);
+  m_reported = true;
   RecordCheck(m_fs, m_text, request.archivePath, m_text.Now(), m_report.counts);
   return true;
 }

@@ -58,6 +58,8 @@ class DiscCheck {
   void RequestAbort();
 
   const CheckReport& Report() const { return m_report; }
+  // The last Run() found what it reports, even if it could not remember it.
+  bool Reported() const { return m_reported; }
 
  private:
   bool Stopping() const { return m_abort || m_pump.Terminated(); }
@@ -71,6 +73,7 @@ class DiscCheck {
   FullReader m_reader;
   FolderScanner m_scanner;
   bool m_abort = false;
+  bool m_reported = false;
   CheckReport m_report;
   CheckProgress m_progress;
   std::chrono::steady_clock::time_point m_started;

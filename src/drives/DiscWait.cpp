@@ -10,13 +10,15 @@
 namespace discovel {
 
 DiscWait::DiscWait(DriveQueries& drives, FileSystem& fs, Settings& settings, DiscWaitView& view,
-                   char driveLetter, std::function<void(char)> openTray, std::function<void(char)> closeTray)
+                   char driveLetter, std::function<void(char)> openTray, std::function<void(char)> closeTray,
+                   DiscWanted wanted)
     : m_drives(drives),
       m_fs(fs),
       m_settings(settings),
       m_view(view),
       m_driveLetter(driveLetter),
       m_openTray(std::move(openTray)),
+      m_wanted(wanted),
       m_closeTray(std::move(closeTray)) {}
 
 void DiscWait::Show(std::string_view message) {
@@ -29,9 +31,7 @@ void DiscWait::Show(std::string_view message) {
     return;
   }
 
-  // The first file of the disc catalogued last: still there means the same disc.
-  const std::string hostage = m_settings.ReadString(names::kKeyState, names::kHostageFile);
-  if (!DiscInDrive(m_drives, m_driveLetter) || (!hostage.empty() && m_fs.FileExists(hostage))) {
+  if (!DiscInDrive(m_drives, m_driveLetter) || (m_wanted == DiscWanted::kNewDisc && CataloguedLast())) {
     m_state = DiscWaitState::Waiting;
     m_openTray(m_driveLetter);
     return;
@@ -42,6 +42,12 @@ void DiscWait::Show(std::string_view message) {
   m_view.PumpMessages();
   m_view.StartTimer();
   m_view.HideButtons();
+}
+
+bool DiscWait::CataloguedLast() const {
+  // The first file of the disc catalogued last: still there means the same disc.
+  const std::string hostage = m_settings.ReadString(names::kKeyState, names::kHostageFile);
+  return !hostage.empty() && m_fs.FileExists(hostage);
 }
 
 void DiscWait::TimerFired() {

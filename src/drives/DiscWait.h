@@ -40,6 +40,12 @@ class DiscWaitView {
   virtual void PumpMessages() = 0;
 };
 
+// What the wait takes for the disc it waits for.
+enum class DiscWanted {
+  kNewDisc,  // to be added: the disc catalogued last (its first file still there) is not it
+  kAnyDisc,  // to be read again: whatever disc is in the drive
+};
+
 enum class DiscWaitState {
   NotShown,
   NoDevice,   // no CD/DVD drive: only Cancel remains
@@ -52,7 +58,8 @@ class DiscWait {
   // `openTray` and `closeTray` take the drive letter (OpenCdTray and CloseCdTray
   // in the program); `driveLetter` is the read device, kNoDrive when there is none.
   DiscWait(DriveQueries& drives, FileSystem& fs, Settings& settings, DiscWaitView& view, char driveLetter,
-           std::function<void(char)> openTray, std::function<void(char)> closeTray);
+           std::function<void(char)> openTray, std::function<void(char)> closeTray,
+           DiscWanted wanted = DiscWanted::kNewDisc);
 
   // When the dialog is shown; an empty message means the default one.
   void Show(std::string_view message);
@@ -70,6 +77,7 @@ class DiscWait {
   DiscWaitState State() const { return m_state; }
 
  private:
+  bool CataloguedLast() const;
   void End(int modalResult);
 
   DriveQueries& m_drives;
@@ -78,6 +86,7 @@ class DiscWait {
   DiscWaitView& m_view;
   char m_driveLetter;
   std::function<void(char)> m_openTray;
+  DiscWanted m_wanted;
   std::function<void(char)> m_closeTray;
   DiscWaitState m_state = DiscWaitState::NotShown;
   bool m_ended = false;

@@ -18,20 +18,20 @@ constexpr UINT_PTR kTimerCDinserted = 1;
 
 }  // namespace
 
-int TfrmWaitCD::Execute(AppContext& context, const std::string& message, HWND owner) {
+int TfrmWaitCD::Execute(AppContext& context, const std::string& message, HWND owner, DiscWanted wanted) {
   // A second wait while one is open goes no further.
   return RunModalOnce(
       frmWaitCD,
       [&] {
-        auto form = std::make_unique<TfrmWaitCD>(context, message);
+        auto form = std::make_unique<TfrmWaitCD>(context, message, wanted);
         form->SetOwner(owner);
         return form;
       },
       kModalCancel);
 }
 
-TfrmWaitCD::TfrmWaitCD(AppContext& context, std::string message)
-    : m_context(context), m_message(std::move(message)) {}
+TfrmWaitCD::TfrmWaitCD(AppContext& context, std::string message, DiscWanted wanted)
+    : m_context(context), m_message(std::move(message)), m_wanted(wanted) {}
 TfrmWaitCD::~TfrmWaitCD() = default;
 
 void TfrmWaitCD::Create() {
@@ -45,7 +45,7 @@ void TfrmWaitCD::Create() {
   CreateBandButtons({{m_btnOk, m_actOk}, {m_btnCancel, m_actCancel}});
   DiscWaitView& view = *this;
   m_wait = std::make_unique<DiscWait>(SystemDriveQueries(), m_context.services.files, m_context.services.settings, view,
-                                      m_context.run.readDevice, OpenCdTray, CloseCdTray);
+                                      m_context.run.readDevice, OpenCdTray, CloseCdTray, m_wanted);
 }
 
 void TfrmWaitCD::OnShowing() { m_wait->Show(m_message); }

@@ -16,8 +16,9 @@ class TfrmWaitCD final : public Dialog, private DiscWaitView {
  public:
   // An empty message shows the default one. 1: go on; 2: the user cancelled.
   // `owner`: the window the dialog belongs to; null takes the active window.
-  static int Execute(AppContext& context, const std::string& message, HWND owner = nullptr);
-  TfrmWaitCD(AppContext& context, std::string message);
+  static int Execute(AppContext& context, const std::string& message, HWND owner = nullptr,
+                     DiscWanted wanted = DiscWanted::kNewDisc);
+  TfrmWaitCD(AppContext& context, std::string message, DiscWanted wanted);
   ~TfrmWaitCD() override;
   void Create();
 
@@ -38,6 +39,7 @@ class TfrmWaitCD final : public Dialog, private DiscWaitView {
 
   AppContext& m_context;
   std::string m_message;
+  DiscWanted m_wanted;
   std::unique_ptr<DiscWait> m_wait;
   Action m_actOk;
   Action m_actCancel;

@@ -13,10 +13,13 @@ namespace {
 
 using test::TempFolder;
 
+// The sum of the file of those bytes; the sum taken in memory must agree.
 std::string ChecksumOf(std::string_view bytes) {
   TempFolder folder;
   folder.WriteFile("temp.dat", bytes);
-  return ListingChecksumOfFile(SystemFileSystem(), folder / "temp.dat");
+  const std::string ofFile = ListingChecksumOfFile(SystemFileSystem(), folder / "temp.dat");
+  EXPECT_EQ(ListingChecksumOfText(bytes), ofFile) << bytes.size() << " bytes";
+  return ofFile;
 }
 
 // Reference written apart from the product code: every term is formed from

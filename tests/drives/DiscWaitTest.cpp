@@ -35,10 +35,10 @@ class LogView final : public DiscWaitView {
 
 class DiscWaitTest : public testing::Test {
  protected:
-  DiscWait Make(char letter = 'D') {
+  DiscWait Make(char letter = 'D', DiscWanted wanted = DiscWanted::kNewDisc) {
     return DiscWait(drives, SystemFileSystem(), settings, view, letter,
                     [this](char l) { view.log.push_back(std::string("eject ") + l); },
-                    [this](char l) { view.log.push_back(std::string("close tray ") + l); });
+                    [this](char l) { view.log.push_back(std::string("close tray ") + l); }, wanted);
   }
   void SetHostage(const std::string& path) { settings.Preset(names::kKeyState, names::kHostageFile, path); }
   std::string Hostage() { return settings.ReadString(names::kKeyState, names::kHostageFile); }
@@ -93,6 +93,13 @@ TEST_F(DiscWaitTest, DiscWhoseHostageFileExistsIsTheOldOneAndTheTrayOpens) {
   wait.Show("");
   EXPECT_EQ(wait.State(), DiscWaitState::Waiting);
   EXPECT_EQ(view.log.back(), "eject D");
+
+  // A disc to be read again may well be the one catalogued last.
+  view.log.clear();
+  DiscWait again = Make('D', DiscWanted::kAnyDisc);
+  again.Show("Insert CD/DVD marked: X");
+  EXPECT_EQ(again.State(), DiscWaitState::Confirmed);
+  EXPECT_EQ(Hostage(), disc / "first.txt");
 }
 
 TEST_F(DiscWaitTest, HostageFileOfAnAbsentDiscDoesNotHoldBackANewDisc) {

@@ -1,0 +1,61 @@
+#pragma once
+// The disc check's progress window: finds the archive of the disc in the read
+// device when it is not given one, reads the disc against it with the files and
+// bytes done, the speed and the time left, and stops on Cancel.
+#include <chrono>
+#include <memory>
+#include <optional>
+
+#include "check/CheckSession.h"
+#include "platform/AppContext.h"
+#include "platform/ModalResult.h"
+#include "ui/Action.h"
+#include "ui/Button.h"
+#include "ui/Dialog.h"
+#include "ui/Label.h"
+#include "ui/WindowPump.h"
+
+namespace discovel {
+
+// How a check ended: OK with its archive and report, or Cancel.
+struct CheckOutcome {
+  int modalResult = kModalCancel;
+  CheckTarget target;
+  CheckReport report;
+};
+
+class TfrmCheck final : public Dialog, private CheckView {
+ public:
+  // Checks the disc in the read device against `target`, or against the
+  // archive it has in the catalogue when none is given. `owner`: the window
+  // the dialog belongs to; null takes the active window.
+  static CheckOutcome Execute(AppContext& context, std::optional<CheckTarget> target, HWND owner = nullptr);
+  // `outcome` receives how the check ended when the window is destroyed.
+  TfrmCheck(AppContext& context, std::optional<CheckTarget> target, CheckOutcome& outcome);
+  ~TfrmCheck() override;
+  void Create();
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnActivated() override;
+
+ private:
+  void Progress(const CheckProgress& progress) override;
+  void ShowMessage(std::string_view text) override;
+  void Alert(std::string_view text) override;
+  void CloseDialog(int modalResult) override;
+
+  AppContext& m_context;
+  std::optional<CheckTarget> m_target;
+  CheckOutcome& m_outcome;
+  WindowPump m_pump;
+  Action m_actCancel;
+  std::unique_ptr<CheckSession> m_session;
+  HWND m_lblMsg = nullptr;
+  HWND m_progress = nullptr;
+  Label m_lblProgress;
+  Button m_btnCancel;
+  std::chrono::steady_clock::time_point m_shown;
+};
+
+}  // namespace discovel

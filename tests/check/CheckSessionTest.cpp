@@ -1,0 +1,165 @@
+#include "check/CheckSession.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalog/ArchiveFile.h"
+#include "catalog/ListingChecksum.h"
+#include "platform/AppError.h"
+#include "platform/ModalResult.h"
+#include "support/FaultyReadFileSystem.h"
+#include "support/MemorySettings.h"
+#include "support/ScriptedPump.h"
+#include "support/TempFolder.h"
+#include "support/TestText.h"
+
+namespace discovel {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class FakeView final : public CheckView {
+ public:
+  void Progress(const CheckProgress& progress) override { ++progresses; }
+  void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+  void Alert(std::string_view text) override { alerts.emplace_back(text); }
+  void CloseDialog(int result) override { closed.push_back(result); }
+
+  int progresses = 0;
+  Texts messages;
+  Texts alerts;
+  std::vector<int> closed;
+};
+
+// Refuses to replace the files named, as a read-only catalogue does.
+class CatalogueFileSystem final : public test::FaultyReadFileSystem {
+ public:
+  void WriteFileReplacing(const std::string& path, std::string_view bytes) override {
+    if (path == refused) throw FileError("Cannot write " + path);
+    FaultyReadFileSystem::WriteFileReplacing(path, bytes);
+  }
+  std::string refused;
+};
+
+class CheckSessionTest : public testing::Test {
+ protected:
+  CheckSessionTest() {
+    m_text.thousands.emplace(",");
+    m_folder.MakeFolder("Archive");
+    m_folder.WriteFile("disc\\readme.txt", "hello");
+    m_folder.WriteFile("disc\\Music\\a.mp3", std::string(3000, 'x'));
+  }
+
+  std::string Disc() const { return m_folder / "disc\\"; }
+  std::string Catalogue() const { return m_folder / "Archive\\"; }
+
+  // What adding the disc writes: its listing, under the checksum of the
+  // listing's file, and the keys.
+  std::string AddDisc(const std::string& mark) {
+    test::ScriptedPump pump;
+    FolderScanner scanner(m_fs, pump);
+    EXPECT_TRUE(scanner.Scan(Disc()));
+    const std::string scratch = Catalogue() + "temp.dat";
+    scanner.Listing().Save(m_fs, scratch);
+    const std::string checksum = ListingChecksumOfFile(m_fs, scratch);
+    m_fs.RemoveFile(scratch);
+    ArchiveLines archive = scanner.Listing();
+    ArchiveKeys keys;
+    keys.mark = mark;
+    keys.crc = checksum;
+    keys.files = scanner.FileCount();
+    archive.AppendKeyLines(keys);
+    const std::string path = Catalogue() + checksum + ".dat";
+    archive.Save(m_fs, path);
+    return path;
+  }
+
+  void Open(std::optional<CheckTarget> target = std::nullopt) {
+    m_session.emplace(m_context, m_pump, m_view, Disc(), std::move(target));
+    m_session->Open();
+  }
+
+  test::TempFolder m_folder;
+  CatalogueFileSystem m_fs;
+  test::MemorySettings m_settings;
+  test::TestText m_text;
+  AppContext m_context{{m_fs, m_settings, m_text}, {Catalogue(), 'D'}};
+  test::ScriptedPump m_pump;
+  FakeView m_view;
+  std::optional<CheckSession> m_session;
+};
+
+TEST_F(CheckSessionTest, FindsTheDiscsArchiveByTheChecksumOfItsListingAndChecksIt) {
+  m_folder.WriteFile("Archive\\1.dat", "");  // another disc's, never read as this one
+  const std::string archive = AddDisc("CD No: 7");
+
+  Open();
+  EXPECT_EQ(m_view.messages, (Texts{"Reading the CD/DVD...", "Checking the CD/DVD marked: CD No: 7"}));
+  EXPECT_EQ(m_view.alerts, Texts{});
+  EXPECT_EQ(m_view.closed, std::vector<int>{kModalOk});
+  EXPECT_EQ(m_session->Target().archivePath, archive);
+  EXPECT_EQ(m_session->Target().mark, "CD No: 7");
+  EXPECT_TRUE(m_session->Report().counts.AllWell());
+  EXPECT_EQ(m_session->Report().counts.filesChecked, 2);
+  EXPECT_TRUE(ArchiveLines::Load(m_fs, archive).FindKey("ACheckResult"));
+}
+
+TEST_F(CheckSessionTest, ADiscWithoutAnArchiveIsSaidAndNotChecked) {
+  AddDisc("CD No: 7");
+  m_folder.WriteFile("disc\\added later.txt", "x");  // another listing, another checksum
+
+  Open();
+  EXPECT_EQ(m_view.alerts, Texts{"This CD/DVD is not in the catalogue."});
+  EXPECT_EQ(m_view.closed, std::vector<int>{kModalCancel});
+  EXPECT_EQ(m_view.progresses, 0);
+}
+
+TEST_F(CheckSessionTest, AGivenArchiveIsCheckedWithoutLookingForIt) {
+  const std::string archive = AddDisc("CD No: 7");
+  m_folder.WriteFile("disc\\added later.txt", "x");
+
+  Open(CheckTarget{archive, "Shown mark"});
+  EXPECT_EQ(m_view.messages, Texts{"Checking the CD/DVD marked: Shown mark"});
+  EXPECT_EQ(m_view.closed, std::vector<int>{kModalOk});
+  EXPECT_EQ(m_session->Report().counts.notInArchive, 1);
+}
+
+TEST_F(CheckSessionTest, ACancelDuringTheCheckClosesOnceAndRemembersNothing) {
+  const std::string archive = AddDisc("CD No: 7");
+  const std::string before = m_folder.ReadFile("Archive\\" + archive.substr(Catalogue().size()));
+  m_pump.onPump = [this] {
+    if (m_view.progresses > 0) {
+      m_session->Cancel();
+      m_session->Cancel();
+    }
+  };
+
+  Open();
+  EXPECT_EQ(m_view.closed, std::vector<int>{kModalCancel});
+  EXPECT_EQ(m_folder.ReadFile("Archive\\" + archive.substr(Catalogue().size())), before);
+}
+
+TEST_F(CheckSessionTest, ACheckThatCannotBeRememberedIsSaidAndStillShown) {
+  const std::string archive = AddDisc("CD No: 7");
+  m_fs.refused = archive;
+
+  Open();
+  ASSERT_EQ(m_view.alerts.size(), 1u);
+  EXPECT_NE(m_view.alerts[0].find(archive), std::string::npos) << m_view.alerts[0];
+  EXPECT_EQ(m_view.closed, std::vector<int>{kModalOk});
+  EXPECT_EQ(m_session->Report().counts.filesChecked, 2);
+}
+
+TEST_F(CheckSessionTest, ACancelBeforeTheOpeningClosesAtOnceAndTheOpeningDoesNothing) {
+  AddDisc("CD No: 7");
+  m_session.emplace(m_context, m_pump, m_view, Disc(), std::nullopt);
+  m_session->Cancel();
+  m_session->Open();
+  EXPECT_EQ(m_view.closed, std::vector<int>{kModalCancel});
+  EXPECT_EQ(m_view.messages, Texts{});
+}
+
+}  // namespace
+}  // namespace discovel
