@@ -45,26 +45,30 @@ class SummaryRenewal {
       : m_fs(fs), m_root(std::move(root)), m_name(kSummaryFileName), m_old(LoadSummary(fs, m_root, m_name)) {
     if (!m_old) return;
     m_byPath.reserve(m_old->summary.entries.size());
-    for (const SummaryEntry& entry : m_old->summary.entries) m_byPath.emplace(entry.relativePath, &entry);
+    m_entries.reserve(m_old->summary.entries.size());
+    for (SummaryEntry& entry : m_old->summary.entries) m_byPath.emplace(entry.relativePath, &entry);
   }
 
   void Visit(const std::string& path, const DirEntry& listed, const ArchiveKeyHandlers& handlers) {
     SummaryEntry entry{path.substr(m_root.size()), listed.size, listed.lastWrite, true, {}};
-    if (const SummaryEntry* known = Current(entry)) {
-      m_entries.push_back(*known);
+    SummaryEntry* const known = Known(entry.relativePath);
+    if (known && known->readable && SameFile(*known, entry) && !Racing(entry)) {
       handlers.onArchive(path, known->keys);
+      Keep(*known);
       return;
     }
     try {
       entry.keys = ReadArchiveKeyValues(m_fs, path);
     } catch (const AppError& error) {
       entry.readable = false;
-      m_entries.push_back(std::move(entry));
       handlers.onUnreadable(path, error);
-      return;
     }
+    if (entry.readable) handlers.onArchive(path, entry.keys);
+    // Read again to the same entry (a damaged archive stays damaged): the
+    // summary need not change for it, unless its time races the summary's.
+    if (known && *known == entry && !Racing(entry)) return Keep(*known);
+    m_changed = true;
     m_entries.push_back(std::move(entry));
-    handlers.onArchive(path, m_entries.back().keys);
   }
 
   void Write() {
@@ -74,8 +78,9 @@ class SummaryRenewal {
         return;
       }
       // A racing entry read again is written again, so that its time lies
-      // apart from the new summary's and the next walk can trust it.
-      if (m_old && !m_racing && m_old->summary.entries == m_entries) return;
+      // apart from the new summary's and the next walk can trust it. An
+      // archive gone leaves an old entry unkept.
+      if (m_old && !m_changed && m_kept == m_old->summary.entries.size()) return;
       m_fs.WriteHiddenFileReplacing(m_root + m_name, SerializeKeySummary(KeySummary{m_root, std::move(m_entries)}));
     } catch (const AppError&) {
       // A read-only folder or disc: the catalogue works without a summary.
@@ -83,28 +88,38 @@ class SummaryRenewal {
   }
 
  private:
-  // The summary's entry for the archive when it can stand for reading it.
-  const SummaryEntry* Current(const SummaryEntry& listed) {
-    if (!m_old) return nullptr;
-    const auto found = m_byPath.find(listed.relativePath);
-    if (found == m_byPath.end()) return nullptr;
-    const SummaryEntry& known = *found->second;
-    if (!known.readable || known.size != listed.size || known.lastWrite != listed.lastWrite) return nullptr;
+  SummaryEntry* Known(const std::string& relativePath) {
+    const auto found = m_byPath.find(relativePath);
+    return found == m_byPath.end() ? nullptr : found->second;
+  }
+
+  static bool SameFile(const SummaryEntry& known, const SummaryEntry& listed) {
+    return known.size == listed.size && known.lastWrite == listed.lastWrite;
+  }
+
+  // Written so near the summary that a change after it may have kept its time.
+  bool Racing(const SummaryEntry& listed) const {
     const std::int64_t apart = MillisecondsOf(listed.lastWrite) - MillisecondsOf(m_old->written);
-    if (apart > -kRacingMs && apart < kRacingMs) {
-      m_racing = true;
-      return nullptr;
-    }
-    return &known;
+    return apart > -kRacingMs && apart < kRacingMs;
+  }
+
+  // Each path is met once: the old entry moves to the new summary. Its key
+  // goes first, since it views the text that moves.
+  void Keep(SummaryEntry& known) {
+    m_byPath.erase(known.relativePath);
+    m_entries.push_back(std::move(known));
+    ++m_kept;
   }
 
   FileSystem& m_fs;
   const std::string m_root;
   const std::string m_name;
-  const std::optional<StoredSummary> m_old;
-  std::unordered_map<std::string_view, const SummaryEntry*> m_byPath;
+  std::optional<StoredSummary> m_old;
+  // Into m_old's entries; the keys view their paths, which stay where they are.
+  std::unordered_map<std::string_view, SummaryEntry*> m_byPath;
   std::vector<SummaryEntry> m_entries;
-  bool m_racing = false;
+  std::size_t m_kept = 0;  // entries taken over from m_old
+  bool m_changed = false;  // an archive was read: new, changed, racing or unreadable
 };
 
 }  // namespace

@@ -27,9 +27,11 @@ class CountingFileSystem : public test::ForwardingFileSystem {
   }
   void WriteHiddenFileReplacing(const std::string& path, std::string_view bytes) override {
     if (readOnly) throw FileError("Cannot create file \"" + path + "\". Access is denied.");
+    ++writes;
     ForwardingFileSystem::WriteHiddenFileReplacing(path, bytes);
   }
   std::map<std::string, int> reads;
+  int writes = 0;
   bool readOnly = false;
 };
 
@@ -77,6 +79,7 @@ TEST_F(ArchiveKeyWalkTest, ACurrentSummarySparesReadingTheArchives) {
   ASSERT_TRUE(std::filesystem::exists(test::NativePath(catalog / Summary())));
   EXPECT_EQ(Walk(), first);
   EXPECT_TRUE(fs.reads.empty());
+  EXPECT_EQ(fs.writes, 1);  // nothing changed: the summary stays as written
 }
 
 TEST_F(ArchiveKeyWalkTest, ArchivesChangedSinceAreReadAgainAndRemovedOnesDisappear) {
@@ -172,6 +175,8 @@ TEST_F(ArchiveKeyWalkTest, AnUnreadableArchiveIsReadEveryTime) {
     EXPECT_EQ(refusing.reads[catalog / "3.dat"], walk + 1);
   }
   EXPECT_EQ(refusing.reads[catalog / "1.dat"], 1);
+  // Damaged the same way again: no reason to write the summary anew.
+  EXPECT_EQ(refusing.writes, 1);
 }
 
 }  // namespace
