@@ -97,7 +97,6 @@ void TfrmCheckResult::BuildControls() {
                   .columns = CheckColumns(),
                   .firstFileColumn = 0,
                   .sort = &CheckResultSort(),
-                  .searching = [] { return false; },
                   .listWord = "check",
                   .fileOf = [this](std::size_t row) { return m_table.OtherCopy(row); },
                   .propretiesOf = [this](std::size_t row) { return PropretiesOf(row); },

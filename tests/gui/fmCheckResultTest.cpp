@@ -15,6 +15,7 @@
 #include "search/fmPropretiesIds.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/ListDriver.h"
+#include "support/win32/SaveDialogDriver.h"
 #include "support/win32/UiDriver.h"
 
 namespace discovel {
@@ -89,7 +90,10 @@ TEST_F(CheckResultWindowTest, RowsSummaryAndTheOtherCopyFromTheDiscThatHoldsIt) 
   rows[1] = {CheckStatus::kMissing, "Docs", "gone.txt", 10, "", 10, {}};
   rows[2] = {CheckStatus::kChanged, "Music", "a.mp3", 5000, "Size", 4000, {}};
   rows[3] = {CheckStatus::kNotInArchive, "\\", "extra.bin", 7, "", 7, {}};
-  WithResultWindow(ReportOf(rows, 1200), [](HWND window) {
+  test::TempFolder out;
+  test::SaveDialogRun dialog;
+  std::string menuItem;
+  WithResultWindow(ReportOf(rows, 1200), [&](HWND window) {
     EXPECT_EQ(Caption(window), "Discovel (check of CD 1)");
     EXPECT_EQ(Headers(List(window)), (Texts{"Status", "Directory", "File", "Size", "Reason", "Other copies"}));
     EXPECT_EQ(Column(window, 0), (Texts{"Unreadable", "Missing", "Changed", "Not in archive"}));
@@ -108,16 +112,16 @@ TEST_F(CheckResultWindowTest, RowsSummaryAndTheOtherCopyFromTheDiscThatHoldsIt) 
 
     // Properties of a row: the checked disc's mark, no date.
     test::ClickListRow(List(window), 0, true);
-    HWND dialog = WaitForWindow(fmPropretiesIds::kClassName);
-    ASSERT_NE(dialog, nullptr);
-    HWND box = GetDlgItem(dialog, fmPropretiesIds::kScrollBox1);
+    HWND propreties = WaitForWindow(fmPropretiesIds::kClassName);
+    ASSERT_NE(propreties, nullptr);
+    HWND box = GetDlgItem(propreties, fmPropretiesIds::kScrollBox1);
     EXPECT_EQ(ControlText(box, fmPropretiesIds::kLblMark), "CD 1");
     EXPECT_EQ(ControlText(box, fmPropretiesIds::kLblDir), "Music      ");
     EXPECT_EQ(ControlText(box, fmPropretiesIds::kLblType), "mp3");
     EXPECT_EQ(ControlText(box, fmPropretiesIds::kLblDate), "");
     EXPECT_EQ(ControlText(box, fmPropretiesIds::kLblSize), "5,000 bytes");
-    PressKey(dialog, VK_ESCAPE);
-    ASSERT_TRUE(test::WaitForWindowGone(dialog));
+    PressKey(propreties, VK_ESCAPE);
+    ASSERT_TRUE(test::WaitForWindowGone(propreties));
 
     // Copy File only for the row with other copies.
     EXPECT_FALSE(Enabled(window, kBtnCopyFile));
@@ -143,7 +147,21 @@ TEST_F(CheckResultWindowTest, RowsSummaryAndTheOtherCopyFromTheDiscThatHoldsIt) 
       CloseClipboard();
     }
     EXPECT_STREQ(path, "D:\\readme.txt");
+
+    menuItem = test::PickLastPopUpItem(window, List(window));
+    dialog = test::SaveInDialog(window, out / "check.csv");
   });
+  EXPECT_EQ(menuItem, "Export to CSV...");
+  ASSERT_TRUE(dialog.shown);
+  EXPECT_EQ(dialog.proposedName.rfind("Discovel check ", 0), 0u) << dialog.proposedName;
+  // The rows as shown, sizes without grouping.
+  EXPECT_EQ(out.ReadFile("check.csv"),
+            "\xEF\xBB\xBF"
+            "Status,Directory,File,Size,Reason,Other copies\r\n"
+            "Changed,Music,a.mp3,5000,Size,\r\n"
+            "Unreadable,\\,readme.txt,1234,\"Read error: 2,048 bytes unreadable\",\"CD 2, CD 3\"\r\n"
+            "Missing,Docs,gone.txt,10,,\r\n"
+            "Not in archive,\\,extra.bin,7,,\r\n");
 }
 
 TEST_F(CheckResultWindowTest, AllWellShowsAnEmptyListAndSaysSo) {
