@@ -1,10 +1,10 @@
 #pragma once
-// The list of found files that the search, duplicates and check result windows show: an
-// owner-data list over a table of cell texts, sorted by a click on a column,
-// and the commands that get a listed file back from its disc (Copy File,
-// Execute File, with the wait for the disc) or show its properties. Its
-// columns are the search results' unless the window says otherwise. The
-// window it lives in gives it the table after each search, routes its
+// The list of found files that the search, duplicates and check result
+// windows show: an owner-data list over a table of cell texts, sorted by a
+// click on a column, and the commands that get a listed file back from its
+// disc (Copy File, Execute File, with the wait for the disc) or show its
+// properties. Its columns are the search results' unless the window says
+// otherwise. The window it lives in gives it the table to show, routes its
 // commands through its command table and asks it for its KeyState.
 #include <windows.h>
 
