@@ -27,7 +27,9 @@ std::string DiscPathOf(char drive, std::string_view directory, std::string_view 
 bool BringFileWithinReach(char drive, const std::string& path, std::string_view mark,
                           const DiscRequest& request) {
   int waited = 0;
-  if (!request.discInDrive(drive) || !request.fileExists(path)) {
+  // The drive is asked first in any case: a read device that is no letter is said so.
+  const bool there = request.discInDrive(drive) && request.fileExists(path);
+  if (request.askForDisc || !there) {
     request.openTray(drive);
     waited = request.waitForDisc("Insert CD/DVD marked: " + std::string(mark));
   }

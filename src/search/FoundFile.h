@@ -13,8 +13,20 @@ namespace discovel {
 // disc's root.
 std::string DiscPathOf(char drive, std::string_view directory, std::string_view file);
 
+// A listed file and the disc it is to be got from.
+struct FileOnDisc {
+  std::string mark;  // the disc asked for
+  std::string directory;
+  std::string file;
+  // The disc in the drive is not to be read from, even where a file lies at
+  // that path (the checked disc, whose own copy is the damaged one).
+  bool askForDisc = false;
+};
+
 // What asking for a disc needs from the platform and the user.
 struct DiscRequest {
+  // Asks for the disc even when the file is there already.
+  bool askForDisc = false;
   std::function<bool(char drive)> discInDrive;  // throws for a drive that is no letter
   std::function<bool(const std::string& path)> fileExists;
   std::function<void(char drive)> openTray;
@@ -23,8 +35,9 @@ struct DiscRequest {
   std::function<void(std::string_view text)> alert;
 };
 
-// True when the file at `path` can be had: it is there already, or the user
-// inserted the disc marked `mark` when asked. False after a cancelled wait
+// True when the file at `path` can be had: it is there already (and the
+// request does not insist on asking), or the user inserted the disc marked
+// `mark` when asked. False after a cancelled wait
 // (nothing said) or a wrong disc (said, and the tray opened again).
 bool BringFileWithinReach(char drive, const std::string& path, std::string_view mark,
                           const DiscRequest& request);

@@ -38,6 +38,7 @@ void StatusBar::Create(HWND parent, int id, int progressId, std::initializer_lis
   m_widths.assign(widths.begin(), widths.end());
   SetParts();
   m_progressPanel = progressPanel;
+  if (progressId == 0) return;
   m_progress = CreateChild(Handle(), PROGRESS_CLASSA, "", PBS_SMOOTH, 0, 0, 0, 0, progressId);
   SendMessageA(m_progress, PBM_SETRANGE32, 0, 100);
 }
@@ -60,6 +61,7 @@ void StatusBar::Layout() {
   // The panels' design widths at the window's DPI, which may have changed.
   SetParts();
   SendMessageA(Handle(), WM_SIZE, 0, 0);
+  if (!m_progress) return;
   RECT panel{};
   SendMessageA(Handle(), SB_GETRECT, static_cast<WPARAM>(m_progressPanel), reinterpret_cast<LPARAM>(&panel));
   SetWindowPos(m_progress, nullptr, panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top,

@@ -15,7 +15,8 @@ namespace discovel {
 class StatusBar final : public ChildWindow {
  public:
   // `widths` are the panels' design widths; the last panel takes the rest.
-  // Throws AppError when the bar cannot be created.
+  // A `progressId` of 0 makes a bar without progress. Throws AppError when
+  // the bar cannot be created.
   void Create(HWND parent, int id, int progressId, std::initializer_list<int> widths, int progressPanel);
   void SetText(int panel, const std::string& text);
   // Fits the bar to its window and the progress bar to its panel; call when

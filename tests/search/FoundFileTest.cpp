@@ -65,6 +65,23 @@ TEST(BringFileWithinReach, AFileAlreadyThereNeedsNoWait) {
   EXPECT_EQ(disc.said, std::vector<std::string>{"disc in D"});
 }
 
+TEST(BringFileWithinReach, ADiscNotToBeReadFromIsAskedForThoughTheFileIsThere) {
+  Disc disc;  // the checked disc, whose copy of the file is the damaged one
+  disc.present = {"D:\\a.txt"};
+  disc.presentAfter = {"D:\\a.txt"};
+  DiscRequest request = disc.Request();
+  request.askForDisc = true;
+  EXPECT_TRUE(BringFileWithinReach('D', "D:\\a.txt", "CD 2", request));
+  EXPECT_EQ(disc.said, (std::vector<std::string>{"disc in D", "tray D", "Insert CD/DVD marked: CD 2"}));
+
+  Disc cancelled;
+  cancelled.present = {"D:\\a.txt"};
+  cancelled.waitResult = kModalCancel;
+  request = cancelled.Request();
+  request.askForDisc = true;
+  EXPECT_FALSE(BringFileWithinReach('D', "D:\\a.txt", "CD 2", request));
+}
+
 TEST(BringFileWithinReach, AsksForTheDiscByItsMark) {
   Disc disc;
   disc.inDrive = false;

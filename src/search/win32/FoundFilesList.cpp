@@ -38,6 +38,9 @@ void FoundFilesList::Create(const FoundListArgs& args) {
   m_sort = args.sort;
   m_searching = args.searching;
   m_listWord = args.listWord;
+  m_fileOf = args.fileOf;
+  m_propretiesOf = args.propretiesOf;
+  m_columnWidths = args.columnWidths;
 
   ActCopyFile.SetOnExecute([this] { GetFileThen(&FoundFilesList::CopyToClipboard); });
   ActExecuteFile.SetOnExecute([this] { GetFileThen(&FoundFilesList::OpenFile); });
@@ -88,13 +91,45 @@ std::string FoundFilesList::FileCell(std::size_t row, ResultColumn column) const
 
 int FoundFilesList::SelectedRow() const { return *m_list.Selection().begin(); }
 
+std::optional<FileOnDisc> FoundFilesList::FileOf(std::size_t row) const {
+  if (m_fileOf) return m_table ? m_fileOf(m_order.Row(row)) : std::nullopt;
+  FileOnDisc file;
+  file.mark = FileCell(row, ResultColumn::kArchive);
+  file.directory = FileCell(row, ResultColumn::kDirectory);
+  file.file = FileCell(row, ResultColumn::kFile);
+  return file;
+}
+
+PropretiesValues FoundFilesList::PropretiesOf(std::size_t row) const {
+  if (m_propretiesOf) return m_table ? m_propretiesOf(m_order.Row(row)) : PropretiesValues{};
+  PropretiesValues values;
+  values.mark = FileCell(row, ResultColumn::kArchive);
+  values.directory = FileCell(row, ResultColumn::kDirectory);
+  values.file = FileCell(row, ResultColumn::kFile);
+  values.type = FileCell(row, ResultColumn::kType);
+  values.date = FileCell(row, ResultColumn::kDateModified);
+  values.size = FileCell(row, ResultColumn::kSize);
+  return values;
+}
+
 void FoundFilesList::FitColumns() {
-  // The dates and the leading columns keep their width; Type and Size give
-  // way only when the three text columns are down to their least. Pixels at
-  // the window's DPI.
   RECT client{};
   GetClientRect(m_list.Handle(), &client);
   const UINT dpi = m_form->Dpi();
+  if (!m_columnWidths) {
+    FitSearchColumns(client.right, dpi);
+    return;
+  }
+  const std::vector<int> widths = m_columnWidths(client.right, dpi);
+  for (std::size_t column = 0; column < widths.size() && column < m_columns.size(); ++column) {
+    m_list.SetColumnWidth(static_cast<int>(column), widths[column]);
+  }
+}
+
+void FoundFilesList::FitSearchColumns(int width, UINT dpi) {
+  // The dates and the leading columns keep their width; Type and Size give
+  // way only when the three text columns are down to their least. Pixels at
+  // the window's DPI.
   int leading = 0;
   for (int column = 0; column < m_firstFileColumn; ++column) {
     if (!m_leadingShown) continue;
@@ -107,7 +142,7 @@ void FoundFilesList::FitColumns() {
   const int date = ScaleToDpi(120, dpi);
   int type = ScaleToDpi(72, dpi);
   int size = ScaleToDpi(95, dpi);
-  const int space = client.right - leading;
+  const int space = width - leading;
   int rest = space - date - type - size;
   if (rest < textLeast) {
     const int shrink = std::min(textLeast - rest, (type - least) + (size - least));
@@ -136,8 +171,9 @@ void FoundFilesList::KeyState() {
   const HWND focus = GetFocus();
   const bool listFocused = focus == m_list.Handle() || IsToolButton(focus);
   const bool oneRowInFocus = listFocused && m_list.SelectedCount() == 1;
-  ActCopyFile.SetEnabled(oneRowInFocus);
-  ActExecuteFile.SetEnabled(oneRowInFocus);
+  const bool fileToGet = oneRowInFocus && FileOf(static_cast<std::size_t>(SelectedRow())).has_value();
+  ActCopyFile.SetEnabled(fileToGet);
+  ActExecuteFile.SetEnabled(fileToGet);
   ActPropreties.SetEnabled(oneRowInFocus);
   ActExportCsv.SetEnabled(RowCount() != 0 && !(m_searching && m_searching()) && !m_gettingFile);
 }
@@ -176,11 +212,12 @@ void FoundFilesList::GetFileThen(void (FoundFilesList::*action)(const std::strin
     bool& running;
     ~Done() { running = false; }
   } done{m_gettingFile};
-  const auto index = static_cast<std::size_t>(row);
-  const std::string path = DiscPathOf(m_context.run.readDevice, FileCell(index, ResultColumn::kDirectory),
-                                      FileCell(index, ResultColumn::kFile));
+  const std::optional<FileOnDisc> file = FileOf(static_cast<std::size_t>(row));
+  if (!file) return;
+  const std::string path = DiscPathOf(m_context.run.readDevice, file->directory, file->file);
   const HWND owner = m_form->Handle();
   DiscRequest request;
+  request.askForDisc = file->askForDisc;
   request.discInDrive = [](char drive) { return DiscInDrive(SystemDriveQueries(), drive); };
   request.fileExists = [this](const std::string& file) { return m_context.services.files.FileExists(file); };
   request.openTray = [](char drive) {
@@ -189,7 +226,7 @@ void FoundFilesList::GetFileThen(void (FoundFilesList::*action)(const std::strin
   };
   request.waitForDisc = [this](const std::string& message) { return TfrmWaitCD::Execute(m_context, message); };
   request.alert = [owner](std::string_view text) { ShowAlert(owner, text); };
-  if (BringFileWithinReach(m_context.run.readDevice, path, FileCell(index, ResultColumn::kArchive), request)) {
+  if (BringFileWithinReach(m_context.run.readDevice, path, file->mark, request)) {
     (this->*action)(path);
   }
 }
@@ -213,15 +250,7 @@ void FoundFilesList::OpenFile(const std::string& path) {
 void FoundFilesList::ShowPropreties() {
   const int row = SelectedRow();
   if (row < 0) return;
-  const auto index = static_cast<std::size_t>(row);
-  PropretiesValues values;
-  values.mark = FileCell(index, ResultColumn::kArchive);
-  values.directory = FileCell(index, ResultColumn::kDirectory);
-  values.file = FileCell(index, ResultColumn::kFile);
-  values.type = FileCell(index, ResultColumn::kType);
-  values.date = FileCell(index, ResultColumn::kDateModified);
-  values.size = FileCell(index, ResultColumn::kSize);
-  TfrmPropreties::Execute(values);
+  TfrmPropreties::Execute(PropretiesOf(static_cast<std::size_t>(row)));
 }
 
 void FoundFilesList::ExportCsv() {

@@ -1,20 +1,24 @@
 #pragma once
-// The list of found files that the search and duplicates windows show: an
-// owner-data list over a table of cell texts, sorted by a click on a column,
-// and the commands that get a listed file back from its disc (Copy File,
-// Execute File, with the wait for the disc) or show its properties. The
-// window it lives in gives it the table after each search, routes its
+// The list of found files that the search, duplicates and check result
+// windows show: an owner-data list over a table of cell texts, sorted by a
+// click on a column, and the commands that get a listed file back from its
+// disc (Copy File, Execute File, with the wait for the disc) or show its
+// properties. Its columns are the search results' unless the window says
+// otherwise. The window it lives in gives it the table to show, routes its
 // commands through its command table and asks it for its KeyState.
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "catalog/ColumnSort.h"
 #include "platform/AppContext.h"
+#include "search/FoundFile.h"
 #include "search/FoundRows.h"
 #include "search/SearchResults.h"
+#include "search/fmPropreties.h"
 #include "ui/Action.h"
 #include "ui/CommandTable.h"
 #include "ui/Form.h"
@@ -42,6 +46,12 @@ struct FoundListArgs {
   std::function<bool()> searching;
   // Names the list in the file name an export proposes: "search".
   const char* listWord = "";
+  // A list whose columns are not the search results' tells, for a row of its
+  // table, where its file is (none: nothing to get), what Properties shows,
+  // and the columns' widths in pixels for the list's client width at a DPI.
+  std::function<std::optional<FileOnDisc>(std::size_t tableRow)> fileOf;
+  std::function<PropretiesValues(std::size_t tableRow)> propretiesOf;
+  std::function<std::vector<int>(int clientWidth, UINT dpi)> columnWidths;
 };
 
 struct FoundListCommandIds {
@@ -86,6 +96,10 @@ class FoundFilesList {
 
  private:
   std::string FileCell(std::size_t row, ResultColumn column) const;
+  // The file of the row shown at `row`, and what Properties shows of it.
+  std::optional<FileOnDisc> FileOf(std::size_t row) const;
+  PropretiesValues PropretiesOf(std::size_t row) const;
+  void FitSearchColumns(int width, UINT dpi);
   void SortByColumn(int column);
   void GetFileThen(void (FoundFilesList::*action)(const std::string& path));
   void CopyToClipboard(const std::string& path);
@@ -102,6 +116,9 @@ class FoundFilesList {
   const char* m_listWord = "";
   ColumnSortState* m_sort = nullptr;
   std::function<bool()> m_searching;
+  std::function<std::optional<FileOnDisc>(std::size_t)> m_fileOf;
+  std::function<PropretiesValues(std::size_t)> m_propretiesOf;
+  std::function<std::vector<int>(int, UINT)> m_columnWidths;
   const FoundTable* m_table = nullptr;
   FoundRowOrder m_order;
   bool m_gettingFile = false;

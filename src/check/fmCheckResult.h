@@ -1,0 +1,41 @@
+#pragma once
+// The result of a disc check: what is unreadable, missing, changed or not in
+// the archive, in the found-files list, which sorts it and gets a damaged
+// file's other copy from the disc that holds it.
+#include <string>
+
+#include "check/CheckTable.h"
+#include "check/DiscCheck.h"
+#include "platform/AppContext.h"
+#include "search/win32/FoundListWindow.h"
+#include "ui/Action.h"
+
+namespace discovel {
+
+class TfrmCheckResult final : public FoundListWindow {
+ public:
+  // Shows the result of the check of the disc marked `mark`; modal, returns when closed.
+  static int Execute(AppContext& context, const std::string& mark, const CheckReport& report);
+  TfrmCheckResult(AppContext& context, std::string mark, const CheckReport& report);
+  ~TfrmCheckResult() override;
+  void Create();
+
+ protected:
+  void OnDpiChanged() override { Layout(); }
+
+ private:
+  void BuildControls();
+  void BuildActions();
+  void Layout();
+  void OnResized() override { Layout(); }
+  PropretiesValues PropretiesOf(std::size_t row) const;
+
+  std::string m_mark;
+  CheckTable m_table;
+  CheckCounts m_counts;
+  Action m_actClose;
+  HWND m_btnCopyFile = nullptr;
+  HWND m_btnExportCsv = nullptr;
+};
+
+}  // namespace discovel

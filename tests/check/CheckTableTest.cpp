@@ -1,0 +1,47 @@
+// The result list's cells of a disc check, and where a damaged file's other
+// copy is got from.
+#include "check/CheckTable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace discovel {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+Texts RowTexts(const CheckTable& table, std::size_t row) {
+  Texts texts;
+  for (int column = 0; column < CheckTable::kColumns; ++column) texts.emplace_back(table.Cell(row, column));
+  return texts;
+}
+
+TEST(CheckTable, CellsOfEveryStatusAndTheOtherCopiesFirstDisc) {
+  std::vector<CheckRow> rows(4);
+  rows[0] = {CheckStatus::kUnreadable, "Music", "a.mp3", 1234567, "Read error: 4,096 bytes unreadable", 1234567,
+             {"CD 2", "CD 7"}};
+  rows[1] = {CheckStatus::kMissing, "\\", "readme.txt", 0, "", 0, {"CD 3"}};
+  rows[2] = {CheckStatus::kChanged, "Docs", "notes", 12, "Size", 10, {}};
+  rows[3] = {CheckStatus::kNotInArchive, "\\", "new.txt", 5, "", 5, {}};
+  const CheckTable table(rows, ".");
+  ASSERT_EQ(table.RowCount(), 4u);
+  EXPECT_EQ(RowTexts(table, 0),
+            (Texts{"Unreadable", "Music", "a.mp3", "1.234.567", "Read error: 4,096 bytes unreadable", "CD 2, CD 7"}));
+  EXPECT_EQ(RowTexts(table, 1), (Texts{"Missing", "\\", "readme.txt", "0", "", "CD 3"}));
+  EXPECT_EQ(RowTexts(table, 2), (Texts{"Changed", "Docs", "notes", "12", "Size", ""}));
+  EXPECT_EQ(RowTexts(table, 3), (Texts{"Not in archive", "\\", "new.txt", "5", "", ""}));
+
+  // The first of several discs is asked for, even with the checked disc in the drive.
+  const std::optional<FileOnDisc> copy = table.OtherCopy(0);
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(copy->mark, "CD 2");
+  EXPECT_EQ(copy->directory, "Music");
+  EXPECT_EQ(copy->file, "a.mp3");
+  EXPECT_TRUE(copy->askForDisc);
+  EXPECT_FALSE(table.OtherCopy(2));
+}
+
+}  // namespace
+}  // namespace discovel
