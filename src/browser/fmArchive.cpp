@@ -162,7 +162,8 @@ void TfrmArchive::BuildList() {
   args.columns = {{caption[0], 100, 20},           {caption[1], 120, 120, 120},
                   {caption[2], 100, 20},           {caption[3], 80, 20, 80, Align::Right},
                   {caption[4], 80, 20, 80, Align::Right}, {caption[5], 95, 20, 95, Align::Right},
-                  {caption[6], 0, 0, 1},           {caption[7], 42, 20}};
+                  {caption[6], 0, 0, 1},           {caption[7], 42, 20},
+                  {caption[8], 140, 20}};
   m_listView1.Create(args);
   MakeDiscPictures();
   m_listView1.SetCellTextSource(
@@ -206,14 +207,16 @@ void TfrmArchive::Layout() {
 }
 
 void TfrmArchive::FitColumns() {
-  // The date keeps its width and the note the width it has; the counts take
-  // up to their most (design units), Archive and Location share the rest.
+  // The date keeps its width, the note and the last check the widths they
+  // have (a long result is read by dragging its column wider); the counts
+  // take up to their most (design units), Archive and Location share the rest.
   RECT client{};
   GetClientRect(m_listView1.Handle(), &client);
   const UINT dpi = Dpi();
   const int note = ScaleFromDpi(m_listView1.ColumnWidth(kColNote), dpi);
+  const int lastCheck = ScaleFromDpi(m_listView1.ColumnWidth(kColLastCheck), dpi);
   int counts[] = {80, 80, 95};
-  int rest = ScaleFromDpi(client.right, dpi) - 120 - note - counts[0] - counts[1] - counts[2];
+  int rest = ScaleFromDpi(client.right, dpi) - 120 - note - lastCheck - counts[0] - counts[1] - counts[2];
   for (int& width : counts) {
     if (rest >= 40) break;
     const int give = std::min(40 - rest, width - 20);

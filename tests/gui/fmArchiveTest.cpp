@@ -20,6 +20,7 @@
 #include "browser/fmArchiveIds.h"
 #include "browser/fmEditArchiveIds.h"
 #include "catalog/DosTime.h"
+#include "check/CheckRecord.h"
 #include "scan/fmScanIds.h"
 #include "search/fmSearchIds.h"
 #include "support/ArchiveBuilder.h"
@@ -394,6 +395,53 @@ TEST_F(CatalogWindowTest, AMarkChangedInTheFileByHandShowsAtTheNextOpening) {
   WithCatalogWindow([](HWND window) {
     EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Omega", "Beta"}; }))
         << testing::PrintToString(Marks(window));
+  });
+}
+
+TEST_F(CatalogWindowTest, TheLastCheckIsTheLastColumnAndSortsByTheCheckDate) {
+  WriteArchive("1.dat", "Beta", Day(2003, 1, 1));
+  WriteArchive("2.dat", "Alpha", Day(2005, 1, 1));
+  WriteArchive("3.dat", "Gamma", Day(2004, 1, 1));
+  CheckCounts oneMissing{1};
+  oneMissing.missing = 1;
+  RecordCheck(context.services.files, context.services.text, catalog / "1.dat", {2026, 12, 9, 14, 30, 20, 0},
+              oneMissing);
+  RecordCheck(context.services.files, context.services.text, catalog / "3.dat", {2025, 1, 10, 0, 0, 0, 0},
+              CheckCounts{1});
+  PresetSetting("frmArchive_ViewStyle", "vsReport");
+  WithCatalogWindow([](HWND window) {
+    HWND list = List(window);
+    ASSERT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Beta", "Gamma", "Alpha"}; }));  // by archived date
+    char caption[32] = {};
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = caption;
+    column.cchTextMax = sizeof caption;
+    ASSERT_TRUE(SendMessageA(list, LVM_GETCOLUMNA, 8, reinterpret_cast<LPARAM>(&column)));
+    EXPECT_STREQ(caption, "Last Check");
+    EXPECT_EQ(test::ListColumn(list, 8),
+              (Texts{"09/12/2026 14:30:20 Unreadable: 0; Missing: 1; Changed: 0; Not in archive: 0",
+                     "10/01/2025 OK", "Never"}));
+    // Shown whole within the list: Archive and Location gave it room.
+    RECT client{};
+    GetClientRect(list, &client);
+    RECT cell{};
+    cell.top = 8;  // the column, for LVM_GETSUBITEMRECT
+    cell.left = LVIR_BOUNDS;
+    ASSERT_TRUE(SendMessageA(list, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell)));
+    EXPECT_LE(cell.right, client.right);
+    EXPECT_GE(cell.right - cell.left, 100);
+    // By the check's moment, not its text: the unchecked first.
+    test::ClickListHeader(list, 8);
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Gamma", "Beta"}; }))
+        << testing::PrintToString(Marks(window));
+    test::ClickListHeader(list, 8);
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Beta", "Gamma", "Alpha"}; }))
+        << testing::PrintToString(Marks(window));
+    // Back to the date, oldest first: the state the run began with.
+    test::ClickListHeader(list, 1);
+    test::ClickListHeader(list, 1);
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Beta", "Gamma", "Alpha"}; }));
   });
 }
 
