@@ -422,15 +422,29 @@ TEST_F(CatalogWindowTest, TheLastCheckIsTheLastColumnAndSortsByTheCheckDate) {
     EXPECT_EQ(test::ListColumn(list, 8),
               (Texts{"09/12/2026 14:30:20 Unreadable: 0; Missing: 1; Changed: 0; Not in archive: 0",
                      "10/01/2025 OK", "Never"}));
-    // Shown whole within the list: Archive and Location gave it room.
-    RECT client{};
-    GetClientRect(list, &client);
-    RECT cell{};
-    cell.top = 8;  // the column, for LVM_GETSUBITEMRECT
-    cell.left = LVIR_BOUNDS;
-    ASSERT_TRUE(SendMessageA(list, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell)));
-    EXPECT_LE(cell.right, client.right);
-    EXPECT_GE(cell.right - cell.left, 100);
+    // Within the list at the opening width, where the marks keep the larger
+    // share; a wider window gives the check its whole design width.
+    const auto width = [&](int column) { return static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)); };
+    const auto lastCheckRight = [&] {
+      RECT cell{};
+      cell.top = 8;  // the column
+      cell.left = LVIR_BOUNDS;
+      SendMessageA(list, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
+      return cell.right;
+    };
+    const auto clientRight = [&] {
+      RECT client{};
+      GetClientRect(list, &client);
+      return client.right;
+    };
+    EXPECT_EQ(lastCheckRight(), clientRight());
+    EXPECT_GE(width(0), width(8));
+    EXPECT_GE(width(8), 20);
+    SetWindowPos(window, nullptr, 0, 0, 1000, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int shortest = static_cast<int>(
+        SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>("10/01/2025 OK")));
+    EXPECT_TRUE(WaitUntil([&] { return width(8) > shortest + 12 && lastCheckRight() == clientRight(); }))
+        << width(8) << " " << shortest;
     // By the check's moment, not its text: the unchecked first.
     test::ClickListHeader(list, 8);
     EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Gamma", "Beta"}; }))
