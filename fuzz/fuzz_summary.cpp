@@ -62,13 +62,16 @@ class ListedFileSystem final : public FileSystem {
   MemoryFileSystem& m_files;
 };
 
-using Seen = std::vector<std::pair<std::string, std::string>>;  // path, mark or "unreadable"
+// Path and keys; an unreadable archive's keys hold only the mark "unreadable".
+using Seen = std::vector<std::pair<std::string, ArchiveKeyValues>>;
 
 Seen Walk(FileSystem& fs, const std::string& root) {
   Seen seen;
   WalkArchiveKeys(fs, root, kArchiveMask,
-                  {[&](const std::string& path, const ArchiveKeyValues& keys) { seen.emplace_back(path, keys.mark); },
-                   [&](const std::string& path, const AppError&) { seen.emplace_back(path, "unreadable"); }});
+                  {[&](const std::string& path, const ArchiveKeyValues& keys) { seen.emplace_back(path, keys); },
+                   [&](const std::string& path, const AppError&) {
+                     seen.emplace_back(path, ArchiveKeyValues{.mark = "unreadable"});
+                   }});
   return seen;
 }
 

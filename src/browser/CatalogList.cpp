@@ -1,5 +1,6 @@
 #include "browser/CatalogList.h"
 
+#include <algorithm>
 #include <numeric>
 #include <utility>
 
@@ -19,8 +20,9 @@ class CatalogCells final : public ColumnCells {
 
 }  // namespace
 
-const char* const kCatalogCaptions[kCatalogColumns] = {"Archive", "Archived date", "Location", "Directories",
-                                                       "Files",   "Size",          "FileName", "Note"};
+const char* const kCatalogCaptions[kCatalogColumns] = {"Archive", "Archived date", "Location",
+                                                       "Directories", "Files", "Size",
+                                                       "FileName", "Note", "Last Check"};
 
 SortKind CatalogSortKind(int column) {
   const std::string_view caption = column >= 0 && column < kCatalogColumns ? kCatalogCaptions[column] : "";
@@ -47,6 +49,8 @@ std::string_view CellOf(const CatalogRow& row, int column) {
       return row.fileName;
     case kColNote:
       return row.note;
+    case kColLastCheck:
+      return row.lastCheck;
     default:
       return {};
   }
@@ -90,7 +94,14 @@ std::vector<std::uint32_t> CatalogList::Sort(int column, bool flag, const TextSe
   std::iota(order.begin(), order.end(), 0u);
   if (m_sortedBy && m_sortedBy->column == column && m_sortedBy->flag == flag) return order;
   m_sortedBy = SortOrder{column, flag};
-  SortRows(order, CatalogCells(m_rows, column), CatalogSortKind(column), flag, text);
+  if (column == kColLastCheck) {
+    // Its cells hold a result after the moment, so they are no dates to read.
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+      return flag ? m_rows[a].lastCheckKey < m_rows[b].lastCheckKey : m_rows[b].lastCheckKey < m_rows[a].lastCheckKey;
+    });
+  } else {
+    SortRows(order, CatalogCells(m_rows, column), CatalogSortKind(column), flag, text);
+  }
   std::vector<CatalogRow> sorted;
   sorted.reserve(m_rows.size());
   for (const std::uint32_t from : order) sorted.push_back(std::move(m_rows[from]));

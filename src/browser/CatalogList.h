@@ -22,12 +22,14 @@ enum CatalogColumn : int {
   kColSize,
   kColFileName,  // the archive file's path: the row's only link to its file
   kColNote,
+  kColLastCheck,
   kCatalogColumns
 };
 
 extern const char* const kCatalogCaptions[kCatalogColumns];
 
-// Dates sort by moment, the three counts by value, the rest as text.
+// Dates sort by moment, the three counts by value, the rest as text; the
+// last check's column, though, by the check's moment (see CatalogList::Sort).
 SortKind CatalogSortKind(int column);
 
 std::string_view CellOf(const CatalogRow& row, int column);
@@ -50,7 +52,8 @@ class CatalogList {
   void SetValues(std::size_t position, std::string_view mark, std::string_view location, std::string_view note);
   const CatalogTotals& Totals() const { return m_totals; }
 
-  // Puts the rows in the column's order (see SortRows) and returns where
+  // Puts the rows in the column's order (see SortRows; the last check with
+  // the flag set oldest first, the unchecked ones before them) and returns where
   // each row stood before: result[new position] = old position. Rows that
   // are in that order already (the window sorts at every resize) are left
   // as they are.

@@ -7,6 +7,7 @@
 #include "catalog/CatalogQueries.h"
 #include "catalog/NumberFormat.h"
 #include "catalog/TextUtil.h"
+#include "check/LastCheck.h"
 #include "platform/AppError.h"
 
 namespace discovel {
@@ -53,6 +54,9 @@ CatalogRow RowOf(const ArchiveKeyValues& keys, const RowFormat& format, const st
   row.date = moment ? FormatDisplayDateTime(*moment, format.date, format.time) : std::string(kUnknown);
   row.location = Trimmed(keys.location);
   row.note = Trimmed(keys.note);
+  LastCheck check = LastCheckOf(keys.lastCheck, keys.checkResult, format.date, format.time);
+  row.lastCheck = std::move(check.text);
+  row.lastCheckKey = check.sortKey;
   row.fileName = path;
   return row;
 }

@@ -13,7 +13,7 @@
 
 namespace discovel {
 
-// The eight cells of one row, as shown.
+// The nine cells of one row, as shown.
 struct CatalogRow {
   std::string mark;      // "Unknown" when the archive has none
   std::string date;      // "Unknown" when there is none or it is no date
@@ -23,6 +23,9 @@ struct CatalogRow {
   std::string size;
   std::string fileName;  // the archive file's full path
   std::string note;
+  std::string lastCheck;  // the last check's moment and result, "Never" when none
+  // The last check's packed moment, 0 for none: the column sorts by it.
+  std::uint32_t lastCheckKey = 0;
   // The counts as numbers, for the totals; never below 0.
   std::int64_t dirCount = 0;
   std::int64_t fileCount = 0;

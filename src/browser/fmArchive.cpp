@@ -162,7 +162,8 @@ void TfrmArchive::BuildList() {
   args.columns = {{caption[0], 100, 20},           {caption[1], 120, 120, 120},
                   {caption[2], 100, 20},           {caption[3], 80, 20, 80, Align::Right},
                   {caption[4], 80, 20, 80, Align::Right}, {caption[5], 95, 20, 95, Align::Right},
-                  {caption[6], 0, 0, 1},           {caption[7], 42, 20}};
+                  {caption[6], 0, 0, 1},           {caption[7], 42, 20},
+                  {caption[8], 140, 20}};
   m_listView1.Create(args);
   MakeDiscPictures();
   m_listView1.SetCellTextSource(
@@ -207,7 +208,12 @@ void TfrmArchive::Layout() {
 
 void TfrmArchive::FitColumns() {
   // The date keeps its width and the note the width it has; the counts take
-  // up to their most (design units), Archive and Location share the rest.
+  // up to their most (design units). Archive, Location and Last Check share
+  // the rest: the last check a third of it, up to its design width, so that
+  // the marks stay readable in a narrow window and a wide one shows the
+  // check whole.
+  constexpr int kLastCheckMost = 140;
+  constexpr int kSharedLeast = 60;  // the three columns at their least
   RECT client{};
   GetClientRect(m_listView1.Handle(), &client);
   const UINT dpi = Dpi();
@@ -215,8 +221,8 @@ void TfrmArchive::FitColumns() {
   int counts[] = {80, 80, 95};
   int rest = ScaleFromDpi(client.right, dpi) - 120 - note - counts[0] - counts[1] - counts[2];
   for (int& width : counts) {
-    if (rest >= 40) break;
-    const int give = std::min(40 - rest, width - 20);
+    if (rest >= kSharedLeast) break;
+    const int give = std::min(kSharedLeast - rest, width - 20);
     width -= give;
     rest += give;
   }
@@ -227,11 +233,15 @@ void TfrmArchive::FitColumns() {
   // keeps to the limits the list gives it.
   int taken = 0;
   for (int column = 0; column < m_listView1.ColumnCount(); ++column) {
-    if (column != kColArchive && column != kColLocation) taken += m_listView1.ColumnWidth(column);
+    if (column != kColArchive && column != kColLocation && column != kColLastCheck) {
+      taken += m_listView1.ColumnWidth(column);
+    }
   }
   const int share = std::max(0, static_cast<int>(client.right) - taken);
-  m_listView1.SetColumnWidth(kColArchive, share / 2);
-  m_listView1.SetColumnWidth(kColLocation, share - share / 2);
+  m_listView1.SetColumnWidth(kColLastCheck, std::min(share / 3, ScaleToDpi(kLastCheckMost, dpi)));
+  const int left = std::max(0, share - m_listView1.ColumnWidth(kColLastCheck));
+  m_listView1.SetColumnWidth(kColArchive, left / 2);
+  m_listView1.SetColumnWidth(kColLocation, left - left / 2);
 }
 
 // --- Loading -------------------------------------------------------------------

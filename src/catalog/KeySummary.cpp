@@ -11,7 +11,9 @@ namespace {
 
 // The first line: format, version, and the catalogue folder it belongs to.
 constexpr std::string_view kFormatName = "Discovel key summary";
-constexpr std::string_view kVersion = "1";
+// Version 2 added the last check's two keys: a summary of version 1 lacks
+// them, so it is read as no summary and written anew.
+constexpr std::string_view kVersion = "2";
 // The last line, with the number of entries: a file cut short at a line end
 // is still seen as cut.
 constexpr std::string_view kEndName = "end";
@@ -19,7 +21,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr char kField = '\t';
 constexpr std::string_view kReadable = "R";
 constexpr std::string_view kUnreadable = "U";
-constexpr std::size_t kEntryFields = 12;
+constexpr std::size_t kEntryFields = 14;
 
 // Field texts hold no tab, CR or LF, so a record is one line; backslash
 // escapes them and itself, and every other byte stands as it is.
@@ -118,11 +120,11 @@ std::vector<std::string_view> Fields(std::string_view line) {
 }
 
 std::string* KeyField(ArchiveKeyValues& keys, std::size_t index) {
-  std::string* const fields[] = {&keys.mark,  &keys.location, &keys.note, &keys.files,
-                                 &keys.dirs,  &keys.size,     &keys.date, &keys.number};
+  std::string* const fields[] = {&keys.mark, &keys.location, &keys.note,   &keys.files,     &keys.dirs,
+                                 &keys.size, &keys.date,     &keys.number, &keys.lastCheck, &keys.checkResult};
   return fields[index];
 }
-constexpr std::size_t kKeyFields = 8;
+constexpr std::size_t kKeyFields = 10;
 
 std::optional<SummaryEntry> ParseEntry(const std::vector<std::string_view>& fields) {
   if (fields.size() != kEntryFields) return std::nullopt;
@@ -158,6 +160,8 @@ ArchiveKeyValues ReadArchiveKeyValues(FileSystem& fs, const std::string& path) {
   keys.size = text.ReadKey(kASize);
   keys.date = text.ReadKey(kADate);
   keys.number = text.ReadKey(kANumber);
+  keys.lastCheck = text.ReadKey(kALastCheck);
+  keys.checkResult = text.ReadKey(kACheckResult);
   return keys;
 }
 

@@ -33,6 +33,8 @@ struct ArchiveKeyValues {
   std::string size;
   std::string date;
   std::string number;
+  std::string lastCheck;    // ALastCheck: when the disc was last checked
+  std::string checkResult;  // ACheckResult: what that check found
 
   friend bool operator==(const ArchiveKeyValues&, const ArchiveKeyValues&) = default;
 };

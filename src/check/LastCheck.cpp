@@ -7,16 +7,19 @@
 namespace discovel {
 
 LastCheck ReadLastCheck(const ArchiveText& keys, char dateSeparator, char timeSeparator) {
-  const auto value = [&](std::string_view key) {
-    return TrimBlanksAndControls(keys.FindKey(key).value_or(std::string_view()));
-  };
-  const auto packed = ParseInt64(value(kALastCheck));
+  const auto value = [&](std::string_view key) { return keys.FindKey(key).value_or(std::string_view()); };
+  return LastCheckOf(value(kALastCheck), value(kACheckResult), dateSeparator, timeSeparator);
+}
+
+LastCheck LastCheckOf(std::string_view lastCheck, std::string_view checkResult, char dateSeparator,
+                      char timeSeparator) {
+  const auto packed = ParseInt64(TrimBlanksAndControls(lastCheck));
   const auto moment = packed ? UnpackDosDateTime(static_cast<std::int32_t>(static_cast<std::uint32_t>(*packed)))
                              : std::nullopt;
   if (!moment) return LastCheck{"Never", 0};
   LastCheck check;
   check.text = FormatDisplayDateTime(*moment, dateSeparator, timeSeparator);
-  const std::string_view result = value(kACheckResult);
+  const std::string_view result = TrimBlanksAndControls(checkResult);
   if (!result.empty()) {
     check.text += ' ';
     check.text += result;

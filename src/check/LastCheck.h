@@ -2,6 +2,7 @@
 // The catalogue's "Last Check" of an archive, from the keys a check leaves.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "catalog/ArchiveFile.h"
 
@@ -18,5 +19,8 @@ struct LastCheck {
 };
 
 LastCheck ReadLastCheck(const ArchiveText& keys, char dateSeparator, char timeSeparator);
+// The same from the two keys' values as stored ("" when absent).
+LastCheck LastCheckOf(std::string_view lastCheck, std::string_view checkResult, char dateSeparator,
+                      char timeSeparator);
 
 }  // namespace discovel

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/DosTime.h"
 #include "support/TestText.h"
 
 namespace discovel {
@@ -17,6 +18,8 @@ CatalogRow Row(const char* mark, const char* date, std::int64_t bytes, const cha
   row.byteCount = bytes;
   row.size = sizeText;
   row.fileCount = 1;
+  row.fileName = mark;
+  row.lastCheck = "Never";
   return row;
 }
 
@@ -54,6 +57,27 @@ TEST_F(CatalogListTest, EachColumnSortsByItsKindAndTellsWhereRowsCameFrom) {
   EXPECT_EQ(Marks(list), (std::vector<std::string>{"gamma", "beta", "Alpha"}));
   EXPECT_EQ(CatalogSortKind(kColNote), SortKind::Text);
   EXPECT_EQ(CatalogSortKind(kColDirectories), SortKind::Number);
+}
+
+TEST_F(CatalogListTest, TheLastCheckSortsByItsMomentWithTheUncheckedFirst) {
+  // Rows of checked discs replace beta's and gamma's; two more come unchecked.
+  const auto check = [&](const char* mark, const char* shown, const LocalTime& when) {
+    CatalogRow row = list.Row(*list.PositionOf(mark));
+    list.RemoveAt(*list.PositionOf(mark));
+    row.lastCheck = shown;
+    row.lastCheckKey = static_cast<std::uint32_t>(PackDosDateTime(when));
+    list.Append(row);
+  };
+  // Day first: as texts, 09/12/2026 would come before 10/01/2025.
+  check("beta", "09/12/2026 OK", {2026, 12, 9, 0, 0, 0, 0});
+  check("gamma", "10/01/2025 14:30:20 OK", {2025, 1, 10, 14, 30, 20, 0});
+  list.Append(Row("delta", "Unknown", 0, "0"));
+  list.Append(Row("epsilon", "Unknown", 0, "0"));
+  list.Sort(kColLastCheck, true, text);
+  EXPECT_EQ(Marks(list), (std::vector<std::string>{"Alpha", "delta", "epsilon", "gamma", "beta"}));
+  list.Sort(kColLastCheck, false, text);
+  EXPECT_EQ(Marks(list), (std::vector<std::string>{"beta", "gamma", "Alpha", "delta", "epsilon"}));
+  EXPECT_EQ(CellOf(list.Row(1), kColLastCheck), "10/01/2025 14:30:20 OK");
 }
 
 TEST_F(CatalogListTest, AnEditedRowIsSortedAgainByTheSameColumn) {

@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "catalog/DosTime.h"
+#include "catalog/KeySummary.h"
+#include "check/CheckRecord.h"
 #include "platform/AppError.h"
 #include "platform/Platform.h"
 #include "support/ArchiveBuilder.h"
@@ -70,6 +74,14 @@ TEST_F(CatalogRowsTest, RowTextsComeFromTheKeyBlock) {
   EXPECT_EQ(row.size, "1.235.567");
   EXPECT_EQ(row.fileName, catalog / "1.dat");
   EXPECT_EQ(row.note, "");
+  EXPECT_EQ(row.lastCheck, "Never");
+  EXPECT_EQ(row.lastCheckKey, 0u);
+  CheckCounts counts{2000};
+  counts.missing = 1234;
+  RecordCheck(SystemFileSystem(), text, catalog / "1.dat", {2026, 12, 9, 14, 30, 20, 0}, counts);
+  const CatalogRow checked = ReadCatalogRow(SystemFileSystem(), text, catalog / "1.dat");
+  EXPECT_EQ(checked.lastCheck, "09/12/2026 14:30:20 Unreadable: 0; Missing: 1.234; Changed: 0; Not in archive: 0");
+  EXPECT_EQ(checked.lastCheckKey, static_cast<std::uint32_t>(PackDosDateTime({2026, 12, 9, 14, 30, 20, 0})));
 
   // No mark and a date of 0 (a clock outside 1980..2107): still a disc.
   test::ArchiveBuilder unnamed("", 2);
@@ -208,6 +220,79 @@ TEST_F(CatalogRowsTest, RowsFailuresAndTotalsAreTheSameWithTheSummaryOfADamagedC
   EXPECT_EQ(with.totals, without.totals);
   // Only the archive that could not be read was read again.
   EXPECT_EQ(disk.reads, 1);
+}
+
+// The last check as a load through the summary shows it: the checked ones'
+// texts by file name.
+class CatalogRowsCheckTest : public CatalogRowsTest {
+ protected:
+  void SetUp() override {
+    CatalogRowsTest::SetUp();
+    test::ArchiveBuilder("CD 1").Entry("\\", "a.txt", 1000).WriteTo(catalog, "1.dat");
+    test::ArchiveBuilder("CD 2").Entry("\\", "b.txt", 5).WriteTo(catalog, "sub\\2.dat");
+  }
+  void Check(const char* relative, const LocalTime& when) {
+    RecordCheck(SystemFileSystem(), text, catalog / relative, when, CheckCounts{1});
+    // An hour ago: apart from any summary's time, so that only its size and
+    // time can tell the summary's entry is stale.
+    Age(relative, std::chrono::hours(1));
+  }
+  void Age(const char* relative, std::chrono::hours by) {
+    const auto file = test::NativePath(catalog / relative);
+    std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now() - by);
+  }
+  std::map<std::string, std::string> LastChecks() {
+    Load();
+    std::map<std::string, std::string> shown;
+    for (const CatalogRow& row : rows) shown[row.fileName.substr(catalog.Path().size())] = row.lastCheck;
+    return shown;
+  }
+  std::string Summary() const { return catalog.ReadFile(kSummaryFileName); }
+};
+
+TEST_F(CatalogRowsCheckTest, ACheckRecordedAfterTheSummaryWasWrittenShowsAtTheNextLoad) {
+  Check("1.dat", {2026, 12, 9, 14, 30, 20, 0});
+  Age("sub\\2.dat", std::chrono::hours(2));
+  const std::map<std::string, std::string> first = {{"1.dat", "09/12/2026 14:30:20 OK"}, {"sub\\2.dat", "Never"}};
+  EXPECT_EQ(LastChecks(), first);
+  const std::string written = Summary();
+  EXPECT_EQ(LastChecks(), first);  // now from the summary
+
+  Check("sub\\2.dat", {2027, 1, 2, 8, 0, 0, 0});
+  const std::map<std::string, std::string> second = {{"1.dat", "09/12/2026 14:30:20 OK"},
+                                                     {"sub\\2.dat", "02/01/2027 08:00:00 OK"}};
+  EXPECT_EQ(LastChecks(), second);
+  EXPECT_NE(Summary(), written);
+  EXPECT_EQ(LastChecks(), second);
+}
+
+TEST_F(CatalogRowsCheckTest, ASummaryOfTheOlderFormatIsIgnoredAndWrittenAnew) {
+  Check("1.dat", {2026, 12, 9, 14, 30, 20, 0});
+  Age("sub\\2.dat", std::chrono::hours(2));
+  LastChecks();
+  const std::string current = Summary();
+  // What the older program wrote for the same archives: version 1, without
+  // the last check's two values. Trusted, it would show "Never" for CD 1.
+  std::string older;
+  std::size_t lineBegin = 0;
+  for (std::size_t lineEnd; (lineEnd = current.find("\r\n", lineBegin)) != std::string::npos; lineBegin = lineEnd + 2) {
+    std::string line = current.substr(lineBegin, lineEnd - lineBegin);
+    if (lineBegin == 0) {
+      line.replace(line.find("\t2\t"), 3, "\t1\t");
+    } else if (std::count(line.begin(), line.end(), '\t') == 13) {
+      line.erase(line.rfind('\t', line.rfind('\t') - 1));
+    }
+    older += line + "\r\n";
+  }
+  ASSERT_NE(older, current);
+  const auto summaryFile = test::NativePath(catalog / kSummaryFileName);
+  const auto summaryTime = std::filesystem::last_write_time(summaryFile);
+  catalog.WriteFile(kSummaryFileName, older);
+  std::filesystem::last_write_time(summaryFile, summaryTime);
+
+  const std::map<std::string, std::string> expected = {{"1.dat", "09/12/2026 14:30:20 OK"}, {"sub\\2.dat", "Never"}};
+  EXPECT_EQ(LastChecks(), expected);
+  EXPECT_EQ(Summary(), current);
 }
 
 }  // namespace

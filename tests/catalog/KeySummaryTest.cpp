@@ -16,7 +16,8 @@ KeySummary Sample() {
   first.size = 18446744073709551615u;
   first.lastWrite = {2026, 12, 9, 23, 59, 58, 999};
   // Every byte a line or a field could be cut at, and the escape itself.
-  first.keys = {"CD\t1", " Shelf\r\n2 ", "a\\tb\\", "12", "", "-3", "908218368", "\r"};
+  first.keys = {"CD\t1", " Shelf\r\n2 ", "a\\tb\\", "12", "", "-3", "908218368", "\r", "1569289162",
+                "Unreadable: 1;\tMissing: 0"};
   SummaryEntry unreadable;
   unreadable.relativePath = "sub\\2.dat";
   unreadable.lastWrite = {1980, 1, 1, 0, 0, 0, 0};
@@ -46,7 +47,8 @@ TEST(KeySummaryTest, AnythingNotWrittenWholeByThisVersionIsNoSummary) {
       good.substr(0, good.size() - 1),        // cut inside the end line
       good.substr(0, good.find("end\t")),     // cut at a line end
       good + "1.dat\r\n",                     // after the end line
-      replaced("summary\t1\t", "summary\t2\t"),  // a later version
+      replaced("summary\t2\t", "summary\t3\t"),  // a later version
+      replaced("\t1569289162\tUnreadable: 1;\\tMissing: 0", ""),  // no last check: the fields of version 1
       replaced("Discovel key", "Other key"),
       replaced("end\t2", "end\t1"),
       replaced("sub\\\\2.dat", "1.dat"),      // one archive twice
@@ -58,6 +60,10 @@ TEST(KeySummaryTest, AnythingNotWrittenWholeByThisVersionIsNoSummary) {
       std::string("\x00\xff garbage\r\n", 13),
   };
   for (const std::string& bytes : rejected) EXPECT_FALSE(ParseKeySummary(bytes)) << bytes;
+  // What the older program wrote: version 1, eight key values an entry.
+  EXPECT_FALSE(ParseKeySummary("Discovel key summary\t1\tC:\\Cat\\\r\n"
+                               "1.dat\t180\t2020-12-3 1:0:36.0\tR\tCD 1\t\t\t1\t0\t100\t908218368\t3\r\n"
+                               "end\t1\r\n"));
 }
 
 TEST(KeySummaryTest, MillisecondsCountAcrossDaysMonthsAndYears) {

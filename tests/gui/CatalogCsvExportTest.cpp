@@ -15,6 +15,7 @@
 #include "browser/fmArchive.h"
 #include "browser/fmArchiveIds.h"
 #include "catalog/DosTime.h"
+#include "check/CheckRecord.h"
 #include "export/ListExport.h"
 #include "support/ArchiveBuilder.h"
 #include "support/win32/GuiFixture.h"
@@ -85,10 +86,12 @@ class LocaleCatalogCsvExport : public test::GuiFixture {
 };
 
 TEST_F(LocaleCatalogCsvExport, ThePopUpMenuWritesEveryRowInTheSortedOrderWithPlainNumbersAndFullDates) {
-  const std::map<std::string, std::string> lines = {
-      {"Alpha", "Alpha,2004-02-29 23:59:58,Box 1,3,1,5120,"},
-      {"Beta", "Beta,2005-01-01 00:00:00,Shelf 2,0,1,5046586572,\"big, old\""},
-      {"Gamma", "Gamma,2003-06-07 08:09:10,,1234,2500,104857600,Unknown"}};
+  RecordCheck(context.services.files, context.services.text, catalog / "1.dat", {2026, 12, 9, 14, 30, 20, 0},
+              CheckCounts{2500});
+  std::map<std::string, std::string> lines = {
+      {"Alpha", "Alpha,2004-02-29 23:59:58,Box 1,3,1,5120,,Never"},
+      {"Beta", "Beta,2005-01-01 00:00:00,Shelf 2,0,1,5046586572,\"big, old\",Never"},
+      {"Gamma", "Gamma,2003-06-07 08:09:10,,1234,2500,104857600,Unknown,"}};
   const Texts bySize = {"Beta", "Gamma", "Alpha"};
   const Texts bySizeTurned = {"Alpha", "Gamma", "Beta"};
   Texts shown;
@@ -101,6 +104,10 @@ TEST_F(LocaleCatalogCsvExport, ThePopUpMenuWritesEveryRowInTheSortedOrderWithPla
     shown = Marks(window);
     // The dates as shown: the midnight one without its time.
     EXPECT_EQ(test::ListCell(List(window), shown[0] == "Beta" ? 0 : 2, 1).size(), 10u);
+    // The last check as shown: its moment and result make no date to convert.
+    const std::string gammaCheck = test::ListCell(List(window), 1, 8);
+    EXPECT_TRUE(gammaCheck.ends_with(":20 OK")) << gammaCheck;
+    lines["Gamma"] += gammaCheck;
     menuItem = test::PickLastPopUpItem(window, List(window));
     dialog = test::SaveInDialog(window, out / "catalogue");
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, kBtnExportCsv)) != 0; }));
@@ -110,7 +117,7 @@ TEST_F(LocaleCatalogCsvExport, ThePopUpMenuWritesEveryRowInTheSortedOrderWithPla
   EXPECT_EQ(dialog.proposedName, ProposedCsvName("catalogue", context.services.text.Now()));
   EXPECT_EQ(dialog.overwriteQuestion, "");
   // The default extension was added to the name typed.
-  std::string expected = "\xEF\xBB\xBF" "Archive,Archived date,Location,Directories,Files,Size,Note\r\n";
+  std::string expected = "\xEF\xBB\xBF" "Archive,Archived date,Location,Directories,Files,Size,Note,Last Check\r\n";
   for (const std::string& mark : shown) expected += lines.at(mark) + "\r\n";
   EXPECT_EQ(out.ReadFile("catalogue.csv"), expected);
 }

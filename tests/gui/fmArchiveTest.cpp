@@ -20,6 +20,7 @@
 #include "browser/fmArchiveIds.h"
 #include "browser/fmEditArchiveIds.h"
 #include "catalog/DosTime.h"
+#include "check/CheckRecord.h"
 #include "scan/fmScanIds.h"
 #include "search/fmSearchIds.h"
 #include "support/ArchiveBuilder.h"
@@ -394,6 +395,67 @@ TEST_F(CatalogWindowTest, AMarkChangedInTheFileByHandShowsAtTheNextOpening) {
   WithCatalogWindow([](HWND window) {
     EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Omega", "Beta"}; }))
         << testing::PrintToString(Marks(window));
+  });
+}
+
+TEST_F(CatalogWindowTest, TheLastCheckIsTheLastColumnAndSortsByTheCheckDate) {
+  WriteArchive("1.dat", "Beta", Day(2003, 1, 1));
+  WriteArchive("2.dat", "Alpha", Day(2005, 1, 1));
+  WriteArchive("3.dat", "Gamma", Day(2004, 1, 1));
+  CheckCounts oneMissing{1};
+  oneMissing.missing = 1;
+  RecordCheck(context.services.files, context.services.text, catalog / "1.dat", {2026, 12, 9, 14, 30, 20, 0},
+              oneMissing);
+  RecordCheck(context.services.files, context.services.text, catalog / "3.dat", {2025, 1, 10, 0, 0, 0, 0},
+              CheckCounts{1});
+  PresetSetting("frmArchive_ViewStyle", "vsReport");
+  WithCatalogWindow([](HWND window) {
+    HWND list = List(window);
+    ASSERT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Beta", "Gamma", "Alpha"}; }));  // by archived date
+    char caption[32] = {};
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = caption;
+    column.cchTextMax = sizeof caption;
+    ASSERT_TRUE(SendMessageA(list, LVM_GETCOLUMNA, 8, reinterpret_cast<LPARAM>(&column)));
+    EXPECT_STREQ(caption, "Last Check");
+    EXPECT_EQ(test::ListColumn(list, 8),
+              (Texts{"09/12/2026 14:30:20 Unreadable: 0; Missing: 1; Changed: 0; Not in archive: 0",
+                     "10/01/2025 OK", "Never"}));
+    // Within the list at the opening width, where the marks keep the larger
+    // share; a wider window gives the check its whole design width.
+    const auto width = [&](int column) { return static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)); };
+    const auto lastCheckRight = [&] {
+      RECT cell{};
+      cell.top = 8;  // the column
+      cell.left = LVIR_BOUNDS;
+      SendMessageA(list, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
+      return cell.right;
+    };
+    const auto clientRight = [&] {
+      RECT client{};
+      GetClientRect(list, &client);
+      return client.right;
+    };
+    EXPECT_EQ(lastCheckRight(), clientRight());
+    EXPECT_GE(width(0), width(8));
+    EXPECT_GE(width(8), 20);
+    SetWindowPos(window, nullptr, 0, 0, 1000, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int shortest = static_cast<int>(
+        SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>("10/01/2025 OK")));
+    EXPECT_TRUE(WaitUntil([&] { return width(8) > shortest + 12 && lastCheckRight() == clientRight(); }))
+        << width(8) << " " << shortest;
+    // By the check's moment, not its text: the unchecked first.
+    test::ClickListHeader(list, 8);
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Gamma", "Beta"}; }))
+        << testing::PrintToString(Marks(window));
+    test::ClickListHeader(list, 8);
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Beta", "Gamma", "Alpha"}; }))
+        << testing::PrintToString(Marks(window));
+    // Back to the date, oldest first: the state the run began with.
+    test::ClickListHeader(list, 1);
+    test::ClickListHeader(list, 1);
+    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Beta", "Gamma", "Alpha"}; }));
   });
 }
 
