@@ -7,6 +7,7 @@
 #include "backup/win32/BackupCommands.h"
 #include "backup/win32/SessionEndBlock.h"
 #include "browser/fmArchive.h"
+#include "check/win32/DiscCheckCommands.h"
 #include "drives/fmSetDevice.h"
 #include "drives/fmWaitCD.h"
 #include "drives/win32/Autoplay.h"
@@ -117,6 +118,7 @@ void TfrmMain::BuildActions() {
   ActSearch.SetOnExecute([this] { TfrmSearch::Execute(m_context, ""); });
   ActFindDuplicates.SetOnExecute([this] { TfrmDuplicates::Execute(m_context); });
   ActCatalog.SetOnExecute([this] { TfrmArchive::Execute(m_context); });
+  ActCheckDisc.SetOnExecute([this] { CheckDiscInDrive(m_context, Handle()); });
   ActOpenCD.SetOnExecute([this] {
     PumpMessages();
     OpenCdTray(m_context.run.readDevice);
@@ -151,6 +153,7 @@ void TfrmMain::BuildActions() {
   commands.Add({kSearch, &ActSearch, "Search Files", "Search Files", {VK_F3}, ButtonPicture::SearchFiles});
   commands.Add({kFindDuplicates, &ActFindDuplicates, "Find Duplicate Files...", "Find Duplicate Files"});
   commands.Add({kCatalog, &ActCatalog, "Open Catalog", "Open Catalog"});
+  commands.Add({kCheckDisc, &ActCheckDisc, "Check CD/DVD...", "Check CD/DVD"});
   commands.Add({kOpenCD, &ActOpenCD, "Eject CD/DVD", "Eject CD/DVD", {}, ButtonPicture::EjectDisc});
   commands.Add({kCloseCD, &ActCloseCD, "Close CD/DVD", "Close CD/DVD", {}, ButtonPicture::CloseTray});
   commands.Add({kConsecutive, &ActConsecutive, "Consecutive", "Enable Consecutive", {}, ButtonPicture::ConsecutiveOff});
@@ -185,7 +188,7 @@ void TfrmMain::BuildActions() {
 void TfrmMain::BuildMenu() {
   using Flag = MenuItem::Flags;
   const std::vector<MenuItem> menu = {
-      SubMenu("Catalog", {Item(ActAdd, Flag::kDefault), Separator(), Item(ActCatalog), Separator(), Item(m_actExit)}),
+      SubMenu("Catalog", {Item(ActAdd, Flag::kDefault), Separator(), Item(ActCatalog), Item(ActCheckDisc), Separator(), Item(m_actExit)}),
       SubMenu("Tools", {Item(ActSearch, Flag::kDefault), Item(ActFindDuplicates),
                         SubMenu("Backup / Restore", {Item(m_actBackup, Flag::kDefault), Item(m_actRestore), Separator(),
                                                      Item(m_actMerge)}),

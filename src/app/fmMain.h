@@ -56,6 +56,7 @@ class TfrmMain final : public Form {
   Action ActSearch;
   Action ActFindDuplicates;
   Action ActCatalog;
+  Action ActCheckDisc;
   Action ActOpenCD;
   Action ActCloseCD;
   // Toggles: checked while on.

@@ -26,6 +26,7 @@ enum : UINT {
   kSetDevice,
   kAbout,
   kFindDuplicates,
+  kCheckDisc,
   kWebFirst,  // the web entries, in the order of WebLink
 };
 

@@ -80,6 +80,14 @@ std::optional<std::size_t> CatalogList::PositionOf(std::string_view fileName) co
   return std::nullopt;
 }
 
+void CatalogList::Replace(std::size_t position, CatalogRow row) {
+  CatalogRow& shown = m_rows.at(position);
+  m_totals.Remove(shown);
+  m_totals.Add(row);
+  shown = std::move(row);
+  m_sortedBy.reset();
+}
+
 void CatalogList::SetValues(std::size_t position, std::string_view mark, std::string_view location,
                             std::string_view note) {
   CatalogRow& row = m_rows.at(position);

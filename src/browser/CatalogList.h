@@ -48,6 +48,8 @@ class CatalogList {
   // Where the row of the archive file `fileName` stands now: a sort moves rows,
   // so a command that pumps messages finds its archive again by its file.
   std::optional<std::size_t> PositionOf(std::string_view fileName) const;
+  // The row read again from its archive; the totals follow it.
+  void Replace(std::size_t position, CatalogRow row);
   // Mark, location and note as an edit typed them; the counts stay.
   void SetValues(std::size_t position, std::string_view mark, std::string_view location, std::string_view note);
   const CatalogTotals& Totals() const { return m_totals; }

@@ -86,6 +86,7 @@ void TfrmArchive::BuildActions() {
   ActViewToggle = Action("", "", [this] { ActViewToggleExecute(); });
   ActExportCsv = Action("", "", [this] { ActExportCsvExecute(); });
   ActFindDuplicates = Action("", "", [this] { ActFindDuplicatesExecute(); });
+  ActCheckDisc = Action("", "", [this] { ActCheckDiscExecute(); });
   ActIcon = Action("", "", [this] { ApplyViewStyle(0); });
   ActSmallIcon = Action("", "", [this] { ApplyViewStyle(1); });
   ActList = Action("", "", [this] { ApplyViewStyle(2); });
@@ -104,6 +105,7 @@ void TfrmArchive::BuildActions() {
   commands.Add({kBtnExportCsv, &ActExportCsv, "Export to CSV...", "Export to CSV", {}, ButtonPicture::ExportCsv});
   commands.Add({kViewArchiveFiles, &ActViewArchiveFiles, "View Archive Files", "View Archive Files"});
   commands.Add({kFindDuplicates, &ActFindDuplicates, "Find Duplicate Files...", "Find Duplicate Files"});
+  commands.Add({kCheckDisc, &ActCheckDisc, "Check CD/DVD...", "Check CD/DVD"});
   commands.Add({kViewIcon, &ActIcon, "Icon", "Icon"});
   commands.Add({kViewSmallIcon, &ActSmallIcon, "Small Icon", "Small Icon"});
   commands.Add({kViewList, &ActList, "List", "List"});
@@ -116,6 +118,7 @@ void TfrmArchive::BuildActions() {
                            Separator(),
                            Item(ActAdd),
                            Item(ActEdit),
+                           Item(ActCheckDisc),
                            Separator(),
                            Item(ActDelete),
                            Separator(),
@@ -419,6 +422,8 @@ void TfrmArchive::KeyState() {
       DecideCatalogCommands(m_activity, listFocused, listFocused ? m_listView1.SelectedCount() : 0);
   ActAdd.SetEnabled(states.add);
   ActEdit.SetEnabled(states.edit);
+  // One disc at a time, by the same rule as Edit.
+  ActCheckDisc.SetEnabled(states.edit);
   ActDelete.SetEnabled(states.remove);
   ActFreshenCD.SetEnabled(states.freshen);
   ActViewArchiveFiles.SetEnabled(states.viewFiles);

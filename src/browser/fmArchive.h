@@ -40,6 +40,7 @@ class TfrmArchive final : public ToolWindow {
   Action ActViewArchiveFiles;
   Action ActExportCsv;
   Action ActFindDuplicates;
+  Action ActCheckDisc;
 
   // Reads every archive under `folder` again; the rows stay in walk order.
   void ScanArchive(const std::string& folder);
@@ -88,6 +89,9 @@ class TfrmArchive final : public ToolWindow {
   // Writes the list as shown to a CSV file the user chooses.
   void ActExportCsvExecute();
   void ActFindDuplicatesExecute();
+  void ActCheckDiscExecute();
+  // The archive at `path` was written anew: its row and the summary follow.
+  void ArchiveRewritten(const std::string& path);
 
   // While it lives a command runs: the others that change the rows or open
   // dialogs are off until it ends.

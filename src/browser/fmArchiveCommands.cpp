@@ -4,6 +4,8 @@
 #include "browser/fmArchive.h"
 #include "browser/fmEditArchive.h"
 #include "catalog/ArchiveKeyWalk.h"
+#include "check/win32/DiscCheckCommands.h"
+#include "platform/AppError.h"
 #include "drives/fmWaitCD.h"
 #include "export/win32/CsvExport.h"
 #include "search/fmDuplicates.h"
@@ -102,6 +104,29 @@ void TfrmArchive::ActViewArchiveFilesExecute() {
   const std::string mark = m_rows.Row(static_cast<std::size_t>(row)).mark;
   CommandRun run(*this);
   TfrmSearch::Execute(m_context, mark);
+}
+
+void TfrmArchive::ActCheckDiscExecute() {
+  const int row = FirstSelectedRow();
+  if (row < 0) return;
+  const CatalogRow& shown = m_rows.Row(static_cast<std::size_t>(row));
+  // The check is of this archive, wherever its row stands when it ends.
+  const CheckTarget target{shown.fileName, shown.mark};
+  CommandRun run(*this);
+  CheckCataloguedDisc(m_context, Handle(), target, [&] { ArchiveRewritten(target.archivePath); });
+}
+
+void TfrmArchive::ArchiveRewritten(const std::string& path) {
+  RefreshKeySummary(m_context.services.files, m_context.run.catalogFolder);
+  const auto position = m_rows.PositionOf(path);
+  if (!position) return;
+  try {
+    m_rows.Replace(*position, ReadCatalogRow(m_context.services.files, m_context.services.text, path));
+  } catch (const AppError&) {
+    return;  // the row stays as it was; the next load says why
+  }
+  m_listView1.RefreshRows();
+  DrawResults();
 }
 
 void TfrmArchive::ActFindDuplicatesExecute() {

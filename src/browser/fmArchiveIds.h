@@ -17,6 +17,7 @@ inline constexpr int kViewList = 109;
 inline constexpr int kViewReport = 110;
 inline constexpr int kBtnExportCsv = 111;
 inline constexpr int kFindDuplicates = 112;
+inline constexpr int kCheckDisc = 113;
 
 inline constexpr int kListView1 = 130;
 inline constexpr int kSb1 = 131;

@@ -99,6 +99,12 @@ TEST_F(CatalogListTest, TotalsFollowTheRowsAndEditsLeaveThemAlone) {
   EXPECT_EQ(list.Totals().archives, 2);
   EXPECT_EQ(list.Totals().bytes.Digits(), std::to_string(5120 + 104857600));
   EXPECT_EQ(Marks(list), (std::vector<std::string>{"New ", "gamma"}));
+
+  // A row read again brings its own counts; the archive count stays.
+  list.Replace(1, Row("gamma", "01/01/2006", 7, "7"));
+  EXPECT_EQ(list.Totals().archives, 2);
+  EXPECT_EQ(list.Totals().bytes.Digits(), std::to_string(5120 + 7));
+  EXPECT_EQ(list.Row(1).date, "01/01/2006");
 }
 
 }  // namespace

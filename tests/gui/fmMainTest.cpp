@@ -355,7 +355,7 @@ TEST_F(MainWindowTest, MenuBarFollowsItsActions) {
   ASSERT_EQ(GetMenuItemCount(bar), 4);
   std::vector<std::pair<std::string, UINT>> entries;
   CollectEntries(bar, entries);
-  EXPECT_EQ(entries.size(), 25u);
+  EXPECT_EQ(entries.size(), 26u);
   for (const auto& [caption, id] : entries) EXPECT_NE(id, 0u) << caption << " does no work";
   char caption[64] = {};
   GetMenuStringA(bar, 1, caption, sizeof caption, MF_BYPOSITION);
@@ -367,6 +367,11 @@ TEST_F(MainWindowTest, MenuBarFollowsItsActions) {
   EXPECT_EQ(GetMenuItemID(tools, 1), fmMainIds::kFindDuplicates);
   HMENU catalogMenu = GetSubMenu(bar, 0);
   EXPECT_EQ(GetMenuDefaultItem(catalogMenu, FALSE, 0), fmMainIds::kAdd);
+  // Right after "Open Catalog".
+  GetMenuStringA(catalogMenu, 3, caption, sizeof caption, MF_BYPOSITION);
+  EXPECT_STREQ(caption, "Check CD/DVD...");
+  EXPECT_EQ(GetMenuItemID(catalogMenu, 2), fmMainIds::kCatalog);
+  EXPECT_EQ(GetMenuItemID(catalogMenu, 3), fmMainIds::kCheckDisc);
   EXPECT_TRUE(MenuState(bar, fmMainIds::kPromptOnExit) & MF_CHECKED);
 
   // A toggle through its menu item: the item, the action and the registry agree.

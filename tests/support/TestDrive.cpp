@@ -53,6 +53,10 @@ void TestDrive::AddFile(std::string_view relative, std::string_view bytes) {
 
 void TestDrive::AddFolder(std::string_view relative) { fs::create_directories(Native(m_discFolder, relative)); }
 
+void TestDrive::RemoveFile(std::string_view relative) {
+  if (!fs::remove(Native(m_discFolder, relative))) throw std::runtime_error("no such file on the test disc");
+}
+
 void TestDrive::Eject() { fs::remove_all(Native(m_discFolder, "")); }
 
 }  // namespace discovel::test

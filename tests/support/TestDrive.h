@@ -21,6 +21,7 @@ class TestDrive {
   void InsertEmptyDisc();
   void AddFile(std::string_view relative, std::string_view bytes);
   void AddFolder(std::string_view relative);
+  void RemoveFile(std::string_view relative);
   void Eject();
 
  private:

@@ -1,0 +1,144 @@
+// The disc check through its windows on the CD-ROM drive D: of the test
+// prefix: from the catalogue's pop-up entry and from the main window's, with
+// the progress window, the result window and what the catalogue shows after.
+#include "check/fmCheck.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "browser/CatalogList.h"
+#include "browser/fmArchive.h"
+#include "browser/fmArchiveIds.h"
+#include "catalog/ArchiveFile.h"
+#include "catalog/NumberFormat.h"
+#include "check/fmCheckResultIds.h"
+#include "check/win32/DiscCheckCommands.h"
+#include "scan/fmScan.h"
+#include "scan/fmScanIds.h"
+#include "support/FaultyReadFileSystem.h"
+#include "support/win32/GuiFixture.h"
+#include "support/win32/ListDriver.h"
+#include "support/win32/UiDriver.h"
+
+namespace discovel {
+namespace {
+
+using test::Script;
+using test::WaitForWindow;
+using test::WaitUntil;
+using Texts = std::vector<std::string>;
+
+constexpr std::size_t kMiB = 1024 * 1024;
+
+std::string WindowCaption(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+// The rows of a list, each as its cells joined by " | ".
+Texts Rows(HWND list, int columns) {
+  Texts rows;
+  const auto count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    std::string line;
+    for (int column = 0; column < columns; ++column) {
+      line += (column ? " | " : "") + test::ListCell(list, row, column);
+    }
+    rows.push_back(line);
+  }
+  return rows;
+}
+
+class DiscCheckWindowsTest : public test::GuiFixture {
+ protected:
+  std::string Count(std::int64_t value) const {
+    return FormatCount(value, context.services.text.ThousandsSeparator());
+  }
+
+  // Adds the disc in the drive under the proposed mark, as the user does.
+  std::string AddDisc() {
+    Script script([] {
+      HWND scan = WaitForWindow(fmScanIds::kClassName);
+      test::WaitForControlText(scan, fmScanIds::kLblMsg, "Mark the CD/DVD with label: ");
+      test::Click(scan, fmScanIds::kBtnOk);
+    });
+    return TfrmScan::Execute(context).savedArchive;
+  }
+
+  // The real file system, but for the reads it is told to fail.
+  test::FaultyReadFileSystem faulty;
+  AppContext checking{{faulty, context.services.settings, context.services.text}, {catalog.Path(), 'D'}};
+};
+
+TEST_F(DiscCheckWindowsTest, ACheckFromTheCatalogueListsWhatChangedAndTheCatalogueShowsIt) {
+  drive->InsertEmptyDisc();
+  drive->AddFile("keep.txt", "kept");
+  drive->AddFile("gone.txt", "gone");
+  drive->AddFile("grow.txt", "0123456789");
+  drive->AddFile("Data\\bad.bin", std::string(2 * kMiB + kMiB / 2, 'b'));
+  const std::string archive = AddDisc();
+  ASSERT_FALSE(archive.empty());
+  // Since then: one file gone, one grown, one fading from its second block
+  // on, and one new.
+  drive->RemoveFile("gone.txt");
+  drive->AddFile("grow.txt", "0123456789abcdefghij");
+  drive->AddFile("new.txt", "n");
+  faulty.FailReads("D:\\Data\\bad.bin", kMiB);
+
+  std::string caption, summary, lastCheck;
+  Texts rows;
+  Script driver([&] {
+    using namespace fmArchiveIds;
+    HWND window = WaitForWindow(kClassName);
+    HWND list = GetDlgItem(window, kListView1);
+    ASSERT_TRUE(WaitUntil([&] { return test::StatusText(GetDlgItem(window, kSb1)).rfind("Archives: ", 0) == 0; }));
+    test::ClickListRow(list, 0);
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1; }));
+    PostMessageA(window, WM_COMMAND, kCheckDisc, 0);
+
+    HWND result = WaitForWindow(fmCheckResultIds::kClassName, false, std::chrono::seconds(30));
+    ASSERT_NE(result, nullptr);
+    caption = WindowCaption(result);
+    summary = test::StatusText(GetDlgItem(result, fmCheckResultIds::kSb1));
+    rows = Rows(GetDlgItem(result, fmCheckResultIds::kListView1), 6);
+    PostMessageA(result, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(test::WaitForWindowGone(result));
+    lastCheck = test::ListCell(list, 0, kColLastCheck);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  });
+  TfrmArchive::Execute(checking);
+  driver.Join();
+
+  EXPECT_EQ(caption, "Discovel (check of CD No: 1)");
+  const std::string result = "Unreadable: 1; Missing: 1; Changed: 1; Not in archive: 1";
+  EXPECT_EQ(summary, "Files checked: 4; " + result);
+  EXPECT_EQ(rows, (Texts{
+                      "Unreadable | Data | bad.bin | " + Count(2 * kMiB + kMiB / 2) + " | " + Count(kMiB + kMiB / 2) +
+                          " of " + Count(2 * kMiB + kMiB / 2) + " bytes unreadable. Data error (cyclic redundancy check). | ",
+                      "Missing | \\ | gone.txt | 4 |  | ",
+                      "Changed | \\ | grow.txt | 20 | Catalogued size 10 | ",
+                      "Not in archive | \\ | new.txt | 1 |  | ",
+                  }));
+  const ArchiveText keys = ArchiveText::Load(SystemFileSystem(), archive);
+  EXPECT_EQ(keys.ReadKey("ACheckResult"), result);
+  EXPECT_NE(keys.ReadKey("ALastCheck"), "");
+  EXPECT_NE(lastCheck.find(result), std::string::npos) << lastCheck;
+}
+
+TEST_F(DiscCheckWindowsTest, TheMainWindowsCheckSaysSoWhenTheDiscIsNotInTheCatalogue) {
+  InsertFixtureDisc();  // never added
+  std::string said;
+  Script answer([&] { said = test::AnswerMessageBox(IDOK, std::chrono::seconds(20)); });
+  CheckDiscInDrive(context, nullptr);
+  answer.Join();
+  EXPECT_EQ(said, "This CD/DVD is not in the catalogue.");
+  EXPECT_EQ(FindWindowA(fmCheckResultIds::kClassName, nullptr), nullptr);
+}
+
+}  // namespace
+}  // namespace discovel
