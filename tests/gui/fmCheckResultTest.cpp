@@ -35,12 +35,6 @@ HWND List(HWND window) { return GetDlgItem(window, kListView1); }
 Texts Column(HWND window, int column) { return test::ListColumn(List(window), column); }
 bool Enabled(HWND window, int id) { return IsWindowEnabled(GetDlgItem(window, id)) != 0; }
 
-std::string Caption(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
 Texts Headers(HWND list) {
   Texts captions;
   HWND header = ListView_GetHeader(list);
@@ -94,7 +88,7 @@ TEST_F(CheckResultWindowTest, RowsSummaryAndTheOtherCopyFromTheDiscThatHoldsIt) 
   test::SaveDialogRun dialog;
   std::string menuItem;
   WithResultWindow(ReportOf(rows, 1200), [&](HWND window) {
-    EXPECT_EQ(Caption(window), "Discovel (check of CD 1)");
+    EXPECT_EQ(test::WindowCaption(window), "Discovel (check of CD 1)");
     EXPECT_EQ(Headers(List(window)), (Texts{"Status", "Directory", "File", "Size", "Reason", "Other copies"}));
     EXPECT_EQ(Column(window, 0), (Texts{"Unreadable", "Missing", "Changed", "Not in archive"}));
     EXPECT_EQ(Column(window, 1), (Texts{"\\", "Docs", "Music", "\\"}));

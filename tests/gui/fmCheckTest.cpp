@@ -34,12 +34,6 @@ using Texts = std::vector<std::string>;
 
 constexpr std::size_t kMiB = 1024 * 1024;
 
-std::string WindowCaption(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
 // The rows of a list, each as its cells joined by " | ".
 Texts Rows(HWND list, int columns) {
   Texts rows;
@@ -103,7 +97,7 @@ TEST_F(DiscCheckWindowsTest, ACheckFromTheCatalogueListsWhatChangedAndTheCatalog
 
     HWND result = WaitForWindow(fmCheckResultIds::kClassName, false, std::chrono::seconds(30));
     ASSERT_NE(result, nullptr);
-    caption = WindowCaption(result);
+    caption = test::WindowCaption(result);
     summary = test::StatusText(GetDlgItem(result, fmCheckResultIds::kSb1));
     rows = Rows(GetDlgItem(result, fmCheckResultIds::kListView1), 6);
     PostMessageA(result, WM_CLOSE, 0, 0);

@@ -75,12 +75,6 @@ void ClickHeader(HWND window, int column) { test::ClickListHeader(GetDlgItem(win
 
 bool Enabled(HWND window, int id) { return IsWindowEnabled(GetDlgItem(window, id)) != 0; }
 
-std::string Caption(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
 class SearchWindowTest : public test::GuiFixture {
  protected:
   void SetUp() override {
@@ -114,7 +108,7 @@ class SearchWindowTest : public test::GuiFixture {
 
 TEST_F(SearchWindowTest, SimpleAndAdvancedSearchesThroughTheControls) {
   WithSearchWindow("", [](HWND window) {
-    EXPECT_TRUE(WaitUntil([&] { return Caption(window) == "Discovel (search all archives)"; }));
+    EXPECT_TRUE(WaitUntil([&] { return test::WindowCaption(window) == "Discovel (search all archives)"; }));
     // Simple mode: no wildcards, letter case ignored, subfolders searched.
     // Enter in the search field is Go.
     SetDlgItemTextA(window, kEdtSearch, "*.txt");
@@ -156,7 +150,7 @@ TEST_F(SearchWindowTest, SimpleAndAdvancedSearchesThroughTheControls) {
 TEST_F(SearchWindowTest, ARestrictedWindowListsThatArchiveAtOnce) {
   WithSearchWindow("CD 2", [](HWND window) {
     EXPECT_EQ(WaitForSearchEnd(window), "Files: 2");
-    EXPECT_EQ(Caption(window), "Discovel (search only CD 2 archive)");
+    EXPECT_EQ(test::WindowCaption(window), "Discovel (search only CD 2 archive)");
     EXPECT_EQ(Column(window, 0), (Texts{"CD 2", "CD 2"}));
     EXPECT_FALSE(Enabled(window, kChkMarked));
   });

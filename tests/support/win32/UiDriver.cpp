@@ -82,6 +82,12 @@ std::string ControlText(HWND dialog, int id) {
   return text;
 }
 
+std::string WindowCaption(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
 std::string WaitForControlText(HWND dialog, int id, const std::string& prefix, std::chrono::milliseconds timeout) {
   const auto end = std::chrono::steady_clock::now() + timeout;
   std::string text;

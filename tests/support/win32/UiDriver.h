@@ -28,6 +28,8 @@ HWND WaitForWindow(const char* className, bool anyProcess = false,
 // Polls until the window is gone.
 bool WaitForWindowGone(HWND hwnd, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 std::string ControlText(HWND dialog, int id);
+// A window's caption.
+std::string WindowCaption(HWND window);
 // Polls until the control's text starts with `prefix`; returns the text seen last.
 std::string WaitForControlText(HWND dialog, int id, const std::string& prefix,
                                std::chrono::milliseconds timeout = std::chrono::seconds(10));
