@@ -208,10 +208,16 @@ void FoundFilesList::GetFileThen(void (FoundFilesList::*action)(const std::strin
   const int row = SelectedRow();
   if (row < 0) return;
   m_gettingFile = true;
+  // The commands a fetch holds back come back with it: the focus that the
+  // wait and the message boxes hand back to the list made KeyState run while
+  // the fetch was still on.
   struct Done {
-    bool& running;
-    ~Done() { running = false; }
-  } done{m_gettingFile};
+    FoundFilesList& list;
+    ~Done() {
+      list.m_gettingFile = false;
+      list.KeyState();
+    }
+  } done{*this};
   const std::optional<FileOnDisc> file = FileOf(static_cast<std::size_t>(row));
   if (!file) return;
   const std::string path = DiscPathOf(m_context.run.readDevice, file->directory, file->file);
