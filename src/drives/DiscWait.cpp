@@ -31,7 +31,8 @@ void DiscWait::Show(std::string_view message) {
     return;
   }
 
-  if (!DiscInDrive(m_drives, m_driveLetter) || (m_wanted == DiscWanted::kNewDisc && CataloguedLast())) {
+  if (m_wanted == DiscWanted::kAnotherDisc || !DiscInDrive(m_drives, m_driveLetter) ||
+      (m_wanted == DiscWanted::kNewDisc && CataloguedLast())) {
     m_state = DiscWaitState::Waiting;
     m_openTray(m_driveLetter);
     return;

@@ -44,6 +44,9 @@ class DiscWaitView {
 enum class DiscWanted {
   kNewDisc,  // to be added: the disc catalogued last (its first file still there) is not it
   kAnyDisc,  // to be read again: whatever disc is in the drive
+  // Another than the one in the drive (a checked disc, whose files are the
+  // damaged ones): the tray opens whatever is in it.
+  kAnotherDisc,
 };
 
 enum class DiscWaitState {

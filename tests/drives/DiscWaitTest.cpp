@@ -100,6 +100,14 @@ TEST_F(DiscWaitTest, DiscWhoseHostageFileExistsIsTheOldOneAndTheTrayOpens) {
   again.Show("Insert CD/DVD marked: X");
   EXPECT_EQ(again.State(), DiscWaitState::Confirmed);
   EXPECT_EQ(Hostage(), disc / "first.txt");
+
+  // Another disc than the one in the drive: the tray opens, whatever is in it.
+  SetHostage("");
+  view.log.clear();
+  DiscWait other = Make('D', DiscWanted::kAnotherDisc);
+  other.Show("Insert CD/DVD marked: Y");
+  EXPECT_EQ(other.State(), DiscWaitState::Waiting);
+  EXPECT_EQ(view.log.back(), "eject D");
 }
 
 TEST_F(DiscWaitTest, HostageFileOfAnAbsentDiscDoesNotHoldBackANewDisc) {

@@ -74,10 +74,9 @@ class CheckResultWindowTest : public test::GuiFixture {
 };
 
 TEST_F(CheckResultWindowTest, RowsSummaryAndTheOtherCopyFromTheDiscThatHoldsIt) {
-  // The checked disc is still in the drive, its readme.txt the damaged one;
-  // it was catalogued last, so the wait does not take it for the disc asked for.
+  // The checked disc is still in the drive, its readme.txt the damaged one:
+  // the wait does not take it for the disc asked for.
   InsertFixtureDisc();
-  PresetSetting("HostageFile", "D:\\readme.txt");
   std::vector<CheckRow> rows(4);
   rows[0] = {CheckStatus::kUnreadable, "\\", "readme.txt", 1234, "Read error: 2,048 bytes unreadable", 1234,
              {"CD 2", "CD 3"}};

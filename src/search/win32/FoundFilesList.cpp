@@ -230,7 +230,10 @@ void FoundFilesList::GetFileThen(void (FoundFilesList::*action)(const std::strin
     PumpMessages();
     OpenCdTray(drive);
   };
-  request.waitForDisc = [this](const std::string& message) { return TfrmWaitCD::Execute(m_context, message); };
+  const DiscWanted wanted = file->askForDisc ? DiscWanted::kAnotherDisc : DiscWanted::kNewDisc;
+  request.waitForDisc = [this, wanted](const std::string& message) {
+    return TfrmWaitCD::Execute(m_context, message, nullptr, wanted);
+  };
   request.alert = [owner](std::string_view text) { ShowAlert(owner, text); };
   if (BringFileWithinReach(m_context.run.readDevice, path, file->mark, request)) {
     (this->*action)(path);
