@@ -18,6 +18,9 @@ TEST(LastCheckTest, ShowsTheMomentAndResultOrNever) {
   EXPECT_EQ(ReadLastCheck(Keys(""), '/', ':').text, "Never");
   EXPECT_EQ(ReadLastCheck(Keys("ALastCheck=x\r\nACheckResult=OK\r\n"), '/', ':').text, "Never");
   EXPECT_EQ(ReadLastCheck(Keys("ALastCheck=0\r\nACheckResult=OK\r\n"), '/', ':').text, "Never");  // no date
+  // Past 32 bits: no packed moment at all, though its low bits would make one.
+  const std::int64_t wrapped = (std::int64_t{1} << 32) + std::stoll(Packed({2026, 12, 9, 14, 30, 20}));
+  EXPECT_EQ(ReadLastCheck(Keys("ALastCheck=" + std::to_string(wrapped) + "\r\n"), '/', ':').text, "Never");
   const LastCheck checked =
       ReadLastCheck(Keys("ALastCheck=" + Packed({2026, 12, 9, 14, 30, 20}) +
                          "\r\nACheckResult=Unreadable: 1; Missing: 0; Changed: 0; Not in archive: 0\r\n"),
