@@ -33,7 +33,9 @@ void CheckSession::Open() {
   m_view.ShowMessage(std::string(kMsgCheckingDisc) + m_target.mark);
   m_pump.Pump();
   if (m_cancelled) return Close(kModalCancel);
-  const CheckRequest request{m_discRoot, m_target.archivePath, m_context.run.catalogFolder};
+  // A disc walked to find its archive is not walked again.
+  const CheckRequest request{m_discRoot, m_target.archivePath, m_context.run.catalogFolder,
+                             m_discWalked ? &m_scanner.Listing() : nullptr};
   bool completed = false;
   try {
     completed = m_check.Run(request);
@@ -52,6 +54,7 @@ bool CheckSession::FindArchive() {
     Close(kModalCancel);
     return false;
   }
+  m_discWalked = true;
   // Adding a disc names its archive by the checksum of the disc's listing.
   const std::string checksum = ListingChecksumOfText(m_scanner.Listing().Text());
   const std::string path = IncludeTrailingBackslash(m_context.run.catalogFolder) + checksum + ".dat";

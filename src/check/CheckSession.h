@@ -66,6 +66,7 @@ class CheckSession {
   CheckTarget m_target;
   FolderScanner m_scanner;
   DiscCheck m_check;
+  bool m_discWalked = false;  // the scanner holds the disc's listing
   bool m_opened = false;
   bool m_running = false;
   bool m_cancelled = false;

@@ -36,8 +36,8 @@ bool DiscCheck::Run(const CheckRequest& request) {
   const ArchiveText archive = ArchiveText::Load(m_fs, request.archivePath);
   const std::vector<EntryView> entries = ListArchiveEntries(archive, request.archivePath);
   const std::string root = IncludeTrailingBackslash(request.discRoot);
-  bool walked = false;
-  const std::vector<DiscFile> disc = WalkDisc(root, walked);
+  bool walked = request.walked != nullptr;
+  const std::vector<DiscFile> disc = walked ? FilesOf(*request.walked) : WalkDisc(root, walked);
   if (!walked || Stopping()) return false;
 
   const NameFolder names(m_text);
@@ -77,7 +77,11 @@ bool DiscCheck::Run(const CheckRequest& request) {
 
 std::vector<DiscFile> DiscCheck::WalkDisc(const std::string& root, bool& walked) {
   walked = m_scanner.Scan(root);
-  const std::vector<std::string>& lines = m_scanner.Listing().Lines();
+  return FilesOf(m_scanner.Listing());
+}
+
+std::vector<DiscFile> DiscCheck::FilesOf(const ArchiveLines& listing) {
+  const std::vector<std::string>& lines = listing.Lines();
   std::vector<DiscFile> files;
   files.reserve(lines.size() / kDefaultEntryStride);
   for (std::size_t i = 0; i + 3 < lines.size(); i += kDefaultEntryStride) {

@@ -27,6 +27,9 @@ struct CheckRequest {
   std::string discRoot;       // "D:\"
   std::string archivePath;    // the archive of that disc
   std::string catalogFolder;  // where the other copies are looked for
+  // The disc's listing when the caller has just walked it (to find its
+  // archive): the disc is not walked again.
+  const ArchiveLines* walked = nullptr;
 };
 
 class CheckObserver {
@@ -64,6 +67,7 @@ class DiscCheck {
  private:
   bool Stopping() const { return m_abort || m_pump.Terminated(); }
   std::vector<DiscFile> WalkDisc(const std::string& root, bool& walked);
+  static std::vector<DiscFile> FilesOf(const ArchiveLines& listing);
   void ShowProgress();
 
   FileSystem& m_fs;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,12 @@ class FakeView final : public CheckView {
 // Refuses to replace the files named, as a read-only catalogue does.
 class CatalogueFileSystem final : public test::FaultyReadFileSystem {
  public:
+  void ListFolder(const std::string& folder, const std::string& mask,
+                  const std::function<bool(const DirEntry&)>& onEntry) override {
+    ++listings[folder];
+    FaultyReadFileSystem::ListFolder(folder, mask, onEntry);
+  }
+  std::map<std::string, int> listings;
   void WriteFileReplacing(const std::string& path, std::string_view bytes) override {
     if (path == refused) throw FileError("Cannot write " + path);
     FaultyReadFileSystem::WriteFileReplacing(path, bytes);
@@ -95,7 +103,9 @@ TEST_F(CheckSessionTest, FindsTheDiscsArchiveByTheChecksumOfItsListingAndChecksI
   m_folder.WriteFile("Archive\\1.dat", "");  // another disc's, never read as this one
   const std::string archive = AddDisc("CD No: 7");
 
+  m_fs.listings.clear();
   Open();
+  EXPECT_EQ(m_fs.listings[Disc()], 1) << "the walk that found the archive serves the check";
   EXPECT_EQ(m_view.messages, (Texts{"Reading the CD/DVD...", "Checking the CD/DVD marked: CD No: 7"}));
   EXPECT_EQ(m_view.alerts, Texts{});
   EXPECT_EQ(m_view.closed, std::vector<int>{kModalOk});
