@@ -80,7 +80,7 @@ TEST_F(DiscCheckWindowsTest, ACheckFromTheCatalogueListsWhatChangedAndTheCatalog
   // Since then: one file gone, one grown, one fading from its second block
   // on, and one new.
   drive->RemoveFile("gone.txt");
-  drive->AddFile("grow.txt", "0123456789abcdefghij");
+  drive->ReplaceKeepingTime("grow.txt", "0123456789abcdefghij");
   drive->AddFile("new.txt", "n");
   faulty.FailReads("D:\\Data\\bad.bin", kMiB);
 

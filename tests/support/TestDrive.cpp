@@ -57,6 +57,12 @@ void TestDrive::RemoveFile(std::string_view relative) {
   if (!fs::remove(Native(m_discFolder, relative))) throw std::runtime_error("no such file on the test disc");
 }
 
+void TestDrive::ReplaceKeepingTime(std::string_view relative, std::string_view bytes) {
+  const fs::file_time_type time = fs::last_write_time(Native(m_discFolder, relative));
+  AddFile(relative, bytes);
+  fs::last_write_time(Native(m_discFolder, relative), time);
+}
+
 void TestDrive::Eject() { fs::remove_all(Native(m_discFolder, "")); }
 
 }  // namespace discovel::test

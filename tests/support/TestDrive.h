@@ -22,6 +22,8 @@ class TestDrive {
   void AddFile(std::string_view relative, std::string_view bytes);
   void AddFolder(std::string_view relative);
   void RemoveFile(std::string_view relative);
+  // New contents under the file's old last-write time.
+  void ReplaceKeepingTime(std::string_view relative, std::string_view bytes);
   void Eject();
 
  private:
