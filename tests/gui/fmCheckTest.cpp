@@ -17,6 +17,8 @@
 #include "catalog/NumberFormat.h"
 #include "check/fmCheckResultIds.h"
 #include "check/win32/DiscCheckCommands.h"
+#include "drives/DriveRules.h"
+#include "drives/fmWaitCDIds.h"
 #include "scan/fmScan.h"
 #include "scan/fmScanIds.h"
 #include "support/FaultyReadFileSystem.h"
@@ -132,6 +134,21 @@ TEST_F(DiscCheckWindowsTest, TheMainWindowsCheckSaysSoWhenTheDiscIsNotInTheCatal
   answer.Join();
   EXPECT_EQ(said, "This CD/DVD is not in the catalogue.");
   EXPECT_EQ(FindWindowA(fmCheckResultIds::kClassName, nullptr), nullptr);
+}
+
+TEST_F(DiscCheckWindowsTest, WithoutAReadDeviceTheCataloguesCheckSaysSoAndChecksNothing) {
+  context.run.readDevice = kNoDrive;
+  std::string said;
+  Script answer([&] {
+    HWND wait = WaitForWindow(fmWaitCDIds::kClassName);
+    said = test::WaitForControlText(wait, fmWaitCDIds::kLblMsg, "No device");
+    test::Click(wait, fmWaitCDIds::kBtnCancel);
+  });
+  bool checked = false;
+  CheckCataloguedDisc(context, nullptr, {catalog / "1.dat", "CD 1"}, [&] { checked = true; });
+  answer.Join();
+  EXPECT_EQ(said, "No device installed!");
+  EXPECT_FALSE(checked);
 }
 
 }  // namespace

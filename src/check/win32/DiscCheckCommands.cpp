@@ -7,6 +7,7 @@
 #include "drives/win32/Win32DriveQueries.h"
 
 namespace discovel {
+
 void CheckDiscInDrive(AppContext& context, HWND owner) {
   // The disc to check is one catalogued already, maybe the last one added.
   if (TfrmWaitCD::Execute(context, "", owner, DiscWanted::kAnyDisc) == kModalCancel) return;
@@ -16,7 +17,9 @@ void CheckDiscInDrive(AppContext& context, HWND owner) {
 
 void CheckCataloguedDisc(AppContext& context, HWND owner, const CheckTarget& target,
                          const std::function<void()>& checked) {
-  if (!DiscInDrive(SystemDriveQueries(), context.run.readDevice) &&
+  // Without a read device the wait says so.
+  const char drive = context.run.readDevice;
+  if ((drive == kNoDrive || !DiscInDrive(SystemDriveQueries(), drive)) &&
       TfrmWaitCD::Execute(context, "Insert CD/DVD marked: " + target.mark, owner, DiscWanted::kAnyDisc) ==
           kModalCancel) {
     return;
