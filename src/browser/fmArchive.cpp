@@ -291,6 +291,8 @@ void TfrmArchive::ScanArchive(const std::string& folder) {
     m_sb1.SetProgress(progress);
   };
   const auto finish = [this] {
+    // Taken while the list is still empty: a style change lays out every row again.
+    m_listView1.TakeTabStop(!m_rows.Empty());
     m_listView1.SetRowCount(static_cast<int>(m_rows.Size()));
     m_firstLoadQuiet.reset();
     m_sb1.ShowProgressDone();

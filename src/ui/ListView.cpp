@@ -372,7 +372,9 @@ void ListView::ClearSelection() {
 
 void ListView::TakeTabStop(bool hasRows) {
   const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
-  SetWindowLongA(Handle(), GWL_STYLE, hasRows ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  const LONG wanted = hasRows ? style | WS_TABSTOP : style & ~WS_TABSTOP;
+  // A style change makes the list lay out all its rows again.
+  if (wanted != style) SetWindowLongA(Handle(), GWL_STYLE, wanted);
 }
 
 POINT ListView::PopupMenuPoint(LPARAM position) const {

@@ -103,6 +103,7 @@ TEST_F(CatalogWindowTest, ArchivesOfSubfoldersAreListedAndSortedByTheClickedColu
   WithCatalogWindow([](HWND window) {
     // The first opening: oldest first.
     EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Gamma", "Beta"}; }));
+    EXPECT_TRUE(GetWindowLongA(List(window), GWL_STYLE) & WS_TABSTOP);  // rows to reach by Tab
     EXPECT_EQ(test::ListCell(List(window), 0, 1), "01/01/2003");  // midnight: the date alone
     test::ClickListHeader(List(window), 5);  // Size: the largest first
     EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Beta", "Gamma", "Alpha"}; }));
