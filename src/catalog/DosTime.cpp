@@ -97,4 +97,29 @@ std::optional<LocalTime> ParseDisplayDateTime(std::string_view text, char dateSe
   return t;
 }
 
+namespace {
+
+// Days since 1 January 1970 of a date of the proleptic Gregorian calendar.
+std::int64_t DaysSinceEpoch(int year, int month, int day) {
+  const int y = month <= 2 ? year - 1 : year;
+  const int era = (y >= 0 ? y : y - 399) / 400;
+  const int yearOfEra = y - era * 400;
+  const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return static_cast<std::int64_t>(era) * 146097 + dayOfEra - 719468;
+}
+
+std::int64_t SecondsOf(const LocalTime& time) {
+  return DaysSinceEpoch(time.year, time.month, time.day) * 86400 + time.hour * 3600 + time.minute * 60 + time.second;
+}
+
+}  // namespace
+
+std::optional<std::int64_t> DosSecondsBetween(std::int32_t earlier, std::int32_t later) {
+  const std::optional<LocalTime> from = UnpackDosDateTime(earlier);
+  const std::optional<LocalTime> to = UnpackDosDateTime(later);
+  if (!from || !to) return std::nullopt;
+  return SecondsOf(*to) - SecondsOf(*from);
+}
+
 }  // namespace discovel

@@ -27,4 +27,8 @@ std::optional<LocalTime> ParseDisplayDateTime(std::string_view text, char dateSe
 
 int DaysInMonth(int year, int month);
 
+// Seconds from `earlier` to `later`, two packed times; nullopt when either is
+// no real date and time.
+std::optional<std::int64_t> DosSecondsBetween(std::int32_t earlier, std::int32_t later);
+
 }  // namespace discovel

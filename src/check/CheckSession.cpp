@@ -1,24 +1,31 @@
 #include "check/CheckSession.h"
 
+#include <thread>
+
 #include "catalog/ArchiveKeys.h"
 #include "catalog/CatalogQueries.h"
-#include "catalog/ListingChecksum.h"
 #include "catalog/TextUtil.h"
 #include "platform/AppError.h"
 #include "platform/FileSystem.h"
 #include "platform/ModalResult.h"
+#include "scan/WalkChecksums.h"
 
 namespace discovel {
 
 CheckSession::CheckSession(const AppContext& context, UiPump& pump, CheckView& view, std::string discRoot,
-                           std::optional<CheckTarget> target)
+                           std::optional<CheckTarget> target, DiscAccess access)
     : m_context(context),
       m_pump(pump),
       m_view(view),
       m_discRoot(std::move(discRoot)),
       m_target(target.value_or(CheckTarget{})),
+      m_access(std::move(access)),
       m_scanner(context.services.files, pump),
-      m_check(context.services.files, context.services.text, pump, view) {}
+      m_check(context.services.files, context.services.text, pump, view) {
+  if (!m_access.ready) m_access.ready = [] { return true; };
+  if (!m_access.waitForDisc) m_access.waitForDisc = [](std::string_view) { return kModalCancel; };
+  if (!m_access.openTray) m_access.openTray = [] {};
+}
 
 void CheckSession::Open() {
   if (m_opened || m_closed) return;
@@ -29,13 +36,12 @@ void CheckSession::Open() {
     ~Ended() { running = false; }
   } ended{m_running};
 
-  if (m_target.archivePath.empty() && !FindArchive()) return;
+  if (m_target.archivePath.empty() ? !(AwaitDrive() && Walk() && FindArchive()) : !ConfirmDisc()) return;
   m_view.ShowMessage(std::string(kMsgCheckingDisc) + m_target.mark);
   m_pump.Pump();
   if (m_cancelled) return Close(kModalCancel);
-  // A disc walked to find its archive is not walked again.
-  const CheckRequest request{m_discRoot, m_target.archivePath, m_context.run.catalogFolder,
-                             m_discWalked ? &m_scanner.Listing() : nullptr};
+  // The walk that found or confirmed the disc serves the check.
+  const CheckRequest request{m_discRoot, m_target.archivePath, m_context.run.catalogFolder, &m_scanner};
   bool completed = false;
   try {
     completed = m_check.Run(request);
@@ -47,32 +53,74 @@ void CheckSession::Open() {
   Close(completed && !m_cancelled ? kModalOk : kModalCancel);
 }
 
-bool CheckSession::FindArchive() {
+bool CheckSession::AwaitDrive() {
+  if (m_access.ready()) return true;
+  m_view.ShowMessage(kMsgWaitingForDrive);
+  const auto deadline = std::chrono::steady_clock::now() + m_access.readyLimit;
+  while (std::chrono::steady_clock::now() < deadline) {
+    m_pump.Pump();
+    if (m_cancelled || m_pump.Terminated()) return Stop();
+    std::this_thread::sleep_for(m_access.readyStep);
+    if (m_access.ready()) return true;
+  }
+  // Still not ready: the walk's listing says why.
+  return true;
+}
+
+bool CheckSession::Walk() {
   m_view.ShowMessage(kMsgReadingDisc);
   m_pump.Pump();
-  if (m_cancelled || !m_scanner.Scan(m_discRoot) || m_cancelled) {
-    Close(kModalCancel);
-    return false;
-  }
-  m_discWalked = true;
-  // Adding a disc names its archive by the checksum of the disc's listing.
-  const std::string checksum = ListingChecksumOfText(m_scanner.Listing().Text());
-  const std::string path = IncludeTrailingBackslash(m_context.run.catalogFolder) + checksum + ".dat";
-  FileSystem& fs = m_context.services.files;
-  if (!fs.FileExists(path)) {
-    m_view.Alert(kMsgNotCatalogued);
-    Close(kModalCancel);
-    return false;
-  }
-  m_target.archivePath = path;
-  try {
-    m_target.mark = std::string(MarkAsListed(ReadArchiveKey(fs, path, kAMark)));
-  } catch (const AppError& error) {
-    m_view.Alert(error.what());
-    Close(kModalCancel);
-    return false;
+  if (m_cancelled || !m_scanner.Scan(m_discRoot) || m_cancelled) return Stop();
+  if (m_scanner.RootUnlisted()) {
+    // An unreadable disc is no disc without files.
+    m_view.Alert(std::string(kMsgCannotReadDisc) + m_scanner.UnlistedFolders().front().reason);
+    return Stop();
   }
   return true;
+}
+
+bool CheckSession::FindArchive() {
+  FileSystem& fs = m_context.services.files;
+  const std::optional<std::string> path =
+      FindArchiveByChecksum(fs, m_context.run.catalogFolder, ListingChecksumsOf(m_scanner));
+  if (!path) {
+    m_view.Alert(kMsgNotCatalogued);
+    return Stop();
+  }
+  m_target.archivePath = *path;
+  try {
+    m_target.mark = std::string(MarkAsListed(ReadArchiveKey(fs, *path, kAMark)));
+  } catch (const AppError& error) {
+    m_view.Alert(error.what());
+    return Stop();
+  }
+  return true;
+}
+
+bool CheckSession::ConfirmDisc() {
+  // Another disc checked against this archive would have all its files
+  // missing, and that would be remembered.
+  if (m_access.ready()) {
+    if (!Walk()) return false;
+    if (WalkIsTheTarget()) return true;
+  }
+  if (m_access.waitForDisc(std::string(kMsgInsertDiscMarked) + m_target.mark) != kModalOk || m_cancelled) {
+    return Stop();
+  }
+  if (!AwaitDrive() || !Walk()) return false;
+  if (WalkIsTheTarget()) return true;
+  m_view.Alert(kMsgWrongDisc);
+  m_access.openTray();
+  return Stop();
+}
+
+bool CheckSession::WalkIsTheTarget() const {
+  return ArchiveNamedByChecksum(m_target.archivePath, ListingChecksumsOf(m_scanner));
+}
+
+bool CheckSession::Stop() {
+  Close(kModalCancel);
+  return false;
 }
 
 void CheckSession::Cancel() {

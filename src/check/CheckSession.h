@@ -1,9 +1,13 @@
 #pragma once
 // The decisions of the disc check's progress window, one session per opening:
-// it finds the archive of the disc in the read device when it was not given
-// one (by the checksum of the disc's listing, which names the archive when a
-// disc is added), runs the check and tells its view what to show. The window
-// only shows what the session says and forwards Cancel.
+// it waits for the drive to be ready, walks the disc, makes sure it checks the
+// disc of the archive (asking for it by its mark when another is in the
+// drive) or, when it was given no archive, finds the disc's archive by the
+// checksum of its listing (which names the archive when a disc is added),
+// runs the check and tells its view what to show. The window only shows what
+// the session says and forwards Cancel.
+#include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +22,9 @@ namespace discovel {
 inline constexpr std::string_view kMsgReadingDisc = "Reading the CD/DVD...";
 inline constexpr std::string_view kMsgNotCatalogued = "This CD/DVD is not in the catalogue.";
 inline constexpr std::string_view kMsgCheckingDisc = "Checking the CD/DVD marked: ";
+inline constexpr std::string_view kMsgWaitingForDrive = "Waiting for the CD/DVD to be ready...";
+inline constexpr std::string_view kMsgWrongDisc = "You inserted wrong CD/DVD.";
+inline constexpr std::string_view kMsgInsertDiscMarked = "Insert CD/DVD marked: ";
 
 class CheckView : public CheckObserver {
  public:
@@ -26,6 +33,20 @@ class CheckView : public CheckObserver {
   virtual void Alert(std::string_view text) = 0;
   // Ends the modal window with this result (1: a report to show, 2: none).
   virtual void CloseDialog(int modalResult) = 0;
+};
+
+// The drive, as the session needs it.
+struct DiscAccess {
+  // A readable medium is in the drive. A drive whose tray was just closed
+  // is not ready for some seconds.
+  std::function<bool()> ready;
+  // The disc insertion wait with this message, the tray opened whatever disc
+  // is in it; its modal result.
+  std::function<int(std::string_view message)> waitForDisc;
+  std::function<void()> openTray;
+  // How long a drive may take to become ready, and how often it is asked.
+  std::chrono::milliseconds readyLimit{20000};
+  std::chrono::milliseconds readyStep{100};
 };
 
 // The archive to check the disc against, as the catalogue lists it.
@@ -37,9 +58,9 @@ struct CheckTarget {
 class CheckSession {
  public:
   // Checks the disc at `discRoot` ("D:\") against `target`, or against the
-  // archive the disc has in the context's catalogue folder when none is given.
+  // archive the disc has in the context's catalogue when none is given.
   CheckSession(const AppContext& context, UiPump& pump, CheckView& view, std::string discRoot,
-               std::optional<CheckTarget> target);
+               std::optional<CheckTarget> target, DiscAccess access = {});
   CheckSession(const CheckSession&) = delete;
   CheckSession& operator=(const CheckSession&) = delete;
 
@@ -56,7 +77,12 @@ class CheckSession {
   const CheckTarget& Target() const { return m_target; }
 
  private:
+  bool AwaitDrive();
+  bool Walk();
   bool FindArchive();
+  bool ConfirmDisc();
+  bool WalkIsTheTarget() const;
+  bool Stop();
   void Close(int modalResult);
 
   const AppContext& m_context;
@@ -64,9 +90,9 @@ class CheckSession {
   CheckView& m_view;
   std::string m_discRoot;
   CheckTarget m_target;
+  DiscAccess m_access;
   FolderScanner m_scanner;
   DiscCheck m_check;
-  bool m_discWalked = false;  // the scanner holds the disc's listing
   bool m_opened = false;
   bool m_running = false;
   bool m_cancelled = false;

@@ -5,18 +5,10 @@
 #include "catalog/TextUtil.h"
 #include "check/CheckRecord.h"
 #include "check/OtherCopies.h"
+#include "platform/AppError.h"
 #include "search/DuplicateKey.h"
 
 namespace discovel {
-namespace {
-
-// The disc path of a file the walk listed under `folder` ("\" for the root).
-std::string DiscPath(const std::string& root, const DiscFile& file) {
-  if (file.folder == "\\") return root + file.name;
-  return root + file.folder + "\\" + file.name;
-}
-
-}  // namespace
 
 DiscCheck::DiscCheck(FileSystem& fs, const TextServices& text, UiPump& pump, CheckObserver& observer,
                      std::size_t blockBytes)
@@ -36,12 +28,15 @@ bool DiscCheck::Run(const CheckRequest& request) {
   const ArchiveText archive = ArchiveText::Load(m_fs, request.archivePath);
   const std::vector<EntryView> entries = ListArchiveEntries(archive, request.archivePath);
   const std::string root = IncludeTrailingBackslash(request.discRoot);
-  bool walked = request.walked != nullptr;
-  const std::vector<DiscFile> disc = walked ? FilesOf(*request.walked) : WalkDisc(root, walked);
+  const bool walked = request.walked != nullptr || m_scanner.Scan(root);
   if (!walked || Stopping()) return false;
+  const FolderScanner& walk = request.walked ? *request.walked : m_scanner;
+  if (walk.RootUnlisted()) throw AppError(std::string(kMsgCannotReadDisc) + walk.UnlistedFolders().front().reason);
+  const std::vector<DiscFile> disc = FilesOf(walk);
+  const std::vector<UnlistedDiscFolder> unlisted = UnlistedOf(walk);
 
   const NameFolder names(m_text);
-  const CheckPlan plan = PlanCheck(entries, disc, names);
+  const CheckPlan plan = PlanCheck(entries, disc, names, unlisted);
   m_progress.filesTotal = static_cast<std::int64_t>(plan.toRead.size());
   for (const std::size_t file : plan.toRead) m_progress.bytesTotal += static_cast<std::uint64_t>(disc[file].size);
   m_started = std::chrono::steady_clock::now();
@@ -50,7 +45,7 @@ bool DiscCheck::Run(const CheckRequest& request) {
   std::vector<std::optional<FullReadOutcome>> reads(disc.size());
   for (const std::size_t file : plan.toRead) {
     const std::uint64_t bytesBefore = m_progress.bytesDone;
-    reads[file] = m_reader.Read(DiscPath(root, disc[file]), [&](std::uint64_t passed) {
+    reads[file] = m_reader.Read(root + disc[file].discPath, [&](std::uint64_t passed) {
       m_progress.bytesDone += passed;
       ShowProgress();
       m_pump.Pump();
@@ -63,7 +58,7 @@ bool DiscCheck::Run(const CheckRequest& request) {
     ShowProgress();
   }
 
-  std::vector<CheckRow> rows = CompareWithDisc(entries, disc, plan, reads, names, m_text);
+  std::vector<CheckRow> rows = CompareWithDisc(entries, disc, plan, reads, names, m_text, unlisted);
   const WalkPacing pacing{m_pump, [this] { return m_abort; }};
   if (!FillOtherCopies(m_fs, m_text, pacing, request.catalogFolder, request.archivePath, rows) || Stopping()) {
     return false;
@@ -75,13 +70,8 @@ bool DiscCheck::Run(const CheckRequest& request) {
   return true;
 }
 
-std::vector<DiscFile> DiscCheck::WalkDisc(const std::string& root, bool& walked) {
-  walked = m_scanner.Scan(root);
-  return FilesOf(m_scanner.Listing());
-}
-
-std::vector<DiscFile> DiscCheck::FilesOf(const ArchiveLines& listing) {
-  const std::vector<std::string>& lines = listing.Lines();
+std::vector<DiscFile> DiscCheck::FilesOf(const FolderScanner& walk) {
+  const std::vector<std::string>& lines = walk.Listing().Lines();
   std::vector<DiscFile> files;
   files.reserve(lines.size() / kDefaultEntryStride);
   for (std::size_t i = 0; i + 3 < lines.size(); i += kDefaultEntryStride) {
@@ -90,9 +80,16 @@ std::vector<DiscFile> DiscCheck::FilesOf(const ArchiveLines& listing) {
     file.name = lines[i + 1];
     file.size = ParseInt64(lines[i + 2]).value_or(0);
     file.dosTime = ParseInt32(lines[i + 3]).value_or(0);
+    file.discPath = walk.DiscPathOfEntry(i / kDefaultEntryStride);
     files.push_back(std::move(file));
   }
   return files;
+}
+
+std::vector<UnlistedDiscFolder> DiscCheck::UnlistedOf(const FolderScanner& walk) {
+  std::vector<UnlistedDiscFolder> unlisted;
+  for (const UnlistedFolder& folder : walk.UnlistedFolders()) unlisted.push_back({folder.folderLine, folder.reason});
+  return unlisted;
 }
 
 void DiscCheck::ShowProgress() {

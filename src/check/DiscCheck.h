@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "check/CheckProgress.h"
@@ -27,9 +28,9 @@ struct CheckRequest {
   std::string discRoot;       // "D:\"
   std::string archivePath;    // the archive of that disc
   std::string catalogFolder;  // where the other copies are looked for
-  // The disc's listing when the caller has just walked it (to find its
+  // The walk of the disc when the caller has just made it (to find its
   // archive): the disc is not walked again.
-  const ArchiveLines* walked = nullptr;
+  const FolderScanner* walked = nullptr;
 };
 
 class CheckObserver {
@@ -52,8 +53,9 @@ class DiscCheck {
   // True when the check ran to its end: the report is then complete and the
   // archive remembers the check. False when cancelled or the application is
   // ending: nothing is reported or written. Throws AppError when the archive
-  // cannot be read or is damaged, or the check cannot be written to it (the
-  // report is then already complete).
+  // cannot be read or is damaged, when the disc's root cannot be listed
+  // (nothing is reported or written then either), or when the check cannot
+  // be written to the archive (the report is then already complete).
   bool Run(const CheckRequest& request);
 
   // Honoured after the current block (during the walk: after the current
@@ -66,8 +68,8 @@ class DiscCheck {
 
  private:
   bool Stopping() const { return m_abort || m_pump.Terminated(); }
-  std::vector<DiscFile> WalkDisc(const std::string& root, bool& walked);
-  static std::vector<DiscFile> FilesOf(const ArchiveLines& listing);
+  static std::vector<DiscFile> FilesOf(const FolderScanner& walk);
+  static std::vector<UnlistedDiscFolder> UnlistedOf(const FolderScanner& walk);
   void ShowProgress();
 
   FileSystem& m_fs;

@@ -30,7 +30,34 @@ std::optional<std::int32_t> TimeOf(const EntryView& entry) {
 }
 
 bool Matches(const EntryView& entry, const DiscFile& file) {
-  return SizeOf(entry) == file.size && TimeOf(entry) == file.dosTime;
+  const auto time = TimeOf(entry);
+  return SizeOf(entry) == file.size && time && SameFileTime(*time, file.dosTime);
+}
+
+// The folded folder lines of the unlisted folders, each ending in a
+// backslash, so that "Sub" holds "Sub\Deep" but not "Subway".
+std::vector<std::string> FoldedFolderPrefixes(const std::vector<UnlistedDiscFolder>& unlisted,
+                                              const NameFolder& names) {
+  std::vector<std::string> prefixes;
+  for (const UnlistedDiscFolder& folder : unlisted) {
+    std::string prefix;
+    if (folder.folderLine != "\\") names.Fold(TrimBlanksAndControls(folder.folderLine), prefix);
+    prefixes.push_back(prefix.empty() ? std::string() : prefix + '\\');
+  }
+  return prefixes;
+}
+
+std::optional<std::size_t> UnlistedFolderOf(std::string_view entryFolder, const std::vector<std::string>& prefixes,
+                                            const NameFolder& names, std::string& scratch) {
+  if (prefixes.empty()) return std::nullopt;
+  scratch.clear();
+  const std::string_view folder = TrimBlanksAndControls(entryFolder);
+  if (folder != "\\") names.Fold(folder, scratch);
+  scratch += '\\';
+  for (std::size_t i = 0; i < prefixes.size(); ++i) {
+    if (scratch.compare(0, prefixes[i].size(), prefixes[i]) == 0) return i;
+  }
+  return std::nullopt;
 }
 
 // What the archive says where the disc says otherwise.
@@ -70,15 +97,27 @@ CheckRow DiscRow(CheckStatus status, const DiscFile& file) {
 
 }  // namespace
 
-CheckPlan PlanCheck(const std::vector<EntryView>& entries, const std::vector<DiscFile>& disc, const NameFolder& names) {
+bool SameFileTime(std::int32_t catalogued, std::int32_t onDisc) {
+  if (catalogued == onDisc) return true;
+  constexpr std::int64_t kHour = 3600;
+  const std::optional<std::int64_t> apart = DosSecondsBetween(catalogued, onDisc);
+  return apart && (*apart == kHour || *apart == -kHour);
+}
+
+CheckPlan PlanCheck(const std::vector<EntryView>& entries, const std::vector<DiscFile>& disc, const NameFolder& names,
+                    const std::vector<UnlistedDiscFolder>& unlisted) {
   CheckPlan plan;
+  const std::vector<std::string> unlistedPrefixes = FoldedFolderPrefixes(unlisted, names);
+  std::string scratch;
   plan.listed.assign(disc.size(), false);
   std::unordered_map<std::string, std::size_t> discByPath;
   discByPath.reserve(disc.size());
   for (std::size_t i = 0; i < disc.size(); ++i) discByPath.emplace(PathKey(disc[i].folder, disc[i].name, names), i);
 
   plan.discOfEntry.reserve(entries.size());
+  plan.unlistedOfEntry.reserve(entries.size());
   for (const EntryView& entry : entries) {
+    plan.unlistedOfEntry.push_back(UnlistedFolderOf(entry.folder, unlistedPrefixes, names, scratch));
     const auto found = discByPath.find(PathKey(entry.folder, entry.name, names));
     if (found == discByPath.end()) {
       plan.discOfEntry.emplace_back();
@@ -94,16 +133,23 @@ CheckPlan PlanCheck(const std::vector<EntryView>& entries, const std::vector<Dis
 
 std::vector<CheckRow> CompareWithDisc(const std::vector<EntryView>& entries, const std::vector<DiscFile>& disc,
                                       const CheckPlan& plan, const std::vector<std::optional<FullReadOutcome>>& reads,
-                                      const NameFolder& names, const TextServices& text) {
+                                      const NameFolder& names, const TextServices& text,
+                                      const std::vector<UnlistedDiscFolder>& unlisted) {
   const std::string separator = text.ThousandsSeparator();
   std::vector<CheckRow> rows;
   std::unordered_set<std::string> missing;
+  // Per unlisted folder: how many entries the archive has in or below it.
+  std::vector<std::int64_t> entriesBelow(unlisted.size(), 0);
   // Per disc file: the first listing, and whether any listing matches it.
   std::vector<std::optional<std::size_t>> firstEntry(disc.size());
   std::vector<bool> matched(disc.size(), false);
 
   for (std::size_t e = 0; e < entries.size(); ++e) {
     const EntryView& entry = entries[e];
+    if (!plan.discOfEntry[e] && plan.unlistedOfEntry[e]) {
+      ++entriesBelow[*plan.unlistedOfEntry[e]];
+      continue;
+    }
     if (!plan.discOfEntry[e]) {
       if (!missing.insert(PathKey(entry.folder, entry.name, names)).second) continue;
       CheckRow row;
@@ -138,6 +184,14 @@ std::vector<CheckRow> CompareWithDisc(const std::vector<EntryView>& entries, con
 
   for (std::size_t file = 0; file < disc.size(); ++file) {
     if (!plan.listed[file]) rows.push_back(DiscRow(CheckStatus::kNotInArchive, disc[file]));
+  }
+  for (std::size_t i = 0; i < unlisted.size(); ++i) {
+    CheckRow row;
+    row.status = CheckStatus::kUnreadable;
+    row.directory = unlisted[i].folderLine;
+    row.reason = "The folder could not be listed (" + FormatCount(entriesBelow[i], separator) +
+                 " catalogued files in it or below). " + unlisted[i].reason;
+    rows.push_back(std::move(row));
   }
   SortCheckRows(rows, names);
   return rows;

@@ -29,7 +29,11 @@ FullReadOutcome FullReader::Read(const std::string& path,
     if (block.Failed()) block = reader->ReadAt(offset, m_buffer.data(), length);
     if (block.Failed()) {
       if (outcome.error.empty()) outcome.error = block.error;
-      ReadSectors(*reader, offset, length, outcome);
+      // Each bad sector can take the drive seconds: the sectors report as they go.
+      if (!ReadSectors(*reader, offset, length, outcome, afterBlock)) {
+        if (offset + length < outcome.size) outcome.stopped = true;
+        return outcome;
+      }
     } else if (block.bytes < length) {
       // Shorter than when it was opened: what is not there cannot be read.
       outcome.bytesRead += block.bytes;
@@ -39,18 +43,18 @@ FullReadOutcome FullReader::Read(const std::string& path,
       return outcome;
     } else {
       outcome.bytesRead += block.bytes;
+      if (afterBlock && !afterBlock(length) && offset + length < outcome.size) {
+        outcome.stopped = true;
+        return outcome;
+      }
     }
     offset += length;
-    if (afterBlock && !afterBlock(length) && offset < outcome.size) {
-      outcome.stopped = true;
-      return outcome;
-    }
   }
   return outcome;
 }
 
-void FullReader::ReadSectors(RandomReader& reader, std::uint64_t offset, std::size_t length,
-                             FullReadOutcome& outcome) {
+bool FullReader::ReadSectors(RandomReader& reader, std::uint64_t offset, std::size_t length,
+                             FullReadOutcome& outcome, const std::function<bool(std::uint64_t)>& afterSector) {
   for (std::size_t done = 0; done < length;) {
     const std::size_t sector = std::min(kSectorBytes, length - done);
     const RandomReader::Result result = reader.ReadAt(offset + done, m_buffer.data(), sector);
@@ -62,7 +66,13 @@ void FullReader::ReadSectors(RandomReader& reader, std::uint64_t offset, std::si
       outcome.unreadableBytes += sector - result.bytes;
     }
     done += sector;
+    if (afterSector && !afterSector(sector)) {
+      // Stopped before the end when sectors of the block are left.
+      if (done < length) outcome.stopped = true;
+      return false;
+    }
   }
+  return true;
 }
 
 }  // namespace discovel

@@ -31,13 +31,17 @@ class FullReader {
   explicit FullReader(FileSystem& fs, std::size_t blockBytes = kBlockBytes);
 
   // `afterBlock` hears how many bytes of the file were passed (read or
-  // counted unreadable) since it was last called, and returns false to stop.
+  // counted unreadable) since it was last called, after every block and,
+  // where a block failed, after every sector; it returns false to stop.
   // A file that cannot be opened is an outcome too, not an error.
   FullReadOutcome Read(const std::string& path, const std::function<bool(std::uint64_t passed)>& afterBlock);
 
  private:
-  // Sector by sector over one block that failed twice.
-  void ReadSectors(RandomReader& reader, std::uint64_t offset, std::size_t length, FullReadOutcome& outcome);
+  // Sector by sector over one block that failed twice, telling `afterSector`
+  // of each; false when it asked to stop (`stopped` is set where sectors
+  // of the block were left).
+  bool ReadSectors(RandomReader& reader, std::uint64_t offset, std::size_t length, FullReadOutcome& outcome,
+                   const std::function<bool(std::uint64_t passed)>& afterSector);
 
   FileSystem& m_fs;
   std::vector<char> m_buffer;

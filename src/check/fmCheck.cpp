@@ -4,9 +4,14 @@
 
 #include "check/CheckProgress.h"
 #include "check/fmCheckIds.h"
+#include "drives/DriveRules.h"
+#include "drives/fmWaitCD.h"
+#include "drives/win32/CdTray.h"
+#include "drives/win32/Win32DriveQueries.h"
 #include "platform/ProgramName.h"
 #include "platform/TextServices.h"
 #include "ui/MessageBoxes.h"
+#include "ui/MessagePump.h"
 
 namespace discovel {
 namespace {
@@ -64,8 +69,19 @@ void TfrmCheck::Create() {
                         .style = SS_CENTER});
   CreateBandButtons({{m_btnCancel, m_actCancel}});
   CheckView& view = *this;
-  m_session = std::make_unique<CheckSession>(m_context, m_pump, view,
-                                             std::string{m_context.run.readDevice, ':', '\\'}, m_target);
+  const char drive = m_context.run.readDevice;
+  DiscAccess access;
+  access.ready = [drive] { return DiscInDrive(SystemDriveQueries(), drive); };
+  access.waitForDisc = [this](std::string_view message) {
+    return TfrmWaitCD::Execute(m_context, std::string(message), Handle(), DiscWanted::kAnotherDisc);
+  };
+  access.openTray = [drive] {
+    // The tray command blocks: the window is redrawn first.
+    PumpMessages();
+    OpenCdTray(drive);
+  };
+  m_session = std::make_unique<CheckSession>(m_context, m_pump, view, std::string{drive, ':', '\\'}, m_target,
+                                             std::move(access));
 }
 
 void TfrmCheck::OnActivated() {

@@ -18,7 +18,11 @@ struct DirEntry {
   std::string name;  // no path
   bool isFolder = false;
   std::uint64_t size = 0;
-  LocalTime lastWrite;  // local time
+  LocalTime lastWrite;  // local time, with the offset in force at that moment
+  // The same moment with the offset in force now, as versions of the program
+  // before it took the offset of the file's own date listed it: a file dated
+  // on the other side of a daylight-saving change is an hour off.
+  LocalTime lastWriteAsFormerlyListed;
   // A reparse point (junction, symbolic link): a folder walk does not enter it.
   bool isLink = false;
 };
@@ -88,6 +92,15 @@ class FileSystem {
   // to stop. A folder that cannot be listed yields nothing.
   virtual void ListFolder(const std::string& folder, const std::string& mask,
                           const std::function<bool(const DirEntry&)>& onEntry) = 0;
+  // The same, telling a folder that could not be listed (a drive not ready, a
+  // bad sector, a folder gone) from one with no entry that matches: the
+  // system's reason when the listing failed, at its start or on the way; ""
+  // when it was listed to its end or `onEntry` stopped it.
+  virtual std::string ListFolderOrSayWhy(const std::string& folder, const std::string& mask,
+                                         const std::function<bool(const DirEntry&)>& onEntry) {
+    ListFolder(folder, mask, onEntry);
+    return {};
+  }
   // The file's last-write time as ListFolder gives it, without listing its
   // folder; nullopt when there is no such file (a folder is none).
   virtual std::optional<LocalTime> FileWriteTime(const std::string& path) {

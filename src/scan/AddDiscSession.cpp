@@ -12,6 +12,7 @@
 #include "catalog/TextUtil.h"
 #include "platform/AppError.h"
 #include "platform/ModalResult.h"
+#include "scan/WalkChecksums.h"
 #include "settings/SettingsNames.h"
 
 namespace discovel {
@@ -106,7 +107,10 @@ void AddDiscSession::Examine() {
   if (!completed || m_closed) return Finish(AddDiscState::Aborted, kMsgAborted);
 
   if (m_scanner.FileCount() == 0) {
-    Finish(AddDiscState::EmptyDisc, kMsgEmptyDisc);
+    // A disc whose root could not be listed (not ready yet, a bad sector) is no empty disc.
+    Finish(AddDiscState::EmptyDisc, m_scanner.RootUnlisted()
+                                        ? std::string(kMsgCannotReadDisc) + m_scanner.UnlistedFolders().front().reason
+                                        : std::string(kMsgEmptyDisc));
     m_pump.Pump();
     m_ejectOnClose = true;
     return;
@@ -116,9 +120,14 @@ void AddDiscSession::Examine() {
   m_archiveNumber = NextArchiveNumber();
   m_proposedMark = std::string(kMarkPrefix) + std::to_string(m_archiveNumber);
 
-  const std::string existing = m_catalogFolder + m_checksum + ".dat";
-  if (m_fs.FileExists(existing)) {
-    const std::string mark = ReadArchiveKey(m_fs, existing, kAMark);
+  // Anywhere in the catalogue, and also under the name an older version gave
+  // the same disc.
+  std::vector<std::string> checksums{m_checksum};
+  if (const std::optional<std::string> former = m_scanner.FormerListingText()) {
+    checksums.push_back(ListingChecksumOfText(*former));
+  }
+  if (const std::optional<std::string> existing = FindArchiveByChecksum(m_fs, m_catalogFolder, checksums)) {
+    const std::string mark = ReadArchiveKey(m_fs, *existing, kAMark);
     Finish(AddDiscState::AlreadyArchived, std::string(kMsgAlreadyArchived) + mark);
     m_pump.Pump();
     m_ejectOnClose = true;

@@ -1,5 +1,7 @@
 #include "scan/FolderScanner.h"
 
+#include <algorithm>
+
 #include "catalog/DosTime.h"
 #include "catalog/TextUtil.h"
 #include "settings/SettingsNames.h"
@@ -63,12 +65,32 @@ bool FolderScanner::Scan(std::string_view rootPath, std::string_view mask, ScanP
   m_totalSize = 0;
   m_folderCount = 0;
   m_listing = ArchiveLines();
+  m_unlisted.clear();
+  m_discPaths.clear();
+  m_formerTimes.clear();
   m_trail.emplace(m_fs, path);
   return WalkFolder(path);
 }
 
+void FolderScanner::ListFolderOf(const std::string& path, const std::string& mask,
+                                 const std::function<void(const DirEntry&)>& onEntry) {
+  std::string reason = m_fs.ListFolderOrSayWhy(path, mask, [&](const DirEntry& entry) {
+    onEntry(entry);
+    return true;
+  });
+  if (reason.empty()) return;
+  const std::string folderLine = FolderLine(path, m_rootLength);
+  // A folder listed twice (a mask) is said once.
+  if (!m_unlisted.empty() && m_unlisted.back().folderLine == folderLine) return;
+  m_unlisted.push_back({folderLine, std::move(reason)});
+}
+
 bool FolderScanner::WalkFolder(std::string& path) {
   const std::string folderLine = FolderLine(path, m_rootLength);
+  // Whether the folder line is the folder's path as the disc gives it, or
+  // trimming changed it.
+  const std::string_view ownPath = std::string_view(path).substr(m_rootLength, path.size() - m_rootLength - 1);
+  const bool folderAsOnDisc = ownPath.empty() ? folderLine == "\\" : folderLine == ownPath;
   // With the mask taking every entry, the listing pass already saw the
   // subfolders in enumeration order: no need to ask the drive twice.
   const bool listingSeesFolders = m_mask == kAllEntries;
@@ -78,24 +100,22 @@ bool FolderScanner::WalkFolder(std::string& path) {
     if (!entry.isLink) subfolders.push_back(entry.name);
   };
 
-  m_fs.ListFolder(path, m_mask, [&](const DirEntry& entry) {
+  ListFolderOf(path, m_mask, [&](const DirEntry& entry) {
     if (entry.isFolder) {
       ++m_folderCount;
       if (listingSeesFolders) keepSubfolder(entry);
       m_pump.Pump();
     } else {
-      ListFile(path, folderLine, entry);
+      ListFile(path, folderLine, folderAsOnDisc, entry);
     }
-    return true;
   });
 
   // The abort request is honoured here only, so a folder's listing is never cut.
   if (m_abort || m_pump.Terminated()) return false;
 
   if (!listingSeesFolders) {
-    m_fs.ListFolder(path, std::string(kAllEntries), [&](const DirEntry& entry) {
+    ListFolderOf(path, std::string(kAllEntries), [&](const DirEntry& entry) {
       if (entry.isFolder) keepSubfolder(entry);
-      return true;
     });
   }
 
@@ -110,17 +130,43 @@ bool FolderScanner::WalkFolder(std::string& path) {
   return true;
 }
 
-void FolderScanner::ListFile(const std::string& path, std::string_view folderLine, const DirEntry& entry) {
+void FolderScanner::ListFile(const std::string& path, std::string_view folderLine, bool folderAsOnDisc,
+                             const DirEntry& entry) {
   if (m_settings && m_hostage.empty()) {
     m_hostage = path + entry.name;
     m_settings->WriteString(names::kKeyState, names::kHostageFile, m_hostage);
   }
   const auto size = static_cast<std::int64_t>(entry.size);
-  m_listing.AppendEntry(folderLine, TrimBlanksAndControls(entry.name), size, PackDosDateTime(entry.lastWrite));
+  const std::string_view name = TrimBlanksAndControls(entry.name);
+  const std::size_t index = static_cast<std::size_t>(m_fileCount);
+  const std::int32_t dosTime = PackDosDateTime(entry.lastWrite);
+  m_listing.AppendEntry(folderLine, name, size, dosTime);
+  if (!folderAsOnDisc || name.size() != entry.name.size()) {
+    m_discPaths.emplace_back(index, path.substr(m_rootLength) + entry.name);
+  }
+  const std::int32_t formerTime = PackDosDateTime(entry.lastWriteAsFormerlyListed);
+  if (formerTime != dosTime) m_formerTimes.emplace_back(index, formerTime);
   ++m_fileCount;
   m_totalSize += size;
   StepProgress();
   m_pump.Pump();
+}
+
+std::string FolderScanner::DiscPathOfEntry(std::size_t index) const {
+  const auto found = std::lower_bound(m_discPaths.begin(), m_discPaths.end(), index,
+                                      [](const auto& known, std::size_t wanted) { return known.first < wanted; });
+  if (found != m_discPaths.end() && found->first == index) return found->second;
+  const std::vector<std::string>& lines = m_listing.Lines();
+  const std::string& folder = lines.at(index * kDefaultEntryStride);
+  const std::string& name = lines.at(index * kDefaultEntryStride + 1);
+  return folder == "\\" ? name : folder + "\\" + name;
+}
+
+std::optional<std::string> FolderScanner::FormerListingText() const {
+  if (m_formerTimes.empty()) return std::nullopt;
+  std::vector<std::string> lines = m_listing.Lines();
+  for (const auto& [index, time] : m_formerTimes) lines.at(index * kDefaultEntryStride + 3) = std::to_string(time);
+  return ArchiveLines(std::move(lines)).Text();
 }
 
 void FolderScanner::StepProgress() {

@@ -6,9 +6,11 @@
 // through RequestAbort(). Links on the disc are listed as folders but never
 // entered, and no folder is entered again below itself.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "catalog/ArchiveFile.h"
@@ -18,6 +20,17 @@
 #include "settings/Settings.h"
 
 namespace discovel {
+
+// Said, with the system's reason, of a disc whose root could not be listed:
+// it is neither empty nor checked, since every file would seem missing.
+inline constexpr std::string_view kMsgCannotReadDisc = "The CD/DVD could not be read. ";
+
+// A folder the walk could not list (a bad sector, a drive not ready yet): it
+// is no empty folder, and what lies below it is unknown.
+struct UnlistedFolder {
+  std::string folderLine;  // as the listing names a folder, "\" for the root
+  std::string reason;      // the system's
+};
 
 // What the add-disc dialog shows of a running scan: its progress bar (0..100).
 class ScanProgress {
@@ -45,6 +58,17 @@ class FolderScanner {
   void RequestAbort() { m_abort = true; }
   bool AbortRequested() const { return m_abort; }
 
+  // The folders that could not be listed, in walk order; the root's listing
+  // failed when the first one is the root.
+  const std::vector<UnlistedFolder>& UnlistedFolders() const { return m_unlisted; }
+  bool RootUnlisted() const { return !m_unlisted.empty() && m_unlisted.front().folderLine == "\\"; }
+  // Where file entry `index` lies below the root, as the disc names it: the
+  // listing keeps names trimmed of blanks, but a file is opened by its own.
+  std::string DiscPathOfEntry(std::size_t index) const;
+  // The listing's text as versions that gave every file time today's offset
+  // listed the disc; nullopt when it is the same text.
+  std::optional<std::string> FormerListingText() const;
+
   const ArchiveLines& Listing() const { return m_listing; }
   ArchiveLines& Listing() { return m_listing; }
   std::int64_t FileCount() const { return m_fileCount; }
@@ -53,7 +77,8 @@ class FolderScanner {
 
  private:
   bool WalkFolder(std::string& path);
-  void ListFile(const std::string& path, std::string_view folderLine, const DirEntry& entry);
+  void ListFile(const std::string& path, std::string_view folderLine, bool folderAsOnDisc, const DirEntry& entry);
+  void ListFolderOf(const std::string& path, const std::string& mask, const std::function<void(const DirEntry&)>& onEntry);
   void StepProgress();
 
   FileSystem& m_fs;
@@ -65,6 +90,11 @@ class FolderScanner {
   std::int64_t m_folderCount = 0;
   std::int64_t m_totalSize = 0;
   bool m_abort = false;
+  std::vector<UnlistedFolder> m_unlisted;
+  // By entry index, in walk order: the disc's own path where the listing
+  // trimmed a name, and the former packed time where it differs.
+  std::vector<std::pair<std::size_t, std::string>> m_discPaths;
+  std::vector<std::pair<std::size_t, std::int32_t>> m_formerTimes;
 
   // Per scan.
   std::string m_hostage;

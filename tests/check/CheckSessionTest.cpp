@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -35,14 +36,23 @@ class FakeView final : public CheckView {
   std::vector<int> closed;
 };
 
-// Refuses to replace the files named, as a read-only catalogue does.
+// Refuses to replace the files named, as a read-only catalogue does, and
+// gives one file the former time an hour off, as for a file of the other
+// half of the year.
 class CatalogueFileSystem final : public test::FaultyReadFileSystem {
  public:
   void ListFolder(const std::string& folder, const std::string& mask,
                   const std::function<bool(const DirEntry&)>& onEntry) override {
     ++listings[folder];
-    FaultyReadFileSystem::ListFolder(folder, mask, onEntry);
+    FaultyReadFileSystem::ListFolder(folder, mask, [&](const DirEntry& entry) {
+      if (entry.name != formerShift) return onEntry(entry);
+      DirEntry shifted = entry;
+      // An hour later, or earlier late at night, so the date stays.
+      shifted.lastWriteAsFormerlyListed.hour = entry.lastWrite.hour == 23 ? 22 : entry.lastWrite.hour + 1;
+      return onEntry(shifted);
+    });
   }
+  std::string formerShift;
   std::map<std::string, int> listings;
   void WriteFileReplacing(const std::string& path, std::string_view bytes) override {
     if (path == refused) throw FileError("Cannot write " + path);
@@ -65,15 +75,21 @@ class CheckSessionTest : public testing::Test {
 
   // What adding the disc writes: its listing, under the checksum of the
   // listing's file, and the keys.
-  std::string AddDisc(const std::string& mark) {
+  // With `asFormerlyListed`, as an older version listed it.
+  std::string AddDisc(const std::string& mark, bool asFormerlyListed = false) {
     test::ScriptedPump pump;
     FolderScanner scanner(m_fs, pump);
     EXPECT_TRUE(scanner.Scan(Disc()));
+    ArchiveLines listing = scanner.Listing();
+    if (asFormerlyListed) {
+      EXPECT_TRUE(scanner.FormerListingText());
+      listing = ArchiveLines::FromText(scanner.FormerListingText().value_or(""));
+    }
     const std::string scratch = Catalogue() + "temp.dat";
-    scanner.Listing().Save(m_fs, scratch);
+    listing.Save(m_fs, scratch);
     const std::string checksum = ListingChecksumOfFile(m_fs, scratch);
     m_fs.RemoveFile(scratch);
-    ArchiveLines archive = scanner.Listing();
+    ArchiveLines archive = listing;
     ArchiveKeys keys;
     keys.mark = mark;
     keys.crc = checksum;
@@ -84,9 +100,12 @@ class CheckSessionTest : public testing::Test {
     return path;
   }
 
-  void Open(std::optional<CheckTarget> target = std::nullopt) {
-    m_session.emplace(m_context, m_pump, m_view, Disc(), std::move(target));
+  void Open(std::optional<CheckTarget> target = std::nullopt, DiscAccess access = {}) {
+    m_session.emplace(m_context, m_pump, m_view, Disc(), std::move(target), std::move(access));
     m_session->Open();
+  }
+  std::string ArchiveBytes(const std::string& archive) const {
+    return m_folder.ReadFile("Archive\\" + archive.substr(Catalogue().size()));
   }
 
   test::TempFolder m_folder;
@@ -126,14 +145,96 @@ TEST_F(CheckSessionTest, ADiscWithoutAnArchiveIsSaidAndNotChecked) {
   EXPECT_EQ(m_view.progresses, 0);
 }
 
-TEST_F(CheckSessionTest, AGivenArchiveIsCheckedWithoutLookingForIt) {
+TEST_F(CheckSessionTest, AGivenArchiveIsCheckedWhenTheDiscInTheDriveIsItsOwn) {
   const std::string archive = AddDisc("CD No: 7");
-  m_folder.WriteFile("disc\\added later.txt", "x");
+  int asked = 0;
+  DiscAccess access;
+  access.waitForDisc = [&](std::string_view) { return ++asked, kModalCancel; };
 
-  Open(CheckTarget{archive, "Shown mark"});
-  EXPECT_EQ(m_view.messages, Texts{"Checking the CD/DVD marked: Shown mark"});
+  m_fs.listings.clear();
+  Open(CheckTarget{archive, "Shown mark"}, access);
+  EXPECT_EQ(m_view.messages, (Texts{"Reading the CD/DVD...", "Checking the CD/DVD marked: Shown mark"}));
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(m_fs.listings[Disc()], 1) << "the walk that recognised the disc serves the check";
   EXPECT_EQ(m_view.closed, std::vector<int>{kModalOk});
-  EXPECT_EQ(m_session->Report().counts.notInArchive, 1);
+  EXPECT_TRUE(m_session->Report().counts.AllWell());
+}
+
+TEST_F(CheckSessionTest, AnotherDiscInTheDriveIsNotCheckedButTheArchivesDiscAskedForByItsMark) {
+  const std::string archive = AddDisc("CD No: 7");
+  const std::string before = ArchiveBytes(archive);
+  m_folder.WriteFile("disc\\Music\\a.mp3", "another disc");  // the disc added last, say
+  Texts asked;
+  DiscAccess access;
+  access.waitForDisc = [&](std::string_view message) {
+    asked.emplace_back(message);
+    m_folder.WriteFile("disc\\Music\\a.mp3", std::string(3000, 'x'));  // the user puts the right one in
+    return kModalOk;
+  };
+
+  Open(CheckTarget{archive, "CD No: 7"}, access);
+  EXPECT_EQ(asked, Texts{"Insert CD/DVD marked: CD No: 7"});
+  EXPECT_EQ(m_view.closed, std::vector<int>{kModalOk});
+  EXPECT_TRUE(m_session->Report().counts.AllWell());
+  EXPECT_NE(ArchiveBytes(archive), before) << "the check of the right disc is remembered";
+}
+
+TEST_F(CheckSessionTest, AWrongDiscInsertedWhenAskedIsSaidAndNothingIsRemembered) {
+  const std::string archive = AddDisc("CD No: 7");
+  const std::string before = ArchiveBytes(archive);
+  m_folder.WriteFile("disc\\added later.txt", "x");
+  int trayOpened = 0;
+  DiscAccess access;
+  access.waitForDisc = [](std::string_view) { return kModalOk; };  // OK with the same disc still in
+  access.openTray = [&] { ++trayOpened; };
+
+  Open(CheckTarget{archive, "CD No: 7"}, access);
+  EXPECT_EQ(m_view.alerts, Texts{"You inserted wrong CD/DVD."});
+  EXPECT_EQ(trayOpened, 1);
+  EXPECT_EQ(m_view.closed, std::vector<int>{kModalCancel});
+  EXPECT_EQ(m_view.progresses, 0);
+  EXPECT_EQ(ArchiveBytes(archive), before);
+}
+
+TEST_F(CheckSessionTest, AnEmptyDriveIsAskedForTheDiscAndADriveNotReadyYetIsWaitedFor) {
+  const std::string archive = AddDisc("CD No: 7");
+  int readyAsked = 0;
+  bool inserted = false;
+  DiscAccess access;
+  access.readyStep = std::chrono::milliseconds(1);
+  // Empty at first; after the wait the drive needs three more questions to spin up.
+  access.ready = [&] { return inserted && ++readyAsked > 3; };
+  access.waitForDisc = [&](std::string_view) { return inserted = true, kModalOk; };
+
+  Open(CheckTarget{archive, "CD No: 7"}, access);
+  EXPECT_EQ(m_view.messages, (Texts{"Waiting for the CD/DVD to be ready...", "Reading the CD/DVD...",
+                                    "Checking the CD/DVD marked: CD No: 7"}));
+  EXPECT_EQ(readyAsked, 4);
+  EXPECT_EQ(m_view.closed, std::vector<int>{kModalOk});
+}
+
+TEST_F(CheckSessionTest, ADiscThatCannotBeListedIsSaidAndNotTakenForAnEmptyOne) {
+  AddDisc("CD No: 7");
+  m_fs.FailListing(Disc(), "The device is not ready.");
+
+  Open();
+  EXPECT_EQ(m_view.alerts, Texts{"The CD/DVD could not be read. The device is not ready."});
+  EXPECT_EQ(m_view.closed, std::vector<int>{kModalCancel});
+}
+
+TEST_F(CheckSessionTest, TheArchiveIsFoundInASubfolderAndUnderTheNameAnOlderVersionGaveIt) {
+  // Older versions gave every file time today's offset: the archive of a
+  // disc with a file of the other half of the year is named by that listing.
+  m_fs.formerShift = "readme.txt";
+  const std::string added = AddDisc("CD No: 7", /*asFormerlyListed=*/true);
+  m_folder.MakeFolder("Archive\\merged");
+  const std::string moved = Catalogue() + "merged\\" + added.substr(Catalogue().size());
+  std::filesystem::rename(test::NativePath(added), test::NativePath(moved));
+
+  Open();
+  EXPECT_EQ(m_view.alerts, Texts{});
+  EXPECT_EQ(m_session->Target().archivePath, moved);
+  EXPECT_TRUE(m_session->Report().counts.AllWell()) << "an hour off is the time an older version listed";
 }
 
 TEST_F(CheckSessionTest, ACancelDuringTheCheckClosesOnceAndRemembersNothing) {

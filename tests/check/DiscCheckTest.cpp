@@ -9,6 +9,7 @@
 #include "catalog/ArchiveFile.h"
 #include "catalog/DosTime.h"
 #include "check/CheckTexts.h"
+#include "platform/AppError.h"
 #include "support/ArchiveBuilder.h"
 #include "support/FaultyReadFileSystem.h"
 #include "support/ScriptedPump.h"
@@ -182,6 +183,67 @@ TEST_F(DiscCheckTest, ACancelledCheckReportsAndWritesNothing) {
   EXPECT_EQ(m_progress.last.bytesDone, kBlock);
   EXPECT_TRUE(check.Report().rows.empty());
   EXPECT_EQ(m_folder.ReadFile("Archive\\100.dat"), before);
+}
+
+TEST_F(DiscCheckTest, AFolderThatCannotBeListedIsOneUnreadableRowNotItsFilesMissing) {
+  DiscFile("a.txt", 1);
+  DiscFile("Sub\\b.txt", 2);
+  DiscFile("Sub\\Deep\\c.txt", 3);
+  DiscFile("Subway\\d.txt", 4);
+  const std::string archive = ArchiveOfDisc();
+  m_fs.FailListing(Disc() + "Sub\\", "Data error (cyclic redundancy check).");
+
+  ASSERT_TRUE(Check(archive));
+  EXPECT_EQ(Lines(m_report.rows),
+            (std::vector<std::string>{"Unreadable | Sub |  | 0 | The folder could not be listed (2 catalogued files in it "
+                                      "or below). Data error (cyclic redundancy check). |"}));
+  EXPECT_EQ(Summary(), "Files checked: 4; Unreadable: 1; Missing: 0; Changed: 0; Not in archive: 0");
+}
+
+TEST_F(DiscCheckTest, ADiscWhoseRootCannotBeListedIsNoCheckAndNothingIsRemembered) {
+  DiscFile("a.txt", 1);
+  const std::string archive = ArchiveOfDisc();
+  const std::string before = m_folder.ReadFile("Archive\\100.dat");
+  m_fs.FailListing(Disc(), "The device is not ready.");
+
+  try {
+    Check(archive);
+    ADD_FAILURE() << "a disc that cannot be listed was checked";
+  } catch (const AppError& error) {
+    EXPECT_STREQ(error.what(), "The CD/DVD could not be read. The device is not ready.");
+  }
+  EXPECT_TRUE(m_report.rows.empty());
+  EXPECT_EQ(m_folder.ReadFile("Archive\\100.dat"), before);
+}
+
+TEST_F(DiscCheckTest, NamesWithLeadingOrTrailingBlanksAreReadByTheNamesTheDiscGives) {
+  // The archive keeps them trimmed; the disc's files are opened as they are.
+  DiscFile(" lead.txt", 10);
+  DiscFile("trail.txt ", 20);
+  DiscFile("Sub \\inner.txt", 30);
+  const std::string archive = ArchiveOfDisc();
+  const std::string stored = m_folder.ReadFile("Archive\\100.dat");
+  ASSERT_NE(stored.find("\r\nlead.txt\r\n"), std::string::npos);
+  ASSERT_NE(stored.find("\r\ntrail.txt\r\n"), std::string::npos);
+
+  ASSERT_TRUE(Check(archive));
+  EXPECT_TRUE(m_report.rows.empty()) << Lines(m_report.rows)[0];
+  EXPECT_EQ(m_fs.TimesOpened(Disc() + "trail.txt "), 1);
+  EXPECT_EQ(m_fs.TimesOpened(Disc() + "Sub \\inner.txt"), 1);
+}
+
+TEST(FileTimes, AnHourApartIsTheSameTimeAsEarlierVersionsListedIt) {
+  const auto packed = [](int year, int month, int day, int hour, int minute, int second) {
+    return PackDosDateTime(LocalTime{year, month, day, hour, minute, second, 0});
+  };
+  const std::int32_t july = packed(2026, 7, 14, 23, 30, 10);
+  EXPECT_TRUE(SameFileTime(july, july));
+  EXPECT_TRUE(SameFileTime(july, packed(2026, 7, 15, 0, 30, 10))) << "across midnight";
+  EXPECT_TRUE(SameFileTime(packed(2026, 3, 1, 0, 15, 0), packed(2026, 2, 28, 23, 15, 0))) << "across a month";
+  EXPECT_FALSE(SameFileTime(july, packed(2026, 7, 15, 1, 30, 10))) << "two hours";
+  EXPECT_FALSE(SameFileTime(july, packed(2026, 7, 15, 0, 30, 8))) << "an hour and two seconds";
+  EXPECT_FALSE(SameFileTime(july, packed(2025, 7, 14, 22, 30, 10))) << "a year and an hour";
+  EXPECT_FALSE(SameFileTime(0x7FFFFFFF, 0x7FFFFFFF - 0x800)) << "no real date";
 }
 
 }  // namespace

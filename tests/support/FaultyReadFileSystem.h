@@ -1,7 +1,8 @@
 #pragma once
 // The real file system, except that reads of chosen files fail over chosen
-// byte ranges, as a worn disc's do (tests run as root, which file permissions
-// do not stop). It also tells which bytes of a file were handed out.
+// byte ranges and chosen folders cannot be listed, as on a worn disc (tests
+// run as root, which file permissions do not stop). It also tells which bytes
+// of a file were handed out.
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
@@ -24,6 +25,21 @@ class FaultyReadFileSystem : public ForwardingFileSystem {
     m_faults.push_back({path, from, to, times});
   }
   void FailOpening(const std::string& path) { m_unopenable.push_back(path); }
+  // Listings of `folder` (with its trailing backslash) fail with `reason`.
+  void FailListing(const std::string& folder, std::string reason) { m_unlistable[folder] = std::move(reason); }
+
+  void ListFolder(const std::string& folder, const std::string& mask,
+                  const std::function<bool(const DirEntry&)>& onEntry) override {
+    if (m_unlistable.count(folder) == 0) ForwardingFileSystem::ListFolder(folder, mask, onEntry);
+  }
+  // Lists through ListFolder, so that a test's own ListFolder sees every listing.
+  std::string ListFolderOrSayWhy(const std::string& folder, const std::string& mask,
+                                 const std::function<bool(const DirEntry&)>& onEntry) override {
+    const auto failing = m_unlistable.find(folder);
+    if (failing != m_unlistable.end()) return failing->second;
+    ListFolder(folder, mask, onEntry);
+    return {};
+  }
 
   std::unique_ptr<RandomReader> OpenForReadingAt(const std::string& path) override {
     ++m_opened[path];
@@ -98,6 +114,7 @@ class FaultyReadFileSystem : public ForwardingFileSystem {
 
   std::vector<Fault> m_faults;
   std::vector<std::string> m_unopenable;
+  std::map<std::string, std::string> m_unlistable;
   std::map<std::string, int> m_opened;
   std::map<std::string, std::map<std::uint64_t, std::uint64_t>> m_delivered;
   int m_failedReads = 0;

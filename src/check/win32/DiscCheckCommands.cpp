@@ -4,7 +4,6 @@
 #include "check/fmCheckResult.h"
 #include "drives/DriveRules.h"
 #include "drives/fmWaitCD.h"
-#include "drives/win32/Win32DriveQueries.h"
 
 namespace discovel {
 
@@ -17,11 +16,10 @@ void CheckDiscInDrive(AppContext& context, HWND owner) {
 
 void CheckCataloguedDisc(AppContext& context, HWND owner, const CheckTarget& target,
                          const std::function<void()>& checked) {
-  // Without a read device the wait says so.
-  const char drive = context.run.readDevice;
-  if ((drive == kNoDrive || !DiscInDrive(SystemDriveQueries(), drive)) &&
-      TfrmWaitCD::Execute(context, "Insert CD/DVD marked: " + target.mark, owner, DiscWanted::kAnyDisc) ==
-          kModalCancel) {
+  // Without a read device the wait says so. Otherwise the check makes sure
+  // of the disc itself, asking for it by its mark when another is in the drive.
+  if (context.run.readDevice == kNoDrive) {
+    TfrmWaitCD::Execute(context, std::string(kMsgInsertDiscMarked) + target.mark, owner, DiscWanted::kAnyDisc);
     return;
   }
   const CheckOutcome outcome = TfrmCheck::Execute(context, target, owner);

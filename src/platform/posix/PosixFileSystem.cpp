@@ -270,11 +270,20 @@ bool PosixFileSystem::RemoveFolder(const std::string& path) {
 
 void PosixFileSystem::ListFolder(const std::string& folder, const std::string& mask,
                                  const std::function<bool(const DirEntry&)>& onEntry) {
+  ListFolderOrSayWhy(folder, mask, onEntry);
+}
+
+std::string PosixFileSystem::ListFolderOrSayWhy(const std::string& folder, const std::string& mask,
+                                                const std::function<bool(const DirEntry&)>& onEntry) {
   std::string nativeFolder = ToNativePath(folder);
   if (!nativeFolder.empty() && nativeFolder.back() != '/') nativeFolder += '/';
   const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(nativeFolder.c_str()), &::closedir);
-  if (!dir) return;
-  while (const dirent* item = ::readdir(dir.get())) {
+  if (!dir) return Reason(errno);
+  for (;;) {
+    // readdir tells its end from its failure only through errno.
+    errno = 0;
+    const dirent* item = ::readdir(dir.get());
+    if (!item) return errno == 0 ? std::string() : Reason(errno);
     const std::string_view name = item->d_name;
     if (name == "." || name == ".." || !MatchesWildcard(name, mask)) continue;
     struct stat st {};
@@ -286,7 +295,9 @@ void PosixFileSystem::ListFolder(const std::string& folder, const std::string& m
     entry.isLink = ::lstat((nativeFolder + item->d_name).c_str(), &link) == 0 && S_ISLNK(link.st_mode);
     entry.size = entry.isFolder ? 0 : static_cast<std::uint64_t>(st.st_size);
     entry.lastWrite = LocalTimeOf(st.st_mtim.tv_sec, static_cast<int>(st.st_mtim.tv_nsec / 1000000));
-    if (!onEntry(entry)) return;
+    // No earlier version listed files here: the former listing is this one.
+    entry.lastWriteAsFormerlyListed = entry.lastWrite;
+    if (!onEntry(entry)) return {};
   }
 }
 

@@ -28,6 +28,8 @@ class PosixFileSystem final : public FileSystem {
   bool RemoveFolder(const std::string& path) override;
   void ListFolder(const std::string& folder, const std::string& mask,
                   const std::function<bool(const DirEntry&)>& onEntry) override;
+  std::string ListFolderOrSayWhy(const std::string& folder, const std::string& mask,
+                                 const std::function<bool(const DirEntry&)>& onEntry) override;
   std::optional<LocalTime> FileWriteTime(const std::string& path) override;
   std::optional<std::string> FolderIdentity(const std::string& folder) override;
 };

@@ -38,13 +38,48 @@ std::uint64_t SizeOf(HANDLE file, const std::string& path) {
   return static_cast<std::uint64_t>(size.QuadPart);
 }
 
-LocalTime ToLocalTime(const FILETIME& utc) {
+LocalTime FromSystemTime(const SYSTEMTIME& st) {
+  return LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+}
+
+// The offset of today, whatever the file's date: how FileTimeToLocalFileTime
+// converts, and how archives were listed before file times took their own
+// date's offset.
+LocalTime WithTodaysOffset(const FILETIME& utc) {
   FILETIME local;
   SYSTEMTIME st{};
   FileTimeToLocalFileTime(&utc, &local);
   FileTimeToSystemTime(&local, &st);
-  return LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+  return FromSystemTime(st);
 }
+
+// Local times with the offset in force at each moment, as Explorer shows them:
+// a file of July stays at its summer time in winter. The zone's rules for each
+// year are asked once per listing (GetTimeZoneInformationForYear knows the
+// years a country changed its rules), then every conversion is arithmetic.
+class LocalTimeConverter {
+ public:
+  LocalTime Convert(const FILETIME& utc) {
+    SYSTEMTIME utcTime{};
+    SYSTEMTIME local{};
+    if (!FileTimeToSystemTime(&utc, &utcTime)) return WithTodaysOffset(utc);
+    const TIME_ZONE_INFORMATION* zone = ZoneOfYear(utcTime.wYear);
+    if (!zone || !SystemTimeToTzSpecificLocalTime(zone, &utcTime, &local)) return WithTodaysOffset(utc);
+    return FromSystemTime(local);
+  }
+
+ private:
+  const TIME_ZONE_INFORMATION* ZoneOfYear(WORD year) {
+    if (m_year == year) return m_known ? &m_zone : nullptr;
+    m_year = year;
+    m_known = GetTimeZoneInformationForYear(year, nullptr, &m_zone) != 0;
+    return m_known ? &m_zone : nullptr;
+  }
+
+  WORD m_year = 0;
+  bool m_known = false;
+  TIME_ZONE_INFORMATION m_zone{};
+};
 
 class Win32BlockReader final : public BlockReader {
  public:
@@ -257,9 +292,23 @@ bool Win32FileSystem::RemoveFolder(const std::string& path) {
 
 void Win32FileSystem::ListFolder(const std::string& folder, const std::string& mask,
                                  const std::function<bool(const DirEntry&)>& onEntry) {
+  ListFolderOrSayWhy(folder, mask, onEntry);
+}
+
+std::string Win32FileSystem::ListFolderOrSayWhy(const std::string& folder, const std::string& mask,
+                                                const std::function<bool(const DirEntry&)>& onEntry) {
+  // A drive that is not ready or a bad sector answers here with an error,
+  // never with the system's "insert a disk" box.
+  const QuietCriticalErrors quiet;
   WIN32_FIND_DATAA data;
   FindHandle find(FindFirstFileA((folder + mask).c_str(), &data));
-  if (!find) return;
+  if (!find) {
+    const DWORD code = GetLastError();
+    // Nothing matches the mask (a drive's root has no "." to match): listed, empty.
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return {};
+    return SystemErrorText(code);
+  }
+  LocalTimeConverter times;
   DirEntry entry;
   do {
     const std::string_view name(data.cFileName);
@@ -268,16 +317,19 @@ void Win32FileSystem::ListFolder(const std::string& folder, const std::string& m
     entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    entry.lastWrite = ToLocalTime(data.ftLastWriteTime);
-    if (!onEntry(entry)) return;
+    entry.lastWrite = times.Convert(data.ftLastWriteTime);
+    entry.lastWriteAsFormerlyListed = WithTodaysOffset(data.ftLastWriteTime);
+    if (!onEntry(entry)) return {};
   } while (FindNextFileA(find.get(), &data));
+  const DWORD code = GetLastError();
+  return code == ERROR_NO_MORE_FILES ? std::string() : SystemErrorText(code);
 }
 
 std::optional<LocalTime> Win32FileSystem::FileWriteTime(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
-  return ToLocalTime(data.ftLastWriteTime);
+  return LocalTimeConverter().Convert(data.ftLastWriteTime);
 }
 
 std::optional<std::string> Win32FileSystem::FolderIdentity(const std::string& folder) {
