@@ -99,7 +99,8 @@ bool CheckSession::FindArchive() {
 
 bool CheckSession::ConfirmDisc() {
   // Another disc checked against this archive would have all its files
-  // missing, and that would be remembered.
+  // missing, and that would be remembered. The archive's disc as it was
+  // catalogued is known by its checksum; any other is asked for by its mark.
   if (m_access.ready()) {
     if (!Walk()) return false;
     if (WalkIsTheTarget()) return true;
@@ -109,6 +110,11 @@ bool CheckSession::ConfirmDisc() {
   }
   if (!AwaitDrive() || !Walk()) return false;
   if (WalkIsTheTarget()) return true;
+  // A disc that is no other archive's is the one asked for, changed since it
+  // was catalogued (a disc written again, a session added): what the check is for.
+  if (!FindArchiveByChecksum(m_context.services.files, m_context.run.catalogFolder, ListingChecksumsOf(m_scanner))) {
+    return true;
+  }
   m_view.Alert(kMsgWrongDisc);
   m_access.openTray();
   return Stop();

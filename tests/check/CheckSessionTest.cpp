@@ -163,7 +163,8 @@ TEST_F(CheckSessionTest, AGivenArchiveIsCheckedWhenTheDiscInTheDriveIsItsOwn) {
 TEST_F(CheckSessionTest, AnotherDiscInTheDriveIsNotCheckedButTheArchivesDiscAskedForByItsMark) {
   const std::string archive = AddDisc("CD No: 7");
   const std::string before = ArchiveBytes(archive);
-  m_folder.WriteFile("disc\\Music\\a.mp3", "another disc");  // the disc added last, say
+  m_folder.WriteFile("disc\\Music\\a.mp3", "another disc");
+  AddDisc("CD No: 8");  // the disc added last, still in the drive
   Texts asked;
   DiscAccess access;
   access.waitForDisc = [&](std::string_view message) {
@@ -179,10 +180,11 @@ TEST_F(CheckSessionTest, AnotherDiscInTheDriveIsNotCheckedButTheArchivesDiscAske
   EXPECT_NE(ArchiveBytes(archive), before) << "the check of the right disc is remembered";
 }
 
-TEST_F(CheckSessionTest, AWrongDiscInsertedWhenAskedIsSaidAndNothingIsRemembered) {
+TEST_F(CheckSessionTest, TheDiscOfAnotherArchiveInsertedWhenAskedIsSaidAndNothingIsRemembered) {
   const std::string archive = AddDisc("CD No: 7");
   const std::string before = ArchiveBytes(archive);
   m_folder.WriteFile("disc\\added later.txt", "x");
+  AddDisc("CD No: 8");
   int trayOpened = 0;
   DiscAccess access;
   access.waitForDisc = [](std::string_view) { return kModalOk; };  // OK with the same disc still in
@@ -194,6 +196,20 @@ TEST_F(CheckSessionTest, AWrongDiscInsertedWhenAskedIsSaidAndNothingIsRemembered
   EXPECT_EQ(m_view.closed, std::vector<int>{kModalCancel});
   EXPECT_EQ(m_view.progresses, 0);
   EXPECT_EQ(ArchiveBytes(archive), before);
+}
+
+TEST_F(CheckSessionTest, ADiscChangedSinceItWasCataloguedIsCheckedOnceTheUserInsertsItWhenAsked) {
+  const std::string archive = AddDisc("CD No: 7");
+  m_folder.WriteFile("disc\\added later.txt", "x");  // a session added, say: no archive's disc now
+  int asked = 0;
+  DiscAccess access;
+  access.waitForDisc = [&](std::string_view) { return ++asked, kModalOk; };
+
+  Open(CheckTarget{archive, "CD No: 7"}, access);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(m_view.alerts, Texts{});
+  EXPECT_EQ(m_view.closed, std::vector<int>{kModalOk});
+  EXPECT_EQ(m_session->Report().counts.notInArchive, 1);
 }
 
 TEST_F(CheckSessionTest, AnEmptyDriveIsAskedForTheDiscAndADriveNotReadyYetIsWaitedFor) {

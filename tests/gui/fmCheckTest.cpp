@@ -86,7 +86,7 @@ TEST_F(DiscCheckWindowsTest, ACheckFromTheCatalogueListsWhatChangedAndTheCatalog
   drive->AddFile("new.txt", "n");
   faulty.FailReads("D:\\Data\\bad.bin", kMiB);
 
-  std::string caption, summary, lastCheck;
+  std::string caption, summary, lastCheck, asked;
   Texts rows;
   Script driver([&] {
     using namespace fmArchiveIds;
@@ -96,6 +96,12 @@ TEST_F(DiscCheckWindowsTest, ACheckFromTheCatalogueListsWhatChangedAndTheCatalog
     test::ClickListRow(list, 0);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1; }));
     PostMessageA(window, WM_COMMAND, kCheckDisc, 0);
+    // Changed since it was catalogued, the disc is no longer known by its
+    // checksum: it is asked for by its mark, and taken since it is no other
+    // archive's.
+    HWND wait = WaitForWindow(fmWaitCDIds::kClassName);
+    asked = test::WaitForControlText(wait, fmWaitCDIds::kLblMsg, "Insert");
+    test::Click(wait, fmWaitCDIds::kBtnOk);
 
     HWND result = WaitForWindow(fmCheckResultIds::kClassName, false, std::chrono::seconds(30));
     ASSERT_NE(result, nullptr);
@@ -110,6 +116,7 @@ TEST_F(DiscCheckWindowsTest, ACheckFromTheCatalogueListsWhatChangedAndTheCatalog
   TfrmArchive::Execute(checking);
   driver.Join();
 
+  EXPECT_EQ(asked, "Insert CD/DVD marked: CD No: 1");
   EXPECT_EQ(caption, "Discovel (check of CD No: 1)");
   const std::string result = "Unreadable: 1; Missing: 1; Changed: 1; Not in archive: 1";
   EXPECT_EQ(summary, "Files checked: 4; " + result);

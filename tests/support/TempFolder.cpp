@@ -6,6 +6,10 @@
 #include <fstream>
 #include <stdexcept>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace discovel::test {
@@ -20,6 +24,53 @@ std::string ToCorePath(const fs::path& p) {
   return s;
 }
 
+
+#ifdef _WIN32
+// Windows drops a blank or a dot that ends a path, so names that end so are
+// made, and removed, through the "\\?\" prefix, which takes a path as it stands.
+std::string Exact(const std::string& corePath) { return "\\\\?\\" + corePath; }
+
+bool EndsOddly(std::string_view relative) {
+  for (std::size_t end = relative.find('\\'); ; end = relative.find('\\', end + 1)) {
+    const std::size_t last = (end == std::string_view::npos ? relative.size() : end);
+    if (last > 0 && (relative[last - 1] == ' ' || relative[last - 1] == '.')) return true;
+    if (end == std::string_view::npos) return false;
+  }
+}
+
+void WriteExactly(const std::string& root, std::string_view relative, std::string_view bytes) {
+  for (std::size_t end = relative.find('\\'); end != std::string_view::npos; end = relative.find('\\', end + 1)) {
+    CreateDirectoryA(Exact(root + std::string(relative.substr(0, end))).c_str(), nullptr);
+  }
+  const std::string path = Exact(root + std::string(relative));
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  const bool ok = file != INVALID_HANDLE_VALUE &&
+                  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                  written == bytes.size();
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (!ok) throw std::runtime_error("cannot write test file " + path);
+}
+
+void RemoveExactly(const std::string& folder) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA(Exact(folder + "*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = data.cFileName;
+      if (name == "." || name == "..") continue;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveExactly(folder + name + "\\");
+      } else {
+        SetFileAttributesA(Exact(folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(Exact(folder + name).c_str());
+      }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+  }
+  RemoveDirectoryA(Exact(folder.substr(0, folder.size() - 1)).c_str());
+}
+#endif
 
 }  // namespace
 
@@ -44,8 +95,12 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
+#ifdef _WIN32
+  RemoveExactly(m_path);
+#else
   std::error_code ec;
   fs::remove_all(NativePath(m_path), ec);
+#endif
 }
 
 std::string TempFolder::operator/(std::string_view relative) const {
@@ -53,6 +108,9 @@ std::string TempFolder::operator/(std::string_view relative) const {
 }
 
 void TempFolder::WriteFile(std::string_view relative, std::string_view bytes) const {
+#ifdef _WIN32
+  if (EndsOddly(relative)) return WriteExactly(m_path, relative, bytes);
+#endif
   const fs::path file = NativePath(*this / relative);
   fs::create_directories(file.parent_path());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);

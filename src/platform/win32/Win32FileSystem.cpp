@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cctype>
+
 #include "platform/AppError.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Error.h"
@@ -14,8 +16,24 @@ namespace {
   throw FileError(std::string(what) + " \"" + path + "\". " + SystemErrorText(code));
 }
 
+// A name may end in a blank or a dot on a disc, and the system's path rules
+// drop those from the last part of a path: "D:\notes.txt " would open
+// "D:\notes.txt". A full drive path behind the prefix "\\?\" is taken as it
+// stands. Other paths (relative, UNC, with "." parts or slashes) stay as they are.
+std::string AsGiven(const std::string& path) {
+  const bool drivePath = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+                         path[2] == '\\';
+  const char last = path.empty() ? '\0' : path.back();
+  if (!drivePath || (last != ' ' && last != '.')) return path;
+  if (path.find('/') != std::string::npos || path.find("\\.\\") != std::string::npos ||
+      path.find("\\..\\") != std::string::npos) {
+    return path;
+  }
+  return "\\\\?\\" + path;
+}
+
 FileHandle OpenForReading(const std::string& path) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  FileHandle file(CreateFileA(AsGiven(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) ThrowFileError("Cannot open file", path);
   return file;
@@ -249,12 +267,12 @@ void Win32FileSystem::WriteReplacing(const std::string& path, std::string_view b
 }
 
 bool Win32FileSystem::FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesA(AsGiven(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool Win32FileSystem::FolderExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesA(AsGiven(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -327,7 +345,7 @@ std::string Win32FileSystem::ListFolderOrSayWhy(const std::string& folder, const
 
 std::optional<LocalTime> Win32FileSystem::FileWriteTime(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (!GetFileAttributesExA(AsGiven(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
   return LocalTimeConverter().Convert(data.ftLastWriteTime);
 }

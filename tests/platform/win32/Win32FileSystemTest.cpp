@@ -11,20 +11,12 @@
 #include "catalog/DosTime.h"
 #include "platform/AppError.h"
 #include "support/TempFolder.h"
+#include "support/win32/FileTimes.h"
 
 namespace discovel {
 namespace {
 
-void SetLocalWriteTime(const std::string& path, const SYSTEMTIME& local) {
-  FILETIME localTime;
-  FILETIME utc;
-  ASSERT_TRUE(SystemTimeToFileTime(&local, &localTime));
-  ASSERT_TRUE(LocalFileTimeToFileTime(&localTime, &utc));
-  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  SetFileTime(file, nullptr, nullptr, &utc);
-  CloseHandle(file);
-}
+using test::SetLocalWriteTime;
 
 TEST(Win32FileSystemTest, ListsHiddenAndSystemFilesWithMaskSizeAndLocalTime) {
   test::TempFolder folder;
@@ -34,7 +26,7 @@ TEST(Win32FileSystemTest, ListsHiddenAndSystemFilesWithMaskSizeAndLocalTime) {
   folder.MakeFolder("Sub.dat");
   SetFileAttributesA((folder / "hidden.dat").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
   SYSTEMTIME stamp{2006, 3, 3, 15, 14, 30, 20, 0};
-  SetLocalWriteTime(folder / "1.dat", stamp);
+  ASSERT_TRUE(SetLocalWriteTime(folder / "1.dat", stamp));
 
   Win32FileSystem fs;
   std::map<std::string, DirEntry> seen;
@@ -87,7 +79,7 @@ TEST(Win32FileSystemTest, AFilesWriteTimeIsTheOneItsListingGives) {
   test::TempFolder folder;
   folder.WriteFile("catalog.sum", "x");
   folder.MakeFolder("sub");
-  SetLocalWriteTime(folder / "catalog.sum", SYSTEMTIME{2006, 3, 3, 15, 14, 30, 21, 500});
+  ASSERT_TRUE(SetLocalWriteTime(folder / "catalog.sum", SYSTEMTIME{2006, 3, 3, 15, 14, 30, 21, 500}));
   Win32FileSystem fs;
   std::optional<LocalTime> listed;
   fs.ListFolder(folder.Path(), "catalog.sum", [&](const DirEntry& e) { return listed = e.lastWrite, false; });
@@ -96,6 +88,40 @@ TEST(Win32FileSystemTest, AFilesWriteTimeIsTheOneItsListingGives) {
   EXPECT_EQ(listed->millisecond, 500);
   EXPECT_FALSE(fs.FileWriteTime(folder / "sub"));
   EXPECT_FALSE(fs.FileWriteTime(folder / "missing"));
+}
+
+TEST(Win32FileSystemTest, TimesTakeTheOffsetOfTheirOwnDateAndTheFormerListingTodays) {
+  TIME_ZONE_INFORMATION zone;
+  GetTimeZoneInformation(&zone);
+  if (zone.Bias != -60 || zone.DaylightBias != -60) GTEST_SKIP() << "needs the tests' zone, Europe/Berlin";
+  test::TempFolder folder;
+  folder.WriteFile("winter.txt", "w");
+  folder.WriteFile("summer.txt", "s");
+  ASSERT_TRUE(test::SetUtcWriteTime(folder / "winter.txt", SYSTEMTIME{2025, 1, 0, 15, 12, 0, 0, 0}));
+  ASSERT_TRUE(test::SetUtcWriteTime(folder / "summer.txt", SYSTEMTIME{2025, 7, 0, 15, 12, 0, 0, 0}));
+
+  Win32FileSystem fs;
+  std::map<std::string, DirEntry> seen;
+  EXPECT_EQ(fs.ListFolderOrSayWhy(folder.Path(), "*.txt", [&](const DirEntry& e) { return seen[e.name] = e, true; }),
+            "");
+  EXPECT_EQ(seen["winter.txt"].lastWrite.hour, 13);  // CET, UTC+1
+  EXPECT_EQ(seen["summer.txt"].lastWrite.hour, 14);  // CEST, UTC+2, whatever the season now
+  EXPECT_EQ(fs.FileWriteTime(folder / "summer.txt"), seen["summer.txt"].lastWrite);
+  // Older versions gave both today's offset: the same hour.
+  EXPECT_EQ(seen["winter.txt"].lastWriteAsFormerlyListed.hour, seen["summer.txt"].lastWriteAsFormerlyListed.hour);
+  EXPECT_EQ(seen["winter.txt"].lastWriteAsFormerlyListed.day, 15);
+}
+
+TEST(Win32FileSystemTest, AFolderThatCannotBeListedSaysWhyAndAnEmptyOneIsListed) {
+  test::TempFolder folder;
+  folder.MakeFolder("empty");
+  Win32FileSystem fs;
+  int entries = 0;
+  const auto count = [&](const DirEntry&) { return ++entries, true; };
+  EXPECT_EQ(fs.ListFolderOrSayWhy(folder / "empty\\", "*.*", count), "");
+  EXPECT_EQ(fs.ListFolderOrSayWhy(folder.Path(), "*.none", count), "") << "nothing matches: listed all the same";
+  EXPECT_NE(fs.ListFolderOrSayWhy(folder / "gone\\", "*.*", count), "");
+  EXPECT_EQ(entries, 0);
 }
 
 // Another thread holds `path` open for a moment without FILE_SHARE_DELETE, as

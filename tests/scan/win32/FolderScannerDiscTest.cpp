@@ -11,6 +11,7 @@
 #include "settings/SettingsNames.h"
 #include "support/MemorySettings.h"
 #include "support/TestDrive.h"
+#include "support/win32/FileTimes.h"
 #include "support/win32/WineDrive.h"
 
 namespace discovel {
@@ -23,15 +24,7 @@ using test::TestDrive;
 void SetLocalModified(std::string_view relative, WORD year, WORD month, WORD day, WORD hour, WORD minute,
                       WORD second) {
   const std::string path = std::string(std::getenv("DISCOVEL_TEST_DRIVE_DIR")) + "\\disc\\" + std::string(relative);
-  const SYSTEMTIME local{year, month, 0, day, hour, minute, second, 0};
-  FILETIME localTime, utc;
-  ASSERT_TRUE(SystemTimeToFileTime(&local, &localTime));
-  ASSERT_TRUE(LocalFileTimeToFileTime(&localTime, &utc));
-  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &utc));
-  CloseHandle(file);
+  ASSERT_TRUE(test::SetLocalWriteTime(path, SYSTEMTIME{year, month, 0, day, hour, minute, second, 0})) << path;
 }
 
 class FolderScannerDiscTest : public testing::Test {
