@@ -21,6 +21,8 @@ struct FileOnDisc {
   // The disc in the drive is not to be read from, even where a file lies at
   // that path (the checked disc, whose own copy is the damaged one).
   bool askForDisc = false;
+  // The archive that lists the file, where there is one.
+  std::string archivePath;
 };
 
 // What asking for a disc needs from the platform and the user.

@@ -79,7 +79,7 @@ TEST_F(CheckResultWindowTest, RowsSummaryAndTheOtherCopyFromTheDiscThatHoldsIt) 
   InsertFixtureDisc();
   std::vector<CheckRow> rows(4);
   rows[0] = {CheckStatus::kUnreadable, "\\", "readme.txt", 1234, "Read error: 2,048 bytes unreadable", 1234,
-             {"CD 2", "CD 3"}};
+             {{"CD 2", "", "\\", "readme.txt"}, {"CD 3", "", "\\", "readme.txt"}}};
   rows[1] = {CheckStatus::kMissing, "Docs", "gone.txt", 10, "", 10, {}};
   rows[2] = {CheckStatus::kChanged, "Music", "a.mp3", 5000, "Size", 4000, {}};
   rows[3] = {CheckStatus::kNotInArchive, "\\", "extra.bin", 7, "", 7, {}};
