@@ -15,6 +15,15 @@ enum class CheckStatus {
   kNotInArchive,  // on the disc, not in the archive
 };
 
+// A file of the same name (any letter case) and size that another archive
+// lists: where it is to be fetched from, and the disc that holds it.
+struct ArchivedCopy {
+  std::string mark;         // the archive's, as the catalogue lists it
+  std::string archivePath;  // whose name tells its disc
+  std::string directory;    // the folder line in that archive
+  std::string file;         // the name as that archive stores it
+};
+
 struct CheckRow {
   CheckStatus status = CheckStatus::kMissing;
   std::string directory;  // the folder line, as the archive or the disc walk gives it
@@ -23,7 +32,7 @@ struct CheckRow {
   std::string reason;     // why unreadable (and how many bytes), or what changed
   // The size a copy elsewhere must have: the catalogued one, where there is one.
   std::int64_t copySize = 0;
-  std::vector<std::string> otherCopies;  // marks of other archives holding the file
+  std::vector<ArchivedCopy> otherCopies;  // in the order of their marks
 };
 
 struct CheckCounts {

@@ -1,16 +1,22 @@
 #include "check/CheckTable.h"
 
+#include <algorithm>
+
 #include "catalog/NumberFormat.h"
 #include "check/CheckTexts.h"
 
 namespace discovel {
 namespace {
 
-std::string JoinMarks(const std::vector<std::string>& marks) {
+// Each mark once, though its archive may hold several copies.
+std::string JoinMarks(const std::vector<ArchivedCopy>& copies) {
+  std::vector<std::string_view> marks;
   std::string joined;
-  for (const std::string& mark : marks) {
+  for (const ArchivedCopy& copy : copies) {
+    if (std::find(marks.begin(), marks.end(), copy.mark) != marks.end()) continue;
+    marks.push_back(copy.mark);
     if (!joined.empty()) joined += kMarkSeparator;
-    joined += mark;
+    joined += copy.mark;
   }
   return joined;
 }
@@ -33,7 +39,8 @@ std::string_view CheckTable::Cell(std::size_t row, int column) const {
 std::optional<FileOnDisc> CheckTable::OtherCopy(std::size_t row) const {
   const CheckRow& found = Row(row);
   if (found.otherCopies.empty()) return std::nullopt;
-  return FileOnDisc{found.otherCopies.front(), found.directory, found.file, true};
+  const ArchivedCopy& copy = found.otherCopies.front();
+  return FileOnDisc{copy.mark, copy.directory, copy.file, true, copy.archivePath};
 }
 
 }  // namespace discovel

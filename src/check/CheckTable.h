@@ -30,9 +30,10 @@ class CheckTable final : public FoundTable {
   std::string_view Cell(std::size_t row, int column) const override;
   const CheckRow& Row(std::size_t row) const { return m_rows.at(row); }
 
-  // Where the other copy of the row's file is looked for: at the same folder
-  // and name on the first disc of its Other copies, always asked for, as the
-  // disc in the drive is the checked one. None without other copies.
+  // Where the other copy of the row's file is got from: the first of its
+  // Other copies, at the folder and name its archive gives it, on that
+  // archive's disc, always asked for, as the disc in the drive is the checked
+  // one. None without other copies.
   std::optional<FileOnDisc> OtherCopy(std::size_t row) const;
 
  private:

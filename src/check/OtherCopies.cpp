@@ -14,16 +14,17 @@
 namespace discovel {
 namespace {
 
-void AddMark(std::vector<std::string>& marks, std::string_view mark) {
-  if (std::find(marks.begin(), marks.end(), mark) == marks.end()) marks.emplace_back(mark);
+bool ComesBefore(const ArchivedCopy& a, const ArchivedCopy& b) {
+  if (a.mark != b.mark) return a.mark < b.mark;
+  return a.archivePath < b.archivePath;
 }
 
 }  // namespace
 
 bool FindOtherCopies(FileSystem& fs, const TextServices& text, const WalkPacing& pacing, std::string_view catalogFolder,
                      const std::string& checkedArchive, const std::vector<CopyWanted>& wanted,
-                     std::vector<std::vector<std::string>>& marks) {
-  marks.assign(wanted.size(), {});
+                     std::vector<std::vector<ArchivedCopy>>& copies) {
+  copies.assign(wanted.size(), {});
   if (wanted.empty()) return true;
   DuplicateCriteria criteria;
   criteria.sameName = true;
@@ -52,13 +53,15 @@ bool FindOtherCopies(FileSystem& fs, const TextServices& text, const WalkPacing&
         BuildDuplicateKey(criteria, names, entry.name, entry.size, {}, key);
         const auto found = byKey.find(key);
         if (found == byKey.end()) continue;
-        for (const std::size_t i : found->second) AddMark(marks[i], mark);
+        for (const std::size_t i : found->second) {
+          copies[i].push_back({std::string(mark), path, std::string(entry.folder), std::string(entry.name)});
+        }
       }
     } catch (const AppError&) {
       // A damaged or unreadable archive holds no copy that can be trusted.
     }
   }, pacing);
-  for (auto& list : marks) std::sort(list.begin(), list.end());
+  for (auto& list : copies) std::stable_sort(list.begin(), list.end(), ComesBefore);
   return walked;
 }
 
@@ -67,9 +70,9 @@ bool FillOtherCopies(FileSystem& fs, const TextServices& text, const WalkPacing&
   std::vector<CopyWanted> wanted;
   wanted.reserve(rows.size());
   for (const CheckRow& row : rows) wanted.push_back({row.file, row.copySize});
-  std::vector<std::vector<std::string>> marks;
-  const bool walked = FindOtherCopies(fs, text, pacing, catalogFolder, checkedArchive, wanted, marks);
-  for (std::size_t i = 0; i < rows.size(); ++i) rows[i].otherCopies = std::move(marks[i]);
+  std::vector<std::vector<ArchivedCopy>> copies;
+  const bool walked = FindOtherCopies(fs, text, pacing, catalogFolder, checkedArchive, wanted, copies);
+  for (std::size_t i = 0; i < rows.size(); ++i) rows[i].otherCopies = std::move(copies[i]);
   return walked;
 }
 

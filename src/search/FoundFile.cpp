@@ -34,7 +34,7 @@ bool BringFileWithinReach(char drive, const std::string& path, std::string_view 
     waited = request.waitForDisc("Insert CD/DVD marked: " + std::string(mark));
   }
   if (waited == kModalCancel) return false;
-  if (request.fileExists(path)) return true;
+  if (request.fileExists(path) && (!request.isDiscAskedFor || request.isDiscAskedFor(drive))) return true;
   request.alert("You inserted wrong CD/DVD.");
   request.openTray(drive);
   return false;

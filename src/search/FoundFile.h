@@ -21,6 +21,10 @@ struct FileOnDisc {
   // The disc in the drive is not to be read from, even where a file lies at
   // that path (the checked disc, whose own copy is the damaged one).
   bool askForDisc = false;
+  // The archive of the disc asked for, where only that disc will do: a disc
+  // found to be another is refused, whatever files it holds. Empty: any disc
+  // with a file at the path.
+  std::string archivePath;
 };
 
 // What asking for a disc needs from the platform and the user.
@@ -29,6 +33,8 @@ struct DiscRequest {
   bool askForDisc = false;
   std::function<bool(char drive)> discInDrive;  // throws for a drive that is no letter
   std::function<bool(const std::string& path)> fileExists;
+  // Whether the disc in the drive is the one asked for; unset takes any disc.
+  std::function<bool(char drive)> isDiscAskedFor;
   std::function<void(char drive)> openTray;
   // The disc insertion wait with its message; its modal result.
   std::function<int(const std::string& message)> waitForDisc;
@@ -37,8 +43,9 @@ struct DiscRequest {
 
 // True when the file at `path` can be had: it is there already (and the
 // request does not insist on asking), or the user inserted the disc marked
-// `mark` when asked. False after a cancelled wait
-// (nothing said) or a wrong disc (said, and the tray opened again).
+// `mark` when asked (and it is the disc asked for, where the request can
+// tell). False after a cancelled wait (nothing said) or a wrong disc (said,
+// and the tray opened again).
 bool BringFileWithinReach(char drive, const std::string& path, std::string_view mark,
                           const DiscRequest& request);
 

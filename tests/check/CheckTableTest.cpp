@@ -18,11 +18,13 @@ Texts RowTexts(const CheckTable& table, std::size_t row) {
   return texts;
 }
 
-TEST(CheckTable, CellsOfEveryStatusAndTheOtherCopiesFirstDisc) {
+TEST(CheckTable, CellsOfEveryStatusWithEachMarkOfTheOtherCopiesOnce) {
   std::vector<CheckRow> rows(4);
   rows[0] = {CheckStatus::kUnreadable, "Music", "a.mp3", 1234567, "Read error: 4,096 bytes unreadable", 1234567,
-             {"CD 2", "CD 7"}};
-  rows[1] = {CheckStatus::kMissing, "\\", "readme.txt", 0, "", 0, {"CD 3"}};
+             {{"CD 2", "C:\\Cat\\2.dat", "Old", "a.mp3"},
+              {"CD 2", "C:\\Cat\\2.dat", "Again", "A.MP3"},
+              {"CD 7", "C:\\Cat\\7.dat", "Music", "a.mp3"}}};
+  rows[1] = {CheckStatus::kMissing, "\\", "readme.txt", 0, "", 0, {{"CD 3", "C:\\Cat\\3.dat", "\\", "readme.txt"}}};
   rows[2] = {CheckStatus::kChanged, "Docs", "notes", 12, "Size", 10, {}};
   rows[3] = {CheckStatus::kNotInArchive, "\\", "new.txt", 5, "", 5, {}};
   const CheckTable table(rows, ".");
@@ -32,15 +34,25 @@ TEST(CheckTable, CellsOfEveryStatusAndTheOtherCopiesFirstDisc) {
   EXPECT_EQ(RowTexts(table, 1), (Texts{"Missing", "\\", "readme.txt", "0", "", "CD 3"}));
   EXPECT_EQ(RowTexts(table, 2), (Texts{"Changed", "Docs", "notes", "12", "Size", ""}));
   EXPECT_EQ(RowTexts(table, 3), (Texts{"Not in archive", "\\", "new.txt", "5", "", ""}));
+}
 
-  // The first of several discs is asked for, even with the checked disc in the drive.
+TEST(CheckTable, TheOtherCopyIsGotWhereItsArchiveHasIt) {
+  std::vector<CheckRow> rows(2);
+  rows[0] = {CheckStatus::kUnreadable, "Music", "a.mp3", 1234567, "Read error", 1234567,
+             {{"CD 2", "C:\\Cat\\-2.dat", "Backup\\Music", "A.MP3"}, {"CD 7", "C:\\Cat\\7.dat", "Music", "a.mp3"}}};
+  rows[1] = {CheckStatus::kChanged, "Docs", "notes", 12, "Size", 10, {}};
+  const CheckTable table(rows, ".");
+
+  // The first copy, from its own folder and by its own name, on its archive's
+  // disc, asked for even with the checked disc in the drive.
   const std::optional<FileOnDisc> copy = table.OtherCopy(0);
   ASSERT_TRUE(copy);
   EXPECT_EQ(copy->mark, "CD 2");
-  EXPECT_EQ(copy->directory, "Music");
-  EXPECT_EQ(copy->file, "a.mp3");
+  EXPECT_EQ(copy->directory, "Backup\\Music");
+  EXPECT_EQ(copy->file, "A.MP3");
+  EXPECT_EQ(copy->archivePath, "C:\\Cat\\-2.dat");
   EXPECT_TRUE(copy->askForDisc);
-  EXPECT_FALSE(table.OtherCopy(2));
+  EXPECT_FALSE(table.OtherCopy(1));
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ class Progresses final : public CheckObserver {
 std::string Line(const CheckRow& row) {
   std::string line = std::string(StatusText(row.status)) + " | " + row.directory + " | " + row.file + " | " +
                      std::to_string(row.size) + " | " + row.reason + " |";
-  for (const std::string& mark : row.otherCopies) line += " " + mark;
+  for (const ArchivedCopy& copy : row.otherCopies) line += " " + copy.mark;
   return line;
 }
 

@@ -15,6 +15,25 @@ namespace discovel {
 namespace {
 
 using Marks = std::vector<std::vector<std::string>>;
+using Copies = std::vector<std::vector<ArchivedCopy>>;
+
+// The marks of each wanted file's copies, in their order.
+Marks MarksOf(const Copies& copies) {
+  Marks marks(copies.size());
+  for (std::size_t i = 0; i < copies.size(); ++i) {
+    for (const ArchivedCopy& copy : copies[i]) marks[i].push_back(copy.mark);
+  }
+  return marks;
+}
+
+// A copy as one line, so a mismatch shows it whole.
+std::vector<std::string> Lines(const std::vector<ArchivedCopy>& copies) {
+  std::vector<std::string> lines;
+  for (const ArchivedCopy& copy : copies) {
+    lines.push_back(copy.mark + " | " + copy.archivePath + " | " + copy.directory + " | " + copy.file);
+  }
+  return lines;
+}
 
 // Counts the whole-file reads of each archive.
 class CountingFileSystem final : public test::ForwardingFileSystem {
@@ -28,11 +47,11 @@ class CountingFileSystem final : public test::ForwardingFileSystem {
 
 class OtherCopiesTest : public ::testing::Test {
  protected:
-  Marks Find(const std::vector<CopyWanted>& wanted) {
+  Copies Find(const std::vector<CopyWanted>& wanted) {
     NoPump pump;
-    Marks marks;
-    EXPECT_TRUE(FindOtherCopies(m_fs, m_text, {pump, [] { return false; }}, m_folder.Path(), m_folder / "checked.dat", wanted, marks));
-    return marks;
+    Copies copies;
+    EXPECT_TRUE(FindOtherCopies(m_fs, m_text, {pump, [] { return false; }}, m_folder.Path(), m_folder / "checked.dat", wanted, copies));
+    return copies;
   }
 
   test::TempFolder m_folder;
@@ -50,8 +69,8 @@ TEST_F(OtherCopiesTest, SameNameInAnyLetterCaseAndSameSizeInOtherArchives) {
       .WriteTo(m_folder, "Sub\\b.dat");
   test::ArchiveBuilder("").Entry("z", "photo.JPG", 80).WriteTo(m_folder, "c.dat");
 
-  const Marks marks = Find({{"Report.doc", 500}, {"photo.jpg", 80}, {"nowhere.txt", 1}});
-  EXPECT_EQ(marks, (Marks{{"CD No: 2", "CD No: 3"}, {"CD No: 2", "Unknown"}, {}}));
+  const Marks marks = MarksOf(Find({{"Report.doc", 500}, {"photo.jpg", 80}, {"nowhere.txt", 1}}));
+  EXPECT_EQ(marks, (Marks{{"CD No: 2", "CD No: 2", "CD No: 3"}, {"CD No: 2", "Unknown"}, {}}));
   // One pass over the catalogue, whatever the number of files looked for.
   for (const auto& [path, count] : m_fs.reads) EXPECT_EQ(count, 1) << path;
   EXPECT_EQ(m_fs.reads.count(m_folder / "checked.dat"), 0u);
@@ -60,7 +79,21 @@ TEST_F(OtherCopiesTest, SameNameInAnyLetterCaseAndSameSizeInOtherArchives) {
 TEST_F(OtherCopiesTest, ADamagedArchiveIsPassedOver) {
   m_folder.WriteFile("bad.dat", "\\\r\nonly.txt\r\nAFiles=3\r\nAMark=Broken\r\n");
   test::ArchiveBuilder("Good").Entry("\\", "only.txt", 100).WriteTo(m_folder, "good.dat");
-  EXPECT_EQ(Find({{"only.txt", 100}}), (Marks{{"Good"}}));
+  EXPECT_EQ(MarksOf(Find({{"only.txt", 100}})), (Marks{{"Good"}}));
+}
+
+TEST_F(OtherCopiesTest, EachCopyKeepsItsArchiveFolderAndNameAsThatArchiveHasThem) {
+  test::ArchiveBuilder("CD 1").Entry("Music", "a.mp3", 500).WriteTo(m_folder, "checked.dat");
+  test::ArchiveBuilder("CD 3").Entry("Old\\Music", "A.MP3", 500).WriteTo(m_folder, "-3.dat");
+  test::ArchiveBuilder("CD 2").Entry("\\", "a.Mp3", 500).Entry("Music", "a.mp3", 500).WriteTo(m_folder, "-2.dat");
+
+  const Copies copies = Find({{"a.mp3", 500}});
+  ASSERT_EQ(copies.size(), 1u);
+  EXPECT_EQ(Lines(copies[0]), (std::vector<std::string>{
+                                  "CD 2 | " + m_folder / "-2.dat" + " | \\ | a.Mp3",
+                                  "CD 2 | " + m_folder / "-2.dat" + " | Music | a.mp3",
+                                  "CD 3 | " + m_folder / "-3.dat" + " | Old\\Music | A.MP3",
+                              }));
 }
 
 }  // namespace

@@ -5,13 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <dbt.h>
 #include <shellapi.h>
 
 #include <string>
 #include <vector>
 
+#include "catalog/ArchiveFile.h"
+#include "catalog/ListingChecksum.h"
 #include "check/fmCheckResultIds.h"
 #include "drives/fmWaitCDIds.h"
+#include "scan/FolderScanner.h"
 #include "search/fmPropretiesIds.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/ListDriver.h"
@@ -51,6 +55,32 @@ Texts Headers(HWND list) {
   return captions;
 }
 
+// The file the clipboard's drop list names; empty when it holds none.
+std::string ClipboardFile() {
+  char path[MAX_PATH] = {};
+  if (OpenClipboard(nullptr)) {
+    if (auto drop = static_cast<HDROP>(GetClipboardData(CF_HDROP))) DragQueryFileA(drop, 0, path, MAX_PATH);
+    CloseClipboard();
+  }
+  return path;
+}
+
+void EmptyTheClipboard() {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  CloseClipboard();
+}
+
+// What the system sends when a disc comes into drive D:.
+void SendDiscArrival(HWND wait) {
+  DEV_BROADCAST_VOLUME volume{};
+  volume.dbcv_size = sizeof volume;
+  volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+  volume.dbcv_unitmask = 1u << ('D' - 'A');
+  volume.dbcv_flags = DBTF_MEDIA;
+  SendMessageA(wait, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&volume));
+}
+
 CheckReport ReportOf(std::vector<CheckRow> rows, std::int64_t filesChecked) {
   CheckReport report;
   report.counts = CountRows(rows, filesChecked);
@@ -71,15 +101,40 @@ class CheckResultWindowTest : public test::GuiFixture {
     });
     TfrmCheckResult::Execute(context, "CD 1", report);
   }
+
+  // Adds the disc in drive D: as adding a disc does, marked `mark`: its
+  // archive is named by the checksum of its listing.
+  std::string AddDiscInDrive(const std::string& mark) {
+    NoPump pump;
+    FolderScanner scanner(context.services.files, pump);
+    EXPECT_TRUE(scanner.Scan("D:\\"));
+    ArchiveLines archive = scanner.Listing();
+    const std::string path = catalog / (ListingChecksumOfText(archive.Text()) + ".dat");
+    ArchiveKeys keys;
+    keys.mark = mark;
+    archive.AppendKeyLines(keys);
+    archive.Save(context.services.files, path);
+    return path;
+  }
+
+  // The copy's disc, CD 2: its README.TXT in Backup. The checked disc is that
+  // disc with the damaged readme.txt in its root, so the copy's path is on it too.
+  std::string InsertCheckedDiscWithTheCopysDiscInside() {
+    drive->InsertEmptyDisc();
+    drive->AddFile("Backup\\README.TXT", std::string(1234, 'o'));
+    drive->AddFile("notes.txt", "n");
+    const std::string copysArchive = AddDiscInDrive("CD 2");
+    drive->AddFile("readme.txt", std::string(1234, 'r'));
+    return copysArchive;
+  }
 };
 
 TEST_F(CheckResultWindowTest, RowsSummaryAndTheOtherCopyFromTheDiscThatHoldsIt) {
-  // The checked disc is still in the drive, its readme.txt the damaged one:
-  // the wait does not take it for the disc asked for.
-  InsertFixtureDisc();
+  // The checked disc is still in the drive, its readme.txt the damaged one.
+  const std::string copysArchive = InsertCheckedDiscWithTheCopysDiscInside();
   std::vector<CheckRow> rows(4);
   rows[0] = {CheckStatus::kUnreadable, "\\", "readme.txt", 1234, "Read error: 2,048 bytes unreadable", 1234,
-             {"CD 2", "CD 3"}};
+             {{"CD 2", copysArchive, "Backup", "README.TXT"}, {"CD 3", catalog / "3.dat", "\\", "readme.txt"}}};
   rows[1] = {CheckStatus::kMissing, "Docs", "gone.txt", 10, "", 10, {}};
   rows[2] = {CheckStatus::kChanged, "Music", "a.mp3", 5000, "Size", 4000, {}};
   rows[3] = {CheckStatus::kNotInArchive, "\\", "extra.bin", 7, "", 7, {}};
@@ -130,7 +185,9 @@ TEST_F(CheckResultWindowTest, RowsSummaryAndTheOtherCopyFromTheDiscThatHoldsIt) 
     test::ClickListRow(List(window), 1);
     ASSERT_TRUE(WaitUntil([&] { return Enabled(window, kBtnCopyFile); }));
 
-    // The file is there, but on the checked disc: the first other disc is asked for.
+    // The first other disc is asked for. OK with the checked disc still in
+    // the drive is refused, though a file lies at the copy's path.
+    EmptyTheClipboard();
     HWND button = GetDlgItem(window, kBtnCopyFile);
     PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -138,14 +195,23 @@ TEST_F(CheckResultWindowTest, RowsSummaryAndTheOtherCopyFromTheDiscThatHoldsIt) 
     ASSERT_NE(wait, nullptr);
     EXPECT_EQ(test::WaitForControlText(wait, fmWaitCDIds::kLblMsg, "Insert"), "Insert CD/DVD marked: CD 2");
     Click(wait, fmWaitCDIds::kBtnOk);
-    EXPECT_EQ(test::AnswerMessageBox(IDOK), "Your file is ready in clipboard, paste it where you desire.");
-    char path[MAX_PATH] = {};
-    if (OpenClipboard(nullptr)) {
-      if (auto drop = static_cast<HDROP>(GetClipboardData(CF_HDROP))) DragQueryFileA(drop, 0, path, MAX_PATH);
-      CloseClipboard();
-    }
-    EXPECT_STREQ(path, "D:\\readme.txt");
+    EXPECT_EQ(test::AnswerMessageBox(IDOK), "You inserted wrong CD/DVD.");
+    ASSERT_TRUE(test::WaitForWindowGone(wait));
+    EXPECT_EQ(ClipboardFile(), "");
 
+    // The copy's disc arrives: its file, from its own folder, is handed over.
+    // The export comes back once the refused fetch is over, which takes a
+    // second Copy File only then.
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(window, kBtnExportCsv) && Enabled(window, kBtnCopyFile); }));
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    wait = WaitForWindow(fmWaitCDIds::kClassName);
+    ASSERT_NE(wait, nullptr);
+    EXPECT_EQ(test::WaitForControlText(wait, fmWaitCDIds::kLblMsg, "Insert"), "Insert CD/DVD marked: CD 2");
+    drive->RemoveFile("readme.txt");
+    SendDiscArrival(wait);
+    EXPECT_EQ(test::AnswerMessageBox(IDOK), "Your file is ready in clipboard, paste it where you desire.");
+    EXPECT_EQ(ClipboardFile(), "D:\\Backup\\README.TXT");
   });
   EXPECT_EQ(menuItem, "Export to CSV...");
   ASSERT_TRUE(dialog.shown);

@@ -103,5 +103,30 @@ TEST(BringFileWithinReach, AsksForTheDiscByItsMark) {
   EXPECT_EQ(cancelled.said.back(), "Insert CD/DVD marked: CD 1");
 }
 
+TEST(BringFileWithinReach, ADiscFoundToBeAnotherIsRefusedThoughTheFileIsThere) {
+  // The checked disc, still in the drive after the wait, with a file at the copy's path.
+  Disc checked;
+  checked.present = {"D:\\Backup\\a.txt"};
+  checked.presentAfter = checked.present;
+  DiscRequest request = checked.Request();
+  request.askForDisc = true;
+  request.isDiscAskedFor = [&](char drive) {
+    checked.said.push_back(std::string("is it? ") + drive);
+    return false;
+  };
+  EXPECT_FALSE(BringFileWithinReach('D', "D:\\Backup\\a.txt", "CD 2", request));
+  EXPECT_EQ(checked.said, (std::vector<std::string>{"disc in D", "tray D", "Insert CD/DVD marked: CD 2", "is it? D",
+                                                    "You inserted wrong CD/DVD.", "tray D"}));
+
+  Disc asked;
+  asked.inDrive = false;
+  asked.presentAfter = {"D:\\Backup\\a.txt"};
+  request = asked.Request();
+  request.askForDisc = true;
+  request.isDiscAskedFor = [](char) { return true; };
+  EXPECT_TRUE(BringFileWithinReach('D', "D:\\Backup\\a.txt", "CD 2", request));
+  EXPECT_EQ(asked.said.back(), "Insert CD/DVD marked: CD 2");
+}
+
 }  // namespace
 }  // namespace discovel

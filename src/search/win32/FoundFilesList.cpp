@@ -9,12 +9,14 @@
 #include "drives/win32/Win32DriveQueries.h"
 #include "export/win32/CsvExport.h"
 #include "platform/AppError.h"
+#include "scan/DiscIdentity.h"
 #include "search/FoundFile.h"
 #include "search/fmPropreties.h"
 #include "search/win32/FileHandover.h"
 #include "ui/Controls.h"
 #include "ui/MessageBoxes.h"
 #include "ui/MessagePump.h"
+#include "ui/WindowPump.h"
 #include "ui/core/DesignLayout.h"
 
 namespace discovel {
@@ -226,6 +228,13 @@ void FoundFilesList::GetFileThen(void (FoundFilesList::*action)(const std::strin
   request.askForDisc = file->askForDisc;
   request.discInDrive = [](char drive) { return DiscInDrive(SystemDriveQueries(), drive); };
   request.fileExists = [this](const std::string& file) { return m_context.services.files.FileExists(file); };
+  if (!file->archivePath.empty()) {
+    // A disc is known by its listing: the disc walk keeps the windows alive.
+    request.isDiscAskedFor = [this, archive = file->archivePath](char drive) {
+      WindowPump pump;
+      return DiscHoldsArchive(m_context.services.files, pump, std::string{drive, ':', '\\'}, archive);
+    };
+  }
   request.openTray = [](char drive) {
     PumpMessages();
     OpenCdTray(drive);
