@@ -8,7 +8,7 @@
 #include "platform/AppError.h"
 #include "platform/FileSystem.h"
 #include "platform/ModalResult.h"
-#include "scan/WalkChecksums.h"
+#include "scan/DiscIdentity.h"
 
 namespace discovel {
 

@@ -67,12 +67,17 @@ bool FindOtherCopies(FileSystem& fs, const TextServices& text, const WalkPacing&
 
 bool FillOtherCopies(FileSystem& fs, const TextServices& text, const WalkPacing& pacing, std::string_view catalogFolder,
                      const std::string& checkedArchive, std::vector<CheckRow>& rows) {
+  // A folder that could not be listed is a row without a file: it has no copies.
   std::vector<CopyWanted> wanted;
-  wanted.reserve(rows.size());
-  for (const CheckRow& row : rows) wanted.push_back({row.file, row.copySize});
+  std::vector<std::size_t> rowOf;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].file.empty()) continue;
+    wanted.push_back({rows[i].file, rows[i].copySize});
+    rowOf.push_back(i);
+  }
   std::vector<std::vector<ArchivedCopy>> copies;
   const bool walked = FindOtherCopies(fs, text, pacing, catalogFolder, checkedArchive, wanted, copies);
-  for (std::size_t i = 0; i < rows.size(); ++i) rows[i].otherCopies = std::move(copies[i]);
+  for (std::size_t i = 0; i < wanted.size(); ++i) rows[rowOf[i]].otherCopies = std::move(copies[i]);
   return walked;
 }
 

@@ -12,7 +12,7 @@
 #include "catalog/TextUtil.h"
 #include "platform/AppError.h"
 #include "platform/ModalResult.h"
-#include "scan/WalkChecksums.h"
+#include "scan/DiscIdentity.h"
 #include "settings/SettingsNames.h"
 
 namespace discovel {

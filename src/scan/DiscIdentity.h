@@ -2,24 +2,38 @@
 // Whether the disc in a drive is the one an archive was made of. Adding a
 // disc names its archive by the checksum of the disc's listing, so walking
 // the disc again and comparing that checksum with the archive's file name
-// recognises it, whatever its files' names.
+// recognises it, whatever its files' names. A disc catalogued by a version
+// that gave file times today's offset has an archive named by that listing's
+// checksum instead, so both are asked for.
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "catalog/ArchiveFile.h"
 #include "platform/FileSystem.h"
 #include "platform/UiPump.h"
+#include "scan/FolderScanner.h"
 
 namespace discovel {
 
-// True when the listing of the disc at `discRoot` ("D:\") names the archive
-// at `archivePath` ("...\-1234.dat"). Walks the whole disc, pumping, and
-// leaves the hostage file alone. False when the walk was stopped (the
-// application is ending) or the disc is another.
-bool DiscHoldsArchive(FileSystem& fs, UiPump& pump, std::string_view discRoot, std::string_view archivePath);
+// The checksum of the walk's listing, then, where the former listing differs,
+// its checksum.
+std::vector<std::string> ListingChecksumsOf(const FolderScanner& walk);
 
-// The one comparison: the listing's checksum against the archive file's
-// name without its folder and ".dat", in any letter case.
-bool ListingNamesArchive(const ArchiveLines& listing, std::string_view archivePath);
+// Whether `archivePath` is named by one of `checksums` ("<checksum>.dat",
+// letter case aside).
+bool ArchiveNamedByChecksum(std::string_view archivePath, const std::vector<std::string>& checksums);
+
+// The archive anywhere under `catalogFolder` (subfolders too: merges and
+// restores put archives there) named by one of `checksums`, the first
+// checksum first; nullopt when there is none.
+std::optional<std::string> FindArchiveByChecksum(FileSystem& fs, std::string_view catalogFolder,
+                                                 const std::vector<std::string>& checksums);
+
+// True when the listing of the disc at `discRoot` ("D:\") names the archive
+// at `archivePath`. Walks the whole disc, pumping, and leaves the hostage file
+// alone. False when the walk was stopped (the application is ending), a
+// folder could not be listed, or the disc is another.
+bool DiscHoldsArchive(FileSystem& fs, UiPump& pump, std::string_view discRoot, std::string_view archivePath);
 
 }  // namespace discovel

@@ -10,6 +10,7 @@
 #include "export/win32/CsvExport.h"
 #include "platform/AppError.h"
 #include "scan/DiscIdentity.h"
+#include "scan/NamesOnDisc.h"
 #include "search/FoundFile.h"
 #include "search/fmPropreties.h"
 #include "search/win32/FileHandover.h"
@@ -227,7 +228,12 @@ void FoundFilesList::GetFileThen(void (FoundFilesList::*action)(const std::strin
   DiscRequest request;
   request.askForDisc = file->askForDisc;
   request.discInDrive = [](char drive) { return DiscInDrive(SystemDriveQueries(), drive); };
-  request.fileExists = [this](const std::string& file) { return m_context.services.files.FileExists(file); };
+  // The archive keeps names trimmed of blanks; the disc's own name is looked for.
+  const std::string root{m_context.run.readDevice, ':', '\\'};
+  const auto asOnDisc = [this, root, &file] {
+    return FindAsOnDisc(m_context.services.files, root, file->directory, file->file);
+  };
+  request.fileExists = [&asOnDisc](const std::string&) { return asOnDisc().has_value(); };
   if (!file->archivePath.empty()) {
     // A disc is known by its listing: the disc walk keeps the windows alive.
     request.isDiscAskedFor = [this, archive = file->archivePath](char drive) {
@@ -245,7 +251,7 @@ void FoundFilesList::GetFileThen(void (FoundFilesList::*action)(const std::strin
   };
   request.alert = [owner](std::string_view text) { ShowAlert(owner, text); };
   if (BringFileWithinReach(m_context.run.readDevice, path, file->mark, request)) {
-    (this->*action)(path);
+    (this->*action)(asOnDisc().value_or(path));
   }
 }
 
