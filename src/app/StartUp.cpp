@@ -8,9 +8,7 @@
 #include "drives/win32/Autoplay.h"
 #include "drives/win32/Win32DriveQueries.h"
 #include "platform/FileSystem.h"
-#include "settings/ForgivingSettings.h"
 #include "settings/SettingsNames.h"
-#include "ui/MessageBoxes.h"
 
 namespace discovel {
 namespace {
@@ -38,12 +36,11 @@ Preferences StartUp(AppContext& context, const std::string& programPath, int arg
   RestoreAutoplay();
   PrepareCatalogFolder(services, context.run, programPath);
 
-  // A value of the wrong type must not keep the program from starting: it is
-  // reported and its setting starts at the default.
-  ForgivingSettings settings(services.settings, [](const std::string& message) { ShowErrorBox(message); });
+  // A value of the wrong type reads as its default and is mended by the
+  // store, silently: no box comes before the main window.
   Preferences preferences(services.settings, programPath);
-  preferences.Restore(settings, services.text, argumentCount);
-  context.run.readDevice = ChooseReadDeviceAtStartup(settings, SystemDriveQueries());
+  preferences.Restore(services.settings, services.text, argumentCount);
+  context.run.readDevice = ChooseReadDeviceAtStartup(services.settings, SystemDriveQueries());
   return preferences;
 }
 

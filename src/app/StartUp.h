@@ -11,8 +11,8 @@ namespace discovel {
 // run left off, and fills the run state of `context`: the catalogue folder
 // beside `programPath` (created when missing) and the read device. Returns the
 // preferences, restored for the main window; `argumentCount` is the number of
-// command-line arguments of this start. A setting that cannot be read is
-// reported in the error box and taken at its default.
+// command-line arguments of this start. A setting stored with the wrong type
+// is taken at its default without a word.
 Preferences StartUp(AppContext& context, const std::string& programPath, int argumentCount);
 
 }  // namespace discovel

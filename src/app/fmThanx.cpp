@@ -2,9 +2,8 @@
 
 #include "app/fmThanxIds.h"
 #include "platform/ProgramName.h"
-#include "settings/ForgivingSettings.h"
+#include "settings/Settings.h"
 #include "settings/SettingsNames.h"
-#include "ui/MessageBoxes.h"
 
 namespace discovel {
 namespace {
@@ -21,9 +20,7 @@ constexpr char kGreeting[] =
 }  // namespace
 
 void TfrmThanx::ShowOnFirstRun(AppContext& context) {
-  // Read at start-up: a value of the wrong type is reported and counts as absent.
-  ForgivingSettings settings(context.services.settings, [](const std::string& message) { ShowErrorBox(message); });
-  if (!SwitchIsSet(settings, names::kKeySwitches, names::kMsgThanx)) Execute(context);
+  if (!SwitchIsSet(context.services.settings, names::kKeySwitches, names::kMsgThanx)) Execute(context);
 }
 
 int TfrmThanx::Execute(AppContext& context) {

@@ -11,7 +11,9 @@ class Settings {
  public:
   virtual ~Settings() = default;
   // The stored text, or "" when the key cannot be opened or the value is absent.
-  // A value of another type throws AppError with the registry's message.
+  // Every setting's default is its absence: a value that is no text reads as
+  // absent and is deleted, silently, where the key may be written. Throws
+  // AppError only when the registry fails to hand over a text it holds.
   virtual std::string ReadString(std::string_view keyPath, std::string_view name,
                                  bool localMachine = false) = 0;
   // Stores a string value (an empty text stays an empty string value). Does

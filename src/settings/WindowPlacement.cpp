@@ -3,7 +3,6 @@
 #include <string>
 
 #include "catalog/TextUtil.h"
-#include "platform/AppError.h"
 #include "settings/SettingsNames.h"
 
 namespace discovel {
@@ -14,11 +13,7 @@ std::string ValueName(std::string_view form, std::string_view suffix) {
 }
 
 std::string Stored(Settings& settings, std::string_view form, std::string_view suffix) {
-  try {
-    return settings.ReadString(names::kKeyPlacement, ValueName(form, suffix));
-  } catch (const AppError&) {
-    return "?";  // stored as something other than text: no number either
-  }
+  return settings.ReadString(names::kKeyPlacement, ValueName(form, suffix));
 }
 
 // Sets `target` from the stored value when there is one; false when the

@@ -21,9 +21,7 @@ namespace discovel {
 
 std::string g_exe;
 
-namespace {
-
-PROCESS_INFORMATION Start(const std::string& exe, const std::string& arguments = "") {
+PROCESS_INFORMATION StartProgram(const std::string& exe, const std::string& arguments) {
   STARTUPINFOA startup{sizeof startup};
   PROCESS_INFORMATION process{};
   std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
@@ -33,6 +31,8 @@ PROCESS_INFORMATION Start(const std::string& exe, const std::string& arguments =
   }
   return process;
 }
+
+namespace {
 
 // Closes the program through its main window and waits for it to end.
 void Close(PROCESS_INFORMATION& process, HWND main) {
@@ -66,7 +66,7 @@ TEST_F(DiscovelExeTest, AddsADiscThroughTheMenuAndHandsOverASecondStart) {
   drive.AddFile("readme.txt", "hello");
   drive.AddFile("Music\\a.mp3", "abc");
 
-  PROCESS_INFORMATION first = Start(exe);
+  PROCESS_INFORMATION first = StartProgram(exe);
   HWND main = test::WaitForWindow(kMainWindowClass, true, std::chrono::seconds(30));
   ASSERT_NE(main, nullptr);
   EXPECT_FALSE(IsIconic(main)) << "a start by hand opens normally";
@@ -94,7 +94,7 @@ TEST_F(DiscovelExeTest, AddsADiscThroughTheMenuAndHandsOverASecondStart) {
   EXPECT_EQ(saved.ReadKey("ADirs"), "1");
 
   // A second start finds the first, hands over and ends at once.
-  PROCESS_INFORMATION second = Start(exe);
+  PROCESS_INFORMATION second = StartProgram(exe);
   EXPECT_EQ(WaitForSingleObject(second.hProcess, 30000), WAIT_OBJECT_0);
   DWORD code = 99;
   GetExitCodeProcess(second.hProcess, &code);
@@ -107,14 +107,14 @@ TEST_F(DiscovelExeTest, AddsADiscThroughTheMenuAndHandsOverASecondStart) {
 }
 
 TEST_F(DiscovelExeTest, AStartFromTheRunEntryOpensMinimizedUnlessSwitchedOff) {
-  PROCESS_INFORMATION process = Start(exe, "tag");
+  PROCESS_INFORMATION process = StartProgram(exe, "tag");
   HWND main = test::WaitForWindow(kMainWindowClass, true, std::chrono::seconds(30));
   ASSERT_NE(main, nullptr);
   EXPECT_TRUE(IsIconic(main));
   Close(process, main);
 
   ProgramSettings().WriteString(names::kKeySwitches, names::kStartUpRunMinimized, "T");
-  process = Start(exe, "tag");
+  process = StartProgram(exe, "tag");
   main = test::WaitForWindow(kMainWindowClass, true, std::chrono::seconds(30));
   ASSERT_NE(main, nullptr);
   EXPECT_FALSE(IsIconic(main));

@@ -303,37 +303,6 @@ TEST_F(MainWindowTest, MinimizingUnderADialogKeepsTheWindowClosedToCommands) {
   EXPECT_TRUE(IsWindowEnabled(main->Handle())) << "enabled again once the dialogs are gone";
 }
 
-TEST_F(MainWindowTest, WronglyTypedSettingIsReportedAndTakenAtItsDefault) {
-  main.reset();
-  const DWORD number = 1;
-  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "SoftWare\\VANTRO\\Discovel\\S", "PromptOnExit", REG_DWORD, &number,
-                            sizeof number),
-            ERROR_SUCCESS);
-  std::string reported;
-  {
-    Script script([&] { reported = test::AnswerMessageBox(IDOK); });
-    main.emplace(context, StartUp(context, catalog / "prog\\discovel.exe", 0), false);
-    main->Create();
-  }
-  EXPECT_EQ(reported, "Invalid data type for 'PromptOnExit'");
-  ASSERT_NE(main->Handle(), nullptr) << "the program starts all the same";
-  EXPECT_TRUE(main->ActPromptOnExit.Checked()) << "the default";
-  EXPECT_EQ(context.run.readDevice, 'D');
-
-  // Switching it off and on stores a proper text: the next start says nothing.
-  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kPromptOnExit, 0);
-  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kPromptOnExit, 0);
-  main.reset();
-  std::string second;
-  {
-    Script script([&] { second = test::AnswerMessageBox(IDOK, std::chrono::milliseconds(1500)); });
-    main.emplace(context, StartUp(context, catalog / "prog\\discovel.exe", 0), false);
-    main->Create();
-  }
-  EXPECT_EQ(second, "");
-  EXPECT_TRUE(main->ActPromptOnExit.Checked());
-}
-
 // The state a menu item shows: grayed, checked, default.
 UINT MenuState(HMENU menu, UINT id) { return GetMenuState(menu, id, MF_BYCOMMAND); }
 

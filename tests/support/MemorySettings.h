@@ -17,9 +17,6 @@ class MemorySettings final : public Settings {
  public:
   std::string ReadString(std::string_view keyPath, std::string_view name, bool localMachine = false) override {
     const auto it = m_values.find(Key(keyPath, name, localMachine));
-    if (it != m_values.end() && it->second.present && it->second.wrongType) {
-      throw AppError("Invalid data type for '" + std::string(name) + "'");
-    }
     return it == m_values.end() || !it->second.present ? std::string() : it->second.text;
   }
 
@@ -30,7 +27,6 @@ class MemorySettings final : public Settings {
     // A copy rather than assign(), which GCC 12 warns about falsely (-Wrestrict) once inlined.
     v.text = std::string(value);
     v.present = true;
-    v.wrongType = false;
     ++v.writes;
   }
 
@@ -48,13 +44,6 @@ class MemorySettings final : public Settings {
     Value& v = m_values[Key(keyPath, name, localMachine)];
     v.text = std::string(value);
     v.present = true;
-  }
-
-  // Seeds a value of another type than text (a number, say), which reads refuse.
-  void PresetWrongType(std::string_view keyPath, std::string_view name) {
-    Value& v = m_values[Key(keyPath, name, false)];
-    v.present = true;
-    v.wrongType = true;
   }
 
   bool Exists(std::string_view keyPath, std::string_view name, bool localMachine = false) const {
@@ -77,7 +66,6 @@ class MemorySettings final : public Settings {
   struct Value {
     std::string text;
     bool present = false;
-    bool wrongType = false;
     int writes = 0;
     int deletes = 0;
   };

@@ -33,6 +33,9 @@ RegKey OpenExisting(std::string_view keyPath, bool localMachine, REGSAM access) 
   return RegKey(result == ERROR_SUCCESS ? key : nullptr);
 }
 
+// An expandable string is text too, read as stored (unexpanded).
+bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+
 }  // namespace
 
 std::string SettingsStore::ReadString(std::string_view keyPath, std::string_view name, bool localMachine) {
@@ -44,8 +47,13 @@ std::string SettingsStore::ReadString(std::string_view keyPath, std::string_view
   if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
     return {};
   }
-  if (type != REG_SZ && type != REG_EXPAND_SZ) {
-    throw AppError("Invalid data type for '" + valueName + "'");
+  if (!IsText(type)) {
+    // Put there by hand, by a policy or by another tool: the setting takes
+    // its default, which is its absence, and the value goes at once so that
+    // no later read meets it. Where the key may not be written it stays and
+    // keeps reading as absent.
+    DeleteValue(keyPath, name, localMachine);
+    return {};
   }
   std::string value(size, '\0');
   if (size > 0 && RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type,

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
 
-#include "platform/AppError.h"
+#include <vector>
+
 #include "settings/SettingsNames.h"
 
 namespace discovel {
@@ -15,6 +17,58 @@ bool KeyExists(HKEY root, const char* path) {
   RegCloseKey(key);
   return true;
 }
+
+constexpr const char* kStateKey = "SoftWare\\VANTRO\\Discovel\\V";
+constexpr const char* kSwitchesKey = "SoftWare\\VANTRO\\Discovel\\S";
+constexpr DWORD kAbsent = 0xFFFFFFFF;  // no registry type
+
+// Stores a value of any type, as another tool may, creating the key.
+void StoreRaw(const char* key, const char* name, DWORD type, const void* data, DWORD size) {
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, key, name, type, data, size), ERROR_SUCCESS) << name;
+}
+
+// The value's type under the current user, or kAbsent.
+DWORD TypeOf(const char* key, const char* name) {
+  DWORD type = 0;
+  const LONG result = RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, nullptr);
+  return result == ERROR_SUCCESS ? type : kAbsent;
+}
+
+// While it lives, the key may be read but not written, as a policy can leave
+// it; its owner may still give the access back.
+class ReadOnlyKey {
+ public:
+  explicit ReadOnlyKey(const char* path) {
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, READ_CONTROL | WRITE_DAC, &m_key), ERROR_SUCCESS);
+    DWORD size = 0;
+    RegGetKeySecurity(m_key, DACL_SECURITY_INFORMATION, nullptr, &size);
+    m_original.resize(size);
+    EXPECT_EQ(RegGetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_original.data(), &size), ERROR_SUCCESS);
+    // Everyone may read; nobody may set or delete a value.
+    SetDacl("D:P(A;;KR;;;WD)");
+    HKEY probe = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_SET_VALUE, &probe), ERROR_ACCESS_DENIED)
+        << "the key must refuse writing for the test to mean anything";
+    if (probe) RegCloseKey(probe);
+  }
+  ~ReadOnlyKey() {
+    RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_original.data());
+    RegCloseKey(m_key);
+  }
+  ReadOnlyKey(const ReadOnlyKey&) = delete;
+  ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+
+ private:
+  void SetDacl(const char* sddl) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr));
+    EXPECT_EQ(RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
+    LocalFree(descriptor);
+  }
+
+  HKEY m_key = nullptr;
+  std::vector<BYTE> m_original;
+};
 
 // Each test starts and ends without the program's keys.
 class SettingsStoreTest : public testing::Test {
@@ -66,20 +120,37 @@ TEST_F(SettingsStoreTest, DeletingAMissingValueChangesNothing) {
   EXPECT_EQ(store.ReadString(names::kKeyState, names::kLastArchiveNumber), "7");
 }
 
-TEST_F(SettingsStoreTest, ValueOfAnotherTypeRaisesTheRegistryError) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "SoftWare\\VANTRO\\Discovel\\V", 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &key, nullptr),
-            ERROR_SUCCESS);
+TEST_F(SettingsStoreTest, AValueThatIsNoTextReadsAsAbsentAndIsDeletedAtOnce) {
   const DWORD number = 5;
-  RegSetValueExA(key, "LastArchiveNumber", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
-  RegCloseKey(key);
-  try {
-    store.ReadString(names::kKeyState, names::kLastArchiveNumber);
-    FAIL() << "a DWORD value must not read as text";
-  } catch (const AppError& e) {
-    EXPECT_STREQ(e.what(), "Invalid data type for 'LastArchiveNumber'");
+  const BYTE bytes[] = {'T', 0};
+  const char lines[] = "7\0";  // and the string's own terminator: the list's end
+  StoreRaw(kStateKey, "LastArchiveNumber", REG_DWORD, &number, sizeof number);
+  StoreRaw(kStateKey, "HostageFile", REG_BINARY, bytes, sizeof bytes);
+  StoreRaw(kStateKey, "DefaultDeviceDrive", REG_MULTI_SZ, lines, sizeof lines);
+  store.WriteString(names::kKeyState, names::kProgramLocation, "C:\\Discovel\\discovel.exe");
+  for (const char* name : {"LastArchiveNumber", "HostageFile", "DefaultDeviceDrive"}) {
+    EXPECT_EQ(store.ReadString(names::kKeyState, name), "") << name;
+    EXPECT_EQ(TypeOf(kStateKey, name), kAbsent) << name << " is mended by the read";
   }
+  EXPECT_EQ(store.ReadString(names::kKeyState, names::kProgramLocation), "C:\\Discovel\\discovel.exe");
+}
+
+TEST_F(SettingsStoreTest, AnExpandableStringIsTextReadAsStored) {
+  const char text[] = "%TEMP%\\a.mp3";
+  StoreRaw(kStateKey, "HostageFile", REG_EXPAND_SZ, text, sizeof text);
+  EXPECT_EQ(store.ReadString(names::kKeyState, names::kHostageFile), "%TEMP%\\a.mp3");
+  EXPECT_EQ(TypeOf(kStateKey, "HostageFile"), static_cast<DWORD>(REG_EXPAND_SZ));
+}
+
+TEST_F(SettingsStoreTest, AValueThatIsNoTextInAKeyTheUserMayNotWriteReadsAsAbsentAndStays) {
+  const DWORD number = 1;
+  StoreRaw(kSwitchesKey, "PromptOnExit", REG_DWORD, &number, sizeof number);
+  {
+    const ReadOnlyKey readOnly(kSwitchesKey);
+    EXPECT_EQ(store.ReadString(names::kKeySwitches, names::kPromptOnExit), "");
+    EXPECT_FALSE(SwitchIsSet(store, names::kKeySwitches, names::kPromptOnExit));
+  }
+  EXPECT_EQ(TypeOf(kSwitchesKey, "PromptOnExit"), static_cast<DWORD>(REG_DWORD));
 }
 
 TEST_F(SettingsStoreTest, LocalMachineFlagSelectsTheMachineHive) {

@@ -10,13 +10,15 @@ struct FindData {
   const char* caption;
   HWND found;
   bool anyProcess = false;
+  DWORD processId = 0;  // 0: this process, unless any process will do
 };
 
 BOOL CALLBACK FindProc(HWND hwnd, LPARAM lParam) {
   auto* data = reinterpret_cast<FindData*>(lParam);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  if ((!data->anyProcess && pid != GetCurrentProcessId()) || !IsWindowVisible(hwnd)) return TRUE;
+  const DWORD wanted = data->processId ? data->processId : GetCurrentProcessId();
+  if ((!data->anyProcess && pid != wanted) || !IsWindowVisible(hwnd)) return TRUE;
   char text[256] = {};
   if (data->className) {
     GetClassNameA(hwnd, text, sizeof text);
@@ -46,6 +48,12 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 HWND FindProcessWindow(const char* className, const char* caption) {
   FindData data{className, caption, nullptr};
+  EnumWindows(FindProc, reinterpret_cast<LPARAM>(&data));
+  return data.found;
+}
+
+HWND FindWindowOfProcess(DWORD processId, const char* className) {
+  FindData data{className, nullptr, nullptr, false, processId};
   EnumWindows(FindProc, reinterpret_cast<LPARAM>(&data));
   return data.found;
 }

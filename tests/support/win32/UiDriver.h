@@ -18,6 +18,9 @@ bool WaitUntil(const std::function<bool()>& condition,
 // Finds a top-level window of this process by class and caption (null: any).
 HWND FindProcessWindow(const char* className, const char* caption);
 
+// A visible top-level window of another process by class; null when it has none.
+HWND FindWindowOfProcess(DWORD processId, const char* className);
+
 // The text of a message box (its static control).
 std::string MessageBoxText(HWND box);
 
