@@ -42,29 +42,37 @@ std::string SettingsStore::ReadString(std::string_view keyPath, std::string_view
   RegKey key = OpenExisting(keyPath, localMachine, KEY_QUERY_VALUE);
   if (!key) return {};
   const std::string valueName(name);
-  DWORD type = 0;
-  DWORD size = 0;
-  if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
-    return {};
+  // The size is asked first; another program may change the value before
+  // the data is read, and then it is asked again.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+      return {};
+    }
+    std::string value(size, '\0');
+    const LONG read = IsText(type) && size > 0
+                          ? RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type,
+                                             reinterpret_cast<BYTE*>(value.data()), &size)
+                          : ERROR_SUCCESS;
+    if (read == ERROR_MORE_DATA) continue;
+    if (read == ERROR_FILE_NOT_FOUND) return {};
+    if (read != ERROR_SUCCESS) throw AppError("Failed to get data for '" + valueName + "'");
+    if (!IsText(type)) {
+      // Put there by hand, by a policy or by another tool: the setting takes
+      // its default, which is its absence, and the value goes at once so that
+      // no later read meets it. Where the key may not be written it stays and
+      // keeps reading as absent.
+      DeleteValue(keyPath, name, localMachine);
+      return {};
+    }
+    value.resize(size);
+    // The stored terminator (or a missing one) is not part of the text.
+    const std::size_t end = value.find('\0');
+    if (end != std::string::npos) value.resize(end);
+    return value;
   }
-  if (!IsText(type)) {
-    // Put there by hand, by a policy or by another tool: the setting takes
-    // its default, which is its absence, and the value goes at once so that
-    // no later read meets it. Where the key may not be written it stays and
-    // keeps reading as absent.
-    DeleteValue(keyPath, name, localMachine);
-    return {};
-  }
-  std::string value(size, '\0');
-  if (size > 0 && RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type,
-                                   reinterpret_cast<BYTE*>(value.data()), &size) != ERROR_SUCCESS) {
-    throw AppError("Failed to get data for '" + valueName + "'");
-  }
-  value.resize(size);
-  // The stored terminator (or a missing one) is not part of the text.
-  const std::size_t end = value.find('\0');
-  if (end != std::string::npos) value.resize(end);
-  return value;
+  throw AppError("Failed to get data for '" + valueName + "'");
 }
 
 void SettingsStore::WriteString(std::string_view keyPath, std::string_view name, std::string_view value,
