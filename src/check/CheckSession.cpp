@@ -1,10 +1,9 @@
 #include "check/CheckSession.h"
 
-#include <thread>
-
 #include "catalog/ArchiveKeys.h"
 #include "catalog/CatalogQueries.h"
 #include "catalog/TextUtil.h"
+#include "drives/DriveReady.h"
 #include "platform/AppError.h"
 #include "platform/FileSystem.h"
 #include "platform/ModalResult.h"
@@ -56,15 +55,7 @@ void CheckSession::Open() {
 bool CheckSession::AwaitDrive() {
   if (m_access.ready()) return true;
   m_view.ShowMessage(kMsgWaitingForDrive);
-  const auto deadline = std::chrono::steady_clock::now() + m_access.readyLimit;
-  while (std::chrono::steady_clock::now() < deadline) {
-    m_pump.Pump();
-    if (m_cancelled || m_pump.Terminated()) return Stop();
-    std::this_thread::sleep_for(m_access.readyStep);
-    if (m_access.ready()) return true;
-  }
-  // Still not ready: the walk's listing says why.
-  return true;
+  return AwaitDriveReady(m_pump, m_access.ready, [this] { return m_cancelled; }, m_access.readyWait) || Stop();
 }
 
 bool CheckSession::Walk() {

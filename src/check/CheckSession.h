@@ -6,13 +6,13 @@
 // checksum of its listing (which names the archive when a disc is added),
 // runs the check and tells its view what to show. The window only shows what
 // the session says and forwards Cancel.
-#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "check/DiscCheck.h"
+#include "drives/DriveReady.h"
 #include "platform/AppContext.h"
 #include "platform/UiPump.h"
 #include "scan/FolderScanner.h"
@@ -45,8 +45,7 @@ struct DiscAccess {
   std::function<int(std::string_view message)> waitForDisc;
   std::function<void()> openTray;
   // How long a drive may take to become ready, and how often it is asked.
-  std::chrono::milliseconds readyLimit{20000};
-  std::chrono::milliseconds readyStep{100};
+  DriveReadyWait readyWait;
 };
 
 // The archive to check the disc against, as the catalogue lists it.

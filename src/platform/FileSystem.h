@@ -21,8 +21,8 @@ struct DirEntry {
   LocalTime lastWrite;  // local time, with the offset in force at that moment
   // The same moment with the offset in force now, as versions of the program
   // before it took the offset of the file's own date listed it: a file dated
-  // on the other side of a daylight-saving change is an hour off.
-  LocalTime lastWriteAsFormerlyListed;
+  // on the other side of a daylight-saving change is an hour off. None: the same.
+  std::optional<LocalTime> lastWriteAsFormerlyListed;
   // A reparse point (junction, symbolic link): a folder walk does not enter it.
   bool isLink = false;
 };

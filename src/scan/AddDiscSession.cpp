@@ -10,6 +10,7 @@
 #include "catalog/DosTime.h"
 #include "catalog/ListingChecksum.h"
 #include "catalog/TextUtil.h"
+#include "drives/DriveReady.h"
 #include "platform/AppError.h"
 #include "platform/ModalResult.h"
 #include "scan/DiscIdentity.h"
@@ -60,7 +61,8 @@ class ProgressPanel {
 }  // namespace
 
 AddDiscSession::AddDiscSession(const AppContext& context, UiPump& pump, AddDiscView& view,
-                               std::function<bool(char)> isAudioDisc, std::function<void(char)> openTray)
+                               std::function<bool(char)> isAudioDisc, std::function<void(char)> openTray,
+                               std::function<bool(char)> discReady)
     : m_fs(context.services.files),
       m_settings(context.services.settings),
       m_text(context.services.text),
@@ -70,6 +72,7 @@ AddDiscSession::AddDiscSession(const AppContext& context, UiPump& pump, AddDiscV
       m_driveLetter(context.run.readDevice),
       m_isAudioDisc(std::move(isAudioDisc)),
       m_openTray(std::move(openTray)),
+      m_discReady(std::move(discReady)),
       m_scanner(context.services.files, context.services.settings, pump) {}
 
 void AddDiscSession::Open() {
@@ -89,6 +92,11 @@ void AddDiscSession::Examine() {
   m_pump.Pump();
   // Cancelled before the scan began: the scanner would clear the request.
   if (m_closed) return Finish(AddDiscState::Aborted, kMsgAborted);
+  // A tray OK just closed: the disc is not readable for some seconds yet.
+  if (m_discReady && !AwaitDriveReady(m_pump, [this] { return m_discReady(m_driveLetter); },
+                                      [this] { return m_closed; })) {
+    return Finish(AddDiscState::Aborted, kMsgAborted);
+  }
 
   if (m_isAudioDisc(m_driveLetter)) {
     Finish(AddDiscState::AudioDisc, kMsgAudioDisc);

@@ -67,10 +67,11 @@ enum class AddDiscState {
 class AddDiscSession {
  public:
   // Reads the disc in the context's read device into its catalogue folder (a
-  // trailing backslash is added when it lacks one). `isAudioDisc` and
-  // `openTray` take the drive letter (IsAudioDisc and OpenCdTray in the program).
+  // trailing backslash is added when it lacks one). `isAudioDisc`, `openTray`
+  // and `discReady` take the drive letter (IsAudioDisc, OpenCdTray and
+  // DiscInDrive in the program); the scan waits for `discReady` when given.
   AddDiscSession(const AppContext& context, UiPump& pump, AddDiscView& view, std::function<bool(char)> isAudioDisc,
-                 std::function<void(char)> openTray);
+                 std::function<void(char)> openTray, std::function<bool(char)> discReady = nullptr);
   AddDiscSession(const AddDiscSession&) = delete;
   AddDiscSession& operator=(const AddDiscSession&) = delete;
 
@@ -122,6 +123,7 @@ class AddDiscSession {
   char m_driveLetter;
   std::function<bool(char)> m_isAudioDisc;
   std::function<void(char)> m_openTray;
+  std::function<bool(char)> m_discReady;
 
   FolderScanner m_scanner;
   AddDiscState m_state = AddDiscState::NotOpened;

@@ -144,8 +144,10 @@ void FolderScanner::ListFile(const std::string& path, std::string_view folderLin
   if (!folderAsOnDisc || name.size() != entry.name.size()) {
     m_discPaths.emplace_back(index, path.substr(m_rootLength) + entry.name);
   }
-  const std::int32_t formerTime = PackDosDateTime(entry.lastWriteAsFormerlyListed);
-  if (formerTime != dosTime) m_formerTimes.emplace_back(index, formerTime);
+  if (entry.lastWriteAsFormerlyListed) {
+    const std::int32_t formerTime = PackDosDateTime(*entry.lastWriteAsFormerlyListed);
+    if (formerTime != dosTime) m_formerTimes.emplace_back(index, formerTime);
+  }
   ++m_fileCount;
   m_totalSize += size;
   StepProgress();

@@ -71,7 +71,8 @@ void TfrmScan::Create() {
   ShowEditPanel(false);
   ShowProgressPanel(false);
   AddDiscView& view = *this;
-  m_session = std::make_unique<AddDiscSession>(m_context, m_pump, view, IsAudioDisc, OpenCdTray);
+  m_session = std::make_unique<AddDiscSession>(m_context, m_pump, view, IsAudioDisc, OpenCdTray,
+                                               [](char drive) { return DiscInDrive(SystemDriveQueries(), drive); });
 }
 
 void TfrmScan::OnActivated() {

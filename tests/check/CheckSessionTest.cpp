@@ -48,7 +48,8 @@ class CatalogueFileSystem final : public test::FaultyReadFileSystem {
       if (entry.name != formerShift) return onEntry(entry);
       DirEntry shifted = entry;
       // An hour later, or earlier late at night, so the date stays.
-      shifted.lastWriteAsFormerlyListed.hour = entry.lastWrite.hour == 23 ? 22 : entry.lastWrite.hour + 1;
+      shifted.lastWriteAsFormerlyListed = entry.lastWrite;
+      shifted.lastWriteAsFormerlyListed->hour = entry.lastWrite.hour == 23 ? 22 : entry.lastWrite.hour + 1;
       return onEntry(shifted);
     });
   }
@@ -217,7 +218,7 @@ TEST_F(CheckSessionTest, AnEmptyDriveIsAskedForTheDiscAndADriveNotReadyYetIsWait
   int readyAsked = 0;
   bool inserted = false;
   DiscAccess access;
-  access.readyStep = std::chrono::milliseconds(1);
+  access.readyWait.step = std::chrono::milliseconds(1);
   // Empty at first; after the wait the drive needs three more questions to spin up.
   access.ready = [&] { return inserted && ++readyAsked > 3; };
   access.waitForDisc = [&](std::string_view) { return inserted = true, kModalOk; };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -44,6 +45,13 @@ class DiscFileSystem final : public test::ForwardingFileSystem {
     }
   }
 
+  std::string ListFolderOrSayWhy(const std::string& folder, const std::string& mask,
+                                 const std::function<bool(const DirEntry&)>& onEntry) override {
+    if (folder == "Q:\\" && !rootFailure.empty()) return rootFailure;
+    ListFolder(folder, mask, onEntry);
+    return {};
+  }
+
   void AddFile(const std::string& folder, const std::string& name, std::uint64_t size, LocalTime time) {
     disc[folder].push_back({name, false, size, time});
   }
@@ -53,6 +61,7 @@ class DiscFileSystem final : public test::ForwardingFileSystem {
   int discListings = 0;
   bool failReads = false;
   std::string refusedWrite;
+  std::string rootFailure;  // the disc's root cannot be listed, for this reason
 };
 
 class FakeView final : public AddDiscView {
@@ -165,6 +174,33 @@ TEST_F(AddDiscSessionTest, SameDiscAgainIsAlreadyArchivedAndOnlyCloseRemains) {
   again->Cancel();
   EXPECT_EQ(ejected, std::vector<char>{'Q'});
   EXPECT_EQ(view.closed, (std::vector<int>{1, 2}));
+}
+
+TEST_F(AddDiscSessionTest, TheSameDiscIsKnownWithItsArchiveInASubfolder) {
+  // Merges and restores put archives in subfolders.
+  ASSERT_TRUE(Opened()->Ok("Box A", "", ""));
+  catalog.MakeFolder("merged");
+  std::filesystem::rename(test::NativePath(catalog / "355781.dat"), test::NativePath(catalog / "merged\\355781.dat"));
+  auto again = Opened();
+  EXPECT_EQ(again->State(), AddDiscState::AlreadyArchived);
+  EXPECT_EQ(view.message, "CD/DVD is already archived under: \r\nBox A");
+}
+
+TEST_F(AddDiscSessionTest, TheScanWaitsForADriveNotReadyYet) {
+  int asked = 0;
+  AddDiscSession session(
+      context, pump, view, [](char) { return false; }, [](char) {}, [&](char) { return ++asked >= 3; });
+  session.Open();
+  EXPECT_EQ(asked, 3);
+  EXPECT_EQ(session.State(), AddDiscState::Editing);
+}
+
+TEST_F(AddDiscSessionTest, ADiscWhoseRootCannotBeListedIsSaidUnreadableNotEmpty) {
+  fs.rootFailure = "The device is not ready.";
+  auto session = Opened();
+  EXPECT_EQ(view.message, "The CD/DVD could not be read. The device is not ready.");
+  EXPECT_EQ(view.cancelCaption, "Close");
+  EXPECT_FALSE(CatalogHolds("temp.dat"));
 }
 
 TEST_F(AddDiscSessionTest, MarkTakenApartFromCaseAndBlanksIsRefusedAndTheFieldsStay) {

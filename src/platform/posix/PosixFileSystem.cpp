@@ -295,8 +295,6 @@ std::string PosixFileSystem::ListFolderOrSayWhy(const std::string& folder, const
     entry.isLink = ::lstat((nativeFolder + item->d_name).c_str(), &link) == 0 && S_ISLNK(link.st_mode);
     entry.size = entry.isFolder ? 0 : static_cast<std::uint64_t>(st.st_size);
     entry.lastWrite = LocalTimeOf(st.st_mtim.tv_sec, static_cast<int>(st.st_mtim.tv_nsec / 1000000));
-    // No earlier version listed files here: the former listing is this one.
-    entry.lastWriteAsFormerlyListed = entry.lastWrite;
     if (!onEntry(entry)) return {};
   }
 }

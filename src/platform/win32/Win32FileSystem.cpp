@@ -336,7 +336,9 @@ std::string Win32FileSystem::ListFolderOrSayWhy(const std::string& folder, const
     entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     entry.lastWrite = times.Convert(data.ftLastWriteTime);
-    entry.lastWriteAsFormerlyListed = WithTodaysOffset(data.ftLastWriteTime);
+    const LocalTime former = WithTodaysOffset(data.ftLastWriteTime);
+    entry.lastWriteAsFormerlyListed.reset();
+    if (!(former == entry.lastWrite)) entry.lastWriteAsFormerlyListed = former;
     if (!onEntry(entry)) return {};
   } while (FindNextFileA(find.get(), &data));
   const DWORD code = GetLastError();
