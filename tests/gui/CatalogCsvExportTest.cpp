@@ -149,7 +149,8 @@ TEST_F(LocaleCatalogCsvExport, TheToolButtonAsksBeforeOverwritingAndNoKeepsTheEa
 
 TEST_F(LocaleCatalogCsvExport, AFileThatCannotBeWrittenIsSaidWithItsReasonAndTheEarlierOneStaysWhole) {
   out.WriteFile("list.csv", "earlier file\r\n");
-  out.MakeFolder("list.csv.tmp");  // where the new file would be written first
+  // A read-only file is not replaced.
+  ASSERT_TRUE(SetFileAttributesA((out / "list.csv").c_str(), FILE_ATTRIBUTE_READONLY));
   test::SaveDialogRun dialog;
   std::string errorBox;
   WithCatalogWindow([&](HWND window) {
@@ -162,6 +163,7 @@ TEST_F(LocaleCatalogCsvExport, AFileThatCannotBeWrittenIsSaidWithItsReasonAndThe
   EXPECT_EQ(errorBox.rfind("Cannot write file \"" + out / "list.csv" + "\". ", 0), 0u) << errorBox;
   EXPECT_GT(errorBox.size(), ("Cannot write file \"" + out / "list.csv" + "\". ").size()) << "the reason";
   EXPECT_EQ(out.ReadFile("list.csv"), "earlier file\r\n");
+  SetFileAttributesA((out / "list.csv").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace
