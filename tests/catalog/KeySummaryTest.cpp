@@ -83,7 +83,7 @@ TEST(KeySummaryTest, ItsEndLineBoundsItsSizeByTheEntriesItCounts) {
   EXPECT_EQ(SummaryBytesBound("x\r\nend\t4\r\n"), *bound + kLongestSummaryRecord);
   const std::string most = std::to_string(kMostSummaryArchives);
   EXPECT_TRUE(SummaryBytesBound("x\r\nend\t" + most + "\r\n"));
-  for (const std::string tail : {"x\r\nend\t" + std::to_string(kMostSummaryArchives + 1) + "\r\n",
+  for (const std::string& tail : {"x\r\nend\t" + std::to_string(kMostSummaryArchives + 1) + "\r\n",
                                  std::string("x\r\nend\t3"), std::string("end\t3\r\n"),
                                  std::string("x\r\nend\t03\r\n"), std::string(64, 'x')}) {
     EXPECT_FALSE(SummaryBytesBound(tail)) << tail;

@@ -149,8 +149,10 @@ TEST_F(LocaleCatalogCsvExport, TheToolButtonAsksBeforeOverwritingAndNoKeepsTheEa
 
 TEST_F(LocaleCatalogCsvExport, AFileThatCannotBeWrittenIsSaidWithItsReasonAndTheEarlierOneStaysWhole) {
   out.WriteFile("list.csv", "earlier file\r\n");
-  // A read-only file is not replaced.
-  ASSERT_TRUE(SetFileAttributesA((out / "list.csv").c_str(), FILE_ATTRIBUTE_READONLY));
+  // Open in another program that lets no one delete it: it cannot be replaced.
+  const HANDLE held = CreateFileA((out / "list.csv").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
   test::SaveDialogRun dialog;
   std::string errorBox;
   WithCatalogWindow([&](HWND window) {
@@ -162,8 +164,8 @@ TEST_F(LocaleCatalogCsvExport, AFileThatCannotBeWrittenIsSaidWithItsReasonAndThe
   EXPECT_NE(dialog.overwriteQuestion, "");
   EXPECT_EQ(errorBox.rfind("Cannot write file \"" + out / "list.csv" + "\". ", 0), 0u) << errorBox;
   EXPECT_GT(errorBox.size(), ("Cannot write file \"" + out / "list.csv" + "\". ").size()) << "the reason";
+  CloseHandle(held);
   EXPECT_EQ(out.ReadFile("list.csv"), "earlier file\r\n");
-  SetFileAttributesA((out / "list.csv").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace
