@@ -1,6 +1,7 @@
 // The summary of the key blocks: its parser against its writer, and the walk
 // that trusts it over a catalogue in memory whose summary file is the input.
 // The first byte picks the check.
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -76,7 +77,8 @@ Seen Walk(FileSystem& fs, const std::string& root) {
 }
 
 // Whatever the summary held, a second walk over the same archives gives what
-// the first gave, and the summary left behind is one the parser takes (unless
+// the first gave, and the summary left behind is one the parser takes and
+// within the bound its end line sets, so that the next walk reads it (unless
 // a folder of its name kept it from being written).
 void CheckWalk(std::string_view rest) {
   const std::string root = "C:\\Cat\\";
@@ -90,8 +92,11 @@ void CheckWalk(std::string_view rest) {
   FUZZ_REQUIRE(first == second);
   const std::string summaryPath = root + std::string(kSummaryFileName);
   if (!first.empty() && !fs.FolderExists(summaryPath)) {
-    const auto summary = ParseKeySummary(fs.ReadWholeFile(summaryPath));
+    const std::string bytes = fs.ReadWholeFile(summaryPath);
+    const auto summary = ParseKeySummary(bytes);
     FUZZ_REQUIRE(summary && summary->entries.size() == first.size());
+    const auto bound = SummaryBytesBound(bytes.substr(bytes.size() - std::min(bytes.size(), kSummaryEndBytes)));
+    FUZZ_REQUIRE(bound && bytes.size() <= *bound);
   }
 }
 

@@ -30,7 +30,6 @@ ColumnSortState g_sort;
 constexpr int kWindowWidth = 584;  // also the smallest size
 constexpr int kWindowHeight = 360;
 constexpr int kButtonSize = 25;  // as high as the band
-constexpr UINT_PTR kTimScan = 2;
 // The window shows itself before the catalogue is read.
 constexpr UINT kScanDelayMs = 150;
 constexpr std::size_t kUnreadableListed = 10;

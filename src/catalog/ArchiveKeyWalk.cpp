@@ -1,5 +1,8 @@
 #include "catalog/ArchiveKeyWalk.h"
 
+#include <algorithm>
+#include <chrono>
+#include <exception>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -10,9 +13,13 @@
 namespace discovel {
 namespace {
 
-// Two files written within this span of each other may carry the same
-// last-write time even though one was written after the other.
-constexpr std::int64_t kRacingMs = 2000;
+using Clock = std::chrono::steady_clock;
+
+// An archive changed after it was read may keep its size and time when its
+// time lies this near the reading: a FAT or exFAT stick or a share keeps times
+// of two seconds, and the moment of the reading is reckoned from the
+// summary's own time, which is as coarse.
+constexpr std::int64_t kRacingMs = 2 * 2000;
 
 // The summary as it lies beside the archives, with the time it was written
 // as the file system tells it: the archives' times come from the same clock,
@@ -22,21 +29,46 @@ struct StoredSummary {
   LocalTime written;
 };
 
-std::optional<StoredSummary> LoadSummary(FileSystem& fs, const std::string& root, const std::string& name) {
-  const std::string path = root + name;
+// `size` bytes from `offset`; nullopt when the read fails or the file ends early.
+std::optional<std::string> ReadSpan(RandomReader& reader, std::uint64_t offset, std::size_t size) {
+  std::string bytes(size, '\0');
+  const RandomReader::Result read = reader.ReadAt(offset, bytes.data(), size);
+  if (read.Failed() || read.bytes != size) return std::nullopt;
+  return bytes;
+}
+
+// The whole file when it is no larger than its end line allows: the size is
+// asked first, so a huge or damaged file is never read whole.
+std::optional<std::string> ReadBounded(FileSystem& fs, const std::string& path) {
+  const auto reader = fs.OpenForReadingAt(path);
+  const std::uint64_t size = reader->Size();
+  if (size > kSummaryEndBytes) {
+    const auto tail = ReadSpan(*reader, size - kSummaryEndBytes, kSummaryEndBytes);
+    const auto bound = tail ? SummaryBytesBound(*tail) : std::nullopt;
+    if (!bound || size > *bound) return std::nullopt;
+  }
+  return ReadSpan(*reader, 0, static_cast<std::size_t>(size));
+}
+
+std::optional<StoredSummary> ReadSummary(FileSystem& fs, const std::string& root, const std::string& path) {
   const auto before = fs.FileWriteTime(path);
   if (!before) return std::nullopt;
-  std::string bytes;
-  try {
-    bytes = fs.ReadWholeFile(path);
-  } catch (const AppError&) {
-    return std::nullopt;
-  }
+  const auto bytes = ReadBounded(fs, path);
   // Written again while it was read: which time goes with the bytes is unknown.
-  if (fs.FileWriteTime(path) != before) return std::nullopt;
-  auto summary = ParseKeySummary(bytes);
+  if (!bytes || fs.FileWriteTime(path) != before) return std::nullopt;
+  auto summary = ParseKeySummary(*bytes);
   if (!summary || summary->catalogFolder != root) return std::nullopt;
   return StoredSummary{std::move(*summary), *before};
+}
+
+// Any failure to read the summary (a file error, or memory for a damaged one)
+// means there is none: the walk reads the archives and writes it anew.
+std::optional<StoredSummary> LoadSummary(FileSystem& fs, const std::string& root, const std::string& name) {
+  try {
+    return ReadSummary(fs, root, root + name);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
 }
 
 class SummaryRenewal {
@@ -44,19 +76,27 @@ class SummaryRenewal {
   SummaryRenewal(FileSystem& fs, std::string root)
       : m_fs(fs), m_root(std::move(root)), m_name(kSummaryFileName), m_old(LoadSummary(fs, m_root, m_name)) {
     if (!m_old) return;
-    m_byPath.reserve(m_old->summary.entries.size());
-    m_entries.reserve(m_old->summary.entries.size());
-    for (SummaryEntry& entry : m_old->summary.entries) m_byPath.emplace(entry.relativePath, &entry);
+    try {
+      m_byPath.reserve(m_old->summary.entries.size());
+      m_entries.reserve(m_old->summary.entries.size());
+      for (SummaryEntry& entry : m_old->summary.entries) m_byPath.emplace(entry.relativePath, &entry);
+    } catch (const std::exception&) {
+      m_byPath.clear();
+      m_old.reset();
+    }
   }
 
   void Visit(const std::string& path, const DirEntry& listed, const ArchiveKeyHandlers& handlers) {
-    SummaryEntry entry{path.substr(m_root.size()), listed.size, listed.lastWrite, true, {}};
+    SummaryEntry entry{path.substr(m_root.size()), listed.size, listed.lastWrite, true, {}, {}};
     SummaryEntry* const known = Known(entry.relativePath);
-    if (known && known->readable && SameFile(*known, entry) && !Racing(entry)) {
+    if (known && known->readable && SameFile(*known, entry) && !Racing(*known)) {
       handlers.onArchive(path, known->keys);
+      // Its time lies clear of its reading, for good.
+      known->readBeforeWritingMs.reset();
       Keep(*known);
       return;
     }
+    const Clock::time_point readAt = Clock::now();
     try {
       entry.keys = ReadArchiveKeyValues(m_fs, path);
     } catch (const AppError& error) {
@@ -64,11 +104,13 @@ class SummaryRenewal {
       handlers.onUnreadable(path, error);
     }
     if (entry.readable) handlers.onArchive(path, entry.keys);
-    // Read again to the same entry (a damaged archive stays damaged): the
-    // summary need not change for it, unless its time races the summary's.
-    if (known && *known == entry && !Racing(entry)) return Keep(*known);
+    entry = AsKept(std::move(entry));
+    // Not kept before and not now (a damaged archive stays damaged): the
+    // summary need not change for it.
+    if (known && !known->readable && *known == entry) return Keep(*known);
     m_changed = true;
     m_entries.push_back(std::move(entry));
+    if (m_entries.back().readable) m_readAt.emplace_back(m_entries.size() - 1, readAt);
   }
 
   void Write() {
@@ -77,13 +119,20 @@ class SummaryRenewal {
         if (m_old) m_fs.RemoveFileWhateverItsAttributes(m_root + m_name);
         return;
       }
-      // A racing entry read again is written again, so that its time lies
-      // apart from the new summary's and the next walk can trust it. An
+      // An archive read is written again with the moment of its reading, also
+      // one whose time raced it, so that the next walk can trust it. An
       // archive gone leaves an old entry unkept.
       if (m_old && !m_changed && m_kept == m_old->summary.entries.size()) return;
+      const Clock::time_point writing = Clock::now();
+      for (const auto& [index, readAt] : m_readAt) {
+        const auto before = std::chrono::ceil<std::chrono::milliseconds>(writing - readAt).count();
+        m_entries[index].readBeforeWritingMs =
+            std::min(static_cast<std::uint64_t>(before), kLongestReadBeforeWritingMs);
+      }
       m_fs.WriteHiddenFileReplacing(m_root + m_name, SerializeKeySummary(KeySummary{m_root, std::move(m_entries)}));
-    } catch (const AppError&) {
-      // A read-only folder or disc: the catalogue works without a summary.
+    } catch (const std::exception&) {
+      // A read-only folder or disc, or no memory for a large one: the
+      // catalogue works without a summary.
     }
   }
 
@@ -97,9 +146,14 @@ class SummaryRenewal {
     return known.size == listed.size && known.lastWrite == listed.lastWrite;
   }
 
-  // Written so near the summary that a change after it may have kept its time.
-  bool Racing(const SummaryEntry& listed) const {
-    const std::int64_t apart = MillisecondsOf(listed.lastWrite) - MillisecondsOf(m_old->written);
+  // Written so near its reading that a change after it may have kept its
+  // time. The reading is placed on the file system's clock by the summary's
+  // own time, which came from there too.
+  bool Racing(const SummaryEntry& known) const {
+    if (!known.readBeforeWritingMs) return false;
+    const std::int64_t readAt =
+        MillisecondsOf(m_old->written) - static_cast<std::int64_t>(*known.readBeforeWritingMs);
+    const std::int64_t apart = MillisecondsOf(known.lastWrite) - readAt;
     return apart > -kRacingMs && apart < kRacingMs;
   }
 
@@ -118,8 +172,10 @@ class SummaryRenewal {
   // Into m_old's entries; the keys view their paths, which stay where they are.
   std::unordered_map<std::string_view, SummaryEntry*> m_byPath;
   std::vector<SummaryEntry> m_entries;
+  // The entries read in this walk, by index, and when their reading began.
+  std::vector<std::pair<std::size_t, Clock::time_point>> m_readAt;
   std::size_t m_kept = 0;  // entries taken over from m_old
-  bool m_changed = false;  // an archive was read: new, changed, racing or unreadable
+  bool m_changed = false;  // an archive was read: new, changed or racing
 };
 
 }  // namespace

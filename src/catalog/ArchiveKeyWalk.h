@@ -22,12 +22,13 @@ struct ArchiveKeyHandlers {
 
 // Walks the archives under `folder` in WalkCatalog's order. An archive is
 // taken from the summary when its size and last-write time are those its
-// entry records and that time lies two seconds or more from the summary's own
-// writing (a file changed in the same second as the summary was written could
-// keep both); every other archive is read, an unreadable one every time. When
-// the walk ends (not stopped, nothing thrown), the summary is written again if
-// it changed, or removed when no archive is left; when that fails nothing is
-// said. Only the archive mask has a summary: with another mask every archive
+// entry records and that time lies four seconds or more from the moment the
+// archive was read (a file changed soon after it was read could keep both
+// where times are two seconds coarse); every other archive is read, an
+// unreadable one every time. A summary that cannot be read, or is larger than
+// its end line allows, is none. When the walk ends (not stopped, nothing
+// thrown), the summary is written again if it changed, or removed when no
+// archive is left; when that fails nothing is said. Only the archive mask has a summary: with another mask every archive
 // is read and no summary touched. False when the pacing stopped the walk.
 bool WalkArchiveKeys(FileSystem& fs, std::string_view folder, const std::string& mask,
                      const ArchiveKeyHandlers& handlers, const WalkPacing* pacing = nullptr);

@@ -11,9 +11,10 @@ namespace {
 
 // The first line: format, version, and the catalogue folder it belongs to.
 constexpr std::string_view kFormatName = "Discovel key summary";
-// Version 2 added the last check's two keys: a summary of version 1 lacks
-// them, so it is read as no summary and written anew.
-constexpr std::string_view kVersion = "2";
+// Version 2 added the last check's two keys, version 3 when each archive was
+// read: an older summary lacks them, so it is read as no summary and written
+// anew.
+constexpr std::string_view kVersion = "3";
 // The last line, with the number of entries: a file cut short at a line end
 // is still seen as cut.
 constexpr std::string_view kEndName = "end";
@@ -21,7 +22,10 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr char kField = '\t';
 constexpr std::string_view kReadable = "R";
 constexpr std::string_view kUnreadable = "U";
-constexpr std::size_t kEntryFields = 14;
+constexpr std::size_t kEntryFields = 15;
+// The first line's share of the bound: its names and a folder path within
+// MAX_PATH, escaped, and the end line.
+constexpr std::size_t kFirstLineBytes = 1024;
 
 // Field texts hold no tab, CR or LF, so a record is one line; backslash
 // escapes them and itself, and every other byte stands as it is.
@@ -126,6 +130,14 @@ std::string* KeyField(ArchiveKeyValues& keys, std::size_t index) {
 }
 constexpr std::size_t kKeyFields = 10;
 
+// Empty for none; an unreadable archive has none.
+std::optional<std::optional<std::uint64_t>> ParseReadBefore(std::string_view text, bool readable) {
+  if (text.empty()) return std::optional<std::uint64_t>();
+  const auto value = Decimal(text);
+  if (!readable || !value || *value > kLongestReadBeforeWritingMs) return std::nullopt;
+  return std::optional<std::uint64_t>(*value);
+}
+
 std::optional<SummaryEntry> ParseEntry(const std::vector<std::string_view>& fields) {
   if (fields.size() != kEntryFields) return std::nullopt;
   SummaryEntry entry;
@@ -134,12 +146,15 @@ std::optional<SummaryEntry> ParseEntry(const std::vector<std::string_view>& fiel
   const auto time = ParseTime(fields[2]);
   const bool readable = fields[3] == kReadable;
   if (!path || path->empty() || !size || !time || (!readable && fields[3] != kUnreadable)) return std::nullopt;
+  const auto readBefore = ParseReadBefore(fields[4], readable);
+  if (!readBefore) return std::nullopt;
   entry.relativePath = std::move(*path);
   entry.size = *size;
   entry.lastWrite = *time;
   entry.readable = readable;
+  entry.readBeforeWritingMs = *readBefore;
   for (std::size_t i = 0; i < kKeyFields; ++i) {
-    auto value = Unescaped(fields[4 + i]);
+    auto value = Unescaped(fields[5 + i]);
     // An unreadable archive has no keys to tell.
     if (!value || (!readable && !value->empty())) return std::nullopt;
     *KeyField(entry.keys, i) = std::move(*value);
@@ -147,7 +162,37 @@ std::optional<SummaryEntry> ParseEntry(const std::vector<std::string_view>& fiel
   return entry;
 }
 
+void AppendEntry(std::string& out, const SummaryEntry& entry) {
+  AppendEscaped(out, entry.relativePath);
+  out += kField;
+  out += std::to_string(entry.size);
+  out += kField;
+  AppendTime(out, entry.lastWrite);
+  out += kField;
+  out += entry.readable ? kReadable : kUnreadable;
+  out += kField;
+  if (entry.readable && entry.readBeforeWritingMs) out += std::to_string(*entry.readBeforeWritingMs);
+  ArchiveKeyValues keys = entry.readable ? entry.keys : ArchiveKeyValues{};
+  for (std::size_t i = 0; i < kKeyFields; ++i) {
+    out += kField;
+    AppendEscaped(out, *KeyField(keys, i));
+  }
+  out += kLineEnd;
+}
+
 }  // namespace
+
+SummaryEntry AsKept(SummaryEntry entry) {
+  if (!entry.readable) return entry;
+  std::string record;
+  AppendEntry(record, entry);
+  if (record.size() > kLongestSummaryRecord) {
+    entry.readable = false;
+    entry.readBeforeWritingMs.reset();
+    entry.keys = {};
+  }
+  return entry;
+}
 
 ArchiveKeyValues ReadArchiveKeyValues(FileSystem& fs, const std::string& path) {
   const ArchiveText text = ArchiveText::LoadKeyBlock(fs, path);
@@ -174,21 +219,7 @@ std::string SerializeKeySummary(const KeySummary& summary) {
   out += kField;
   AppendEscaped(out, summary.catalogFolder);
   out += kLineEnd;
-  for (const SummaryEntry& entry : summary.entries) {
-    AppendEscaped(out, entry.relativePath);
-    out += kField;
-    out += std::to_string(entry.size);
-    out += kField;
-    AppendTime(out, entry.lastWrite);
-    out += kField;
-    out += entry.readable ? kReadable : kUnreadable;
-    ArchiveKeyValues keys = entry.readable ? entry.keys : ArchiveKeyValues{};
-    for (std::size_t i = 0; i < kKeyFields; ++i) {
-      out += kField;
-      AppendEscaped(out, *KeyField(keys, i));
-    }
-    out += kLineEnd;
-  }
+  for (const SummaryEntry& entry : summary.entries) AppendEntry(out, entry);
   out += kEndName;
   out += kField;
   out += std::to_string(summary.entries.size());
@@ -226,6 +257,18 @@ std::optional<KeySummary> ParseKeySummary(std::string_view bytes) {
     if (!paths.insert(line.substr(0, line.find(kField))).second) return std::nullopt;
   }
   return std::nullopt;
+}
+
+std::optional<std::size_t> SummaryBytesBound(std::string_view tail) {
+  if (!tail.ends_with(kLineEnd)) return std::nullopt;
+  tail.remove_suffix(kLineEnd.size());
+  const std::size_t before = tail.rfind(kLineEnd);
+  if (before == std::string_view::npos) return std::nullopt;
+  const auto fields = Fields(tail.substr(before + kLineEnd.size()));
+  if (fields.size() != 2 || fields[0] != kEndName) return std::nullopt;
+  const auto count = Decimal(fields[1]);
+  if (!count || *count > kMostSummaryArchives) return std::nullopt;
+  return kFirstLineBytes + static_cast<std::size_t>(*count) * kLongestSummaryRecord;
 }
 
 std::int64_t MillisecondsOf(const LocalTime& time) {

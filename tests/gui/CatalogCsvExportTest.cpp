@@ -149,7 +149,10 @@ TEST_F(LocaleCatalogCsvExport, TheToolButtonAsksBeforeOverwritingAndNoKeepsTheEa
 
 TEST_F(LocaleCatalogCsvExport, AFileThatCannotBeWrittenIsSaidWithItsReasonAndTheEarlierOneStaysWhole) {
   out.WriteFile("list.csv", "earlier file\r\n");
-  out.MakeFolder("list.csv.tmp");  // where the new file would be written first
+  // Open in another program that lets no one delete it: it cannot be replaced.
+  const HANDLE held = CreateFileA((out / "list.csv").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
   test::SaveDialogRun dialog;
   std::string errorBox;
   WithCatalogWindow([&](HWND window) {
@@ -161,6 +164,7 @@ TEST_F(LocaleCatalogCsvExport, AFileThatCannotBeWrittenIsSaidWithItsReasonAndThe
   EXPECT_NE(dialog.overwriteQuestion, "");
   EXPECT_EQ(errorBox.rfind("Cannot write file \"" + out / "list.csv" + "\". ", 0), 0u) << errorBox;
   EXPECT_GT(errorBox.size(), ("Cannot write file \"" + out / "list.csv" + "\". ").size()) << "the reason";
+  CloseHandle(held);
   EXPECT_EQ(out.ReadFile("list.csv"), "earlier file\r\n");
 }
 

@@ -5,7 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <ctime>
 #include <system_error>
 
@@ -146,6 +149,33 @@ bool MatchesPlainWildcard(std::string_view name, std::string_view mask) {
   return m == mask.size();
 }
 
+// A name beside `target` that no other writer picks, or seldom: it is
+// created new, and another is tried when it exists. It never ends in ".dat",
+// so no reader takes a left-over for an archive.
+std::string TemporarySibling(const std::string& target) {
+  static std::atomic<std::uint64_t> written{0};
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  std::uint64_t mix = (static_cast<std::uint64_t>(::getpid()) << 32) ^
+                      static_cast<std::uint64_t>(now.tv_sec) * 1000000007u ^ static_cast<std::uint64_t>(now.tv_nsec) ^
+                      ++written * 0x9E3779B97F4A7C15u;
+  mix = (mix ^ (mix >> 31)) * 0xBF58476D1CE4E5B9u;
+  char unique[16];
+  std::snprintf(unique, sizeof unique, "%08x", static_cast<unsigned>((mix ^ (mix >> 29)) & 0xFFFFFFFFu));
+  return target + ".~" + unique + ".tmp";
+}
+
+// Creates the temporary file new, never over an existing one; its name goes to `temp`.
+Fd CreateTemporarySibling(const std::string& target, const std::string& path, std::string& temp) {
+  constexpr int kNames = 100;
+  for (int tried = 1;; ++tried) {
+    temp = TemporarySibling(target);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return Fd(fd);
+    if (errno != EEXIST || tried == kNames) Fail("write", path, errno);
+  }
+}
+
 bool StatOf(const std::string& nativePath, struct stat& st) {
   return ::stat(nativePath.c_str(), &st) == 0 || ::lstat(nativePath.c_str(), &st) == 0;
 }
@@ -203,10 +233,8 @@ std::unique_ptr<RandomReader> PosixFileSystem::OpenForReadingAt(const std::strin
 
 void PosixFileSystem::WriteFileReplacing(const std::string& path, std::string_view bytes) {
   const std::string target = ToNativePath(path);
-  // Never ends in ".dat", so no reader takes a left-over for an archive.
-  const std::string temp = target + ".tmp";
-  Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (fd.Get() < 0) Fail("write", path, errno);
+  std::string temp;
+  Fd fd = CreateTemporarySibling(target, path, temp);
 
   int error = 0;
   std::size_t done = 0;

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cctype>
+#include <cstdint>
+#include <cstdio>
 
 #include "platform/AppError.h"
 #include "platform/win32/Handles.h"
@@ -186,6 +189,38 @@ bool MoveRetrying(Move move) {
   }
 }
 
+// A name beside `path` that no other writer picks, or seldom (another
+// program, or this one on another machine of a share): it is created new,
+// and another is tried when it exists. It never ends in ".dat", so no reader
+// takes a left-over for an archive.
+std::string TemporarySibling(const std::string& path) {
+  static std::atomic<std::uint64_t> written{0};
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  std::uint64_t mix = (static_cast<std::uint64_t>(GetCurrentProcessId()) << 32) ^
+                      ((static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime) ^
+                      ++written * 0x9E3779B97F4A7C15u;
+  mix = (mix ^ (mix >> 31)) * 0xBF58476D1CE4E5B9u;
+  char unique[16];
+  std::snprintf(unique, sizeof unique, "%08x", static_cast<unsigned>((mix ^ (mix >> 29)) & 0xFFFFFFFFu));
+  return path + ".~" + unique + ".tmp";
+}
+
+// Creates the temporary file new (CREATE_NEW), never over an existing one;
+// its name goes to `temp`.
+FileHandle CreateTemporarySibling(const std::string& path, unsigned long attributes, std::string& temp) {
+  constexpr int kNames = 100;
+  for (int tried = 1;; ++tried) {
+    temp = TemporarySibling(path);
+    FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr));
+    if (file) return file;
+    const DWORD code = GetLastError();
+    if ((code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) || tried == kNames) {
+      ThrowFileError("Cannot create file", path);
+    }
+  }
+}
+
 }  // namespace
 
 std::string Win32FileSystem::ReadWholeFile(const std::string& path) {
@@ -230,14 +265,10 @@ void Win32FileSystem::WriteHiddenFileReplacing(const std::string& path, std::str
 }
 
 void Win32FileSystem::WriteReplacing(const std::string& path, std::string_view bytes, unsigned long attributes) {
-  // The temporary name does not end in ".dat", so no reader takes it for an archive.
-  const std::string temp = path + ".tmp";
+  std::string temp;
   {
-    // CREATE_ALWAYS refuses to overwrite a hidden file unless the new one is
-    // hidden too, so a temporary left hidden by a crash is taken over. The
-    // move keeps the temporary's attributes.
-    FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
-    if (!file) ThrowFileError("Cannot create file", path);
+    // The move keeps the temporary's attributes.
+    FileHandle file = CreateTemporarySibling(path, attributes, temp);
     const char* data = bytes.data();
     std::size_t left = bytes.size();
     bool ok = true;

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <map>
+#include <thread>
+#include <vector>
 
 #include "platform/AppError.h"
 #include "support/TempFolder.h"
@@ -126,8 +128,42 @@ TEST(PosixFileSystem, WriteReplacesInOneStepAndLeavesNoTemporary) {
   } catch (const FileError& e) {
     EXPECT_NE(std::string(e.what()).find(folder / "3.dat"), std::string::npos);
   }
-  EXPECT_FALSE(fs.FileExists(folder / "3.dat.tmp"));
   EXPECT_EQ(List(fs, folder.Path(), "*").size(), 2u);
+}
+
+TEST(PosixFileSystem, AReplacingWriteLeavesAFileOfTheUsersBesideItAsItWas) {
+  TempFolder folder;
+  PosixFileSystem fs;
+  folder.WriteFile("x.csv.tmp", "the user's own");
+  fs.WriteFileReplacing(folder / "x.csv", "exported");
+  EXPECT_EQ(folder.ReadFile("x.csv"), "exported");
+  EXPECT_EQ(folder.ReadFile("x.csv.tmp"), "the user's own");
+  EXPECT_EQ(List(fs, folder.Path(), "*").size(), 2u);
+}
+
+TEST(PosixFileSystem, TwoWritersOfOneFileEachPutTheirOwnBytesInPlace) {
+  TempFolder folder;
+  PosixFileSystem fs;
+  const std::string path = folder / "1.dat";
+  const std::string bytes[2] = {std::string(1 << 18, 'a'), std::string(1 << 18, 'b')};
+  for (int round = 0; round < 20; ++round) {
+    std::string failures[2];
+    std::vector<std::thread> writers;
+    for (int i = 0; i < 2; ++i) {
+      writers.emplace_back([&, i] {
+        try {
+          fs.WriteFileReplacing(path, bytes[i]);
+        } catch (const FileError& error) {
+          failures[i] = error.what();
+        }
+      });
+    }
+    for (std::thread& writer : writers) writer.join();
+    EXPECT_EQ(failures[0] + failures[1], "") << "round " << round;
+    const std::string written = folder.ReadFile("1.dat");
+    EXPECT_TRUE(written == bytes[0] || written == bytes[1]) << "round " << round << ": mixed bytes";
+  }
+  EXPECT_EQ(List(fs, folder.Path(), "*").size(), 1u);
 }
 
 TEST(PosixFileSystem, ExistenceCreationAndRemoval) {

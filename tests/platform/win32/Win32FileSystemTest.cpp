@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "catalog/DosTime.h"
 #include "platform/AppError.h"
@@ -55,24 +56,75 @@ TEST(Win32FileSystemTest, ReplacingWriteLeavesOnlyTheNewFile) {
   EXPECT_FALSE(whole);
 }
 
-TEST(Win32FileSystemTest, AHiddenWriteGivesAHiddenFileAndReplacesOneLeftHiddenBefore) {
+int EntriesOf(Win32FileSystem& fs, const std::string& folder) {
+  int entries = 0;
+  fs.ListFolder(folder, "*.*", [&](const DirEntry&) { return ++entries, true; });
+  return entries;
+}
+
+TEST(Win32FileSystemTest, AHiddenWriteGivesAHiddenFileThatAnOrdinaryWriteReplaces) {
   test::TempFolder folder;
   Win32FileSystem fs;
   const std::string path = folder / "catalog.sum";
-  // A temporary file a crash left behind, hidden as a hidden write makes it:
-  // CREATE_ALWAYS with other attributes would be refused.
-  folder.WriteFile("catalog.sum.tmp", "half");
-  ASSERT_TRUE(SetFileAttributesA((path + ".tmp").c_str(), FILE_ATTRIBUTE_HIDDEN));
   fs.WriteHiddenFileReplacing(path, "first");
   fs.WriteHiddenFileReplacing(path, "second");
   EXPECT_EQ(fs.ReadWholeFile(path), "second");
   const DWORD attributes = GetFileAttributesA(path.c_str());
   ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
-  EXPECT_FALSE(fs.FileExists(path + ".tmp"));
-  // An ordinary write over it is not refused either.
   fs.WriteFileReplacing(path, "third");
   EXPECT_EQ(fs.ReadWholeFile(path), "third");
+  EXPECT_EQ(EntriesOf(fs, folder.Path()), 1);
+}
+
+TEST(Win32FileSystemTest, AReplacingWriteLeavesFilesOfTheUsersBesideItAsTheyWere) {
+  test::TempFolder folder;
+  Win32FileSystem fs;
+  folder.WriteFile("x.csv.tmp", "the user's own");
+  folder.WriteFile("catalog.sum.tmp", "hidden, as a crash may leave it");
+  ASSERT_TRUE(SetFileAttributesA((folder / "catalog.sum.tmp").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  fs.WriteFileReplacing(folder / "x.csv", "exported");
+  fs.WriteHiddenFileReplacing(folder / "catalog.sum", "summary");
+  EXPECT_EQ(fs.ReadWholeFile(folder / "x.csv"), "exported");
+  EXPECT_EQ(fs.ReadWholeFile(folder / "catalog.sum"), "summary");
+  EXPECT_EQ(fs.ReadWholeFile(folder / "x.csv.tmp"), "the user's own");
+  EXPECT_EQ(fs.ReadWholeFile(folder / "catalog.sum.tmp"), "hidden, as a crash may leave it");
+  EXPECT_EQ(EntriesOf(fs, folder.Path()), 4);
+}
+
+TEST(Win32FileSystemTest, AFailedReplacingWriteLeavesNoTemporaryBehind) {
+  test::TempFolder folder;
+  Win32FileSystem fs;
+  // A folder of the file's name: the new file cannot take its place.
+  folder.WriteFile("list.csv\\earlier.csv", "earlier");
+  EXPECT_THROW(fs.WriteFileReplacing(folder / "list.csv", "new"), FileError);
+  EXPECT_EQ(EntriesOf(fs, folder.Path()), 1);
+  EXPECT_EQ(folder.ReadFile("list.csv\\earlier.csv"), "earlier");
+}
+
+TEST(Win32FileSystemTest, TwoWritersOfOneFileEachPutTheirOwnBytesInPlace) {
+  test::TempFolder folder;
+  Win32FileSystem fs;
+  const std::string path = folder / "1.dat";
+  const std::string bytes[2] = {std::string(1 << 18, 'a'), std::string(1 << 18, 'b')};
+  for (int round = 0; round < 10; ++round) {
+    std::string failures[2];
+    std::vector<std::thread> writers;
+    for (int i = 0; i < 2; ++i) {
+      writers.emplace_back([&, i] {
+        try {
+          fs.WriteFileReplacing(path, bytes[i]);
+        } catch (const FileError& error) {
+          failures[i] = error.what();
+        }
+      });
+    }
+    for (std::thread& writer : writers) writer.join();
+    EXPECT_EQ(failures[0] + failures[1], "") << "round " << round;
+    const std::string written = fs.ReadWholeFile(path);
+    EXPECT_TRUE(written == bytes[0] || written == bytes[1]) << "round " << round << ": mixed bytes";
+  }
+  EXPECT_EQ(EntriesOf(fs, folder.Path()), 1);
 }
 
 TEST(Win32FileSystemTest, AFilesWriteTimeIsTheOneItsListingGives) {
