@@ -34,6 +34,9 @@ std::optional<std::int64_t> NumberOf(std::string_view text) {
   return ParseInt64(TrimBlanksAndControls(text));
 }
 
+// A file has no size below 0: such a line adds nothing to a sum.
+std::uint64_t SizeCounted(std::int64_t size) { return size > 0 ? static_cast<std::uint64_t>(size) : 0; }
+
 #if defined(DISCOVEL_HAVE_SSE2)
 // One bit for each CR or LF among the 64 bytes at `at`.
 DISCOVEL_SSE2 std::uint64_t LineEndBits(const char* at) {
@@ -586,7 +589,7 @@ void DuplicateFinder::Group(std::deque<Keyed>& rows, const DuplicateRequest& req
   struct Found {
     std::size_t first;
     std::size_t count;
-    std::int64_t extraBytes;
+    CountTotal extraBytes;
     const Keyed& Row(const std::vector<Hashed>& runs, std::size_t k = 0) const { return *runs[first + k].row; }
   };
   std::vector<Found> found;
@@ -596,24 +599,30 @@ void DuplicateFinder::Group(std::deque<Keyed>& rows, const DuplicateRequest& req
     bool severalArchives = false;
     bool anyChosen = false;
     bool allChosen = true;
-    std::int64_t sum = 0;
-    std::int64_t largest = 0;
+    CountTotal sum;
+    std::uint64_t largest = 0;
     for (; end != keyed.end() && end->hash == run->hash && end->row->key == run->row->key; ++end) {
       const Keyed& row = *end->row;
       severalArchives = severalArchives || row.archive != run->row->archive;
       const bool chosen = !request.mark.empty() && m_archives[row.archive].mark == request.mark;
       anyChosen = anyChosen || chosen;
       allChosen = allChosen && chosen;
-      sum += row.size;
-      largest = std::max(largest, row.size);
+      const std::uint64_t size = SizeCounted(row.size);
+      sum.Add(size);
+      largest = std::max(largest, size);
     }
     const bool listed = thisDiscOnly ? allChosen
                                      : severalArchives && (request.mark.empty() || anyChosen);
     if (listed) {
-      const Found group{static_cast<std::size_t>(run - keyed.begin()), static_cast<std::size_t>(end - run),
-                        thisDiscOnly ? 0 : sum - largest};
+      Found group{static_cast<std::size_t>(run - keyed.begin()), static_cast<std::size_t>(end - run), {}};
       m_totals.files += group.count;
-      m_totals.bytes += thisDiscOnly ? sum : group.extraBytes;
+      for (auto row = run; row != end; ++row) m_totals.bytes.Add(SizeCounted(row->row->size));
+      if (!thisDiscOnly) {
+        // The extra copies: every one but the largest, in the group and in the total.
+        group.extraBytes = sum;
+        group.extraBytes.Subtract(largest);
+        m_totals.bytes.Subtract(largest);
+      }
       found.push_back(group);
     }
     run = end;

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/CountTotal.h"
 #include "catalog/FolderTrail.h"
 #include "platform/FileSystem.h"
 #include "platform/TextServices.h"
@@ -43,15 +44,17 @@ struct DuplicateRow {
   std::int32_t dosTime = 0;  // the time line as packed; 0 when no number
 };
 
+// Sizes are summed exactly, however many copies near the 64-bit limit there
+// are; a size line below 0 counts as 0.
 struct DuplicateGroup {
   std::span<const DuplicateRow> rows;  // by mark, then directory, then file; the finder's
-  std::int64_t extraBytes = 0;     // every copy's size but the largest's
+  CountTotal extraBytes;               // every copy's size but the largest's
 };
 
 struct DuplicateTotals {
   std::size_t groups = 0;
   std::size_t files = 0;
-  std::int64_t bytes = 0;  // the extra copies; in the one-disc mode, the files listed
+  CountTotal bytes;  // the extra copies; in the one-disc mode, the files listed
 };
 
 struct DuplicateRequest {

@@ -50,11 +50,12 @@ std::string DuplicatesStatus(DuplicateMode mode, std::string_view mark, const Du
   if (totals.files == 0) return "There are no results to display.";
   const auto count = [&](std::int64_t n) { return FormatCount(n, thousands); };
   const auto files = count(static_cast<std::int64_t>(totals.files));
+  const std::string bytes = GroupDigits(totals.bytes.Digits(), thousands);
   if (mode == DuplicateMode::kOnThisDiscOnly) {
-    return "Files only on " + std::string(mark) + ": " + files + "; Size: " + count(totals.bytes);
+    return "Files only on " + std::string(mark) + ": " + files + "; Size: " + bytes;
   }
   return "Groups: " + count(static_cast<std::int64_t>(totals.groups)) + "; Files: " + files +
-         "; Size of extra copies: " + count(totals.bytes);
+         "; Size of extra copies: " + bytes;
 }
 
 }  // namespace discovel

@@ -103,7 +103,7 @@ TEST(DuplicateTable, GroupsNumberedRowsInTheSearchFormats) {
                                           {"CD 2", "b.dat", "\\", "SONG.MP3", 1234567, stamp},
                                           {"CD 1", "a.dat", "\\", "noext", 5, 0},
                                           {"CD 3", "c.dat", "\\", "noext", 5, 0}};
-  const std::vector<DuplicateGroup> groups = {{{rows.data(), 2}, 0}, {{rows.data() + 2, 2}, 0}};
+  const std::vector<DuplicateGroup> groups = {{{rows.data(), 2}, {}}, {{rows.data() + 2, 2}, {}}};
   const test::TestText text = Separators();
   DuplicateTable table;
   table.Fill(groups, text);
@@ -125,11 +125,16 @@ TEST(DuplicateTable, GroupsNumberedRowsInTheSearchFormats) {
   EXPECT_EQ(small.RowCount(), 0u);
 }
 
+DuplicateTotals Totals(std::size_t groups, std::size_t files, std::uint64_t bytes) {
+  DuplicateTotals totals{groups, files, {}};
+  totals.bytes.Add(bytes);
+  return totals;
+}
+
 TEST(DuplicateTable, StatusTexts) {
-  DuplicateTotals totals{1234, 2500, 1234567890};
-  EXPECT_EQ(DuplicatesStatus(DuplicateMode::kOnSeveralDiscs, "", totals, "."),
+  EXPECT_EQ(DuplicatesStatus(DuplicateMode::kOnSeveralDiscs, "", Totals(1234, 2500, 1234567890), "."),
             "Groups: 1.234; Files: 2.500; Size of extra copies: 1.234.567.890");
-  EXPECT_EQ(DuplicatesStatus(DuplicateMode::kOnThisDiscOnly, "CD 4", {7, 7, 1024}, ","),
+  EXPECT_EQ(DuplicatesStatus(DuplicateMode::kOnThisDiscOnly, "CD 4", Totals(7, 7, 1024), ","),
             "Files only on CD 4: 7; Size: 1,024");
   EXPECT_EQ(DuplicatesStatus(DuplicateMode::kOnSeveralDiscs, "", {}, ","), "There are no results to display.");
 }
