@@ -202,8 +202,11 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
   const std::string root = IncludeTrailingBackslash(folder);
   FolderTrail trail(m_fs, root);
   const NameFolder names(m_text);
-  // One for each side of a read shared by two threads.
-  KeyHasher hashers[2] = {{request.criteria, names, m_hash}, {request.criteria, names, m_hash}};
+  // One for each side of a read shared by threads.
+  KeyHasher hashers[kReadPassSides] = {
+      {request.criteria, names, m_hash}, {request.criteria, names, m_hash}, {request.criteria, names, m_hash}};
+  // While the reads wait for a slow archive, the window stays alive and Cancel works.
+  const auto pause = [this] { PumpAndCheck(); };
   try {
     if (request.mode == DuplicateMode::kOnThisDiscOnly) {
       FindOnChosenDiscs(root, mask, request, names, hashers);
@@ -243,7 +246,8 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
             }
             m_observer.ArchiveSearched();
             PumpAndCheck();
-          });
+          },
+          pause);
       SelectWanted(records, damaged, request, wanted);
     }
 
@@ -295,7 +299,8 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
             m_texts.Adopt(result.texts);
           }
           PumpAndCheck();
-        });
+        },
+        pause);
     std::vector<DuplicateRecord>().swap(wanted);
     Group(keyed, request);
     return true;
@@ -346,7 +351,8 @@ std::string DuplicateFinder::ChangedDuringTheSearch(std::size_t archive) const {
 
 void DuplicateFinder::FindOnChosenDiscs(const std::string& root, const std::string& mask,
                                         const DuplicateRequest& request, const NameFolder& names,
-                                        KeyHasher (&hashers)[2]) {
+                                        KeyHasher (&hashers)[kReadPassSides]) {
+  const auto pause = [this] { PumpAndCheck(); };
   // The archives and which carry the mark, in one walk that takes the marks
   // from the summary of the key blocks where it is current. One that cannot
   // be read counts as another disc, and the full read names it.
@@ -401,7 +407,8 @@ void DuplicateFinder::FindOnChosenDiscs(const std::string& root, const std::stri
         }
         m_observer.ArchiveSearched();
         PumpAndCheck();
-      });
+      },
+      pause);
 
   // Every other archive only tells which of those keys it holds too.
   Charge(rows.size() * (sizeof(std::pair<std::uint64_t, std::size_t>) + 2 * sizeof(std::uint64_t) + 1));
@@ -443,7 +450,8 @@ void DuplicateFinder::FindOnChosenDiscs(const std::string& root, const std::stri
         }
         m_observer.ArchiveSearched();
         PumpAndCheck();
-      });
+      },
+      pause);
 
   std::deque<Keyed> listed;
   for (std::size_t r = 0; r < rows.size(); ++r) {

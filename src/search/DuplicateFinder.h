@@ -25,6 +25,7 @@
 #include "search/DuplicateRecords.h"
 #include "search/SearchEngine.h"
 #include "search/SearchResults.h"
+#include "search/SharedReadPass.h"
 #include "search/TextArena.h"
 
 namespace discovel {
@@ -119,7 +120,7 @@ class DuplicateFinder {
   // every other archive then only for which of those keys it holds too. No
   // record per entry, and no archive read twice.
   void FindOnChosenDiscs(const std::string& root, const std::string& mask, const DuplicateRequest& request,
-                         const NameFolder& names, KeyHasher (&hashers)[2]);
+                         const NameFolder& names, KeyHasher (&hashers)[kReadPassSides]);
   std::string ChangedDuringTheSearch(std::size_t archive) const;
   void PumpAndCheck();
   void Charge(std::size_t bytes);
