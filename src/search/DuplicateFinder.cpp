@@ -453,11 +453,14 @@ void DuplicateFinder::FindOnChosenDiscs(const std::string& root, const std::stri
       },
       pause);
 
-  std::deque<Keyed> listed;
+  // The rows no other archive holds, kept where they are: no second copy.
+  std::vector<std::pair<std::uint64_t, std::size_t>>().swap(byHash);
+  std::size_t kept = 0;
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    if (!heldElsewhere[r]) listed.push_back(rows[r]);
+    if (!heldElsewhere[r]) rows[kept++] = rows[r];
   }
-  Group(listed, request);
+  rows.resize(kept);
+  Group(rows, request);
 }
 
 void DuplicateFinder::ListArchives(FolderTrail& trail, const std::string& folder,

@@ -118,6 +118,11 @@ TEST(DuplicateTable, GroupsNumberedRowsInTheSearchFormats) {
   EXPECT_EQ(row(1), (Texts{"CD 2", "\\", "SONG.MP3", "MP3", "13.03.2006 14:30:20", "1.234.567"}));
   // A time that is no date leaves the date empty; the size still shows.
   EXPECT_EQ(row(3), (Texts{"CD 3", "\\", "noext", "", "", "5"}));
+  // The mark, folder and name are the finder's texts themselves, not copies.
+  const int first = DuplicateTable::kFirstFileColumn;
+  EXPECT_EQ(table.Cell(1, first + static_cast<int>(ResultColumn::kArchive)).data(), rows[1].mark.data());
+  EXPECT_EQ(table.Cell(1, first + static_cast<int>(ResultColumn::kDirectory)).data(), rows[1].directory.data());
+  EXPECT_EQ(table.Cell(1, first + static_cast<int>(ResultColumn::kFile)).data(), rows[1].file.data());
 
   // A table too large for its budget is left empty.
   DuplicateTable small(64);
