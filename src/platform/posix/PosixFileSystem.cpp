@@ -302,4 +302,66 @@ std::optional<std::string> PosixFileSystem::FolderIdentity(const std::string& fo
   return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
 }
 
+// --- Writes in pieces ----------------------------------------------------------
+
+namespace {
+
+// Creates the first temporary sibling of `path` whose name is free; `temp`
+// gets its native path.
+int CreateTemporarySibling(const std::string& path, std::string& temp) {
+  for (unsigned attempt = 0;; ++attempt) {
+    temp = ToNativePath(TemporarySiblingName(path, attempt));
+    // O_EXCL: never over a file that is there.
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return fd;
+    if (errno != EEXIST || attempt + 1 == kTemporarySiblingAttempts) Fail("write", path, errno);
+  }
+}
+
+class PosixReplacingWriter final : public ReplacingWriter {
+ public:
+  explicit PosixReplacingWriter(std::string path)
+      : m_path(std::move(path)), m_fd(CreateTemporarySibling(m_path, m_temp)) {}
+  ~PosixReplacingWriter() override {
+    if (m_fd.Get() >= 0) {
+      ::close(m_fd.Release());
+      ::unlink(m_temp.c_str());
+    }
+  }
+
+  void Write(std::string_view bytes) override {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t put = ::write(m_fd.Get(), bytes.data() + done, bytes.size() - done);
+      if (put < 0) {
+        if (errno == EINTR) continue;
+        Fail("write", m_path, errno);
+      }
+      done += static_cast<std::size_t>(put);
+    }
+  }
+
+  void Commit() override {
+    int error = 0;
+    if (::fsync(m_fd.Get()) != 0) error = errno;
+    if (::close(m_fd.Release()) != 0 && error == 0) error = errno;
+    if (error == 0 && ::rename(m_temp.c_str(), ToNativePath(m_path).c_str()) != 0) error = errno;
+    if (error != 0) {
+      ::unlink(m_temp.c_str());
+      Fail("write", m_path, error);
+    }
+  }
+
+ private:
+  std::string m_path;
+  std::string m_temp;  // native
+  Fd m_fd;             // open until Commit
+};
+
+}  // namespace
+
+std::unique_ptr<ReplacingWriter> PosixFileSystem::OpenReplacing(const std::string& path) {
+  return std::make_unique<PosixReplacingWriter>(path);
+}
+
 }  // namespace discovel

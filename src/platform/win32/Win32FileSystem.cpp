@@ -291,4 +291,81 @@ std::optional<std::string> Win32FileSystem::FolderIdentity(const std::string& fo
          std::to_string(info.nFileIndexLow);
 }
 
+// --- Writes in pieces ----------------------------------------------------------
+
+namespace {
+
+// Creates the first temporary sibling of `path` whose name is free; `temp`
+// gets its name. CREATE_NEW never opens a file that is there; a name taken
+// (also by a folder) is passed over.
+FileHandle CreateTemporarySibling(const std::string& path, std::string& temp) {
+  for (unsigned attempt = 0;; ++attempt) {
+    temp = TemporarySiblingName(path, attempt);
+    // Read access too: across a network the redirector then caches the
+    // writes and sends fewer, larger requests.
+    FileHandle file(CreateFileA(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return file;
+    const DWORD code = GetLastError();
+    const bool taken = code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ||
+                       GetFileAttributesA(temp.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!taken || attempt + 1 == kTemporarySiblingAttempts) {
+      SetLastError(code);
+      ThrowFileError("Cannot create file", path);
+    }
+  }
+}
+
+class Win32ReplacingWriter final : public ReplacingWriter {
+ public:
+  explicit Win32ReplacingWriter(std::string path)
+      : m_path(std::move(path)), m_file(CreateTemporarySibling(m_path, m_temp)) {}
+  ~Win32ReplacingWriter() override {
+    if (m_file) {
+      // Closed first: a file still open is not deleted.
+      m_file.reset();
+      ::DeleteFileA(m_temp.c_str());
+    }
+  }
+
+  void Write(std::string_view bytes) override {
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+      DWORD written = 0;
+      const DWORD chunk = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
+      if (!WriteFile(m_file.get(), data, chunk, &written, nullptr) || written != chunk) {
+        ThrowFileError("Cannot write file", m_path);
+      }
+      data += written;
+      left -= written;
+    }
+  }
+
+  void Commit() override {
+    const bool flushed = FlushFileBuffers(m_file.get()) != 0;
+    DWORD code = GetLastError();
+    m_file.reset();
+    const bool moved = flushed && MoveRetrying([&] {
+      return MoveFileExA(m_temp.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    });
+    if (moved) return;
+    if (flushed) code = GetLastError();
+    ::DeleteFileA(m_temp.c_str());
+    SetLastError(code);
+    ThrowFileError("Cannot write file", m_path);
+  }
+
+ private:
+  std::string m_path;
+  std::string m_temp;
+  FileHandle m_file;  // open until Commit
+};
+
+}  // namespace
+
+std::unique_ptr<ReplacingWriter> Win32FileSystem::OpenReplacing(const std::string& path) {
+  return std::make_unique<Win32ReplacingWriter>(path);
+}
+
 }  // namespace discovel
