@@ -17,6 +17,7 @@
 #include "catalog/DosTime.h"
 #include "check/CheckRecord.h"
 #include "export/ListExport.h"
+#include "platform/FileSystem.h"
 #include "support/ArchiveBuilder.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/ListDriver.h"
@@ -149,7 +150,10 @@ TEST_F(LocaleCatalogCsvExport, TheToolButtonAsksBeforeOverwritingAndNoKeepsTheEa
 
 TEST_F(LocaleCatalogCsvExport, AFileThatCannotBeWrittenIsSaidWithItsReasonAndTheEarlierOneStaysWhole) {
   out.WriteFile("list.csv", "earlier file\r\n");
-  out.MakeFolder("list.csv.tmp");  // where the new file would be written first
+  // Every name the new file could be written to first is taken.
+  for (unsigned attempt = 0; attempt < kTemporarySiblingAttempts; ++attempt) {
+    out.MakeFolder(TemporarySiblingName("list.csv", attempt));
+  }
   test::SaveDialogRun dialog;
   std::string errorBox;
   WithCatalogWindow([&](HWND window) {
