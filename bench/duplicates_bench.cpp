@@ -180,17 +180,18 @@ void Check(const char* what, const ExpectedDuplicates& expected, const Duplicate
                 run.full ? "stopped: the results filled their memory budget" : "stopped");
     return;
   }
-  if (got.groups != expected.groups || got.files != expected.files || got.bytes != expected.bytes ||
+  const std::string bytes = got.bytes.Digits();
+  if (got.groups != expected.groups || got.files != expected.files || bytes != std::to_string(expected.bytes) ||
       run.failed != 0) {
     g_mismatch = true;
-    std::printf("  *** MISMATCH: %s found %zu groups, %zu files, %lld bytes (%d archives failed);"
+    std::printf("  *** MISMATCH: %s found %zu groups, %zu files, %s bytes (%d archives failed);"
                 " the catalogue holds %zu groups, %zu files, %lld bytes ***\n",
-                what, got.groups, got.files, static_cast<long long>(got.bytes), run.failed, expected.groups,
-                expected.files, static_cast<long long>(expected.bytes));
+                what, got.groups, got.files, bytes.c_str(), run.failed, expected.groups, expected.files,
+                static_cast<long long>(expected.bytes));
     return;
   }
   std::printf("  %zu groups, %zu files, %.1f GB: as the catalogue holds\n", got.groups, got.files,
-              static_cast<double>(got.bytes) / 1e9);
+              std::stod(bytes) / 1e9);
 }
 
 void PrintAgainstSearch(const char* what, const DuplicateRun& run, double simple) {

@@ -1,5 +1,8 @@
 #include "export/CsvWriter.h"
 
+#include <algorithm>
+#include <memory>
+
 namespace discovel {
 namespace {
 
@@ -42,29 +45,45 @@ void AppendLine(const std::vector<std::string>& fields, std::string& out) {
 
 }  // namespace
 
-std::string CsvFileBytes(const std::vector<std::string>& captions, std::size_t rowCount,
-                         const CsvRowSource& fillRow, const TextServices& text) {
-  // The whole table in the code page first, converted in one go: one call
-  // instead of one per field.
+void ProduceCsvPieces(const std::vector<std::string>& captions, std::size_t rowCount, const CsvRowSource& fillRow,
+                      const TextServices& text, const std::function<void(std::string_view)>& piece,
+                      std::size_t pieceBytes) {
+  // The lines of a piece in the code page first, converted in one go: one
+  // call per piece instead of one per field.
   std::string ansi;
-  ansi.reserve(64 + rowCount * 16 * (captions.size() + 1));
+  std::string utf8;
+  ansi.reserve(std::min(pieceBytes, std::size_t{64} + rowCount * 16 * (captions.size() + 1)) + 4096);
+  utf8 = kByteOrderMark;
+  const auto handOn = [&] {
+    text.AppendAsUtf8(ansi, utf8);
+    piece(utf8);
+    ansi.clear();
+    utf8.clear();
+  };
   AppendLine(captions, ansi);
   std::vector<std::string> fields(captions.size());
   for (std::size_t row = 0; row < rowCount; ++row) {
+    if (ansi.size() >= pieceBytes) handOn();
     fillRow(row, fields);
     AppendLine(fields, ansi);
   }
+  handOn();
+}
+
+std::string CsvFileBytes(const std::vector<std::string>& captions, std::size_t rowCount,
+                         const CsvRowSource& fillRow, const TextServices& text) {
   std::string bytes;
-  bytes.reserve(kByteOrderMark.size() + ansi.size() + ansi.size() / 8);
-  bytes += kByteOrderMark;
-  text.AppendAsUtf8(ansi, bytes);
+  ProduceCsvPieces(captions, rowCount, fillRow, text, [&](std::string_view piece) { bytes += piece; });
   return bytes;
 }
 
-void WriteCsvFile(FileSystem& fs, const std::string& path, std::string_view bytes) {
-  // The seam writes a temporary sibling and replaces the file with it; its
-  // FileError already names the path and the reason.
-  fs.WriteFileReplacing(path, bytes);
+void WriteCsvFile(FileSystem& fs, const std::string& path, const std::vector<std::string>& captions,
+                  std::size_t rowCount, const CsvRowSource& fillRow, const TextServices& text) {
+  // The seam's FileError already names the path and the reason; a writer
+  // dropped by an error removes its temporary.
+  const std::unique_ptr<ReplacingWriter> file = fs.OpenReplacing(path);
+  ProduceCsvPieces(captions, rowCount, fillRow, text, [&](std::string_view piece) { file->Write(piece); });
+  file->Commit();
 }
 
 }  // namespace discovel

@@ -19,13 +19,27 @@ namespace discovel {
 // assigning to them reuses their storage.
 using CsvRowSource = std::function<void(std::size_t row, std::vector<std::string>& fields)>;
 
-// The bytes of the file. `text` converts the code page's text to UTF-8.
+// The file is made and written in pieces of about this much text of the code
+// page (a longer line is a piece of its own), so that a long list needs no
+// copy of itself in memory.
+inline constexpr std::size_t kCsvPieceBytes = std::size_t{1} << 20;
+
+// Hands the file's bytes to `piece` in order: the byte-order mark and whole
+// lines converted to UTF-8 (`text` converts the code page's text), so a
+// double-byte character is never cut. The bytes do not depend on `pieceBytes`.
+void ProduceCsvPieces(const std::vector<std::string>& captions, std::size_t rowCount, const CsvRowSource& fillRow,
+                      const TextServices& text, const std::function<void(std::string_view)>& piece,
+                      std::size_t pieceBytes = kCsvPieceBytes);
+
+// The bytes of the file in one string.
 std::string CsvFileBytes(const std::vector<std::string>& captions, std::size_t rowCount,
                          const CsvRowSource& fillRow, const TextServices& text);
 
-// Writes `bytes` through a temporary sibling replacing `path` in one step, so
-// a failure leaves an earlier file whole. Throws FileError ("Cannot write
-// file "<path>". <reason>") when it cannot.
-void WriteCsvFile(FileSystem& fs, const std::string& path, std::string_view bytes);
+// Writes the file piece by piece to a temporary sibling that replaces `path`
+// in one step, so a failure, also one `fillRow` throws, leaves an earlier file
+// whole and no temporary. Throws FileError ("Cannot write file "<path>".
+// <reason>") when it cannot write.
+void WriteCsvFile(FileSystem& fs, const std::string& path, const std::vector<std::string>& captions,
+                  std::size_t rowCount, const CsvRowSource& fillRow, const TextServices& text);
 
 }  // namespace discovel

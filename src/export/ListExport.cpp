@@ -26,19 +26,34 @@ std::string CsvFieldOfShown(SortKind kind, std::string_view shown, const TextSer
   return std::string(shown);
 }
 
-std::string ListCsvBytes(const std::vector<ExportColumn>& columns, std::size_t rowCount,
-                         const ShownCellText& shown, const TextServices& text) {
+namespace {
+
+std::vector<std::string> CaptionsOf(const std::vector<ExportColumn>& columns) {
   std::vector<std::string> captions;
   captions.reserve(columns.size());
   for (const ExportColumn& column : columns) captions.push_back(column.caption);
-  return CsvFileBytes(
-      captions, rowCount,
-      [&](std::size_t row, std::vector<std::string>& fields) {
-        for (std::size_t column = 0; column < columns.size(); ++column) {
-          fields[column] = CsvFieldOfShown(columns[column].kind, shown(row, static_cast<int>(column)), text);
-        }
-      },
-      text);
+  return captions;
+}
+
+CsvRowSource RowsShown(const std::vector<ExportColumn>& columns, const ShownCellText& shown,
+                       const TextServices& text) {
+  return [&columns, &shown, &text](std::size_t row, std::vector<std::string>& fields) {
+    for (std::size_t column = 0; column < columns.size(); ++column) {
+      fields[column] = CsvFieldOfShown(columns[column].kind, shown(row, static_cast<int>(column)), text);
+    }
+  };
+}
+
+}  // namespace
+
+std::string ListCsvBytes(const std::vector<ExportColumn>& columns, std::size_t rowCount,
+                         const ShownCellText& shown, const TextServices& text) {
+  return CsvFileBytes(CaptionsOf(columns), rowCount, RowsShown(columns, shown, text), text);
+}
+
+void WriteListCsv(FileSystem& fs, const std::string& path, const std::vector<ExportColumn>& columns,
+                  std::size_t rowCount, const ShownCellText& shown, const TextServices& text) {
+  WriteCsvFile(fs, path, CaptionsOf(columns), rowCount, RowsShown(columns, shown, text), text);
 }
 
 std::string ProposedCsvName(std::string_view listWord, const LocalTime& today) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalog/ColumnSort.h"
+#include "platform/FileSystem.h"
 #include "platform/LocalTime.h"
 #include "platform/TextServices.h"
 
@@ -32,6 +33,9 @@ using ShownCellText = std::function<std::string(std::size_t row, int column)>;
 // The file's bytes for `rowCount` rows in the order shown (row 0 first).
 std::string ListCsvBytes(const std::vector<ExportColumn>& columns, std::size_t rowCount,
                          const ShownCellText& shown, const TextServices& text);
+// The same bytes written to `path` piece by piece, as WriteCsvFile writes.
+void WriteListCsv(FileSystem& fs, const std::string& path, const std::vector<ExportColumn>& columns,
+                  std::size_t rowCount, const ShownCellText& shown, const TextServices& text);
 
 // "Discovel search 2026-12-09.csv" for listWord "search".
 std::string ProposedCsvName(std::string_view listWord, const LocalTime& today);

@@ -52,6 +52,19 @@ class RandomReader {
   virtual Result ReadAt(std::uint64_t offset, char* buffer, std::size_t size) = 0;
 };
 
+// A file written piece by piece into a temporary sibling, which replaces the
+// target in one step at Commit. Dropped without Commit, the writer removes the
+// temporary and the target stays as it was.
+class ReplacingWriter {
+ public:
+  virtual ~ReplacingWriter() = default;
+  // Throws FileError naming the target.
+  virtual void Write(std::string_view bytes) = 0;
+  // Writes the file through and replaces the target with it. Throws FileError
+  // naming the target; the temporary is gone then.
+  virtual void Commit() = 0;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -72,6 +85,12 @@ class FileSystem {
   virtual void WriteHiddenFileReplacing(const std::string& path, std::string_view bytes) {
     WriteFileReplacing(path, bytes);
   }
+  // WriteFileReplacing for bytes given in pieces, so that a large file needs
+  // no copy of itself in memory. The temporary is created new beside `path`
+  // (not named *.dat), never over a file that is there. Throws FileError
+  // naming `path`. The default gathers the pieces and writes them at Commit,
+  // for a file system that cannot write in pieces.
+  virtual std::unique_ptr<ReplacingWriter> OpenReplacing(const std::string& path);
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool FolderExists(const std::string& path) = 0;
   // Creates the folder with all missing parents; false when it could not.
@@ -117,5 +136,22 @@ class FileSystem {
   // platform cannot tell. A folder walk uses it to see loops.
   virtual std::optional<std::string> FolderIdentity(const std::string& folder) { return std::nullopt; }
 };
+
+// FileSystem::OpenReplacing's default.
+class GatheringReplacingWriter final : public ReplacingWriter {
+ public:
+  GatheringReplacingWriter(FileSystem& fs, std::string path) : m_fs(fs), m_path(std::move(path)) {}
+  void Write(std::string_view bytes) override { m_bytes += bytes; }
+  void Commit() override { m_fs.WriteFileReplacing(m_path, m_bytes); }
+
+ private:
+  FileSystem& m_fs;
+  std::string m_path;
+  std::string m_bytes;
+};
+
+inline std::unique_ptr<ReplacingWriter> FileSystem::OpenReplacing(const std::string& path) {
+  return std::make_unique<GatheringReplacingWriter>(*this, path);
+}
 
 }  // namespace discovel

@@ -34,6 +34,9 @@ std::optional<std::int64_t> NumberOf(std::string_view text) {
   return ParseInt64(TrimBlanksAndControls(text));
 }
 
+// A file has no size below 0: such a line adds nothing to a sum.
+std::uint64_t SizeCounted(std::int64_t size) { return size > 0 ? static_cast<std::uint64_t>(size) : 0; }
+
 #if defined(DISCOVEL_HAVE_SSE2)
 // One bit for each CR or LF among the 64 bytes at `at`.
 DISCOVEL_SSE2 std::uint64_t LineEndBits(const char* at) {
@@ -199,8 +202,11 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
   const std::string root = IncludeTrailingBackslash(folder);
   FolderTrail trail(m_fs, root);
   const NameFolder names(m_text);
-  // One for each side of a read shared by two threads.
-  KeyHasher hashers[2] = {{request.criteria, names, m_hash}, {request.criteria, names, m_hash}};
+  // One for each side of a read shared by threads.
+  KeyHasher hashers[kReadPassSides] = {
+      {request.criteria, names, m_hash}, {request.criteria, names, m_hash}, {request.criteria, names, m_hash}};
+  // While the reads wait for a slow archive, the window stays alive and Cancel works.
+  const auto pause = [this] { PumpAndCheck(); };
   try {
     if (request.mode == DuplicateMode::kOnThisDiscOnly) {
       FindOnChosenDiscs(root, mask, request, names, hashers);
@@ -240,7 +246,8 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
             }
             m_observer.ArchiveSearched();
             PumpAndCheck();
-          });
+          },
+          pause);
       SelectWanted(records, damaged, request, wanted);
     }
 
@@ -292,7 +299,8 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
             m_texts.Adopt(result.texts);
           }
           PumpAndCheck();
-        });
+        },
+        pause);
     std::vector<DuplicateRecord>().swap(wanted);
     Group(keyed, request);
     return true;
@@ -343,7 +351,8 @@ std::string DuplicateFinder::ChangedDuringTheSearch(std::size_t archive) const {
 
 void DuplicateFinder::FindOnChosenDiscs(const std::string& root, const std::string& mask,
                                         const DuplicateRequest& request, const NameFolder& names,
-                                        KeyHasher (&hashers)[2]) {
+                                        KeyHasher (&hashers)[kReadPassSides]) {
+  const auto pause = [this] { PumpAndCheck(); };
   // The archives and which carry the mark, in one walk that takes the marks
   // from the summary of the key blocks where it is current. One that cannot
   // be read counts as another disc, and the full read names it.
@@ -398,7 +407,8 @@ void DuplicateFinder::FindOnChosenDiscs(const std::string& root, const std::stri
         }
         m_observer.ArchiveSearched();
         PumpAndCheck();
-      });
+      },
+      pause);
 
   // Every other archive only tells which of those keys it holds too.
   Charge(rows.size() * (sizeof(std::pair<std::uint64_t, std::size_t>) + 2 * sizeof(std::uint64_t) + 1));
@@ -440,13 +450,17 @@ void DuplicateFinder::FindOnChosenDiscs(const std::string& root, const std::stri
         }
         m_observer.ArchiveSearched();
         PumpAndCheck();
-      });
+      },
+      pause);
 
-  std::deque<Keyed> listed;
+  // The rows no other archive holds, kept where they are: no second copy.
+  std::vector<std::pair<std::uint64_t, std::size_t>>().swap(byHash);
+  std::size_t kept = 0;
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    if (!heldElsewhere[r]) listed.push_back(rows[r]);
+    if (!heldElsewhere[r]) rows[kept++] = rows[r];
   }
-  Group(listed, request);
+  rows.resize(kept);
+  Group(rows, request);
 }
 
 void DuplicateFinder::ListArchives(FolderTrail& trail, const std::string& folder,
@@ -586,7 +600,7 @@ void DuplicateFinder::Group(std::deque<Keyed>& rows, const DuplicateRequest& req
   struct Found {
     std::size_t first;
     std::size_t count;
-    std::int64_t extraBytes;
+    CountTotal extraBytes;
     const Keyed& Row(const std::vector<Hashed>& runs, std::size_t k = 0) const { return *runs[first + k].row; }
   };
   std::vector<Found> found;
@@ -596,24 +610,30 @@ void DuplicateFinder::Group(std::deque<Keyed>& rows, const DuplicateRequest& req
     bool severalArchives = false;
     bool anyChosen = false;
     bool allChosen = true;
-    std::int64_t sum = 0;
-    std::int64_t largest = 0;
+    CountTotal sum;
+    std::uint64_t largest = 0;
     for (; end != keyed.end() && end->hash == run->hash && end->row->key == run->row->key; ++end) {
       const Keyed& row = *end->row;
       severalArchives = severalArchives || row.archive != run->row->archive;
       const bool chosen = !request.mark.empty() && m_archives[row.archive].mark == request.mark;
       anyChosen = anyChosen || chosen;
       allChosen = allChosen && chosen;
-      sum += row.size;
-      largest = std::max(largest, row.size);
+      const std::uint64_t size = SizeCounted(row.size);
+      sum.Add(size);
+      largest = std::max(largest, size);
     }
     const bool listed = thisDiscOnly ? allChosen
                                      : severalArchives && (request.mark.empty() || anyChosen);
     if (listed) {
-      const Found group{static_cast<std::size_t>(run - keyed.begin()), static_cast<std::size_t>(end - run),
-                        thisDiscOnly ? 0 : sum - largest};
+      Found group{static_cast<std::size_t>(run - keyed.begin()), static_cast<std::size_t>(end - run), {}};
       m_totals.files += group.count;
-      m_totals.bytes += thisDiscOnly ? sum : group.extraBytes;
+      for (auto row = run; row != end; ++row) m_totals.bytes.Add(SizeCounted(row->row->size));
+      if (!thisDiscOnly) {
+        // The extra copies: every one but the largest, in the group and in the total.
+        group.extraBytes = sum;
+        group.extraBytes.Subtract(largest);
+        m_totals.bytes.Subtract(largest);
+      }
       found.push_back(group);
     }
     run = end;

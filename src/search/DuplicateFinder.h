@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/CountTotal.h"
 #include "catalog/FolderTrail.h"
 #include "platform/FileSystem.h"
 #include "platform/TextServices.h"
@@ -24,6 +25,7 @@
 #include "search/DuplicateRecords.h"
 #include "search/SearchEngine.h"
 #include "search/SearchResults.h"
+#include "search/SharedReadPass.h"
 #include "search/TextArena.h"
 
 namespace discovel {
@@ -43,15 +45,17 @@ struct DuplicateRow {
   std::int32_t dosTime = 0;  // the time line as packed; 0 when no number
 };
 
+// Sizes are summed exactly, however many copies near the 64-bit limit there
+// are; a size line below 0 counts as 0.
 struct DuplicateGroup {
   std::span<const DuplicateRow> rows;  // by mark, then directory, then file; the finder's
-  std::int64_t extraBytes = 0;     // every copy's size but the largest's
+  CountTotal extraBytes;               // every copy's size but the largest's
 };
 
 struct DuplicateTotals {
   std::size_t groups = 0;
   std::size_t files = 0;
-  std::int64_t bytes = 0;  // the extra copies; in the one-disc mode, the files listed
+  CountTotal bytes;  // the extra copies; in the one-disc mode, the files listed
 };
 
 struct DuplicateRequest {
@@ -116,7 +120,7 @@ class DuplicateFinder {
   // every other archive then only for which of those keys it holds too. No
   // record per entry, and no archive read twice.
   void FindOnChosenDiscs(const std::string& root, const std::string& mask, const DuplicateRequest& request,
-                         const NameFolder& names, KeyHasher (&hashers)[2]);
+                         const NameFolder& names, KeyHasher (&hashers)[kReadPassSides]);
   std::string ChangedDuringTheSearch(std::size_t archive) const;
   void PumpAndCheck();
   void Charge(std::size_t bytes);

@@ -1,7 +1,8 @@
 #pragma once
 // The duplicate search's rows as the duplicates window lists them: the group
 // number, then the columns of the search results with their formats. The
-// texts live in the search results' chunked store under its memory budget.
+// mark, folder and name are the finder's own texts, not copies: only the
+// dates and sizes in the user's format are made here, under a memory budget.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,6 +13,7 @@
 #include "search/DuplicateFinder.h"
 #include "search/FoundRows.h"
 #include "search/SearchResults.h"
+#include "search/TextArena.h"
 
 namespace discovel {
 
@@ -22,20 +24,33 @@ class DuplicateTable final : public FoundTable {
   static constexpr int kFirstFileColumn = 1;
   static constexpr int kColumns = kFirstFileColumn + kResultColumns;
 
-  explicit DuplicateTable(std::size_t budgetBytes = SearchResults::kDefaultBudget) : m_cells(budgetBytes) {}
+  explicit DuplicateTable(std::size_t budgetBytes = SearchResults::kDefaultBudget) : m_budget(budgetBytes) {}
 
   void Clear();
-  // The groups' rows in order, group after group, numbered from 1. Throws
-  // ResultsFull when they pass the budget; the table is empty then.
+  // The groups' rows in order, group after group, numbered from 1. The rows
+  // must stay as they are until the next Fill or Clear. Throws ResultsFull
+  // when the texts made pass the budget or memory runs out; the table is
+  // empty then.
   void Fill(const std::vector<DuplicateGroup>& groups, const TextServices& text);
 
-  std::size_t RowCount() const override { return m_cells.RowCount(); }
+  std::size_t RowCount() const override { return m_shown.size(); }
   std::string_view Cell(std::size_t row, int column) const override;
 
  private:
-  SearchResults m_cells;
-  std::vector<std::uint32_t> m_groupOf;
+  struct Shown {
+    const DuplicateRow* row;
+    std::uint32_t group;
+    std::uint8_t dateLength;  // the date's text, then the size's, back to back at `formatted`
+    std::uint8_t sizeLength;
+    const char* formatted;
+  };
+  void Charge(std::size_t bytes);
+
+  std::size_t m_budget;
+  std::size_t m_charged = 0;
+  std::vector<Shown> m_shown;
   std::vector<std::string> m_groupTexts;
+  TextArena m_formatted;
 };
 
 // Status panel 0 after a duplicate search.

@@ -82,7 +82,12 @@ bool ReadAhead::Claim(std::size_t file) {
 }
 
 std::string_view ReadAhead::Take() {
-  if (m_taken > 0) m_slots[(m_taken - 1) % 2].state.store(State::kFree);
+  if (m_taken > 0) {
+    // The file taken before is done with, and its place with it.
+    Slot& done = m_slots[(m_taken - 1) % 2];
+    done.buffer.Release();
+    done.state.store(State::kFree);
+  }
   const std::size_t file = m_taken;
   if (file >= m_added.load()) throw std::logic_error("ReadAhead: nothing queued");
   Slot& slot = m_slots[file % 2];

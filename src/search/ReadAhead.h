@@ -42,6 +42,8 @@ class ReadAhead {
 
   // Files read on the reading thread so far.
   int ReadOnThread() const { return m_readOnThread.load(); }
+  // Memory the buffers hold, in bytes, while no file is being read.
+  std::size_t BufferBytes() const { return m_slots[0].buffer.CapacityBytes() + m_slots[1].buffer.CapacityBytes(); }
 
  private:
   enum class State { kFree, kQueued, kRead, kTaken };

@@ -1,16 +1,21 @@
 #pragma once
-// One pass over many files on two threads: the caller's and a helper. Each
-// side takes the next file nobody has taken, reads it whole and digests it
-// into the result of its slot; the caller then finishes the files one by one,
-// in their order. The files are opened on the caller's thread, a few ahead;
-// only BlockReader::Read, closing and the digest run on the helper, so the
+// One pass over many files on two helper threads. Each helper takes the next
+// file nobody has taken, reads it whole and digests it into the result of its
+// slot; the caller, the window's thread, opens the files a few ahead and
+// finishes them one by one, in their order. It never reads a file itself, so
+// a slow file (on a share) never holds it up: while it waits for a helper it
+// pauses (pumps the window's messages) every kPauseEvery. Only
+// BlockReader::Read, closing and the digest run on the helpers, so the
 // file-system seam needs no locks of its own, and the digest must touch
 // nothing but its file's bytes, its result and what belongs to its side.
 //
 // Whatever opening, reading or digesting a file throws reaches `finish` as
 // that file's error (std::bad_alloc when it does not fit in memory); what
-// `finish` throws ends the pass, after the helper is done with its file.
+// `finish` or `pause` throws ends the pass, after the helpers are done with
+// the block they are reading.
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <exception>
@@ -25,19 +30,26 @@
 
 namespace discovel {
 
+// The sides that digest: 0 is the caller (only where no helper could be
+// started), 1 and 2 the helpers.
+inline constexpr int kReadPassSides = 3;
+
 template <class Result>
 class SharedReadPass {
  public:
-  // The helper's side; the caller's is 0.
-  static constexpr int kHelperSide = 1;
+  static constexpr int kHelpers = kReadPassSides - 1;
+  // How long the caller waits for a helper before it pauses.
+  static constexpr std::chrono::milliseconds kPauseEvery{20};
 
   // open(file) -> std::unique_ptr<BlockReader>, on the caller's thread;
-  // digest(file, bytes, result, side) on either thread;
-  // finish(file, result, error) on the caller's thread, in file order. A
-  // slot's result is kept from file to file, for its buffers to be reused.
-  template <class Open, class Digest, class Finish>
-  void Run(std::size_t count, const Open& open, const Digest& digest, const Finish& finish) {
+  // digest(file, bytes, result, side) on a helper;
+  // finish(file, result, error) on the caller's thread, in file order;
+  // pause() on the caller's thread while it waits.
+  // A slot's result is kept from file to file, for its buffers to be reused.
+  template <class Open, class Digest, class Finish, class Pause>
+  void Run(std::size_t count, const Open& open, const Digest& digest, const Finish& finish, const Pause& pause) {
     m_count = count;
+    m_startTried = false;
     m_opened.store(0);
     m_claimed.store(0);
     m_stop.store(false);
@@ -45,17 +57,19 @@ class SharedReadPass {
       Slot& slot = m_slots[file % kSlots];
       if (!slot.error) {
         try {
-          slot.buffer.ReadWhole(*slot.reader);
-          slot.reader.reset();  // closes the file on the side that read it
-          digest(file, slot.buffer.Bytes(), slot.result, side);
+          if (slot.buffer.ReadWhole(*slot.reader, [this] { return !m_stop.load(); })) {
+            slot.reader.reset();  // closes the file on the side that read it
+            digest(file, slot.buffer.Bytes(), slot.result, side);
+          }
         } catch (...) {
           slot.error = std::current_exception();
         }
       }
       slot.reader.reset();
+      slot.buffer.Release();
       slot.done.store(true);
     };
-    const HelperStop stopHelper{*this};
+    const HelperStop stopHelpers{*this};
     std::size_t finished = 0;
     while (finished < count) {
       OpenAhead(finished, open, work);
@@ -68,14 +82,21 @@ class SharedReadPass {
         finish(finished - 1, next.result, error);
         continue;
       }
-      // Rather than wait for the helper, digest the next file nobody took.
-      const std::size_t file = m_claimed.load();
-      if (file < m_opened.load() && Claim(file)) {
-        work(file, 0);
+      if (m_started == 0) {
+        // No helper could be started: the caller digests every file itself.
+        const std::size_t file = m_claimed.load();
+        if (Claim(file)) work(file, 0);
         continue;
       }
-      Wait([&] { return next.done.load(); });
+      WaitPausing([&] { return next.done.load(); }, pause);
     }
+  }
+
+  // Memory the slots' buffers hold between passes, in bytes.
+  std::size_t BufferBytes() const {
+    std::size_t bytes = 0;
+    for (const Slot& slot : m_slots) bytes += slot.buffer.CapacityBytes();
+    return bytes;
   }
 
  private:
@@ -90,7 +111,7 @@ class SharedReadPass {
     Result result{};
   };
 
-  // Ends the helper however the pass ends.
+  // Ends the helpers however the pass ends.
   struct HelperStop {
     SharedReadPass& pass;
     ~HelperStop() {
@@ -99,7 +120,10 @@ class SharedReadPass {
         pass.m_stop.store(true);
       }
       pass.m_changed.notify_all();
-      if (pass.m_helper.joinable()) pass.m_helper.join();
+      for (std::thread& helper : pass.m_helpers) {
+        if (helper.joinable()) helper.join();
+      }
+      pass.m_started = 0;
     }
   };
 
@@ -117,25 +141,34 @@ class SharedReadPass {
       added = true;
     }
     if (!added) return;
-    // The helper starts with a second file to take: one file needs none.
-    if (m_opened.load() > 1 && !m_helper.joinable() && !m_noHelper) {
-      try {
-        m_helper = std::thread([this, &work] { HelperLoop(work); });
-      } catch (const std::system_error&) {
-        m_noHelper = true;  // the caller digests every file itself
-      }
-    }
+    StartHelpers(work);
     Notify();
   }
 
+  // As many helpers as there are files for, once.
   template <class Work>
-  void HelperLoop(const Work& work) {
+  void StartHelpers(const Work& work) {
+    if (m_startTried) return;
+    m_startTried = true;
+    const int wanted = static_cast<int>(std::min<std::size_t>(kHelpers, m_count));
+    for (int h = 0; h < wanted; ++h) {
+      try {
+        m_helpers[h] = std::thread([this, &work, side = h + 1] { HelperLoop(work, side); });
+        ++m_started;
+      } catch (const std::system_error&) {
+        break;  // the helpers started so far do the work
+      }
+    }
+  }
+
+  template <class Work>
+  void HelperLoop(const Work& work, int side) {
     for (;;) {
       Wait([&] { return m_stop.load() || m_claimed.load() < m_opened.load(); });
       if (m_stop.load()) return;
       const std::size_t file = m_claimed.load();
       if (file >= m_opened.load() || !Claim(file)) continue;
-      work(file, kHelperSide);
+      work(file, side);
       Notify();
     }
   }
@@ -145,14 +178,27 @@ class SharedReadPass {
     return m_claimed.compare_exchange_strong(expected, file + 1);
   }
 
-  // Both sides wait on one condition; a file takes far longer to read and
-  // digest than a wake-up, so waiting briefly in the kernel costs little.
+  // Every side waits on one condition; a file takes far longer to read and
+  // digest than a wake-up, so waiting in the kernel costs little.
   template <class Ready>
   void Wait(const Ready& ready) {
     std::unique_lock lock(m_mutex);
     ++m_waiting;
     m_changed.wait(lock, ready);
     --m_waiting;
+  }
+  template <class Ready, class Pause>
+  void WaitPausing(const Ready& ready, const Pause& pause) {
+    for (;;) {
+      {
+        std::unique_lock lock(m_mutex);
+        ++m_waiting;
+        const bool isReady = m_changed.wait_for(lock, kPauseEvery, ready);
+        --m_waiting;
+        if (isReady) return;
+      }
+      pause();  // outside the lock: the helpers go on meanwhile
+    }
   }
   void Notify() {
     {
@@ -170,8 +216,9 @@ class SharedReadPass {
   std::mutex m_mutex;
   std::condition_variable m_changed;
   int m_waiting = 0;  // under m_mutex
-  std::thread m_helper;
-  bool m_noHelper = false;
+  std::thread m_helpers[kHelpers];
+  int m_started = 0;  // helpers running
+  bool m_startTried = false;
 };
 
 }  // namespace discovel

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <new>
 
 #include "catalog/CatalogFolder.h"
 #include "platform/ProgramName.h"
@@ -226,6 +227,10 @@ void TfrmDuplicates::Search() {
     full = m_finder->ResultsWereFull();
     if (completed) m_table.Fill(m_finder->Groups(), m_context.services.text);
   } catch (const ResultsFull&) {
+    full = true;
+  } catch (const std::bad_alloc&) {
+    // Said as too many results, below, never as a bare "std::bad_alloc".
+    m_table.Clear();
     full = true;
   } catch (...) {
     finish();

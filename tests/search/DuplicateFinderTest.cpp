@@ -148,7 +148,7 @@ TEST_F(Duplicates, CopiesInsideOneArchiveGroupOnlyWithACopyElsewhere) {
   Write("3.dat", ArchiveBuilder("C").Entry("e", "TWICE.txt"));
   EXPECT_TRUE(Run());
   EXPECT_EQ(Listed(), (Listing{"A:\\a\\twice.txt + A:\\b\\twice.txt + C:\\e\\TWICE.txt"}));
-  EXPECT_EQ(groups[0].extraBytes, 200);
+  EXPECT_EQ(groups[0].extraBytes.Digits(), "200");
 }
 
 TEST_F(Duplicates, AFileOnThreeDiscsIsOneGroupAndGroupsComeByTheirExtraSize) {
@@ -160,11 +160,11 @@ TEST_F(Duplicates, AFileOnThreeDiscsIsOneGroupAndGroupsComeByTheirExtraSize) {
   // 1 extra copy of 5000 bytes, then 3 of 1000.
   EXPECT_EQ(Listed(), (Listing{"A:\\video.iso + B:\\video.iso",
                                "A:\\small.txt + B:\\small.txt + C:\\small.txt + D:\\small.txt"}));
-  EXPECT_EQ(groups[0].extraBytes, 5000);
-  EXPECT_EQ(groups[1].extraBytes, 3000);
+  EXPECT_EQ(groups[0].extraBytes.Digits(), "5000");
+  EXPECT_EQ(groups[1].extraBytes.Digits(), "3000");
   EXPECT_EQ(totals.groups, 2u);
   EXPECT_EQ(totals.files, 6u);
-  EXPECT_EQ(totals.bytes, 8000);
+  EXPECT_EQ(totals.bytes.Digits(), "8000");
 }
 
 TEST_F(Duplicates, AMarkKeepsTheGroupsWithACopyOnThatDisc) {
@@ -190,7 +190,7 @@ TEST_F(Duplicates, OnThisDiscOnlyListsTheFilesNoOtherArchiveHolds) {
   EXPECT_TRUE(Run());
   EXPECT_EQ(Listed(), (Listing{"A:\\a\\also mine.txt + A:\\b\\also mine.txt", "A:\\z\\mine.txt"}));
   EXPECT_EQ(totals.files, 3u);
-  EXPECT_EQ(totals.bytes, 80);
+  EXPECT_EQ(totals.bytes.Digits(), "80");
 
   request.mark.clear();
   EXPECT_THROW(Run(), AppError);
@@ -329,6 +329,36 @@ TEST_F(Duplicates, EntriesOfMoreLinesThanFourAreFoundWhereTheyStart) {
                                "A:" + folder + "three + B:" + folder + "three",
                                "A:" + folder + "two + C:" + folder + "two"}));
   EXPECT_TRUE(observer.failures.empty());
+}
+
+TEST_F(Duplicates, SizesNearTheSixtyFourBitLimitAreSummedExactly) {
+  const std::string largest = "9223372036854775807";  // the largest 64-bit number
+  const std::string nearly = "9223372036854775000";
+  const auto archive = [&](const std::string& file, const std::string& mark,
+                           const std::vector<test::TestEntry>& entries) {
+    catalogue.WriteFile(file, test::ArchiveOf(entries, mark));
+  };
+  archive("1.dat", "A", {{"\\", "big.iso", largest}});
+  archive("2.dat", "B", {{"\\", "big.iso", largest}, {"\\", "less.iso", nearly}});
+  archive("3.dat", "C", {{"\\", "big.iso", largest}, {"\\", "less.iso", nearly}});
+  // A size line below 0 takes nothing from the sums.
+  archive("4.dat", "D", {{"\\", "odd.txt", "-5"}, {"\\", "big.iso", largest}});
+  archive("5.dat", "E", {{"\\", "odd.txt", "-5"}});
+  EXPECT_TRUE(Run());
+  ASSERT_EQ(groups.size(), 3u);
+  // Three extra copies of the largest size, then one of the other; the odd size last.
+  EXPECT_EQ(groups[0].extraBytes.Digits(), "27670116110564327421");
+  EXPECT_EQ(groups[1].extraBytes.Digits(), "9223372036854775000");
+  EXPECT_EQ(groups[2].extraBytes.Digits(), "0");
+  EXPECT_EQ(totals.bytes.Digits(), "36893488147419102421");
+
+  // Files on one disc only: every size listed.
+  request.mode = DuplicateMode::kOnThisDiscOnly;
+  request.mark = "B";
+  archive("2.dat", "B", {{"a", "one.iso", largest}, {"b", "two.iso", largest}, {"c", "odd.bin", "-5"}});
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(totals.files, 3u);
+  EXPECT_EQ(totals.bytes.Digits(), "18446744073709551614");
 }
 
 // The hash worked out over the fields is the hash of the key text itself.

@@ -103,7 +103,7 @@ TEST(DuplicateTable, GroupsNumberedRowsInTheSearchFormats) {
                                           {"CD 2", "b.dat", "\\", "SONG.MP3", 1234567, stamp},
                                           {"CD 1", "a.dat", "\\", "noext", 5, 0},
                                           {"CD 3", "c.dat", "\\", "noext", 5, 0}};
-  const std::vector<DuplicateGroup> groups = {{{rows.data(), 2}, 0}, {{rows.data() + 2, 2}, 0}};
+  const std::vector<DuplicateGroup> groups = {{{rows.data(), 2}, {}}, {{rows.data() + 2, 2}, {}}};
   const test::TestText text = Separators();
   DuplicateTable table;
   table.Fill(groups, text);
@@ -118,6 +118,11 @@ TEST(DuplicateTable, GroupsNumberedRowsInTheSearchFormats) {
   EXPECT_EQ(row(1), (Texts{"CD 2", "\\", "SONG.MP3", "MP3", "13.03.2006 14:30:20", "1.234.567"}));
   // A time that is no date leaves the date empty; the size still shows.
   EXPECT_EQ(row(3), (Texts{"CD 3", "\\", "noext", "", "", "5"}));
+  // The mark, folder and name are the finder's texts themselves, not copies.
+  const int first = DuplicateTable::kFirstFileColumn;
+  EXPECT_EQ(table.Cell(1, first + static_cast<int>(ResultColumn::kArchive)).data(), rows[1].mark.data());
+  EXPECT_EQ(table.Cell(1, first + static_cast<int>(ResultColumn::kDirectory)).data(), rows[1].directory.data());
+  EXPECT_EQ(table.Cell(1, first + static_cast<int>(ResultColumn::kFile)).data(), rows[1].file.data());
 
   // A table too large for its budget is left empty.
   DuplicateTable small(64);
@@ -125,11 +130,16 @@ TEST(DuplicateTable, GroupsNumberedRowsInTheSearchFormats) {
   EXPECT_EQ(small.RowCount(), 0u);
 }
 
+DuplicateTotals Totals(std::size_t groups, std::size_t files, std::uint64_t bytes) {
+  DuplicateTotals totals{groups, files, {}};
+  totals.bytes.Add(bytes);
+  return totals;
+}
+
 TEST(DuplicateTable, StatusTexts) {
-  DuplicateTotals totals{1234, 2500, 1234567890};
-  EXPECT_EQ(DuplicatesStatus(DuplicateMode::kOnSeveralDiscs, "", totals, "."),
+  EXPECT_EQ(DuplicatesStatus(DuplicateMode::kOnSeveralDiscs, "", Totals(1234, 2500, 1234567890), "."),
             "Groups: 1.234; Files: 2.500; Size of extra copies: 1.234.567.890");
-  EXPECT_EQ(DuplicatesStatus(DuplicateMode::kOnThisDiscOnly, "CD 4", {7, 7, 1024}, ","),
+  EXPECT_EQ(DuplicatesStatus(DuplicateMode::kOnThisDiscOnly, "CD 4", Totals(7, 7, 1024), ","),
             "Files only on CD 4: 7; Size: 1,024");
   EXPECT_EQ(DuplicatesStatus(DuplicateMode::kOnSeveralDiscs, "", {}, ","), "There are no results to display.");
 }

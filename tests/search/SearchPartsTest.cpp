@@ -21,6 +21,7 @@
 #include "search/ReadAhead.h"
 #include "search/SearchResults.h"
 #include "search/SharedReadPass.h"
+#include "search/WholeFileBuffer.h"
 #include "search/TextSearcher.h"
 
 namespace discovel {
@@ -268,6 +269,7 @@ struct TestFile {
   std::atomic<bool> hold{false};  // Read waits while set
   std::atomic<bool> reading{false};
   std::atomic<bool> closed{false};
+  std::atomic<int> reads{0};  // that handed out bytes
   std::thread::id reader;
 };
 
@@ -284,6 +286,7 @@ class TestReader final : public BlockReader {
     const std::size_t count = std::min({size, m_file.chunk, m_file.bytes.size() - m_done});
     m_file.bytes.copy(buffer, count, m_done);
     m_done += count;
+    if (count > 0) ++m_file.reads;
     return count;
   }
 
@@ -419,7 +422,8 @@ TEST(SharedReadPass, FinishesEveryFileInOrderWithItsBytesOrItsError) {
         } catch (const std::exception& e) {
           finished.push_back(e.what());
         }
-      });
+      },
+      [] {});
   ASSERT_EQ(finished.size(), files.size());
   EXPECT_EQ(finished[5], "Cannot read file \"test\".");
   EXPECT_EQ(finished[9], "Cannot open file \"9.dat\".");
@@ -429,14 +433,14 @@ TEST(SharedReadPass, FinishesEveryFileInOrderWithItsBytesOrItsError) {
   for (std::size_t i = 0; i < files.size(); ++i) EXPECT_TRUE(i == 9 || files[i]->closed) << i;
 }
 
-TEST(SharedReadPass, BothThreadsDigestAtOnceAndAStopFromFinishEndsThePass) {
+TEST(SharedReadPass, BothHelpersDigestAtOnceAndAStopFromFinishEndsThePass) {
   std::vector<std::unique_ptr<TestFile>> files;
   for (int i = 0; i < 12; ++i) {
     files.push_back(std::make_unique<TestFile>());
     files.back()->bytes = std::to_string(i);
   }
   // The first file read waits until the second is being read too: only two
-  // threads get there.
+  // threads get there, neither of them the caller's.
   files[0]->hold = true;
   bool bothRead = false;
   std::thread release([&] {
@@ -457,16 +461,161 @@ TEST(SharedReadPass, BothThreadsDigestAtOnceAndAStopFromFinishEndsThePass) {
                      [&](std::size_t file, int&, std::exception_ptr) {
                        finished.push_back(file);
                        if (file == 2) throw std::runtime_error("stop");
-                     }),
+                     },
+                     [] {}),
                  std::runtime_error);
   }
   release.join();
   EXPECT_TRUE(bothRead);
   EXPECT_NE(files[0]->reader, files[1]->reader);
+  EXPECT_NE(files[0]->reader, std::this_thread::get_id());
+  EXPECT_NE(files[1]->reader, std::this_thread::get_id());
   EXPECT_EQ(finished, (std::vector<std::size_t>{0, 1, 2}));
   // A few files are opened ahead, no more; all are closed with the pass.
   EXPECT_FALSE(opened[11]);
   for (std::size_t i = 0; i < files.size(); ++i) EXPECT_EQ(files[i]->closed.load(), opened[i]) << i;
+}
+
+// A file of `size` bytes, a run of letters that a block out of place would
+// break (its length shares no factor with a MiB), handed out a MiB at a time.
+std::unique_ptr<TestFile> FileOfSize(std::size_t size) {
+  std::string run;
+  for (int i = 0; i < 1021; ++i) run += static_cast<char>('a' + i % 23);
+  auto file = std::make_unique<TestFile>();
+  file->bytes.reserve(size + run.size());
+  while (file->bytes.size() < size) file->bytes += run;
+  file->bytes.resize(size);
+  file->chunk = 1 << 20;
+  return file;
+}
+
+constexpr std::size_t kMiB = std::size_t{1} << 20;
+
+TEST(WholeFileBuffer, TakesAFileAtItsSizeAndLetsALargeOneGoOnceItIsDoneWith) {
+  WholeFileBuffer buffer;
+  const auto middle = FileOfSize(5 * kMiB + 1);
+  middle->chunk = 70000;
+  const auto small = FileOfSize(100);
+  const auto large = FileOfSize(20 * kMiB);
+  {
+    TestReader reader(*middle);
+    ASSERT_TRUE(buffer.ReadWhole(reader));
+  }
+  EXPECT_EQ(buffer.Bytes(), middle->bytes);
+  EXPECT_EQ(buffer.CapacityBytes(), 6 * kMiB);  // whole blocks, not twice the file
+  // A buffer most archives fit in stays for the next file.
+  buffer.Release();
+  {
+    TestReader reader(*small);
+    ASSERT_TRUE(buffer.ReadWhole(reader));
+  }
+  EXPECT_EQ(buffer.Bytes(), small->bytes);
+  EXPECT_EQ(buffer.CapacityBytes(), 6 * kMiB);
+  buffer.Release();
+  {
+    TestReader reader(*large);
+    ASSERT_TRUE(buffer.ReadWhole(reader));
+  }
+  EXPECT_EQ(buffer.Bytes(), large->bytes);
+  EXPECT_EQ(buffer.CapacityBytes(), 20 * kMiB);
+  // Once done with, a large archive takes its buffer along.
+  buffer.Release();
+  {
+    TestReader reader(*small);
+    ASSERT_TRUE(buffer.ReadWhole(reader));
+  }
+  EXPECT_EQ(buffer.Bytes(), small->bytes);
+  EXPECT_EQ(buffer.CapacityBytes(), kMiB);
+}
+
+TEST(SharedReadPass, ALargeFileLeavesNoLargeBufferBehind) {
+  std::vector<std::unique_ptr<TestFile>> files;
+  files.push_back(FileOfSize(24 * kMiB));
+  for (int i = 0; i < 10; ++i) files.push_back(FileOfSize(100));
+  std::size_t digested = 0;
+  SharedReadPass<std::size_t> pass;
+  pass.Run(
+      files.size(), [&](std::size_t file) { return std::make_unique<TestReader>(*files[file]); },
+      [](std::size_t, std::string_view bytes, std::size_t& result, int) { result = bytes.size(); },
+      [&](std::size_t file, std::size_t& result, std::exception_ptr error) {
+        EXPECT_FALSE(error);
+        EXPECT_EQ(result, files[file]->bytes.size());
+        ++digested;
+      },
+      [] {});
+  EXPECT_EQ(digested, files.size());
+  EXPECT_LE(pass.BufferBytes(), 4 * WholeFileBuffer::kBlockBytes);
+}
+
+TEST(ReadAhead, ALargeFileLeavesNoLargeBufferBehind) {
+  const auto large = FileOfSize(24 * kMiB);
+  const auto small = FileOfSize(100);
+  ReadAhead readAhead;
+  readAhead.Add(std::make_unique<TestReader>(*large));
+  EXPECT_EQ(readAhead.Take().size(), large->bytes.size());
+  readAhead.Add(std::make_unique<TestReader>(*small));
+  EXPECT_EQ(readAhead.Take(), small->bytes);
+  EXPECT_LE(readAhead.BufferBytes(), WholeFileBuffer::kBlockBytes);
+}
+
+// The window's thread reads no file itself: while a helper waits on a slow
+// one, the caller pauses (pumps messages) and takes the others' results.
+TEST(SharedReadPass, TheCallerPausesWhileAHelperWaitsOnASlowFile) {
+  std::vector<std::unique_ptr<TestFile>> files;
+  for (int i = 0; i < 6; ++i) files.push_back(FileOfSize(10 + i));
+  files[0]->hold = true;
+  // Should the pass never pause, the file is let go all the same.
+  std::atomic<bool> passOver{false};
+  std::thread watchdog([&] {
+    Eventually([&] { return passOver.load(); });
+    files[0]->hold = false;
+  });
+  int pauses = 0;
+  int finished = 0;
+  SharedReadPass<int> pass;
+  pass.Run(
+      files.size(), [&](std::size_t file) { return std::make_unique<TestReader>(*files[file]); },
+      [](std::size_t, std::string_view, int&, int side) { EXPECT_NE(side, 0); },
+      [&](std::size_t, int&, std::exception_ptr error) {
+        EXPECT_FALSE(error);
+        ++finished;
+      },
+      [&] {
+        if (++pauses == 3) files[0]->hold = false;
+      });
+  passOver = true;
+  watchdog.join();
+  EXPECT_EQ(finished, 6);
+  EXPECT_GE(pauses, 3);
+  for (const auto& file : files) EXPECT_NE(file->reader, std::this_thread::get_id());
+}
+
+// A Cancel seen while pausing ends the pass once the slow file's block is in:
+// the rest of the file is not read.
+TEST(SharedReadPass, AStopFromAPauseEndsThePassWithoutReadingTheSlowFileOn) {
+  std::vector<std::unique_ptr<TestFile>> files;
+  files.push_back(FileOfSize(8 * kMiB));
+  files.push_back(FileOfSize(10));
+  files[0]->hold = true;
+  std::atomic<bool> paused{false};
+  std::thread release([&] {
+    Eventually([&] { return paused.load(); });
+    // Time for the pass to unwind to the end of its helpers.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    files[0]->hold = false;
+  });
+  SharedReadPass<int> pass;
+  EXPECT_THROW(pass.Run(
+                   files.size(), [&](std::size_t file) { return std::make_unique<TestReader>(*files[file]); },
+                   [](std::size_t, std::string_view, int&, int) {}, [](std::size_t, int&, std::exception_ptr) {},
+                   [&] {
+                     paused = true;
+                     throw std::runtime_error("cancelled");
+                   }),
+               std::runtime_error);
+  release.join();
+  EXPECT_EQ(files[0]->reads.load(), 1);
+  EXPECT_TRUE(files[0]->closed);
 }
 
 TEST(SearchResults, KeepsRowsAndPartRowsAcrossChunks) {

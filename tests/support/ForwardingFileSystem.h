@@ -21,6 +21,9 @@ class ForwardingFileSystem : public FileSystem {
   void WriteHiddenFileReplacing(const std::string& path, std::string_view bytes) override {
     m_fs.WriteHiddenFileReplacing(path, bytes);
   }
+  std::unique_ptr<ReplacingWriter> OpenReplacing(const std::string& path) override {
+    return m_fs.OpenReplacing(path);
+  }
   bool FileExists(const std::string& path) override { return m_fs.FileExists(path); }
   bool FolderExists(const std::string& path) override { return m_fs.FolderExists(path); }
   bool CreateFolders(const std::string& path) override { return m_fs.CreateFolders(path); }

@@ -3,9 +3,9 @@
 #include <commdlg.h>
 
 #include <cstdio>
+#include <new>
 #include <string>
 
-#include "export/CsvWriter.h"
 #include "platform/AppError.h"
 #include "platform/FileSystem.h"
 #include "ui/MessageBoxes.h"
@@ -57,9 +57,13 @@ bool ExportListToCsv(HWND owner, AppContext& context, std::string_view listWord,
   if (path.empty()) return false;
   try {
     BusyCursor busy;
-    WriteCsvFile(context.services.files, path, ListCsvBytes(columns, rowCount, shown, text));
+    WriteListCsv(context.services.files, path, columns, rowCount, shown, text);
   } catch (const FileError& error) {
     ShowAlert(owner, CsvWriteFailureText(error.what()));
+    return false;
+  } catch (const std::bad_alloc&) {
+    // The file is written in pieces, so this is rare; the earlier file stays.
+    ShowAlert(owner, "Not enough memory to export the list. The file was not written.");
     return false;
   }
   return true;

@@ -13,8 +13,9 @@
 namespace discovel {
 
 // The save dialog (filter "CSV files (*.csv)", default extension "csv", the proposed
-// name, asking before overwriting), then the file written through WriteCsvFile; a
-// failure is said in a message box ("Cannot write ..." with the reason) and loses nothing.
+// name, asking before overwriting), then the file written in pieces through WriteListCsv;
+// a failure is said in a message box ("Cannot write ..." with the reason, or that memory
+// ran out) and loses nothing.
 // True when a file was written.
 bool ExportListToCsv(HWND owner, AppContext& context, std::string_view listWord,
                      const std::vector<ExportColumn>& columns, std::size_t rowCount,

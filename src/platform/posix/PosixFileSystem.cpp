@@ -176,6 +176,47 @@ Fd CreateTemporarySibling(const std::string& target, const std::string& path, st
   }
 }
 
+// Writes a file through its temporary sibling, whole or in pieces.
+class PosixReplacingWriter final : public ReplacingWriter {
+ public:
+  explicit PosixReplacingWriter(std::string path)
+      : m_path(std::move(path)), m_fd(CreateTemporarySibling(ToNativePath(m_path), m_path, m_temp)) {}
+  ~PosixReplacingWriter() override {
+    if (m_fd.Get() >= 0) {
+      ::close(m_fd.Release());
+      ::unlink(m_temp.c_str());
+    }
+  }
+
+  void Write(std::string_view bytes) override {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t put = ::write(m_fd.Get(), bytes.data() + done, bytes.size() - done);
+      if (put < 0) {
+        if (errno == EINTR) continue;
+        Fail("write", m_path, errno);
+      }
+      done += static_cast<std::size_t>(put);
+    }
+  }
+
+  void Commit() override {
+    int error = 0;
+    if (::fsync(m_fd.Get()) != 0) error = errno;
+    if (::close(m_fd.Release()) != 0 && error == 0) error = errno;
+    if (error == 0 && ::rename(m_temp.c_str(), ToNativePath(m_path).c_str()) != 0) error = errno;
+    if (error != 0) {
+      ::unlink(m_temp.c_str());
+      Fail("write", m_path, error);
+    }
+  }
+
+ private:
+  std::string m_path;
+  std::string m_temp;  // native
+  Fd m_fd;             // open until Commit
+};
+
 bool StatOf(const std::string& nativePath, struct stat& st) {
   return ::stat(nativePath.c_str(), &st) == 0 || ::lstat(nativePath.c_str(), &st) == 0;
 }
@@ -232,24 +273,9 @@ std::unique_ptr<RandomReader> PosixFileSystem::OpenForReadingAt(const std::strin
 }
 
 void PosixFileSystem::WriteFileReplacing(const std::string& path, std::string_view bytes) {
-  const std::string target = ToNativePath(path);
-  std::string temp;
-  Fd fd = CreateTemporarySibling(target, path, temp);
-
-  int error = 0;
-  std::size_t done = 0;
-  while (done < bytes.size() && error == 0) {
-    const ssize_t put = ::write(fd.Get(), bytes.data() + done, bytes.size() - done);
-    if (put < 0 && errno != EINTR) error = errno;
-    if (put > 0) done += static_cast<std::size_t>(put);
-  }
-  if (error == 0 && ::fsync(fd.Get()) != 0) error = errno;
-  if (::close(fd.Release()) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
-  if (error != 0) {
-    ::unlink(temp.c_str());
-    Fail("write", path, error);
-  }
+  PosixReplacingWriter writer(path);
+  writer.Write(bytes);
+  writer.Commit();
 }
 
 bool PosixFileSystem::FileExists(const std::string& path) {
@@ -337,6 +363,10 @@ std::optional<std::string> PosixFileSystem::FolderIdentity(const std::string& fo
   struct stat st {};
   if (::stat(ToNativePath(folder).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
   return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+}
+
+std::unique_ptr<ReplacingWriter> PosixFileSystem::OpenReplacing(const std::string& path) {
+  return std::make_unique<PosixReplacingWriter>(path);
 }
 
 }  // namespace discovel

@@ -212,7 +212,10 @@ FileHandle CreateTemporarySibling(const std::string& path, unsigned long attribu
   constexpr int kNames = 100;
   for (int tried = 1;; ++tried) {
     temp = TemporarySibling(path);
-    FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr));
+    // Read access too: across a network the redirector then caches the
+    // writes and sends fewer, larger requests.
+    FileHandle file(CreateFileA(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes,
+                                nullptr));
     if (file) return file;
     const DWORD code = GetLastError();
     if ((code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) || tried == kNames) {
@@ -220,6 +223,54 @@ FileHandle CreateTemporarySibling(const std::string& path, unsigned long attribu
     }
   }
 }
+
+// Writes a file through its temporary sibling, whole or in pieces.
+class Win32ReplacingWriter final : public ReplacingWriter {
+ public:
+  // The temporary gets `attributes`, which the move keeps.
+  Win32ReplacingWriter(std::string path, unsigned long attributes)
+      : m_path(std::move(path)), m_file(CreateTemporarySibling(m_path, attributes, m_temp)) {}
+  ~Win32ReplacingWriter() override {
+    if (m_file) {
+      // Closed first: a file still open is not deleted.
+      m_file.reset();
+      ::DeleteFileA(m_temp.c_str());
+    }
+  }
+
+  void Write(std::string_view bytes) override {
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+      DWORD written = 0;
+      const DWORD chunk = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
+      if (!WriteFile(m_file.get(), data, chunk, &written, nullptr) || written != chunk) {
+        ThrowFileError("Cannot write file", m_path);
+      }
+      data += written;
+      left -= written;
+    }
+  }
+
+  void Commit() override {
+    const bool flushed = FlushFileBuffers(m_file.get()) != 0;
+    DWORD code = GetLastError();
+    m_file.reset();
+    const bool moved = flushed && MoveRetrying([&] {
+      return MoveFileExA(m_temp.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    });
+    if (moved) return;
+    if (flushed) code = GetLastError();
+    ::DeleteFileA(m_temp.c_str());
+    SetLastError(code);
+    ThrowFileError("Cannot write file", m_path);
+  }
+
+ private:
+  std::string m_path;
+  std::string m_temp;
+  FileHandle m_file;  // open until Commit
+};
 
 }  // namespace
 
@@ -265,36 +316,9 @@ void Win32FileSystem::WriteHiddenFileReplacing(const std::string& path, std::str
 }
 
 void Win32FileSystem::WriteReplacing(const std::string& path, std::string_view bytes, unsigned long attributes) {
-  std::string temp;
-  {
-    // The move keeps the temporary's attributes.
-    FileHandle file = CreateTemporarySibling(path, attributes, temp);
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    bool ok = true;
-    while (ok && left > 0) {
-      DWORD written = 0;
-      const DWORD chunk = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
-      ok = WriteFile(file.get(), data, chunk, &written, nullptr) && written == chunk;
-      data += written;
-      left -= written;
-    }
-    if (!ok || !FlushFileBuffers(file.get())) {
-      const DWORD code = GetLastError();
-      file.reset();
-      ::DeleteFileA(temp.c_str());
-      SetLastError(code);
-      ThrowFileError("Cannot write file", path);
-    }
-  }
-  if (!MoveRetrying([&] {
-        return MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-      })) {
-    const DWORD code = GetLastError();
-    ::DeleteFileA(temp.c_str());
-    SetLastError(code);
-    ThrowFileError("Cannot write file", path);
-  }
+  Win32ReplacingWriter writer(path, attributes);
+  writer.Write(bytes);
+  writer.Commit();
 }
 
 bool Win32FileSystem::FileExists(const std::string& path) {
@@ -392,6 +416,10 @@ std::optional<std::string> Win32FileSystem::FolderIdentity(const std::string& fo
   if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
   return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) + ":" +
          std::to_string(info.nFileIndexLow);
+}
+
+std::unique_ptr<ReplacingWriter> Win32FileSystem::OpenReplacing(const std::string& path) {
+  return std::make_unique<Win32ReplacingWriter>(path, FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace discovel

@@ -11,6 +11,7 @@ class Win32FileSystem final : public FileSystem {
   std::unique_ptr<RandomReader> OpenForReadingAt(const std::string& path) override;
   void WriteFileReplacing(const std::string& path, std::string_view bytes) override;
   void WriteHiddenFileReplacing(const std::string& path, std::string_view bytes) override;
+  std::unique_ptr<ReplacingWriter> OpenReplacing(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool FolderExists(const std::string& path) override;
   bool CreateFolders(const std::string& path) override;
