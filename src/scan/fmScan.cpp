@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include "drives/DriveRules.h"
 #include "drives/win32/AudioDisc.h"
 #include "drives/win32/CdTray.h"
+#include "drives/win32/Win32DriveQueries.h"
 #include "platform/ProgramName.h"
 #include "scan/fmScanIds.h"
 #include "ui/MessageBoxes.h"

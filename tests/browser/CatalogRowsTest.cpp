@@ -296,7 +296,20 @@ TEST_F(CatalogRowsCheckTest, ASummaryOfTheOlderFormatIsIgnoredAndWrittenAnew) {
 
   const std::map<std::string, std::string> expected = {{"1.dat", "09/12/2026 14:30:20 OK"}, {"sub\\2.dat", "Never"}};
   EXPECT_EQ(LastChecks(), expected);
-  EXPECT_EQ(Summary(), current);
+  // How long before its writing each archive was read differs from walk to walk.
+  const auto withoutReadLeads = [](std::string summary) {
+    for (std::size_t lineBegin = summary.find("\r\n") + 2, lineEnd;
+         (lineEnd = summary.find("\r\n", lineBegin)) != std::string::npos; lineBegin = lineEnd + 2) {
+      if (std::count(summary.begin() + lineBegin, summary.begin() + lineEnd, '\t') != 14) continue;
+      std::size_t field = lineBegin;
+      for (int i = 0; i < 4; ++i) field = summary.find('\t', field) + 1;
+      const std::size_t fieldEnd = summary.find('\t', field);
+      summary.replace(field, fieldEnd - field, "-");
+      lineEnd = summary.find("\r\n", lineBegin);
+    }
+    return summary;
+  };
+  EXPECT_EQ(withoutReadLeads(Summary()), withoutReadLeads(current));
 }
 
 }  // namespace
