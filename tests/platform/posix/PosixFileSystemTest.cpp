@@ -141,31 +141,6 @@ TEST(PosixFileSystem, AReplacingWriteLeavesAFileOfTheUsersBesideItAsItWas) {
   EXPECT_EQ(List(fs, folder.Path(), "*").size(), 2u);
 }
 
-TEST(PosixFileSystem, TwoWritersOfOneFileEachPutTheirOwnBytesInPlace) {
-  TempFolder folder;
-  PosixFileSystem fs;
-  const std::string path = folder / "1.dat";
-  const std::string bytes[2] = {std::string(1 << 18, 'a'), std::string(1 << 18, 'b')};
-  for (int round = 0; round < 20; ++round) {
-    std::string failures[2];
-    std::vector<std::thread> writers;
-    for (int i = 0; i < 2; ++i) {
-      writers.emplace_back([&, i] {
-        try {
-          fs.WriteFileReplacing(path, bytes[i]);
-        } catch (const FileError& error) {
-          failures[i] = error.what();
-        }
-      });
-    }
-    for (std::thread& writer : writers) writer.join();
-    EXPECT_EQ(failures[0] + failures[1], "") << "round " << round;
-    const std::string written = folder.ReadFile("1.dat");
-    EXPECT_TRUE(written == bytes[0] || written == bytes[1]) << "round " << round << ": mixed bytes";
-  }
-  EXPECT_EQ(List(fs, folder.Path(), "*").size(), 1u);
-}
-
 TEST(PosixFileSystem, ExistenceCreationAndRemoval) {
   TempFolder folder;
   PosixFileSystem fs;

@@ -102,31 +102,6 @@ TEST(Win32FileSystemTest, AFailedReplacingWriteLeavesNoTemporaryBehind) {
   EXPECT_EQ(folder.ReadFile("list.csv\\earlier.csv"), "earlier");
 }
 
-TEST(Win32FileSystemTest, TwoWritersOfOneFileEachPutTheirOwnBytesInPlace) {
-  test::TempFolder folder;
-  Win32FileSystem fs;
-  const std::string path = folder / "1.dat";
-  const std::string bytes[2] = {std::string(1 << 18, 'a'), std::string(1 << 18, 'b')};
-  for (int round = 0; round < 10; ++round) {
-    std::string failures[2];
-    std::vector<std::thread> writers;
-    for (int i = 0; i < 2; ++i) {
-      writers.emplace_back([&, i] {
-        try {
-          fs.WriteFileReplacing(path, bytes[i]);
-        } catch (const FileError& error) {
-          failures[i] = error.what();
-        }
-      });
-    }
-    for (std::thread& writer : writers) writer.join();
-    EXPECT_EQ(failures[0] + failures[1], "") << "round " << round;
-    const std::string written = fs.ReadWholeFile(path);
-    EXPECT_TRUE(written == bytes[0] || written == bytes[1]) << "round " << round << ": mixed bytes";
-  }
-  EXPECT_EQ(EntriesOf(fs, folder.Path()), 1);
-}
-
 TEST(Win32FileSystemTest, AFilesWriteTimeIsTheOneItsListingGives) {
   test::TempFolder folder;
   folder.WriteFile("catalog.sum", "x");
