@@ -94,7 +94,7 @@ void TfrmArchive::ActFreshenCDExecute() {
   // The disc's new archive shows at the next load of the catalogue.
   const std::string mark = m_rows.Row(static_cast<std::size_t>(row)).mark;
   CommandRun run(*this);
-  if (TfrmWaitCD::Execute(m_context, "Insert CD/DVD marked: " + mark) == kModalCancel) return;
+  if (TfrmWaitCD::Execute(m_context, std::string(kMsgInsertDiscMarked) + mark) == kModalCancel) return;
   TfrmScan::Execute(m_context);
 }
 

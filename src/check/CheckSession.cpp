@@ -1,5 +1,7 @@
 #include "check/CheckSession.h"
 
+#include <vector>
+
 #include "catalog/ArchiveKeys.h"
 #include "catalog/CatalogQueries.h"
 #include "catalog/TextUtil.h"
@@ -94,25 +96,20 @@ bool CheckSession::ConfirmDisc() {
   // catalogued is known by its checksum; any other is asked for by its mark.
   if (m_access.ready()) {
     if (!Walk()) return false;
-    if (WalkIsTheTarget()) return true;
+    if (ArchiveNamedByChecksum(m_target.archivePath, ListingChecksumsOf(m_scanner))) return true;
   }
   if (m_access.waitForDisc(std::string(kMsgInsertDiscMarked) + m_target.mark) != kModalOk || m_cancelled) {
     return Stop();
   }
   if (!AwaitDrive() || !Walk()) return false;
-  if (WalkIsTheTarget()) return true;
+  const std::vector<std::string> checksums = ListingChecksumsOf(m_scanner);
+  if (ArchiveNamedByChecksum(m_target.archivePath, checksums)) return true;
   // A disc that is no other archive's is the one asked for, changed since it
   // was catalogued (a disc written again, a session added): what the check is for.
-  if (!FindArchiveByChecksum(m_context.services.files, m_context.run.catalogFolder, ListingChecksumsOf(m_scanner))) {
-    return true;
-  }
+  if (!FindArchiveByChecksum(m_context.services.files, m_context.run.catalogFolder, checksums)) return true;
   m_view.Alert(kMsgWrongDisc);
   m_access.openTray();
   return Stop();
-}
-
-bool CheckSession::WalkIsTheTarget() const {
-  return ArchiveNamedByChecksum(m_target.archivePath, ListingChecksumsOf(m_scanner));
 }
 
 bool CheckSession::Stop() {

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "check/DiscCheck.h"
+#include "drives/DiscWait.h"
 #include "drives/DriveReady.h"
 #include "platform/AppContext.h"
 #include "platform/UiPump.h"
@@ -23,8 +24,6 @@ inline constexpr std::string_view kMsgReadingDisc = "Reading the CD/DVD...";
 inline constexpr std::string_view kMsgNotCatalogued = "This CD/DVD is not in the catalogue.";
 inline constexpr std::string_view kMsgCheckingDisc = "Checking the CD/DVD marked: ";
 inline constexpr std::string_view kMsgWaitingForDrive = "Waiting for the CD/DVD to be ready...";
-inline constexpr std::string_view kMsgWrongDisc = "You inserted wrong CD/DVD.";
-inline constexpr std::string_view kMsgInsertDiscMarked = "Insert CD/DVD marked: ";
 
 class CheckView : public CheckObserver {
  public:
@@ -80,7 +79,6 @@ class CheckSession {
   bool Walk();
   bool FindArchive();
   bool ConfirmDisc();
-  bool WalkIsTheTarget() const;
   bool Stop();
   void Close(int modalResult);
 

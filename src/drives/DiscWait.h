@@ -16,6 +16,9 @@ namespace discovel {
 inline constexpr std::string_view kMsgInsertDisc = "Please insert CD or DVD in CD/DVD ROM device and close it.";
 inline constexpr std::string_view kMsgNoDevice = "No device installed!";
 inline constexpr std::string_view kMsgDiscInserted = "CD/DVD... inserted!";
+// Asking for a catalogued disc by its mark, and refusing another one.
+inline constexpr std::string_view kMsgInsertDiscMarked = "Insert CD/DVD marked: ";
+inline constexpr std::string_view kMsgWrongDisc = "You inserted wrong CD/DVD.";
 // How long "inserted!" stays up before the dialog closes by itself.
 inline constexpr unsigned kDiscInsertedDelayMs = 500;
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "catalog/TextUtil.h"
+#include "drives/DiscWait.h"
 #include "platform/ModalResult.h"
 
 namespace discovel {
@@ -31,11 +32,11 @@ bool BringFileWithinReach(char drive, const std::string& path, std::string_view 
   const bool there = request.discInDrive(drive) && request.fileExists(path);
   if (request.askForDisc || !there) {
     request.openTray(drive);
-    waited = request.waitForDisc("Insert CD/DVD marked: " + std::string(mark));
+    waited = request.waitForDisc(std::string(kMsgInsertDiscMarked) + std::string(mark));
   }
   if (waited == kModalCancel) return false;
   if (request.fileExists(path) && (!request.isDiscAskedFor || request.isDiscAskedFor(drive))) return true;
-  request.alert("You inserted wrong CD/DVD.");
+  request.alert(kMsgWrongDisc);
   request.openTray(drive);
   return false;
 }
