@@ -20,40 +20,12 @@ class CatalogCells final : public ColumnCells {
 
 }  // namespace
 
-const char* const kCatalogCaptions[kCatalogColumns] = {"Archive", "Archived date", "Location",
-                                                       "Directories", "Files", "Size",
-                                                       "FileName", "Note", "Last Check"};
-
 SortKind CatalogSortKind(int column) {
-  const std::string_view caption = column >= 0 && column < kCatalogColumns ? kCatalogCaptions[column] : "";
-  if (caption == "Archived date") return SortKind::Date;
-  if (caption == "Directories" || caption == "Files" || caption == "Size") return SortKind::Number;
-  return SortKind::Text;
+  return column >= 0 && column < kCatalogColumnCount ? kCatalogColumns[column].look.sort : SortKind::Text;
 }
 
 std::string_view CellOf(const CatalogRow& row, int column) {
-  switch (column) {
-    case kColArchive:
-      return row.mark;
-    case kColArchivedDate:
-      return row.date;
-    case kColLocation:
-      return row.location;
-    case kColDirectories:
-      return row.dirs;
-    case kColFiles:
-      return row.files;
-    case kColSize:
-      return row.size;
-    case kColFileName:
-      return row.fileName;
-    case kColNote:
-      return row.note;
-    case kColLastCheck:
-      return row.lastCheck;
-    default:
-      return {};
-  }
+  return column >= 0 && column < kCatalogColumnCount ? kCatalogColumns[column].cell(row) : std::string_view();
 }
 
 void CatalogList::Clear() {

@@ -4,12 +4,14 @@
 // removes, without a window.
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "browser/CatalogRows.h"
 #include "catalog/ColumnSort.h"
+#include "ui/core/ListColumns.h"
 
 namespace discovel {
 
@@ -23,16 +25,48 @@ enum CatalogColumn : int {
   kColFileName,  // the archive file's path: the row's only link to its file
   kColNote,
   kColLastCheck,
-  kCatalogColumns
 };
 
-extern const char* const kCatalogCaptions[kCatalogColumns];
+namespace catalog_cells {
+inline std::string_view Mark(const CatalogRow& row) { return row.mark; }
+inline std::string_view Date(const CatalogRow& row) { return row.date; }
+inline std::string_view Location(const CatalogRow& row) { return row.location; }
+inline std::string_view Dirs(const CatalogRow& row) { return row.dirs; }
+inline std::string_view Files(const CatalogRow& row) { return row.files; }
+inline std::string_view Size(const CatalogRow& row) { return row.size; }
+inline std::string_view FileName(const CatalogRow& row) { return row.fileName; }
+inline std::string_view Note(const CatalogRow& row) { return row.note; }
+inline std::string_view LastCheck(const CatalogRow& row) { return row.lastCheck; }
+}  // namespace catalog_cells
 
-// Dates sort by moment, the three counts by value, the rest as text; the
-// last check's column, though, by the check's moment (see CatalogList::Sort).
-SortKind CatalogSortKind(int column);
+struct CatalogColumnRow {
+  CatalogColumn key;
+  ColumnLook look;
+  std::string_view (*cell)(const CatalogRow& row);
+};
 
+// Archive, Location and Last Check share the room the others leave: the last
+// check a third of it, up to its design width, so that the marks stay
+// readable in a narrow window and a wide one shows the check whole. The note
+// keeps the width the user gives it; the counts give way to the shared
+// columns' least. The last check's column sorts by the check's moment, not
+// its text (see CatalogList::Sort).
+inline constexpr CatalogColumnRow kCatalogColumns[] = {
+    {kColArchive, {"Archive", {100, 20, 0, 1}}, catalog_cells::Mark},
+    {kColArchivedDate, {"Archived date", {120, 120, 120}, ColumnAlign::Left, SortKind::Date}, catalog_cells::Date},
+    {kColLocation, {"Location", {100, 20, 0, 1}}, catalog_cells::Location},
+    {kColDirectories, {"Directories", {80, 20, 80}, ColumnAlign::Right, SortKind::Number}, catalog_cells::Dirs},
+    {kColFiles, {"Files", {80, 20, 80}, ColumnAlign::Right, SortKind::Number}, catalog_cells::Files},
+    {kColSize, {"Size", {95, 20, 95}, ColumnAlign::Right, SortKind::Number}, catalog_cells::Size},
+    {kColFileName, {"FileName", {0, 0, 1}}, catalog_cells::FileName},
+    {kColNote, {"Note", {42, 20, 0, 0, true}}, catalog_cells::Note},
+    {kColLastCheck, {"Last Check", {140, 20, 140, 1}}, catalog_cells::LastCheck},
+};
+inline constexpr int kCatalogColumnCount = static_cast<int>(std::size(kCatalogColumns));
+
+// The cell of `column` (a position in the table); "" for none.
 std::string_view CellOf(const CatalogRow& row, int column);
+SortKind CatalogSortKind(int column);
 
 class CatalogList {
  public:

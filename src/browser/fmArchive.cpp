@@ -153,19 +153,13 @@ void TfrmArchive::BuildToolButtons() {
 }
 
 void TfrmArchive::BuildList() {
-  using Align = ListViewColumn::Align;
   ListViewArgs args;
   args.form = this;
   args.id = kListView1;
   args.ownerData = true;
   args.view = ListViewMode::Icon;
   args.gridLines = true;
-  const char* const* caption = kCatalogCaptions;
-  args.columns = {{caption[0], 100, 20},           {caption[1], 120, 120, 120},
-                  {caption[2], 100, 20},           {caption[3], 80, 20, 80, Align::Right},
-                  {caption[4], 80, 20, 80, Align::Right}, {caption[5], 95, 20, 95, Align::Right},
-                  {caption[6], 0, 0, 1},           {caption[7], 42, 20},
-                  {caption[8], 140, 20}};
+  for (const ColumnLook& look : LooksOf(kCatalogColumns)) args.columns.push_back(ListViewColumn::Of(look));
   m_listView1.Create(args);
   MakeDiscPictures();
   m_listView1.SetCellTextSource(
@@ -408,7 +402,7 @@ void TfrmArchive::SortList() {
 }
 
 void TfrmArchive::ListView1ColumnClick(int column) {
-  if (column < 0 || column >= kCatalogColumns) return;
+  if (column < 0 || column >= kCatalogColumnCount) return;
   g_sort.ClickColumn(column);
   SortList();
 }

@@ -139,9 +139,9 @@ void TfrmArchive::ActExportCsvExecute() {
   // path, kept at no width, stays out.
   std::vector<ExportColumn> columns;
   std::vector<int> listColumns;
-  for (int column = 0; column < kCatalogColumns; ++column) {
+  for (int column = 0; column < kCatalogColumnCount; ++column) {
     if (column == kColFileName) continue;
-    columns.push_back({kCatalogCaptions[column], CatalogSortKind(column)});
+    columns.push_back({kCatalogColumns[column].look.caption, kCatalogColumns[column].look.sort});
     listColumns.push_back(column);
   }
   CommandRun run(*this);

@@ -23,11 +23,21 @@ std::string JoinMarks(const std::vector<ArchivedCopy>& copies) {
 
 }  // namespace
 
+namespace check_cells {
+std::string Status(const CheckRow& row, std::string_view) { return std::string(StatusText(row.status)); }
+std::string Directory(const CheckRow& row, std::string_view) { return row.directory; }
+std::string File(const CheckRow& row, std::string_view) { return row.file; }
+std::string Size(const CheckRow& row, std::string_view thousands) { return FormatCount(row.size, thousands); }
+std::string Reason(const CheckRow& row, std::string_view) { return row.reason; }
+std::string OtherCopies(const CheckRow& row, std::string_view) { return JoinMarks(row.otherCopies); }
+}  // namespace check_cells
+
 CheckTable::CheckTable(std::vector<CheckRow> rows, std::string_view thousandsSeparator) : m_rows(std::move(rows)) {
-  m_cells.reserve(m_rows.size());
-  for (const CheckRow& row : m_rows) {
-    m_cells.push_back({std::string(StatusText(row.status)), row.directory, row.file,
-                       FormatCount(row.size, thousandsSeparator), row.reason, JoinMarks(row.otherCopies)});
+  m_cells.resize(m_rows.size());
+  for (std::size_t row = 0; row < m_rows.size(); ++row) {
+    for (int column = 0; column < kCheckColumnCount; ++column) {
+      m_cells[row][static_cast<std::size_t>(column)] = kCheckColumns[column].cell(m_rows[row], thousandsSeparator);
+    }
   }
 }
 

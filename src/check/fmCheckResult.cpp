@@ -127,7 +127,7 @@ PropretiesValues TfrmCheckResult::PropretiesOf(std::size_t row) const {
   values.directory = found.directory;
   values.file = found.file;
   values.type = std::string(ExtensionOf(found.file));
-  values.size = std::string(m_table.Cell(row, CheckTable::kSize));
+  values.size = std::string(m_table.Cell(row, CheckColumnIndex(CheckColumn::kSize)));
   return values;
 }
 

@@ -5,6 +5,9 @@
 // of it is process-wide.
 #include <string>
 
+#include "catalog/ColumnSort.h"
+#include "search/SearchSession.h"
+
 namespace discovel {
 
 class FileSystem;
@@ -17,6 +20,16 @@ struct AppServices {
   const TextServices& text;
 };
 
+// What the list windows keep from one opening to the next, for the rest of
+// the run: the next opening starts where the last one ended.
+struct ListMemory {
+  // The search window's restriction, filters and sort.
+  SearchSession search;
+  ColumnSortState catalogSort;
+  ColumnSortState duplicatesSort;
+  ColumnSortState checkResultSort;
+};
+
 struct RunState {
   // The folder "Archive\" beside the program, with its trailing backslash.
   std::string catalogFolder;
@@ -26,6 +39,7 @@ struct RunState {
   // The main window's Add New CD/DVD; the disc wait turns it off for the rest
   // of the run when there is no drive.
   bool addDiscEnabled = true;
+  ListMemory lists;
 };
 
 struct AppContext {

@@ -13,6 +13,17 @@ namespace discovel {
 // disc's root.
 std::string DiscPathOf(char drive, std::string_view directory, std::string_view file);
 
+// One found file in full, with the texts of its row exactly as its list
+// shows them: what the file properties show.
+struct PropretiesValues {
+  std::string mark;
+  std::string directory;
+  std::string file;
+  std::string type;
+  std::string date;
+  std::string size;
+};
+
 // A listed file and the disc it is to be got from.
 struct FileOnDisc {
   std::string mark;  // the disc asked for

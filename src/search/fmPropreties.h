@@ -3,21 +3,13 @@
 // result row exactly as the search window shows them.
 #include <string>
 
+#include "search/FoundFile.h"
 #include "ui/Action.h"
 #include "ui/Button.h"
 #include "ui/Dialog.h"
 #include "ui/ScrollBox.h"
 
 namespace discovel {
-
-struct PropretiesValues {
-  std::string mark;
-  std::string directory;
-  std::string file;
-  std::string type;
-  std::string date;
-  std::string size;
-};
 
 class TfrmPropreties final : public Dialog {
  public:

@@ -4,15 +4,18 @@
 
 namespace discovel {
 
-void CommandTable::Add(const Command& command) {
-  if (command.caption) command.action->SetCaption(command.caption);
-  if (command.hint) command.action->SetHint(command.hint);
-  m_commands.push_back(command);
+Action& CommandTable::Add(Command command) {
+  Action& action = command.action ? *command.action : m_ownActions.emplace_back();
+  if (command.caption) action.SetCaption(command.caption);
+  if (command.hint || command.caption) action.SetHint(command.hint ? command.hint : command.caption);
+  if (command.run) action.SetOnExecute(command.run);
+  m_rows.push_back({std::move(command), &action});
+  return action;
 }
 
 const Command* CommandTable::Find(const Action& action) const {
-  for (const Command& command : m_commands) {
-    if (command.action == &action) return &command;
+  for (const Row& row : m_rows) {
+    if (row.action == &action) return &row.command;
   }
   return nullptr;
 }
@@ -24,17 +27,25 @@ UINT CommandTable::IdOf(const Action& action) const {
 
 Action* CommandTable::ForCommand(UINT id) const {
   if (id == 0) return nullptr;
-  for (const Command& command : m_commands) {
-    if (command.id == id) return command.action;
+  for (const Row& row : m_rows) {
+    if (row.command.id == id) return row.action;
   }
   return nullptr;
 }
 
 Action* CommandTable::ForKey(UINT virtualKey) const {
-  for (const Command& command : m_commands) {
-    if (std::find(command.keys.begin(), command.keys.end(), virtualKey) != command.keys.end()) return command.action;
+  for (const Row& row : m_rows) {
+    const std::vector<UINT>& keys = row.command.keys;
+    if (std::find(keys.begin(), keys.end(), virtualKey) != keys.end()) return row.action;
   }
   return nullptr;
+}
+
+void CommandTable::ApplyRules() {
+  for (const Row& row : m_rows) {
+    if (row.command.enabled) row.action->SetEnabled(row.command.enabled());
+    if (row.command.checked) row.action->SetChecked(row.command.checked());
+  }
 }
 
 }  // namespace discovel

@@ -134,6 +134,12 @@ void Form::BindButton(HWND button, Action& action) {
   if (command && command->picture) ShowPicture(button, *command->picture);
 }
 
+void Form::BindButton(HWND button) {
+  Action* action = m_commands.ForCommand(static_cast<UINT>(GetDlgCtrlID(button)));
+  if (!action) throw AppError("A button sends a command that is none.");
+  BindButton(button, *action);
+}
+
 void Form::ShowPicture(HWND button, ButtonPicture picture) {
   const LONG style = GetWindowLongA(button, GWL_STYLE);
   if (!IsToolButton(button) && !(style & BS_BITMAP)) {

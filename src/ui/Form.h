@@ -52,10 +52,11 @@ class Form {
   // key preview, dialog navigation) before it is dispatched. True: consumed.
   static bool RouteMessage(MSG& msg);
 
-  // Decides which of the form's actions are enabled from the state it reads.
-  // Runs after every command, when a menu opens and after a modal dialog that
-  // the form opened has closed.
-  virtual void KeyState() {}
+  // Decides which of the form's commands are enabled (and checked) by the
+  // rules of its command table, from the state they read. Runs after every
+  // command, when a menu opens and after a modal dialog that the form
+  // opened has closed.
+  virtual void KeyState() { m_commands.ApplyRules(); }
 
   // Sends the notifications of `control` (a child of this form) to `target`;
   // null ends that.
@@ -117,6 +118,8 @@ class Form {
   // enabled and checked states, shows its hint as a tool tip, and shows the
   // command's picture if it has one.
   void BindButton(HWND button, Action& action);
+  // The same for the command the button sends (its control id).
+  void BindButton(HWND button);
   // Shows `picture` on `button`, drawn at the window's DPI and drawn again
   // when that changes. The form owns the pictures. A picture button shows
   // it alone; a button with a caption at least 48 design units tall shows a

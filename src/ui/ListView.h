@@ -14,6 +14,7 @@
 
 #include "ui/ChildWindow.h"
 #include "ui/Form.h"
+#include "ui/core/ListColumns.h"
 
 namespace discovel {
 
@@ -27,12 +28,20 @@ enum class ListViewMode {
 // Widths and limits are design units (pixels at 96 DPI): the list scales them
 // to its form's DPI when it is made and again when that DPI changes.
 struct ListViewColumn {
-  enum class Align { Left, Right };
+  using Align = ColumnAlign;
   std::string caption;
   int width = 100;   // 0: a hidden column, which the user cannot drag open
   int minWidth = 0;
   int maxWidth = 0;  // 0: no upper limit
   Align align = Align::Left;
+  // How FitColumns sizes it (see FitColumnWidths).
+  int share = 0;
+  bool keepsDragged = false;
+
+  static ListViewColumn Of(const ColumnLook& look) {
+    return {look.caption, look.width.width, look.width.least, look.width.most, look.align, look.width.share,
+            look.width.keepsDragged};
+  }
 };
 
 struct ListViewArgs {

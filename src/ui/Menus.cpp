@@ -1,5 +1,6 @@
 #include "ui/Menus.h"
 
+#include <string>
 #include <string_view>
 
 #include "platform/AppError.h"
@@ -9,7 +10,11 @@ namespace discovel {
 namespace {
 
 void AppendItems(HMENU menu, const std::vector<MenuItem>& items, const CommandTable& commands) {
-  for (const MenuItem& item : items) {
+  for (MenuItem item : items) {
+    if (item.command != 0) {
+      item.action = commands.ForCommand(item.command);
+      if (!item.action) throw AppError("A menu item names command " + std::to_string(item.command) + ", which is none.");
+    }
     if (item.caption && std::string_view(item.caption) == "-") {
       AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
       continue;

@@ -24,22 +24,26 @@ struct MenuItem {
   // A sub-menu's caption; "-": a separator; null: the caption of the action's
   // command.
   const char* caption = "-";
-  // The command of the item; null for a sub-menu.
+  // The command of the item, by its action or by its id; neither for a sub-menu.
   Action* action = nullptr;
   unsigned flags = kNone;
   std::vector<MenuItem> items;  // a sub-menu when not empty
+  UINT command = 0;
 };
 
 inline MenuItem Separator() { return MenuItem{}; }
 // The item of a command: its caption is the command's.
 inline MenuItem Item(Action& action, unsigned flags = MenuItem::kNone) { return MenuItem{nullptr, &action, flags}; }
+inline MenuItem Item(UINT command, unsigned flags = MenuItem::kNone) {
+  return MenuItem{nullptr, nullptr, flags, {}, command};
+}
 inline MenuItem SubMenu(const char* caption, std::vector<MenuItem> items, unsigned flags = MenuItem::kNone) {
   return MenuItem{caption, nullptr, flags, std::move(items)};
 }
 
 // Builds the menu of `items` (a menu bar when `bar`, else a pop-up menu). Every
-// action must be in `commands`; it is bound to its item, which carries its id.
-// Throws AppError for an action missing from the table.
+// action and id must be in `commands`; the action is bound to its item, which
+// carries its id. Throws AppError for a command missing from the table.
 MenuHandle BuildMenu(const std::vector<MenuItem>& items, const CommandTable& commands, bool bar = false);
 
 }  // namespace discovel

@@ -1,0 +1,122 @@
+#include "ui/core/ListColumns.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "ui/core/DesignLayout.h"
+
+namespace discovel {
+namespace {
+
+struct Limits {
+  int least;
+  int most;  // 0: none
+};
+
+int Clamp(int width, const Limits& limits) {
+  int clamped = std::max(width, limits.least);
+  if (limits.most > 0) clamped = std::min(clamped, limits.most);
+  return clamped;
+}
+
+Limits PixelLimits(const ColumnWidthRule& rule, unsigned dpi) {
+  return {ScaleToDpi(rule.least, dpi), rule.most > 0 ? ScaleToDpi(rule.most, dpi) : 0};
+}
+
+// The columns that keep a width give `need` pixels between them, evenly,
+// the earlier ones the odd pixels, none below its least.
+void GiveWay(std::vector<int>& widths, const std::vector<std::size_t>& keeping, const std::vector<Limits>& limits,
+             int need) {
+  while (need > 0) {
+    std::vector<std::size_t> able;
+    for (std::size_t column : keeping) {
+      if (widths[column] > limits[column].least) able.push_back(column);
+    }
+    if (able.empty()) return;
+    const int each = static_cast<int>(need / static_cast<int>(able.size()));
+    int odd = need % static_cast<int>(able.size());
+    for (std::size_t column : able) {
+      const int want = each + (odd > 0 ? 1 : 0);
+      if (odd > 0) --odd;
+      const int given = std::min(want, widths[column] - limits[column].least);
+      widths[column] -= given;
+      need -= given;
+    }
+  }
+}
+
+// `room` split between the sharing columns by their shares; a column held at
+// a limit leaves its part to the others.
+void Share(std::vector<int>& widths, const std::vector<FittedColumn>& columns, std::vector<std::size_t> sharing,
+           const std::vector<Limits>& limits, int room) {
+  while (!sharing.empty()) {
+    std::int64_t shares = 0;
+    for (std::size_t column : sharing) shares += columns[column].rule.share;
+    bool held = false;
+    int left = room;
+    for (std::size_t i = 0; i < sharing.size(); ++i) {
+      const std::size_t column = sharing[i];
+      const bool last = i + 1 == sharing.size();
+      const int part = last ? left : static_cast<int>(std::max<std::int64_t>(0, room) * columns[column].rule.share / shares);
+      widths[column] = part;
+      left -= part;
+    }
+    // A part outside the limits is held at the limit, and the rest is shared again.
+    for (auto it = sharing.begin(); it != sharing.end();) {
+      const int clamped = Clamp(widths[*it], limits[*it]);
+      if (clamped != widths[*it]) {
+        widths[*it] = clamped;
+        room -= clamped;
+        it = sharing.erase(it);
+        held = true;
+      } else {
+        ++it;
+      }
+    }
+    if (!held) return;
+  }
+}
+
+}  // namespace
+
+std::vector<int> FitColumnWidths(const std::vector<FittedColumn>& columns, int clientWidth, unsigned dpi) {
+  std::vector<int> widths(columns.size(), 0);
+  std::vector<Limits> limits(columns.size());
+  std::vector<std::size_t> keeping;
+  std::vector<std::size_t> sharing;
+  int taken = 0;
+  int sharedLeast = 0;
+  for (std::size_t column = 0; column < columns.size(); ++column) {
+    const FittedColumn& fitted = columns[column];
+    limits[column] = PixelLimits(fitted.rule, dpi);
+    if (fitted.hidden || fitted.rule.width == 0) continue;
+    if (fitted.rule.keepsDragged) {
+      widths[column] = Clamp(fitted.current, limits[column]);
+    } else if (fitted.rule.share > 0) {
+      sharing.push_back(column);
+      sharedLeast += limits[column].least;
+      continue;
+    } else {
+      widths[column] = Clamp(ScaleToDpi(fitted.rule.width, dpi), limits[column]);
+      keeping.push_back(column);
+    }
+    taken += widths[column];
+  }
+  const int room = clientWidth - taken;
+  if (!sharing.empty() && room < sharedLeast) {
+    const int before = [&] {
+      int sum = 0;
+      for (std::size_t column : keeping) sum += widths[column];
+      return sum;
+    }();
+    GiveWay(widths, keeping, limits, sharedLeast - room);
+    int after = 0;
+    for (std::size_t column : keeping) after += widths[column];
+    Share(widths, columns, sharing, limits, room + before - after);
+  } else {
+    Share(widths, columns, sharing, limits, room);
+  }
+  return widths;
+}
+
+}  // namespace discovel
