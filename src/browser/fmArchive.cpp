@@ -10,6 +10,7 @@
 #include "browser/fmArchiveIds.h"
 #include "browser/win32/DiscPictures.h"
 #include "platform/AppError.h"
+#include "platform/ScopeExit.h"
 #include "settings/Settings.h"
 #include "settings/SettingsNames.h"
 #include "ui/ButtonPictures.h"
@@ -24,11 +25,6 @@ using namespace fmArchiveIds;
 
 TfrmArchive* frmArchive = nullptr;
 
-// The sort outlives the window: the next opening starts where this one ended.
-ColumnSortState g_sort;
-
-constexpr int kWindowWidth = 584;  // also the smallest size
-constexpr int kWindowHeight = 360;
 constexpr int kButtonSize = 25;  // as high as the band
 // The window shows itself before the catalogue is read.
 constexpr UINT kScanDelayMs = 150;
@@ -61,71 +57,85 @@ TfrmArchive::~TfrmArchive() {
 }
 
 void TfrmArchive::Create() {
-  CreateToolWindow(
-      {kClassName, "Catalog", kWindowWidth, kWindowHeight, &m_context.services.settings, names::kFormArchive});
-  BuildActions();
+  CreateToolWindow({kClassName, "Catalog", &m_context.services.settings, names::kFormArchive});
+  BuildCommands();
   BuildToolButtons();
   BuildList();
-  m_sb1.Create(Handle(), kSb1, kProgressBar1, {400, 157, 50}, 1);
   // Nothing is painted in the list until the first load is done.
   m_firstLoadQuiet.emplace(m_listView1);
-  Layout();
   SetOpeningFocus(m_listView1.Handle());
   KeyState();
   PumpMessages();
   SetTimer(Handle(), kTimScan, kScanDelayMs, nullptr);
 }
 
-void TfrmArchive::BuildActions() {
-  ActAdd = Action("", "", [this] { ActAddExecute(); });
-  ActEdit = Action("", "", [this] { ActEditExecute(); });
-  ActDelete = Action("", "", [this] { ActDeleteExecute(); });
-  ActFreshenCD = Action("", "", [this] { ActFreshenCDExecute(); });
-  ActViewArchiveFiles = Action("", "", [this] { ActViewArchiveFilesExecute(); });
-  ActViewToggle = Action("", "", [this] { ActViewToggleExecute(); });
-  ActExportCsv = Action("", "", [this] { ActExportCsvExecute(); });
-  ActFindDuplicates = Action("", "", [this] { ActFindDuplicatesExecute(); });
-  ActCheckDisc = Action("", "", [this] { ActCheckDiscExecute(); });
-  ActIcon = Action("", "", [this] { ApplyViewStyle(0); });
-  ActSmallIcon = Action("", "", [this] { ApplyViewStyle(1); });
-  ActList = Action("", "", [this] { ApplyViewStyle(2); });
-  ActReport = Action("", "", [this] { ApplyViewStyle(3); });
-  ActIcon.SetChecked(true);
-  m_actClose = Action("", "", [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
+CatalogCommandStates TfrmArchive::States() const {
+  // A tool button holds the focus only while it is clicked; it is the list's.
+  const HWND focus = GetFocus();
+  const bool listFocused = focus == m_listView1.Handle() || IsToolButton(focus);
+  return DecideCatalogCommands(m_activity, listFocused, listFocused ? m_listView1.SelectedCount() : 0);
+}
 
+void TfrmArchive::BuildCommands() {
   CommandTable& commands = Commands();
-  commands.Add({kBtnViewToggle, &ActViewToggle, "Change View", "Change View", {}, ButtonPicture::ChangeView});
-  commands.Add({kBtnFreshenCD, &ActFreshenCD, "Refresh Archive", "Refresh Archive", {}, ButtonPicture::Refresh});
-  commands.Add({kBtnAdd, &ActAdd, "Add New CD/DVD to Catalog", "Add New CD/DVD to Catalog", {VK_INSERT},
-                ButtonPicture::Add});
-  commands.Add({kBtnEdit, &ActEdit, "Edit Archive Mark", "Edit Archive Mark", {VK_F2}, ButtonPicture::Edit});
-  commands.Add({kBtnDelete, &ActDelete, "Remove from Catalog", "Remove from Catalog", {VK_DELETE},
-                ButtonPicture::Remove});
-  commands.Add({kBtnExportCsv, &ActExportCsv, "Export to CSV...", "Export to CSV", {}, ButtonPicture::ExportCsv});
-  commands.Add({kViewArchiveFiles, &ActViewArchiveFiles, "View Archive Files", "View Archive Files"});
-  commands.Add({kFindDuplicates, &ActFindDuplicates, "Find Duplicate Files...", "Find Duplicate Files"});
-  commands.Add({kCheckDisc, &ActCheckDisc, "Check CD/DVD...", "Check CD/DVD"});
-  commands.Add({kViewIcon, &ActIcon, "Icon", "Icon"});
-  commands.Add({kViewSmallIcon, &ActSmallIcon, "Small Icon", "Small Icon"});
-  commands.Add({kViewList, &ActList, "List", "List"});
-  commands.Add({kViewReport, &ActReport, "Details", "Details"});
-  commands.Add({0, &m_actClose, nullptr, nullptr, {VK_ESCAPE}});
-
-  // Refresh Archive has no visible item.
-  m_popupMenu = BuildMenu({Item(ActViewArchiveFiles, MenuItem::kDefault),
-                           Item(ActFindDuplicates),
-                           Separator(),
-                           Item(ActAdd),
-                           Item(ActEdit),
-                           Item(ActCheckDisc),
-                           Separator(),
-                           Item(ActDelete),
-                           Separator(),
-                           SubMenu("View", {Item(ActSmallIcon, MenuItem::kRadio), Item(ActIcon, MenuItem::kRadio),
-                                            Item(ActList, MenuItem::kRadio), Item(ActReport, MenuItem::kRadio)}),
-                           Separator(),
-                           Item(ActExportCsv)},
-                          commands);
+  commands.Add({.id = kBtnViewToggle,
+                .caption = "Change View",
+                .picture = ButtonPicture::ChangeView,
+                .run = [this] { ActViewToggleExecute(); }});
+  commands.Add({.id = kBtnFreshenCD,
+                .caption = "Refresh Archive",
+                .picture = ButtonPicture::Refresh,
+                .run = [this] { ActFreshenCDExecute(); },
+                .enabled = [this] { return States().freshen; }});
+  commands.Add({.id = kBtnAdd,
+                .caption = "Add New CD/DVD to Catalog",
+                .keys = {VK_INSERT},
+                .picture = ButtonPicture::Add,
+                .run = [this] { ActAddExecute(); },
+                .enabled = [this] { return States().add; }});
+  commands.Add({.id = kBtnEdit,
+                .caption = "Edit Archive Mark",
+                .keys = {VK_F2},
+                .picture = ButtonPicture::Edit,
+                .run = [this] { ActEditExecute(); },
+                .enabled = [this] { return States().edit; }});
+  commands.Add({.id = kBtnDelete,
+                .caption = "Remove from Catalog",
+                .keys = {VK_DELETE},
+                .picture = ButtonPicture::Remove,
+                .run = [this] { ActDeleteExecute(); },
+                .enabled = [this] { return States().remove; }});
+  // The whole list goes out, whatever is selected or focused; not while it
+  // is being read or another command runs.
+  commands.Add({.id = kBtnExportCsv,
+                .caption = "Export to CSV...",
+                .hint = "Export to CSV",
+                .picture = ButtonPicture::ExportCsv,
+                .run = [this] { ActExportCsvExecute(); },
+                .enabled = [this] { return Idle() && !m_rows.Empty(); }});
+  commands.Add({.id = kViewArchiveFiles,
+                .caption = "View Archive Files",
+                .run = [this] { ActViewArchiveFilesExecute(); },
+                .enabled = [this] { return States().viewFiles; }});
+  commands.Add({.id = kFindDuplicates,
+                .caption = "Find Duplicate Files...",
+                .hint = "Find Duplicate Files",
+                .run = [this] { ActFindDuplicatesExecute(); },
+                .enabled = [this] { return Idle(); }});
+  // One disc at a time, by the same rule as Edit.
+  commands.Add({.id = kCheckDisc,
+                .caption = "Check CD/DVD...",
+                .hint = "Check CD/DVD",
+                .run = [this] { ActCheckDiscExecute(); },
+                .enabled = [this] { return States().edit; }});
+  const char* const styleCaptions[] = {"Icon", "Small Icon", "List", "Details"};
+  const UINT styleIds[] = {kViewIcon, kViewSmallIcon, kViewList, kViewReport};
+  for (std::size_t style = 0; style < std::size(kViewStyles); ++style) {
+    commands.Add({.id = styleIds[style],
+                  .caption = styleCaptions[style],
+                  .run = [this, style] { ApplyViewStyle(style); },
+                  .checked = [this, style] { return m_listView1.View() == kViewStyles[style].mode; }});
+  }
 }
 
 void TfrmArchive::BuildToolButtons() {
@@ -134,19 +144,10 @@ void TfrmArchive::BuildToolButtons() {
   // button of 25 rounds to 38 and would lie on the next. Refresh Archive
   // waits hidden left of them; Export to CSV is the leftmost one shown.
   const int right = DesignClient().width;
-  struct Tool {
-    int id;
-    Action& action;
-  };
-  const Tool tools[] = {{kBtnFreshenCD, ActFreshenCD},
-                        {kBtnExportCsv, ActExportCsv},
-                        {kBtnViewToggle, ActViewToggle},
-                        {kBtnAdd, ActAdd},
-                        {kBtnEdit, ActEdit},
-                        {kBtnDelete, ActDelete}};
+  const int tools[] = {kBtnFreshenCD, kBtnExportCsv, kBtnViewToggle, kBtnAdd, kBtnEdit, kBtnDelete};
   int x = right - static_cast<int>(std::size(tools)) * kButtonSize;
-  for (const Tool& tool : tools) {
-    BindButton(CreateToolButton(Handle(), tool.id, x, 0, kButtonSize, kAnchorTopRight), tool.action);
+  for (const int id : tools) {
+    BindButton(CreateToolButton(Handle(), id, x, 0, kButtonSize, kAnchorTopRight));
     x += kButtonSize;
   }
   ShowWindow(GetDlgItem(Handle(), kBtnFreshenCD), SW_HIDE);
@@ -170,9 +171,17 @@ void TfrmArchive::BuildList() {
   m_listView1.onDoubleClick = [this](int row) {
     if (row < 0) return;
     for (int selected : m_listView1.Selection()) {
-      if (selected == row && ActViewArchiveFiles.Execute()) KeyState();
+      if (selected == row) RunCommand(kViewArchiveFiles);
     }
   };
+  // Refresh Archive has no visible item.
+  const MenuItem view = SubMenu("View", {Item(kViewSmallIcon, MenuItem::kRadio), Item(kViewIcon, MenuItem::kRadio),
+                                         Item(kViewList, MenuItem::kRadio), Item(kViewReport, MenuItem::kRadio)});
+  FrameList(m_listView1, kBandHeight,
+            BuildMenu({Item(kViewArchiveFiles, MenuItem::kDefault), Item(kFindDuplicates), Separator(),
+                       Item(kBtnAdd), Item(kBtnEdit), Item(kCheckDisc), Separator(), Item(kBtnDelete), Separator(),
+                       view, Separator(), Item(kBtnExportCsv)},
+                      Commands()));
 }
 
 void TfrmArchive::MakeDiscPictures() {
@@ -184,60 +193,9 @@ void TfrmArchive::MakeDiscPictures() {
   m_smallImages = std::move(small);
 }
 
-void TfrmArchive::OnDpiChanged() { MakeDiscPictures(); }
-
-void TfrmArchive::OnResized() {
-  Layout();
-  SortList();
-}
-
-void TfrmArchive::Layout() {
-  if (!m_sb1.Handle()) return;  // sizes sent while the window is being made
-  m_sb1.Layout();
-  // The list fills what the band and the status bar leave.
-  const DesignSize client = DesignClient();
-  Place(m_listView1.Handle(),
-        {0, kBandHeight, client.width, client.height - kBandHeight - m_sb1.DesignHeight(Dpi())}, kAnchorAll);
-  FitColumns();
-  InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-void TfrmArchive::FitColumns() {
-  // The date keeps its width and the note the width it has; the counts take
-  // up to their most (design units). Archive, Location and Last Check share
-  // the rest: the last check a third of it, up to its design width, so that
-  // the marks stay readable in a narrow window and a wide one shows the
-  // check whole.
-  constexpr int kLastCheckMost = 140;
-  constexpr int kSharedLeast = 60;  // the three columns at their least
-  RECT client{};
-  GetClientRect(m_listView1.Handle(), &client);
-  const UINT dpi = Dpi();
-  const int note = ScaleFromDpi(m_listView1.ColumnWidth(kColNote), dpi);
-  int counts[] = {80, 80, 95};
-  int rest = ScaleFromDpi(client.right, dpi) - 120 - note - counts[0] - counts[1] - counts[2];
-  for (int& width : counts) {
-    if (rest >= kSharedLeast) break;
-    const int give = std::min(kSharedLeast - rest, width - 20);
-    width -= give;
-    rest += give;
-  }
-  m_listView1.SetColumnWidth(kColDirectories, ScaleToDpi(counts[0], dpi));
-  m_listView1.SetColumnWidth(kColFiles, ScaleToDpi(counts[1], dpi));
-  m_listView1.SetColumnWidth(kColSize, ScaleToDpi(counts[2], dpi));
-  // The rest in pixels, from what the other columns really took: a column
-  // keeps to the limits the list gives it.
-  int taken = 0;
-  for (int column = 0; column < m_listView1.ColumnCount(); ++column) {
-    if (column != kColArchive && column != kColLocation && column != kColLastCheck) {
-      taken += m_listView1.ColumnWidth(column);
-    }
-  }
-  const int share = std::max(0, static_cast<int>(client.right) - taken);
-  m_listView1.SetColumnWidth(kColLastCheck, std::min(share / 3, ScaleToDpi(kLastCheckMost, dpi)));
-  const int left = std::max(0, share - m_listView1.ColumnWidth(kColLastCheck));
-  m_listView1.SetColumnWidth(kColArchive, left / 2);
-  m_listView1.SetColumnWidth(kColLocation, left - left / 2);
+void TfrmArchive::OnDpiChanged() {
+  MakeDiscPictures();
+  ToolWindow::OnDpiChanged();
 }
 
 // --- Loading -------------------------------------------------------------------
@@ -245,13 +203,10 @@ void TfrmArchive::FitColumns() {
 void TfrmArchive::TimScanTimer() {
   KillTimer(Handle(), kTimScan);
   {
-    struct Listed {
-      TfrmArchive& form;
-      ~Listed() {
-        form.m_activity = CatalogActivity::Idle;
-        form.KeyState();
-      }
-    } listed{*this};
+    ScopeExit listed([this] {
+      m_activity = CatalogActivity::Idle;
+      KeyState();
+    });
     ApplyStoredViewStyle();
     PumpMessages();
     ScanArchive(m_context.run.catalogFolder);
@@ -259,15 +214,15 @@ void TfrmArchive::TimScanTimer() {
   }
   // An add asked for during the load runs now, where the load cannot meet
   // the new archive's file.
-  if (std::exchange(m_addAfterLoad, false) && !m_stop && ActAdd.Execute()) KeyState();
+  if (std::exchange(m_addAfterLoad, false) && !m_stop) RunCommand(kBtnAdd);
 }
 
 void TfrmArchive::ScanArchive(const std::string& folder) {
   m_stop = false;
   m_loading = true;
   ShowBusyCursor(true);
-  m_sb1.SetProgress(0);
-  m_sb1.SetText(0, "Loading...");
+  Status().SetProgress(0);
+  Status().SetText(0, "Loading...");
   m_rows.Clear();
   m_listView1.SetRowCount(0);
   std::vector<std::string> failures;
@@ -281,20 +236,20 @@ void TfrmArchive::ScanArchive(const std::string& folder) {
     const auto now = std::chrono::steady_clock::now();
     if (now - shown < kLoadPumpInterval) return;
     shown = now;
-    m_sb1.SetProgress(progress);
+    Status().SetProgress(progress);
   };
-  const auto finish = [this] {
-    // Taken while the list is still empty: a style change lays out every row again.
-    m_listView1.TakeTabStop(!m_rows.Empty());
-    m_listView1.SetRowCount(static_cast<int>(m_rows.Size()));
-    m_firstLoadQuiet.reset();
-    m_sb1.ShowProgressDone();
-    DrawResults();
-    m_loading = false;
-    PumpMessages();
-    ShowBusyCursor(false);
-  };
-  try {
+  {
+    ScopeExit finish([this] {
+      // Taken while the list is still empty: a style change lays out every row again.
+      m_listView1.TakeTabStop(!m_rows.Empty());
+      m_listView1.SetRowCount(static_cast<int>(m_rows.Size()));
+      m_firstLoadQuiet.reset();
+      Status().ShowProgressDone();
+      DrawResults();
+      m_loading = false;
+      PumpMessages();
+      ShowBusyCursor(false);
+    });
     PacedPump pump(m_pump, kLoadPumpInterval);
     LoadCatalog(
         m_context.services.files, m_context.services.text, pump, folder, [this] { return m_stop; },
@@ -306,11 +261,7 @@ void TfrmArchive::ScanArchive(const std::string& folder) {
           failures.push_back(message);
           fileRead();
         });
-  } catch (...) {
-    finish();
-    throw;
   }
-  finish();
   ReportUnreadable(failures);
 }
 
@@ -333,19 +284,13 @@ void TfrmArchive::AddArchive(const std::string& path, bool select) {
 
 void TfrmArchive::DrawResults() {
   const bool any = !m_rows.Empty();
-  m_sb1.SetText(0, CatalogSummary(m_rows.Totals(), m_rows.Size(), m_context.services.text.ThousandsSeparator()));
+  Status().SetText(0, CatalogSummary(m_rows.Totals(), m_rows.Size(), m_context.services.text.ThousandsSeparator()));
   m_listView1.TakeTabStop(any);
 }
 
 // --- View styles -----------------------------------------------------------------
 
-Action& TfrmArchive::StyleAction(std::size_t style) {
-  Action* const actions[] = {&ActIcon, &ActSmallIcon, &ActList, &ActReport};
-  return *actions[style];
-}
-
 void TfrmArchive::ApplyViewStyle(std::size_t style) {
-  for (std::size_t other = 0; other < std::size(kViewStyles); ++other) StyleAction(other).SetChecked(other == style);
   SetListViewStyle(names::kArchiveViewStyle, kViewStyles[style].text, kViewStyles[style].mode);
 }
 
@@ -353,7 +298,7 @@ void TfrmArchive::SetListViewStyle(std::string_view valueName, std::string_view 
   m_listView1.SetView(mode);
   // The columns size themselves to the list only in the details view: a
   // fit made in another one did not reach them.
-  FitColumns();
+  m_listView1.FitColumns();
   InvalidateRect(m_listView1.Handle(), nullptr, TRUE);
   m_context.services.settings.WriteString(names::kKeyState, valueName, styleText);
 }
@@ -367,14 +312,17 @@ void TfrmArchive::ApplyStoredViewStyle() {
   }
   // Only the exact texts count; any other value leaves the design style.
   for (std::size_t style = 0; style < std::size(kViewStyles); ++style) {
-    if (stored == kViewStyles[style].text && StyleAction(style).Execute()) return;
+    if (stored == kViewStyles[style].text) {
+      ApplyViewStyle(style);
+      return;
+    }
   }
 }
 
 void TfrmArchive::ActViewToggleExecute() {
   std::size_t current = 0;
   while (current < std::size(kViewStyles) && kViewStyles[current].mode != m_listView1.View()) ++current;
-  StyleAction((current + 1) % std::size(kViewStyles)).Execute();
+  ApplyViewStyle((current + 1) % std::size(kViewStyles));
   SortList();
 }
 
@@ -390,7 +338,8 @@ void TfrmArchive::SortList() {
   std::vector<bool> selected(m_rows.Size(), false);
   for (int row : m_listView1.Selection()) selected.at(static_cast<std::size_t>(row)) = true;
   const int focused = m_listView1.FocusedRow();
-  const std::vector<std::uint32_t> order = m_rows.Sort(g_sort.column, g_sort.flag, m_context.services.text);
+  const ColumnSortState& sort = m_context.run.lists.catalogSort;
+  const std::vector<std::uint32_t> order = m_rows.Sort(sort.column, sort.flag, m_context.services.text);
   if (shown > 0) {
     m_listView1.ClearSelection();
     for (std::size_t position = 0; position < order.size(); ++position) {
@@ -403,30 +352,11 @@ void TfrmArchive::SortList() {
 
 void TfrmArchive::ListView1ColumnClick(int column) {
   if (column < 0 || column >= kCatalogColumnCount) return;
-  g_sort.ClickColumn(column);
+  m_context.run.lists.catalogSort.ClickColumn(column);
   SortList();
 }
 
 // --- Commands ------------------------------------------------------------------
-
-void TfrmArchive::KeyState() {
-  // A tool button holds the focus only while it is clicked; it is the list's.
-  const HWND focus = GetFocus();
-  const bool listFocused = focus == m_listView1.Handle() || IsToolButton(focus);
-  const CatalogCommandStates states =
-      DecideCatalogCommands(m_activity, listFocused, listFocused ? m_listView1.SelectedCount() : 0);
-  ActAdd.SetEnabled(states.add);
-  ActEdit.SetEnabled(states.edit);
-  // One disc at a time, by the same rule as Edit.
-  ActCheckDisc.SetEnabled(states.edit);
-  ActDelete.SetEnabled(states.remove);
-  ActFreshenCD.SetEnabled(states.freshen);
-  ActViewArchiveFiles.SetEnabled(states.viewFiles);
-  // The whole list goes out, whatever is selected or focused; not while it
-  // is being read or another command runs.
-  ActExportCsv.SetEnabled(m_activity == CatalogActivity::Idle && !m_rows.Empty());
-  ActFindDuplicates.SetEnabled(m_activity == CatalogActivity::Idle);
-}
 
 TfrmArchive::CommandRun::CommandRun(TfrmArchive& form) : m_form(form) {
   m_form.m_activity = CatalogActivity::Running;
@@ -441,7 +371,7 @@ TfrmArchive::CommandRun::~CommandRun() {
 
 bool TfrmArchive::PreTranslate(MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == m_listView1.Handle()) {
-    if (m_listView1.SelectedCount() > 0 && ActViewArchiveFiles.Execute()) KeyState();
+    if (m_listView1.SelectedCount() > 0) RunCommand(kViewArchiveFiles);
     return true;
   }
   return ToolWindow::PreTranslate(msg);
@@ -449,23 +379,12 @@ bool TfrmArchive::PreTranslate(MSG& msg) {
 
 LRESULT TfrmArchive::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wParam) == m_listView1.Handle()) {
-        PopUpMenu(m_popupMenu.get(), m_listView1.PopupMenuPoint(lParam));
-        return 0;
-      }
-      return DefaultHandling(message, wParam, lParam);
     case WM_TIMER:
       if (wParam == kTimScan) {
         TimScanTimer();
         return 0;
       }
       return DefaultHandling(message, wParam, lParam);
-    case WM_CLOSE:
-      // Always granted; a load in progress reads no further folder.
-      m_stop = true;
-      EndModal(kModalCancel);
-      return 0;
     default:
       return ToolWindow::HandleMessage(message, wParam, lParam);
   }

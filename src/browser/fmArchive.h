@@ -26,21 +26,6 @@ class TfrmArchive final : public ToolWindow {
   explicit TfrmArchive(AppContext& context);
   ~TfrmArchive() override;
   void Create();
-  void KeyState() override;
-
-  Action ActAdd;
-  Action ActEdit;
-  Action ActDelete;
-  Action ActFreshenCD;
-  Action ActIcon;
-  Action ActSmallIcon;
-  Action ActList;
-  Action ActReport;
-  Action ActViewToggle;
-  Action ActViewArchiveFiles;
-  Action ActExportCsv;
-  Action ActFindDuplicates;
-  Action ActCheckDisc;
 
   // Reads every archive under `folder` again; the rows stay in walk order.
   void ScanArchive(const std::string& folder);
@@ -55,21 +40,23 @@ class TfrmArchive final : public ToolWindow {
   bool PreTranslate(MSG& msg) override;
 
  private:
-  void BuildActions();
+  void BuildCommands();
   void BuildToolButtons();
   void BuildList();
   // The list's disc pictures at the window's DPI.
   void MakeDiscPictures();
-  void OnResized() override;
+  void OnResized() override { SortList(); }
   void OnDpiChanged() override;
+  // Closing: a load in progress reads no further folder.
+  void OnClosing() override { m_stop = true; }
   bool Busy() const override { return m_loading; }
-  void Layout();
-  void FitColumns();
+  // What the commands that need the list allow now.
+  CatalogCommandStates States() const;
+  bool Idle() const { return m_activity == CatalogActivity::Idle; }
   void TimScanTimer();
   void ReportUnreadable(const std::vector<std::string>& failures);
 
   // View styles: Icon, Small Icon, List, Details.
-  Action& StyleAction(std::size_t style);
   void ApplyViewStyle(std::size_t style);
   void ApplyStoredViewStyle();
   void SetListViewStyle(std::string_view valueName, std::string_view styleText, ListViewMode mode);
@@ -115,12 +102,9 @@ class TfrmArchive final : public ToolWindow {
   bool m_addAfterLoad = false;  // Insert came while the catalogue was listed
   std::optional<ListView::RedrawSuspension> m_firstLoadQuiet;
 
-  MenuHandle m_popupMenu;
-  Action m_actClose;
   ImageListHandle m_largeImages;
   ImageListHandle m_smallImages;
   ListView m_listView1;
-  StatusBar m_sb1;
 };
 
 }  // namespace discovel

@@ -1,6 +1,10 @@
 #pragma once
 // The controls and commands of the catalogue window that its tests look at.
+#include "ui/ToolWindowIds.h"
+
 namespace discovel::fmArchiveIds {
+
+using namespace toolWindowIds;
 
 inline constexpr const char* kClassName = "TfrmArchive";
 
@@ -22,9 +26,5 @@ inline constexpr int kCheckDisc = 113;
 // The timer whose tick starts the load, 150 ms after the window shows; the
 // catalogue window's benchmark measures from it.
 inline constexpr unsigned kTimScan = 2;
-
-inline constexpr int kListView1 = 130;
-inline constexpr int kSb1 = 131;
-inline constexpr int kProgressBar1 = 132;
 
 }  // namespace discovel::fmArchiveIds

@@ -7,12 +7,12 @@
 #include "check/CheckTable.h"
 #include "check/DiscCheck.h"
 #include "platform/AppContext.h"
-#include "search/win32/FoundListWindow.h"
-#include "ui/Action.h"
+#include "search/win32/FoundFilesList.h"
+#include "ui/ToolWindow.h"
 
 namespace discovel {
 
-class TfrmCheckResult final : public FoundListWindow {
+class TfrmCheckResult final : public ToolWindow {
  public:
   // Shows the result of the check of the disc marked `mark`; modal, returns when closed.
   static int Execute(AppContext& context, const std::string& mark, const CheckReport& report);
@@ -20,22 +20,12 @@ class TfrmCheckResult final : public FoundListWindow {
   ~TfrmCheckResult() override;
   void Create();
 
- protected:
-  void OnDpiChanged() override { Layout(); }
-
  private:
-  void BuildControls();
-  void BuildActions();
-  void Layout();
-  void OnResized() override { Layout(); }
-  PropretiesValues PropretiesOf(std::size_t row) const;
-
+  AppContext& m_context;
   std::string m_mark;
   CheckTable m_table;
   CheckCounts m_counts;
-  Action m_actClose;
-  HWND m_btnCopyFile = nullptr;
-  HWND m_btnExportCsv = nullptr;
+  FoundFilesList m_found;
 };
 
 }  // namespace discovel

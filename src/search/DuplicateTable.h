@@ -1,8 +1,9 @@
 #pragma once
 // The duplicate search's rows as the duplicates window lists them: the group
-// number, then the columns of the search results with their formats. The
-// mark, folder and name are the finder's own texts, not copies: only the
-// dates and sizes in the user's format are made here, under a memory budget.
+// number, then the found files' columns, their cells made as the search
+// makes them. A cell that is a part of the finder's own texts (the mark,
+// folder and name) is no copy: only the texts made for a cell (dates and
+// sizes in the user's format) are kept here, under a memory budget.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "platform/TextServices.h"
 #include "search/DuplicateFinder.h"
+#include "search/FoundColumns.h"
 #include "search/FoundRows.h"
 #include "search/SearchResults.h"
 #include "search/TextArena.h"
@@ -20,9 +22,11 @@ namespace discovel {
 class DuplicateTable final : public FoundTable {
  public:
   static constexpr int kGroupColumn = 0;
-  // The search results' columns follow the group's.
+  // The found files' columns follow the group's.
   static constexpr int kFirstFileColumn = 1;
-  static constexpr int kColumns = kFirstFileColumn + kResultColumns;
+  static constexpr int kColumns = kFirstFileColumn + kFoundColumnCount;
+  // Group, then the found files' columns.
+  static std::vector<FoundListColumn> Columns();
 
   explicit DuplicateTable(std::size_t budgetBytes = SearchResults::kDefaultBudget) : m_budget(budgetBytes) {}
 
@@ -40,17 +44,21 @@ class DuplicateTable final : public FoundTable {
   struct Shown {
     const DuplicateRow* row;
     std::uint32_t group;
-    std::uint8_t dateLength;  // the date's text, then the size's, back to back at `formatted`
-    std::uint8_t sizeLength;
-    const char* formatted;
+    // The texts made for its cells, back to back; a cell's length, or
+    // kNotMade where the cell is a part of the row's own texts.
+    const char* made;
+    std::uint8_t lengths[kFoundColumnCount];
   };
+  static constexpr std::uint8_t kNotMade = 0xFF;
+  static FoundEntry EntryOf(const DuplicateRow& row);
   void Charge(std::size_t bytes);
 
   std::size_t m_budget;
   std::size_t m_charged = 0;
   std::vector<Shown> m_shown;
   std::vector<std::string> m_groupTexts;
-  TextArena m_formatted;
+  TextArena m_made;
+  CellFormats m_formats;
 };
 
 // Status panel 0 after a duplicate search.

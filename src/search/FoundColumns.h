@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/TextServices.h"
 #include "search/FoundFile.h"
@@ -74,5 +75,21 @@ inline constexpr FoundColumnRow kFoundColumns[] = {
 inline constexpr int kFoundColumnCount = static_cast<int>(std::size(kFoundColumns));
 
 constexpr int FoundColumnIndex(FoundColumn key) { return ColumnIndex(kFoundColumns, key); }
+
+// A column of a list of found files, whatever its rows: its look, and what
+// the file properties show its cell as (null: not shown there).
+struct FoundListColumn {
+  ColumnLook look;
+  std::string PropretiesValues::*property = nullptr;
+};
+
+// The columns of a list's column table (rows with a look and a property).
+template <class Row, std::size_t N>
+std::vector<FoundListColumn> FoundListColumnsOf(const Row (&table)[N]) {
+  std::vector<FoundListColumn> columns;
+  columns.reserve(N);
+  for (const Row& row : table) columns.push_back({row.look, row.property});
+  return columns;
+}
 
 }  // namespace discovel

@@ -54,9 +54,7 @@ bool SearchEngine::Run(std::string_view folder, const std::string& mask, const S
   m_mask = mask;
   m_singleByte = m_text.IsSingleByteCodePage();
   m_upper = m_singleByte ? m_text.BuildUpperTable() : IdentityTable();
-  m_thousands = m_text.ThousandsSeparator();
-  m_dateSep = m_text.DateSeparator();
-  m_timeSep = m_text.TimeSeparator();
+  m_formats = CellFormats::Of(m_text);
   m_pump.Pump();
   const std::string root = IncludeTrailingBackslash(folder);
   if (!FindArchivesOfOtherMarks(root, mask, request.restriction)) return false;
@@ -392,24 +390,14 @@ const LineLocator::Span* SearchEngine::EntryLines(std::size_t base) {
 }
 
 void SearchEngine::AddRow(const std::string& path, std::int32_t index, std::size_t base) {
-  SearchResults& results = *m_results;
   const LineLocator::Span* lines = EntryLines(base);
-  const std::string_view name = Text(lines[1]);
-  results.BeginRow(m_mark);
-  results.AppendCell(Text(lines[0]));
-  results.AppendCell(name);
-  results.AppendCell(ExtensionOf(name));
+  FoundEntry entry{m_mark, Text(lines[0]), Text(lines[1])};
+  entry.size = ParseInt64(Text(lines[2]));
+  if (const auto time = ParseInt64(Text(lines[3]))) {
+    entry.dosTime = static_cast<std::int32_t>(static_cast<std::uint32_t>(*time));
+  }
   // The columns stop at the first that cannot be filled; the row stays as it is.
-  const auto report = [&] { m_observer.RowIncomplete(path + " " + std::to_string(index)); };
-  const auto time = ParseInt64(Text(lines[3]));
-  const auto moment =
-      time ? UnpackDosDateTime(static_cast<std::int32_t>(static_cast<std::uint32_t>(*time)))
-           : std::nullopt;
-  if (!moment) return report();
-  results.AppendCell(FormatDisplayDateTime(*moment, m_dateSep, m_timeSep));
-  const auto size = ParseInt64(Text(lines[2]));
-  if (!size) return report();
-  results.AppendCell(FormatCount(*size, m_thousands));
+  if (!m_results->AddRow(entry, m_formats)) m_observer.RowIncomplete(path + " " + std::to_string(index));
 }
 
 }  // namespace discovel

@@ -17,6 +17,7 @@
 #include "platform/UiPump.h"
 #include "search/LineLocator.h"
 #include "search/SearchCriteria.h"
+#include "search/FoundColumns.h"
 #include "search/SearchResults.h"
 #include "search/TextSearcher.h"
 
@@ -135,9 +136,7 @@ class SearchEngine {
   std::unordered_set<std::string> m_otherMarks;  // archives the restriction passes over
   bool m_singleByte = true;
   UpperTable m_upper{};
-  std::string m_thousands;
-  char m_dateSep = '/';
-  char m_timeSep = ':';
+  CellFormats m_formats;
 
   // The archive being searched.
   std::string_view m_bytes;

@@ -25,10 +25,10 @@ const SearchResults::Row& SearchResults::RowAt(std::size_t row) const {
   return const_cast<SearchResults*>(this)->RowAt(row);
 }
 
-std::string_view SearchResults::Cell(std::size_t row, ResultColumn column) const {
+std::string_view SearchResults::Cell(std::size_t row, int column) const {
   const Row& r = RowAt(row);
-  const auto index = static_cast<int>(column);
-  if (index >= r.filled) return {};
+  const int index = column;
+  if (index < 0 || index >= r.filled) return {};
   const std::uint32_t begin = index == 0 ? 0 : r.ends[index - 1];
   return std::string_view(r.text + begin, r.ends[index] - begin);
 }
@@ -68,6 +68,19 @@ void SearchResults::AllOrNothing(Step step) {
   }
 }
 
+bool SearchResults::AddRow(const FoundEntry& entry, const CellFormats& formats) {
+  for (int column = 0; column < kFoundColumnCount; ++column) {
+    const std::optional<std::string_view> cell = kFoundColumns[column].cell(entry, formats, m_made);
+    if (!cell) return false;
+    if (column == 0) {
+      BeginRow(*cell);
+    } else {
+      AppendCell(*cell);
+    }
+  }
+  return true;
+}
+
 void SearchResults::BeginRow(std::string_view archive) {
   if (m_count % kRowsPerBlock == 0 && m_count / kRowsPerBlock == m_rowBlocks.size()) {
     // No row is begun yet: nothing to drop when this fails.
@@ -91,7 +104,7 @@ void SearchResults::AppendCell(std::string_view text) {
 void SearchResults::Append(std::string_view text) {
   if (m_count == 0) throw AppError("A result cell needs a row.");
   Row& row = RowAt(m_count - 1);
-  if (row.filled == kResultColumns) throw AppError("A result row has only six columns.");
+  if (row.filled == kFoundColumnCount) throw AppError("A result row has no more columns.");
   const std::size_t used = row.filled ? row.ends[row.filled - 1] : 0;
   // The cells come from lines of one archive entry; 4 GiB is out of reach.
   if (text.size() > UINT32_MAX - used) throw AppError("A result row is too long.");

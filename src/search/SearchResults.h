@@ -11,12 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "search/FoundColumns.h"
 #include "search/FoundRows.h"
 
 namespace discovel {
-
-enum class ResultColumn { kArchive, kDirectory, kFile, kType, kDateModified, kSize };
-inline constexpr int kResultColumns = 6;
 
 // A new row would not fit: the budget is spent or memory ran out. The rows
 // before it stay whole.
@@ -38,18 +36,22 @@ class SearchResults final : public FoundTable {
   std::size_t RowCount() const override { return m_count; }
   bool Empty() const { return m_count == 0; }
   // "" for a column the row never got (a row that could not be filled).
-  std::string_view Cell(std::size_t row, ResultColumn column) const;
-  std::string_view Cell(std::size_t row, int column) const override {
-    return Cell(row, static_cast<ResultColumn>(column));
-  }
-  // How many columns, from the first, the row holds (1..6).
+  std::string_view Cell(std::size_t row, int column) const override;
+  std::string_view Cell(std::size_t row, FoundColumn column) const { return Cell(row, FoundColumnIndex(column)); }
+  // How many columns, from the first, the row holds (1 to all).
   int FilledColumns(std::size_t row) const { return RowAt(row).filled; }
   // Memory the rows hold, in bytes.
   std::size_t MemoryBytes() const;
 
-  // Building: a row starts with its Archive text; the others follow in order.
-  // Both throw ResultsFull, and then the row being built is dropped.
-  void BeginRow(std::string_view archive);
+  // Adds the row of `entry`, its cells made by the columns' table in order.
+  // A cell the entry cannot give ends the row there: false, and the row
+  // stays with the cells before it. Throws ResultsFull, and then the row
+  // being built is dropped.
+  bool AddRow(const FoundEntry& entry, const CellFormats& formats);
+
+  // Building by hand: a row starts with its first cell; the others follow in
+  // order. Both throw ResultsFull, and then the row being built is dropped.
+  void BeginRow(std::string_view first);
   void AppendCell(std::string_view text);
 
  private:
@@ -58,7 +60,7 @@ class SearchResults final : public FoundTable {
 
   struct Row {
     const char* text;  // the row's cells, back to back
-    std::uint32_t ends[kResultColumns];  // end of each cell, relative to text
+    std::uint32_t ends[kFoundColumnCount];  // end of each cell, relative to text
     std::uint8_t filled;
   };
 
@@ -79,6 +81,7 @@ class SearchResults final : public FoundTable {
   char* m_chunkEnd = nullptr;
   std::vector<std::unique_ptr<Row[]>> m_rowBlocks;
   std::size_t m_count = 0;
+  std::string m_made;  // a cell's text made for it, while its row is added
 };
 
 }  // namespace discovel

@@ -7,6 +7,7 @@
 
 #include "catalog/CatalogFolder.h"
 #include "platform/ProgramName.h"
+#include "platform/ScopeExit.h"
 #include "search/MarkChoices.h"
 #include "search/fmDuplicatesIds.h"
 #include "settings/SettingsNames.h"
@@ -23,29 +24,14 @@ using namespace fmDuplicatesIds;
 
 TfrmDuplicates* frmDuplicates = nullptr;
 
-// The sort outlives the window: the next opening starts where this one ended.
-ColumnSortState& DuplicatesSort() {
-  static ColumnSortState sort;
-  return sort;
-}
-
 constexpr const char* kAllArchives = "All archives";
 
 // Design units.
-constexpr int kWindowWidth = 584;  // also the smallest size
-constexpr int kWindowHeight = 360;
 constexpr int kBarHeight = 25;
 constexpr int kCriteriaHeight = 56;
 constexpr int kButtonSize = 25;
-constexpr int kGroupWidth = 50;
 // Posted at the first activation: the search starts once the window is up.
 constexpr UINT kMsgAutoGo = WM_APP + 1;
-
-std::vector<FoundListColumn> DuplicateColumns() {
-  std::vector<FoundListColumn> columns{{{"Group", kGroupWidth, 0, 0, ListViewColumn::Align::Right}, SortKind::Number}};
-  for (FoundListColumn& column : FoundFileColumns()) columns.push_back(column);
-  return columns;
-}
 
 }  // namespace
 
@@ -53,20 +39,22 @@ int TfrmDuplicates::Execute(AppContext& context) {
   return RunModalOnce(frmDuplicates, [&] { return std::make_unique<TfrmDuplicates>(context); }, kModalCancel);
 }
 
-TfrmDuplicates::TfrmDuplicates(AppContext& context) : FoundFilesWindow(context), m_sort(DuplicatesSort()) {}
+TfrmDuplicates::TfrmDuplicates(AppContext& context)
+    : m_context(context),
+      m_found(context),
+      m_run({*this, kBtnGo, Status(), m_found, [this] { m_finder->Abort(); },
+             [this](bool idle) { EnableCriteria(idle); }}) {}
 
 // The controls go with the window, before their wrappers and what they report to.
 TfrmDuplicates::~TfrmDuplicates() { DestroyDetached(); }
 
 void TfrmDuplicates::Create() {
-  CreateToolWindow({kClassName, "Duplicates", kWindowWidth, kWindowHeight, &m_context.services.settings,
-                    names::kFormDuplicates});
+  CreateToolWindow({kClassName, "Duplicates", &m_context.services.settings, names::kFormDuplicates});
   SetWindowTextA(Handle(), (std::string(kProgramName) + " (duplicate files)").c_str());
   BuildControls();
-  BuildActions();
-  m_finder = std::make_unique<DuplicateFinder>(m_context.services.files, m_context.services.text, m_searchPump,
-                                               static_cast<SearchObserver&>(*this));
-  Layout();
+  BuildCommands();
+  m_run.onArchiveFailed = [this](const std::string& message) { m_troubles.Add(message); };
+  m_finder = std::make_unique<DuplicateFinder>(m_context.services.files, m_context.services.text, m_run.Pump(), m_run);
   SetOpeningFocus(m_chkSameName.Handle());
   KeyState();
 }
@@ -74,10 +62,6 @@ void TfrmDuplicates::Create() {
 void TfrmDuplicates::BuildControls() {
   m_ground.Create();
   m_btnGo.Create({.form = this, .id = kBtnGo, .bounds = {100, 0, kButtonSize, kButtonSize}, .picture = true});
-  // Copy File works on the list's row: a click leaves the focus there.
-  const int right = DesignClient().width;
-  m_btnExportCsv = CreateToolButton(Handle(), kBtnExportCsv, right - 2 * kButtonSize, 0, kButtonSize, kAnchorTopRight);
-  m_btnCopyFile = CreateToolButton(Handle(), kBtnCopyFile, right - kButtonSize, 0, kButtonSize, kAnchorTopRight);
 
   const int row1 = kBarHeight + 6;
   const int row2 = kBarHeight + 31;
@@ -101,12 +85,10 @@ void TfrmDuplicates::BuildControls() {
 
   m_found.Create({.form = this,
                   .id = kListView1,
-                  .columns = DuplicateColumns(),
-                  .firstFileColumn = 1,
-                  .sort = &m_sort,
-                  .searching = [this] { return m_busy; },
+                  .columns = DuplicateTable::Columns(),
+                  .sort = &m_context.run.lists.duplicatesSort,
+                  .searching = [this] { return m_run.Busy(); },
                   .listWord = "duplicates"});
-  CreateStatusBar(kSb1, kProgressBar1);
 
   std::vector<std::string> marks{kAllArchives};
   for (std::string& mark : ArchiveMarkChoices(m_context.services.files, m_context.services.text,
@@ -117,33 +99,22 @@ void TfrmDuplicates::BuildControls() {
   ApplyModeState();
 }
 
-void TfrmDuplicates::BuildActions() {
-  ActGo.SetOnExecute([this] { ActGoExecute(); });
-  m_actClose.SetOnExecute([this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
-  // F5 searches again; it never cancels a running search.
-  m_actRefresh.SetOnExecute([this] {
-    if (!m_busy) ActGoExecute();
-  });
+void TfrmDuplicates::BuildCommands() {
   CommandTable& commands = Commands();
-  commands.Add({kBtnGo, &ActGo, "Go", "Go", {}, ButtonPicture::Go});
-  m_found.AddCommands(commands, {kBtnCopyFile, kExecuteFile, kPropreties, kBtnExportCsv});
-  commands.Add({0, &m_actRefresh, nullptr, nullptr, {VK_F5}});
-  commands.Add({0, &m_actClose, nullptr, nullptr, {VK_ESCAPE}});
-
-  m_popupMenu = BuildMenu({Item(m_found.ActCopyFile, MenuItem::kDefault), Item(m_found.ActExecuteFile),
-                           Separator(), Item(m_found.ActPropreties), Separator(), Item(m_found.ActExportCsv)},
-                          commands);
-  BindButton(m_btnGo.Handle(), ActGo);
-  BindButton(m_btnCopyFile, m_found.ActCopyFile);
-  BindButton(m_btnExportCsv, m_found.ActExportCsv);
+  commands.Add({.id = kBtnGo, .caption = "Go", .picture = ButtonPicture::Go, .run = [this] { Go(); }});
+  // F5 searches again; it never cancels a running search.
+  commands.Add({.keys = {VK_F5}, .run = [this] {
+                  if (!m_run.Busy()) Go();
+                }});
+  BindButton(m_btnGo.Handle());
+  std::vector<MenuItem> menu = FoundFilesList::FileMenuItems();
+  menu.insert(menu.end(), {Separator(), FoundFilesList::ExportMenuItem()});
+  FrameList(m_found.List(), kBarHeight + kCriteriaHeight, BuildMenu(menu, commands));
 }
-
-void TfrmDuplicates::Layout() { PlaceList(kBarHeight + kCriteriaHeight); }
 
 void TfrmDuplicates::PaintBody(HDC dc, const RECT& client) {
   m_ground.Paint(dc, kBarHeight, kCriteriaHeight, client.right, Dpi());
 }
-
 
 // --- Criteria ------------------------------------------------------------------
 
@@ -166,7 +137,7 @@ void TfrmDuplicates::ApplyModeState() {
 void TfrmDuplicates::EnableCriteria(bool enabled) {
   m_controlsEnabled = enabled;
   for (HWND control : {m_chkSameName.Handle(), m_chkSameSize.Handle(), m_chkSameDate.Handle(),
-                       m_cmbMarks.Handle(), m_radSeveralDiscs.Handle(), m_found.Handle()}) {
+                       m_cmbMarks.Handle(), m_radSeveralDiscs.Handle()}) {
     EnableWindow(control, enabled);
   }
   ApplyModeState();
@@ -191,8 +162,8 @@ bool TfrmDuplicates::IsCriteriaControl(HWND control) const {
 
 // --- Searching -------------------------------------------------------------------
 
-void TfrmDuplicates::ActGoExecute() {
-  GoOrCancel([this] {
+void TfrmDuplicates::Go() {
+  m_run.GoOrCancel([this] {
     m_found.ShowRows(nullptr);
     m_table.Clear();
     Search();
@@ -202,44 +173,30 @@ void TfrmDuplicates::ActGoExecute() {
 void TfrmDuplicates::Search() {
   const DuplicateRequest request = RequestFromControls();
   const std::string thousands = m_context.services.text.ThousandsSeparator();
-  ShowBusyCursor(true);
-  EnableCriteria(false);
-  m_searchQuiet.emplace(m_found.List());
-  ShowPicture(m_btnGo.Handle(), ButtonPicture::Cancel);
-  ActGo.SetHint("Cancel");
+  m_run.ShowRunning();
   m_troubles.Clear();
-  m_sb1.SetProgress(0);
-  m_sb1.SetText(0, "Searching...");
-  PumpMessages();
   bool full = false;
-  const auto finish = [&] {
-    m_found.ShowLeadingColumns(request.mode == DuplicateMode::kOnSeveralDiscs);
-    m_found.ShowRows(&m_table);
-    m_sb1.ShowProgressDone();
-    m_searchQuiet.reset();
-    EnableCriteria(true);
-    ShowPicture(m_btnGo.Handle(), ButtonPicture::Go);
-    ActGo.SetHint("Go");
-    ShowBusyCursor(false);
-  };
-  try {
-    const bool completed = m_finder->Run(m_context.run.catalogFolder, kArchiveMask, request);
-    full = m_finder->ResultsWereFull();
-    if (completed) m_table.Fill(m_finder->Groups(), m_context.services.text);
-  } catch (const ResultsFull&) {
-    full = true;
-  } catch (const std::bad_alloc&) {
-    // Said as too many results, below, never as a bare "std::bad_alloc".
-    m_table.Clear();
-    full = true;
-  } catch (...) {
-    finish();
-    throw;
+  {
+    ScopeExit finish([&] {
+      m_found.ShowLeadingColumns(DuplicateTable::kFirstFileColumn, request.mode == DuplicateMode::kOnSeveralDiscs);
+      m_found.ShowRows(&m_table);
+      m_run.ShowIdle();
+    });
+    try {
+      const bool completed = m_finder->Run(m_context.run.catalogFolder, kArchiveMask, request);
+      full = m_finder->ResultsWereFull();
+      if (completed) m_table.Fill(m_finder->Groups(), m_context.services.text);
+    } catch (const ResultsFull&) {
+      full = true;
+    } catch (const std::bad_alloc&) {
+      // Said as too many results, below, never as a bare "std::bad_alloc".
+      m_table.Clear();
+      full = true;
+    }
   }
-  finish();
-  m_sb1.SetText(0, DuplicatesStatus(request.mode, request.mark,
-                                    m_table.RowCount() != 0 ? m_finder->Totals() : DuplicateTotals{}, thousands));
-  if (m_closing) return;
+  Status().SetText(0, DuplicatesStatus(request.mode, request.mark,
+                                       m_table.RowCount() != 0 ? m_finder->Totals() : DuplicateTotals{}, thousands));
+  if (Closing()) return;
   const std::string troubles = m_troubles.Text();
   if (!troubles.empty()) ShowAlert(Handle(), troubles);
   if (full) {
@@ -251,13 +208,11 @@ void TfrmDuplicates::Search() {
   if (m_table.RowCount() != 0) SetFocus(m_found.Handle());
 }
 
-void TfrmDuplicates::ArchiveFailed(const std::string& message) { m_troubles.Add(message); }
-
 // --- Messages ----------------------------------------------------------------------
 
 bool TfrmDuplicates::PreTranslate(MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && IsCriteriaControl(msg.hwnd)) {
-    if (IsWindowEnabled(Handle()) && ActGo.Execute()) KeyState();
+    if (IsWindowEnabled(Handle())) RunCommand(kBtnGo);
     return true;
   }
   return ToolWindow::PreTranslate(msg);
@@ -272,7 +227,7 @@ void TfrmDuplicates::OnActivated() {
 LRESULT TfrmDuplicates::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case kMsgAutoGo:
-      if (ActGo.Execute()) KeyState();
+      RunCommand(kBtnGo);
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -282,7 +237,7 @@ LRESULT TfrmDuplicates::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       }
       return DefaultHandling(message, wParam, lParam);
     default:
-      return FoundFilesWindow::HandleMessage(message, wParam, lParam);
+      return ToolWindow::HandleMessage(message, wParam, lParam);
   }
 }
 

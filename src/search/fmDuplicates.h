@@ -11,16 +11,16 @@
 #include "search/DuplicateTable.h"
 #include "search/SearchSession.h"
 #include "search/win32/CriteriaGround.h"
-#include "search/win32/FoundFilesWindow.h"
-#include "ui/Action.h"
+#include "search/win32/FoundFilesList.h"
+#include "search/win32/SearchRun.h"
 #include "ui/Button.h"
 #include "ui/ComboBox.h"
 #include "ui/Label.h"
-#include "ui/ListView.h"
+#include "ui/ToolWindow.h"
 
 namespace discovel {
 
-class TfrmDuplicates final : public FoundFilesWindow {
+class TfrmDuplicates final : public ToolWindow {
  public:
   // Does nothing while a duplicates window is open already.
   static int Execute(AppContext& context);
@@ -28,25 +28,19 @@ class TfrmDuplicates final : public FoundFilesWindow {
   ~TfrmDuplicates() override;
   void Create();
 
-  Action ActGo;
-
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool PreTranslate(MSG& msg) override;
   void OnActivated() override;
-  void OnDpiChanged() override { Layout(); }
 
  private:
-  void ArchiveFailed(const std::string& message) override;
-
   void BuildControls();
-  void BuildActions();
-  void Layout();
-  void OnResized() override { Layout(); }
+  void BuildCommands();
   void PaintBody(HDC dc, const RECT& client) override;
-  void AbortSearch() override { m_finder->Abort(); }
+  void OnClosing() override { m_run.Close(); }
+  bool Busy() const override { return m_run.Busy(); }
 
-  void ActGoExecute();
+  void Go();
   void Search();
   DuplicateRequest RequestFromControls() const;
   void EnableCriteria(bool enabled);
@@ -55,20 +49,16 @@ class TfrmDuplicates final : public FoundFilesWindow {
   void ApplyModeState();
   bool IsCriteriaControl(HWND control) const;
 
+  AppContext& m_context;
+  FoundFilesList m_found;
   std::unique_ptr<DuplicateFinder> m_finder;
   DuplicateTable m_table;
   ArchiveTroubles m_troubles;
-  ColumnSortState& m_sort;
   bool m_controlsEnabled = true;
   bool m_autoGoDone = false;
 
   CriteriaGround m_ground;
-  Action m_actClose;
-  Action m_actRefresh;
-
   Button m_btnGo;
-  HWND m_btnCopyFile = nullptr;
-  HWND m_btnExportCsv = nullptr;
   CheckBox m_chkSameName;
   CheckBox m_chkSameSize;
   CheckBox m_chkSameDate;
@@ -76,7 +66,7 @@ class TfrmDuplicates final : public FoundFilesWindow {
   ComboBox m_cmbMarks;
   CheckBox m_radSeveralDiscs;
   CheckBox m_radThisDiscOnly;
-  std::optional<ListView::RedrawSuspension> m_searchQuiet;  // while searching
+  SearchRun m_run;
 };
 
 }  // namespace discovel

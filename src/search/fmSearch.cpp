@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "catalog/CatalogFolder.h"
+#include "platform/ScopeExit.h"
+#include "search/FoundColumns.h"
 #include "search/fmDuplicates.h"
 #include "search/fmSearchIds.h"
 #include "settings/SettingsNames.h"
@@ -21,16 +21,7 @@ using namespace fmSearchIds;
 
 TfrmSearch* frmSearch = nullptr;
 
-// The restriction the last opener gave, the filters' values and the sort
-// outlive the window for the rest of the run.
-SearchSession& Session() {
-  static SearchSession session;
-  return session;
-}
-
 // Design units.
-constexpr int kWindowWidth = 584;  // also the smallest size
-constexpr int kWindowHeight = 360;
 constexpr int kBarHeight = 25;
 constexpr int kButtonSize = 25;
 // Posted at the first activation of a restricted window: its search starts
@@ -40,53 +31,55 @@ constexpr UINT kMsgAutoGo = WM_APP + 1;
 }  // namespace
 
 int TfrmSearch::Execute(AppContext& context, const std::string& mark) {
-  Session().Restrict(mark);
+  context.run.lists.search.Restrict(mark);
   return RunModalOnce(frmSearch, [&] { return std::make_unique<TfrmSearch>(context); }, kModalCancel);
 }
 
 TfrmSearch::TfrmSearch(AppContext& context)
-    : FoundFilesWindow(context), m_session(Session()), m_panel(m_session, context.services.text) {}
+    : m_context(context),
+      m_session(context.run.lists.search),
+      m_found(context),
+      m_panel(m_session, context.services.text),
+      m_run({*this, kBtnGo, Status(), m_found, [this] { m_engine->Abort(); },
+             [this](bool idle) { ShowSearchControls(idle); }}) {}
 
 // The controls go with the window, before their wrappers and what they
 // report to.
 TfrmSearch::~TfrmSearch() { DestroyDetached(); }
 
 void TfrmSearch::Create() {
-  CreateToolWindow(
-      {kClassName, "Search", kWindowWidth, kWindowHeight, &m_context.services.settings, names::kFormSearch});
+  CreateToolWindow({kClassName, "Search", &m_context.services.settings, names::kFormSearch});
   BuildControls();
-  BuildActions();
-  m_engine = std::make_unique<SearchEngine>(m_context.services.files, m_context.services.text, m_searchPump,
-                                            static_cast<SearchObserver&>(*this));
-  Layout();
+  BuildCommands();
+  m_run.onRowIncomplete = [this](const std::string& message) { ShowAlert(Handle(), message); };
+  m_run.onArchiveFailed = [this](const std::string& message) { m_session.Troubles().Add(message); };
+  m_engine = std::make_unique<SearchEngine>(m_context.services.files, m_context.services.text, m_run.Pump(), m_run);
   SetOpeningFocus(m_edtSearch.Handle());
   KeyState();
 }
 
-void TfrmSearch::BuildActions() {
-  ActGo.SetOnExecute([this] { ActGoExecute(); });
-  ActAdvanced.SetOnExecute([this] { ActAdvancedExecute(); });
-  m_actClose.SetOnExecute([this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
-  m_actFindDuplicates.SetOnExecute([this] {
-    if (!m_busy && !m_found.GettingFile()) TfrmDuplicates::Execute(m_context);
-  });
+void TfrmSearch::BuildCommands() {
   CommandTable& commands = Commands();
-  commands.Add({kBtnGo, &ActGo, "Go", "Go", {}, ButtonPicture::Go});
-  m_found.AddCommands(commands, {kBtnCopyFile, kExecuteFile, kPropreties, kBtnExportCsv});
-  commands.Add({kFindDuplicates, &m_actFindDuplicates, "Find Duplicate Files...", "Find Duplicate Files"});
-  commands.Add({kBtnAdvanced, &ActAdvanced, "Switch to Advanced Search", "Switch to Advanced Search", {VK_F3},
-                ButtonPicture::ShowAdvanced});
-  commands.Add({0, &m_actClose, nullptr, nullptr, {VK_ESCAPE}});
+  commands.Add({.id = kBtnGo, .caption = "Go", .picture = ButtonPicture::Go, .run = [this] { Go(); }});
+  commands.Add({.id = kFindDuplicates,
+                .caption = "Find Duplicate Files...",
+                .hint = "Find Duplicate Files",
+                .run = [this] {
+                  if (!m_run.Busy() && !m_found.GettingFile()) TfrmDuplicates::Execute(m_context);
+                }});
+  commands.Add({.id = kBtnAdvanced,
+                .caption = "Switch to Advanced Search",
+                .keys = {VK_F3},
+                .picture = ButtonPicture::ShowAdvanced,
+                .run = [this] { SwitchMode(); }});
+  BindButton(m_btnGo.Handle());
+  BindButton(m_btnAdvanced.Handle());
 
-  m_popupMenu = BuildMenu({Item(ActGo), Separator(), Item(m_found.ActCopyFile, MenuItem::kDefault),
-                           Item(m_found.ActExecuteFile), Separator(), Item(m_found.ActPropreties), Separator(),
-                           Item(ActAdvanced), Separator(), Item(m_actFindDuplicates), Separator(),
-                           Item(m_found.ActExportCsv)},
-                          commands);
-  BindButton(m_btnGo.Handle(), ActGo);
-  BindButton(m_btnCopyFile, m_found.ActCopyFile);
-  BindButton(m_btnExportCsv, m_found.ActExportCsv);
-  BindButton(m_btnAdvanced.Handle(), ActAdvanced);
+  std::vector<MenuItem> menu{Item(kBtnGo), Separator()};
+  for (MenuItem& item : FoundFilesList::FileMenuItems()) menu.push_back(std::move(item));
+  menu.insert(menu.end(), {Separator(), Item(kBtnAdvanced), Separator(), Item(kFindDuplicates), Separator(),
+                           FoundFilesList::ExportMenuItem()});
+  FrameList(m_found.List(), ListTop(), BuildMenu(menu, commands));
 }
 
 void TfrmSearch::BuildControls() {
@@ -94,75 +87,50 @@ void TfrmSearch::BuildControls() {
   m_btnGo.Create({.form = this, .id = kBtnGo, .bounds = {352, 0, kButtonSize, kButtonSize}, .picture = true});
   m_btnAdvanced.Create(
       {.form = this, .id = kBtnAdvanced, .bounds = {378, 0, kButtonSize, kButtonSize}, .picture = true});
-  // Copy File works on the list's row: a click leaves the focus there.
-  const int right = DesignClient().width;
-  m_btnExportCsv = CreateToolButton(Handle(), kBtnExportCsv, right - 2 * kButtonSize, 0, kButtonSize, kAnchorTopRight);
-  m_btnCopyFile = CreateToolButton(Handle(), kBtnCopyFile, right - kButtonSize, 0, kButtonSize, kAnchorTopRight);
   m_panel.Create(*this, kBarHeight);  // simple mode whenever the window is made
   m_found.Create({.form = this,
                   .id = kListView1,
-                  .columns = FoundFileColumns(),
-                  .firstFileColumn = 0,
+                  .columns = FoundListColumnsOf(kFoundColumns),
                   .sort = &m_session.Sort(),
-                  .searching = [this] { return m_busy; },
+                  .searching = [this] { return m_run.Busy(); },
                   .listWord = "search"});
-  CreateStatusBar(kSb1, kProgressBar1);
 }
 
-void TfrmSearch::Layout() { PlaceList(kBarHeight + (m_advanced ? SearchCriteriaPanel::kHeight : 0)); }
+int TfrmSearch::ListTop() const { return kBarHeight + (m_advanced ? SearchCriteriaPanel::kHeight : 0); }
 
 void TfrmSearch::PaintBody(HDC dc, const RECT& client) { m_panel.Paint(dc, kBarHeight, client.right, Dpi()); }
 
 // --- Searching -------------------------------------------------------------
 
-void TfrmSearch::ActGoExecute() {
-  GoOrCancel([this] {
+void TfrmSearch::Go() {
+  m_run.GoOrCancel([this] {
     m_found.ShowRows(nullptr);
     m_results.Clear();
     SearchArchive();
-    m_busy = false;
-    if (!m_closing) ReportTroubles();
+    m_run.Done();
+    if (!Closing()) ReportTroubles();
   });
 }
 
 void TfrmSearch::SearchArchive() {
-  ShowBusyCursor(true);
-  EnableSearchControls(false);
+  m_run.ShowRunning();
   m_session.Troubles().Clear();
-  m_sb1.SetProgress(0);
-  m_sb1.SetText(0, "Searching...");
-  const auto finish = [this] {
+  ScopeExit finish([this] {
     m_found.ShowRows(&m_results);
-    m_sb1.ShowProgressDone();
-    EnableSearchControls(true);
-    m_sb1.SetText(0, FoundFilesStatus(m_results.RowCount(), m_context.services.text.ThousandsSeparator()));
-    ShowBusyCursor(false);
+    m_run.ShowIdle();
+    Status().SetText(0, FoundFilesStatus(m_results.RowCount(), m_context.services.text.ThousandsSeparator()));
     SetFocus(m_edtSearch.Handle());
-  };
-  try {
-    // The field's text is read as each archive opens; the mode for each entry.
-    const SearchRequest request = m_session.Request([this] { return m_edtSearch.Text(); }, m_panel.Boxes());
-    m_engine->Run(m_context.run.catalogFolder, kArchiveMask, request, [this] { return m_advanced; }, m_results);
-  } catch (...) {
-    finish();
-    throw;
-  }
-  finish();
+  });
+  // The field's text is read as each archive opens; the mode for each entry.
+  const SearchRequest request = m_session.Request([this] { return m_edtSearch.Text(); }, m_panel.Boxes());
+  m_engine->Run(m_context.run.catalogFolder, kArchiveMask, request, [this] { return m_advanced; }, m_results);
 }
 
-void TfrmSearch::EnableSearchControls(bool enabled) {
-  m_controlsEnabled = enabled;
-  EnableWindow(m_btnAdvanced.Handle(), enabled);
-  EnableWindow(m_found.Handle(), enabled);
-  if (enabled) {
-    m_searchQuiet.reset();
-  } else if (!m_searchQuiet) {
-    m_searchQuiet.emplace(m_found.List());
-  }
-  m_panel.Enable(enabled);
-  ShowPicture(m_btnGo.Handle(), enabled ? ButtonPicture::Go : ButtonPicture::Cancel);
-  ActGo.SetHint(enabled ? "Go" : "Cancel");
-  PumpMessages();
+void TfrmSearch::ShowSearchControls(bool idle) {
+  m_controlsEnabled = idle;
+  EnableWindow(m_btnAdvanced.Handle(), idle);
+  m_panel.Enable(idle);
+  if (idle) PumpMessages();
 }
 
 void TfrmSearch::ReportTroubles() {
@@ -173,22 +141,19 @@ void TfrmSearch::ReportTroubles() {
   }
 }
 
-void TfrmSearch::RowIncomplete(const std::string& message) { ShowAlert(Handle(), message); }
-
-void TfrmSearch::ArchiveFailed(const std::string& message) { m_session.Troubles().Add(message); }
-
 // --- Mode --------------------------------------------------------------------
 
-void TfrmSearch::ActAdvancedExecute() {
+void TfrmSearch::SwitchMode() {
   m_advanced = !m_advanced;
   ShowPicture(m_btnAdvanced.Handle(), m_advanced ? ButtonPicture::HideAdvanced : ButtonPicture::ShowAdvanced);
   const char* text = m_advanced ? "Switch to Simple Search" : "Switch to Advanced Search";
-  ActAdvanced.SetHint(text);
-  ActAdvanced.SetCaption(text);
-  // The action stays enabled while searching (F3), its button does not.
+  Action& action = *Commands().ForCommand(kBtnAdvanced);
+  action.SetHint(text);
+  action.SetCaption(text);
+  // The command stays enabled while searching (F3), its button does not.
   EnableWindow(m_btnAdvanced.Handle(), m_controlsEnabled);
   m_panel.Show(m_advanced);
-  Layout();
+  MoveListTop(ListTop());
   PumpMessages();
   InvalidateRect(m_found.Handle(), nullptr, TRUE);
 }
@@ -198,14 +163,14 @@ void TfrmSearch::ActAdvancedExecute() {
 bool TfrmSearch::PreTranslate(MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN &&
       (msg.hwnd == m_edtSearch.Handle() || m_panel.EnterRunsGo(msg.hwnd))) {
-    if (IsWindowEnabled(Handle()) && ActGo.Execute()) KeyState();
+    if (IsWindowEnabled(Handle())) RunCommand(kBtnGo);
     return true;
   }
   if ((msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && m_panel.RefusesTyping(msg.hwnd)) return true;
   if (msg.hwnd == m_edtSearch.Handle() && msg.wParam == VK_DOWN) {
     if (msg.message == WM_SYSKEYDOWN) return true;
     if (msg.message == WM_SYSKEYUP || (msg.message == WM_KEYUP && GetKeyState(VK_MENU) < 0)) {
-      if (ActAdvanced.Execute()) KeyState();
+      RunCommand(kBtnAdvanced);
       return true;
     }
   }
@@ -226,11 +191,13 @@ void TfrmSearch::OnActivated() {
 
 LRESULT TfrmSearch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case kMsgAutoGo:
+    case kMsgAutoGo: {
       // The archive's files are what the user came for: the keys go to them.
-      if (ActGo.Execute() && m_found.RowCount() != 0 && !m_closing) SetFocus(m_found.Handle());
+      Action& go = *Commands().ForCommand(kBtnGo);
+      if (go.Execute() && m_found.RowCount() != 0 && !Closing()) SetFocus(m_found.Handle());
       KeyState();
       return 0;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -240,10 +207,8 @@ LRESULT TfrmSearch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return DefaultHandling(message, wParam, lParam);
     }
-    case WM_DRAWITEM:
-      return DefaultHandling(message, wParam, lParam);
     default:
-      return FoundFilesWindow::HandleMessage(message, wParam, lParam);
+      return ToolWindow::HandleMessage(message, wParam, lParam);
   }
 }
 

@@ -2,22 +2,21 @@
 // The search window: searches the catalogue and lists what it found in the
 // found-files list, which sorts it and gets a found file back from its disc.
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "platform/AppContext.h"
 #include "search/SearchEngine.h"
 #include "search/SearchSession.h"
-#include "search/win32/FoundFilesWindow.h"
+#include "search/win32/FoundFilesList.h"
 #include "search/win32/SearchCriteriaPanel.h"
-#include "ui/Action.h"
+#include "search/win32/SearchRun.h"
 #include "ui/Button.h"
 #include "ui/EditBox.h"
-#include "ui/ListView.h"
+#include "ui/ToolWindow.h"
 
 namespace discovel {
 
-class TfrmSearch final : public FoundFilesWindow {
+class TfrmSearch final : public ToolWindow {
  public:
   // `mark` restricts every search of this opening to that archive; "" for
   // all. The mark is taken even when a search window is open already, which
@@ -27,50 +26,39 @@ class TfrmSearch final : public FoundFilesWindow {
   ~TfrmSearch() override;
   void Create();
 
-  Action ActGo;
-  Action ActAdvanced;
-
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool PreTranslate(MSG& msg) override;
   void OnActivated() override;
-  void OnDpiChanged() override { Layout(); }
 
  private:
-  // What the search reports.
-  void RowIncomplete(const std::string& message) override;
-  void ArchiveFailed(const std::string& message) override;
-
-  void BuildActions();
+  void BuildCommands();
   void BuildControls();
-  void Layout();
+  int ListTop() const;
   void PaintBody(HDC dc, const RECT& client) override;
-  void OnResized() override { Layout(); }
-  void AbortSearch() override { m_engine->Abort(); }
+  void OnClosing() override { m_run.Close(); }
+  bool Busy() const override { return m_run.Busy(); }
 
-  void ActGoExecute();
+  void Go();
   void SearchArchive();
-  void EnableSearchControls(bool enabled);
+  void ShowSearchControls(bool idle);
   void ReportTroubles();
-  void ActAdvancedExecute();
+  void SwitchMode();
 
+  AppContext& m_context;
   SearchSession& m_session;
+  FoundFilesList m_found;
   std::unique_ptr<SearchEngine> m_engine;
   SearchResults m_results;
-  bool m_controlsEnabled = true;  // idle look (EnableSearchControls)
+  bool m_controlsEnabled = true;  // idle look
   bool m_advanced = false;
   bool m_autoGoDone = false;
-
-  Action m_actClose;
-  Action m_actFindDuplicates;
 
   EditBox m_edtSearch;
   Button m_btnGo;
   Button m_btnAdvanced;
-  HWND m_btnCopyFile = nullptr;
-  HWND m_btnExportCsv = nullptr;
   SearchCriteriaPanel m_panel;
-  std::optional<ListView::RedrawSuspension> m_searchQuiet;  // while searching
+  SearchRun m_run;
 };
 
 }  // namespace discovel

@@ -1,7 +1,7 @@
 #pragma once
 // The program's dialogs: white body between two blue bands, a title in the top
 // band, the buttons at the right of the bottom band, centred on the screen,
-// shown modally with the form seeing its keys first.
+// shown modally.
 #include <memory>
 #include <set>
 #include <vector>
@@ -14,6 +14,7 @@
 #include "ui/DialogIds.h"
 #include "ui/Form.h"
 #include "ui/MessagePump.h"
+#include "ui/ModalForm.h"
 
 namespace discovel {
 
@@ -21,17 +22,7 @@ inline constexpr int kBandHeight = 25;
 inline constexpr COLORREF kBandBlue = RGB(0, 95, 140);
 inline constexpr COLORREF kTitleColour = RGB(249, 253, 255);
 
-class Dialog : public Form {
- public:
-  // Shows the dialog and runs its modal loop until a result is set.
-  int ShowModal();
-  void EndModal(int result);
-  int ModalResult() const { return m_modalResult; }
-  // The window that owns the dialog. Without one it is the active window,
-  // which is none while the program is in the background: a dialog that an
-  // event opens names its owner.
-  void SetOwner(HWND owner) { m_owner = owner; }
-
+class Dialog : public ModalForm {
  protected:
   struct Look {
     const char* className;
@@ -52,18 +43,11 @@ class Dialog : public Form {
   void CreateBandButtons(std::initializer_list<BandButton> buttons);
   // A label for status texts: bold, centred both ways, word-wrapped.
   HWND CreateMessageLabel(int id, int x, int y, int width, int height);
-  // Enter moves to the next control (Shift+Enter to the previous) in this edit.
-  void UseEditKeyFilter(HWND edit) { m_filteredEdits.insert(edit); }
 
-  // Runs once, after the window exists and before it is first shown.
-  virtual void OnShowing() {}
-  // The window became the active window.
-  virtual void OnActivated() {}
   // Paints over the body once it and the bands are painted, behind every control.
   virtual void OnPaintBody(HDC dc) {}
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  bool PreTranslate(MSG& msg) override;
 
  private:
   void PlaceBandButtons(const std::vector<HWND>& buttons);
@@ -75,55 +59,10 @@ class Dialog : public Form {
   GdiObject m_bodyBrush;
   GdiObject m_bandBrush;
   HBRUSH BodyBrush() const { return static_cast<HBRUSH>(m_bodyBrush.get()); }
-  int m_modalResult = 0;
-  HWND m_owner = nullptr;
-  std::set<HWND> m_filteredEdits;
-};
-
-// While it lives, every other shown window of the program's thread is
-// disabled, as they are behind a modal dialog.
-class OtherWindowsDisabled {
- public:
-  explicit OtherWindowsDisabled(HWND keep);
-  ~OtherWindowsDisabled();
-  OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
-  OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
-
- private:
-  std::vector<HWND> m_disabled;
 };
 
 // The title of a window in its top band, white on the band's colour, in the
 // title font at `dpi`.
 void DrawBandTitle(HDC dc, const char* title, RECT area, UINT dpi);
-
-// After a modal dialog closed: the form that opened it decides again what it
-// allows (its KeyState).
-void ModalDialogReturned(HWND owner);
-
-// The opener convention of every modal window: at most one open at a time (a
-// second call returns `alreadyOpen` at once), created and shown modally, then
-// destroyed (also when an error ends the modal loop) before pending messages
-// are processed, so that nothing reaches a dialog that has ended.
-template <class T, class Make>
-int RunModalOnce(T*& current, Make make, int alreadyOpen = 0) {
-  if (current) return alreadyOpen;
-  int result = 0;
-  HWND owner = nullptr;
-  {
-    std::unique_ptr<T> form = make();
-    struct Forget {
-      T*& current;
-      ~Forget() { current = nullptr; }
-    } forget{current};
-    current = form.get();
-    form->Create();
-    owner = GetWindow(form->Handle(), GW_OWNER);
-    result = form->ShowModal();
-  }
-  PumpMessages();
-  ModalDialogReturned(owner);
-  return result;
-}
 
 }  // namespace discovel

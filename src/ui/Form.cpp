@@ -134,6 +134,13 @@ void Form::BindButton(HWND button, Action& action) {
   if (command && command->picture) ShowPicture(button, *command->picture);
 }
 
+bool Form::RunCommand(UINT id) {
+  Action* action = m_commands.ForCommand(id);
+  if (!action || !action->Execute()) return false;
+  KeyState();
+  return true;
+}
+
 void Form::BindButton(HWND button) {
   Action* action = m_commands.ForCommand(static_cast<UINT>(GetDlgCtrlID(button)));
   if (!action) throw AppError("A button sends a command that is none.");

@@ -76,6 +76,24 @@ class Form {
   // of DPI gives it that role's font at the new DPI.
   void KeepFontRole(HWND control, FontRole role);
 
+  // What a window and the pieces it is made of (a list with its commands)
+  // add their commands to and bind their buttons with.
+  CommandTable& Commands() { return m_commands; }
+  // Runs the command `id` as its button would, then decides again what the
+  // form allows. False when it did not run (disabled, or no such command).
+  bool RunCommand(UINT id);
+  // Binds `button` to `action`'s command: the button follows the action's
+  // enabled and checked states, shows its hint as a tool tip, and shows the
+  // command's picture if it has one.
+  void BindButton(HWND button, Action& action);
+  // The same for the command the button sends (its control id).
+  void BindButton(HWND button);
+  // Shows `picture` on `button`, drawn at the window's DPI and drawn again
+  // when that changes. The form owns the pictures. A picture button shows
+  // it alone; a button with a caption at least 48 design units tall shows a
+  // 32-unit picture above its caption, a lower one a 16-unit picture left of it.
+  void ShowPicture(HWND button, ButtonPicture picture);
+
  protected:
   struct WindowSpec {
     const char* className = nullptr;
@@ -113,18 +131,6 @@ class Form {
   void DestroyDetached();
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
-  CommandTable& Commands() { return m_commands; }
-  // Binds `button` to `action`'s command: the button follows the action's
-  // enabled and checked states, shows its hint as a tool tip, and shows the
-  // command's picture if it has one.
-  void BindButton(HWND button, Action& action);
-  // The same for the command the button sends (its control id).
-  void BindButton(HWND button);
-  // Shows `picture` on `button`, drawn at the window's DPI and drawn again
-  // when that changes. The form owns the pictures. A picture button shows
-  // it alone; a button with a caption at least 48 design units tall shows a
-  // 32-unit picture above its caption, a lower one a 16-unit picture left of it.
-  void ShowPicture(HWND button, ButtonPicture picture);
   // The tool tips of the window's controls.
   Hints& ControlHints();
   // Opens the pop-up `menu` at `at` (screen coordinates) once KeyState has

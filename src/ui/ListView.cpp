@@ -105,6 +105,27 @@ void ListView::SetColumnHidden(int column, bool hidden) {
   Send(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(ScaleToDpi(limits.width, m_dpi), 0));
 }
 
+void ListView::FitColumns() {
+  if (m_view != ListViewMode::Details) return;
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  // The client area leaves out a scroll bar shown now; the fit counts the
+  // one the rows need, shown or not yet.
+  const int bar = SystemMetricAt(SM_CXVSCROLL, m_dpi);
+  int width = client.right;
+  if (GetWindowLongA(Handle(), GWL_STYLE) & WS_VSCROLL) width += bar;
+  const int perPage = static_cast<int>(Send(LVM_GETCOUNTPERPAGE));
+  if (RowCount() > perPage) width -= bar;
+  std::vector<FittedColumn> fitted;
+  for (int column = 0; column < ColumnCount(); ++column) {
+    const ListViewColumn& look = m_columns[static_cast<std::size_t>(column)];
+    fitted.push_back({{look.width, look.minWidth, look.maxWidth, look.share, look.keepsDragged},
+                      ColumnWidth(column), look.width == 0});
+  }
+  const std::vector<int> widths = FitColumnWidths(fitted, std::max(0, width), m_dpi);
+  for (int column = 0; column < ColumnCount(); ++column) SetColumnWidth(column, widths[static_cast<std::size_t>(column)]);
+}
+
 int ListView::LimitWidth(int column, int width) const {
   if (column < 0 || column >= ColumnCount()) return width;
   const ListViewColumn& limits = m_columns[static_cast<std::size_t>(column)];

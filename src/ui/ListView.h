@@ -84,6 +84,10 @@ class ListView final : public ChildWindow, public NotifyTarget {
   // A hidden column has no width and cannot be dragged open; shown again it
   // takes the design width it was made with.
   void SetColumnHidden(int column, bool hidden);
+  // Sizes the columns by their rules (FitColumnWidths) to the list's width,
+  // less the vertical scroll bar its rows bring or will bring, so that no
+  // horizontal one appears. Only the details view has columns to fit.
+  void FitColumns();
 
   // Owner-data mode. Growing the count keeps the rows shown and the scroll
   // position (results arriving); shrinking it repaints everything.

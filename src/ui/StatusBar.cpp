@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <map>
 #include <vector>
 
 #include "ui/Controls.h"
@@ -13,26 +12,14 @@ namespace {
 
 constexpr UINT kProgressResetMs = 150;
 
-// Progress bars waiting to be emptied, by the id of their thread timer. The
-// timer belongs to no window: on a control's own window it could take the id
-// of a timer the control runs itself (a themed progress bar animates on one).
-std::map<UINT_PTR, HWND>& PendingResets() {
-  static std::map<UINT_PTR, HWND> pending;
-  return pending;
-}
-
-void CALLBACK ProgressToZero(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  const auto found = PendingResets().find(id);
-  if (found == PendingResets().end()) return;
-  const HWND progress = found->second;
-  PendingResets().erase(found);
-  if (IsWindow(progress)) SendMessageA(progress, PBM_SETPOS, 0, 0);
-}
+// The timer on the status bar's own window that empties its progress bar.
+// Not on the progress bar's: a themed progress bar animates on timers of its
+// own, whose ids are its business.
+constexpr UINT_PTR kProgressResetTimer = 0x5EB0;
 
 }  // namespace
 
-void StatusBar::Create(HWND parent, int id, int progressId, std::initializer_list<int> widths, int progressPanel) {
+void StatusBar::Create(HWND parent, int id, int progressId, const std::vector<int>& widths, int progressPanel) {
   ChildWindow::Create(parent, STATUSCLASSNAMEA, id, {}, SBARS_SIZEGRIP, 0, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS,
                       kPlacedByOwner);
   m_widths.assign(widths.begin(), widths.end());
@@ -91,11 +78,15 @@ void StatusBar::ShowProgressDone() {
   SetProgress(101);
   SetProgress(100);
   SendMessageA(m_progress, PBM_SETRANGE32, 0, 100);
-  if (const UINT_PTR timer = SetTimer(nullptr, 0, kProgressResetMs, &ProgressToZero)) {
-    PendingResets()[timer] = m_progress;
-  } else {
-    SetProgress(0);
-  }
+  if (!SetTimer(Handle(), kProgressResetTimer, kProgressResetMs, nullptr)) SetProgress(0);
+}
+
+bool StatusBar::OnControlMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  if (message != WM_TIMER || wParam != kProgressResetTimer) return false;
+  KillTimer(Handle(), kProgressResetTimer);
+  SetProgress(0);
+  result = 0;
+  return true;
 }
 
 }  // namespace discovel

@@ -17,7 +17,7 @@ class StatusBar final : public ChildWindow {
   // `widths` are the panels' design widths; the last panel takes the rest.
   // A `progressId` of 0 makes a bar without progress. Throws AppError when
   // the bar cannot be created.
-  void Create(HWND parent, int id, int progressId, std::initializer_list<int> widths, int progressPanel);
+  void Create(HWND parent, int id, int progressId, const std::vector<int>& widths, int progressPanel);
   void SetText(int panel, const std::string& text);
   // Fits the bar to its window and the progress bar to its panel; call when
   // the window's size changed.
@@ -31,6 +31,9 @@ class StatusBar final : public ChildWindow {
   void SetProgress(int position);
   // Fills the progress bar and empties it again 150 ms later.
   void ShowProgressDone();
+
+ protected:
+  bool OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   void SetParts();

@@ -1,7 +1,10 @@
 #include "ui/ToolWindow.h"
 
+#include <algorithm>
+
 #include "platform/ProgramName.h"
 #include "ui/Dpi.h"
+#include "ui/ToolWindowIds.h"
 
 namespace discovel {
 
@@ -28,6 +31,32 @@ void ToolWindow::CreateToolWindow(const Frame& frame) {
     CenterOnScreen(Handle());
   }
   m_bandBrush.reset(CreateSolidBrush(kBandBlue));
+  m_status.Create(Handle(), toolWindowIds::kSb1, frame.progressPanel < 0 ? 0 : toolWindowIds::kProgressBar1,
+                  frame.statusPanels, std::max(0, frame.progressPanel));
+  Commands().Add({.keys = {VK_ESCAPE}, .run = [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); }});
+}
+
+void ToolWindow::FrameList(ListView& list, int top, MenuHandle popupMenu) {
+  m_list = &list;
+  m_listTop = top;
+  m_popupMenu = std::move(popupMenu);
+  PlaceList();
+}
+
+void ToolWindow::MoveListTop(int top) {
+  m_listTop = top;
+  PlaceList();
+}
+
+void ToolWindow::PlaceList() {
+  if (!m_list || !m_status.Handle()) return;  // sizes sent while the window is being made
+  m_status.Layout();
+  const DesignSize client = DesignClient();
+  const int statusHeight = m_status.DesignHeight(Dpi());
+  Place(m_list->Handle(), {0, m_listTop, client.width, std::max(0, client.height - statusHeight - m_listTop)},
+        kAnchorAll);
+  m_list->FitColumns();
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void ToolWindow::Paint() {
@@ -51,6 +80,7 @@ LRESULT ToolWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Paint();
       return 0;
     case WM_SIZE:
+      PlaceList();
       OnResized();
       return 0;
     case WM_GETMINMAXINFO: {
@@ -72,8 +102,20 @@ LRESULT ToolWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       return DefaultHandling(message, wParam, lParam);
+    case WM_CONTEXTMENU:
+      if (m_list && reinterpret_cast<HWND>(wParam) == m_list->Handle()) {
+        PopUpMenu(m_popupMenu.get(), m_list->PopupMenuPoint(lParam));
+        return 0;
+      }
+      return DefaultHandling(message, wParam, lParam);
+    case WM_CLOSE:
+      // Always granted; what runs stops.
+      m_closing = true;
+      OnClosing();
+      EndModal(kModalCancel);
+      return 0;
     default:
-      return Dialog::HandleMessage(message, wParam, lParam);
+      return ModalForm::HandleMessage(message, wParam, lParam);
   }
 }
 

@@ -11,7 +11,10 @@
 #include "platform/Platform.h"
 #include "settings/win32/SettingsStore.h"
 #include "support/TempFolder.h"
+#include "support/win32/TestHostForm.h"
 #include "support/win32/UiDriver.h"
+#include "ui/Menus.h"
+#include "ui/MessagePump.h"
 
 namespace discovel {
 namespace {
@@ -51,6 +54,49 @@ TEST(FormTest, AnErrorInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
     // The window still works after the error.
     EXPECT_TRUE(IsWindow(form.Handle()));
   }
+}
+
+// A command written once: its rules decide, at every KeyState, whether its
+// button, its menu item and its key act, and whether it shows checked.
+TEST(FormTest, CommandRulesDecideWhatButtonsItemsAndKeysDo) {
+  test::TestHostForm host;
+  host.Create();
+  bool allowed = false;
+  bool on = false;
+  int runs = 0;
+  constexpr UINT kRun = 301;
+  host.Commands().Add({.id = kRun,
+                       .caption = "Run",
+                       .keys = {VK_F5},
+                       .run = [&] { ++runs; },
+                       .enabled = [&] { return allowed; },
+                       .checked = [&] { return on; }});
+  const HWND button = CreateWindowExA(0, "BUTTON", "Run", WS_CHILD | WS_VISIBLE, 10, 10, 80, 24, host.Handle(),
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRun)), nullptr, nullptr);
+  host.BindButton(button);
+  const MenuHandle menu = BuildMenu({Item(kRun)}, host.Commands());
+  const auto itemState = [&] { return GetMenuState(menu.get(), kRun, MF_BYCOMMAND); };
+
+  host.KeyState();
+  EXPECT_FALSE(IsWindowEnabled(button));
+  EXPECT_TRUE(itemState() & MF_GRAYED);
+  SendMessageA(host.Handle(), WM_COMMAND, kRun, 0);
+  test::PressKey(host.Handle(), VK_F5);
+  PumpMessages();
+  EXPECT_EQ(runs, 0) << "a command its rule forbids does nothing";
+  EXPECT_FALSE(host.RunCommand(kRun));
+
+  allowed = true;
+  on = true;
+  host.KeyState();
+  EXPECT_TRUE(IsWindowEnabled(button));
+  EXPECT_FALSE(itemState() & MF_GRAYED);
+  EXPECT_TRUE(itemState() & MF_CHECKED);
+  SendMessageA(host.Handle(), WM_COMMAND, kRun, 0);
+  test::PressKey(host.Handle(), VK_F5);
+  PumpMessages();
+  EXPECT_TRUE(host.RunCommand(kRun));
+  EXPECT_EQ(runs, 3);
 }
 
 TEST(FormTest, DestroyedWindowDetachesFromItsForm) {

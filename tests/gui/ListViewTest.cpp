@@ -235,3 +235,39 @@ TEST_F(ListViewTest, NestedRedrawSuspensionsRepaintOnceAtTheEnd) {
 
 }  // namespace
 }  // namespace discovel
+
+namespace discovel {
+namespace {
+
+// The columns fill the list's width; rows that bring a vertical scroll bar
+// leave room for it, so no horizontal one appears.
+TEST(ListViewFit, ColumnsFitBesideTheScrollBarTheRowsBring) {
+  test::TestHostForm host;
+  host.Create();
+  ListView list;
+  list.Create({.form = &host, .id = 101, .bounds = {10, 10, 400, 200}, .ownerData = true,
+               .columns = {{"Name", 100, 20, 0, ListViewColumn::Align::Left, 1},
+                           {"Size", 95, 20, 95, ListViewColumn::Align::Right}}});
+  list.SetCellTextSource([](int row, int column) { return column == 0 ? "file " + std::to_string(row) : "1"; });
+  const auto columnsWidth = [&] { return list.ColumnWidth(0) + list.ColumnWidth(1); };
+  const auto clientWidth = [&] {
+    RECT client{};
+    GetClientRect(list.Handle(), &client);
+    return static_cast<int>(client.right);
+  };
+  list.FitColumns();
+  EXPECT_EQ(columnsWidth(), clientWidth());
+  const int withoutBar = clientWidth();
+
+  list.SetRowCount(1000);  // far more than one page
+  list.FitColumns();
+  const int bar = GetSystemMetrics(SM_CXVSCROLL);
+  EXPECT_EQ(columnsWidth(), withoutBar - bar);
+  EXPECT_EQ(list.ColumnWidth(1), 95) << "the kept column keeps its width";
+  UpdateWindow(list.Handle());
+  EXPECT_EQ(GetWindowLongA(list.Handle(), GWL_STYLE) & WS_HSCROLL, 0);
+  EXPECT_LE(columnsWidth(), clientWidth());
+}
+
+}  // namespace
+}  // namespace discovel

@@ -120,9 +120,9 @@ TEST(DuplicateTable, GroupsNumberedRowsInTheSearchFormats) {
   EXPECT_EQ(row(3), (Texts{"CD 3", "\\", "noext", "", "", "5"}));
   // The mark, folder and name are the finder's texts themselves, not copies.
   const int first = DuplicateTable::kFirstFileColumn;
-  EXPECT_EQ(table.Cell(1, first + static_cast<int>(ResultColumn::kArchive)).data(), rows[1].mark.data());
-  EXPECT_EQ(table.Cell(1, first + static_cast<int>(ResultColumn::kDirectory)).data(), rows[1].directory.data());
-  EXPECT_EQ(table.Cell(1, first + static_cast<int>(ResultColumn::kFile)).data(), rows[1].file.data());
+  EXPECT_EQ(table.Cell(1, first + FoundColumnIndex(FoundColumn::kArchive)).data(), rows[1].mark.data());
+  EXPECT_EQ(table.Cell(1, first + FoundColumnIndex(FoundColumn::kDirectory)).data(), rows[1].directory.data());
+  EXPECT_EQ(table.Cell(1, first + FoundColumnIndex(FoundColumn::kFile)).data(), rows[1].file.data());
 
   // A table too large for its budget is left empty.
   DuplicateTable small(64);

@@ -1,4 +1,6 @@
-#include "search/ResultSort.h"
+#include "catalog/ColumnSort.h"
+#include "search/FoundColumns.h"
+#include "search/SearchResults.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,23 @@
 namespace discovel {
 namespace {
 
+// One column of the results as the found-files list's sort reads it.
+class ResultCells final : public ColumnCells {
+ public:
+  ResultCells(const SearchResults& results, FoundColumn column) : m_results(results), m_column(column) {}
+  std::size_t RowCount() const override { return m_results.RowCount(); }
+  std::string_view Cell(std::size_t row) const override { return m_results.Cell(row, m_column); }
+
+ private:
+  const SearchResults& m_results;
+  FoundColumn m_column;
+};
+
+void SortResultRows(std::vector<std::uint32_t>& order, const SearchResults& results, FoundColumn column,
+                    SortKind kind, bool flag, const TextServices& text) {
+  SortRows(order, ResultCells(results, column), kind, flag, text);
+}
+
 struct Row {
   std::string archive, directory, file, type, date, size;
 };
@@ -23,18 +42,17 @@ class ResultSortTest : public ::testing::Test {
     text.date = '/';
     text.time = ':';
   }
-  void Add(const Row& row, int filled = kResultColumns) {
+  void Add(const Row& row, int filled = kFoundColumnCount) {
     const std::string* cells[] = {&row.archive, &row.directory, &row.file, &row.type, &row.date, &row.size};
     results.BeginRow(*cells[0]);
     for (int i = 1; i < filled; ++i) results.AppendCell(*cells[i]);
     order.push_back(static_cast<std::uint32_t>(order.size()));
   }
   // The File texts in the order of the sort.
-  std::vector<std::string> Sorted(ResultColumn column, bool flag) {
-    const char* captions[] = {"Archive", "Directory", "File", "Type", "Date Modified", "Size"};
-    SortResultRows(order, results, column, SortKindOf(captions[static_cast<int>(column)]), flag, text);
+  std::vector<std::string> Sorted(FoundColumn column, bool flag) {
+    SortResultRows(order, results, column, kFoundColumns[FoundColumnIndex(column)].look.sort, flag, text);
     std::vector<std::string> files;
-    for (const std::uint32_t row : order) files.emplace_back(results.Cell(row, ResultColumn::kFile));
+    for (const std::uint32_t row : order) files.emplace_back(results.Cell(row, FoundColumn::kFile));
     return files;
   }
 
@@ -50,12 +68,12 @@ TEST_F(ResultSortTest, TextIgnoresCaseAndKeepsEqualRowsInOrder) {
   Add({"cd 1", "A", "two", "txt", "15/03/2006", "1"});
   Add({"CD 1", "a", "three", "doc", "15/03/2006", "1"});
   Add({"CD 10", "c", "four", "", "15/03/2006", "1"});
-  EXPECT_EQ(Sorted(ResultColumn::kArchive, true), (Files{"two", "three", "four", "one"}));
-  EXPECT_EQ(Sorted(ResultColumn::kArchive, false), (Files{"one", "four", "two", "three"}));
-  EXPECT_EQ(Sorted(ResultColumn::kDirectory, true), (Files{"two", "three", "one", "four"}));
+  EXPECT_EQ(Sorted(FoundColumn::kArchive, true), (Files{"two", "three", "four", "one"}));
+  EXPECT_EQ(Sorted(FoundColumn::kArchive, false), (Files{"one", "four", "two", "three"}));
+  EXPECT_EQ(Sorted(FoundColumn::kDirectory, true), (Files{"two", "three", "one", "four"}));
   // Equal types keep the order of the sort before.
-  EXPECT_EQ(Sorted(ResultColumn::kType, true), (Files{"four", "three", "two", "one"}));
-  EXPECT_EQ(Sorted(ResultColumn::kFile, false), (Files{"two", "three", "one", "four"}));
+  EXPECT_EQ(Sorted(FoundColumn::kType, true), (Files{"four", "three", "two", "one"}));
+  EXPECT_EQ(Sorted(FoundColumn::kFile, false), (Files{"two", "three", "one", "four"}));
 }
 
 TEST_F(ResultSortTest, SizeByValueLargestFirstWhenTheFlagIsSet) {
@@ -63,8 +81,8 @@ TEST_F(ResultSortTest, SizeByValueLargestFirstWhenTheFlagIsSet) {
   Add({"CD", "\\", "huge", "", "15/03/2006", "5.000.000.000"});
   Add({"CD", "\\", "empty", "", "15/03/2006", "0"});
   Add({"CD", "\\", "middle", "", "15/03/2006", "1.000"});
-  EXPECT_EQ(Sorted(ResultColumn::kSize, true), (Files{"huge", "middle", "small", "empty"}));
-  EXPECT_EQ(Sorted(ResultColumn::kSize, false), (Files{"empty", "small", "middle", "huge"}));
+  EXPECT_EQ(Sorted(FoundColumn::kSize, true), (Files{"huge", "middle", "small", "empty"}));
+  EXPECT_EQ(Sorted(FoundColumn::kSize, false), (Files{"empty", "small", "middle", "huge"}));
 }
 
 TEST_F(ResultSortTest, DatesByMomentOldestFirstWhenTheFlagIsSet) {
@@ -72,9 +90,9 @@ TEST_F(ResultSortTest, DatesByMomentOldestFirstWhenTheFlagIsSet) {
   Add({"CD", "\\", "next year", "", "01/01/2005", "1"});
   Add({"CD", "\\", "midnight", "", "02/01/2004", "1"});
   Add({"CD", "\\", "earlier month", "", "31/12/2003 23:59:58", "1"});
-  EXPECT_EQ(Sorted(ResultColumn::kDateModified, true),
+  EXPECT_EQ(Sorted(FoundColumn::kDateModified, true),
             (Files{"earlier month", "midnight", "later that day", "next year"}));
-  EXPECT_EQ(Sorted(ResultColumn::kDateModified, false),
+  EXPECT_EQ(Sorted(FoundColumn::kDateModified, false),
             (Files{"next year", "later that day", "midnight", "earlier month"}));
 }
 
@@ -83,9 +101,9 @@ TEST_F(ResultSortTest, RowsWithoutAReadableValueFollowTheOthersInTheirOrder) {
   Add({"CD", "\\", "big", "", "15/03/2006", "2.000"});
   Add({"CD", "\\", "no size", "", "15/03/2006", ""}, 5);
   Add({"CD", "\\", "small", "", "14/03/2006", "1"});
-  EXPECT_EQ(Sorted(ResultColumn::kSize, true), (Files{"big", "small", "no date", "no size"}));
-  EXPECT_EQ(Sorted(ResultColumn::kSize, false), (Files{"small", "big", "no date", "no size"}));
-  EXPECT_EQ(Sorted(ResultColumn::kDateModified, true), (Files{"small", "big", "no size", "no date"}));
+  EXPECT_EQ(Sorted(FoundColumn::kSize, true), (Files{"big", "small", "no date", "no size"}));
+  EXPECT_EQ(Sorted(FoundColumn::kSize, false), (Files{"small", "big", "no date", "no size"}));
+  EXPECT_EQ(Sorted(FoundColumn::kDateModified, true), (Files{"small", "big", "no size", "no date"}));
 }
 
 // Primary weights that skip '-' (as word sorts do) and ignore case; the whole
@@ -127,9 +145,9 @@ TEST(ResultSortWeights, WholeKeysOnlyWhereThePrimaryWeightsTie) {
     order.push_back(static_cast<std::uint32_t>(order.size()));
   }
   WeightedText text;
-  SortResultRows(order, results, ResultColumn::kFile, SortKind::Text, true, text);
+  SortResultRows(order, results, FoundColumn::kFile, SortKind::Text, true, text);
   std::vector<std::string> files;
-  for (const std::uint32_t row : order) files.emplace_back(results.Cell(row, ResultColumn::kFile));
+  for (const std::uint32_t row : order) files.emplace_back(results.Cell(row, FoundColumn::kFile));
   // The three spellings of coop tie on their weights; their whole keys decide.
   EXPECT_EQ(files, (std::vector<std::string>{"a", "b", "c", "Coop", "co-op", "coop", "same long beginning, then 1",
                                              "same long beginning, then 2"}));
@@ -156,7 +174,7 @@ TEST(ResultSortWeights, SameOrderAsWholeKeysForFileNames) {
     results.AppendCell(name);
     order.push_back(static_cast<std::uint32_t>(i));
   }
-  SortResultRows(order, results, ResultColumn::kFile, SortKind::Text, true, text);
+  SortResultRows(order, results, FoundColumn::kFile, SortKind::Text, true, text);
   for (std::size_t i = 1; i < order.size(); ++i) {
     const std::string a = text.CollationKey(names[order[i - 1]]);
     const std::string b = text.CollationKey(names[order[i]]);
@@ -174,9 +192,6 @@ TEST(ColumnSortState, StartsOnDirectoryAndASecondClickTurnsTheDirection) {
   EXPECT_FALSE(state.flag);
   state.ClickColumn(5);
   EXPECT_TRUE(state.flag);
-  EXPECT_EQ(SortKindOf("Size"), SortKind::Number);
-  EXPECT_EQ(SortKindOf("Date Modified"), SortKind::Date);
-  EXPECT_EQ(SortKindOf("size"), SortKind::Text);
 }
 
 }  // namespace

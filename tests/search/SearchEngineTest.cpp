@@ -36,8 +36,8 @@ class Search : public ::testing::Test {
   std::vector<std::string> Found() const {
     std::vector<std::string> found;
     for (std::size_t i = 0; i < results.RowCount(); ++i) {
-      found.push_back(std::string(results.Cell(i, ResultColumn::kDirectory)) + "|" +
-                      std::string(results.Cell(i, ResultColumn::kFile)));
+      found.push_back(std::string(results.Cell(i, FoundColumn::kDirectory)) + "|" +
+                      std::string(results.Cell(i, FoundColumn::kFile)));
     }
     return found;
   }
@@ -190,7 +190,7 @@ TEST_F(Search, RestrictionTakesTheExactMarkOnly) {
   // An archive without a mark is shown, and restricted to, as "Unknown".
   criteria.restriction = "Unknown";
   EXPECT_EQ(FindSimple(""), Files{"\\|e"});
-  EXPECT_EQ(results.Cell(0, ResultColumn::kArchive), "Unknown");
+  EXPECT_EQ(results.Cell(0, FoundColumn::kArchive), "Unknown");
 }
 
 TEST_F(Search, ARestrictedSearchOpensOnlyTheArchivesOfItsMark) {
@@ -233,8 +233,8 @@ TEST_F(Search, RowTextsFollowTheLocale) {
   ASSERT_EQ(results.RowCount(), 2u);
   const auto row = [&](std::size_t r) {
     std::vector<std::string> cells;
-    for (int c = 0; c < kResultColumns; ++c) {
-      cells.emplace_back(results.Cell(r, static_cast<ResultColumn>(c)));
+    for (int c = 0; c < kFoundColumnCount; ++c) {
+      cells.emplace_back(results.Cell(r, static_cast<FoundColumn>(c)));
     }
     return cells;
   };
@@ -261,8 +261,8 @@ TEST_F(Search, RowThatCannotBeFilledStaysPartlyAndIsReported) {
   EXPECT_TRUE(Run());
   ASSERT_EQ(results.RowCount(), 4u);
   EXPECT_EQ(results.FilledColumns(0), 4);
-  EXPECT_EQ(results.Cell(0, ResultColumn::kType), "txt");
-  EXPECT_EQ(results.Cell(0, ResultColumn::kDateModified), "");
+  EXPECT_EQ(results.Cell(0, FoundColumn::kType), "txt");
+  EXPECT_EQ(results.Cell(0, FoundColumn::kDateModified), "");
   EXPECT_EQ(results.FilledColumns(1), 4);  // packed 0 is no valid date
   EXPECT_EQ(results.FilledColumns(2), 5);
   EXPECT_EQ(results.FilledColumns(3), 6);
@@ -300,7 +300,7 @@ TEST_F(Search, ListedFileNamedLikeAKeyIsNoKey) {
                       "\\\r\nAMark=fake\r\n1\r\n879719370\r\n"
                       "AMark=real\r\nAFiles=2\r\nAEnd=EndTag\r\n");
   EXPECT_EQ(FindSimple(""), (Files{"\\|AFiles=1", "\\|AMark=fake"}));
-  EXPECT_EQ(results.Cell(1, ResultColumn::kArchive), "real");
+  EXPECT_EQ(results.Cell(1, FoundColumn::kArchive), "real");
 }
 
 TEST_F(Search, DamagedArchiveKeepsItsRowsAndTheSearchGoesOn) {
@@ -396,10 +396,10 @@ TEST_F(Search, AbortStopsTheArchiveAndTheWalk) {
   // Entry 301 is still tested after the abort; each further archive of the
   // folder is opened and its first entry tested; the subfolder is never entered.
   ASSERT_EQ(results.RowCount(), 302u + 2u);
-  EXPECT_EQ(results.Cell(301, ResultColumn::kFile), "e301");
+  EXPECT_EQ(results.Cell(301, FoundColumn::kFile), "e301");
   for (std::size_t row : {302u, 303u}) {
-    EXPECT_EQ(results.Cell(row, ResultColumn::kFile), "e0");
-    EXPECT_NE(results.Cell(row, ResultColumn::kArchive), "CD 4");
+    EXPECT_EQ(results.Cell(row, FoundColumn::kFile), "e0");
+    EXPECT_NE(results.Cell(row, FoundColumn::kArchive), "CD 4");
   }
   EXPECT_EQ(observer.archives, 3);
 }

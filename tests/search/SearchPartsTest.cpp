@@ -633,24 +633,24 @@ TEST(SearchResults, KeepsRowsAndPartRowsAcrossChunks) {
   ASSERT_EQ(results.RowCount(), 40000u);
   for (int i : {0, 1, 6999, 19999, 20000, 20001, 39999}) {
     const auto row = static_cast<std::size_t>(i);
-    EXPECT_EQ(results.Cell(row, ResultColumn::kArchive), "CD " + std::to_string(i));
-    EXPECT_EQ(results.Cell(row, ResultColumn::kDirectory),
+    EXPECT_EQ(results.Cell(row, FoundColumn::kArchive), "CD " + std::to_string(i));
+    EXPECT_EQ(results.Cell(row, FoundColumn::kDirectory),
               "Music\\Rock\\Folder number " + std::to_string(i));
-    EXPECT_EQ(results.Cell(row, ResultColumn::kFile), i == 20000 ? longCell : "track.mp3");
+    EXPECT_EQ(results.Cell(row, FoundColumn::kFile), i == 20000 ? longCell : "track.mp3");
     if (i % 7 == 0) {
       EXPECT_EQ(results.FilledColumns(row), 3);
-      EXPECT_EQ(results.Cell(row, ResultColumn::kType), "");
-      EXPECT_EQ(results.Cell(row, ResultColumn::kSize), "");
+      EXPECT_EQ(results.Cell(row, FoundColumn::kType), "");
+      EXPECT_EQ(results.Cell(row, FoundColumn::kSize), "");
     } else {
       EXPECT_EQ(results.FilledColumns(row), 6);
-      EXPECT_EQ(results.Cell(row, ResultColumn::kSize), std::to_string(i));
+      EXPECT_EQ(results.Cell(row, FoundColumn::kSize), std::to_string(i));
     }
   }
   results.Clear();
   EXPECT_TRUE(results.Empty());
   results.BeginRow("");
-  EXPECT_EQ(results.Cell(0, ResultColumn::kArchive), "");
-  EXPECT_EQ(results.Cell(0, ResultColumn::kDirectory), "");
+  EXPECT_EQ(results.Cell(0, FoundColumn::kArchive), "");
+  EXPECT_EQ(results.Cell(0, FoundColumn::kDirectory), "");
 }
 
 TEST(SearchResults, ARowPastTheBudgetIsDroppedWhole) {
@@ -661,13 +661,13 @@ TEST(SearchResults, ARowPastTheBudgetIsDroppedWhole) {
   results.BeginRow("CD 2");
   EXPECT_THROW(results.AppendCell(std::string(5 << 20, 'x')), ResultsFull);
   ASSERT_EQ(results.RowCount(), 1u);
-  EXPECT_EQ(results.Cell(0, ResultColumn::kDirectory), "kept");
+  EXPECT_EQ(results.Cell(0, FoundColumn::kDirectory), "kept");
   // What was freed serves the next row.
   results.BeginRow("CD 3");
   results.AppendCell("next");
   EXPECT_EQ(results.RowCount(), 2u);
-  EXPECT_EQ(results.Cell(1, ResultColumn::kArchive), "CD 3");
-  EXPECT_EQ(results.Cell(1, ResultColumn::kDirectory), "next");
+  EXPECT_EQ(results.Cell(1, FoundColumn::kArchive), "CD 3");
+  EXPECT_EQ(results.Cell(1, FoundColumn::kDirectory), "next");
   EXPECT_LE(results.MemoryBytes(), std::size_t{4} << 20);
 
   // Room for one block of row records and no second: the row that would need
@@ -682,7 +682,7 @@ TEST(SearchResults, ARowPastTheBudgetIsDroppedWhole) {
   }
   ASSERT_GT(begun, 1000u);
   EXPECT_EQ(oneBlock.RowCount(), begun);
-  EXPECT_EQ(oneBlock.Cell(begun - 1, ResultColumn::kArchive), "row " + std::to_string(begun - 1));
+  EXPECT_EQ(oneBlock.Cell(begun - 1, FoundColumn::kArchive), "row " + std::to_string(begun - 1));
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ std::vector<FittedColumn> SearchLike() {
 
 TEST(ColumnFit, TheSharingColumnsFillWhatTheOthersLeaveByTheirShares) {
   const std::vector<int> widths = FitColumnWidths(SearchLike(), 600, 96);
-  EXPECT_THAT(widths, ElementsAre(78, 117, 118, 72, 120, 95));
+  EXPECT_THAT(widths, ElementsAre(79, 117, 117, 72, 120, 95));
   EXPECT_EQ(Sum(widths), 600);
 }
 

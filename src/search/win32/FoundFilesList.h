@@ -1,11 +1,11 @@
 #pragma once
 // The list of found files that the search, duplicates and check result
-// windows show: an owner-data list over a table of cell texts, sorted by a
-// click on a column, and the commands that get a listed file back from its
-// disc (Copy File, Execute File, with the wait for the disc) or show its
-// properties. Its columns are the search results' unless the window says
-// otherwise. The window it lives in gives it the table to show, routes its
-// commands through its command table and asks it for its KeyState.
+// windows show, with its commands: an owner-data list over a table of cell
+// texts, its columns from the list's column table, sorted by a click on a
+// column, and the commands that get a listed file back from its disc (Copy
+// File, Execute File, with the wait for the disc), show its properties or
+// export the list (Export to CSV), with their tool buttons at the right of
+// the window's band and their menu items.
 #include <windows.h>
 
 #include <functional>
@@ -15,50 +15,31 @@
 
 #include "catalog/ColumnSort.h"
 #include "platform/AppContext.h"
+#include "search/FoundColumns.h"
 #include "search/FoundFile.h"
 #include "search/FoundRows.h"
-#include "search/SearchResults.h"
-#include "search/fmPropreties.h"
-#include "ui/Action.h"
-#include "ui/CommandTable.h"
 #include "ui/Form.h"
 #include "ui/ListView.h"
+#include "ui/Menus.h"
+#include "ui/core/ListColumns.h"
 
 namespace discovel {
-
-struct FoundListColumn {
-  ListViewColumn look;
-  SortKind kind = SortKind::Text;
-};
-
-// The search results' columns: Archive, Directory, File, Type, Date Modified, Size.
-std::vector<FoundListColumn> FoundFileColumns();
 
 struct FoundListArgs {
   Form* form = nullptr;
   int id = 0;
   std::vector<FoundListColumn> columns;
-  // Where the search results' columns begin; those before it lead (a group number).
-  int firstFileColumn = 0;
-  // The sort, kept by the window for the rest of the run.
+  // The sort, kept in the run's state for the next opening.
   ColumnSortState* sort = nullptr;
-  // True while the window searches: no file is fetched then.
+  // True while the window searches: no file is fetched and nothing exported then.
   std::function<bool()> searching;
   // Names the list in the file name an export proposes: "search".
   const char* listWord = "";
-  // A list whose columns are not the search results' tells, for a row of its
-  // table, where its file is (none: nothing to get), what Properties shows,
-  // and the columns' widths in pixels for the list's client width at a DPI.
+  // Where the file of a row of the table is (none: nothing to get); unset:
+  // at the mark, folder and name its properties show.
   std::function<std::optional<FileOnDisc>(std::size_t tableRow)> fileOf;
-  std::function<PropretiesValues(std::size_t tableRow)> propretiesOf;
-  std::function<std::vector<int>(int clientWidth, UINT dpi)> columnWidths;
-};
-
-struct FoundListCommandIds {
-  UINT copyFile = 0;
-  UINT executeFile = 0;
-  UINT propreties = 0;
-  UINT exportCsv = 0;
+  // Adds to the properties of a table row what its columns do not show.
+  std::function<void(std::size_t tableRow, PropretiesValues& values)> morePropreties;
 };
 
 class FoundFilesList {
@@ -67,13 +48,11 @@ class FoundFilesList {
   FoundFilesList(const FoundFilesList&) = delete;
   FoundFilesList& operator=(const FoundFilesList&) = delete;
 
+  // Makes the list, its tool buttons and its commands.
   void Create(const FoundListArgs& args);
-  void AddCommands(CommandTable& commands, const FoundListCommandIds& ids);
-
-  Action ActCopyFile;
-  Action ActExecuteFile;
-  Action ActPropreties;
-  Action ActExportCsv;
+  // The items of the list's pop-up menu for the file of a row, and for the export.
+  static std::vector<MenuItem> FileMenuItems();
+  static MenuItem ExportMenuItem();
 
   ListView& List() { return m_list; }
   HWND Handle() const { return m_list.Handle(); }
@@ -87,19 +66,17 @@ class FoundFilesList {
   // A Copy or Execute File is waiting for its disc.
   bool GettingFile() const { return m_gettingFile; }
 
-  // The leading columns (a group number) are shown only where they mean something.
-  void ShowLeadingColumns(bool shown);
-  // Widths for the list's present size: the dates and leading columns keep
-  // theirs, the text columns share the rest.
-  void FitColumns();
-  void KeyState();
+  // The first `count` columns (a group number) are shown only where they mean something.
+  void ShowLeadingColumns(int count, bool shown);
 
  private:
-  std::string FileCell(std::size_t row, ResultColumn column) const;
+  void AddCommands();
   // The file of the row shown at `row`, and what Properties shows of it.
   std::optional<FileOnDisc> FileOf(std::size_t row) const;
   PropretiesValues PropretiesOf(std::size_t row) const;
-  void FitSearchColumns(int width, UINT dpi);
+  bool FileToGet() const;
+  bool OneRowInFocus() const;
+  bool Exportable() const;
   void SortByColumn(int column);
   void GetFileThen(void (FoundFilesList::*action)(const std::string& path));
   void CopyToClipboard(const std::string& path);
@@ -107,18 +84,11 @@ class FoundFilesList {
   void ShowPropreties();
   void ExportCsv();
   int SelectedRow() const;
+  bool Searching() const { return m_args.searching && m_args.searching(); }
 
   AppContext& m_context;
-  Form* m_form = nullptr;
-  std::vector<FoundListColumn> m_columns;
-  int m_firstFileColumn = 0;
-  bool m_leadingShown = true;
-  const char* m_listWord = "";
-  ColumnSortState* m_sort = nullptr;
-  std::function<bool()> m_searching;
-  std::function<std::optional<FileOnDisc>(std::size_t)> m_fileOf;
-  std::function<PropretiesValues(std::size_t)> m_propretiesOf;
-  std::function<std::vector<int>(int, UINT)> m_columnWidths;
+  FoundListArgs m_args;
+  int m_hiddenLeading = 0;
   const FoundTable* m_table = nullptr;
   FoundRowOrder m_order;
   bool m_gettingFile = false;

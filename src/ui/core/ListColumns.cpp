@@ -54,13 +54,12 @@ void Share(std::vector<int>& widths, const std::vector<FittedColumn>& columns, s
     for (std::size_t column : sharing) shares += columns[column].rule.share;
     bool held = false;
     int left = room;
-    for (std::size_t i = 0; i < sharing.size(); ++i) {
-      const std::size_t column = sharing[i];
-      const bool last = i + 1 == sharing.size();
-      const int part = last ? left : static_cast<int>(std::max<std::int64_t>(0, room) * columns[column].rule.share / shares);
-      widths[column] = part;
-      left -= part;
+    for (const std::size_t column : sharing) {
+      widths[column] = static_cast<int>(std::max<std::int64_t>(0, room) * columns[column].rule.share / shares);
+      left -= widths[column];
     }
+    // What rounding leaves goes a pixel each to the first ones.
+    for (std::size_t i = 0; left > 0; i = (i + 1) % sharing.size(), --left) ++widths[sharing[i]];
     // A part outside the limits is held at the limit, and the rest is shared again.
     for (auto it = sharing.begin(); it != sharing.end();) {
       const int clamped = Clamp(widths[*it], limits[*it]);

@@ -61,8 +61,8 @@ struct FittedColumn {
 // width less a vertical scroll bar its rows bring): hidden columns take
 // none, a column that keeps its dragged width keeps it, the others their
 // design width; the sharing columns split what is left by their shares,
-// each at least its least and at most its most, the last of them taking
-// what rounding leaves. When that room is below the sharing columns'
+// each at least its least and at most its most, the first of them taking a
+// pixel each of what rounding leaves. When that room is below the sharing columns'
 // least, the columns that keep a width give way evenly, none below its
 // least. Every width lies inside its column's limits.
 std::vector<int> FitColumnWidths(const std::vector<FittedColumn>& columns, int clientWidth, unsigned dpi);
