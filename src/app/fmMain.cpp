@@ -388,7 +388,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return DefaultHandling(message, wParam, lParam);
     case WM_QUERYENDSESSION:
-      if (SessionEndBlock::Active()) return FALSE;  // a restore runs; Windows shows why
+      if (SessionEndBlocked(m_context.run)) return FALSE;  // a restore runs; Windows shows why
       m_sessionEnding = true;
       return TRUE;
     case WM_ENDSESSION:
