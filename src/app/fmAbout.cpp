@@ -65,31 +65,36 @@ int TfrmAbout::Execute(AppContext& context, ShellLauncher& shell) {
 TfrmAbout::TfrmAbout(AppContext& context, ShellLauncher& shell) : m_context(context), m_shell(shell) {}
 
 void TfrmAbout::Create() {
-  CreateDialogWindow({kClassName, "About", kClientWidth, kClientHeight, kAboutBand});
+  CreateDialogWindow({.className = kClassName,
+                      .title = "About",
+                      .clientWidth = kClientWidth,
+                      .clientHeight = kClientHeight,
+                      .bandColour = kAboutBand});
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  m_lblVersion.Create({this, kLblVersion, "", kVersionBounds, kAnchorTopLeft, SS_OWNERDRAW, FontRole::Bold});
+  m_lblVersion.Create(
+      {.form = this, .id = kLblVersion, .bounds = kVersionBounds, .style = SS_OWNERDRAW, .font = FontRole::Bold});
   CreateRow(m_lblHomePage, 182, "Home page:", kLblHomePage);
   CreateRow(m_lblSupportMail, 200, "Support e-mail:", kLblSupportMail);
   CreateRow(m_lblNewsletter, 218, "Newsletter:", kLblNewsletter);
   CreateRow(m_lblMemory, 244, "Memory:", kLblMemory);
   CreateRow(m_lblResources, 262, "System resources:", kLblResources);
-  m_actHomePage.SetOnExecute([this] { OpenDocument(nullptr, web::kHomePage, m_shell); });
-  m_actNewsletter.SetOnExecute([this] { OpenDocument(nullptr, web::kNewsletterPage, m_shell); });
-  m_actSupportMail.SetOnExecute([this] { SendMail(nullptr, web::kSupportMail, "", "", m_shell); });
-  m_lblHomePage.onClick = [this] { m_actHomePage.Execute(); };
-  m_lblSupportMail.onClick = [this] { m_actSupportMail.Execute(); };
-  m_lblNewsletter.onClick = [this] { m_actNewsletter.Execute(); };
-  m_actClose.SetOnExecute([this] { EndModal(kModalCancel); });
-  Commands().Add({kBtnCancel, &m_actClose, "Close", nullptr, {VK_ESCAPE}});
-  CreateBandButtons({{m_btnCancel, m_actClose}});
+  m_lblHomePage.onClick = [this] { OpenDocument(nullptr, web::kHomePage, m_shell); };
+  m_lblSupportMail.onClick = [this] { SendMail(nullptr, web::kSupportMail, "", "", m_shell); };
+  m_lblNewsletter.onClick = [this] { OpenDocument(nullptr, web::kNewsletterPage, m_shell); };
+  Action& close = Commands().Add(
+      {.id = kBtnCancel, .caption = "Close", .keys = {VK_ESCAPE}, .run = [this] { EndModal(kModalCancel); }});
+  CreateBandButtons({{m_btnCancel, close}});
 }
 
 void TfrmAbout::CreateRow(Label& value, int y, const char* caption, int valueId) {
   // One line: the longest caption only just fits before the values.
   CreateChild(Handle(), "STATIC", caption, SS_LEFTNOWORDWRAP, kCaptionX, y, kValueX - kCaptionX, kRowHeight, 0);
   const bool link = valueId == kLblHomePage || valueId == kLblSupportMail || valueId == kLblNewsletter;
-  value.Create({this, valueId, "", {kValueX, y, kClientWidth - kValueX - 8, kRowHeight}, kAnchorTopLeft, SS_LEFT,
-                link ? FontRole::Link : FontRole::Normal, link});
+  value.Create({.form = this,
+                .id = valueId,
+                .bounds = {kValueX, y, kClientWidth - kValueX - 8, kRowHeight},
+                .font = link ? FontRole::Link : FontRole::Normal,
+                .clickable = link});
 }
 
 void TfrmAbout::OnActivated() {
@@ -156,7 +161,7 @@ LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool TfrmAbout::PreTranslate(MSG& msg) {
   // Enter closes on its press, wherever the focus is.
   if (msg.wParam == VK_RETURN && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR)) {
-    if (msg.message == WM_KEYDOWN) m_actClose.Execute();
+    if (msg.message == WM_KEYDOWN) Commands().ForCommand(kBtnCancel)->Execute();
     return true;
   }
   return Dialog::PreTranslate(msg);

@@ -4,7 +4,6 @@
 #include "app/ShellLauncher.h"
 #include "platform/AppContext.h"
 #include "platform/win32/Handles.h"
-#include "ui/Action.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
 #include "ui/Dialog.h"
@@ -33,10 +32,6 @@ class TfrmAbout final : public Dialog {
 
   AppContext& m_context;
   ShellLauncher& m_shell;
-  Action m_actHomePage;
-  Action m_actSupportMail;
-  Action m_actNewsletter;
-  Action m_actClose;
   Label m_lblVersion;
   Label m_lblHomePage;
   Label m_lblSupportMail;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "app/fmAbout.h"
 #include "app/fmMainIds.h"
 #include "backup/win32/BackupCommands.h"
@@ -27,6 +29,20 @@ namespace {
 constexpr int kClientWidth = 292;
 constexpr int kClientHeight = 112;
 constexpr int kTopPanelHeight = 30;
+
+// The entries of the Help and More menus.
+constexpr std::pair<WebLink, const char*> kWebCaptions[] = {
+    {WebLink::ProgramHelp, "Program Help"},
+    {WebLink::Faq, "FAQ"},
+    {WebLink::HomePage, "Home Page"},
+    {WebLink::CheckForUpdate, "Check for Update"},
+    {WebLink::MoreProducts, "Get More Vantro Products"},
+    {WebLink::Newsletter, "Get Newsletter"},
+    {WebLink::SellProgram, "Sell this Program and Earn Money"},
+    {WebLink::TellAFriend, "Tell a Friend (Send e-mail)"},
+};
+
+UINT WebCommand(WebLink link) { return fmMainIds::kWebFirst + static_cast<UINT>(link); }
 
 bool BelongsToThisProgram(HWND hwnd) {
   DWORD pid = 0;
@@ -89,153 +105,170 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::Create() {
-  WindowSpec params;
-  params.className = kMainWindowClass;
-  params.caption = kProgramName;
-  // Fixed single border; the maximize box is taken away below.
-  params.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
-  params.client = {kClientWidth, kClientHeight};
-  params.hasMenu = true;
-  // The class keeps the shared icon; the window gets its own at its DPI.
-  params.icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DISCOVEL));
-  params.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  CreateFormWindow(params);
+  // Fixed single border; the maximize box is taken away below. The class
+  // keeps the shared icon; the window gets its own at its DPI.
+  CreateFormWindow(
+      {.className = kMainWindowClass,
+       .caption = kProgramName,
+       .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN,
+       .client = {kClientWidth, kClientHeight},
+       .hasMenu = true,
+       .icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DISCOVEL)),
+       .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
   m_windowIcons.Apply(Handle(), GetModuleHandleA(nullptr), IDI_DISCOVEL);
   AcceptFromOtherProcesses(Handle(), {kMsgSecondInstance, TrayIcon::TaskBarCreatedMessage()});
   KeepPlacement(m_context.services.settings, std::string(names::kFormMain));
   m_trayIcon.Attach(Handle(), GetModuleHandleA(nullptr), IDI_DISCOVEL, kProgramName);
   SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~WS_MAXIMIZEBOX);
 
-  BuildActions();
+  BuildCommands();
   BuildMenu();
   BuildControls();
   ApplyPreferences();
   KeyState();
 }
 
-void TfrmMain::BuildActions() {
-  ActAdd.SetOnExecute([this] { AddDiscSequence(); });
-  ActSearch.SetOnExecute([this] { TfrmSearch::Execute(m_context, ""); });
-  ActFindDuplicates.SetOnExecute([this] { TfrmDuplicates::Execute(m_context); });
-  ActCatalog.SetOnExecute([this] { TfrmArchive::Execute(m_context); });
-  ActCheckDisc.SetOnExecute([this] { CheckDiscInDrive(m_context, Handle()); });
-  ActOpenCD.SetOnExecute([this] {
-    PumpMessages();
-    OpenCdTray(m_context.run.readDevice);
-  });
-  ActCloseCD.SetOnExecute([this] {
-    PumpMessages();
-    CloseCdTray(m_context.run.readDevice);
-  });
-  ActConsecutive.SetOnExecute([this] { ToggleConsecutive(); });
-  ActRunAtStartUp.SetOnExecute([this] { TogglePreference(&Preferences::ToggleRunAtStartUp); });
-  ActRunMinimized.SetOnExecute([this] { TogglePreference(&Preferences::ToggleRunMinimized); });
-  ActPromptOnExit.SetOnExecute([this] { TogglePreference(&Preferences::TogglePromptOnExit); });
-  ActShowTrayIcon.SetOnExecute([this] { TogglePreference(&Preferences::ToggleShowTrayIcon); });
-  ActShowInTaskBar.SetOnExecute([this] { TogglePreference(&Preferences::ToggleShowInTaskBar); });
-  m_actExit.SetOnExecute([this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); });
-  m_actMinimize.SetOnExecute([this] { MinimizeApplication(); });
-  m_actShow.SetOnExecute([this] { ShowApplication(); });
-  m_actBackup.SetOnExecute([this] { BackupArchives(m_context, Handle()); });
-  m_actRestore.SetOnExecute([this] { RestoreArchives(m_context, Handle()); });
-  m_actMerge.SetOnExecute([this] { MergeArchives(m_context, Handle()); });
-  m_actSetDevice.SetOnExecute([this] { TfrmSetDevice::Execute(m_context); });
-  m_actAbout.SetOnExecute([this] { TfrmAbout::Execute(m_context); });
-  for (size_t i = 0; i < m_webActions.size(); ++i) {
-    m_webActions[i].SetOnExecute([this, i] { OpenWebLink(static_cast<WebLink>(i), *m_shell); });
-  }
-
+void TfrmMain::BuildCommands() {
   using namespace fmMainIds;
   CommandTable& commands = Commands();
   // Window keys act on release.
-  commands.Add({kAdd, &ActAdd, "Add New CD/DVD to Catalog", "Add New CD/DVD to Catalog", {VK_INSERT},
-                ButtonPicture::AddDisc});
-  commands.Add({kSearch, &ActSearch, "Search Files", "Search Files", {VK_F3}, ButtonPicture::SearchFiles});
-  commands.Add({kFindDuplicates, &ActFindDuplicates, "Find Duplicate Files...", "Find Duplicate Files"});
-  commands.Add({kCatalog, &ActCatalog, "Open Catalog", "Open Catalog"});
-  commands.Add({kCheckDisc, &ActCheckDisc, "Check CD/DVD...", "Check CD/DVD"});
-  commands.Add({kOpenCD, &ActOpenCD, "Eject CD/DVD", "Eject CD/DVD", {}, ButtonPicture::EjectDisc});
-  commands.Add({kCloseCD, &ActCloseCD, "Close CD/DVD", "Close CD/DVD", {}, ButtonPicture::CloseTray});
-  commands.Add({kConsecutive, &ActConsecutive, "Consecutive", "Enable Consecutive", {}, ButtonPicture::ConsecutiveOff});
-  commands.Add({kExit, &m_actExit, "Exit"});
-  commands.Add({kMinimize, &m_actMinimize, "Minimize", nullptr, {VK_ESCAPE}});
-  commands.Add({kShow, &m_actShow, "Show"});
-  commands.Add({kBackup, &m_actBackup, "Backup Archives to File"});
-  commands.Add({kRestore, &m_actRestore, "Restore Archives from File"});
-  commands.Add({kMerge, &m_actMerge, "Merge Archives from File"});
-  commands.Add({kSetDevice, &m_actSetDevice, "Set Default Read Device..."});
-  commands.Add({kRunAtStartUp, &ActRunAtStartUp, "Run at Start-up"});
-  commands.Add({kRunMinimized, &ActRunMinimized, "Run Minimized (only Start-up)"});
-  commands.Add({kPromptOnExit, &ActPromptOnExit, "Prompt on Exit"});
-  commands.Add({kShowTrayIcon, &ActShowTrayIcon, "Show System Tray Icon"});
-  commands.Add({kShowInTaskBar, &ActShowInTaskBar, "Show in Task Bar"});
-  commands.Add({kAbout, &m_actAbout, "About..."});
-  const std::pair<WebLink, const char*> webCaptions[] = {
-      {WebLink::ProgramHelp, "Program Help"},
-      {WebLink::Faq, "FAQ"},
-      {WebLink::HomePage, "Home Page"},
-      {WebLink::CheckForUpdate, "Check for Update"},
-      {WebLink::MoreProducts, "Get More Vantro Products"},
-      {WebLink::Newsletter, "Get Newsletter"},
-      {WebLink::SellProgram, "Sell this Program and Earn Money"},
-      {WebLink::TellAFriend, "Tell a Friend (Send e-mail)"},
+  commands.Add({.id = kAdd,
+                .action = &ActAdd,
+                .caption = "Add New CD/DVD to Catalog",
+                .keys = {VK_INSERT},
+                .picture = ButtonPicture::AddDisc,
+                .run = [this] { AddDiscSequence(); },
+                .enabled = [this] { return m_context.run.addDiscEnabled; }});
+  commands.Add({.id = kSearch,
+                .caption = "Search Files",
+                .keys = {VK_F3},
+                .picture = ButtonPicture::SearchFiles,
+                .run = [this] { TfrmSearch::Execute(m_context, ""); }});
+  commands.Add({.id = kFindDuplicates,
+                .caption = "Find Duplicate Files...",
+                .hint = "Find Duplicate Files",
+                .run = [this] { TfrmDuplicates::Execute(m_context); }});
+  commands.Add({.id = kCatalog, .caption = "Open Catalog", .run = [this] { TfrmArchive::Execute(m_context); }});
+  commands.Add({.id = kCheckDisc,
+                .caption = "Check CD/DVD...",
+                .hint = "Check CD/DVD",
+                .run = [this] { CheckDiscInDrive(m_context, Handle()); }});
+  commands.Add({.id = kOpenCD,
+                .caption = "Eject CD/DVD",
+                .picture = ButtonPicture::EjectDisc,
+                .run = [this] { MoveTray(OpenCdTray); }});
+  commands.Add({.id = kCloseCD,
+                .caption = "Close CD/DVD",
+                .picture = ButtonPicture::CloseTray,
+                .run = [this] { MoveTray(CloseCdTray); }});
+  commands.Add({.id = kConsecutive,
+                .action = &ActConsecutive,
+                .caption = "Consecutive",
+                .hint = "Enable Consecutive",
+                .picture = ButtonPicture::ConsecutiveOff,
+                .run = [this] { ToggleConsecutive(); },
+                .checked = [this] { return m_consecutive; }});
+  commands.Add({.id = kExit,
+                .caption = "Exit",
+                .run = [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); },
+                // While a dialog is open (this window disabled) the program cannot end.
+                .enabled = [this] { return IsWindowEnabled(Handle()) != FALSE; }});
+  commands.Add({.id = kMinimize, .caption = "Minimize", .keys = {VK_ESCAPE}, .run = [this] { MinimizeApplication(); }});
+  commands.Add({.id = kShow, .caption = "Show", .run = [this] { ShowApplication(); }});
+  commands.Add(
+      {.id = kBackup, .caption = "Backup Archives to File", .run = [this] { BackupArchives(m_context, Handle()); }});
+  commands.Add({.id = kRestore,
+                .caption = "Restore Archives from File",
+                .run = [this] { RestoreArchives(m_context, Handle()); }});
+  commands.Add(
+      {.id = kMerge, .caption = "Merge Archives from File", .run = [this] { MergeArchives(m_context, Handle()); }});
+  commands.Add({.id = kSetDevice,
+                .caption = "Set Default Read Device...",
+                .run = [this] { TfrmSetDevice::Execute(m_context); }});
+  // The preferences: checked while on. Only the one of the tray icon and the
+  // task-bar button whose partner is on may be switched.
+  const auto toggle = [this](void (Preferences::*flip)()) { return [this, flip] { TogglePreference(flip); }; };
+  const auto isOn = [this](bool PreferenceChecks::*check) {
+    return [this, check] { return m_preferences.Checks().*check; };
   };
-  for (const auto& [link, caption] : webCaptions) {
-    commands.Add({kWebFirst + static_cast<UINT>(link), &Web(link), caption});
+  commands.Add({.id = kRunAtStartUp,
+                .caption = "Run at Start-up",
+                .run = toggle(&Preferences::ToggleRunAtStartUp),
+                .checked = isOn(&PreferenceChecks::runAtStartUp)});
+  commands.Add({.id = kRunMinimized,
+                .caption = "Run Minimized (only Start-up)",
+                .run = toggle(&Preferences::ToggleRunMinimized),
+                .checked = isOn(&PreferenceChecks::runMinimized)});
+  commands.Add({.id = kPromptOnExit,
+                .action = &ActPromptOnExit,
+                .caption = "Prompt on Exit",
+                .run = toggle(&Preferences::TogglePromptOnExit),
+                .checked = isOn(&PreferenceChecks::promptOnExit)});
+  commands.Add({.id = kShowTrayIcon,
+                .caption = "Show System Tray Icon",
+                .run = toggle(&Preferences::ToggleShowTrayIcon),
+                .enabled = [this] { return m_preferences.ShowTrayIconEnabled(); },
+                .checked = isOn(&PreferenceChecks::showTrayIcon)});
+  commands.Add({.id = kShowInTaskBar,
+                .caption = "Show in Task Bar",
+                .run = toggle(&Preferences::ToggleShowInTaskBar),
+                .enabled = [this] { return m_preferences.ShowInTaskBarEnabled(); },
+                .checked = isOn(&PreferenceChecks::showInTaskBar)});
+  commands.Add({.id = kAbout, .caption = "About...", .run = [this] { TfrmAbout::Execute(m_context); }});
+  for (const auto& [link, caption] : kWebCaptions) {
+    commands.Add({.id = WebCommand(link), .caption = caption, .run = [this, link] { OpenWebLink(link, *m_shell); }});
   }
 }
 
 void TfrmMain::BuildMenu() {
+  using namespace fmMainIds;
   using Flag = MenuItem::Flags;
+  const auto web = [](WebLink link) { return Item(WebCommand(link)); };
   const std::vector<MenuItem> menu = {
-      SubMenu("Catalog", {Item(ActAdd, Flag::kDefault), Separator(), Item(ActCatalog), Item(ActCheckDisc), Separator(), Item(m_actExit)}),
-      SubMenu("Tools", {Item(ActSearch, Flag::kDefault), Item(ActFindDuplicates),
-                        SubMenu("Backup / Restore", {Item(m_actBackup, Flag::kDefault), Item(m_actRestore), Separator(),
-                                                     Item(m_actMerge)}),
-                        Separator(), Item(ActOpenCD), Item(ActCloseCD), Separator(), Item(m_actSetDevice),
-                        Separator(),
-                        SubMenu("Preferences", {Item(ActRunAtStartUp, Flag::kDefault), Item(ActRunMinimized),
-                                                Item(ActPromptOnExit), Separator(), Item(ActShowTrayIcon),
-                                                Item(ActShowInTaskBar)})}),
-      SubMenu("Help", {Item(Web(WebLink::ProgramHelp)), Item(Web(WebLink::Faq)), Separator(),
-                       Item(Web(WebLink::HomePage)), Item(Web(WebLink::CheckForUpdate)), Separator(),
-                       Item(m_actAbout)}),
-      SubMenu("More", {Item(Web(WebLink::MoreProducts), Flag::kDefault), Item(Web(WebLink::Newsletter)),
-                       Item(Web(WebLink::SellProgram)), Item(Web(WebLink::TellAFriend))}),
+      SubMenu("Catalog",
+              {Item(kAdd, Flag::kDefault), Separator(), Item(kCatalog), Item(kCheckDisc), Separator(), Item(kExit)}),
+      SubMenu("Tools",
+              {Item(kSearch, Flag::kDefault), Item(kFindDuplicates),
+               SubMenu("Backup / Restore", {Item(kBackup, Flag::kDefault), Item(kRestore), Separator(), Item(kMerge)}),
+               Separator(), Item(kOpenCD), Item(kCloseCD), Separator(), Item(kSetDevice), Separator(),
+               SubMenu("Preferences", {Item(kRunAtStartUp, Flag::kDefault), Item(kRunMinimized), Item(kPromptOnExit),
+                                       Separator(), Item(kShowTrayIcon), Item(kShowInTaskBar)})}),
+      SubMenu("Help", {web(WebLink::ProgramHelp), web(WebLink::Faq), Separator(), web(WebLink::HomePage),
+                       web(WebLink::CheckForUpdate), Separator(), Item(kAbout)}),
+      SubMenu("More", {Item(WebCommand(WebLink::MoreProducts), Flag::kDefault), web(WebLink::Newsletter),
+                       web(WebLink::SellProgram), web(WebLink::TellAFriend)}),
   };
   m_menu = discovel::BuildMenu(menu, Commands(), true).release();
   SetMenu(Handle(), m_menu);
-  m_trayMenu = discovel::BuildMenu({Item(m_actMinimize, Flag::kDefault), Item(m_actShow), Separator(), Item(m_actExit)},
-                                   Commands());
+  m_trayMenu =
+      discovel::BuildMenu({Item(kMinimize, Flag::kDefault), Item(kShow), Separator(), Item(kExit)}, Commands());
 }
 
 void TfrmMain::BuildControls() {
   using namespace fmMainIds;
   // Top panel: the tray buttons and the consecutive toggle, with small
   // pictures left of their captions.
-  m_btnOpenCD.Create({this, kOpenCD, "Eject", {6, 4, 70, 24}});
-  m_btnCloseCD.Create({this, kCloseCD, "Close", {80, 4, 70, 24}});
-  m_btnConsecutive.Create({this, kConsecutive, "Consecutive", {kClientWidth - 118, 4, 112, 24}, kAnchorTopRight,
-                           false, false, true});
+  m_btnOpenCD.Create({.form = this, .id = kOpenCD, .text = "Eject", .bounds = {6, 4, 70, 24}});
+  m_btnCloseCD.Create({.form = this, .id = kCloseCD, .text = "Close", .bounds = {80, 4, 70, 24}});
+  m_btnConsecutive.Create({.form = this,
+                           .id = kConsecutive,
+                           .text = "Consecutive",
+                           .bounds = {kClientWidth - 118, 4, 112, 24},
+                           .anchors = kAnchorTopRight,
+                           .pushLike = true});
   // Button panel: the two main commands, their pictures above the captions.
   const int width = (kClientWidth - 18) / 2;
   const int height = kClientHeight - kTopPanelHeight - 12;
-  m_btnPlus.Create({this, kAdd, "Add CD/DVD", {6, kTopPanelHeight + 6, width, height}});
-  m_btnSearch.Create({this, kSearch, "Search", {12 + width, kTopPanelHeight + 6, width, height}});
-  BindButton(m_btnPlus.Handle(), ActAdd);
-  BindButton(m_btnSearch.Handle(), ActSearch);
-  BindButton(m_btnOpenCD.Handle(), ActOpenCD);
-  BindButton(m_btnCloseCD.Handle(), ActCloseCD);
-  BindButton(m_btnConsecutive.Handle(), ActConsecutive);
+  m_btnPlus.Create({.form = this, .id = kAdd, .text = "Add CD/DVD", .bounds = {6, kTopPanelHeight + 6, width, height}});
+  m_btnSearch.Create(
+      {.form = this, .id = kSearch, .text = "Search", .bounds = {12 + width, kTopPanelHeight + 6, width, height}});
+  for (HWND button : {m_btnPlus.Handle(), m_btnSearch.Handle(), m_btnOpenCD.Handle(), m_btnCloseCD.Handle(),
+                      m_btnConsecutive.Handle()}) {
+    BindButton(button);
+  }
 }
 
 void TfrmMain::OnDpiChanged() { m_windowIcons.Apply(Handle(), GetModuleHandleA(nullptr), IDI_DISCOVEL); }
-
-void TfrmMain::KeyState() {
-  ActAdd.SetEnabled(m_context.run.addDiscEnabled);
-  // While a dialog is open (this window disabled) the program cannot end.
-  m_actExit.SetEnabled(IsWindowEnabled(Handle()) != FALSE);
-}
 
 void TfrmMain::AddDiscSequence() {
   // In consecutive mode discs follow one another until a wait is cancelled.
@@ -248,10 +281,15 @@ void TfrmMain::AddDiscSequence() {
 }
 
 void TfrmMain::ToggleConsecutive() {
-  ActConsecutive.SetChecked(!ActConsecutive.Checked());
-  const bool on = ActConsecutive.Checked();
-  ActConsecutive.SetHint(on ? "Disable consecutive" : "Enable consecutive");
-  ShowPicture(m_btnConsecutive.Handle(), on ? ButtonPicture::ConsecutiveOn : ButtonPicture::ConsecutiveOff);
+  m_consecutive = !m_consecutive;
+  ActConsecutive.SetHint(m_consecutive ? "Disable consecutive" : "Enable consecutive");
+  ShowPicture(m_btnConsecutive.Handle(), m_consecutive ? ButtonPicture::ConsecutiveOn : ButtonPicture::ConsecutiveOff);
+}
+
+void TfrmMain::MoveTray(void (*move)(char letter)) {
+  // The tray command blocks: the window is redrawn first.
+  PumpMessages();
+  move(m_context.run.readDevice);
 }
 
 void TfrmMain::TogglePreference(void (Preferences::*toggle)()) {
@@ -260,15 +298,7 @@ void TfrmMain::TogglePreference(void (Preferences::*toggle)()) {
 }
 
 void TfrmMain::ApplyPreferences() {
-  const PreferenceChecks& checks = m_preferences.Checks();
-  ActRunAtStartUp.SetChecked(checks.runAtStartUp);
-  ActRunMinimized.SetChecked(checks.runMinimized);
-  ActPromptOnExit.SetChecked(checks.promptOnExit);
-  ActShowTrayIcon.SetChecked(checks.showTrayIcon);
-  ActShowInTaskBar.SetChecked(checks.showInTaskBar);
-  ActShowTrayIcon.SetEnabled(m_preferences.ShowTrayIconEnabled());
-  ActShowInTaskBar.SetEnabled(m_preferences.ShowInTaskBarEnabled());
-  m_trayIcon.SetVisible(checks.showTrayIcon);
+  m_trayIcon.SetVisible(m_preferences.Checks().showTrayIcon);
   UpdateTaskBarButton();
 }
 
@@ -310,7 +340,7 @@ void TfrmMain::OnTrayNotice(UINT mouseMessage) {
     case WM_LBUTTONDBLCLK:
       // The first click of the pair has shown the program already.
       m_skipTrayRelease = true;
-      m_actMinimize.Execute();
+      MinimizeApplication();
       break;
     case WM_RBUTTONUP:
       ShowTrayMenu();
@@ -341,7 +371,7 @@ void TfrmMain::ShowTrayMenu() {
 }
 
 bool TfrmMain::CloseAllowed() {
-  if (m_sessionEnding || !ActPromptOnExit.Checked()) return true;
+  if (m_sessionEnding || !m_preferences.Checks().promptOnExit) return true;
   return Confirm(Handle(), std::string("Do you really want to exit ") + kProgramName + "?");
 }
 
@@ -388,7 +418,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return DefaultHandling(message, wParam, lParam);
     case WM_QUERYENDSESSION:
-      if (SessionEndBlock::Active()) return FALSE;  // a restore runs; Windows shows why
+      if (SessionEndBlocked(m_context.run)) return FALSE;  // a restore runs; Windows shows why
       m_sessionEnding = true;
       return TRUE;
     case WM_ENDSESSION:

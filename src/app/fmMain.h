@@ -1,7 +1,6 @@
 #pragma once
 // The main window: lives for the whole run; closing it ends the program. Every
 // piece of work starts from its actions and menus.
-#include <array>
 #include <string>
 
 #include "app/DpiIcon.h"
@@ -50,23 +49,13 @@ class TfrmMain final : public Form {
   // Minimizes the whole program; without "Show in Task Bar" it is then
   // reachable through the tray icon only.
   void MinimizeApplication();
-  void KeyState() override;
 
+  // The commands the tests reach.
   Action ActAdd;
-  Action ActSearch;
-  Action ActFindDuplicates;
-  Action ActCatalog;
-  Action ActCheckDisc;
-  Action ActOpenCD;
-  Action ActCloseCD;
   // Toggles: checked while on.
   Action ActConsecutive;
-  Action ActRunAtStartUp;
-  Action ActRunMinimized;
   Action ActPromptOnExit;
-  Action ActShowTrayIcon;
-  Action ActShowInTaskBar;
-  bool ConsecutiveMode() const { return ActConsecutive.Checked(); }
+  bool ConsecutiveMode() const { return m_consecutive; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -74,15 +63,15 @@ class TfrmMain final : public Form {
   void OnDpiChanged() override;
 
  private:
-  void BuildActions();
+  void BuildCommands();
   void BuildMenu();
   void BuildControls();
   void AddDiscSequence();
-  Action& Web(WebLink link) { return m_webActions[static_cast<size_t>(link)]; }
   void ToggleConsecutive();
+  // Opens or closes the read device's tray.
+  void MoveTray(void (*move)(char letter));
   void TogglePreference(void (Preferences::*toggle)());
-  // The preference items, the tray icon and the task-bar button follow the
-  // preferences.
+  // The tray icon and the task-bar button follow the preferences.
   void ApplyPreferences();
   void OnTrayNotice(UINT mouseMessage);
   void ShowTrayMenu();
@@ -103,15 +92,6 @@ class TfrmMain final : public Form {
   Button m_btnOpenCD;
   Button m_btnCloseCD;
   CheckBox m_btnConsecutive;
-  Action m_actExit;
-  Action m_actMinimize;
-  Action m_actShow;
-  Action m_actBackup;
-  Action m_actRestore;
-  Action m_actMerge;
-  Action m_actSetDevice;
-  Action m_actAbout;
-  std::array<Action, static_cast<size_t>(WebLink::TellAFriend) + 1> m_webActions;
   ShellLauncher* m_shell = &SystemShell();
   Preferences m_preferences;
   WindowIcons m_windowIcons;
@@ -121,6 +101,7 @@ class TfrmMain final : public Form {
   // The release that ends a double click on the tray icon must not show the
   // program again just after the double click minimized it.
   bool m_skipTrayRelease = false;
+  bool m_consecutive = false;  // discs follow one another until a wait is cancelled
   bool m_sessionEnding = false;
   bool m_everActivated = false;
   bool m_autoplayHeldOff = false;

@@ -31,15 +31,18 @@ int TfrmThanx::Execute(AppContext& context) {
 }
 
 void TfrmThanx::Create() {
-  CreateDialogWindow({fmThanxIds::kClassName, "Welcome", kWidth, kHeight});
+  CreateDialogWindow(
+      {.className = fmThanxIds::kClassName, .title = "Welcome", .clientWidth = kWidth, .clientHeight = kHeight});
   const std::string thanks = std::string("Thank you using ") + kProgramName + "!";
-  m_lblThanks.Create({this, 0, thanks.c_str(), {12, 38, kWidth - 24, 22}, kAnchorTopLeft, SS_CENTER, FontRole::Message});
-  m_lblGreeting.Create({this, 0, kGreeting, {16, 68, kWidth - 32, kHeight - 68 - 30}});
-  m_actOk.SetOnExecute([this] { EndModal(kModalOk); });
-  m_actClose.SetOnExecute([this] { EndModal(kModalCancel); });
-  Commands().Add({fmThanxIds::kBtnOk, &m_actOk, "OK"});
-  Commands().Add({0, &m_actClose, "Close", nullptr, {VK_ESCAPE}});
-  CreateBandButtons({{m_btnOk, m_actOk}});
+  m_lblThanks.Create({.form = this,
+                      .text = thanks.c_str(),
+                      .bounds = {12, 38, kWidth - 24, 22},
+                      .style = SS_CENTER,
+                      .font = FontRole::Message});
+  m_lblGreeting.Create({.form = this, .text = kGreeting, .bounds = {16, 68, kWidth - 32, kHeight - 68 - 30}});
+  Action& ok = Commands().Add({.id = fmThanxIds::kBtnOk, .caption = "OK", .run = [this] { EndModal(kModalOk); }});
+  Commands().Add({.caption = "Close", .keys = {VK_ESCAPE}, .run = [this] { EndModal(kModalCancel); }});
+  CreateBandButtons({{m_btnOk, ok}});
   SetFocus(m_btnOk.Handle());
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // The welcome box, shown once per user at the first start.
 #include "platform/AppContext.h"
-#include "ui/Action.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
 #include "ui/Dialog.h"
@@ -16,8 +15,6 @@ class TfrmThanx final : public Dialog {
   void Create();
 
  private:
-  Action m_actOk;
-  Action m_actClose;
   Label m_lblThanks;
   Label m_lblGreeting;
   Button m_btnOk;

@@ -28,26 +28,28 @@ int TfrmEditArchive::Execute(AppContext& context, ArchiveValues& values) {
 TfrmEditArchive::TfrmEditArchive(AppContext& context, ArchiveValues& values) : m_context(context), m_values(values) {}
 
 void TfrmEditArchive::Create() {
-  CreateDialogWindow({kClassName, "Edit archive", kClientWidth, kClientHeight, kBandBlue, kBodyColour});
-  m_actOk = Action("", "", [this] { btnOkClick(); });
-  m_actCancel = Action("", "", [this] { EndModal(kModalCancel); });
-  Commands().Add({kBtnOk, &m_actOk, "OK"});
-  Commands().Add({kBtnCancel, &m_actCancel, "Cancel", nullptr, {VK_ESCAPE}});
+  CreateDialogWindow({.className = kClassName,
+                      .title = "Edit archive",
+                      .clientWidth = kClientWidth,
+                      .clientHeight = kClientHeight,
+                      .bodyColour = kBodyColour});
+  // OK only for a mark that is more than blanks.
+  Action& ok = Commands().Add({.id = kBtnOk,
+                               .caption = "OK",
+                               .run = [this] { btnOkClick(); },
+                               .enabled = [this] { return EditOkEnabled(m_fields.mark.Text()); }});
+  Action& cancel = Commands().Add(
+      {.id = kBtnCancel, .caption = "Cancel", .keys = {VK_ESCAPE}, .run = [this] { EndModal(kModalCancel); }});
 
-  const char* captions[] = {"Mark", "Location", "Note"};
-  EditBox* edits[] = {&m_edtMark, &m_edtLocation, &m_edtNote};
-  const std::string* texts[] = {&m_values.mark, &m_values.location, &m_values.note};
-  for (int i = 0; i < 3; ++i) {
-    const int y = kBandHeight + 22 + i * 40;
-    m_labels[i].Create({.form = this, .text = captions[i], .bounds = {20, y + 3, 60, 16}});
-    edits[i]->Create({.form = this, .id = kEdtMark + i, .bounds = {84, y, kClientWidth - 104, 21}, .anchors = kAnchorTopWide});
-    edits[i]->SetText(*texts[i]);
-    UseEditKeyFilter(edits[i]->Handle());
-  }
-  CreateBandButtons({{m_btnOk, m_actOk}, {m_btnCancel, m_actCancel}});
-  m_actOk.SetEnabled(EditOkEnabled(m_values.mark));
-  m_edtMark.onChange = [this] { m_actOk.SetEnabled(EditOkEnabled(m_edtMark.Text())); };
-  SetOpeningFocus(m_edtMark.Handle());
+  m_fields.Create(*this, kBandHeight + 22, 40);
+  m_fields.mark.SetText(m_values.mark);
+  m_fields.location.SetText(m_values.location);
+  m_fields.note.SetText(m_values.note);
+  for (HWND edit : m_fields.Edits()) UseEditKeyFilter(edit);
+  CreateBandButtons({{m_btnOk, ok}, {m_btnCancel, cancel}});
+  m_fields.mark.onChange = [this] { KeyState(); };
+  KeyState();
+  SetOpeningFocus(m_fields.mark.Handle());
 }
 
 void TfrmEditArchive::OnActivated() {
@@ -56,23 +58,23 @@ void TfrmEditArchive::OnActivated() {
   // "The mark already exists!" closed, it would be the refused mark, and the
   // archive's own mark could then no longer be typed back.
   if (!m_markRemembered) {
-    m_rememberedMark = m_edtMark.Text();
+    m_rememberedMark = m_fields.mark.Text();
     m_markRemembered = true;
   }
 }
 
 void TfrmEditArchive::btnOkClick() {
-  const std::string mark = m_edtMark.Text();
+  const std::string mark = m_fields.mark.Text();
   const auto taken = [this](std::string_view candidate) {
     return MarkExists(m_context.services.files, m_context.services.text, candidate, m_context.run.catalogFolder,
                       kArchiveMask);
   };
   if (JudgeEditedMark(mark, m_rememberedMark, m_context.services.text, taken) == EditVerdict::MarkTaken) {
     ShowAlert(Handle(), kMsgMarkExists);
-    SetFocus(m_edtMark.Handle());
+    SetFocus(m_fields.mark.Handle());
     return;
   }
-  m_values = ArchiveValues{mark, m_edtLocation.Text(), m_edtNote.Text()};
+  m_values = ArchiveValues{mark, m_fields.location.Text(), m_fields.note.Text()};
   EndModal(kModalOk);
 }
 

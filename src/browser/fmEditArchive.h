@@ -3,11 +3,9 @@
 #include <string>
 
 #include "platform/AppContext.h"
-#include "ui/Action.h"
+#include "scan/win32/ArchiveFields.h"
 #include "ui/Button.h"
 #include "ui/Dialog.h"
-#include "ui/EditBox.h"
-#include "ui/Label.h"
 
 namespace discovel {
 
@@ -35,12 +33,7 @@ class TfrmEditArchive final : public Dialog {
   ArchiveValues& m_values;  // shown at first; the typed texts after OK
   std::string m_rememberedMark;
   bool m_markRemembered = false;
-  Action m_actOk;
-  Action m_actCancel;
-  Label m_labels[3];
-  EditBox m_edtMark;
-  EditBox m_edtLocation;
-  EditBox m_edtNote;
+  ArchiveFields m_fields;
   Button m_btnOk;
   Button m_btnCancel;
 };

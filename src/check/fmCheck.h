@@ -9,11 +9,9 @@
 #include "check/CheckSession.h"
 #include "platform/AppContext.h"
 #include "platform/ModalResult.h"
-#include "ui/Action.h"
+#include "scan/win32/DiscSessionDialog.h"
 #include "ui/Button.h"
-#include "ui/Dialog.h"
 #include "ui/Label.h"
-#include "ui/WindowPump.h"
 
 namespace discovel {
 
@@ -24,20 +22,21 @@ struct CheckOutcome {
   CheckReport report;
 };
 
-class TfrmCheck final : public Dialog, private CheckView {
+class TfrmCheck final : public DiscSessionDialog, private CheckView {
  public:
   // Checks the disc in the read device against `target`, or against the
   // archive it has in the catalogue when none is given. `owner`: the window
   // the dialog belongs to; null takes the active window.
   static CheckOutcome Execute(AppContext& context, std::optional<CheckTarget> target, HWND owner = nullptr);
   // `outcome` receives how the check ended when the window is destroyed.
-  TfrmCheck(AppContext& context, std::optional<CheckTarget> target, CheckOutcome& outcome);
+  TfrmCheck(AppContext& context, std::optional<CheckTarget> target, CheckOutcome& outcome, HWND owner);
   ~TfrmCheck() override;
   void Create();
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnActivated() override;
+  bool SessionOpened() const override;
+  void OpenSession() override;
+  void CancelSession() override;
 
  private:
   void Progress(const CheckProgress& progress) override;
@@ -48,11 +47,7 @@ class TfrmCheck final : public Dialog, private CheckView {
   AppContext& m_context;
   std::optional<CheckTarget> m_target;
   CheckOutcome& m_outcome;
-  WindowPump m_pump;
-  Action m_actCancel;
   std::unique_ptr<CheckSession> m_session;
-  HWND m_lblMsg = nullptr;
-  HWND m_progress = nullptr;
   Label m_lblProgress;
   Button m_btnCancel;
   std::chrono::steady_clock::time_point m_shown;

@@ -39,52 +39,54 @@ TfrmSetDevice::~TfrmSetDevice() {
 }
 
 void TfrmSetDevice::Create() {
-  CreateDialogWindow({kClassName, "Select default read device", kClientWidth, kClientHeight});
-  BuildActions();
+  CreateDialogWindow({.className = kClassName,
+                      .title = "Select default read device",
+                      .clientWidth = kClientWidth,
+                      .clientHeight = kClientHeight});
+  BuildCommands();
   BuildList();
-  CreateBandButtons({{m_btnOk, m_actOk}, {m_btnCancel, m_actCancel}});
-  m_actOk.SetEnabled(false);
   // Unlike at start-up, the stored letter is taken without asking its type:
   // a letter that names no CD/DVD drive simply marks no item.
   m_context.run.readDevice = ReadDeviceFromSettings(m_context.services.settings, m_drives);
   KeyState();
 }
 
-void TfrmSetDevice::BuildActions() {
-  ActSetDefault = Action("", "", [this] { ActSetDefaultExecute(); });
-  ActEject = Action("", "", [this] {
-    if (const auto letter = SelectedLetter()) OpenCdTray(*letter);
-  });
-  ActClose = Action("", "", [this] {
-    if (const auto letter = SelectedLetter()) CloseCdTray(*letter);
-  });
-  m_actOk = Action("", "", [this] { btnOkClick(); });
-  m_actCancel = Action("", "", [this] { EndModal(kModalCancel); });
+void TfrmSetDevice::BuildCommands() {
   CommandTable& commands = Commands();
-  commands.Add({kMniSetDefault, &ActSetDefault, "Set as Default Read Device", "Set as Default Read Device"});
-  commands.Add({kMniEject, &ActEject, "Eject CD/DVD", "Eject CD/DVD"});
-  commands.Add({kMniClose, &ActClose, "Close CD/DVD", "Close CD/DVD"});
-  commands.Add({kBtnOk, &m_actOk, "OK"});
-  commands.Add({kBtnCancel, &m_actCancel, "Cancel", nullptr, {VK_ESCAPE}});
-  m_popupMenu = BuildMenu(
-      {Item(ActSetDefault, MenuItem::kDefault), Separator(), Item(ActEject), Item(ActClose)}, commands);
+  // The list's menu acts on the one drive selected in the focused list.
+  const auto oneDrive = [this] { return GetFocus() == m_listView1.Handle() && m_listView1.SelectedCount() == 1; };
+  commands.Add({.id = kMniSetDefault,
+                .caption = "Set as Default Read Device",
+                .run = [this] { MarkSelectedDrive(); },
+                .enabled = oneDrive});
+  commands.Add({.id = kMniEject,
+                .caption = "Eject CD/DVD",
+                .run = [this] { MoveSelectedTray(OpenCdTray); },
+                .enabled = oneDrive});
+  commands.Add({.id = kMniClose,
+                .caption = "Close CD/DVD",
+                .run = [this] { MoveSelectedTray(CloseCdTray); },
+                .enabled = oneDrive});
+  Action& ok = commands.Add({.id = kBtnOk,
+                             .caption = "OK",
+                             .run = [this] { btnOkClick(); },
+                             .enabled = [this] { return m_listView1.RowCount() > 0; }});
+  Action& cancel = commands.Add(
+      {.id = kBtnCancel, .caption = "Cancel", .keys = {VK_ESCAPE}, .run = [this] { EndModal(kModalCancel); }});
+  CreateBandButtons({{m_btnOk, ok}, {m_btnCancel, cancel}});
+  m_popupMenu =
+      BuildMenu({Item(kMniSetDefault, MenuItem::kDefault), Separator(), Item(kMniEject), Item(kMniClose)}, commands);
 }
 
 void TfrmSetDevice::BuildList() {
-  ListViewArgs args;
-  args.form = this;
-  args.id = kListView1;
-  args.bounds = {0, kBandHeight, kClientWidth, kClientHeight - 2 * kBandHeight};
-  args.view = ListViewMode::Icon;
-  args.multiSelect = false;
-  m_listView1.Create(args);
-  PlaceControl(m_listView1.Handle(), args.bounds, kAnchorAll);
+  const DesignRect bounds{0, kBandHeight, kClientWidth, kClientHeight - 2 * kBandHeight};
+  m_listView1.Create(
+      {.form = this, .id = kListView1, .bounds = bounds, .view = ListViewMode::Icon, .multiSelect = false});
+  PlaceControl(m_listView1.Handle(), bounds, kAnchorAll);
   MakeDrivePictures();
   m_listView1.onSelectionChanged = [this] { KeyState(); };
   m_listView1.onFocusChanged = [this](bool) { KeyState(); };
-  m_listView1.onDoubleClick = [this](int) {
-    if (ActSetDefault.Execute()) KeyState();
-  };
+  m_listView1.onDoubleClick = [this](int) { SetSelectedAsDefault(); };
 }
 
 void TfrmSetDevice::MakeDrivePictures() {
@@ -106,7 +108,6 @@ void TfrmSetDevice::FillList() {
     AddDrive(item.caption, item.marked);
   }
   const bool any = m_listView1.RowCount() > 0;
-  m_actOk.SetEnabled(any);
   // Painted by the list itself whenever it is empty, so a repaint keeps it.
   m_listView1.SetEmptyText(kNoDevice);
   const LONG style = GetWindowLongA(m_listView1.Handle(), GWL_STYLE);
@@ -128,12 +129,15 @@ std::optional<char> TfrmSetDevice::SelectedLetter() const {
   return caption.front();
 }
 
-void TfrmSetDevice::KeyState() {
-  const bool one = GetFocus() == m_listView1.Handle() && m_listView1.SelectedCount() == 1;
-  for (Action* action : {&ActSetDefault, &ActEject, &ActClose}) action->SetEnabled(one);
+void TfrmSetDevice::MoveSelectedTray(void (*move)(char letter)) {
+  if (const auto letter = SelectedLetter()) move(*letter);
 }
 
-void TfrmSetDevice::ActSetDefaultExecute() {
+void TfrmSetDevice::SetSelectedAsDefault() {
+  if (Commands().ForCommand(kMniSetDefault)->Execute()) KeyState();
+}
+
+void TfrmSetDevice::MarkSelectedDrive() {
   const int rows = m_listView1.RowCount();
   for (int row = 0; row < rows; ++row) m_listView1.SetRowImage(row, kPictureDrive);
   for (int row : m_listView1.Selection()) m_listView1.SetRowImage(row, kPictureDefaultDrive);
@@ -162,11 +166,11 @@ void TfrmSetDevice::OnActivated() {
 bool TfrmSetDevice::PreTranslate(MSG& msg) {
   // Enter marks the selected drive; it never presses a button here.
   if (msg.wParam == VK_RETURN && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR)) {
-    if (msg.message == WM_KEYDOWN && ActSetDefault.Execute()) KeyState();
+    if (msg.message == WM_KEYDOWN) SetSelectedAsDefault();
     return true;
   }
   // Space marks on release; a focused button still takes its own press.
-  if (msg.message == WM_KEYUP && msg.wParam == VK_SPACE && ActSetDefault.Execute()) KeyState();
+  if (msg.message == WM_KEYUP && msg.wParam == VK_SPACE) SetSelectedAsDefault();
   return Dialog::PreTranslate(msg);
 }
 

@@ -7,7 +7,6 @@
 #include "drives/DriveQueries.h"
 #include "platform/AppContext.h"
 #include "platform/win32/Handles.h"
-#include "ui/Action.h"
 #include "ui/Button.h"
 #include "ui/Dialog.h"
 #include "ui/ListView.h"
@@ -24,7 +23,6 @@ class TfrmSetDevice final : public Dialog {
   TfrmSetDevice(AppContext& context, DriveQueries& drives);
   ~TfrmSetDevice() override;
   void Create();
-  void KeyState() override;
 
  protected:
   void OnActivated() override;
@@ -32,7 +30,7 @@ class TfrmSetDevice final : public Dialog {
   bool PreTranslate(MSG& msg) override;
 
  private:
-  void BuildActions();
+  void BuildCommands();
   void BuildList();
   // The drive pictures at the window's DPI.
   void MakeDrivePictures();
@@ -41,7 +39,11 @@ class TfrmSetDevice final : public Dialog {
   void AddDrive(const std::string& rootPath, bool isDefault);
   // The first letter of the one selected item; none unless exactly one.
   std::optional<char> SelectedLetter() const;
-  void ActSetDefaultExecute();
+  // Opens or closes the tray of the selected drive.
+  void MoveSelectedTray(void (*move)(char letter));
+  // Set as Default Read Device, when it is allowed.
+  void SetSelectedAsDefault();
+  void MarkSelectedDrive();
   void btnOkClick();
 
   AppContext& m_context;
@@ -50,11 +52,6 @@ class TfrmSetDevice final : public Dialog {
   ListView m_listView1;
   ImageListHandle m_imgCDrom;
   MenuHandle m_popupMenu;
-  Action ActSetDefault;
-  Action ActEject;
-  Action ActClose;
-  Action m_actOk;
-  Action m_actCancel;
   Button m_btnOk;
   Button m_btnCancel;
 };

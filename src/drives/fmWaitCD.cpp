@@ -36,13 +36,19 @@ TfrmWaitCD::~TfrmWaitCD() = default;
 
 void TfrmWaitCD::Create() {
   using namespace fmWaitCDIds;
-  CreateDialogWindow({kClassName, "Wait for user insert CD/DVD", kClientWidth, kClientHeight});
+  CreateDialogWindow({.className = kClassName,
+                      .title = "Wait for user insert CD/DVD",
+                      .clientWidth = kClientWidth,
+                      .clientHeight = kClientHeight});
   m_lblMsg = CreateMessageLabel(kLblMsg, 0, kBandHeight, kClientWidth, kClientHeight - 2 * kBandHeight);
-  m_actOk = Action("", "", [this] { m_wait->Ok(); });
-  m_actCancel = Action("", "", [this] { m_wait->Cancel(); });
-  Commands().Add({kBtnOk, &m_actOk, "OK"});
-  Commands().Add({kBtnCancel, &m_actCancel, "Cancel", nullptr, {VK_ESCAPE}});
-  CreateBandButtons({{m_btnOk, m_actOk}, {m_btnCancel, m_actCancel}});
+  // Without a drive only Cancel remains.
+  Action& ok = Commands().Add({.id = kBtnOk,
+                               .caption = "OK",
+                               .run = [this] { m_wait->Ok(); },
+                               .enabled = [this] { return m_wait->State() != DiscWaitState::NoDevice; }});
+  Action& cancel =
+      Commands().Add({.id = kBtnCancel, .caption = "Cancel", .keys = {VK_ESCAPE}, .run = [this] { m_wait->Cancel(); }});
+  CreateBandButtons({{m_btnOk, ok}, {m_btnCancel, cancel}});
   DiscWaitView& view = *this;
   m_wait = std::make_unique<DiscWait>(SystemDriveQueries(), m_context.services.files, m_context.services.settings, view,
                                       m_context.run.readDevice, OpenCdTray, CloseCdTray, m_wanted);
@@ -79,7 +85,8 @@ LRESULT TfrmWaitCD::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TfrmWaitCD::ShowMessage(std::string_view text) { SetWindowTextA(m_lblMsg, std::string(text).c_str()); }
 
-void TfrmWaitCD::DisableOk() { m_actOk.SetEnabled(false); }
+// OK follows the wait's state.
+void TfrmWaitCD::DisableOk() { KeyState(); }
 
 // The main window reads the switch when it decides what it allows.
 void TfrmWaitCD::DisableAddAction() { m_context.run.addDiscEnabled = false; }

@@ -6,7 +6,6 @@
 
 #include "drives/DiscWait.h"
 #include "platform/AppContext.h"
-#include "ui/Action.h"
 #include "ui/Button.h"
 #include "ui/Dialog.h"
 
@@ -41,8 +40,6 @@ class TfrmWaitCD final : public Dialog, private DiscWaitView {
   std::string m_message;
   DiscWanted m_wanted;
   std::unique_ptr<DiscWait> m_wait;
-  Action m_actOk;
-  Action m_actCancel;
   HWND m_lblMsg = nullptr;
   Button m_btnOk;
   Button m_btnCancel;

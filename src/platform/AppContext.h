@@ -40,6 +40,12 @@ struct RunState {
   // of the run when there is no drive.
   bool addDiscEnabled = true;
   ListMemory lists;
+  // A backup, restore or merge is at work: another one (the tray menu stays
+  // reachable) does nothing meanwhile.
+  bool backupWorking = false;
+  // The restores now moving the catalogue: while there is one, the main window
+  // holds off the end of the Windows session.
+  int sessionEndBlocks = 0;
 };
 
 struct AppContext {

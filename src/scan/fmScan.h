@@ -7,12 +7,9 @@
 #include "platform/AppContext.h"
 #include "platform/ModalResult.h"
 #include "scan/AddDiscSession.h"
-#include "ui/Action.h"
+#include "scan/win32/ArchiveFields.h"
+#include "scan/win32/DiscSessionDialog.h"
 #include "ui/Button.h"
-#include "ui/Dialog.h"
-#include "ui/EditBox.h"
-#include "ui/Label.h"
-#include "ui/WindowPump.h"
 
 namespace discovel {
 
@@ -23,20 +20,23 @@ struct ScanResult {
   std::string savedArchive;
 };
 
-class TfrmScan final : public Dialog, private AddDiscView {
+class TfrmScan final : public DiscSessionDialog, private AddDiscView {
  public:
   // `owner`: the window the dialog belongs to; null takes the active window.
   static ScanResult Execute(AppContext& context, HWND owner = nullptr);
   // `savedArchive` receives the archive the dialog saved when it is destroyed.
-  TfrmScan(AppContext& context, std::string& savedArchive);
+  TfrmScan(AppContext& context, std::string& savedArchive, HWND owner);
   ~TfrmScan() override;
   void Create();
 
  protected:
+  bool SessionOpened() const override;
+  void OpenSession() override;
+  void CancelSession() override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnActivated() override;
 
  private:
+  std::string Mark() const;
   void SetProgress(int position) override;
   void ShowMessage(std::string_view text) override;
   void SetCancelCaption(std::string_view caption) override;
@@ -51,18 +51,12 @@ class TfrmScan final : public Dialog, private AddDiscView {
 
   AppContext& m_context;
   std::string& m_savedArchive;
-  WindowPump m_pump;
-  Action m_actOk;
-  Action m_actCancel;
   std::unique_ptr<AddDiscSession> m_session;
-  HWND m_lblMsg = nullptr;
   HWND m_progress = nullptr;
-  EditBox m_edtMark;
-  EditBox m_edtLocation;
-  EditBox m_edtNote;
-  Label m_editLabels[3];
+  ArchiveFields m_fields;
   Button m_btnOk;
   Button m_btnCancel;
+  bool m_okAllowed = false;
   bool m_busy = false;  // the hourglass shows while the disc is scanned
 };
 

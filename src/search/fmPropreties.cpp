@@ -51,13 +51,15 @@ TfrmPropreties::TfrmPropreties(PropretiesValues values) : m_values(std::move(val
 TfrmPropreties::~TfrmPropreties() { DestroyDetached(); }
 
 void TfrmPropreties::Create() {
-  CreateDialogWindow({kClassName, "File propreties", kClientWidth, kClientHeight});
+  CreateDialogWindow({.className = kClassName,
+                      .title = "File propreties",
+                      .clientWidth = kClientWidth,
+                      .clientHeight = kClientHeight});
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  m_actClose.SetOnExecute([this] { EndModal(kModalCancel); });
-  Commands().Add({kBtnCancel, &m_actClose, "Close", nullptr, {VK_ESCAPE}});
-  Commands().Add({IDOK, &m_actClose});  // Enter
-  CreateBandButtons({{m_btnCancel, m_actClose}});
-  BindButton(m_btnCancel.Handle(), m_actClose);
+  const auto close = [this] { EndModal(kModalCancel); };
+  Action& closeAction = Commands().Add({.id = kBtnCancel, .caption = "Close", .keys = {VK_ESCAPE}, .run = close});
+  Commands().Add({.id = IDOK, .run = close});  // Enter
+  CreateBandButtons({{m_btnCancel, closeAction}});
 
   m_scrollBox1.Create(Handle(), kScrollBox1, {0, kBandHeight, kClientWidth, kClientHeight - 2 * kBandHeight},
                       static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));

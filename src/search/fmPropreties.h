@@ -4,7 +4,6 @@
 #include <string>
 
 #include "search/FoundFile.h"
-#include "ui/Action.h"
 #include "ui/Button.h"
 #include "ui/Dialog.h"
 #include "ui/ScrollBox.h"
@@ -32,7 +31,6 @@ class TfrmPropreties final : public Dialog {
   void ScrollBox1Resize();
 
   PropretiesValues m_values;
-  Action m_actClose;
   Button m_btnCancel;
   ScrollBox m_scrollBox1;
   HWND m_captions[kPairs] = {};

@@ -5,16 +5,13 @@
 #include "ui/Form.h"
 
 namespace discovel {
-namespace {
-bool g_terminated = false;
-}
 
 void PumpMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
-      // Leave the quit for the loop that owns it.
-      g_terminated = true;
+      // Leave the quit for the loop that owns it: it stays pending, and so the
+      // application is seen ending, until that loop takes it.
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
@@ -28,6 +25,11 @@ void DispatchQueued(MSG& msg) {
   DispatchMessageA(&msg);
 }
 
-bool ApplicationTerminated() { return g_terminated; }
+bool ApplicationTerminated() {
+  // WM_QUIT is retrieved whatever the filter; a filter of it alone leaves
+  // every other message where it is.
+  MSG msg;
+  return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+}
 
 }  // namespace discovel

@@ -11,7 +11,10 @@ void PumpMessages();
 // every message loop of the program uses it.
 void DispatchQueued(MSG& msg);
 
-// True once WM_QUIT has been seen: the application is ending.
+// True while a WM_QUIT is pending in this thread's queue: the application is
+// ending. A nested pump leaves the quit there for the loop that owns it, so it
+// stays true until that loop has taken it. Like any PeekMessage, it delivers
+// the messages other threads have sent to this one.
 bool ApplicationTerminated();
 
 }  // namespace discovel

@@ -13,6 +13,7 @@
 #include "catalog/CatalogFolder.h"
 #include "catalog/CatalogQueries.h"
 #include "platform/FileSystem.h"
+#include "platform/ScopeExit.h"
 #include "platform/TextServices.h"
 #include "ui/ErrorBox.h"
 #include "ui/WindowPump.h"
@@ -20,18 +21,16 @@
 namespace discovel {
 namespace {
 
-// A second entry while one works (the tray menu stays reachable) does nothing.
-bool g_working = false;
-
 // The window stays responsive at 50 pumps a second without paying for a pump per file.
 constexpr std::chrono::milliseconds kPumpInterval{20};
 
+// A second entry while one works (the tray menu stays reachable) does nothing.
 template <class Work>
-void RunGuarded(Work work) {
-  if (g_working) return;
-  g_working = true;
+void RunGuarded(RunState& run, Work work) {
+  if (run.backupWorking) return;
+  run.backupWorking = true;
+  const ScopeExit done([&] { run.backupWorking = false; });
   GuardedCall(work);
-  g_working = false;
 }
 
 // Runs `work` with a progress window titled `title` over the program.
@@ -70,22 +69,22 @@ bool HoldsArchives(HWND owner, const BackupFile& backup, const std::string& zipP
 }  // namespace
 
 void BackupArchives(AppContext& context, HWND owner) {
-  if (g_working) return;
+  if (context.run.backupWorking) return;
   if (const auto path = AskZipToSave(owner, ProposedName(context))) BackupArchivesTo(context, owner, *path);
 }
 
 void RestoreArchives(AppContext& context, HWND owner) {
-  if (g_working) return;
+  if (context.run.backupWorking) return;
   if (const auto path = AskZipToOpen(owner)) RestoreArchivesFrom(context, owner, *path);
 }
 
 void MergeArchives(AppContext& context, HWND owner) {
-  if (g_working) return;
+  if (context.run.backupWorking) return;
   if (const auto path = AskZipToOpen(owner)) MergeArchivesFrom(context, owner, *path);
 }
 
 void BackupArchivesTo(AppContext& context, HWND owner, const std::string& zipPath) {
-  RunGuarded([&] {
+  RunGuarded(context.run, [&] {
     const std::size_t count = WithProgress("Backup", [&](const BackupPacing& pacing) {
       return BackupCatalog(context.services.files, context.run.catalogFolder, zipPath, pacing);
     });
@@ -95,7 +94,7 @@ void BackupArchivesTo(AppContext& context, HWND owner, const std::string& zipPat
 }
 
 void RestoreArchivesFrom(AppContext& context, HWND owner, const std::string& zipPath) {
-  RunGuarded([&] {
+  RunGuarded(context.run, [&] {
     const BackupFile backup(context.services.files, context.services.text, zipPath);
     if (!HoldsArchives(owner, backup, zipPath)) return;
     const std::string question = "Replace the catalogue (" + ArchiveCount(CountArchives(context)) + " now) with the " +
@@ -103,7 +102,7 @@ void RestoreArchivesFrom(AppContext& context, HWND owner, const std::string& zip
                                  "?\r\n\r\nEverything now in the catalogue folder will be deleted.";
     if (!Confirm(owner, question)) return;
     const BackupReport report = [&] {
-      const SessionEndBlock block(owner, L"Restoring the catalogue of discs.");
+      const SessionEndBlock block(context.run, owner, L"Restoring the catalogue of discs.");
       return WithProgress("Restore", [&](const BackupPacing& pacing) {
         return RestoreCatalog(context.services.files, context.run.catalogFolder, backup, pacing);
       });
@@ -114,7 +113,7 @@ void RestoreArchivesFrom(AppContext& context, HWND owner, const std::string& zip
 }
 
 void MergeArchivesFrom(AppContext& context, HWND owner, const std::string& zipPath) {
-  RunGuarded([&] {
+  RunGuarded(context.run, [&] {
     const BackupFile backup(context.services.files, context.services.text, zipPath);
     if (!HoldsArchives(owner, backup, zipPath)) return;
     const BackupReport report = WithProgress("Merge", [&](const BackupPacing& pacing) {

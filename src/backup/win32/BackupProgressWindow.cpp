@@ -13,7 +13,8 @@ constexpr int kProgress = 102;
 }  // namespace
 
 BackupProgressWindow::BackupProgressWindow(const char* title) {
-  CreateDialogWindow({kBackupProgressClass, title, kWidth, kHeight});
+  CreateDialogWindow(
+      {.className = kBackupProgressClass, .title = title, .clientWidth = kWidth, .clientHeight = kHeight});
   m_lblFile.Create({.form = this,
                     .id = kLblFile,
                     .bounds = {12, kBandHeight + 10, kWidth - 24, 18},

@@ -1,6 +1,7 @@
 #include "drives/win32/CdTray.h"
 
 #include "drives/win32/MciSend.h"
+#include "platform/ScopeExit.h"
 
 namespace discovel {
 namespace {
@@ -19,15 +20,10 @@ void SendDoorCommand(char letter, DWORD_PTR doorFlag) {
   if (MciSend(0, MCI_OPEN, kOpenFlags, block) != 0) return;
 
   const MCIDEVICEID device = open.wDeviceID;
-  // The answer is ignored: a drive that refuses the door is still closed below.
+  const ScopeExit close([&] { MciSend(device, MCI_CLOSE, kOpenFlags, block); });
+  // The answer is ignored: a drive that refuses the door is still closed.
   // No parameter block: neither MCI_WAIT nor MCI_NOTIFY is wanted.
-  try {
-    MciSend(device, MCI_SET, doorFlag, 0);
-  } catch (...) {
-    MciSend(device, MCI_CLOSE, kOpenFlags, block);
-    throw;
-  }
-  MciSend(device, MCI_CLOSE, kOpenFlags, block);
+  MciSend(device, MCI_SET, doorFlag, 0);
 }
 
 }  // namespace
