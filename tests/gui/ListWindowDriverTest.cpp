@@ -48,7 +48,7 @@ TEST_F(ListWindowDriverTest, AColumnIsReadByItsKeyWhereTheTablePutsIt) {
   EXPECT_EQ(window.Cell(0, FoundColumn::kFile), "File cell");
 }
 
-TEST_F(ListWindowDriverTest, AnotherColumnWhereTheTablePutsTheKeysIsSaid) {
+TEST_F(ListWindowDriverTest, AnotherCaptionWhereTheTablePutsTheColumnFailsTheTestInWords) {
   ShowColumns({FoundColumn::kArchive, FoundColumn::kDirectory, FoundColumn::kSize, FoundColumn::kType,
                FoundColumn::kDateModified, FoundColumn::kFile});
   const test::SearchWindowDriver window(host.Handle());

@@ -8,7 +8,6 @@
 
 #include <commctrl.h>
 
-#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string>
