@@ -16,9 +16,8 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <thread>
 
-#include "browser/fmArchive.h"
+#include "browser/CatalogList.h"
 #include "browser/fmArchiveIds.h"
 #include "catalog/CatalogFolder.h"
 #include "catalog/CatalogQueries.h"
@@ -26,7 +25,8 @@
 #include "platform/Platform.h"
 #include "settings/SettingsNames.h"
 #include "settings/win32/SettingsStore.h"
-#include "WindowBench.h"
+#include "support/win32/CatalogWindowDriver.h"
+#include "support/win32/DriverFault.h"
 #include "../BenchTiming.h"
 #include "../SummaryStates.h"
 
@@ -38,8 +38,6 @@ namespace {
 double Millis(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
-
-std::string Status(HWND window) { return bench::StatusText(GetDlgItem(window, fmArchiveIds::kSb1)); }
 
 struct Figures {
   double listed = 0;    // opening to every row listed and painted
@@ -69,27 +67,25 @@ Figures Measure(const std::string& folder, bool sort) {
   g_tick = 0;
   HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, NoteLoadTick, nullptr, GetCurrentThreadId());
   const auto start = Clock::now();
-  std::thread driver([&] {
-    HWND window = nullptr;
-    while (!(window = FindWindowA(fmArchiveIds::kClassName, nullptr)) || !IsWindowVisible(window)) Sleep(2);
-    while ((figures.status = Status(window)).rfind("Archives: ", 0) != 0) Sleep(2);
-    HWND list = GetDlgItem(window, fmArchiveIds::kListView1);
-    UpdateWindow(list);
+  const auto drive = [&](test::CatalogWindowDriver& window) {
+    if (!window.WaitForLoad(std::chrono::minutes(10))) {
+      test::DriverFault("The catalogue did not load: \"" + window.Status() + "\".");
+    }
+    figures.status = window.Status();
+    UpdateWindow(window.List());
     figures.listed = Millis(start);
     if (const Clock::rep tick = g_tick.load()) figures.fromTick = Millis(Clock::time_point(Clock::duration(tick)));
     if (sort) {
-      const int columns[2] = {5, 0};  // Size, Archive
+      const CatalogColumn columns[2] = {kColSize, kColArchive};
       for (int i = 0; i < 2; ++i) {
         const auto sortStart = Clock::now();
-        bench::ClickHeader(list, columns[i]);
-        UpdateWindow(list);
+        window.SortBy(columns[i]);
+        UpdateWindow(window.List());
         figures.sorts[i] = Millis(sortStart);
       }
     }
-    PostMessageA(window, WM_CLOSE, 0, 0);
-  });
-  TfrmArchive::Execute(context);
-  driver.join();
+  };
+  test::CatalogWindowDriver::Run(context, drive, test::CatalogWindowDriver::Opening::kAtOnce);
   if (hook) UnhookWindowsHookEx(hook);
   return figures;
 }

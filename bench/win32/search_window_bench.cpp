@@ -13,15 +13,14 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <thread>
 
 #include "platform/AppContext.h"
 #include "platform/Platform.h"
+#include "search/FoundColumns.h"
 #include "search/SearchEngine.h"
-#include "search/fmSearch.h"
-#include "search/fmSearchIds.h"
 #include "settings/win32/SettingsStore.h"
-#include "WindowBench.h"
+#include "support/win32/DriverFault.h"
+#include "support/win32/SearchWindowDriver.h"
 
 using namespace discovel;
 using Clock = std::chrono::steady_clock;
@@ -53,8 +52,6 @@ double EngineSeconds(const std::string& folder, std::size_t& rows) {
   return best;
 }
 
-std::string Status(HWND window) { return bench::StatusText(GetDlgItem(window, fmSearchIds::kSb1)); }
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,28 +73,22 @@ int main(int argc, char** argv) {
   double memory = 0;
   double sorts[3] = {};
   std::string status;
-  std::thread driver([&] {
-    HWND window = nullptr;
-    while (!(window = FindWindowA(fmSearchIds::kClassName, nullptr)) || !IsWindowVisible(window)) Sleep(5);
-    HWND list = GetDlgItem(window, fmSearchIds::kListView1);
+  test::SearchWindowDriver::Run(context, "", [&](test::SearchWindowDriver& window) {
     const auto start = Clock::now();
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(fmSearchIds::kBtnGo, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(window, fmSearchIds::kBtnGo)));
-    while ((status = Status(window)).rfind("Files: ", 0) != 0) Sleep(2);
-    UpdateWindow(list);
+    window.ClickGo();
+    status = window.WaitForSearchEnd(std::chrono::minutes(10));
+    if (status.rfind("Files: ", 0) != 0) test::DriverFault("The search did not end: \"" + status + "\".");
+    UpdateWindow(window.List());
     shown = Since(start);
     memory = PrivateMegabytes() - before;
-    const int columns[3] = {5, 4, 2};
+    const FoundColumn columns[3] = {FoundColumn::kSize, FoundColumn::kDateModified, FoundColumn::kFile};
     for (int i = 0; i < 3; ++i) {
       const auto sortStart = Clock::now();
-      bench::ClickHeader(list, columns[i]);
-      UpdateWindow(list);
+      window.SortBy(columns[i]);
+      UpdateWindow(window.List());
       sorts[i] = Since(sortStart);
     }
-    PostMessageA(window, WM_CLOSE, 0, 0);
   });
-  TfrmSearch::Execute(context, "");
-  driver.join();
 
   std::printf("search window, every entry listed: Go to \"%s\" with the first rows painted: %.0f ms; "
               "the engine alone: %.0f ms (%zu rows); ratio %.2f (target <= 1.5)\n",

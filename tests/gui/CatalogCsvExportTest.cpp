@@ -5,21 +5,19 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "browser/fmArchive.h"
+#include "browser/CatalogList.h"
 #include "browser/fmArchiveIds.h"
 #include "catalog/DosTime.h"
 #include "check/CheckRecord.h"
 #include "export/ListExport.h"
 #include "support/ArchiveBuilder.h"
+#include "support/win32/CatalogWindowDriver.h"
 #include "support/win32/GuiFixture.h"
-#include "support/win32/ListDriver.h"
 #include "support/win32/SaveDialogDriver.h"
 #include "support/win32/UiDriver.h"
 
@@ -27,16 +25,9 @@ namespace discovel {
 namespace {
 
 using namespace fmArchiveIds;
-using test::Script;
-using test::WaitForWindow;
+using test::CatalogWindowDriver;
+using test::Texts;
 using test::WaitUntil;
-
-using Texts = std::vector<std::string>;
-
-HWND List(HWND window) { return GetDlgItem(window, kListView1); }
-Texts Marks(HWND window) { return test::ListColumn(List(window), 0); }
-
-bool Loaded(HWND window) { return test::StatusText(GetDlgItem(window, kSb1)).rfind("Archives: ", 0) == 0; }
 
 // Run also under a locale that groups digits and writes dates with ".".
 class LocaleCatalogCsvExport : public test::GuiFixture {
@@ -70,18 +61,6 @@ class LocaleCatalogCsvExport : public test::GuiFixture {
     builder.WriteTo(catalog, relative);
   }
 
-  // Opens the catalogue window, runs `script` once it is loaded and closes it.
-  void WithCatalogWindow(const std::function<void(HWND)>& script) {
-    Script driver([&] {
-      HWND window = WaitForWindow(kClassName);
-      ASSERT_NE(window, nullptr);
-      ASSERT_TRUE(WaitUntil([&] { return Loaded(window); }));
-      script(window);
-      test::PressKey(List(window), VK_ESCAPE);
-    });
-    TfrmArchive::Execute(context);
-  }
-
   test::TempFolder out;
 };
 
@@ -97,20 +76,20 @@ TEST_F(LocaleCatalogCsvExport, ThePopUpMenuWritesEveryRowInTheSortedOrderWithPla
   Texts shown;
   std::string menuItem;
   test::SaveDialogRun dialog;
-  WithCatalogWindow([&](HWND window) {
-    test::ClickListHeader(List(window), 5);  // Size
-    ASSERT_TRUE(WaitUntil([&] { return Marks(window) == bySize || Marks(window) == bySizeTurned; }))
-        << testing::PrintToString(Marks(window));
-    shown = Marks(window);
+  CatalogWindowDriver::Run(context, [&](CatalogWindowDriver& window) {
+    window.ClickHeader(kColSize);
+    ASSERT_TRUE(WaitUntil([&] { return window.Marks() == bySize || window.Marks() == bySizeTurned; }))
+        << testing::PrintToString(window.Marks());
+    shown = window.Marks();
     // The dates as shown: the midnight one without its time.
-    EXPECT_EQ(test::ListCell(List(window), shown[0] == "Beta" ? 0 : 2, 1).size(), 10u);
+    EXPECT_EQ(window.Cell(shown[0] == "Beta" ? 0 : 2, kColArchivedDate).size(), 10u);
     // The last check as shown: its moment and result make no date to convert.
-    const std::string gammaCheck = test::ListCell(List(window), 1, 8);
+    const std::string gammaCheck = window.Cell(1, kColLastCheck);
     EXPECT_TRUE(gammaCheck.ends_with(":20 OK")) << gammaCheck;
     lines["Gamma"] += gammaCheck;
-    menuItem = test::PickLastPopUpItem(window, List(window));
-    dialog = test::SaveInDialog(window, out / "catalogue");
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, kBtnExportCsv)) != 0; }));
+    menuItem = window.PickLastPopUpItem();
+    dialog = test::SaveInDialog(window.Handle(), out / "catalogue");
+    EXPECT_TRUE(window.WaitUntilEnabled(kBtnExportCsv));
   });
   EXPECT_EQ(menuItem, "Export to CSV...");
   ASSERT_TRUE(dialog.shown);
@@ -126,19 +105,13 @@ TEST_F(LocaleCatalogCsvExport, TheToolButtonAsksBeforeOverwritingAndNoKeepsTheEa
   out.WriteFile("list.csv", "earlier file\r\n");
   test::SaveDialogRun dialog;
   std::string errorBox;
-  WithCatalogWindow([&](HWND window) {
-    HWND button = GetDlgItem(window, kBtnExportCsv);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(button) != 0; }));
+  CatalogWindowDriver::Run(context, [&](CatalogWindowDriver& window) {
+    ASSERT_TRUE(window.WaitUntilEnabled(kBtnExportCsv));
     // Left of the other tool buttons shown.
-    RECT exportRect{};
-    RECT toggleRect{};
-    GetWindowRect(button, &exportRect);
-    GetWindowRect(GetDlgItem(window, kBtnViewToggle), &toggleRect);
-    EXPECT_LE(exportRect.right, toggleRect.left);
-    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    dialog = test::SaveInDialog(window, out / "list.csv", test::OverwriteAnswer::No);
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(button) != 0; }));
+    EXPECT_LE(window.BoundsOf(kBtnExportCsv).right, window.BoundsOf(kBtnViewToggle).left);
+    window.ClickWithMouse(kBtnExportCsv);
+    dialog = test::SaveInDialog(window.Handle(), out / "list.csv", test::OverwriteAnswer::No);
+    EXPECT_TRUE(window.WaitUntilEnabled(kBtnExportCsv));
     errorBox = test::AnswerMessageBox(IDOK, std::chrono::milliseconds(300));
   });
   ASSERT_TRUE(dialog.shown);
@@ -155,10 +128,10 @@ TEST_F(LocaleCatalogCsvExport, AFileThatCannotBeWrittenIsSaidWithItsReasonAndThe
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   test::SaveDialogRun dialog;
   std::string errorBox;
-  WithCatalogWindow([&](HWND window) {
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, kBtnExportCsv)) != 0; }));
-    ASSERT_EQ(test::PickLastPopUpItem(window, List(window)), "Export to CSV...");
-    dialog = test::SaveInDialog(window, out / "list.csv", test::OverwriteAnswer::Yes);
+  CatalogWindowDriver::Run(context, [&](CatalogWindowDriver& window) {
+    ASSERT_TRUE(window.WaitUntilEnabled(kBtnExportCsv));
+    ASSERT_EQ(window.PickLastPopUpItem(), "Export to CSV...");
+    dialog = test::SaveInDialog(window.Handle(), out / "list.csv", test::OverwriteAnswer::Yes);
     errorBox = test::AnswerMessageBox(IDOK);
   });
   EXPECT_NE(dialog.overwriteQuestion, "");

@@ -9,8 +9,6 @@
 
 #include <commctrl.h>
 
-#include "browser/fmArchive.h"
-#include "browser/fmArchiveIds.h"
 #include "browser/fmEditArchive.h"
 #include "browser/fmEditArchiveIds.h"
 #include "drives/fmSetDevice.h"
@@ -21,6 +19,7 @@
 #include "scan/fmScanIds.h"
 #include "support/ArchiveBuilder.h"
 #include "support/FakeDrives.h"
+#include "support/win32/CatalogWindowDriver.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/LayoutCheck.h"
 #include "support/win32/UiDriver.h"
@@ -48,16 +47,6 @@ class DpiSweepCatalog : public test::GuiFixture {
   static void ExpectSoundAt(HWND window, HWND control, UINT dpi) {
     EXPECT_THAT(test::LayoutFaults(window), IsEmpty()) << "at " << dpi << " DPI";
     EXPECT_EQ(test::FontHeight(control), ScaleToDpi(11, dpi)) << "at " << dpi << " DPI";
-  }
-
-  // Tells `window` that its screen's scale is now `dpi`, with a window
-  // rectangle grown in proportion, as Windows does.
-  static void ChangeDpi(HWND window, UINT from, UINT dpi) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    RECT suggested{r.left, r.top, r.left + MulDiv(r.right - r.left, static_cast<int>(dpi), static_cast<int>(from)),
-                   r.top + MulDiv(r.bottom - r.top, static_cast<int>(dpi), static_cast<int>(from))};
-    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
   }
 
   // The columns of `list` side by side, in pixels.
@@ -95,29 +84,24 @@ TEST_F(DpiSweepCatalog, TheCatalogueInItsDetailsFitsAndTakesANewScaleWithItsDisc
   WriteArchive("3.dat", "CD No: 3");
   PresetSetting("frmArchive_ViewStyle", "vsReport");
   const UINT other = OtherDpi(dpi);
-  Script script([&] {
-    using namespace fmArchiveIds;
-    HWND window = WaitForWindow(kClassName);
-    ASSERT_NE(window, nullptr);
-    HWND list = GetDlgItem(window, kListView1);
-    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 3; }));
-    ASSERT_EQ(SendMessageA(list, LVM_GETVIEW, 0, 0), LV_VIEW_DETAILS);
-    ExpectSoundAt(window, list, dpi);
-    EXPECT_EQ(test::FontHeight(GetDlgItem(window, kSb1)), ScaleToDpi(11, dpi));
+  test::CatalogWindowDriver::Run(context, [&](test::CatalogWindowDriver& window) {
+    HWND list = window.List();
+    ASSERT_TRUE(WaitUntil([&] { return window.RowCount() == 3; }));
+    ASSERT_EQ(window.View(), LV_VIEW_DETAILS);
+    ExpectSoundAt(window.Handle(), list, dpi);
+    EXPECT_EQ(test::FontHeight(window.StatusBar()), ScaleToDpi(11, dpi));
     EXPECT_EQ(IconWidth(list, LVSIL_NORMAL), ScaleToDpi(32, dpi));
     EXPECT_EQ(IconWidth(list, LVSIL_SMALL), ScaleToDpi(16, dpi));
     // Archive and Location take what the other columns leave.
     EXPECT_EQ(ColumnsWidth(list), ClientWidth(list));
 
     // Moved to a screen of another scale, it is laid out and drawn anew.
-    ChangeDpi(window, dpi, other);
-    ExpectSoundAt(window, list, other);
+    test::ChangeDpi(window.Handle(), dpi, other);
+    ExpectSoundAt(window.Handle(), list, other);
     EXPECT_EQ(IconWidth(list, LVSIL_NORMAL), ScaleToDpi(32, other));
     EXPECT_EQ(IconWidth(list, LVSIL_SMALL), ScaleToDpi(16, other));
     EXPECT_EQ(ColumnsWidth(list), ClientWidth(list));
-    PostMessageA(window, WM_CLOSE, 0, 0);
   });
-  TfrmArchive::Execute(context);
 }
 
 TEST_F(DpiSweepCatalog, TheEditDialogFits) {
@@ -161,7 +145,7 @@ TEST_F(DpiSweepCatalog, TheReadDeviceDialogFitsAndTakesANewScaleWithItsDrivePict
     HWND list = GetDlgItem(window, kListView1);
     ExpectSoundAt(window, list, dpi);
     EXPECT_EQ(IconWidth(list, LVSIL_NORMAL), ScaleToDpi(32, dpi));
-    ChangeDpi(window, dpi, other);
+    test::ChangeDpi(window, dpi, other);
     ExpectSoundAt(window, list, other);
     EXPECT_EQ(IconWidth(list, LVSIL_NORMAL), ScaleToDpi(32, other));
     test::Click(window, kBtnCancel);

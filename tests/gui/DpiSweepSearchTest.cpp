@@ -6,21 +6,18 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
-#include <functional>
 #include <string>
 
-#include "search/fmDuplicates.h"
+#include "search/FoundColumns.h"
 #include "search/fmDuplicatesIds.h"
 #include "search/fmPropreties.h"
 #include "search/fmPropretiesIds.h"
-#include "search/fmSearch.h"
 #include "search/fmSearchIds.h"
 #include "support/ArchiveBuilder.h"
+#include "support/win32/DuplicatesWindowDriver.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/LayoutCheck.h"
-#include "support/win32/ListDriver.h"
+#include "support/win32/SearchWindowDriver.h"
 #include "support/win32/UiDriver.h"
 #include "ui/core/DesignLayout.h"
 
@@ -28,15 +25,12 @@ namespace discovel {
 namespace {
 
 using namespace fmSearchIds;
+using test::DuplicatesWindowDriver;
 using test::LayoutFaults;
+using test::ListWindowDriver;
+using test::SearchWindowDriver;
 using test::WaitUntil;
 using testing::IsEmpty;
-
-constexpr int kDateColumn = 4;
-
-std::string StatusText(HWND window) { return test::StatusText(GetDlgItem(window, kSb1)); }
-
-bool SearchEnded(HWND window) { return StatusText(window).rfind("Files: ", 0) == 0; }
 
 int Width(HWND control) {
   RECT r{};
@@ -44,18 +38,10 @@ int Width(HWND control) {
   return r.right - r.left;
 }
 
-int ColumnWidth(HWND window, int column) {
-  return static_cast<int>(SendDlgItemMessageA(window, kListView1, LVM_GETCOLUMNWIDTH, column, 0));
-}
-
 // The list fills the window from `top` (design units) down to the status bar.
-void ExpectListFromTo(HWND window, int top, UINT dpi) {
-  RECT list{};
-  RECT status{};
-  GetWindowRect(GetDlgItem(window, kListView1), &list);
-  GetWindowRect(GetDlgItem(window, kSb1), &status);
-  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&list), 2);
-  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&status), 2);
+void ExpectListFromTo(const ListWindowDriver& window, int top, UINT dpi) {
+  const RECT list = window.BoundsOf(window.List());
+  const RECT status = window.BoundsOf(window.StatusBar());
   EXPECT_EQ(list.top, ScaleToDpi(top, dpi));
   EXPECT_LE(list.bottom, status.top);
   EXPECT_GE(list.bottom, status.top - 1);
@@ -70,52 +56,38 @@ class DpiSweepSearch : public test::GuiFixture {
     disc.Entry("\\", "README.TXT", 1234).Entry("Docs", "notes.txt", 999);
     disc.WriteTo(catalog, "1.dat");
   }
-
-  void WithSearchWindow(const std::string& mark, const std::function<void(HWND)>& script) {
-    test::Script driver([&] {
-      HWND window = test::WaitForWindow(kClassName);
-      ASSERT_NE(window, nullptr);
-      script(window);
-      test::PressKey(GetDlgItem(window, kEdtSearch), VK_ESCAPE);
-    });
-    TfrmSearch::Execute(context, mark);
-  }
 };
 
 TEST_F(DpiSweepSearch, EveryCaptionFitsInSimpleAdvancedAndRestrictedMode) {
   const UINT dpi = test::SweepDpi();
-  WithSearchWindow("", [&](HWND window) {
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != 0; }));
-    EXPECT_THAT(LayoutFaults(window), IsEmpty()) << "simple mode at " << dpi << " DPI";
-    EXPECT_EQ(test::FontHeight(GetDlgItem(window, kEdtSearch)), ScaleToDpi(11, dpi));
-    EXPECT_EQ(ColumnWidth(window, kDateColumn), ScaleToDpi(120, dpi));
+  SearchWindowDriver::Run(context, "", [&](SearchWindowDriver& window) {
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window.Handle()) != 0; }));
+    EXPECT_THAT(LayoutFaults(window.Handle()), IsEmpty()) << "simple mode at " << dpi << " DPI";
+    EXPECT_EQ(test::FontHeight(window.Control(kEdtSearch)), ScaleToDpi(11, dpi));
+    EXPECT_EQ(window.ColumnWidth(FoundColumn::kDateModified), ScaleToDpi(120, dpi));
     ExpectListFromTo(window, 25, dpi);
 
-    test::PressKey(GetDlgItem(window, kEdtSearch), VK_F3);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(GetDlgItem(window, kChkDir)) != 0; }));
-    EXPECT_THAT(LayoutFaults(window), IsEmpty()) << "advanced mode at " << dpi << " DPI";
-    EXPECT_EQ(test::FontHeight(GetDlgItem(window, kChkCase)), ScaleToDpi(11, dpi));
+    window.PressKeyInField(VK_F3);
+    ASSERT_TRUE(WaitUntil([&] { return window.Visible(kChkDir); }));
+    EXPECT_THAT(LayoutFaults(window.Handle()), IsEmpty()) << "advanced mode at " << dpi << " DPI";
+    EXPECT_EQ(test::FontHeight(window.Control(kChkCase)), ScaleToDpi(11, dpi));
     ExpectListFromTo(window, 25 + 139, dpi);
   });
-  WithSearchWindow("CD 1", [&](HWND window) {
-    ASSERT_TRUE(WaitUntil([&] { return SearchEnded(window); }));
-    EXPECT_THAT(LayoutFaults(window), IsEmpty()) << "restricted at " << dpi << " DPI";
+  SearchWindowDriver::Run(context, "CD 1", [&](SearchWindowDriver& window) {
+    ASSERT_EQ(window.WaitForSearchEnd().rfind("Files: ", 0), 0u);
+    EXPECT_THAT(LayoutFaults(window.Handle()), IsEmpty()) << "restricted at " << dpi << " DPI";
   });
 }
 
 TEST_F(DpiSweepSearch, TheDuplicatesWindowFitsItsCaptionsAndFillsItself) {
   namespace ids = fmDuplicatesIds;
   const UINT dpi = test::SweepDpi();
-  test::Script driver([&] {
-    HWND window = test::WaitForWindow(ids::kClassName);
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return test::StatusText(GetDlgItem(window, ids::kSb1)).rfind("There are", 0) == 0; }));
-    EXPECT_THAT(LayoutFaults(window), IsEmpty()) << "at " << dpi << " DPI";
-    EXPECT_EQ(test::FontHeight(GetDlgItem(window, ids::kRadThisDiscOnly)), ScaleToDpi(11, dpi));
+  DuplicatesWindowDriver::Run(context, [&](DuplicatesWindowDriver& window) {
+    ASSERT_EQ(window.WaitForSearchEnd().rfind("There are", 0), 0u);
+    EXPECT_THAT(LayoutFaults(window.Handle()), IsEmpty()) << "at " << dpi << " DPI";
+    EXPECT_EQ(test::FontHeight(window.Control(ids::kRadThisDiscOnly)), ScaleToDpi(11, dpi));
     ExpectListFromTo(window, 25 + 56, dpi);
-    test::PressKey(GetDlgItem(window, ids::kListView1), VK_ESCAPE);
   });
-  TfrmDuplicates::Execute(context);
 }
 
 TEST_F(DpiSweepSearch, ThePropertiesDialogScalesItsLinesAndLabels) {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "browser/CatalogList.h"
 #include "browser/fmArchiveIds.h"
 #include "browser/fmEditArchiveIds.h"
 #include "catalog/DosTime.h"
@@ -26,8 +27,9 @@
 #include "support/ArchiveBuilder.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/TempFolder.h"
+#include "support/win32/CatalogWindowDriver.h"
 #include "support/win32/GuiFixture.h"
-#include "support/win32/ListDriver.h"
+#include "support/win32/SearchWindowDriver.h"
 #include "support/win32/UiDriver.h"
 
 namespace discovel {
@@ -35,32 +37,12 @@ namespace {
 
 using namespace fmArchiveIds;
 using test::AnswerMessageBox;
-using test::PressKey;
-using test::Script;
+using test::CatalogWindowDriver;
+using test::Texts;
 using test::WaitForWindow;
 using test::WaitUntil;
 
-using Texts = std::vector<std::string>;
-
 std::int32_t Day(int year, int month, int day) { return PackDosDateTime({year, month, day, 0, 0, 0, 0}); }
-
-HWND List(HWND window) { return GetDlgItem(window, kListView1); }
-std::string Status(HWND window) { return test::StatusText(GetDlgItem(window, kSb1)); }
-Texts Marks(HWND window) { return test::ListColumn(List(window), 0); }
-
-bool Loaded(HWND window) {
-  const std::string status = Status(window);
-  return status.rfind("Archives: ", 0) == 0 || status == "There are no archives.";
-}
-
-// Selects `rows` with the focus in the list, as clicking and shift-clicking do.
-void SelectRows(HWND window, const std::vector<int>& rows) {
-  test::ClickListRow(List(window), rows.front());
-  WaitUntil([&] { return SendMessageA(List(window), LVM_GETSELECTEDCOUNT, 0, 0) == 1; });
-  LVITEMA state{};
-  state.stateMask = state.state = LVIS_SELECTED;
-  for (int row : rows) SendMessageA(List(window), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
-}
 
 class CatalogWindowTest : public test::GuiFixture {
  protected:
@@ -70,26 +52,13 @@ class CatalogWindowTest : public test::GuiFixture {
     builder.Keys().date = date;
     builder.WriteTo(catalog, relative);
   }
-
-  // Opens the catalogue window and runs `script` against it on a second
-  // thread once its load is done; the window is closed after it.
-  void WithCatalogWindow(const std::function<void(HWND)>& script) {
-    Script driver([&] {
-      HWND window = WaitForWindow(kClassName);
-      ASSERT_NE(window, nullptr);
-      ASSERT_TRUE(WaitUntil([&] { return Loaded(window); }));
-      script(window);
-      PressKey(List(window), VK_ESCAPE);
-    });
-    TfrmArchive::Execute(context);
-  }
 };
 
 TEST_F(CatalogWindowTest, AnEmptyCatalogueSaysSoAndTheListIsSkippedByTab) {
-  WithCatalogWindow([](HWND window) {
-    EXPECT_EQ(Status(window), "There are no archives.");
-    EXPECT_EQ(SendMessageA(List(window), LVM_GETITEMCOUNT, 0, 0), 0);
-    EXPECT_FALSE(GetWindowLongA(List(window), GWL_STYLE) & WS_TABSTOP);
+  CatalogWindowDriver::Run(context, [](CatalogWindowDriver& window) {
+    EXPECT_EQ(window.Status(), "There are no archives.");
+    EXPECT_EQ(window.RowCount(), 0);
+    EXPECT_FALSE(GetWindowLongA(window.List(), GWL_STYLE) & WS_TABSTOP);
   });
 }
 
@@ -100,39 +69,38 @@ TEST_F(CatalogWindowTest, ArchivesOfSubfoldersAreListedAndSortedByTheClickedColu
   WriteArchive("sub\\2.dat", "Alpha", Day(2003, 1, 1), 5120);
   WriteArchive("sub\\deeper\\3.dat", "Gamma", Day(2004, 1, 1), 104857600);  // 100 MB
   PresetSetting("frmArchive_ViewStyle", "vsReport");  // headers to click
-  WithCatalogWindow([](HWND window) {
+  CatalogWindowDriver::Run(context, [](CatalogWindowDriver& window) {
     // The first opening: oldest first.
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Gamma", "Beta"}; }));
-    EXPECT_TRUE(GetWindowLongA(List(window), GWL_STYLE) & WS_TABSTOP);  // rows to reach by Tab
-    EXPECT_EQ(test::ListCell(List(window), 0, 1), "01/01/2003");  // midnight: the date alone
-    test::ClickListHeader(List(window), 5);  // Size: the largest first
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Beta", "Gamma", "Alpha"}; }));
-    test::ClickListHeader(List(window), 5);  // again: the smallest first
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Gamma", "Beta"}; }));
-    test::ClickListHeader(List(window), 0);  // Archive, with the flag still clear: Z to A
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Gamma", "Beta", "Alpha"}; }));
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"Alpha", "Gamma", "Beta"}; }));
+    EXPECT_TRUE(GetWindowLongA(window.List(), GWL_STYLE) & WS_TABSTOP);  // rows to reach by Tab
+    EXPECT_EQ(window.Cell(0, kColArchivedDate), "01/01/2003");  // midnight: the date alone
+    window.ClickHeader(kColSize);  // Size: the largest first
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"Beta", "Gamma", "Alpha"}; }));
+    window.ClickHeader(kColSize);  // again: the smallest first
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"Alpha", "Gamma", "Beta"}; }));
+    window.ClickHeader(kColArchive);  // Archive, with the flag still clear: Z to A
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"Gamma", "Beta", "Alpha"}; }));
     // Back to the date, newest first, then oldest first: the state the run began with.
-    test::ClickListHeader(List(window), 1);
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Beta", "Gamma", "Alpha"}; }));
-    test::ClickListHeader(List(window), 1);
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Gamma", "Beta"}; }));
+    window.ClickHeader(kColArchivedDate);
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"Beta", "Gamma", "Alpha"}; }));
+    window.ClickHeader(kColArchivedDate);
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"Alpha", "Gamma", "Beta"}; }));
     // The hidden column holds the archive's path.
-    EXPECT_NE(test::ListCell(List(window), 2, 6).find("1.dat"), std::string::npos);
+    EXPECT_NE(window.Cell(2, kColFileName).find("1.dat"), std::string::npos);
   });
 }
 
 TEST_F(CatalogWindowTest, TheViewStyleIsStoredAndOnlyItsExactTextIsRestored) {
-  const auto view = [](HWND window) { return SendMessageA(List(window), LVM_GETVIEW, 0, 0); };
   PresetSetting("frmArchive_ViewStyle", "vsList");
-  WithCatalogWindow([&](HWND window) {
-    EXPECT_TRUE(WaitUntil([&] { return view(window) == LV_VIEW_LIST; }));
-    test::Click(window, kBtnViewToggle);  // List -> Details
-    EXPECT_TRUE(WaitUntil([&] { return view(window) == LV_VIEW_DETAILS; }));
+  CatalogWindowDriver::Run(context, [&](CatalogWindowDriver& window) {
+    EXPECT_TRUE(WaitUntil([&] { return window.View() == LV_VIEW_LIST; }));
+    window.ClickButton(kBtnViewToggle);  // List -> Details
+    EXPECT_TRUE(WaitUntil([&] { return window.View() == LV_VIEW_DETAILS; }));
   });
   EXPECT_EQ(Setting("frmArchive_ViewStyle"), "vsReport");
 
   PresetSetting("frmArchive_ViewStyle", "VSLIST");
-  WithCatalogWindow([&](HWND window) { EXPECT_EQ(view(window), LV_VIEW_ICON); });
+  CatalogWindowDriver::Run(context, [](CatalogWindowDriver& window) { EXPECT_EQ(window.View(), LV_VIEW_ICON); });
   EXPECT_EQ(Setting("frmArchive_ViewStyle"), "VSLIST");
 }
 
@@ -141,14 +109,12 @@ TEST_F(CatalogWindowTest, AnEmptyLocationRemovesItsLineAndALaterOneComesAfterThe
   builder.Entry("\\", "a.txt");
   builder.Keys().location = "Shelf";
   builder.WriteTo(catalog, "1.dat");
-  const auto edit = [](HWND window, const char* location, bool byButton) {
+  const auto edit = [](const CatalogWindowDriver& window, const char* location, bool byButton) {
     if (byButton) {
       // The mouse on the tool button: the focus stays with the list.
-      HWND button = GetDlgItem(window, kBtnEdit);
-      PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-      PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+      window.ClickWithMouse(kBtnEdit);
     } else {
-      PressKey(List(window), VK_F2);
+      window.PressKeyInList(VK_F2);
     }
     HWND dialog = WaitForWindow(fmEditArchiveIds::kClassName);
     ASSERT_NE(dialog, nullptr);
@@ -156,14 +122,14 @@ TEST_F(CatalogWindowTest, AnEmptyLocationRemovesItsLineAndALaterOneComesAfterThe
     test::Click(dialog, fmEditArchiveIds::kBtnOk);
     EXPECT_TRUE(test::WaitForWindowGone(dialog));
   };
-  WithCatalogWindow([&](HWND window) {
-    SelectRows(window, {0});
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, kBtnEdit)) != 0; }));
+  CatalogWindowDriver::Run(context, [&](CatalogWindowDriver& window) {
+    window.SelectRows({0});
+    ASSERT_TRUE(window.WaitUntilEnabled(kBtnEdit));
     edit(window, "", false);
-    EXPECT_TRUE(WaitUntil([&] { return test::ListCell(List(window), 0, 2).empty(); }));
+    EXPECT_TRUE(WaitUntil([&] { return window.Cell(0, kColLocation).empty(); }));
     EXPECT_EQ(catalog.ReadFile("1.dat").find("ALocation="), std::string::npos);
     edit(window, "Box 9 ", true);
-    EXPECT_TRUE(WaitUntil([&] { return test::ListCell(List(window), 0, 2) == "Box 9 "; }));
+    EXPECT_TRUE(WaitUntil([&] { return window.Cell(0, kColLocation) == "Box 9 "; }));
   });
   const std::string text = catalog.ReadFile("1.dat");
   EXPECT_NE(text.find("AEnd=EndTag\r\nALocation=Box 9 \r\n"), std::string::npos) << text;
@@ -175,11 +141,11 @@ TEST_F(CatalogWindowTest, RemovingThreeRowsRemovesAReadOnlyFileToo) {
   WriteArchive("3.dat", "CD 3", Day(2003, 1, 1));
   SetFileAttributesA((catalog / "2.dat").c_str(), FILE_ATTRIBUTE_READONLY);
   std::string question;
-  WithCatalogWindow([&](HWND window) {
-    SelectRows(window, {0, 1, 2});
-    PressKey(List(window), VK_DELETE);
+  CatalogWindowDriver::Run(context, [&](CatalogWindowDriver& window) {
+    window.SelectRows({0, 1, 2});
+    window.PressKeyInList(VK_DELETE);
     question = AnswerMessageBox(IDYES);
-    EXPECT_TRUE(WaitUntil([&] { return Status(window) == "There are no archives."; }));
+    EXPECT_TRUE(WaitUntil([&] { return window.Status() == "There are no archives."; }));
   });
   EXPECT_EQ(question, "You will remove more than one archive!\nAre you sure you want to continue?");
   EXPECT_EQ(ArchiveCount(), 0);
@@ -190,14 +156,14 @@ TEST_F(CatalogWindowTest, AFileThatCannotBeRemovedStopsTheRemovalThere) {
   WriteArchive("2.dat", "CD 2", Day(2002, 1, 1));
   WriteArchive("3.dat", "CD 3", Day(2003, 1, 1));
   std::string refusal;
-  WithCatalogWindow([&](HWND window) {
+  CatalogWindowDriver::Run(context, [&](CatalogWindowDriver& window) {
     ASSERT_TRUE(DeleteFileA((catalog / "2.dat").c_str()));
-    SelectRows(window, {0, 1, 2});
-    PressKey(List(window), VK_DELETE);
+    window.SelectRows({0, 1, 2});
+    window.PressKeyInList(VK_DELETE);
     EXPECT_EQ(AnswerMessageBox(IDYES), "You will remove more than one archive!\nAre you sure you want to continue?");
     refusal = AnswerMessageBox(IDOK);
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"CD 2", "CD 3"}; }));
-    EXPECT_EQ(Status(window), "Archives: 2; Files: 2; Directories: 0; Total size: 200");
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"CD 2", "CD 3"}; }));
+    EXPECT_EQ(window.Status(), "Archives: 2; Files: 2; Directories: 0; Total size: 200");
   });
   EXPECT_EQ(refusal, "Cannot delete archive: CD 2");
   EXPECT_EQ(GetFileAttributesA((catalog / "1.dat").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -210,10 +176,10 @@ TEST_F(CatalogWindowTest, ABadArchiveIsNamedAndTheGoodOnesAreListed) {
   catalog.WriteFile("temp.dat", "\\\r\na.txt\r\n100\r\n879719370\r\n");
   WriteArchive("3.dat", "CD 3", Day(2003, 1, 1));
   std::string report;
-  WithCatalogWindow([&](HWND window) {
+  CatalogWindowDriver::Run(context, [&](CatalogWindowDriver& window) {
     report = AnswerMessageBox(IDOK);
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"CD 1", "CD 3"}; }));
-    EXPECT_EQ(Status(window), "Archives: 2; Files: 2; Directories: 0; Total size: 200");
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"CD 1", "CD 3"}; }));
+    EXPECT_EQ(window.Status(), "Archives: 2; Files: 2; Directories: 0; Total size: 200");
   });
   EXPECT_EQ(report.rfind("These archives could not be read and are not listed:", 0), 0u) << report;
   EXPECT_NE(report.find("temp.dat"), std::string::npos) << report;
@@ -227,20 +193,18 @@ TEST_F(CatalogWindowTest, EnterOnARowListsThatDiscsFilesInTheSearchWindow) {
   two.WriteTo(catalog, "2.dat");
   std::string caption;
   std::string found;
-  WithCatalogWindow([&](HWND window) {
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"CD 1", "CD 2"}; }));
-    SelectRows(window, {1});
-    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(List(window), LVM_GETSELECTEDCOUNT, 0, 0) == 1; }));
-    PressKey(List(window), VK_RETURN);
-    HWND search = WaitForWindow(fmSearchIds::kClassName);
-    ASSERT_NE(search, nullptr);
-    WaitUntil([&] { return test::StatusText(GetDlgItem(search, fmSearchIds::kSb1)).rfind("Files: ", 0) == 0; });
-    found = test::StatusText(GetDlgItem(search, fmSearchIds::kSb1));
-    char text[128] = {};
-    GetWindowTextA(search, text, sizeof text);
-    caption = text;
-    PressKey(GetDlgItem(search, fmSearchIds::kEdtSearch), VK_ESCAPE);
-    EXPECT_TRUE(test::WaitForWindowGone(search));
+  CatalogWindowDriver::Run(context, [&](CatalogWindowDriver& window) {
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"CD 1", "CD 2"}; }));
+    window.SelectRows({1});
+    ASSERT_TRUE(WaitUntil([&] { return window.SelectedRows().size() == 1; }));
+    window.PressKeyInList(VK_RETURN);
+    HWND opened = WaitForWindow(fmSearchIds::kClassName);
+    ASSERT_NE(opened, nullptr);
+    const test::SearchWindowDriver search(opened);
+    found = search.WaitForSearchEnd();
+    caption = search.Caption();
+    search.Close();
+    EXPECT_TRUE(test::WaitForWindowGone(opened));
   });
   EXPECT_EQ(caption, "Discovel (search only CD 2 archive)");
   EXPECT_EQ(found, "Files: 2");
@@ -249,18 +213,17 @@ TEST_F(CatalogWindowTest, EnterOnARowListsThatDiscsFilesInTheSearchWindow) {
 TEST_F(CatalogWindowTest, AnAddedDiscComesInAsTheOnlySelectedRow) {
   WriteArchive("1.dat", "Old", Day(2001, 1, 1));
   InsertFixtureDisc();
-  WithCatalogWindow([&](HWND window) {
-    SelectRows(window, {0});
-    PressKey(List(window), VK_INSERT);
+  CatalogWindowDriver::Run(context, [&](CatalogWindowDriver& window) {
+    window.SelectRows({0});
+    window.PressKeyInList(VK_INSERT);
     HWND scan = WaitForWindow(fmScanIds::kClassName);
     ASSERT_NE(scan, nullptr);
     test::WaitForControlText(scan, fmScanIds::kLblMsg, "Mark the CD/DVD with label: ");
     test::Click(scan, fmScanIds::kBtnOk);
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Old", "CD No: 2"}; }))
-        << testing::PrintToString(Marks(window)) << Status(window);
-    EXPECT_EQ(SendMessageA(List(window), LVM_GETSELECTEDCOUNT, 0, 0), 1);
-    EXPECT_EQ(SendMessageA(List(window), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
-    EXPECT_EQ(Status(window), "Archives: 2; Files: 3; Directories: 1; Total size: 6" +
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"Old", "CD No: 2"}; }))
+        << testing::PrintToString(window.Marks()) << window.Status();
+    EXPECT_EQ(window.SelectedRows(), std::vector<int>{1});
+    EXPECT_EQ(window.Status(), "Archives: 2; Files: 3; Directories: 1; Total size: 6" +
                                   context.services.text.ThousandsSeparator() + "334");
   });
 }
@@ -269,23 +232,23 @@ TEST_F(CatalogWindowTest, AnEditLandsOnItsArchiveWhenASortMovesTheRowWhileTheDia
   WriteArchive("1.dat", "CD 1", Day(2001, 1, 1));
   WriteArchive("2.dat", "CD 2", Day(2002, 1, 1));
   PresetSetting("frmArchive_ViewStyle", "vsReport");
-  WithCatalogWindow([&](HWND window) {
-    ASSERT_TRUE(WaitUntil([&] { return Marks(window).size() == 2; }));
-    const Texts before = Marks(window);  // in the order the sort of the run left
-    SelectRows(window, {before[0] == "CD 1" ? 0 : 1});
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, kBtnEdit)) != 0; }));
-    PressKey(List(window), VK_F2);
+  CatalogWindowDriver::Run(context, [&](CatalogWindowDriver& window) {
+    ASSERT_TRUE(WaitUntil([&] { return window.Marks().size() == 2; }));
+    const Texts before = window.Marks();  // in the order the sort of the run left
+    window.SelectRows({before[0] == "CD 1" ? 0 : 1});
+    ASSERT_TRUE(window.WaitUntilEnabled(kBtnEdit));
+    window.PressKeyInList(VK_F2);
     HWND dialog = WaitForWindow(fmEditArchiveIds::kClassName);
     ASSERT_NE(dialog, nullptr);
-    test::ClickListHeader(List(window), 1);  // the other way round, under the open dialog
+    window.ClickHeader(kColArchivedDate);  // the other way round, under the open dialog
     const Texts turned(before.rbegin(), before.rend());
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == turned; }));
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == turned; }));
     SetDlgItemTextA(dialog, fmEditArchiveIds::kEdtMark, "First disc");
     test::Click(dialog, fmEditArchiveIds::kBtnOk);
     EXPECT_TRUE(test::WaitForWindowGone(dialog));
     Texts edited = turned;
     std::replace(edited.begin(), edited.end(), std::string("CD 1"), std::string("First disc"));
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == edited; })) << testing::PrintToString(Marks(window));
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == edited; })) << testing::PrintToString(window.Marks());
   });
   EXPECT_NE(catalog.ReadFile("1.dat").find("\r\nAMark=First disc\r\n"), std::string::npos);
   EXPECT_NE(catalog.ReadFile("2.dat").find("\r\nAMark=CD 2\r\n"), std::string::npos);
@@ -296,20 +259,20 @@ TEST_F(CatalogWindowTest, ARemovalTakesTheConfirmedArchiveWhereverASortMovesItsR
   WriteArchive("2.dat", "CD 2", Day(2002, 1, 1));
   WriteArchive("3.dat", "CD 3", Day(2003, 1, 1));
   PresetSetting("frmArchive_ViewStyle", "vsReport");
-  WithCatalogWindow([&](HWND window) {
-    ASSERT_TRUE(WaitUntil([&] { return Marks(window).size() == 3; }));
-    const Texts before = Marks(window);  // by date, in the direction the run left
-    SelectRows(window, {before[0] == "CD 1" ? 0 : 2});
-    PressKey(List(window), VK_DELETE);
+  CatalogWindowDriver::Run(context, [&](CatalogWindowDriver& window) {
+    ASSERT_TRUE(WaitUntil([&] { return window.Marks().size() == 3; }));
+    const Texts before = window.Marks();  // by date, in the direction the run left
+    window.SelectRows({before[0] == "CD 1" ? 0 : 2});
+    window.PressKeyInList(VK_DELETE);
     ASSERT_NE(WaitForWindow("#32770"), nullptr);
     // While the question is open the rows are sorted the other way round.
-    test::ClickListHeader(List(window), 1);
+    window.ClickHeader(kColArchivedDate);
     const Texts turned(before.rbegin(), before.rend());
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == turned; }));
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == turned; }));
     EXPECT_EQ(AnswerMessageBox(IDYES), "Are you sure you want to remove: CD 1 ?");
     Texts left = turned;
     std::erase(left, "CD 1");
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == left; })) << testing::PrintToString(Marks(window));
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == left; })) << testing::PrintToString(window.Marks());
   });
   EXPECT_EQ(GetFileAttributesA((catalog / "1.dat").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_NE(GetFileAttributesA((catalog / "3.dat").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -351,23 +314,18 @@ TEST_F(CatalogWindowTest, InsertDuringTheFirstLoadListsTheNewDiscOnce) {
   AppContext slowContext{{disk, context.services.settings, context.services.text}, context.run};
   Texts marks;
   std::string status;
-  Script driver([&] {
-    HWND window = WaitForWindow(kClassName);
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return Status(window) == "Loading..."; }));
-    PressKey(List(window), VK_INSERT);
+  CatalogWindowDriver::Run(slowContext, [&](CatalogWindowDriver& window) {
+    ASSERT_TRUE(WaitUntil([&] { return window.Status() == "Loading..."; }));
+    window.PressKeyInList(VK_INSERT);
     HWND scan = WaitForWindow(fmScanIds::kClassName);
     ASSERT_NE(scan, nullptr);
     test::WaitForControlText(scan, fmScanIds::kLblMsg, "Mark the CD/DVD with label: ");
     test::Click(scan, fmScanIds::kBtnOk);
     EXPECT_TRUE(test::WaitForWindowGone(scan));
-    EXPECT_TRUE(WaitUntil([&] { return Loaded(window) && SendMessageA(List(window), LVM_GETITEMCOUNT, 0, 0) >= 13; }));
-    marks = Marks(window);
-    status = Status(window);
-    PressKey(List(window), VK_ESCAPE);
-  });
-  TfrmArchive::Execute(slowContext);
-  driver.Join();
+    EXPECT_TRUE(WaitUntil([&] { return window.Loaded() && window.RowCount() >= 13; }));
+    marks = window.Marks();
+    status = window.Status();
+  }, CatalogWindowDriver::Opening::kAtOnce);
   EXPECT_EQ(std::count(marks.begin(), marks.end(), "CD No: 13"), 1) << testing::PrintToString(marks);
   EXPECT_EQ(marks.size(), 13u);
   EXPECT_EQ(status.rfind("Archives: 13;", 0), 0u) << status;
@@ -382,8 +340,8 @@ TEST_F(CatalogWindowTest, AMarkChangedInTheFileByHandShowsAtTheNextOpening) {
   for (const char* name : {"1.dat", "2.dat"}) {
     std::filesystem::last_write_time(test::NativePath(catalog / name), written);
   }
-  WithCatalogWindow([](HWND window) {
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Beta"}; }));
+  CatalogWindowDriver::Run(context, [](CatalogWindowDriver& window) {
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"Alpha", "Beta"}; }));
   });
   ASSERT_TRUE(catalog.ReadFile("catalog.sum").find("Alpha") != std::string::npos);
   EXPECT_TRUE(GetFileAttributesA((catalog / "catalog.sum").c_str()) & FILE_ATTRIBUTE_HIDDEN);
@@ -393,9 +351,9 @@ TEST_F(CatalogWindowTest, AMarkChangedInTheFileByHandShowsAtTheNextOpening) {
   bytes.replace(bytes.find("AMark=Alpha"), 11, "AMark=Omega");
   catalog.WriteFile("1.dat", bytes);
   std::filesystem::last_write_time(path, written + std::chrono::minutes(10));
-  WithCatalogWindow([](HWND window) {
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Omega", "Beta"}; }))
-        << testing::PrintToString(Marks(window));
+  CatalogWindowDriver::Run(context, [](CatalogWindowDriver& window) {
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"Omega", "Beta"}; }))
+        << testing::PrintToString(window.Marks());
   });
 }
 
@@ -410,53 +368,40 @@ TEST_F(CatalogWindowTest, TheLastCheckIsTheLastColumnAndSortsByTheCheckDate) {
   RecordCheck(context.services.files, context.services.text, catalog / "3.dat", {2025, 1, 10, 0, 0, 0, 0},
               CheckCounts{1});
   PresetSetting("frmArchive_ViewStyle", "vsReport");
-  WithCatalogWindow([](HWND window) {
-    HWND list = List(window);
-    ASSERT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Beta", "Gamma", "Alpha"}; }));  // by archived date
-    char caption[32] = {};
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT;
-    column.pszText = caption;
-    column.cchTextMax = sizeof caption;
-    ASSERT_TRUE(SendMessageA(list, LVM_GETCOLUMNA, 8, reinterpret_cast<LPARAM>(&column)));
-    EXPECT_STREQ(caption, "Last Check");
-    EXPECT_EQ(test::ListColumn(list, 8),
+  CatalogWindowDriver::Run(context, [](CatalogWindowDriver& window) {
+    ASSERT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"Beta", "Gamma", "Alpha"}; }));  // by archived date
+    EXPECT_EQ(window.Header(kColLastCheck), "Last Check");
+    EXPECT_EQ(window.Column(kColLastCheck),
               (Texts{"09/12/2026 14:30:20 Unreadable: 0; Missing: 1; Changed: 0; Not in archive: 0",
                      "10/01/2025 OK", "Never"}));
     // Within the list at the opening width, where the marks keep the larger
     // share; a wider window gives the check its whole design width.
-    const auto width = [&](int column) { return static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)); };
-    const auto lastCheckRight = [&] {
-      RECT cell{};
-      cell.top = 8;  // the column
-      cell.left = LVIR_BOUNDS;
-      SendMessageA(list, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
-      return cell.right;
-    };
+    const auto lastCheckRight = [&] { return window.CellBounds(0, kColLastCheck).right; };
     const auto clientRight = [&] {
       RECT client{};
-      GetClientRect(list, &client);
+      GetClientRect(window.List(), &client);
       return client.right;
     };
     EXPECT_EQ(lastCheckRight(), clientRight());
-    EXPECT_GE(width(0), width(8));
-    EXPECT_GE(width(8), 20);
-    SetWindowPos(window, nullptr, 0, 0, 1000, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_GE(window.ColumnWidth(kColArchive), window.ColumnWidth(kColLastCheck));
+    EXPECT_GE(window.ColumnWidth(kColLastCheck), 20);
+    SetWindowPos(window.Handle(), nullptr, 0, 0, 1000, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     const int shortest = static_cast<int>(
-        SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>("10/01/2025 OK")));
-    EXPECT_TRUE(WaitUntil([&] { return width(8) > shortest + 12 && lastCheckRight() == clientRight(); }))
-        << width(8) << " " << shortest;
+        SendMessageA(window.List(), LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>("10/01/2025 OK")));
+    EXPECT_TRUE(WaitUntil([&] {
+      return window.ColumnWidth(kColLastCheck) > shortest + 12 && lastCheckRight() == clientRight();
+    })) << window.ColumnWidth(kColLastCheck) << " " << shortest;
     // By the check's moment, not its text: the unchecked first.
-    test::ClickListHeader(list, 8);
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Alpha", "Gamma", "Beta"}; }))
-        << testing::PrintToString(Marks(window));
-    test::ClickListHeader(list, 8);
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Beta", "Gamma", "Alpha"}; }))
-        << testing::PrintToString(Marks(window));
+    window.ClickHeader(kColLastCheck);
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"Alpha", "Gamma", "Beta"}; }))
+        << testing::PrintToString(window.Marks());
+    window.ClickHeader(kColLastCheck);
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"Beta", "Gamma", "Alpha"}; }))
+        << testing::PrintToString(window.Marks());
     // Back to the date, oldest first: the state the run began with.
-    test::ClickListHeader(list, 1);
-    test::ClickListHeader(list, 1);
-    EXPECT_TRUE(WaitUntil([&] { return Marks(window) == Texts{"Beta", "Gamma", "Alpha"}; }));
+    window.ClickHeader(kColArchivedDate);
+    window.ClickHeader(kColArchivedDate);
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"Beta", "Gamma", "Alpha"}; }));
   });
 }
 
@@ -476,9 +421,9 @@ TEST_F(LocaleCatalogWindowTest, TheSummaryGroupsDigitsAsTheLocaleDoes) {
   };
   write("A", 1000, 30, 4000);
   write("B", 204, 7, 1120);
-  WithCatalogWindow([&](HWND window) {
-    EXPECT_EQ(Status(window), "Archives: 2; Files: 1" + sep + "204; Directories: 37; Total size: 5" + sep + "120");
-    EXPECT_EQ(test::ListColumn(List(window), 5), (Texts{"4" + sep + "000", "1" + sep + "120"}));
+  CatalogWindowDriver::Run(context, [&](CatalogWindowDriver& window) {
+    EXPECT_EQ(window.Status(), "Archives: 2; Files: 1" + sep + "204; Directories: 37; Total size: 5" + sep + "120");
+    EXPECT_EQ(window.Column(kColSize), (Texts{"4" + sep + "000", "1" + sep + "120"}));
   });
 }
 

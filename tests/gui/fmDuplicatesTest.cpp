@@ -4,17 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-#include <shellapi.h>
-
 #include <string>
-#include <vector>
 
 #include "catalog/DosTime.h"
+#include "search/FoundColumns.h"
 #include "search/fmDuplicatesIds.h"
 #include "support/ArchiveBuilder.h"
+#include "support/win32/Clipboard.h"
+#include "support/win32/DuplicatesWindowDriver.h"
 #include "support/win32/GuiFixture.h"
-#include "support/win32/ListDriver.h"
 #include "support/win32/SaveDialogDriver.h"
 #include "support/win32/UiDriver.h"
 
@@ -22,39 +20,17 @@ namespace discovel {
 namespace {
 
 using namespace fmDuplicatesIds;
-using test::PressKey;
-using test::Script;
-using test::WaitForWindow;
+using test::DuplicatesWindowDriver;
+using test::Texts;
 using test::WaitUntil;
-
-using Texts = std::vector<std::string>;
-
-std::int32_t Stamp(int year, int month, int day, int hour, int minute, int second) {
-  return PackDosDateTime({year, month, day, hour, minute, second, 0});
-}
-
-HWND List(HWND window) { return GetDlgItem(window, kListView1); }
-Texts Column(HWND window, int column) { return test::ListColumn(List(window), column); }
-std::string Status(HWND window) { return test::StatusText(GetDlgItem(window, kSb1)); }
-bool Checked(HWND window, int id) { return SendDlgItemMessageA(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-// Waits for the status a finished search leaves.
-std::string WaitForSearchEnd(HWND window) {
-  std::string status;
-  WaitUntil([&] {
-    status = Status(window);
-    return !status.empty() && status != "Searching...";
-  });
-  return status;
-}
 
 class DuplicatesWindowTest : public test::GuiFixture {
  protected:
   void SetUp() override {
     GuiFixture::SetUp();
     if (IsSkipped()) return;
-    const std::int32_t march10 = Stamp(2004, 3, 10, 0, 0, 0);
-    const std::int32_t march15 = Stamp(2004, 3, 15, 23, 59, 58);
+    const std::int32_t march10 = PackDosDateTime({2004, 3, 10, 0, 0, 0, 0});
+    const std::int32_t march15 = PackDosDateTime({2004, 3, 15, 23, 59, 58, 0});
     test::ArchiveBuilder one("CD 1", 1);
     one.Entry("\\", "README.TXT", 1234, march10)
         .Entry("Music", "song.mp3", 5000, march15)
@@ -69,59 +45,41 @@ class DuplicatesWindowTest : public test::GuiFixture {
     three.Entry("Music", "song.mp3", 5000, march15).Entry("\\", "song.mp3", 5000, march15);
     three.WriteTo(catalog, "3.dat");
   }
-
-  // Opens the window and runs `script` against it on a second thread; the
-  // window is closed after it.
-  void WithDuplicatesWindow(const std::function<void(HWND)>& script) {
-    Script driver([&] {
-      HWND window = WaitForWindow(kClassName);
-      ASSERT_NE(window, nullptr);
-      script(window);
-      PressKey(List(window), VK_ESCAPE);
-    });
-    TfrmDuplicates::Execute(context);
-  }
 };
 
 TEST_F(DuplicatesWindowTest, OpeningListsTheGroupsAndTheOtherModeWhatOnlyOneDiscHolds) {
-  WithDuplicatesWindow([](HWND window) {
+  DuplicatesWindowDriver::Run(context, [](DuplicatesWindowDriver& window) {
     // The search runs at once: name (any letter case) and size.
-    EXPECT_EQ(WaitForSearchEnd(window), "Groups: 2; Files: 6; Size of extra copies: 16,234");
-    char caption[64] = {};
-    GetWindowTextA(window, caption, sizeof caption);
-    EXPECT_STREQ(caption, "Discovel (duplicate files)");
-    EXPECT_EQ(Column(window, 0), (Texts{"1", "1", "1", "1", "2", "2"}));
-    EXPECT_EQ(Column(window, 1), (Texts{"CD 1", "CD 2", "CD 3", "CD 3", "CD 1", "CD 2"}));
-    EXPECT_EQ(Column(window, 3), (Texts{"song.mp3", "SONG.mp3", "song.mp3", "song.mp3", "README.TXT", "readme.txt"}));
-    EXPECT_EQ(test::ListCell(List(window), 4, 5), "10/03/2004");
-    EXPECT_EQ(test::ListCell(List(window), 0, 6), "5,000");
+    EXPECT_EQ(window.WaitForSearchEnd(), "Groups: 2; Files: 6; Size of extra copies: 16,234");
+    EXPECT_EQ(window.Caption(), "Discovel (duplicate files)");
+    EXPECT_EQ(window.GroupColumn(), (Texts{"1", "1", "1", "1", "2", "2"}));
+    EXPECT_EQ(window.Column(FoundColumn::kArchive), (Texts{"CD 1", "CD 2", "CD 3", "CD 3", "CD 1", "CD 2"}));
+    EXPECT_EQ(window.Column(FoundColumn::kFile),
+              (Texts{"song.mp3", "SONG.mp3", "song.mp3", "song.mp3", "README.TXT", "readme.txt"}));
+    EXPECT_EQ(window.Cell(4, FoundColumn::kDateModified), "10/03/2004");
+    EXPECT_EQ(window.Cell(0, FoundColumn::kSize), "5,000");
 
     // The last criterion checked stays checked.
-    SendDlgItemMessageA(window, kChkSameName, BM_CLICK, 0, 0);
-    SendDlgItemMessageA(window, kChkSameSize, BM_CLICK, 0, 0);
-    EXPECT_FALSE(Checked(window, kChkSameName));
-    EXPECT_TRUE(Checked(window, kChkSameSize));
-    SendDlgItemMessageA(window, kChkSameName, BM_CLICK, 0, 0);
+    window.ClickCheckBox(kChkSameName);
+    window.ClickCheckBox(kChkSameSize);
+    EXPECT_FALSE(window.Checked(kChkSameName));
+    EXPECT_TRUE(window.Checked(kChkSameSize));
+    window.ClickCheckBox(kChkSameName);
 
     // The same date too, and F5: the copy of another day drops out.
-    SendDlgItemMessageA(window, kChkSameDate, BM_CLICK, 0, 0);
-    SendMessageA(GetDlgItem(window, kSb1), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(""));
-    PressKey(List(window), VK_F5);
-    EXPECT_EQ(WaitForSearchEnd(window), "Groups: 2; Files: 5; Size of extra copies: 11,234");
-    EXPECT_EQ(Column(window, 1), (Texts{"CD 1", "CD 3", "CD 3", "CD 1", "CD 2"}));
+    window.ClickCheckBox(kChkSameDate);
+    EXPECT_EQ(window.SearchWithKey(kListView1, VK_F5), "Groups: 2; Files: 5; Size of extra copies: 11,234");
+    EXPECT_EQ(window.Column(FoundColumn::kArchive), (Texts{"CD 1", "CD 3", "CD 3", "CD 1", "CD 2"}));
 
     // One disc only needs one archive: the first mark after "All archives".
-    HWND marks = GetDlgItem(window, kCmbMarks);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, kRadThisDiscOnly)));
-    PressKey(marks, VK_DOWN);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, kRadThisDiscOnly)) != 0; }));
-    SendDlgItemMessageA(window, kRadThisDiscOnly, BM_CLICK, 0, 0);
-    EXPECT_FALSE(Checked(window, kRadSeveralDiscs));
-    SendMessageA(GetDlgItem(window, kSb1), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(""));
-    PressKey(marks, VK_RETURN);
-    EXPECT_EQ(WaitForSearchEnd(window), "Files only on CD 1: 1; Size: 10");
-    EXPECT_EQ(Column(window, 3), Texts{"only here.txt"});
-    EXPECT_EQ(ListView_GetColumnWidth(List(window), 0), 0) << "no groups in this mode";
+    EXPECT_FALSE(window.Enabled(kRadThisDiscOnly));
+    window.PressKeyIn(kCmbMarks, VK_DOWN);
+    ASSERT_TRUE(window.WaitUntilEnabled(kRadThisDiscOnly));
+    window.ClickCheckBox(kRadThisDiscOnly);
+    EXPECT_FALSE(window.Checked(kRadSeveralDiscs));
+    EXPECT_EQ(window.SearchWithKey(kCmbMarks, VK_RETURN), "Files only on CD 1: 1; Size: 10");
+    EXPECT_EQ(window.Column(FoundColumn::kFile), Texts{"only here.txt"});
+    EXPECT_EQ(window.GroupColumnWidth(), 0) << "no groups in this mode";
   });
 }
 
@@ -130,27 +88,20 @@ TEST_F(DuplicatesWindowTest, CopyFileFromADuplicateRowAndExportToCsvAsShown) {
   test::TempFolder out;
   test::SaveDialogRun dialog;
   std::string menuItem;
-  WithDuplicatesWindow([&](HWND window) {
-    ASSERT_EQ(WaitForSearchEnd(window), "Groups: 2; Files: 6; Size of extra copies: 16,234");
-    test::ClickListRow(List(window), 5);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, kBtnCopyFile)) != 0; }));
-    HWND button = GetDlgItem(window, kBtnCopyFile);
-    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  DuplicatesWindowDriver::Run(context, [&](DuplicatesWindowDriver& window) {
+    ASSERT_EQ(window.WaitForSearchEnd(), "Groups: 2; Files: 6; Size of extra copies: 16,234");
+    window.ClickRow(5);
+    ASSERT_TRUE(window.WaitUntilEnabled(kBtnCopyFile));
+    window.ClickWithMouse(kBtnCopyFile);
     EXPECT_EQ(test::AnswerMessageBox(IDOK), "Your file is ready in clipboard, paste it where you desire.");
-    EXPECT_EQ(GetClipboardOwner(), window);
-    char path[MAX_PATH] = {};
-    if (OpenClipboard(nullptr)) {
-      if (auto drop = static_cast<HDROP>(GetClipboardData(CF_HDROP))) DragQueryFileA(drop, 0, path, MAX_PATH);
-      CloseClipboard();
-    }
-    EXPECT_STREQ(path, "D:\\readme.txt");
+    EXPECT_EQ(GetClipboardOwner(), window.Handle());
+    EXPECT_EQ(test::ClipboardFiles(), Texts{"D:\\readme.txt"});
 
     // By file name: the export keeps the order shown.
-    test::ClickListHeader(List(window), 3);
-    ASSERT_TRUE(WaitUntil([&] { return Column(window, 3).front() == "README.TXT"; }));
-    menuItem = test::PickLastPopUpItem(window, List(window));
-    dialog = test::SaveInDialog(window, out / "duplicates.csv");
+    window.ClickHeader(FoundColumn::kFile);
+    ASSERT_TRUE(WaitUntil([&] { return window.Column(FoundColumn::kFile).front() == "README.TXT"; }));
+    menuItem = window.PickLastPopUpItem();
+    dialog = test::SaveInDialog(window.Handle(), out / "duplicates.csv");
   });
   EXPECT_EQ(menuItem, "Export to CSV...");
   ASSERT_TRUE(dialog.shown);

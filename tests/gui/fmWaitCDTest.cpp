@@ -18,18 +18,10 @@ namespace {
 using test::Click;
 using test::ControlText;
 using test::Script;
+using test::SendVolumeArrival;
 using test::WaitForControlText;
 using test::WaitForWindow;
 using namespace fmWaitCDIds;
-
-void SendVolumeArrival(HWND dialog, DWORD unitMask, WORD flags) {
-  DEV_BROADCAST_VOLUME volume{};
-  volume.dbcv_size = sizeof volume;
-  volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
-  volume.dbcv_unitmask = unitMask;
-  volume.dbcv_flags = flags;
-  SendMessageA(dialog, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&volume));
-}
 
 class WaitCDTest : public test::GuiFixture {};
 

@@ -128,4 +128,13 @@ std::vector<std::string> LayoutFaults(HWND window) {
   return faults;
 }
 
+RECT ChangeDpi(HWND window, UINT from, UINT dpi) {
+  RECT now{};
+  GetWindowRect(window, &now);
+  const auto grown = [&](LONG length) { return MulDiv(length, static_cast<int>(dpi), static_cast<int>(from)); };
+  RECT suggested{now.left, now.top, now.left + grown(now.right - now.left), now.top + grown(now.bottom - now.top)};
+  SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  return suggested;
+}
+
 }  // namespace discovel::test

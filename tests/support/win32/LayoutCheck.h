@@ -20,4 +20,9 @@ std::vector<std::string> LayoutFaults(HWND window);
 // The height of the font `control` draws its text in, in pixels.
 int FontHeight(HWND control);
 
+// Tells `window` that its screen's scale is now `dpi` instead of `from`, with
+// its rectangle grown in proportion, as Windows does (WM_DPICHANGED); returns
+// the rectangle suggested.
+RECT ChangeDpi(HWND window, UINT from, UINT dpi);
+
 }  // namespace discovel::test

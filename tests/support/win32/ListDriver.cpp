@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "support/win32/UiDriver.h"
 
 namespace discovel::test {
@@ -16,11 +18,50 @@ std::string ListCell(HWND list, int row, int column) {
   return text;
 }
 
-std::vector<std::string> ListColumn(HWND list, int column) {
-  std::vector<std::string> texts;
+Texts ListColumn(HWND list, int column) {
+  Texts texts;
   const auto rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
   for (int row = 0; row < rows; ++row) texts.push_back(ListCell(list, row, column));
   return texts;
+}
+
+Texts ListHeaders(HWND list) {
+  Texts captions;
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  const auto count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  for (int column = 0; column < count; ++column) {
+    char text[128] = {};
+    HDITEMA item{};
+    item.mask = HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    captions.emplace_back(text);
+  }
+  return captions;
+}
+
+RECT ListCellBounds(HWND list, int row, int column) {
+  RECT cell{};
+  cell.top = column;
+  cell.left = LVIR_BOUNDS;
+  SendMessageA(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+  return cell;
+}
+
+std::vector<int> ListSelectedRows(HWND list) {
+  std::vector<int> rows;
+  int row = -1;
+  while ((row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0) {
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+void SelectListRow(HWND list, int row) {
+  LVITEMA state{};
+  state.stateMask = state.state = LVIS_SELECTED;
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
 }
 
 void ClickListRow(HWND list, int row, bool twice) {
@@ -36,13 +77,28 @@ void ClickListRow(HWND list, int row, bool twice) {
   }
 }
 
-void ClickListHeader(HWND list, int column) {
+namespace {
+
+// The header of `list` and the middle of `column`'s caption in it.
+std::pair<HWND, LPARAM> HeaderCentre(HWND list, int column) {
   HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
   RECT bounds{};
   SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&bounds));
-  const LPARAM centre = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+  return {header, MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2)};
+}
+
+}  // namespace
+
+void ClickListHeader(HWND list, int column) {
+  const auto [header, centre] = HeaderCentre(list, column);
   PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, centre);
   PostMessageA(header, WM_LBUTTONUP, 0, centre);
+}
+
+void ClickListHeaderAndWait(HWND list, int column) {
+  const auto [header, centre] = HeaderCentre(list, column);
+  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  SendMessageA(header, WM_LBUTTONUP, 0, centre);
 }
 
 int ListImage(HWND list, int row) {

@@ -1,5 +1,7 @@
 #include "support/win32/UiDriver.h"
 
+#include <dbt.h>
+
 #include "ui/MessagePump.h"
 
 namespace discovel::test {
@@ -112,6 +114,16 @@ void Click(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+void ClickWithMouse(HWND control, bool twice) {
+  const LPARAM point = MAKELPARAM(5, 5);
+  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageA(control, WM_LBUTTONUP, 0, point);
+  if (twice) {
+    PostMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    PostMessageA(control, WM_LBUTTONUP, 0, point);
+  }
+}
+
 void PressKey(HWND window, UINT virtualKey) {
   const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
   PostMessageA(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
@@ -125,6 +137,15 @@ void SendKeyInput(UINT virtualKey, bool down) {
   input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
   input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
   SendInput(1, &input, sizeof input);
+}
+
+void SendVolumeArrival(HWND window, DWORD unitMask, WORD flags) {
+  DEV_BROADCAST_VOLUME volume{};
+  volume.dbcv_size = sizeof volume;
+  volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+  volume.dbcv_unitmask = unitMask;
+  volume.dbcv_flags = flags;
+  SendMessageA(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&volume));
 }
 
 std::string AnswerMessageBox(int buttonId, std::chrono::milliseconds timeout) {

@@ -38,12 +38,18 @@ std::string WaitForControlText(HWND dialog, int id, const std::string& prefix,
                                std::chrono::milliseconds timeout = std::chrono::seconds(10));
 // Clicks a button of a dialog the way the user does.
 void Click(HWND dialog, int id);
+// The mouse pressed and let go on a control (twice: a double click), posted.
+// On a tool button the focus, and the command with it, stay where they were.
+void ClickWithMouse(HWND control, bool twice = false);
 // Posts a key's press and release to `window`, as the keyboard delivers them
 // to the window with the focus.
 void PressKey(HWND window, UINT virtualKey);
 // A key going down or up through the system's input queue, to whichever
 // window has the keyboard focus then (SendInput).
 void SendKeyInput(UINT virtualKey, bool down);
+// What the system sends `window` when a volume comes into the drives of
+// `unitMask` (bit 0: A:); DBTF_MEDIA in `flags` for a disc.
+void SendVolumeArrival(HWND window, DWORD unitMask, WORD flags);
 // From a second thread: waits for a message box of this process, presses its
 // button `buttonId` (IDOK, IDYES, ...) and returns the box's text once it is
 // gone; "" when none came.

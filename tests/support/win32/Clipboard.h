@@ -1,0 +1,14 @@
+#pragma once
+// Reading and clearing the clipboard as another program would, for the
+// tests of Copy File.
+#include <string>
+#include <vector>
+
+namespace discovel::test {
+
+// The files of the clipboard's drop list (CF_HDROP); none when it holds none.
+std::vector<std::string> ClipboardFiles();
+// Leaves the clipboard empty, so that a copy that fails leaves nothing.
+void EmptyTheClipboard();
+
+}  // namespace discovel::test

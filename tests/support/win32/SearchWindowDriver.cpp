@@ -1,0 +1,56 @@
+#include "support/win32/SearchWindowDriver.h"
+
+#include "search/fmSearch.h"
+#include "search/fmSearchIds.h"
+#include "support/win32/UiDriver.h"
+#include "ui/ButtonPictures.h"
+
+namespace discovel::test {
+
+using namespace fmSearchIds;
+
+void SearchWindowDriver::Run(AppContext& context, const std::string& mark,
+                             const std::function<void(SearchWindowDriver&)>& script) {
+  DriveModal(kClassName, [&] { TfrmSearch::Execute(context, mark); }, [&](HWND window) {
+    SearchWindowDriver driver(window);
+    script(driver);
+    driver.Close();
+  });
+}
+
+SearchWindowDriver::SearchWindowDriver(HWND window) : KeyedListWindowDriver(window, kListView1, kSb1) {}
+
+void SearchWindowDriver::TypeTerm(const std::string& term) const { SetText(kEdtSearch, term); }
+
+void SearchWindowDriver::PressKeyInField(UINT key) const { PressKeyIn(kEdtSearch, key); }
+
+void SearchWindowDriver::ClickGo() const { ClickButton(kBtnGo); }
+
+std::string SearchWindowDriver::WaitForSearchEnd(std::chrono::milliseconds timeout) const {
+  std::string status;
+  WaitUntil(
+      [&] {
+        status = Status();
+        return status.rfind("Files: ", 0) == 0 || status == "There are no results to display.";
+      },
+      timeout);
+  return status;
+}
+
+std::string SearchWindowDriver::Search(const std::string& term) const {
+  ClearStatus();
+  TypeTerm(term);
+  ClickGo();
+  return WaitForSearchEnd();
+}
+
+int SearchWindowDriver::GoPicture() const { return ButtonPictureIndex(Control(kBtnGo)); }
+
+void SearchWindowDriver::SetDates(const SYSTEMTIME& from, const SYSTEMTIME& to) const {
+  SendMessageA(Control(kDtpFrom), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&from));
+  SendMessageA(Control(kDtpTo), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&to));
+}
+
+void SearchWindowDriver::Close() const { PressKeyInField(VK_ESCAPE); }
+
+}  // namespace discovel::test
