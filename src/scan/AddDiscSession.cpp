@@ -13,6 +13,7 @@
 #include "drives/DriveReady.h"
 #include "platform/AppError.h"
 #include "platform/ModalResult.h"
+#include "platform/ScopeExit.h"
 #include "scan/DiscIdentity.h"
 #include "settings/SettingsNames.h"
 
@@ -20,43 +21,6 @@ namespace discovel {
 namespace {
 
 const std::string kAllFiles = "*.*";
-
-// Deletes the scratch listing however the checksum step ends, so that no
-// "temp.dat" is ever left in the catalogue for the queries to take as an archive.
-class ScratchFile {
- public:
-  ScratchFile(FileSystem& fs, std::string path) : m_fs(fs), m_path(std::move(path)) {}
-  ScratchFile(const ScratchFile&) = delete;
-  ScratchFile& operator=(const ScratchFile&) = delete;
-  ~ScratchFile() {
-    try {
-      m_fs.RemoveFile(m_path);
-    } catch (...) {
-    }
-  }
-  const std::string& Path() const { return m_path; }
-
- private:
-  FileSystem& m_fs;
-  std::string m_path;
-};
-
-// The progress panel is up exactly while the scan runs, errors included.
-class ProgressPanel {
- public:
-  explicit ProgressPanel(AddDiscView& view) : m_view(view) { m_view.ShowProgressPanel(true); }
-  ProgressPanel(const ProgressPanel&) = delete;
-  ProgressPanel& operator=(const ProgressPanel&) = delete;
-  ~ProgressPanel() {
-    try {
-      m_view.ShowProgressPanel(false);
-    } catch (...) {
-    }
-  }
-
- private:
-  AddDiscView& m_view;
-};
 
 }  // namespace
 
@@ -107,7 +71,9 @@ void AddDiscSession::Examine() {
 
   bool completed = false;
   {
-    const ProgressPanel panel(m_view);
+    // The progress panel is up exactly while the scan runs, errors included.
+    m_view.ShowProgressPanel(true);
+    ScopeExit panel([this] { m_view.ShowProgressPanel(false); });
     completed = m_scanner.Scan(std::string{m_driveLetter, ':', '\\'}, kAllFiles, &m_view);
   }
   // A Cancel during the scan's last pump comes too late to stop the walk, but
@@ -162,9 +128,12 @@ void AddDiscSession::Finish(AddDiscState state, std::string_view message) {
 }
 
 std::string AddDiscSession::ChecksumOfListing() {
-  const ScratchFile scratch(m_fs, m_catalogFolder + std::string(kScratchListing));
-  m_scanner.Listing().Save(m_fs, scratch.Path());
-  return ListingChecksumOfFile(m_fs, scratch.Path());
+  // The scratch listing goes however the checksum step ends, so that no
+  // "temp.dat" is ever left in the catalogue for the queries to take as an archive.
+  const std::string scratch = m_catalogFolder + std::string(kScratchListing);
+  ScopeExit removeScratch([&] { m_fs.RemoveFile(scratch); });
+  m_scanner.Listing().Save(m_fs, scratch);
+  return ListingChecksumOfFile(m_fs, scratch);
 }
 
 std::int32_t AddDiscSession::NextArchiveNumber() {

@@ -4,6 +4,7 @@
 
 #include "catalog/DosTime.h"
 #include "catalog/TextUtil.h"
+#include "platform/ScopeExit.h"
 #include "settings/SettingsNames.h"
 
 namespace discovel {
@@ -11,27 +12,6 @@ namespace {
 
 constexpr std::string_view kAllEntries = "*.*";
 constexpr int kProgressFull = 100;
-
-// Fills the progress bar and lets the dialog repaint however the scan ends,
-// errors included.
-class ProgressFinish {
- public:
-  ProgressFinish(ScanProgress* progress, UiPump& pump) : m_progress(progress), m_pump(pump) {}
-  ProgressFinish(const ProgressFinish&) = delete;
-  ProgressFinish& operator=(const ProgressFinish&) = delete;
-  ~ProgressFinish() {
-    // Nothing may leave a destructor; the pump's handlers report their own errors.
-    try {
-      if (m_progress) m_progress->SetProgress(kProgressFull);
-      m_pump.Pump();
-    } catch (...) {
-    }
-  }
-
- private:
-  ScanProgress* m_progress;
-  UiPump& m_pump;
-};
 
 }  // namespace
 
@@ -52,7 +32,11 @@ bool FolderScanner::Scan(std::string_view rootPath, std::string_view mask, ScanP
   m_progress = progress;
   m_position = 0;
   if (m_progress) m_progress->SetProgress(0);
-  const ProgressFinish finish(m_progress, m_pump);
+  // The bar fills and the dialog repaints however the scan ends, errors included.
+  ScopeExit finish([this] {
+    if (m_progress) m_progress->SetProgress(kProgressFull);
+    m_pump.Pump();
+  });
 
   m_hostage.clear();
   if (m_settings) m_hostage = m_settings->ReadString(names::kKeyState, names::kHostageFile);

@@ -36,14 +36,20 @@ void SearchCriteriaPanel::Create(Form& form, int top) {
   check(m_chkCase, kChkCase, "Case sensitive", 22, 45, 92, false);
   check(m_chkDate, kChkDate, "Date modified", 25, 72, 89, false);
   label("from:", 121, 74, 28);
-  m_dtpFrom.Create({&form, kDtpFrom, {150, top + 70, 84, 21}, false, "dd/MM/yyyy"});
+  m_dtpFrom.Create({.form = &form, .id = kDtpFrom, .bounds = {150, top + 70, 84, 21}, .format = "dd/MM/yyyy"});
   label("to:", 241, 74, 16);
-  m_dtpTo.Create({&form, kDtpTo, {259, top + 70, 84, 21}, false, "dd/MM/yyyy"});
+  m_dtpTo.Create({.form = &form, .id = kDtpTo, .bounds = {259, top + 70, 84, 21}, .format = "dd/MM/yyyy"});
   check(m_chkSize, kChkSize, "By file size", 41, 104, 73, false);
   m_cmbSize.Create(
       {.form = &form, .id = kCmbSize, .bounds = {120, top + 102, 60, 21}, .items = {"at least", "at most"}});
   label("Specify size:", 182, 105, 68, SS_RIGHT);
-  m_updSize.Create({&form, kUpdSize, kEdtSize, {251, top + 102, 71, 21}, 0, 32767, 0});
+  m_updSize.Create({.form = &form,
+                    .id = kUpdSize,
+                    .editId = kEdtSize,
+                    .bounds = {251, top + 102, 71, 21},
+                    .minimum = 0,
+                    .maximum = 32767,
+                    .position = 0});
   SendMessageA(m_updSize.Edit(), EM_LIMITTEXT, 5, 0);
   m_updSize.Field().onChange = [this] { SizeChange(); };
   m_updSize.Field().onExit = [this] {
