@@ -106,6 +106,7 @@ void ListView::SetColumnHidden(int column, bool hidden) {
 }
 
 void ListView::FitColumns() {
+  m_fitted = true;
   if (m_view != ListViewMode::Details) return;
   RECT client{};
   GetClientRect(Handle(), &client);
@@ -209,8 +210,13 @@ bool ListView::OnHeaderNotify(NMHEADERA& header, LRESULT& result) {
 }
 
 void ListView::SetRowCount(int rows) {
+  const int perPage = static_cast<int>(Send(LVM_GETCOUNTPERPAGE));
+  const bool barBefore = RowCount() > perPage;
   const WPARAM flags = rows >= RowCount() ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0;
   Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), static_cast<LPARAM>(flags));
+  // Rows that bring or take away the vertical scroll bar change the width
+  // a fitted list's columns share.
+  if (m_fitted && barBefore != (rows > perPage)) FitColumns();
   if (GetFocus() == Handle()) ShowKeyboardRow();
 }
 

@@ -86,7 +86,9 @@ class ListView final : public ChildWindow, public NotifyTarget {
   void SetColumnHidden(int column, bool hidden);
   // Sizes the columns by their rules (FitColumnWidths) to the list's width,
   // less the vertical scroll bar its rows bring or will bring, so that no
-  // horizontal one appears. Only the details view has columns to fit.
+  // horizontal one appears. Only the details view has columns to fit. Once
+  // fitted, the list fits them again when its rows bring or take away the
+  // vertical scroll bar.
   void FitColumns();
 
   // Owner-data mode. Growing the count keeps the rows shown and the scroll
@@ -201,6 +203,7 @@ class ListView final : public ChildWindow, public NotifyTarget {
   UINT m_dpi = kDesignDpi;  // the DPI the columns' pixel widths are at
   ListViewMode m_view = ListViewMode::Details;
   bool m_ownerData = false;
+  bool m_fitted = false;  // its window fits its columns: row counts refit them
   CellTextSource m_cellText;
   int m_redrawSuspensions = 0;
   std::string m_emptyText;

@@ -259,14 +259,16 @@ TEST(ListViewFit, ColumnsFitBesideTheScrollBarTheRowsBring) {
   EXPECT_EQ(columnsWidth(), clientWidth());
   const int withoutBar = clientWidth();
 
-  list.SetRowCount(1000);  // far more than one page
-  list.FitColumns();
+  list.SetRowCount(1000);  // far more than one page: the fitted list fits again
   const int bar = GetSystemMetrics(SM_CXVSCROLL);
   EXPECT_EQ(columnsWidth(), withoutBar - bar);
   EXPECT_EQ(list.ColumnWidth(1), 95) << "the kept column keeps its width";
   UpdateWindow(list.Handle());
   EXPECT_EQ(GetWindowLongA(list.Handle(), GWL_STYLE) & WS_HSCROLL, 0);
   EXPECT_LE(columnsWidth(), clientWidth());
+
+  list.SetRowCount(2);
+  EXPECT_EQ(columnsWidth(), withoutBar) << "the bar gone, the columns take its room again";
 }
 
 }  // namespace

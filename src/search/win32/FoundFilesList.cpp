@@ -98,8 +98,6 @@ void FoundFilesList::ShowRows(const FoundTable* table) {
   m_table = table;
   m_list.SetRowCount(static_cast<int>(RowCount()));
   m_list.TakeTabStop(RowCount() != 0);
-  // The rows may bring a vertical scroll bar: the columns make room for it.
-  m_list.FitColumns();
 }
 
 std::string FoundFilesList::CellText(std::size_t row, int column) const {
