@@ -356,18 +356,7 @@ void TfrmArchive::ListView1ColumnClick(int column) {
   SortList();
 }
 
-// --- Commands ------------------------------------------------------------------
-
-TfrmArchive::CommandRun::CommandRun(TfrmArchive& form) : m_form(form) {
-  m_form.m_activity = CatalogActivity::Running;
-  m_form.KeyState();
-}
-
-TfrmArchive::CommandRun::~CommandRun() {
-  m_form.m_activity = CatalogActivity::Idle;
-  m_form.KeyState();
-}
-
+// --- Messages ------------------------------------------------------------------
 
 bool TfrmArchive::PreTranslate(MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == m_listView1.Handle()) {

@@ -10,6 +10,7 @@
 #include "browser/CatalogCommands.h"
 #include "browser/CatalogList.h"
 #include "platform/AppContext.h"
+#include "platform/ScopeExit.h"
 #include "platform/win32/Handles.h"
 #include "ui/Action.h"
 #include "ui/ListView.h"
@@ -80,18 +81,16 @@ class TfrmArchive final : public ToolWindow {
   // The archive at `path` was written anew: its row and the summary follow.
   void ArchiveRewritten(const std::string& path);
 
-  // While it lives a command runs: the others that change the rows or open
-  // dialogs are off until it ends.
-  class CommandRun {
-   public:
-    explicit CommandRun(TfrmArchive& form);
-    ~CommandRun();
-    CommandRun(const CommandRun&) = delete;
-    CommandRun& operator=(const CommandRun&) = delete;
-
-   private:
-    TfrmArchive& m_form;
-  };
+  // While what it returns lives a command runs: the others that change the
+  // rows or open dialogs are off until it ends.
+  [[nodiscard]] auto RunningCommand() {
+    m_activity = CatalogActivity::Running;
+    KeyState();
+    return ScopeExit([this] {
+      m_activity = CatalogActivity::Idle;
+      KeyState();
+    });
+  }
 
   AppContext& m_context;
   WindowPump m_pump;

@@ -21,7 +21,7 @@ void TfrmArchive::ActAddExecute() {
     m_addAfterLoad = true;  // run once the load is done
     return;
   }
-  CommandRun run(*this);
+  const auto run = RunningCommand();
   if (TfrmWaitCD::Execute(m_context, "") == kModalCancel) return;
   const std::string path = TfrmScan::Execute(m_context).savedArchive;
   if (path.empty() || !m_context.services.files.FileExists(path)) return;
@@ -40,7 +40,7 @@ void TfrmArchive::ActEditExecute() {
   ArchiveValues values{shown.mark, shown.location, shown.note};
   // The edit is for this archive, wherever its row stands when the dialog closes.
   const std::string path = shown.fileName;
-  CommandRun run(*this);
+  const auto run = RunningCommand();
   if (TfrmEditArchive::Execute(m_context, values) != kModalOk) return;
   if (!ChangeValuesInArchive(m_context.services.files, path, values.mark, values.location, values.note)) {
     ShowAlert(Handle(), "Cannot change archive values.");
@@ -61,7 +61,7 @@ void TfrmArchive::ActDeleteExecute() {
   for (int row : m_listView1.Selection()) files.push_back(m_rows.Row(static_cast<std::size_t>(row)).fileName);
   if (files.empty()) return;
   const int firstPosition = FirstSelectedRow();
-  CommandRun run(*this);
+  const auto run = RunningCommand();
   if (!Confirm(Handle(), RemovalQuestion(files.size(), m_rows.Row(static_cast<std::size_t>(firstPosition)).mark))) {
     return;
   }
@@ -93,7 +93,7 @@ void TfrmArchive::ActFreshenCDExecute() {
   if (row < 0) return;
   // The disc's new archive shows at the next load of the catalogue.
   const std::string mark = m_rows.Row(static_cast<std::size_t>(row)).mark;
-  CommandRun run(*this);
+  const auto run = RunningCommand();
   if (TfrmWaitCD::Execute(m_context, std::string(kMsgInsertDiscMarked) + mark) == kModalCancel) return;
   TfrmScan::Execute(m_context);
 }
@@ -102,7 +102,7 @@ void TfrmArchive::ActViewArchiveFilesExecute() {
   const int row = FirstSelectedRow();
   if (row < 0) return;
   const std::string mark = m_rows.Row(static_cast<std::size_t>(row)).mark;
-  CommandRun run(*this);
+  const auto run = RunningCommand();
   TfrmSearch::Execute(m_context, mark);
 }
 
@@ -112,7 +112,7 @@ void TfrmArchive::ActCheckDiscExecute() {
   const CatalogRow& shown = m_rows.Row(static_cast<std::size_t>(row));
   // The check is of this archive, wherever its row stands when it ends.
   const CheckTarget target{shown.fileName, shown.mark};
-  CommandRun run(*this);
+  const auto run = RunningCommand();
   CheckCataloguedDisc(m_context, Handle(), target, [&] { ArchiveRewritten(target.archivePath); });
 }
 
@@ -130,7 +130,7 @@ void TfrmArchive::ArchiveRewritten(const std::string& path) {
 }
 
 void TfrmArchive::ActFindDuplicatesExecute() {
-  CommandRun run(*this);
+  const auto run = RunningCommand();
   TfrmDuplicates::Execute(m_context);
 }
 
@@ -144,7 +144,7 @@ void TfrmArchive::ActExportCsvExecute() {
     columns.push_back({kCatalogColumns[column].look.caption, kCatalogColumns[column].look.sort});
     listColumns.push_back(column);
   }
-  CommandRun run(*this);
+  const auto run = RunningCommand();
   // The rows are read once the file is chosen, in the order shown then: the
   // list shows row n of the rows as they stand.
   ExportListToCsv(Handle(), m_context, "catalogue", columns, m_rows.Size(), [&](std::size_t row, int column) {
