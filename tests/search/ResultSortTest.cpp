@@ -1,5 +1,6 @@
 #include "catalog/ColumnSort.h"
 #include "search/FoundColumns.h"
+#include "search/FoundRows.h"
 #include "search/SearchResults.h"
 
 #include <gtest/gtest.h>
@@ -14,21 +15,16 @@
 namespace discovel {
 namespace {
 
-// One column of the results as the found-files list's sort reads it.
-class ResultCells final : public ColumnCells {
- public:
-  ResultCells(const SearchResults& results, FoundColumn column) : m_results(results), m_column(column) {}
-  std::size_t RowCount() const override { return m_results.RowCount(); }
-  std::string_view Cell(std::size_t row) const override { return m_results.Cell(row, m_column); }
-
- private:
-  const SearchResults& m_results;
-  FoundColumn m_column;
-};
-
-void SortResultRows(std::vector<std::uint32_t>& order, const SearchResults& results, FoundColumn column,
-                    SortKind kind, bool flag, const TextServices& text) {
-  SortRows(order, ResultCells(results, column), kind, flag, text);
+// Sorts `results` by `column` as the found-files list does, from the order
+// `order` has already; the table rows in their new order.
+std::vector<std::uint32_t> SortResultRows(FoundRowOrder& order, const SearchResults& results, FoundColumn column,
+                                          SortKind kind, bool flag, const TextServices& text) {
+  order.Sort(results, FoundColumnIndex(column), kind, flag, text, std::nullopt);
+  std::vector<std::uint32_t> rows;
+  for (std::size_t shown = 0; shown < results.RowCount(); ++shown) {
+    rows.push_back(static_cast<std::uint32_t>(order.Row(shown)));
+  }
+  return rows;
 }
 
 struct Row {
@@ -46,19 +42,19 @@ class ResultSortTest : public ::testing::Test {
     const std::string* cells[] = {&row.archive, &row.directory, &row.file, &row.type, &row.date, &row.size};
     results.BeginRow(*cells[0]);
     for (int i = 1; i < filled; ++i) results.AppendCell(*cells[i]);
-    order.push_back(static_cast<std::uint32_t>(order.size()));
   }
   // The File texts in the order of the sort.
   std::vector<std::string> Sorted(FoundColumn column, bool flag) {
-    SortResultRows(order, results, column, kFoundColumns[FoundColumnIndex(column)].look.sort, flag, text);
+    const auto rows =
+        SortResultRows(order, results, column, kFoundColumns[FoundColumnIndex(column)].look.sort, flag, text);
     std::vector<std::string> files;
-    for (const std::uint32_t row : order) files.emplace_back(results.Cell(row, FoundColumn::kFile));
+    for (const std::uint32_t row : rows) files.emplace_back(results.Cell(row, FoundColumn::kFile));
     return files;
   }
 
   test::TestText text;
   SearchResults results;
-  std::vector<std::uint32_t> order;
+  FoundRowOrder order;
 };
 
 using Files = std::vector<std::string>;
@@ -137,17 +133,16 @@ class WeightedText final : public TextServices {
 
 TEST(ResultSortWeights, WholeKeysOnlyWhereThePrimaryWeightsTie) {
   SearchResults results;
-  std::vector<std::uint32_t> order;
   for (const char* name : {"coop", "b", "co-op", "a", "Coop", "c", "same long beginning, then 2", "same long beginning, then 1"}) {
     results.BeginRow("CD");
     results.AppendCell("\\");
     results.AppendCell(name);
-    order.push_back(static_cast<std::uint32_t>(order.size()));
   }
   WeightedText text;
-  SortResultRows(order, results, FoundColumn::kFile, SortKind::Text, true, text);
+  FoundRowOrder shown;
   std::vector<std::string> files;
-  for (const std::uint32_t row : order) files.emplace_back(results.Cell(row, FoundColumn::kFile));
+  for (const std::uint32_t row : SortResultRows(shown, results, FoundColumn::kFile, SortKind::Text, true, text))
+    files.emplace_back(results.Cell(row, FoundColumn::kFile));
   // The three spellings of coop tie on their weights; their whole keys decide.
   EXPECT_EQ(files, (std::vector<std::string>{"a", "b", "c", "Coop", "co-op", "coop", "same long beginning, then 1",
                                              "same long beginning, then 2"}));
@@ -162,7 +157,6 @@ TEST(ResultSortWeights, SameOrderAsWholeKeysForFileNames) {
                                 "~", "!", "\xDF", "ss", "z", "\xFF", "Y", "#", "(", "0"};
   std::uint32_t state = 7;
   SearchResults results;
-  std::vector<std::uint32_t> order;
   std::vector<std::string> names;
   for (int i = 0; i < 3000; ++i) {
     std::string name;
@@ -172,9 +166,9 @@ TEST(ResultSortWeights, SameOrderAsWholeKeysForFileNames) {
     results.BeginRow("CD");
     results.AppendCell("\\");
     results.AppendCell(name);
-    order.push_back(static_cast<std::uint32_t>(i));
   }
-  SortResultRows(order, results, FoundColumn::kFile, SortKind::Text, true, text);
+  FoundRowOrder shown;
+  const auto order = SortResultRows(shown, results, FoundColumn::kFile, SortKind::Text, true, text);
   for (std::size_t i = 1; i < order.size(); ++i) {
     const std::string a = text.CollationKey(names[order[i - 1]]);
     const std::string b = text.CollationKey(names[order[i]]);

@@ -8,9 +8,6 @@ class TestHostForm final : public Form {
  public:
   // Shows the window with a client area of at least `width` × `height`.
   void Create(int width = 640, int height = 480);
-  using Form::BindButton;
-  using Form::Commands;
-  using Form::ShowPicture;
 };
 
 }  // namespace discovel::test
