@@ -95,6 +95,9 @@ TEST_F(DiscCheckWindowsTest, ACheckFromTheCatalogueListsWhatChangedAndTheCatalog
     ASSERT_TRUE(WaitUntil([&] { return test::StatusText(GetDlgItem(window, kSb1)).rfind("Archives: ", 0) == 0; }));
     test::ClickListRow(list, 0);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1; }));
+    // The check follows the rule of Edit, whose button shows when the load
+    // has let go of the list and the row may be checked.
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, kBtnEdit)) != FALSE; }));
     PostMessageA(window, WM_COMMAND, kCheckDisc, 0);
     // Changed since it was catalogued, the disc is no longer known by its
     // checksum: it is asked for by its mark, and taken since it is no other

@@ -154,16 +154,17 @@ void FoundFilesList::SortByColumn(int column) {
   if (RowCount() == 0) return;
   // The selected row stays selected wherever the sort puts it.
   const int selected = m_list.SelectedCount() == 1 ? SelectedRow() : -1;
-  HCURSOR old = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+  const HCURSOR old = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
   std::optional<std::size_t> moved;
-  try {
-    moved = m_order.Sort(*m_table, column, m_args.columns[column].look.sort, m_args.sort->flag, m_context.services.text,
-                         selected < 0 ? std::nullopt : std::optional<std::size_t>(selected));
-  } catch (const std::bad_alloc&) {
-    SetCursor(old);
-    throw AppError("There is not enough memory to sort the results.");
+  {
+    ScopeExit restoreCursor([old] { SetCursor(old); });
+    try {
+      moved = m_order.Sort(*m_table, column, m_args.columns[column].look.sort, m_args.sort->flag,
+                           m_context.services.text, selected < 0 ? std::nullopt : std::optional<std::size_t>(selected));
+    } catch (const std::bad_alloc&) {
+      throw AppError("There is not enough memory to sort the results.");
+    }
   }
-  SetCursor(old);
   if (moved) {
     m_list.ClearSelection();
     m_list.SelectRow(static_cast<int>(*moved));
