@@ -2,18 +2,14 @@
 // The program's dialogs: white body between two blue bands, a title in the top
 // band, the buttons at the right of the bottom band, centred on the screen,
 // shown modally.
-#include <memory>
-#include <set>
-#include <vector>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
-#include "platform/ModalResult.h"
 #include "platform/win32/Handles.h"
 #include "ui/Button.h"
 #include "ui/Controls.h"
 #include "ui/DialogIds.h"
-#include "ui/Form.h"
-#include "ui/MessagePump.h"
 #include "ui/ModalForm.h"
 
 namespace discovel {

@@ -210,13 +210,15 @@ bool ListView::OnHeaderNotify(NMHEADERA& header, LRESULT& result) {
 }
 
 void ListView::SetRowCount(int rows) {
-  const int perPage = static_cast<int>(Send(LVM_GETCOUNTPERPAGE));
-  const bool barBefore = RowCount() > perPage;
-  const WPARAM flags = rows >= RowCount() ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0;
+  const int before = RowCount();
+  const WPARAM flags = rows >= before ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0;
   Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(rows), static_cast<LPARAM>(flags));
   // Rows that bring or take away the vertical scroll bar change the width
   // a fitted list's columns share.
-  if (m_fitted && barBefore != (rows > perPage)) FitColumns();
+  if (m_fitted) {
+    const int perPage = static_cast<int>(Send(LVM_GETCOUNTPERPAGE));
+    if ((before > perPage) != (rows > perPage)) FitColumns();
+  }
   if (GetFocus() == Handle()) ShowKeyboardRow();
 }
 

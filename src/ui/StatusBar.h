@@ -4,7 +4,6 @@
 // window, as high as its font needs.
 #include <windows.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
