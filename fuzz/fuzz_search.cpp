@@ -264,11 +264,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t row = 0; row < results.RowCount(); ++row) {
     const int filled = results.FilledColumns(row);
     FUZZ_REQUIRE(filled >= 4);
-    if (filled < kResultColumns) ++incomplete;
-    const std::string_view name = results.Cell(row, ResultColumn::kFile);
-    FUZZ_REQUIRE(results.Cell(row, ResultColumn::kType) == ExtensionOf(name));
-    rows.push_back(std::string(results.Cell(row, ResultColumn::kArchive)) + "|" +
-                   std::string(results.Cell(row, ResultColumn::kDirectory)) + "|" +
+    if (filled < kFoundColumnCount) ++incomplete;
+    const std::string_view name = results.Cell(row, FoundColumn::kFile);
+    FUZZ_REQUIRE(results.Cell(row, FoundColumn::kType) == ExtensionOf(name));
+    rows.push_back(std::string(results.Cell(row, FoundColumn::kArchive)) + "|" +
+                   std::string(results.Cell(row, FoundColumn::kDirectory)) + "|" +
                    std::string(name));
   }
   FUZZ_REQUIRE(observer.incomplete == incomplete);
