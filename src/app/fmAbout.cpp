@@ -16,8 +16,7 @@ TfrmAbout* frmAbout = nullptr;
 
 // Wider than the texts need at 96 DPI: at other scales fonts do not grow
 // exactly with the scale, and the longest address must still fit.
-constexpr int kClientWidth = 350;
-constexpr int kClientHeight = 322;
+constexpr DesignSize kClient{350, 322};
 constexpr COLORREF kAboutBand = RGB(255, 170, 85);
 constexpr COLORREF kVersionColour = RGB(0, 95, 140);
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
@@ -36,7 +35,7 @@ constexpr int kGridRows = 4;
 
 // The grid at `dpi`, seen from `origin` (design units) of the client area.
 void PaintGrid(HDC dc, UINT dpi, POINT origin) {
-  const int columns = (kClientWidth - 4) / kGridPitch;
+  const int columns = (kClient.width - 4) / kGridPitch;
   for (int column = 0; column < columns; ++column) {
     const int level = (255 - 2 * (columns - 1) + 2 * column) % 256;
     GdiObject brush(CreateSolidBrush(RGB(level, level, level)));
@@ -67,8 +66,7 @@ TfrmAbout::TfrmAbout(AppContext& context, ShellLauncher& shell) : m_context(cont
 void TfrmAbout::Create() {
   CreateDialogWindow({.className = kClassName,
                       .title = "About",
-                      .clientWidth = kClientWidth,
-                      .clientHeight = kClientHeight,
+                      .client = kClient,
                       .bandColour = kAboutBand});
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   m_lblVersion.Create(
@@ -92,7 +90,7 @@ void TfrmAbout::CreateRow(Label& value, int y, const char* caption, int valueId)
   const bool link = valueId == kLblHomePage || valueId == kLblSupportMail || valueId == kLblNewsletter;
   value.Create({.form = this,
                 .id = valueId,
-                .bounds = {kValueX, y, kClientWidth - kValueX - 8, kRowHeight},
+                .bounds = {kValueX, y, kClient.width - kValueX - 8, kRowHeight},
                 .font = link ? FontRole::Link : FontRole::Normal,
                 .clickable = link});
 }

@@ -26,8 +26,7 @@
 namespace discovel {
 namespace {
 
-constexpr int kClientWidth = 292;
-constexpr int kClientHeight = 112;
+constexpr DesignSize kClient{292, 112};
 constexpr int kTopPanelHeight = 30;
 
 // The entries of the Help and More menus.
@@ -111,7 +110,7 @@ void TfrmMain::Create() {
       {.className = kMainWindowClass,
        .caption = kProgramName,
        .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN,
-       .client = {kClientWidth, kClientHeight},
+       .client = kClient,
        .hasMenu = true,
        .icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DISCOVEL)),
        .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
@@ -253,12 +252,12 @@ void TfrmMain::BuildControls() {
   m_btnConsecutive.Create({.form = this,
                            .id = kConsecutive,
                            .text = "Consecutive",
-                           .bounds = {kClientWidth - 118, 4, 112, 24},
+                           .bounds = {kClient.width - 118, 4, 112, 24},
                            .anchors = kAnchorTopRight,
                            .pushLike = true});
   // Button panel: the two main commands, their pictures above the captions.
-  const int width = (kClientWidth - 18) / 2;
-  const int height = kClientHeight - kTopPanelHeight - 12;
+  const int width = (kClient.width - 18) / 2;
+  const int height = kClient.height - kTopPanelHeight - 12;
   m_btnPlus.Create({.form = this, .id = kAdd, .text = "Add CD/DVD", .bounds = {6, kTopPanelHeight + 6, width, height}});
   m_btnSearch.Create(
       {.form = this, .id = kSearch, .text = "Search", .bounds = {12 + width, kTopPanelHeight + 6, width, height}});

@@ -32,7 +32,7 @@ int TfrmThanx::Execute(AppContext& context) {
 
 void TfrmThanx::Create() {
   CreateDialogWindow(
-      {.className = fmThanxIds::kClassName, .title = "Welcome", .clientWidth = kWidth, .clientHeight = kHeight});
+      {.className = fmThanxIds::kClassName, .title = "Welcome", .client = {kWidth, kHeight}});
   const std::string thanks = std::string("Thank you using ") + kProgramName + "!";
   m_lblThanks.Create({.form = this,
                       .text = thanks.c_str(),

@@ -14,8 +14,7 @@ using namespace fmEditArchiveIds;
 
 TfrmEditArchive* frmEditArchive = nullptr;
 
-constexpr int kClientWidth = 444;
-constexpr int kClientHeight = 196;
+constexpr DesignSize kClient{444, 196};
 constexpr COLORREF kBodyColour = RGB(125, 154, 189);
 
 }  // namespace
@@ -30,8 +29,7 @@ TfrmEditArchive::TfrmEditArchive(AppContext& context, ArchiveValues& values) : m
 void TfrmEditArchive::Create() {
   CreateDialogWindow({.className = kClassName,
                       .title = "Edit archive",
-                      .clientWidth = kClientWidth,
-                      .clientHeight = kClientHeight,
+                      .client = kClient,
                       .bodyColour = kBodyColour});
   // OK only for a mark that is more than blanks.
   Action& ok = Commands().Add({.id = kBtnOk,

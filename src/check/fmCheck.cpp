@@ -15,8 +15,7 @@ namespace {
 
 TfrmCheck* frmCheck = nullptr;
 
-constexpr int kClientWidth = 420;
-constexpr int kClientHeight = 170;
+constexpr DesignSize kClient{420, 170};
 constexpr int kMsgHeight = 48;
 constexpr int kBarTop = kBandHeight + kMsgHeight + 4;
 // The figures change after every block read; a repaint costs the window
@@ -46,15 +45,14 @@ void TfrmCheck::Create() {
   using namespace fmCheckIds;
   CreateDialogWindow({.className = kClassName,
                       .title = "Checking CD/DVD",
-                      .clientWidth = kClientWidth,
-                      .clientHeight = kClientHeight});
+                      .client = kClient});
   Action& cancel = Commands().Add(
       {.id = kBtnCancel, .caption = "Cancel", .keys = {VK_ESCAPE}, .run = [this] { m_session->Cancel(); }});
   CreateStatus(kMsgHeight);
-  CreateProgressBar({20, kBarTop, kClientWidth - 40, 18}, kProgressBar);
+  CreateProgressBar({20, kBarTop, kClient.width - 40, 18}, kProgressBar);
   m_lblProgress.Create({.form = this,
                         .id = kLblProgress,
-                        .bounds = {20, kBarTop + 24, kClientWidth - 40, 32},
+                        .bounds = {20, kBarTop + 24, kClient.width - 40, 32},
                         .anchors = kAnchorTopWide,
                         .style = SS_CENTER});
   CreateBandButtons({{m_btnCancel, cancel}});

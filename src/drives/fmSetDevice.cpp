@@ -18,8 +18,7 @@ using namespace fmSetDeviceIds;
 
 TfrmSetDevice* frmSetDevice = nullptr;
 
-constexpr int kClientWidth = 301;
-constexpr int kClientHeight = 242;
+constexpr DesignSize kClient{301, 242};
 constexpr char kNoDevice[] = "No device installed.";
 
 }  // namespace
@@ -41,8 +40,7 @@ TfrmSetDevice::~TfrmSetDevice() {
 void TfrmSetDevice::Create() {
   CreateDialogWindow({.className = kClassName,
                       .title = "Select default read device",
-                      .clientWidth = kClientWidth,
-                      .clientHeight = kClientHeight});
+                      .client = kClient});
   BuildCommands();
   BuildList();
   // Unlike at start-up, the stored letter is taken without asking its type:
@@ -79,7 +77,7 @@ void TfrmSetDevice::BuildCommands() {
 }
 
 void TfrmSetDevice::BuildList() {
-  const DesignRect bounds{0, kBandHeight, kClientWidth, kClientHeight - 2 * kBandHeight};
+  const DesignRect bounds = Body();
   m_listView1.Create(
       {.form = this, .id = kListView1, .bounds = bounds, .view = ListViewMode::Icon, .multiSelect = false});
   PlaceControl(m_listView1.Handle(), bounds, kAnchorAll);

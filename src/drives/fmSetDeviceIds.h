@@ -9,8 +9,6 @@ inline constexpr int kListView1 = 30;
 inline constexpr int kBtnOk = IDOK;
 inline constexpr int kBtnCancel = IDCANCEL;
 // The context menu's entries.
-inline constexpr int kMniSetDefault = 201;
-inline constexpr int kMniEject = 202;
-inline constexpr int kMniClose = 203;
+enum : int { kMniSetDefault = 201, kMniEject, kMniClose };
 
 }  // namespace discovel::fmSetDeviceIds

@@ -12,8 +12,7 @@ namespace {
 
 TfrmWaitCD* frmWaitCD = nullptr;
 
-constexpr int kClientWidth = 373;
-constexpr int kClientHeight = 157;
+constexpr DesignSize kClient{373, 157};
 constexpr UINT_PTR kTimerCDinserted = 1;
 
 }  // namespace
@@ -38,9 +37,8 @@ void TfrmWaitCD::Create() {
   using namespace fmWaitCDIds;
   CreateDialogWindow({.className = kClassName,
                       .title = "Wait for user insert CD/DVD",
-                      .clientWidth = kClientWidth,
-                      .clientHeight = kClientHeight});
-  m_lblMsg = CreateMessageLabel(kLblMsg, 0, kBandHeight, kClientWidth, kClientHeight - 2 * kBandHeight);
+                      .client = kClient});
+  m_lblMsg = CreateMessageLabel(kLblMsg, Body());
   // Without a drive only Cancel remains.
   Action& ok = Commands().Add({.id = kBtnOk,
                                .caption = "OK",

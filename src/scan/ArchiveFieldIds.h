@@ -3,8 +3,6 @@
 // add-disc and edit dialogs show them (ArchiveFields); their tests use them.
 namespace discovel::archiveFieldIds {
 
-inline constexpr int kEdtMark = 20;
-inline constexpr int kEdtLocation = 21;
-inline constexpr int kEdtNote = 22;
+enum : int { kEdtMark = 20, kEdtLocation, kEdtNote };
 
 }  // namespace discovel::archiveFieldIds

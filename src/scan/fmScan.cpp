@@ -12,8 +12,7 @@ namespace {
 
 TfrmScan* frmScan = nullptr;
 
-constexpr int kClientWidth = 400;
-constexpr int kClientHeight = 230;
+constexpr DesignSize kClient{400, 230};
 constexpr int kMsgHeight = 78;
 constexpr int kPanelTop = kBandHeight + kMsgHeight;
 
@@ -39,8 +38,7 @@ void TfrmScan::Create() {
   using namespace fmScanIds;
   CreateDialogWindow({.className = kClassName,
                       .title = "Scanning and enter data",
-                      .clientWidth = kClientWidth,
-                      .clientHeight = kClientHeight});
+                      .client = kClient});
   // OK as the session allows it: a mark to save the disc under.
   Action& ok = Commands().Add({.id = kBtnOk,
                                .caption = "OK",
@@ -50,7 +48,7 @@ void TfrmScan::Create() {
       {.id = kBtnCancel, .caption = "Cancel", .keys = {VK_ESCAPE}, .run = [this] { m_session->Cancel(); }});
 
   CreateStatus(kMsgHeight);
-  m_progress = CreateProgressBar({20, kPanelTop + 30, kClientWidth - 40, 18});
+  m_progress = CreateProgressBar({20, kPanelTop + 30, kClient.width - 40, 18});
   m_fields.Create(*this, kPanelTop + 6, 28);
   for (HWND edit : m_fields.Edits()) UseEditKeyFilter(edit);
   m_fields.mark.onChange = [this] { m_session->MarkChanged(Mark()); };

@@ -10,12 +10,8 @@ using namespace toolWindowIds;
 
 inline constexpr const char* kClassName = "TfrmDuplicates";
 
-inline constexpr int kBtnGo = 101;
-inline constexpr int kChkSameName = 111;
-inline constexpr int kChkSameSize = 112;
-inline constexpr int kChkSameDate = 113;
-inline constexpr int kCmbMarks = 114;
-inline constexpr int kRadSeveralDiscs = 115;
-inline constexpr int kRadThisDiscOnly = 116;
+enum : int {
+  kBtnGo = 101, kChkSameName = 111, kChkSameSize, kChkSameDate, kCmbMarks, kRadSeveralDiscs, kRadThisDiscOnly
+};
 
 }  // namespace discovel::fmDuplicatesIds

@@ -14,8 +14,7 @@ using namespace fmPropretiesIds;
 TfrmPropreties* frmPropreties = nullptr;
 
 // Design units.
-constexpr int kClientWidth = 336;
-constexpr int kClientHeight = 378;
+constexpr DesignSize kClient{336, 378};
 constexpr int kCaptionX = 16;
 constexpr int kValueX = 112;
 constexpr int kLabelHeight = 16;
@@ -53,15 +52,14 @@ TfrmPropreties::~TfrmPropreties() { DestroyDetached(); }
 void TfrmPropreties::Create() {
   CreateDialogWindow({.className = kClassName,
                       .title = "File propreties",
-                      .clientWidth = kClientWidth,
-                      .clientHeight = kClientHeight});
+                      .client = kClient});
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   const auto close = [this] { EndModal(kModalCancel); };
   Action& closeAction = Commands().Add({.id = kBtnCancel, .caption = "Close", .keys = {VK_ESCAPE}, .run = close});
   Commands().Add({.id = IDOK, .run = close});  // Enter
   CreateBandButtons({{m_btnCancel, closeAction}});
 
-  m_scrollBox1.Create(Handle(), kScrollBox1, {0, kBandHeight, kClientWidth, kClientHeight - 2 * kBandHeight},
+  m_scrollBox1.Create(Handle(), kScrollBox1, Body(),
                       static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   const HWND box = m_scrollBox1.Handle();
   const char* const captions[kPairs] = {"CD/DVD mark:", "Directory path:", "File name:",

@@ -6,15 +6,7 @@ namespace discovel::fmPropretiesIds {
 
 inline constexpr const char* kClassName = "TfrmPropreties";
 inline constexpr int kBtnCancel = IDCANCEL;
-inline constexpr int kScrollBox1 = 200;
-inline constexpr int kLblMark = 201;
-inline constexpr int kLblDir = 202;
-inline constexpr int kLblFile = 203;
-inline constexpr int kLblType = 204;
-inline constexpr int kLblDate = 205;
-inline constexpr int kLblSize = 206;
-inline constexpr int kL1 = 211;  // the lines between the groups
-inline constexpr int kL2 = 212;
-inline constexpr int kL3 = 213;
+enum : int { kScrollBox1 = 200, kLblMark, kLblDir, kLblFile, kLblType, kLblDate, kLblSize };
+enum : int { kL1 = 211, kL2, kL3 };  // the lines between the groups
 
 }  // namespace discovel::fmPropretiesIds

@@ -19,7 +19,6 @@ constexpr int kBandMargin = 8;
 
 void Dialog::CreateDialogWindow(const Look& look) {
   m_title = look.title;
-  m_clientHeight = look.clientHeight;
   m_bandColour = look.bandColour;
   m_bodyBrush.reset(CreateSolidBrush(look.bodyColour));
   m_bandBrush.reset(CreateSolidBrush(look.bandColour));
@@ -30,7 +29,7 @@ void Dialog::CreateDialogWindow(const Look& look) {
   params.caption = kProgramName;
   params.style = style;
   params.exStyle = exStyle;
-  params.client = {look.clientWidth, look.clientHeight};
+  params.client = look.client;
   params.owner = Owner() ? Owner() : GetActiveWindow();
   CreateFormWindow(params);
   CenterOnScreen(Handle());
@@ -57,8 +56,14 @@ void Dialog::CreateBandButtons(std::initializer_list<BandButton> buttons) {
   PlaceBandButtons(handles);
 }
 
-HWND Dialog::CreateMessageLabel(int id, int x, int y, int width, int height) {
-  return CreateChild(Handle(), "STATIC", "", SS_OWNERDRAW, x, y, width, height, id, FontRole::Message);
+HWND Dialog::CreateMessageLabel(int id, const DesignRect& bounds) {
+  return CreateChild(Handle(), "STATIC", "", SS_OWNERDRAW, bounds.x, bounds.y, bounds.width, bounds.height, id,
+                     FontRole::Message);
+}
+
+DesignRect Dialog::Body() const {
+  const DesignSize client = DesignClient();
+  return {0, kBandHeight, client.width, client.height - 2 * kBandHeight};
 }
 
 LRESULT Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

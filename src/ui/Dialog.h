@@ -23,8 +23,7 @@ class Dialog : public ModalForm {
   struct Look {
     const char* className;
     const char* title;  // in the top band
-    int clientWidth;
-    int clientHeight;
+    DesignSize client;
     COLORREF bandColour = kBandBlue;
     COLORREF bodyColour = RGB(255, 255, 255);
   };
@@ -38,7 +37,9 @@ class Dialog : public ModalForm {
   };
   void CreateBandButtons(std::initializer_list<BandButton> buttons);
   // A label for status texts: bold, centred both ways, word-wrapped.
-  HWND CreateMessageLabel(int id, int x, int y, int width, int height);
+  HWND CreateMessageLabel(int id, const DesignRect& bounds);
+  // The design rectangle between the two bands.
+  DesignRect Body() const;
 
   // Paints over the body once it and the bands are painted, behind every control.
   virtual void OnPaintBody(HDC dc) {}
@@ -50,7 +51,6 @@ class Dialog : public ModalForm {
   void Paint();
   void DrawMessageLabel(const DRAWITEMSTRUCT& item);
   std::string m_title;
-  int m_clientHeight = 0;
   COLORREF m_bandColour = kBandBlue;
   GdiObject m_bodyBrush;
   GdiObject m_bandBrush;

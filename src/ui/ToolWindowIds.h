@@ -2,8 +2,6 @@
 // The controls every list window has, which their tests look at.
 namespace discovel::toolWindowIds {
 
-inline constexpr int kListView1 = 130;
-inline constexpr int kSb1 = 131;
-inline constexpr int kProgressBar1 = 132;
+enum : int { kListView1 = 130, kSb1, kProgressBar1 };
 
 }  // namespace discovel::toolWindowIds

@@ -14,7 +14,7 @@ constexpr int kProgress = 102;
 
 BackupProgressWindow::BackupProgressWindow(const char* title) {
   CreateDialogWindow(
-      {.className = kBackupProgressClass, .title = title, .clientWidth = kWidth, .clientHeight = kHeight});
+      {.className = kBackupProgressClass, .title = title, .client = {kWidth, kHeight}});
   m_lblFile.Create({.form = this,
                     .id = kLblFile,
                     .bounds = {12, kBandHeight + 10, kWidth - 24, 18},

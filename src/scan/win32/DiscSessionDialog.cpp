@@ -16,7 +16,7 @@ constexpr UINT kMsgOpen = WM_APP + 1;
 }  // namespace
 
 void DiscSessionDialog::CreateStatus(int height) {
-  m_lblMsg = CreateMessageLabel(kLblMsgId, 0, kBandHeight, DesignClient().width, height);
+  m_lblMsg = CreateMessageLabel(kLblMsgId, {0, kBandHeight, DesignClient().width, height});
 }
 
 void DiscSessionDialog::ShowStatus(std::string_view text) {

@@ -3,9 +3,6 @@
 // check's result): their buttons and menu items send these.
 namespace discovel::foundFileIds {
 
-inline constexpr int kBtnCopyFile = 103;
-inline constexpr int kExecuteFile = 104;
-inline constexpr int kPropreties = 105;
-inline constexpr int kBtnExportCsv = 106;
+enum : int { kBtnCopyFile = 103, kExecuteFile, kPropreties, kBtnExportCsv };
 
 }  // namespace discovel::foundFileIds
