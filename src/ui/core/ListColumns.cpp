@@ -24,25 +24,28 @@ Limits PixelLimits(const ColumnWidthRule& rule, unsigned dpi) {
 }
 
 // The columns that keep a width give `need` pixels between them, evenly,
-// the earlier ones the odd pixels, none below its least.
-void GiveWay(std::vector<int>& widths, const std::vector<std::size_t>& keeping, const std::vector<Limits>& limits,
-             int need) {
-  while (need > 0) {
+// the earlier ones the odd pixels, none below its least. Returns what they gave.
+int GiveWay(std::vector<int>& widths, const std::vector<std::size_t>& keeping, const std::vector<Limits>& limits,
+            int need) {
+  int gave = 0;
+  while (need > gave) {
     std::vector<std::size_t> able;
     for (std::size_t column : keeping) {
       if (widths[column] > limits[column].least) able.push_back(column);
     }
-    if (able.empty()) return;
-    const int each = static_cast<int>(need / static_cast<int>(able.size()));
-    int odd = need % static_cast<int>(able.size());
+    if (able.empty()) break;
+    const int count = static_cast<int>(able.size());
+    const int each = (need - gave) / count;
+    int odd = (need - gave) % count;
     for (std::size_t column : able) {
       const int want = each + (odd > 0 ? 1 : 0);
       if (odd > 0) --odd;
       const int given = std::min(want, widths[column] - limits[column].least);
       widths[column] -= given;
-      need -= given;
+      gave += given;
     }
   }
+  return gave;
 }
 
 // `room` split between the sharing columns by their shares; a column held at
@@ -101,20 +104,10 @@ std::vector<int> FitColumnWidths(const std::vector<FittedColumn>& columns, int c
     }
     taken += widths[column];
   }
-  const int room = clientWidth - taken;
-  if (!sharing.empty() && room < sharedLeast) {
-    const int before = [&] {
-      int sum = 0;
-      for (std::size_t column : keeping) sum += widths[column];
-      return sum;
-    }();
-    GiveWay(widths, keeping, limits, sharedLeast - room);
-    int after = 0;
-    for (std::size_t column : keeping) after += widths[column];
-    Share(widths, columns, sharing, limits, room + before - after);
-  } else {
-    Share(widths, columns, sharing, limits, room);
-  }
+  int room = clientWidth - taken;
+  // Where the sharing columns would fall below their least, the kept ones give way first.
+  if (!sharing.empty() && room < sharedLeast) room += GiveWay(widths, keeping, limits, sharedLeast - room);
+  Share(widths, columns, sharing, limits, room);
   return widths;
 }
 
