@@ -20,7 +20,13 @@ required=(
   "/usr/i686-w64-mingw32/lib/libz.a:libz-mingw-w64-dev"
   "zip:zip"
   "unzip:unzip"
+  "/usr/share/i18n/locales/ja_JP:locales"
 )
+
+# The Unix locales the Windows tests run Wine under, one per code page they
+# cover: Wine takes its code page from the locale's name, but reads Linux file
+# names in the locale's encoding only when the locale is installed.
+test_locales=(en_US ru_RU el_GR ja_JP)
 
 have() {
   case "$1" in
@@ -94,6 +100,24 @@ ensure_packages() {
   mkdir -p build && touch "$no_wine32_marker"
   echo "32-bit Wine (${want32[*]}) could not be installed: going on with the 64-bit build." >&2
   return 0
+}
+
+# Compiles the test locales that are missing (a second or two each).
+ensure_test_locales() {
+  local missing=() name
+  for name in "${test_locales[@]}"; do
+    locale -a 2>/dev/null | grep -qix "$name.utf-\?8" || missing+=("$name")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "The Windows tests need the UTF-8 locales ${missing[*]}. Make them as root with:" >&2
+    for name in "${missing[@]}"; do echo "  sudo localedef -i $name -f UTF-8 $name.UTF-8" >&2; done
+    return 1
+  fi
+  echo "Making the locales ${missing[*]} ..." >&2
+  for name in "${missing[@]}"; do
+    localedef -i "$name" -f UTF-8 "$name.UTF-8" || { echo "localedef failed for $name" >&2; return 1; }
+  done
 }
 
 display_works() { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }

@@ -1,7 +1,6 @@
 #include "support/TestDrive.h"
 
-#include "support/TempFolder.h"
-
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -17,8 +16,13 @@ std::string DriveFolder() {
   return dir ? dir : "";
 }
 
+// Names on the test disc are UTF-8, so that they may hold any character.
 fs::path Native(const std::string& folder, std::string_view relative) {
-  return NativePath(folder + "\\" + std::string(relative));
+  std::string path = folder + "\\" + std::string(relative);
+#ifndef _WIN32
+  std::replace(path.begin(), path.end(), '\\', '/');
+#endif
+  return fs::path(std::u8string(path.begin(), path.end()));
 }
 
 }  // namespace
@@ -61,6 +65,10 @@ void TestDrive::ReplaceKeepingTime(std::string_view relative, std::string_view b
   const fs::file_time_type time = fs::last_write_time(Native(m_discFolder, relative));
   AddFile(relative, bytes);
   fs::last_write_time(Native(m_discFolder, relative), time);
+}
+
+std::string TestDrive::BehindTheDrive(std::string_view relative) const {
+  return m_discFolder + "\\" + std::string(relative);
 }
 
 void TestDrive::Eject() { fs::remove_all(Native(m_discFolder, "")); }

@@ -7,7 +7,7 @@
 
 namespace discovel::test {
 
-// False when the time could not be converted or set.
+// Paths are UTF-8. False when the time could not be converted or set.
 bool SetLocalWriteTime(const std::string& path, const SYSTEMTIME& local);
 // The same from a time in UTC.
 bool SetUtcWriteTime(const std::string& path, const SYSTEMTIME& utc);
