@@ -57,6 +57,12 @@ class FuzzText final : public TextServices {
     return wrong;
   }
   void AppendAsUtf8(std::string_view ansi, std::string& out) const override { m_posix.AppendAsUtf8(ansi, out); }
+  std::optional<std::string> ToCodePageExactly(std::string_view utf8) const override {
+    return m_posix.ToCodePageExactly(utf8);
+  }
+  std::string ToCodePageAsAnsiFunctionsDo(std::string_view utf8) const override {
+    return m_posix.ToCodePageAsAnsiFunctionsDo(utf8);
+  }
   LocalTime Now() const override { return m_posix.Now(); }
 
  private:

@@ -36,6 +36,22 @@ class TextServices {
   virtual const PrimaryWeightTable* PrimaryWeights() const { return nullptr; }
   // Appends `ansi` (text of the system code page) to `out` as UTF-8.
   virtual void AppendAsUtf8(std::string_view ansi, std::string& out) const = 0;
+
+  // The ANSI code page, which archives of earlier versions are written in.
+  // Its text as UTF-8.
+  std::string FromCodePage(std::string_view ansi) const {
+    std::string utf8;
+    AppendAsUtf8(ansi, utf8);
+    return utf8;
+  }
+  // The code page's bytes for UTF-8 text when every character has its own
+  // there (no look-alike, no default character) and they read back as the
+  // same text; nullopt otherwise.
+  virtual std::optional<std::string> ToCodePageExactly(std::string_view utf8) const = 0;
+  // The bytes the system's ANSI functions (FindFirstFileA) give for a name:
+  // the code page's look-alike where it has one, its default character for
+  // the rest.
+  virtual std::string ToCodePageAsAnsiFunctionsDo(std::string_view utf8) const = 0;
   virtual LocalTime Now() const = 0;
 };
 

@@ -117,6 +117,8 @@ class WeightedText final : public TextServices {
   bool IsSingleByteCodePage() const override { return true; }
   UpperTable BuildUpperTable() const override { return {}; }
   void AppendAsUtf8(std::string_view ansi, std::string& out) const override { out += ansi; }
+  std::optional<std::string> ToCodePageExactly(std::string_view utf8) const override { return std::string(utf8); }
+  std::string ToCodePageAsAnsiFunctionsDo(std::string_view utf8) const override { return std::string(utf8); }
   LocalTime Now() const override { return {}; }
   std::string CollationKey(std::string_view text) const override {
     ++wholeKeys;

@@ -26,6 +26,12 @@ class TestText final : public TextServices {
   }
   std::string CollationKey(std::string_view text) const override { return System().CollationKey(text); }
   void AppendAsUtf8(std::string_view ansi, std::string& out) const override { System().AppendAsUtf8(ansi, out); }
+  std::optional<std::string> ToCodePageExactly(std::string_view utf8) const override {
+    return System().ToCodePageExactly(utf8);
+  }
+  std::string ToCodePageAsAnsiFunctionsDo(std::string_view utf8) const override {
+    return System().ToCodePageAsAnsiFunctionsDo(utf8);
+  }
   LocalTime Now() const override { return now ? *now : System().Now(); }
 
   std::optional<LocalTime> now;

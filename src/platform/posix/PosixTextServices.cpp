@@ -6,6 +6,8 @@
 
 #include <ctime>
 
+#include "text/Utf8.h"
+
 namespace discovel {
 
 UpperTable PosixTextServices::BuildUpperTable() const {
@@ -24,30 +26,68 @@ UpperTable PosixTextServices::BuildUpperTable() const {
   return table;
 }
 
-void PosixTextServices::AppendAsUtf8(std::string_view ansi, std::string& out) const {
-  // Windows-1252's 0x80..0x9F; the five bytes it leaves undefined keep their
-  // Latin-1 code point (a C1 control), as Windows itself converts them.
-  static constexpr char16_t kHigh[32] = {
-      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-  out.reserve(out.size() + ansi.size() + ansi.size() / 4);
-  for (const char c : ansi) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      out += c;
-      continue;
-    }
-    // Every other byte 0xA0..0xFF is its own Latin-1 code point.
-    const char16_t code = byte < 0xA0 ? kHigh[byte - 0x80] : byte;
-    if (code < 0x800) {
-      out += static_cast<char>(0xC0 | (code >> 6));
-    } else {
-      out += static_cast<char>(0xE0 | (code >> 12));
-      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    }
-    out += static_cast<char>(0x80 | (code & 0x3F));
+namespace {
+
+// Windows-1252's 0x80..0x9F; the five bytes it leaves undefined keep their
+// Latin-1 code point (a C1 control), as Windows itself converts them. Every
+// other byte 0xA0..0xFF is its own Latin-1 code point.
+constexpr char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t CodeOfByte(unsigned char byte) { return byte < 0x80 || byte >= 0xA0 ? byte : kHigh[byte - 0x80]; }
+
+std::optional<char> ByteOfCode(char32_t code) {
+  if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<char>(code);
+  for (int i = 0; i < 32; ++i) {
+    if (kHigh[i] == code) return static_cast<char>(0x80 + i);
   }
+  return std::nullopt;
+}
+
+// Per code point: its byte, or nullopt. Text that is no UTF-8 has no bytes.
+template <class OnCode>
+bool EachCode(std::string_view utf8, const OnCode& onCode) {
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const utf8::Decoded decoded = utf8::DecodeAt(utf8, i);
+    if (decoded.code == utf8::kReplacement && decoded.length == 1) return false;
+    if (!onCode(decoded.code)) return false;
+    i += decoded.length;
+  }
+  return true;
+}
+
+}  // namespace
+
+void PosixTextServices::AppendAsUtf8(std::string_view ansi, std::string& out) const {
+  out.reserve(out.size() + ansi.size() + ansi.size() / 4);
+  for (const char c : ansi) utf8::Append(CodeOfByte(static_cast<unsigned char>(c)), out);
+}
+
+std::optional<std::string> PosixTextServices::ToCodePageExactly(std::string_view utf8) const {
+  std::string bytes;
+  const bool exact = EachCode(utf8, [&](char32_t code) {
+    const std::optional<char> byte = ByteOfCode(code);
+    if (byte) bytes += *byte;
+    return byte.has_value();
+  });
+  if (!exact) return std::nullopt;
+  return bytes;
+}
+
+std::string PosixTextServices::ToCodePageAsAnsiFunctionsDo(std::string_view utf8) const {
+  std::string bytes;
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const utf8::Decoded decoded = utf8::DecodeAt(utf8, i);
+    // A code point beyond the first plane is two UTF-16 units, each a "?".
+    if (decoded.code >= 0x10000) bytes += '?';
+    bytes += ByteOfCode(decoded.code).value_or('?');
+    i += decoded.length;
+  }
+  return bytes;
 }
 
 std::string PosixTextServices::ToUpper(std::string_view text) const {

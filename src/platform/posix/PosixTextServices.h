@@ -14,6 +14,9 @@ class PosixTextServices final : public TextServices {
   bool IsSingleByteCodePage() const override { return true; }
   UpperTable BuildUpperTable() const override;
   void AppendAsUtf8(std::string_view ansi, std::string& out) const override;
+  std::optional<std::string> ToCodePageExactly(std::string_view utf8) const override;
+  // Without the system's look-alike tables every other character is "?".
+  std::string ToCodePageAsAnsiFunctionsDo(std::string_view utf8) const override;
   LocalTime Now() const override;
 };
 

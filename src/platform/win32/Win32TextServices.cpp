@@ -5,6 +5,8 @@
 #include <climits>
 
 #include "platform/AppError.h"
+#include "platform/win32/WideText.h"
+#include "text/Utf8.h"
 
 namespace discovel {
 namespace {
@@ -118,14 +120,47 @@ void Win32TextServices::AppendAsUtf8(std::string_view ansi, std::string& out) co
     wide.resize(static_cast<std::size_t>(count));
     const int wideCount = MultiByteToWideChar(CP_ACP, 0, ansi.data(), count, wide.data(), count);
     if (wideCount <= 0) throw AppError("The text cannot be converted to UTF-8.");
-    const int utf8Count = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideCount, nullptr, 0, nullptr, nullptr);
-    if (utf8Count <= 0) throw AppError("The text cannot be converted to UTF-8.");
-    const std::size_t start = out.size();
-    out.resize(start + static_cast<std::size_t>(utf8Count));
-    // For CP_UTF8 the default-character arguments must be null.
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideCount, out.data() + start, utf8Count, nullptr, nullptr);
+    out += Utf8(std::wstring_view(wide.data(), static_cast<std::size_t>(wideCount)));
     ansi.remove_prefix(length);
   }
+}
+
+namespace {
+
+// WideCharToMultiByte into the ANSI code page; `usedDefault` null for the
+// conversion that may use look-alikes.
+std::optional<std::string> ToAnsi(const std::wstring& wide, DWORD flags, BOOL* usedDefault) {
+  if (wide.empty()) return std::string();
+  if (wide.size() > INT_MAX / 4) return std::nullopt;
+  const int count = static_cast<int>(wide.size());
+  std::string bytes(wide.size() * 2, '\0');  // a double-byte code page's bytes at most
+  const int written = WideCharToMultiByte(CP_ACP, flags, wide.data(), count, bytes.data(),
+                                          static_cast<int>(bytes.size()), nullptr, usedDefault);
+  if (written <= 0) return std::nullopt;
+  bytes.resize(static_cast<std::size_t>(written));
+  return bytes;
+}
+
+}  // namespace
+
+std::optional<std::string> Win32TextServices::ToCodePageExactly(std::string_view utf8) const {
+  if (!utf8::IsValid(utf8)) return std::nullopt;
+  const std::wstring wide = Wide(utf8);
+  BOOL usedDefault = FALSE;
+  std::optional<std::string> bytes = ToAnsi(wide, WC_NO_BEST_FIT_CHARS, &usedDefault);
+  if (!bytes || usedDefault) return std::nullopt;
+  // Some characters convert without a default yet read back as others.
+  std::wstring back(bytes->size(), L'\0');
+  const int backCount = bytes->empty() ? 0
+                                       : MultiByteToWideChar(CP_ACP, 0, bytes->data(), static_cast<int>(bytes->size()),
+                                                             back.data(), static_cast<int>(back.size()));
+  back.resize(static_cast<std::size_t>(backCount > 0 ? backCount : 0));
+  if (back != wide) return std::nullopt;
+  return bytes;
+}
+
+std::string Win32TextServices::ToCodePageAsAnsiFunctionsDo(std::string_view utf8) const {
+  return ToAnsi(Wide(utf8), 0, nullptr).value_or(std::string());
 }
 
 LocalTime Win32TextServices::Now() const {

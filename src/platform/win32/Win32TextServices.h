@@ -16,6 +16,8 @@ class Win32TextServices final : public TextServices {
   std::string CollationKey(std::string_view text) const override;
   const PrimaryWeightTable* PrimaryWeights() const override;
   void AppendAsUtf8(std::string_view ansi, std::string& out) const override;
+  std::optional<std::string> ToCodePageExactly(std::string_view utf8) const override;
+  std::string ToCodePageAsAnsiFunctionsDo(std::string_view utf8) const override;
   LocalTime Now() const override;
 };
 
