@@ -49,6 +49,12 @@ class FuzzText final : public TextServices {
     for (const char c : text) upper += c == '\xDF' ? std::string("SS") : m_posix.ToUpper({&c, 1});
     return upper;
   }
+  std::string AnsiToUpper(std::string_view ansi) const override {
+    if (!m_longer) return m_posix.AnsiToUpper(ansi);
+    std::string upper;
+    for (const char c : ansi) upper += c == '\xDF' ? std::string("SS") : m_posix.AnsiToUpper({&c, 1});
+    return upper;
+  }
   bool IsSingleByteCodePage() const override { return m_singleByte && !m_longer; }
   UpperTable BuildUpperTable() const override {
     if (IsSingleByteCodePage()) return m_posix.BuildUpperTable();

@@ -22,6 +22,9 @@ class TextServices {
   virtual char TimeSeparator() const = 0;
   // Upper case by the locale's rules for the ANSI code page.
   virtual std::string ToUpper(std::string_view text) const = 0;
+  // Upper case of text in the ANSI code page (its bytes), for the search's
+  // byte path through ANSI archives.
+  virtual std::string AnsiToUpper(std::string_view ansi) const = 0;
   // Byte-wise upper-case table; valid for single-byte code pages only.
   virtual bool IsSingleByteCodePage() const = 0;
   virtual UpperTable BuildUpperTable() const = 0;

@@ -15,7 +15,7 @@ NameFolder::NameFolder(const TextServices& text)
 
 void NameFolder::Fold(std::string_view name, std::string& out) const {
   if (!m_singleByte) {
-    out += m_text.ToUpper(name);
+    out += m_text.AnsiToUpper(name);
     return;
   }
   for (const char c : name) out += static_cast<char>(m_upper[static_cast<unsigned char>(c)]);

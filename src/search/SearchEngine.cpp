@@ -186,7 +186,7 @@ void SearchEngine::SearchArchive(const std::string& path, std::string_view bytes
     if (m_singleByte) {
       for (char& c : m_term) c = static_cast<char>(m_upper[static_cast<unsigned char>(c)]);
     } else {
-      m_term = m_text.ToUpper(m_term);
+      m_term = m_text.AnsiToUpper(m_term);
     }
   }
   m_upperHay.ready = false;
@@ -283,10 +283,10 @@ SearchEngine::Haystack& SearchEngine::HaystackFor(bool upper) {
     fold = &m_upper;
   } else if (upper) {
     // Without a byte table the archive is upper-cased whole, once, and searched as is.
-    m_foldedBytes = m_text.ToUpper(m_bytes);
+    m_foldedBytes = m_text.AnsiToUpper(m_bytes);
     hay.data = m_foldedBytes.data();
-    hay.mark = m_text.ToUpper(m_mark);
-    const std::string separator = m_text.ToUpper(std::string_view(&kFieldSeparator, 1));
+    hay.mark = m_text.AnsiToUpper(m_mark);
+    const std::string separator = m_text.AnsiToUpper(std::string_view(&kFieldSeparator, 1));
     hay.separator = separator.size() == 1 ? separator[0] : kFieldSeparator;
     // Line positions would not carry over; slow but right.
     hay.foldEachEntry = m_foldedBytes.size() != m_bytes.size();
@@ -356,7 +356,7 @@ bool SearchEngine::TermFound(Haystack& hay, std::size_t base, bool advanced) {
     if (m_advanced.fileNames) field(name.begin, stemEnd);
     if (m_advanced.fileTypes) field(stemEnd, name.end);
   }
-  if (hay.foldEachEntry) m_match = m_text.ToUpper(m_match);
+  if (hay.foldEachEntry) m_match = m_text.AnsiToUpper(m_match);
   return hay.searcher.Find(m_match.data(), 0, m_match.size()) < m_match.size();
 }
 

@@ -114,6 +114,7 @@ class WeightedText final : public TextServices {
   char DateSeparator() const override { return '/'; }
   char TimeSeparator() const override { return ':'; }
   std::string ToUpper(std::string_view text) const override { return std::string(text); }
+  std::string AnsiToUpper(std::string_view text) const override { return std::string(text); }
   bool IsSingleByteCodePage() const override { return true; }
   UpperTable BuildUpperTable() const override { return {}; }
   void AppendAsUtf8(std::string_view ansi, std::string& out) const override { out += ansi; }

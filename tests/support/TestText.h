@@ -17,6 +17,10 @@ class TestText final : public TextServices {
     ++upperCalls;
     return System().ToUpper(text);
   }
+  std::string AnsiToUpper(std::string_view ansi) const override {
+    ++upperCalls;
+    return System().AnsiToUpper(ansi);
+  }
   bool IsSingleByteCodePage() const override { return !multiByte; }
   UpperTable BuildUpperTable() const override {
     if (!multiByte) return System().BuildUpperTable();

@@ -90,9 +90,11 @@ std::string PosixTextServices::ToCodePageAsAnsiFunctionsDo(std::string_view utf8
   return bytes;
 }
 
-std::string PosixTextServices::ToUpper(std::string_view text) const {
+std::string PosixTextServices::ToUpper(std::string_view text) const { return AnsiToUpper(text); }
+
+std::string PosixTextServices::AnsiToUpper(std::string_view ansi) const {
   static const UpperTable table = BuildUpperTable();
-  std::string result(text);
+  std::string result(ansi);
   for (char& c : result) c = static_cast<char>(table[static_cast<unsigned char>(c)]);
   return result;
 }

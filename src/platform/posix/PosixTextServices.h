@@ -11,6 +11,7 @@ class PosixTextServices final : public TextServices {
   char DateSeparator() const override { return '/'; }
   char TimeSeparator() const override { return ':'; }
   std::string ToUpper(std::string_view text) const override;
+  std::string AnsiToUpper(std::string_view ansi) const override;
   bool IsSingleByteCodePage() const override { return true; }
   UpperTable BuildUpperTable() const override;
   void AppendAsUtf8(std::string_view ansi, std::string& out) const override;

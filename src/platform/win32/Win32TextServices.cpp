@@ -31,6 +31,12 @@ std::string Win32TextServices::ToUpper(std::string_view text) const {
   return upper;
 }
 
+std::string Win32TextServices::AnsiToUpper(std::string_view ansi) const {
+  std::string upper(ansi);
+  if (!upper.empty()) CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+  return upper;
+}
+
 bool Win32TextServices::IsSingleByteCodePage() const {
   CPINFO info{};
   return GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1;

@@ -11,6 +11,7 @@ class Win32TextServices final : public TextServices {
   char DateSeparator() const override;
   char TimeSeparator() const override;
   std::string ToUpper(std::string_view text) const override;
+  std::string AnsiToUpper(std::string_view ansi) const override;
   bool IsSingleByteCodePage() const override;
   UpperTable BuildUpperTable() const override;
   std::string CollationKey(std::string_view text) const override;
