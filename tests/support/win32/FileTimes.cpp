@@ -1,16 +1,17 @@
 #include "support/win32/FileTimes.h"
 
+#include "platform/win32/WideText.h"
+#include "support/win32/ExactFiles.h"
+
 namespace discovel::test {
 
 bool SetUtcWriteTime(const std::string& path, const SYSTEMTIME& utc) {
   FILETIME stamp;
   if (!SystemTimeToFileTime(&utc, &stamp)) return false;
-  std::wstring wide(path.size() + 1, L'\0');
-  const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), static_cast<int>(path.size()),
-                                         wide.data(), static_cast<int>(wide.size()));
-  if (length <= 0 && !path.empty()) return false;
-  wide.resize(static_cast<std::size_t>(length));
-  HANDLE file = CreateFileW(wide.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  // An absolute path by its exact name; a relative one as it stands.
+  const bool absolute = path.size() > 2 && (path[1] == ':' || path.rfind("\\\\", 0) == 0);
+  const std::wstring name = absolute ? ExactPath(path) : Wide(path);
+  HANDLE file = CreateFileW(name.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   const bool set = SetFileTime(file, nullptr, nullptr, &stamp) != 0;
