@@ -103,7 +103,7 @@ void MeasureSummary(const std::string& folder, double listing) {
   FileSystem& fs = SystemFileSystem();
   const TextServices& text = SystemTextServices();
   const auto markExists = [&] { MarkExists(fs, text, "No such mark", folder, kArchiveMask); };
-  const auto highest = [&] { HighestArchiveNumber(fs, folder, kArchiveMask); };
+  const auto highest = [&] { HighestArchiveNumber(fs, text, folder, kArchiveMask); };
   const double markCurrent = BestSeconds(markExists);
   const double highestCurrent = BestSeconds(highest);
   const double markChanged = BestSeconds([&] { ChangeOnePercent(folder); }, markExists);

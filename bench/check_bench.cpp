@@ -76,7 +76,7 @@ int Measure(const std::string& folder, double catSeconds) {
   keys.files = scanner.FileCount();
   keys.size = scanner.TotalSize();
   lines.AppendKeyLines(keys);
-  lines.Save(fs, archive);
+  lines.Save(fs, archive, text);
 
   Silent observer;
   bool allWell = false;

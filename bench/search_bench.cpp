@@ -190,7 +190,7 @@ void Measure(const std::string& root, double grepSeconds, double grepLargeSecond
   const double mark = BestSeconds(
       [&] { exists = MarkExists(fs, SystemTextServices(), "No such mark", queryFolder, "*.dat"); });
   std::int32_t highest = 0;
-  const double number = BestSeconds([&] { highest = HighestArchiveNumber(fs, queryFolder, "*.dat"); });
+  const double number = BestSeconds([&] { highest = HighestArchiveNumber(fs, SystemTextServices(), queryFolder, "*.dat"); });
   std::uint64_t bytes = 0;
   int archives = 0;
   const double whole = BestSeconds([&] {
@@ -207,7 +207,7 @@ void Measure(const std::string& root, double grepSeconds, double grepLargeSecond
   const double wholeQuery = BestSeconds([&] {
     numbered = 0;
     WalkCatalog(fs, queryFolder, "*.dat", [&](const std::string& path) {
-      if (!ArchiveText::Load(fs, path).ReadKey("ANumber").empty()) ++numbered;
+      if (!ArchiveText::Load(fs, path, SystemTextServices()).ReadKey("ANumber").empty()) ++numbered;
     });
   });
   std::printf("reading %d archives whole (%.0f MB): %.1f ms; as lines, with a key lookup: %.1f ms\n",

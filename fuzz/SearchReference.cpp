@@ -58,7 +58,7 @@ ExpectedSearch ExpectedSearchOf(FileSystem& fs, const TextServices& text,
   const std::string term = upper ? text.ToUpper(typedTerm) : typedTerm;
   for (const std::string& path : archives) {
     try {
-      const ArchiveText archive = ArchiveText::Load(fs, path);
+      const ArchiveText archive = ArchiveText::Load(fs, path, text);
       const std::int32_t stride = NumberKey(archive, kAPars).value_or(4);
       const auto count = NumberKey(archive, kAFiles);
       if (!count) continue;

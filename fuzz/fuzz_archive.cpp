@@ -6,9 +6,11 @@
 // folder, name and "size time". Any other first byte: the rest is an archive,
 // also read from its tail behind (byte % 32) * 8 filler entries.
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "FuzzInput.h"
 #include "MemoryFileSystem.h"
 #include "catalog/ArchiveFile.h"
@@ -82,13 +84,23 @@ void ReadAnyBytes(std::string_view bytes, std::size_t fillerEntries) {
   file += bytes;
   MemoryFileSystem fs;
   fs.Put(kPath, file);
-  const ArchiveText whole(file);
-  const ArchiveText tail = ArchiveText::LoadKeyBlock(fs, kPath);
-  const std::vector<std::string> names = KeyNames(text);
-  for (const std::string& name : names) {
-    FUZZ_REQUIRE(tail.FindKey(name) == whole.FindKey(name));
-    FUZZ_REQUIRE(text.FindKey(name) == lines.FindKey(name));
+  // Both decode the file, or both refuse its encoding.
+  std::optional<ArchiveText> whole;
+  std::optional<ArchiveText> tail;
+  try {
+    whole = ArchiveText::Decode(file, SystemTextServices(), kPath);
+  } catch (const AppError&) {
   }
+  try {
+    tail = ArchiveText::LoadKeyBlock(fs, kPath, SystemTextServices());
+  } catch (const AppError&) {
+  }
+  FUZZ_REQUIRE(whole.has_value() == tail.has_value());
+  if (whole) {
+    for (const std::string& name : KeyNames(*whole)) FUZZ_REQUIRE(tail->FindKey(name) == whole->FindKey(name));
+  }
+  const std::vector<std::string> names = KeyNames(text);
+  for (const std::string& name : names) FUZZ_REQUIRE(text.FindKey(name) == lines.FindKey(name));
   CheckKeyEdits(lines, names.back());
 }
 
@@ -128,14 +140,14 @@ void WriteAndReadBack(FuzzInput& input) {
   lines.AppendKeyLines(keys);
 
   MemoryFileSystem fs;
-  fs.Put(kPath, lines.Text());
-  const ArchiveText text = ArchiveText::Load(fs, kPath);
+  fs.Put(kPath, lines.Encoded(SystemTextServices()));
+  const ArchiveText text = ArchiveText::Load(fs, kPath, SystemTextServices());
   for (std::size_t i = 0; i < written.size() / 4; ++i) {
     const EntryView entry = text.EntryLines(i);
     FUZZ_REQUIRE(entry.folder == written[4 * i] && entry.name == written[4 * i + 1]);
     FUZZ_REQUIRE(entry.size == written[4 * i + 2] && entry.time == written[4 * i + 3]);
   }
-  const ArchiveText tail = ArchiveText::LoadKeyBlock(fs, kPath);
+  const ArchiveText tail = ArchiveText::LoadKeyBlock(fs, kPath, SystemTextServices());
   for (const ArchiveText* read : {&text, &tail}) {
     FUZZ_REQUIRE(read->ReadKey(kAMark) == keys.mark);
     FUZZ_REQUIRE(read->ReadKey(kALocation) == keys.location);

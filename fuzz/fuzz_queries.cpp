@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "FuzzInput.h"
 #include "MemoryFileSystem.h"
 #include "catalog/ArchiveFile.h"
@@ -52,9 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bool markFound = false;
   std::int32_t highest = 0;
   for (const std::string& path : archives) {
-    const ArchiveText whole = ArchiveText::Load(fs, path);
+    const ArchiveText whole = ArchiveText::Load(fs, path, SystemTextServices());
     for (const std::string_view key : {kAMark, kANumber, kAEnd, std::string_view("ANote")}) {
-      FUZZ_REQUIRE(ReadArchiveKey(fs, path, key) == whole.ReadKey(key));
+      FUZZ_REQUIRE(ReadArchiveKey(fs, SystemTextServices(), path, key) == whole.ReadKey(key));
     }
     const std::string stored = whole.ReadKey(kAMark);
     if (!TrimBlanksAndControls(stored).empty() && text.ToUpper(stored) == text.ToUpper(mark)) {
@@ -64,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (number) highest = std::max(highest, *number);
   }
   FUZZ_REQUIRE(MarkExists(fs, text, mark, kCatalog, "*.dat") == markFound);
-  FUZZ_REQUIRE(HighestArchiveNumber(fs, kCatalog, "*.dat") ==
+  FUZZ_REQUIRE(HighestArchiveNumber(fs, SystemTextServices(), kCatalog, "*.dat") ==
                (highest != 0 ? highest : static_cast<std::int32_t>(archives.size())));
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "FuzzInput.h"
 #include "MemoryFileSystem.h"
 #include "catalog/ArchiveKeyWalk.h"
@@ -68,7 +69,7 @@ using Seen = std::vector<std::pair<std::string, ArchiveKeyValues>>;
 
 Seen Walk(FileSystem& fs, const std::string& root) {
   Seen seen;
-  WalkArchiveKeys(fs, root, kArchiveMask,
+  WalkArchiveKeys(fs, SystemTextServices(), root, kArchiveMask,
                   {[&](const std::string& path, const ArchiveKeyValues& keys) { seen.emplace_back(path, keys); },
                    [&](const std::string& path, const AppError&) {
                      seen.emplace_back(path, ArchiveKeyValues{.mark = "unreadable"});

@@ -39,9 +39,11 @@ class KnownDiscs {
 
 // Writes the archive, with a free mark when its own is taken; returns the
 // report's line for it.
-std::string AddArchive(FileSystem& fs, const std::string& path, const std::string& relative, std::string data,
-                       UniqueMarks& marks) {
-  const std::string mark = ArchiveText(data).ReadKey(kAMark);
+std::string AddArchive(FileSystem& fs, const TextServices& text, const std::string& path, const std::string& relative,
+                       std::string data, UniqueMarks& marks) {
+  // Read before it is written: an archive of an unknown encoding is refused.
+  ArchiveLines lines = ArchiveLines::Decode(data, text, relative);
+  const std::string mark = std::string(lines.FindKey(kAMark).value_or(std::string_view()));
   const std::string freeMark = marks.FreeMarkFor(mark);
   marks.Add(freeMark);
   if (!fs.CreateFolders(ParentFolder(path))) throw FileError("Cannot create the folder of \"" + path + "\".");
@@ -49,10 +51,10 @@ std::string AddArchive(FileSystem& fs, const std::string& path, const std::strin
     fs.WriteFileReplacing(path, data);
     return relative;
   }
-  // Only the key line changes; the file entries stay as they are.
-  ArchiveLines lines = ArchiveLines::FromText(data);
+  // Only the key line changes; the file entries stay as they are, and the
+  // archive keeps its encoding unless the new mark needs UTF-8.
   lines.SetKey(kAMark, freeMark);
-  lines.Save(fs, path);
+  lines.Save(fs, path, text);
   return relative + " (its mark \"" + mark + "\" was taken; it is now \"" + freeMark + "\")";
 }
 
@@ -83,13 +85,13 @@ BackupReport MergeCatalog(FileSystem& fs, const TextServices& text, const std::s
     // One archive that cannot be written does not cost the others; the report names it.
     try {
       std::string data = backup.Extract(archives[i], &pacing.pump);
-      report.added.push_back(AddArchive(fs, root + relative, relative, std::move(data), marks));
+      report.added.push_back(AddArchive(fs, text, root + relative, relative, std::move(data), marks));
       discs.Add(relative);
     } catch (const AppError& error) {
       report.skipped.push_back({relative, error.what()});
     }
   }
-  if (!report.added.empty()) RefreshKeySummary(fs, root);
+  if (!report.added.empty()) RefreshKeySummary(fs, text, root);
   pacing.Step(steps, steps, "");
   return report;
 }

@@ -43,7 +43,7 @@ void Swap(FileSystem& fs, const std::string& catalog, const std::string& staging
 
 }  // namespace
 
-BackupReport RestoreCatalog(FileSystem& fs, const std::string& catalogFolder, const BackupFile& backup,
+BackupReport RestoreCatalog(FileSystem& fs, const TextServices& text, const std::string& catalogFolder, const BackupFile& backup,
                             const BackupPacing& pacing) {
   const std::string staging = FreeSiblingFolder(fs, catalogFolder, kStagingSuffix);
   const std::string old = FreeSiblingFolder(fs, catalogFolder, kReplacedSuffix);
@@ -58,7 +58,7 @@ BackupReport RestoreCatalog(FileSystem& fs, const std::string& catalogFolder, co
     throw;
   }
   // The staged folder held archives only: the summary is made anew.
-  RefreshKeySummary(fs, catalogFolder);
+  RefreshKeySummary(fs, text, catalogFolder);
   if (fs.FolderExists(old) && !RemoveTree(fs, old)) {
     report.notes.push_back("Some files of the replaced catalogue could not be deleted; they remain in \"" + old + "\".");
   }

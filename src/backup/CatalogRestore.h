@@ -10,6 +10,7 @@
 #include "backup/BackupProgress.h"
 #include "backup/BackupReport.h"
 #include "platform/FileSystem.h"
+#include "platform/TextServices.h"
 
 namespace discovel {
 
@@ -23,7 +24,7 @@ inline constexpr std::string_view kReplacedSuffix = ".replaced";
 // Throws AppError or FileError, having removed what it made; when neither the
 // new catalogue could move in nor the old one back, the message says where
 // the old one is.
-BackupReport RestoreCatalog(FileSystem& fs, const std::string& catalogFolder, const BackupFile& backup,
+BackupReport RestoreCatalog(FileSystem& fs, const TextServices& text, const std::string& catalogFolder, const BackupFile& backup,
                             const BackupPacing& pacing);
 
 // At start-up: when the catalogue folder is missing because a restore could

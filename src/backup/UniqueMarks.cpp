@@ -11,7 +11,7 @@ void UniqueMarks::AddCatalog(FileSystem& fs, const std::string& folder) {
   // An archive that cannot be read fails the merge, as reading it would.
   const auto fail = [](const std::string&, const AppError&) { throw; };
   const auto add = [&](const std::string&, const ArchiveKeyValues& keys) { Add(keys.mark); };
-  WalkArchiveKeys(fs, folder, kArchiveMask, {add, fail});
+  WalkArchiveKeys(fs, m_text, folder, kArchiveMask, {add, fail});
 }
 
 void UniqueMarks::Add(std::string_view mark) {

@@ -9,14 +9,14 @@
 
 namespace discovel {
 
-bool ChangeValuesInArchive(FileSystem& fs, const std::string& path, std::string_view mark,
+bool ChangeValuesInArchive(FileSystem& fs, const TextServices& text, const std::string& path, std::string_view mark,
                            std::string_view location, std::string_view note) {
   try {
-    ArchiveLines archive = ArchiveLines::Load(fs, path);
+    ArchiveLines archive = ArchiveLines::Load(fs, path, text);
     archive.SetKey(kAMark, mark);
     archive.SetKey(kALocation, location);
     archive.SetKey(kANote, note);
-    archive.Save(fs, path);
+    archive.Save(fs, path, text);
     return true;
   } catch (const AppError&) {
     return false;

@@ -18,7 +18,7 @@ namespace discovel {
 // value deletes the line) and replaces the file in one step. The file entries
 // stay as they are, also one named like a key. False when the file could not
 // be read or written.
-bool ChangeValuesInArchive(FileSystem& fs, const std::string& path, std::string_view mark,
+bool ChangeValuesInArchive(FileSystem& fs, const TextServices& text, const std::string& path, std::string_view mark,
                            std::string_view location, std::string_view note);
 
 // The edit dialog's OK is on exactly when the mark is more than blanks.

@@ -85,7 +85,7 @@ void CatalogTotals::Remove(const CatalogRow& row) {
 }
 
 CatalogRow ReadCatalogRow(FileSystem& fs, const TextServices& text, const std::string& path) {
-  return RowOf(ReadArchiveKeyValues(fs, path), RowFormat(text), path);
+  return RowOf(ReadArchiveKeyValues(fs, path, text), RowFormat(text), path);
 }
 
 std::string CatalogSummary(const CatalogTotals& totals, std::size_t rows, std::string_view thousands) {
@@ -110,7 +110,7 @@ bool LoadCatalog(FileSystem& fs, const TextServices& text, UiPump& pump, std::st
   };
   const auto onUnreadable = [&](const std::string&, const AppError& e) { onFailure(e.what()); };
   const WalkPacing pacing{pump, stopRequested};
-  return WalkArchiveKeys(fs, folder, kArchiveMask, {onArchive, onUnreadable}, &pacing);
+  return WalkArchiveKeys(fs, text, folder, kArchiveMask, {onArchive, onUnreadable}, &pacing);
 }
 
 }  // namespace discovel

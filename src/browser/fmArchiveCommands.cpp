@@ -42,11 +42,11 @@ void TfrmArchive::ActEditExecute() {
   const std::string path = shown.fileName;
   const auto run = RunningCommand();
   if (TfrmEditArchive::Execute(m_context, values) != kModalOk) return;
-  if (!ChangeValuesInArchive(m_context.services.files, path, values.mark, values.location, values.note)) {
+  if (!ChangeValuesInArchive(m_context.services.files, m_context.services.text, path, values.mark, values.location, values.note)) {
     ShowAlert(Handle(), "Cannot change archive values.");
     return;
   }
-  RefreshKeySummary(m_context.services.files, m_context.run.catalogFolder);
+  RefreshKeySummary(m_context.services.files, m_context.services.text, m_context.run.catalogFolder);
   // The row shows the texts as typed, and stays where it is.
   if (const auto position = m_rows.PositionOf(path)) {
     m_rows.SetValues(*position, values.mark, values.location, values.note);
@@ -81,7 +81,7 @@ void TfrmArchive::ActDeleteExecute() {
     }
     ShowAlert(Handle(), "Cannot delete archive: " + outcome.failedMark);
   }
-  RefreshKeySummary(m_context.services.files, m_context.run.catalogFolder);
+  RefreshKeySummary(m_context.services.files, m_context.services.text, m_context.run.catalogFolder);
   const int next = RowToSelectAfterRemoval(firstPosition, static_cast<int>(m_rows.Size()));
   if (next >= 0) m_listView1.SelectRow(next);
   DrawResults();
@@ -117,7 +117,7 @@ void TfrmArchive::ActCheckDiscExecute() {
 }
 
 void TfrmArchive::ArchiveRewritten(const std::string& path) {
-  RefreshKeySummary(m_context.services.files, m_context.run.catalogFolder);
+  RefreshKeySummary(m_context.services.files, m_context.services.text, m_context.run.catalogFolder);
   const auto position = m_rows.PositionOf(path);
   if (!position) return;
   try {

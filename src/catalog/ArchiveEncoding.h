@@ -19,6 +19,11 @@ inline std::optional<ArchiveEncoding> EncodingNamed(std::optional<std::string_vi
   return std::nullopt;
 }
 
+// The value of the encoding key in the key block at the end of an archive's
+// bytes, read from the end: the key block is the trailing run of lines with
+// '='. nullopt when the block has no such key.
+std::optional<std::string_view> EncodingKeyOf(std::string_view bytes);
+
 // Said, with the archive's path and the value, of an archive in an encoding
 // this version does not know.
 inline constexpr std::string_view kMsgUnknownEncoding = "The archive is written in an encoding this version cannot read: ";

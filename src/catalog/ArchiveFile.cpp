@@ -2,6 +2,7 @@
 
 #include "catalog/KeyBlock.h"
 #include "platform/AppError.h"
+#include "text/Utf8.h"
 
 namespace discovel {
 namespace {
@@ -37,7 +38,19 @@ constexpr std::size_t kFirstTailBytes = 4096;
 
 }  // namespace
 
-ArchiveText::ArchiveText(std::string bytes) : m_bytes(std::move(bytes)) {
+DecodedArchive DecodeArchiveBytes(std::string bytes, const TextServices& text, std::string_view source) {
+  const std::optional<std::string_view> value = EncodingKeyOf(bytes);
+  const std::optional<ArchiveEncoding> encoding = EncodingNamed(value);
+  if (!encoding) {
+    throw AppError(std::string(kMsgUnknownEncoding) + std::string(source) + " (" + std::string(kAEncoding) + "=" +
+                   std::string(*value) + ")");
+  }
+  // ASCII reads the same in every code page.
+  if (*encoding == ArchiveEncoding::CodePage && !utf8::IsAscii(bytes)) bytes = text.FromCodePage(bytes);
+  return {std::move(bytes), *encoding};
+}
+
+ArchiveText::ArchiveText(std::string utf8, ArchiveEncoding encoding) : m_bytes(std::move(utf8)), m_encoding(encoding) {
   SplitLines(m_bytes, [this](std::size_t begin, std::size_t length) {
     m_lines.push_back({begin, length});
   });
@@ -46,23 +59,29 @@ ArchiveText::ArchiveText(std::string bytes) : m_bytes(std::move(bytes)) {
   m_keyEnd = range.end;
 }
 
-ArchiveText ArchiveText::Load(FileSystem& fs, const std::string& path) {
-  return ArchiveText(fs.ReadWholeFile(path));
+ArchiveText ArchiveText::Decode(std::string bytes, const TextServices& text, std::string_view source) {
+  DecodedArchive decoded = DecodeArchiveBytes(std::move(bytes), text, source);
+  return ArchiveText(std::move(decoded.text), decoded.encoding);
 }
 
-ArchiveText ArchiveText::LoadKeyBlock(FileSystem& fs, const std::string& path) {
+ArchiveText ArchiveText::Load(FileSystem& fs, const std::string& path, const TextServices& text) {
+  return Decode(fs.ReadWholeFile(path), text, path);
+}
+
+ArchiveText ArchiveText::LoadKeyBlock(FileSystem& fs, const std::string& path, const TextServices& text) {
   constexpr std::size_t kMaxBytes = static_cast<std::size_t>(-1);
   std::size_t tailBytes = kFirstTailBytes;
   for (;;) {
     bool wholeFile = false;
     std::string bytes = fs.ReadTail(path, tailBytes, wholeFile);
-    if (wholeFile) return ArchiveText(std::move(bytes));
-    // The tail starts inside some line: drop that part line.
+    if (wholeFile) return Decode(std::move(bytes), text, path);
+    // The tail starts inside some line: drop that part line. A line end is
+    // never part of a character, in any code page.
     const std::size_t cut = AfterFirstLineEnd(bytes);
     if (cut != std::string::npos) {
-      ArchiveText text(bytes.substr(cut));
+      ArchiveText tail = Decode(bytes.substr(cut), text, path);
       // A non-key line before the block proves the block is complete.
-      if (text.m_keyBegin > 0) return text;
+      if (tail.m_keyBegin > 0) return tail;
     }
     // Four times more next round, without wrapping a 32-bit size_t.
     tailBytes = tailBytes > kMaxBytes / 4 ? kMaxBytes : tailBytes * 4;
@@ -102,16 +121,30 @@ EntryView ArchiveText::EntryLines(std::size_t index, std::size_t stride) const {
   return {At(first), At(first + 1), At(first + 2), At(first + 3)};
 }
 
-ArchiveLines ArchiveLines::FromText(std::string_view bytes) {
+ArchiveLines ArchiveLines::FromText(std::string_view utf8) {
   ArchiveLines result;
-  SplitLines(bytes, [&](std::size_t begin, std::size_t length) {
-    result.m_lines.emplace_back(bytes.substr(begin, length));
+  SplitLines(utf8, [&](std::size_t begin, std::size_t length) {
+    result.m_lines.emplace_back(utf8.substr(begin, length));
   });
   return result;
 }
 
-ArchiveLines ArchiveLines::Load(FileSystem& fs, const std::string& path) {
-  return FromText(fs.ReadWholeFile(path));
+ArchiveLines ArchiveLines::Decode(std::string_view bytes, const TextServices& text, std::string_view source) {
+  const DecodedArchive decoded = DecodeArchiveBytes(std::string(bytes), text, source);
+  ArchiveLines result = FromText(decoded.text);
+  result.m_encoding = decoded.encoding;
+  // The encoding key is the file's business, written anew at every save.
+  const keyblock::Range range = result.KeyRange();
+  for (std::size_t i = range.end; i-- > range.begin;) {
+    if (keyblock::ValueIfKey(result.m_lines[i], kAEncoding)) {
+      result.m_lines.erase(result.m_lines.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+  }
+  return result;
+}
+
+ArchiveLines ArchiveLines::Load(FileSystem& fs, const std::string& path, const TextServices& text) {
+  return Decode(fs.ReadWholeFile(path), text, path);
 }
 
 void ArchiveLines::AppendEntry(std::string_view folder, std::string_view name, std::int64_t size,
@@ -153,6 +186,12 @@ std::optional<std::string_view> ArchiveLines::FindKey(std::string_view key) cons
   return std::nullopt;
 }
 
+std::vector<std::string> ArchiveLines::KeyLines() const {
+  const auto range = KeyRange();
+  return std::vector<std::string>(m_lines.begin() + static_cast<std::ptrdiff_t>(range.begin),
+                                  m_lines.begin() + static_cast<std::ptrdiff_t>(range.end));
+}
+
 void ArchiveLines::SetKey(std::string_view key, std::string_view value) {
   const auto range = KeyRange();
   std::string line = std::string(key) + "=" + std::string(value);
@@ -182,8 +221,26 @@ std::string ArchiveLines::Text() const {
   return text;
 }
 
-void ArchiveLines::Save(FileSystem& fs, const std::string& path) const {
-  fs.WriteFileReplacing(path, Text());
+std::optional<std::string> ArchiveLines::CodePageBytes(const TextServices& text) const {
+  std::string utf8 = Text();
+  if (utf8::IsAscii(utf8)) return utf8;
+  return text.ToCodePageExactly(utf8);
+}
+
+std::string ArchiveLines::Encoded(const TextServices& text) const {
+  if (m_encoding == ArchiveEncoding::CodePage) {
+    if (std::optional<std::string> ansi = CodePageBytes(text)) return std::move(*ansi);
+  }
+  // The encoding key closes the key block, before any empty lines after it.
+  ArchiveLines marked = *this;
+  const keyblock::Range range = KeyRange();
+  marked.m_lines.insert(marked.m_lines.begin() + static_cast<std::ptrdiff_t>(range.end),
+                        std::string(kAEncoding) + "=" + std::string(kUtf8EncodingValue));
+  return marked.Text();
+}
+
+void ArchiveLines::Save(FileSystem& fs, const std::string& path, const TextServices& text) const {
+  fs.WriteFileReplacing(path, Encoded(text));
 }
 
 }  // namespace discovel

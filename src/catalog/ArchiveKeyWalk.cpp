@@ -73,8 +73,8 @@ std::optional<StoredSummary> LoadSummary(FileSystem& fs, const std::string& root
 
 class SummaryRenewal {
  public:
-  SummaryRenewal(FileSystem& fs, std::string root)
-      : m_fs(fs), m_root(std::move(root)), m_name(kSummaryFileName), m_old(LoadSummary(fs, m_root, m_name)) {
+  SummaryRenewal(FileSystem& fs, const TextServices& text, std::string root)
+      : m_fs(fs), m_text(text), m_root(std::move(root)), m_name(kSummaryFileName), m_old(LoadSummary(fs, m_root, m_name)) {
     if (!m_old) return;
     try {
       m_byPath.reserve(m_old->summary.entries.size());
@@ -98,7 +98,7 @@ class SummaryRenewal {
     }
     const Clock::time_point readAt = Clock::now();
     try {
-      entry.keys = ReadArchiveKeyValues(m_fs, path);
+      entry.keys = ReadArchiveKeyValues(m_fs, path, m_text);
     } catch (const AppError& error) {
       entry.readable = false;
       handlers.onUnreadable(path, error);
@@ -166,6 +166,7 @@ class SummaryRenewal {
   }
 
   FileSystem& m_fs;
+  const TextServices& m_text;
   const std::string m_root;
   const std::string m_name;
   std::optional<StoredSummary> m_old;
@@ -180,7 +181,7 @@ class SummaryRenewal {
 
 }  // namespace
 
-bool WalkArchiveKeys(FileSystem& fs, std::string_view folder, const std::string& mask,
+bool WalkArchiveKeys(FileSystem& fs, const TextServices& text, std::string_view folder, const std::string& mask,
                      const ArchiveKeyHandlers& handlers, const WalkPacing* pacing) {
   if (mask != kArchiveMask) {
     return WalkCatalogEntries(
@@ -188,7 +189,7 @@ bool WalkArchiveKeys(FileSystem& fs, std::string_view folder, const std::string&
         [&](const std::string& path, const DirEntry&) {
           ArchiveKeyValues keys;
           try {
-            keys = ReadArchiveKeyValues(fs, path);
+            keys = ReadArchiveKeyValues(fs, path, text);
           } catch (const AppError& error) {
             handlers.onUnreadable(path, error);
             return;
@@ -197,7 +198,7 @@ bool WalkArchiveKeys(FileSystem& fs, std::string_view folder, const std::string&
         },
         pacing);
   }
-  SummaryRenewal renewal(fs, IncludeTrailingBackslash(folder));
+  SummaryRenewal renewal(fs, text, IncludeTrailingBackslash(folder));
   const bool finished = WalkCatalogEntries(
       fs, folder, mask,
       [&](const std::string& path, const DirEntry& entry) { renewal.Visit(path, entry, handlers); }, pacing);
@@ -205,8 +206,8 @@ bool WalkArchiveKeys(FileSystem& fs, std::string_view folder, const std::string&
   return finished;
 }
 
-void RefreshKeySummary(FileSystem& fs, std::string_view folder) {
-  WalkArchiveKeys(fs, folder, kArchiveMask,
+void RefreshKeySummary(FileSystem& fs, const TextServices& text, std::string_view folder) {
+  WalkArchiveKeys(fs, text, folder, kArchiveMask,
                   {[](const std::string&, const ArchiveKeyValues&) {}, [](const std::string&, const AppError&) {}});
 }
 

@@ -30,11 +30,11 @@ struct ArchiveKeyHandlers {
 // thrown), the summary is written again if it changed, or removed when no
 // archive is left; when that fails nothing is said. Only the archive mask has a summary: with another mask every archive
 // is read and no summary touched. False when the pacing stopped the walk.
-bool WalkArchiveKeys(FileSystem& fs, std::string_view folder, const std::string& mask,
+bool WalkArchiveKeys(FileSystem& fs, const TextServices& text, std::string_view folder, const std::string& mask,
                      const ArchiveKeyHandlers& handlers, const WalkPacing* pacing = nullptr);
 
 // Brings the summary of `folder` up to date after archives were written,
 // removed or restored: only what changed is read. Never throws for a file.
-void RefreshKeySummary(FileSystem& fs, std::string_view folder);
+void RefreshKeySummary(FileSystem& fs, const TextServices& text, std::string_view folder);
 
 }  // namespace discovel

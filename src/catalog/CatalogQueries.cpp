@@ -63,8 +63,9 @@ bool WalkCatalogEntries(FileSystem& fs, std::string_view folder, const std::stri
   return Walk(fs, folder, mask, onArchive, pacing);
 }
 
-std::string ReadArchiveKey(FileSystem& fs, const std::string& archivePath, std::string_view key) {
-  return ArchiveText::LoadKeyBlock(fs, archivePath).ReadKey(key);
+std::string ReadArchiveKey(FileSystem& fs, const TextServices& text, const std::string& archivePath,
+                           std::string_view key) {
+  return ArchiveText::LoadKeyBlock(fs, archivePath, text).ReadKey(key);
 }
 
 namespace {
@@ -84,11 +85,11 @@ bool MarkExists(FileSystem& fs, const TextServices& text, std::string_view mark,
     if (found || TrimBlanksAndControls(keys.mark).empty()) return;
     found = text.ToUpper(keys.mark) == wanted;
   };
-  WalkArchiveKeys(fs, folder, mask, {onArchive, FailQuery});
+  WalkArchiveKeys(fs, text, folder, mask, {onArchive, FailQuery});
   return found;
 }
 
-std::int32_t HighestArchiveNumber(FileSystem& fs, std::string_view folder,
+std::int32_t HighestArchiveNumber(FileSystem& fs, const TextServices& text, std::string_view folder,
                                   const std::string& mask) {
   std::int32_t highest = 0;
   std::int32_t archives = 0;
@@ -97,7 +98,7 @@ std::int32_t HighestArchiveNumber(FileSystem& fs, std::string_view folder,
     if (number && *number > highest) highest = *number;
     ++archives;
   };
-  WalkArchiveKeys(fs, folder, mask, {onArchive, FailQuery});
+  WalkArchiveKeys(fs, text, folder, mask, {onArchive, FailQuery});
   return highest != 0 ? highest : archives;
 }
 

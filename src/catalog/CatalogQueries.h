@@ -42,8 +42,10 @@ bool WalkCatalogEntries(FileSystem& fs, std::string_view folder, const std::stri
 // Refused when a mark is given that another archive carries.
 inline constexpr std::string_view kMsgMarkExists = "The mark already exists!";
 
-// The key's value exactly as stored (not trimmed); "" when absent. Throws FileError.
-std::string ReadArchiveKey(FileSystem& fs, const std::string& archivePath, std::string_view key);
+// The key's value as stored (not trimmed), decoded; "" when absent. Throws
+// FileError, or AppError for an archive of an unknown encoding.
+std::string ReadArchiveKey(FileSystem& fs, const TextServices& text, const std::string& archivePath,
+                           std::string_view key);
 
 // True when an archive under `folder` carries `mark`, letter case aside.
 // Blanks count: neither side is trimmed, and a blank stored mark never matches.
@@ -52,7 +54,7 @@ bool MarkExists(FileSystem& fs, const TextServices& text, std::string_view mark,
 
 // The highest ANumber under `folder`; when no archive holds a number above 0,
 // the count of archives (0 for none).
-std::int32_t HighestArchiveNumber(FileSystem& fs, std::string_view folder,
+std::int32_t HighestArchiveNumber(FileSystem& fs, const TextServices& text, std::string_view folder,
                                   const std::string& mask);
 
 }  // namespace discovel

@@ -12,9 +12,9 @@ namespace {
 // The first line: format, version, and the catalogue folder it belongs to.
 constexpr std::string_view kFormatName = "Discovel key summary";
 // Version 2 added the last check's two keys, version 3 when each archive was
-// read: an older summary lacks them, so it is read as no summary and written
-// anew.
-constexpr std::string_view kVersion = "3";
+// read, version 4 each archive's encoding (and holds its texts in UTF-8): an
+// older summary lacks them, so it is read as no summary and written anew.
+constexpr std::string_view kVersion = "4";
 // The last line, with the number of entries: a file cut short at a line end
 // is still seen as cut.
 constexpr std::string_view kEndName = "end";
@@ -22,7 +22,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr char kField = '\t';
 constexpr std::string_view kReadable = "R";
 constexpr std::string_view kUnreadable = "U";
-constexpr std::size_t kEntryFields = 15;
+constexpr std::size_t kEntryFields = 16;
 // The first line's share of the bound: its names and a folder path within
 // MAX_PATH, escaped, and the end line.
 constexpr std::size_t kFirstLineBytes = 1024;
@@ -124,11 +124,12 @@ std::vector<std::string_view> Fields(std::string_view line) {
 }
 
 std::string* KeyField(ArchiveKeyValues& keys, std::size_t index) {
-  std::string* const fields[] = {&keys.mark, &keys.location, &keys.note,   &keys.files,     &keys.dirs,
-                                 &keys.size, &keys.date,     &keys.number, &keys.lastCheck, &keys.checkResult};
+  std::string* const fields[] = {&keys.mark,   &keys.location,  &keys.note,        &keys.files,
+                                 &keys.dirs,   &keys.size,      &keys.date,        &keys.number,
+                                 &keys.lastCheck, &keys.checkResult, &keys.encoding};
   return fields[index];
 }
-constexpr std::size_t kKeyFields = 10;
+constexpr std::size_t kKeyFields = 11;
 
 // Empty for none; an unreadable archive has none.
 std::optional<std::optional<std::uint64_t>> ParseReadBefore(std::string_view text, bool readable) {
@@ -194,8 +195,8 @@ SummaryEntry AsKept(SummaryEntry entry) {
   return entry;
 }
 
-ArchiveKeyValues ReadArchiveKeyValues(FileSystem& fs, const std::string& path) {
-  const ArchiveText text = ArchiveText::LoadKeyBlock(fs, path);
+ArchiveKeyValues ReadArchiveKeyValues(FileSystem& fs, const std::string& path, const TextServices& services) {
+  const ArchiveText text = ArchiveText::LoadKeyBlock(fs, path, services);
   ArchiveKeyValues keys;
   keys.mark = text.ReadKey(kAMark);
   keys.location = text.ReadKey(kALocation);
@@ -207,6 +208,7 @@ ArchiveKeyValues ReadArchiveKeyValues(FileSystem& fs, const std::string& path) {
   keys.number = text.ReadKey(kANumber);
   keys.lastCheck = text.ReadKey(kALastCheck);
   keys.checkResult = text.ReadKey(kACheckResult);
+  keys.encoding = text.ReadKey(kAEncoding);
   return keys;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The summary of the catalogue's key blocks: one hidden file in the catalogue
 // folder that holds, for each archive, where it lies below the folder, its
-// size and last-write time as the folder listing gave them, and the raw key
-// values its readers need. It is only a cache: an archive is trusted to it
+// size and last-write time as the folder listing gave them, and the key
+// values its readers need, as UTF-8. It is only a cache: an archive is trusted to it
 // while its size and time are those recorded, and any file that does not
 // parse exactly is no summary at all.
 #include <cstdint>
@@ -13,6 +13,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/LocalTime.h"
+#include "platform/TextServices.h"
 
 namespace discovel {
 
@@ -21,7 +22,7 @@ namespace discovel {
 inline constexpr std::string_view kSummaryFileName = "catalog.sum";
 
 // The keys the catalogue window, the mark checks and the mark lists read, each
-// exactly as the key block stores it ("" when absent): the rules that trim or
+// as the key block stores it, decoded to UTF-8 ("" when absent): the rules that trim or
 // convert them are applied when they are used, so a summary never holds a
 // formatted text of a locale.
 struct ArchiveKeyValues {
@@ -35,12 +36,14 @@ struct ArchiveKeyValues {
   std::string number;
   std::string lastCheck;    // ALastCheck: when the disc was last checked
   std::string checkResult;  // ACheckResult: what that check found
+  std::string encoding;     // AEncoding: "" for an archive in the code page
 
   friend bool operator==(const ArchiveKeyValues&, const ArchiveKeyValues&) = default;
 };
 
-// Reads the archive's key block. Throws FileError when it cannot be read.
-ArchiveKeyValues ReadArchiveKeyValues(FileSystem& fs, const std::string& path);
+// Reads the archive's key block, decoded. Throws FileError when it cannot be
+// read, AppError when its encoding is unknown.
+ArchiveKeyValues ReadArchiveKeyValues(FileSystem& fs, const std::string& path, const TextServices& text);
 
 struct SummaryEntry {
   std::string relativePath;  // below the catalogue folder, backslashes

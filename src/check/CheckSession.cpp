@@ -75,14 +75,14 @@ bool CheckSession::Walk() {
 bool CheckSession::FindArchive() {
   FileSystem& fs = m_context.services.files;
   const std::optional<std::string> path =
-      FindArchiveByChecksum(fs, m_context.run.catalogFolder, ListingChecksumsOf(m_scanner));
+      FindArchiveByChecksum(fs, m_context.run.catalogFolder, ListingChecksumsOf(m_scanner, m_context.services.text));
   if (!path) {
     m_view.Alert(kMsgNotCatalogued);
     return Stop();
   }
   m_target.archivePath = *path;
   try {
-    m_target.mark = std::string(MarkAsListed(ReadArchiveKey(fs, *path, kAMark)));
+    m_target.mark = std::string(MarkAsListed(ReadArchiveKey(fs, m_context.services.text, *path, kAMark)));
   } catch (const AppError& error) {
     m_view.Alert(error.what());
     return Stop();
@@ -96,13 +96,13 @@ bool CheckSession::ConfirmDisc() {
   // catalogued is known by its checksum; any other is asked for by its mark.
   if (m_access.ready()) {
     if (!Walk()) return false;
-    if (ArchiveNamedByChecksum(m_target.archivePath, ListingChecksumsOf(m_scanner))) return true;
+    if (ArchiveNamedByChecksum(m_target.archivePath, ListingChecksumsOf(m_scanner, m_context.services.text))) return true;
   }
   if (m_access.waitForDisc(std::string(kMsgInsertDiscMarked) + m_target.mark) != kModalOk || m_cancelled) {
     return Stop();
   }
   if (!AwaitDrive() || !Walk()) return false;
-  const std::vector<std::string> checksums = ListingChecksumsOf(m_scanner);
+  const std::vector<std::string> checksums = ListingChecksumsOf(m_scanner, m_context.services.text);
   if (ArchiveNamedByChecksum(m_target.archivePath, checksums)) return true;
   // A disc that is no other archive's is the one asked for, changed since it
   // was catalogued (a disc written again, a session added): what the check is for.

@@ -6,6 +6,7 @@
 #include "check/CheckRecord.h"
 #include "check/OtherCopies.h"
 #include "platform/AppError.h"
+#include "scan/ListingForms.h"
 #include "search/DuplicateKey.h"
 
 namespace discovel {
@@ -25,14 +26,14 @@ bool DiscCheck::Run(const CheckRequest& request) {
   m_report = CheckReport{};
   m_progress = CheckProgress{};
 
-  const ArchiveText archive = ArchiveText::Load(m_fs, request.archivePath);
+  const ArchiveText archive = ArchiveText::Load(m_fs, request.archivePath, m_text);
   const std::vector<EntryView> entries = ListArchiveEntries(archive, request.archivePath);
   const std::string root = IncludeTrailingBackslash(request.discRoot);
   const bool walked = request.walked != nullptr || m_scanner.Scan(root);
   if (!walked || Stopping()) return false;
   const FolderScanner& walk = request.walked ? *request.walked : m_scanner;
   if (walk.RootUnlisted()) throw AppError(std::string(kMsgCannotReadDisc) + walk.UnlistedFolders().front().reason);
-  const std::vector<DiscFile> disc = FilesOf(walk);
+  const std::vector<DiscFile> disc = FilesOf(walk, archive.Encoding());
   const std::vector<UnlistedDiscFolder> unlisted = UnlistedOf(walk);
 
   const NameFolder names(m_text);
@@ -70,14 +71,19 @@ bool DiscCheck::Run(const CheckRequest& request) {
   return true;
 }
 
-std::vector<DiscFile> DiscCheck::FilesOf(const FolderScanner& walk) {
-  const std::vector<std::string>& lines = walk.Listing().Lines();
+std::vector<DiscFile> DiscCheck::FilesOf(const FolderScanner& walk, ArchiveEncoding encoding) const {
+  // An archive in UTF-8 holds the disc's own names; one in the code page
+  // holds them trimmed and as the code page gave them to earlier versions.
+  const bool exact = encoding == ArchiveEncoding::Utf8;
+  const ArchiveLines exactListing = exact ? walk.ExactListing() : ArchiveLines();
+  const std::vector<std::string>& lines = exact ? exactListing.Lines() : walk.Listing().Lines();
+  const auto stored = [&](const std::string& text) { return exact ? text : AsStoredThroughCodePage(text, m_text); };
   std::vector<DiscFile> files;
   files.reserve(lines.size() / kDefaultEntryStride);
   for (std::size_t i = 0; i + 3 < lines.size(); i += kDefaultEntryStride) {
     DiscFile file;
-    file.folder = lines[i];
-    file.name = lines[i + 1];
+    file.folder = stored(lines[i]);
+    file.name = stored(lines[i + 1]);
     file.size = ParseInt64(lines[i + 2]).value_or(0);
     file.dosTime = ParseInt32(lines[i + 3]).value_or(0);
     file.discPath = walk.DiscPathOfEntry(i / kDefaultEntryStride);

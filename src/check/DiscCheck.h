@@ -68,7 +68,8 @@ class DiscCheck {
 
  private:
   bool Stopping() const { return m_abort || m_pump.Terminated(); }
-  static std::vector<DiscFile> FilesOf(const FolderScanner& walk);
+  // The walked files with their names as the archive holds them.
+  std::vector<DiscFile> FilesOf(const FolderScanner& walk, ArchiveEncoding encoding) const;
   static std::vector<UnlistedDiscFolder> UnlistedOf(const FolderScanner& walk);
   void ShowProgress();
 

@@ -45,7 +45,7 @@ bool FindOtherCopies(FileSystem& fs, const TextServices& text, const WalkPacing&
   const bool walked = WalkCatalog(fs, catalogFolder, kArchiveMask, [&](const std::string& path) {
     if (EqualsIgnoreAsciiCase(path, checkedArchive)) return;
     try {
-      const ArchiveText archive = ArchiveText::Load(fs, path);
+      const ArchiveText archive = ArchiveText::Load(fs, path, text);
       const std::string_view mark = MarkAsListed(archive.FindKey(kAMark).value_or(std::string_view()));
       for (const EntryView& entry : ListArchiveEntries(archive, path)) {
         if (!hashes.Contains(HashDuplicateKey(criteria, names, entry.name, entry.size, {}, scratch))) continue;

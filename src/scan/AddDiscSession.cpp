@@ -90,21 +90,28 @@ void AddDiscSession::Examine() {
     return;
   }
 
-  m_checksum = ChecksumOfListing();
+  ListingToSave listing = ListingForSaving(m_scanner, m_text);
+  m_checksum = ChecksumOfListing(listing.bytes);
+  m_listing = std::move(listing.lines);
   m_archiveNumber = NextArchiveNumber();
   m_proposedMark = std::string(kMarkPrefix) + std::to_string(m_archiveNumber);
 
-  // Anywhere in the catalogue, and also under the name an older version gave
+  // Anywhere in the catalogue, and also under the names older versions gave
   // the same disc.
-  std::vector<std::string> checksums{m_checksum};
-  if (const std::optional<std::string> former = m_scanner.FormerListingText()) {
-    checksums.push_back(ListingChecksumOfText(*former));
-  }
-  if (const std::optional<std::string> existing = FindArchiveByChecksum(m_fs, m_catalogFolder, checksums)) {
-    const std::string mark = ReadArchiveKey(m_fs, *existing, kAMark);
-    Finish(AddDiscState::AlreadyArchived, std::string(kMsgAlreadyArchived) + mark);
+  const DiscChecksums checksums = ChecksumsOfDisc(m_scanner, m_text, {m_listing, listing.bytes});
+  if (const std::optional<std::string> existing = FindArchiveByChecksum(m_fs, m_catalogFolder, checksums.All())) {
+    const ArchiveText keys = ArchiveText::LoadKeyBlock(m_fs, *existing, m_text);
+    const std::string said = std::string(kMsgAlreadyArchived) + keys.ReadKey(kAMark);
+    Finish(AddDiscState::AlreadyArchived, said);
     m_pump.Pump();
     m_ejectOnClose = true;
+    // Found by the names an earlier version could not keep: offered to mend.
+    const bool lossy = !ArchiveNamedByChecksum(*existing, checksums.current) &&
+                       keys.Encoding() == ArchiveEncoding::CodePage;
+    if (lossy && m_view.Confirm(kMsgOfferRewrite)) {
+      RewriteWithExactNames(*existing);
+      m_view.ShowMessage(said + std::string(kMsgRewritten));
+    }
     return;
   }
 
@@ -127,17 +134,32 @@ void AddDiscSession::Finish(AddDiscState state, std::string_view message) {
   m_view.SetCancelCaption(kCaptionClose);
 }
 
-std::string AddDiscSession::ChecksumOfListing() {
+std::string AddDiscSession::ChecksumOfListing(std::string_view bytes) {
   // The scratch listing goes however the checksum step ends, so that no
   // "temp.dat" is ever left in the catalogue for the queries to take as an archive.
   const std::string scratch = m_catalogFolder + std::string(kScratchListing);
   ScopeExit removeScratch([&] { m_fs.RemoveFile(scratch); });
-  m_scanner.Listing().Save(m_fs, scratch);
+  m_fs.WriteFileReplacing(scratch, bytes);
   return ListingChecksumOfFile(m_fs, scratch);
 }
 
+void AddDiscSession::RewriteWithExactNames(const std::string& archivePath) {
+  // The exact listing under the archive's own keys; the counts are the
+  // listing's, which now holds the files the old one missed.
+  const ArchiveLines old = ArchiveLines::Load(m_fs, archivePath, m_text);
+  ArchiveLines rewritten = m_listing;
+  for (std::string& line : old.KeyLines()) rewritten.AppendLine(std::move(line));
+  rewritten.SetKey(kAFiles, std::to_string(m_scanner.FileCount()));
+  rewritten.SetKey(kADirs, std::to_string(m_scanner.FolderCount()));
+  rewritten.SetKey(kASize, std::to_string(m_scanner.TotalSize()));
+  rewritten.SetEncoding(ArchiveEncoding::Utf8);
+  rewritten.Save(m_fs, archivePath, m_text);
+  m_savedArchive = archivePath;
+  RefreshKeySummary(m_fs, m_text, m_catalogFolder);
+}
+
 std::int32_t AddDiscSession::NextArchiveNumber() {
-  std::int32_t highest = HighestArchiveNumber(m_fs, m_catalogFolder, kArchiveMask);
+  std::int32_t highest = HighestArchiveNumber(m_fs, m_text, m_catalogFolder, kArchiveMask);
   if (highest == 0) {
     // All archives deleted: go on from the number the last save remembered.
     const std::string stored = m_settings.ReadString(names::kKeyState, names::kLastArchiveNumber);
@@ -187,12 +209,12 @@ void AddDiscSession::SaveArchive(std::string_view mark, std::string_view locatio
   keys.number = m_archiveNumber;
 
   // The keys go onto a copy: a save that failed and is retried starts clean.
-  ArchiveLines archive = m_scanner.Listing();
+  ArchiveLines archive = m_listing;
   archive.AppendKeyLines(keys);
   const std::string path = m_catalogFolder + m_checksum + ".dat";
-  archive.Save(m_fs, path);
+  archive.Save(m_fs, path, m_text);
   m_savedArchive = path;
-  RefreshKeySummary(m_fs, m_catalogFolder);
+  RefreshKeySummary(m_fs, m_text, m_catalogFolder);
   m_settings.WriteString(names::kKeyState, names::kLastArchiveNumber, std::to_string(m_archiveNumber));
 }
 

@@ -12,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/TextServices.h"
 #include "platform/UiPump.h"
+#include "catalog/ArchiveFile.h"
 #include "scan/FolderScanner.h"
 #include "settings/Settings.h"
 
@@ -28,6 +29,14 @@ inline constexpr std::string_view kMsgOrTypeMark =
     "\r\nor type in the below Mark field what the CD/DVD is already marked.";
 inline constexpr std::string_view kMsgSaving = "Saving to Catalog...";
 inline constexpr std::string_view kMsgNoChecksum = "Cannot Get CRC.";
+// Asked after kMsgAlreadyArchived when the disc's archive was written by a
+// version that could not keep some of the disc's names, and said once it is
+// rewritten.
+inline constexpr std::string_view kMsgOfferRewrite =
+    "Its archive was written by an earlier version, which could not keep every name on this CD/DVD exactly "
+    "(some became look-alikes or \"?\", and folders so named are missing).\r\n\r\n"
+    "Rewrite the archive now with the exact names? Its mark, location, note and file name stay as they are.";
+inline constexpr std::string_view kMsgRewritten = "\r\nIts archive now holds the exact names.";
 inline constexpr std::string_view kCaptionClose = "Close";
 inline constexpr std::string_view kCaptionCancel = "Cancel";
 inline constexpr std::string_view kMarkPrefix = "CD No: ";
@@ -49,6 +58,8 @@ class AddDiscView : public ScanProgress {
   virtual void EnableOk(bool enabled) = 0;
   // A modal message box over the dialog.
   virtual void Alert(std::string_view text) = 0;
+  // A modal Yes/No question over the dialog; true for Yes.
+  virtual bool Confirm(std::string_view question) = 0;
   // Ends the modal dialog with this result (1 OK, 2 Cancel) once the current
   // handler returns.
   virtual void CloseDialog(int modalResult) = 0;
@@ -102,13 +113,15 @@ class AddDiscSession {
   const std::string& Checksum() const { return m_checksum; }
   std::int32_t ArchiveNumber() const { return m_archiveNumber; }
   const std::string& ProposedMark() const { return m_proposedMark; }
-  // The archive file that this opening's last save wrote; empty until one did.
+  // The archive file that this opening's last save (or rewrite) wrote;
+  // empty until one did.
   const std::string& SavedArchive() const { return m_savedArchive; }
   const FolderScanner& Scanner() const { return m_scanner; }
 
  private:
   void Examine();
-  std::string ChecksumOfListing();
+  std::string ChecksumOfListing(std::string_view bytes);
+  void RewriteWithExactNames(const std::string& archivePath);
   std::int32_t NextArchiveNumber();
   void Finish(AddDiscState state, std::string_view message);
   void SaveArchive(std::string_view mark, std::string_view location, std::string_view note);
@@ -131,6 +144,8 @@ class AddDiscSession {
   bool m_ejectOnClose = false;
   bool m_closed = false;
   std::string m_checksum;
+  // The listing this session saves, with its encoding.
+  ArchiveLines m_listing;
   std::int32_t m_archiveNumber = 0;
   std::string m_proposedMark;
   std::string m_savedArchive;

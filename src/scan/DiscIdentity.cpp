@@ -6,13 +6,43 @@
 
 namespace discovel {
 
-std::vector<std::string> ListingChecksumsOf(const FolderScanner& walk) {
-  std::vector<std::string> checksums{ListingChecksumOfText(walk.Listing().Text())};
-  if (const std::optional<std::string> former = walk.FormerListingText()) {
-    std::string checksum = ListingChecksumOfText(*former);
-    if (checksum != checksums.front()) checksums.push_back(std::move(checksum));
+namespace {
+
+void AddIfNew(std::vector<std::string>& checksums, std::string checksum) {
+  for (const std::string& known : checksums) {
+    if (known == checksum) return;
+  }
+  checksums.push_back(std::move(checksum));
+}
+
+}  // namespace
+
+std::vector<std::string> DiscChecksums::All() const {
+  std::vector<std::string> all = current;
+  for (const std::string& checksum : lossy) AddIfNew(all, checksum);
+  return all;
+}
+
+DiscChecksums ChecksumsOfDisc(const FolderScanner& walk, const TextServices& text, const ListingToSave& saved) {
+  DiscChecksums checksums;
+  checksums.current.push_back(ListingChecksumOfText(saved.bytes));
+  if (saved.lines.Encoding() == ArchiveEncoding::CodePage) {
+    // Earlier versions wrote this form too, with their times.
+    if (const std::optional<std::string> former = walk.FormerListingText()) {
+      if (const std::optional<std::string> bytes = text.ToCodePageExactly(*former)) {
+        AddIfNew(checksums.current, ListingChecksumOfText(*bytes));
+      }
+    }
+    return checksums;
+  }
+  for (const bool formerTimes : {false, true}) {
+    AddIfNew(checksums.lossy, ListingChecksumOfText(LossyCodePageListing(walk, text, formerTimes)));
   }
   return checksums;
+}
+
+std::vector<std::string> ListingChecksumsOf(const FolderScanner& walk, const TextServices& text) {
+  return ChecksumsOfDisc(walk, text, ListingForSaving(walk, text)).All();
 }
 
 bool ArchiveNamedByChecksum(std::string_view archivePath, const std::vector<std::string>& checksums) {
@@ -36,11 +66,12 @@ std::optional<std::string> FindArchiveByChecksum(FileSystem& fs, std::string_vie
   return std::nullopt;
 }
 
-bool DiscHoldsArchive(FileSystem& fs, UiPump& pump, std::string_view discRoot, std::string_view archivePath) {
+bool DiscHoldsArchive(FileSystem& fs, const TextServices& text, UiPump& pump, std::string_view discRoot,
+                      std::string_view archivePath) {
   // Without settings: the walk must not take the disc for the one added last.
   FolderScanner scanner(fs, pump);
   if (!scanner.Scan(discRoot) || !scanner.UnlistedFolders().empty()) return false;
-  return ArchiveNamedByChecksum(archivePath, ListingChecksumsOf(scanner));
+  return ArchiveNamedByChecksum(archivePath, ListingChecksumsOf(scanner, text));
 }
 
 }  // namespace discovel

@@ -148,6 +148,24 @@ std::string FolderScanner::DiscPathOfEntry(std::size_t index) const {
   return folder == "\\" ? name : folder + "\\" + name;
 }
 
+ArchiveLines FolderScanner::ExactListing() const {
+  if (m_discPaths.empty()) return m_listing;
+  std::vector<std::string> lines = m_listing.Lines();
+  for (const auto& [index, discPath] : m_discPaths) {
+    const std::size_t cut = discPath.find_last_of('\\');
+    lines.at(index * kDefaultEntryStride) = cut == std::string::npos ? "\\" : discPath.substr(0, cut);
+    lines.at(index * kDefaultEntryStride + 1) = discPath.substr(cut + 1);
+  }
+  return ArchiveLines(std::move(lines));
+}
+
+std::optional<std::int32_t> FolderScanner::FormerTimeOfEntry(std::size_t index) const {
+  const auto found = std::lower_bound(m_formerTimes.begin(), m_formerTimes.end(), index,
+                                      [](const auto& known, std::size_t wanted) { return known.first < wanted; });
+  if (found != m_formerTimes.end() && found->first == index) return found->second;
+  return std::nullopt;
+}
+
 std::optional<std::string> FolderScanner::FormerListingText() const {
   if (m_formerTimes.empty()) return std::nullopt;
   std::vector<std::string> lines = m_listing.Lines();

@@ -68,8 +68,15 @@ class FolderScanner {
   // The listing's text as versions that gave every file time today's offset
   // listed the disc; nullopt when it is the same text.
   std::optional<std::string> FormerListingText() const;
+  // Entry `index`'s time as those versions packed it; nullopt when the same.
+  std::optional<std::int32_t> FormerTimeOfEntry(std::size_t index) const;
 
+  // The listing as archives in the code page store it: folder lines and
+  // names trimmed of blanks.
   const ArchiveLines& Listing() const { return m_listing; }
+  // The listing with every folder line and name as the disc gives it, for
+  // an archive in UTF-8.
+  ArchiveLines ExactListing() const;
   ArchiveLines& Listing() { return m_listing; }
   std::int64_t FileCount() const { return m_fileCount; }
   std::int64_t FolderCount() const { return m_folderCount; }

@@ -116,6 +116,8 @@ void TfrmScan::EnableOk(bool enabled) {
 
 void TfrmScan::Alert(std::string_view text) { ShowAlert(Handle(), text); }
 
+bool TfrmScan::Confirm(std::string_view question) { return discovel::Confirm(Handle(), question); }
+
 void TfrmScan::CloseDialog(int modalResult) { EndModal(modalResult); }
 
 }  // namespace discovel

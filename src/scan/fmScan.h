@@ -47,6 +47,7 @@ class TfrmScan final : public DiscSessionDialog, private AddDiscView {
   void FocusMark() override;
   void EnableOk(bool enabled) override;
   void Alert(std::string_view text) override;
+  bool Confirm(std::string_view question) override;
   void CloseDialog(int modalResult) override;
 
   AppContext& m_context;

@@ -364,7 +364,7 @@ void DuplicateFinder::FindOnChosenDiscs(const std::string& root, const std::stri
   };
   const WalkPacing pacing{m_pump, [this] { return m_abort; }};
   const bool walked = WalkArchiveKeys(
-      m_fs, root, mask,
+      m_fs, m_text, root, mask,
       {[&](const std::string& path, const ArchiveKeyValues& keys) {
          list(path, MarkAsListed(keys.mark) == request.mark);
        },

@@ -16,7 +16,7 @@ std::vector<std::string> ArchiveMarkChoices(FileSystem& fs, const TextServices& 
     const std::string shown(MarkAsListed(keys.mark));
     keyed.emplace_back(text.CollationKey(shown), shown);
   };
-  WalkArchiveKeys(fs, folder, mask, {onArchive, [](const std::string&, const AppError&) {}});
+  WalkArchiveKeys(fs, text, folder, mask, {onArchive, [](const std::string&, const AppError&) {}});
   std::sort(keyed.begin(), keyed.end());
   keyed.erase(std::unique(keyed.begin(), keyed.end(),
                           [](const auto& a, const auto& b) { return a.second == b.second; }),

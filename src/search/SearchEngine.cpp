@@ -86,7 +86,7 @@ bool SearchEngine::FindArchivesOfOtherMarks(const std::string& root, const std::
     if (MarkAsListed(keys.mark) != restriction) m_otherMarks.insert(path);
   };
   const WalkPacing pacing{m_pump, [this] { return m_abort; }};
-  return WalkArchiveKeys(m_fs, root, mask, {onArchive, [](const std::string&, const AppError&) {}}, &pacing);
+  return WalkArchiveKeys(m_fs, m_text, root, mask, {onArchive, [](const std::string&, const AppError&) {}}, &pacing);
 }
 
 bool SearchEngine::SearchFolder(const std::string& folder) {

@@ -96,7 +96,7 @@ TEST_F(CatalogBackupTest, RestoreReplacesTheCatalogueAndReportsRefusedEntries) {
   const BackupFile backup(ZipOf({{"1.dat", "AMark=A\r\n"}, {"sub/2.dat", "AMark=B\r\n"}, {"../evil.dat", "x"},
                                  {"readme.txt", "x"}, {"SUB/2.DAT", "AMark=C\r\n"}}),
                           text);
-  const BackupReport report = RestoreCatalog(fs, Catalog(), backup, pacing);
+  const BackupReport report = RestoreCatalog(fs, text, Catalog(), backup, pacing);
 
   EXPECT_EQ(ArchivesSnapshot(Catalog()),
             (std::map<std::string, std::string>{{"1.dat", "AMark=A\r\n"}, {"sub\\2.dat", "AMark=B\r\n"}}));
@@ -115,10 +115,10 @@ TEST_F(CatalogBackupTest, RestoreThatFailsLeavesTheOldCatalogue) {
   damaged[BackupFile(good, text).Archives()[1].entry->dataOffset] ^= 0x55;
 
   fs.failWrite = 2;  // the disk fills up at the second archive
-  EXPECT_THROW(RestoreCatalog(fs, Catalog(), BackupFile(good, text), pacing), FileError);
-  EXPECT_THROW(RestoreCatalog(fs, Catalog(), BackupFile(damaged, text), pacing), AppError);
+  EXPECT_THROW(RestoreCatalog(fs, text, Catalog(), BackupFile(good, text), pacing), FileError);
+  EXPECT_THROW(RestoreCatalog(fs, text, Catalog(), BackupFile(damaged, text), pacing), AppError);
   fs.failRename = fs.renames + 2;  // the staged folder cannot take the catalogue's place
-  EXPECT_THROW(RestoreCatalog(fs, Catalog(), BackupFile(good, text), pacing), FileError);
+  EXPECT_THROW(RestoreCatalog(fs, text, Catalog(), BackupFile(good, text), pacing), FileError);
 
   EXPECT_EQ(FolderSnapshot(Catalog()), before);
   EXPECT_EQ(FoldersBesideCatalog(), 1u);
@@ -131,7 +131,7 @@ TEST_F(CatalogBackupTest, RestoreThatCannotMoveBackSaysWhereTheOldCatalogueIsAnd
   fs.failRename = 2;  // the restored folder cannot move in ...
   fs.failSecondRename = 3;  // ... nor the old catalogue back
   try {
-    RestoreCatalog(fs, Catalog(), BackupFile(ZipOf({{"1.dat", "AMark=A\r\n"}}), text), pacing);
+    RestoreCatalog(fs, text, Catalog(), BackupFile(ZipOf({{"1.dat", "AMark=A\r\n"}}), text), pacing);
     FAIL() << "restored";
   } catch (const FileError& error) {
     const std::string message = error.what();

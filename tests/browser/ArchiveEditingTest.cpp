@@ -25,19 +25,19 @@ TEST(ChangeValuesInArchive, EmptyValuesDeleteTheirLineAndLaterOnesComeAfterTheEn
   const std::string path = catalog / "1.dat";
   FileSystem& fs = SystemFileSystem();
 
-  ASSERT_TRUE(ChangeValuesInArchive(fs, path, "CD ONE", "", "new note "));
+  ASSERT_TRUE(ChangeValuesInArchive(fs, SystemTextServices(), path, "CD ONE", "", "new note "));
   std::string text = catalog.ReadFile("1.dat");
   EXPECT_NE(text.find("\r\nALocation=not a key\r\n"), std::string::npos);
   EXPECT_EQ(text.find("ALocation=Shelf 1"), std::string::npos);
   EXPECT_NE(text.find("\r\nAMark=CD ONE\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\nANote=new note \r\n"), std::string::npos);  // as typed
 
-  ASSERT_TRUE(ChangeValuesInArchive(fs, path, "CD ONE", "Box 3", "new note "));
+  ASSERT_TRUE(ChangeValuesInArchive(fs, SystemTextServices(), path, "CD ONE", "Box 3", "new note "));
   text = catalog.ReadFile("1.dat");
   EXPECT_EQ(text.substr(text.size() - std::string("AEnd=EndTag\r\nALocation=Box 3\r\n").size()),
             "AEnd=EndTag\r\nALocation=Box 3\r\n");
 
-  EXPECT_FALSE(ChangeValuesInArchive(fs, catalog / "missing.dat", "x", "y", "z"));
+  EXPECT_FALSE(ChangeValuesInArchive(fs, SystemTextServices(), catalog / "missing.dat", "x", "y", "z"));
 }
 
 TEST(EditRules, OkNeedsAMarkAndOnlyANewMarkIsLookedUp) {

@@ -278,8 +278,10 @@ TEST_F(CatalogRowsCheckTest, ASummaryOfTheOlderFormatIsIgnoredAndWrittenAnew) {
   for (std::size_t lineEnd; (lineEnd = current.find("\r\n", lineBegin)) != std::string::npos; lineBegin = lineEnd + 2) {
     std::string line = current.substr(lineBegin, lineEnd - lineBegin);
     if (lineBegin == 0) {
-      line.replace(line.find("\t3\t"), 3, "\t1\t");
-    } else if (std::count(line.begin(), line.end(), '\t') == 14) {
+      line.replace(line.find("\t4\t"), 3, "\t1\t");
+    } else if (std::count(line.begin(), line.end(), '\t') == 15) {
+      // Nor the encoding.
+      line.erase(line.rfind('\t'));
       line.erase(line.rfind('\t', line.rfind('\t') - 1));
       // Nor when each archive was read.
       std::size_t field = 0;

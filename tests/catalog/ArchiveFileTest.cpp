@@ -190,13 +190,13 @@ TEST(ArchiveFiles, SaveAndLoadThroughTheFileSystem) {
   TempFolder folder;
   FileSystem& fs = SystemFileSystem();
   const std::string path = folder / "355781.dat";
-  ExampleLines().Save(fs, path);
+  ExampleLines().Save(fs, path, SystemTextServices());
   EXPECT_EQ(folder.ReadFile("355781.dat"), kExampleArchive);
 
-  ArchiveLines edited = ArchiveLines::Load(fs, path);
+  ArchiveLines edited = ArchiveLines::Load(fs, path, SystemTextServices());
   edited.SetKey("ANote", "scratched");
-  edited.Save(fs, path);
-  EXPECT_EQ(ArchiveText::Load(fs, path).ReadKey("anote"), "scratched");
+  edited.Save(fs, path, SystemTextServices());
+  EXPECT_EQ(ArchiveText::Load(fs, path, SystemTextServices()).ReadKey("anote"), "scratched");
 
   std::vector<std::string> names;
   fs.ListFolder(folder.Path(), "*", [&](const DirEntry& e) {
@@ -210,13 +210,13 @@ TEST(ArchiveFiles, MissingFileIsAFileErrorNamingThePath) {
   TempFolder folder;
   const std::string path = folder / "missing.dat";
   try {
-    ArchiveText::Load(SystemFileSystem(), path);
+    ArchiveText::Load(SystemFileSystem(), path, SystemTextServices());
     FAIL() << "no error";
   } catch (const FileError& e) {
     EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
   }
-  EXPECT_THROW(ArchiveLines::Load(SystemFileSystem(), path), FileError);
-  EXPECT_THROW(ArchiveText::LoadKeyBlock(SystemFileSystem(), path), FileError);
+  EXPECT_THROW(ArchiveLines::Load(SystemFileSystem(), path, SystemTextServices()), FileError);
+  EXPECT_THROW(ArchiveText::LoadKeyBlock(SystemFileSystem(), path, SystemTextServices()), FileError);
 }
 
 std::string BigListing(int entries) {
@@ -235,7 +235,7 @@ TEST(ArchiveKeyBlockLoad, ReadsOnlyTheTailYetFindsEveryKey) {
   lines.AppendKeyLines(ExampleKeys());
   fs.WriteFileReplacing(folder / "a.dat", lines.Text());
 
-  const ArchiveText keys = ArchiveText::LoadKeyBlock(fs, folder / "a.dat");
+  const ArchiveText keys = ArchiveText::LoadKeyBlock(fs, folder / "a.dat", SystemTextServices());
   EXPECT_LT(keys.LineCount(), 1000u);
   EXPECT_EQ(keys.ReadKey("ADate"), "908218368");
   EXPECT_EQ(keys.ReadKey("AEnd"), "EndTag");
@@ -248,11 +248,11 @@ TEST(ArchiveKeyBlockLoad, GrowsWhenTheKeyBlockIsLongerThanTheFirstTail) {
   lines.AppendLine("AMark=m");
   for (int i = 0; i < 2000; ++i) lines.AppendLine("AFill" + std::to_string(i) + "=x");
   fs.WriteFileReplacing(folder / "a.dat", lines.Text());
-  EXPECT_EQ(ArchiveText::LoadKeyBlock(fs, folder / "a.dat").ReadKey("AMark"), "m");
+  EXPECT_EQ(ArchiveText::LoadKeyBlock(fs, folder / "a.dat", SystemTextServices()).ReadKey("AMark"), "m");
 
   // A small file whose listing holds a key-like name: still outside the block.
   fs.WriteFileReplacing(folder / "b.dat", "X\nAMark=evil\n1\n2\nANote=n\n");
-  EXPECT_EQ(ArchiveText::LoadKeyBlock(fs, folder / "b.dat").FindKey("AMark"), std::nullopt);
+  EXPECT_EQ(ArchiveText::LoadKeyBlock(fs, folder / "b.dat", SystemTextServices()).FindKey("AMark"), std::nullopt);
 }
 
 }  // namespace

@@ -75,7 +75,7 @@ class ArchiveKeyWalkTest : public ::testing::Test {
   std::map<std::string, std::string> Walk() {
     fs.reads.clear();
     std::map<std::string, std::string> marks;
-    WalkArchiveKeys(fs, catalog.Path(), kArchiveMask,
+    WalkArchiveKeys(fs, SystemTextServices(), catalog.Path(), kArchiveMask,
                     {[&](const std::string& path, const ArchiveKeyValues& keys) {
                        marks[path.substr(catalog.Path().size())] = keys.mark;
                      },
@@ -129,7 +129,7 @@ TEST_F(ArchiveKeyWalkTest, ASummaryOfAnotherFolderOrDamagedIsIgnoredAndRebuilt) 
       std::filesystem::last_write_time(test::NativePath(other / name), TimeOf(name));
     }
     CountingFileSystem otherFs;
-    WalkArchiveKeys(otherFs, other.Path(), kArchiveMask, {[](auto&, auto&) {}, [](auto&, auto&) {}});
+    WalkArchiveKeys(otherFs, SystemTextServices(), other.Path(), kArchiveMask, {[](auto&, auto&) {}, [](auto&, auto&) {}});
     return other.ReadFile(Summary());
   }();
   for (const std::string& bytes : {foreign, good.substr(0, good.size() - 3), std::string("\x01garbage\r\n")}) {
@@ -202,7 +202,7 @@ TEST_F(ArchiveKeyWalkTest, ASummaryThatCannotBeReadIsNone) {
   } outOfMemory;
   Walk();
   std::map<std::string, std::string> marks;
-  EXPECT_NO_THROW(WalkArchiveKeys(outOfMemory, catalog.Path(), kArchiveMask,
+  EXPECT_NO_THROW(WalkArchiveKeys(outOfMemory, SystemTextServices(), catalog.Path(), kArchiveMask,
                                   {[&](const std::string& path, const ArchiveKeyValues& keys) { marks[path] = keys.mark; },
                                    [&](const std::string& path, const AppError&) { marks[path] = "unreadable"; }}));
   EXPECT_EQ(marks.size(), 3u);
@@ -256,7 +256,7 @@ TEST_F(ArchiveKeyWalkTest, AnUnreadableArchiveIsReadEveryTime) {
   } refusing;
   for (int walk = 0; walk < 2; ++walk) {
     std::map<std::string, std::string> marks;
-    WalkArchiveKeys(refusing, catalog.Path(), kArchiveMask,
+    WalkArchiveKeys(refusing, SystemTextServices(), catalog.Path(), kArchiveMask,
                     {[&](const std::string& path, const ArchiveKeyValues& keys) { marks[path] = keys.mark; },
                      [&](const std::string& path, const AppError&) { marks[path] = "unreadable"; }});
     EXPECT_EQ(marks.at(catalog / "3.dat"), "unreadable");

@@ -52,7 +52,8 @@ TEST(KeySummaryTest, AnythingNotWrittenWholeByThisVersionIsNoSummary) {
       good.substr(0, good.size() - 1),        // cut inside the end line
       good.substr(0, good.find("end\t")),     // cut at a line end
       good + "1.dat\r\n",                     // after the end line
-      replaced("summary\t3\t", "summary\t4\t"),  // a later version
+      replaced("summary\t4\t", "summary\t5\t"),  // a later version
+      replaced("summary\t4\t", "summary\t3\t"),  // an earlier one: its texts are in the code page
       replaced("\tR\t1500\t", "\tR\t"),           // no moment of reading: the fields of version 2
       replaced("\tR\t1500\t", "\tR\t01500\t"),
       replaced("\tR\t1500\t", "\tR\t1099511627777\t"),  // longer than any walk is recorded

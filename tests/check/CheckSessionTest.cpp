@@ -87,7 +87,7 @@ class CheckSessionTest : public testing::Test {
       listing = ArchiveLines::FromText(scanner.FormerListingText().value_or(""));
     }
     const std::string scratch = Catalogue() + "temp.dat";
-    listing.Save(m_fs, scratch);
+    listing.Save(m_fs, scratch, SystemTextServices());
     const std::string checksum = ListingChecksumOfFile(m_fs, scratch);
     m_fs.RemoveFile(scratch);
     ArchiveLines archive = listing;
@@ -97,7 +97,7 @@ class CheckSessionTest : public testing::Test {
     keys.files = scanner.FileCount();
     archive.AppendKeyLines(keys);
     const std::string path = Catalogue() + checksum + ".dat";
-    archive.Save(m_fs, path);
+    archive.Save(m_fs, path, SystemTextServices());
     return path;
   }
 
@@ -133,7 +133,7 @@ TEST_F(CheckSessionTest, FindsTheDiscsArchiveByTheChecksumOfItsListingAndChecksI
   EXPECT_EQ(m_session->Target().mark, "CD No: 7");
   EXPECT_TRUE(m_session->Report().counts.AllWell());
   EXPECT_EQ(m_session->Report().counts.filesChecked, 2);
-  EXPECT_TRUE(ArchiveLines::Load(m_fs, archive).FindKey("ACheckResult"));
+  EXPECT_TRUE(ArchiveLines::Load(m_fs, archive, SystemTextServices()).FindKey("ACheckResult"));
 }
 
 TEST_F(CheckSessionTest, ADiscWithoutAnArchiveIsSaidAndNotChecked) {

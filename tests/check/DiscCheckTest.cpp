@@ -70,7 +70,7 @@ class DiscCheckTest : public ::testing::Test {
     keys.files = static_cast<std::int64_t>(lines.size() / 4);
     archive.AppendKeyLines(keys);
     const std::string path = m_folder / "Archive\\100.dat";
-    archive.Save(m_fs, path);
+    archive.Save(m_fs, path, SystemTextServices());
     return path;
   }
   bool Check(const std::string& archive) {
@@ -121,7 +121,7 @@ TEST_F(DiscCheckTest, FindsEveryKindOfProblem) {
   EXPECT_EQ(m_progress.last.bytesDone, 10u + 3000 + 5000 + 4100);
   EXPECT_EQ(m_progress.last.bytesTotal, m_progress.last.bytesDone);
 
-  const ArchiveText written = ArchiveText::Load(m_fs, archive);
+  const ArchiveText written = ArchiveText::Load(m_fs, archive, SystemTextServices());
   EXPECT_EQ(written.ReadKey(kACheckResult), "Unreadable: 1; Missing: 1; Changed: 1; Not in archive: 1");
   EXPECT_EQ(written.ReadKey(kALastCheck), std::to_string(PackDosDateTime(*m_text.now)));
 }
@@ -140,7 +140,7 @@ TEST_F(DiscCheckTest, LetterCaseOfFoldersAndNamesMakesNoOtherFile) {
   ASSERT_TRUE(Check(archive));
   EXPECT_TRUE(m_report.rows.empty()) << Lines(m_report.rows)[0];
   EXPECT_EQ(Summary(), "All 2 files read without error.");
-  EXPECT_EQ(ArchiveText::Load(m_fs, archive).ReadKey(kACheckResult), "OK");
+  EXPECT_EQ(ArchiveText::Load(m_fs, archive, SystemTextServices()).ReadKey(kACheckResult), "OK");
 }
 
 TEST_F(DiscCheckTest, AFileListedTwiceIsReadOnceAndReportedOnce) {

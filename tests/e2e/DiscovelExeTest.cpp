@@ -88,7 +88,7 @@ TEST_F(DiscovelExeTest, AddsADiscThroughTheMenuAndHandsOverASecondStart) {
     return !archive.empty();
   }, std::chrono::seconds(30)));
   test::WaitForWindowGone(scan);
-  const ArchiveText saved = ArchiveText::Load(SystemFileSystem(), archive);
+  const ArchiveText saved = ArchiveText::Load(SystemFileSystem(), archive, SystemTextServices());
   EXPECT_EQ(saved.ReadKey("AMark"), "CD No: 1");
   EXPECT_EQ(saved.ReadKey("AFiles"), "2");
   EXPECT_EQ(saved.ReadKey("ADirs"), "1");

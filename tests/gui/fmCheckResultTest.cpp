@@ -53,7 +53,7 @@ class CheckResultWindowTest : public test::GuiFixture {
     ArchiveKeys keys;
     keys.mark = mark;
     archive.AppendKeyLines(keys);
-    archive.Save(context.services.files, path);
+    archive.Save(context.services.files, path, context.services.text);
     return path;
   }
 

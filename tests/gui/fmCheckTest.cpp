@@ -130,7 +130,7 @@ TEST_F(DiscCheckWindowsTest, ACheckFromTheCatalogueListsWhatChangedAndTheCatalog
                       "Changed | \\ | grow.txt | 20 | Catalogued size 10 | ",
                       "Not in archive | \\ | new.txt | 1 |  | ",
                   }));
-  const ArchiveText keys = ArchiveText::Load(SystemFileSystem(), archive);
+  const ArchiveText keys = ArchiveText::Load(SystemFileSystem(), archive, SystemTextServices());
   EXPECT_EQ(keys.ReadKey("ACheckResult"), result);
   EXPECT_NE(keys.ReadKey("ALastCheck"), "");
   EXPECT_NE(lastCheck.find(result), std::string::npos) << lastCheck;

@@ -17,6 +17,8 @@
 #include "support/ScriptedPump.h"
 #include "support/TempFolder.h"
 #include "support/TestText.h"
+#include "catalog/ArchiveFile.h"
+#include "catalog/ListingChecksum.h"
 
 namespace discovel {
 namespace {
@@ -76,12 +78,18 @@ class FakeView final : public AddDiscView {
   void FocusMark() override { ++markFocused; }
   void EnableOk(bool enabled) override { okEnabled = enabled; }
   void Alert(std::string_view text) override { alerts.emplace_back(text); }
+  bool Confirm(std::string_view question) override {
+    questions.emplace_back(question);
+    return confirm;
+  }
   void CloseDialog(int result) override { closed.push_back(result); }
 
   std::string message, cancelCaption = "Cancel", mark;
   bool editPanel = false, progressPanel = false, okEnabled = false;
   int markFocused = 0;
   std::vector<std::string> alerts;
+  std::vector<std::string> questions;
+  bool confirm = false;
   std::vector<int> closed;
 };
 
@@ -300,6 +308,95 @@ TEST_F(AddDiscSessionTest, FailedSaveKeepsTheDialogOpenAndARetryWritesCleanKeys)
   ASSERT_TRUE(session->Ok("CD No: 1", "", ""));
   const std::string saved = catalog.ReadFile("355781.dat");
   EXPECT_EQ(saved.find("AMark="), saved.rfind("AMark="));
+}
+
+
+// The listing checksum names the archive: the tests compute it from the bytes
+// they expect rather than restating numbers.
+std::string NameOf(std::string_view listing) { return ListingChecksumOfText(listing) + ".dat"; }
+
+const char kExampleListing[] = "\\\r\nreadme.txt\r\n1234\r\n879719370\r\nMusic\r\na.mp3\r\n5000000\r\n879642785\r\n";
+
+// The core tests' code page is Windows-1252; Japanese has no place in it.
+TEST_F(AddDiscSessionTest, NamesOutsideTheCodePageAreSavedExactlyWithTheirBlanksInUtf8) {
+  fs.AddFolder("Q:\\", "東京 ");
+  fs.AddFile("Q:\\東京 \\", " 日本.txt", 7, {2006, 3, 15, 14, 30, 20});
+  auto session = Opened();
+  ASSERT_EQ(session->State(), AddDiscState::Editing);
+  ASSERT_TRUE(session->Ok("CD 1", "", ""));
+  const std::string listing = std::string(kExampleListing) + "東京 \r\n 日本.txt\r\n7\r\n879719370\r\n";
+  const std::string saved = catalog.ReadFile(NameOf(listing));
+  EXPECT_TRUE(saved.starts_with(listing)) << saved;
+  EXPECT_TRUE(saved.ends_with("AEnd=EndTag\r\nAEncoding=UTF-8\r\n")) << saved;
+}
+
+TEST_F(AddDiscSessionTest, AMarkOutsideTheCodePageKeepsTheNameOfTheCodePageListing) {
+  auto session = Opened();
+  ASSERT_TRUE(session->Ok("東京", "Regal Ü", ""));
+  const std::string saved = catalog.ReadFile(NameOf(kExampleListing));
+  EXPECT_TRUE(saved.starts_with(kExampleListing));
+  EXPECT_NE(saved.find("AMark=東京\r\nALocation=Regal Ü\r\n"), std::string::npos);
+  EXPECT_TRUE(saved.ends_with("AEncoding=UTF-8\r\n"));
+  // Found again by its listing, whatever its file's encoding.
+  EXPECT_EQ(Opened()->State(), AddDiscState::AlreadyArchived);
+}
+
+// What an earlier version stored of a disc with names outside the code page:
+// "?" for each such character, and nothing of a folder so named, which it
+// could not list.
+class LossyArchiveTest : public AddDiscSessionTest {
+ protected:
+  void SetUp() override {
+    AddDiscSessionTest::SetUp();
+    fs.AddFile("Q:\\", "日本.txt", 7, {2006, 3, 15, 14, 30, 20});
+    fs.AddFolder("Q:\\", "東京");
+    fs.AddFile("Q:\\東京\\", "inside.txt", 9, {2006, 3, 15, 14, 30, 20});
+    const std::string lossy = "\\\r\nreadme.txt\r\n1234\r\n879719370\r\n\\\r\n??.txt\r\n7\r\n879719370\r\n"
+                              "Music\r\na.mp3\r\n5000000\r\n879642785\r\n";
+    oldName = NameOf(lossy);
+    ArchiveLines old = ArchiveLines::FromText(lossy);
+    ArchiveKeys keys;
+    keys.date = 908218368;
+    keys.mark = "Old CD";
+    keys.location = "Shelf";
+    keys.crc = oldName.substr(0, oldName.size() - 4);
+    keys.files = 3;
+    keys.dirs = 2;
+    keys.size = 5001241;
+    keys.number = 4;
+    old.AppendKeyLines(keys);
+    old.AppendLine("ALastCheck=908218368");
+    oldBytes = old.Text();
+    catalog.WriteFile(oldName, oldBytes);
+  }
+  std::string oldName;
+  std::string oldBytes;
+};
+
+TEST_F(LossyArchiveTest, TheDiscIsKnownAndTheArchiveLeftAsItIsWhenTheOfferIsDeclined) {
+  auto session = Opened();
+  EXPECT_EQ(session->State(), AddDiscState::AlreadyArchived);
+  EXPECT_EQ(view.message, "CD/DVD is already archived under: \r\nOld CD");
+  EXPECT_EQ(view.questions, std::vector<std::string>{std::string(kMsgOfferRewrite)});
+  EXPECT_EQ(catalog.ReadFile(oldName), oldBytes);
+}
+
+TEST_F(LossyArchiveTest, TheRewriteKeepsTheArchivesNameAndKeysAndHoldsEveryNameExactly) {
+  view.confirm = true;
+  auto session = Opened();
+  EXPECT_EQ(session->State(), AddDiscState::AlreadyArchived);
+  EXPECT_EQ(view.message, "CD/DVD is already archived under: \r\nOld CD\r\nIts archive now holds the exact names.");
+  EXPECT_EQ(session->SavedArchive(), catalog / oldName);
+  EXPECT_EQ(catalog.ReadFile(oldName),
+            "\\\r\nreadme.txt\r\n1234\r\n879719370\r\n\\\r\n日本.txt\r\n7\r\n879719370\r\n"
+            "Music\r\na.mp3\r\n5000000\r\n879642785\r\n東京\r\ninside.txt\r\n9\r\n879719370\r\n"
+            "ADate=908218368\r\nAMark=Old CD\r\nALocation=Shelf\r\nACRC=" + oldName.substr(0, oldName.size() - 4) +
+                "\r\nAFiles=4\r\nADirs=2\r\nANote=\r\nASize=5001250\r\nANumber=4\r\nASource=CD/DVD\r\nAPicture=\r\n"
+                "AEnd=EndTag\r\nALastCheck=908218368\r\nAEncoding=UTF-8\r\n");
+  // Rewritten, the archive is no longer offered again.
+  view.questions.clear();
+  EXPECT_EQ(Opened()->State(), AddDiscState::AlreadyArchived);
+  EXPECT_TRUE(view.questions.empty());
 }
 
 }  // namespace

@@ -32,14 +32,14 @@ class DiscIdentityTest : public testing::Test {
     FolderScanner scanner(m_fs, pump);
     EXPECT_TRUE(scanner.Scan(disc));
     const std::string scratch = m_folder / "Catalog\\temp.dat";
-    scanner.Listing().Save(m_fs, scratch);
+    scanner.Listing().Save(m_fs, scratch, SystemTextServices());
     const std::string archivePath = m_folder / ("Catalog\\" + ListingChecksumOfFile(m_fs, scratch) + ".dat");
     m_fs.RemoveFile(scratch);
     ArchiveLines archive = scanner.Listing();
     ArchiveKeys keys;
     keys.mark = "CD 2";
     archive.AppendKeyLines(keys);
-    archive.Save(m_fs, archivePath);
+    archive.Save(m_fs, archivePath, SystemTextServices());
     return archivePath;
   }
 
@@ -50,18 +50,18 @@ class DiscIdentityTest : public testing::Test {
 
 TEST_F(DiscIdentityTest, TheDiscOfTheArchiveIsKnownInAnyLetterCaseOfTheArchiveName) {
   const std::string archive = AddDisc(Disc());
-  EXPECT_TRUE(DiscHoldsArchive(m_fs, m_pump, Disc(), archive));
+  EXPECT_TRUE(DiscHoldsArchive(m_fs, SystemTextServices(), m_pump, Disc(), archive));
   EXPECT_GT(m_pump.pumps, 0) << "the walk keeps the windows alive";
   std::string upper = archive;
   upper.replace(upper.size() - 4, 4, ".DAT");
-  EXPECT_TRUE(DiscHoldsArchive(m_fs, m_pump, Disc(), upper));
+  EXPECT_TRUE(DiscHoldsArchive(m_fs, SystemTextServices(), m_pump, Disc(), upper));
 }
 
 TEST_F(DiscIdentityTest, AnotherDiscIsNotThoughItHoldsTheSameFiles) {
   const std::string archive = AddDisc(Disc());
   m_folder.WriteFile("disc\\extra.bin", "x");
-  EXPECT_FALSE(DiscHoldsArchive(m_fs, m_pump, Disc(), archive));
-  EXPECT_FALSE(DiscHoldsArchive(m_fs, m_pump, Disc(), m_folder / "Catalog\\elsewhere.dat"));
+  EXPECT_FALSE(DiscHoldsArchive(m_fs, SystemTextServices(), m_pump, Disc(), archive));
+  EXPECT_FALSE(DiscHoldsArchive(m_fs, SystemTextServices(), m_pump, Disc(), m_folder / "Catalog\\elsewhere.dat"));
 }
 
 TEST_F(DiscIdentityTest, AStoppedWalkKnowsNoDisc) {
@@ -72,7 +72,7 @@ TEST_F(DiscIdentityTest, AStoppedWalkKnowsNoDisc) {
   const std::string flat = m_folder / "flat\\";
   const std::string archive = AddDisc(flat);
   m_pump.terminated = true;
-  EXPECT_FALSE(DiscHoldsArchive(m_fs, m_pump, flat, archive));
+  EXPECT_FALSE(DiscHoldsArchive(m_fs, SystemTextServices(), m_pump, flat, archive));
 }
 
 }  // namespace

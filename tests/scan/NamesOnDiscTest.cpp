@@ -27,5 +27,24 @@ TEST(NamesOnDisc, AFileListedByTrimmedNamesIsFoundByTheNamesTheDiscGives) {
   EXPECT_EQ(fs.ReadWholeFile(*found), "n") << "and opens as it is named";
 }
 
+// An archive in the code page (the core tests' Windows-1252) holds "??.txt"
+// for both "日本.txt" and "中国.txt": the catalogued size tells them apart.
+TEST(NamesOnDisc, ANameStoredThroughTheCodePageIsFoundAmongThoseThatStoreAlike) {
+  test::TempFolder disc;
+  disc.WriteFile("日本.txt", "seven b");
+  disc.WriteFile("中国.txt", "nine byte");
+  disc.WriteFile("Ελλάδα\\Größe.txt", "g");
+  FileSystem& fs = SystemFileSystem();
+  const TextServices& text = SystemTextServices();
+
+  EXPECT_EQ(FindAsOnDisc(fs, disc.Path(), "\\", "??.txt"), std::nullopt) << "not without the code page";
+  EXPECT_EQ(FindAsOnDisc(fs, disc.Path(), "\\", "??.txt", {&text, 9, std::nullopt}), disc / "中国.txt");
+  EXPECT_EQ(FindAsOnDisc(fs, disc.Path(), "\\", "??.TXT", {&text, 7, std::nullopt}), disc / "日本.txt");
+  EXPECT_EQ(FindAsOnDisc(fs, disc.Path(), "??????", "GRÖSSE.txt", {&text}), std::nullopt);
+  EXPECT_EQ(FindAsOnDisc(fs, disc.Path(), "??????", "größe.TXT", {&text}), disc / "Ελλάδα\\Größe.txt");
+  // An archive in UTF-8 holds the names themselves.
+  EXPECT_EQ(FindAsOnDisc(fs, disc.Path(), "Ελλάδα", "Größe.txt"), disc / "Ελλάδα\\Größe.txt");
+}
+
 }  // namespace
 }  // namespace discovel

@@ -104,7 +104,7 @@ void RestoreArchivesFrom(AppContext& context, HWND owner, const std::string& zip
     const BackupReport report = [&] {
       const SessionEndBlock block(context.run, owner, L"Restoring the catalogue of discs.");
       return WithProgress("Restore", [&](const BackupPacing& pacing) {
-        return RestoreCatalog(context.services.files, context.run.catalogFolder, backup, pacing);
+        return RestoreCatalog(context.services.files, context.services.text, context.run.catalogFolder, backup, pacing);
       });
     }();
     ShowAlert(owner, ReportText(report, "Restored " + ArchiveCount(report.added.size()) + " from " + Quoted(zipPath) +

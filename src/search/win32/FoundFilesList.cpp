@@ -203,7 +203,7 @@ void FoundFilesList::GetFileThen(void (FoundFilesList::*action)(const std::strin
     // A disc is known by its listing: the disc walk keeps the windows alive.
     request.isDiscAskedFor = [this, archive = file->archivePath](char drive) {
       WindowPump pump;
-      return DiscHoldsArchive(m_context.services.files, pump, std::string{drive, ':', '\\'}, archive);
+      return DiscHoldsArchive(m_context.services.files, m_context.services.text, pump, std::string{drive, ':', '\\'}, archive);
     };
   }
   request.openTray = [](char drive) {

@@ -48,7 +48,7 @@ TEST_F(ZipToolsTest, RestoresWhatZipWrote) {
   const auto expected = FolderSnapshot(temp / "Archive");
   temp.WriteFile("Archive\\other.dat", "AMark=Other\r\n");
   const BackupFile backup(SystemFileSystem(), SystemTextServices(), temp / "z.zip");
-  const BackupReport report = RestoreCatalog(SystemFileSystem(), temp / "Archive\\", backup, pacing);
+  const BackupReport report = RestoreCatalog(SystemFileSystem(), SystemTextServices(), temp / "Archive\\", backup, pacing);
   EXPECT_EQ(ArchivesSnapshot(temp / "Archive"), expected);
   EXPECT_TRUE(report.skipped.empty());
 }
