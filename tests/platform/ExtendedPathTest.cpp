@@ -59,18 +59,5 @@ TEST(ExtendedPath, RelativePathsStartFromTheirBase) {
   EXPECT_EQ(ExtendedLengthPath("x\\y", ""), "x\\y");
 }
 
-TEST(ExtendedPath, HowPathsStart) {
-  EXPECT_EQ(StartOf("\\\\?\\C:\\"), PathStart::kExtended);
-  EXPECT_EQ(StartOf("\\\\.\\D:"), PathStart::kDevice);
-  EXPECT_EQ(StartOf("C:\\x"), PathStart::kDrive);
-  EXPECT_EQ(StartOf("C:/x"), PathStart::kDrive);
-  EXPECT_EQ(StartOf("\\\\srv\\s"), PathStart::kUnc);
-  EXPECT_EQ(StartOf("C:x"), PathStart::kDriveRelative);
-  EXPECT_EQ(StartOf("C:"), PathStart::kDriveRelative);
-  EXPECT_EQ(StartOf("\\x"), PathStart::kRooted);
-  EXPECT_EQ(StartOf("x"), PathStart::kRelative);
-  EXPECT_EQ(StartOf("1:"), PathStart::kRelative);
-}
-
 }  // namespace
 }  // namespace discovel

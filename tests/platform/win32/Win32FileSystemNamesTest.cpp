@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/AppError.h"
 #include "platform/ScopeExit.h"
 #include "platform/win32/WideText.h"
 #include "support/TempFolder.h"
@@ -145,20 +144,6 @@ TEST(Win32FileSystemNamesTest, ARelativePathStartsFromTheCurrentFolder) {
   fs.WriteFileReplacing("b ", "relative");
   EXPECT_EQ(folder.ReadFile("東京\\b "), "relative");
   EXPECT_TRUE(fs.FileExists("..\\東京\\.\\b "));
-}
-
-TEST(Win32FileSystemNamesTest, AFailureNamesThePathAsTheProgramGaveIt) {
-  test::TempFolder folder;
-  Win32FileSystem fs;
-  const std::string missing = folder / "東京\\missing.";
-  try {
-    fs.ReadWholeFile(missing);
-    FAIL() << "reading a missing file must fail";
-  } catch (const FileError& e) {
-    const std::string message = e.what();
-    EXPECT_NE(message.find("\"" + missing + "\""), std::string::npos) << message;
-    EXPECT_EQ(message.find("\\\\?\\"), std::string::npos) << message;
-  }
 }
 
 class Win32FileSystemDiscNamesTest : public testing::Test {
