@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/core/MailLink.h"
+#include "platform/win32/WideText.h"
 #include "ui/MessagePump.h"
 
 namespace discovel {
@@ -11,7 +12,8 @@ namespace {
 class Win32Shell final : public ShellLauncher {
  public:
   void Launch(HWND owner, const char* verb, const std::string& file) override {
-    ShellExecuteA(owner, verb, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const std::wstring wideVerb = verb ? Wide(verb) : std::wstring();
+    ShellExecuteW(owner, verb ? wideVerb.c_str() : nullptr, Wide(file).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   }
 };
 

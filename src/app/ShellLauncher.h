@@ -10,11 +10,11 @@ namespace discovel {
 class ShellLauncher {
  public:
   virtual ~ShellLauncher() = default;
-  // `verb` null: the file's default verb. Shown normally.
+  // `verb` null: the file's default verb. Shown normally. `file` is UTF-8.
   virtual void Launch(HWND owner, const char* verb, const std::string& file) = 0;
 };
 
-// The real shell (ShellExecuteA).
+// The real shell (ShellExecuteW).
 ShellLauncher& SystemShell();
 
 // Opens a web address or any document with its default verb.

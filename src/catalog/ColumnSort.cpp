@@ -10,6 +10,7 @@
 
 #include "catalog/DosTime.h"
 #include "catalog/NumberFormat.h"
+#include "text/Utf8.h"
 
 namespace discovel {
 namespace {
@@ -76,12 +77,23 @@ std::int64_t RankTies(const std::vector<WeightItem>& items, std::size_t begin, s
   return rank + 1;
 }
 
+// The primary weights of a text that is not all ASCII: the table holds
+// weights of one-byte characters only, so they come from its whole key.
+std::string PrimaryWeightsOfWhole(std::string_view cell, const TextServices& text) {
+  std::string key = text.CollationKey(cell);
+  key.resize(std::min(key.size(), key.find('\x01')));
+  return key;
+}
+
 // Ranks by primary weights, asking for whole keys only where those tie. The
 // keys stand in one buffer, and a sort item carries its key's first sixteen
 // bytes, so most comparisons touch no key at all.
 std::vector<std::int64_t> RanksByWeights(const ColumnCells& cells, const TextServices& text,
                                          const PrimaryWeightTable& platformWeights) {
-  const PrimaryWeightTable weights = CompactWeights(platformWeights);
+  bool allAscii = true;
+  for (std::size_t row = 0; row < cells.RowCount() && allAscii; ++row) allAscii = utf8::IsAscii(cells.Cell(row));
+  // Compact ranks exist only for the table's own weights.
+  const PrimaryWeightTable weights = allAscii ? CompactWeights(platformWeights) : platformWeights;
   std::size_t longestWeight = 1;
   std::array<std::string_view, 256> weightOf;
   for (std::size_t c = 0; c < weights.size(); ++c) {
@@ -97,10 +109,17 @@ std::vector<std::int64_t> RanksByWeights(const ColumnCells& cells, const TextSer
   std::size_t at = 0;
   for (std::size_t row = 0; row < rows; ++row) {
     const std::string_view cell = cells.Cell(row);
-    if (keys.size() - at < cell.size() * longestWeight) keys.resize(std::max(keys.size() * 2, at + cell.size() * longestWeight));
     begins[row] = static_cast<std::uint32_t>(at);
-    for (const char c : cell) {
-      const std::string_view weight = weightOf[static_cast<unsigned char>(c)];
+    if (utf8::IsAscii(cell)) {
+      if (keys.size() - at < cell.size() * longestWeight) keys.resize(std::max(keys.size() * 2, at + cell.size() * longestWeight));
+      for (const char c : cell) {
+        const std::string_view weight = weightOf[static_cast<unsigned char>(c)];
+        std::memcpy(keys.data() + at, weight.data(), weight.size());
+        at += weight.size();
+      }
+    } else {
+      const std::string weight = PrimaryWeightsOfWhole(cell, text);
+      if (keys.size() - at < weight.size()) keys.resize(std::max(keys.size() * 2, at + weight.size()));
       std::memcpy(keys.data() + at, weight.data(), weight.size());
       at += weight.size();
     }

@@ -1,6 +1,8 @@
 #pragma once
 // Locale and clock services of the portable core: what Windows answers from the
-// user's regional settings and the system code page.
+// user's regional settings and the system code page. Text is UTF-8 unless a
+// name says "Ansi" or "CodePage": those work on the code page's bytes, for
+// archives of earlier versions.
 #include <array>
 #include <optional>
 #include <string>
@@ -11,31 +13,39 @@
 namespace discovel {
 
 using UpperTable = std::array<unsigned char, 256>;
-// The leading part of each byte's collation key: its primary weights.
+// The leading part of each byte's collation key: its primary weights. In
+// UTF-8 only the bytes 0x01..0x7F are characters by themselves; the entries
+// of the others are empty and never used.
 using PrimaryWeightTable = std::array<std::string, 256>;
 
 class TextServices {
  public:
   virtual ~TextServices() = default;
+  // The locale's digit grouping, as UTF-8 (a non-breaking space in some).
   virtual std::string ThousandsSeparator() const = 0;
+  // One ASCII character each.
   virtual char DateSeparator() const = 0;
   virtual char TimeSeparator() const = 0;
-  // Upper case by the locale's rules for the ANSI code page.
+  // Upper case of UTF-8 text, each character for one of its own (no "SS" for
+  // a sharp s). Bytes that are no UTF-8 stay as they are.
   virtual std::string ToUpper(std::string_view text) const = 0;
   // Upper case of text in the ANSI code page (its bytes), for the search's
   // byte path through ANSI archives.
   virtual std::string AnsiToUpper(std::string_view ansi) const = 0;
-  // Byte-wise upper-case table; valid for single-byte code pages only.
+  // The code page's byte-wise upper-case table, for the byte path too; valid
+  // for single-byte code pages only.
   virtual bool IsSingleByteCodePage() const = 0;
   virtual UpperTable BuildUpperTable() const = 0;
-  // Bytes whose plain byte order is the locale's collation of `text`, letter
-  // case ignored. Computed once per text, it spares a sort the platform's
-  // comparison in every step. Without locale rules: the upper-cased bytes.
+  // Bytes whose plain byte order is the locale's collation of the UTF-8
+  // `text`, letter case ignored. Computed once per text, it spares a sort the
+  // platform's comparison in every step. Without locale rules: the
+  // upper-cased bytes.
   virtual std::string CollationKey(std::string_view text) const { return ToUpper(text); }
-  // When the collation keys of this code page start with the primary weights
-  // of the text's bytes one after another (no letter pairs that collate as
-  // one), those weights per byte: a sort can order by them cheaply and ask
-  // for whole keys only where they tie. nullptr otherwise.
+  // When the collation key of ASCII text starts with the primary weights of
+  // its characters one after another (no letter pairs that collate as one),
+  // those weights per byte 0x01..0x7F: a sort can order ASCII texts by them
+  // cheaply and ask for whole keys only where they tie, and must take the
+  // whole key of any text with a byte 0x80 or above. nullptr otherwise.
   virtual const PrimaryWeightTable* PrimaryWeights() const { return nullptr; }
   // Appends `ansi` (text of the system code page) to `out` as UTF-8.
   virtual void AppendAsUtf8(std::string_view ansi, std::string& out) const = 0;

@@ -5,6 +5,7 @@
 #include "catalog/TextUtil.h"
 #include "drives/DiscWait.h"
 #include "platform/ModalResult.h"
+#include "text/Utf8.h"
 
 namespace discovel {
 namespace {
@@ -42,15 +43,20 @@ bool BringFileWithinReach(char drive, const std::string& path, std::string_view 
 }
 
 std::string DropFilesBlock(std::string_view path) {
+  const std::u16string units = utf8::ToUtf16(path);
   std::string block;
-  block.reserve(kDropFilesHeaderSize + path.size() + 2);
+  block.reserve(kDropFilesHeaderSize + (units.size() + 2) * 2);
   AppendUint32(block, kDropFilesHeaderSize);  // where the list starts
   AppendUint32(block, 0);                     // drop point x
   AppendUint32(block, 0);                     // drop point y
   AppendUint32(block, 0);                     // not dropped on a non-client area
-  AppendUint32(block, 0);                     // ANSI names
-  block.append(path);
-  block.append(2, '\0');
+  AppendUint32(block, 1);                     // wide names
+  // UTF-16 little-endian, as Windows keeps it in memory, so every name fits.
+  for (const char16_t unit : units) {
+    block += static_cast<char>(unit & 0xFF);
+    block += static_cast<char>(unit >> 8);
+  }
+  block.append(4, '\0');  // the NUL unit ending the path, and the one ending the list
   return block;
 }
 

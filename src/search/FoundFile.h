@@ -60,9 +60,9 @@ struct DiscRequest {
 bool BringFileWithinReach(char drive, const std::string& path, std::string_view mark,
                           const DiscRequest& request);
 
-// A one-file drop list (CF_HDROP) of `path`: the 20-byte header (list offset
-// 20, drop point 0, 0, not in the non-client area, not wide), the path's
-// bytes, then two NULs ending the path and the list.
+// A one-file drop list (CF_HDROP) of the UTF-8 `path`: the 20-byte header
+// (list offset 20, drop point 0, 0, not in the non-client area, wide), the
+// path in UTF-16, then two NUL units ending the path and the list.
 std::string DropFilesBlock(std::string_view path);
 
 }  // namespace discovel

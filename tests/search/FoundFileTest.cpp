@@ -18,13 +18,17 @@ TEST(DiscPathOf, JoinsDriveFolderAndFile) {
   EXPECT_EQ(DiscPathOf('E', "", "a.mp3"), "E:\\a.mp3");
 }
 
-TEST(DropFilesBlock, HeaderPathAndTwoNuls) {
-  const std::string block = DropFilesBlock("D:\\dir\\caf\xE9.txt");
-  ASSERT_EQ(block.size(), 20u + 15u + 2u);
-  const unsigned char header[20] = {20};
+TEST(DropFilesBlock, AWideHeaderThePathInUtf16AndTwoNulUnits) {
+  const std::string block = DropFilesBlock("D:\\caf\u00E9 \u6771 \U0001F600.txt");
+  const unsigned char header[20] = {20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
+  const std::u16string path = u"D:\\caf\u00E9 \u6771 \U0001F600.txt";  // the emoji in two units
+  ASSERT_EQ(block.size(), 20u + (path.size() + 2) * 2);
   EXPECT_EQ(std::memcmp(block.data(), header, 20), 0);
-  EXPECT_EQ(block.substr(20, 15), "D:\\dir\\caf\xE9.txt");
-  EXPECT_EQ(block.substr(35), std::string(2, '\0'));
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    EXPECT_EQ(static_cast<unsigned char>(block[20 + 2 * i]), path[i] & 0xFF) << i;
+    EXPECT_EQ(static_cast<unsigned char>(block[21 + 2 * i]), path[i] >> 8) << i;
+  }
+  EXPECT_EQ(block.substr(20 + path.size() * 2), std::string(4, '\0'));
 }
 
 // Records what asking for the disc did.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -103,11 +104,12 @@ TEST_F(ResultSortTest, RowsWithoutAReadableValueFollowTheOthersInTheirOrder) {
 }
 
 // Primary weights that skip '-' (as word sorts do) and ignore case; the whole
-// key puts the bytes themselves after them.
+// key puts the bytes themselves after them. As on the platform, the table
+// holds the one-byte characters of UTF-8; an "é" or "É" weighs as an "E".
 class WeightedText final : public TextServices {
  public:
   WeightedText() {
-    for (int c = 1; c < 256; ++c) m_weights[c] = std::string(1, static_cast<char>(std::toupper(c)));
+    for (int c = 1; c < 0x80; ++c) m_weights[c] = std::string(1, static_cast<char>(std::toupper(c)));
     m_weights['-'] = "";
   }
   std::string ThousandsSeparator() const override { return ","; }
@@ -124,7 +126,17 @@ class WeightedText final : public TextServices {
   std::string CollationKey(std::string_view text) const override {
     ++wholeKeys;
     std::string key;
-    for (const char c : text) key += m_weights[static_cast<unsigned char>(c)];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const unsigned char c = static_cast<unsigned char>(text[i]);
+      if (c < 0x80) {
+        key += m_weights[c];
+      } else if (c == 0xC3 && i + 1 < text.size() && (text[i + 1] == '\xA9' || text[i + 1] == '\x89')) {
+        key += 'E';
+        ++i;
+      } else {
+        key += static_cast<char>(c);
+      }
+    }
     return key + '\x01' + std::string(text);
   }
   const PrimaryWeightTable* PrimaryWeights() const override { return &m_weights; }
@@ -152,19 +164,37 @@ TEST(ResultSortWeights, WholeKeysOnlyWhereThePrimaryWeightsTie) {
   EXPECT_EQ(text.wholeKeys, 3);
 }
 
+TEST(ResultSortWeights, ATextBeyondAsciiWeighsAsItsWholeKeySays) {
+  SearchResults results;
+  for (const char* name : {"f", "éa", "b", "eb", "Éa"}) {
+    results.BeginRow("CD");
+    results.AppendCell("\\");
+    results.AppendCell(name);
+  }
+  WeightedText text;
+  FoundRowOrder shown;
+  std::vector<std::string> files;
+  for (const std::uint32_t row : SortResultRows(shown, results, FoundColumn::kFile, SortKind::Text, true, text))
+    files.emplace_back(results.Cell(row, FoundColumn::kFile));
+  // "éa" and "Éa" weigh as "EA"; their whole keys part them.
+  EXPECT_EQ(files, (std::vector<std::string>{"b", "Éa", "éa", "eb", "f"}));
+}
+
 // With the platform's own collation (the Windows one under Wine), ordering by
 // primary weights first gives the order of the whole keys.
 TEST(ResultSortWeights, SameOrderAsWholeKeysForFileNames) {
   const TextServices& text = SystemTextServices();
-  const char* const pieces[] = {"a", "B", "-", "'", "_", " ", ".", "1", "10", "2", "\xE9", "E", "e", "\xC6", "ae",
-                                "~", "!", "\xDF", "ss", "z", "\xFF", "Y", "#", "(", "0"};
+  const char* const pieces[] = {"a", "B", "-", "'", "_", " ", ".", "1", "10", "2", "é", "E", "e", "Æ", "ae",
+                                "~", "!", "ß", "ss", "z", "ÿ", "Y", "#", "(", "0", "Ж", "東"};
   std::uint32_t state = 7;
   SearchResults results;
   std::vector<std::string> names;
   for (int i = 0; i < 3000; ++i) {
     std::string name;
     const int length = 1 + static_cast<int>((state = state * 1664525u + 1013904223u) >> 29);
-    for (int k = 0; k < length; ++k) name += pieces[((state = state * 1664525u + 1013904223u) >> 8) % 25];
+    for (int k = 0; k < length; ++k) {
+      name += pieces[((state = state * 1664525u + 1013904223u) >> 8) % std::size(pieces)];
+    }
     names.push_back(name);
     results.BeginRow("CD");
     results.AppendCell("\\");

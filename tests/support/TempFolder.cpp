@@ -8,6 +8,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/win32/SystemPath.h"
+#include "platform/win32/WideText.h"
 #endif
 
 namespace fs = std::filesystem;
@@ -15,35 +18,37 @@ namespace fs = std::filesystem;
 namespace discovel::test {
 namespace {
 
-// Core paths always use backslashes; on POSIX the seams map them back.
+// Core paths are UTF-8 and always use backslashes; on POSIX the seams map
+// them back.
 std::string ToCorePath(const fs::path& p) {
-  std::string s = p.string();
+  const std::u8string utf8 = p.u8string();
+  std::string s(utf8.begin(), utf8.end());
   for (char& c : s) {
     if (c == '/') c = '\\';
   }
   return s;
 }
 
-
 #ifdef _WIN32
-// Windows drops a blank or a dot that ends a path, so names that end so are
-// made, and removed, through the "\\?\" prefix, which takes a path as it stands.
-std::string Exact(const std::string& corePath) { return "\\\\?\\" + corePath; }
-
-bool EndsOddly(std::string_view relative) {
-  for (std::size_t end = relative.find('\\'); ; end = relative.find('\\', end + 1)) {
-    const std::size_t last = (end == std::string_view::npos ? relative.size() : end);
-    if (last > 0 && (relative[last - 1] == ' ' || relative[last - 1] == '.')) return true;
-    if (end == std::string_view::npos) return false;
+// Through the W functions and the extended form of each path, as the
+// program itself goes: a name ending in a blank or a dot, "con.txt", a name
+// of any script and a path past 260 characters are made, read and removed
+// as they are named.
+void MakeFoldersExactly(const std::string& root, std::string_view relative) {
+  for (std::size_t end = relative.find('\\'); end != std::string_view::npos; end = relative.find('\\', end + 1)) {
+    CreateDirectoryW(SystemPath(root + std::string(relative.substr(0, end))).c_str(), nullptr);
+  }
+  if (!relative.empty() && relative.back() != '\\') {
+    CreateDirectoryW(SystemPath(root + std::string(relative)).c_str(), nullptr);
   }
 }
 
 void WriteExactly(const std::string& root, std::string_view relative, std::string_view bytes) {
-  for (std::size_t end = relative.find('\\'); end != std::string_view::npos; end = relative.find('\\', end + 1)) {
-    CreateDirectoryA(Exact(root + std::string(relative.substr(0, end))).c_str(), nullptr);
-  }
-  const std::string path = Exact(root + std::string(relative));
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const std::size_t cut = relative.rfind('\\');
+  if (cut != std::string_view::npos) MakeFoldersExactly(root, relative.substr(0, cut + 1));
+  const std::string path = root + std::string(relative);
+  HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
   DWORD written = 0;
   const bool ok = file != INVALID_HANDLE_VALUE &&
                   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -52,23 +57,39 @@ void WriteExactly(const std::string& root, std::string_view relative, std::strin
   if (!ok) throw std::runtime_error("cannot write test file " + path);
 }
 
+std::string ReadExactly(const std::string& path) {
+  HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot read test file " + path);
+  std::string bytes;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+// `folder` ends with a backslash.
 void RemoveExactly(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(Exact(folder + "*").c_str(), &data);
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(SystemPath(folder + "*").c_str(), &data);
   if (find != INVALID_HANDLE_VALUE) {
     do {
-      const std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveExactly(folder + name + "\\");
+      const std::wstring_view name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::string path = folder + Utf8(name);
+      if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        RemoveExactly(path + "\\");
+      } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveDirectoryW(SystemPath(path).c_str());  // a link: not followed
       } else {
-        SetFileAttributesA(Exact(folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(Exact(folder + name).c_str());
+        SetFileAttributesW(SystemPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(SystemPath(path).c_str());
       }
-    } while (FindNextFileA(find, &data));
+    } while (FindNextFileW(find, &data));
     FindClose(find);
   }
-  RemoveDirectoryA(Exact(folder.substr(0, folder.size() - 1)).c_str());
+  RemoveDirectoryW(SystemPath(folder.substr(0, folder.size() - 1)).c_str());
 }
 #endif
 
@@ -81,7 +102,7 @@ fs::path NativePath(std::string_view corePath) {
     if (c == '\\') c = '/';
   }
 #endif
-  return fs::path(s);
+  return fs::path(std::u8string(s.begin(), s.end()));
 }
 
 TempFolder::TempFolder() {
@@ -109,23 +130,32 @@ std::string TempFolder::operator/(std::string_view relative) const {
 
 void TempFolder::WriteFile(std::string_view relative, std::string_view bytes) const {
 #ifdef _WIN32
-  if (EndsOddly(relative)) return WriteExactly(m_path, relative, bytes);
-#endif
+  WriteExactly(m_path, relative, bytes);
+#else
   const fs::path file = NativePath(*this / relative);
   fs::create_directories(file.parent_path());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write test file " + file.string());
+  if (!out) throw std::runtime_error("cannot write test file " + std::string(relative));
+#endif
 }
 
 std::string TempFolder::ReadFile(std::string_view relative) const {
+#ifdef _WIN32
+  return ReadExactly(*this / relative);
+#else
   std::ifstream in(NativePath(*this / relative), std::ios::binary);
   if (!in) throw std::runtime_error("cannot read test file " + std::string(relative));
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+#endif
 }
 
 void TempFolder::MakeFolder(std::string_view relative) const {
+#ifdef _WIN32
+  MakeFoldersExactly(m_path, relative);
+#else
   fs::create_directories(NativePath(*this / relative));
+#endif
 }
 
 }  // namespace discovel::test

@@ -1,12 +1,14 @@
 #pragma once
 // A fresh folder for one test, removed with everything in it at the end.
+// Paths are UTF-8; under Windows every name is made as it is spelt (a
+// trailing dot or blank, any script, past 260 characters).
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace discovel::test {
 
-// A core path (backslashes) as the host's file system library takes it.
+// A core path (UTF-8, backslashes) as the host's file system library takes it.
 std::filesystem::path NativePath(std::string_view corePath);
 
 class TempFolder {

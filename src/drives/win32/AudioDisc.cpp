@@ -2,25 +2,26 @@
 
 #include <windows.h>
 
+#include "platform/win32/WideText.h"
+
 namespace discovel {
 
-bool IsAudioCdLabel(const char* label) {
-  return lstrcmpA(label, "Audio CD") == 0 || lstrcmpA(label, "Audio-CD") == 0;
-}
+bool IsAudioCdLabel(std::string_view label) { return label == "Audio CD" || label == "Audio-CD"; }
 
 bool IsAudioDisc(char letter) {
-  const char root[] = {letter, ':', '\\', '\0'};
+  const wchar_t root[] = {static_cast<wchar_t>(static_cast<unsigned char>(letter)), L':', L'\\', L'\0'};
   // The error mode that keeps an empty drive quiet is set once at start-up.
-  if (GetDriveTypeA(root) != DRIVE_CDROM) return false;
+  if (GetDriveTypeW(root) != DRIVE_CDROM) return false;
 
-  char label[64] = {};
+  // The largest label the system gives, with its NUL.
+  wchar_t label[MAX_PATH + 1] = {};
   DWORD maxComponentLength = 0;
   DWORD fileSystemFlags = 0;
-  if (!GetVolumeInformationA(root, label, sizeof label, nullptr, &maxComponentLength, &fileSystemFlags, nullptr,
+  if (!GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, &maxComponentLength, &fileSystemFlags, nullptr,
                              0)) {
-    label[0] = '\0';
+    label[0] = L'\0';
   }
-  return IsAudioCdLabel(label);
+  return IsAudioCdLabel(Utf8(label));
 }
 
 }  // namespace discovel

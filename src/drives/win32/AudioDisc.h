@@ -1,5 +1,6 @@
 #pragma once
 // Tells an audio CD from a data disc by the volume label alone.
+#include <string_view>
 
 namespace discovel {
 
@@ -7,7 +8,7 @@ namespace discovel {
 // A failed label query counts as an empty label.
 bool IsAudioDisc(char letter);
 
-// The label test on its own: exactly "Audio CD" or "Audio-CD", case-sensitive.
-bool IsAudioCdLabel(const char* label);
+// The label test on its own (UTF-8): exactly "Audio CD" or "Audio-CD", case-sensitive.
+bool IsAudioCdLabel(std::string_view label);
 
 }  // namespace discovel

@@ -11,10 +11,10 @@ constexpr DWORD_PTR kOpenFlags = MCI_OPEN_TYPE | MCI_OPEN_ELEMENT;
 
 // Opens the drive as CD audio for exactly one door command.
 void SendDoorCommand(char letter, DWORD_PTR doorFlag) {
-  const char element[] = {letter, ':', '\0'};
-  MCI_OPEN_PARMSA open{};
+  const wchar_t element[] = {static_cast<wchar_t>(static_cast<unsigned char>(letter)), L':', L'\0'};
+  MCI_OPEN_PARMSW open{};
   open.dwCallback = 0;
-  open.lpstrDeviceType = "CDAudio";
+  open.lpstrDeviceType = L"CDAudio";
   open.lpstrElementName = element;
   const auto block = reinterpret_cast<DWORD_PTR>(&open);
   if (MciSend(0, MCI_OPEN, kOpenFlags, block) != 0) return;

@@ -15,7 +15,7 @@ MciSender& Route() {
 MCIERROR MciSend(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters) {
   const MciSender& route = Route();
   if (route) return route(device, message, flags, parameters);
-  return mciSendCommandA(device, message, flags, parameters);
+  return mciSendCommandW(device, message, flags, parameters);
 }
 
 ScopedMciSender::ScopedMciSender(MciSender sender) : m_previous(std::exchange(Route(), std::move(sender))) {}

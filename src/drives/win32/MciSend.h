@@ -10,7 +10,8 @@ namespace discovel {
 
 using MciSender = std::function<MCIERROR(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters)>;
 
-// mciSendCommandA, unless a ScopedMciSender is in place.
+// mciSendCommandW, unless a ScopedMciSender is in place: text in the
+// parameter blocks is UTF-16 (MCI_OPEN_PARMSW).
 MCIERROR MciSend(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters);
 
 // Routes MciSend to `sender` while it lives; restores the previous route after.

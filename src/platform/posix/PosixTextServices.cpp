@@ -90,7 +90,41 @@ std::string PosixTextServices::ToCodePageAsAnsiFunctionsDo(std::string_view utf8
   return bytes;
 }
 
-std::string PosixTextServices::ToUpper(std::string_view text) const { return AnsiToUpper(text); }
+namespace {
+
+// The capital of a letter both of whose cases Windows-1252 holds, as
+// Windows gives them; any other code point is its own.
+char32_t UpperOf(char32_t code) {
+  if (code >= 'a' && code <= 'z') return code - 0x20;
+  if (code >= 0xE0 && code <= 0xFE && code != 0xF7) return code - 0x20;
+  switch (code) {
+    case 0x0161: return 0x0160;  // s caron
+    case 0x0153: return 0x0152;  // oe
+    case 0x017E: return 0x017D;  // z caron
+    case 0x00FF: return 0x0178;  // y diaeresis
+    default: return code;
+  }
+}
+
+}  // namespace
+
+std::string PosixTextServices::ToUpper(std::string_view text) const {
+  std::string upper;
+  upper.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const utf8::Decoded decoded = utf8::DecodeAt(text, i);
+    if (decoded.code == utf8::kReplacement && decoded.length == 1) {
+      upper += text[i];  // no UTF-8: kept as it is
+    } else if (decoded.code < 0x80) {
+      upper += static_cast<char>(UpperOf(decoded.code));
+    } else {
+      utf8::Append(UpperOf(decoded.code), upper);
+    }
+    i += decoded.length;
+  }
+  return upper;
+}
 
 std::string PosixTextServices::AnsiToUpper(std::string_view ansi) const {
   static const UpperTable table = BuildUpperTable();

@@ -10,6 +10,7 @@ class PosixTextServices final : public TextServices {
   std::string ThousandsSeparator() const override { return ","; }
   char DateSeparator() const override { return '/'; }
   char TimeSeparator() const override { return ':'; }
+  // ASCII and the letters of Windows-1252, as Windows upper-cases them.
   std::string ToUpper(std::string_view text) const override;
   std::string AnsiToUpper(std::string_view ansi) const override;
   bool IsSingleByteCodePage() const override { return true; }

@@ -1,5 +1,5 @@
 #pragma once
-// The system's own text for a Win32 error code, as the error box shows it.
+// The system's own text for a Win32 error code (UTF-8), as the error box shows it.
 #include <windows.h>
 
 #include <string>

@@ -3,40 +3,29 @@
 #include <windows.h>
 
 #include <atomic>
-#include <cctype>
 #include <cstdint>
 #include <cstdio>
 
 #include "platform/AppError.h"
+#include "platform/ExtendedPath.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/SystemPath.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Error.h"
 
 namespace discovel {
 namespace {
 
+// Every path goes to the system in its extended form (SystemPath): a name
+// may end in a blank or a dot on a disc, or be "con.txt", and a path may be
+// longer than 260 characters. Messages name the path as the program has it.
 [[noreturn]] void ThrowFileError(const char* what, const std::string& path) {
   const DWORD code = GetLastError();
   throw FileError(std::string(what) + " \"" + path + "\". " + SystemErrorText(code));
 }
 
-// A name may end in a blank or a dot on a disc, and the system's path rules
-// drop those from the last part of a path: "D:\notes.txt " would open
-// "D:\notes.txt". A full drive path behind the prefix "\\?\" is taken as it
-// stands. Other paths (relative, UNC, with "." parts or slashes) stay as they are.
-std::string AsGiven(const std::string& path) {
-  const bool drivePath = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-                         path[2] == '\\';
-  const char last = path.empty() ? '\0' : path.back();
-  if (!drivePath || (last != ' ' && last != '.')) return path;
-  if (path.find('/') != std::string::npos || path.find("\\.\\") != std::string::npos ||
-      path.find("\\..\\") != std::string::npos) {
-    return path;
-  }
-  return "\\\\?\\" + path;
-}
-
 FileHandle OpenForReading(const std::string& path) {
-  FileHandle file(CreateFileA(AsGiven(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  FileHandle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) ThrowFileError("Cannot open file", path);
   return file;
@@ -207,14 +196,14 @@ std::string TemporarySibling(const std::string& path) {
 }
 
 // Creates the temporary file new (CREATE_NEW), never over an existing one;
-// its name goes to `temp`.
-FileHandle CreateTemporarySibling(const std::string& path, unsigned long attributes, std::string& temp) {
+// its system path goes to `temp`.
+FileHandle CreateTemporarySibling(const std::string& path, unsigned long attributes, std::wstring& temp) {
   constexpr int kNames = 100;
   for (int tried = 1;; ++tried) {
-    temp = TemporarySibling(path);
+    temp = SystemPath(TemporarySibling(path));
     // Read access too: across a network the redirector then caches the
     // writes and sends fewer, larger requests.
-    FileHandle file(CreateFileA(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes,
+    FileHandle file(CreateFileW(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes,
                                 nullptr));
     if (file) return file;
     const DWORD code = GetLastError();
@@ -229,12 +218,14 @@ class Win32ReplacingWriter final : public ReplacingWriter {
  public:
   // The temporary gets `attributes`, which the move keeps.
   Win32ReplacingWriter(std::string path, unsigned long attributes)
-      : m_path(std::move(path)), m_file(CreateTemporarySibling(m_path, attributes, m_temp)) {}
+      : m_path(std::move(path)),
+        m_target(SystemPath(m_path)),
+        m_file(CreateTemporarySibling(m_path, attributes, m_temp)) {}
   ~Win32ReplacingWriter() override {
     if (m_file) {
       // Closed first: a file still open is not deleted.
       m_file.reset();
-      ::DeleteFileA(m_temp.c_str());
+      ::DeleteFileW(m_temp.c_str());
     }
   }
 
@@ -257,18 +248,19 @@ class Win32ReplacingWriter final : public ReplacingWriter {
     DWORD code = GetLastError();
     m_file.reset();
     const bool moved = flushed && MoveRetrying([&] {
-      return MoveFileExA(m_temp.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+      return MoveFileExW(m_temp.c_str(), m_target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     });
     if (moved) return;
     if (flushed) code = GetLastError();
-    ::DeleteFileA(m_temp.c_str());
+    ::DeleteFileW(m_temp.c_str());
     SetLastError(code);
     ThrowFileError("Cannot write file", m_path);
   }
 
  private:
-  std::string m_path;
-  std::string m_temp;
+  std::string m_path;     // as the program has it, for messages
+  std::wstring m_target;  // the system's form
+  std::wstring m_temp;
   FileHandle m_file;  // open until Commit
 };
 
@@ -321,46 +313,65 @@ void Win32FileSystem::WriteReplacing(const std::string& path, std::string_view b
   writer.Commit();
 }
 
-bool Win32FileSystem::FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(AsGiven(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+namespace {
 
-bool Win32FileSystem::FolderExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(AsGiven(path).c_str());
+DWORD AttributesOf(const std::wstring& systemPath) { return GetFileAttributesW(systemPath.c_str()); }
+
+bool IsFolder(const std::wstring& systemPath) {
+  const DWORD attributes = AttributesOf(systemPath);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Win32FileSystem::CreateFolders(const std::string& path) {
-  std::string folder = path;
-  while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
-  if (folder.empty() || FolderExists(folder)) return !folder.empty();
-  const std::size_t cut = folder.find_last_of("\\/");
-  if (cut != std::string::npos && cut > 0 && !CreateFolders(folder.substr(0, cut + 1))) return false;
-  return CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+// A folder's extended path without the backslash that may end it; a
+// drive's root keeps its own ("\\?\C:" would be the volume).
+std::string WithoutTrailingBackslash(std::string extended) {
+  if (extended.size() > ExtendedRootLength(extended) + 1 && extended.back() == '\\') extended.pop_back();
+  return extended;
 }
 
-bool Win32FileSystem::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
-
-bool Win32FileSystem::RemoveFileWhateverItsAttributes(const std::string& path) {
-  return ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_ARCHIVE) && ::DeleteFileA(path.c_str());
+// `folder`: an extended path without a trailing backslash. The parents are
+// made first, from the deepest one there; the root is never made.
+bool CreateFolderWithParents(const std::string& folder) {
+  if (IsFolder(Wide(folder))) return true;
+  const std::size_t cut = folder.rfind('\\');
+  if (cut != std::string::npos && cut > ExtendedRootLength(folder) &&
+      !CreateFolderWithParents(folder.substr(0, cut))) {
+    return false;
+  }
+  return CreateDirectoryW(Wide(folder).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-namespace {
-std::string WithoutTrailingBackslash(std::string path) {
-  if (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
-  return path;
-}
 }  // namespace
 
+bool Win32FileSystem::FileExists(const std::string& path) {
+  const DWORD attributes = AttributesOf(SystemPath(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::FolderExists(const std::string& path) { return IsFolder(SystemPath(path)); }
+
+bool Win32FileSystem::CreateFolders(const std::string& path) {
+  if (path.empty()) return false;
+  const std::string folder = WithoutTrailingBackslash(ExtendedPathOf(path));
+  if (StartOf(folder) != PathStart::kExtended) return false;
+  return CreateFolderWithParents(folder);
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) { return ::DeleteFileW(SystemPath(path).c_str()) != 0; }
+
+bool Win32FileSystem::RemoveFileWhateverItsAttributes(const std::string& path) {
+  const std::wstring file = SystemPath(path);
+  return ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_ARCHIVE) && ::DeleteFileW(file.c_str());
+}
+
 bool Win32FileSystem::RenameFolder(const std::string& from, const std::string& to) {
-  const std::string source = WithoutTrailingBackslash(from);
-  const std::string target = WithoutTrailingBackslash(to);
-  return MoveRetrying([&] { return ::MoveFileA(source.c_str(), target.c_str()) != 0; });
+  const std::wstring source = Wide(WithoutTrailingBackslash(ExtendedPathOf(from)));
+  const std::wstring target = Wide(WithoutTrailingBackslash(ExtendedPathOf(to)));
+  return MoveRetrying([&] { return ::MoveFileExW(source.c_str(), target.c_str(), 0) != 0; });
 }
 
 bool Win32FileSystem::RemoveFolder(const std::string& path) {
-  return ::RemoveDirectoryA(WithoutTrailingBackslash(path).c_str()) != 0;
+  return ::RemoveDirectoryW(Wide(WithoutTrailingBackslash(ExtendedPathOf(path))).c_str()) != 0;
 }
 
 void Win32FileSystem::ListFolder(const std::string& folder, const std::string& mask,
@@ -373,8 +384,10 @@ std::string Win32FileSystem::ListFolderOrSayWhy(const std::string& folder, const
   // A drive that is not ready or a bad sector answers here with an error,
   // never with the system's "insert a disk" box.
   const QuietCriticalErrors quiet;
-  WIN32_FIND_DATAA data;
-  FindHandle find(FindFirstFileA((folder + mask).c_str(), &data));
+  WIN32_FIND_DATAW data;
+  // The basic level leaves out the short names nobody reads.
+  FindHandle find(FindFirstFileExW(SystemPath(folder + mask).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH));
   if (!find) {
     const DWORD code = GetLastError();
     // Nothing matches the mask (a drive's root has no "." to match): listed, empty.
@@ -384,9 +397,9 @@ std::string Win32FileSystem::ListFolderOrSayWhy(const std::string& folder, const
   LocalTimeConverter times;
   DirEntry entry;
   do {
-    const std::string_view name(data.cFileName);
-    if (name == "." || name == "..") continue;
-    entry.name.assign(name);
+    const std::wstring_view name(data.cFileName);
+    if (name == L"." || name == L"..") continue;
+    entry.name = Utf8(name);
     entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -395,22 +408,22 @@ std::string Win32FileSystem::ListFolderOrSayWhy(const std::string& folder, const
     entry.lastWriteAsFormerlyListed.reset();
     if (!(former == entry.lastWrite)) entry.lastWriteAsFormerlyListed = former;
     if (!onEntry(entry)) return {};
-  } while (FindNextFileA(find.get(), &data));
+  } while (FindNextFileW(find.get(), &data));
   const DWORD code = GetLastError();
   return code == ERROR_NO_MORE_FILES ? std::string() : SystemErrorText(code);
 }
 
 std::optional<LocalTime> Win32FileSystem::FileWriteTime(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(AsGiven(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
   return LocalTimeConverter().Convert(data.ftLastWriteTime);
 }
 
 std::optional<std::string> Win32FileSystem::FolderIdentity(const std::string& folder) {
   // A folder opens only with backup semantics; nothing is read or changed.
-  FileHandle handle(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  FileHandle handle(CreateFileW(SystemPath(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION info;
   if (!handle || !GetFileInformationByHandle(handle.get(), &info)) return std::nullopt;
   if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;

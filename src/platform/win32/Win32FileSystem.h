@@ -27,7 +27,7 @@ class Win32FileSystem final : public FileSystem {
   std::optional<std::string> FolderIdentity(const std::string& folder) override;
 
  private:
-  // `attributes` are CreateFileA's flags for the new file.
+  // `attributes` are CreateFileW's flags for the new file.
   void WriteReplacing(const std::string& path, std::string_view bytes, unsigned long attributes);
 };
 

@@ -12,22 +12,52 @@ namespace discovel {
 namespace {
 
 std::string LocaleText(LCTYPE type, const char* fallback) {
-  char buffer[16] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer) <= 1) return fallback;
-  return buffer;
+  wchar_t buffer[16] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, 16) <= 1) return fallback;
+  return Utf8(buffer);
+}
+
+// A separator the parsers compare byte by byte: its first character, which
+// must be ASCII to be one byte of UTF-8.
+char LocaleCharacter(LCTYPE type, char fallback) {
+  const std::string text = LocaleText(type, "");
+  return !text.empty() && static_cast<unsigned char>(text[0]) < 0x80 ? text[0] : fallback;
+}
+
+// Upper case of well-formed UTF-8 through its UTF-16, unit for unit.
+std::string UpperOfWellFormed(std::string_view utf8) {
+  std::wstring wide = Wide(utf8);
+  if (!wide.empty()) CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  return Utf8(wide);
+}
+
+// A byte that starts no UTF-8 sequence.
+bool IsStrayByte(std::string_view text, std::size_t at) {
+  const utf8::Decoded decoded = utf8::DecodeAt(text, at);
+  return decoded.code == utf8::kReplacement && decoded.length == 1;
 }
 
 }  // namespace
 
 std::string Win32TextServices::ThousandsSeparator() const { return LocaleText(LOCALE_STHOUSAND, ","); }
 
-char Win32TextServices::DateSeparator() const { return LocaleText(LOCALE_SDATE, "/")[0]; }
+char Win32TextServices::DateSeparator() const { return LocaleCharacter(LOCALE_SDATE, '/'); }
 
-char Win32TextServices::TimeSeparator() const { return LocaleText(LOCALE_STIME, ":")[0]; }
+char Win32TextServices::TimeSeparator() const { return LocaleCharacter(LOCALE_STIME, ':'); }
 
 std::string Win32TextServices::ToUpper(std::string_view text) const {
-  std::string upper(text);
-  if (!upper.empty()) CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+  if (utf8::IsValid(text)) return UpperOfWellFormed(text);
+  // Bytes that are no UTF-8 stay as they are, so nothing of the text is lost.
+  std::string upper;
+  upper.reserve(text.size());
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = at;
+    while (end < text.size() && !IsStrayByte(text, end)) end += utf8::DecodeAt(text, end).length;
+    upper += UpperOfWellFormed(text.substr(at, end - at));
+    if (end < text.size()) upper += text[end++];
+    at = end;
+  }
   return upper;
 }
 
@@ -53,19 +83,26 @@ UpperTable Win32TextServices::BuildUpperTable() const {
 }
 
 std::string Win32TextServices::CollationKey(std::string_view text) const {
-  // The sort key orders as CompareStringA with NORM_IGNORECASE does.
+  // The sort key orders as CompareStringEx with NORM_IGNORECASE does. Its
+  // size is in bytes, though the buffer is passed as wide characters.
   constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
   if (text.empty()) return {};
-  const int length = static_cast<int>(text.size());
-  std::string key(static_cast<std::size_t>(length) * 4 + 16, '\0');
-  int written = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.data(), length, reinterpret_cast<LPSTR>(key.data()),
-                             static_cast<int>(key.size()));
+  const std::wstring wide = Wide(text);
+  if (wide.size() > INT_MAX / 16) return ToUpper(text);
+  const int length = static_cast<int>(wide.size());
+  const auto map = [&](std::string& key) {
+    return LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kFlags, wide.data(), length,
+                         key.empty() ? nullptr : reinterpret_cast<LPWSTR>(key.data()), static_cast<int>(key.size()),
+                         nullptr, nullptr, 0);
+  };
+  std::string key(static_cast<std::size_t>(length) * 8 + 16, '\0');
+  int written = map(key);
   if (written == 0) {
-    written = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.data(), length, nullptr, 0);
+    key.clear();
+    written = map(key);
     if (written <= 0) return ToUpper(text);
     key.assign(static_cast<std::size_t>(written), '\0');
-    written = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.data(), length, reinterpret_cast<LPSTR>(key.data()),
-                           written);
+    written = map(key);
     if (written <= 0) return ToUpper(text);
   }
   key.resize(static_cast<std::size_t>(written));
@@ -75,7 +112,9 @@ std::string Win32TextServices::CollationKey(std::string_view text) const {
 }
 
 const PrimaryWeightTable* Win32TextServices::PrimaryWeights() const {
-  // Worked out once per locale: some 65,000 keys.
+  // Worked out once per locale: some 16,000 keys. Only the bytes 0x01..0x7F
+  // are characters by themselves in UTF-8; the others are parts of longer
+  // sequences, have no weights of their own, and their entries stay empty.
   struct Cache {
     LCID locale = 0;
     bool usable = false;
@@ -86,18 +125,19 @@ const PrimaryWeightTable* Win32TextServices::PrimaryWeights() const {
   if (cache.locale == locale) return cache.usable ? &cache.table : nullptr;
   cache.locale = locale;
   cache.usable = false;
-  if (!IsSingleByteCodePage()) return nullptr;
   const auto primary = [this](std::string_view text) {
     const std::string key = CollationKey(text);
     return key.substr(0, key.find('\x01'));
   };
-  for (int c = 1; c < 256; ++c) {
+  cache.table = {};
+  for (int c = 1; c < 0x80; ++c) {
     const char byte = static_cast<char>(c);
     cache.table[static_cast<std::size_t>(c)] = primary(std::string_view(&byte, 1));
   }
-  // Every pair of bytes must collate as its two bytes do one after the other.
-  for (int a = 1; a < 256; ++a) {
-    for (int b = 1; b < 256; ++b) {
+  // Every pair must collate as its two characters do one after the other: a
+  // locale where two letters sort as one (Czech "ch") has no such table.
+  for (int a = 1; a < 0x80; ++a) {
+    for (int b = 1; b < 0x80; ++b) {
       const char pair[2] = {static_cast<char>(a), static_cast<char>(b)};
       if (primary(std::string_view(pair, 2)) !=
           cache.table[static_cast<std::size_t>(a)] + cache.table[static_cast<std::size_t>(b)]) {

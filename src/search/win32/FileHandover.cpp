@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/AppError.h"
+#include "platform/win32/WideText.h"
 #include "search/FoundFile.h"
 
 namespace discovel {
@@ -52,8 +53,10 @@ bool PutFileOnClipboard(HWND owner, const std::string& path) {
   return handedOver;
 }
 
+// The plain path, not its extended form: a program the shell starts for the
+// file may not take "\\?\".
 void OpenWithShell(const std::string& path) {
-  ShellExecuteA(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(nullptr, nullptr, Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace discovel

@@ -8,7 +8,7 @@
 namespace discovel {
 
 // Replaces the clipboard's contents with a one-file drop list (CF_HDROP) of
-// `path`, with `owner` as the clipboard's owner. False when the clipboard
+// the UTF-8 `path` in wide characters, with `owner` as the clipboard's owner. False when the clipboard
 // stayed busy (another program holding it open) or refused the data. Throws
 // AppError "Could not allocate memory." when the block cannot be had.
 bool PutFileOnClipboard(HWND owner, const std::string& path);

@@ -4,6 +4,7 @@
 
 #include "platform/AppError.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/WideText.h"
 
 namespace discovel {
 namespace {
@@ -11,16 +12,15 @@ namespace {
 HKEY Root(bool localMachine) { return localMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
 
 // A leading backslash makes the path absolute from the root.
-std::string Relative(std::string_view keyPath) {
-  std::string relative(keyPath);
-  if (!relative.empty() && relative.front() == '\\') relative.erase(0, 1);
-  return relative;
+std::wstring Relative(std::string_view keyPath) {
+  if (!keyPath.empty() && keyPath.front() == '\\') keyPath.remove_prefix(1);
+  return Wide(keyPath);
 }
 
 // Writing creates the key with its parents.
 RegKey OpenOrCreate(std::string_view keyPath, bool localMachine) {
   HKEY key = nullptr;
-  const LONG result = RegCreateKeyExA(Root(localMachine), Relative(keyPath).c_str(), 0, nullptr,
+  const LONG result = RegCreateKeyExW(Root(localMachine), Relative(keyPath).c_str(), 0, nullptr,
                                       REG_OPTION_NON_VOLATILE, KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key, nullptr);
   return RegKey(result == ERROR_SUCCESS ? key : nullptr);
 }
@@ -29,7 +29,7 @@ RegKey OpenOrCreate(std::string_view keyPath, bool localMachine) {
 // missing key holds no value.
 RegKey OpenExisting(std::string_view keyPath, bool localMachine, REGSAM access) {
   HKEY key = nullptr;
-  const LONG result = RegOpenKeyExA(Root(localMachine), Relative(keyPath).c_str(), 0, access, &key);
+  const LONG result = RegOpenKeyExW(Root(localMachine), Relative(keyPath).c_str(), 0, access, &key);
   return RegKey(result == ERROR_SUCCESS ? key : nullptr);
 }
 
@@ -38,26 +38,30 @@ bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 
 }  // namespace
 
+// The registry keeps text as UTF-16, also what earlier versions wrote through
+// the ANSI functions (converted from the code page then), so the W functions
+// read every stored text as it was meant.
 std::string SettingsStore::ReadString(std::string_view keyPath, std::string_view name, bool localMachine) {
   RegKey key = OpenExisting(keyPath, localMachine, KEY_QUERY_VALUE);
   if (!key) return {};
-  const std::string valueName(name);
+  const std::wstring valueName = Wide(name);
   // The size is asked first; another program may change the value before
   // the data is read, and then it is asked again.
   for (int attempt = 0; attempt < 4; ++attempt) {
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
       return {};
     }
-    std::string value(size, '\0');
+    // Sizes are in bytes; a value stored by hand may hold an odd count.
+    std::wstring value((size + 1) / 2, L'\0');
     const LONG read = IsText(type) && size > 0
-                          ? RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type,
+                          ? RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
                                              reinterpret_cast<BYTE*>(value.data()), &size)
                           : ERROR_SUCCESS;
     if (read == ERROR_MORE_DATA) continue;
     if (read == ERROR_FILE_NOT_FOUND) return {};
-    if (read != ERROR_SUCCESS) throw AppError("Failed to get data for '" + valueName + "'");
+    if (read != ERROR_SUCCESS) throw AppError("Failed to get data for '" + std::string(name) + "'");
     if (!IsText(type)) {
       // Put there by hand, by a policy or by another tool: the setting takes
       // its default, which is its absence, and the value goes at once so that
@@ -66,35 +70,35 @@ std::string SettingsStore::ReadString(std::string_view keyPath, std::string_view
       DeleteValue(keyPath, name, localMachine);
       return {};
     }
-    value.resize(size);
+    value.resize(size / 2);
     // The stored terminator (or a missing one) is not part of the text.
-    const std::size_t end = value.find('\0');
-    if (end != std::string::npos) value.resize(end);
-    return value;
+    const std::size_t end = value.find(L'\0');
+    if (end != std::wstring::npos) value.resize(end);
+    return Utf8(value);
   }
-  throw AppError("Failed to get data for '" + valueName + "'");
+  throw AppError("Failed to get data for '" + std::string(name) + "'");
 }
 
 void SettingsStore::WriteString(std::string_view keyPath, std::string_view name, std::string_view value,
                                 bool localMachine) {
   RegKey key = OpenOrCreate(keyPath, localMachine);
   if (!key) return;
-  const std::string valueName(name);
-  const std::string data(value);
-  if (RegSetValueExA(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                     static_cast<DWORD>(data.size() + 1)) != ERROR_SUCCESS) {
-    throw AppError("Failed to set data for '" + valueName + "'");
+  const std::wstring data = Wide(value);
+  // The size counts the terminating NUL, in bytes.
+  if (RegSetValueExW(key.get(), Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                     static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS) {
+    throw AppError("Failed to set data for '" + std::string(name) + "'");
   }
 }
 
 bool SettingsStore::DeleteValue(std::string_view keyPath, std::string_view name, bool localMachine) {
   RegKey key = OpenExisting(keyPath, localMachine, KEY_QUERY_VALUE | KEY_SET_VALUE);
   if (!key) return false;
-  const std::string valueName(name);
-  if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+  const std::wstring valueName = Wide(name);
+  if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  return RegDeleteValueA(key.get(), valueName.c_str()) == ERROR_SUCCESS;
+  return RegDeleteValueW(key.get(), valueName.c_str()) == ERROR_SUCCESS;
 }
 
 SettingsStore& ProgramSettings() {

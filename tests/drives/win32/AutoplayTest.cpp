@@ -180,6 +180,28 @@ TEST_F(AutoplayTest, AfterACrashTheRecordPutsTheOriginalsBack) {
   EXPECT_FALSE(RecordKept());
 }
 
+TEST_F(AutoplayTest, ARecordOfAnEarlierVersionPutsItsCodePageTextBack) {
+  // Earlier versions recorded the value as the ANSI functions read it: the
+  // flag 1, the type, then the text in the code page (Windows-1252 here).
+  const char original[] = "Wiedergabe \xFC" "ber \x80";
+  std::vector<BYTE> record{1};
+  const DWORD type = REG_SZ;
+  record.insert(record.end(), reinterpret_cast<const BYTE*>(&type), reinterpret_cast<const BYTE*>(&type) + sizeof type);
+  record.insert(record.end(), original, original + sizeof original);
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kOriginals, "AudioCdPlayVerb", REG_BINARY, record.data(),
+                            static_cast<DWORD>(record.size())),
+            ERROR_SUCCESS);
+  WriteText(kAudioCdShell, nullptr, "");
+  SetAudioCdPlayVerb(true);
+  wchar_t verb[32] = {};
+  DWORD size = sizeof verb;
+  ASSERT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\AudioCD\\Shell", nullptr, RRF_RT_REG_SZ, nullptr,
+                         verb, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(std::wstring(verb), L"Wiedergabe über €");
+  EXPECT_FALSE(RecordKept());
+}
+
 TEST_F(AutoplayTest, AudioCdWithoutShellKeyGetsNothing) {
   DeleteKey(kAudioCdShell);
   ASSERT_TRUE(KeyExists(kAudioCd));

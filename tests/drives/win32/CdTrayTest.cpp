@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "drives/win32/MciSend.h"
+#include "platform/win32/WideText.h"
 #include "support/TestDrive.h"
 
 namespace discovel {
@@ -48,12 +49,12 @@ class MciRecorder {
     const MCIERROR answer = commands.size() < answers.size() ? answers[commands.size()] : 0;
     Command command{device, message, flags, parameters, answer};
     if (message == MCI_OPEN || message == MCI_CLOSE) {
-      const auto* block = reinterpret_cast<const MCI_OPEN_PARMSA*>(parameters);
+      const auto* block = reinterpret_cast<const MCI_OPEN_PARMSW*>(parameters);
       command.callback = block->dwCallback;
-      command.deviceType = block->lpstrDeviceType ? block->lpstrDeviceType : "<null>";
-      command.element = block->lpstrElementName ? block->lpstrElementName : "<null>";
+      command.deviceType = block->lpstrDeviceType ? Utf8(block->lpstrDeviceType) : "<null>";
+      command.element = block->lpstrElementName ? Utf8(block->lpstrElementName) : "<null>";
       command.alias = block->lpstrAlias != nullptr;
-      if (message == MCI_OPEN && answer == 0) reinterpret_cast<MCI_OPEN_PARMSA*>(parameters)->wDeviceID = kDevice;
+      if (message == MCI_OPEN && answer == 0) reinterpret_cast<MCI_OPEN_PARMSW*>(parameters)->wDeviceID = kDevice;
     }
     commands.push_back(command);
     if (message == MCI_SET && throwOnSet) throw std::runtime_error("door");
@@ -155,7 +156,7 @@ class CdTrayOnWineTest : public testing::Test {
   // Passes every command to the system and keeps what it answered.
   std::vector<std::pair<UINT, MCIERROR>> sent;
   ScopedMciSender passThrough{[this](MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters) {
-    const MCIERROR answer = mciSendCommandA(device, message, flags, parameters);
+    const MCIERROR answer = mciSendCommandW(device, message, flags, parameters);
     sent.emplace_back(message, answer);
     return answer;
   }};

@@ -36,9 +36,17 @@ TEST(PosixTextServices, UpperTableFollowsWindows1252) {
   EXPECT_EQ(changed, 26 + 30 + 4);
 }
 
-TEST(PosixTextServices, ToUpperUsesTheTable) {
-  EXPECT_EQ(PosixTextServices().ToUpper("caf\xE9 \xFF-1.txt"), "CAF\xC9 \x9F-1.TXT");
-  EXPECT_EQ(PosixTextServices().ToUpper(std::string_view("a\0b", 3)), std::string("A\0B", 3));
+TEST(PosixTextServices, ToUpperTakesUtf8AsWindowsUpperCasesWindows1252Letters) {
+  const PosixTextServices text;
+  EXPECT_EQ(text.ToUpper("café ÿ-1.txt"), "CAFÉ Ÿ-1.TXT");
+  EXPECT_EQ(text.ToUpper("šœž àþ"), "ŠŒŽ ÀÞ");
+  // No capital in the code page, or none of its own: left as they are.
+  EXPECT_EQ(text.ToUpper("µ ß ÷ ā"), "µ ß ÷ ā");
+  EXPECT_EQ(text.ToUpper(std::string_view("a\0b", 3)), std::string("A\0B", 3));
+}
+
+TEST(PosixTextServices, ToUpperKeepsBytesThatAreNoUtf8) {
+  EXPECT_EQ(PosixTextServices().ToUpper("caf\xE9 x\xC3"), "CAF\xE9 X\xC3");
 }
 
 TEST(PosixTextServices, NowIsAValidLocalTime) {

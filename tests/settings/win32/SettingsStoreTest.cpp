@@ -105,6 +105,26 @@ TEST_F(SettingsStoreTest, WrittenTextReadsBackAsStringValue) {
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
 }
 
+TEST_F(SettingsStoreTest, TextOfEveryScriptIsStoredAsTheSystemsOwnText) {
+  const std::string path = "D:\\東京\\Привет мир\\\U0001F600.mp3";
+  store.WriteString(names::kKeyState, names::kHostageFile, path);
+  EXPECT_EQ(store.ReadString(names::kKeyState, names::kHostageFile), path);
+  // Other programs read the same text.
+  wchar_t data[64] = {};
+  DWORD size = sizeof data;
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"SoftWare\\VANTRO\\Discovel\\V", L"HostageFile", RRF_RT_REG_SZ, nullptr,
+                         data, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(std::wstring(data), L"D:\\東京\\Привет мир\\\U0001F600.mp3");
+}
+
+TEST_F(SettingsStoreTest, TextAnEarlierVersionStoredInTheCodePageReadsBackAsItsCharacters) {
+  // Written through the ANSI functions, in Windows-1252, as earlier versions did.
+  const char path[] = "D:\\Caf\xE9 \x80.mp3";
+  StoreRaw(kStateKey, "HostageFile", REG_SZ, path, sizeof path);
+  EXPECT_EQ(store.ReadString(names::kKeyState, names::kHostageFile), "D:\\Café €.mp3");
+}
+
 TEST_F(SettingsStoreTest, WritingEmptyTextKeepsTheValue) {
   store.WriteString(names::kKeyState, names::kHostageFile, "D:\\x");
   store.WriteString(names::kKeyState, names::kHostageFile, "");

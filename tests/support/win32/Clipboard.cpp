@@ -4,17 +4,20 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/WideText.h"
+
 namespace discovel::test {
 
 std::vector<std::string> ClipboardFiles() {
   std::vector<std::string> files;
   if (!OpenClipboard(nullptr)) return files;
   if (auto drop = static_cast<HDROP>(GetClipboardData(CF_HDROP))) {
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT index = 0; index < count; ++index) {
-      char path[MAX_PATH] = {};
-      DragQueryFileA(drop, index, path, MAX_PATH);
-      files.emplace_back(path);
+      // The length asked first leaves out the NUL.
+      std::wstring path(DragQueryFileW(drop, index, nullptr, 0) + 1, L'\0');
+      path.resize(DragQueryFileW(drop, index, path.data(), static_cast<UINT>(path.size())));
+      files.push_back(Utf8(path));
     }
   }
   CloseClipboard();

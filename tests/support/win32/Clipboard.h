@@ -6,7 +6,8 @@
 
 namespace discovel::test {
 
-// The files of the clipboard's drop list (CF_HDROP); none when it holds none.
+// The files of the clipboard's drop list (CF_HDROP), in UTF-8; none when it
+// holds none.
 std::vector<std::string> ClipboardFiles();
 // Leaves the clipboard empty, so that a copy that fails leaves nothing.
 void EmptyTheClipboard();
