@@ -28,7 +28,7 @@ struct Unpacked {
 
 std::vector<Unpacked> ReadEntries(std::string_view bytes) {
   std::vector<Unpacked> unpacked;
-  const ZipReader zip(bytes);
+  const ZipReader zip(bytes, SystemTextServices());
   for (const ZipEntry& entry : zip.Entries()) {
     try {
       std::string data = zip.Extract(entry);

@@ -9,7 +9,8 @@ namespace discovel {
 BackupFile::BackupFile(FileSystem& fs, const TextServices& text, const std::string& zipPath)
     : BackupFile(fs.ReadWholeFile(zipPath), text) {}
 
-BackupFile::BackupFile(std::string bytes, const TextServices& text) : m_bytes(std::move(bytes)), m_zip(m_bytes) {
+BackupFile::BackupFile(std::string bytes, const TextServices& text)
+    : m_bytes(std::move(bytes)), m_zip(m_bytes, text) {
   Plan(text);
 }
 

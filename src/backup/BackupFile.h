@@ -19,7 +19,8 @@ struct PlannedArchive {
 class BackupFile {
  public:
   // Reads the whole file. Throws FileError, or AppError when it is damaged.
-  // `text` compares names as Windows compares file names.
+  // `text` reads the names that the zip does not mark as UTF-8 and compares
+  // names as Windows compares file names.
   BackupFile(FileSystem& fs, const TextServices& text, const std::string& zipPath);
   BackupFile(std::string bytes, const TextServices& text);
   BackupFile(const BackupFile&) = delete;

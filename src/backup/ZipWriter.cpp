@@ -6,6 +6,7 @@
 
 #include "backup/ZipFormat.h"
 #include "platform/AppError.h"
+#include "text/Utf8.h"
 
 namespace discovel {
 namespace {
@@ -55,7 +56,7 @@ void ZipWriter::Add(std::string_view name, std::string_view data, std::int32_t d
   // The fields that the local header and the directory record share, in order.
   std::string common;
   Put16(common, kVersionNeeded);
-  Put16(common, 0);  // flags
+  Put16(common, utf8::IsAscii(name) ? 0 : kFlagUtf8Name);
   Put16(common, kMethodDeflated);
   Put16(common, time & 0xFFFF);
   Put16(common, time >> 16);

@@ -78,11 +78,25 @@ TEST_F(CatalogBackupTest, BackupKeepsTheArchivesAndTheirPaths) {
   EXPECT_EQ(BackupCatalog(fs, Catalog(), temp / "b.zip", pacing), 2u);
 
   const std::string bytes = temp.ReadFile("b.zip");
-  const ZipReader zip(bytes);
+  const ZipReader zip(bytes, SystemTextServices());
   std::map<std::string, std::string> stored;
   for (const ZipEntry& entry : zip.Entries()) stored[entry.name] = zip.Extract(entry);
   EXPECT_EQ(stored, (std::map<std::string, std::string>{{"1.dat", temp.ReadFile("Archive\\1.dat")},
                                                         {"old/2007/-5.dat", temp.ReadFile("Archive\\old\\2007\\-5.dat")}}));
+}
+
+TEST_F(CatalogBackupTest, RestoreGivesBackEveryArchiveOfAnyScriptByteForByteUnderItsName) {
+  const std::string utf8Archive = ArchiveBuilder("ディスク 1").Entry("写真", "🎵 Ελληνικά.mp3").Text();
+  temp.WriteFile("Archive\\写真\\🎵 355781.dat", utf8Archive);
+  PutArchive("Ελληνικά\\-17.dat", "Δίσκος");
+  PutArchive("1.dat", "CD 1");
+  ASSERT_EQ(BackupCatalog(fs, Catalog(), temp / "b.zip", pacing), 3u);
+
+  const BackupFile backup(fs, text, temp / "b.zip");
+  const BackupReport report = RestoreCatalog(fs, temp / "Restored\\", backup, pacing);
+  EXPECT_EQ(ArchivesSnapshot(temp / "Restored"), ArchivesSnapshot(Catalog()));
+  EXPECT_EQ(temp.ReadFile("Restored\\写真\\🎵 355781.dat"), utf8Archive);
+  EXPECT_TRUE(report.skipped.empty());
 }
 
 TEST_F(CatalogBackupTest, BackupOfAnEmptyCatalogueWritesNothing) {
