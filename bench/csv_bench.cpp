@@ -1,5 +1,5 @@
-// The CSV export of one million rows of seven fields: the file's bytes (with
-// the conversion to UTF-8) built and written in pieces, as the program does.
+// The CSV export of one million rows of seven fields: the file's bytes built
+// and written in pieces, as the program does.
 //   csv_bench [folder]   the file goes to the folder given, else the current one
 #include <cstdio>
 #include <string>
@@ -20,10 +20,10 @@ int main(int argc, char** argv) {
     fields[1] = CsvNumber(static_cast<std::int64_t>(row) * 1237);
     fields[2] = CsvDateTime({2020 + static_cast<int>(row % 7), 1 + static_cast<int>(row % 12),
                              1 + static_cast<int>(row % 28), static_cast<int>(row % 24), 30, 15});
-    fields[3] = row % 50 == 0 ? "Unknown" : "Disc \xE4" + std::to_string(row / 1000);
+    fields[3] = row % 50 == 0 ? "Unknown" : "Disc ä" + std::to_string(row / 1000);
     fields[4] = "\\Projects\\Year " + std::to_string(row % 30) + "\\Notes";
     fields[5] = CsvNumber(static_cast<std::int64_t>(row % 400));
-    fields[6] = row % 10 == 0 ? "A note, with a comma and \"quotes\"" : "Plain words \x80";
+    fields[6] = row % 10 == 0 ? "A note, with a comma and \"quotes\"" : "Plain words €";
   };
   std::string path = argc > 1 ? std::string(argv[1]) + "\\csv_bench.csv" : "csv_bench.csv";
   // What the rows' own texts cost, apart from the writer: the list's share.
@@ -35,12 +35,12 @@ int main(int argc, char** argv) {
       3);
   // The export as the program makes it: built and written in pieces.
   const double exported = bench::BestSeconds(
-      [&] { WriteCsvFile(SystemFileSystem(), path, captions, kRows, fillRow, SystemTextServices()); }, 3);
+      [&] { WriteCsvFile(SystemFileSystem(), path, captions, kRows, fillRow); }, 3);
   SystemFileSystem().RemoveFile(path);
   // The same bytes built in memory alone, for what the writing adds.
   std::string bytes;
   const double build = bench::BestSeconds(
-      [&] { bytes = CsvFileBytes(captions, kRows, fillRow, SystemTextServices()); }, 3);
+      [&] { bytes = CsvFileBytes(captions, kRows, fillRow); }, 3);
   std::printf("CSV export of %zu rows x %zu fields (%.1f MB): written in pieces %.3f s (of which the rows' texts "
               "%.3f s; the bytes alone, built in memory, %.3f s)\n",
               kRows, captions.size(), static_cast<double>(bytes.size()) / 1e6, exported, fill, build);

@@ -1,7 +1,8 @@
 // The zip reader on arbitrary bytes, as a backup file chosen by the user may
 // hold them: it either refuses the file with AppError or hands out entries
 // whose bytes match their sizes, and a merge of them writes nothing outside
-// the catalogue folder. What it read, written again, reads back the same.
+// the catalogue folder and only names that are UTF-8. What it read, written
+// again, reads back the same: names marked as UTF-8 or not, in any script.
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "catalog/CatalogQueries.h"
 #include "platform/AppError.h"
 #include "platform/Platform.h"
+#include "text/Utf8.h"
 
 namespace discovel::fuzz {
 namespace {
@@ -28,7 +30,7 @@ struct Unpacked {
 
 std::vector<Unpacked> ReadEntries(std::string_view bytes) {
   std::vector<Unpacked> unpacked;
-  const ZipReader zip(bytes);
+  const ZipReader zip(bytes, SystemTextServices());
   for (const ZipEntry& entry : zip.Entries()) {
     try {
       std::string data = zip.Extract(entry);
@@ -63,6 +65,7 @@ void MergeIntoMemory(std::string_view bytes) {
       const std::string& path = archive.relativePath;
       FUZZ_REQUIRE(!path.empty() && path.front() != '\\' && path.find(':') == std::string::npos);
       FUZZ_REQUIRE(("\\" + path + "\\").find("\\..\\") == std::string::npos);
+      FUZZ_REQUIRE(utf8::IsValid(path));
     }
     MergeCatalog(fs, SystemTextServices(), kCatalog, backup, BackupPacing{progress, pump});
   } catch (const AppError&) {

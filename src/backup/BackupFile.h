@@ -19,7 +19,7 @@ struct PlannedArchive {
 class BackupFile {
  public:
   // Reads the whole file. Throws FileError, or AppError when it is damaged.
-  // `text` compares names as Windows compares file names.
+  // `text` reads the names that the zip does not mark as UTF-8.
   BackupFile(FileSystem& fs, const TextServices& text, const std::string& zipPath);
   BackupFile(std::string bytes, const TextServices& text);
   BackupFile(const BackupFile&) = delete;
@@ -34,7 +34,7 @@ class BackupFile {
   }
 
  private:
-  void Plan(const TextServices& text);
+  void Plan();
 
   const std::string m_bytes;
   const ZipReader m_zip;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "catalog/TextUtil.h"
+#include "text/Utf8.h"
 
 namespace discovel {
 namespace {
@@ -33,12 +34,14 @@ bool IsDeviceName(std::string_view part) {
   for (const char* device : {"CON", "PRN", "AUX", "NUL"}) {
     if (EqualsIgnoreAsciiCase(stem, device)) return true;
   }
-  // Superscript one, two and three count as digits too: bytes 0xB9, 0xB2 and
-  // 0xB3 in Windows-1252 and the code pages built like it. Where these bytes
-  // are letters, refusing them costs nothing: archive names are numbers.
-  const bool numbered = stem.size() == 4 && ((stem[3] >= '1' && stem[3] <= '9') ||
-                                             std::string_view("\xB9\xB2\xB3").find(stem[3]) != std::string_view::npos);
-  return numbered && (EqualsIgnoreAsciiCase(stem.substr(0, 3), "COM") || EqualsIgnoreAsciiCase(stem.substr(0, 3), "LPT"));
+  const std::string_view port = stem.substr(0, 3);
+  if (stem.size() < 4 || !(EqualsIgnoreAsciiCase(port, "COM") || EqualsIgnoreAsciiCase(port, "LPT"))) return false;
+  // One digit from 1 to 9 follows; Windows counts superscript one, two and
+  // three ("COM¹") as digits too.
+  const utf8::Decoded digit = utf8::DecodeAt(stem, 3);
+  const bool isDigit = (digit.code >= U'1' && digit.code <= U'9') || digit.code == U'\u00B9' ||
+                       digit.code == U'\u00B2' || digit.code == U'\u00B3';
+  return isDigit && 3 + digit.length == stem.size();
 }
 
 bool HasForbiddenCharacter(std::string_view part) {
@@ -58,6 +61,9 @@ bool EndsWithDat(std::string_view name) {
 
 EntryNameVerdict JudgeEntryName(std::string_view name) {
   if (name.empty()) return Refuse("it has no name");
+  // A name the zip does not mark as UTF-8 came from the code page, so only a
+  // marked one can be broken.
+  if (!utf8::IsValid(name)) return Refuse("its name is marked as UTF-8 but is not");
   if (IsSeparator(name.back())) {
     EntryNameVerdict folder;
     folder.kind = EntryNameVerdict::Kind::Folder;

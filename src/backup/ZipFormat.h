@@ -18,7 +18,13 @@ inline constexpr std::size_t kEndRecordSize = 22;
 inline constexpr std::uint16_t kMethodStored = 0;
 inline constexpr std::uint16_t kMethodDeflated = 8;
 inline constexpr std::uint16_t kVersionNeeded = 20;  // 2.0: deflate and folders
+// The high byte of "version made by": the file system the entry came from.
+inline constexpr std::uint16_t kMadeOnMsDos = 0 << 8;
+inline constexpr std::uint16_t kMadeOnNtfs = 10 << 8;
 inline constexpr std::uint16_t kFlagEncrypted = 0x0001;
+// Bit 11, the language encoding flag: the entry's name is UTF-8. Without it
+// the name is in the code page of the system that wrote it.
+inline constexpr std::uint16_t kFlagUtf8Name = 0x0800;
 // The largest size or offset without ZIP64.
 inline constexpr std::uint64_t kMaxSize = 0xFFFFFFFFu;
 // 0xFFFF itself is a plain count: only a ZIP64 locator makes it a marker.

@@ -37,7 +37,7 @@ std::string DamagedMessage(std::string_view why) {
   return "The backup file is damaged or is no zip file (" + std::string(why) + ").";
 }
 
-ZipReader::ZipReader(std::string_view bytes) : m_bytes(bytes) {
+ZipReader::ZipReader(std::string_view bytes, const TextServices& text) : m_bytes(bytes) {
   const std::size_t end = FindEndRecord(bytes);
   const std::uint16_t count = Get16(bytes, end + 10);
   const std::uint32_t directorySize = Get32(bytes, end + 12);
@@ -72,7 +72,8 @@ ZipReader::ZipReader(std::string_view bytes) : m_bytes(bytes) {
     const std::size_t recordEnd = at + kCentralHeaderSize + nameLength + Get16(bytes, at + 30) + Get16(bytes, at + 32);
     const std::uint32_t localOffset = Get32(bytes, at + 42);
     if (recordEnd > directoryEnd) Damaged("a directory record is broken");
-    entry.name.assign(bytes.substr(at + kCentralHeaderSize, nameLength));
+    const std::string_view storedName = bytes.substr(at + kCentralHeaderSize, nameLength);
+    entry.name = flags & kFlagUtf8Name ? std::string(storedName) : text.FromCodePage(storedName);
     if (flags & kFlagEncrypted) Damaged("\"" + entry.name + "\" is encrypted");
     if (entry.method != kMethodStored && entry.method != kMethodDeflated) {
       Damaged("\"" + entry.name + "\" uses a compression Discovel cannot read");

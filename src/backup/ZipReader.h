@@ -8,12 +8,15 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/TextServices.h"
 #include "platform/UiPump.h"
 
 namespace discovel {
 
 struct ZipEntry {
-  std::string name;  // as stored: '/' between folders
+  // UTF-8, '/' between folders as stored; a name the zip does not mark as
+  // UTF-8 is read in the code page of the system, as earlier versions wrote it.
+  std::string name;
   std::uint16_t method = 0;
   std::uint32_t crc = 0;
   std::uint32_t packedSize = 0;
@@ -25,8 +28,9 @@ struct ZipEntry {
 class ZipReader {
  public:
   // Keeps a view of `bytes`, which must outlive the reader. Reads and checks
-  // the directory and every local header now.
-  explicit ZipReader(std::string_view bytes);
+  // the directory and every local header now; `text` reads the names that
+  // are not marked as UTF-8.
+  ZipReader(std::string_view bytes, const TextServices& text);
   const std::vector<ZipEntry>& Entries() const { return m_entries; }
   // The entry's bytes, inflated (in pieces, with `pump` called between them) and checked.
   std::string Extract(const ZipEntry& entry, UiPump* pump = nullptr) const;

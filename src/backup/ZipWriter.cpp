@@ -6,6 +6,7 @@
 
 #include "backup/ZipFormat.h"
 #include "platform/AppError.h"
+#include "text/Utf8.h"
 
 namespace discovel {
 namespace {
@@ -50,12 +51,13 @@ void ZipWriter::Add(std::string_view name, std::string_view data, std::int32_t d
   const std::uint64_t offset = m_body.size();
   if (offset + kLocalHeaderSize + name.size() + packed.size() > kMaxSize) throw AppError(kTooLarge);
 
+  const bool utf8Name = !utf8::IsAscii(name);
   const std::uint32_t crc = Crc32(data);
   const auto time = static_cast<std::uint32_t>(dosTime);
   // The fields that the local header and the directory record share, in order.
   std::string common;
   Put16(common, kVersionNeeded);
-  Put16(common, 0);  // flags
+  Put16(common, utf8Name ? kFlagUtf8Name : 0);
   Put16(common, kMethodDeflated);
   Put16(common, time & 0xFFFF);
   Put16(common, time >> 16);
@@ -71,7 +73,10 @@ void ZipWriter::Add(std::string_view name, std::string_view data, std::int32_t d
   m_body += packed;
 
   Put32(m_directory, kCentralSignature);
-  Put16(m_directory, kVersionNeeded);  // made by: MS-DOS, version 2.0
+  // Info-ZIP's unzip reads a name made on MS-DOS in the OEM code page even
+  // when it is marked as UTF-8; NTFS has the same attributes and is read as
+  // marked. An ASCII name says MS-DOS, as earlier versions wrote it.
+  Put16(m_directory, (utf8Name ? kMadeOnNtfs : kMadeOnMsDos) | kVersionNeeded);
   m_directory += common;
   Put16(m_directory, 0);     // comment length
   Put16(m_directory, 0);     // disk number

@@ -12,8 +12,9 @@ namespace discovel {
 
 class ZipWriter {
  public:
-  // `name` uses '/' between folders, as the zip format wants. `dosTime` is the
-  // MS-DOS packed local time. A large entry is packed in pieces with `pump`
+  // `name` is UTF-8 and uses '/' between folders, as the zip format wants; a
+  // name beyond ASCII is marked as UTF-8, an ASCII one is stored as earlier
+  // versions stored it. `dosTime` is the MS-DOS packed local time. A large entry is packed in pieces with `pump`
   // called between them. Throws AppError past the format's limits.
   void Add(std::string_view name, std::string_view data, std::int32_t dosTime, UiPump* pump = nullptr);
   // The finished zip file; the writer is empty again afterwards.

@@ -14,8 +14,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool NeedsQuotes(std::string_view field) {
   if (field.empty()) return false;
   if (IsBlank(field.front()) || IsBlank(field.back())) return true;
-  // Bytes of the code page: in double-byte code pages too, these four are
-  // never the trail byte of a character.
+  // In UTF-8 no byte of a longer character is below 0x80, so these four are
+  // always the characters themselves.
   for (const char c : field) {
     if (c == ',' || c == '"' || c == '\r' || c == '\n') return true;
   }
@@ -46,43 +46,37 @@ void AppendLine(const std::vector<std::string>& fields, std::string& out) {
 }  // namespace
 
 void ProduceCsvPieces(const std::vector<std::string>& captions, std::size_t rowCount, const CsvRowSource& fillRow,
-                      const TextServices& text, const std::function<void(std::string_view)>& piece,
-                      std::size_t pieceBytes) {
-  // The lines of a piece in the code page first, converted in one go: one
-  // call per piece instead of one per field.
-  std::string ansi;
-  std::string utf8;
-  ansi.reserve(std::min(pieceBytes, std::size_t{64} + rowCount * 16 * (captions.size() + 1)) + 4096);
-  utf8 = kByteOrderMark;
+                      const std::function<void(std::string_view)>& piece, std::size_t pieceBytes) {
+  std::string lines;
+  lines.reserve(std::min(pieceBytes, std::size_t{64} + rowCount * 16 * (captions.size() + 1)) + 4096);
+  lines = kByteOrderMark;
   const auto handOn = [&] {
-    text.AppendAsUtf8(ansi, utf8);
-    piece(utf8);
-    ansi.clear();
-    utf8.clear();
+    piece(lines);
+    lines.clear();
   };
-  AppendLine(captions, ansi);
+  AppendLine(captions, lines);
   std::vector<std::string> fields(captions.size());
   for (std::size_t row = 0; row < rowCount; ++row) {
-    if (ansi.size() >= pieceBytes) handOn();
+    if (lines.size() >= pieceBytes) handOn();
     fillRow(row, fields);
-    AppendLine(fields, ansi);
+    AppendLine(fields, lines);
   }
   handOn();
 }
 
 std::string CsvFileBytes(const std::vector<std::string>& captions, std::size_t rowCount,
-                         const CsvRowSource& fillRow, const TextServices& text) {
+                         const CsvRowSource& fillRow) {
   std::string bytes;
-  ProduceCsvPieces(captions, rowCount, fillRow, text, [&](std::string_view piece) { bytes += piece; });
+  ProduceCsvPieces(captions, rowCount, fillRow, [&](std::string_view piece) { bytes += piece; });
   return bytes;
 }
 
 void WriteCsvFile(FileSystem& fs, const std::string& path, const std::vector<std::string>& captions,
-                  std::size_t rowCount, const CsvRowSource& fillRow, const TextServices& text) {
+                  std::size_t rowCount, const CsvRowSource& fillRow) {
   // The seam's FileError already names the path and the reason; a writer
   // dropped by an error removes its temporary.
   const std::unique_ptr<ReplacingWriter> file = fs.OpenReplacing(path);
-  ProduceCsvPieces(captions, rowCount, fillRow, text, [&](std::string_view piece) { file->Write(piece); });
+  ProduceCsvPieces(captions, rowCount, fillRow, [&](std::string_view piece) { file->Write(piece); });
   file->Commit();
 }
 

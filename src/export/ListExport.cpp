@@ -48,12 +48,12 @@ CsvRowSource RowsShown(const std::vector<ExportColumn>& columns, const ShownCell
 
 std::string ListCsvBytes(const std::vector<ExportColumn>& columns, std::size_t rowCount,
                          const ShownCellText& shown, const TextServices& text) {
-  return CsvFileBytes(CaptionsOf(columns), rowCount, RowsShown(columns, shown, text), text);
+  return CsvFileBytes(CaptionsOf(columns), rowCount, RowsShown(columns, shown, text));
 }
 
 void WriteListCsv(FileSystem& fs, const std::string& path, const std::vector<ExportColumn>& columns,
                   std::size_t rowCount, const ShownCellText& shown, const TextServices& text) {
-  WriteCsvFile(fs, path, CaptionsOf(columns), rowCount, RowsShown(columns, shown, text), text);
+  WriteCsvFile(fs, path, CaptionsOf(columns), rowCount, RowsShown(columns, shown, text));
 }
 
 std::string ProposedCsvName(std::string_view listWord, const LocalTime& today) {

@@ -78,11 +78,25 @@ TEST_F(CatalogBackupTest, BackupKeepsTheArchivesAndTheirPaths) {
   EXPECT_EQ(BackupCatalog(fs, Catalog(), temp / "b.zip", pacing), 2u);
 
   const std::string bytes = temp.ReadFile("b.zip");
-  const ZipReader zip(bytes);
+  const ZipReader zip(bytes, SystemTextServices());
   std::map<std::string, std::string> stored;
   for (const ZipEntry& entry : zip.Entries()) stored[entry.name] = zip.Extract(entry);
   EXPECT_EQ(stored, (std::map<std::string, std::string>{{"1.dat", temp.ReadFile("Archive\\1.dat")},
                                                         {"old/2007/-5.dat", temp.ReadFile("Archive\\old\\2007\\-5.dat")}}));
+}
+
+TEST_F(CatalogBackupTest, RestoreGivesBackEveryArchiveOfAnyScriptByteForByteUnderItsName) {
+  const std::string utf8Archive = ArchiveBuilder("ディスク 1").Entry("写真", "🎵 Ελληνικά.mp3").Text();
+  temp.WriteFile("Archive\\写真\\🎵 355781.dat", utf8Archive);
+  PutArchive("Ελληνικά\\-17.dat", "Δίσκος");
+  PutArchive("1.dat", "CD 1");
+  ASSERT_EQ(BackupCatalog(fs, Catalog(), temp / "b.zip", pacing), 3u);
+
+  const BackupFile backup(fs, text, temp / "b.zip");
+  const BackupReport report = RestoreCatalog(fs, temp / "Restored\\", backup, pacing);
+  EXPECT_EQ(ArchivesSnapshot(temp / "Restored"), ArchivesSnapshot(Catalog()));
+  EXPECT_EQ(temp.ReadFile("Restored\\写真\\🎵 355781.dat"), utf8Archive);
+  EXPECT_TRUE(report.skipped.empty());
 }
 
 TEST_F(CatalogBackupTest, BackupOfAnEmptyCatalogueWritesNothing) {
@@ -188,15 +202,18 @@ TEST_F(CatalogBackupTest, DamagedBackupMergesNothing) {
   EXPECT_EQ(FolderSnapshot(Catalog()), before);
 }
 
-TEST(BackupFile, NamesThatWindowsTakesForOneFileCountOnce) {
-  // Windows-1252: 0xC4 is the capital of 0xE4, 0x8A of 0x9A.
-  const BackupFile backup(ZipOf({{"\xC4rger.dat", "AMark=1\r\n"}, {"\xE4rger.dat", "AMark=2\r\n"},
-                                 {"\x9A/1.dat", "AMark=3\r\n"}, {"\x8A/1.DAT", "AMark=4\r\n"}}),
+TEST(BackupFile, NamesThatWindowsTakesForOneFileCountOnceInEveryScript) {
+  const BackupFile backup(ZipOf({{"Ärger.dat", "AMark=1\r\n"}, {"ärger.dat", "AMark=2\r\n"},
+                                 {"Диск/1.dat", "AMark=3\r\n"}, {"дИСК/1.DAT", "AMark=4\r\n"},
+                                 {"ΣΟΦΊΑ.dat", "AMark=5\r\n"}, {"σοφία.dat", "AMark=6\r\n"},
+                                 {"Größe.dat", "AMark=7\r\n"}, {"GRÖSSE.dat", "AMark=8\r\n"}}),
                           SystemTextServices());
-  ASSERT_EQ(backup.Archives().size(), 2u);
-  EXPECT_EQ(backup.Archives()[0].relativePath, "\xC4rger.dat");
-  EXPECT_EQ(backup.Archives()[1].relativePath, "\x9A\\1.dat");
-  ASSERT_EQ(backup.Refused().size(), 2u);
+  std::vector<std::string> planned;
+  for (const PlannedArchive& archive : backup.Archives()) planned.push_back(archive.relativePath);
+  // Windows keeps "ß" and "SS" apart, as two files.
+  EXPECT_EQ(planned, (std::vector<std::string>{"Ärger.dat", "Диск\\1.dat", "ΣΟΦΊΑ.dat", "Größe.dat", "GRÖSSE.dat"}));
+  ASSERT_EQ(backup.Refused().size(), 3u);
+  EXPECT_EQ(backup.Refused()[0].name, "ärger.dat");
   EXPECT_EQ(backup.Refused()[0].reason, "the backup holds it twice; the first copy counts");
 }
 

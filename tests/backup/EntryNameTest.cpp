@@ -23,13 +23,21 @@ TEST(EntryName, RefusesWhatCouldLandElsewhereOrIsNoArchive) {
     EXPECT_EQ(verdict.kind, Kind::Refused) << name;
     EXPECT_FALSE(verdict.reason.empty()) << name;
   }
-  // Windows-1252's superscript digits make device names too.
-  for (const char* name : {"COM\xB9.dat", "lpt\xB2.dat", "old/LPT\xB3/1.dat"}) {
-    EXPECT_EQ(JudgeEntryName(name).reason, "its name is a device of Windows") << name;
-  }
-  EXPECT_EQ(JudgeEntryName("COM\xBD.dat").kind, Kind::Archive) << "one half is no digit";
   EXPECT_EQ(JudgeEntryName("../1.dat").reason, "its path leads out of the catalogue folder");
   EXPECT_EQ(JudgeEntryName("notes.txt").reason, "it is not an archive (*.dat)");
+}
+
+TEST(EntryName, JudgesTheNameAsText) {
+  EXPECT_EQ(JudgeEntryName("写真/🎵 355781.dat").relativePath, "写真\\🎵 355781.dat");
+  // Superscript one, two and three are digits to Windows: device names too.
+  for (const char* name : {"COM¹.dat", "lpt².dat", "old/LPT³/1.dat"}) {
+    EXPECT_EQ(JudgeEntryName(name).reason, "its name is a device of Windows") << name;
+  }
+  for (const char* name : {"COM½.dat", "COM¹².dat", "LPT⁴.dat", "COM.dat"}) {
+    EXPECT_EQ(JudgeEntryName(name).kind, Kind::Archive) << name;
+  }
+  // Windows-1252's byte of "Ä" in a name marked as UTF-8.
+  EXPECT_EQ(JudgeEntryName("\xC4rger.dat").reason, "its name is marked as UTF-8 but is not");
 }
 
 }  // namespace

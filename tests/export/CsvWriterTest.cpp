@@ -20,9 +20,8 @@ namespace {
 using Rows = std::vector<std::vector<std::string>>;
 
 std::string Csv(const std::vector<std::string>& captions, const Rows& rows) {
-  return CsvFileBytes(
-      captions, rows.size(), [&](std::size_t row, std::vector<std::string>& fields) { fields = rows[row]; },
-      SystemTextServices());
+  return CsvFileBytes(captions, rows.size(),
+                      [&](std::size_t row, std::vector<std::string>& fields) { fields = rows[row]; });
 }
 
 // The bytes after the byte-order mark.
@@ -64,17 +63,13 @@ TEST(CsvWriter, CaptionsAreQuotedLikeFields) {
   EXPECT_EQ(Body(Csv({"Size, bytes", "Name"}, {})), "\"Size, bytes\",Name\r\n");
 }
 
-TEST(CsvWriter, ConvertsCodePageCharactersToUtf8) {
-  // Windows-1252: a umlaut, the euro sign from the 0x80 row, a capital umlaut,
-  // and 0x81, which the code page leaves undefined: it keeps its code point.
-  const std::string body = Body(Csv({"N\xE4me"}, {{"\xE4"}, {"\x80 5"}, {"\xC4rger"}, {"\x81"}, {"\xFF"}}));
+TEST(CsvWriter, WritesTextOfEveryScriptExactly) {
+  const std::string body =
+      Body(Csv({"Name", "Größe"}, {{"東京の写真.jpg", "Ελληνικά, και 🎵"}, {"Привет €", " 😀 "}}));
   EXPECT_EQ(body,
-            "N\xC3\xA4me\r\n"
-            "\xC3\xA4\r\n"
-            "\xE2\x82\xAC 5\r\n"
-            "\xC3\x84rger\r\n"
-            "\xC2\x81\r\n"
-            "\xC3\xBF\r\n");
+            "Name,Größe\r\n"
+            "東京の写真.jpg,\"Ελληνικά, και 🎵\"\r\n"
+            "Привет €,\" 😀 \"\r\n");
 }
 
 TEST(CsvWriter, WritesRowsInTheGivenOrderAndUnknownUntouched) {
@@ -98,7 +93,7 @@ TEST(CsvFields, DatesAlwaysCarryTheTime) {
   EXPECT_EQ(CsvDateTime({2026, 3, 7, 9, 5, 4}), "2026-03-07 09:05:04");
 }
 
-// A list of many rows with fields to quote and characters of the code page,
+// A list of many rows with fields to quote and characters beyond ASCII,
 // about `bytes` long as a file.
 struct LongList {
   explicit LongList(std::size_t bytes) : rows(bytes / 60) {}
@@ -107,7 +102,7 @@ struct LongList {
   CsvRowSource fill = [](std::size_t row, std::vector<std::string>& fields) {
     fields[0] = "file " + std::to_string(row) + ".txt";
     fields[1] = std::to_string(row * 1237);
-    fields[2] = row % 3 == 0 ? "a note, with \"quotes\" and \xE4" : "\x80 plain";
+    fields[2] = row % 3 == 0 ? "a note, with \"quotes\" and ä" : "€ plain 東京";
   };
 };
 
@@ -123,14 +118,13 @@ std::vector<std::string> FolderNames(const test::TempFolder& folder) {
 
 TEST(CsvPieces, TheBytesAreTheSameInWhateverPiecesTheyAreMade) {
   const LongList list(100000);
-  const TextServices& text = SystemTextServices();
   std::string whole;
-  ProduceCsvPieces(list.captions, list.rows, list.fill, text, [&](std::string_view piece) { whole += piece; },
+  ProduceCsvPieces(list.captions, list.rows, list.fill, [&](std::string_view piece) { whole += piece; },
                    std::size_t{1} << 30);
   std::string inPieces;
   int pieces = 0;
   ProduceCsvPieces(
-      list.captions, list.rows, list.fill, text,
+      list.captions, list.rows, list.fill,
       [&](std::string_view piece) {
         ++pieces;
         inPieces += piece;
@@ -140,8 +134,8 @@ TEST(CsvPieces, TheBytesAreTheSameInWhateverPiecesTheyAreMade) {
   EXPECT_GT(pieces, 1000);  // a line at a time
   EXPECT_EQ(whole.substr(0, 3), "\xEF\xBB\xBF");
   EXPECT_EQ(whole.find("\xEF\xBB\xBF", 3), std::string::npos);
-  EXPECT_NE(whole.find("\"a note, with \"\"quotes\"\" and \xC3\xA4\"\r\n"), std::string::npos);
-  EXPECT_NE(whole.find(",\xE2\x82\xAC plain\r\n"), std::string::npos);
+  EXPECT_NE(whole.find("\"a note, with \"\"quotes\"\" and ä\"\r\n"), std::string::npos);
+  EXPECT_NE(whole.find(",€ plain 東京\r\n"), std::string::npos);
 }
 
 // A file system that notes the size of every piece written.
@@ -172,8 +166,8 @@ TEST(CsvFile, ALongListIsWrittenInPiecesOfBoundedSize) {
   folder.WriteFile("list.csv", "old");
   const LongList list(4 * kCsvPieceBytes);
   PieceCounter fs;
-  WriteCsvFile(fs, folder / "list.csv", list.captions, list.rows, list.fill, SystemTextServices());
-  EXPECT_EQ(folder.ReadFile("list.csv"), CsvFileBytes(list.captions, list.rows, list.fill, SystemTextServices()));
+  WriteCsvFile(fs, folder / "list.csv", list.captions, list.rows, list.fill);
+  EXPECT_EQ(folder.ReadFile("list.csv"), CsvFileBytes(list.captions, list.rows, list.fill));
   EXPECT_GE(fs.pieces.size(), 3u);
   // A piece's text and its conversion, never the whole list.
   for (const std::size_t piece : fs.pieces) EXPECT_LE(piece, 2 * kCsvPieceBytes);
@@ -189,8 +183,7 @@ TEST(CsvFile, AFailureWhileWritingKeepsTheEarlierFileWholeAndLeavesNoTemporary) 
     if (row == list.rows - 1) throw std::bad_alloc();
     list.fill(row, fields);
   };
-  EXPECT_THROW(WriteCsvFile(SystemFileSystem(), folder / "list.csv", list.captions, list.rows, failing,
-                            SystemTextServices()),
+  EXPECT_THROW(WriteCsvFile(SystemFileSystem(), folder / "list.csv", list.captions, list.rows, failing),
                std::bad_alloc);
   EXPECT_EQ(folder.ReadFile("list.csv"), "earlier,file\r\n");
   EXPECT_EQ(FolderNames(folder), (std::vector<std::string>{"list.csv"}));
@@ -203,8 +196,7 @@ TEST(CsvFile, AFileThatCannotBeReplacedIsNamedWithTheReasonAndNoTemporaryStays) 
   folder.WriteFile("list.csv\\inside.txt", "kept");
   const LongList list(1000);
   try {
-    WriteCsvFile(SystemFileSystem(), folder / "list.csv", list.captions, list.rows, list.fill,
-                 SystemTextServices());
+    WriteCsvFile(SystemFileSystem(), folder / "list.csv", list.captions, list.rows, list.fill);
     FAIL() << "the write did not fail";
   } catch (const FileError& error) {
     EXPECT_THAT(error.what(), testing::StartsWith("Cannot write file \"" + folder / "list.csv" + "\". "));
@@ -217,8 +209,8 @@ TEST(CsvFile, AFileOfTheUsersNamedLikeATemporaryIsLeftAlone) {
   test::TempFolder folder;
   folder.WriteFile("list.csv.tmp", "mine");
   const LongList list(1000);
-  WriteCsvFile(SystemFileSystem(), folder / "list.csv", list.captions, list.rows, list.fill, SystemTextServices());
-  EXPECT_EQ(folder.ReadFile("list.csv"), CsvFileBytes(list.captions, list.rows, list.fill, SystemTextServices()));
+  WriteCsvFile(SystemFileSystem(), folder / "list.csv", list.captions, list.rows, list.fill);
+  EXPECT_EQ(folder.ReadFile("list.csv"), CsvFileBytes(list.captions, list.rows, list.fill));
   EXPECT_EQ(folder.ReadFile("list.csv.tmp"), "mine");
   EXPECT_EQ(FolderNames(folder).size(), 2u);  // the list and the user's file
 }
