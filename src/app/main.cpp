@@ -13,6 +13,7 @@
 #include "app/fmThanx.h"
 #include "platform/AppContext.h"
 #include "platform/Platform.h"
+#include "platform/win32/WideText.h"
 #include "settings/win32/SettingsStore.h"
 #include "ui/ErrorBox.h"
 #include "ui/MessagePump.h"
@@ -29,11 +30,11 @@ std::string ProgramPath() {
 // This process, started by the user, may take the foreground; it lends that
 // right to the first so that it can bring itself (or its dialog) forward.
 bool HandedOverToRunningInstance() {
-  HWND running = FindWindowA(discovel::kMainWindowClass, nullptr);
+  HWND running = FindWindowW(discovel::Wide(discovel::kMainWindowClass).c_str(), nullptr);
   if (!running) return false;
   DWORD runningProcess = 0;
   if (GetWindowThreadProcessId(running, &runningProcess)) AllowSetForegroundWindow(runningProcess);
-  PostMessageA(running, discovel::kMsgSecondInstance, 0, 0);
+  PostMessageW(running, discovel::kMsgSecondInstance, 0, 0);
   SetForegroundWindow(running);
   return true;
 }
@@ -62,7 +63,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     GuardedCall([&] { TfrmThanx::ShowOnFirstRun(context); });
     main->Show(showCommand);
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchQueued(msg);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchQueued(msg);
     exitCode = static_cast<int>(msg.wParam);
   }
   // Balanced with the successful initialisation only.

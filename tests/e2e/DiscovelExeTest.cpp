@@ -36,7 +36,7 @@ namespace {
 
 // Closes the program through its main window and waits for it to end.
 void Close(PROCESS_INFORMATION& process, HWND main) {
-  PostMessageA(main, WM_CLOSE, 0, 0);
+  PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
@@ -72,7 +72,7 @@ TEST_F(DiscovelExeTest, AddsADiscThroughTheMenuAndHandsOverASecondStart) {
   EXPECT_FALSE(IsIconic(main)) << "a start by hand opens normally";
   EXPECT_EQ(ProgramSettings().ReadString(names::kKeyState, names::kProgramLocation), exe);
 
-  PostMessageA(main, WM_COMMAND, fmMainIds::kAdd, 0);
+  PostMessageW(main, WM_COMMAND, fmMainIds::kAdd, 0);
   HWND scan = test::WaitForWindow(fmScanIds::kClassName, true, std::chrono::seconds(30));
   ASSERT_NE(scan, nullptr);
   EXPECT_EQ(test::WaitForControlText(scan, fmScanIds::kLblMsg, "Mark the CD/DVD with label: CD No: 1"),
