@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/ProgramVersion.h"
 #include "app/StartUp.h"
 #include "app/fmMain.h"
 #include "app/fmThanx.h"
@@ -19,12 +20,6 @@
 #include "ui/MessagePump.h"
 
 namespace {
-
-std::string ProgramPath() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return path;
-}
 
 // A second start hands over to the first and ends without touching anything.
 // This process, started by the user, may take the foreground; it lends that
@@ -55,7 +50,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   AppContext context{{SystemFileSystem(), ProgramSettings(), SystemTextServices()}};
   std::optional<TfrmMain> main;
   const bool started = GuardedCall([&] {
-    main.emplace(context, StartUp(context, ProgramPath(), __argc - 1));
+    main.emplace(context, StartUp(context, Utf8(ProgramFile()), __argc - 1));
     main->Create();
   });
   int exitCode = 1;

@@ -10,6 +10,7 @@
 #include "catalog/ArchiveFile.h"
 #include "e2e/ProgramUnderTest.h"
 #include "platform/Platform.h"
+#include "platform/win32/WideText.h"
 #include "scan/fmScanIds.h"
 #include "settings/SettingsNames.h"
 #include "settings/win32/SettingsStore.h"
@@ -22,10 +23,10 @@ namespace discovel {
 std::string g_exe;
 
 PROCESS_INFORMATION StartProgram(const std::string& exe, const std::string& arguments) {
-  STARTUPINFOA startup{sizeof startup};
+  STARTUPINFOW startup{sizeof startup};
   PROCESS_INFORMATION process{};
-  std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+  std::wstring commandLine = Wide("\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments));
+  if (!CreateProcessW(Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process)) {
     ADD_FAILURE() << "cannot start " << exe << ": " << GetLastError();
   }
