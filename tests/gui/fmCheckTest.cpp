@@ -19,6 +19,7 @@
 #include "check/win32/DiscCheckCommands.h"
 #include "drives/DriveRules.h"
 #include "drives/fmWaitCDIds.h"
+#include "platform/win32/WideText.h"
 #include "scan/fmScan.h"
 #include "scan/fmScanIds.h"
 #include "support/FaultyReadFileSystem.h"
@@ -143,7 +144,7 @@ TEST_F(DiscCheckWindowsTest, TheMainWindowsCheckSaysSoWhenTheDiscIsNotInTheCatal
   CheckDiscInDrive(context, nullptr);
   answer.Join();
   EXPECT_EQ(said, "This CD/DVD is not in the catalogue.");
-  EXPECT_EQ(FindWindowA(fmCheckResultIds::kClassName, nullptr), nullptr);
+  EXPECT_EQ(FindWindowW(Wide(fmCheckResultIds::kClassName).c_str(), nullptr), nullptr);
 }
 
 TEST_F(DiscCheckWindowsTest, WithoutAReadDeviceTheCataloguesCheckSaysSoAndChecksNothing) {
