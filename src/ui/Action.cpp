@@ -35,7 +35,9 @@ void Action::SetHint(std::string hint) {
 void Action::SetCaption(std::string caption) {
   m_caption = std::move(caption);
   const std::wstring wide = Wide(m_caption);
-  for (const BoundItem& item : m_items) ModifyMenuW(item.menu, item.id, MF_BYCOMMAND | MF_STRING, item.id, wide.c_str());
+  for (const BoundItem& item : m_items) {
+    ModifyMenuW(item.menu, item.id, MF_BYCOMMAND | MF_STRING, item.id, wide.c_str());
+  }
   Refresh();
 }
 

@@ -40,8 +40,8 @@ TEST(CommonControlsTest, FinishedProgressIsShownFullThenEmptiedWhateverElseTheSt
   bar.Layout();
   // Another child of the bar (one it makes for itself, say) lies above the
   // progress bar.
-  HWND other =
-      CreateWindowExW(0, WC_STATICW, L"", WS_CHILD, 0, 0, 1, 1, bar.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND other = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD, 0, 0, 1, 1, bar.Handle(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
   SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   bar.SetProgress(40);
