@@ -8,17 +8,31 @@
 
 namespace discovel {
 
+std::wstring ProgramFile() {
+  // A path that fills the buffer was cut: the buffer grows until it fits.
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
 std::string GetAppVersion() {
-  char path[MAX_PATH] = {};
-  if (!GetModuleFileNameA(nullptr, path, MAX_PATH)) return {};
+  const std::wstring path = ProgramFile();
+  if (path.empty()) return {};
   DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path, &handle);
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
   if (size == 0) return {};
   std::vector<char> block(size);
-  if (!GetFileVersionInfoA(path, 0, size, block.data())) return {};
+  if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return {};
   VS_FIXEDFILEINFO* info = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length) || !info ||
+  if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length) || !info ||
       length < sizeof *info) {
     return {};
   }

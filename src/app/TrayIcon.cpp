@@ -1,8 +1,9 @@
 #include "app/TrayIcon.h"
 
-#include <cstring>
+#include <iterator>
 
 #include "app/DpiIcon.h"
+#include "platform/win32/WideText.h"
 #include "ui/Dpi.h"
 
 namespace discovel {
@@ -10,8 +11,8 @@ namespace {
 
 constexpr UINT kIconId = 1;
 
-NOTIFYICONDATAA IconData(HWND owner) {
-  NOTIFYICONDATAA data{};
+NOTIFYICONDATAW IconData(HWND owner) {
+  NOTIFYICONDATAW data{};
   data.cbSize = sizeof data;
   data.hWnd = owner;
   data.uID = kIconId;
@@ -34,11 +35,12 @@ void TrayIcon::LoadTrayIcon() {
 }
 
 void TrayIcon::Add() {
-  NOTIFYICONDATAA data = IconData(m_owner);
+  NOTIFYICONDATAW data = IconData(m_owner);
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = kCallbackMessage;
   data.hIcon = m_icon.get();
-  strncpy(data.szTip, m_hint.c_str(), sizeof data.szTip - 1);
+  const std::wstring tip = Wide(m_hint);
+  tip.copy(data.szTip, std::size(data.szTip) - 1);
   m_shown = m_notify(NIM_ADD, &data) != FALSE;
   // A shell that is busy or not running yet is asked again later.
   if (m_shown) {
@@ -57,7 +59,7 @@ void TrayIcon::SetVisible(bool visible) {
   }
   KillTimer(m_owner, kRetryTimer);
   if (m_shown) {
-    NOTIFYICONDATAA data = IconData(m_owner);
+    NOTIFYICONDATAW data = IconData(m_owner);
     m_notify(NIM_DELETE, &data);
   }
   m_shown = false;
@@ -80,7 +82,7 @@ bool TrayIcon::OnTimer(UINT_PTR timer) {
 }
 
 UINT TrayIcon::TaskBarCreatedMessage() {
-  static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
   return message;
 }
 

@@ -25,8 +25,8 @@ class TrayIcon {
   // The owner's timer that retries adding the icon.
   static constexpr UINT_PTR kRetryTimer = 0x7E41;
   static constexpr UINT kRetryMilliseconds = 2000;
-  // The shell call, Shell_NotifyIconA unless a test stands in for it.
-  using ShellNotify = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+  // The shell call, Shell_NotifyIconW unless a test stands in for it.
+  using ShellNotify = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAW);
 
   TrayIcon() = default;
   ~TrayIcon() { SetVisible(false); }
@@ -52,7 +52,7 @@ class TrayIcon {
  private:
   void Add();
   void LoadTrayIcon();
-  ShellNotify m_notify = Shell_NotifyIconA;
+  ShellNotify m_notify = Shell_NotifyIconW;
   HWND m_owner = nullptr;
   HINSTANCE m_module = nullptr;
   WORD m_iconId = 0;

@@ -6,6 +6,7 @@
 #include "app/fmAboutIds.h"
 #include "platform/ProgramName.h"
 #include "platform/TextServices.h"
+#include "ui/Cursors.h"
 
 namespace discovel {
 namespace {
@@ -86,7 +87,7 @@ void TfrmAbout::Create() {
 
 void TfrmAbout::CreateRow(Label& value, int y, const char* caption, int valueId) {
   // One line: the longest caption only just fits before the values.
-  CreateChild(Handle(), "STATIC", caption, SS_LEFTNOWORDWRAP, kCaptionX, y, kValueX - kCaptionX, kRowHeight, 0);
+  CreateChild(Handle(), WC_STATICW, caption, SS_LEFTNOWORDWRAP, kCaptionX, y, kValueX - kCaptionX, kRowHeight, 0);
   const bool link = valueId == kLblHomePage || valueId == kLblSupportMail || valueId == kLblNewsletter;
   value.Create({.form = this,
                 .id = valueId,
@@ -96,7 +97,7 @@ void TfrmAbout::CreateRow(Label& value, int y, const char* caption, int valueId)
 }
 
 void TfrmAbout::OnActivated() {
-  SetWindowTextA(Handle(), kProgramName);
+  SetTextOf(Handle(), kProgramName);
   m_lblHomePage.SetText(web::kHomePage);
   m_lblSupportMail.SetText(web::kSupportMail);
   m_lblNewsletter.SetText(web::kNewsletterPage);
@@ -122,12 +123,12 @@ void TfrmAbout::DrawVersion(const DRAWITEMSTRUCT& item) {
   // The grid shows through around the text.
   FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   PaintGrid(item.hDC, Dpi(), POINT{kVersionBounds.x, kVersionBounds.y});
-  const std::string text = WindowText(item.hwndItem);
+  const std::string text = TextOf(item.hwndItem);
   RECT area = item.rcItem;
   HGDIOBJ oldFont = SelectObject(item.hDC, ProgramFont(FontRole::Bold, Dpi()));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, kVersionColour);
-  DrawTextA(item.hDC, text.c_str(), -1, &area, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+  DrawTextIn(item.hDC, text, area, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
   SelectObject(item.hDC, oldFont);
 }
 
@@ -146,7 +147,7 @@ LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETCURSOR:
       if (IsLink(reinterpret_cast<HWND>(wParam))) {
-        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+        SetCursor(SystemCursor(IDC_HAND));
         return TRUE;
       }
       break;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <iterator>
 #include <utility>
 
 #include "app/fmAbout.h"
@@ -50,7 +51,7 @@ bool BelongsToThisProgram(HWND hwnd) {
 
 // The message the shell sends the foreground window before autoplay starts.
 UINT QueryCancelAutoPlayMessage() {
-  static const UINT message = RegisterWindowMessageA("QueryCancelAutoPlay");
+  static const UINT message = RegisterWindowMessageW(L"QueryCancelAutoPlay");
   return message;
 }
 
@@ -68,9 +69,9 @@ struct FrontSearch {
 
 BOOL CALLBACK FindFront(HWND window, LPARAM param) {
   auto& search = *reinterpret_cast<FrontSearch*>(param);
-  char className[32] = {};
-  GetClassNameA(window, className, sizeof className);
-  const bool toolTip = lstrcmpiA(className, TOOLTIPS_CLASSA) == 0;
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, static_cast<int>(std::size(className)));
+  const bool toolTip = lstrcmpiW(className, TOOLTIPS_CLASSW) == 0;
   if (!toolTip && IsWindowVisible(window) && IsWindowEnabled(window) && OwnedBy(window, search.main)) {
     search.found = window;
     return FALSE;
@@ -112,13 +113,13 @@ void TfrmMain::Create() {
        .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN,
        .client = kClient,
        .hasMenu = true,
-       .icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DISCOVEL)),
+       .icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_DISCOVEL)),
        .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
-  m_windowIcons.Apply(Handle(), GetModuleHandleA(nullptr), IDI_DISCOVEL);
+  m_windowIcons.Apply(Handle(), GetModuleHandleW(nullptr), IDI_DISCOVEL);
   AcceptFromOtherProcesses(Handle(), {kMsgSecondInstance, TrayIcon::TaskBarCreatedMessage()});
   KeepPlacement(m_context.services.settings, std::string(names::kFormMain));
-  m_trayIcon.Attach(Handle(), GetModuleHandleA(nullptr), IDI_DISCOVEL, kProgramName);
-  SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~WS_MAXIMIZEBOX);
+  m_trayIcon.Attach(Handle(), GetModuleHandleW(nullptr), IDI_DISCOVEL, kProgramName);
+  SetWindowLongW(Handle(), GWL_STYLE, GetWindowLongW(Handle(), GWL_STYLE) & ~WS_MAXIMIZEBOX);
 
   BuildCommands();
   BuildMenu();
@@ -169,7 +170,7 @@ void TfrmMain::BuildCommands() {
                 .checked = [this] { return m_consecutive; }});
   commands.Add({.id = kExit,
                 .caption = "Exit",
-                .run = [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); },
+                .run = [this] { PostMessageW(Handle(), WM_CLOSE, 0, 0); },
                 // While a dialog is open (this window disabled) the program cannot end.
                 .enabled = [this] { return IsWindowEnabled(Handle()) != FALSE; }});
   commands.Add({.id = kMinimize, .caption = "Minimize", .keys = {VK_ESCAPE}, .run = [this] { MinimizeApplication(); }});
@@ -267,7 +268,7 @@ void TfrmMain::BuildControls() {
   }
 }
 
-void TfrmMain::OnDpiChanged() { m_windowIcons.Apply(Handle(), GetModuleHandleA(nullptr), IDI_DISCOVEL); }
+void TfrmMain::OnDpiChanged() { m_windowIcons.Apply(Handle(), GetModuleHandleW(nullptr), IDI_DISCOVEL); }
 
 void TfrmMain::AddDiscSequence() {
   // In consecutive mode discs follow one another until a wait is cancelled.
@@ -364,7 +365,7 @@ void TfrmMain::ShowTrayMenu() {
   // still work (Exit is greyed then).
   const UINT chosen = static_cast<UINT>(
       TrackPopupMenu(m_trayMenu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, front, nullptr));
-  PostMessageA(front, WM_NULL, 0, 0);
+  PostMessageW(front, WM_NULL, 0, 0);
   Action* action = chosen ? Commands().ForCommand(chosen) : nullptr;
   if (action && action->Execute()) KeyState();
 }

@@ -8,32 +8,28 @@
 #include <optional>
 #include <string>
 
+#include "app/ProgramVersion.h"
 #include "app/StartUp.h"
 #include "app/fmMain.h"
 #include "app/fmThanx.h"
 #include "platform/AppContext.h"
 #include "platform/Platform.h"
+#include "platform/win32/WideText.h"
 #include "settings/win32/SettingsStore.h"
 #include "ui/ErrorBox.h"
 #include "ui/MessagePump.h"
 
 namespace {
 
-std::string ProgramPath() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return path;
-}
-
 // A second start hands over to the first and ends without touching anything.
 // This process, started by the user, may take the foreground; it lends that
 // right to the first so that it can bring itself (or its dialog) forward.
 bool HandedOverToRunningInstance() {
-  HWND running = FindWindowA(discovel::kMainWindowClass, nullptr);
+  HWND running = FindWindowW(discovel::Wide(discovel::kMainWindowClass).c_str(), nullptr);
   if (!running) return false;
   DWORD runningProcess = 0;
   if (GetWindowThreadProcessId(running, &runningProcess)) AllowSetForegroundWindow(runningProcess);
-  PostMessageA(running, discovel::kMsgSecondInstance, 0, 0);
+  PostMessageW(running, discovel::kMsgSecondInstance, 0, 0);
   SetForegroundWindow(running);
   return true;
 }
@@ -54,7 +50,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   AppContext context{{SystemFileSystem(), ProgramSettings(), SystemTextServices()}};
   std::optional<TfrmMain> main;
   const bool started = GuardedCall([&] {
-    main.emplace(context, StartUp(context, ProgramPath(), __argc - 1));
+    main.emplace(context, StartUp(context, Utf8(ProgramFile()), __argc - 1));
     main->Create();
   });
   int exitCode = 1;
@@ -62,7 +58,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     GuardedCall([&] { TfrmThanx::ShowOnFirstRun(context); });
     main->Show(showCommand);
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchQueued(msg);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchQueued(msg);
     exitCode = static_cast<int>(msg.wParam);
   }
   // Balanced with the successful initialisation only.

@@ -51,7 +51,7 @@ void TfrmEditArchive::Create() {
 }
 
 void TfrmEditArchive::OnActivated() {
-  SetWindowTextA(Handle(), kProgramName);
+  SetTextOf(Handle(), kProgramName);
   // The archive's own mark, as the dialog opened with it. Taken again after
   // "The mark already exists!" closed, it would be the refused mark, and the
   // archive's own mark could then no longer be typed back.

@@ -47,7 +47,7 @@ void TfrmCheckResult::Create() {
                     .width = kWindowWidth,
                     .statusPanels = {kWindowWidth},
                     .progressPanel = -1});
-  SetWindowTextA(Handle(), (std::string(kProgramName) + " (check of " + m_mark + ")").c_str());
+  SetTextOf(Handle(), std::string(kProgramName) + " (check of " + m_mark + ")");
   m_found.Create({.form = this,
                   .id = kListView1,
                   .columns = FoundListColumnsOf(kCheckColumns),

@@ -97,7 +97,7 @@ void TfrmSetDevice::MakeDrivePictures() {
 void TfrmSetDevice::OnDpiChanged() {
   MakeDrivePictures();
   // A large-icon list spaces its icons by the pictures: laid out again.
-  SendMessageA(m_listView1.Handle(), LVM_ARRANGE, LVA_DEFAULT, 0);
+  SendMessageW(m_listView1.Handle(), LVM_ARRANGE, LVA_DEFAULT, 0);
 }
 
 void TfrmSetDevice::FillList() {
@@ -108,8 +108,8 @@ void TfrmSetDevice::FillList() {
   const bool any = m_listView1.RowCount() > 0;
   // Painted by the list itself whenever it is empty, so a repaint keeps it.
   m_listView1.SetEmptyText(kNoDevice);
-  const LONG style = GetWindowLongA(m_listView1.Handle(), GWL_STYLE);
-  SetWindowLongA(m_listView1.Handle(), GWL_STYLE, any ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+  const LONG style = GetWindowLongW(m_listView1.Handle(), GWL_STYLE);
+  SetWindowLongW(m_listView1.Handle(), GWL_STYLE, any ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
   if (any) SetFocus(m_listView1.Handle());
   KeyState();
 }

@@ -55,7 +55,7 @@ void TfrmWaitCD::Create() {
 void TfrmWaitCD::OnShowing() { m_wait->Show(m_message); }
 
 void TfrmWaitCD::OnActivated() {
-  SetWindowTextA(Handle(), kProgramName);
+  SetTextOf(Handle(), kProgramName);
   if (IsWindowEnabled(m_btnOk.Handle()) && IsWindowVisible(m_btnOk.Handle())) SetFocus(m_btnOk.Handle());
 }
 
@@ -81,7 +81,7 @@ LRESULT TfrmWaitCD::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Dialog::HandleMessage(message, wParam, lParam);
 }
 
-void TfrmWaitCD::ShowMessage(std::string_view text) { SetWindowTextA(m_lblMsg, std::string(text).c_str()); }
+void TfrmWaitCD::ShowMessage(std::string_view text) { SetTextOf(m_lblMsg, text); }
 
 // OK follows the wait's state.
 void TfrmWaitCD::DisableOk() { KeyState(); }

@@ -5,6 +5,7 @@
 #include "drives/win32/CdTray.h"
 #include "drives/win32/Win32DriveQueries.h"
 #include "scan/fmScanIds.h"
+#include "ui/Cursors.h"
 #include "ui/MessageBoxes.h"
 
 namespace discovel {
@@ -69,7 +70,7 @@ void TfrmScan::CancelSession() { m_session->Cancel(); }
 
 LRESULT TfrmScan::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SETCURSOR && m_busy) {
-    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    SetCursor(SystemCursor(IDC_WAIT));
     return TRUE;
   }
   return DiscSessionDialog::HandleMessage(message, wParam, lParam);
@@ -83,7 +84,7 @@ void TfrmScan::SetProgress(int position) { SetPercent(position); }
 void TfrmScan::ShowMessage(std::string_view text) { ShowStatus(text); }
 
 void TfrmScan::SetCancelCaption(std::string_view caption) {
-  SetWindowTextA(m_btnCancel.Handle(), std::string(caption).c_str());
+  SetTextOf(m_btnCancel.Handle(), caption);
 }
 
 void TfrmScan::ShowEditPanel(bool visible) { m_fields.Show(visible); }
@@ -91,22 +92,22 @@ void TfrmScan::ShowEditPanel(bool visible) { m_fields.Show(visible); }
 void TfrmScan::ShowProgressPanel(bool visible) {
   ShowWindow(m_progress, visible ? SW_SHOW : SW_HIDE);
   m_busy = visible;
-  SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(visible ? IDC_WAIT : IDC_ARROW)));
+  SetCursor(SystemCursor(visible ? IDC_WAIT : IDC_ARROW));
 }
 
 void TfrmScan::ClearFields() {
   // Each field says it changed, also an empty one (the mark's check runs).
-  for (HWND edit : m_fields.Edits()) SetWindowTextA(edit, "");
+  for (HWND edit : m_fields.Edits()) SetTextOf(edit, "");
 }
 
 void TfrmScan::SetMark(std::string_view mark) {
-  SetWindowTextA(m_fields.mark.Handle(), std::string(mark).c_str());
+  SetTextOf(m_fields.mark.Handle(), mark);
   FocusMark();
 }
 
 void TfrmScan::FocusMark() {
   SetFocus(m_fields.mark.Handle());
-  SendMessageA(m_fields.mark.Handle(), EM_SETSEL, 0, -1);
+  SendMessageW(m_fields.mark.Handle(), EM_SETSEL, 0, -1);
 }
 
 void TfrmScan::EnableOk(bool enabled) {

@@ -50,7 +50,7 @@ TfrmDuplicates::~TfrmDuplicates() { DestroyDetached(); }
 
 void TfrmDuplicates::Create() {
   CreateToolWindow({kClassName, "Duplicates", &m_context.services.settings, names::kFormDuplicates});
-  SetWindowTextA(Handle(), (std::string(kProgramName) + " (duplicate files)").c_str());
+  SetTextOf(Handle(), std::string(kProgramName) + " (duplicate files)");
   BuildControls();
   BuildCommands();
   m_run.onArchiveFailed = [this](const std::string& message) { m_troubles.Add(message); };
@@ -221,7 +221,7 @@ bool TfrmDuplicates::PreTranslate(MSG& msg) {
 void TfrmDuplicates::OnActivated() {
   if (m_autoGoDone) return;
   m_autoGoDone = true;
-  PostMessageA(Handle(), kMsgAutoGo, 0, 0);
+  PostMessageW(Handle(), kMsgAutoGo, 0, 0);
 }
 
 LRESULT TfrmDuplicates::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

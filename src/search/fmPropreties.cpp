@@ -27,11 +27,9 @@ constexpr int kLineGap = 15;  // the lines stop this short of the content's righ
 
 // The design width `label` needs for its text in its font.
 int FittingWidth(HWND label) {
-  const std::string text = WindowText(label);
   HDC dc = GetDC(label);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
-  SIZE extent{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  const SIZE extent = TextExtent(dc, TextOf(label));
   SelectObject(dc, old);
   ReleaseDC(label, dc);
   // The measure is in pixels at the window's DPI; a pixel more covers rounding.
@@ -68,11 +66,11 @@ void TfrmPropreties::Create() {
   const std::string values[kPairs] = {m_values.mark, m_values.directory + "      ", m_values.file,
                                       m_values.type, m_values.date,                 m_values.size + " bytes"};
   for (int i = 0; i < kPairs; ++i) {
-    m_captions[i] = CreateChild(box, "STATIC", captions[i], SS_LEFT, {}, 0);
-    m_valueLabels[i] = CreateChild(box, "STATIC", values[i].c_str(), SS_NOPREFIX, {}, ids[i]);
+    m_captions[i] = CreateChild(box, WC_STATICW, captions[i], SS_LEFT, {}, 0);
+    m_valueLabels[i] = CreateChild(box, WC_STATICW, values[i].c_str(), SS_NOPREFIX, {}, ids[i]);
   }
   const int lineIds[kLines] = {kL1, kL2, kL3};
-  for (int i = 0; i < kLines; ++i) m_lines[i] = CreateChild(box, "STATIC", "", SS_ETCHEDHORZ, {}, lineIds[i]);
+  for (int i = 0; i < kLines; ++i) m_lines[i] = CreateChild(box, WC_STATICW, "", SS_ETCHEDHORZ, {}, lineIds[i]);
   m_scrollBox1.onResize = [this] { ScrollBox1Resize(); };
   PlaceContent();
 }

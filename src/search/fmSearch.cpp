@@ -178,14 +178,14 @@ bool TfrmSearch::PreTranslate(MSG& msg) {
 }
 
 void TfrmSearch::OnActivated() {
-  SetWindowTextA(Handle(), m_session.Caption().c_str());
+  SetTextOf(Handle(), m_session.Caption());
   if (m_session.MarksBoxAllowed()) return;
   m_panel.Enable(m_controlsEnabled);
   // The restricted window lists its archive once, when it first comes up,
   // not each time a message box or dialog of it closes.
   if (!m_autoGoDone) {
     m_autoGoDone = true;
-    PostMessageA(Handle(), kMsgAutoGo, 0, 0);
+    PostMessageW(Handle(), kMsgAutoGo, 0, 0);
   }
 }
 

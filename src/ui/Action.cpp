@@ -1,5 +1,7 @@
 #include "ui/Action.h"
 
+#include "platform/win32/WideText.h"
+
 namespace discovel {
 
 Action::Action(std::string caption, std::string hint, std::function<void()> onExecute)
@@ -32,7 +34,10 @@ void Action::SetHint(std::string hint) {
 
 void Action::SetCaption(std::string caption) {
   m_caption = std::move(caption);
-  for (const BoundItem& item : m_items) ModifyMenuA(item.menu, item.id, MF_BYCOMMAND | MF_STRING, item.id, m_caption.c_str());
+  const std::wstring wide = Wide(m_caption);
+  for (const BoundItem& item : m_items) {
+    ModifyMenuW(item.menu, item.id, MF_BYCOMMAND | MF_STRING, item.id, wide.c_str());
+  }
   Refresh();
 }
 
@@ -51,9 +56,9 @@ void Action::Refresh() {
   for (const BoundButton& bound : m_buttons) {
     EnableWindow(bound.button, m_enabled);
     // A toggle's button shows whether the action is checked.
-    const LONG type = GetWindowLongA(bound.button, GWL_STYLE) & BS_TYPEMASK;
+    const LONG type = GetWindowLongW(bound.button, GWL_STYLE) & BS_TYPEMASK;
     if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX) {
-      SendMessageA(bound.button, BM_SETCHECK, m_checked ? BST_CHECKED : BST_UNCHECKED, 0);
+      SendMessageW(bound.button, BM_SETCHECK, m_checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
   }
   for (const BoundItem& item : m_items) {

@@ -8,8 +8,8 @@ namespace discovel {
 namespace {
 
 constexpr int kGlyph = kPictureHeight;  // square glyphs, two to a picture
-constexpr char kIndexProperty[] = "DiscovelPictureIndex";
-constexpr char kImagesProperty[] = "DiscovelPictures";
+constexpr wchar_t kIndexProperty[] = L"DiscovelPictureIndex";
+constexpr wchar_t kImagesProperty[] = L"DiscovelPictures";
 
 // The side of a square glyph in `images`: the height of its pictures.
 int GlyphSize(HIMAGELIST images) {
@@ -246,10 +246,10 @@ HIMAGELIST CreateCaptionPictures(ButtonPicture picture, int size, UINT dpi) {
 }
 
 void DrawButton(HIMAGELIST images, HWND button, int index) {
-  SetPropA(button, kIndexProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(index + 1)));
+  SetPropW(button, kIndexProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(index + 1)));
   if (IsToolButton(button)) {
     // Drawn from the list whenever it paints (DrawToolButton).
-    SetPropA(button, kImagesProperty, reinterpret_cast<HANDLE>(images));
+    SetPropW(button, kImagesProperty, reinterpret_cast<HANDLE>(images));
     InvalidateRect(button, nullptr, TRUE);
     return;
   }
@@ -266,18 +266,18 @@ void DrawButton(HIMAGELIST images, HWND button, int index) {
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
   auto previous = reinterpret_cast<HGDIOBJ>(
-      SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph)));
+      SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph)));
   if (previous && previous != glyph) DeleteObject(previous);
 }
 
 int ButtonPictureIndex(HWND button) {
-  return static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(button, kIndexProperty))) - 1;
+  return static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(button, kIndexProperty))) - 1;
 }
 
 void FreeButtonPicture(HWND button) {
-  RemovePropA(button, kIndexProperty);
-  if (RemovePropA(button, kImagesProperty)) return;  // a tool button holds no glyph of its own
-  auto glyph = reinterpret_cast<HGDIOBJ>(SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, 0));
+  RemovePropW(button, kIndexProperty);
+  if (RemovePropW(button, kImagesProperty)) return;  // a tool button holds no glyph of its own
+  auto glyph = reinterpret_cast<HGDIOBJ>(SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP, 0));
   if (glyph) DeleteObject(glyph);
 }
 
@@ -287,7 +287,7 @@ void DrawToolButton(const DRAWITEMSTRUCT& item) {
   FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   if (pressed) DrawEdge(dc, &face, BDR_SUNKENOUTER, BF_RECT);
-  auto images = reinterpret_cast<HIMAGELIST>(GetPropA(item.hwndItem, kImagesProperty));
+  auto images = reinterpret_cast<HIMAGELIST>(GetPropW(item.hwndItem, kImagesProperty));
   const int index = ButtonPictureIndex(item.hwndItem);
   if (!images || index < 0) return;
   const int size = GlyphSize(images);

@@ -24,7 +24,7 @@ void ForgetRoute(HWND control) {
 
 ChildWindow::~ChildWindow() { Destroy(); }
 
-void ChildWindow::Create(HWND parent, const char* className, int id, const ControlBounds& bounds, DWORD style,
+void ChildWindow::Create(HWND parent, const wchar_t* className, int id, const ControlBounds& bounds, DWORD style,
                          DWORD exStyle, DWORD commonControls, unsigned anchors) {
   Destroy();
   if (commonControls) {

@@ -27,7 +27,7 @@ class ChildWindow : public CommandTarget {
   // Creates the control; `commonControls` (ICC_...) registers the common
   // control class first, since a program may not have done so yet. Throws
   // AppError when the control cannot be created.
-  void Create(HWND parent, const char* className, int id, const ControlBounds& bounds, DWORD style,
+  void Create(HWND parent, const wchar_t* className, int id, const ControlBounds& bounds, DWORD style,
               DWORD exStyle = 0, DWORD commonControls = 0, unsigned anchors = kAnchorTopLeft);
   // Destroys the control now. Its notifications sent while it goes are
   // ignored: Handle() is already null then.

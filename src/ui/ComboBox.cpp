@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/WideText.h"
+
 namespace discovel {
 namespace {
 
@@ -15,35 +17,37 @@ void ComboBox::Create(const ComboBoxArgs& args) {
   // follows from its font.
   ControlBounds bounds = args.bounds;
   bounds.height = kDropHeight;
-  ChildWindow::Create(args.form->Handle(), WC_COMBOBOXA, args.id, bounds,
+  ChildWindow::Create(args.form->Handle(), WC_COMBOBOXW, args.id, bounds,
                       WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, args.anchors);
-  for (const char* item : args.items) SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  for (const char* item : args.items) AddItem(item);
   Select(args.selected);
   TakeCommands();
 }
 
-int ComboBox::Selected() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)); }
+int ComboBox::Selected() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
 
-void ComboBox::Select(int index) { SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+void ComboBox::Select(int index) { SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 void ComboBox::SetItems(const std::vector<std::string>& items, int selected) {
-  SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
-  for (const std::string& item : items) {
-    SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  }
+  SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items) AddItem(item);
   Select(selected);
 }
 
 std::string ComboBox::SelectedText() const {
   const int index = Selected();
   if (index < 0) return {};
-  const LRESULT length = SendMessageA(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  const LRESULT length = SendMessageW(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == CB_ERR) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const LRESULT copied =
-      SendMessageA(Handle(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+      SendMessageW(Handle(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied == CB_ERR ? 0 : static_cast<std::size_t>(copied));
-  return text;
+  return Utf8(text);
+}
+
+void ComboBox::AddItem(std::string_view item) {
+  SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
 }
 
 bool ComboBox::OnCommandCode(WORD code) {

@@ -3,6 +3,7 @@
 // user's choice through onChange.
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 #include <initializer_list>
 
@@ -33,6 +34,7 @@ class ComboBox final : public ChildWindow {
   std::function<void()> onChange;
 
  private:
+  void AddItem(std::string_view item);
   bool OnCommandCode(WORD code) override;
 };
 

@@ -5,6 +5,7 @@
 #include <map>
 #include <utility>
 
+#include "platform/win32/WideText.h"
 #include "ui/Dpi.h"
 #include "ui/Form.h"
 
@@ -12,17 +13,17 @@ namespace discovel {
 namespace {
 
 // The face of the system's message font; Tahoma where it cannot be read.
-const std::string& MessageFace() {
-  static const std::string face = [] {
-    NONCLIENTMETRICSA metrics{};
+const std::wstring& MessageFace() {
+  static const std::wstring face = [] {
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    bool read = SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0) != FALSE;
+    bool read = SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0) != FALSE;
     if (!read) {
       // Windows before Vista knows the structure without its last field.
-      metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-      read = SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0) != FALSE;
+      metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+      read = SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0) != FALSE;
     }
-    return std::string(read && metrics.lfMessageFont.lfFaceName[0] ? metrics.lfMessageFont.lfFaceName : "Tahoma");
+    return std::wstring(read && metrics.lfMessageFont.lfFaceName[0] ? metrics.lfMessageFont.lfFaceName : L"Tahoma");
   }();
   return face;
 }
@@ -31,7 +32,7 @@ HFONT MakeFont(FontRole role, UINT dpi) {
   const bool large = role == FontRole::Title || role == FontRole::Message;
   const bool bold = role == FontRole::Bold || role == FontRole::Message;
   const int height = ScaleToDpi(large ? 16 : 11, dpi);
-  return CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, role == FontRole::Link, FALSE,
+  return CreateFontW(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, role == FontRole::Link, FALSE,
                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_SWISS, MessageFace().c_str());
 }
@@ -51,7 +52,7 @@ HFONT ProgramFont(FontRole role, HWND window) { return ProgramFont(role, WindowD
 
 void SetControlFont(HWND control, FontRole role) {
   if (Form* form = Form::FromHandle(GetAncestor(control, GA_ROOT))) form->KeepFontRole(control, role);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont(role, control)), FALSE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont(role, control)), FALSE);
 }
 
 namespace {
@@ -59,7 +60,7 @@ namespace {
 constexpr UINT_PTR kToolButtonSubclass = 0x7B;
 // Marks a tool button; a property rather than a subclass query, which not
 // every comctl32 import library offers.
-constexpr char kToolButtonProperty[] = "DiscovelToolButton";
+constexpr wchar_t kToolButtonProperty[] = L"DiscovelToolButton";
 
 LRESULT CALLBACK ToolButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == WM_SETFOCUS) {
@@ -69,7 +70,7 @@ LRESULT CALLBACK ToolButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
     return result;
   }
   if (message == WM_NCDESTROY) {
-    RemovePropA(button, kToolButtonProperty);
+    RemovePropW(button, kToolButtonProperty);
     RemoveWindowSubclass(button, &ToolButtonProc, kToolButtonSubclass);
   }
   return DefSubclassProc(button, message, wParam, lParam);
@@ -81,23 +82,23 @@ HWND CreateToolButton(HWND parent, int id, int x, int y, int size, unsigned anch
   // Owner-drawn: visual styles draw every push button raised, and a
   // disabled bitmap button shows an embossed blank instead of a greyed
   // picture (DrawToolButton paints it).
-  HWND button = CreateChild(parent, "BUTTON", "", BS_OWNERDRAW, DesignRect{x, y, size, size}, id, FontRole::Normal, 0,
-                            anchors);
+  HWND button = CreateChild(parent, WC_BUTTONW, "", BS_OWNERDRAW, DesignRect{x, y, size, size}, id, FontRole::Normal,
+                            0, anchors);
   SetWindowSubclass(button, &ToolButtonProc, kToolButtonSubclass, 0);
-  SetPropA(button, kToolButtonProperty, reinterpret_cast<HANDLE>(1));
+  SetPropW(button, kToolButtonProperty, reinterpret_cast<HANDLE>(1));
   return button;
 }
 
 bool IsToolButton(HWND control) {
-  return control && GetPropA(control, kToolButtonProperty) != nullptr;
+  return control && GetPropW(control, kToolButtonProperty) != nullptr;
 }
 
-HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, const DesignRect& rect, int id,
-                 FontRole font, DWORD exStyle, unsigned anchors) {
+HWND CreateChild(HWND parent, const wchar_t* className, const char* text, DWORD style, const DesignRect& rect,
+                 int id, FontRole font, DWORD exStyle, unsigned anchors) {
   const PixelRect at = ScaleRect(rect, WindowDpi(parent));
-  HWND child = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, at.x, at.y, at.width,
-                               at.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               GetModuleHandleA(nullptr), nullptr);
+  HWND child = CreateWindowExW(exStyle, className, Wide(text ? text : "").c_str(),
+                               WS_CHILD | WS_VISIBLE | style, at.x, at.y, at.width, at.height, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   if (!child) return nullptr;
   SetControlFont(child, font);
   if (Form* form = Form::FromHandle(parent); form && !(anchors & kPlacedByOwner)) form->Place(child, rect, anchors);
@@ -114,38 +115,28 @@ void PlaceControl(HWND control, const DesignRect& rect, unsigned anchors) {
   SetWindowPos(control, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::string WindowText(HWND hwnd) {
-  const int length = GetWindowTextLengthA(hwnd);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), length + 1)));
-  return text;
-}
-
-void SetWindowTextIfChanged(HWND hwnd, const std::string& text) {
-  if (WindowText(hwnd) != text) SetWindowTextA(hwnd, text.c_str());
-}
-
 void Hints::Attach(HWND owner) {
   m_owner = owner;
-  m_tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+  m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+                              GetModuleHandleW(nullptr), nullptr);
   // Hints come at once when moving between controls and stay three seconds.
-  SendMessageA(m_tooltip, TTM_SETDELAYTIME, TTDT_RESHOW, 10);
-  SendMessageA(m_tooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 3000);
+  SendMessageW(m_tooltip, TTM_SETDELAYTIME, TTDT_RESHOW, 10);
+  SendMessageW(m_tooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 3000);
 }
 
 void Hints::Set(HWND control, const std::string& text) {
   if (!m_tooltip) return;
-  TOOLINFOA info{};
-  info.cbSize = TTTOOLINFOA_V1_SIZE;
+  TOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V1_SIZE;
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   info.hwnd = m_owner;
   info.uId = reinterpret_cast<UINT_PTR>(control);
-  TOOLINFOA existing = info;
-  const bool known = SendMessageA(m_tooltip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&existing)) != 0;
-  info.lpszText = const_cast<char*>(text.c_str());
-  SendMessageA(m_tooltip, known ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  TOOLINFOW existing = info;
+  const bool known = SendMessageW(m_tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&existing)) != 0;
+  std::wstring wide = Wide(text);
+  info.lpszText = wide.data();
+  SendMessageW(m_tooltip, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 }  // namespace discovel

@@ -1,10 +1,14 @@
 #pragma once
 // Child controls of our windows, in the program's fonts. Positions and sizes
-// are design units (pixels at 96 DPI), scaled for the window's DPI.
+// are design units (pixels at 96 DPI), scaled for the window's DPI. Texts
+// are UTF-8; the controls are Unicode windows.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <string>
 
+#include "ui/WindowText.h"
 #include "ui/core/DesignLayout.h"
 
 namespace discovel {
@@ -30,10 +34,11 @@ void SetControlFont(HWND control, FontRole role);
 // A child control at `rect` (design units) of `parent`. In a form the form
 // keeps the rectangle and anchors and places the control by them whenever
 // its size or DPI changes; elsewhere it is scaled once.
-HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, const DesignRect& rect, int id,
-                 FontRole font = FontRole::Normal, DWORD exStyle = 0, unsigned anchors = kAnchorTopLeft);
-inline HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int width,
-                        int height, int id, FontRole font = FontRole::Normal, DWORD exStyle = 0) {
+// `text` is UTF-8.
+HWND CreateChild(HWND parent, const wchar_t* className, const char* text, DWORD style, const DesignRect& rect,
+                 int id, FontRole font = FontRole::Normal, DWORD exStyle = 0, unsigned anchors = kAnchorTopLeft);
+inline HWND CreateChild(HWND parent, const wchar_t* className, const char* text, DWORD style, int x, int y,
+                        int width, int height, int id, FontRole font = FontRole::Normal, DWORD exStyle = 0) {
   return CreateChild(parent, className, text, style, DesignRect{x, y, width, height}, id, font, exStyle);
 }
 // Places `control` at `rect` (design units) with `anchors` in its parent.
@@ -43,9 +48,6 @@ void PlaceControl(HWND control, const DesignRect& rect, unsigned anchors = kAnch
 // keyboard focus where it was (on the list the button works on).
 HWND CreateToolButton(HWND parent, int id, int x, int y, int size, unsigned anchors = kAnchorTopLeft);
 bool IsToolButton(HWND control);
-
-std::string WindowText(HWND hwnd);
-void SetWindowTextIfChanged(HWND hwnd, const std::string& text);
 
 // Tool tips ("hints") for the controls of one window.
 class Hints {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/AppError.h"
+#include "platform/win32/WideText.h"
 
 namespace discovel {
 namespace {
@@ -30,13 +31,16 @@ DatePicker::~DatePicker() { Destroy(); }
 void DatePicker::Create(const DatePickerArgs& args) {
   if (!args.form || !args.form->Handle()) throw AppError("A date picker needs a window.");
   const DWORD style = WS_TABSTOP | DTS_SHORTDATEFORMAT | (args.checkBox ? DTS_SHOWNONE : 0);
-  ChildWindow::Create(args.form->Handle(), DATETIMEPICK_CLASSA, args.id, args.bounds, style, 0, ICC_DATE_CLASSES);
-  if (args.format) SendMessageA(Handle(), DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>(args.format));
+  ChildWindow::Create(args.form->Handle(), DATETIMEPICK_CLASSW, args.id, args.bounds, style, 0, ICC_DATE_CLASSES);
+  if (args.format) {
+    const std::wstring format = Wide(args.format);
+    SendMessageW(Handle(), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(format.c_str()));
+  }
   SYSTEMTIME now{};
-  SendMessageA(Handle(), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&now));
+  SendMessageW(Handle(), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&now));
   m_shown = FromSystemTime(now);
   // The calendar drops down in the field's font, at the window's DPI.
-  SendMessageA(Handle(), DTM_SETMCFONT, SendMessageA(Handle(), WM_GETFONT, 0, 0), FALSE);
+  SendMessageW(Handle(), DTM_SETMCFONT, SendMessageW(Handle(), WM_GETFONT, 0, 0), FALSE);
   args.form->RouteNotifications(Handle(), this);
 }
 
@@ -44,19 +48,19 @@ bool DatePicker::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
   // A new font (the window's DPI changed) is the calendar's too.
   if (message != WM_SETFONT) return false;
   result = DefSubclassProc(Handle(), message, wParam, lParam);
-  SendMessageA(Handle(), DTM_SETMCFONT, wParam, FALSE);
+  SendMessageW(Handle(), DTM_SETMCFONT, wParam, FALSE);
   return true;
 }
 
 std::optional<LocalTime> DatePicker::Date() const {
   SYSTEMTIME time{};
-  if (SendMessageA(Handle(), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) != GDT_VALID) return {};
+  if (SendMessageW(Handle(), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) != GDT_VALID) return {};
   return FromSystemTime(time);
 }
 
 void DatePicker::SetDate(const LocalTime& date) {
   SYSTEMTIME time = ToSystemTime(date);
-  if (!SendMessageA(Handle(), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time))) {
+  if (!SendMessageW(Handle(), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time))) {
     throw AppError("Invalid date.");
   }
   m_shown = date;
@@ -70,11 +74,11 @@ void DatePicker::SetChecked(bool checked) {
     m_shown = *Date();
     // Some pickers want a time even when told there is none.
     SYSTEMTIME time = ToSystemTime(m_shown);
-    SendMessageA(Handle(), DTM_SETSYSTEMTIME, GDT_NONE, reinterpret_cast<LPARAM>(&time));
+    SendMessageW(Handle(), DTM_SETSYSTEMTIME, GDT_NONE, reinterpret_cast<LPARAM>(&time));
   }
 }
 
-HWND DatePicker::Calendar() const { return reinterpret_cast<HWND>(SendMessageA(Handle(), DTM_GETMONTHCAL, 0, 0)); }
+HWND DatePicker::Calendar() const { return reinterpret_cast<HWND>(SendMessageW(Handle(), DTM_GETMONTHCAL, 0, 0)); }
 
 bool DatePicker::OnNotify(const NMHDR& header, LRESULT& result) {
   if (!Handle()) return false;  // going away: its events may reach freed state

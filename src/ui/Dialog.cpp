@@ -57,7 +57,7 @@ void Dialog::CreateBandButtons(std::initializer_list<BandButton> buttons) {
 }
 
 HWND Dialog::CreateMessageLabel(int id, const DesignRect& bounds) {
-  return CreateChild(Handle(), "STATIC", "", SS_OWNERDRAW, bounds.x, bounds.y, bounds.width, bounds.height, id,
+  return CreateChild(Handle(), WC_STATICW, "", SS_OWNERDRAW, bounds.x, bounds.y, bounds.width, bounds.height, id,
                      FontRole::Message);
 }
 
@@ -109,12 +109,12 @@ void DrawBandTitle(HDC dc, const char* title, RECT area, UINT dpi) {
   HGDIOBJ oldFont = SelectObject(dc, ProgramFont(FontRole::Title, dpi));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kTitleColour);
-  DrawTextA(dc, title, -1, &area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  DrawTextIn(dc, title, area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   SelectObject(dc, oldFont);
 }
 
 void Dialog::DrawMessageLabel(const DRAWITEMSTRUCT& item) {
-  const std::string text = WindowText(item.hwndItem);
+  const std::string text = TextOf(item.hwndItem);
   RECT area = item.rcItem;
   const int inset = ScaleToDpi(5, Dpi());
   InflateRect(&area, -inset, -inset);
@@ -123,10 +123,10 @@ void Dialog::DrawMessageLabel(const DRAWITEMSTRUCT& item) {
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, RGB(0, 0, 0));
   RECT measure = area;
-  DrawTextA(item.hDC, text.c_str(), -1, &measure, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+  DrawTextIn(item.hDC, text, measure, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
   const int height = measure.bottom - measure.top;
   area.top += ((area.bottom - area.top) - height) / 2;
-  DrawTextA(item.hDC, text.c_str(), -1, &area, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+  DrawTextIn(item.hDC, text, area, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
   SelectObject(item.hDC, oldFont);
 }
 

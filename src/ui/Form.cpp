@@ -3,7 +3,9 @@
 #include <unordered_map>
 
 #include "platform/AppError.h"
+#include "platform/win32/WideText.h"
 #include "ui/ButtonPictures.h"
+#include "ui/Cursors.h"
 #include "ui/Dpi.h"
 #include "ui/ErrorBox.h"
 
@@ -30,7 +32,7 @@ void Form::DestroyDetached() {
     ReleasePictures();
     HWND hwnd = m_hwnd;
     LiveForms().erase(hwnd);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     m_hwnd = nullptr;
     DestroyWindow(hwnd);
   }
@@ -99,7 +101,7 @@ bool Form::DispatchCommand(UINT id, WORD code, HWND control) {
 bool ControlTakesCommands(HWND control) {
   // The control's own visibility: a dialog hidden with its minimized owner
   // still takes its buttons' commands.
-  return !control || (IsWindowEnabled(control) && (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE));
+  return !control || (IsWindowEnabled(control) && (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE));
 }
 
 void Form::RouteNotifications(HWND control, NotifyTarget* target) {
@@ -148,7 +150,7 @@ void Form::BindButton(HWND button) {
 }
 
 void Form::ShowPicture(HWND button, ButtonPicture picture) {
-  const LONG style = GetWindowLongA(button, GWL_STYLE);
+  const LONG style = GetWindowLongW(button, GWL_STYLE);
   if (!IsToolButton(button) && !(style & BS_BITMAP)) {
     ShowCaptionPicture(button, picture);
     return;
@@ -175,7 +177,7 @@ void Form::ShowCaptionPicture(HWND button, ButtonPicture picture) {
   const int gap = ScaleToDpi(3, m_dpi);
   list.margin = RECT{gap, gap, gap, tall ? 0 : gap};
   list.uAlign = tall ? BUTTON_IMAGELIST_ALIGN_TOP : BUTTON_IMAGELIST_ALIGN_LEFT;
-  SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
+  SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
   // The button drew with the list it had until now: that one goes only now.
   m_captionPictures[button] = std::move(images);
   m_shownPictures[button] = picture;
@@ -198,7 +200,7 @@ void Form::ReleasePictures() {
     if (m_captionPictures.count(button)) {
       BUTTON_IMAGELIST none{};
       none.himl = nullptr;
-      SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&none));
+      SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&none));
     } else {
       FreeButtonPicture(button);
     }
@@ -213,19 +215,22 @@ bool Form::DispatchNotify(const NMHDR& header, LRESULT& result) {
 }
 
 void Form::CreateFormWindow(const WindowSpec& params) {
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA existing{sizeof existing};
-  if (!GetClassInfoExA(instance, params.className, &existing)) {
-    WNDCLASSEXA wc{sizeof wc};
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const std::wstring className = Wide(params.className);
+  WNDCLASSEXW existing{sizeof existing};
+  if (!GetClassInfoExW(instance, className.c_str(), &existing)) {
+    // A Unicode class: its windows and their controls speak UTF-16, typed
+    // text and notifications included.
+    WNDCLASSEXW wc{sizeof wc};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = &Form::WindowProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hCursor = SystemCursor(IDC_ARROW);
     wc.hIcon = params.icon;
     wc.hIconSm = params.icon;
     wc.hbrBackground = params.background ? params.background : reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = params.className;
-    if (!RegisterClassExA(&wc)) throw AppError("Cannot register the window class.");
+    wc.lpszClassName = className.c_str();
+    if (!RegisterClassExW(&wc)) throw AppError("Cannot register the window class.");
   }
   // Made at its owner's DPI, or the primary screen's; a window that lands
   // on a screen of another scale is told so by WM_DPICHANGED.
@@ -235,8 +240,8 @@ void Form::CreateFormWindow(const WindowSpec& params) {
   m_style = params.style;
   m_exStyle = params.exStyle;
   const SIZE outer = OuterSizeAtDpi(params.client);
-  CreateWindowExA(params.exStyle, params.className, params.caption, params.style, CW_USEDEFAULT, CW_USEDEFAULT,
-                  outer.cx, outer.cy, params.owner, nullptr, instance, this);
+  CreateWindowExW(params.exStyle, className.c_str(), Wide(params.caption).c_str(), params.style, CW_USEDEFAULT,
+                  CW_USEDEFAULT, outer.cx, outer.cy, params.owner, nullptr, instance, this);
   if (!m_hwnd) throw AppError("Cannot create the window.");
   // Made on a screen of another scale than guessed: its size is that
   // screen's. No control exists yet to be laid out again.
@@ -286,7 +291,7 @@ void Form::TakeDpi(UINT dpi, const RECT& suggested) {
       it = m_fontRoles.erase(it);
       continue;
     }
-    SendMessageA(it->first, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont(it->second, m_dpi)), TRUE);
+    SendMessageW(it->first, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont(it->second, m_dpi)), TRUE);
     ++it;
   }
   if (m_pictures) DrawPictures();
@@ -323,8 +328,8 @@ void Form::RestoreFocus() {
     return;
   }
   SetFocus(m_lastFocus);
-  if (m_opening && (SendMessageA(m_lastFocus, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)) {
-    SendMessageA(m_lastFocus, EM_SETSEL, 0, -1);
+  if (m_opening && (SendMessageW(m_lastFocus, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)) {
+    SendMessageW(m_lastFocus, EM_SETSEL, 0, -1);
   }
   m_opening = false;
 }
@@ -334,24 +339,24 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Form::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(m_hwnd, message, wParam, lParam);
+  return DefWindowProcW(m_hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Form* form = FromHandle(hwnd);
   if (message == WM_NCCREATE) {
-    form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     form->m_hwnd = hwnd;
     LiveForms()[hwnd] = form;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
   }
-  if (!form) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     LiveForms().erase(hwnd);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     form->m_hwnd = nullptr;
     GuardedCall([&] { form->OnWindowDestroyed(); });
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
   }
   LRESULT result = 0;
   bool handled = false;
@@ -366,6 +371,15 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         break;
       case WM_NOTIFY:
         handled = form->DispatchNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
+        break;
+      case WM_NOTIFYFORMAT:
+        // The controls of a form send their notifications in UTF-16
+        // (LVN_GETDISPINFOW, TTN_GETDISPINFOW, ...), which is what their
+        // wrappers answer.
+        if (lParam == NF_QUERY) {
+          handled = true;
+          result = NFR_UNICODE;
+        }
         break;
       case WM_INITMENUPOPUP:
         form->KeyState();
@@ -413,7 +427,7 @@ void CenterOnScreen(HWND hwnd) {
   RECT window{};
   RECT work{};
   GetWindowRect(hwnd, &window);
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int width = window.right - window.left;
   const int height = window.bottom - window.top;
   SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - width) / 2,
@@ -436,7 +450,7 @@ void MinimizeApplication(HWND window) {
   if (root == window) {
     ShowWindow(window, SW_MINIMIZE);
   } else {
-    SendMessageA(root, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    SendMessageW(root, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   }
 }
 

@@ -3,10 +3,11 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 #include <exception>
 
 #include "platform/AppError.h"
+#include "platform/win32/WideText.h"
 #include "ui/Dpi.h"
 
 namespace discovel {
@@ -42,7 +43,7 @@ void ListView::Create(const ListViewArgs& args) {
   if (!args.multiSelect) style |= LVS_SINGLESEL;
   if (args.showSelectionAlways) style |= LVS_SHOWSELALWAYS;
   if (!args.headerButtons) style |= LVS_NOSORTHEADER;
-  ChildWindow::Create(args.form->Handle(), WC_LISTVIEWA, args.id, args.bounds, style, WS_EX_CLIENTEDGE,
+  ChildWindow::Create(args.form->Handle(), WC_LISTVIEWW, args.id, args.bounds, style, WS_EX_CLIENTEDGE,
                       ICC_LISTVIEW_CLASSES, args.anchors);
   m_dpi = WindowDpi(Handle());
   m_view = args.view;
@@ -63,26 +64,27 @@ void ListView::Create(const ListViewArgs& args) {
 void ListView::InsertColumns() {
   for (std::size_t i = 0; i < m_columns.size(); ++i) {
     const ListViewColumn& column = m_columns[i];
-    LVCOLUMNA header{};
+    std::wstring caption = Wide(column.caption);
+    LVCOLUMNW header{};
     header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
     header.fmt = column.align == ListViewColumn::Align::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
     header.cx = LimitWidth(static_cast<int>(i), ScaleToDpi(column.width, m_dpi));
-    header.pszText = const_cast<char*>(column.caption.c_str());
+    header.pszText = caption.data();
     header.iSubItem = static_cast<int>(i);
-    if (Send(LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&header)) < 0) throw AppError("Cannot add a column.");
+    if (Send(LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&header)) < 0) throw AppError("Cannot add a column.");
   }
 }
 
 LRESULT ListView::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
-  return SendMessageA(Handle(), message, wParam, lParam);
+  return SendMessageW(Handle(), message, wParam, lParam);
 }
 
 void ListView::SetView(ListViewMode view) {
   // Common controls 5 lack LVM_SETVIEW; their view is the style's type, which
   // has the same values for these four views.
   if (Send(LVM_SETVIEW, static_cast<WPARAM>(view)) == -1) {
-    const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
-    SetWindowLongA(Handle(), GWL_STYLE, (style & ~LVS_TYPEMASK) | static_cast<LONG>(view));
+    const LONG style = GetWindowLongW(Handle(), GWL_STYLE);
+    SetWindowLongW(Handle(), GWL_STYLE, (style & ~LVS_TYPEMASK) | static_cast<LONG>(view));
   }
   m_view = view;
 }
@@ -114,7 +116,7 @@ void ListView::FitColumns() {
   // one the rows need, shown or not yet.
   const int bar = SystemMetricAt(SM_CXVSCROLL, m_dpi);
   int width = client.right;
-  if (GetWindowLongA(Handle(), GWL_STYLE) & WS_VSCROLL) width += bar;
+  if (GetWindowLongW(Handle(), GWL_STYLE) & WS_VSCROLL) width += bar;
   const int perPage = static_cast<int>(Send(LVM_GETCOUNTPERPAGE));
   if (RowCount() > perPage) width -= bar;
   std::vector<FittedColumn> fitted;
@@ -167,12 +169,12 @@ bool ListView::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
   }
   // The header tells the list view, not the form, about widths changing.
   if (message != WM_NOTIFY) return false;
-  auto& header = *reinterpret_cast<NMHEADERA*>(lParam);
+  auto& header = *reinterpret_cast<NMHEADERW*>(lParam);
   if (header.hdr.hwndFrom != reinterpret_cast<HWND>(Send(LVM_GETHEADER))) return false;
   return OnHeaderNotify(header, result);
 }
 
-bool ListView::OnHeaderNotify(NMHEADERA& header, LRESULT& result) {
+bool ListView::OnHeaderNotify(NMHEADERW& header, LRESULT& result) {
   const int column = header.iItem;
   if (column < 0 || column >= ColumnCount()) return false;
   const bool hidden = m_columns[static_cast<std::size_t>(column)].width == 0;
@@ -227,7 +229,7 @@ void ListView::ShowKeyboardRow() {
   // its first. Without one the arrow keys would start from nowhere.
   if (RowCount() == 0 || FocusedRow() >= 0) return;
   const int selected = *Selection().begin();
-  LVITEMA item{};
+  LVITEMW item{};
   item.stateMask = item.state = LVIS_FOCUSED;
   Send(LVM_SETITEMSTATE, static_cast<WPARAM>(selected >= 0 ? selected : 0), reinterpret_cast<LPARAM>(&item));
 }
@@ -245,25 +247,11 @@ std::string ListView::SafeCellText(int row, int column) const {
   }
 }
 
-void ListView::AnswerDispInfo(LVITEMA& item) const {
-  // Every row shows the first picture of the image list its view uses.
-  if (item.mask & LVIF_IMAGE) item.iImage = 0;
-  if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
-  const std::string text = SafeCellText(item.iItem, item.iSubItem);
-  const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
-  std::memcpy(item.pszText, text.data(), length);
-  item.pszText[length] = '\0';
-}
-
 void ListView::AnswerDispInfo(LVITEMW& item) const {
   // Every row shows the first picture of the image list its view uses.
   if (item.mask & LVIF_IMAGE) item.iImage = 0;
   if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
-  const std::string text = SafeCellText(item.iItem, item.iSubItem);
-  std::wstring wide(text.size(), L'\0');
-  wide.resize(static_cast<std::size_t>(
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                          static_cast<int>(wide.size()))));
+  const std::wstring wide = Wide(SafeCellText(item.iItem, item.iSubItem));
   const std::size_t length = std::min(wide.size(), static_cast<std::size_t>(item.cchTextMax - 1));
   std::wmemcpy(item.pszText, wide.data(), length);
   item.pszText[length] = L'\0';
@@ -272,12 +260,13 @@ void ListView::AnswerDispInfo(LVITEMW& item) const {
 int ListView::AddRow(const std::vector<std::string>& texts, LPARAM data) {
   // A virtual list would only count the row up, with no text of its own.
   if (m_ownerData) throw AppError("The rows of a virtual list come from its row count.");
-  LVITEMA item{};
+  std::wstring first = Wide(texts.empty() ? std::string() : texts[0]);
+  LVITEMW item{};
   item.mask = LVIF_TEXT | LVIF_PARAM;
   item.iItem = RowCount();
-  item.pszText = const_cast<char*>(texts.empty() ? "" : texts[0].c_str());
+  item.pszText = first.data();
   item.lParam = data;
-  const int row = static_cast<int>(Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  const int row = static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   if (row < 0) throw AppError("Cannot add a row to the list.");
   for (std::size_t column = 1; column < texts.size(); ++column) {
     SetCell(row, static_cast<int>(column), texts[column]);
@@ -286,32 +275,33 @@ int ListView::AddRow(const std::vector<std::string>& texts, LPARAM data) {
 }
 
 void ListView::SetCell(int row, int column, const std::string& text) {
-  LVITEMA item{};
+  std::wstring wide = Wide(text);
+  LVITEMW item{};
   item.iSubItem = column;
-  item.pszText = const_cast<char*>(text.c_str());
-  Send(LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  item.pszText = wide.data();
+  Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 LPARAM ListView::RowData(int row) const {
-  LVITEMA item{};
+  LVITEMW item{};
   item.mask = LVIF_PARAM;
   item.iItem = row;
-  return Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? item.lParam : 0;
+  return Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) ? item.lParam : 0;
 }
 
 void ListView::SetRowImage(int row, int image) {
-  LVITEMA item{};
+  LVITEMW item{};
   item.mask = LVIF_IMAGE;
   item.iItem = row;
   item.iImage = image;
-  Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  Send(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 int ListView::RowImage(int row) const {
-  LVITEMA item{};
+  LVITEMW item{};
   item.mask = LVIF_IMAGE;
   item.iItem = row;
-  return Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? item.iImage : -1;
+  return Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) ? item.iImage : -1;
 }
 
 void ListView::SetEmptyText(std::string text) {
@@ -325,12 +315,12 @@ void ListView::DrawEmptyText() {
   RECT client{};
   GetClientRect(Handle(), &client);
   HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(Send(WM_GETFONT)));
-  SIZE text{};
-  const int length = static_cast<int>(m_emptyText.size());
-  GetTextExtentPoint32A(dc, m_emptyText.c_str(), length, &text);
+  const SIZE text = TextExtent(dc, m_emptyText);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
-  TextOutA(dc, (client.right - text.cx) / 2, (client.bottom + 10 - text.cy) / 2, m_emptyText.c_str(), length);
+  const std::wstring wide = Wide(m_emptyText);
+  TextOutW(dc, (client.right - text.cx) / 2, (client.bottom + 10 - text.cy) / 2, wide.c_str(),
+           static_cast<int>(wide.size()));
   SelectObject(dc, oldFont);
   ReleaseDC(Handle(), dc);
 }
@@ -349,24 +339,24 @@ int ListView::RowCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT))
 
 std::string ListView::CellText(int row, int column) const {
   // The answer is the length copied: a full buffer may have cut the text.
-  std::string text(256, '\0');
+  std::wstring text(256, L'\0');
   for (;;) {
-    LVITEMA item{};
+    LVITEMW item{};
     item.iSubItem = column;
     item.pszText = text.data();
     item.cchTextMax = static_cast<int>(text.size());
-    const auto length = static_cast<std::size_t>(Send(LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+    const auto length = static_cast<std::size_t>(Send(LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                                                       reinterpret_cast<LPARAM>(&item)));
     if (length + 1 < text.size()) {
       text.resize(length);
-      return text;
+      return Utf8(text);
     }
     text.resize(text.size() * 4);
   }
 }
 
 ListView::SelectedRows::Iterator& ListView::SelectedRows::Iterator::operator++() {
-  m_row = static_cast<int>(SendMessageA(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(m_row), LVNI_SELECTED));
+  m_row = static_cast<int>(SendMessageW(m_list, LVM_GETNEXTITEM, static_cast<WPARAM>(m_row), LVNI_SELECTED));
   return *this;
 }
 
@@ -380,7 +370,7 @@ int ListView::SelectedCount() const { return static_cast<int>(Send(LVM_GETSELECT
 int ListView::FocusedRow() const { return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)); }
 
 void ListView::SelectRow(int row, bool focus) {
-  LVITEMA item{};
+  LVITEMW item{};
   item.stateMask = LVIS_SELECTED | (focus ? LVIS_FOCUSED : 0);
   item.state = item.stateMask;
   Send(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
@@ -388,7 +378,7 @@ void ListView::SelectRow(int row, bool focus) {
 }
 
 void ListView::ClearSelection() {
-  LVITEMA item{};
+  LVITEMW item{};
   item.stateMask = LVIS_SELECTED;
   // Some lists walk every row to deselect "all rows", a million of them in a
   // virtual list: a few selected rows are cleared one by one instead.
@@ -400,10 +390,10 @@ void ListView::ClearSelection() {
 }
 
 void ListView::TakeTabStop(bool hasRows) {
-  const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+  const LONG style = GetWindowLongW(Handle(), GWL_STYLE);
   const LONG wanted = hasRows ? style | WS_TABSTOP : style & ~WS_TABSTOP;
   // A style change makes the list lay out all its rows again.
-  if (wanted != style) SetWindowLongA(Handle(), GWL_STYLE, wanted);
+  if (wanted != style) SetWindowLongW(Handle(), GWL_STYLE, wanted);
 }
 
 POINT ListView::PopupMenuPoint(LPARAM position) const {
@@ -436,13 +426,9 @@ bool ListView::OnNotify(const NMHDR& header, LRESULT& result) {
   if (!Handle()) return false;  // going away: its events may reach freed state
   auto* raw = const_cast<NMHDR*>(&header);
   switch (header.code) {
-    case LVN_GETDISPINFOA:
-      AnswerDispInfo(reinterpret_cast<NMLVDISPINFOA*>(raw)->item);
-      return true;
     case LVN_GETDISPINFOW:
       AnswerDispInfo(reinterpret_cast<NMLVDISPINFOW*>(raw)->item);
       return true;
-    case LVN_ODFINDITEMA:
     case LVN_ODFINDITEMW:
       result = -1;  // typing does not jump to a row of a virtual list
       return true;

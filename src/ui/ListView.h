@@ -189,9 +189,8 @@ class ListView final : public ChildWindow, public NotifyTarget {
   // `width` pixels inside the limits of `column` at the list's DPI.
   int LimitWidth(int column, int width) const;
   void FollowDpi(UINT dpi);
-  bool OnHeaderNotify(NMHEADERA& header, LRESULT& result);
+  bool OnHeaderNotify(NMHEADERW& header, LRESULT& result);
   std::string SafeCellText(int row, int column) const;
-  void AnswerDispInfo(LVITEMA& item) const;
   void AnswerDispInfo(LVITEMW& item) const;
   void SuspendRedraw();
   void ShowKeyboardRow();

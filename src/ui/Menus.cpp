@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/AppError.h"
+#include "platform/win32/WideText.h"
 #include "ui/Action.h"
 
 namespace discovel {
@@ -16,14 +17,15 @@ void AppendItems(HMENU menu, const std::vector<MenuItem>& items, const CommandTa
       if (!item.action) throw AppError("A menu item names command " + std::to_string(item.command) + ", which is none.");
     }
     if (item.caption && std::string_view(item.caption) == "-") {
-      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
       continue;
     }
-    MENUITEMINFOA info{sizeof info};
+    MENUITEMINFOW info{sizeof info};
     info.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_ID;
     info.fType = (item.flags & MenuItem::kRadio) ? MFT_RADIOCHECK : MFT_STRING;
     const char* caption = item.caption ? item.caption : item.action ? item.action->Caption().c_str() : "";
-    info.dwTypeData = const_cast<char*>(caption);
+    std::wstring wideCaption = Wide(caption);
+    info.dwTypeData = wideCaption.data();
     if (item.flags & MenuItem::kChecked) {
       info.fMask |= MIIM_STATE;
       info.fState = MFS_CHECKED;
@@ -37,7 +39,7 @@ void AppendItems(HMENU menu, const std::vector<MenuItem>& items, const CommandTa
       if (info.wID == 0) throw AppError(std::string("The menu item \"") + caption + "\" has no command.");
     }
     const UINT position = static_cast<UINT>(GetMenuItemCount(menu));
-    InsertMenuItemA(menu, position, TRUE, &info);
+    InsertMenuItemW(menu, position, TRUE, &info);
     if (item.flags & MenuItem::kDefault) SetMenuDefaultItem(menu, position, TRUE);
     if (item.action) item.action->BindMenuItem(menu, info.wID);
   }

@@ -8,7 +8,7 @@ namespace discovel {
 
 void PumpMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       // Leave the quit for the loop that owns it: it stays pending, and so the
       // application is seen ending, until that loop takes it.
@@ -22,14 +22,14 @@ void PumpMessages() {
 void DispatchQueued(MSG& msg) {
   if (Form::RouteMessage(msg)) return;
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
 }
 
 bool ApplicationTerminated() {
   // WM_QUIT is retrieved whatever the filter; a filter of it alone leaves
   // every other message where it is.
   MSG msg;
-  return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
+  return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != FALSE;
 }
 
 }  // namespace discovel

@@ -31,7 +31,7 @@ int ModalForm::ShowModal() {
   SetForegroundWindow(Handle());
   MSG msg;
   while (m_modalResult == 0) {
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
       // The application is ending: leave the quit for the main loop.
       PostQuitMessage(static_cast<int>(msg.wParam));
       m_modalResult = kModalCancel;
@@ -60,7 +60,7 @@ void ModalForm::EndModal(int result) {
   m_modalResult = result;
   // A sent message (a device-change broadcast, say) is handled inside
   // GetMessage, which then keeps waiting: wake the modal loop up.
-  if (Handle()) PostMessageA(Handle(), WM_NULL, 0, 0);
+  if (Handle()) PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
 bool ModalForm::PreTranslate(MSG& msg) {
@@ -68,7 +68,7 @@ bool ModalForm::PreTranslate(MSG& msg) {
     const bool filtered = m_filteredEdits.count(msg.hwnd) != 0;
     if (filtered && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
       const bool back = GetKeyState(VK_SHIFT) < 0;
-      PostMessageA(Handle(), WM_NEXTDLGCTL, back ? 1 : 0, 0);
+      PostMessageW(Handle(), WM_NEXTDLGCTL, back ? 1 : 0, 0);
       return true;
     }
     if (filtered && msg.message == WM_CHAR && msg.wParam == '\r') return true;
@@ -76,7 +76,7 @@ bool ModalForm::PreTranslate(MSG& msg) {
     // reach the dialog manager, nor the window below once this one is gone.
     if (msg.wParam == VK_ESCAPE && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR)) return true;
   }
-  return IsDialogMessageA(Handle(), &msg) != 0;
+  return IsDialogMessageW(Handle(), &msg) != 0;
 }
 
 LRESULT ModalForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

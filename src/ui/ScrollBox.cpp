@@ -4,18 +4,19 @@
 #include <utility>
 
 #include "platform/AppError.h"
+#include "ui/Cursors.h"
 #include "ui/Dpi.h"
 
 namespace discovel {
 namespace {
 
-constexpr char kClassName[] = "DiscovelScrollBox";
+constexpr wchar_t kClassName[] = L"DiscovelScrollBox";
 constexpr int kLineStep = 16;  // design units
 
 BOOL CALLBACK WidestChild(HWND child, LPARAM lParam) {
   auto& widest = *reinterpret_cast<std::pair<HWND, int>*>(lParam);
   // Direct children that are not hidden; the box may not be on screen yet.
-  if (GetParent(child) != widest.first || !(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) return TRUE;
+  if (GetParent(child) != widest.first || !(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) return TRUE;
   RECT bounds{};
   GetWindowRect(child, &bounds);
   MapWindowPoints(nullptr, widest.first, reinterpret_cast<POINT*>(&bounds), 2);
@@ -25,15 +26,16 @@ BOOL CALLBACK WidestChild(HWND child, LPARAM lParam) {
 
 // The box's class does nothing of its own: its wrapper handles its messages.
 void RegisterBoxClass() {
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA existing{sizeof existing};
-  if (GetClassInfoExA(instance, kClassName, &existing)) return;
-  WNDCLASSEXA wc{sizeof wc};
-  wc.lpfnWndProc = &DefWindowProcA;
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{sizeof existing};
+  if (GetClassInfoExW(instance, kClassName, &existing)) return;
+  // Unicode, as the form around it: the controls inside notify it in UTF-16.
+  WNDCLASSEXW wc{sizeof wc};
+  wc.lpfnWndProc = &DefWindowProcW;
   wc.hInstance = instance;
-  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hCursor = SystemCursor(IDC_ARROW);
   wc.lpszClassName = kClassName;
-  if (!RegisterClassExA(&wc)) throw AppError("Cannot register the window class.");
+  if (!RegisterClassExW(&wc)) throw AppError("Cannot register the window class.");
 }
 
 }  // namespace
@@ -131,7 +133,7 @@ bool ScrollBox::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     case WM_COMMAND:
     case WM_NOTIFY:
       // Commands of the controls inside belong to the window around the box.
-      result = SendMessageA(GetParent(Handle()), message, wParam, lParam);
+      result = SendMessageW(GetParent(Handle()), message, wParam, lParam);
       return true;
     default:
       return false;

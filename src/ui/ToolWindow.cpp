@@ -3,13 +3,14 @@
 #include <algorithm>
 
 #include "platform/ProgramName.h"
+#include "ui/Cursors.h"
 #include "ui/Dpi.h"
 #include "ui/ToolWindowIds.h"
 
 namespace discovel {
 
 void ShowBusyCursor(bool busy) {
-  SetCursor(LoadCursorA(nullptr, busy ? IDC_APPSTARTING : IDC_ARROW));
+  SetCursor(SystemCursor(busy ? IDC_APPSTARTING : IDC_ARROW));
 }
 
 void ToolWindow::CreateToolWindow(const Frame& frame) {
@@ -33,7 +34,7 @@ void ToolWindow::CreateToolWindow(const Frame& frame) {
   m_bandBrush.reset(CreateSolidBrush(kBandBlue));
   m_status.Create(Handle(), toolWindowIds::kSb1, frame.progressPanel < 0 ? 0 : toolWindowIds::kProgressBar1,
                   frame.statusPanels, std::max(0, frame.progressPanel));
-  Commands().Add({.keys = {VK_ESCAPE}, .run = [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); }});
+  Commands().Add({.keys = {VK_ESCAPE}, .run = [this] { PostMessageW(Handle(), WM_CLOSE, 0, 0); }});
 }
 
 void ToolWindow::FrameList(ListView& list, int top, MenuHandle popupMenu) {

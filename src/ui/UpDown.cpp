@@ -30,23 +30,23 @@ void UpDown::Create(const UpDownArgs& args) {
   edit.bounds = {all.x, all.y, all.width - kArrowsWidth, all.height};
   edit.numbers = digits;
   m_edit.Create(edit);
-  ChildWindow::Create(args.form->Handle(), UPDOWN_CLASSA, args.id,
+  ChildWindow::Create(args.form->Handle(), UPDOWN_CLASSW, args.id,
                       {all.x + all.width - kArrowsWidth, all.y, kArrowsWidth, all.height},
                       UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, ICC_UPDOWN_CLASS);
-  SendMessageA(Handle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(m_edit.Handle()), 0);
+  SendMessageW(Handle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(m_edit.Handle()), 0);
   SetRange(args.minimum, args.maximum);
   SetPosition(args.position);
   args.form->RouteNotifications(Handle(), this);
 }
 
-void UpDown::SetRange(int minimum, int maximum) { SendMessageA(Handle(), UDM_SETRANGE32, minimum, maximum); }
+void UpDown::SetRange(int minimum, int maximum) { SendMessageW(Handle(), UDM_SETRANGE32, minimum, maximum); }
 
 int UpDown::Position() const {
   BOOL failed = FALSE;
-  return static_cast<int>(SendMessageA(Handle(), UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
+  return static_cast<int>(SendMessageW(Handle(), UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
 }
 
-void UpDown::SetPosition(int position) { SendMessageA(Handle(), UDM_SETPOS32, 0, position); }
+void UpDown::SetPosition(int position) { SendMessageW(Handle(), UDM_SETPOS32, 0, position); }
 
 bool UpDown::OnNotify(const NMHDR& header, LRESULT& result) {
   if (!Handle() || header.code != UDN_DELTAPOS) return false;

@@ -10,6 +10,7 @@
 #include "catalog/ArchiveFile.h"
 #include "e2e/ProgramUnderTest.h"
 #include "platform/Platform.h"
+#include "platform/win32/WideText.h"
 #include "scan/fmScanIds.h"
 #include "settings/SettingsNames.h"
 #include "settings/win32/SettingsStore.h"
@@ -22,10 +23,10 @@ namespace discovel {
 std::string g_exe;
 
 PROCESS_INFORMATION StartProgram(const std::string& exe, const std::string& arguments) {
-  STARTUPINFOA startup{sizeof startup};
+  STARTUPINFOW startup{sizeof startup};
   PROCESS_INFORMATION process{};
-  std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+  std::wstring commandLine = Wide("\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments));
+  if (!CreateProcessW(Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process)) {
     ADD_FAILURE() << "cannot start " << exe << ": " << GetLastError();
   }
@@ -36,7 +37,7 @@ namespace {
 
 // Closes the program through its main window and waits for it to end.
 void Close(PROCESS_INFORMATION& process, HWND main) {
-  PostMessageA(main, WM_CLOSE, 0, 0);
+  PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
@@ -72,7 +73,7 @@ TEST_F(DiscovelExeTest, AddsADiscThroughTheMenuAndHandsOverASecondStart) {
   EXPECT_FALSE(IsIconic(main)) << "a start by hand opens normally";
   EXPECT_EQ(ProgramSettings().ReadString(names::kKeyState, names::kProgramLocation), exe);
 
-  PostMessageA(main, WM_COMMAND, fmMainIds::kAdd, 0);
+  PostMessageW(main, WM_COMMAND, fmMainIds::kAdd, 0);
   HWND scan = test::WaitForWindow(fmScanIds::kClassName, true, std::chrono::seconds(30));
   ASSERT_NE(scan, nullptr);
   EXPECT_EQ(test::WaitForControlText(scan, fmScanIds::kLblMsg, "Mark the CD/DVD with label: CD No: 1"),

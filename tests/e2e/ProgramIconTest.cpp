@@ -34,7 +34,7 @@ SIZE IconSize(HICON icon) {
   ICONINFO info{};
   if (!icon || !GetIconInfo(icon, &info)) return {0, 0};
   BITMAP bitmap{};
-  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
   // An icon without colour bitmap stacks its AND and XOR masks in one.
   const SIZE size{bitmap.bmWidth, info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2};
   if (info.hbmColor) DeleteObject(info.hbmColor);
@@ -44,7 +44,7 @@ SIZE IconSize(HICON icon) {
 
 SIZE g_addedIconSize;
 
-BOOL WINAPI RecordingShell(DWORD message, PNOTIFYICONDATAA data) {
+BOOL WINAPI RecordingShell(DWORD message, PNOTIFYICONDATAW data) {
   if (message == NIM_ADD) g_addedIconSize = IconSize(data->hIcon);
   return TRUE;
 }
@@ -100,7 +100,7 @@ TEST_F(ProgramIconTest, HoldsAnImageForEverySizeTheShellAsksForTheLargestAsPng) 
 }
 
 TEST_F(ProgramIconTest, TheTrayIconHasTheSmallIconSizeOfTheScreen) {
-  HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   ASSERT_NE(owner, nullptr);
   g_addedIconSize = {0, 0};
   {
@@ -117,13 +117,13 @@ TEST_F(ProgramIconTest, TheTrayIconHasTheSmallIconSizeOfTheScreen) {
 }
 
 TEST_F(ProgramIconTest, AWindowGetsABigAndASmallIconOfTheSizesOfItsScreen) {
-  HWND window = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr,
+  HWND window = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr,
                                 nullptr);
   ASSERT_NE(window, nullptr);
   WindowIcons icons;
   icons.Apply(window, program, IDI_DISCOVEL);
   const auto iconSide = [&](WPARAM which) {
-    return IconSize(reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0))).cx;
+    return IconSize(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0))).cx;
   };
   // This test program runs at the system DPI, on every monitor.
   EXPECT_EQ(iconSide(ICON_SMALL), GetSystemMetrics(SM_CXSMICON));

@@ -94,7 +94,7 @@ StartSeen WaitForMainWindow(const RunningProgram& program) {
   test::WaitUntil([&] {
     if (HWND box = test::FindWindowOfProcess(program.Id(), "#32770")) {
       seen.boxes.push_back(test::MessageBoxText(box));
-      PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
       test::WaitForWindowGone(box);
     }
     if (HWND welcome = test::FindWindowOfProcess(program.Id(), fmThanxIds::kClassName)) {
@@ -111,12 +111,12 @@ StartSeen WaitForMainWindow(const RunningProgram& program) {
 // Closes the program through its main window, saying Yes to its exit
 // question; returns the question ("" when none came).
 std::string CloseSayingYes(const RunningProgram& program, HWND main) {
-  PostMessageA(main, WM_CLOSE, 0, 0);
+  PostMessageW(main, WM_CLOSE, 0, 0);
   std::string question;
   EXPECT_TRUE(test::WaitUntil([&] {
     if (HWND box = test::FindWindowOfProcess(program.Id(), "#32770")) {
       question = test::MessageBoxText(box);
-      PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
       test::WaitForWindowGone(box);
     }
     return program.Ended();

@@ -113,7 +113,7 @@ TEST_F(RestoreUnderTheMainWindowTest, TheStartBringsBackAMovedCatalogueAndAResto
   zip.Add("2.dat", test::ArchiveBuilder("CD 2").Entry("\\", "b.txt").Text(), 0);
   catalog.WriteFile("b.zip", zip.Finish());
   LRESULT whileRestoring = TRUE;
-  files.onFirstWrite = [&] { whileRestoring = SendMessageA(main.Handle(), WM_QUERYENDSESSION, 0, 0); };
+  files.onFirstWrite = [&] { whileRestoring = SendMessageW(main.Handle(), WM_QUERYENDSESSION, 0, 0); };
   {
     test::Script script([&] {
       test::AnswerMessageBox(IDYES);
@@ -123,7 +123,7 @@ TEST_F(RestoreUnderTheMainWindowTest, TheStartBringsBackAMovedCatalogueAndAResto
   }
   EXPECT_TRUE(files.FileExists(watched.run.catalogFolder + "2.dat"));
   EXPECT_EQ(whileRestoring, FALSE) << "the session end waits for the restore";
-  EXPECT_EQ(SendMessageA(main.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE) << "and is let through after it";
+  EXPECT_EQ(SendMessageW(main.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE) << "and is let through after it";
 }
 
 }  // namespace

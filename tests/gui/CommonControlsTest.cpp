@@ -22,11 +22,11 @@ namespace {
 TEST(CommonControlsTest, ButtonsComeFromTheVersion6Controls) {
   // Only the buttons of version 6 tell their ideal size; user32's own
   // buttons, which a program without the manifest gets, do not know the message.
-  HWND button = CreateWindowExA(0, "BUTTON", "Caption", WS_POPUP | BS_PUSHBUTTON, 0, 0, 10, 10, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+  HWND button = CreateWindowExW(0, WC_BUTTONW, L"Caption", WS_POPUP | BS_PUSHBUTTON, 0, 0, 10, 10, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(button, nullptr);
   SIZE ideal{};
-  const LRESULT known = SendMessageA(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal));
+  const LRESULT known = SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal));
   DestroyWindow(button);
   EXPECT_TRUE(known);
   EXPECT_GT(ideal.cx, 0);
@@ -40,8 +40,8 @@ TEST(CommonControlsTest, FinishedProgressIsShownFullThenEmptiedWhateverElseTheSt
   bar.Layout();
   // Another child of the bar (one it makes for itself, say) lies above the
   // progress bar.
-  HWND other =
-      CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 1, 1, bar.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND other = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD, 0, 0, 1, 1, bar.Handle(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
   SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   bar.SetProgress(40);
@@ -56,10 +56,8 @@ std::vector<int>* g_picturesAtDestroy = nullptr;
 LRESULT CALLBACK RecordListPictures(int code, WPARAM wParam, LPARAM lParam) {
   const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && call->message == WM_DESTROY && g_picturesAtDestroy) {
-    char className[64] = {};
-    GetClassNameA(call->hwnd, className, sizeof className);
-    if (lstrcmpiA(className, WC_LISTVIEWA) == 0) {
-      auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(call->hwnd, LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
+    if (test::ClassOf(call->hwnd) == "SysListView32") {
+      auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(call->hwnd, LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
       g_picturesAtDestroy->push_back(images ? ImageList_GetImageCount(images) : -1);
     }
   }
@@ -73,7 +71,7 @@ TEST_F(ListPicturesTest, AListIsGoneBeforeThePicturesItDrawsWith) {
   drives.Add('D', kDriveCdRom);
   std::vector<int> pictures;
   g_picturesAtDestroy = &pictures;
-  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &RecordListPictures, nullptr, GetCurrentThreadId());
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &RecordListPictures, nullptr, GetCurrentThreadId());
   ASSERT_NE(hook, nullptr);
   test::Script script([] { test::Click(test::WaitForWindow(fmSetDeviceIds::kClassName), fmSetDeviceIds::kBtnCancel); });
   TfrmSetDevice::Execute(context, drives);

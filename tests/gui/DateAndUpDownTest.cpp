@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/win32/TestHostForm.h"
+#include "support/win32/UiDriver.h"
 #include "ui/DatePicker.h"
 #include "ui/UpDown.h"
 
@@ -13,8 +14,8 @@ namespace discovel {
 namespace {
 
 void ClickAt(HWND control, int x, int y) {
-  SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
 RECT ClientRect(HWND control) {
@@ -23,16 +24,10 @@ RECT ClientRect(HWND control) {
   return rect;
 }
 
-std::string ClassOf(HWND hwnd) {
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  return name;
-}
-
 // Windows draws the check box of a date picker; Wine makes it a child button.
 void ClickCheckBox(HWND picker) {
-  if (HWND box = FindWindowExA(picker, nullptr, "Button", nullptr)) {
-    SendMessageA(box, BM_CLICK, 0, 0);
+  if (HWND box = FindWindowExW(picker, nullptr, WC_BUTTONW, nullptr)) {
+    SendMessageW(box, BM_CLICK, 0, 0);
     return;
   }
   const RECT rect = ClientRect(picker);
@@ -82,7 +77,7 @@ TEST_F(DateAndUpDownTest, TheDropDownHandsOverTheCalendar) {
   const int middle = (rect.top + rect.bottom) / 2;
   ClickAt(picker.Handle(), buttonX, middle);
   ASSERT_NE(opened, nullptr);
-  EXPECT_EQ(ClassOf(opened), "SysMonthCal32");
+  EXPECT_EQ(test::ClassOf(opened), "SysMonthCal32");
   EXPECT_TRUE(IsWindowVisible(opened));
   ClickAt(picker.Handle(), buttonX, middle);
   EXPECT_EQ(closed, opened);
@@ -102,9 +97,7 @@ TEST_F(DateAndUpDownTest, TheArrowsStepThePositionUnlessTheEventRefuses) {
   const int x = rect.right / 2;
   ClickAt(upDown.Handle(), x, rect.bottom / 4);  // up
   EXPECT_EQ(upDown.Position(), 6);
-  char text[16] = {};
-  GetWindowTextA(upDown.Edit(), text, sizeof text);
-  EXPECT_STREQ(text, "6");
+  EXPECT_EQ(TextOf(upDown.Edit()), "6");
   allow = false;
   ClickAt(upDown.Handle(), x, rect.bottom * 3 / 4);  // down, refused
   EXPECT_EQ(upDown.Position(), 6);

@@ -51,11 +51,11 @@ class DpiSweepCatalog : public test::GuiFixture {
 
   // The columns of `list` side by side, in pixels.
   static int ColumnsWidth(HWND list) {
-    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-    const int columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
     int width = 0;
     for (int column = 0; column < columns; ++column) {
-      width += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+      width += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
     }
     return width;
   }
@@ -68,7 +68,7 @@ class DpiSweepCatalog : public test::GuiFixture {
   static int IconWidth(HWND list, int which) {
     int width = 0;
     int height = 0;
-    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, which, 0)), &width,
+    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, which, 0)), &width,
                           &height);
     return width;
   }

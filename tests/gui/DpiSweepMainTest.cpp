@@ -37,8 +37,8 @@ SIZE OuterSizeAt96(HWND window) {
   const auto adjust = reinterpret_cast<AdjustForDpi>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
   RECT r{0, 0, 292, 112};
-  adjust(&r, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), TRUE,
-         static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)), 96);
+  adjust(&r, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), TRUE,
+         static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), 96);
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
@@ -66,7 +66,7 @@ TEST_F(DpiSweepMain, TheMainWindowGrowsWithTheScaleAndEveryCaptionFits) {
   using namespace fmMainIds;
   for (const auto& [id, size] : {std::pair{kAdd, 32}, {kSearch, 32}, {kOpenCD, 16}, {kCloseCD, 16}, {kConsecutive, 16}}) {
     BUTTON_IMAGELIST pictures{};
-    SendMessageA(GetDlgItem(window, id), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&pictures));
+    SendMessageW(GetDlgItem(window, id), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&pictures));
     int width = 0;
     int height = 0;
     ASSERT_TRUE(pictures.himl && ImageList_GetIconSize(pictures.himl, &width, &height)) << id;

@@ -47,7 +47,7 @@ TEST(FormTest, AnErrorInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
     std::string shown;
     {
       test::Script script([&] { shown = test::AnswerMessageBox(IDOK); });
-      SendMessageA(form.Handle(), WM_APP, 0, 0);
+      SendMessageW(form.Handle(), WM_APP, 0, 0);
     }
     EXPECT_EQ(shown, "Cannot do that.");
     EXPECT_EQ(form.handled, round);
@@ -71,7 +71,7 @@ TEST(FormTest, CommandRulesDecideWhatButtonsItemsAndKeysDo) {
                        .run = [&] { ++runs; },
                        .enabled = [&] { return allowed; },
                        .checked = [&] { return on; }});
-  const HWND button = CreateWindowExA(0, "BUTTON", "Run", WS_CHILD | WS_VISIBLE, 10, 10, 80, 24, host.Handle(),
+  const HWND button = CreateWindowExW(0, WC_BUTTONW, L"Run", WS_CHILD | WS_VISIBLE, 10, 10, 80, 24, host.Handle(),
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRun)), nullptr, nullptr);
   host.BindButton(button);
   const MenuHandle menu = BuildMenu({Item(kRun)}, host.Commands());
@@ -80,7 +80,7 @@ TEST(FormTest, CommandRulesDecideWhatButtonsItemsAndKeysDo) {
   host.KeyState();
   EXPECT_FALSE(IsWindowEnabled(button));
   EXPECT_TRUE(itemState() & MF_GRAYED);
-  SendMessageA(host.Handle(), WM_COMMAND, kRun, 0);
+  SendMessageW(host.Handle(), WM_COMMAND, kRun, 0);
   test::PressKey(host.Handle(), VK_F5);
   PumpMessages();
   EXPECT_EQ(runs, 0) << "a command its rule forbids does nothing";
@@ -92,7 +92,7 @@ TEST(FormTest, CommandRulesDecideWhatButtonsItemsAndKeysDo) {
   EXPECT_TRUE(IsWindowEnabled(button));
   EXPECT_FALSE(itemState() & MF_GRAYED);
   EXPECT_TRUE(itemState() & MF_CHECKED);
-  SendMessageA(host.Handle(), WM_COMMAND, kRun, 0);
+  SendMessageW(host.Handle(), WM_COMMAND, kRun, 0);
   test::PressKey(host.Handle(), VK_F5);
   PumpMessages();
   EXPECT_TRUE(host.RunCommand(kRun));
@@ -113,15 +113,12 @@ TEST(MainWindowBasicsTest, CreatesItsClassCaptionAndCatalogFolder) {
   AppContext context{{SystemFileSystem(), ProgramSettings(), SystemTextServices()}};
   TfrmMain main(context, StartUp(context, folder / "prog\\discovel.exe", 0), false);
   main.Create();
-  char text[64] = {};
-  GetClassNameA(main.Handle(), text, sizeof text);
-  EXPECT_STREQ(text, "Discovel");
-  GetWindowTextA(main.Handle(), text, sizeof text);
-  EXPECT_STREQ(text, "Discovel");
-  EXPECT_EQ(FindWindowA("Discovel", nullptr), main.Handle());
+  EXPECT_EQ(test::ClassOf(main.Handle()), "Discovel");
+  EXPECT_EQ(test::WindowCaption(main.Handle()), "Discovel");
+  EXPECT_EQ(FindWindowW(L"Discovel", nullptr), main.Handle());
   EXPECT_EQ(context.run.catalogFolder, folder / "prog\\Archive\\");
   EXPECT_TRUE(SystemFileSystem().FolderExists(context.run.catalogFolder));
-  EXPECT_FALSE(GetWindowLongA(main.Handle(), GWL_STYLE) & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(GetWindowLongW(main.Handle(), GWL_STYLE) & WS_MAXIMIZEBOX);
 }
 
 }  // namespace

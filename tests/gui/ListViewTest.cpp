@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/AppError.h"
+#include "platform/win32/WideText.h"
 #include "support/win32/ErrorBoxCounter.h"
 #include "support/win32/TestHostForm.h"
 #include "ui/core/DesignLayout.h"
@@ -19,22 +20,22 @@ std::vector<ListViewColumn> ThreeColumns() {
   return {{"Name", 120, 40, 150}, {"Size", 80, 30, 0, ListViewColumn::Align::Right}, {"Key", 0}};
 }
 
-// What the list itself answers LVM_GETITEMTEXTA with, into a buffer of `size`.
+// What the list itself answers LVM_GETITEMTEXTW with, into a buffer of `size`.
 std::string TextFromList(HWND list, int row, int column, int size = 64) {
-  std::string buffer(static_cast<std::size_t>(size), 'x');
-  LVITEMA item{};
+  std::wstring buffer(static_cast<std::size_t>(size), L'x');
+  LVITEMW item{};
   item.iSubItem = column;
   item.pszText = buffer.data();
   item.cchTextMax = size;
-  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  return buffer.c_str();
+  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return Utf8(buffer.c_str());
 }
 
-HWND HeaderOf(const ListView& list) { return reinterpret_cast<HWND>(SendMessageA(list.Handle(), LVM_GETHEADER, 0, 0)); }
+HWND HeaderOf(const ListView& list) { return reinterpret_cast<HWND>(SendMessageW(list.Handle(), LVM_GETHEADER, 0, 0)); }
 
 RECT HeaderItemRect(HWND header, int column) {
   RECT rect{};
-  SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&rect));
+  SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&rect));
   return rect;
 }
 
@@ -43,9 +44,9 @@ RECT HeaderItemRect(HWND header, int column) {
 void DragDivider(HWND header, int column, int toX) {
   const RECT rect = HeaderItemRect(header, column);
   const int y = (rect.top + rect.bottom) / 2;
-  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rect.right - 1, y));
-  SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(toX, y));
-  SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(toX, y));
+  SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rect.right - 1, y));
+  SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(toX, y));
+  SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(toX, y));
 }
 
 class ListViewTest : public testing::Test {
@@ -71,7 +72,7 @@ TEST_F(ListViewTest, AMillionOwnerDataRowsAskTheCallbackOnlyForTheCellsRead) {
     return "row " + std::to_string(row) + " col " + std::to_string(column);
   });
   list.SetRowCount(1'000'000);
-  EXPECT_EQ(SendMessageA(list.Handle(), LVM_GETITEMCOUNT, 0, 0), 1'000'000);
+  EXPECT_EQ(SendMessageW(list.Handle(), LVM_GETITEMCOUNT, 0, 0), 1'000'000);
 
   const int before = calls;
   EXPECT_EQ(TextFromList(list.Handle(), 0, 0), "row 0 col 0");
@@ -109,8 +110,8 @@ TEST_F(ListViewTest, AClickOnAColumnHeaderReachesTheColumnClickEvent) {
   const HWND header = HeaderOf(list);
   const RECT size = HeaderItemRect(header, 1);
   const LPARAM centre = MAKELPARAM((size.left + size.right) / 2, (size.top + size.bottom) / 2);
-  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-  SendMessageA(header, WM_LBUTTONUP, 0, centre);
+  SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  SendMessageW(header, WM_LBUTTONUP, 0, centre);
   EXPECT_EQ(clicked, std::vector<int>{1});
 }
 
@@ -144,9 +145,9 @@ TEST_F(ListViewTest, DraggedColumnWidthsStayInsideTheirLimits) {
   DragDivider(header, 1, HeaderItemRect(header, 1).left + 10);
   EXPECT_EQ(list.ColumnWidth(1), 30);
   // Set from outside the wrapper too; and a hidden column stays hidden.
-  SendMessageA(list.Handle(), LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(10, 0));
+  SendMessageW(list.Handle(), LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(10, 0));
   EXPECT_EQ(list.ColumnWidth(0), 40);
-  SendMessageA(list.Handle(), LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(80, 0));
+  SendMessageW(list.Handle(), LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(80, 0));
   EXPECT_EQ(list.ColumnWidth(2), 0);
 }
 
@@ -155,7 +156,7 @@ void ChangeDpi(HWND host, UINT dpi) {
   RECT r{};
   GetWindowRect(host, &r);
   RECT suggested{r.left, r.top, r.left + (r.right - r.left) * 2, r.top + (r.bottom - r.top) * 2};
-  SendMessageA(host, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  SendMessageW(host, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
 TEST_F(ListViewTest, ColumnWidthsAndTheirLimitsFollowTheFormsDpi) {
@@ -203,12 +204,12 @@ TEST_F(ListViewTest, ADoubleClickOnARowActivatesIt) {
   std::vector<int> activated;
   list.onItemActivate = [&](int row) { activated.push_back(row); };
   RECT bounds{LVIR_BOUNDS};
-  SendMessageA(list.Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&bounds));
+  SendMessageW(list.Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&bounds));
   const LPARAM point = MAKELPARAM(bounds.left + 20, (bounds.top + bounds.bottom) / 2);
-  SendMessageA(list.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
-  SendMessageA(list.Handle(), WM_LBUTTONUP, 0, point);
-  SendMessageA(list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, point);
-  SendMessageA(list.Handle(), WM_LBUTTONUP, 0, point);
+  SendMessageW(list.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageW(list.Handle(), WM_LBUTTONUP, 0, point);
+  SendMessageW(list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+  SendMessageW(list.Handle(), WM_LBUTTONUP, 0, point);
   EXPECT_EQ(activated, std::vector<int>{1});
 }
 
@@ -264,7 +265,7 @@ TEST(ListViewFit, ColumnsFitBesideTheScrollBarTheRowsBring) {
   EXPECT_EQ(columnsWidth(), withoutBar - bar);
   EXPECT_EQ(list.ColumnWidth(1), 95) << "the kept column keeps its width";
   UpdateWindow(list.Handle());
-  EXPECT_EQ(GetWindowLongA(list.Handle(), GWL_STYLE) & WS_HSCROLL, 0);
+  EXPECT_EQ(GetWindowLongW(list.Handle(), GWL_STYLE) & WS_HSCROLL, 0);
   EXPECT_LE(columnsWidth(), clientWidth());
 
   list.SetRowCount(2);

@@ -39,7 +39,7 @@ bool FocusBecomes(HWND window, HWND control) {
   return WaitUntil([&] { return FocusOf(window) == control; }, std::chrono::seconds(3));
 }
 
-int FocusedRow(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)); }
+int FocusedRow(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)); }
 
 class OpeningFocusTest : public test::GuiFixture {
  protected:
@@ -111,7 +111,7 @@ TEST_F(OpeningFocusTest, TheCatalogueListTakesTheFocusOnItsFirstRow) {
   Script script([&] {
     HWND window = WaitForWindow(kClassName);
     HWND list = GetDlgItem(window, kListView1);
-    WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2; });
+    WaitUntil([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 2; });
     listFocused = FocusBecomes(window, list);
     WaitUntil([&] { return FocusedRow(list) == 0; }, std::chrono::seconds(2));
     focusedRow = FocusedRow(list);

@@ -44,10 +44,10 @@ TEST_F(PlacementTest, TheMainWindowKeepsWhereItWasMovedAndStaysOnTheScreen) {
 
   // A drag: moving reports where the window goes, its end where it is.
   RECT moving{40, 50, 40 + width, 50 + (first.bottom - first.top)};
-  SendMessageA(main->Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&moving));
+  SendMessageW(main->Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&moving));
   EXPECT_EQ(Placement("frmMain-l"), "40");
   SetWindowPos(main->Handle(), nullptr, 60, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  SendMessageA(main->Handle(), WM_EXITSIZEMOVE, 0, 0);
+  SendMessageW(main->Handle(), WM_EXITSIZEMOVE, 0, 0);
   EXPECT_EQ(Placement("frmMain-l"), "60");
   EXPECT_EQ(Placement("frmMain-t"), "70");
   EXPECT_EQ(Placement("frmMain-w"), std::to_string(width));
@@ -75,8 +75,8 @@ TEST_F(PlacementTest, TheCatalogueWindowOpensMaximizedAndRestoresToItsLastNormal
   };
   open([&](HWND window) {
     SetWindowPos(window, nullptr, 30, 40, 700, 450, SWP_NOZORDER);
-    SendMessageA(window, WM_EXITSIZEMOVE, 0, 0);
-    SendMessageA(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    SendMessageW(window, WM_EXITSIZEMOVE, 0, 0);
+    SendMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   });
   EXPECT_EQ(Placement("frmArchive-m"), "T");
   EXPECT_EQ(Placement("frmArchive-l"), "30") << "maximizing keeps the normal bounds";
@@ -84,7 +84,7 @@ TEST_F(PlacementTest, TheCatalogueWindowOpensMaximizedAndRestoresToItsLastNormal
 
   open([&](HWND window) {
     maximizedAgain = IsZoomed(window) != FALSE;
-    SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
     normal = Bounds(window);
   });
   EXPECT_TRUE(maximizedAgain);

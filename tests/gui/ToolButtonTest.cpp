@@ -61,18 +61,18 @@ TEST(ToolButtonTest, ADisabledToolButtonDrawsItsPictureGreyedNotBlank) {
 TEST(ToolButtonTest, APictureIsMadeAgainAtTheNewDpiWhenTheWindowsDpiChanges) {
   test::TestHostForm host;
   host.Create(200, 100);
-  HWND button = CreateChild(host.Handle(), "BUTTON", "", BS_PUSHBUTTON | BS_BITMAP, 10, 10, 25, 25, 100);
+  HWND button = CreateChild(host.Handle(), WC_BUTTONW, "", BS_PUSHBUTTON | BS_BITMAP, 10, 10, 25, 25, 100);
   host.ShowPicture(button, ButtonPicture::Go);
   const auto glyphSide = [&] {
     BITMAP info{};
-    GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0)), sizeof info, &info);
+    GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(button, BM_GETIMAGE, IMAGE_BITMAP, 0)), sizeof info, &info);
     return info.bmHeight;
   };
   const UINT dpi = host.Dpi();
   EXPECT_EQ(glyphSide(), ScaleToDpi(kPictureHeight, dpi));
   RECT window{};
   GetWindowRect(host.Handle(), &window);
-  SendMessageA(host.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi * 2, dpi * 2), reinterpret_cast<LPARAM>(&window));
+  SendMessageW(host.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi * 2, dpi * 2), reinterpret_cast<LPARAM>(&window));
   EXPECT_EQ(glyphSide(), ScaleToDpi(kPictureHeight, dpi * 2));
   RECT placed{};
   GetWindowRect(button, &placed);

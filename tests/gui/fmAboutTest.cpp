@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <regex>
 
 #include "app/fmAboutIds.h"
 #include "platform/Platform.h"
+#include "platform/win32/WideText.h"
 #include "settings/win32/SettingsStore.h"
 #include "support/win32/RecordingShell.h"
 #include "support/win32/UiDriver.h"
@@ -39,8 +41,8 @@ TEST_F(LocaleAboutTest, ShowsVersionAddressesAndMemoryAndEachLinkGoesToTheShell)
     // One at a time: each link lets pending messages through before the shell.
     std::size_t clicked = 0;
     for (int id : {kLblHomePage, kLblSupportMail, kLblNewsletter}) {
-      PostMessageA(GetDlgItem(box, id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-      PostMessageA(GetDlgItem(box, id), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+      PostMessageW(GetDlgItem(box, id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+      PostMessageW(GetDlgItem(box, id), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
       ++clicked;
       test::WaitUntil([&] { return shell.Calls().size() >= clicked; }, std::chrono::seconds(5));
     }
@@ -56,10 +58,12 @@ TEST_F(LocaleAboutTest, ShowsVersionAddressesAndMemoryAndEachLinkGoesToTheShell)
   EXPECT_EQ(mail, "support@discovel.example.com");
   EXPECT_EQ(newsletter, "https://discovel.example.com/newsletter/");
   // At least a gigabyte: a million KB and more, grouped by the user's locale.
-  char separator[8] = {};
-  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator);
-  EXPECT_TRUE(std::regex_match(memory, std::regex(std::string("\\d{1,3}(\\") + separator + "\\d{3}){2,} KB")))
-      << memory;
+  wchar_t separator[8] = {};
+  GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, static_cast<int>(std::size(separator)));
+  // An ASCII separator is escaped; one of more bytes (a no-break space) is its bytes.
+  std::string grouping = Utf8(separator);
+  if (grouping.size() == 1) grouping.insert(0, "\\");
+  EXPECT_TRUE(std::regex_match(memory, std::regex("\\d{1,3}(" + grouping + "\\d{3}){2,} KB"))) << memory;
   EXPECT_TRUE(std::regex_match(load, std::regex("\\d{1,3} %"))) << load;
   // The whole memory, also above the 2 GB that a 32-bit program's plain query reports.
   MEMORYSTATUSEX status{sizeof status};

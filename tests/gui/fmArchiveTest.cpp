@@ -58,7 +58,7 @@ TEST_F(CatalogWindowTest, AnEmptyCatalogueSaysSoAndTheListIsSkippedByTab) {
   CatalogWindowDriver::Run(context, [](CatalogWindowDriver& window) {
     EXPECT_EQ(window.Status(), "There are no archives.");
     EXPECT_EQ(window.RowCount(), 0);
-    EXPECT_FALSE(GetWindowLongA(window.List(), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_FALSE(GetWindowLongW(window.List(), GWL_STYLE) & WS_TABSTOP);
   });
 }
 
@@ -72,7 +72,7 @@ TEST_F(CatalogWindowTest, ArchivesOfSubfoldersAreListedAndSortedByTheClickedColu
   CatalogWindowDriver::Run(context, [](CatalogWindowDriver& window) {
     // The first opening: oldest first.
     EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"Alpha", "Gamma", "Beta"}; }));
-    EXPECT_TRUE(GetWindowLongA(window.List(), GWL_STYLE) & WS_TABSTOP);  // rows to reach by Tab
+    EXPECT_TRUE(GetWindowLongW(window.List(), GWL_STYLE) & WS_TABSTOP);  // rows to reach by Tab
     EXPECT_EQ(window.Cell(0, kColArchivedDate), "01/01/2003");  // midnight: the date alone
     window.ClickHeader(kColSize);  // Size: the largest first
     EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"Beta", "Gamma", "Alpha"}; }));
@@ -118,7 +118,7 @@ TEST_F(CatalogWindowTest, AnEmptyLocationRemovesItsLineAndALaterOneComesAfterThe
     }
     HWND dialog = WaitForWindow(fmEditArchiveIds::kClassName);
     ASSERT_NE(dialog, nullptr);
-    SetDlgItemTextA(dialog, fmEditArchiveIds::kEdtLocation, location);
+    test::SetControlText(dialog, fmEditArchiveIds::kEdtLocation, location);
     test::Click(dialog, fmEditArchiveIds::kBtnOk);
     EXPECT_TRUE(test::WaitForWindowGone(dialog));
   };
@@ -243,7 +243,7 @@ TEST_F(CatalogWindowTest, AnEditLandsOnItsArchiveWhenASortMovesTheRowWhileTheDia
     window.ClickHeader(kColArchivedDate);  // the other way round, under the open dialog
     const Texts turned(before.rbegin(), before.rend());
     EXPECT_TRUE(WaitUntil([&] { return window.Marks() == turned; }));
-    SetDlgItemTextA(dialog, fmEditArchiveIds::kEdtMark, "First disc");
+    test::SetControlText(dialog, fmEditArchiveIds::kEdtMark, "First disc");
     test::Click(dialog, fmEditArchiveIds::kBtnOk);
     EXPECT_TRUE(test::WaitForWindowGone(dialog));
     Texts edited = turned;
@@ -387,7 +387,7 @@ TEST_F(CatalogWindowTest, TheLastCheckIsTheLastColumnAndSortsByTheCheckDate) {
     EXPECT_GE(window.ColumnWidth(kColLastCheck), 20);
     SetWindowPos(window.Handle(), nullptr, 0, 0, 1000, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     const int shortest = static_cast<int>(
-        SendMessageA(window.List(), LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>("10/01/2025 OK")));
+        SendMessageW(window.List(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(L"10/01/2025 OK")));
     EXPECT_TRUE(WaitUntil([&] {
       return window.ColumnWidth(kColLastCheck) > shortest + 12 && lastCheckRight() == clientRight();
     })) << window.ColumnWidth(kColLastCheck) << " " << shortest;

@@ -19,6 +19,7 @@
 #include "check/win32/DiscCheckCommands.h"
 #include "drives/DriveRules.h"
 #include "drives/fmWaitCDIds.h"
+#include "platform/win32/WideText.h"
 #include "scan/fmScan.h"
 #include "scan/fmScanIds.h"
 #include "support/FaultyReadFileSystem.h"
@@ -39,7 +40,7 @@ constexpr std::size_t kMiB = 1024 * 1024;
 // The rows of a list, each as its cells joined by " | ".
 Texts Rows(HWND list, int columns) {
   Texts rows;
-  const auto count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
   for (int row = 0; row < count; ++row) {
     std::string line;
     for (int column = 0; column < columns; ++column) {
@@ -94,11 +95,11 @@ TEST_F(DiscCheckWindowsTest, ACheckFromTheCatalogueListsWhatChangedAndTheCatalog
     HWND list = GetDlgItem(window, kListView1);
     ASSERT_TRUE(WaitUntil([&] { return test::StatusText(GetDlgItem(window, kSb1)).rfind("Archives: ", 0) == 0; }));
     test::ClickListRow(list, 0);
-    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1; }));
     // The check follows the rule of Edit, whose button shows when the load
     // has let go of the list and the row may be checked.
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(window, kBtnEdit)) != FALSE; }));
-    PostMessageA(window, WM_COMMAND, kCheckDisc, 0);
+    PostMessageW(window, WM_COMMAND, kCheckDisc, 0);
     // Changed since it was catalogued, the disc is no longer known by its
     // checksum: it is asked for by its mark, and taken since it is no other
     // archive's.
@@ -111,10 +112,10 @@ TEST_F(DiscCheckWindowsTest, ACheckFromTheCatalogueListsWhatChangedAndTheCatalog
     caption = test::WindowCaption(result);
     summary = test::StatusText(GetDlgItem(result, fmCheckResultIds::kSb1));
     rows = Rows(GetDlgItem(result, fmCheckResultIds::kListView1), 6);
-    PostMessageA(result, WM_CLOSE, 0, 0);
+    PostMessageW(result, WM_CLOSE, 0, 0);
     ASSERT_TRUE(test::WaitForWindowGone(result));
     lastCheck = test::ListCell(list, 0, kColLastCheck);
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
   });
   TfrmArchive::Execute(checking);
   driver.Join();
@@ -143,7 +144,7 @@ TEST_F(DiscCheckWindowsTest, TheMainWindowsCheckSaysSoWhenTheDiscIsNotInTheCatal
   CheckDiscInDrive(context, nullptr);
   answer.Join();
   EXPECT_EQ(said, "This CD/DVD is not in the catalogue.");
-  EXPECT_EQ(FindWindowA(fmCheckResultIds::kClassName, nullptr), nullptr);
+  EXPECT_EQ(FindWindowW(Wide(fmCheckResultIds::kClassName).c_str(), nullptr), nullptr);
 }
 
 TEST_F(DiscCheckWindowsTest, WithoutAReadDeviceTheCataloguesCheckSaysSoAndChecksNothing) {

@@ -34,15 +34,15 @@ TEST_F(EditArchiveTest, ATakenMarkIsRefusedAndACaseChangeIsNot) {
   Script script([&] {
     HWND dialog = WaitForWindow(kClassName);
     ASSERT_NE(dialog, nullptr);
-    SetDlgItemTextA(dialog, kEdtMark, "  ");
+    test::SetControlText(dialog, kEdtMark, "  ");
     okWithBlanks = IsWindowEnabled(GetDlgItem(dialog, kBtnOk)) != 0;
-    SetDlgItemTextA(dialog, kEdtMark, "cd 2");  // another archive's, letter case aside
+    test::SetControlText(dialog, kEdtMark, "cd 2");  // another archive's, letter case aside
     Click(dialog, kBtnOk);
     refusal = AnswerMessageBox(IDOK);
     // Back to this archive's own mark, in other letters: no longer refused
     // once another mark was.
-    SetDlgItemTextA(dialog, kEdtMark, "cd 1");
-    SetDlgItemTextA(dialog, kEdtLocation, "Box 3 ");
+    test::SetControlText(dialog, kEdtMark, "cd 1");
+    test::SetControlText(dialog, kEdtLocation, "Box 3 ");
     Click(dialog, kBtnOk);
     if (!test::WaitForWindowGone(dialog, std::chrono::seconds(3))) {
       // Refused after all: close it, so the test fails instead of hanging.
@@ -63,7 +63,7 @@ TEST_F(EditArchiveTest, EscapeCancelsAndKeepsTheValues) {
   Script script([&] {
     HWND dialog = WaitForWindow(kClassName);
     ASSERT_NE(dialog, nullptr);
-    SetDlgItemTextA(dialog, kEdtMark, "changed");
+    test::SetControlText(dialog, kEdtMark, "changed");
     test::PressKey(GetDlgItem(dialog, kEdtMark), VK_ESCAPE);
   });
   EXPECT_EQ(TfrmEditArchive::Execute(context, values), kModalCancel);

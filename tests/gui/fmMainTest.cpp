@@ -101,30 +101,30 @@ TEST_F(MainWindowTest, ConsecutiveModeAddsDiscsUntilAWaitIsCancelled) {
 
 TEST_F(MainWindowTest, AutoplayIsHeldOffWhileTheMainWindowIsActive) {
   // What the shell asks the foreground window before autoplay starts.
-  const UINT query = RegisterWindowMessageA("QueryCancelAutoPlay");
-  EXPECT_EQ(SendMessageA(main->Handle(), query, 0, 0), 0) << "not yet active";
+  const UINT query = RegisterWindowMessageW(L"QueryCancelAutoPlay");
+  EXPECT_EQ(SendMessageW(main->Handle(), query, 0, 0), 0) << "not yet active";
   ShowWindow(main->Handle(), SW_SHOW);
   SetForegroundWindow(main->Handle());
   SetActiveWindow(main->Handle());
   ASSERT_TRUE(test::WaitUntil([] { return NoDriveTypeAutoRun() == 181; }));
-  EXPECT_EQ(SendMessageA(main->Handle(), query, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(main->Handle(), query, 0, 0), 1);
   long whileDialog = 0;
   LRESULT answerWhileDialog = -1;
   Script script([&] {
     HWND wait = WaitForWindow(fmWaitCDIds::kClassName);
     WaitForControlText(wait, kLblMsgId, "Please insert");
     whileDialog = NoDriveTypeAutoRun();
-    answerWhileDialog = SendMessageA(main->Handle(), query, 0, 0);
+    answerWhileDialog = SendMessageW(main->Handle(), query, 0, 0);
     Click(wait, IDCANCEL);
   });
   main->ActAdd.Execute();
   EXPECT_EQ(whileDialog, -1) << "a dialog of the program in front lets autoplay act again";
   EXPECT_EQ(answerWhileDialog, 0);
   EXPECT_TRUE(test::WaitUntil([] { return NoDriveTypeAutoRun() == 181; }));
-  EXPECT_EQ(SendMessageA(main->Handle(), query, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(main->Handle(), query, 0, 0), 1);
   // Ending the program gives autoplay back.
-  SendMessageA(main->Handle(), WM_QUERYENDSESSION, 0, 0);
-  SendMessageA(main->Handle(), WM_CLOSE, 0, 0);
+  SendMessageW(main->Handle(), WM_QUERYENDSESSION, 0, 0);
+  SendMessageW(main->Handle(), WM_CLOSE, 0, 0);
   ASSERT_EQ(main->Handle(), nullptr);
   EXPECT_EQ(NoDriveTypeAutoRun(), -1);
 }
@@ -186,12 +186,12 @@ TEST_F(MainWindowTest, DialogsOfTheAddSequenceBelongToTheMainWindowWhenNoWindowI
 TEST_F(MainWindowTest, EscapeMinimizesAndASecondStartRestores) {
   ShowWindow(main->Handle(), SW_SHOW);
   // A release whose press the window never saw (it closed a message box) is stray.
-  PostMessageA(main->Handle(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+  PostMessageW(main->Handle(), WM_KEYUP, VK_ESCAPE, 0xC0000001);
   test::WaitUntil([] { return false; }, std::chrono::milliseconds(200));
   EXPECT_FALSE(IsIconic(main->Handle()));
   test::PressKey(main->Handle(), VK_ESCAPE);
   EXPECT_TRUE(test::WaitUntil([&] { return IsIconic(main->Handle()) != FALSE; }));
-  PostMessageA(main->Handle(), kMsgSecondInstance, 0, 0);
+  PostMessageW(main->Handle(), kMsgSecondInstance, 0, 0);
   EXPECT_TRUE(test::WaitUntil([&] { return IsIconic(main->Handle()) == FALSE; }));
 }
 
@@ -201,9 +201,7 @@ TEST_F(MainWindowTest, F3OpensTheSearchWindowForAllArchives) {
   Script script([&] {
     HWND search = WaitForWindow(fmSearchIds::kClassName);
     test::WaitUntil([&] {
-      char text[128] = {};
-      GetWindowTextA(search, text, sizeof text);
-      caption = text;
+      caption = test::WindowCaption(search);
       return !caption.empty() && caption != "Discovel";
     });
     test::PressKey(GetDlgItem(search, fmSearchIds::kEdtSearch), VK_ESCAPE);
@@ -251,13 +249,13 @@ TEST_F(MainWindowTest, ClosingAsksFirstUnlessTheSessionEnds) {
   std::string asked;
   {
     Script script([&] { asked = test::AnswerMessageBox(IDNO); });
-    SendMessageA(main->Handle(), WM_CLOSE, 0, 0);
+    SendMessageW(main->Handle(), WM_CLOSE, 0, 0);
   }
   EXPECT_EQ(asked, "Do you really want to exit Discovel?");
   EXPECT_TRUE(IsWindow(main->Handle()));
   // Windows ending the session closes without a question.
-  SendMessageA(main->Handle(), WM_QUERYENDSESSION, 0, 0);
-  SendMessageA(main->Handle(), WM_CLOSE, 0, 0);
+  SendMessageW(main->Handle(), WM_QUERYENDSESSION, 0, 0);
+  SendMessageW(main->Handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ(main->Handle(), nullptr);
 }
 
@@ -271,7 +269,7 @@ TEST_F(MainWindowTest, DisabledWindowTakesNoCommands) {
       Click(wait, IDCANCEL);
     }
   });
-  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kAdd, 0);
+  SendMessageW(main->Handle(), WM_COMMAND, fmMainIds::kAdd, 0);
   script.Join();
   EXPECT_FALSE(waitOpened);
   EnableWindow(main->Handle(), TRUE);
@@ -285,10 +283,10 @@ TEST_F(MainWindowTest, MinimizingUnderADialogKeepsTheWindowClosedToCommands) {
   Script script([&] {
     HWND scan = WaitForWindow(fmScanIds::kClassName);
     WaitForControlText(scan, kLblMsgId, "Mark the CD/DVD with label: ");
-    SendMessageA(main->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    SendMessageW(main->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     enabledAfterMinimize = IsWindowEnabled(main->Handle());
     // Add must not open a wait inside the add-disc dialog.
-    PostMessageA(main->Handle(), WM_COMMAND, fmMainIds::kAdd, 0);
+    PostMessageW(main->Handle(), WM_COMMAND, fmMainIds::kAdd, 0);
     if (HWND wait = WaitForWindow(fmWaitCDIds::kClassName, false, std::chrono::milliseconds(1500))) {
       secondWaitOpened = true;
       Click(wait, IDCANCEL);
@@ -314,8 +312,8 @@ void CollectEntries(HMENU menu, std::vector<std::pair<std::string, UINT>>& entri
       CollectEntries(sub, entries);
       continue;
     }
-    char text[128] = {};
-    if (GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION) > 0) entries.emplace_back(text, GetMenuItemID(menu, i));
+    const std::string text = test::MenuCaption(menu, i);
+    if (!text.empty()) entries.emplace_back(text, GetMenuItemID(menu, i));
   }
 }
 
@@ -326,43 +324,39 @@ TEST_F(MainWindowTest, MenuBarFollowsItsActions) {
   CollectEntries(bar, entries);
   EXPECT_EQ(entries.size(), 26u);
   for (const auto& [caption, id] : entries) EXPECT_NE(id, 0u) << caption << " does no work";
-  char caption[64] = {};
-  GetMenuStringA(bar, 1, caption, sizeof caption, MF_BYPOSITION);
-  EXPECT_STREQ(caption, "Tools");
+  EXPECT_EQ(test::MenuCaption(bar, 1), "Tools");
   // Right after "Search Files".
   HMENU tools = GetSubMenu(bar, 1);
-  GetMenuStringA(tools, 1, caption, sizeof caption, MF_BYPOSITION);
-  EXPECT_STREQ(caption, "Find Duplicate Files...");
+  EXPECT_EQ(test::MenuCaption(tools, 1), "Find Duplicate Files...");
   EXPECT_EQ(GetMenuItemID(tools, 1), fmMainIds::kFindDuplicates);
   HMENU catalogMenu = GetSubMenu(bar, 0);
   EXPECT_EQ(GetMenuDefaultItem(catalogMenu, FALSE, 0), fmMainIds::kAdd);
   // Right after "Open Catalog".
-  GetMenuStringA(catalogMenu, 3, caption, sizeof caption, MF_BYPOSITION);
-  EXPECT_STREQ(caption, "Check CD/DVD...");
+  EXPECT_EQ(test::MenuCaption(catalogMenu, 3), "Check CD/DVD...");
   EXPECT_EQ(GetMenuItemID(catalogMenu, 2), fmMainIds::kCatalog);
   EXPECT_EQ(GetMenuItemID(catalogMenu, 3), fmMainIds::kCheckDisc);
   EXPECT_TRUE(MenuState(bar, fmMainIds::kPromptOnExit) & MF_CHECKED);
 
   // A toggle through its menu item: the item, the action and the registry agree.
-  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kPromptOnExit, 0);
+  SendMessageW(main->Handle(), WM_COMMAND, fmMainIds::kPromptOnExit, 0);
   EXPECT_FALSE(MenuState(bar, fmMainIds::kPromptOnExit) & MF_CHECKED);
   EXPECT_FALSE(main->ActPromptOnExit.Checked());
   EXPECT_EQ(ProgramSettings().ReadString(names::kKeySwitches, names::kPromptOnExit), "T");
 
   // What the window allows is decided again when a menu opens.
   context.run.addDiscEnabled = false;
-  SendMessageA(main->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(catalogMenu), 0);
+  SendMessageW(main->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(catalogMenu), 0);
   EXPECT_TRUE(MenuState(bar, fmMainIds::kAdd) & MF_GRAYED);
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main->Handle(), fmMainIds::kAdd)));
 }
 
 // The tray icon is there when the shell still knows it.
 bool TrayIconShown(HWND owner) {
-  NOTIFYICONDATAA data{};
+  NOTIFYICONDATAW data{};
   data.cbSize = sizeof data;
   data.hWnd = owner;
   data.uID = 1;
-  return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+  return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 // The shell gives a button to a shown window that no other window owns.
@@ -380,21 +374,21 @@ TEST_F(MainWindowTest, TheTrayIconAndTheTaskBarButtonNeverBothGoOff) {
   EXPECT_FALSE(MenuState(bar, fmMainIds::kRunAtStartUp) & MF_CHECKED);
 
   // The icon alone is on: its item does nothing.
-  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kShowTrayIcon, 0);
+  SendMessageW(main->Handle(), WM_COMMAND, fmMainIds::kShowTrayIcon, 0);
   EXPECT_TRUE(TrayIconShown(main->Handle()));
   // A restarted task bar has forgotten the icon: it is added again.
-  NOTIFYICONDATAA forget{};
+  NOTIFYICONDATAW forget{};
   forget.cbSize = sizeof forget;
   forget.hWnd = main->Handle();
   forget.uID = 1;
-  Shell_NotifyIconA(NIM_DELETE, &forget);
-  SendMessageA(main->Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  Shell_NotifyIconW(NIM_DELETE, &forget);
+  SendMessageW(main->Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   EXPECT_TRUE(TrayIconShown(main->Handle()));
 
-  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kShowInTaskBar, 0);
+  SendMessageW(main->Handle(), WM_COMMAND, fmMainIds::kShowInTaskBar, 0);
   EXPECT_EQ(Switch(names::kShowInTaskBarOn), "T");
   EXPECT_TRUE(HasTaskBarButton(main->Handle()));
-  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kShowTrayIcon, 0);
+  SendMessageW(main->Handle(), WM_COMMAND, fmMainIds::kShowTrayIcon, 0);
   EXPECT_EQ(Switch(names::kShowTrayIconOff), "T");
   EXPECT_FALSE(TrayIconShown(main->Handle()));
   EXPECT_TRUE(HasTaskBarButton(main->Handle()));
@@ -411,12 +405,12 @@ TEST_F(MainWindowTest, TheTrayIconAndTheTaskBarButtonNeverBothGoOff) {
 // Stands in for a shell whose notification area is not ready: refuses to add
 // the icon as often as asked.
 int g_trayRefusals = 0;
-BOOL WINAPI NotReadyTray(DWORD message, PNOTIFYICONDATAA data) {
+BOOL WINAPI NotReadyTray(DWORD message, PNOTIFYICONDATAW data) {
   if (message == NIM_ADD && g_trayRefusals > 0) {
     --g_trayRefusals;
     return FALSE;
   }
-  return Shell_NotifyIconA(message, data);
+  return Shell_NotifyIconW(message, data);
 }
 
 TEST_F(MainWindowTest, ATrayIconTheShellRefusesIsTriedAgainAndTheTaskBarButtonStandsIn) {
@@ -436,13 +430,13 @@ TEST_F(MainWindowTest, ATrayIconTheShellRefusesIsTriedAgainAndTheTaskBarButtonSt
 // From a second thread: opens the tray menu, checks whether Exit is greyed,
 // picks the entry `downs` places from the top and waits for the menu to go.
 bool PickFromTrayMenu(HWND main, int downs, bool& exitGreyed) {
-  PostMessageA(main, TrayIcon::kCallbackMessage, 1, WM_RBUTTONUP);
+  PostMessageW(main, TrayIcon::kCallbackMessage, 1, WM_RBUTTONUP);
   HWND menu = WaitForWindow("#32768");
   if (!menu) return false;
-  HMENU items = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+  HMENU items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
   exitGreyed = (GetMenuState(items, fmMainIds::kExit, MF_BYCOMMAND) & MF_GRAYED) != 0;
-  for (int i = 0; i < downs; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  for (int i = 0; i < downs; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
   return test::WaitForWindowGone(menu);
 }
 
@@ -474,16 +468,16 @@ TEST_F(MainWindowTest, TrayMenuWhileADialogIsOpenMinimizesAndShowsTheDialog) {
 }
 
 TEST_F(MainWindowTest, RunAtStartUpStoresTheProgramsCommandLine) {
-  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kRunAtStartUp, 0);
+  SendMessageW(main->Handle(), WM_COMMAND, fmMainIds::kRunAtStartUp, 0);
   const std::string stored = ProgramSettings().ReadString(names::kKeyRun, names::kRunValue);
-  SendMessageA(main->Handle(), WM_COMMAND, fmMainIds::kRunAtStartUp, 0);
+  SendMessageW(main->Handle(), WM_COMMAND, fmMainIds::kRunAtStartUp, 0);
   EXPECT_EQ(stored, "\"" + (catalog / "prog\\discovel.exe") + "\" tag");
   EXPECT_EQ(ProgramSettings().ReadString(names::kKeyRun, names::kRunValue), "");
 }
 
 TEST_F(MainWindowTest, TrayIconClicksShowTheProgramAndADoubleClickMinimizesIt) {
   ShowWindow(main->Handle(), SW_SHOW);
-  const auto notice = [&](UINT mouse) { SendMessageA(main->Handle(), TrayIcon::kCallbackMessage, 1, mouse); };
+  const auto notice = [&](UINT mouse) { SendMessageW(main->Handle(), TrayIcon::kCallbackMessage, 1, mouse); };
   for (UINT mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) notice(mouse);
   EXPECT_TRUE(IsIconic(main->Handle()));
   EXPECT_FALSE(HasTaskBarButton(main->Handle())) << "reachable through the icon only";
@@ -502,9 +496,7 @@ UINT MenuIdOf(HMENU menu, const std::string& caption) {
       if (UINT id = MenuIdOf(sub, caption)) return id;
       continue;
     }
-    char text[128] = {};
-    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-    if (caption == text) return GetMenuItemID(menu, i);
+    if (test::MenuCaption(menu, i) == caption) return GetMenuItemID(menu, i);
   }
   return 0;
 }
@@ -523,7 +515,7 @@ TEST_F(MainWindowTest, HelpAndMoreEntriesOpenTheirPages) {
   for (const auto& [caption, expected] : entries) {
     const UINT id = MenuIdOf(GetMenu(main->Handle()), caption);
     ASSERT_NE(id, 0u) << caption;
-    SendMessageA(main->Handle(), WM_COMMAND, id, 0);
+    SendMessageW(main->Handle(), WM_COMMAND, id, 0);
     ASSERT_FALSE(shell.Calls().empty()) << caption;
     EXPECT_EQ(shell.Calls().back().second, expected) << caption;
   }
@@ -533,13 +525,13 @@ TEST_F(MainWindowTest, HelpAndMoreEntriesOpenTheirPages) {
 TEST_F(MainWindowTest, ConsecutiveButtonFlipsModeCheckAndHint) {
   HWND button = GetDlgItem(main->Handle(), fmMainIds::kConsecutive);
   EXPECT_FALSE(main->ConsecutiveMode());
-  SendMessageA(button, BM_CLICK, 0, 0);
+  SendMessageW(button, BM_CLICK, 0, 0);
   EXPECT_TRUE(main->ConsecutiveMode());
-  EXPECT_EQ(SendMessageA(button, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(main->ActConsecutive.Hint(), "Disable consecutive");
-  SendMessageA(button, BM_CLICK, 0, 0);
+  SendMessageW(button, BM_CLICK, 0, 0);
   EXPECT_FALSE(main->ConsecutiveMode());
-  EXPECT_EQ(SendMessageA(button, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(main->ActConsecutive.Hint(), "Enable consecutive");
 }
 

@@ -36,7 +36,7 @@ Seen Show(const PropretiesValues& values, UINT closeKey, int& result) {
     seen.size = test::ControlText(box, kLblSize);
     seen.type = test::ControlText(box, kLblType);
     seen.dir = test::ControlText(box, kLblDir);
-    seen.scrollBar = (GetWindowLongA(box, GWL_STYLE) & WS_HSCROLL) != 0;
+    seen.scrollBar = (GetWindowLongW(box, GWL_STYLE) & WS_HSCROLL) != 0;
     SCROLLINFO info{sizeof info, SIF_RANGE};
     GetScrollInfo(box, SB_HORZ, &info);
     seen.range = info.nMax + 1;
@@ -88,7 +88,7 @@ TEST(PropretiesTest, OnAScreenOfAnotherScaleTheLabelsAndLinesTakeItsSizes) {
     GetWindowRect(dialog, &r);
     const UINT dpi = test::SweepDpi() * 2;
     RECT suggested{r.left, r.top, r.left + (r.right - r.left) * 2, r.top + (r.bottom - r.top) * 2};
-    SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_THAT(test::LayoutFaults(box), testing::IsEmpty());
     EXPECT_EQ(test::FontHeight(GetDlgItem(box, kLblDate)), ScaleToDpi(11, dpi));
     RECT date{};

@@ -36,7 +36,7 @@ class ScanTest : public test::GuiFixture {
     Script script([&] {
       HWND scan = WaitForWindow(kClassName);
       WaitForControlText(scan, kLblMsg, kReady);
-      SetDlgItemTextA(scan, kEdtLocation, location);
+      test::SetControlText(scan, kEdtLocation, location);
       Click(scan, kBtnOk);
     });
     const ScanResult result = TfrmScan::Execute(context);
@@ -155,9 +155,9 @@ TEST_F(ScanTest, TakenMarkIsRefusedAndTheFieldsStay) {
     WaitForControlText(scan, kLblMsg, kReady);
     // Enter in the mark field moves on to the location field.
     HWND mark = GetDlgItem(scan, kEdtMark);
-    PostMessageA(mark, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageW(mark, WM_KEYDOWN, VK_RETURN, 0);
     enterMovedOn = test::WaitUntil([&] { return test::FocusOf(scan) == GetDlgItem(scan, kEdtLocation); });
-    SetDlgItemTextA(scan, kEdtMark, "shelf a ");
+    test::SetControlText(scan, kEdtMark, "shelf a ");
     Click(scan, kBtnOk);
     box = test::AnswerMessageBox(IDOK);
     stillOpen = IsWindowVisible(scan);
@@ -181,8 +181,8 @@ TEST_F(ScanTest, EscapeThatClosesAMessageBoxLeavesWhatTheUserTyped) {
   Script script([&] {
     HWND scan = WaitForWindow(kClassName);
     WaitForControlText(scan, kLblMsg, kReady);
-    SetDlgItemTextA(scan, kEdtMark, "Shelf A");
-    SetDlgItemTextA(scan, kEdtLocation, "Box 3");
+    test::SetControlText(scan, kEdtMark, "Shelf A");
+    test::SetControlText(scan, kEdtLocation, "Box 3");
     Click(scan, kBtnOk);
     HWND alert = WaitForWindow("#32770");
     box = test::MessageBoxText(alert);

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "catalog/ArchiveEncoding.h"
 #include "catalog/DosTime.h"
 #include "drives/fmWaitCDIds.h"
 #include "search/FoundColumns.h"
@@ -280,9 +281,9 @@ TEST_F(SearchWindowTest, MovedToAScreenOfAnotherScaleTheWindowTakesItsRectangleA
     EXPECT_TRUE(EqualRect(&now, &suggested)) << now.right - now.left << " x " << now.bottom - now.top;
     EXPECT_EQ(test::FontHeight(window.Control(kEdtSearch)), ScaleToDpi(11, dpi));
     // The date's drop-down calendar too.
-    auto calendarFont = reinterpret_cast<HFONT>(SendMessageA(window.Control(kDtpFrom), DTM_GETMCFONT, 0, 0));
-    LOGFONTA font{};
-    GetObjectA(calendarFont, sizeof font, &font);
+    auto calendarFont = reinterpret_cast<HFONT>(SendMessageW(window.Control(kDtpFrom), DTM_GETMCFONT, 0, 0));
+    LOGFONTW font{};
+    GetObjectW(calendarFont, sizeof font, &font);
     EXPECT_EQ(std::abs(font.lfHeight), ScaleToDpi(11, dpi));
     EXPECT_THAT(test::LayoutFaults(window.Handle()), testing::IsEmpty()) << "at " << dpi << " DPI";
     // The list starts below the panel and its columns took the new scale.
@@ -302,6 +303,24 @@ TEST_F(SearchWindowTest, ADamagedArchiveIsNamedAndTheOthersAreListed) {
     // Still usable: the next search runs.
     EXPECT_EQ(window.Search("a.mp3"), "Files: 1");
     AnswerMessageBox(IDOK);
+  });
+}
+
+TEST_F(SearchWindowTest, ATermTypedInAnyScriptIsSearchedForAsTyped) {
+  test::ArchiveBuilder unicode("CD 3", 3);
+  unicode.Entry("Ελληνικά", "日本語 ファイル 😀.txt", 10).Entry("\\", "Ёлка и ёж.txt", 20);
+  catalog.WriteFile("3.dat", unicode.Text() + std::string(kAEncoding) + "=" + std::string(kUtf8EncodingValue) + "\r\n");
+  SearchWindowDriver::Run(context, "", [](SearchWindowDriver& window) {
+    window.TypeTermWithKeys("ファイル 😀");
+    EXPECT_EQ(window.Term(), "ファイル 😀");
+    window.PressKeyInField(VK_RETURN);
+    EXPECT_EQ(window.WaitForSearchEnd(), "Files: 1");
+    EXPECT_EQ(window.Column(FoundColumn::kFile), (Texts{"日本語 ファイル 😀.txt"}));
+    window.ClearStatus();
+    window.TypeTermWithKeys("ёж");
+    window.PressKeyInField(VK_RETURN);
+    EXPECT_EQ(window.WaitForSearchEnd(), "Files: 1");
+    EXPECT_EQ(window.Column(FoundColumn::kFile), (Texts{"Ёлка и ёж.txt"}));
   });
 }
 

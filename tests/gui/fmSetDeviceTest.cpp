@@ -77,7 +77,7 @@ TEST_F(SetDeviceTest, EnterAndSpaceMarkOnlyASelectedDriveAndOnlyOkStoresTheMark)
     HWND list = FilledList(dialog);
     LVITEMA none{};
     none.stateMask = LVIS_SELECTED;
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
     test::PressKey(list, VK_RETURN);  // marks nothing, presses no button
     test::Click(markFirstDrive(VK_RETURN, afterLoneEnter, afterEnter), kBtnCancel);
   });
@@ -91,7 +91,7 @@ TEST_F(SetDeviceTest, EnterAndSpaceMarkOnlyASelectedDriveAndOnlyOkStoresTheMark)
   test::Script stored([&] {
     HWND dialog = markFirstDrive(VK_SPACE, reopened, afterSpace);
     // Coming back from another window keeps the marking.
-    SendMessageA(dialog, WM_ACTIVATE, WA_ACTIVE, 0);
+    SendMessageW(dialog, WM_ACTIVATE, WA_ACTIVE, 0);
     afterReactivation = ListImage(GetDlgItem(dialog, kListView1), 0);
     test::Click(dialog, kBtnOk);
   });

@@ -72,7 +72,7 @@ TEST_F(WaitCDTest, CataloguedDiscWaitsAndOnlyItsOwnDriveEndsTheWait) {
     RedrawWindow(wait, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     SendVolumeArrival(wait, 1u << ('D' - 'A'), DBTF_MEDIA);
     closedByArrival = test::WaitForWindowGone(wait, std::chrono::seconds(5));
-    if (!closedByArrival) PostMessageA(wait, WM_NULL, 0, 0);
+    if (!closedByArrival) PostMessageW(wait, WM_NULL, 0, 0);
   });
   EXPECT_EQ(TfrmWaitCD::Execute(context, ""), kModalOk);
   script.Join();
@@ -101,7 +101,7 @@ TEST_F(WaitCDTest, CloseBoxCancelsAndASecondOpenerReturnsAtOnce) {
     HWND wait = WaitForWindow(kClassName);
     WaitForControlText(wait, kLblMsg, "Please insert");
     secondReturned = test::WaitUntil([] { return g_secondResult != -1; }, std::chrono::seconds(5));
-    SendMessageA(wait, WM_SYSCOMMAND, SC_CLOSE, 0);
+    SendMessageW(wait, WM_SYSCOMMAND, SC_CLOSE, 0);
   });
   SetTimer(nullptr, 0, 300, OpenSecondWait);
   EXPECT_EQ(TfrmWaitCD::Execute(context, ""), kModalCancel);
@@ -136,10 +136,10 @@ TEST_F(WaitCDTest, WithoutDeviceOnlyEscapeRemainsAndAddingStaysOff) {
     seen = WaitForControlText(wait, kLblMsg, "No device");
     okEnabled = IsWindowEnabled(GetDlgItem(wait, kBtnOk));
     // Escape acts on release, through the form's key preview.
-    PostMessageA(GetDlgItem(wait, kBtnCancel), WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageA(GetDlgItem(wait, kBtnCancel), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    PostMessageW(GetDlgItem(wait, kBtnCancel), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(GetDlgItem(wait, kBtnCancel), WM_KEYUP, VK_ESCAPE, 0xC0000001);
   });
-  SendMessageA(main.Handle(), WM_COMMAND, fmMainIds::kAdd, 0);
+  SendMessageW(main.Handle(), WM_COMMAND, fmMainIds::kAdd, 0);
   EXPECT_EQ(seen, "No device installed!");
   EXPECT_FALSE(okEnabled);
   EXPECT_FALSE(main.ActAdd.Enabled());
@@ -158,17 +158,15 @@ LRESULT CALLBACK RelayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     SendVolumeArrival(g_endedWait, 1u << ('F' - 'A'), DBTF_MEDIA);
     return 0;
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK WatchForTheHiddenWait(int code, WPARAM wParam, LPARAM lParam) {
   const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && call->message == WM_SHOWWINDOW && !call->wParam) {
-    char className[64] = {};
-    GetClassNameA(call->hwnd, className, sizeof className);
-    if (std::string_view(className) == kClassName) {
+    if (test::ClassOf(call->hwnd) == kClassName) {
       g_endedWait = call->hwnd;
-      PostMessageA(g_relay, kMsgRelayArrival, 0, 0);
+      PostMessageW(g_relay, kMsgRelayArrival, 0, 0);
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -178,14 +176,14 @@ TEST_F(WaitCDTest, ArrivalPendingWhenTheWaitEndsChangesNothing) {
   InsertFixtureDisc();
   // A hostage file of another disc: this one counts as new and is confirmed.
   PresetSetting("HostageFile", "D:\\gone.txt");
-  WNDCLASSA relayClass{};
+  WNDCLASSW relayClass{};
   relayClass.lpfnWndProc = RelayProc;
-  relayClass.hInstance = GetModuleHandleA(nullptr);
-  relayClass.lpszClassName = "DiscovelTestRelay";
-  RegisterClassA(&relayClass);
-  g_relay = CreateWindowA("DiscovelTestRelay", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  relayClass.hInstance = GetModuleHandleW(nullptr);
+  relayClass.lpszClassName = L"DiscovelTestRelay";
+  RegisterClassW(&relayClass);
+  g_relay = CreateWindowW(L"DiscovelTestRelay", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   g_endedWait = nullptr;
-  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchForTheHiddenWait, nullptr, GetCurrentThreadId());
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, WatchForTheHiddenWait, nullptr, GetCurrentThreadId());
 
   EXPECT_EQ(TfrmWaitCD::Execute(context, ""), kModalOk);
   test::WaitUntil([] { return false; }, std::chrono::milliseconds(100));

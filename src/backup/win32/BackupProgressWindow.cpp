@@ -19,9 +19,9 @@ BackupProgressWindow::BackupProgressWindow(const char* title) {
                     .id = kLblFile,
                     .bounds = {12, kBandHeight + 10, kWidth - 24, 18},
                     .anchors = kAnchorTopWide});
-  m_progress = CreateChild(Handle(), PROGRESS_CLASSA, "", PBS_SMOOTH, {12, kBandHeight + 34, kWidth - 24, 18},
+  m_progress = CreateChild(Handle(), PROGRESS_CLASSW, "", PBS_SMOOTH, {12, kBandHeight + 34, kWidth - 24, 18},
                            kProgress, FontRole::Normal, 0, kAnchorTopWide);
-  SendMessageA(m_progress, PBM_SETRANGE32, 0, 100);
+  SendMessageW(m_progress, PBM_SETRANGE32, 0, 100);
   // The work runs inside the handler of a command: nothing else may start meanwhile.
   m_othersDisabled.emplace(Handle());
   ShowWindow(Handle(), SW_SHOW);
@@ -36,7 +36,7 @@ BackupProgressWindow::~BackupProgressWindow() {
 
 void BackupProgressWindow::Show(std::size_t done, std::size_t total, std::string_view what) {
   const int percent = total == 0 ? 100 : static_cast<int>(done * 100 / total);
-  SendMessageA(m_progress, PBM_SETPOS, percent, 0);
+  SendMessageW(m_progress, PBM_SETPOS, percent, 0);
   m_lblFile.SetText(std::string(what));
 }
 

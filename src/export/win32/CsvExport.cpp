@@ -2,45 +2,20 @@
 
 #include <commdlg.h>
 
-#include <cstdio>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "platform/AppError.h"
 #include "platform/FileSystem.h"
+#include "ui/FileDialog.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ToolWindow.h"
 
 namespace discovel {
 namespace {
 
-// Pairs of a description and a pattern; the literal's own NUL ends the list
-// with the double NUL the dialog looks for.
-constexpr char kCsvFilter[] = "CSV files (*.csv)\0*.csv\0";
-
-// The path the user chose, or "" when the dialog was cancelled.
-std::string AskForCsvPath(HWND owner, const std::string& proposedName) {
-  char path[MAX_PATH] = {};
-  proposedName.copy(path, MAX_PATH - 1);
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = kCsvFilter;
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = path;
-  dialog.nMaxFile = MAX_PATH;
-  dialog.lpstrDefExt = "csv";
-  // The folder the user browses to does not become the process's current one.
-  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_EXPLORER;
-  if (GetSaveFileNameA(&dialog)) return path;
-  // Zero is the user's cancel; anything else the dialog could not work.
-  if (const DWORD error = CommDlgExtendedError()) {
-    char code[16];
-    std::snprintf(code, sizeof code, "%04lX", static_cast<unsigned long>(error));
-    throw AppError(std::string("Cannot show the save dialog (error ") + code + ").");
-  }
-  return {};
-}
+constexpr wchar_t kCsvFilter[] = L"CSV files (*.csv)\0*.csv\0";
 
 struct BusyCursor {
   BusyCursor() { ShowBusyCursor(true); }
@@ -53,11 +28,18 @@ bool ExportListToCsv(HWND owner, AppContext& context, std::string_view listWord,
                      const std::vector<ExportColumn>& columns, std::size_t rowCount,
                      const ShownCellText& shown) {
   const TextServices& text = context.services.text;
-  const std::string path = AskForCsvPath(owner, ProposedCsvName(listWord, text.Now()));
-  if (path.empty()) return false;
+  // The folder the user browses to does not become the process's current one.
+  const std::optional<std::string> path =
+      AskForFile({.owner = owner,
+                  .filter = kCsvFilter,
+                  .defaultExtension = L"csv",
+                  .proposedName = ProposedCsvName(listWord, text.Now()),
+                  .flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY,
+                  .save = true});
+  if (!path) return false;
   try {
     BusyCursor busy;
-    WriteListCsv(context.services.files, path, columns, rowCount, shown, text);
+    WriteListCsv(context.services.files, *path, columns, rowCount, shown, text);
   } catch (const FileError& error) {
     ShowAlert(owner, CsvWriteFailureText(error.what()));
     return false;

@@ -20,21 +20,21 @@ void DiscSessionDialog::CreateStatus(int height) {
 }
 
 void DiscSessionDialog::ShowStatus(std::string_view text) {
-  SetWindowTextA(m_lblMsg, std::string(text).c_str());
+  SetTextOf(m_lblMsg, text);
   UpdateWindow(m_lblMsg);
 }
 
 HWND DiscSessionDialog::CreateProgressBar(const DesignRect& bounds, int id) {
-  m_progress = CreateChild(Handle(), PROGRESS_CLASSA, "", PBS_SMOOTH, bounds, id, FontRole::Normal, 0, kAnchorTopWide);
-  SendMessageA(m_progress, PBM_SETRANGE32, 0, 100);
+  m_progress = CreateChild(Handle(), PROGRESS_CLASSW, "", PBS_SMOOTH, bounds, id, FontRole::Normal, 0, kAnchorTopWide);
+  SendMessageW(m_progress, PBM_SETRANGE32, 0, 100);
   return m_progress;
 }
 
-void DiscSessionDialog::SetPercent(int percent) { SendMessageA(m_progress, PBM_SETPOS, percent, 0); }
+void DiscSessionDialog::SetPercent(int percent) { SendMessageW(m_progress, PBM_SETPOS, percent, 0); }
 
 void DiscSessionDialog::OnActivated() {
-  SetWindowTextA(Handle(), kProgramName);
-  if (!SessionOpened()) PostMessageA(Handle(), kMsgOpen, 0, 0);
+  SetTextOf(Handle(), kProgramName);
+  if (!SessionOpened()) PostMessageW(Handle(), kMsgOpen, 0, 0);
 }
 
 LRESULT DiscSessionDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

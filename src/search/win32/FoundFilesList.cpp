@@ -17,6 +17,7 @@
 #include "search/win32/FileHandover.h"
 #include "search/win32/FoundFileIds.h"
 #include "ui/Controls.h"
+#include "ui/Cursors.h"
 #include "ui/MessageBoxes.h"
 #include "ui/MessagePump.h"
 #include "ui/WindowPump.h"
@@ -154,7 +155,7 @@ void FoundFilesList::SortByColumn(int column) {
   if (RowCount() == 0) return;
   // The selected row stays selected wherever the sort puts it.
   const int selected = m_list.SelectedCount() == 1 ? SelectedRow() : -1;
-  const HCURSOR old = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+  const HCURSOR old = SetCursor(SystemCursor(IDC_WAIT));
   std::optional<std::size_t> moved;
   {
     ScopeExit restoreCursor([old] { SetCursor(old); });

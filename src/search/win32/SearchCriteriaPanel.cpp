@@ -50,10 +50,10 @@ void SearchCriteriaPanel::Create(Form& form, int top) {
                     .minimum = 0,
                     .maximum = 32767,
                     .position = 0});
-  SendMessageA(m_updSize.Edit(), EM_LIMITTEXT, 5, 0);
+  SendMessageW(m_updSize.Edit(), EM_LIMITTEXT, 5, 0);
   m_updSize.Field().onChange = [this] { SizeChange(); };
   m_updSize.Field().onExit = [this] {
-    SetWindowTextA(m_updSize.Edit(), FormatCount(m_updSize.Position(), m_text.ThousandsSeparator()).c_str());
+    SetTextOf(m_updSize.Edit(), FormatCount(m_updSize.Position(), m_text.ThousandsSeparator()));
   };
   label("in:", 344, 105, 16);
   m_cmbMultipler.Create({.form = &form, .id = kCmbMultipler, .bounds = {361, top + 102, 81, 21},
@@ -83,8 +83,8 @@ void SearchCriteriaPanel::Create(Form& form, int top) {
     picker->onChanged = [this](std::optional<LocalTime>) { DateChange(); };
     picker->onDropDown = [](HWND calendar) {
       // No line naming today and no circle around it.
-      const LONG style = GetWindowLongA(calendar, GWL_STYLE);
-      SetWindowLongA(calendar, GWL_STYLE, style | MCS_NOTODAY | MCS_NOTODAYCIRCLE);
+      const LONG style = GetWindowLongW(calendar, GWL_STYLE);
+      SetWindowLongW(calendar, GWL_STYLE, style | MCS_NOTODAY | MCS_NOTODAYCIRCLE);
     };
   }
   ApplyState();
@@ -124,7 +124,7 @@ AdvancedCriteria SearchCriteriaPanel::Boxes() const {
   criteria.caseSensitive = m_chkCase.Checked();
   criteria.byDate = m_chkDate.Checked();
   criteria.bySize = m_chkSize.Checked();
-  criteria.sizeAtMost = IsAtMost(WindowText(m_cmbSize.Handle()));
+  criteria.sizeAtMost = IsAtMost(TextOf(m_cmbSize.Handle()));
   return criteria;
 }
 
@@ -135,7 +135,7 @@ void SearchCriteriaPanel::DateChange() {
 }
 
 void SearchCriteriaPanel::SizeChange() {
-  m_session.SetSizeThreshold(SizeThresholdOf(m_updSize.Position(), WindowText(m_cmbMultipler.Handle())));
+  m_session.SetSizeThreshold(SizeThresholdOf(m_updSize.Position(), TextOf(m_cmbMultipler.Handle())));
 }
 
 bool SearchCriteriaPanel::EnterRunsGo(HWND control) const {

@@ -39,6 +39,6 @@ void CatalogWindowDriver::SelectRows(const std::vector<int>& rows) const {
   for (int row : rows) SelectRow(row);
 }
 
-int CatalogWindowDriver::View() const { return static_cast<int>(SendMessageA(List(), LVM_GETVIEW, 0, 0)); }
+int CatalogWindowDriver::View() const { return static_cast<int>(SendMessageW(List(), LVM_GETVIEW, 0, 0)); }
 
 }  // namespace discovel::test

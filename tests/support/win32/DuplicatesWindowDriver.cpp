@@ -21,7 +21,7 @@ DuplicatesWindowDriver::DuplicatesWindowDriver(HWND window) : KeyedListWindowDri
 Texts DuplicatesWindowDriver::GroupColumn() const { return ListColumn(List(), IndexOf(kGroup)); }
 
 int DuplicatesWindowDriver::GroupColumnWidth() const {
-  return static_cast<int>(SendMessageA(List(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(IndexOf(kGroup)), 0));
+  return static_cast<int>(SendMessageW(List(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(IndexOf(kGroup)), 0));
 }
 
 std::string DuplicatesWindowDriver::WaitForSearchEnd(std::chrono::milliseconds timeout) const {

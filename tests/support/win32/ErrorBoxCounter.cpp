@@ -11,7 +11,7 @@ ErrorBoxCounter::ErrorBoxCounter()
         while (!m_stop) {
           if (HWND box = FindProcessWindow("#32770", nullptr)) {
             ++m_count;
-            PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
             WaitForWindowGone(box);
           }
           Sleep(5);

@@ -7,14 +7,14 @@
 namespace discovel::test {
 
 void GuiFixture::SetUp() {
-  RegDeleteTreeA(HKEY_CURRENT_USER, "SoftWare\\VANTRO");
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"SoftWare\\VANTRO");
   if (!TestDrive::Available()) GTEST_SKIP() << "needs the test prefix's CD-ROM drive";
   drive.emplace();
 }
 
 void GuiFixture::TearDown() {
   drive.reset();
-  RegDeleteTreeA(HKEY_CURRENT_USER, "SoftWare\\VANTRO");
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"SoftWare\\VANTRO");
 }
 
 void GuiFixture::InsertFixtureDisc() {

@@ -4,6 +4,10 @@
 
 #include <cstdlib>
 
+#include "platform/win32/WideText.h"
+#include "support/win32/UiDriver.h"
+#include "ui/WindowText.h"
+
 namespace discovel::test {
 namespace {
 
@@ -13,16 +17,8 @@ struct Control {
   std::string name;
 };
 
-std::string TextOf(HWND hwnd) {
-  char text[512] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
-
 std::string NameOf(HWND hwnd) {
-  char className[64] = {};
-  GetClassNameA(hwnd, className, sizeof className);
-  return std::string(className) + " #" + std::to_string(GetDlgCtrlID(hwnd)) + " \"" + TextOf(hwnd) + "\"";
+  return ClassOf(hwnd) + " #" + std::to_string(GetDlgCtrlID(hwnd)) + " \"" + TextOf(hwnd) + "\"";
 }
 
 std::string Describe(const RECT& r) {
@@ -37,10 +33,10 @@ std::string Describe(const RECT& r) {
 // The extent of `text` in the control's font, wrapped at `width` when `wrap`.
 SIZE TextExtent(HWND control, const std::string& text, bool wrap, int width, UINT prefix) {
   HDC dc = CreateCompatibleDC(nullptr);
-  auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+  auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
   HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
   RECT area{0, 0, wrap ? width : 0, 0};
-  DrawTextA(dc, text.c_str(), -1, &area, DT_CALCRECT | prefix | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
+  DrawTextIn(dc, text, area, DT_CALCRECT | prefix | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
   SelectObject(dc, old);
   DeleteDC(dc);
   return SIZE{area.right - area.left, area.bottom - area.top};
@@ -50,17 +46,16 @@ SIZE TextExtent(HWND control, const std::string& text, bool wrap, int width, UIN
 std::string CaptionFault(HWND control) {
   const std::string text = TextOf(control);
   if (text.empty()) return {};
-  char className[64] = {};
-  GetClassNameA(control, className, sizeof className);
-  const LONG style = GetWindowLongA(control, GWL_STYLE);
+  const std::string className = ClassOf(control);
+  const LONG style = GetWindowLongW(control, GWL_STYLE);
   RECT client{};
   GetClientRect(control, &client);
-  if (lstrcmpiA(className, "Button") == 0) {
+  if (lstrcmpiW(Wide(className).c_str(), WC_BUTTONW) == 0) {
     const LONG type = style & BS_TYPEMASK;
     if (type == BS_OWNERDRAW || type == BS_GROUPBOX || (style & (BS_BITMAP | BS_ICON))) return {};
     // What the button needs for its caption (and picture), as it measures it.
     SIZE ideal{};
-    SendMessageA(control, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal));
+    SendMessageW(control, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal));
     const SIZE textSize = TextExtent(control, text, false, 0, 0);
     if (ideal.cx > client.right) {
       return "needs " + std::to_string(ideal.cx) + " pixels across, has " + std::to_string(client.right);
@@ -70,7 +65,7 @@ std::string CaptionFault(HWND control) {
     }
     return {};
   }
-  if (lstrcmpiA(className, "Static") == 0) {
+  if (lstrcmpiW(Wide(className).c_str(), WC_STATICW) == 0) {
     const LONG type = style & SS_TYPEMASK;
     const bool wraps = type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT;
     if (!wraps && type != SS_LEFTNOWORDWRAP && type != SS_SIMPLE) return {};  // pictures, owner-drawn
@@ -91,9 +86,9 @@ UINT SweepDpi() {
 }
 
 int FontHeight(HWND control) {
-  auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-  LOGFONTA logFont{};
-  if (!font || !GetObjectA(font, sizeof logFont, &logFont)) return 0;
+  auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  LOGFONTW logFont{};
+  if (!font || !GetObjectW(font, sizeof logFont, &logFont)) return 0;
   return std::abs(logFont.lfHeight);
 }
 
@@ -103,7 +98,7 @@ std::vector<std::string> LayoutFaults(HWND window) {
   GetClientRect(window, &client);
   std::vector<Control> controls;
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) continue;
+    if (!(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
     Control control{child, {}, NameOf(child)};
     GetWindowRect(child, &control.rect);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&control.rect), 2);
@@ -133,7 +128,7 @@ RECT ChangeDpi(HWND window, UINT from, UINT dpi) {
   GetWindowRect(window, &now);
   const auto grown = [&](LONG length) { return MulDiv(length, static_cast<int>(dpi), static_cast<int>(from)); };
   RECT suggested{now.left, now.top, now.left + grown(now.right - now.left), now.top + grown(now.bottom - now.top)};
-  SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
   return suggested;
 }
 

@@ -2,41 +2,47 @@
 
 #include <commctrl.h>
 
+#include <iterator>
 #include <utility>
 
+#include "platform/win32/WideText.h"
 #include "support/win32/UiDriver.h"
 
 namespace discovel::test {
 
 std::string ListCell(HWND list, int row, int column) {
-  char text[512] = {};
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  return text;
+  // The answer is the length copied: a full buffer may have cut the text.
+  for (std::size_t room = 512;; room *= 4) {
+    std::wstring text(room, L'\0');
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(room);
+    const auto length = static_cast<std::size_t>(
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+    if (length + 1 < room) return Utf8(text.substr(0, length));
+  }
 }
 
 Texts ListColumn(HWND list, int column) {
   Texts texts;
-  const auto rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  const auto rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
   for (int row = 0; row < rows; ++row) texts.push_back(ListCell(list, row, column));
   return texts;
 }
 
 Texts ListHeaders(HWND list) {
   Texts captions;
-  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-  const auto count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  const auto count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
   for (int column = 0; column < count; ++column) {
-    char text[128] = {};
-    HDITEMA item{};
+    wchar_t text[128] = {};
+    HDITEMW item{};
     item.mask = HDI_TEXT;
     item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
-    captions.emplace_back(text);
+    item.cchTextMax = static_cast<int>(std::size(text));
+    SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    captions.push_back(Utf8(text));
   }
   return captions;
 }
@@ -45,35 +51,35 @@ RECT ListCellBounds(HWND list, int row, int column) {
   RECT cell{};
   cell.top = column;
   cell.left = LVIR_BOUNDS;
-  SendMessageA(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+  SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
   return cell;
 }
 
 std::vector<int> ListSelectedRows(HWND list) {
   std::vector<int> rows;
   int row = -1;
-  while ((row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0) {
+  while ((row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0) {
     rows.push_back(row);
   }
   return rows;
 }
 
 void SelectListRow(HWND list, int row) {
-  LVITEMA state{};
+  LVITEMW state{};
   state.stateMask = state.state = LVIS_SELECTED;
-  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
 }
 
 void ClickListRow(HWND list, int row, bool twice) {
   RECT bounds{LVIR_LABEL};
-  SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
+  SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
   const LPARAM point = MAKELPARAM(bounds.left + 4, (bounds.top + bounds.bottom) / 2);
-  PostMessageA(list, WM_MOUSEMOVE, 0, point);
-  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  PostMessageA(list, WM_LBUTTONUP, 0, point);
+  PostMessageW(list, WM_MOUSEMOVE, 0, point);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageW(list, WM_LBUTTONUP, 0, point);
   if (twice) {
-    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
-    PostMessageA(list, WM_LBUTTONUP, 0, point);
+    PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    PostMessageW(list, WM_LBUTTONUP, 0, point);
   }
 }
 
@@ -81,9 +87,9 @@ namespace {
 
 // The header of `list` and the middle of `column`'s caption in it.
 std::pair<HWND, LPARAM> HeaderCentre(HWND list, int column) {
-  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
   RECT bounds{};
-  SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&bounds));
+  SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&bounds));
   return {header, MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2)};
 }
 
@@ -91,25 +97,25 @@ std::pair<HWND, LPARAM> HeaderCentre(HWND list, int column) {
 
 void ClickListHeader(HWND list, int column) {
   const auto [header, centre] = HeaderCentre(list, column);
-  PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-  PostMessageA(header, WM_LBUTTONUP, 0, centre);
+  PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  PostMessageW(header, WM_LBUTTONUP, 0, centre);
 }
 
 void ClickListHeaderAndWait(HWND list, int column) {
   const auto [header, centre] = HeaderCentre(list, column);
-  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-  SendMessageA(header, WM_LBUTTONUP, 0, centre);
+  SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  SendMessageW(header, WM_LBUTTONUP, 0, centre);
 }
 
 int ListImage(HWND list, int row) {
-  LVITEMA item{};
+  LVITEMW item{};
   item.mask = LVIF_IMAGE;
   item.iItem = row;
-  return SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? item.iImage : -1;
+  return SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) ? item.iImage : -1;
 }
 
 bool ListRowSelected(HWND list, int row) {
-  return SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
+  return SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
 }
 
 int DarkPixels(HWND list) {
@@ -128,23 +134,25 @@ int DarkPixels(HWND list) {
 }
 
 std::string StatusText(HWND statusBar, int panel) {
-  char text[512] = {};
-  SendMessageA(statusBar, SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text));
-  return text;
+  // The low word of the answer is the text's length.
+  const auto length =
+      LOWORD(SendMessageW(statusBar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel), 0));
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(statusBar, SB_GETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.data()));
+  return Utf8(text.c_str());
 }
 
 std::string PickLastPopUpItem(HWND window, HWND list) {
-  PostMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
+  PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
   HWND menu = WaitForWindow("#32768");
   if (!menu) return "";
-  HMENU items = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+  HMENU items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
   const int last = GetMenuItemCount(items) - 1;
-  char caption[64] = {};
-  GetMenuStringA(items, static_cast<UINT>(last), caption, sizeof caption, MF_BYPOSITION);
+  const std::string caption = MenuCaption(items, last);
   const bool greyed = (GetMenuState(items, static_cast<UINT>(last), MF_BYPOSITION) & MF_GRAYED) != 0;
   const bool afterSeparator = (GetMenuState(items, static_cast<UINT>(last - 1), MF_BYPOSITION) & MF_SEPARATOR) != 0;
-  PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);  // from no item: the last one
-  PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);  // from no item: the last one
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
   WaitForWindowGone(menu);
   return greyed || !afterSeparator ? "" : caption;
 }

@@ -3,6 +3,7 @@
 #include "search/fmPropretiesIds.h"
 #include "support/win32/DriverFault.h"
 #include "support/win32/UiDriver.h"
+#include "ui/WindowText.h"
 
 namespace discovel::test {
 
@@ -11,7 +12,7 @@ std::string ListWindowDriver::Caption() const { return WindowCaption(m_window); 
 std::string ListWindowDriver::Status(int panel) const { return StatusText(StatusBar(), panel); }
 
 bool ListWindowDriver::Checked(int id) const {
-  return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 RECT ListWindowDriver::BoundsOf(HWND control) const {
@@ -25,7 +26,7 @@ bool ListWindowDriver::WaitUntilEnabled(int id, bool enabled) const {
   return WaitUntil([&] { return Enabled(id) == enabled; });
 }
 
-int ListWindowDriver::RowCount() const { return static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0)); }
+int ListWindowDriver::RowCount() const { return static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
 
 HWND ListWindowDriver::OpenPropreties(int row) const {
   ClickRow(row, true);
@@ -36,14 +37,14 @@ void ListWindowDriver::ClickButton(int id) const { Click(m_window, id); }
 
 void ListWindowDriver::ClickWithMouse(int id, bool twice) const { test::ClickWithMouse(Control(id), twice); }
 
-void ListWindowDriver::ClickCheckBox(int id) const { SendMessageA(Control(id), BM_CLICK, 0, 0); }
+void ListWindowDriver::ClickCheckBox(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
 
-void ListWindowDriver::SetText(int id, const std::string& text) const { SetDlgItemTextA(m_window, id, text.c_str()); }
+void ListWindowDriver::SetText(int id, const std::string& text) const { SetTextOf(Control(id), text); }
 
 void ListWindowDriver::PressKeyIn(int id, UINT key) const { PressKey(Control(id), key); }
 
 void ListWindowDriver::ClearStatus() const {
-  SendMessageA(StatusBar(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(""));
+  SendMessageW(StatusBar(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
 }
 
 int ListWindowDriver::IndexOf(ShownColumn column) const {
@@ -60,9 +61,7 @@ int ListWindowDriver::IndexOf(ShownColumn column) const {
 }
 
 std::string ListWindowDriver::WindowClass() const {
-  char name[64] = {};
-  GetClassNameA(m_window, name, sizeof name);
-  return name;
+  return ClassOf(m_window);
 }
 
 void ListWindowDriver::DriveModal(const char* className, const std::function<void()>& open,

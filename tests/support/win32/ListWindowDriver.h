@@ -121,7 +121,7 @@ class KeyedListWindowDriver : public ListWindowDriver {
   // The same click, returning once the rows are sorted (for timing a sort).
   void SortBy(Key key) const { ClickListHeaderAndWait(List(), IndexOf(Where(key))); }
   int ColumnWidth(Key key) const {
-    return static_cast<int>(SendMessageA(List(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(IndexOf(Where(key))), 0));
+    return static_cast<int>(SendMessageW(List(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(IndexOf(Where(key))), 0));
   }
   RECT CellBounds(int row, Key key) const { return ListCellBounds(List(), row, IndexOf(Where(key))); }
 

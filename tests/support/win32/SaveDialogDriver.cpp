@@ -3,6 +3,7 @@
 #include <dlgs.h>
 
 #include "support/win32/UiDriver.h"
+#include "ui/WindowText.h"
 
 namespace discovel::test {
 namespace {
@@ -14,9 +15,7 @@ struct OwnedSearch {
 
 BOOL CALLBACK FindOwnedDialog(HWND hwnd, LPARAM lParam) {
   auto* search = reinterpret_cast<OwnedSearch*>(lParam);
-  char name[32] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER) != search->owner) {
+  if (ClassOf(hwnd) != "#32770" || !IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER) != search->owner) {
     return TRUE;
   }
   search->found = hwnd;
@@ -49,7 +48,7 @@ HWND FileNameField(HWND dialog) {
 }
 
 void Press(HWND dialog, int id) {
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 }  // namespace
@@ -63,10 +62,8 @@ SaveDialogRun SaveInDialog(HWND owner, const std::string& path, OverwriteAnswer 
   const auto end = std::chrono::steady_clock::now() + timeout;
   while (!(field = FileNameField(dialog)) && std::chrono::steady_clock::now() < end) Sleep(10);
   if (!field) return run;
-  char proposed[MAX_PATH] = {};
-  GetWindowTextA(field, proposed, sizeof proposed);
-  run.proposedName = proposed;
-  SetWindowTextA(field, path.c_str());
+  run.proposedName = TextOf(field);
+  SetTextOf(field, path);
   run.shown = true;
   Press(dialog, IDOK);
   // Either the dialog goes, or it asks first.

@@ -2,7 +2,9 @@
 
 #include "search/fmSearch.h"
 #include "search/fmSearchIds.h"
+#include "support/win32/DriverFault.h"
 #include "support/win32/UiDriver.h"
+#include "ui/WindowText.h"
 #include "ui/ButtonPictures.h"
 
 namespace discovel::test {
@@ -21,6 +23,21 @@ void SearchWindowDriver::Run(AppContext& context, const std::string& mark,
 SearchWindowDriver::SearchWindowDriver(HWND window) : KeyedListWindowDriver(window, kListView1, kSb1) {}
 
 void SearchWindowDriver::TypeTerm(const std::string& term) const { SetText(kEdtSearch, term); }
+
+void SearchWindowDriver::TypeTermWithKeys(const std::string& term) const {
+  TypeTerm("");
+  const HWND field = Control(kEdtSearch);
+  if (!WaitUntil([&] { return FocusOf(Handle()) == field; }, std::chrono::seconds(3))) {
+    DriverFault("The search field does not take the keyboard focus.");
+    return;
+  }
+  TypeText(term);
+  // Typed characters come through the window's queue: the whole term is
+  // there once the field shows as many characters.
+  WaitUntil([&] { return Term() == term; }, std::chrono::seconds(3));
+}
+
+std::string SearchWindowDriver::Term() const { return TextOf(Control(kEdtSearch)); }
 
 void SearchWindowDriver::PressKeyInField(UINT key) const { PressKeyIn(kEdtSearch, key); }
 
@@ -47,8 +64,8 @@ std::string SearchWindowDriver::Search(const std::string& term) const {
 int SearchWindowDriver::GoPicture() const { return ButtonPictureIndex(Control(kBtnGo)); }
 
 void SearchWindowDriver::SetDates(const SYSTEMTIME& from, const SYSTEMTIME& to) const {
-  SendMessageA(Control(kDtpFrom), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&from));
-  SendMessageA(Control(kDtpTo), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&to));
+  SendMessageW(Control(kDtpFrom), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&from));
+  SendMessageW(Control(kDtpTo), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&to));
 }
 
 void SearchWindowDriver::Close() const { PressKeyInField(VK_ESCAPE); }

@@ -24,6 +24,11 @@ class SearchWindowDriver final : public KeyedListWindowDriver<FoundColumn> {
 
   // The search field's text set, as typed.
   void TypeTerm(const std::string& term) const;
+  // The term typed with the keyboard's input queue into the search field,
+  // emptied first, once the field has the focus.
+  void TypeTermWithKeys(const std::string& term) const;
+  // The search field's text.
+  std::string Term() const;
   // A key in the search field: Enter is Go, F3 switches the mode.
   void PressKeyInField(UINT key) const;
   void ClickGo() const;

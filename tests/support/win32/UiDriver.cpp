@@ -2,7 +2,12 @@
 
 #include <dbt.h>
 
+#include <iterator>
+#include <vector>
+
+#include "platform/win32/WideText.h"
 #include "ui/MessagePump.h"
+#include "ui/WindowText.h"
 
 namespace discovel::test {
 namespace {
@@ -21,15 +26,8 @@ BOOL CALLBACK FindProc(HWND hwnd, LPARAM lParam) {
   GetWindowThreadProcessId(hwnd, &pid);
   const DWORD wanted = data->processId ? data->processId : GetCurrentProcessId();
   if ((!data->anyProcess && pid != wanted) || !IsWindowVisible(hwnd)) return TRUE;
-  char text[256] = {};
-  if (data->className) {
-    GetClassNameA(hwnd, text, sizeof text);
-    if (lstrcmpA(text, data->className) != 0) return TRUE;
-  }
-  if (data->caption) {
-    GetWindowTextA(hwnd, text, sizeof text);
-    if (lstrcmpA(text, data->caption) != 0) return TRUE;
-  }
+  if (data->className && ClassOf(hwnd) != data->className) return TRUE;
+  if (data->caption && TextOf(hwnd) != data->caption) return TRUE;
   data->found = hwnd;
   return FALSE;
 }
@@ -42,7 +40,7 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     if (std::chrono::steady_clock::now() > end) return false;
     // As the program's own loops do: key preview and dialog keys included.
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchQueued(msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchQueued(msg);
     Sleep(5);
   }
   return true;
@@ -60,11 +58,7 @@ HWND FindWindowOfProcess(DWORD processId, const char* className) {
   return data.found;
 }
 
-std::string MessageBoxText(HWND box) {
-  char text[1024] = {};
-  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-  return text;
-}
+std::string MessageBoxText(HWND box) { return ControlText(box, 0xFFFF); }
 
 HWND WaitForWindow(const char* className, bool anyProcess, std::chrono::milliseconds timeout) {
   const auto end = std::chrono::steady_clock::now() + timeout;
@@ -87,15 +81,38 @@ bool WaitForWindowGone(HWND hwnd, std::chrono::milliseconds timeout) {
 }
 
 std::string ControlText(HWND dialog, int id) {
-  char text[1024] = {};
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
+  const HWND control = GetDlgItem(dialog, id);
+  return control ? TextOf(control) : std::string();
 }
 
-std::string WindowCaption(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
+std::vector<std::string> ComboItems(HWND combo) {
+  std::vector<std::string> items;
+  const auto count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+    std::wstring item(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+    items.push_back(Utf8(item.c_str()));
+  }
+  return items;
+}
+
+void SetControlText(HWND dialog, int id, std::string_view text) { SetTextOf(GetDlgItem(dialog, id), text); }
+
+std::string WindowCaption(HWND window) { return TextOf(window); }
+
+std::string MenuCaption(HMENU menu, int position) {
+  const int length = GetMenuStringW(menu, static_cast<UINT>(position), nullptr, 0, MF_BYPOSITION);
+  if (length <= 0) return {};
+  std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
+  GetMenuStringW(menu, static_cast<UINT>(position), caption.data(), length + 1, MF_BYPOSITION);
+  return Utf8(caption.c_str());
+}
+
+std::string ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, static_cast<int>(std::size(name)));
+  return Utf8(name);
 }
 
 std::string WaitForControlText(HWND dialog, int id, const std::string& prefix, std::chrono::milliseconds timeout) {
@@ -111,32 +128,48 @@ std::string WaitForControlText(HWND dialog, int id, const std::string& prefix, s
 
 void Click(HWND dialog, int id) {
   // Posted, so a message box the click opens does not block the script.
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void ClickWithMouse(HWND control, bool twice) {
   const LPARAM point = MAKELPARAM(5, 5);
-  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
-  PostMessageA(control, WM_LBUTTONUP, 0, point);
+  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageW(control, WM_LBUTTONUP, 0, point);
   if (twice) {
-    PostMessageA(control, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
-    PostMessageA(control, WM_LBUTTONUP, 0, point);
+    PostMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    PostMessageW(control, WM_LBUTTONUP, 0, point);
   }
 }
 
 void PressKey(HWND window, UINT virtualKey) {
-  const UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
-  PostMessageA(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
-  PostMessageA(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
+  const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  PostMessageW(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+  PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
 }
 
 void SendKeyInput(UINT virtualKey, bool down) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = static_cast<WORD>(virtualKey);
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
   input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
   SendInput(1, &input, sizeof input);
+}
+
+void TypeText(std::string_view text) {
+  // Each UTF-16 unit is one press and release of the packet key; an emoji
+  // is two, its surrogates, as an input method types it.
+  std::vector<INPUT> inputs;
+  for (const wchar_t unit : Wide(text)) {
+    for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wScan = static_cast<WORD>(unit);
+      input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+      inputs.push_back(input);
+    }
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void SendVolumeArrival(HWND window, DWORD unitMask, WORD flags) {
@@ -145,14 +178,14 @@ void SendVolumeArrival(HWND window, DWORD unitMask, WORD flags) {
   volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
   volume.dbcv_unitmask = unitMask;
   volume.dbcv_flags = flags;
-  SendMessageA(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&volume));
+  SendMessageW(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&volume));
 }
 
 std::string AnswerMessageBox(int buttonId, std::chrono::milliseconds timeout) {
   HWND box = WaitForWindow("#32770", false, timeout);
   if (!box) return "";
   const std::string text = MessageBoxText(box);
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
   WaitForWindowGone(box);
   return text;
 }

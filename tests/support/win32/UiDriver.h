@@ -7,13 +7,17 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 namespace discovel::test {
 
 // Polls `condition` while pumping this thread's messages; false on timeout.
 bool WaitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// Texts are UTF-8, class names and captions too.
 
 // Finds a top-level window of this process by class and caption (null: any).
 HWND FindProcessWindow(const char* className, const char* caption);
@@ -31,8 +35,16 @@ HWND WaitForWindow(const char* className, bool anyProcess = false,
 // Polls until the window is gone.
 bool WaitForWindowGone(HWND hwnd, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 std::string ControlText(HWND dialog, int id);
+// Gives a dialog's control the text, as WM_SETTEXT does.
+void SetControlText(HWND dialog, int id, std::string_view text);
 // A window's caption.
 std::string WindowCaption(HWND window);
+// A window's class name.
+std::string ClassOf(HWND window);
+// The caption of a menu's item at `position`; "" for none.
+std::string MenuCaption(HMENU menu, int position);
+// The items of a combo box, in its order.
+std::vector<std::string> ComboItems(HWND combo);
 // Polls until the control's text starts with `prefix`; returns the text seen last.
 std::string WaitForControlText(HWND dialog, int id, const std::string& prefix,
                                std::chrono::milliseconds timeout = std::chrono::seconds(10));
@@ -47,6 +59,10 @@ void PressKey(HWND window, UINT virtualKey);
 // A key going down or up through the system's input queue, to whichever
 // window has the keyboard focus then (SendInput).
 void SendKeyInput(UINT virtualKey, bool down);
+// Types `text` through the system's input queue into the control with the
+// keyboard focus, as an input method does: characters, not keys
+// (SendInput with KEYEVENTF_UNICODE), so any script comes through.
+void TypeText(std::string_view text);
 // What the system sends `window` when a volume comes into the drives of
 // `unitMask` (bit 0: A:); DBTF_MEDIA in `flags` for a disc.
 void SendVolumeArrival(HWND window, DWORD unitMask, WORD flags);

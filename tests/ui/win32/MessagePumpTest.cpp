@@ -13,12 +13,12 @@ namespace {
 class CountingWindow {
  public:
   CountingWindow() {
-    WNDCLASSA windowClass{};
+    WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = &Procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "DiscovelPumpCounter";
-    RegisterClassA(&windowClass);
-    m_hwnd = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"DiscovelPumpCounter";
+    RegisterClassW(&windowClass);
+    m_hwnd = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                              windowClass.hInstance, nullptr);
   }
   ~CountingWindow() { DestroyWindow(m_hwnd); }
@@ -31,7 +31,7 @@ class CountingWindow {
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_APP) ++handled;
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
   }
   HWND m_hwnd = nullptr;
 };
@@ -40,7 +40,7 @@ class CountingWindow {
 // peek, so that a lost quit fails the test instead of waiting for ever).
 WPARAM TakeQuit() {
   MSG msg{};
-  EXPECT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) << "a quit is pending";
+  EXPECT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) << "a quit is pending";
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT)) << "and nothing else is left";
   return msg.wParam;
 }
@@ -62,7 +62,7 @@ TEST(MessagePumpTest, AskingLeavesTheOtherMessagesForThePump) {
   CountingWindow window;
   ASSERT_NE(window.Handle(), nullptr);
   CountingWindow::handled = 0;
-  PostMessageA(window.Handle(), WM_APP, 0, 0);
+  PostMessageW(window.Handle(), WM_APP, 0, 0);
   PostQuitMessage(0);
   EXPECT_TRUE(ApplicationTerminated());
   EXPECT_EQ(CountingWindow::handled, 0);
