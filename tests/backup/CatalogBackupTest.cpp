@@ -93,7 +93,7 @@ TEST_F(CatalogBackupTest, RestoreGivesBackEveryArchiveOfAnyScriptByteForByteUnde
   ASSERT_EQ(BackupCatalog(fs, Catalog(), temp / "b.zip", pacing), 3u);
 
   const BackupFile backup(fs, text, temp / "b.zip");
-  const BackupReport report = RestoreCatalog(fs, temp / "Restored\\", backup, pacing);
+  const BackupReport report = RestoreCatalog(fs, text, temp / "Restored\\", backup, pacing);
   EXPECT_EQ(ArchivesSnapshot(temp / "Restored"), ArchivesSnapshot(Catalog()));
   EXPECT_EQ(temp.ReadFile("Restored\\写真\\🎵 355781.dat"), utf8Archive);
   EXPECT_TRUE(report.skipped.empty());

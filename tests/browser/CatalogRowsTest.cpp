@@ -302,7 +302,7 @@ TEST_F(CatalogRowsCheckTest, ASummaryOfTheOlderFormatIsIgnoredAndWrittenAnew) {
   const auto withoutReadLeads = [](std::string summary) {
     for (std::size_t lineBegin = summary.find("\r\n") + 2, lineEnd;
          (lineEnd = summary.find("\r\n", lineBegin)) != std::string::npos; lineBegin = lineEnd + 2) {
-      if (std::count(summary.begin() + lineBegin, summary.begin() + lineEnd, '\t') != 14) continue;
+      if (std::count(summary.begin() + lineBegin, summary.begin() + lineEnd, '\t') != 15) continue;
       std::size_t field = lineBegin;
       for (int i = 0; i < 4; ++i) field = summary.find('\t', field) + 1;
       const std::size_t fieldEnd = summary.find('\t', field);
