@@ -17,6 +17,7 @@ namespace {
 
 std::size_t PlainFoldedFind(std::string_view text, std::size_t from, std::size_t to, std::string_view term) {
   const std::string wanted = casefold::Fold(term);
+  if (wanted.empty()) return from;
   for (std::size_t p = from; p < to; ++p) {
     for (std::size_t end = p + 1; end <= to && end - p <= 4 * wanted.size(); ++end) {
       if (casefold::Fold(text.substr(p, end - p)) == wanted) return p;
