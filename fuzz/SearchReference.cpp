@@ -110,13 +110,16 @@ ExpectedSearch ExpectedSearchOf(FileSystem& fs, const TextServices& text,
         term = text.ToCodePageExactly(typedTerm);
         if (term && upper) term = text.AnsiToUpper(*term);
       }
-      const std::int32_t stride = NumberKey(archive, kAPars).value_or(4);
-      const auto count = NumberKey(archive, kAFiles);
-      if (!count) continue;
       const std::string_view storedMark =
           TrimBlanksAndControls(archive.FindKey(kAMark).value_or(std::string_view()));
       const std::string mark = storedMark.empty() ? std::string("Unknown") : std::string(storedMark);
-      const bool allowed = term && (setup.restriction.empty() || asUtf8(mark) == setup.restriction);
+      // An archive of another mark is passed over unopened: it could give no
+      // row. One in an unknown encoding has no mark to tell.
+      if (!setup.restriction.empty() && asUtf8(mark) != setup.restriction) continue;
+      const std::int32_t stride = NumberKey(archive, kAPars).value_or(4);
+      const auto count = NumberKey(archive, kAFiles);
+      if (!count) continue;
+      const bool allowed = term.has_value();
       const std::vector<std::string_view>& lines = archive.Lines();
       for (std::int32_t i = 0; i < *count; ++i) {
         const std::int64_t base = std::int64_t{i} * stride;

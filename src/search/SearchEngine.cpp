@@ -297,7 +297,8 @@ SearchEngine::Haystack& SearchEngine::HaystackFor(bool upper) {
     // No UTF-8 character holds a line end or the separator, which is no UTF-8.
     hay.foldedSearcher.Reset(m_term);
     hay.direct = !Contains(m_term, '\r') && !Contains(m_term, '\n');
-    hay.termInMark = hay.direct && m_advanced.marks && hay.Find(hay.mark.data(), 0, hay.mark.size()) < hay.mark.size();
+    hay.termInMark =
+        hay.direct && m_advanced.marks && hay.Find(hay.mark.data(), 0, hay.mark.size()) < hay.mark.size();
     return hay;
   }
   const UpperTable* fold = &IdentityTable();
