@@ -4,6 +4,9 @@
 //   DIR\search\   100 archives x 10,000 entries
 //   DIR\queries\  the same archives ten times over in ten subfolders
 //   DIR\large\    the same archives ten times over in one folder (1,000)
+//   DIR\search-utf8\, DIR\large-utf8\  the same in UTF-8 archives, where a
+//                 quarter of the folder words and some names are Cyrillic,
+//                 Greek or accented Latin
 //   DIR\small\    10,000 archives of a few entries, in 100 subfolders
 // The copies are hard links where the file system has them: the page cache
 // holds one copy, as it would hold a catalogue read before.
@@ -19,6 +22,7 @@
 #include <string>
 #include <system_error>
 
+#include "catalog/ArchiveEncoding.h"
 #include "catalog/ArchiveFile.h"
 #include "catalog/DosTime.h"
 #include "platform/Platform.h"
@@ -89,16 +93,29 @@ inline int MeasureFreshCatalogue(const std::string& prefix, const std::function<
 }
 
 // A disc as the scanner lists it: the files of one folder together, folders
-// two to six levels deep under a few dozen realistic names.
-inline std::string DiscListing(Random& random, int archive, int entries) {
+// two to six levels deep under a few dozen realistic names. In UTF-8 (`utf8`)
+// with the same draws: some words and stems in other scripts, and the key
+// line that marks the archive.
+inline std::string DiscListing(Random& random, int archive, int entries, bool utf8 = false) {
   static const char* const kWords[] = {
       "Program Files", "Windows", "System32", "Music", "Rock", "Jazz", "Photos", "2006",
       "Holiday", "Documents", "Setup", "Drivers", "x86", "Backup", "Projects", "src",
       "include", "lib", "Data", "Images", "Video", "Games", "Save", "Fonts", "Help",
       "Temp", "Common Files", "Shared", "Resources", "Icons", "Reports", "Archive 2005"};
+  static const char* const kWordsUtf8[] = {
+      "Program Files", "Windows", "System32", "\u041C\u0443\u0437\u044B\u043A\u0430", "Rock", "Jazz",
+      "\u03A6\u03C9\u03C4\u03BF\u03B3\u03C1\u03B1\u03C6\u03AF\u03B5\u03C2", "2006",
+      "Vacances d'\u00E9t\u00E9", "Documents", "Setup", "Drivers", "x86", "Sicherung", "Projects", "src",
+      "include", "lib", "Daten", "\u0418\u0437\u043E\u0431\u0440\u0430\u0436\u0435\u043D\u0438\u044F",
+      "Video", "Games", "Save", "Fonts", "Hilfe", "Temp", "Common Files", "Shared", "Ressourcen", "Icons",
+      "\u00DCbersicht", "Archiv 2005"};
   static const char* const kStems[] = {"file", "img", "track", "setup", "data", "readme",
                                        "report", "dsc", "song", "library", "invoice",
                                        "letter", "scan", "movie", "backup", "notes"};
+  static const char* const kStemsUtf8[] = {"file", "img", "track", "setup", "data", "readme",
+                                           "report", "dsc", "\u043F\u0435\u0441\u043D\u044F", "library",
+                                           "invoice", "\u03B3\u03C1\u03AC\u03BC\u03BC\u03B1", "scan",
+                                           "movie", "backup", "Gr\u00F6\u00DFe"};
   static const char* const kTypes[] = {".mp3", ".jpg", ".txt", ".dll", ".exe", ".ini",
                                        ".htm", ".png", ".doc", ".pdf", ".cab", ".inf",
                                        ".sys", ".wav", ".avi", ".xml", ".h", ".cpp"};
@@ -110,13 +127,13 @@ inline std::string DiscListing(Random& random, int archive, int entries) {
     std::string folder(depth == 0 ? "\\" : "");
     for (int d = 0; d < depth; ++d) {
       if (d) folder += '\\';
-      folder += kWords[random.Next(32)];
+      folder += (utf8 ? kWordsUtf8 : kWords)[random.Next(32)];
     }
     ++folders;
     const int files = std::min(1 + static_cast<int>(random.Next(60)), entries - written);
     for (int f = 0; f < files; ++f, ++written) {
       char name[64];
-      std::snprintf(name, sizeof name, "%s_%04u%s", kStems[random.Next(16)],
+      std::snprintf(name, sizeof name, "%s_%04u%s", (utf8 ? kStemsUtf8 : kStems)[random.Next(16)],
                     random.Next(10000), kTypes[random.Next(18)]);
       const std::int64_t size = random.Next(50000000);
       total += size;
@@ -137,6 +154,7 @@ inline std::string DiscListing(Random& random, int archive, int entries) {
   keys.size = total;
   keys.number = archive + 1;
   lines.AppendKeyLines(keys);
+  if (utf8) lines.AppendLine(std::string(kAEncoding) + "=" + std::string(kUtf8EncodingValue));
   return lines.Text();
 }
 
@@ -150,17 +168,26 @@ inline void Link(const std::string& from, const std::string& to) {
   }
 }
 
-// DIR\search\, DIR\queries\ and DIR\large\.
-inline void WriteSearchCatalogue(const std::string& root) {
+// `archives` archives of `entries` entries each in `folder`, ANSI or UTF-8,
+// from the same draws; their bytes.
+inline std::uint64_t WriteDiscArchives(const std::string& folder, bool utf8) {
   FileSystem& fs = SystemFileSystem();
-  fs.CreateFolders(root + "search\\");
+  fs.CreateFolders(folder);
   Random random(20070102);
   std::uint64_t bytes = 0;
   for (int a = 0; a < kSearchArchives; ++a) {
-    const std::string text = DiscListing(random, a, kEntriesPerArchive);
+    const std::string text = DiscListing(random, a, kEntriesPerArchive, utf8);
     bytes += text.size();
-    fs.WriteFileReplacing(root + "search\\" + std::to_string(a) + ".dat", text);
+    fs.WriteFileReplacing(folder + std::to_string(a) + ".dat", text);
   }
+  return bytes;
+}
+
+// DIR\search\, DIR\queries\ and DIR\large\, and DIR\search-utf8\ and DIR\large-utf8\.
+inline void WriteSearchCatalogue(const std::string& root) {
+  FileSystem& fs = SystemFileSystem();
+  const std::uint64_t bytes = WriteDiscArchives(root + "search\\", false);
+  const std::uint64_t utf8Bytes = WriteDiscArchives(root + "search-utf8\\", true);
   for (int copy = 0; copy < kQueryCopies; ++copy) {
     const std::string folder = root + "queries\\copy" + std::to_string(copy) + "\\";
     fs.CreateFolders(folder);
@@ -169,18 +196,20 @@ inline void WriteSearchCatalogue(const std::string& root) {
       Link(root + "search\\" + name, folder + name);
     }
   }
-  fs.CreateFolders(root + "large\\");
-  for (int copy = 0; copy < kLargeCopies; ++copy) {
-    for (int a = 0; a < kSearchArchives; ++a) {
-      Link(root + "search\\" + std::to_string(a) + ".dat",
-           root + "large\\" + std::to_string(copy * kSearchArchives + a) + ".dat");
+  for (const char* kind : {"", "-utf8"}) {
+    fs.CreateFolders(root + "large" + kind + "\\");
+    for (int copy = 0; copy < kLargeCopies; ++copy) {
+      for (int a = 0; a < kSearchArchives; ++a) {
+        Link(root + "search" + kind + "\\" + std::to_string(a) + ".dat",
+             root + "large" + kind + "\\" + std::to_string(copy * kSearchArchives + a) + ".dat");
+      }
     }
   }
-  std::printf("catalogue: %d archives x %d entries, %.1f MB; %d archives for the queries;"
+  std::printf("catalogue: %d archives x %d entries, %.1f MB (in UTF-8 %.1f MB); %d archives for the queries;"
               " %d archives (%.0f MB) for the large search\n",
               kSearchArchives, kEntriesPerArchive, static_cast<double>(bytes) / 1e6,
-              kSearchArchives * kQueryCopies, kSearchArchives * kLargeCopies,
-              static_cast<double>(bytes) * kLargeCopies / 1e6);
+              static_cast<double>(utf8Bytes) / 1e6, kSearchArchives * kQueryCopies,
+              kSearchArchives * kLargeCopies, static_cast<double>(bytes) * kLargeCopies / 1e6);
 }
 
 // DIR\small\: every archive its own file (no links), two to eight entries each.

@@ -1,7 +1,8 @@
 #pragma once
 // What a search must find, worked out the slow way: each archive read whole
-// with the catalogue's reader, each entry's match text built as a string and
-// upper-cased whole, the term looked for with std::string::find.
+// and split into its lines here, each entry's match text built as a string and
+// folded whole (upper-cased by the code page in an ANSI archive, case-folded
+// in a UTF-8 one), the term looked for with std::string::find.
 #include <string>
 #include <vector>
 
@@ -12,14 +13,14 @@
 namespace discovel::fuzz {
 
 struct SearchSetup {
-  std::string typed;
+  std::string typed;  // UTF-8, as the window gives it
   bool advancedMode = false;
   AdvancedCriteria advanced;
   std::string restriction;
 };
 
 struct ExpectedSearch {
-  std::vector<std::string> rows;  // "mark|folder|name", in the order found
+  std::vector<std::string> rows;  // "mark|folder|name" as UTF-8, in the order found
   int failures = 0;  // archives that could not be read to their end; the search goes on
 };
 

@@ -1,10 +1,11 @@
-// The search engine over a catalogue of fuzzed archives, against the slow
-// reference; and its parts, the line locator, the key block read from the end
-// and the substring searcher, on the same bytes against the archive reader and
-// plain loops.
+// The search engine over a catalogue of fuzzed archives, ANSI and UTF-8 (an
+// archive with the key line "AEncoding=UTF-8"), against the slow reference;
+// and its parts, the line locator, the key block read from the end and the
+// substring searchers, by bytes and by case folding, on the same bytes
+// against the archive reader and plain loops.
 //
-// Input lines: options, numbers, the typed text, the restriction; then the
-// archives (see FuzzInput.h). Option letters: a advanced mode, c case-sensitive,
+// Input lines: options, numbers, the typed text and the restriction (UTF-8, as
+// the window gives them); then the archives (see FuzzInput.h). Option letters: a advanced mode, c case-sensitive,
 // m marks, D/N/T directories/file names/file types off, d by date, s by size,
 // l at most, u multi-byte code page, x a code page whose upper case can be
 // longer, f the mode switches from entry to entry (by the bits of the fourth
@@ -28,7 +29,10 @@
 #include "platform/posix/PosixTextServices.h"
 #include "search/LineLocator.h"
 #include "search/SearchEngine.h"
+#include "search/FoldedTextSearcher.h"
 #include "search/TextSearcher.h"
+#include "text/CaseFold.h"
+#include "text/Utf8.h"
 
 namespace discovel::fuzz {
 namespace {
@@ -222,6 +226,34 @@ void CheckTextSearcher(std::string_view typed, std::string_view bytes) {
   }
 }
 
+// The first place from which some run of bytes folds to the folded term: the
+// plainest reading of a search by case folding. Slow: short texts only.
+std::size_t PlainFoldedFind(std::string_view text, std::size_t from, std::size_t to, std::string_view term) {
+  const std::string wanted = casefold::Fold(term);
+  if (wanted.empty()) return from;
+  for (std::size_t p = from; p < to; ++p) {
+    for (std::size_t end = p + 1; end <= to && end - p <= 4 * wanted.size(); ++end) {
+      if (casefold::Fold(text.substr(p, end - p)) == wanted) return p;
+    }
+  }
+  return to;
+}
+
+void CheckFoldedTextSearcher(std::string_view typed, std::string_view bytes) {
+  if (typed.size() > 16) return;
+  bytes = bytes.substr(0, 512);
+  FoldedTextSearcher searcher;
+  searcher.Reset(typed);
+  const std::size_t n = bytes.size();
+  for (const auto& [from, to] : {std::pair{std::size_t{0}, n}, std::pair{n / 3, n - n / 5}}) {
+    const std::size_t hit = utf8::IsValid(typed) ? PlainFoldedFind(bytes, from, to, typed) : to;
+    FUZZ_REQUIRE(searcher.Find(bytes.data(), from, to) == hit);
+    std::size_t lineEnds = 0;
+    FUZZ_REQUIRE(searcher.FindCountingLines(bytes.data(), from, to, lineEnds) == hit);
+    FUZZ_REQUIRE(lineEnds == NaiveLineEnds(bytes, from, hit));
+  }
+}
+
 }  // namespace
 }  // namespace discovel::fuzz
 
@@ -256,6 +288,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckLineLocator(file.bytes);
     CheckLineLocator(std::string_view(file.bytes).substr(file.bytes.size() / 2));
     CheckTextSearcher(SearchTermOf(setup.typed), file.bytes);
+    CheckFoldedTextSearcher(SearchTermOf(setup.typed), file.bytes);
     fs.Put(PathUnder(kCatalog, file.name), std::move(file.bytes));
   }
   std::vector<std::string> archives;

@@ -11,10 +11,10 @@
 #include "catalog/ArchiveKeys.h"
 #include "catalog/ArchiveKeyWalk.h"
 #include "catalog/CatalogQueries.h"
-#include "catalog/KeyBlock.h"
 #include "catalog/TextUtil.h"
 #include "platform/AppError.h"
 #include "search/DuplicateRecords.h"
+#include "search/KeyBlockValues.h"
 #include "search/LineLocator.h"
 #include "search/SharedReadPass.h"
 #include "search/Sse2.h"
@@ -128,6 +128,19 @@ bool EntryAt(std::string_view bytes, std::size_t offset, std::string_view (&fiel
   return EntryCursor(bytes, offset).Next(4, start, fields);
 }
 
+// A text of an archive in `encoding` as UTF-8: itself, or in `scratch`.
+std::string_view Utf8Text(const NameFolder& names, ArchiveEncoding encoding, std::string_view text,
+                          std::string& scratch) {
+  return encoding == ArchiveEncoding::Utf8 ? text : names.Decoded(text, scratch);
+}
+
+// The encoding the key block at the end of `bytes` names.
+ArchiveEncoding EncodingAtEnd(std::string_view bytes, const std::string& path) {
+  std::vector<std::string_view> keyLines;
+  FindKeyBlockLines(bytes, keyLines);
+  return EncodingOfArchive(keyLines, path);
+}
+
 }  // namespace
 
 // A row before grouping, its texts kept in the run's TextArena.
@@ -146,7 +159,10 @@ struct DuplicateFinder::ArchiveRows {
   std::vector<Keyed> rows;
   TextArena texts;
   std::string mark;
+  ArchiveEncoding encoding = ArchiveEncoding::CodePage;
   std::string keyText;  // scratch
+  std::string nameText;
+  std::string folderText;
 };
 
 // What another archive tells in the one-disc mode: which of the chosen rows'
@@ -154,11 +170,13 @@ struct DuplicateFinder::ArchiveRows {
 struct DuplicateFinder::ArchiveMatches {
   std::vector<std::size_t> held;
   std::string mark;
+  ArchiveEncoding encoding = ArchiveEncoding::CodePage;
   std::string keyText;  // scratch
+  std::string nameText;
 };
 
-// An entry's hash for the run's criteria: the key's text is built only for a
-// hash function that needs it.
+// An entry's hash for the run's criteria, its name in UTF-8: the key's text
+// is built only for a hash function that needs it.
 class DuplicateFinder::KeyHasher {
  public:
   KeyHasher(const DuplicateCriteria& criteria, const NameFolder& names, DuplicateHashFunction hash)
@@ -228,9 +246,10 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
           [&](std::size_t archive, std::string_view bytes, ArchiveRecords& result, int side) {
             result.records.clear();
             KeyHasher& hasher = hashers[side];
-            ReadEntries(m_archives[archive].path, bytes, result.mark, side == 0,
+            ReadEntries(m_archives[archive].path, bytes, names, result.mark, result.encoding, side == 0,
                         [&](std::size_t offset, std::string_view name, std::string_view size,
                             std::string_view time, std::string_view) {
+                          name = Utf8Text(names, result.encoding, name, result.nameText);
                           result.records.push_back(DuplicateRecord{hasher(name, size, time),
                                                                    static_cast<std::uint32_t>(archive),
                                                                    static_cast<std::uint32_t>(offset)});
@@ -241,6 +260,7 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
               damaged[archive] = 1;
             } else {
               m_archives[archive].mark = result.mark;
+              m_archives[archive].encoding = result.encoding;
               Charge(result.records.size() * DuplicateRecords::kRecordBytes);
               for (const DuplicateRecord& record : result.records) records.Add(record);
             }
@@ -269,16 +289,19 @@ bool DuplicateFinder::Run(std::string_view folder, const std::string& mask,
           const auto first = std::lower_bound(
               wanted.begin(), wanted.end(), archive,
               [](const DuplicateRecord& record, std::size_t a) { return record.archive < a; });
+          // The archive was written anew since the first read.
+          const ArchiveEncoding encoding = m_archives[archive].encoding;
+          if (EncodingAtEnd(bytes, m_archives[archive].path) != encoding) throw AppError(ChangedDuringTheSearch(archive));
           std::int32_t visited = 0;
           for (auto it = first; it != wanted.end() && it->archive == archive; ++it) {
             std::string_view fields[4];
-            // The archive was written anew since the first read.
-            if (!EntryAt(bytes, it->offset, fields) || hashers[side](fields[1], fields[2], fields[3]) != it->hash) {
-              throw AppError(ChangedDuringTheSearch(archive));
-            }
-            BuildDuplicateKey(request.criteria, names, fields[1], fields[2], fields[3], result.keyText);
-            result.rows.push_back(Keyed{it->hash, result.texts.Keep(result.keyText), result.texts.Keep(fields[0]),
-                                        result.texts.Keep(fields[1]), NumberOf(fields[2]).value_or(0),
+            if (!EntryAt(bytes, it->offset, fields)) throw AppError(ChangedDuringTheSearch(archive));
+            const std::string_view name = Utf8Text(names, encoding, fields[1], result.nameText);
+            if (hashers[side](name, fields[2], fields[3]) != it->hash) throw AppError(ChangedDuringTheSearch(archive));
+            BuildDuplicateKey(request.criteria, names, name, fields[2], fields[3], result.keyText);
+            result.rows.push_back(Keyed{it->hash, result.texts.Keep(result.keyText),
+                                        result.texts.Keep(Utf8Text(names, encoding, fields[0], result.folderText)),
+                                        result.texts.Keep(name), NumberOf(fields[2]).value_or(0),
                                         static_cast<std::int32_t>(
                                             static_cast<std::uint32_t>(NumberOf(fields[3]).value_or(0))),
                                         archive});
@@ -381,9 +404,11 @@ void DuplicateFinder::FindOnChosenDiscs(const std::string& root, const std::stri
       [&](std::size_t i, std::string_view bytes, ArchiveRows& result, int side) {
         const std::size_t archive = chosen[i];
         result.rows.clear();
-        ReadEntries(m_archives[archive].path, bytes, result.mark, side == 0,
+        ReadEntries(m_archives[archive].path, bytes, names, result.mark, result.encoding, side == 0,
                     [&](std::size_t, std::string_view name, std::string_view size, std::string_view time,
                         std::string_view directory) {
+                      name = Utf8Text(names, result.encoding, name, result.nameText);
+                      directory = Utf8Text(names, result.encoding, directory, result.folderText);
                       BuildDuplicateKey(request.criteria, names, name, size, time, result.keyText);
                       result.rows.push_back(Keyed{hashers[side](name, size, time), result.texts.Keep(result.keyText),
                                                   result.texts.Keep(directory), result.texts.Keep(name),
@@ -399,6 +424,7 @@ void DuplicateFinder::FindOnChosenDiscs(const std::string& root, const std::stri
           result.texts.Clear();
         } else {
           m_archives[chosen[i]].mark = result.mark;
+          m_archives[chosen[i]].encoding = result.encoding;
           for (const Keyed& row : result.rows) {
             Charge(sizeof(Keyed) + sizeof(DuplicateRow) + row.key.size() + row.directory.size() + row.file.size());
             rows.push_back(row);
@@ -427,9 +453,10 @@ void DuplicateFinder::FindOnChosenDiscs(const std::string& root, const std::stri
       [&](std::size_t i, std::string_view bytes, ArchiveMatches& result, int side) {
         const std::size_t archive = others[i];
         result.held.clear();
-        ReadEntries(m_archives[archive].path, bytes, result.mark, side == 0,
+        ReadEntries(m_archives[archive].path, bytes, names, result.mark, result.encoding, side == 0,
                     [&](std::size_t, std::string_view name, std::string_view size, std::string_view time,
                         std::string_view) {
+                      name = Utf8Text(names, result.encoding, name, result.nameText);
                       const std::uint64_t hash = hashers[side](name, size, time);
                       if (!chosenHashes.Contains(hash)) return;
                       // Confirmed on the key itself: keys may share a hash.
@@ -446,6 +473,7 @@ void DuplicateFinder::FindOnChosenDiscs(const std::string& root, const std::stri
         // A damaged archive is left out whole: its copies do not count.
         if (!Failed(others[i], error)) {
           m_archives[others[i]].mark = result.mark;
+          m_archives[others[i]].encoding = result.encoding;
           for (const std::size_t r : result.held) heldElsewhere[r] = 1;
         }
         m_observer.ArchiveSearched();
@@ -498,18 +526,13 @@ bool DuplicateFinder::Failed(std::size_t archive, const std::exception_ptr& erro
 }
 
 template <class Entry>
-void DuplicateFinder::ReadEntries(const std::string& path, std::string_view bytes, std::string& mark,
-                                  bool pump, const Entry& entry) {
+void DuplicateFinder::ReadEntries(const std::string& path, std::string_view bytes, const NameFolder& names,
+                                  std::string& mark, ArchiveEncoding& encoding, bool pump, const Entry& entry) {
   if (bytes.size() >= UINT32_MAX) throw AppError("An archive file of 4 GiB or more cannot be read.");
   std::vector<std::string_view> keyLines;
   FindKeyBlockLines(bytes, keyLines);
-  const auto readKey = [&](std::string_view key) {
-    // The first matching line of the block counts.
-    for (auto line = keyLines.rbegin(); line != keyLines.rend(); ++line) {
-      if (auto value = keyblock::ValueIfKey(*line, key)) return *value;
-    }
-    return std::string_view();
-  };
+  const auto readKey = [&](std::string_view key) { return KeyValueOf(keyLines, key).value_or(std::string_view()); };
+  encoding = EncodingOfArchive(keyLines, path);
   const auto number = [&](std::string_view key) -> std::optional<std::int32_t> {
     const std::string_view value = TrimBlanksAndControls(readKey(key));
     if (value.empty()) return std::nullopt;
@@ -523,7 +546,9 @@ void DuplicateFinder::ReadEntries(const std::string& path, std::string_view byte
   const std::int32_t stride =
       number(kAPars).value_or(static_cast<std::int32_t>(kDefaultEntryStride));
   const auto count = number(kAFiles);
-  mark.assign(MarkAsListed(readKey(kAMark)));
+  const std::string_view stored = MarkAsListed(readKey(kAMark));
+  std::string decoded;
+  mark.assign(Utf8Text(names, encoding, stored, decoded));
   if (!count) return;
   // A stride of 0 would read the first entry again and again.
   if (stride <= 0 && *count > 0) {

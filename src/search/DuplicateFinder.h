@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/ArchiveEncoding.h"
 #include "catalog/CountTotal.h"
 #include "catalog/FolderTrail.h"
 #include "platform/FileSystem.h"
@@ -35,7 +36,7 @@ enum class DuplicateMode {
   kOnThisDiscOnly,  // the files of the marked archive whose key no other holds
 };
 
-// The texts are the finder's: valid until its next Run, or its end.
+// The texts are the finder's, in UTF-8: valid until its next Run, or its end.
 struct DuplicateRow {
   std::string_view mark;
   std::string_view archivePath;
@@ -91,7 +92,8 @@ class DuplicateFinder {
  private:
   struct Archive {
     std::string path;
-    std::string mark;  // once read
+    std::string mark;  // once read, as UTF-8
+    ArchiveEncoding encoding = ArchiveEncoding::CodePage;  // once read
   };
   struct Keyed;        // a row with its key, before grouping
   struct ArchiveRows;     // what the second read takes from one archive
@@ -99,16 +101,19 @@ class DuplicateFinder {
   struct ArchiveRecords {  // what the first read takes from one archive
     std::vector<DuplicateRecord> records;
     std::string mark;
+    ArchiveEncoding encoding = ArchiveEncoding::CodePage;
+    std::string nameText;  // scratch
   };
   class KeyHasher;
 
   void ListArchives(FolderTrail& trail, const std::string& folder, const std::string& mask);
-  // Every entry of the archive at `path`, and its mark: `entry` gets where
-  // each starts and its fields. Pumps messages when `pump` says so: only the
-  // window's own thread may.
+  // Every entry of the archive at `path`, its mark (as UTF-8) and its
+  // encoding: `entry` gets where each starts and its fields as the archive
+  // holds them. Pumps messages when `pump` says so: only the window's own
+  // thread may.
   template <class Entry>
-  void ReadEntries(const std::string& path, std::string_view bytes, std::string& mark, bool pump,
-                   const Entry& entry);
+  void ReadEntries(const std::string& path, std::string_view bytes, const NameFolder& names, std::string& mark,
+                   ArchiveEncoding& encoding, bool pump, const Entry& entry);
   // Names a damaged archive once: true when `error` says it is one (the
   // caller drops what it had of it). What stops the run is thrown on.
   bool Failed(std::size_t archive, const std::exception_ptr& error);

@@ -5,20 +5,43 @@
 
 #include "catalog/TextUtil.h"
 #include "search/SearchCriteria.h"
+#include "text/CaseFold.h"
+#include "text/Utf8.h"
 
 namespace discovel {
 
-NameFolder::NameFolder(const TextServices& text)
-    : m_text(text), m_singleByte(text.IsSingleByteCodePage()) {
-  if (m_singleByte) m_upper = text.BuildUpperTable();
+namespace {
+
+char UpperAscii(char32_t c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 0x20 : c); }
+
+}  // namespace
+
+NameFolder::NameFolder(const TextServices& text) : m_decoder(text) {
+  for (char32_t code = 0; code < m_shortFoldings.size(); ++code) m_shortFoldings[code] = casefold::Fold(code);
 }
 
 void NameFolder::Fold(std::string_view name, std::string& out) const {
-  if (!m_singleByte) {
-    out += m_text.AnsiToUpper(name);
-    return;
+  for (std::size_t i = 0; i < name.size();) {
+    const auto byte = static_cast<unsigned char>(name[i]);
+    if (byte < 0x80) {
+      out += UpperAscii(byte);
+      ++i;
+      continue;
+    }
+    const utf8::Decoded decoded = utf8::DecodeAt(name, i);
+    if (decoded.code == utf8::kReplacement && decoded.length == 1) {
+      out += name[i];
+    } else {
+      const char32_t folded =
+          decoded.code < m_shortFoldings.size() ? m_shortFoldings[decoded.code] : casefold::Fold(decoded.code);
+      if (folded < 0x80) {
+        out += UpperAscii(folded);  // the Kelvin sign and the long s
+      } else {
+        utf8::Append(folded, out);
+      }
+    }
+    i += decoded.length;
   }
-  for (const char c : name) out += static_cast<char>(m_upper[static_cast<unsigned char>(c)]);
 }
 
 void BuildDuplicateKey(const DuplicateCriteria& criteria, const NameFolder& folder,
@@ -68,7 +91,8 @@ std::uint64_t HashDuplicateKey(const DuplicateCriteria& criteria, const NameFold
   if (criteria.sameDate) time = TrimBlanksAndControls(time);
   const std::size_t length = (criteria.sameName ? name.size() : 0) + (criteria.sameSize ? size.size() : 0) +
                              (criteria.sameDate ? time.size() : 0) + 2;
-  if (!folder.BytewiseFold() || length > kKeyOnStack) {
+  const bool ascii = !criteria.sameName || utf8::IsAscii(name);
+  if (!ascii || length > kKeyOnStack) {
     BuildDuplicateKey(criteria, folder, name, size, time, scratch);
     return DuplicateKeyHash(scratch);
   }
@@ -76,7 +100,7 @@ std::uint64_t HashDuplicateKey(const DuplicateCriteria& criteria, const NameFold
   char key[kKeyOnStack];
   char* at = key;
   if (criteria.sameName) {
-    for (const char c : name) *at++ = static_cast<char>(folder.UpperByte(static_cast<unsigned char>(c)));
+    for (const char c : name) *at++ = UpperAscii(static_cast<unsigned char>(c));
   }
   *at++ = kFieldSeparator;
   if (criteria.sameSize) at = std::copy(size.begin(), size.end(), at);

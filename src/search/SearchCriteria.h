@@ -10,6 +10,8 @@
 namespace discovel {
 
 // Follows every field of the match text, so a term never matches across two.
+// No UTF-8 character holds this byte; in an ANSI archive it is a character of
+// the code page, and a term typed with it does reach over a field.
 inline constexpr char kFieldSeparator = '\xFF';
 
 // Inclusive bounds in the MS-DOS packed form of the entries' time lines.

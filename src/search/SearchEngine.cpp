@@ -8,11 +8,13 @@
 #include "catalog/ArchiveKeyWalk.h"
 #include "catalog/ArchiveKeys.h"
 #include "catalog/DosTime.h"
-#include "catalog/KeyBlock.h"
 #include "catalog/NumberFormat.h"
 #include "catalog/TextUtil.h"
 #include "platform/AppError.h"
+#include "search/KeyBlockValues.h"
 #include "search/ReadAhead.h"
+#include "text/CaseFold.h"
+#include "text/Utf8.h"
 
 namespace discovel {
 namespace {
@@ -42,7 +44,7 @@ bool Contains(std::string_view text, char c) {
 
 SearchEngine::SearchEngine(FileSystem& fs, const TextServices& text, UiPump& pump,
                            SearchObserver& observer)
-    : m_fs(fs), m_text(text), m_pump(pump), m_observer(observer) {}
+    : m_fs(fs), m_text(text), m_decoder(text), m_pump(pump), m_observer(observer) {}
 
 bool SearchEngine::Run(std::string_view folder, const std::string& mask, const SearchRequest& request,
                        const AdvancedModeQuestion& advancedMode, SearchResults& results) {
@@ -163,39 +165,50 @@ void SearchEngine::SearchArchive(const std::string& path, std::string_view bytes
   m_lines.Reset(bytes);
   m_entryKnown = false;
   FindKeyBlockLines(bytes, m_keyLines);
-  const auto readKey = [&](std::string_view key) {
-    // The first matching line of the block counts.
-    for (auto line = m_keyLines.rbegin(); line != m_keyLines.rend(); ++line) {
-      if (auto value = keyblock::ValueIfKey(*line, key)) return *value;
-    }
-    return std::string_view();
-  };
+  const auto readKey = [&](std::string_view key) { return KeyValueOf(m_keyLines, key).value_or(std::string_view()); };
+  m_utf8 = EncodingOfArchive(m_keyLines, path) == ArchiveEncoding::Utf8;
 
   const std::int32_t stride = NumberKey(readKey(kAPars), kAPars, path)
                                   .value_or(static_cast<std::int32_t>(kDefaultEntryStride));
   const auto count = NumberKey(readKey(kAFiles), kAFiles, path);
   if (!count) return;
-  m_mark.assign(MarkAsListed(readKey(kAMark)));
+  m_markBytes.assign(MarkAsListed(readKey(kAMark)));
+  if (m_utf8) {
+    m_mark = m_markBytes;
+  } else {
+    m_mark.clear();
+    m_decoder.Append(m_markBytes, m_mark);
+  }
 
   m_advanced = m_request->advanced;
   const std::string& restriction = m_request->restriction;
-  m_markAllowed = restriction.empty() || m_mark == restriction;
+  m_canMatch = restriction.empty() || m_mark == restriction;
   // The letter case of the term follows the mode at the moment the archive opens.
-  m_term = m_request->text ? SearchTermOf(m_request->text()) : std::string();
-  if (!((*m_advancedMode)() && m_advanced.caseSensitive)) {
-    if (m_singleByte) {
+  const std::string typed = m_request->text ? SearchTermOf(m_request->text()) : std::string();
+  const bool ignoreCase = !((*m_advancedMode)() && m_advanced.caseSensitive);
+  if (m_utf8) {
+    // Text that is no UTF-8 names nothing an archive can hold.
+    m_canMatch = m_canMatch && utf8::IsValid(typed);
+    m_term = ignoreCase ? casefold::Fold(typed) : typed;
+  } else if (const std::optional<std::string> bytes = m_text.ToCodePageExactly(typed)) {
+    m_term = *bytes;
+    if (ignoreCase && m_singleByte) {
       for (char& c : m_term) c = static_cast<char>(m_upper[static_cast<unsigned char>(c)]);
-    } else {
+    } else if (ignoreCase) {
       m_term = m_text.AnsiToUpper(m_term);
     }
+  } else {
+    // A character the code page lacks is in none of its archives' names.
+    m_term.clear();
+    m_canMatch = false;
   }
   m_upperHay.ready = false;
   m_exactHay.ready = false;
   // Nothing can match: the entries are only counted, in one go.
-  if (!m_markAllowed) m_lines.Count();
+  if (!m_canMatch) m_lines.Count();
   // Every entry matches, or is matched against its lines: reading them is
   // what tells whether they are there.
-  const bool readsEveryEntry = m_markAllowed && m_term.empty();
+  const bool readsEveryEntry = m_canMatch && m_term.empty();
 
   for (std::int32_t i = 0; i < *count; ++i) {
     // A stride of 0 would read the first entry again and again, without end.
@@ -230,7 +243,7 @@ bool SearchEngine::PassQuietEntries(const std::string& path, std::int32_t stride
   // In advanced mode no entry here matches either when letter case is
   // ignored and the mark does not hold the term.
   const bool advancedToo =
-      !m_markAllowed || (!m_advanced.caseSensitive && !m_upperHay.termInMark);
+      !m_canMatch || (!m_advanced.caseSensitive && !m_upperHay.termInMark);
   while (i + 1 < quietEnd) {
     // Up to the next entry that pumps, and no further.
     const std::int64_t next = i + 1;
@@ -256,7 +269,7 @@ std::int32_t SearchEngine::QuietUntil(std::int32_t next, std::int32_t stride,
   const std::size_t known = m_lines.KnownLines();
   if (stride <= 0 || known < 4) return next;
   std::size_t lastBase = known - 4;
-  if (m_markAllowed) {
+  if (m_canMatch) {
     // ...and, where any could match, that lie wholly before the next hit.
     const Haystack& hay = m_upperHay;
     if (m_term.empty() || !hay.ready || !hay.direct || !hay.searched) return next;
@@ -275,9 +288,19 @@ SearchEngine::Haystack& SearchEngine::HaystackFor(bool upper) {
   if (hay.ready) return hay;
   hay.ready = true;
   hay.data = m_bytes.data();
-  hay.mark = m_mark;
+  hay.mark = m_markBytes;
   hay.separator = kFieldSeparator;
   hay.foldEachEntry = false;
+  hay.byFolding = upper && m_utf8;
+  hay.searched = false;
+  if (hay.byFolding) {
+    // No UTF-8 character holds a line end or the separator, which is no UTF-8.
+    hay.foldedSearcher.Reset(m_term);
+    hay.direct = !Contains(m_term, '\r') && !Contains(m_term, '\n');
+    hay.termInMark =
+        hay.direct && m_advanced.marks && hay.Find(hay.mark.data(), 0, hay.mark.size()) < hay.mark.size();
+    return hay;
+  }
   const UpperTable* fold = &IdentityTable();
   if (upper && m_singleByte) {
     fold = &m_upper;
@@ -285,7 +308,7 @@ SearchEngine::Haystack& SearchEngine::HaystackFor(bool upper) {
     // Without a byte table the archive is upper-cased whole, once, and searched as is.
     m_foldedBytes = m_text.AnsiToUpper(m_bytes);
     hay.data = m_foldedBytes.data();
-    hay.mark = m_text.AnsiToUpper(m_mark);
+    hay.mark = m_text.AnsiToUpper(m_markBytes);
     const std::string separator = m_text.AnsiToUpper(std::string_view(&kFieldSeparator, 1));
     hay.separator = separator.size() == 1 ? separator[0] : kFieldSeparator;
     // Line positions would not carry over; slow but right.
@@ -315,11 +338,11 @@ bool SearchEngine::TermFound(Haystack& hay, std::size_t base, bool advanced) {
       if (hay.data == m_bytes.data()) {
         // The line ends on the way to the hit are counted in the same pass.
         std::size_t lineEnds = 0;
-        const std::size_t hit = hay.searcher.FindCountingLines(hay.data, from, size, lineEnds);
+        const std::size_t hit = hay.FindCountingLines(hay.data, from, size, lineEnds);
         hay.hitLine = hit < size ? m_lines.LineAt(hit, base, lineEnds) : kNoLine;
         if (hit == size) m_lines.LinesEndAfter(base, lineEnds);
       } else {
-        const std::size_t hit = hay.searcher.Find(hay.data, from, size);
+        const std::size_t hit = hay.Find(hay.data, from, size);
         hay.hitLine = hit < size ? m_lines.LineAt(hit) : kNoLine;
         // No more hits: what is left to know of the lines is how many there are.
         if (hit == size) m_lines.Count();
@@ -357,11 +380,11 @@ bool SearchEngine::TermFound(Haystack& hay, std::size_t base, bool advanced) {
     if (m_advanced.fileTypes) field(stemEnd, name.end);
   }
   if (hay.foldEachEntry) m_match = m_text.AnsiToUpper(m_match);
-  return hay.searcher.Find(m_match.data(), 0, m_match.size()) < m_match.size();
+  return hay.Find(m_match.data(), 0, m_match.size()) < m_match.size();
 }
 
 bool SearchEngine::Matches(std::size_t base, bool advanced) {
-  if (!m_markAllowed) return false;
+  if (!m_canMatch) return false;
   if (!m_term.empty()) {
     const bool upper = !(advanced && m_advanced.caseSensitive);
     if (!TermFound(HaystackFor(upper), base, advanced)) return false;
@@ -392,6 +415,10 @@ const LineLocator::Span* SearchEngine::EntryLines(std::size_t base) {
 void SearchEngine::AddRow(const std::string& path, std::int32_t index, std::size_t base) {
   const LineLocator::Span* lines = EntryLines(base);
   FoundEntry entry{m_mark, Text(lines[0]), Text(lines[1])};
+  if (!m_utf8) {
+    entry.directory = m_decoder.Decoded(entry.directory, m_decodedFolder);
+    entry.file = m_decoder.Decoded(entry.file, m_decodedName);
+  }
   entry.size = ParseInt64(Text(lines[2]));
   if (const auto time = ParseInt64(Text(lines[3]))) {
     entry.dosTime = static_cast<std::int32_t>(static_cast<std::uint32_t>(*time));

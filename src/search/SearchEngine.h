@@ -15,6 +15,8 @@
 #include "platform/FileSystem.h"
 #include "platform/TextServices.h"
 #include "platform/UiPump.h"
+#include "search/CodePageDecoder.h"
+#include "search/FoldedTextSearcher.h"
 #include "search/LineLocator.h"
 #include "search/SearchCriteria.h"
 #include "search/FoundColumns.h"
@@ -81,8 +83,19 @@ class SearchEngine {
     const char* data = nullptr;
     std::string mark;  // as appended to the match text
     char separator = kFieldSeparator;
-    bool foldEachEntry = false;  // the match text goes through ToUpper per entry
+    bool foldEachEntry = false;  // the match text goes through AnsiToUpper per entry
+    // The term's bytes through a byte table (ANSI archives, and letter case
+    // kept), or its characters by case folding (UTF-8 archives).
+    bool byFolding = false;
     TextSearcher searcher;
+    FoldedTextSearcher foldedSearcher;
+    std::size_t Find(const char* text, std::size_t from, std::size_t to) const {
+      return byFolding ? foldedSearcher.Find(text, from, to) : searcher.Find(text, from, to);
+    }
+    std::size_t FindCountingLines(const char* text, std::size_t from, std::size_t to, std::size_t& lineEnds) const {
+      return byFolding ? foldedSearcher.FindCountingLines(text, from, to, lineEnds)
+                       : searcher.FindCountingLines(text, from, to, lineEnds);
+    }
     // The term never matches a line end or the separator: it can be looked for
     // in the archive's bytes directly, and a hit lies within one line.
     bool direct = false;
@@ -121,6 +134,7 @@ class SearchEngine {
 
   FileSystem& m_fs;
   const TextServices& m_text;
+  CodePageDecoder m_decoder;
   UiPump& m_pump;
   SearchObserver& m_observer;
   bool m_abort = false;
@@ -139,6 +153,7 @@ class SearchEngine {
   CellFormats m_formats;
 
   // The archive being searched.
+  bool m_utf8 = false;  // else in the code page
   std::string_view m_bytes;
   std::string m_foldedBytes;  // multi-byte code pages: the archive upper-cased whole
   LineLocator m_lines;
@@ -146,13 +161,18 @@ class SearchEngine {
   std::size_t m_entryBase = 0;  // EntryLines' last answer, when m_entryKnown
   bool m_entryKnown = false;
   LineLocator::Span m_entry[4];
-  std::string m_mark;
-  std::string m_term;
+  std::string m_markBytes;  // as the archive holds it: what the term is matched with
+  std::string m_mark;       // as UTF-8
+  std::string m_term;       // in the archive's encoding
   AdvancedCriteria m_advanced;
-  bool m_markAllowed = true;
+  // Rows can come from the archive: its mark is the restriction's, and the
+  // term has the archive's encoding.
+  bool m_canMatch = true;
   Haystack m_upperHay;
   Haystack m_exactHay;
   std::string m_match;  // reused for every entry that needs a built match text
+  std::string m_decodedFolder;  // a row's texts of an ANSI archive as UTF-8
+  std::string m_decodedName;
 };
 
 }  // namespace discovel

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "catalog/ArchiveEncoding.h"
 #include "catalog/DosTime.h"
 #include "platform/AppError.h"
 #include "platform/Platform.h"
@@ -361,6 +362,79 @@ TEST_F(Duplicates, SizesNearTheSixtyFourBitLimitAreSummedExactly) {
   EXPECT_EQ(totals.bytes.Digits(), "18446744073709551614");
 }
 
+// Archives in either encoding: names compare as the same text, letter case
+// aside by case folding, and the rows are UTF-8.
+
+TEST_F(Duplicates, TheSameFileInAnAnsiAndAUtf8ArchiveIsOneGroup) {
+  catalogue.WriteFile("1.dat", test::ArchiveOf({{"M\xFCsik", "Gr\xF6\xDF" "e.txt"}, {"\\", "caf\xE9.doc"}}, "Caf\xE9"));
+  catalogue.WriteFile("2.dat", test::Utf8ArchiveOf({{"\u00C4", "GR\u00D6\u1E9EE.TXT"}, {"\\", "cafe.doc"}}, "\u0394"));
+  for (const auto hash : {DuplicateKeyHash, EveryKeyCollides}) {
+    EXPECT_TRUE(Run(hash));
+    EXPECT_EQ(Listed(), (Listing{"Caf\u00E9:\\M\u00FCsik\\Gr\u00F6\u00DFe.txt + \u0394:\\\u00C4\\GR\u00D6\u1E9EE.TXT"}));
+  }
+  // Either disc's own files: the other disc holds the same name in another encoding.
+  request.mode = DuplicateMode::kOnThisDiscOnly;
+  request.mark = "\u0394";
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"\u0394:\\cafe.doc"}));
+  EXPECT_TRUE(observer.failures.empty());
+}
+
+TEST_F(Duplicates, Utf8NamesMatchIgnoringLetterCaseInEveryScript) {
+  catalogue.WriteFile("1.dat", test::Utf8ArchiveOf({{"\\", "\u03A3\u039F\u03A6\u0399\u0391.txt"},
+                                                    {"\\", "\u041C\u043E\u0441\u043A\u0432\u0430"},
+                                                    {"\\", "desk.ini"},
+                                                    {"\\", "stra\u00DFe"}},
+                                                   "A"));
+  catalogue.WriteFile("2.dat", test::Utf8ArchiveOf({{"\\", "\u03C3\u03BF\u03C6\u03B9\u03B1.TXT"},
+                                                    {"\\", "\u043C\u041E\u0421\u041A\u0412\u0410"},
+                                                    {"\\", "DES\u212A.INI"},
+                                                    {"\\", "STRASSE"}},
+                                                   "B"));
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed().size(), 3u);  // the sharp s is no "SS"
+  for (const std::string& group : Listed()) EXPECT_EQ(group.find("stra"), std::string::npos) << group;
+}
+
+TEST_F(Duplicates, NamesOfAsciiAloneKeepTheirOrderOfUpperCase) {
+  // Groups of one size come by their keys, in which "_" comes after letters.
+  for (const char* file : {"1.dat", "2.dat"}) {
+    catalogue.WriteFile(file, test::ArchiveOf({{"\\", "a_b.txt"}, {"\\", "aab.txt"}}, file));
+  }
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"1.dat:\\aab.txt + 2.dat:\\aab.txt", "1.dat:\\a_b.txt + 2.dat:\\a_b.txt"}));
+}
+
+TEST_F(Duplicates, AnArchiveInAnUnknownEncodingIsNamedAndLeftOut) {
+  catalogue.WriteFile("1.dat", test::ArchiveOf({{"\\", "a.txt"}}, "A"));
+  catalogue.WriteFile("2.dat", test::ArchiveOf({{"\\", "a.txt"}}, "B") + "AEncoding=UTF-7\r\n");
+  catalogue.WriteFile("3.dat", test::Utf8ArchiveOf({{"\\", "a.txt"}}, "C"));
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"A:\\a.txt + C:\\a.txt"}));
+  ASSERT_EQ(observer.failures.size(), 1u);
+  EXPECT_EQ(observer.failures[0].find(kMsgUnknownEncoding), 0u) << observer.failures[0];
+  EXPECT_NE(observer.failures[0].find(catalogue / "2.dat"), std::string::npos) << observer.failures[0];
+}
+
+TEST_F(Duplicates, AMarkNamesAnAnsiArchiveByItsMarkAsUtf8) {
+  catalogue.WriteFile("1.dat", test::ArchiveOf({{"\\", "a.txt"}, {"\\", "b.txt"}}, "Caf\xE9"));
+  catalogue.WriteFile("2.dat", test::Utf8ArchiveOf({{"\\", "a.txt"}}, "Other"));
+  request.mark = "Caf\u00E9";
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"Caf\u00E9:\\a.txt + Other:\\a.txt"}));
+  EXPECT_TRUE(observer.failures.empty()) << observer.failures[0];
+}
+
+TEST_F(Duplicates, TheFilesOnlyOnADiscOfAnAnsiArchiveNamedByItsMarkAsUtf8) {
+  catalogue.WriteFile("1.dat", test::ArchiveOf({{"\\", "a.txt"}, {"\\", "b.txt"}}, "Caf\xE9"));
+  catalogue.WriteFile("2.dat", test::Utf8ArchiveOf({{"\\", "a.txt"}}, "Other"));
+  request.mark = "Caf\u00E9";
+  request.mode = DuplicateMode::kOnThisDiscOnly;
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(Listed(), (Listing{"Caf\u00E9:\\b.txt"}));
+  EXPECT_TRUE(observer.failures.empty()) << observer.failures[0];
+}
+
 // The hash worked out over the fields is the hash of the key text itself.
 TEST(DuplicateKeyHash, HashOverTheFieldsIsTheHashOfTheKey) {
   const NameFolder names(SystemTextServices());
@@ -372,7 +446,8 @@ TEST(DuplicateKeyHash, HashOverTheFieldsIsTheHashOfTheKey) {
         DuplicateCriteria{false, false, true}, DuplicateCriteria{true, true, true}}) {
     for (const auto& [name, size, time] :
          {std::tuple{"Read Me.TXT", " 100 ", "879719370\t"}, std::tuple{"", "", ""},
-          std::tuple{"\xe4rger.doc", "7", "-3"}, std::tuple{longName.c_str(), "12345678", "1"}}) {
+          std::tuple{"\u00C4rger.doc", "7", "-3"}, std::tuple{"\xC4rger", "", ""},
+          std::tuple{longName.c_str(), "12345678", "1"}}) {
       BuildDuplicateKey(criteria, names, name, size, time, key);
       EXPECT_EQ(HashDuplicateKey(criteria, names, name, size, time, scratch), DuplicateKeyHash(key))
           << key;

@@ -2,6 +2,7 @@
 // a sort, what the search window keeps and says, and the duplicate rows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "search/FoundRows.h"
 #include "search/MarkChoices.h"
 #include "search/SearchSession.h"
+#include "search/SearchTestSupport.h"
 #include "platform/Platform.h"
 #include "support/ArchiveBuilder.h"
 #include "support/TempFolder.h"
@@ -155,6 +157,18 @@ TEST(MarkChoices, EveryMarkOnceTrimmedInOrderAndUnknownForNone) {
   catalogue.WriteFile("6.dat", "no key block at all\r\n");
   EXPECT_EQ(ArchiveMarkChoices(SystemFileSystem(), SystemTextServices(), catalogue.Path(), "*.dat"),
             (Texts{"Backup", "CD 10", "CD 2", "Unknown"}));
+}
+
+// A mark is one choice whichever encoding its archives are in, and takes its
+// place by the collation of its text.
+TEST(MarkChoices, TheSameMarkInAnAnsiAndAUtf8ArchiveIsOneChoice) {
+  test::TempFolder catalogue;
+  catalogue.WriteFile("1.dat", test::ArchiveOf({{"\\", "a"}}, "Caf\xE9"));
+  catalogue.WriteFile("2.dat", test::Utf8ArchiveOf({{"\\", "b"}}, "Caf\u00E9"));
+  catalogue.WriteFile("3.dat", test::Utf8ArchiveOf({{"\\", "c"}}, "Cafe"));
+  const Texts choices = ArchiveMarkChoices(SystemFileSystem(), SystemTextServices(), catalogue.Path(), "*.dat");
+  EXPECT_EQ(choices.size(), 2u);
+  EXPECT_EQ(std::count(choices.begin(), choices.end(), "Caf\u00E9"), 1) << choices.front();
 }
 
 }  // namespace

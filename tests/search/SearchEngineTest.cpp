@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/ArchiveEncoding.h"
 #include "platform/AppError.h"
 #include "platform/Platform.h"
 #include "search/SearchTestSupport.h"
@@ -20,6 +21,7 @@ namespace {
 using test::ArchiveOf;
 using test::DosTimeText;
 using test::TestEntry;
+using test::Utf8ArchiveOf;
 
 class Search : public ::testing::Test {
  protected:
@@ -86,7 +88,7 @@ TEST_F(Search, SimpleModeIgnoresLetterCase) {
   EXPECT_EQ(FindSimple("README.TXT"), (Files{"Docs|readme.txt", "\\|README.TXT"}));
   EXPECT_EQ(FindSimple("readme.txt").size(), 2u);
   EXPECT_EQ(FindSimple("DOCS").size(), 1u);
-  EXPECT_EQ(FindSimple("caf\xE9").size(), 1u);  // by the code page, not ASCII alone
+  EXPECT_EQ(FindSimple("caf\u00E9").size(), 1u);  // by the code page, not ASCII alone
 }
 
 TEST_F(Search, AdvancedModeKeepsNameAndExtensionApart) {
@@ -115,13 +117,14 @@ TEST_F(Search, TermNeverSpansFolderAndName) {
 }
 
 TEST_F(Search, TheSeparatorIsPartOfTheMatchText) {
-  // Typed with the separator character itself, a term does reach over it,
+  // Typed with the character the code page writes as the separator byte
+  // ("\u00FF" in 1252), a term does reach over it in an ANSI archive,
   // upper-cased like the separator in the match text.
   catalogue.WriteFile("1.dat", ArchiveOf({{"docs", "readme.txt"}, {"docs", "readme.txt.bak"}},
                                          "CD 1"));
-  EXPECT_EQ(FindSimple("docs\xFFread").size(), 2u);
-  EXPECT_EQ(FindSimple(".txt\xFF"), Files{"docs|readme.txt"});
-  EXPECT_EQ(FindAdvanced("readme\xFF.txt\xFF"), Files{"docs|readme.txt"});
+  EXPECT_EQ(FindSimple("docs\u00FFread").size(), 2u);
+  EXPECT_EQ(FindSimple(".txt\u00FF"), Files{"docs|readme.txt"});
+  EXPECT_EQ(FindAdvanced("readme\u00FF.txt\u00FF"), Files{"docs|readme.txt"});
 }
 
 TEST_F(Search, CaseSensitiveAdvancedSearch) {
@@ -470,11 +473,11 @@ TEST_F(Search, MultiByteCodePageUpperCasesThroughThePlatform) {
 
   for (const bool advanced : {false, true}) {
     criteria.advancedMode = advanced;
-    criteria.text = "caf\xE9";
+    criteria.text = "caf\u00E9";
     results.Clear();
     EXPECT_TRUE(Run(text));
-    EXPECT_EQ(Found(), Files{"x|CAF\xC9"});
-    criteria.text = "x\xFF";  // the separator upper-cased the platform's way
+    EXPECT_EQ(Found(), Files{"x|CAF\u00C9"});  // the row as UTF-8
+    criteria.text = "x\u00FF";  // the separator upper-cased the platform's way
     results.Clear();
     EXPECT_TRUE(Run(text));
     EXPECT_EQ(Found().size(), 1u) << advanced;
@@ -663,6 +666,135 @@ TEST_F(Search, SelectiveSearchPumpsAtTheSamePoints) {
   catalogue.MakeFolder("empty.dat");
   EXPECT_EQ(FindSimple("needle"), Files{"\\|needle"});
   EXPECT_EQ(pump.pumps, 8);  // as when every entry is listed
+}
+
+
+// Archives in either encoding: ANSI archives through the code page's bytes,
+// UTF-8 archives by Unicode's case folding; what comes out is UTF-8.
+
+TEST_F(Search, ATermOutsideTheCodePageFindsOnlyInUtf8Archives) {
+  // "??.txt" is what an earlier version listed for a name it could not write.
+  catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "??.txt"}, {"\\", "readme.txt"}}, "CD 1"));
+  catalogue.WriteFile("2.dat", Utf8ArchiveOf({{"\\", "\u6771\u4EAC.txt"}, {"\\", "readme.txt"}}, "CD 2"));
+  for (const bool advanced : {false, true}) {
+    criteria.advancedMode = advanced;
+    EXPECT_EQ(FindSimple("\u6771\u4EAC"), Files{"\\|\u6771\u4EAC.txt"}) << advanced;
+    EXPECT_EQ(FindSimple("*\u6771?\u4EAC*"), Files{"\\|\u6771\u4EAC.txt"}) << advanced;
+  }
+  criteria.advancedMode = false;
+  // Only a term that is nothing but wildcards lists everything.
+  EXPECT_EQ(FindSimple("*").size(), 4u);
+  EXPECT_TRUE(observer.failures.empty());
+}
+
+TEST_F(Search, Utf8ArchivesIgnoreLetterCaseInEveryScript) {
+  catalogue.WriteFile("1.dat", Utf8ArchiveOf({{"\u039C\u03BF\u03C5\u03C3\u03B9\u03BA\u03AE", "\u03A3\u039F\u03A6\u0399\u0391.txt"},
+                                              {"\u0424\u043E\u0442\u043E", "\u041C\u043E\u0441\u043A\u0432\u0430.jpg"},
+                                              {"\\", "\u00C9lan Gr\u00F6\u00DFe.doc"},
+                                              {"\\", "DES\u212A.ini"}},
+                                             "\u0394\u03AF\u03C3\u03BA\u03BF\u03C2 1"));
+  EXPECT_EQ(FindSimple("\u03C3\u03BF\u03C6\u03B9\u03B1"), Files{"\u039C\u03BF\u03C5\u03C3\u03B9\u03BA\u03AE|\u03A3\u039F\u03A6\u0399\u0391.txt"});
+  EXPECT_EQ(FindSimple("\u039C\u039F\u03A5\u03A3\u0399\u039A\u0389").size(), 1u);  // the folder, accent and all
+  EXPECT_EQ(FindSimple("\u043C\u041E\u0421\u041A\u0412\u0410").size(), 1u);
+  EXPECT_EQ(FindSimple("\u0444\u043E\u0442\u043E\\").size(), 0u);  // no match reaches past the folder
+  EXPECT_EQ(FindSimple("\u00E9LAN GR\u00D6\u1E9EE").size(), 1u);
+  EXPECT_EQ(FindSimple("gr\u00F6sse").size(), 0u);  // one character for one
+  EXPECT_EQ(FindSimple("desk.INI").size(), 1u);
+  // In advanced mode too, name and type apart, the mark when asked for.
+  EXPECT_EQ(FindAdvanced("\u043C\u043E\u0441\u043A\u0432\u0430.jpg").size(), 0u);
+  EXPECT_EQ(FindAdvanced(".JPG").size(), 1u);
+  EXPECT_EQ(FindAdvanced("\u03B4\u03AF\u03C3\u03BA\u03BF\u03C3").size(), 0u);
+  criteria.advanced.marks = true;
+  EXPECT_EQ(FindAdvanced("\u03B4\u03AF\u03C3\u03BA\u03BF\u03C3").size(), 4u);
+  criteria.advanced.caseSensitive = true;
+  EXPECT_EQ(FindAdvanced("\u03C3\u03BF\u03C6\u03B9\u03B1").size(), 0u);
+  EXPECT_EQ(FindAdvanced("\u03A3\u039F\u03A6").size(), 1u);
+}
+
+TEST_F(Search, AnArchiveInAnUnknownEncodingIsReportedAndNotRead) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "one.txt"}}, "CD 1") + "AEncoding=UTF-16\r\n");
+  catalogue.WriteFile("2.dat", Utf8ArchiveOf({{"\\", "two.txt"}}, "CD 2"));
+  for (const char* typed : {"", "txt"}) {
+    observer.failures.clear();
+    EXPECT_EQ(FindSimple(typed), Files{"\\|two.txt"}) << typed;
+    ASSERT_EQ(observer.failures.size(), 1u);
+    EXPECT_EQ(observer.failures[0].find(kMsgUnknownEncoding), 0u) << observer.failures[0];
+    EXPECT_NE(observer.failures[0].find(catalogue / "1.dat"), std::string::npos) << observer.failures[0];
+    EXPECT_NE(observer.failures[0].find("UTF-16"), std::string::npos) << observer.failures[0];
+  }
+}
+
+TEST_F(Search, RowsOfAnAnsiArchiveComeOutAsUtf8) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"M\xFCsik", "\xC9t\xE9.txt"}, {"M\xFCsik", "plain.txt"}}, " Caf\xE9 "));
+  EXPECT_EQ(FindSimple("\u00E9T\u00C9"), Files{"M\u00FCsik|\u00C9t\u00E9.txt"});
+  EXPECT_EQ(results.Cell(0, FoundColumn::kArchive), "Caf\u00E9");
+  EXPECT_EQ(results.Cell(0, FoundColumn::kType), "txt");
+  // The mark searched in advanced mode is the mark as UTF-8 too.
+  criteria.advanced.marks = true;
+  EXPECT_EQ(FindAdvanced("CAF\u00C9").size(), 2u);
+}
+
+TEST_F(Search, ARestrictionTakesTheMarkOfAnAnsiArchiveAsUtf8) {
+  catalogue.WriteFile("1.dat", ArchiveOf({{"\\", "a.txt"}, {"\\", "b.txt"}}, "Caf\xE9"));
+  catalogue.WriteFile("2.dat", Utf8ArchiveOf({{"\\", "c.txt"}}, "Caf\u00E9"));
+  catalogue.WriteFile("3.dat", ArchiveOf({{"\\", "d.txt"}}, "Cafe"));
+  criteria.restriction = "Caf\u00E9";
+  auto found = FindSimple("");
+  std::sort(found.begin(), found.end());
+  EXPECT_EQ(found, (Files{"\\|a.txt", "\\|b.txt", "\\|c.txt"}));
+}
+
+// One catalogue's texts written once in each encoding: every query finds the
+// same rows in both.
+TEST_F(Search, EveryCriterionActsAlikeOnBothEncodings) {
+  const std::vector<TestEntry> entries = {
+      {"Music\\Caf\u00E9", "Song.MP3", "5000", DosTimeText(2004, 3, 10, 12, 0, 0)},
+      {"\\", "caf\u00C9 au lait.txt", "999", DosTimeText(2004, 3, 16, 0, 0, 0)},
+      {"Docs", "readme", "1000", DosTimeText(2005, 1, 1, 0, 0, 0)},
+      {"Docs", "\u00C4rger.doc.bak", "0", "soon"},
+      {"A.b", "a.B.c", "12.345", DosTimeText(2004, 3, 12, 0, 0, 0)}};
+  std::vector<TestEntry> ansi = entries;
+  for (TestEntry& e : ansi) {
+    e.folder = SystemTextServices().ToCodePageExactly(e.folder).value();
+    e.name = SystemTextServices().ToCodePageExactly(e.name).value();
+  }
+  const std::string mark = "Disc caf\u00E9";
+  const auto find = [&](const std::string& typed) {
+    catalogue.WriteFile("1.dat", ArchiveOf(ansi, SystemTextServices().ToCodePageExactly(mark).value()));
+    const Files inAnsi = FindSimple(typed);
+    catalogue.WriteFile("1.dat", Utf8ArchiveOf(entries, mark));
+    const Files inUtf8 = FindSimple(typed);
+    EXPECT_EQ(inAnsi, inUtf8) << "\"" << typed << "\" advanced " << criteria.advancedMode;
+    return inUtf8;
+  };
+  const std::vector<std::string> typed = {"", "*", "caf\u00E9", "CAF\u00C9", "*.mp3", "c", ".", "B.C", "doc",
+                                          "\u00E4rger", "\u00C4RGER.DOC", "music\\", "readme", "e"};
+  std::size_t found = 0;
+  for (const bool advanced : {false, true}) {
+    criteria.advancedMode = advanced;
+    for (const std::string& t : typed) found += find(t).size();
+  }
+  criteria.advancedMode = true;
+  for (const AdvancedCriteria fields : {AdvancedCriteria{true, false, false, false}, AdvancedCriteria{false, true, false, false},
+                                        AdvancedCriteria{false, false, true, false}, AdvancedCriteria{false, false, false, true}}) {
+    criteria.advanced = fields;
+    for (const std::string& t : typed) found += find(t).size();
+  }
+  criteria.advanced = AdvancedCriteria{};
+  criteria.advanced.caseSensitive = true;
+  for (const std::string& t : typed) found += find(t).size();
+  criteria.advanced = AdvancedCriteria{};
+  criteria.advanced.byDate = true;
+  criteria.advanced.dates = DateBoundsOf({2004, 3, 10, 0, 0, 0, 0}, {2004, 3, 12, 0, 0, 0, 0});
+  EXPECT_EQ(find("").size(), 2u);
+  criteria.advanced.byDate = false;
+  criteria.advanced.bySize = true;
+  criteria.advanced.sizeThreshold = 1000;
+  EXPECT_EQ(find("").size(), 3u);
+  criteria.advanced.sizeAtMost = true;
+  EXPECT_EQ(find("caf\u00E9").size(), 1u);
+  EXPECT_GT(found, 100u);
+  EXPECT_TRUE(observer.failures.empty());
 }
 
 }  // namespace

@@ -33,6 +33,12 @@ inline std::string ArchiveOf(const std::vector<TestEntry>& entries, const std::s
   return text;
 }
 
+// The same, marked as UTF-8 the way the program marks it: a key line after AEnd.
+inline std::string Utf8ArchiveOf(const std::vector<TestEntry>& entries, const std::string& mark,
+                                 const std::string& extraKeys = "") {
+  return ArchiveOf(entries, mark, extraKeys) + "AEncoding=UTF-8\r\n";
+}
+
 inline std::string DosTimeText(int year, int month, int day, int hour, int minute, int second) {
   return std::to_string(PackDosDateTime({year, month, day, hour, minute, second, 0}));
 }
