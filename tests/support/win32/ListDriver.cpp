@@ -134,10 +134,10 @@ int DarkPixels(HWND list) {
 }
 
 std::string StatusText(HWND statusBar, int panel) {
-  // The low word of the answer is the text's length.
-  const auto length =
-      LOWORD(SendMessageW(statusBar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel), 0));
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  // SB_GETTEXT is told no size, and a script reads from its own thread while
+  // the window's thread may set a longer text after any length it asked: the
+  // buffer takes the most the message copies, 65,535 characters and the NUL.
+  std::wstring text(65536, L'\0');
   SendMessageW(statusBar, SB_GETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.data()));
   return Utf8(text.c_str());
 }
