@@ -46,19 +46,6 @@ std::optional<char> ByteOfCode(char32_t code) {
   return std::nullopt;
 }
 
-// Per code point: its byte, or nullopt. Text that is no UTF-8 has no bytes.
-template <class OnCode>
-bool EachCode(std::string_view utf8, const OnCode& onCode) {
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const utf8::Decoded decoded = utf8::DecodeAt(utf8, i);
-    if (decoded.code == utf8::kReplacement && decoded.length == 1) return false;
-    if (!onCode(decoded.code)) return false;
-    i += decoded.length;
-  }
-  return true;
-}
-
 }  // namespace
 
 void PosixTextServices::AppendAsUtf8(std::string_view ansi, std::string& out) const {
@@ -68,12 +55,16 @@ void PosixTextServices::AppendAsUtf8(std::string_view ansi, std::string& out) co
 
 std::optional<std::string> PosixTextServices::ToCodePageExactly(std::string_view utf8) const {
   std::string bytes;
-  const bool exact = EachCode(utf8, [&](char32_t code) {
-    const std::optional<char> byte = ByteOfCode(code);
-    if (byte) bytes += *byte;
-    return byte.has_value();
-  });
-  if (!exact) return std::nullopt;
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const utf8::Decoded decoded = utf8::DecodeAt(utf8, i);
+    // Bytes that are no UTF-8 have no characters to convert.
+    if (decoded.code == utf8::kReplacement && decoded.length == 1) return std::nullopt;
+    const std::optional<char> byte = ByteOfCode(decoded.code);
+    if (!byte) return std::nullopt;
+    bytes += *byte;
+    i += decoded.length;
+  }
   return bytes;
 }
 

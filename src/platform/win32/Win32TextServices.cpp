@@ -173,16 +173,22 @@ void Win32TextServices::AppendAsUtf8(std::string_view ansi, std::string& out) co
 
 namespace {
 
-// WideCharToMultiByte into the ANSI code page; `usedDefault` null for the
-// conversion that may use look-alikes.
-std::optional<std::string> ToAnsi(const std::wstring& wide, DWORD flags, BOOL* usedDefault) {
+// WideCharToMultiByte into the ANSI code page: `exactly` without look-alikes
+// and nullopt where the default character was used. Where the code page is
+// UTF-8 neither may be asked for; the caller's round trip tells instead.
+std::optional<std::string> ToAnsi(const std::wstring& wide, bool exactly) {
   if (wide.empty()) return std::string();
   if (wide.size() > INT_MAX / 4) return std::nullopt;
+  const bool utf8 = GetACP() == CP_UTF8;
+  const DWORD flags = exactly && !utf8 ? WC_NO_BEST_FIT_CHARS : 0;
+  BOOL usedDefault = FALSE;
+  BOOL* const used = exactly && !utf8 ? &usedDefault : nullptr;
   const int count = static_cast<int>(wide.size());
-  std::string bytes(wide.size() * 2, '\0');  // a double-byte code page's bytes at most
-  const int written = WideCharToMultiByte(CP_ACP, flags, wide.data(), count, bytes.data(),
-                                          static_cast<int>(bytes.size()), nullptr, usedDefault);
-  if (written <= 0) return std::nullopt;
+  const int needed = WideCharToMultiByte(CP_ACP, flags, wide.data(), count, nullptr, 0, nullptr, used);
+  if (needed <= 0) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(needed), '\0');
+  const int written = WideCharToMultiByte(CP_ACP, flags, wide.data(), count, bytes.data(), needed, nullptr, used);
+  if (written <= 0 || usedDefault) return std::nullopt;
   bytes.resize(static_cast<std::size_t>(written));
   return bytes;
 }
@@ -192,9 +198,8 @@ std::optional<std::string> ToAnsi(const std::wstring& wide, DWORD flags, BOOL* u
 std::optional<std::string> Win32TextServices::ToCodePageExactly(std::string_view utf8) const {
   if (!utf8::IsValid(utf8)) return std::nullopt;
   const std::wstring wide = Wide(utf8);
-  BOOL usedDefault = FALSE;
-  std::optional<std::string> bytes = ToAnsi(wide, WC_NO_BEST_FIT_CHARS, &usedDefault);
-  if (!bytes || usedDefault) return std::nullopt;
+  std::optional<std::string> bytes = ToAnsi(wide, true);
+  if (!bytes) return std::nullopt;
   // Some characters convert without a default yet read back as others.
   std::wstring back(bytes->size(), L'\0');
   const int backCount = bytes->empty() ? 0
@@ -206,7 +211,7 @@ std::optional<std::string> Win32TextServices::ToCodePageExactly(std::string_view
 }
 
 std::string Win32TextServices::ToCodePageAsAnsiFunctionsDo(std::string_view utf8) const {
-  return ToAnsi(Wide(utf8), 0, nullptr).value_or(std::string());
+  return ToAnsi(Wide(utf8), false).value_or(std::string());
 }
 
 LocalTime Win32TextServices::Now() const {
