@@ -62,7 +62,7 @@ LRESULT CALLBACK NoteLoadTick(int code, WPARAM removal, LPARAM message) {
 }
 
 Figures Measure(const std::string& folder, bool sort) {
-  AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices(), folder, 'D'};
+  AppContext context{{SystemFileSystem(), ProgramSettings(), SystemTextServices()}, {folder, 'D'}};
   Figures figures;
   g_tick = 0;
   HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, NoteLoadTick, nullptr, GetCurrentThreadId());

@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
 
   std::size_t rows = 0;
   const double engine = EngineSeconds(folder, rows);
-  AppContext context{SystemFileSystem(), ProgramSettings(), SystemTextServices(), folder, 'D'};
+  AppContext context{{SystemFileSystem(), ProgramSettings(), SystemTextServices()}, {folder, 'D'}};
   const double before = PrivateMegabytes();
   double shown = 0;
   double memory = 0;

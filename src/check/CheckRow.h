@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "search/FoundFile.h"
+
 namespace discovel {
 
 // In the order the result list sorts them.
@@ -22,6 +24,7 @@ struct ArchivedCopy {
   std::string archivePath;  // whose name tells its disc
   std::string directory;    // the folder line in that archive
   std::string file;         // the name as that archive stores it
+  ArchivedAs archived;
 };
 
 struct CheckRow {

@@ -50,7 +50,7 @@ std::optional<FileOnDisc> CheckTable::OtherCopy(std::size_t row) const {
   const CheckRow& found = Row(row);
   if (found.otherCopies.empty()) return std::nullopt;
   const ArchivedCopy& copy = found.otherCopies.front();
-  return FileOnDisc{copy.mark, copy.directory, copy.file, true, copy.archivePath};
+  return FileOnDisc{copy.mark, copy.directory, copy.file, true, copy.archivePath, copy.archived};
 }
 
 }  // namespace discovel

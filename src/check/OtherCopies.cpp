@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "catalog/ArchiveEncoding.h"
 #include "catalog/ArchiveEntries.h"
 #include "catalog/CatalogFolder.h"
 #include "catalog/CatalogQueries.h"
@@ -53,8 +54,10 @@ bool FindOtherCopies(FileSystem& fs, const TextServices& text, const WalkPacing&
         BuildDuplicateKey(criteria, names, entry.name, entry.size, {}, key);
         const auto found = byKey.find(key);
         if (found == byKey.end()) continue;
+        ArchivedAs archived{archive.Encoding() == ArchiveEncoding::CodePage, ParseInt64(entry.size)};
+        if (const auto time = ParseInt64(entry.time)) archived.dosTime = static_cast<std::int32_t>(static_cast<std::uint32_t>(*time));
         for (const std::size_t i : found->second) {
-          copies[i].push_back({std::string(mark), path, std::string(entry.folder), std::string(entry.name)});
+          copies[i].push_back({std::string(mark), path, std::string(entry.folder), std::string(entry.name), archived});
         }
       }
     } catch (const AppError&) {

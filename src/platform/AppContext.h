@@ -12,12 +12,15 @@ namespace discovel {
 
 class FileSystem;
 class Settings;
+class ShellLauncher;
 class TextServices;
 
 struct AppServices {
   FileSystem& files;
   Settings& settings;
   const TextServices& text;
+  // Opens the found files; null: the system's shell.
+  ShellLauncher* shell = nullptr;
 };
 
 // What the list windows keep from one opening to the next, for the rest of

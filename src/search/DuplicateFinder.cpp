@@ -682,7 +682,8 @@ void DuplicateFinder::Group(std::deque<Keyed>& rows, const DuplicateRequest& req
     for (std::size_t k = 0; k < group.count; ++k) {
       const Keyed& row = group.Row(keyed, k);
       const Archive& archive = m_archives[row.archive];
-      m_rows.push_back(DuplicateRow{archive.mark, archive.path, row.directory, row.file, row.size, row.dosTime});
+      m_rows.push_back(DuplicateRow{archive.mark, archive.path, row.directory, row.file, row.size, row.dosTime,
+                                    archive.encoding == ArchiveEncoding::CodePage});
     }
   }
   m_groups.reserve(found.size());

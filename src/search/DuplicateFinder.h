@@ -44,6 +44,7 @@ struct DuplicateRow {
   std::string_view file;
   std::int64_t size = 0;     // 0 when the size line is no number
   std::int32_t dosTime = 0;  // the time line as packed; 0 when no number
+  bool namesInCodePage = false;  // the archive has no encoding key
 };
 
 // Sizes are summed exactly, however many copies near the 64-bit limit there

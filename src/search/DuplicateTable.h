@@ -39,6 +39,7 @@ class DuplicateTable final : public FoundTable {
 
   std::size_t RowCount() const override { return m_shown.size(); }
   std::string_view Cell(std::size_t row, int column) const override;
+  bool NamesInCodePage(std::size_t row) const override { return m_shown.at(row).row->namesInCodePage; }
 
  private:
   struct Shown {

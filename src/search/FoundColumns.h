@@ -25,6 +25,7 @@ struct FoundEntry {
   std::string_view file;
   std::optional<std::int64_t> size;
   std::optional<std::int32_t> dosTime;
+  bool namesInCodePage = false;  // the archive has no encoding key
 };
 
 // The user's formats, read once per list.

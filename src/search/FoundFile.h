@@ -2,7 +2,9 @@
 // Getting a found file back from its disc: where it lies on the read device,
 // asking for the disc by its mark until the file is there, and the file-drop
 // block that hands it to the clipboard.
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +26,14 @@ struct PropretiesValues {
   std::string size;
 };
 
+// How an archive holds a listed file: what tells it among files of a disc
+// whose names it stores alike.
+struct ArchivedAs {
+  bool namesInCodePage = false;  // the archive has no encoding key
+  std::optional<std::int64_t> size;
+  std::optional<std::int32_t> dosTime;
+};
+
 // A listed file and the disc it is to be got from.
 struct FileOnDisc {
   std::string mark;  // the disc asked for
@@ -36,6 +46,7 @@ struct FileOnDisc {
   // found to be another is refused, whatever files it holds. Empty: any disc
   // with a file at the path.
   std::string archivePath;
+  ArchivedAs archived;
 };
 
 // What asking for a disc needs from the platform and the user.

@@ -19,6 +19,10 @@ class FoundTable {
   virtual std::size_t RowCount() const = 0;
   // The text a cell shows; it stays valid as long as the table is unchanged.
   virtual std::string_view Cell(std::size_t row, int column) const = 0;
+  // Whether the row's archive stores names as the code page gave them (it
+  // has no encoding key): its lossy or trimmed names are looked for on the
+  // disc in that form.
+  virtual bool NamesInCodePage(std::size_t) const { return false; }
 };
 
 class FoundRowOrder {

@@ -416,6 +416,7 @@ void SearchEngine::AddRow(const std::string& path, std::int32_t index, std::size
   const LineLocator::Span* lines = EntryLines(base);
   FoundEntry entry{m_mark, Text(lines[0]), Text(lines[1])};
   if (!m_utf8) {
+    entry.namesInCodePage = true;
     entry.directory = m_decoder.Decoded(entry.directory, m_decodedFolder);
     entry.file = m_decoder.Decoded(entry.file, m_decodedName);
   }

@@ -73,7 +73,7 @@ bool SearchResults::AddRow(const FoundEntry& entry, const CellFormats& formats) 
     const std::optional<std::string_view> cell = kFoundColumns[column].cell(entry, formats, m_made);
     if (!cell) return false;
     if (column == 0) {
-      BeginRow(*cell);
+      BeginRow(*cell, entry.namesInCodePage);
     } else {
       AppendCell(*cell);
     }
@@ -81,7 +81,7 @@ bool SearchResults::AddRow(const FoundEntry& entry, const CellFormats& formats) 
   return true;
 }
 
-void SearchResults::BeginRow(std::string_view archive) {
+void SearchResults::BeginRow(std::string_view archive, bool namesInCodePage) {
   if (m_count % kRowsPerBlock == 0 && m_count / kRowsPerBlock == m_rowBlocks.size()) {
     // No row is begun yet: nothing to drop when this fails.
     if (MemoryBytes() + kRowsPerBlock * sizeof(Row) > m_budget) throw ResultsFull();
@@ -93,7 +93,7 @@ void SearchResults::BeginRow(std::string_view archive) {
     }
   }
   ++m_count;
-  RowAt(m_count - 1) = Row{m_free, {}, 0};
+  RowAt(m_count - 1) = Row{m_free, {}, 0, namesInCodePage};
   AllOrNothing([&] { Append(archive); });
 }
 

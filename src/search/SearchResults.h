@@ -38,6 +38,7 @@ class SearchResults final : public FoundTable {
   // "" for a column the row never got (a row that could not be filled).
   std::string_view Cell(std::size_t row, int column) const override;
   std::string_view Cell(std::size_t row, FoundColumn column) const { return Cell(row, FoundColumnIndex(column)); }
+  bool NamesInCodePage(std::size_t row) const override { return RowAt(row).namesInCodePage; }
   // How many columns, from the first, the row holds (1 to all).
   int FilledColumns(std::size_t row) const { return RowAt(row).filled; }
   // Memory the rows hold, in bytes.
@@ -51,7 +52,7 @@ class SearchResults final : public FoundTable {
 
   // Building by hand: a row starts with its first cell; the others follow in
   // order. Both throw ResultsFull, and then the row being built is dropped.
-  void BeginRow(std::string_view first);
+  void BeginRow(std::string_view first, bool namesInCodePage = false);
   void AppendCell(std::string_view text);
 
  private:
@@ -62,6 +63,7 @@ class SearchResults final : public FoundTable {
     const char* text;  // the row's cells, back to back
     std::uint32_t ends[kFoundColumnCount];  // end of each cell, relative to text
     std::uint8_t filled;
+    bool namesInCodePage;
   };
 
   Row& RowAt(std::size_t row);

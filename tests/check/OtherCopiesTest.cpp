@@ -96,5 +96,28 @@ TEST_F(OtherCopiesTest, EachCopyKeepsItsArchiveFolderAndNameAsThatArchiveHasThem
                               }));
 }
 
+TEST_F(OtherCopiesTest, EachCopySaysHowItsArchiveHoldsIt) {
+  // What tells the copy among files of its disc whose names the archive stores alike.
+  test::ArchiveBuilder("CD 1").Entry("\\", "a.mp3", 500).WriteTo(m_folder, "checked.dat");
+  test::ArchiveBuilder("CD 2").Entry("\\", "A.mp3", 500, 879719371).WriteTo(m_folder, "ansi.dat");
+  ArchiveLines utf8;
+  utf8.AppendEntry("\\", "a.MP3", 500, -5);
+  ArchiveKeys keys;
+  keys.mark = "CD 3";
+  keys.files = 1;
+  utf8.AppendKeyLines(keys);
+  utf8.SetEncoding(ArchiveEncoding::Utf8);
+  utf8.Save(m_fs, m_folder / "utf8.dat", m_text);
+
+  const Copies copies = Find({{"a.mp3", 500}});
+  ASSERT_EQ(copies.size(), 1u);
+  ASSERT_EQ(copies[0].size(), 2u);
+  EXPECT_TRUE(copies[0][0].archived.namesInCodePage);
+  EXPECT_EQ(copies[0][0].archived.size, 500);
+  EXPECT_EQ(copies[0][0].archived.dosTime, 879719371);
+  EXPECT_FALSE(copies[0][1].archived.namesInCodePage);
+  EXPECT_EQ(copies[0][1].archived.dosTime, -5);
+}
+
 }  // namespace
 }  // namespace discovel

@@ -685,6 +685,10 @@ TEST_F(Search, ATermOutsideTheCodePageFindsOnlyInUtf8Archives) {
   // Only a term that is nothing but wildcards lists everything.
   EXPECT_EQ(FindSimple("*").size(), 4u);
   EXPECT_TRUE(observer.failures.empty());
+  // Each row says whether its names are the code page's, to be fetched by that form.
+  for (std::size_t row = 0; row < results.RowCount(); ++row) {
+    EXPECT_EQ(results.NamesInCodePage(row), results.Cell(row, FoundColumn::kArchive) == "CD 1") << row;
+  }
 }
 
 TEST_F(Search, Utf8ArchivesIgnoreLetterCaseInEveryScript) {

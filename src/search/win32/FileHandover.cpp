@@ -2,12 +2,9 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <cstring>
 
 #include "platform/AppError.h"
-#include "platform/win32/WideText.h"
 #include "search/FoundFile.h"
 
 namespace discovel {
@@ -51,12 +48,6 @@ bool PutFileOnClipboard(HWND owner, const std::string& path) {
   CloseClipboard();
   if (!handedOver) GlobalFree(memory);
   return handedOver;
-}
-
-// The plain path, not its extended form: a program the shell starts for the
-// file may not take "\\?\".
-void OpenWithShell(const std::string& path) {
-  ShellExecuteW(nullptr, nullptr, Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace discovel

@@ -1,6 +1,6 @@
 #pragma once
-// Handing a found file to the user: on the clipboard for pasting in the file
-// manager, or opened with its associated program.
+// Handing a found file to the user on the clipboard, for pasting in the file
+// manager.
 #include <windows.h>
 
 #include <string>
@@ -12,9 +12,5 @@ namespace discovel {
 // stayed busy (another program holding it open) or refused the data. Throws
 // AppError "Could not allocate memory." when the block cannot be had.
 bool PutFileOnClipboard(HWND owner, const std::string& path);
-
-// Opens the file with the shell's default verb; what the shell answers is
-// not looked at.
-void OpenWithShell(const std::string& path);
 
 }  // namespace discovel

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <new>
 
+#include "app/ShellLauncher.h"
+#include "catalog/DosTime.h"
+#include "catalog/NumberFormat.h"
 #include "drives/DriveRules.h"
 #include "drives/fmWaitCD.h"
 #include "drives/win32/CdTray.h"
@@ -116,6 +119,14 @@ std::optional<FileOnDisc> FoundFilesList::FileOf(std::size_t row) const {
   file.mark = values.mark;
   file.directory = values.directory;
   file.file = values.file;
+  // The row's size and time, read back from its cells, tell the file among
+  // names the archive stores alike.
+  const TextServices& text = m_context.services.text;
+  file.archived.namesInCodePage = m_table->NamesInCodePage(m_order.Row(row));
+  file.archived.size = ParseFormattedCount(values.size, text.ThousandsSeparator());
+  if (const auto moment = ParseDisplayDateTime(values.date, text.DateSeparator(), text.TimeSeparator())) {
+    file.archived.dosTime = PackDosDateTime(*moment);
+  }
   return file;
 }
 
@@ -196,8 +207,10 @@ void FoundFilesList::GetFileThen(void (FoundFilesList::*action)(const std::strin
   request.discInDrive = [](char drive) { return DiscInDrive(SystemDriveQueries(), drive); };
   // The archive keeps names trimmed of blanks; the disc's own name is looked for.
   const std::string root{m_context.run.readDevice, ':', '\\'};
-  const auto asOnDisc = [this, root, &file] {
-    return FindAsOnDisc(m_context.services.files, root, file->directory, file->file);
+  const ArchivedAs& archived = file->archived;
+  const StoredAs stored{archived.namesInCodePage ? &m_context.services.text : nullptr, archived.size, archived.dosTime};
+  const auto asOnDisc = [this, root, &file, &stored] {
+    return FindAsOnDisc(m_context.services.files, root, file->directory, file->file, stored);
   };
   request.fileExists = [&asOnDisc](const std::string&) { return asOnDisc().has_value(); };
   if (!file->archivePath.empty()) {
@@ -232,7 +245,10 @@ void FoundFilesList::CopyToClipboard(const std::string& path) {
 void FoundFilesList::OpenFile(const std::string& path) {
   try {
     PumpMessages();
-    OpenWithShell(path);
+    // The plain path, not its extended form: a program the shell starts for
+    // the file may not take "\\?\".
+    ShellLauncher& shell = m_context.services.shell ? *m_context.services.shell : SystemShell();
+    shell.Launch(m_args.form->Handle(), nullptr, path);
   } catch (...) {
   }
 }

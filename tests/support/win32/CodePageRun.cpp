@@ -23,7 +23,7 @@ std::string UnixPathOf(const wchar_t* path) {
 
 }  // namespace
 
-void CodePageRun::SetUp() {
+void RequireTheCodePageRun() {
   const char* expected = std::getenv("DISCOVEL_EXPECT_CODEPAGE");
   if (!expected) GTEST_SKIP() << "runs in the harness's code-page runs only";
   const char* locale = std::getenv("LC_ALL");

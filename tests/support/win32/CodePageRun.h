@@ -8,9 +8,14 @@
 
 namespace discovel::test {
 
+// Skips the test outside the harness's code-page runs and fails it (fatally)
+// when the run is not the code page it asked for: for a fixture's SetUp,
+// which stops when the test is then skipped or failed.
+void RequireTheCodePageRun();
+
 class CodePageRun : public ::testing::Test {
  protected:
-  void SetUp() override;
+  void SetUp() override { RequireTheCodePageRun(); }
 };
 
 }  // namespace discovel::test
