@@ -18,8 +18,6 @@
 #include "check/fmCheckResultIds.h"
 #include "check/win32/DiscCheckCommands.h"
 #include "scan/ListingForms.h"
-#include "scan/fmScan.h"
-#include "scan/fmScanIds.h"
 #include "search/FoundColumns.h"
 #include "search/FoundFile.h"
 #include "search/fmSearchIds.h"
@@ -87,18 +85,18 @@ class CodePageUnicodeDisc : public test::GuiFixture {
       // Each of its own size, so that a row shows which file it is.
       drive->AddFile(kFiles[i].Relative(), std::string(10 * (i + 1), 'u'));
     }
-    archive = AddDisc();
+    archive = AddDiscUnderProposedMark();
     ASSERT_FALSE(archive.empty());
   }
 
-  // Adds the disc in the drive under the proposed mark, as the user does.
-  std::string AddDisc() {
-    Script script([] {
-      HWND scan = WaitForWindow(fmScanIds::kClassName);
-      test::WaitForControlText(scan, fmScanIds::kLblMsg, "Mark the CD/DVD with label: ");
-      test::Click(scan, fmScanIds::kBtnOk);
-    });
-    return TfrmScan::Execute(context).savedArchive;
+  // Copy File on the row, as the user clicks it: what the clipboard then holds.
+  static Texts CopyFileOfRow(const SearchWindowDriver& window, int row) {
+    test::EmptyTheClipboard();
+    window.ClickRow(row);
+    if (!window.WaitUntilEnabled(kBtnCopyFile)) return {"(Copy File stays greyed)"};
+    window.ClickWithMouse(kBtnCopyFile);
+    EXPECT_EQ(AnswerMessageBox(IDOK), "Your file is ready in clipboard, paste it where you desire.");
+    return test::ClipboardFiles();
   }
 
   std::string archive;
@@ -159,12 +157,7 @@ TEST_F(CodePageUnicodeDisc, EveryFileIsFoundByTypingItsNameThenCopiedAndOpenedBy
       }
       ASSERT_GE(row, 0) << "not found";
 
-      test::EmptyTheClipboard();
-      window.ClickRow(row);
-      ASSERT_TRUE(window.WaitUntilEnabled(kBtnCopyFile));
-      window.ClickWithMouse(kBtnCopyFile);
-      EXPECT_EQ(AnswerMessageBox(IDOK), "Your file is ready in clipboard, paste it where you desire.");
-      EXPECT_EQ(test::ClipboardFiles(), Texts{DiscPath(file)});
+      EXPECT_EQ(CopyFileOfRow(window, row), Texts{DiscPath(file)});
 
       const std::size_t before = shell.Calls().size();
       window.ClickButton(kExecuteFile);
@@ -203,12 +196,7 @@ TEST_F(CodePageUnicodeDisc, AFileOfAnArchiveInTheCodePageIsFetchedByTheNameTheDi
       // The files are told apart by their sizes, 5 to 7 bytes.
       const DiscFile& file = disc[static_cast<std::size_t>(std::stoi(sizes[static_cast<std::size_t>(row)]) - 5)];
       SCOPED_TRACE(file.name);
-      test::EmptyTheClipboard();
-      window.ClickRow(row);
-      ASSERT_TRUE(window.WaitUntilEnabled(kBtnCopyFile));
-      window.ClickWithMouse(kBtnCopyFile);
-      EXPECT_EQ(AnswerMessageBox(IDOK), "Your file is ready in clipboard, paste it where you desire.");
-      EXPECT_EQ(test::ClipboardFiles(), Texts{DiscPath(file)});
+      EXPECT_EQ(CopyFileOfRow(window, row), Texts{DiscPath(file)});
     }
   });
 }

@@ -20,8 +20,6 @@
 #include "drives/DriveRules.h"
 #include "drives/fmWaitCDIds.h"
 #include "platform/win32/WideText.h"
-#include "scan/fmScan.h"
-#include "scan/fmScanIds.h"
 #include "support/FaultyReadFileSystem.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/ListDriver.h"
@@ -57,16 +55,6 @@ class DiscCheckWindowsTest : public test::GuiFixture {
     return FormatCount(value, context.services.text.ThousandsSeparator());
   }
 
-  // Adds the disc in the drive under the proposed mark, as the user does.
-  std::string AddDisc() {
-    Script script([] {
-      HWND scan = WaitForWindow(fmScanIds::kClassName);
-      test::WaitForControlText(scan, fmScanIds::kLblMsg, "Mark the CD/DVD with label: ");
-      test::Click(scan, fmScanIds::kBtnOk);
-    });
-    return TfrmScan::Execute(context).savedArchive;
-  }
-
   // The real file system, but for the reads it is told to fail.
   test::FaultyReadFileSystem faulty;
   AppContext checking{{faulty, context.services.settings, context.services.text}, {catalog.Path(), 'D'}};
@@ -78,7 +66,7 @@ TEST_F(DiscCheckWindowsTest, ACheckFromTheCatalogueListsWhatChangedAndTheCatalog
   drive->AddFile("gone.txt", "gone");
   drive->AddFile("grow.txt", "0123456789");
   drive->AddFile("Data\\bad.bin", std::string(2 * kMiB + kMiB / 2, 'b'));
-  const std::string archive = AddDisc();
+  const std::string archive = AddDiscUnderProposedMark();
   ASSERT_FALSE(archive.empty());
   // Since then: one file gone, one grown, one fading from its second block
   // on, and one new.

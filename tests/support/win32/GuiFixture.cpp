@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include "scan/fmScan.h"
+#include "scan/fmScanIds.h"
 #include "settings/SettingsNames.h"
+#include "support/win32/UiDriver.h"
 
 namespace discovel::test {
 
@@ -21,6 +24,15 @@ void GuiFixture::InsertFixtureDisc() {
   drive->InsertEmptyDisc();
   drive->AddFile("readme.txt", std::string(1234, 'r'));
   drive->AddFile("Music\\a.mp3", std::string(5000, 'm'));
+}
+
+std::string GuiFixture::AddDiscUnderProposedMark() {
+  Script script([] {
+    HWND scan = WaitForWindow(fmScanIds::kClassName);
+    WaitForControlText(scan, fmScanIds::kLblMsg, "Mark the CD/DVD with label: ");
+    Click(scan, fmScanIds::kBtnOk);
+  });
+  return TfrmScan::Execute(context).savedArchive;
 }
 
 std::string GuiFixture::Setting(const char* name) {

@@ -21,6 +21,9 @@ class GuiFixture : public testing::Test {
   void TearDown() override;
   // A disc with readme.txt in its root and Music\a.mp3.
   void InsertFixtureDisc();
+  // Adds the disc in the drive through the add-disc dialog under the
+  // proposed mark, as the user does: the archive saved ("" for none).
+  std::string AddDiscUnderProposedMark();
   std::string Setting(const char* name);
   void PresetSetting(const char* name, const char* value);
   // The archive files (*.dat) now in the catalogue folder.
