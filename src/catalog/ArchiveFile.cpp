@@ -1,5 +1,6 @@
 #include "catalog/ArchiveFile.h"
 
+#include "catalog/ArchiveSource.h"
 #include "catalog/KeyBlock.h"
 #include "platform/AppError.h"
 #include "text/Utf8.h"
@@ -168,9 +169,13 @@ void ArchiveLines::AppendKeyLines(const ArchiveKeys& keys) {
   add(kANote, keys.note);
   add(kASize, std::to_string(keys.size));
   add(kANumber, std::to_string(keys.number));
-  add(kASource, kSourceValue);
+  add(kASource, SourceKindText(keys.source.kind));
   add(kAPicture, "");
   add(kAEnd, kEndValue);
+  if (keys.source.kind == SourceKind::kDisc) return;
+  add(kASourcePath, keys.source.path);
+  if (keys.source.serial) add(kAVolumeSerial, FormatVolumeSerial(*keys.source.serial));
+  add(kAVolumeLabel, keys.source.label);
 }
 
 keyblock::Range ArchiveLines::KeyRange() const {

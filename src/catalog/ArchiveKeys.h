@@ -1,6 +1,7 @@
 #pragma once
 // The key lines that end every archive, and the values the writer gives them.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,10 +25,26 @@ inline constexpr std::string_view kALastCheck = "ALastCheck";
 inline constexpr std::string_view kACheckResult = "ACheckResult";
 // Lines per file entry; read when present, never written.
 inline constexpr std::string_view kAPars = "APars";
+// Where a drive's or folder's listing came from, after the twelve lines: the
+// path as chosen, its volume's serial number and label.
+inline constexpr std::string_view kASourcePath = "ASourcePath";
+inline constexpr std::string_view kAVolumeSerial = "AVolumeSerial";
+inline constexpr std::string_view kAVolumeLabel = "AVolumeLabel";
 
 inline constexpr std::string_view kSourceValue = "CD/DVD";
 inline constexpr std::string_view kEndValue = "EndTag";
 inline constexpr std::size_t kDefaultEntryStride = 4;
+
+enum class SourceKind { kDisc, kRemovable, kFixed, kNetwork, kFolder };
+
+struct ArchiveSource {
+  SourceKind kind = SourceKind::kDisc;
+  // As chosen, with a trailing backslash: "E:\", "E:\Photos\",
+  // "\\server\share\Photos\"; "" for a disc.
+  std::string path;
+  std::optional<std::uint32_t> serial;  // of the volume that holds the path
+  std::string label;                    // that volume's label
+};
 
 struct ArchiveKeys {
   std::int32_t date = 0;  // MS-DOS packed moment of saving
@@ -39,6 +56,7 @@ struct ArchiveKeys {
   std::string note;
   std::int64_t size = 0;
   std::int32_t number = 0;
+  ArchiveSource source;  // a disc unless told otherwise
 };
 
 }  // namespace discovel
