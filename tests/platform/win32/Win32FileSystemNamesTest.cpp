@@ -39,7 +39,7 @@ Names Listed(Win32FileSystem& fs, const std::string& folder) {
 // A path of more than 300 characters, in folders of 50.
 std::string LongRelativeFolder() {
   std::string relative;
-  for (int part = 0; part < 7; ++part) relative += std::string(47, static_cast<char>('k' + part)) + "東\\";
+  for (int part = 0; part < 7; ++part) relative.append(47, static_cast<char>('k' + part)).append("東\\");
   return relative;
 }
 
