@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "catalog/TextUtil.h"
 #include "text/CaseFold.h"
 
 namespace discovel {
@@ -77,6 +78,40 @@ bool IsSameSource(const ArchiveSource& a, const ArchiveSource& b) {
   if (a.kind == SourceKind::kDisc || b.kind == SourceKind::kDisc) return false;
   if (!a.serial || !b.serial || *a.serial != *b.serial) return false;
   return casefold::Fold(PathWithinVolume(a.path)) == casefold::Fold(PathWithinVolume(b.path));
+}
+
+std::optional<std::string> SourcePathNow(const ArchiveSource& source, const std::vector<MountedVolume>& volumes) {
+  if (source.kind == SourceKind::kDisc || source.path.empty()) return std::nullopt;
+  if (!IsDrivePath(source.path)) return WithTrailingBackslash(source.path);
+  if (!source.serial) return std::nullopt;
+  const MountedVolume* found = nullptr;
+  for (const MountedVolume& volume : volumes) {
+    if (volume.serial != source.serial || volume.root.empty()) continue;
+    const bool formerLetter = casefold::Fold(volume.root.substr(0, 1)) == casefold::Fold(source.path.substr(0, 1));
+    if (!found || formerLetter) found = &volume;
+    if (formerLetter) break;
+  }
+  if (!found) return std::nullopt;
+  std::string root = found->root;
+  while (!root.empty() && root.back() == '\\') root.pop_back();
+  return root + PathWithinVolume(source.path);
+}
+
+std::string ProposedMarkFor(const ArchiveSource& source, const std::function<bool(std::string_view)>& markTaken,
+                            const std::string& numbered) {
+  std::string name;
+  if (source.kind == SourceKind::kFolder) {
+    std::string path = source.path;
+    while (!path.empty() && path.back() == '\\') path.pop_back();
+    const std::size_t cut = path.find_last_of('\\');
+    name = cut == std::string::npos ? path : path.substr(cut + 1);
+    // A drive's root has no name of its own: its label stands for it.
+    if (IsDrivePath(path) && path.size() == 2) name = source.label;
+  } else if (source.kind != SourceKind::kDisc) {
+    name = source.label;
+  }
+  name = std::string(TrimBlanksAndControls(name));
+  return name.empty() || markTaken(name) ? numbered : name;
 }
 
 }  // namespace discovel

@@ -5,9 +5,11 @@
 // volume and path it was, so that its files can be found again on whatever
 // letter the volume has now.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalog/ArchiveKeys.h"
 
@@ -39,6 +41,24 @@ std::string PathWithinVolume(std::string_view path);
 // comes back under another letter is still the same. Discs are never the same
 // source: a disc is known by its listing.
 bool IsSameSource(const ArchiveSource& a, const ArchiveSource& b);
+
+// A volume mounted now: its root ("F:\") and serial number.
+struct MountedVolume {
+  std::string root;
+  std::optional<std::uint32_t> serial;
+};
+
+// Where the source's path is now: on the drive that holds its volume (by
+// serial: a USB disk often comes back under another letter; its former
+// letter first when several volumes share a serial), or a share's path as it
+// stands. nullopt for a disc, and when the volume is mounted nowhere.
+std::optional<std::string> SourcePathNow(const ArchiveSource& source, const std::vector<MountedVolume>& volumes);
+
+// The name proposed for a new archive of `source`: the volume's label, for a
+// folder its name, when no archive carries that mark yet (`markTaken`);
+// otherwise `numbered`.
+std::string ProposedMarkFor(const ArchiveSource& source, const std::function<bool(std::string_view)>& markTaken,
+                            const std::string& numbered);
 
 template <class ValueOf>
 ArchiveSource SourceFromKeys(const ValueOf& valueOf) {

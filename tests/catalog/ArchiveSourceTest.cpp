@@ -84,5 +84,32 @@ TEST(ArchiveSource, TheSameVolumeAndPathUnderAnotherLetterIsTheSameSource) {
   EXPECT_EQ(PathWithinVolume("\\\\nas\\Media"), "\\\\nas\\Media\\");
 }
 
+TEST(ArchiveSource, AFileIsLookedForWhereItsVolumeIsMountedNow) {
+  const ArchiveSource usb{SourceKind::kRemovable, "E:\\Pictures\\", 7, "STICK"};
+  const std::vector<MountedVolume> moved{{"C:\\", 1}, {"D:\\", std::nullopt}, {"G:\\", 7}};
+  EXPECT_EQ(SourcePathNow(usb, moved), "G:\\Pictures\\");
+  // Two volumes of one serial (a cloned disk): the one at the former letter.
+  EXPECT_EQ(SourcePathNow(usb, {{"F:\\", 7}, {"e:\\", 7}}), "e:\\Pictures\\");
+  EXPECT_EQ(SourcePathNow(usb, {{"E:\\", 8}}), std::nullopt) << "another volume at the old letter";
+  EXPECT_EQ(SourcePathNow(usb, {}), std::nullopt);
+  EXPECT_EQ(SourcePathNow({SourceKind::kFixed, "E:\\", std::nullopt, ""}, {{"E:\\", std::nullopt}}), std::nullopt)
+      << "without a serial the volume cannot be told";
+  EXPECT_EQ(SourcePathNow({SourceKind::kFixed, "E:\\", 3, ""}, {{"H:", 3}}), "H:\\");
+  EXPECT_EQ(SourcePathNow({SourceKind::kNetwork, "\\\\nas\\Media", 9, ""}, {}), "\\\\nas\\Media\\");
+  EXPECT_EQ(SourcePathNow({}, moved), std::nullopt) << "a disc is in the read device";
+}
+
+TEST(ArchiveSource, TheProposedMarkIsTheLabelOrTheFolderNameWhileNoArchiveCarriesIt) {
+  const auto none = [](std::string_view) { return false; };
+  const auto taken = [](std::string_view mark) { return mark == "STICK"; };
+  EXPECT_EQ(ProposedMarkFor({SourceKind::kRemovable, "E:\\", 7, " STICK "}, none, "CD No: 4"), "STICK");
+  EXPECT_EQ(ProposedMarkFor({SourceKind::kRemovable, "E:\\", 7, "STICK"}, taken, "CD No: 4"), "CD No: 4");
+  EXPECT_EQ(ProposedMarkFor({SourceKind::kFixed, "E:\\", 7, "  "}, none, "CD No: 4"), "CD No: 4");
+  EXPECT_EQ(ProposedMarkFor({SourceKind::kFolder, "E:\\Fotos 東京\\", 7, "STICK"}, none, "CD No: 4"), "Fotos 東京");
+  EXPECT_EQ(ProposedMarkFor({SourceKind::kFolder, "\\\\nas\\Media\\", 9, "NAS"}, none, "CD No: 4"), "Media");
+  EXPECT_EQ(ProposedMarkFor({SourceKind::kFolder, "E:\\", 7, "STICK"}, none, "CD No: 4"), "STICK");
+  EXPECT_EQ(ProposedMarkFor({}, none, "CD No: 4"), "CD No: 4") << "a disc is numbered";
+}
+
 }  // namespace
 }  // namespace discovel
