@@ -12,9 +12,10 @@ namespace {
 // The first line: format, version, and the catalogue folder it belongs to.
 constexpr std::string_view kFormatName = "Discovel key summary";
 // Version 2 added the last check's two keys, version 3 when each archive was
-// read, version 4 each archive's encoding (and holds its texts in UTF-8): an
-// older summary lacks them, so it is read as no summary and written anew.
-constexpr std::string_view kVersion = "4";
+// read, version 4 each archive's encoding (and holds its texts in UTF-8),
+// version 5 where a drive's or folder's listing came from: an older summary
+// lacks them, so it is read as no summary and written anew.
+constexpr std::string_view kVersion = "5";
 // The last line, with the number of entries: a file cut short at a line end
 // is still seen as cut.
 constexpr std::string_view kEndName = "end";
@@ -22,7 +23,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr char kField = '\t';
 constexpr std::string_view kReadable = "R";
 constexpr std::string_view kUnreadable = "U";
-constexpr std::size_t kEntryFields = 16;
+constexpr std::size_t kEntryFields = 20;
 // The first line's share of the bound: its names and a folder path within
 // MAX_PATH, escaped, and the end line.
 constexpr std::size_t kFirstLineBytes = 1024;
@@ -126,10 +127,11 @@ std::vector<std::string_view> Fields(std::string_view line) {
 std::string* KeyField(ArchiveKeyValues& keys, std::size_t index) {
   std::string* const fields[] = {&keys.mark,   &keys.location,  &keys.note,        &keys.files,
                                  &keys.dirs,   &keys.size,      &keys.date,        &keys.number,
-                                 &keys.lastCheck, &keys.checkResult, &keys.encoding};
+                                 &keys.lastCheck, &keys.checkResult, &keys.encoding, &keys.source,
+                                 &keys.sourcePath, &keys.volumeSerial, &keys.volumeLabel};
   return fields[index];
 }
-constexpr std::size_t kKeyFields = 11;
+constexpr std::size_t kKeyFields = 15;
 
 // Empty for none; an unreadable archive has none.
 std::optional<std::optional<std::uint64_t>> ParseReadBefore(std::string_view text, bool readable) {
@@ -209,6 +211,10 @@ ArchiveKeyValues ReadArchiveKeyValues(FileSystem& fs, const std::string& path, c
   keys.lastCheck = text.ReadKey(kALastCheck);
   keys.checkResult = text.ReadKey(kACheckResult);
   keys.encoding = text.ReadKey(kAEncoding);
+  keys.source = text.ReadKey(kASource);
+  keys.sourcePath = text.ReadKey(kASourcePath);
+  keys.volumeSerial = text.ReadKey(kAVolumeSerial);
+  keys.volumeLabel = text.ReadKey(kAVolumeLabel);
   return keys;
 }
 

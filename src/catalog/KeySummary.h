@@ -37,6 +37,12 @@ struct ArchiveKeyValues {
   std::string lastCheck;    // ALastCheck: when the disc was last checked
   std::string checkResult;  // ACheckResult: what that check found
   std::string encoding;     // AEncoding: "" for an archive in the code page
+  // Where the listing came from: ASource, and for a drive or folder its path,
+  // volume serial and label.
+  std::string source;
+  std::string sourcePath;
+  std::string volumeSerial;
+  std::string volumeLabel;
 
   friend bool operator==(const ArchiveKeyValues&, const ArchiveKeyValues&) = default;
 };

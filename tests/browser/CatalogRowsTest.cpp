@@ -278,7 +278,7 @@ TEST_F(CatalogRowsCheckTest, ASummaryOfTheOlderFormatIsIgnoredAndWrittenAnew) {
   for (std::size_t lineEnd; (lineEnd = current.find("\r\n", lineBegin)) != std::string::npos; lineBegin = lineEnd + 2) {
     std::string line = current.substr(lineBegin, lineEnd - lineBegin);
     if (lineBegin == 0) {
-      line.replace(line.find("\t4\t"), 3, "\t1\t");
+      line.replace(line.find("\t5\t"), 3, "\t1\t");
     } else if (std::count(line.begin(), line.end(), '\t') == 15) {
       // Nor the encoding.
       line.erase(line.rfind('\t'));

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "catalog/ArchiveFile.h"
+#include "catalog/KeySummary.h"
 #include "platform/Platform.h"
+#include "support/ArchiveBuilder.h"
+#include "support/TempFolder.h"
 
 namespace discovel {
 namespace {
@@ -42,6 +45,19 @@ TEST(ArchiveSource, ADriveOrFolderSaysWhereItCameFromAfterTheTwelveLines) {
   for (const SourceKind kind : {SourceKind::kFixed, SourceKind::kNetwork, SourceKind::kFolder}) {
     EXPECT_EQ(ReadBack(Written({kind, "\\\\nas\\share\\", std::nullopt, ""})).kind, kind);
   }
+}
+
+TEST(ArchiveSource, TheCataloguesReadersGetTheSourceKeys) {
+  test::TempFolder catalog;
+  test::ArchiveBuilder archive("STICK");
+  archive.Entry("\\", "a.txt");
+  archive.Keys().source = {SourceKind::kFolder, "\\\\nas\\Media\\", 0x0000BEEF, "NAS"};
+  archive.WriteTo(catalog, "1.dat");
+  const ArchiveKeyValues keys = ReadArchiveKeyValues(SystemFileSystem(), catalog / "1.dat", SystemTextServices());
+  EXPECT_EQ(keys.source, "Folder");
+  EXPECT_EQ(keys.sourcePath, "\\\\nas\\Media\\");
+  EXPECT_EQ(keys.volumeSerial, "0000-BEEF");
+  EXPECT_EQ(keys.volumeLabel, "NAS");
 }
 
 TEST(ArchiveSource, ADiscIsWrittenAsEverAndAnyOtherSourceValueIsADisc) {

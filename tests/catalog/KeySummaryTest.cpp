@@ -27,6 +27,10 @@ KeySummary Sample() {
   settled.relativePath = "3.dat";
   settled.lastWrite = {2020, 1, 1, 0, 0, 0, 0};
   settled.keys.mark = "CD 3";
+  settled.keys.source = "Removable";
+  settled.keys.sourcePath = "E:\\Fotos 東京\\";
+  settled.keys.volumeSerial = "1A2B-3C4D";
+  settled.keys.volumeLabel = "STICK\t2";
   summary.entries = {first, unreadable, settled};
   return summary;
 }
@@ -52,8 +56,9 @@ TEST(KeySummaryTest, AnythingNotWrittenWholeByThisVersionIsNoSummary) {
       good.substr(0, good.size() - 1),        // cut inside the end line
       good.substr(0, good.find("end\t")),     // cut at a line end
       good + "1.dat\r\n",                     // after the end line
-      replaced("summary\t4\t", "summary\t5\t"),  // a later version
-      replaced("summary\t4\t", "summary\t3\t"),  // an earlier one: its texts are in the code page
+      replaced("summary\t5\t", "summary\t6\t"),  // a later version
+      replaced("summary\t5\t", "summary\t4\t"),  // an earlier one: no sources
+      replaced("summary\t5\t", "summary\t3\t"),  // its texts are in the code page
       replaced("\tR\t1500\t", "\tR\t"),           // no moment of reading: the fields of version 2
       replaced("\tR\t1500\t", "\tR\t01500\t"),
       replaced("\tR\t1500\t", "\tR\t1099511627777\t"),  // longer than any walk is recorded
