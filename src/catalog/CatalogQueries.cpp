@@ -2,6 +2,8 @@
 
 #include "catalog/ArchiveFile.h"
 #include "catalog/ArchiveKeys.h"
+#include "catalog/ArchiveSource.h"
+#include "catalog/CatalogFolder.h"
 #include "catalog/ArchiveKeyWalk.h"
 #include "catalog/FolderTrail.h"
 #include "catalog/TextUtil.h"
@@ -86,6 +88,24 @@ bool MarkExists(FileSystem& fs, const TextServices& text, std::string_view mark,
     found = text.ToUpper(keys.mark) == wanted;
   };
   WalkArchiveKeys(fs, text, folder, mask, {onArchive, FailQuery});
+  return found;
+}
+
+std::optional<ArchiveOfSource> FindArchiveOfSource(FileSystem& fs, const TextServices& text, std::string_view folder,
+                                                   const ArchiveSource& source) {
+  std::optional<ArchiveOfSource> found;
+  const auto onArchive = [&](const std::string& path, const ArchiveKeyValues& keys) {
+    if (found) return;
+    const ArchiveSource archived = SourceFromKeys([&](std::string_view key) -> std::optional<std::string_view> {
+      if (key == kASource) return keys.source;
+      if (key == kASourcePath) return keys.sourcePath;
+      if (key == kAVolumeSerial) return keys.volumeSerial;
+      if (key == kAVolumeLabel) return keys.volumeLabel;
+      return std::nullopt;
+    });
+    if (IsSameSource(archived, source)) found = ArchiveOfSource{path, keys.mark};
+  };
+  WalkArchiveKeys(fs, text, folder, kArchiveMask, {onArchive, [](const std::string&, const AppError&) {}});
   return found;
 }
 

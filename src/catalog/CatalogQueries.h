@@ -4,9 +4,11 @@
 // summary of the key blocks has no current entry for it.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "catalog/ArchiveKeys.h"
 #include "platform/FileSystem.h"
 #include "platform/TextServices.h"
 #include "platform/UiPump.h"
@@ -51,6 +53,16 @@ std::string ReadArchiveKey(FileSystem& fs, const TextServices& text, const std::
 // Blanks count: neither side is trimmed, and a blank stored mark never matches.
 bool MarkExists(FileSystem& fs, const TextServices& text, std::string_view mark,
                 std::string_view folder, const std::string& mask);
+
+// The archive under `folder` of the same drive or folder as `source` (same
+// volume, same path within it), with its mark; nullopt when none. Archives
+// that cannot be read are passed over.
+struct ArchiveOfSource {
+  std::string path;
+  std::string mark;
+};
+std::optional<ArchiveOfSource> FindArchiveOfSource(FileSystem& fs, const TextServices& text, std::string_view folder,
+                                                   const ArchiveSource& source);
 
 // The highest ANumber under `folder`; when no archive holds a number above 0,
 // the count of archives (0 for none).

@@ -5,6 +5,7 @@
 #include "catalog/ArchiveFile.h"
 #include "catalog/ArchiveKeyWalk.h"
 #include "catalog/ArchiveKeys.h"
+#include "catalog/ArchiveSource.h"
 #include "catalog/CatalogFolder.h"
 #include "catalog/CatalogQueries.h"
 #include "catalog/DosTime.h"
@@ -39,6 +40,21 @@ AddDiscSession::AddDiscSession(const AppContext& context, UiPump& pump, AddDiscV
       m_discReady(std::move(discReady)),
       m_scanner(context.services.files, context.services.settings, pump) {}
 
+AddDiscSession::AddDiscSession(const AppContext& context, UiPump& pump, AddDiscView& view, ArchiveSource source)
+    : AddDiscSession(context, pump, view, [](char) { return false; }, [](char) {}) {
+  m_source = std::move(source);
+  m_scanner.LeaveHostageAlone();
+  m_source->path = IncludeTrailingBackslash(m_source->path);
+}
+
+std::string AddDiscSession::Said(std::string_view discText, std::string_view sourceText) const {
+  if (!m_source) return std::string(discText);
+  std::string text(sourceText);
+  const std::string_view noun = m_source->kind == SourceKind::kFolder ? "folder" : "drive";
+  if (const std::size_t at = text.find("<it>"); at != std::string::npos) text.replace(at, 4, noun);
+  return text;
+}
+
 void AddDiscSession::Open() {
   if (m_state != AddDiscState::NotOpened) return;
   m_state = AddDiscState::Scanning;
@@ -52,21 +68,31 @@ void AddDiscSession::Examine() {
   m_view.ShowProgressPanel(false);
   m_view.ClearFields();
   m_ejectOnClose = false;
-  m_view.ShowMessage(kMsgScanning);
+  m_view.ShowMessage(Said(kMsgScanning, kMsgScanningSource));
   m_pump.Pump();
   // Cancelled before the scan began: the scanner would clear the request.
   if (m_closed) return Finish(AddDiscState::Aborted, kMsgAborted);
   // A tray OK just closed: the disc is not readable for some seconds yet.
-  if (m_discReady && !AwaitDriveReady(m_pump, [this] { return m_discReady(m_driveLetter); },
+  if (!m_source && m_discReady && !AwaitDriveReady(m_pump, [this] { return m_discReady(m_driveLetter); },
                                       [this] { return m_closed; })) {
     return Finish(AddDiscState::Aborted, kMsgAborted);
   }
 
-  if (m_isAudioDisc(m_driveLetter)) {
+  if (!m_source && m_isAudioDisc(m_driveLetter)) {
     Finish(AddDiscState::AudioDisc, kMsgAudioDisc);
     m_pump.Pump();
     m_ejectOnClose = true;
     return;
+  }
+
+  // A drive or folder is known by its volume and path, whatever it holds
+  // now: a large disk is not walked for nothing.
+  if (m_source) {
+    if (const auto archived = FindArchiveOfSource(m_fs, m_text, m_catalogFolder, *m_source)) {
+      Finish(AddDiscState::AlreadyArchived, Said("", kMsgSourceArchived) + archived->mark);
+      m_pump.Pump();
+      return;
+    }
   }
 
   bool completed = false;
@@ -74,7 +100,8 @@ void AddDiscSession::Examine() {
     // The progress panel is up exactly while the scan runs, errors included.
     m_view.ShowProgressPanel(true);
     ScopeExit panel([this] { m_view.ShowProgressPanel(false); });
-    completed = m_scanner.Scan(std::string{m_driveLetter, ':', '\\'}, kAllFiles, &m_view);
+    const std::string root = m_source ? m_source->path : std::string{m_driveLetter, ':', '\\'};
+    completed = m_scanner.Scan(root, kAllFiles, &m_view);
   }
   // A Cancel during the scan's last pump comes too late to stop the walk, but
   // the dialog is closing all the same.
@@ -84,9 +111,9 @@ void AddDiscSession::Examine() {
     // A disc whose root could not be listed (not ready yet, a bad sector) is no empty disc.
     Finish(AddDiscState::EmptyDisc, m_scanner.RootUnlisted()
                                         ? std::string(kMsgCannotReadDisc) + m_scanner.UnlistedFolders().front().reason
-                                        : std::string(kMsgEmptyDisc));
+                                        : Said(kMsgEmptyDisc, kMsgSourceEmpty));
     m_pump.Pump();
-    m_ejectOnClose = true;
+    m_ejectOnClose = !m_source;
     return;
   }
 
@@ -95,16 +122,22 @@ void AddDiscSession::Examine() {
   m_listing = std::move(listing.lines);
   m_archiveNumber = NextArchiveNumber();
   m_proposedMark = std::string(kMarkPrefix) + std::to_string(m_archiveNumber);
+  if (m_source) {
+    m_proposedMark = ProposedMarkFor(
+        *m_source,
+        [this](std::string_view mark) { return MarkExists(m_fs, m_text, mark, m_catalogFolder, kArchiveMask); },
+        m_proposedMark);
+  }
 
   // Anywhere in the catalogue, and also under the names older versions gave
   // the same disc.
   const DiscChecksums checksums = ChecksumsOfDisc(m_scanner, m_text, {m_listing, listing.bytes});
   if (const std::optional<std::string> existing = FindArchiveByChecksum(m_fs, m_catalogFolder, checksums.All())) {
     const ArchiveText keys = ArchiveText::LoadKeyBlock(m_fs, *existing, m_text);
-    const std::string said = std::string(kMsgAlreadyArchived) + keys.ReadKey(kAMark);
+    const std::string said = Said(kMsgAlreadyArchived, kMsgSourceArchived) + keys.ReadKey(kAMark);
     Finish(AddDiscState::AlreadyArchived, said);
     m_pump.Pump();
-    m_ejectOnClose = true;
+    m_ejectOnClose = !m_source;
     // Found by the names an earlier version could not keep: offered to mend.
     const bool lossy = !ArchiveNamedByChecksum(*existing, checksums.current) &&
                        keys.Encoding() == ArchiveEncoding::CodePage;
@@ -121,10 +154,10 @@ void AddDiscSession::Examine() {
   m_view.SetMark(m_proposedMark);
   // The window may not report its own programmatic change of the field.
   MarkChanged(m_proposedMark);
-  m_view.ShowMessage(std::string(kMsgMarkWith) + m_proposedMark + std::string(kMsgOrTypeMark));
+  m_view.ShowMessage(Said(kMsgMarkWith, kMsgMarkSourceWith) + m_proposedMark + Said(kMsgOrTypeMark, kMsgOrTypeSourceMark));
   m_view.SetCancelCaption(kCaptionCancel);
   m_pump.Pump();
-  m_ejectOnClose = true;
+  m_ejectOnClose = !m_source;
   m_pump.Pump();
 }
 
@@ -207,6 +240,7 @@ void AddDiscSession::SaveArchive(std::string_view mark, std::string_view locatio
   keys.note = TrimBlanksAndControls(note);
   keys.size = m_scanner.TotalSize();
   keys.number = m_archiveNumber;
+  if (m_source) keys.source = *m_source;
 
   // The keys go onto a copy: a save that failed and is retried starts clean.
   ArchiveLines archive = m_listing;

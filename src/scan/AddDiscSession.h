@@ -5,6 +5,7 @@
 // what the session tells its view and forwards its events here.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,7 @@
 #include "platform/TextServices.h"
 #include "platform/UiPump.h"
 #include "catalog/ArchiveFile.h"
+#include "catalog/ArchiveKeys.h"
 #include "scan/FolderScanner.h"
 #include "settings/Settings.h"
 
@@ -37,6 +39,12 @@ inline constexpr std::string_view kMsgOfferRewrite =
     "(some became look-alikes or \"?\", and folders so named are missing).\r\n\r\n"
     "Rewrite the archive now with the exact names? Its mark, location, note and file name stay as they are.";
 inline constexpr std::string_view kMsgRewritten = "\r\nIts archive now holds the exact names.";
+// The same for a drive or folder, "drive" or "folder" in place of <it>.
+inline constexpr std::string_view kMsgScanningSource = "Scanning the <it>, please wait...";
+inline constexpr std::string_view kMsgSourceEmpty = "The <it> holds no files.";
+inline constexpr std::string_view kMsgSourceArchived = "This <it> is already archived under: \r\n";
+inline constexpr std::string_view kMsgMarkSourceWith = "Mark the <it> with label: ";
+inline constexpr std::string_view kMsgOrTypeSourceMark = "\r\nor type in the below Mark field the mark you want.";
 inline constexpr std::string_view kCaptionClose = "Close";
 inline constexpr std::string_view kCaptionCancel = "Cancel";
 inline constexpr std::string_view kMarkPrefix = "CD No: ";
@@ -83,6 +91,9 @@ class AddDiscSession {
   // DiscInDrive in the program); the scan waits for `discReady` when given.
   AddDiscSession(const AppContext& context, UiPump& pump, AddDiscView& view, std::function<bool(char)> isAudioDisc,
                  std::function<void(char)> openTray, std::function<bool(char)> discReady = nullptr);
+  // Reads the drive or folder `source` (its path) instead: no tray, no
+  // audio disc, and the source's keys go into the archive.
+  AddDiscSession(const AppContext& context, UiPump& pump, AddDiscView& view, ArchiveSource source);
   AddDiscSession(const AddDiscSession&) = delete;
   AddDiscSession& operator=(const AddDiscSession&) = delete;
 
@@ -120,6 +131,8 @@ class AddDiscSession {
 
  private:
   void Examine();
+  // The disc's text, or the source's with its noun.
+  std::string Said(std::string_view discText, std::string_view sourceText) const;
   std::string ChecksumOfListing(std::string_view bytes);
   void RewriteWithExactNames(const std::string& archivePath);
   std::int32_t NextArchiveNumber();
@@ -134,6 +147,7 @@ class AddDiscSession {
   AddDiscView& m_view;
   std::string m_catalogFolder;
   char m_driveLetter;
+  std::optional<ArchiveSource> m_source;  // a drive or folder instead of the read device
   std::function<bool(char)> m_isAudioDisc;
   std::function<void(char)> m_openTray;
   std::function<bool(char)> m_discReady;

@@ -70,6 +70,7 @@ void FolderScanner::ListFolderOf(const std::string& path, const std::string& mas
 }
 
 bool FolderScanner::WalkFolder(std::string& path) {
+  if (m_progress) m_progress->ShowWalked({m_fileCount, m_folderCount, m_totalSize, path});
   const std::string folderLine = FolderLine(path, m_rootLength);
   // Whether the folder line is the folder's path as the disc gives it, or
   // trimming changed it.

@@ -32,11 +32,22 @@ struct UnlistedFolder {
   std::string reason;      // the system's
 };
 
-// What the add-disc dialog shows of a running scan: its progress bar (0..100).
+// How far a walk has come as it enters a folder.
+struct WalkedSoFar {
+  std::int64_t files = 0;
+  std::int64_t folders = 0;
+  std::int64_t bytes = 0;
+  std::string_view folder;  // the folder entered, as the system names it
+};
+
+// What the add-disc dialog shows of a running scan: its progress bar
+// (0..100), and what the walk has counted (shown for a drive or folder,
+// which may hold millions of files).
 class ScanProgress {
  public:
   virtual ~ScanProgress() = default;
   virtual void SetProgress(int position) = 0;
+  virtual void ShowWalked(const WalkedSoFar&) {}
 };
 
 class FolderScanner {
@@ -47,7 +58,11 @@ class FolderScanner {
   // already catalogued, and the disc wait must not take it for a new one.
   FolderScanner(FileSystem& fs, UiPump& pump);
 
-  // Scans `rootPath` (a drive root such as "D:\"; the backslash is added when
+  // From now on the hostage file is left alone: a drive's or folder's first
+  // file would stand for a disc that never leaves.
+  void LeaveHostageAlone() { m_settings = nullptr; }
+
+  // Scans `rootPath` (a drive root such as "D:\", or any folder; the backslash is added when
   // missing). True when the walk ran to its end, false when an abort request or
   // the application's end stopped it. The listing and the counters hold what was
   // gathered either way. Errors (a refused registry write) travel on, after the

@@ -18,6 +18,7 @@
 #include "support/TempFolder.h"
 #include "support/TestText.h"
 #include "catalog/ArchiveFile.h"
+#include "catalog/DosTime.h"
 #include "catalog/ListingChecksum.h"
 
 namespace discovel {
@@ -69,6 +70,10 @@ class DiscFileSystem final : public test::ForwardingFileSystem {
 class FakeView final : public AddDiscView {
  public:
   void SetProgress(int) override {}
+  void ShowWalked(const WalkedSoFar& so) override {
+    walked.push_back(std::to_string(so.files) + " " + std::to_string(so.folders) + " " + std::to_string(so.bytes) + " " +
+                     std::string(so.folder));
+  }
   void ShowMessage(std::string_view text) override { message = text; }
   void SetCancelCaption(std::string_view caption) override { cancelCaption = caption; }
   void ShowEditPanel(bool visible) override { editPanel = visible; }
@@ -91,6 +96,7 @@ class FakeView final : public AddDiscView {
   std::vector<std::string> questions;
   bool confirm = false;
   std::vector<int> closed;
+  std::vector<std::string> walked;
 };
 
 // The example disc of the archive format: readme.txt in the root, Music\a.mp3.
@@ -397,6 +403,66 @@ TEST_F(LossyArchiveTest, TheRewriteKeepsTheArchivesNameAndKeysAndHoldsEveryNameE
   view.questions.clear();
   EXPECT_EQ(Opened()->State(), AddDiscState::AlreadyArchived);
   EXPECT_TRUE(view.questions.empty());
+}
+
+// A drive or folder instead of the disc in the read device.
+class AddSourceTest : public AddDiscSessionTest {
+ protected:
+  void SetUp() override {
+    AddDiscSessionTest::SetUp();
+    fs.AddFolder("Q:\\", "Photos");
+    fs.AddFile("Q:\\Photos\\", "beach.jpg", 700, {2009, 8, 1, 12, 0, 0});
+  }
+  std::unique_ptr<AddDiscSession> OpenedSource(ArchiveSource source) {
+    auto session = std::make_unique<AddDiscSession>(context, pump, view, std::move(source));
+    session->Open();
+    return session;
+  }
+  const ArchiveSource photos{SourceKind::kFolder, "Q:\\Photos", 0x1234ABCD, "DATA"};
+};
+
+TEST_F(AddSourceTest, AFolderIsProposedByItsNameAndSavedWithWhereItCameFrom) {
+  auto session = OpenedSource(photos);
+  EXPECT_EQ(session->State(), AddDiscState::Editing);
+  EXPECT_EQ(view.mark, "Photos");
+  EXPECT_EQ(view.message, "Mark the folder with label: Photos\r\nor type in the below Mark field the mark you want.");
+  ASSERT_TRUE(session->Ok("Photos", "Desk", ""));
+  const std::string saved = catalog.ReadFile(session->SavedArchive().substr(catalog.Path().size()));
+  EXPECT_EQ(saved.substr(0, saved.find("ADate=")), "\\\r\nbeach.jpg\r\n700\r\n" + std::to_string(PackDosDateTime({2009, 8, 1, 12, 0, 0})) + "\r\n");
+  EXPECT_NE(saved.find("\r\nASource=Folder\r\nAPicture=\r\nAEnd=EndTag\r\nASourcePath=Q:\\Photos\\\r\n"
+                       "AVolumeSerial=1234-ABCD\r\nAVolumeLabel=DATA\r\n"),
+            std::string::npos)
+      << saved;
+  EXPECT_TRUE(ejected.empty()) << "no tray to open";
+  EXPECT_EQ(settings.ReadString(names::kKeyState, names::kHostageFile), "") << "a folder is no disc";
+}
+
+TEST_F(AddSourceTest, TheSameFolderAgainIsKnownByItsVolumeAndPathWhateverItHoldsNow) {
+  ASSERT_TRUE(OpenedSource(photos)->Ok("Holiday", "", ""));
+  fs.AddFile("Q:\\Photos\\", "new.jpg", 5, {2010, 1, 1, 0, 0, 0});
+  ArchiveSource again = photos;
+  again.path = "R:\\photos\\";  // the same volume under another letter
+  auto session = OpenedSource(again);
+  EXPECT_EQ(session->State(), AddDiscState::AlreadyArchived);
+  EXPECT_EQ(view.message, "This folder is already archived under: \r\nHoliday");
+  EXPECT_EQ(view.cancelCaption, "Close");
+  EXPECT_EQ(fs.discListings, 1) << "known before it is walked again";
+}
+
+TEST_F(AddSourceTest, ADriveTakesItsLabelUnlessAnArchiveCarriesItAndCountsAsItGoes) {
+  test::ArchiveBuilder("DATA").Entry("\\", "other.txt").WriteTo(catalog, "1.dat");
+  auto session = OpenedSource({SourceKind::kFixed, "Q:\\", 7, "DATA"});
+  EXPECT_EQ(view.mark, "CD No: 2");
+  EXPECT_EQ(view.message.rfind("Mark the drive with label: CD No: 2", 0), 0u) << view.message;
+  EXPECT_EQ(view.walked, (std::vector<std::string>{"0 0 0 Q:\\", "1 2 1234 Q:\\Music\\", "2 2 5001234 Q:\\Photos\\"}));
+}
+
+TEST_F(AddSourceTest, AFolderWithoutFilesIsSaidSo) {
+  fs.AddFolder("Q:\\", "Empty");
+  auto session = OpenedSource({SourceKind::kFolder, "Q:\\Empty\\", 7, ""});
+  EXPECT_EQ(session->State(), AddDiscState::EmptyDisc);
+  EXPECT_EQ(view.message, "The folder holds no files.");
+  EXPECT_TRUE(ejected.empty());
 }
 
 }  // namespace
