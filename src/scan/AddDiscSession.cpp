@@ -10,6 +10,7 @@
 #include "catalog/CatalogQueries.h"
 #include "catalog/DosTime.h"
 #include "catalog/ListingChecksum.h"
+#include "catalog/NumberFormat.h"
 #include "catalog/TextUtil.h"
 #include "drives/DriveReady.h"
 #include "platform/AppError.h"
@@ -39,6 +40,11 @@ AddDiscSession::AddDiscSession(const AppContext& context, UiPump& pump, AddDiscV
       m_openTray(std::move(openTray)),
       m_discReady(std::move(discReady)),
       m_scanner(context.services.files, context.services.settings, pump) {}
+
+std::string WalkedCountsText(const WalkedSoFar& walked, std::string_view thousandsSeparator) {
+  return "Files: " + FormatCount(walked.files, thousandsSeparator) + "; Folders: " +
+         FormatCount(walked.folders, thousandsSeparator) + "; Bytes: " + FormatCount(walked.bytes, thousandsSeparator);
+}
 
 AddDiscSession::AddDiscSession(const AppContext& context, UiPump& pump, AddDiscView& view, ArchiveSource source)
     : AddDiscSession(context, pump, view, [](char) { return false; }, [](char) {}) {

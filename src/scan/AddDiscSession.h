@@ -50,6 +50,9 @@ inline constexpr std::string_view kCaptionCancel = "Cancel";
 inline constexpr std::string_view kMarkPrefix = "CD No: ";
 inline constexpr std::string_view kScratchListing = "temp.dat";
 
+// "Files: 1,234; Folders: 56; Bytes: 7,890,123": what a drive's walk has counted.
+std::string WalkedCountsText(const WalkedSoFar& walked, std::string_view thousandsSeparator);
+
 // What the dialog window shows. SetProgress (from ScanProgress) moves the bar of
 // the progress panel.
 class AddDiscView : public ScanProgress {

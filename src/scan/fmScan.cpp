@@ -5,6 +5,7 @@
 #include "drives/win32/CdTray.h"
 #include "drives/win32/Win32DriveQueries.h"
 #include "scan/fmScanIds.h"
+#include "ui/Controls.h"
 #include "ui/Cursors.h"
 #include "ui/MessageBoxes.h"
 
@@ -16,18 +17,19 @@ TfrmScan* frmScan = nullptr;
 constexpr DesignSize kClient{400, 230};
 constexpr int kMsgHeight = 78;
 constexpr int kPanelTop = kBandHeight + kMsgHeight;
+constexpr ULONGLONG kWalkedShownEveryMs = 100;
 
 }  // namespace
 
-ScanResult TfrmScan::Execute(AppContext& context, HWND owner) {
+ScanResult TfrmScan::Execute(AppContext& context, HWND owner, std::optional<ArchiveSource> source) {
   ScanResult result;
   result.modalResult = RunModalOnce(
-      frmScan, [&] { return std::make_unique<TfrmScan>(context, result.savedArchive, owner); }, kModalCancel);
+      frmScan, [&] { return std::make_unique<TfrmScan>(context, result.savedArchive, owner, source); }, kModalCancel);
   return result;
 }
 
-TfrmScan::TfrmScan(AppContext& context, std::string& savedArchive, HWND owner)
-    : DiscSessionDialog(owner), m_context(context), m_savedArchive(savedArchive) {}
+TfrmScan::TfrmScan(AppContext& context, std::string& savedArchive, HWND owner, std::optional<ArchiveSource> source)
+    : DiscSessionDialog(owner), m_context(context), m_savedArchive(savedArchive), m_source(std::move(source)) {}
 
 // However the dialog ends (closed, the program quitting, an error), an archive
 // it wrote is reported.
@@ -50,6 +52,12 @@ void TfrmScan::Create() {
 
   CreateStatus(kMsgHeight);
   m_progress = CreateProgressBar({20, kPanelTop + 30, kClient.width - 40, 18});
+  if (m_source) {
+    m_walkedCounts = CreateChild(Handle(), WC_STATICW, "", SS_LEFT | SS_NOPREFIX, 20, kPanelTop + 54, kClient.width - 40,
+                                 14, 0, FontRole::Normal);
+    m_walkedFolder = CreateChild(Handle(), WC_STATICW, "", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, 20,
+                                 kPanelTop + 70, kClient.width - 40, 14, 0, FontRole::Normal);
+  }
   m_fields.Create(*this, kPanelTop + 6, 28);
   for (HWND edit : m_fields.Edits()) UseEditKeyFilter(edit);
   m_fields.mark.onChange = [this] { m_session->MarkChanged(Mark()); };
@@ -58,8 +66,12 @@ void TfrmScan::Create() {
   ShowEditPanel(false);
   ShowProgressPanel(false);
   AddDiscView& view = *this;
-  m_session = std::make_unique<AddDiscSession>(m_context, m_pump, view, IsAudioDisc, OpenCdTray,
-                                               [](char drive) { return DiscInDrive(SystemDriveQueries(), drive); });
+  if (m_source) {
+    m_session = std::make_unique<AddDiscSession>(m_context, m_pump, view, *m_source);
+  } else {
+    m_session = std::make_unique<AddDiscSession>(m_context, m_pump, view, IsAudioDisc, OpenCdTray,
+                                                 [](char drive) { return DiscInDrive(SystemDriveQueries(), drive); });
+  }
 }
 
 bool TfrmScan::SessionOpened() const { return m_session->State() != AddDiscState::NotOpened; }
@@ -80,6 +92,16 @@ std::string TfrmScan::Mark() const { return m_fields.mark.Text(); }
 
 void TfrmScan::SetProgress(int position) { SetPercent(position); }
 
+void TfrmScan::ShowWalked(const WalkedSoFar& walked) {
+  if (!m_walkedCounts) return;
+  const ULONGLONG now = GetTickCount64();
+  if (m_lastWalkedShown != 0 && now - m_lastWalkedShown < kWalkedShownEveryMs) return;
+  m_lastWalkedShown = now;
+  const std::string thousands = m_context.services.text.ThousandsSeparator();
+  SetTextOf(m_walkedCounts, WalkedCountsText(walked, thousands));
+  SetTextOf(m_walkedFolder, walked.folder);
+}
+
 // Shown at once: "Saving to Catalog..." has no pump before the save.
 void TfrmScan::ShowMessage(std::string_view text) { ShowStatus(text); }
 
@@ -91,6 +113,9 @@ void TfrmScan::ShowEditPanel(bool visible) { m_fields.Show(visible); }
 
 void TfrmScan::ShowProgressPanel(bool visible) {
   ShowWindow(m_progress, visible ? SW_SHOW : SW_HIDE);
+  for (HWND line : {m_walkedCounts, m_walkedFolder}) {
+    if (line) ShowWindow(line, visible ? SW_SHOW : SW_HIDE);
+  }
   m_busy = visible;
   SetCursor(SystemCursor(visible ? IDC_WAIT : IDC_ARROW));
 }

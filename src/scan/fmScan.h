@@ -1,9 +1,11 @@
 #pragma once
-// The add-disc dialog: scans the disc in the read device and saves it as a new
-// archive under the mark the user gives it.
+// The add-disc dialog: scans the disc in the read device, or a drive or
+// folder, and saves it as a new archive under the mark the user gives it.
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "catalog/ArchiveKeys.h"
 #include "platform/AppContext.h"
 #include "platform/ModalResult.h"
 #include "scan/AddDiscSession.h"
@@ -23,9 +25,11 @@ struct ScanResult {
 class TfrmScan final : public DiscSessionDialog, private AddDiscView {
  public:
   // `owner`: the window the dialog belongs to; null takes the active window.
-  static ScanResult Execute(AppContext& context, HWND owner = nullptr);
+  // With a `source`, that drive or folder instead of the read device's disc.
+  static ScanResult Execute(AppContext& context, HWND owner = nullptr,
+                            std::optional<ArchiveSource> source = std::nullopt);
   // `savedArchive` receives the archive the dialog saved when it is destroyed.
-  TfrmScan(AppContext& context, std::string& savedArchive, HWND owner);
+  TfrmScan(AppContext& context, std::string& savedArchive, HWND owner, std::optional<ArchiveSource> source);
   ~TfrmScan() override;
   void Create();
 
@@ -38,6 +42,7 @@ class TfrmScan final : public DiscSessionDialog, private AddDiscView {
  private:
   std::string Mark() const;
   void SetProgress(int position) override;
+  void ShowWalked(const WalkedSoFar& walked) override;
   void ShowMessage(std::string_view text) override;
   void SetCancelCaption(std::string_view caption) override;
   void ShowEditPanel(bool visible) override;
@@ -54,6 +59,12 @@ class TfrmScan final : public DiscSessionDialog, private AddDiscView {
   std::string& m_savedArchive;
   std::unique_ptr<AddDiscSession> m_session;
   HWND m_progress = nullptr;
+  std::optional<ArchiveSource> m_source;
+  // What a drive's walk has counted, and the folder it is in, at most every
+  // so often: a large disk enters tens of thousands of folders.
+  HWND m_walkedCounts = nullptr;
+  HWND m_walkedFolder = nullptr;
+  ULONGLONG m_lastWalkedShown = 0;
   ArchiveFields m_fields;
   Button m_btnOk;
   Button m_btnCancel;

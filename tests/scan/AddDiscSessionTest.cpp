@@ -455,6 +455,7 @@ TEST_F(AddSourceTest, ADriveTakesItsLabelUnlessAnArchiveCarriesItAndCountsAsItGo
   EXPECT_EQ(view.mark, "CD No: 2");
   EXPECT_EQ(view.message.rfind("Mark the drive with label: CD No: 2", 0), 0u) << view.message;
   EXPECT_EQ(view.walked, (std::vector<std::string>{"0 0 0 Q:\\", "1 2 1234 Q:\\Music\\", "2 2 5001234 Q:\\Photos\\"}));
+  EXPECT_EQ(WalkedCountsText({1234, 5, 5001234, "Q:\\"}, "."), "Files: 1.234; Folders: 5; Bytes: 5.001.234");
 }
 
 TEST_F(AddSourceTest, AFolderWithoutFilesIsSaidSo) {
