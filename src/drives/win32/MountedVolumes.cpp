@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "drives/ChosenSource.h"
 #include "platform/AppError.h"
 #include "platform/win32/SystemPath.h"
 #include "platform/win32/WideText.h"
@@ -92,6 +93,7 @@ MountedVolume VolumeHoldingFolder(const std::string& folder) {
   root.resize(root.find(L'\0'));
   MountedVolume volume;
   volume.root = PlainVolumeRoot(Utf8(root));
+  if (!IsOnVolume(folder, volume.root)) throw AppError("Cannot find the drive that holds \"" + folder + "\".");
   const std::wstring plainRoot = Wide(volume.root);
   volume.driveType = GetDriveTypeW(plainRoot.c_str());
   ReadVolume(plainRoot, volume);
