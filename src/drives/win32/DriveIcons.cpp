@@ -37,7 +37,7 @@ HIMAGELIST CreateDriveIcons(UINT dpi) {
       DestroyIcon(icon);
     } else {
       // A shared icon of the system, never destroyed.
-      ImageList_ReplaceIcon(images, -1, LoadIconW(nullptr, IDI_APPLICATION));
+      ImageList_ReplaceIcon(images, -1, LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)));
     }
   }
   return images;
