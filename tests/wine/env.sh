@@ -7,6 +7,9 @@ export WINEPREFIX=${DISCOVEL_WINEPREFIX:-$project_root/build/wine/test-prefix}
 # after Wine is installed, by starting a small 32-bit program, and keeps the
 # answer in the prefix; every script reads it from there, so all of them agree.
 export DISCOVEL_BUILD_CHOICE=$WINEPREFIX/.discovel-windows-build
+# Made when the prefix is complete. Its number goes up whenever `prefix setup`
+# gains something, so that a prefix an older setup made is made anew.
+export DISCOVEL_PREFIX_READY=$WINEPREFIX/.discovel-ready-2
 if [ -f "$DISCOVEL_BUILD_CHOICE" ] && [ "$(cat "$DISCOVEL_BUILD_CHOICE")" = win32 ]; then
   export DISCOVEL_WINDOWS_PRESET=win32 DISCOVEL_WINE=/usr/lib/wine/wine
 else
@@ -21,3 +24,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export DISCOVEL_TEST_DRIVE_UNIX=$WINEPREFIX/discovel-drive
 # The same folder as Windows programs see it (Z: is the Unix root).
 export DISCOVEL_TEST_DRIVE_DIR="Z:${DISCOVEL_TEST_DRIVE_UNIX//\//\\}"
+# The folder behind the hard disk E: (its root); .windows-label and
+# .windows-serial in it give the volume's label and serial number.
+export DISCOVEL_TEST_HD_UNIX=$WINEPREFIX/discovel-hd
+export DISCOVEL_TEST_HD_DIR="Z:${DISCOVEL_TEST_HD_UNIX//\//\\}"

@@ -79,6 +79,31 @@ std::optional<DriveDefinition> DefinitionOf(char letter) {
 
 }  // namespace
 
+::testing::AssertionResult DefineWineDrive(char letter, const std::string& unixFolder, unsigned long type) {
+  return DefineDrive(letter, {unixFolder, type});
+}
+
+// A drive defined as one without a root is removed.
+::testing::AssertionResult RemoveWineDrive(char letter) {
+  HANDLE manager = OpenMountManager();
+  if (manager == INVALID_HANDLE_VALUE) return ::testing::AssertionFailure() << "no mount manager";
+  UnixDrive remove{};
+  remove.size = sizeof remove;
+  remove.type = DRIVE_NO_ROOT_DIR;
+  remove.letter = static_cast<WCHAR>(letter);
+  DWORD got = 0;
+  const BOOL removed = DeviceIoControl(manager, kDefineUnixDrive, &remove, sizeof remove, nullptr, 0, &got, nullptr);
+  const DWORD error = GetLastError();
+  CloseHandle(manager);
+  if (!removed) return ::testing::AssertionFailure() << "cannot remove the drive " << letter << ": " << error;
+  return ::testing::AssertionSuccess();
+}
+
+std::string WineDriveFolder(char letter) {
+  const std::optional<DriveDefinition> definition = DefinitionOf(letter);
+  return definition ? definition->mountPoint : std::string();
+}
+
 // Wine reads a disc's label once per drive definition. Defining the drive again
 // with its own mount point makes the next query read the label anew.
 ::testing::AssertionResult RereadDriveLabel(char letter) {

@@ -6,6 +6,18 @@
 
 namespace discovel::test {
 
+// Wine's drive types, as its mount manager takes them (those of GetDriveType).
+inline constexpr unsigned long kWineHardDisk = 3;
+
+// Defines the drive `letter` (lower case) on the Unix folder `unixFolder` as
+// the mount manager does for winecfg: the dosdevices link and the drive's
+// type in the registry follow.
+::testing::AssertionResult DefineWineDrive(char letter, const std::string& unixFolder, unsigned long type);
+// Removes the drive `letter`, its link and registry type too.
+::testing::AssertionResult RemoveWineDrive(char letter);
+// The Unix folder behind the drive `letter`; "" when there is no such drive.
+std::string WineDriveFolder(char letter);
+
 // Wine reads a disc's label (the file .windows-label of the disc folder) once
 // per drive definition; this defines the drive again so the next query reads
 // it anew.
