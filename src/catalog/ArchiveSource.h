@@ -42,10 +42,16 @@ std::string PathWithinVolume(std::string_view path);
 // source: a disc is known by its listing.
 bool IsSameSource(const ArchiveSource& a, const ArchiveSource& b);
 
-// A volume mounted now: its root ("F:\") and serial number.
+// What the system tells about one mounted volume. A drive without a readable
+// medium (an empty card reader) has only its root and type.
 struct MountedVolume {
-  std::string root;
+  std::string root;      // "E:\", or a share's "\\server\share\"
+  unsigned driveType = 0;  // the platform's code (DriveQueries.h)
+  std::string label;
+  std::string fileSystem;  // "NTFS", "FAT32", ...
   std::optional<std::uint32_t> serial;
+  std::optional<std::uint64_t> totalBytes;
+  std::optional<std::uint64_t> freeBytes;
 };
 
 // Where the source's path is now: on the drive that holds its volume (by

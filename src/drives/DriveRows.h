@@ -10,21 +10,10 @@
 #include <vector>
 
 #include "catalog/ArchiveKeys.h"
+#include "catalog/ArchiveSource.h"
 #include "ui/core/ListColumns.h"
 
 namespace discovel {
-
-// What the system tells about one mounted volume. A drive without a readable
-// medium (an empty card reader) has only its root and type.
-struct MountedVolume {
-  std::string root;      // "E:\", or a share's "\\server\share\"
-  unsigned driveType = 0;  // the platform's code (DriveQueries.h)
-  std::string label;
-  std::string fileSystem;  // "NTFS", "FAT32", ...
-  std::optional<std::uint32_t> serial;
-  std::optional<std::uint64_t> totalBytes;
-  std::optional<std::uint64_t> freeBytes;
-};
 
 struct DriveRow {
   std::string root;  // "E:\"

@@ -102,15 +102,16 @@ TEST(ArchiveSource, TheSameVolumeAndPathUnderAnotherLetterIsTheSameSource) {
 
 TEST(ArchiveSource, AFileIsLookedForWhereItsVolumeIsMountedNow) {
   const ArchiveSource usb{SourceKind::kRemovable, "E:\\Pictures\\", 7, "STICK"};
-  const std::vector<MountedVolume> moved{{"C:\\", 1}, {"D:\\", std::nullopt}, {"G:\\", 7}};
+  const std::vector<MountedVolume> moved{
+      {.root = "C:\\", .serial = 1u}, {.root = "D:\\", .serial = std::nullopt}, {.root = "G:\\", .serial = 7u}};
   EXPECT_EQ(SourcePathNow(usb, moved), "G:\\Pictures\\");
   // Two volumes of one serial (a cloned disk): the one at the former letter.
-  EXPECT_EQ(SourcePathNow(usb, {{"F:\\", 7}, {"e:\\", 7}}), "e:\\Pictures\\");
-  EXPECT_EQ(SourcePathNow(usb, {{"E:\\", 8}}), std::nullopt) << "another volume at the old letter";
+  EXPECT_EQ(SourcePathNow(usb, {{.root = "F:\\", .serial = 7u}, {.root = "e:\\", .serial = 7u}}), "e:\\Pictures\\");
+  EXPECT_EQ(SourcePathNow(usb, {{.root = "E:\\", .serial = 8u}}), std::nullopt) << "another volume at the old letter";
   EXPECT_EQ(SourcePathNow(usb, {}), std::nullopt);
-  EXPECT_EQ(SourcePathNow({SourceKind::kFixed, "E:\\", std::nullopt, ""}, {{"E:\\", std::nullopt}}), std::nullopt)
+  EXPECT_EQ(SourcePathNow({SourceKind::kFixed, "E:\\", std::nullopt, ""}, {{.root = "E:\\"}}), std::nullopt)
       << "without a serial the volume cannot be told";
-  EXPECT_EQ(SourcePathNow({SourceKind::kFixed, "E:\\", 3, ""}, {{"H:", 3}}), "H:\\");
+  EXPECT_EQ(SourcePathNow({SourceKind::kFixed, "E:\\", 3, ""}, {{.root = "H:", .serial = 3u}}), "H:\\");
   EXPECT_EQ(SourcePathNow({SourceKind::kNetwork, "\\\\nas\\Media", 9, ""}, {}), "\\\\nas\\Media\\");
   EXPECT_EQ(SourcePathNow({}, moved), std::nullopt) << "a disc is in the read device";
 }
