@@ -11,6 +11,7 @@
 #include "backup/win32/SessionEndBlock.h"
 #include "browser/fmArchive.h"
 #include "check/win32/DiscCheckCommands.h"
+#include "drives/fmAddDrive.h"
 #include "drives/fmSetDevice.h"
 #include "drives/fmWaitCD.h"
 #include "drives/win32/Autoplay.h"
@@ -139,6 +140,10 @@ void TfrmMain::BuildCommands() {
                 .picture = ButtonPicture::AddDisc,
                 .run = [this] { AddDiscSequence(); },
                 .enabled = [this] { return m_context.run.addDiscEnabled; }});
+  commands.Add({.id = kAddDrive,
+                .caption = "Add Drive or Folder...",
+                .hint = "Add Drive or Folder",
+                .run = [this] { AddDriveOrFolder(); }});
   commands.Add({.id = kSearch,
                 .caption = "Search Files",
                 .keys = {VK_F3},
@@ -226,7 +231,8 @@ void TfrmMain::BuildMenu() {
   const auto web = [](WebLink link) { return Item(WebCommand(link)); };
   const std::vector<MenuItem> menu = {
       SubMenu("Catalog",
-              {Item(kAdd, Flag::kDefault), Separator(), Item(kCatalog), Item(kCheckDisc), Separator(), Item(kExit)}),
+              {Item(kAdd, Flag::kDefault), Item(kAddDrive), Separator(), Item(kCatalog), Item(kCheckDisc), Separator(),
+               Item(kExit)}),
       SubMenu("Tools",
               {Item(kSearch, Flag::kDefault), Item(kFindDuplicates),
                SubMenu("Backup / Restore", {Item(kBackup, Flag::kDefault), Item(kRestore), Separator(), Item(kMerge)}),
@@ -278,6 +284,12 @@ void TfrmMain::AddDiscSequence() {
     if (TfrmWaitCD::Execute(m_context, "", Handle()) == kModalCancel) return;
     TfrmScan::Execute(m_context, Handle());
   } while (ConsecutiveMode());
+}
+
+void TfrmMain::AddDriveOrFolder() {
+  if (const std::optional<ArchiveSource> source = TfrmAddDrive::Execute(m_context)) {
+    TfrmScan::Execute(m_context, Handle(), *source);
+  }
 }
 
 void TfrmMain::ToggleConsecutive() {

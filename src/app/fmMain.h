@@ -67,6 +67,8 @@ class TfrmMain final : public Form {
   void BuildMenu();
   void BuildControls();
   void AddDiscSequence();
+  // The drive chooser, then the add-disc dialog for the drive or folder chosen.
+  void AddDriveOrFolder();
   void ToggleConsecutive();
   // Opens or closes the read device's tray.
   void MoveTray(void (*move)(char letter));

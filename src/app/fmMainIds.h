@@ -27,6 +27,7 @@ enum : UINT {
   kAbout,
   kFindDuplicates,
   kCheckDisc,
+  kAddDrive,
   kWebFirst,  // the web entries, in the order of WebLink
 };
 

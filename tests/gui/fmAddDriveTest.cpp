@@ -8,8 +8,13 @@
 #include <optional>
 #include <string>
 
+#include "catalog/ArchiveEntries.h"
+#include "catalog/ArchiveFile.h"
 #include "drives/DriveRows.h"
 #include "drives/fmAddDriveIds.h"
+#include "platform/Platform.h"
+#include "scan/fmScan.h"
+#include "scan/fmScanIds.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/ListDriver.h"
 #include "support/win32/TestHardDisk.h"
@@ -133,6 +138,41 @@ TEST_F(AddDriveTest, AVolumeMovedToAnotherLetterIsListedThere) {
   ASSERT_TRUE(chosen);
   EXPECT_EQ(chosen->path, "F:\\");
   EXPECT_EQ(chosen->serial, 0x0BADF00Du);
+}
+
+TEST_F(AddDriveTest, TheChosenDriveIsAddedUnderItsLabelWithWhereItCameFrom) {
+  disk->AddFile("Photos\\beach.jpg", "sand");
+  test::Script choose([&] {
+    HWND dialog = nullptr;
+    HWND list = FilledList(dialog);
+    test::ClickListRow(list, std::max(RowNamed(list, "HOLIDAYS (E:)"), 0), true);
+  });
+  const std::optional<ArchiveSource> chosen = TfrmAddDrive::Execute(context);
+  choose.Join();
+  ASSERT_TRUE(chosen);
+  std::string said;
+  test::Script add([&] {
+    HWND scan = test::WaitForWindow(fmScanIds::kClassName);
+    said = test::WaitForControlText(scan, fmScanIds::kLblMsg, "Mark the drive with label: ");
+    test::Click(scan, fmScanIds::kBtnOk);
+  });
+  const std::string archive = TfrmScan::Execute(context, nullptr, *chosen).savedArchive;
+  add.Join();
+  EXPECT_EQ(said.rfind("Mark the drive with label: HOLIDAYS", 0), 0u) << said;
+  ASSERT_FALSE(archive.empty());
+  const ArchiveText saved = ArchiveText::Load(SystemFileSystem(), archive, SystemTextServices());
+  EXPECT_EQ(saved.ReadKey("AMark"), "HOLIDAYS");
+  EXPECT_EQ(saved.ReadKey("ASource"), "Fixed");
+  EXPECT_EQ(saved.ReadKey("ASourcePath"), "E:\\");
+  EXPECT_EQ(saved.ReadKey("AVolumeSerial"), "0BAD-F00D");
+  EXPECT_EQ(saved.ReadKey("AVolumeLabel"), "HOLIDAYS");
+  std::vector<std::string> files;
+  for (const EntryView& entry : ListArchiveEntries(saved, archive)) {
+    files.push_back(std::string(entry.folder) + "|" + std::string(entry.name));
+  }
+  // Wine keeps the label and serial in files of the root.
+  EXPECT_NE(std::find(files.begin(), files.end(), "Photos|beach.jpg"), files.end()) << testing::PrintToString(files);
+  EXPECT_EQ(Setting("HostageFile"), "") << "a drive is no disc";
 }
 
 }  // namespace

@@ -322,7 +322,7 @@ TEST_F(MainWindowTest, MenuBarFollowsItsActions) {
   ASSERT_EQ(GetMenuItemCount(bar), 4);
   std::vector<std::pair<std::string, UINT>> entries;
   CollectEntries(bar, entries);
-  EXPECT_EQ(entries.size(), 26u);
+  EXPECT_EQ(entries.size(), 27u);
   for (const auto& [caption, id] : entries) EXPECT_NE(id, 0u) << caption << " does no work";
   EXPECT_EQ(test::MenuCaption(bar, 1), "Tools");
   // Right after "Search Files".
@@ -331,10 +331,11 @@ TEST_F(MainWindowTest, MenuBarFollowsItsActions) {
   EXPECT_EQ(GetMenuItemID(tools, 1), fmMainIds::kFindDuplicates);
   HMENU catalogMenu = GetSubMenu(bar, 0);
   EXPECT_EQ(GetMenuDefaultItem(catalogMenu, FALSE, 0), fmMainIds::kAdd);
+  EXPECT_EQ(test::MenuCaption(catalogMenu, 1), "Add Drive or Folder...");
   // Right after "Open Catalog".
-  EXPECT_EQ(test::MenuCaption(catalogMenu, 3), "Check CD/DVD...");
-  EXPECT_EQ(GetMenuItemID(catalogMenu, 2), fmMainIds::kCatalog);
-  EXPECT_EQ(GetMenuItemID(catalogMenu, 3), fmMainIds::kCheckDisc);
+  EXPECT_EQ(test::MenuCaption(catalogMenu, 4), "Check CD/DVD...");
+  EXPECT_EQ(GetMenuItemID(catalogMenu, 3), fmMainIds::kCatalog);
+  EXPECT_EQ(GetMenuItemID(catalogMenu, 4), fmMainIds::kCheckDisc);
   EXPECT_TRUE(MenuState(bar, fmMainIds::kPromptOnExit) & MF_CHECKED);
 
   // A toggle through its menu item: the item, the action and the registry agree.
