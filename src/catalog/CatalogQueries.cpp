@@ -91,22 +91,34 @@ bool MarkExists(FileSystem& fs, const TextServices& text, std::string_view mark,
   return found;
 }
 
+ArchiveSource SourceOfKeyValues(const ArchiveKeyValues& keys) {
+  return SourceFromKeys([&](std::string_view key) -> std::optional<std::string_view> {
+    if (key == kASource) return keys.source;
+    if (key == kASourcePath) return keys.sourcePath;
+    if (key == kAVolumeSerial) return keys.volumeSerial;
+    if (key == kAVolumeLabel) return keys.volumeLabel;
+    return std::nullopt;
+  });
+}
+
 std::optional<ArchiveOfSource> FindArchiveOfSource(FileSystem& fs, const TextServices& text, std::string_view folder,
                                                    const ArchiveSource& source) {
   std::optional<ArchiveOfSource> found;
   const auto onArchive = [&](const std::string& path, const ArchiveKeyValues& keys) {
-    if (found) return;
-    const ArchiveSource archived = SourceFromKeys([&](std::string_view key) -> std::optional<std::string_view> {
-      if (key == kASource) return keys.source;
-      if (key == kASourcePath) return keys.sourcePath;
-      if (key == kAVolumeSerial) return keys.volumeSerial;
-      if (key == kAVolumeLabel) return keys.volumeLabel;
-      return std::nullopt;
-    });
-    if (IsSameSource(archived, source)) found = ArchiveOfSource{path, keys.mark};
+    if (!found && IsSameSource(SourceOfKeyValues(keys), source)) found = ArchiveOfSource{path, keys.mark};
   };
   WalkArchiveKeys(fs, text, folder, kArchiveMask, {onArchive, [](const std::string&, const AppError&) {}});
   return found;
+}
+
+ArchiveSource SourceOfMark(FileSystem& fs, const TextServices& text, std::string_view folder, std::string_view mark) {
+  const std::string wanted = text.ToUpper(TrimBlanksAndControls(mark));
+  std::optional<ArchiveSource> found;
+  const auto onArchive = [&](const std::string&, const ArchiveKeyValues& keys) {
+    if (!found && text.ToUpper(TrimBlanksAndControls(keys.mark)) == wanted) found = SourceOfKeyValues(keys);
+  };
+  WalkArchiveKeys(fs, text, folder, kArchiveMask, {onArchive, [](const std::string&, const AppError&) {}});
+  return found.value_or(ArchiveSource{});
 }
 
 std::int32_t HighestArchiveNumber(FileSystem& fs, const TextServices& text, std::string_view folder,

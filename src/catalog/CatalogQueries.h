@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "catalog/ArchiveKeys.h"
+#include "catalog/KeySummary.h"
 #include "platform/FileSystem.h"
 #include "platform/TextServices.h"
 #include "platform/UiPump.h"
@@ -63,6 +64,13 @@ struct ArchiveOfSource {
 };
 std::optional<ArchiveOfSource> FindArchiveOfSource(FileSystem& fs, const TextServices& text, std::string_view folder,
                                                    const ArchiveSource& source);
+
+// The source that the archive's keys name.
+ArchiveSource SourceOfKeyValues(const ArchiveKeyValues& keys);
+
+// The source of the archive under `folder` that carries `mark` (trimmed,
+// letter case aside); a disc when none does.
+ArchiveSource SourceOfMark(FileSystem& fs, const TextServices& text, std::string_view folder, std::string_view mark);
 
 // The highest ANumber under `folder`; when no archive holds a number above 0,
 // the count of archives (0 for none).

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalog/ArchiveFile.h"
+#include "catalog/CatalogQueries.h"
 #include "catalog/KeySummary.h"
 #include "platform/Platform.h"
 #include "support/ArchiveBuilder.h"
@@ -58,6 +59,9 @@ TEST(ArchiveSource, TheCataloguesReadersGetTheSourceKeys) {
   EXPECT_EQ(keys.sourcePath, "\\\\nas\\Media\\");
   EXPECT_EQ(keys.volumeSerial, "0000-BEEF");
   EXPECT_EQ(keys.volumeLabel, "NAS");
+  // A found file's mark tells where to get it from.
+  EXPECT_EQ(SourceOfMark(SystemFileSystem(), SystemTextServices(), catalog.Path(), " stick ").path, "\\\\nas\\Media\\");
+  EXPECT_EQ(SourceOfMark(SystemFileSystem(), SystemTextServices(), catalog.Path(), "CD 1").kind, SourceKind::kDisc);
 }
 
 TEST(ArchiveSource, ADiscIsWrittenAsEverAndAnyOtherSourceValueIsADisc) {

@@ -7,7 +7,12 @@
 #include "catalog/DosTime.h"
 #include "catalog/NumberFormat.h"
 #include "drives/DriveRules.h"
+#include "catalog/ArchiveSource.h"
+#include "catalog/CatalogQueries.h"
+#include "catalog/KeySummary.h"
 #include "drives/fmWaitCD.h"
+#include "drives/fmWaitDrive.h"
+#include "drives/win32/MountedVolumes.h"
 #include "drives/win32/CdTray.h"
 #include "drives/win32/Win32DriveQueries.h"
 #include "export/win32/CsvExport.h"
@@ -200,6 +205,10 @@ void FoundFilesList::GetFileThen(void (FoundFilesList::*action)(const std::strin
   });
   const std::optional<FileOnDisc> file = FileOf(static_cast<std::size_t>(row));
   if (!file) return;
+  if (const ArchiveSource source = SourceOfFile(*file); source.kind != SourceKind::kDisc) {
+    GetFromDriveThen(*file, source, action);
+    return;
+  }
   const std::string path = DiscPathOf(m_context.run.readDevice, file->directory, file->file);
   const HWND owner = m_args.form->Handle();
   DiscRequest request;
@@ -232,6 +241,36 @@ void FoundFilesList::GetFileThen(void (FoundFilesList::*action)(const std::strin
   if (BringFileWithinReach(m_context.run.readDevice, path, file->mark, request)) {
     (this->*action)(asOnDisc().value_or(path));
   }
+}
+
+ArchiveSource FoundFilesList::SourceOfFile(const FileOnDisc& file) const {
+  FileSystem& fs = m_context.services.files;
+  const TextServices& text = m_context.services.text;
+  try {
+    if (!file.archivePath.empty()) return SourceOfKeyValues(ReadArchiveKeyValues(fs, file.archivePath, text));
+    return SourceOfMark(fs, text, m_context.run.catalogFolder, file.mark);
+  } catch (const AppError&) {
+    // An archive that cannot be read now is asked for as a disc, as ever.
+    return {};
+  }
+}
+
+void FoundFilesList::GetFromDriveThen(const FileOnDisc& file, const ArchiveSource& source,
+                                      void (FoundFilesList::*action)(const std::string& path)) {
+  const HWND owner = m_args.form->Handle();
+  std::optional<std::string> root = SourcePathNow(source, ListMountedVolumes());
+  if (!root) {
+    std::string pathNow;
+    if (TfrmWaitDrive::Execute(source, file.mark, owner, pathNow) != kModalOk) return;
+    root = pathNow;
+  }
+  const ArchivedAs& archived = file.archived;
+  const StoredAs stored{archived.namesInCodePage ? &m_context.services.text : nullptr, archived.size, archived.dosTime};
+  if (const auto path = FindAsOnDisc(m_context.services.files, *root, file.directory, file.file, stored)) {
+    (this->*action)(*path);
+    return;
+  }
+  ShowAlert(owner, std::string(kMsgNotOnTheDrive) + file.mark);
 }
 
 void FoundFilesList::CopyToClipboard(const std::string& path) {

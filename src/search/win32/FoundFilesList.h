@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/ArchiveKeys.h"
 #include "catalog/ColumnSort.h"
 #include "platform/AppContext.h"
 #include "search/FoundColumns.h"
@@ -79,6 +80,12 @@ class FoundFilesList {
   bool Exportable() const;
   void SortByColumn(int column);
   void GetFileThen(void (FoundFilesList::*action)(const std::string& path));
+  // Where the file's archive came from: its disc, or a drive or folder.
+  ArchiveSource SourceOfFile(const FileOnDisc& file) const;
+  // The file from the drive or share it was catalogued on, wherever that is
+  // mounted now, waiting for it to be connected.
+  void GetFromDriveThen(const FileOnDisc& file, const ArchiveSource& source,
+                        void (FoundFilesList::*action)(const std::string& path));
   void CopyToClipboard(const std::string& path);
   void OpenFile(const std::string& path);
   void ShowPropreties();
