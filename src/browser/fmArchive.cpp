@@ -128,6 +128,10 @@ void TfrmArchive::BuildCommands() {
                 .hint = "Check CD/DVD",
                 .run = [this] { ActCheckDiscExecute(); },
                 .enabled = [this] { return States().edit; }});
+  commands.Add({.id = kUpdateArchive,
+                .caption = "Update Archive...",
+                .run = [this] { ActUpdateArchiveExecute(); },
+                .enabled = [this] { return States().edit; }});
   const char* const styleCaptions[] = {"Icon", "Small Icon", "List", "Details"};
   const UINT styleIds[] = {kViewIcon, kViewSmallIcon, kViewList, kViewReport};
   for (std::size_t style = 0; style < std::size(kViewStyles); ++style) {
@@ -179,7 +183,8 @@ void TfrmArchive::BuildList() {
                                          Item(kViewList, MenuItem::kRadio), Item(kViewReport, MenuItem::kRadio)});
   FrameList(m_listView1, kBandHeight,
             BuildMenu({Item(kViewArchiveFiles, MenuItem::kDefault), Item(kFindDuplicates), Separator(),
-                       Item(kBtnAdd), Item(kBtnEdit), Item(kCheckDisc), Separator(), Item(kBtnDelete), Separator(),
+                       Item(kBtnAdd), Item(kBtnEdit), Item(kCheckDisc),
+                       Item(kUpdateArchive), Separator(), Item(kBtnDelete), Separator(),
                        view, Separator(), Item(kBtnExportCsv)},
                       Commands()));
 }

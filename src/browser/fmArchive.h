@@ -78,8 +78,11 @@ class TfrmArchive final : public ToolWindow {
   void ActExportCsvExecute();
   void ActFindDuplicatesExecute();
   void ActCheckDiscExecute();
+  void ActUpdateArchiveExecute();
   // The archive at `path` was written anew: its row and the summary follow.
   void ArchiveRewritten(const std::string& path);
+  // The same after an update, which may have renamed the archive.
+  void ArchiveRewritten(const std::string& before, const std::string& path);
 
   // While what it returns lives a command runs: the others that change the
   // rows or open dialogs are off until it ends.

@@ -13,6 +13,7 @@
 #include "search/fmSearch.h"
 #include "ui/MessageBoxes.h"
 #include "ui/MessagePump.h"
+#include "update/win32/UpdateCommands.h"
 
 namespace discovel {
 
@@ -116,9 +117,21 @@ void TfrmArchive::ActCheckDiscExecute() {
   CheckCataloguedDisc(m_context, Handle(), target, [&] { ArchiveRewritten(target.archivePath); });
 }
 
-void TfrmArchive::ArchiveRewritten(const std::string& path) {
+void TfrmArchive::ActUpdateArchiveExecute() {
+  const int row = FirstSelectedRow();
+  if (row < 0) return;
+  const CatalogRow& shown = m_rows.Row(static_cast<std::size_t>(row));
+  const std::string archive = shown.fileName;
+  const auto run = RunningCommand();
+  UpdateCataloguedArchive(m_context, Handle(), archive, shown.mark,
+                          [&](const std::string& before, const std::string& now) { ArchiveRewritten(before, now); });
+}
+
+void TfrmArchive::ArchiveRewritten(const std::string& path) { ArchiveRewritten(path, path); }
+
+void TfrmArchive::ArchiveRewritten(const std::string& before, const std::string& path) {
   RefreshKeySummary(m_context.services.files, m_context.services.text, m_context.run.catalogFolder);
-  const auto position = m_rows.PositionOf(path);
+  const auto position = m_rows.PositionOf(before);
   if (!position) return;
   try {
     m_rows.Replace(*position, ReadCatalogRow(m_context.services.files, m_context.services.text, path));

@@ -11,7 +11,8 @@ inline constexpr const char* kClassName = "TfrmArchive";
 // Tool buttons carry the command of their action; the menu items share them.
 enum : int {
   kBtnViewToggle = 101, kBtnFreshenCD, kBtnAdd, kBtnEdit, kBtnDelete, kViewArchiveFiles, kViewIcon,
-  kViewSmallIcon, kViewList, kViewReport, kBtnExportCsv, kFindDuplicates, kCheckDisc
+  kViewSmallIcon, kViewList, kViewReport, kBtnExportCsv, kFindDuplicates, kCheckDisc,
+  kUpdateArchive
 };
 
 // The timer whose tick starts the load, 150 ms after the window shows; the

@@ -31,6 +31,7 @@ struct ListMemory {
   ColumnSortState catalogSort;
   ColumnSortState duplicatesSort;
   ColumnSortState checkResultSort;
+  ColumnSortState updateSort;
 };
 
 struct RunState {

@@ -34,6 +34,7 @@ class ArchiveRefresh {
   // with the archive's mark, location, note, number and source, under the
   // checksum of its listing.
   UpdateResult Write(const LocalTime& now);
+  const std::string& ArchivePath() const { return m_archivePath; }
 
  private:
   FileSystem& m_fs;
