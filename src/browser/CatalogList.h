@@ -24,6 +24,7 @@ enum CatalogColumn : int {
   kColSize,
   kColFileName,  // the archive file's path: the row's only link to its file
   kColNote,
+  kColSource,
   kColLastCheck,
 };
 
@@ -37,6 +38,7 @@ inline std::string_view Size(const CatalogRow& row) { return row.size; }
 inline std::string_view FileName(const CatalogRow& row) { return row.fileName; }
 inline std::string_view Note(const CatalogRow& row) { return row.note; }
 inline std::string_view LastCheck(const CatalogRow& row) { return row.lastCheck; }
+inline std::string_view Source(const CatalogRow& row) { return row.source; }
 }  // namespace catalog_cells
 
 struct CatalogColumnRow {
@@ -60,6 +62,7 @@ inline constexpr CatalogColumnRow kCatalogColumns[] = {
     {kColSize, {"Size", {95, 20, 95}, ColumnAlign::Right, SortKind::Number}, catalog_cells::Size},
     {kColFileName, {"FileName", {0, 0, 1}}, catalog_cells::FileName},
     {kColNote, {"Note", {42, 20, 0, 0, true}}, catalog_cells::Note},
+    {kColSource, {"Source", {100, 20, 0, 1}}, catalog_cells::Source},
     {kColLastCheck, {"Last Check", {140, 20, 140, 1}}, catalog_cells::LastCheck},
 };
 inline constexpr int kCatalogColumnCount = static_cast<int>(std::size(kCatalogColumns));

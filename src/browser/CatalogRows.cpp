@@ -1,6 +1,7 @@
 #include "browser/CatalogRows.h"
 
 #include "catalog/ArchiveKeyWalk.h"
+#include "catalog/CatalogQueries.h"
 #include "catalog/ArchiveKeys.h"
 #include "catalog/CatalogFolder.h"
 #include "catalog/DosTime.h"
@@ -58,6 +59,9 @@ CatalogRow RowOf(const ArchiveKeyValues& keys, const RowFormat& format, const st
   row.lastCheck = std::move(check.text);
   row.lastCheckKey = check.sortKey;
   row.fileName = path;
+  const ArchiveSource source = SourceOfKeyValues(keys);
+  row.kind = source.kind;
+  row.source = source.kind == SourceKind::kDisc ? std::string(kSourceValue) : source.path;
   return row;
 }
 

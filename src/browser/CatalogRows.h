@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "catalog/ArchiveKeys.h"
 #include "catalog/CountTotal.h"
 #include "platform/FileSystem.h"
 #include "platform/TextServices.h"
@@ -24,6 +25,8 @@ struct CatalogRow {
   std::string fileName;  // the archive file's full path
   std::string note;
   std::string lastCheck;  // the last check's moment and result, "Never" when none
+  SourceKind kind = SourceKind::kDisc;
+  std::string source;  // "CD/DVD", or the drive's or folder's path
   // The last check's packed moment, 0 for none: the column sorts by it.
   std::uint32_t lastCheckKey = 0;
   // The counts as numbers, for the totals; never below 0.

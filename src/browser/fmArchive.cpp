@@ -169,6 +169,8 @@ void TfrmArchive::BuildList() {
   MakeDiscPictures();
   m_listView1.SetCellTextSource(
       [this](int row, int column) { return std::string(CellOf(m_rows.Row(static_cast<std::size_t>(row)), column)); });
+  m_listView1.SetRowPictureSource(
+      [this](int row) { return SourcePictureOf(m_rows.Row(static_cast<std::size_t>(row)).kind); });
   m_listView1.onColumnClick = [this](int column) { ListView1ColumnClick(column); };
   m_listView1.onSelectionChanged = [this] { KeyState(); };
   m_listView1.onFocusChanged = [this](bool) { KeyState(); };

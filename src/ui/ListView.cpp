@@ -248,8 +248,17 @@ std::string ListView::SafeCellText(int row, int column) const {
 }
 
 void ListView::AnswerDispInfo(LVITEMW& item) const {
-  // Every row shows the first picture of the image list its view uses.
-  if (item.mask & LVIF_IMAGE) item.iImage = 0;
+  // Every row shows the first picture of the image list its view uses,
+  // unless its window tells another.
+  if (item.mask & LVIF_IMAGE) {
+    item.iImage = 0;
+    if (m_rowPicture) {
+      try {
+        item.iImage = m_rowPicture(item.iItem);
+      } catch (...) {
+      }
+    }
+  }
   if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
   const std::wstring wide = Wide(SafeCellText(item.iItem, item.iSubItem));
   const std::size_t length = std::min(wide.size(), static_cast<std::size_t>(item.cchTextMax - 1));

@@ -95,6 +95,8 @@ class ListView final : public ChildWindow, public NotifyTarget {
   // position (results arriving); shrinking it repaints everything.
   void SetRowCount(int rows);
   void SetCellTextSource(CellTextSource source) { m_cellText = std::move(source); }
+  // Which picture of the image lists a row shows; unset: the first for all.
+  void SetRowPictureSource(std::function<int(int row)> source) { m_rowPicture = std::move(source); }
   // Repaints the rows shown, when the texts behind them changed.
   void RefreshRows();
 
@@ -204,6 +206,7 @@ class ListView final : public ChildWindow, public NotifyTarget {
   bool m_ownerData = false;
   bool m_fitted = false;  // its window fits its columns: row counts refit them
   CellTextSource m_cellText;
+  std::function<int(int row)> m_rowPicture;
   int m_redrawSuspensions = 0;
   std::string m_emptyText;
 };

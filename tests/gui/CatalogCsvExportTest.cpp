@@ -44,6 +44,7 @@ class LocaleCatalogCsvExport : public test::GuiFixture {
     WriteArchive("2.dat", "Beta", {2005, 1, 1, 0, 0, 0}, 5046586572LL, [](ArchiveKeys& keys) {
       keys.location = "Shelf 2";
       keys.note = "big, old";
+      keys.source = {SourceKind::kRemovable, "F:\\Photos 2009\\", 7, "STICK"};
     });
     WriteArchive("3.dat", "Alpha", {2004, 2, 29, 23, 59, 58}, 5120, [](ArchiveKeys& keys) {
       keys.location = "Box 1";
@@ -68,9 +69,9 @@ TEST_F(LocaleCatalogCsvExport, ThePopUpMenuWritesEveryRowInTheSortedOrderWithPla
   RecordCheck(context.services.files, context.services.text, catalog / "1.dat", {2026, 12, 9, 14, 30, 20, 0},
               CheckCounts{2500});
   std::map<std::string, std::string> lines = {
-      {"Alpha", "Alpha,2004-02-29 23:59:58,Box 1,3,1,5120,,Never"},
-      {"Beta", "Beta,2005-01-01 00:00:00,Shelf 2,0,1,5046586572,\"big, old\",Never"},
-      {"Gamma", "Gamma,2003-06-07 08:09:10,,1234,2500,104857600,Unknown,"}};
+      {"Alpha", "Alpha,2004-02-29 23:59:58,Box 1,3,1,5120,,CD/DVD,Never"},
+      {"Beta", "Beta,2005-01-01 00:00:00,Shelf 2,0,1,5046586572,\"big, old\",F:\\Photos 2009\\,Never"},
+      {"Gamma", "Gamma,2003-06-07 08:09:10,,1234,2500,104857600,Unknown,CD/DVD,"}};
   const Texts bySize = {"Beta", "Gamma", "Alpha"};
   const Texts bySizeTurned = {"Alpha", "Gamma", "Beta"};
   Texts shown;
@@ -96,7 +97,7 @@ TEST_F(LocaleCatalogCsvExport, ThePopUpMenuWritesEveryRowInTheSortedOrderWithPla
   EXPECT_EQ(dialog.proposedName, ProposedCsvName("catalogue", context.services.text.Now()));
   EXPECT_EQ(dialog.overwriteQuestion, "");
   // The default extension was added to the name typed.
-  std::string expected = "\xEF\xBB\xBF" "Archive,Archived date,Location,Directories,Files,Size,Note,Last Check\r\n";
+  std::string expected = "\xEF\xBB\xBF" "Archive,Archived date,Location,Directories,Files,Size,Note,Source,Last Check\r\n";
   for (const std::string& mark : shown) expected += lines.at(mark) + "\r\n";
   EXPECT_EQ(out.ReadFile("catalogue.csv"), expected);
 }

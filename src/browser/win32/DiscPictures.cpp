@@ -1,6 +1,8 @@
 #include "browser/win32/DiscPictures.h"
 
+#include "drives/win32/DriveIcons.h"
 #include "platform/AppError.h"
+#include "ui/core/DesignLayout.h"
 #include "ui/ButtonPictures.h"
 
 namespace discovel {
@@ -33,8 +35,18 @@ void Disc(HDC dc, int size) {
 }  // namespace
 
 HIMAGELIST CreateDiscPictures(int size, UINT dpi) {
-  HIMAGELIST images = CreatePictureList(size, size, dpi, 1);
-  AddDrawnPicture(images, size, size, [size](HDC dc) { Disc(dc, size); }, dpi);
+  HIMAGELIST images = CreatePictureList(size, size, dpi, 5);
+  const auto disc = [&] { AddDrawnPicture(images, size, size, [size](HDC dc) { Disc(dc, size); }, dpi); };
+  disc();
+  // Removable, fixed, network, folder: as SourceKind orders them.
+  for (const SHSTOCKICONID id : {SIID_DRIVEREMOVE, SIID_DRIVEFIXED, SIID_DRIVENET, SIID_FOLDER}) {
+    if (HICON icon = LoadStockIcon(id, ScaleToDpi(size, dpi))) {
+      ImageList_ReplaceIcon(images, -1, icon);
+      DestroyIcon(icon);
+    } else {
+      disc();  // a shell without that picture: the row still has one
+    }
+  }
   return images;
 }
 

@@ -12,26 +12,24 @@ namespace {
 // In the order of the pictures.
 constexpr SHSTOCKICONID kStockIcons[] = {SIID_DRIVEREMOVE, SIID_DRIVEFIXED, SIID_DRIVENET};
 
-// The stock icon at `size` pixels, loaded at that size from where the shell
-// keeps it rather than stretched from the system's small size; null when none.
-HICON StockIconAtSize(SHSTOCKICONID id, int size) {
+}  // namespace
+
+HICON LoadStockIcon(SHSTOCKICONID id, int pixels) {
   SHSTOCKICONINFO info{};
   info.cbSize = sizeof info;
   if (FAILED(SHGetStockIconInfo(id, SHGSI_ICONLOCATION, &info))) return nullptr;
   HICON icon = nullptr;
-  const UINT sizes = static_cast<UINT>(size) & 0xFFFF;
+  const UINT sizes = static_cast<UINT>(pixels) & 0xFFFF;
   if (SHDefExtractIconW(info.szPath, info.iIcon, 0, &icon, nullptr, sizes) != S_OK) return nullptr;
   return icon;
 }
-
-}  // namespace
 
 HIMAGELIST CreateDriveIcons(UINT dpi) {
   const int size = SystemMetricAt(SM_CXSMICON, dpi);
   HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 3, 0);
   if (!images) throw AppError("Cannot create the drive pictures.");
   for (SHSTOCKICONID id : kStockIcons) {
-    if (HICON icon = StockIconAtSize(id, size)) {
+    if (HICON icon = LoadStockIcon(id, size)) {
       ImageList_ReplaceIcon(images, -1, icon);
       // The list keeps its own copy of the picture.
       DestroyIcon(icon);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "catalog/ArchiveKeys.h"
 
@@ -16,5 +17,10 @@ HIMAGELIST CreateDriveIcons(UINT dpi);
 
 // The picture of a drive of `kind` in that list.
 int DriveIconOf(SourceKind kind);
+
+// The shell's stock icon `id` at `pixels`, loaded at that size from where
+// the shell keeps it rather than stretched; null when there is none. The
+// caller destroys it.
+HICON LoadStockIcon(SHSTOCKICONID id, int pixels);
 
 }  // namespace discovel
