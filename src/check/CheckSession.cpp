@@ -94,6 +94,7 @@ bool CheckSession::ConfirmDisc() {
   // Another disc checked against this archive would have all its files
   // missing, and that would be remembered. The archive's disc as it was
   // catalogued is known by its checksum; any other is asked for by its mark.
+  if (m_access.rootIsTheSource) return Walk();
   if (m_access.ready()) {
     if (!Walk()) return false;
     if (ArchiveNamedByChecksum(m_target.archivePath, ListingChecksumsOf(m_scanner, m_context.services.text))) return true;

@@ -45,6 +45,9 @@ struct DiscAccess {
   std::function<void()> openTray;
   // How long a drive may take to become ready, and how often it is asked.
   DriveReadyWait readyWait;
+  // The root is the archive's drive or folder, found by its volume: it is the
+  // one catalogued whatever it holds now, and no disc is asked for.
+  bool rootIsTheSource = false;
 };
 
 // The archive to check the disc against, as the catalogue lists it.

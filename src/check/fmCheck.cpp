@@ -24,15 +24,22 @@ constexpr std::chrono::milliseconds kProgressInterval{100};
 
 }  // namespace
 
-CheckOutcome TfrmCheck::Execute(AppContext& context, std::optional<CheckTarget> target, HWND owner) {
+CheckOutcome TfrmCheck::Execute(AppContext& context, std::optional<CheckTarget> target, HWND owner,
+                                std::optional<std::string> sourceRoot) {
   CheckOutcome outcome;
   outcome.modalResult = RunModalOnce(
-      frmCheck, [&] { return std::make_unique<TfrmCheck>(context, target, outcome, owner); }, kModalCancel);
+      frmCheck, [&] { return std::make_unique<TfrmCheck>(context, target, outcome, owner, sourceRoot); },
+      kModalCancel);
   return outcome;
 }
 
-TfrmCheck::TfrmCheck(AppContext& context, std::optional<CheckTarget> target, CheckOutcome& outcome, HWND owner)
-    : DiscSessionDialog(owner), m_context(context), m_target(std::move(target)), m_outcome(outcome) {}
+TfrmCheck::TfrmCheck(AppContext& context, std::optional<CheckTarget> target, CheckOutcome& outcome, HWND owner,
+                     std::optional<std::string> sourceRoot)
+    : DiscSessionDialog(owner),
+      m_context(context),
+      m_target(std::move(target)),
+      m_sourceRoot(std::move(sourceRoot)),
+      m_outcome(outcome) {}
 
 // However the window ends, what the check found goes to the caller.
 TfrmCheck::~TfrmCheck() {
@@ -71,7 +78,12 @@ void TfrmCheck::Create() {
             OpenCdTray(drive);
           },
   };
-  m_session = std::make_unique<CheckSession>(m_context, m_pump, view, std::string{drive, ':', '\\'}, m_target,
+  if (m_sourceRoot) {
+    // A drive has no tray and is there already.
+    access = {.ready = [] { return true; }, .rootIsTheSource = true};
+  }
+  m_session = std::make_unique<CheckSession>(m_context, m_pump, view,
+                                             m_sourceRoot.value_or(std::string{drive, ':', '\\'}), m_target,
                                              std::move(access));
 }
 

@@ -27,9 +27,12 @@ class TfrmCheck final : public DiscSessionDialog, private CheckView {
   // Checks the disc in the read device against `target`, or against the
   // archive it has in the catalogue when none is given. `owner`: the window
   // the dialog belongs to; null takes the active window.
-  static CheckOutcome Execute(AppContext& context, std::optional<CheckTarget> target, HWND owner = nullptr);
+  // With `sourceRoot`, the target's drive or folder there is checked instead.
+  static CheckOutcome Execute(AppContext& context, std::optional<CheckTarget> target, HWND owner = nullptr,
+                              std::optional<std::string> sourceRoot = std::nullopt);
   // `outcome` receives how the check ended when the window is destroyed.
-  TfrmCheck(AppContext& context, std::optional<CheckTarget> target, CheckOutcome& outcome, HWND owner);
+  TfrmCheck(AppContext& context, std::optional<CheckTarget> target, CheckOutcome& outcome, HWND owner,
+            std::optional<std::string> sourceRoot = std::nullopt);
   ~TfrmCheck() override;
   void Create();
 
@@ -46,6 +49,7 @@ class TfrmCheck final : public DiscSessionDialog, private CheckView {
 
   AppContext& m_context;
   std::optional<CheckTarget> m_target;
+  std::optional<std::string> m_sourceRoot;
   CheckOutcome& m_outcome;
   std::unique_ptr<CheckSession> m_session;
   Label m_lblProgress;

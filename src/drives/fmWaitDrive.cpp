@@ -29,6 +29,13 @@ int TfrmWaitDrive::Execute(const ArchiveSource& source, const std::string& mark,
       kModalCancel);
 }
 
+std::optional<std::string> TfrmWaitDrive::PathNow(const ArchiveSource& source, const std::string& mark, HWND owner) {
+  if (std::optional<std::string> now = SourcePathNow(source, ListMountedVolumes())) return now;
+  std::string pathNow;
+  if (Execute(source, mark, owner, pathNow) != kModalOk) return std::nullopt;
+  return pathNow;
+}
+
 TfrmWaitDrive::TfrmWaitDrive(ArchiveSource source, std::string mark, std::string& pathNow)
     : m_source(std::move(source)), m_mark(std::move(mark)), m_pathNow(pathNow) {}
 

@@ -3,6 +3,7 @@
 // when a volume that is it arrives, or on OK once it is there. A drive has no
 // tray: the user plugs it in or connects it.
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,9 @@ class TfrmWaitDrive final : public Dialog {
   // 1 once the drive is there (`pathNow` gets where its source path is now);
   // 2 when the user cancelled.
   static int Execute(const ArchiveSource& source, const std::string& mark, HWND owner, std::string& pathNow);
+  // Where the source's path is now: at once when its drive is mounted, else
+  // after the wait; nullopt when the user cancelled it.
+  static std::optional<std::string> PathNow(const ArchiveSource& source, const std::string& mark, HWND owner);
   TfrmWaitDrive(ArchiveSource source, std::string mark, std::string& pathNow);
   void Create();
 

@@ -2,16 +2,23 @@
 // mounted now: the prefix's hard disk moves to another letter and goes away.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
+#include "catalog/DosTime.h"
+#include "check/CheckTable.h"
+#include "check/fmCheckResultIds.h"
+#include "check/win32/DiscCheckCommands.h"
 #include "drives/fmWaitDrive.h"
 #include "drives/fmWaitDriveIds.h"
+#include "platform/Platform.h"
 #include "search/FoundColumns.h"
 #include "search/fmSearchIds.h"
 #include "support/ArchiveBuilder.h"
 #include "support/win32/Clipboard.h"
 #include "support/win32/GuiFixture.h"
+#include "support/win32/ListDriver.h"
 #include "support/win32/SearchWindowDriver.h"
 #include "support/win32/TestHardDisk.h"
 #include "support/win32/UiDriver.h"
@@ -36,8 +43,14 @@ class DriveFilesTest : public test::GuiFixture {
     disk.emplace();
     disk->SetVolume("HOLIDAYS", kSerial);
     disk->AddFile("Photos\\beach.jpg", "sand");
+    // The file as catalogued: its size and time as the drive gives them.
+    std::int32_t written = 0;
+    SystemFileSystem().ListFolder("E:\\Photos\\", "*", [&](const DirEntry& entry) {
+      written = PackDosDateTime(entry.lastWrite);
+      return true;
+    });
     test::ArchiveBuilder archive("HOLIDAYS", 1);
-    archive.Entry("Photos", "beach.jpg", 4);
+    archive.Entry("Photos", "beach.jpg", 4, written);
     archive.Keys().source = {SourceKind::kFixed, "E:\\", kSerial, "HOLIDAYS"};
     archive.WriteTo(catalog, "1.dat");
   }
@@ -92,6 +105,32 @@ TEST_F(DriveFilesTest, WithTheDriveGoneTheWaitAsksForItAndItsArrivalEndsTheWait)
   EXPECT_EQ(asked, "Connect the drive marked: HOLIDAYS");
   EXPECT_EQ(afterOk, "This is not the drive marked: HOLIDAYS");
   EXPECT_EQ(copied, Texts{"G:\\Photos\\beach.jpg"});
+}
+
+TEST_F(DriveFilesTest, TheCheckOfADrivesArchiveReadsTheDriveWhereverItIsNow) {
+  disk->MoveTo('F');
+  disk->AddFile("Photos\\new.jpg", "n");
+  std::string summary;
+  Texts statuses, files;
+  test::Script script([&] {
+    HWND result = test::WaitForWindow(fmCheckResultIds::kClassName, false, std::chrono::seconds(30));
+    ASSERT_NE(result, nullptr);
+    summary = test::StatusText(GetDlgItem(result, fmCheckResultIds::kSb1));
+    HWND list = GetDlgItem(result, fmCheckResultIds::kListView1);
+    statuses = test::ListColumn(list, CheckColumnIndex(CheckColumn::kStatus));
+    files = test::ListColumn(list, CheckColumnIndex(CheckColumn::kFile));
+    PostMessageW(result, WM_CLOSE, 0, 0);
+  });
+  bool checked = false;
+  CheckCataloguedDisc(context, nullptr, {catalog / "1.dat", "HOLIDAYS"}, [&] { checked = true; });
+  script.Join();
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(summary.rfind("Files checked: 1; Unreadable: 0; Missing: 0; Changed: 0; Not in archive: ", 0), 0u)
+      << summary;
+  // Wine keeps the label and serial in files of the drive's root: not in the archive either.
+  Texts rows;
+  for (std::size_t i = 0; i < files.size() && i < statuses.size(); ++i) rows.push_back(statuses[i] + " " + files[i]);
+  EXPECT_NE(std::find(rows.begin(), rows.end(), "Not in archive new.jpg"), rows.end()) << testing::PrintToString(rows);
 }
 
 }  // namespace

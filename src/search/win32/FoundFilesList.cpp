@@ -7,12 +7,10 @@
 #include "catalog/DosTime.h"
 #include "catalog/NumberFormat.h"
 #include "drives/DriveRules.h"
-#include "catalog/ArchiveSource.h"
 #include "catalog/CatalogQueries.h"
 #include "catalog/KeySummary.h"
 #include "drives/fmWaitCD.h"
 #include "drives/fmWaitDrive.h"
-#include "drives/win32/MountedVolumes.h"
 #include "drives/win32/CdTray.h"
 #include "drives/win32/Win32DriveQueries.h"
 #include "export/win32/CsvExport.h"
@@ -258,12 +256,8 @@ ArchiveSource FoundFilesList::SourceOfFile(const FileOnDisc& file) const {
 void FoundFilesList::GetFromDriveThen(const FileOnDisc& file, const ArchiveSource& source,
                                       void (FoundFilesList::*action)(const std::string& path)) {
   const HWND owner = m_args.form->Handle();
-  std::optional<std::string> root = SourcePathNow(source, ListMountedVolumes());
-  if (!root) {
-    std::string pathNow;
-    if (TfrmWaitDrive::Execute(source, file.mark, owner, pathNow) != kModalOk) return;
-    root = pathNow;
-  }
+  const std::optional<std::string> root = TfrmWaitDrive::PathNow(source, file.mark, owner);
+  if (!root) return;
   const ArchivedAs& archived = file.archived;
   const StoredAs stored{archived.namesInCodePage ? &m_context.services.text : nullptr, archived.size, archived.dosTime};
   if (const auto path = FindAsOnDisc(m_context.services.files, *root, file.directory, file.file, stored)) {

@@ -2,13 +2,11 @@
 
 #include <optional>
 
-#include "catalog/ArchiveSource.h"
 #include "catalog/CatalogQueries.h"
 #include "catalog/KeySummary.h"
 #include "drives/DiscWait.h"
 #include "drives/fmWaitCD.h"
 #include "drives/fmWaitDrive.h"
-#include "drives/win32/MountedVolumes.h"
 #include "platform/AppError.h"
 #include "platform/ModalResult.h"
 #include "ui/MessageBoxes.h"
@@ -27,10 +25,7 @@ std::optional<std::string> RootOf(AppContext& context, HWND owner, const Archive
     if (TfrmWaitCD::Execute(context, asked, owner, DiscWanted::kAnyDisc) != kModalOk) return std::nullopt;
     return std::string{context.run.readDevice, ':', '\\'};
   }
-  if (std::optional<std::string> now = SourcePathNow(source, ListMountedVolumes())) return now;
-  std::string pathNow;
-  if (TfrmWaitDrive::Execute(source, mark, owner, pathNow) != kModalOk) return std::nullopt;
-  return pathNow;
+  return TfrmWaitDrive::PathNow(source, mark, owner);
 }
 
 }  // namespace
