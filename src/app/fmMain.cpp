@@ -16,6 +16,7 @@
 #include "drives/fmWaitCD.h"
 #include "drives/win32/Autoplay.h"
 #include "drives/win32/CdTray.h"
+#include "platform/AppError.h"
 #include "resource.h"
 #include "scan/fmScan.h"
 #include "search/fmDuplicates.h"
@@ -24,6 +25,7 @@
 #include "ui/Menus.h"
 #include "ui/MessageBoxes.h"
 #include "ui/MessagePump.h"
+#include "update/fmUpdate.h"
 
 namespace discovel {
 namespace {
@@ -287,8 +289,15 @@ void TfrmMain::AddDiscSequence() {
 }
 
 void TfrmMain::AddDriveOrFolder() {
-  if (const std::optional<ArchiveSource> source = TfrmAddDrive::Execute(m_context)) {
-    TfrmScan::Execute(m_context, Handle(), *source);
+  const std::optional<ArchiveSource> source = TfrmAddDrive::Execute(m_context);
+  if (!source) return;
+  const ScanResult added = TfrmScan::Execute(m_context, Handle(), *source);
+  if (!added.update) return;
+  // Archived already: its archive brought up to date from where it was chosen.
+  try {
+    TfrmUpdate::Execute(m_context, added.update->path, added.update->mark, source->path);
+  } catch (const AppError& error) {
+    ShowAlert(Handle(), error.what());
   }
 }
 

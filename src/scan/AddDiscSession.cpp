@@ -94,8 +94,9 @@ void AddDiscSession::Examine() {
   // A drive or folder is known by its volume and path, whatever it holds
   // now: a large disk is not walked for nothing.
   if (m_source) {
-    if (const auto archived = FindArchiveOfSource(m_fs, m_text, m_catalogFolder, *m_source)) {
-      Finish(AddDiscState::AlreadyArchived, Said("", kMsgSourceArchived) + archived->mark);
+    if ((m_sourceArchived = FindArchiveOfSource(m_fs, m_text, m_catalogFolder, *m_source))) {
+      Finish(AddDiscState::AlreadyArchived, Said("", kMsgSourceArchived) + m_sourceArchived->mark);
+      m_view.OfferUpdate();
       m_pump.Pump();
       return;
     }

@@ -15,6 +15,7 @@
 #include "platform/UiPump.h"
 #include "catalog/ArchiveFile.h"
 #include "catalog/ArchiveKeys.h"
+#include "catalog/CatalogQueries.h"
 #include "scan/FolderScanner.h"
 #include "settings/Settings.h"
 
@@ -74,6 +75,9 @@ class AddDiscView : public ScanProgress {
   // Ends the modal dialog with this result (1 OK, 2 Cancel) once the current
   // handler returns.
   virtual void CloseDialog(int modalResult) = 0;
+  // The drive or folder is archived already: its archive may be brought up
+  // to date instead (SourceArchived()).
+  virtual void OfferUpdate() {}
 };
 
 enum class AddDiscState {
@@ -131,6 +135,8 @@ class AddDiscSession {
   // empty until one did.
   const std::string& SavedArchive() const { return m_savedArchive; }
   const FolderScanner& Scanner() const { return m_scanner; }
+  // The archive of the same drive or folder, when the opening found one.
+  const std::optional<ArchiveOfSource>& SourceArchived() const { return m_sourceArchived; }
 
  private:
   void Examine();
@@ -151,6 +157,7 @@ class AddDiscSession {
   std::string m_catalogFolder;
   char m_driveLetter;
   std::optional<ArchiveSource> m_source;  // a drive or folder instead of the read device
+  std::optional<ArchiveOfSource> m_sourceArchived;
   std::function<bool(char)> m_isAudioDisc;
   std::function<void(char)> m_openTray;
   std::function<bool(char)> m_discReady;

@@ -24,17 +24,17 @@ constexpr ULONGLONG kWalkedShownEveryMs = 100;
 ScanResult TfrmScan::Execute(AppContext& context, HWND owner, std::optional<ArchiveSource> source) {
   ScanResult result;
   result.modalResult = RunModalOnce(
-      frmScan, [&] { return std::make_unique<TfrmScan>(context, result.savedArchive, owner, source); }, kModalCancel);
+      frmScan, [&] { return std::make_unique<TfrmScan>(context, result, owner, source); }, kModalCancel);
   return result;
 }
 
-TfrmScan::TfrmScan(AppContext& context, std::string& savedArchive, HWND owner, std::optional<ArchiveSource> source)
-    : DiscSessionDialog(owner), m_context(context), m_savedArchive(savedArchive), m_source(std::move(source)) {}
+TfrmScan::TfrmScan(AppContext& context, ScanResult& result, HWND owner, std::optional<ArchiveSource> source)
+    : DiscSessionDialog(owner), m_context(context), m_result(result), m_source(std::move(source)) {}
 
 // However the dialog ends (closed, the program quitting, an error), an archive
 // it wrote is reported.
 TfrmScan::~TfrmScan() {
-  if (m_session) m_savedArchive = m_session->SavedArchive();
+  if (m_session) m_result.savedArchive = m_session->SavedArchive();
 }
 
 void TfrmScan::Create() {
@@ -45,7 +45,7 @@ void TfrmScan::Create() {
   // OK as the session allows it: a mark to save the disc under.
   Action& ok = Commands().Add({.id = kBtnOk,
                                .caption = "OK",
-                               .run = [this] { m_session->Ok(Mark(), m_fields.location.Text(), m_fields.note.Text()); },
+                               .run = [this] { OkClick(); },
                                .enabled = [this] { return m_okAllowed; }});
   Action& cancel = Commands().Add(
       {.id = kBtnCancel, .caption = "Cancel", .keys = {VK_ESCAPE}, .run = [this] { m_session->Cancel(); }});
@@ -145,5 +145,20 @@ void TfrmScan::Alert(std::string_view text) { ShowAlert(Handle(), text); }
 bool TfrmScan::Confirm(std::string_view question) { return discovel::Confirm(Handle(), question); }
 
 void TfrmScan::CloseDialog(int modalResult) { EndModal(modalResult); }
+
+void TfrmScan::OfferUpdate() {
+  m_updateOffered = true;
+  SetTextOf(m_btnOk.Handle(), "Update");
+  EnableOk(true);
+}
+
+void TfrmScan::OkClick() {
+  if (!m_updateOffered) {
+    m_session->Ok(Mark(), m_fields.location.Text(), m_fields.note.Text());
+    return;
+  }
+  m_result.update = m_session->SourceArchived();
+  EndModal(kModalOk);
+}
 
 }  // namespace discovel

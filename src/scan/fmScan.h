@@ -20,6 +20,9 @@ struct ScanResult {
   int modalResult = kModalCancel;
   // The archive file it saved; empty when it saved none.
   std::string savedArchive;
+  // The drive or folder was archived already, and the user chose to bring
+  // that archive up to date.
+  std::optional<ArchiveOfSource> update;
 };
 
 class TfrmScan final : public DiscSessionDialog, private AddDiscView {
@@ -29,7 +32,7 @@ class TfrmScan final : public DiscSessionDialog, private AddDiscView {
   static ScanResult Execute(AppContext& context, HWND owner = nullptr,
                             std::optional<ArchiveSource> source = std::nullopt);
   // `savedArchive` receives the archive the dialog saved when it is destroyed.
-  TfrmScan(AppContext& context, std::string& savedArchive, HWND owner, std::optional<ArchiveSource> source);
+  TfrmScan(AppContext& context, ScanResult& result, HWND owner, std::optional<ArchiveSource> source);
   ~TfrmScan() override;
   void Create();
 
@@ -41,6 +44,8 @@ class TfrmScan final : public DiscSessionDialog, private AddDiscView {
 
  private:
   std::string Mark() const;
+  // Saves the new archive, or after OfferUpdate goes on to the update.
+  void OkClick();
   void SetProgress(int position) override;
   void ShowWalked(const WalkedSoFar& walked) override;
   void ShowMessage(std::string_view text) override;
@@ -54,9 +59,11 @@ class TfrmScan final : public DiscSessionDialog, private AddDiscView {
   void Alert(std::string_view text) override;
   bool Confirm(std::string_view question) override;
   void CloseDialog(int modalResult) override;
+  void OfferUpdate() override;
 
   AppContext& m_context;
-  std::string& m_savedArchive;
+  ScanResult& m_result;
+  bool m_updateOffered = false;
   std::unique_ptr<AddDiscSession> m_session;
   HWND m_progress = nullptr;
   std::optional<ArchiveSource> m_source;

@@ -123,5 +123,25 @@ TEST_F(UpdateWindowTest, CancelKeepsTheArchiveAsItIs) {
   EXPECT_EQ(Read(archive), before);
 }
 
+TEST_F(UpdateWindowTest, AddingTheSameFolderAgainOffersToUpdateItsArchive) {
+  const std::string archive = AddFolder(context);
+  ASSERT_FALSE(archive.empty());
+  std::string said, caption;
+  test::Script script([&] {
+    HWND scan = test::WaitForWindow(fmScanIds::kClassName);
+    said = test::WaitForControlText(scan, fmScanIds::kLblMsg, "This folder is already archived under: ");
+    ASSERT_TRUE(test::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(scan, fmScanIds::kBtnOk)) != FALSE; }));
+    caption = test::ControlText(scan, fmScanIds::kBtnOk);
+    test::Click(scan, fmScanIds::kBtnOk);
+  });
+  const ScanResult again = TfrmScan::Execute(context, nullptr, source);
+  script.Join();
+  EXPECT_EQ(caption, "Update");
+  EXPECT_EQ(again.savedArchive, "");
+  ASSERT_TRUE(again.update);
+  EXPECT_EQ(again.update->path, archive);
+  EXPECT_NE(said.find(again.update->mark), std::string::npos) << said;
+}
+
 }  // namespace
 }  // namespace discovel

@@ -75,6 +75,7 @@ class FakeView final : public AddDiscView {
                      std::string(so.folder));
   }
   void ShowMessage(std::string_view text) override { message = text; }
+  void OfferUpdate() override { ++updateOffers; }
   void SetCancelCaption(std::string_view caption) override { cancelCaption = caption; }
   void ShowEditPanel(bool visible) override { editPanel = visible; }
   void ShowProgressPanel(bool visible) override { progressPanel = visible; }
@@ -97,6 +98,7 @@ class FakeView final : public AddDiscView {
   bool confirm = false;
   std::vector<int> closed;
   std::vector<std::string> walked;
+  int updateOffers = 0;
 };
 
 // The example disc of the archive format: readme.txt in the root, Music\a.mp3.
@@ -446,6 +448,9 @@ TEST_F(AddSourceTest, TheSameFolderAgainIsKnownByItsVolumeAndPathWhateverItHolds
   EXPECT_EQ(session->State(), AddDiscState::AlreadyArchived);
   EXPECT_EQ(view.message, "This folder is already archived under: \r\nHoliday");
   EXPECT_EQ(view.cancelCaption, "Close");
+  EXPECT_EQ(view.updateOffers, 1) << "its archive may be brought up to date instead";
+  ASSERT_TRUE(session->SourceArchived());
+  EXPECT_EQ(session->SourceArchived()->mark, "Holiday");
   EXPECT_EQ(fs.discListings, 1) << "known before it is walked again";
 }
 
