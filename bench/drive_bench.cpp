@@ -28,6 +28,7 @@
 #include "scan/AddDiscSession.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/MemorySettings.h"
+#include "support/QuietAddDiscView.h"
 #include "update/ArchiveRefresh.h"
 
 using namespace discovel;
@@ -53,23 +54,6 @@ void Generate(const std::filesystem::path& folder) {
               kTopFolders * kSubfolders + kTopFolders);
 }
 
-// The add-disc dialog's part that a benchmark does not need.
-class QuietView final : public AddDiscView {
- public:
-  void SetProgress(int) override {}
-  void ShowMessage(std::string_view) override {}
-  void SetCancelCaption(std::string_view) override {}
-  void ShowEditPanel(bool) override {}
-  void ShowProgressPanel(bool) override {}
-  void ClearFields() override {}
-  void SetMark(std::string_view) override {}
-  void FocusMark() override {}
-  void EnableOk(bool) override {}
-  void Alert(std::string_view text) override { std::fprintf(stderr, "alert: %.*s\n", static_cast<int>(text.size()), text.data()); }
-  bool Confirm(std::string_view) override { return false; }
-  void CloseDialog(int) override {}
-};
-
 class NoPumping final : public UiPump {
  public:
   void Pump() override {}
@@ -81,10 +65,12 @@ std::string AddTree(FileSystem& fs, const std::string& catalog, const std::strin
   test::MemorySettings settings;
   AppContext context{{fs, settings, SystemTextServices()}, {catalog, '\0'}};
   NoPumping pump;
-  QuietView view;
+  test::QuietAddDiscView view;
   AddDiscSession session(context, pump, view, ArchiveSource{SourceKind::kFolder, root, 1, "TREE"});
   session.Open();
-  if (!session.Ok("TREE", "", "")) throw std::runtime_error("the tree could not be added");
+  if (!session.Ok("TREE", "", "")) {
+    throw std::runtime_error("the tree could not be added: " + view.message + (view.alerts.empty() ? "" : " " + view.alerts.front()));
+  }
   return session.SavedArchive();
 }
 

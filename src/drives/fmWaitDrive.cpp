@@ -30,6 +30,12 @@ int TfrmWaitDrive::Execute(const ArchiveSource& source, const std::string& mark,
 }
 
 std::optional<std::string> TfrmWaitDrive::PathNow(const ArchiveSource& source, const std::string& mark, HWND owner) {
+  // The drive's former letter first: reading every drive may wait long on a
+  // network drive that is away.
+  if (source.path.size() >= 2 && source.path[1] == ':') {
+    const std::string former = source.path.substr(0, 2) + "\\";
+    if (std::optional<std::string> now = SourcePathNow(source, {VolumeAt(former)})) return now;
+  }
   if (std::optional<std::string> now = SourcePathNow(source, ListMountedVolumes())) return now;
   std::string pathNow;
   if (Execute(source, mark, owner, pathNow) != kModalOk) return std::nullopt;

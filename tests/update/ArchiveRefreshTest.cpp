@@ -14,29 +14,13 @@
 #include "scan/AddDiscSession.h"
 #include "settings/SettingsNames.h"
 #include "support/MemorySettings.h"
+#include "support/QuietAddDiscView.h"
 #include "support/ScriptedPump.h"
 #include "support/TempFolder.h"
 #include "support/TestText.h"
 
 namespace discovel {
 namespace {
-
-// A view that takes every default; the session decides alone.
-class SilentView final : public AddDiscView {
- public:
-  void SetProgress(int) override {}
-  void ShowMessage(std::string_view) override {}
-  void SetCancelCaption(std::string_view) override {}
-  void ShowEditPanel(bool) override {}
-  void ShowProgressPanel(bool) override {}
-  void ClearFields() override {}
-  void SetMark(std::string_view) override {}
-  void FocusMark() override {}
-  void EnableOk(bool) override {}
-  void Alert(std::string_view) override {}
-  bool Confirm(std::string_view) override { return false; }
-  void CloseDialog(int) override {}
-};
 
 class ArchiveRefreshTest : public ::testing::Test {
  protected:
@@ -50,7 +34,7 @@ class ArchiveRefreshTest : public ::testing::Test {
   // Adds the folder to `catalog` as the user does, with these typed keys.
   std::string Add(const test::TempFolder& catalog) {
     AppContext context{{fs, settings, text}, {catalog.Path(), 'Q'}};
-    SilentView view;
+    test::QuietAddDiscView view;
     AddDiscSession session(context, pump, view, source);
     session.Open();
     EXPECT_EQ(session.State(), AddDiscState::Editing);

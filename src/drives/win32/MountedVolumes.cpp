@@ -4,28 +4,12 @@
 
 #include "drives/ChosenSource.h"
 #include "platform/AppError.h"
+#include "platform/win32/QuietCriticalErrors.h"
 #include "platform/win32/SystemPath.h"
 #include "platform/win32/WideText.h"
 
 namespace discovel {
 namespace {
-
-// An empty card reader must answer with an error, never with the system's
-// "insert a disk" box. Start-up sets this for the process; the thread's own
-// mode makes sure of it here and leaves the rest of the thread as it was.
-class QuietDriveErrors {
- public:
-  QuietDriveErrors() { m_set = SetThreadErrorMode(SEM_FAILCRITICALERRORS, &m_old) != 0; }
-  ~QuietDriveErrors() {
-    if (m_set) SetThreadErrorMode(m_old, nullptr);
-  }
-  QuietDriveErrors(const QuietDriveErrors&) = delete;
-  QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
-
- private:
-  DWORD m_old = 0;
-  bool m_set = false;
-};
 
 // The root's label, file system, serial and sizes, as far as the medium
 // answers. `root` ends in a backslash, as both calls want it (a share's too).
@@ -51,6 +35,17 @@ void ReadVolume(const std::wstring& root, MountedVolume& volume) {
 
 }  // namespace
 
+MountedVolume VolumeAt(const std::string& root) {
+  const QuietCriticalErrors quiet;
+  MountedVolume volume;
+  volume.root = root;
+  const std::wstring wide = Wide(root);
+  volume.driveType = GetDriveTypeW(wide.c_str());
+  // A CD/DVD drive is left out of the rows: its disc is not asked for.
+  if (volume.driveType != DRIVE_CDROM && volume.driveType != DRIVE_NO_ROOT_DIR) ReadVolume(wide, volume);
+  return volume;
+}
+
 std::vector<MountedVolume> ListMountedVolumes() {
   std::wstring roots(128, L'\0');
   for (;;) {
@@ -65,19 +60,13 @@ std::vector<MountedVolume> ListMountedVolumes() {
     }
     roots.assign(length + 1, L'\0');
   }
-  const QuietDriveErrors quiet;
+  const QuietCriticalErrors quiet;
   std::vector<MountedVolume> volumes;
   for (std::size_t start = 0; start < roots.size();) {
     const std::size_t end = roots.find(L'\0', start);
     const std::wstring root = roots.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
     start = end == std::wstring::npos ? roots.size() : end + 1;
-    if (root.empty()) continue;
-    MountedVolume volume;
-    volume.root = Utf8(root);
-    volume.driveType = GetDriveTypeW(root.c_str());
-    // A CD/DVD drive is left out of the rows: its disc is not asked for.
-    if (volume.driveType != DRIVE_CDROM) ReadVolume(root, volume);
-    volumes.push_back(std::move(volume));
+    if (!root.empty()) volumes.push_back(VolumeAt(Utf8(root)));
   }
   return volumes;
 }
@@ -86,7 +75,7 @@ MountedVolume VolumeHoldingFolder(const std::string& folder) {
   const std::wstring path = SystemPath(folder);
   // The root is never longer than the path it holds, less a backslash more.
   std::wstring root(path.size() + 2, L'\0');
-  const QuietDriveErrors quiet;
+  const QuietCriticalErrors quiet;
   if (!GetVolumePathNameW(path.c_str(), root.data(), static_cast<DWORD>(root.size()))) {
     throw AppError("Cannot find the drive that holds \"" + folder + "\".");
   }

@@ -9,6 +9,7 @@
 #include "platform/AppError.h"
 #include "platform/ExtendedPath.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/QuietCriticalErrors.h"
 #include "platform/win32/SystemPath.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Error.h"
@@ -105,26 +106,6 @@ class Win32BlockReader final : public BlockReader {
  private:
   FileHandle m_file;
   std::string m_path;
-};
-
-// A bad sector or an empty drive must answer the reading thread with an
-// error, never with the system's "insert a disk" or "cannot read" box. Start-up
-// sets this for the process; the thread's own mode makes sure of it here and
-// leaves the rest of the thread as it was.
-class QuietCriticalErrors {
- public:
-  QuietCriticalErrors() {
-    m_set = SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &m_old) != 0;
-  }
-  ~QuietCriticalErrors() {
-    if (m_set) SetThreadErrorMode(m_old, nullptr);
-  }
-  QuietCriticalErrors(const QuietCriticalErrors&) = delete;
-  QuietCriticalErrors& operator=(const QuietCriticalErrors&) = delete;
-
- private:
-  DWORD m_old = 0;
-  bool m_set = false;
 };
 
 class Win32RandomReader final : public RandomReader {

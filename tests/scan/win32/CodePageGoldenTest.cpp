@@ -19,6 +19,7 @@
 #include "platform/Platform.h"
 #include "scan/AddDiscSession.h"
 #include "support/MemorySettings.h"
+#include "support/QuietAddDiscView.h"
 #include "support/ScriptedPump.h"
 #include "support/TempFolder.h"
 #include "support/TestDrive.h"
@@ -108,30 +109,6 @@ std::string GoldenFolder(const GoldenCase& golden) {
   return folder;
 }
 
-class QuietView final : public AddDiscView {
- public:
-  void SetProgress(int) override {}
-  void ShowMessage(std::string_view text) override { message = text; }
-  void SetCancelCaption(std::string_view) override {}
-  void ShowEditPanel(bool) override {}
-  void ShowProgressPanel(bool) override {}
-  void ClearFields() override {}
-  void SetMark(std::string_view) override {}
-  void FocusMark() override {}
-  void EnableOk(bool) override {}
-  void Alert(std::string_view text) override { alerts.emplace_back(text); }
-  bool Confirm(std::string_view question) override {
-    questions.emplace_back(question);
-    return confirm;
-  }
-  void CloseDialog(int) override {}
-
-  std::string message;
-  std::vector<std::string> alerts;
-  std::vector<std::string> questions;
-  bool confirm = false;
-};
-
 // The archive's file name and bytes.
 struct SavedArchive {
   std::string name;
@@ -175,7 +152,7 @@ class CodePageGoldenTest : public test::CodePageRun {
     return fixed;
   }();
   test::ScriptedPump pump;
-  QuietView view;
+  test::QuietAddDiscView view;
   AppContext context{{SystemFileSystem(), settings, text}, {catalog.Path(), test::TestDrive::kLetter}};
 };
 
