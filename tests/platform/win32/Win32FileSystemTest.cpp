@@ -144,6 +144,37 @@ TEST(Win32FileSystemTest, TimesTakeTheOffsetOfTheirOwnDateAndTheFormerListingTod
       << "only the one of the other half of the year is listed otherwise";
 }
 
+TEST(Win32FileSystemTest, TimesAroundAChangeOfOffsetTakeEachTheirOwn) {
+  TIME_ZONE_INFORMATION zone;
+  GetTimeZoneInformation(&zone);
+  if (zone.Bias != -60 || zone.DaylightBias != -60) GTEST_SKIP() << "needs the tests' zone, Europe/Berlin";
+  // Summer time began on 2026-03-29 at 01:00 UTC; the listing converts the
+  // files one after the other, the moments of one quarter of an hour alike.
+  const struct {
+    const char* name;
+    SYSTEMTIME utc;
+    int hour, minute, second;
+  } moments[] = {
+      {"a.txt", {2026, 3, 0, 29, 0, 45, 0, 0}, 1, 45, 0},   {"b.txt", {2026, 3, 0, 29, 0, 59, 59, 998}, 1, 59, 59},
+      {"c.txt", {2026, 3, 0, 29, 1, 0, 0, 0}, 3, 0, 0},     {"d.txt", {2026, 3, 0, 29, 1, 14, 59, 0}, 3, 14, 59},
+      {"e.txt", {2026, 10, 0, 25, 0, 59, 58, 0}, 2, 59, 58}, {"f.txt", {2026, 10, 0, 25, 1, 0, 0, 0}, 2, 0, 0},
+  };
+  test::TempFolder folder;
+  for (const auto& moment : moments) {
+    folder.WriteFile(moment.name, "t");
+    ASSERT_TRUE(test::SetUtcWriteTime(folder / moment.name, moment.utc)) << moment.name;
+  }
+  Win32FileSystem fs;
+  std::map<std::string, DirEntry> seen;
+  fs.ListFolder(folder.Path(), "*.txt", [&](const DirEntry& e) { return seen[e.name] = e, true; });
+  for (const auto& moment : moments) {
+    const LocalTime& local = seen[moment.name].lastWrite;
+    EXPECT_EQ(std::vector<int>({local.hour, local.minute, local.second}),
+              std::vector<int>({moment.hour, moment.minute, moment.second}))
+        << moment.name;
+  }
+}
+
 TEST(Win32FileSystemTest, AFolderThatCannotBeListedSaysWhyAndAnEmptyOneIsListed) {
   test::TempFolder folder;
   folder.MakeFolder("empty");
