@@ -54,17 +54,11 @@ void Generate(const std::filesystem::path& folder) {
               kTopFolders * kSubfolders + kTopFolders);
 }
 
-class NoPumping final : public UiPump {
- public:
-  void Pump() override {}
-  bool Terminated() const override { return false; }
-};
-
 // What adding `root` writes into a fresh catalogue: the archive's path.
 std::string AddTree(FileSystem& fs, const std::string& catalog, const std::string& root) {
   test::MemorySettings settings;
   AppContext context{{fs, settings, SystemTextServices()}, {catalog, '\0'}};
-  NoPumping pump;
+  NoPump pump;
   test::QuietAddDiscView view;
   AddDiscSession session(context, pump, view, ArchiveSource{SourceKind::kFolder, root, 1, "TREE"});
   session.Open();
@@ -169,7 +163,7 @@ int Measure(const std::string& base) {
       ++grown;
     }
   }
-  NoPumping pump;
+  NoPump pump;
   std::size_t changed = 0;
   const double update = bench::BestSeconds([&] {
     ArchiveRefresh refresh(fs, SystemTextServices(), pump, archive);

@@ -10,7 +10,7 @@
 #include <windows.h>
 
 #include "platform/win32/SystemPath.h"
-#include "platform/win32/WideText.h"
+#include "support/win32/ExactFiles.h"
 #endif
 
 namespace fs = std::filesystem;
@@ -30,33 +30,9 @@ std::string ToCorePath(const fs::path& p) {
 }
 
 #ifdef _WIN32
-// Through the W functions and the extended form of each path, as the
+// Read through the W functions and the extended form of the path, as the
 // program itself goes: a name ending in a blank or a dot, "con.txt", a name
-// of any script and a path past 260 characters are made, read and removed
-// as they are named.
-void MakeFoldersExactly(const std::string& root, std::string_view relative) {
-  for (std::size_t end = relative.find('\\'); end != std::string_view::npos; end = relative.find('\\', end + 1)) {
-    CreateDirectoryW(SystemPath(root + std::string(relative.substr(0, end))).c_str(), nullptr);
-  }
-  if (!relative.empty() && relative.back() != '\\') {
-    CreateDirectoryW(SystemPath(root + std::string(relative)).c_str(), nullptr);
-  }
-}
-
-void WriteExactly(const std::string& root, std::string_view relative, std::string_view bytes) {
-  const std::size_t cut = relative.rfind('\\');
-  if (cut != std::string_view::npos) MakeFoldersExactly(root, relative.substr(0, cut + 1));
-  const std::string path = root + std::string(relative);
-  HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
-  DWORD written = 0;
-  const bool ok = file != INVALID_HANDLE_VALUE &&
-                  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                  written == bytes.size();
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  if (!ok) throw std::runtime_error("cannot write test file " + path);
-}
-
+// of any script and a path past 260 characters are read as they are named.
 std::string ReadExactly(const std::string& path) {
   HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                             nullptr);
@@ -69,28 +45,6 @@ std::string ReadExactly(const std::string& path) {
   return bytes;
 }
 
-// `folder` ends with a backslash.
-void RemoveExactly(const std::string& folder) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(SystemPath(folder + "*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring_view name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::string path = folder + Utf8(name);
-      if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        RemoveExactly(path + "\\");
-      } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveDirectoryW(SystemPath(path).c_str());  // a link: not followed
-      } else {
-        SetFileAttributesW(SystemPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(SystemPath(path).c_str());
-      }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryW(SystemPath(folder.substr(0, folder.size() - 1)).c_str());
-}
 #endif
 
 }  // namespace
@@ -117,7 +71,7 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
 #ifdef _WIN32
-  RemoveExactly(m_path);
+  RemoveTreeExactly(m_path);
 #else
   std::error_code ec;
   fs::remove_all(NativePath(m_path), ec);
@@ -130,7 +84,7 @@ std::string TempFolder::operator/(std::string_view relative) const {
 
 void TempFolder::WriteFile(std::string_view relative, std::string_view bytes) const {
 #ifdef _WIN32
-  WriteExactly(m_path, relative, bytes);
+  WriteFileExactly(m_path + std::string(relative), bytes);
 #else
   const fs::path file = NativePath(*this / relative);
   fs::create_directories(file.parent_path());
@@ -152,7 +106,7 @@ std::string TempFolder::ReadFile(std::string_view relative) const {
 
 void TempFolder::MakeFolder(std::string_view relative) const {
 #ifdef _WIN32
-  MakeFoldersExactly(m_path, relative);
+  CreateFoldersExactly(m_path + std::string(relative));
 #else
   fs::create_directories(NativePath(*this / relative));
 #endif

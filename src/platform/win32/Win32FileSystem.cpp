@@ -53,39 +53,16 @@ LocalTime FromSystemTime(const SYSTEMTIME& st) {
   return LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
 }
 
-std::int64_t Ticks(const FILETIME& time) {
-  return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
-}
-
-FILETIME FileTimeOf(std::int64_t ticks) {
-  const auto bits = static_cast<std::uint64_t>(ticks);
-  return FILETIME{static_cast<DWORD>(bits & 0xFFFFFFFFu), static_cast<DWORD>(bits >> 32)};
-}
-
 // The offset of today, whatever the file's date: how FileTimeToLocalFileTime
 // converts, and how archives were listed before file times took their own
-// date's offset. The offset is today's for every time, so it is asked once.
-class TodaysOffset {
- public:
-  TodaysOffset() {
-    const FILETIME probe = FileTimeOf(kProbe);
-    FILETIME local{};
-    m_known = FileTimeToLocalFileTime(&probe, &local) != 0;
-    m_offset = Ticks(local) - kProbe;
-  }
-  LocalTime Convert(const FILETIME& utc) const {
-    FILETIME local = utc;
-    if (m_known) local = FileTimeOf(Ticks(utc) + m_offset);
-    SYSTEMTIME st{};
-    FileTimeToSystemTime(&local, &st);
-    return FromSystemTime(st);
-  }
-
- private:
-  static constexpr std::int64_t kProbe = 130000000000000000;  // in 2012
-  bool m_known = false;
-  std::int64_t m_offset = 0;
-};
+// date's offset.
+LocalTime WithTodaysOffset(const FILETIME& utc) {
+  FILETIME local;
+  SYSTEMTIME st{};
+  FileTimeToLocalFileTime(&utc, &local);
+  FileTimeToSystemTime(&local, &st);
+  return FromSystemTime(st);
+}
 
 // Local times with the offset in force at each moment, as Explorer shows them:
 // a file of July stays at its summer time in winter. The zone's rules for each
@@ -94,46 +71,15 @@ class TodaysOffset {
 class LocalTimeConverter {
  public:
   LocalTime Convert(const FILETIME& utc) {
-    // Within a quarter of an hour whose both ends have one offset, every
-    // moment has it: no zone changes its offset twice in that time. Files of
-    // one folder were mostly written in few such quarters.
-    const std::int64_t ticks = Ticks(utc);
-    const std::int64_t quarter = ticks >= 0 ? ticks / kQuarterTicks : -1;
-    if (quarter >= 0 && quarter != m_quarter) {
-      m_quarter = quarter;
-      const auto start = OffsetAt(FileTimeOf(quarter * kQuarterTicks));
-      const auto end = OffsetAt(FileTimeOf(quarter * kQuarterTicks + kQuarterTicks - 1));
-      m_quarterOffset = start && end && *start == *end ? start : std::nullopt;
-    }
-    if (quarter >= 0 && m_quarterOffset) {
-      const FILETIME local = FileTimeOf(ticks + *m_quarterOffset);
-      SYSTEMTIME st{};
-      if (FileTimeToSystemTime(&local, &st)) return FromSystemTime(st);
-    }
+    SYSTEMTIME utcTime{};
     SYSTEMTIME local{};
-    if (!LocalAt(utc, local)) return m_today.Convert(utc);
+    if (!FileTimeToSystemTime(&utc, &utcTime)) return WithTodaysOffset(utc);
+    const TIME_ZONE_INFORMATION* zone = ZoneOfYear(utcTime.wYear);
+    if (!zone || !SystemTimeToTzSpecificLocalTime(zone, &utcTime, &local)) return WithTodaysOffset(utc);
     return FromSystemTime(local);
   }
-  // The same with today's offset, as earlier versions listed it.
-  LocalTime Today(const FILETIME& utc) const { return m_today.Convert(utc); }
 
  private:
-  static constexpr std::int64_t kQuarterTicks = 15LL * 60 * 10000000;
-
-  bool LocalAt(const FILETIME& utc, SYSTEMTIME& local) {
-    SYSTEMTIME utcTime{};
-    if (!FileTimeToSystemTime(&utc, &utcTime)) return false;
-    const TIME_ZONE_INFORMATION* zone = ZoneOfYear(utcTime.wYear);
-    return zone && SystemTimeToTzSpecificLocalTime(zone, &utcTime, &local);
-  }
-  // Local minus UTC at `utc`, in ticks.
-  std::optional<std::int64_t> OffsetAt(const FILETIME& utc) {
-    SYSTEMTIME local{};
-    FILETIME localTime{};
-    if (!LocalAt(utc, local) || !SystemTimeToFileTime(&local, &localTime)) return std::nullopt;
-    return Ticks(localTime) - Ticks(utc);
-  }
-
   const TIME_ZONE_INFORMATION* ZoneOfYear(WORD year) {
     if (m_year == year) return m_known ? &m_zone : nullptr;
     m_year = year;
@@ -144,9 +90,6 @@ class LocalTimeConverter {
   WORD m_year = 0;
   bool m_known = false;
   TIME_ZONE_INFORMATION m_zone{};
-  TodaysOffset m_today;
-  std::int64_t m_quarter = -1;
-  std::optional<std::int64_t> m_quarterOffset;
 };
 
 class Win32BlockReader final : public BlockReader {
@@ -442,7 +385,7 @@ std::string Win32FileSystem::ListFolderOrSayWhy(const std::string& folder, const
     entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     entry.lastWrite = times.Convert(data.ftLastWriteTime);
-    const LocalTime former = times.Today(data.ftLastWriteTime);
+    const LocalTime former = WithTodaysOffset(data.ftLastWriteTime);
     entry.lastWriteAsFormerlyListed.reset();
     if (!(former == entry.lastWrite)) entry.lastWriteAsFormerlyListed = former;
     if (!onEntry(entry)) return {};

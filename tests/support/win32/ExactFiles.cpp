@@ -4,19 +4,12 @@
 
 #include <stdexcept>
 
+#include "platform/win32/SystemPath.h"
 #include "platform/win32/WideText.h"
 
 namespace discovel::test {
 
-std::wstring ExactPath(std::string_view path) {
-  std::wstring wide = Wide(path);
-  for (wchar_t& c : wide) {
-    if (c == L'/') c = L'\\';
-  }
-  if (wide.rfind(L"\\\\?\\", 0) == 0) return wide;
-  if (wide.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + wide.substr(2);
-  return L"\\\\?\\" + wide;
-}
+std::wstring ExactPath(std::string_view path) { return SystemPath(path); }
 
 void CreateFoldersExactly(std::string_view folder) {
   while (!folder.empty() && folder.back() == '\\') folder.remove_suffix(1);

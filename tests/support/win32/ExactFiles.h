@@ -7,6 +7,7 @@
 
 namespace discovel::test {
 
+// The path as the program gives it to the system.
 std::wstring ExactPath(std::string_view path);
 // Creates the folder and every missing parent; throws std::runtime_error.
 void CreateFoldersExactly(std::string_view folder);
