@@ -143,8 +143,8 @@ std::string StatusText(HWND statusBar, int panel) {
 }
 
 std::string PickLastPopUpItem(HWND window, HWND list) {
-  PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
-  HWND menu = WaitForWindow("#32768");
+  HWND menu = OpenPopUpMenu(
+      [&] { PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1)); });
   if (!menu) return "";
   HMENU items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
   const int last = GetMenuItemCount(items) - 1;

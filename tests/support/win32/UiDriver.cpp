@@ -80,6 +80,19 @@ bool WaitForWindowGone(HWND hwnd, std::chrono::milliseconds timeout) {
   return true;
 }
 
+HWND OpenPopUpMenu(const std::function<void()>& open) {
+  constexpr int kAttempts = 3;
+  constexpr DWORD kSettleMs = 150;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    open();
+    HWND menu = WaitForWindow("#32768");
+    if (!menu) return nullptr;
+    Sleep(kSettleMs);
+    if (IsWindow(menu) && IsWindowVisible(menu)) return menu;
+  }
+  return nullptr;
+}
+
 std::string ControlText(HWND dialog, int id) {
   const HWND control = GetDlgItem(dialog, id);
   return control ? TextOf(control) : std::string();

@@ -34,6 +34,11 @@ HWND WaitForWindow(const char* className, bool anyProcess = false,
                    std::chrono::milliseconds timeout = std::chrono::seconds(10));
 // Polls until the window is gone.
 bool WaitForWindowGone(HWND hwnd, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+// From a second thread: runs `open` (posting what opens a pop-up menu) and
+// returns the menu's window once it has stayed up; null when none came. Under
+// Wine an activation change still on its way (after a message box) may
+// dismiss a menu just shown, having chosen nothing: it is opened again then.
+HWND OpenPopUpMenu(const std::function<void()>& open);
 std::string ControlText(HWND dialog, int id);
 // Gives a dialog's control the text, as WM_SETTEXT does.
 void SetControlText(HWND dialog, int id, std::string_view text);
