@@ -31,6 +31,10 @@
 #include "support/QuietAddDiscView.h"
 #include "update/ArchiveRefresh.h"
 
+#ifdef _WIN32
+#include "ui/WindowPump.h"
+#endif
+
 using namespace discovel;
 
 namespace {
@@ -54,11 +58,13 @@ void Generate(const std::filesystem::path& folder) {
               kTopFolders * kSubfolders + kTopFolders);
 }
 
-// What adding `root` writes into a fresh catalogue: the archive's path.
+#ifdef _WIN32
+// What adding `root` writes into a fresh catalogue: the archive's path. The
+// session pumps as the add-disc dialog's does for a drive or folder.
 std::string AddTree(FileSystem& fs, const std::string& catalog, const std::string& root) {
   test::MemorySettings settings;
   AppContext context{{fs, settings, SystemTextServices()}, {catalog, '\0'}};
-  NoPump pump;
+  WalkPump pump;
   test::QuietAddDiscView view;
   AddDiscSession session(context, pump, view, ArchiveSource{SourceKind::kFolder, root, 1, "TREE"});
   session.Open();
@@ -75,7 +81,6 @@ std::string FreshFolder(const std::string& base, const std::string& name) {
   return folder;
 }
 
-#ifdef _WIN32
 // The bare walk: every folder listed with the system's own calls, files counted.
 std::uint64_t BareWalk(const std::wstring& folder) {
   std::uint64_t files = 0;
@@ -163,7 +168,7 @@ int Measure(const std::string& base) {
       ++grown;
     }
   }
-  NoPump pump;
+  WalkPump pump;  // as the update window's
   std::size_t changed = 0;
   const double update = bench::BestSeconds([&] {
     ArchiveRefresh refresh(fs, SystemTextServices(), pump, archive);

@@ -29,7 +29,7 @@ bool WalkFolder(FileSystem& fs, FolderTrail& trail, const std::string& folder, c
   fs.ListFolder(folder, "*.*", [&](const DirEntry& entry) {
     if (!entry.isFolder) return true;
     const std::string subfolder = folder + entry.name + '\\';
-    goOn = trail.Enter(subfolder, [&] { return WalkFolder(fs, trail, subfolder, mask, onArchive, pacing); });
+    goOn = trail.Enter(subfolder, entry.fileNumber, [&] { return WalkFolder(fs, trail, subfolder, mask, onArchive, pacing); });
     return goOn;
   });
   return goOn;

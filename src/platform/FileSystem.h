@@ -25,6 +25,18 @@ struct DirEntry {
   std::optional<LocalTime> lastWriteAsFormerlyListed;
   // A reparse point (junction, symbolic link): a folder walk does not enter it.
   bool isLink = false;
+  // The entry's number on its volume, as the listing gives it (the file
+  // number FolderIdentity gives for a folder); 0 where the listing gives none.
+  std::uint64_t fileNumber = 0;
+};
+
+// What tells a folder from every other on the machine: its volume and its
+// number there. Two paths that lead to the same folder have the same.
+struct FolderId {
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  friend bool operator==(const FolderId& a, const FolderId& b) { return a.volume == b.volume && a.file == b.file; }
+  friend bool operator!=(const FolderId& a, const FolderId& b) { return !(a == b); }
 };
 
 // Sequential reads of one open file; closes it when destroyed.
@@ -131,10 +143,9 @@ class FileSystem {
     });
     return time;
   }
-  // What tells this folder from every other on the machine (volume and file
-  // number), equal for two paths that lead to the same folder; nullopt when the
-  // platform cannot tell. A folder walk uses it to see loops.
-  virtual std::optional<std::string> FolderIdentity(const std::string& folder) { return std::nullopt; }
+  // The folder's identity; nullopt when the platform cannot tell. A folder
+  // walk uses it to see loops.
+  virtual std::optional<FolderId> FolderIdentity(const std::string& folder) { return std::nullopt; }
 };
 
 // FileSystem::OpenReplacing's default.

@@ -79,10 +79,14 @@ bool FolderScanner::WalkFolder(std::string& path) {
   // With the mask taking every entry, the listing pass already saw the
   // subfolders in enumeration order: no need to ask the drive twice.
   const bool listingSeesFolders = m_mask == kAllEntries;
-  std::vector<std::string> subfolders;
+  struct Subfolder {
+    std::string name;
+    std::uint64_t number;
+  };
+  std::vector<Subfolder> subfolders;
   // Links and junctions are listed but never entered: they may lead back up.
   const auto keepSubfolder = [&](const DirEntry& entry) {
-    if (!entry.isLink) subfolders.push_back(entry.name);
+    if (!entry.isLink) subfolders.push_back({entry.name, entry.fileNumber});
   };
 
   ListFolderOf(path, m_mask, [&](const DirEntry& entry) {
@@ -105,10 +109,10 @@ bool FolderScanner::WalkFolder(std::string& path) {
   }
 
   const std::size_t length = path.size();
-  for (const std::string& name : subfolders) {
-    path += name;
+  for (const Subfolder& subfolder : subfolders) {
+    path += subfolder.name;
     path += '\\';
-    const bool goOn = m_trail->Enter(path, [&] { return WalkFolder(path); });
+    const bool goOn = m_trail->Enter(path, subfolder.number, [&] { return WalkFolder(path); });
     path.resize(length);
     if (!goOn) return false;
   }

@@ -67,7 +67,7 @@ void TfrmScan::Create() {
   ShowProgressPanel(false);
   AddDiscView& view = *this;
   if (m_source) {
-    m_session = std::make_unique<AddDiscSession>(m_context, m_pump, view, *m_source);
+    m_session = std::make_unique<AddDiscSession>(m_context, m_walkPump, view, *m_source);
   } else {
     m_session = std::make_unique<AddDiscSession>(m_context, m_pump, view, IsAudioDisc, OpenCdTray,
                                                  [](char drive) { return DiscInDrive(SystemDriveQueries(), drive); });

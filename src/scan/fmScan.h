@@ -64,6 +64,8 @@ class TfrmScan final : public DiscSessionDialog, private AddDiscView {
   AppContext& m_context;
   ScanResult& m_result;
   bool m_updateOffered = false;
+  // A drive's or folder's walk pumps paced; a disc's, after every file.
+  WalkPump m_walkPump;
   std::unique_ptr<AddDiscSession> m_session;
   HWND m_progress = nullptr;
   std::optional<ArchiveSource> m_source;

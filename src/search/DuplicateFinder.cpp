@@ -503,7 +503,7 @@ void DuplicateFinder::ListArchives(FolderTrail& trail, const std::string& folder
   m_fs.ListFolder(folder, "*.*", [&](const DirEntry& entry) {
     if (entry.isFolder) {
       const std::string subfolder = folder + entry.name + '\\';
-      goOn = trail.Enter(subfolder, [&] {
+      goOn = trail.Enter(subfolder, entry.fileNumber, [&] {
         ListArchives(trail, subfolder, mask);
         return !m_abort && !m_pump.Terminated();
       });

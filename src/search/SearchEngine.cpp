@@ -152,7 +152,7 @@ bool SearchEngine::SearchFolder(const std::string& folder) {
   m_fs.ListFolder(folder, "*.*", [&](const DirEntry& entry) {
     if (entry.isFolder) {
       const std::string subfolder = folder + entry.name + '\\';
-      goOn = m_trail->Enter(subfolder, [&] { return SearchFolder(subfolder); });
+      goOn = m_trail->Enter(subfolder, entry.fileNumber, [&] { return SearchFolder(subfolder); });
     }
     return goOn;
   });

@@ -50,7 +50,7 @@ class TfrmUpdate final : public ToolWindow, private ScanProgress {
   std::string m_mark;
   std::string m_root;
   UpdateWindowResult& m_result;
-  WindowPump m_pump;
+  WalkPump m_pump;
   ArchiveRefresh m_refresh;
   DifferenceTable m_table;
   FoundFilesList m_found;

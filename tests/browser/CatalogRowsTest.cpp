@@ -267,6 +267,9 @@ TEST_F(CatalogRowsCheckTest, ACheckRecordedAfterTheSummaryWasWrittenShowsAtTheNe
 }
 
 TEST_F(CatalogRowsCheckTest, ASummaryOfTheOlderFormatIsIgnoredAndWrittenAnew) {
+  // An archive's line of the summary: path, size, time, read mark and lead,
+  // eleven key values, the encoding, and the source's kind, path, serial and label.
+  constexpr std::ptrdiff_t kTabsOfALine = 19;
   Check("1.dat", {2026, 12, 9, 14, 30, 20, 0});
   Age("sub\\2.dat", std::chrono::hours(2));
   LastChecks();
@@ -279,7 +282,9 @@ TEST_F(CatalogRowsCheckTest, ASummaryOfTheOlderFormatIsIgnoredAndWrittenAnew) {
     std::string line = current.substr(lineBegin, lineEnd - lineBegin);
     if (lineBegin == 0) {
       line.replace(line.find("\t5\t"), 3, "\t1\t");
-    } else if (std::count(line.begin(), line.end(), '\t') == 15) {
+    } else if (std::count(line.begin(), line.end(), '\t') == kTabsOfALine) {
+      // Nor where the listing came from.
+      for (int i = 0; i < 4; ++i) line.erase(line.rfind('\t'));
       // Nor the encoding.
       line.erase(line.rfind('\t'));
       line.erase(line.rfind('\t', line.rfind('\t') - 1));
@@ -290,7 +295,7 @@ TEST_F(CatalogRowsCheckTest, ASummaryOfTheOlderFormatIsIgnoredAndWrittenAnew) {
     }
     older += line + "\r\n";
   }
-  ASSERT_NE(older, current);
+  ASSERT_EQ(older.find("CD/DVD"), std::string::npos) << "every archive's line is made older:\n" << older;
   const auto summaryFile = test::NativePath(catalog / kSummaryFileName);
   const auto summaryTime = std::filesystem::last_write_time(summaryFile);
   catalog.WriteFile(kSummaryFileName, older);
@@ -302,7 +307,7 @@ TEST_F(CatalogRowsCheckTest, ASummaryOfTheOlderFormatIsIgnoredAndWrittenAnew) {
   const auto withoutReadLeads = [](std::string summary) {
     for (std::size_t lineBegin = summary.find("\r\n") + 2, lineEnd;
          (lineEnd = summary.find("\r\n", lineBegin)) != std::string::npos; lineBegin = lineEnd + 2) {
-      if (std::count(summary.begin() + lineBegin, summary.begin() + lineEnd, '\t') != 15) continue;
+      if (std::count(summary.begin() + lineBegin, summary.begin() + lineEnd, '\t') != kTabsOfALine) continue;
       std::size_t field = lineBegin;
       for (int i = 0; i < 4; ++i) field = summary.find('\t', field) + 1;
       const std::size_t fieldEnd = summary.find('\t', field);

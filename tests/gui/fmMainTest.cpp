@@ -431,7 +431,7 @@ TEST_F(MainWindowTest, ATrayIconTheShellRefusesIsTriedAgainAndTheTaskBarButtonSt
 // From a second thread: opens the tray menu, checks whether Exit is greyed,
 // picks the entry `downs` places from the top and waits for the menu to go.
 bool PickFromTrayMenu(HWND main, int downs, bool& exitGreyed) {
-  HWND menu = test::OpenPopUpMenu([&] { PostMessageW(main, TrayIcon::kCallbackMessage, 1, WM_RBUTTONUP); });
+  HWND menu = test::OpenPopUpMenu(main, [&] { PostMessageW(main, TrayIcon::kCallbackMessage, 1, WM_RBUTTONUP); });
   if (!menu) return false;
   HMENU items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
   exitGreyed = (GetMenuState(items, fmMainIds::kExit, MF_BYCOMMAND) & MF_GRAYED) != 0;

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,12 +51,16 @@ class ReversedFileSystem final : public test::ForwardingFileSystem {
     for (DirEntry& e : entries) {
       // Some platforms (Wine among them) do not flag links as reparse points.
       if (hideLinks) e.isLink = false;
+      if (listedNumber) e.fileNumber = *listedNumber;
       if (!onEntry(e)) return;
     }
   }
 
   int listings = 0;
   bool hideLinks = false;
+  // Gives every entry this number: 0 as a listing that gives none, another
+  // as numbers that meet on different volumes.
+  std::optional<std::uint64_t> listedNumber;
 };
 
 class ProgressLog final : public ScanProgress {
@@ -185,6 +190,19 @@ TEST_F(FolderScannerTest, LinksAreListedAsFoldersButALoopIsNeverWalked) {
     EXPECT_EQ(scanner.FolderCount(), flagged ? 3 : 4);
     // Whichever way it is reached, the loop back to the root is not entered.
     EXPECT_EQ(scanner.Listing().Lines().size(), flagged ? 8u : 12u);
+  }
+
+  // The folders' own identities tell the loop when the listing's numbers say
+  // nothing, or say the same of every folder.
+  fs.hideLinks = true;
+  const std::optional<FolderId> root = SystemFileSystem().FolderIdentity(disc.Path());
+  ASSERT_TRUE(root.has_value());
+  for (const std::uint64_t number : {std::uint64_t{0}, root->file}) {
+    SCOPED_TRACE(number == 0 ? "no numbers listed" : "every folder listed with the root's number");
+    fs.listedNumber = number;
+    EXPECT_TRUE(scanner.Scan(disc.Path()));
+    EXPECT_EQ(scanner.FileCount(), 3);
+    EXPECT_EQ(scanner.Listing().Lines().size(), 12u);
   }
 }
 

@@ -38,7 +38,7 @@ class ForwardingFileSystem : public FileSystem {
     m_fs.ListFolder(folder, mask, onEntry);
   }
   std::optional<LocalTime> FileWriteTime(const std::string& path) override { return m_fs.FileWriteTime(path); }
-  std::optional<std::string> FolderIdentity(const std::string& folder) override {
+  std::optional<FolderId> FolderIdentity(const std::string& folder) override {
     return m_fs.FolderIdentity(folder);
   }
 

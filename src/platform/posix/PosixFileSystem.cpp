@@ -349,6 +349,7 @@ std::string PosixFileSystem::ListFolderOrSayWhy(const std::string& folder, const
     entry.isLink = ::lstat((nativeFolder + item->d_name).c_str(), &link) == 0 && S_ISLNK(link.st_mode);
     entry.size = entry.isFolder ? 0 : static_cast<std::uint64_t>(st.st_size);
     entry.lastWrite = LocalTimeOf(st.st_mtim.tv_sec, static_cast<int>(st.st_mtim.tv_nsec / 1000000));
+    entry.fileNumber = static_cast<std::uint64_t>(st.st_ino);
     if (!onEntry(entry)) return {};
   }
 }
@@ -359,10 +360,10 @@ std::optional<LocalTime> PosixFileSystem::FileWriteTime(const std::string& path)
   return LocalTimeOf(st.st_mtim.tv_sec, static_cast<int>(st.st_mtim.tv_nsec / 1000000));
 }
 
-std::optional<std::string> PosixFileSystem::FolderIdentity(const std::string& folder) {
+std::optional<FolderId> PosixFileSystem::FolderIdentity(const std::string& folder) {
   struct stat st {};
   if (::stat(ToNativePath(folder).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
-  return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+  return FolderId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
 std::unique_ptr<ReplacingWriter> PosixFileSystem::OpenReplacing(const std::string& path) {

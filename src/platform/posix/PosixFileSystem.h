@@ -32,7 +32,7 @@ class PosixFileSystem final : public FileSystem {
   std::string ListFolderOrSayWhy(const std::string& folder, const std::string& mask,
                                  const std::function<bool(const DirEntry&)>& onEntry) override;
   std::optional<LocalTime> FileWriteTime(const std::string& path) override;
-  std::optional<std::string> FolderIdentity(const std::string& folder) override;
+  std::optional<FolderId> FolderIdentity(const std::string& folder) override;
 };
 
 // Windows wildcard match: '*' any run, '?' one character, letter case aside;

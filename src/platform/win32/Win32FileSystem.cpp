@@ -5,9 +5,12 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
+#include <vector>
 
 #include "platform/AppError.h"
 #include "platform/ExtendedPath.h"
+#include "platform/win32/FileTimes.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/QuietCriticalErrors.h"
 #include "platform/win32/SystemPath.h"
@@ -48,49 +51,6 @@ std::uint64_t SizeOf(HANDLE file, const std::string& path) {
   if (!GetFileSizeEx(file, &size)) ThrowFileError("Cannot read file", path);
   return static_cast<std::uint64_t>(size.QuadPart);
 }
-
-LocalTime FromSystemTime(const SYSTEMTIME& st) {
-  return LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
-}
-
-// The offset of today, whatever the file's date: how FileTimeToLocalFileTime
-// converts, and how archives were listed before file times took their own
-// date's offset.
-LocalTime WithTodaysOffset(const FILETIME& utc) {
-  FILETIME local;
-  SYSTEMTIME st{};
-  FileTimeToLocalFileTime(&utc, &local);
-  FileTimeToSystemTime(&local, &st);
-  return FromSystemTime(st);
-}
-
-// Local times with the offset in force at each moment, as Explorer shows them:
-// a file of July stays at its summer time in winter. The zone's rules for each
-// year are asked once per listing (GetTimeZoneInformationForYear knows the
-// years a country changed its rules), then every conversion is arithmetic.
-class LocalTimeConverter {
- public:
-  LocalTime Convert(const FILETIME& utc) {
-    SYSTEMTIME utcTime{};
-    SYSTEMTIME local{};
-    if (!FileTimeToSystemTime(&utc, &utcTime)) return WithTodaysOffset(utc);
-    const TIME_ZONE_INFORMATION* zone = ZoneOfYear(utcTime.wYear);
-    if (!zone || !SystemTimeToTzSpecificLocalTime(zone, &utcTime, &local)) return WithTodaysOffset(utc);
-    return FromSystemTime(local);
-  }
-
- private:
-  const TIME_ZONE_INFORMATION* ZoneOfYear(WORD year) {
-    if (m_year == year) return m_known ? &m_zone : nullptr;
-    m_year = year;
-    m_known = GetTimeZoneInformationForYear(year, nullptr, &m_zone) != 0;
-    return m_known ? &m_zone : nullptr;
-  }
-
-  WORD m_year = 0;
-  bool m_known = false;
-  TIME_ZONE_INFORMATION m_zone{};
-};
 
 class Win32BlockReader final : public BlockReader {
  public:
@@ -360,11 +320,98 @@ void Win32FileSystem::ListFolder(const std::string& folder, const std::string& m
   ListFolderOrSayWhy(folder, mask, onEntry);
 }
 
+namespace {
+
+// One listing's entries as the program has them: UTF-8 names, local times.
+class EntryFiller {
+ public:
+  const DirEntry& Fill(std::wstring_view name, DWORD attributes, std::uint64_t size, const FILETIME& lastWrite,
+                       std::uint64_t fileNumber) {
+    m_entry.name = Utf8(name);
+    m_entry.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    m_entry.isLink = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    m_entry.size = size;
+    m_entry.lastWrite = m_times.Convert(lastWrite);
+    const LocalTime former = WithTodaysOffset(lastWrite);
+    m_entry.lastWriteAsFormerlyListed.reset();
+    if (!(former == m_entry.lastWrite)) m_entry.lastWriteAsFormerlyListed = former;
+    m_entry.fileNumber = fileNumber;
+    return m_entry;
+  }
+
+ private:
+  LocalTimeConverter m_times;
+  DirEntry m_entry;
+};
+
+bool IsDotOrDotDot(std::wstring_view name) { return name == L"." || name == L".."; }
+
+FILETIME FileTimeOf(const LARGE_INTEGER& time) {
+  FILETIME out;
+  out.dwLowDateTime = static_cast<DWORD>(time.QuadPart);
+  out.dwHighDateTime = static_cast<DWORD>(static_cast<ULONGLONG>(time.QuadPart) >> 32);
+  return out;
+}
+
+using EntrySink = std::function<bool(const DirEntry&)>;
+
+// Every entry of a folder through one handle of it: the listing gives each
+// entry's file number with its name, size and times, so a walk that guards
+// against loops needs not open every folder a second time. nullopt when the
+// folder does not open so or its file system does not list so; the finder's
+// listing then answers, with its own reasons.
+std::optional<std::string> ListThroughHandle(const std::string& folder, const EntrySink& onEntry) {
+  FileHandle handle(CreateFileW(SystemPath(folder).c_str(), FILE_LIST_DIRECTORY,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle) return std::nullopt;
+  // 64 KB, the most a network redirector answers at once; the entries'
+  // 64-bit fields want it aligned.
+  constexpr std::size_t kBufferBytes = 64 * 1024;
+  std::vector<std::uint64_t> buffer(kBufferBytes / sizeof(std::uint64_t));
+  EntryFiller filler;
+  for (bool first = true;; first = false) {
+    if (!GetFileInformationByHandleEx(handle.get(), FileIdBothDirectoryInfo, buffer.data(), kBufferBytes)) {
+      const DWORD code = GetLastError();
+      if (code == ERROR_NO_MORE_FILES) return std::string();
+      if (first) {
+        // An empty drive root has not even "." to give.
+        if (code == ERROR_FILE_NOT_FOUND) return std::string();
+        if (code == ERROR_INVALID_PARAMETER || code == ERROR_INVALID_FUNCTION || code == ERROR_NOT_SUPPORTED ||
+            code == ERROR_INVALID_LEVEL) {
+          return std::nullopt;
+        }
+      }
+      return SystemErrorText(code);
+    }
+    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
+    for (std::size_t offset = 0;;) {
+      const auto* info = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes + offset);
+      const std::wstring_view name(info->FileName, info->FileNameLength / sizeof(WCHAR));
+      if (!IsDotOrDotDot(name)) {
+        const DirEntry& entry =
+            filler.Fill(name, info->FileAttributes, static_cast<std::uint64_t>(info->EndOfFile.QuadPart),
+                        FileTimeOf(info->LastWriteTime), static_cast<std::uint64_t>(info->FileId.QuadPart));
+        if (!onEntry(entry)) return std::string();
+      }
+      if (info->NextEntryOffset == 0) break;
+      offset += info->NextEntryOffset;
+    }
+  }
+}
+
+bool TakesEveryName(const std::string& mask) { return mask == "*.*" || mask == "*"; }
+
+}  // namespace
+
 std::string Win32FileSystem::ListFolderOrSayWhy(const std::string& folder, const std::string& mask,
                                                 const std::function<bool(const DirEntry&)>& onEntry) {
   // A drive that is not ready or a bad sector answers here with an error,
   // never with the system's "insert a disk" box.
   const QuietCriticalErrors quiet;
+  if (TakesEveryName(mask)) {
+    if (std::optional<std::string> reason = ListThroughHandle(folder, onEntry)) return *reason;
+  }
   WIN32_FIND_DATAW data;
   // The basic level leaves out the short names nobody reads.
   FindHandle find(FindFirstFileExW(SystemPath(folder + mask).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
@@ -375,20 +422,12 @@ std::string Win32FileSystem::ListFolderOrSayWhy(const std::string& folder, const
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return {};
     return SystemErrorText(code);
   }
-  LocalTimeConverter times;
-  DirEntry entry;
+  EntryFiller filler;
   do {
     const std::wstring_view name(data.cFileName);
-    if (name == L"." || name == L"..") continue;
-    entry.name = Utf8(name);
-    entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    entry.lastWrite = times.Convert(data.ftLastWriteTime);
-    const LocalTime former = WithTodaysOffset(data.ftLastWriteTime);
-    entry.lastWriteAsFormerlyListed.reset();
-    if (!(former == entry.lastWrite)) entry.lastWriteAsFormerlyListed = former;
-    if (!onEntry(entry)) return {};
+    if (IsDotOrDotDot(name)) continue;
+    const std::uint64_t size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    if (!onEntry(filler.Fill(name, data.dwFileAttributes, size, data.ftLastWriteTime, 0))) return {};
   } while (FindNextFileW(find.get(), &data));
   const DWORD code = GetLastError();
   return code == ERROR_NO_MORE_FILES ? std::string() : SystemErrorText(code);
@@ -401,15 +440,14 @@ std::optional<LocalTime> Win32FileSystem::FileWriteTime(const std::string& path)
   return LocalTimeConverter().Convert(data.ftLastWriteTime);
 }
 
-std::optional<std::string> Win32FileSystem::FolderIdentity(const std::string& folder) {
+std::optional<FolderId> Win32FileSystem::FolderIdentity(const std::string& folder) {
   // A folder opens only with backup semantics; nothing is read or changed.
   FileHandle handle(CreateFileW(SystemPath(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION info;
   if (!handle || !GetFileInformationByHandle(handle.get(), &info)) return std::nullopt;
   if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
-  return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) + ":" +
-         std::to_string(info.nFileIndexLow);
+  return FolderId{info.dwVolumeSerialNumber, (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
 std::unique_ptr<ReplacingWriter> Win32FileSystem::OpenReplacing(const std::string& path) {

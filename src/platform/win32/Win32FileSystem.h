@@ -24,7 +24,7 @@ class Win32FileSystem final : public FileSystem {
   std::string ListFolderOrSayWhy(const std::string& folder, const std::string& mask,
                                  const std::function<bool(const DirEntry&)>& onEntry) override;
   std::optional<LocalTime> FileWriteTime(const std::string& path) override;
-  std::optional<std::string> FolderIdentity(const std::string& folder) override;
+  std::optional<FolderId> FolderIdentity(const std::string& folder) override;
 
  private:
   // `attributes` are CreateFileW's flags for the new file.

@@ -175,6 +175,44 @@ TEST(Win32FileSystemTest, TimesAroundAChangeOfOffsetTakeEachTheirOwn) {
   }
 }
 
+// Every name is listed through the folder's handle, a mask by the finder:
+// both give the same entries, and the first also each folder's number.
+TEST(Win32FileSystemTest, EveryNameIsListedAsAMaskListsItWithTheFoldersNumbers) {
+  test::TempFolder folder;
+  folder.WriteFile("hidden.txt", "12345");
+  folder.WriteFile("summer.txt", "s");
+  folder.MakeFolder("Sub");
+  SetFileAttributesA((folder / "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  ASSERT_TRUE(test::SetUtcWriteTime(folder / "summer.txt", SYSTEMTIME{2025, 7, 0, 15, 12, 0, 0, 500}));
+  Win32FileSystem fs;
+  const auto listed = [&](const std::string& mask) {
+    std::map<std::string, DirEntry> seen;
+    EXPECT_EQ(fs.ListFolderOrSayWhy(folder.Path(), mask, [&](const DirEntry& e) { return seen[e.name] = e, true; }),
+              "");
+    return seen;
+  };
+  const std::map<std::string, DirEntry> every = listed("*.*");
+  const std::map<std::string, DirEntry> masked = listed("?*");  // every name too, but through the finder
+  ASSERT_EQ(every.size(), 3u);
+  ASSERT_EQ(masked.size(), 3u);
+  for (const auto& [name, entry] : every) {
+    SCOPED_TRACE(name);
+    const DirEntry& other = masked.at(name);
+    EXPECT_EQ(entry.isFolder, other.isFolder);
+    EXPECT_EQ(entry.isLink, other.isLink);
+    EXPECT_EQ(entry.size, other.size);
+    EXPECT_EQ(entry.lastWrite, other.lastWrite);
+    EXPECT_EQ(entry.lastWriteAsFormerlyListed, other.lastWriteAsFormerlyListed);
+    EXPECT_EQ(other.fileNumber, 0u) << "the finder gives none";
+  }
+  EXPECT_EQ(every.at("hidden.txt").size, 5u);
+  EXPECT_EQ(every.at("summer.txt").lastWrite.millisecond, 500);
+  const std::optional<FolderId> sub = fs.FolderIdentity(folder / "Sub");
+  ASSERT_TRUE(sub.has_value());
+  EXPECT_NE(every.at("Sub").fileNumber, 0u);
+  EXPECT_EQ(every.at("Sub").fileNumber, sub->file) << "a walk tells loops by it";
+}
+
 TEST(Win32FileSystemTest, AFolderThatCannotBeListedSaysWhyAndAnEmptyOneIsListed) {
   test::TempFolder folder;
   folder.MakeFolder("empty");

@@ -144,8 +144,8 @@ std::string StatusText(HWND statusBar, int panel) {
 
 std::string PickLastPopUpItem(HWND window, HWND list) {
   HWND menu = OpenPopUpMenu(
-      [&] { PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1)); });
-  if (!menu) return "";
+      window, [&] { PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1)); });
+  if (!menu) return "(no pop-up menu stayed up)";
   HMENU items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
   const int last = GetMenuItemCount(items) - 1;
   const std::string caption = MenuCaption(items, last);
@@ -153,8 +153,8 @@ std::string PickLastPopUpItem(HWND window, HWND list) {
   const bool afterSeparator = (GetMenuState(items, static_cast<UINT>(last - 1), MF_BYPOSITION) & MF_SEPARATOR) != 0;
   PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);  // from no item: the last one
   PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-  WaitForWindowGone(menu);
-  return greyed || !afterSeparator ? "" : caption;
+  if (!WaitForWindowGone(menu)) return "(the pop-up menu took no key)";
+  return greyed || !afterSeparator ? "(greyed or not after a separator: " + caption + ")" : caption;
 }
 
 }  // namespace discovel::test

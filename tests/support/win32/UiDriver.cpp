@@ -80,13 +80,21 @@ bool WaitForWindowGone(HWND hwnd, std::chrono::milliseconds timeout) {
   return true;
 }
 
-HWND OpenPopUpMenu(const std::function<void()>& open) {
-  constexpr int kAttempts = 3;
+HWND OpenPopUpMenu(HWND owner, const std::function<void()>& open) {
+  constexpr int kAttempts = 4;
   constexpr DWORD kSettleMs = 150;
+  const DWORD thread = GetWindowThreadProcessId(owner, nullptr);
+  // No menu may open while another is up or a control holds the mouse.
+  const auto idle = [thread] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) && !info.hwndCapture && !(info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE));
+  };
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    WaitUntil(idle, std::chrono::seconds(2));
     open();
-    HWND menu = WaitForWindow("#32768");
-    if (!menu) return nullptr;
+    HWND menu = WaitForWindow("#32768", false, std::chrono::seconds(3));
+    if (!menu) continue;
     Sleep(kSettleMs);
     if (IsWindow(menu) && IsWindowVisible(menu)) return menu;
   }

@@ -38,7 +38,8 @@ bool WaitForWindowGone(HWND hwnd, std::chrono::milliseconds timeout = std::chron
 // returns the menu's window once it has stayed up; null when none came. Under
 // Wine an activation change still on its way (after a message box) may
 // dismiss a menu just shown, having chosen nothing: it is opened again then.
-HWND OpenPopUpMenu(const std::function<void()>& open);
+// `owner` is the window whose thread shows the menu.
+HWND OpenPopUpMenu(HWND owner, const std::function<void()>& open);
 std::string ControlText(HWND dialog, int id);
 // Gives a dialog's control the text, as WM_SETTEXT does.
 void SetControlText(HWND dialog, int id, std::string_view text);

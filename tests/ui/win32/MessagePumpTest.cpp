@@ -3,6 +3,8 @@
 // owns it takes it, and then nothing of it is left for later work.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "ui/MessagePump.h"
 #include "ui/WindowPump.h"
 
@@ -71,6 +73,45 @@ TEST(MessagePumpTest, AskingLeavesTheOtherMessagesForThePump) {
   EXPECT_TRUE(ApplicationTerminated());
   TakeQuit();
   EXPECT_FALSE(ApplicationTerminated());
+}
+
+// Pumps as a walk does, every few milliseconds, until `done` (at most two
+// seconds); no other pump runs, so that nothing else takes the messages.
+bool PumpedUntil(UiPump& pump, const std::function<bool()>& done) {
+  for (int i = 0; i < 400; ++i) {
+    pump.Pump();
+    if (done()) return true;
+    Sleep(5);
+  }
+  return false;
+}
+
+// A walk pumps after every entry; the pump hands on once per interval, and
+// the application's end that a handler starts is seen after that pump.
+TEST(MessagePumpTest, AWalkPumpHandsOnOncePerIntervalAndSeesTheEndAHandlerStarted) {
+  CountingWindow window;
+  ASSERT_NE(window.Handle(), nullptr);
+  CountingWindow::handled = 0;
+  WalkPump pump;
+  PostMessageW(window.Handle(), WM_APP, 0, 0);
+  pump.Pump();
+  EXPECT_EQ(CountingWindow::handled, 1) << "the first pump hands on";
+
+  const ULONGLONG start = GetTickCount64();
+  PostMessageW(window.Handle(), WM_APP, 0, 0);
+  pump.Pump();
+  if (GetTickCount64() - start < WalkPump::kIntervalMs) {
+    EXPECT_EQ(CountingWindow::handled, 1) << "within the interval the message waits";
+  }
+  EXPECT_TRUE(PumpedUntil(pump, [&] {
+    return CountingWindow::handled == 2;
+  })) << "and is handed on after it";
+
+  PostQuitMessage(3);
+  EXPECT_TRUE(PumpedUntil(pump, [&] {
+    return pump.Terminated();
+  }));
+  EXPECT_EQ(TakeQuit(), 3u) << "left for the loop that owns it";
 }
 
 }  // namespace
