@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -366,12 +367,12 @@ std::optional<std::string> ListThroughHandle(const std::string& folder, const En
                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle) return std::nullopt;
   // 64 KB, the most a network redirector answers at once; the entries'
-  // 64-bit fields want it aligned.
+  // 64-bit fields want it aligned. Left unfilled: the system writes what is read.
   constexpr std::size_t kBufferBytes = 64 * 1024;
-  std::vector<std::uint64_t> buffer(kBufferBytes / sizeof(std::uint64_t));
+  const std::unique_ptr<std::uint64_t[]> buffer(new std::uint64_t[kBufferBytes / sizeof(std::uint64_t)]);
   EntryFiller filler;
   for (bool first = true;; first = false) {
-    if (!GetFileInformationByHandleEx(handle.get(), FileIdBothDirectoryInfo, buffer.data(), kBufferBytes)) {
+    if (!GetFileInformationByHandleEx(handle.get(), FileIdBothDirectoryInfo, buffer.get(), kBufferBytes)) {
       const DWORD code = GetLastError();
       if (code == ERROR_NO_MORE_FILES) return std::string();
       if (first) {
@@ -384,7 +385,7 @@ std::optional<std::string> ListThroughHandle(const std::string& folder, const En
       }
       return SystemErrorText(code);
     }
-    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
+    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.get());
     for (std::size_t offset = 0;;) {
       const auto* info = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes + offset);
       const std::wstring_view name(info->FileName, info->FileNameLength / sizeof(WCHAR));
