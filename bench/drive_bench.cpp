@@ -17,10 +17,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
-
-#include <psapi.h>
 #endif
 
+#include "BenchMemory.h"
 #include "BenchTiming.h"
 #include "catalog/ArchiveSource.h"
 #include "platform/AppContext.h"
@@ -103,12 +102,6 @@ std::uint64_t BareWalk(const std::wstring& folder) {
   return files;
 }
 
-double PeakPrivateMegabytes() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return static_cast<double>(counters.PeakPagefileUsage) / (1024.0 * 1024.0);
-}
 #endif
 
 // A drive of 1,000 folders of 1,000 files each that exists only in memory:
@@ -188,7 +181,7 @@ int Measure(const std::string& base) {
   ArchiveRefresh refresh(million, SystemTextServices(), pump, big);
   refresh.Walk(MillionFiles::kRoot);
   std::printf("1,000,000 files added and updated: peak private bytes %.0f MB (of a 32-bit process's 2,048)\n",
-              PeakPrivateMegabytes());
+              bench::PeakPrivateMegabytes());
   std::printf("  the update found %zu of them changed\n", refresh.Differences().counts.changed);
   return 0;
 }

@@ -22,26 +22,44 @@ std::optional<std::int64_t> NumberKey(const ArchiveText& archive, std::string_vi
 
 }  // namespace
 
-std::vector<EntryView> ListArchiveEntries(const ArchiveText& archive, const std::string& path) {
+EntryLayout EntryLayoutOf(const ArchiveText& archive, const std::string& path) {
   const std::int64_t count = NumberKey(archive, kAFiles, path).value_or(0);
   const std::int64_t stride = NumberKey(archive, kAPars, path).value_or(kDefaultEntryStride);
-  std::vector<EntryView> entries;
-  if (count <= 0) return entries;
+  EntryLayout layout;
+  if (count <= 0) return layout;
   if (stride < 1) {
     throw AppError("Archive \"" + path + "\" is damaged: its APars key gives its entries " + std::to_string(stride) +
                    " lines each.");
   }
+  layout.count = count;
+  layout.stride = static_cast<std::size_t>(stride);
   // A count larger than the file could hold must not reserve memory for it.
-  entries.reserve(static_cast<std::size_t>(
-      std::min<std::int64_t>(count, static_cast<std::int64_t>(archive.LineCount() / static_cast<std::size_t>(stride)) + 1)));
+  layout.reservable = static_cast<std::size_t>(
+      std::min<std::int64_t>(count, static_cast<std::int64_t>(archive.LineCount() / layout.stride) + 1));
+  return layout;
+}
+
+EntryView ArchiveEntry(const ArchiveText& archive, const EntryLayout& layout, std::size_t index,
+                       const std::string& path) {
   try {
-    for (std::int64_t i = 0; i < count; ++i) {
-      entries.push_back(archive.EntryLines(static_cast<std::size_t>(i), static_cast<std::size_t>(stride)));
-    }
+    return archive.EntryLines(index, layout.stride);
   } catch (const AppError& e) {
     throw AppError("Archive \"" + path + "\" is damaged. " + e.what());
   }
+}
+
+std::vector<EntryView> ListArchiveEntries(const ArchiveText& archive, const std::string& path) {
+  const EntryLayout layout = EntryLayoutOf(archive, path);
+  std::vector<EntryView> entries;
+  entries.reserve(layout.reservable);
+  for (std::int64_t i = 0; i < layout.count; ++i) {
+    entries.push_back(ArchiveEntry(archive, layout, static_cast<std::size_t>(i), path));
+  }
   return entries;
+}
+
+std::string IncompleteEntryText(const std::string& path, std::int64_t index) {
+  return path + " " + std::to_string(index);
 }
 
 }  // namespace discovel

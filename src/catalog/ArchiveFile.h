@@ -44,6 +44,14 @@ class ArchiveText {
   ArchiveEncoding Encoding() const { return m_encoding; }
 
   std::size_t LineCount() const { return m_lines.size(); }
+  // The whole text, which every line and entry view points into.
+  std::string_view Text() const { return m_bytes; }
+  // Gives up the text to a reader that keeps offsets into it, and the lines with it.
+  std::string ReleaseText() && {
+    std::vector<Span>().swap(m_lines);
+    m_keyBegin = m_keyEnd = 0;
+    return std::move(m_bytes);
+  }
   // Throws AppError past the end.
   std::string_view Line(std::size_t index) const;
 

@@ -10,6 +10,19 @@ void CountTotal::Add(std::uint64_t count) {
   m_low = low;
 }
 
+void CountTotal::Add(const CountTotal& other) {
+  Add(other.m_low);
+  m_high += other.m_high;
+}
+
+CountTotal CountTotal::ShiftedDown(unsigned bits) const {
+  if (bits == 0) return *this;
+  CountTotal result;
+  result.m_low = (m_low >> bits) | (m_high << (64 - bits));
+  result.m_high = m_high >> bits;
+  return result;
+}
+
 void CountTotal::Subtract(std::uint64_t count) {
   if (m_high == 0 && count > m_low) {
     m_low = 0;

@@ -10,12 +10,19 @@ namespace discovel {
 
 class CountTotal {
  public:
+  CountTotal() = default;
+  explicit CountTotal(std::uint64_t count) : m_low(count) {}
   void Add(std::uint64_t count);
+  void Add(const CountTotal& other);
   // Takes back a count that was added; the total never goes below 0.
   void Subtract(std::uint64_t count);
   // The exact decimal digits, "0" for an empty total.
   std::string Digits() const;
   bool IsZero() const { return m_high == 0 && m_low == 0; }
+  // The total divided by 2 to the power of `bits` (below 64), rounded down.
+  CountTotal ShiftedDown(unsigned bits) const;
+  // The total's lowest `bits` (below 64): what ShiftedDown drops.
+  std::uint64_t LowBits(unsigned bits) const { return m_low & ((std::uint64_t{1} << bits) - 1); }
   // By value: the high half first.
   friend auto operator<=>(const CountTotal&, const CountTotal&) = default;
 

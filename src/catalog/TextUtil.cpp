@@ -53,6 +53,16 @@ std::optional<std::int64_t> ParseInt64(std::string_view text) {
   if (text.size() <= firstDigit || text[firstDigit] < '0' || text[firstDigit] > '9') {
     return std::nullopt;
   }
+  // Up to 18 digits cannot overflow: the usual size or time line is read
+  // without from_chars, whose 64-bit steps are slow on 32-bit processors.
+  if (firstDigit == 0 && text.size() <= 18) {
+    std::int64_t value = 0;
+    for (const char c : text) {
+      if (c < '0' || c > '9') return std::nullopt;
+      value = value * 10 + (c - '0');
+    }
+    return value;
+  }
   std::int64_t value = 0;
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value, 10);

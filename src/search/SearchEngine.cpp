@@ -5,6 +5,7 @@
 #include <new>
 #include <optional>
 
+#include "catalog/ArchiveEntries.h"
 #include "catalog/ArchiveKeyWalk.h"
 #include "catalog/ArchiveKeys.h"
 #include "catalog/DosTime.h"
@@ -425,7 +426,7 @@ void SearchEngine::AddRow(const std::string& path, std::int32_t index, std::size
     entry.dosTime = static_cast<std::int32_t>(static_cast<std::uint32_t>(*time));
   }
   // The columns stop at the first that cannot be filled; the row stays as it is.
-  if (!m_results->AddRow(entry, m_formats)) m_observer.RowIncomplete(path + " " + std::to_string(index));
+  if (!m_results->AddRow(entry, m_formats)) m_observer.RowIncomplete(IncompleteEntryText(path, index));
 }
 
 }  // namespace discovel

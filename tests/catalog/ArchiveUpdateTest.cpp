@@ -11,7 +11,7 @@
 namespace discovel {
 namespace {
 
-const TextServices& Text() { return SystemTextServices(); }
+const TextServices& SystemText() { return SystemTextServices(); }
 
 // An archive of a drive that a check has been over, its mark and the rest
 // typed by the user.
@@ -78,24 +78,24 @@ class WriteUpdated : public ::testing::Test {
 TEST_F(WriteUpdated, ItTakesTheNameOfTheNewChecksumAndTheOldFileGoes) {
   catalog.MakeFolder("sub");
   catalog.WriteFile("sub\\123.dat", OldArchive());
-  const UpdateResult result = WriteUpdatedArchive(fs, Text(), catalog / "sub\\123.dat", Updated(), "4711");
+  const UpdateResult result = WriteUpdatedArchive(fs, SystemText(), catalog / "sub\\123.dat", Updated(), "4711");
   EXPECT_EQ(result.outcome, UpdateOutcome::kRenamed);
   EXPECT_EQ(result.path, catalog / "sub\\4711.dat");
-  EXPECT_EQ(catalog.ReadFile("sub\\4711.dat"), Updated().Encoded(Text()));
+  EXPECT_EQ(catalog.ReadFile("sub\\4711.dat"), Updated().Encoded(SystemText()));
   EXPECT_FALSE(fs.FileExists(catalog / "sub\\123.dat"));
 }
 
 TEST_F(WriteUpdated, TheSameNameIsOneReplace) {
   catalog.WriteFile("4711.dat", OldArchive());
-  const UpdateResult result = WriteUpdatedArchive(fs, Text(), catalog / "4711.dat", Updated(), "4711");
+  const UpdateResult result = WriteUpdatedArchive(fs, SystemText(), catalog / "4711.dat", Updated(), "4711");
   EXPECT_EQ(result.outcome, UpdateOutcome::kReplaced);
-  EXPECT_EQ(catalog.ReadFile("4711.dat"), Updated().Encoded(Text()));
+  EXPECT_EQ(catalog.ReadFile("4711.dat"), Updated().Encoded(SystemText()));
 }
 
 TEST_F(WriteUpdated, AnotherArchiveOfThatNameIsLeftAsItIsAndNothingIsWritten) {
   catalog.WriteFile("123.dat", OldArchive());
   catalog.WriteFile("4711.dat", "another disc's archive");
-  const UpdateResult result = WriteUpdatedArchive(fs, Text(), catalog / "123.dat", Updated(), "4711");
+  const UpdateResult result = WriteUpdatedArchive(fs, SystemText(), catalog / "123.dat", Updated(), "4711");
   EXPECT_EQ(result.outcome, UpdateOutcome::kNameTaken);
   EXPECT_EQ(result.path, catalog / "4711.dat");
   EXPECT_EQ(catalog.ReadFile("4711.dat"), "another disc's archive");
@@ -111,9 +111,9 @@ class NoRemoving final : public test::ForwardingFileSystem {
 TEST_F(WriteUpdated, AnOldFileThatCannotBeRemovedIsSaidAndTheNewOneIsWritten) {
   catalog.WriteFile("123.dat", OldArchive());
   NoRemoving stuck;
-  const UpdateResult result = WriteUpdatedArchive(stuck, Text(), catalog / "123.dat", Updated(), "4711");
+  const UpdateResult result = WriteUpdatedArchive(stuck, SystemText(), catalog / "123.dat", Updated(), "4711");
   EXPECT_EQ(result.outcome, UpdateOutcome::kOldFileKept);
-  EXPECT_EQ(catalog.ReadFile("4711.dat"), Updated().Encoded(Text()));
+  EXPECT_EQ(catalog.ReadFile("4711.dat"), Updated().Encoded(SystemText()));
   EXPECT_EQ(catalog.ReadFile("123.dat"), OldArchive());
 }
 

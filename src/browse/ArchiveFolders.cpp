@@ -1,0 +1,261 @@
+#include "browse/ArchiveFolders.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <numeric>
+#include <unordered_map>
+
+#include "catalog/ArchiveEntries.h"
+#include "catalog/ColumnSort.h"
+#include "catalog/TextUtil.h"
+#include "platform/AppError.h"
+
+namespace discovel {
+namespace {
+
+// The names of a run of records, for the lists' sort.
+template <class Record>
+class NameCells final : public ColumnCells {
+ public:
+  NameCells(std::string_view text, std::span<const Record> records) : m_text(text), m_records(records) {}
+  std::size_t RowCount() const override { return m_records.size(); }
+  std::string_view Cell(std::size_t row) const override {
+    return m_text.substr(m_records[row].nameBegin, m_records[row].nameLength);
+  }
+
+ private:
+  std::string_view m_text;
+  std::span<const Record> m_records;
+};
+
+// Calls onName(component) for each name of a folder line; empty names (a
+// leading, trailing or doubled backslash, the root's "\") name no folder.
+template <class OnName>
+void ForEachName(std::string_view folderLine, const OnName& onName) {
+  std::size_t begin = 0;
+  while (begin <= folderLine.size()) {
+    const std::size_t end = std::min(folderLine.find('\\', begin), folderLine.size());
+    if (end > begin && !onName(folderLine.substr(begin, end - begin))) return;
+    begin = end + 1;
+  }
+}
+
+}  // namespace
+
+// The one pass over the entries, then the files put folder by folder, the
+// children in order and the totals summed from the leaves up.
+class ArchiveFolders::Builder {
+ public:
+  explicit Builder(ArchiveFolders& tree) : m_tree(tree) {
+    m_tree.m_folders.push_back(Folder{kNoFolder, 0, 0});
+  }
+
+  void ReadEntries(const ArchiveText& archive, const std::string& path) {
+    const EntryLayout layout = EntryLayoutOf(archive, path);
+    m_base = archive.Text().data();
+    std::vector<File>& files = m_tree.m_files;
+    files.reserve(layout.reservable);
+    m_folderOfFile.reserve(layout.reservable);
+    std::string_view lastLine;
+    FolderIndex lastFolder = kNoFolder;
+    for (std::int64_t i = 0; i < layout.count; ++i) {
+      const EntryView entry = ArchiveEntry(archive, layout, static_cast<std::size_t>(i), path);
+      const std::optional<std::int64_t> size = ParseInt64(entry.size);
+      const std::optional<std::int64_t> time = ParseInt64(entry.time);
+      if (!size || *size < 0 || !time) throw AppError(IncompleteEntryText(path, i));
+      // Entries of one folder mostly follow one another: the line is folded once for them.
+      if (lastFolder == kNoFolder || entry.folder != lastLine) {
+        lastFolder = FolderOfLine(entry.folder);
+        lastLine = entry.folder;
+      }
+      files.push_back(File{Offset(entry.name), static_cast<std::uint32_t>(entry.name.size()), *size,
+                           static_cast<std::int32_t>(static_cast<std::uint32_t>(*time)),
+                           static_cast<std::uint32_t>(i)});
+      m_folderOfFile.push_back(lastFolder);
+    }
+  }
+
+  // Stable: each folder's files keep the archive's order.
+  void GroupFilesByFolder() {
+    std::vector<Folder>& folders = m_tree.m_folders;
+    for (const FolderIndex folder : m_folderOfFile) ++folders[folder].fileCount;
+    std::uint32_t begin = 0;
+    for (Folder& folder : folders) {
+      folder.fileBegin = begin;
+      begin += folder.fileCount;
+    }
+    std::vector<File> grouped(m_tree.m_files.size());
+    std::vector<std::uint32_t>& placeOfEntry = m_tree.m_placeOfEntry;
+    placeOfEntry.resize(grouped.size());
+    std::vector<std::uint32_t> next(folders.size());
+    for (std::size_t f = 0; f < folders.size(); ++f) next[f] = folders[f].fileBegin;
+    for (std::size_t i = 0; i < grouped.size(); ++i) {
+      const File& file = m_tree.m_files[i];
+      const std::uint32_t at = next[m_folderOfFile[i]]++;
+      grouped[at] = file;
+      placeOfEntry[file.entry] = at;
+      folders[m_folderOfFile[i]].totals.bytes.Add(static_cast<std::uint64_t>(file.size));
+    }
+    m_tree.m_files = std::move(grouped);
+    std::vector<FolderIndex>().swap(m_folderOfFile);
+  }
+
+  // All names sorted at once, then dealt out to their parents in that order.
+  void OrderChildren(const TextServices& text) {
+    std::vector<Folder>& folders = m_tree.m_folders;
+    std::vector<std::uint32_t> byName(folders.size() - 1);
+    std::iota(byName.begin(), byName.end(), 1u);
+    SortRows(byName, NameCells<Folder>(m_tree.m_text, folders), SortKind::Text, true, text);
+    for (const std::uint32_t folder : byName) ++folders[folders[folder].parent].childCount;
+    std::uint32_t begin = 0;
+    for (Folder& folder : folders) {
+      folder.childBegin = begin;
+      begin += folder.childCount;
+    }
+    m_tree.m_children.resize(folders.size() - 1);
+    std::vector<std::uint32_t> next(folders.size());
+    for (std::size_t f = 0; f < folders.size(); ++f) next[f] = folders[f].childBegin;
+    for (const std::uint32_t folder : byName) m_tree.m_children[next[folders[folder].parent]++] = folder;
+  }
+
+  // A parent comes before its children, so the last folders are summed first.
+  void SumTotals() {
+    std::vector<Folder>& folders = m_tree.m_folders;
+    for (std::size_t f = folders.size(); f-- > 0;) {
+      Totals& totals = folders[f].totals;
+      totals.files += folders[f].fileCount;
+      if (f == kRoot) break;
+      Totals& above = folders[folders[f].parent].totals;
+      above.files += totals.files;
+      above.folders += totals.folders + 1;
+      above.bytes.Add(totals.bytes);
+    }
+  }
+
+ private:
+  std::uint32_t Offset(std::string_view view) const { return static_cast<std::uint32_t>(view.data() - m_base); }
+
+  // Each name looked up under its parent, letter case aside; a new one added.
+  FolderIndex FolderOfLine(std::string_view line) {
+    FolderIndex folder = kRoot;
+    ForEachName(line, [&](std::string_view name) {
+      m_key.assign(reinterpret_cast<const char*>(&folder), sizeof folder);
+      m_tree.m_names.Fold(name, m_key);
+      const auto [at, added] = m_known.try_emplace(m_key, static_cast<FolderIndex>(m_tree.m_folders.size()));
+      if (added) {
+        m_tree.m_folders.push_back(Folder{folder, Offset(name), static_cast<std::uint32_t>(name.size())});
+      }
+      folder = at->second;
+      return true;
+    });
+    return folder;
+  }
+
+  ArchiveFolders& m_tree;
+  const char* m_base = nullptr;
+  std::vector<FolderIndex> m_folderOfFile;
+  std::unordered_map<std::string, FolderIndex> m_known;  // parent's index and folded name
+  std::string m_key;
+};
+
+ArchiveFolders::ArchiveFolders(ArchiveText archive, const std::string& path, const TextServices& text)
+    : m_textServices(text), m_names(text) {
+  // Names are kept as 32-bit offsets: a 32-bit program holds no larger text anyway.
+  if (archive.Text().size() > std::numeric_limits<std::uint32_t>::max()) {
+    throw AppError("Archive \"" + path + "\" is too large to be shown by folders.");
+  }
+  Builder builder(*this);
+  builder.ReadEntries(archive, path);
+  m_text = std::move(archive).ReleaseText();
+  builder.GroupFilesByFolder();
+  builder.OrderChildren(text);
+  builder.SumTotals();
+}
+
+std::string_view ArchiveFolders::Name(FolderIndex folder) const {
+  const Folder& record = m_folders[folder];
+  return std::string_view(m_text).substr(record.nameBegin, record.nameLength);
+}
+
+std::string ArchiveFolders::FolderLine(FolderIndex folder) const {
+  if (folder == kRoot) return "\\";
+  std::vector<FolderIndex> trail;
+  for (FolderIndex at = folder; at != kRoot; at = Parent(at)) trail.push_back(at);
+  std::string line;
+  for (std::size_t i = trail.size(); i-- > 0;) {
+    line += Name(trail[i]);
+    if (i != 0) line += '\\';
+  }
+  return line;
+}
+
+std::string ArchiveFolders::DisplayPath(FolderIndex folder, std::string_view rootPath) const {
+  std::string path = folder == kRoot ? std::string(rootPath) : IncludeTrailingBackslash(rootPath);
+  if (folder != kRoot) path += FolderLine(folder);
+  return path;
+}
+
+std::span<const ArchiveFolders::FolderIndex> ArchiveFolders::Children(FolderIndex folder) const {
+  const Folder& record = m_folders[folder];
+  return std::span<const FolderIndex>(m_children).subspan(record.childBegin, record.childCount);
+}
+
+std::vector<ArchiveFolders::FolderIndex> ArchiveFolders::ChildrenBySize(FolderIndex folder) const {
+  const std::span<const FolderIndex> byName = Children(folder);
+  std::vector<FolderIndex> bySize(byName.begin(), byName.end());
+  std::stable_sort(bySize.begin(), bySize.end(), [this](FolderIndex a, FolderIndex b) {
+    return m_folders[a].totals.bytes > m_folders[b].totals.bytes;
+  });
+  return bySize;
+}
+
+std::span<const ArchiveFolders::File> ArchiveFolders::Files(FolderIndex folder) const {
+  const Folder& record = m_folders[folder];
+  return std::span<const File>(m_files).subspan(record.fileBegin, record.fileCount);
+}
+
+std::vector<std::uint32_t> ArchiveFolders::FilesByName(FolderIndex folder) const {
+  const std::span<const File> files = Files(folder);
+  std::vector<std::uint32_t> order(files.size());
+  std::iota(order.begin(), order.end(), 0u);
+  SortRows(order, NameCells<File>(m_text, files), SortKind::Text, true, m_textServices);
+  return order;
+}
+
+std::optional<ArchiveFolders::FolderIndex> ArchiveFolders::Find(std::string_view folderLine) const {
+  std::optional<FolderIndex> folder = kRoot;
+  std::string wanted;
+  std::string child;
+  ForEachName(folderLine, [&](std::string_view name) {
+    wanted.clear();
+    m_names.Fold(name, wanted);
+    const std::span<const FolderIndex> children = Children(*folder);
+    const auto match = std::find_if(children.begin(), children.end(), [&](FolderIndex c) {
+      child.clear();
+      m_names.Fold(Name(c), child);
+      return child == wanted;
+    });
+    folder = match == children.end() ? std::nullopt : std::optional<FolderIndex>(*match);
+    return folder.has_value();
+  });
+  return folder;
+}
+
+std::optional<ArchiveFolders::Place> ArchiveFolders::FindEntry(std::size_t entry) const {
+  if (entry >= m_placeOfEntry.size()) return std::nullopt;
+  const std::uint32_t at = m_placeOfEntry[entry];
+  // Folders' files lie in the folders' order: the last to begin at or before `at` holds it.
+  const auto after = std::upper_bound(m_folders.begin(), m_folders.end(), at,
+                                      [](std::uint32_t value, const Folder& f) { return value < f.fileBegin; });
+  const auto folder = static_cast<FolderIndex>(after - m_folders.begin() - 1);
+  return Place{folder, at - m_folders[folder].fileBegin};
+}
+
+std::size_t ArchiveFolders::HeldBytes() const {
+  return sizeof *this + m_text.capacity() + m_folders.capacity() * sizeof(Folder) +
+         m_children.capacity() * sizeof(FolderIndex) + m_files.capacity() * sizeof(File) +
+         m_placeOfEntry.capacity() * sizeof(std::uint32_t);
+}
+
+}  // namespace discovel

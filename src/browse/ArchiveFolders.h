@@ -1,0 +1,111 @@
+#pragma once
+// One archive's folder tree, for browsing it folder by folder: every folder
+// its entries name (and the folders above them), its files and the totals of
+// everything below it. Built in one pass over the entries; the archive's text
+// is kept once, and names are offsets into it.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalog/ArchiveFile.h"
+#include "catalog/CountTotal.h"
+#include "platform/TextServices.h"
+#include "search/DuplicateKey.h"
+
+namespace discovel {
+
+class ArchiveFolders {
+ public:
+  using FolderIndex = std::uint32_t;
+  static constexpr FolderIndex kRoot = 0;
+  static constexpr FolderIndex kNoFolder = 0xFFFFFFFFu;
+
+  // One file entry, in the folder that lists it.
+  struct File {
+    std::uint32_t nameBegin;  // into the text
+    std::uint32_t nameLength;
+    std::int64_t size;
+    std::int32_t dosTime;
+    std::uint32_t entry;  // the entry's index in the archive
+  };
+
+  // Of a folder and everything below it: its own files are among the files,
+  // and the folders are the ones below it (the folder itself not counted).
+  struct Totals {
+    std::uint64_t files = 0;
+    std::uint64_t folders = 0;
+    CountTotal bytes;
+  };
+
+  // Where an entry is shown: its folder and its place among that folder's files.
+  struct Place {
+    FolderIndex folder;
+    std::size_t position;
+  };
+
+  // `archive` as loaded; `path` names it in messages. Folder lines that differ
+  // in letter case only (as the search folds names) are one folder, named as
+  // first met. Throws AppError, with the search's text, for a count or stride
+  // key that is no number, an entry past the end, and a size or time line that
+  // is no number (or a size below 0). `text` must outlive the object.
+  ArchiveFolders(ArchiveText archive, const std::string& path, const TextServices& text);
+
+  std::size_t FolderCount() const { return m_folders.size(); }
+  std::size_t FileCount() const { return m_files.size(); }
+
+  // "" for the root.
+  std::string_view Name(FolderIndex folder) const;
+  // kNoFolder for the root.
+  FolderIndex Parent(FolderIndex folder) const { return m_folders[folder].parent; }
+  // As an archive's folder line: "\" for the root, else "Photos\2009".
+  std::string FolderLine(FolderIndex folder) const;
+  // On the disc: `rootPath` ("D:\") and the folder line below it.
+  std::string DisplayPath(FolderIndex folder, std::string_view rootPath) const;
+
+  // Sorted by name, as the lists sort text.
+  std::span<const FolderIndex> Children(FolderIndex folder) const;
+  // Largest total of bytes first; equal totals by name.
+  std::vector<FolderIndex> ChildrenBySize(FolderIndex folder) const;
+  const Totals& TotalsOf(FolderIndex folder) const { return m_folders[folder].totals; }
+
+  // In the order the archive lists them.
+  std::span<const File> Files(FolderIndex folder) const;
+  std::string_view Name(const File& file) const { return std::string_view(m_text).substr(file.nameBegin, file.nameLength); }
+  // Positions in Files(folder), sorted by name as the lists sort text.
+  std::vector<std::uint32_t> FilesByName(FolderIndex folder) const;
+
+  // The folder a folder line names, letter case aside.
+  std::optional<FolderIndex> Find(std::string_view folderLine) const;
+  // Where the archive's entry `entry` is; nullopt past the entries.
+  std::optional<Place> FindEntry(std::size_t entry) const;
+
+  // The bytes the tree holds, as allocated.
+  std::size_t HeldBytes() const;
+
+ private:
+  struct Folder {
+    FolderIndex parent;
+    std::uint32_t nameBegin;
+    std::uint32_t nameLength;
+    std::uint32_t childBegin = 0;  // into m_children
+    std::uint32_t childCount = 0;
+    std::uint32_t fileBegin = 0;  // into m_files
+    std::uint32_t fileCount = 0;
+    Totals totals;
+  };
+  class Builder;
+
+  std::string m_text;
+  std::vector<Folder> m_folders;  // a parent before its children
+  std::vector<FolderIndex> m_children;
+  std::vector<File> m_files;  // folder by folder
+  std::vector<std::uint32_t> m_placeOfEntry;  // entry to its index in m_files
+  const TextServices& m_textServices;
+  NameFolder m_names;
+};
+
+}  // namespace discovel

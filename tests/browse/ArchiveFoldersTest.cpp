@@ -1,0 +1,157 @@
+#include "browse/ArchiveFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "platform/AppError.h"
+#include "platform/Platform.h"
+#include "support/ArchiveBuilder.h"
+
+namespace discovel {
+namespace {
+
+using Index = ArchiveFolders::FolderIndex;
+
+ArchiveFolders Tree(const test::ArchiveBuilder& archive) {
+  return ArchiveFolders(ArchiveText(archive.Text()), "C:\\Cat\\1.dat", SystemTextServices());
+}
+
+std::vector<std::string> Names(const ArchiveFolders& tree, const std::vector<Index>& folders) {
+  std::vector<std::string> names;
+  for (const Index folder : folders) names.emplace_back(tree.Name(folder));
+  return names;
+}
+
+std::vector<std::string> ChildNames(const ArchiveFolders& tree, Index folder) {
+  const auto children = tree.Children(folder);
+  return Names(tree, std::vector<Index>(children.begin(), children.end()));
+}
+
+std::vector<std::string> FileNames(const ArchiveFolders& tree, Index folder) {
+  std::vector<std::string> names;
+  for (const auto& file : tree.Files(folder)) names.emplace_back(tree.Name(file));
+  return names;
+}
+
+Index Found(const ArchiveFolders& tree, std::string_view line) {
+  const auto folder = tree.Find(line);
+  EXPECT_TRUE(folder) << line;
+  return folder.value_or(ArchiveFolders::kRoot);
+}
+
+TEST(ArchiveFolders, FoldersInAnyOrderAndLetterCaseMakeOneTreeWithItsParents) {
+  test::ArchiveBuilder archive;
+  archive.Entry("Photos\\2009\\Summer", "beach.jpg", 10)
+      .Entry("\\", "readme.txt", 1)
+      .Entry("PHOTOS", "index.html", 2)
+      .Entry("Ärger", "one", 3)
+      .Entry("photos\\2009\\summer", "sea.jpg", 20)
+      .Entry("ärger", "two", 4)
+      .Entry("Photos\\2009\\Summer", "sand.jpg", 30);
+  const ArchiveFolders tree = Tree(archive);
+  EXPECT_EQ(tree.FolderCount(), 5u);  // the root, Photos, 2009, Summer, Ärger
+  EXPECT_EQ(tree.Children(ArchiveFolders::kRoot).size(), 2u);
+  const Index summer = Found(tree, "PHOTOS\\2009\\SUMMER");
+  EXPECT_EQ(tree.Name(summer), "Summer");  // as first met
+  EXPECT_EQ(tree.FolderLine(summer), "Photos\\2009\\Summer");
+  EXPECT_EQ(tree.DisplayPath(summer, "D:\\"), "D:\\Photos\\2009\\Summer");
+  EXPECT_EQ(tree.DisplayPath(ArchiveFolders::kRoot, "D:\\"), "D:\\");
+  EXPECT_EQ(tree.FolderLine(ArchiveFolders::kRoot), "\\");
+  EXPECT_EQ(tree.Name(tree.Parent(tree.Parent(summer))), "Photos");
+  EXPECT_EQ(tree.Parent(ArchiveFolders::kRoot), ArchiveFolders::kNoFolder);
+  // A folder listed again later is the same folder, its files in the archive's order.
+  EXPECT_EQ(FileNames(tree, summer), (std::vector<std::string>{"beach.jpg", "sea.jpg", "sand.jpg"}));
+  EXPECT_EQ(FileNames(tree, Found(tree, "ÄRGER")), (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(FileNames(tree, Found(tree, "photos\\2009")), std::vector<std::string>{});
+  EXPECT_EQ(Found(tree, "\\"), ArchiveFolders::kRoot);
+  EXPECT_FALSE(tree.Find("Photos\\2010"));
+  EXPECT_FALSE(tree.Find("Summer"));
+
+  // Each entry is found again in its folder.
+  for (std::size_t entry = 0; entry < tree.FileCount(); ++entry) {
+    const auto place = tree.FindEntry(entry);
+    ASSERT_TRUE(place);
+    EXPECT_EQ(tree.Files(place->folder)[place->position].entry, entry);
+  }
+  EXPECT_EQ(tree.FindEntry(4)->folder, summer);
+  EXPECT_EQ(tree.FindEntry(4)->position, 1u);
+  EXPECT_FALSE(tree.FindEntry(tree.FileCount()));
+
+  const auto& root = tree.TotalsOf(ArchiveFolders::kRoot);
+  EXPECT_EQ(root.files, 7u);
+  EXPECT_EQ(root.folders, 4u);
+  EXPECT_EQ(root.bytes.Digits(), "70");
+  const auto& photos = tree.TotalsOf(Found(tree, "photos"));
+  EXPECT_EQ(photos.files, 4u);
+  EXPECT_EQ(photos.folders, 2u);
+  EXPECT_EQ(photos.bytes.Digits(), "62");
+}
+
+TEST(ArchiveFolders, ChildrenSortByNameOrByTotalSizeAndFilesByName) {
+  test::ArchiveBuilder archive;
+  archive.Entry("gamma", "b", 5)
+      .Entry("Alpha\\deep", "x", 1)
+      .Entry("beta", "c", 50)
+      .Entry("gamma", "c2", 5)
+      .Entry("gamma", "A", 1)
+      .Entry("gamma", "C1", 0)
+      .Entry("Alpha", "y", 7);
+  const ArchiveFolders tree = Tree(archive);
+  EXPECT_EQ(ChildNames(tree, ArchiveFolders::kRoot), (std::vector<std::string>{"Alpha", "beta", "gamma"}));
+  // Alpha (8 bytes) and gamma (11): the total of what lies below counts.
+  EXPECT_EQ(Names(tree, tree.ChildrenBySize(ArchiveFolders::kRoot)),
+            (std::vector<std::string>{"beta", "gamma", "Alpha"}));
+  const Index gamma = Found(tree, "gamma");
+  const auto byName = tree.FilesByName(gamma);
+  std::vector<std::string> names;
+  for (const auto position : byName) names.emplace_back(tree.Name(tree.Files(gamma)[position]));
+  EXPECT_EQ(names, (std::vector<std::string>{"A", "b", "C1", "c2"}));
+}
+
+TEST(ArchiveFolders, TotalsAddUpPastSixtyFourBits) {
+  constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+  // The builder's own ASize would overflow: the entries are written by hand.
+  ArchiveLines archive;
+  archive.AppendEntry("a\\b", "1", kMax, 0);
+  archive.AppendEntry("a", "2", kMax, 0);
+  archive.AppendEntry("a\\b", "3", kMax, 0);
+  archive.AppendEntry("c", "4", 5, 0);
+  archive.AppendLine("AFiles=4");
+  const ArchiveFolders tree(ArchiveText(archive.Text()), "1.dat", SystemTextServices());
+  EXPECT_EQ(tree.TotalsOf(Found(tree, "a\\b")).bytes.Digits(), "18446744073709551614");
+  EXPECT_EQ(tree.TotalsOf(Found(tree, "a")).bytes.Digits(), "27670116110564327421");
+  EXPECT_EQ(tree.TotalsOf(ArchiveFolders::kRoot).bytes.Digits(), "27670116110564327426");
+}
+
+TEST(ArchiveFolders, AnEmptyArchiveIsItsRootAlone) {
+  const ArchiveFolders tree = Tree(test::ArchiveBuilder());
+  EXPECT_EQ(tree.FolderCount(), 1u);
+  EXPECT_TRUE(tree.Children(ArchiveFolders::kRoot).empty());
+  EXPECT_TRUE(tree.Files(ArchiveFolders::kRoot).empty());
+  EXPECT_TRUE(tree.TotalsOf(ArchiveFolders::kRoot).bytes.IsZero());
+  EXPECT_FALSE(tree.FindEntry(0));
+}
+
+TEST(ArchiveFolders, ADamagedArchiveIsNamedAsTheSearchNamesIt) {
+  const std::string entry = "\\\r\nx\r\n1\r\n879719370\r\n";
+  const std::pair<std::string, std::string> cases[] = {
+      {entry + "AFiles=two\r\n", "The AFiles value \"two\" of archive \"C:\\Cat\\1.dat\" is not a number."},
+      {entry + "AFiles=1\r\nAPars=four\r\n", "The APars value \"four\" of archive \"C:\\Cat\\1.dat\" is not a number."},
+      {entry + "AFiles=2\r\n", "Archive \"C:\\Cat\\1.dat\" is damaged. Entry 2 of the archive lies past its end."},
+      {entry + "\\\r\ny\r\nbig\r\n0\r\nAFiles=2\r\n", "C:\\Cat\\1.dat 1"},
+      {entry + "\\\r\ny\r\n-1\r\n0\r\nAFiles=2\r\n", "C:\\Cat\\1.dat 1"},
+      {"\\\r\ny\r\n1\r\nnoon\r\nAFiles=1\r\n", "C:\\Cat\\1.dat 0"},
+  };
+  for (const auto& [text, message] : cases) {
+    try {
+      ArchiveFolders(ArchiveText(text), "C:\\Cat\\1.dat", SystemTextServices());
+      ADD_FAILURE() << "no error for " << text;
+    } catch (const AppError& e) {
+      EXPECT_EQ(e.what(), message);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace discovel
