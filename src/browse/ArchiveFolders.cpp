@@ -85,9 +85,19 @@ class ArchiveFolders::Builder {
       folder.fileBegin = begin;
       begin += folder.fileCount;
     }
-    std::vector<File> grouped(m_tree.m_files.size());
     std::vector<std::uint32_t>& placeOfEntry = m_tree.m_placeOfEntry;
-    placeOfEntry.resize(grouped.size());
+    placeOfEntry.resize(m_tree.m_files.size());
+    // A walk of a disc writes a folder's files before its subfolders', the
+    // folders in the order they are first met: then the files stand grouped.
+    if (std::is_sorted(m_folderOfFile.begin(), m_folderOfFile.end())) {
+      std::iota(placeOfEntry.begin(), placeOfEntry.end(), 0u);
+      for (std::size_t i = 0; i < m_folderOfFile.size(); ++i) {
+        folders[m_folderOfFile[i]].totals.bytes.Add(static_cast<std::uint64_t>(m_tree.m_files[i].size));
+      }
+      std::vector<FolderIndex>().swap(m_folderOfFile);
+      return;
+    }
+    std::vector<File> grouped(m_tree.m_files.size());
     std::vector<std::uint32_t> next(folders.size());
     for (std::size_t f = 0; f < folders.size(); ++f) next[f] = folders[f].fileBegin;
     for (std::size_t i = 0; i < grouped.size(); ++i) {
