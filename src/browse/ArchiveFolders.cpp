@@ -60,7 +60,14 @@ class ArchiveFolders::Builder {
     std::string_view lastLine;
     FolderIndex lastFolder = kNoFolder;
     for (std::int64_t i = 0; i < layout.count; ++i) {
-      const EntryView entry = ArchiveEntry(archive, layout, static_cast<std::size_t>(i), path);
+      // Named as the search names such an archive.
+      const EntryView entry = [&] {
+        try {
+          return ArchiveEntry(archive, layout, static_cast<std::size_t>(i), path);
+        } catch (const AppError&) {
+          throw AppError(EntryPastEndText(path, i));
+        }
+      }();
       const std::optional<std::int64_t> size = ParseInt64(entry.size);
       const std::optional<std::int64_t> time = ParseInt64(entry.time);
       if (!size || *size < 0 || !time) throw AppError(IncompleteEntryText(path, i));

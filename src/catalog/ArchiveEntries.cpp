@@ -58,6 +58,10 @@ std::vector<EntryView> ListArchiveEntries(const ArchiveText& archive, const std:
   return entries;
 }
 
+std::string EntryPastEndText(const std::string& path, std::int64_t index) {
+  return "Archive \"" + path + "\" ends before the lines of its entry " + std::to_string(index) + ".";
+}
+
 std::string IncompleteEntryText(const std::string& path, std::int64_t index) {
   return path + " " + std::to_string(index);
 }

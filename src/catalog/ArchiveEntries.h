@@ -30,6 +30,9 @@ EntryView ArchiveEntry(const ArchiveText& archive, const EntryLayout& layout, st
 // Every entry of EntryLayoutOf, with its errors.
 std::vector<EntryView> ListArchiveEntries(const ArchiveText& archive, const std::string& path);
 
+// What the search says of an entry whose lines the file does not hold.
+std::string EntryPastEndText(const std::string& path, std::int64_t index);
+
 // What the search says of an entry whose size or time line is no number:
 // the archive's path and the entry's index.
 std::string IncompleteEntryText(const std::string& path, std::int64_t index);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <tuple>
 
+#include "catalog/ArchiveEntries.h"
 #include "catalog/ArchiveKeys.h"
 #include "catalog/ArchiveKeyWalk.h"
 #include "catalog/CatalogQueries.h"
@@ -557,8 +558,7 @@ void DuplicateFinder::ReadEntries(const std::string& path, std::string_view byte
                    " lines each.");
   }
   const auto missing = [&](std::int32_t i) {
-    return AppError("Archive \"" + path + "\" ends before the lines of its entry " +
-                    std::to_string(i) + ".");
+    return AppError(EntryPastEndText(path, i));
   };
   if (stride >= 4) {
     // Each entry has lines of its own: one pass over the bytes reads them all.

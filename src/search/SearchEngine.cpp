@@ -220,8 +220,7 @@ void SearchEngine::SearchArchive(const std::string& path, std::string_view bytes
     const std::int64_t base = static_cast<std::int64_t>(i) * stride;
     const auto line = static_cast<std::uint64_t>(base);
     if (base < 0 || !(readsEveryEntry ? LoadEntry(line) : m_lines.Has(line + 3))) {
-      throw AppError("Archive \"" + path + "\" ends before the lines of its entry " +
-                     std::to_string(i) + ".");
+      throw AppError(EntryPastEndText(path, static_cast<std::int64_t>(i)));
     }
     const auto at = static_cast<std::size_t>(base);
     const bool advanced = (*m_advancedMode)();

@@ -138,7 +138,7 @@ TEST(ArchiveFolders, ADamagedArchiveIsNamedAsTheSearchNamesIt) {
   const std::pair<std::string, std::string> cases[] = {
       {entry + "AFiles=two\r\n", "The AFiles value \"two\" of archive \"C:\\Cat\\1.dat\" is not a number."},
       {entry + "AFiles=1\r\nAPars=four\r\n", "The APars value \"four\" of archive \"C:\\Cat\\1.dat\" is not a number."},
-      {entry + "AFiles=2\r\n", "Archive \"C:\\Cat\\1.dat\" is damaged. Entry 2 of the archive lies past its end."},
+      {entry + "AFiles=2\r\n", "Archive \"C:\\Cat\\1.dat\" ends before the lines of its entry 1."},
       {entry + "\\\r\ny\r\nbig\r\n0\r\nAFiles=2\r\n", "C:\\Cat\\1.dat 1"},
       {entry + "\\\r\ny\r\n-1\r\n0\r\nAFiles=2\r\n", "C:\\Cat\\1.dat 1"},
       {"\\\r\ny\r\n1\r\nnoon\r\nAFiles=1\r\n", "C:\\Cat\\1.dat 0"},
