@@ -59,15 +59,9 @@ class ArchiveFolders::Builder {
     m_folderOfFile.reserve(layout.reservable);
     std::string_view lastLine;
     FolderIndex lastFolder = kNoFolder;
-    for (std::int64_t i = 0; i < layout.count; ++i) {
-      // Named as the search names such an archive.
-      const EntryView entry = [&] {
-        try {
-          return ArchiveEntry(archive, layout, static_cast<std::size_t>(i), path);
-        } catch (const AppError&) {
-          throw AppError(EntryPastEndText(path, i));
-        }
-      }();
+    const std::int64_t held = EntriesHeld(archive, layout);
+    for (std::int64_t i = 0; i < held; ++i) {
+      const EntryView entry = ArchiveEntry(archive, layout, static_cast<std::size_t>(i), path);
       const std::optional<std::int64_t> size = ParseInt64(entry.size);
       const std::optional<std::int64_t> time = ParseInt64(entry.time);
       if (!size || *size < 0 || !time) throw AppError(IncompleteEntryText(path, i));
@@ -81,6 +75,8 @@ class ArchiveFolders::Builder {
                            static_cast<std::uint32_t>(i)});
       m_folderOfFile.push_back(lastFolder);
     }
+    // Named as the search names such an archive, after what came before it.
+    if (held < layout.count) throw AppError(EntryPastEndText(path, held));
   }
 
   // Stable: each folder's files keep the archive's order.
