@@ -173,7 +173,7 @@ class ArchiveFolders::Builder {
 };
 
 ArchiveFolders::ArchiveFolders(ArchiveText archive, const std::string& path, const TextServices& text)
-    : m_textServices(text), m_names(text) {
+    : m_namesInCodePage(archive.Encoding() == ArchiveEncoding::CodePage), m_textServices(text), m_names(text) {
   // Names are kept as 32-bit offsets: a 32-bit program holds no larger text anyway.
   if (archive.Text().size() > std::numeric_limits<std::uint32_t>::max()) {
     throw AppError("Archive \"" + path + "\" is too large to be shown by folders.");
@@ -253,6 +253,19 @@ std::optional<ArchiveFolders::FolderIndex> ArchiveFolders::Find(std::string_view
     return folder.has_value();
   });
   return folder;
+}
+
+std::optional<std::size_t> ArchiveFolders::FindFile(FolderIndex folder, std::string_view name,
+                                                    std::optional<std::int64_t> size,
+                                                    std::optional<std::int32_t> dosTime) const {
+  const std::span<const File> files = Files(folder);
+  std::optional<std::size_t> named;
+  for (std::size_t at = 0; at < files.size(); ++at) {
+    if (Name(files[at]) != name) continue;
+    if ((!size || files[at].size == *size) && (!dosTime || files[at].dosTime == *dosTime)) return at;
+    if (!named) named = at;
+  }
+  return named;
 }
 
 std::optional<ArchiveFolders::Place> ArchiveFolders::FindEntry(std::size_t entry) const {

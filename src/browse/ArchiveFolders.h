@@ -55,6 +55,8 @@ class ArchiveFolders {
   ArchiveFolders(ArchiveText archive, const std::string& path, const TextServices& text);
 
   std::size_t FolderCount() const { return m_folders.size(); }
+  // The archive has no encoding key: its names are as the code page gave them.
+  bool NamesInCodePage() const { return m_namesInCodePage; }
   std::size_t FileCount() const { return m_files.size(); }
 
   // "" for the root.
@@ -80,6 +82,10 @@ class ArchiveFolders {
 
   // The folder a folder line names, letter case aside.
   std::optional<FolderIndex> Find(std::string_view folderLine) const;
+  // The place in Files(folder) of the file named `name` exactly; of several so
+  // named, the first of that size and time where they are given.
+  std::optional<std::size_t> FindFile(FolderIndex folder, std::string_view name, std::optional<std::int64_t> size,
+                                      std::optional<std::int32_t> dosTime) const;
   // Where the archive's entry `entry` is; nullopt past the entries.
   std::optional<Place> FindEntry(std::size_t entry) const;
 
@@ -104,6 +110,7 @@ class ArchiveFolders {
   std::vector<FolderIndex> m_children;
   std::vector<File> m_files;  // folder by folder
   std::vector<std::uint32_t> m_placeOfEntry;  // entry to its index in m_files
+  bool m_namesInCodePage;
   const TextServices& m_textServices;
   NameFolder m_names;
 };

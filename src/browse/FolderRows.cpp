@@ -60,18 +60,29 @@ std::size_t FolderRows::RowOfFile(std::size_t position) const {
   return found == m_files.end() ? Count() : m_subfolders.size() + static_cast<std::size_t>(found - m_files.begin());
 }
 
+std::size_t FolderRows::RowOfFolder(FolderIndex folder) const {
+  const auto found = std::find(m_subfolders.begin(), m_subfolders.end(), folder);
+  return found == m_subfolders.end() ? Count() : static_cast<std::size_t>(found - m_subfolders.begin());
+}
+
 std::string FolderRows::Cell(std::size_t row, BrowseColumn column) const {
+  std::string made;
+  return std::string(CellView(row, column, made));
+}
+
+std::string_view FolderRows::CellView(std::size_t row, BrowseColumn column, std::string& made) const {
   if (IsFolder(row)) {
     const FolderIndex folder = FolderAt(row);
     switch (column) {
       case BrowseColumn::kName:
-        return std::string(m_tree.Name(folder));
+        return m_tree.Name(folder);
       case BrowseColumn::kType:
-        return std::string(kFolderType);
+        return kFolderType;
       case BrowseColumn::kDateModified:
         return {};
       case BrowseColumn::kSize:
-        return GroupDigits(m_tree.TotalsOf(folder).bytes.Digits(), m_formats.thousands);
+        made = GroupDigits(m_tree.TotalsOf(folder).bytes.Digits(), m_formats.thousands);
+        return made;
     }
     return {};
   }
@@ -84,9 +95,7 @@ std::string FolderRows::Cell(std::size_t row, BrowseColumn column) const {
   if (column == BrowseColumn::kType) cell = found_cells::Type;
   if (column == BrowseColumn::kDateModified) cell = found_cells::DateModified;
   if (column == BrowseColumn::kSize) cell = found_cells::Size;
-  std::string made;
-  const std::optional<std::string_view> text = cell(entry, m_formats, made);
-  return text ? std::string(*text) : std::string();
+  return cell(entry, m_formats, made).value_or(std::string_view());
 }
 
 void FolderRows::Sort(BrowseColumn column, bool flag, const TextServices& text) {

@@ -29,10 +29,16 @@ class FolderRows {
   std::size_t Count() const { return m_subfolders.size() + m_files.size(); }
   bool IsFolder(std::size_t row) const { return row < m_subfolders.size(); }
   FolderIndex FolderAt(std::size_t row) const { return m_subfolders[row]; }
-  const ArchiveFolders::File& FileAt(std::size_t row) const { return m_folderFiles[m_files[row - m_subfolders.size()]]; }
-  // The row of a file given by its place in the folder; Count() when none.
+  const ArchiveFolders::File& FileAt(std::size_t row) const { return m_folderFiles[FilePositionAt(row)]; }
+  // The file's place among the folder's files (ArchiveFolders::Files).
+  std::uint32_t FilePositionAt(std::size_t row) const { return m_files[row - m_subfolders.size()]; }
+  // The row of a file given by its place in the folder, or of a subfolder;
+  // Count() when none.
   std::size_t RowOfFile(std::size_t position) const;
+  std::size_t RowOfFolder(FolderIndex folder) const;
   std::string Cell(std::size_t row, BrowseColumn column) const;
+  // The same text, as a part of the tree's own texts or made into `made`.
+  std::string_view CellView(std::size_t row, BrowseColumn column, std::string& made) const;
   // With the flag set: text A to Z, dates oldest first, sizes largest first.
   void Sort(BrowseColumn column, bool flag, const TextServices& text);
 

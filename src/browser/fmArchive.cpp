@@ -117,6 +117,11 @@ void TfrmArchive::BuildCommands() {
                 .caption = "View Archive Files",
                 .run = [this] { ActViewArchiveFilesExecute(); },
                 .enabled = [this] { return States().viewFiles; }});
+  commands.Add({.id = kBrowseArchive,
+                .caption = "Browse Archive...",
+                .hint = "Browse Archive",
+                .run = [this] { ActBrowseArchiveExecute(); },
+                .enabled = [this] { return States().viewFiles; }});
   commands.Add({.id = kFindDuplicates,
                 .caption = "Find Duplicate Files...",
                 .hint = "Find Duplicate Files",
@@ -184,7 +189,8 @@ void TfrmArchive::BuildList() {
   const MenuItem view = SubMenu("View", {Item(kViewSmallIcon, MenuItem::kRadio), Item(kViewIcon, MenuItem::kRadio),
                                          Item(kViewList, MenuItem::kRadio), Item(kViewReport, MenuItem::kRadio)});
   FrameList(m_listView1, kBandHeight,
-            BuildMenu({Item(kViewArchiveFiles, MenuItem::kDefault), Item(kFindDuplicates), Separator(),
+            BuildMenu({Item(kViewArchiveFiles, MenuItem::kDefault), Item(kBrowseArchive), Item(kFindDuplicates),
+                       Separator(),
                        Item(kBtnAdd), Item(kBtnEdit), Item(kCheckDisc),
                        Item(kUpdateArchive), Separator(), Item(kBtnDelete), Separator(),
                        view, Separator(), Item(kBtnExportCsv)},
@@ -368,6 +374,11 @@ void TfrmArchive::ListView1ColumnClick(int column) {
 bool TfrmArchive::PreTranslate(MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == m_listView1.Handle()) {
     if (m_listView1.SelectedCount() > 0) RunCommand(kViewArchiveFiles);
+    return true;
+  }
+  // Ctrl+B, without Alt (AltGr is Ctrl and Alt).
+  if (msg.message == WM_KEYDOWN && msg.wParam == 'B' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+    RunCommand(kBrowseArchive);
     return true;
   }
   return ToolWindow::PreTranslate(msg);

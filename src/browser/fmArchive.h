@@ -78,6 +78,7 @@ class TfrmArchive final : public ToolWindow {
   void ActExportCsvExecute();
   void ActFindDuplicatesExecute();
   void ActCheckDiscExecute();
+  void ActBrowseArchiveExecute();
   void ActUpdateArchiveExecute();
   // The archive at `path` was written anew: its row and the summary follow.
   void ArchiveRewritten(const std::string& path);

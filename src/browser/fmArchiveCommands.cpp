@@ -1,5 +1,6 @@
 // The catalogue window's commands that change the catalogue (adding, editing
 // and removing discs), the one that lists a disc's files and the export.
+#include "browse/fmBrowse.h"
 #include "browser/ArchiveEditing.h"
 #include "browser/fmArchive.h"
 #include "browser/fmEditArchive.h"
@@ -105,6 +106,16 @@ void TfrmArchive::ActViewArchiveFilesExecute() {
   const std::string mark = m_rows.Row(static_cast<std::size_t>(row)).mark;
   const auto run = RunningCommand();
   TfrmSearch::Execute(m_context, mark);
+}
+
+void TfrmArchive::ActBrowseArchiveExecute() {
+  const int row = FirstSelectedRow();
+  if (row < 0) return;
+  const CatalogRow& shown = m_rows.Row(static_cast<std::size_t>(row));
+  const std::string archive = shown.fileName;
+  const std::string mark = shown.mark;
+  const auto run = RunningCommand();
+  TfrmBrowse::Execute(m_context, archive, mark);
 }
 
 void TfrmArchive::ActCheckDiscExecute() {

@@ -12,7 +12,7 @@ inline constexpr const char* kClassName = "TfrmArchive";
 enum : int {
   kBtnViewToggle = 101, kBtnFreshenCD, kBtnAdd, kBtnEdit, kBtnDelete, kViewArchiveFiles, kViewIcon,
   kViewSmallIcon, kViewList, kViewReport, kBtnExportCsv, kFindDuplicates, kCheckDisc,
-  kUpdateArchive
+  kUpdateArchive, kBrowseArchive
 };
 
 // The timer whose tick starts the load, 150 ms after the window shows; the

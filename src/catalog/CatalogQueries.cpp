@@ -111,14 +111,20 @@ std::optional<ArchiveOfSource> FindArchiveOfSource(FileSystem& fs, const TextSer
   return found;
 }
 
-ArchiveSource SourceOfMark(FileSystem& fs, const TextServices& text, std::string_view folder, std::string_view mark) {
+std::optional<ArchiveOfMark> FindArchiveOfMark(FileSystem& fs, const TextServices& text, std::string_view folder,
+                                               std::string_view mark) {
   const std::string wanted = text.ToUpper(TrimBlanksAndControls(mark));
-  std::optional<ArchiveSource> found;
-  const auto onArchive = [&](const std::string&, const ArchiveKeyValues& keys) {
-    if (!found && text.ToUpper(TrimBlanksAndControls(keys.mark)) == wanted) found = SourceOfKeyValues(keys);
+  std::optional<ArchiveOfMark> found;
+  const auto onArchive = [&](const std::string& path, const ArchiveKeyValues& keys) {
+    if (!found && text.ToUpper(TrimBlanksAndControls(keys.mark)) == wanted) found = ArchiveOfMark{path, keys};
   };
   WalkArchiveKeys(fs, text, folder, kArchiveMask, {onArchive, [](const std::string&, const AppError&) {}});
-  return found.value_or(ArchiveSource{});
+  return found;
+}
+
+ArchiveSource SourceOfMark(FileSystem& fs, const TextServices& text, std::string_view folder, std::string_view mark) {
+  const std::optional<ArchiveOfMark> found = FindArchiveOfMark(fs, text, folder, mark);
+  return found ? SourceOfKeyValues(found->keys) : ArchiveSource{};
 }
 
 std::int32_t HighestArchiveNumber(FileSystem& fs, const TextServices& text, std::string_view folder,

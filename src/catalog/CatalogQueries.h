@@ -68,6 +68,16 @@ std::optional<ArchiveOfSource> FindArchiveOfSource(FileSystem& fs, const TextSer
 // The source that the archive's keys name.
 ArchiveSource SourceOfKeyValues(const ArchiveKeyValues& keys);
 
+// The archive under `folder` that carries `mark` (trimmed, letter case
+// aside), with its keys; nullopt when none does. Archives that cannot be read
+// are passed over.
+struct ArchiveOfMark {
+  std::string path;
+  ArchiveKeyValues keys;
+};
+std::optional<ArchiveOfMark> FindArchiveOfMark(FileSystem& fs, const TextServices& text, std::string_view folder,
+                                               std::string_view mark);
+
 // The source of the archive under `folder` that carries `mark` (trimmed,
 // letter case aside); a disc when none does.
 ArchiveSource SourceOfMark(FileSystem& fs, const TextServices& text, std::string_view folder, std::string_view mark);

@@ -53,4 +53,12 @@ std::optional<FileOnDisc> CheckTable::OtherCopy(std::size_t row) const {
   return FileOnDisc{copy.mark, copy.directory, copy.file, true, copy.archivePath, copy.archived};
 }
 
+std::optional<FileOnDisc> CheckTable::CataloguedFile(std::size_t row, std::string_view mark) const {
+  const CheckRow& checked = Row(row);
+  if (checked.status == CheckStatus::kNotInArchive) return std::nullopt;
+  FileOnDisc file{std::string(mark), checked.directory, checked.file};
+  file.archived.size = checked.copySize;
+  return file;
+}
+
 }  // namespace discovel

@@ -71,6 +71,9 @@ class CheckTable final : public FoundTable {
   // archive's disc, always asked for, as the disc in the drive is the checked
   // one. None without other copies.
   std::optional<FileOnDisc> OtherCopy(std::size_t row) const;
+  // The row's file as the checked archive, marked `mark`, lists it; none for
+  // a file the archive does not list.
+  std::optional<FileOnDisc> CataloguedFile(std::size_t row, std::string_view mark) const;
 
  private:
   std::vector<CheckRow> m_rows;

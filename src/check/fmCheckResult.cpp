@@ -58,9 +58,11 @@ void TfrmCheckResult::Create() {
                   .morePropreties = [this](std::size_t, PropretiesValues& values) {
                     values.mark = m_mark;
                     values.type = std::string(ExtensionOf(values.file));
-                  }});
+                  },
+                  .placeOf = [this](std::size_t row) { return m_table.CataloguedFile(row, m_mark); }});
   std::vector<MenuItem> menu = FoundFilesList::FileMenuItems();
-  menu.insert(menu.end(), {Separator(), FoundFilesList::ExportMenuItem()});
+  menu.insert(menu.end(),
+              {Separator(), FoundFilesList::ShowInFolderMenuItem(), Separator(), FoundFilesList::ExportMenuItem()});
   FrameList(m_found.List(), kBarHeight, BuildMenu(menu, Commands()));
   m_found.ShowRows(&m_table);
   Status().SetText(0, CheckSummaryText(m_counts, m_context.services.text.ThousandsSeparator()));

@@ -32,6 +32,8 @@ struct ListMemory {
   ColumnSortState duplicatesSort;
   ColumnSortState checkResultSort;
   ColumnSortState updateSort;
+  ColumnSortState browseSort{0, true};  // by name, as a folder opens
+  bool browseTreeBySize = false;  // the browser's tree lists the largest folders first
 };
 
 struct RunState {

@@ -23,6 +23,8 @@ class TextServices {
   virtual ~TextServices() = default;
   // The locale's digit grouping, as UTF-8 (a non-breaking space in some).
   virtual std::string ThousandsSeparator() const = 0;
+  // The locale's decimal mark, as UTF-8.
+  virtual std::string DecimalSeparator() const { return "."; }
   // One ASCII character each.
   virtual char DateSeparator() const = 0;
   virtual char TimeSeparator() const = 0;

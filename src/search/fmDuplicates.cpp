@@ -108,7 +108,8 @@ void TfrmDuplicates::BuildCommands() {
                 }});
   BindButton(m_btnGo.Handle());
   std::vector<MenuItem> menu = FoundFilesList::FileMenuItems();
-  menu.insert(menu.end(), {Separator(), FoundFilesList::ExportMenuItem()});
+  menu.insert(menu.end(),
+              {Separator(), FoundFilesList::ShowInFolderMenuItem(), Separator(), FoundFilesList::ExportMenuItem()});
   FrameList(m_found.List(), kBarHeight + kCriteriaHeight, BuildMenu(menu, commands));
 }
 

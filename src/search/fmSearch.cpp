@@ -78,7 +78,7 @@ void TfrmSearch::BuildCommands() {
   std::vector<MenuItem> menu{Item(kBtnGo), Separator()};
   for (MenuItem& item : FoundFilesList::FileMenuItems()) menu.push_back(std::move(item));
   menu.insert(menu.end(), {Separator(), Item(kBtnAdvanced), Separator(), Item(kFindDuplicates), Separator(),
-                           FoundFilesList::ExportMenuItem()});
+                           FoundFilesList::ShowInFolderMenuItem(), Separator(), FoundFilesList::ExportMenuItem()});
   FrameList(m_found.List(), ListTop(), BuildMenu(menu, commands));
 }
 

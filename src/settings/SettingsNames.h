@@ -31,6 +31,7 @@ inline constexpr std::string_view kFormSearch = "frmSearch";
 inline constexpr std::string_view kFormDuplicates = "frmDuplicates";
 inline constexpr std::string_view kFormCheckResult = "frmCheckResult";
 inline constexpr std::string_view kFormUpdate = "frmUpdate";
+inline constexpr std::string_view kFormBrowse = "frmBrowse";
 inline constexpr std::string_view kFormArchive = "frmArchive";
 inline constexpr std::string_view kPlacementLeft = "-l";
 inline constexpr std::string_view kPlacementTop = "-t";

@@ -49,13 +49,22 @@ void ToolWindow::MoveListTop(int top) {
   PlaceList();
 }
 
+void ToolWindow::FrameBeside(HWND control, int width) {
+  m_beside = control;
+  m_besideWidth = width;
+  PlaceList();
+}
+
 void ToolWindow::PlaceList() {
   if (!m_list || !m_status.Handle()) return;  // sizes sent while the window is being made
   m_status.Layout();
   const DesignSize client = DesignClient();
   const int statusHeight = m_status.DesignHeight(Dpi());
-  Place(m_list->Handle(), {0, m_listTop, client.width, std::max(0, client.height - statusHeight - m_listTop)},
-        kAnchorAll);
+  const int height = std::max(0, client.height - statusHeight - m_listTop);
+  // A small gap between the two, as between Explorer's panes.
+  const int listLeft = m_beside ? m_besideWidth + 3 : 0;
+  if (m_beside) Place(m_beside, {0, m_listTop, m_besideWidth, height}, kAnchorLeft | kAnchorTop | kAnchorBottom);
+  Place(m_list->Handle(), {listLeft, m_listTop, std::max(0, client.width - listLeft), height}, kAnchorAll);
   m_list->FitColumns();
   InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -68,6 +77,10 @@ void ToolWindow::Paint() {
   const int bandHeight = ScaleToDpi(kBandHeight, Dpi());
   RECT band{0, 0, client.right, bandHeight};
   FillRect(dc, &band, static_cast<HBRUSH>(m_bandBrush.get()));
+  // The background is not erased: what no control covers (a bar of buttons,
+  // the gap between two panes) is filled here.
+  RECT body{0, bandHeight, client.right, client.bottom};
+  FillRect(dc, &body, GetSysColorBrush(COLOR_BTNFACE));
   PaintBody(dc, client);
   DrawBandTitle(dc, m_frame.bandTitle, {ScaleToDpi(4, Dpi()), 0, ScaleToDpi(200, Dpi()), bandHeight}, Dpi());
   EndPaint(Handle(), &ps);

@@ -41,6 +41,9 @@ class ToolWindow : public ModalForm {
   void FrameList(ListView& list, int top, MenuHandle popupMenu);
   // The list starts at `top` now (a panel above it opened or closed).
   void MoveListTop(int top);
+  // A control at the left of the list (a tree), `width` design units wide and
+  // as high as the list, which starts right of it.
+  void FrameBeside(HWND control, int width);
   StatusBar& Status() { return m_status; }
   // The user closed the window (it may still be working).
   bool Closing() const { return m_closing; }
@@ -65,6 +68,8 @@ class ToolWindow : public ModalForm {
   StatusBar m_status;
   ListView* m_list = nullptr;
   int m_listTop = 0;
+  HWND m_beside = nullptr;
+  int m_besideWidth = 0;
   MenuHandle m_popupMenu;
   bool m_closing = false;
 };

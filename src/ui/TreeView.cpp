@@ -1,5 +1,8 @@
 #include "ui/TreeView.h"
 
+#include <windowsx.h>
+
+#include <cstring>
 #include <string>
 
 #include "platform/AppError.h"
@@ -122,6 +125,18 @@ bool TreeView::OnNotify(const NMHDR& header, LRESULT& result) {
     default:
       return false;
   }
+}
+
+POINT TreeView::PopupMenuPoint(LPARAM position) const {
+  if (position != -1) return POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  RECT item{};
+  HTREEITEM selected = Selected();
+  // The item's handle goes in the rectangle's first field.
+  std::memcpy(&item, &selected, sizeof selected);
+  if (!selected || !Send(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&item))) item = RECT{};
+  POINT at{item.left + 8, item.bottom};
+  ClientToScreen(Handle(), &at);
+  return at;
 }
 
 }  // namespace discovel

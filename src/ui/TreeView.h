@@ -48,6 +48,10 @@ class TreeView final : public ChildWindow, public NotifyTarget {
   HTREEITEM ParentOf(HTREEITEM item) const;
   HTREEITEM FirstChild(HTREEITEM item) const;
   HTREEITEM NextSibling(HTREEITEM item) const;
+  // Where the tree's pop-up menu opens (screen coordinates) for a
+  // WM_CONTEXTMENU at `position`: there, or below the selected item when the
+  // keyboard asked for it.
+  POINT PopupMenuPoint(LPARAM position) const;
 
   // An item with an expand button but no children yet is being opened.
   std::function<void(HTREEITEM item, ItemParam param)> onFirstOpened;

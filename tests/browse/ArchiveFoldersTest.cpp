@@ -109,6 +109,23 @@ TEST(ArchiveFolders, ChildrenSortByNameOrByTotalSizeAndFilesByName) {
   EXPECT_EQ(names, (std::vector<std::string>{"A", "b", "C1", "c2"}));
 }
 
+// A folder listed twice can name a file twice: the one of the found file's
+// size and time is the one shown.
+TEST(ArchiveFolders, AFileIsFoundByItsExactNameAndOfSeveralByItsSizeAndTime) {
+  test::ArchiveBuilder archive;
+  archive.Entry("Docs", "a.txt", 5, 100).Entry("docs", "a.txt", 7, 200).Entry("Docs", "B.txt", 1);
+  const ArchiveFolders tree = Tree(archive);
+  const Index docs = Found(tree, "DOCS");
+  const auto nameAt = [&](std::optional<std::size_t> at) {
+    return at ? std::string(tree.Name(tree.Files(docs)[*at])) + "/" + std::to_string(tree.Files(docs)[*at].size)
+              : std::string("none");
+  };
+  EXPECT_EQ(nameAt(tree.FindFile(docs, "a.txt", 7, 200)), "a.txt/7");
+  EXPECT_EQ(nameAt(tree.FindFile(docs, "a.txt", std::nullopt, std::nullopt)), "a.txt/5");
+  EXPECT_EQ(nameAt(tree.FindFile(docs, "a.txt", 9, std::nullopt)), "a.txt/5") << "no size matches: the first named so";
+  EXPECT_EQ(nameAt(tree.FindFile(docs, "b.txt", std::nullopt, std::nullopt)), "none") << "the name as listed";
+}
+
 TEST(ArchiveFolders, TotalsAddUpPastSixtyFourBits) {
   constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
   // The builder's own ASize would overflow: the entries are written by hand.

@@ -1,5 +1,7 @@
 #include "browse/FolderRows.h"
 
+#include "browse/FolderTable.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -58,6 +60,44 @@ TEST(FolderRows, SubfoldersFirstThenFilesEachPartInTheColumnsOrder) {
   ASSERT_TRUE(place);
   EXPECT_EQ(rows.Cell(rows.RowOfFile(place->position), BrowseColumn::kName), "b.txt");
   EXPECT_EQ(rows.RowOfFile(99), rows.Count());
+}
+
+// The list reads cells as views: a made one (a size, a date) must stay as
+// it was while the rows keep their order, however many others are read.
+TEST(FolderTable, CellsStayValidUntilASortAndTheSelectedRowFollowsTheSort) {
+  test::ArchiveBuilder archive;
+  for (int file = 0; file < 300; ++file) {
+    archive.Entry("Big", "f" + std::to_string(1000 + file) + ".bin", 1000000 + file);
+  }
+  archive.Entry("Big\\Sub", "s.bin", 1);
+  const ArchiveFolders tree(ArchiveText(archive.Text()), "C:\\Cat\\1.dat", SystemTextServices());
+  CellFormats formats;
+  formats.thousands = ",";
+  FolderTable table(FolderRows(tree, *tree.Find("Big"), formats));
+  const int size = static_cast<int>(BrowseColumn::kSize);
+  const int name = static_cast<int>(BrowseColumn::kName);
+
+  ASSERT_EQ(table.RowCount(), 301u);
+  const std::string_view first = table.Cell(1, size);
+  EXPECT_EQ(first, "1,000,000");
+  for (std::size_t row = 0; row < table.RowCount(); ++row) {
+    for (int column = 0; column < 4; ++column) table.Cell(row, column);
+  }
+  EXPECT_EQ(first, "1,000,000") << "a view the list holds was moved or freed";
+  EXPECT_EQ(table.Cell(0, name), "Sub");
+  EXPECT_EQ(table.Cell(0, size), "1");
+  EXPECT_EQ(table.Cell(301, name), "") << "past the rows";
+  EXPECT_EQ(table.Cell(1, 9), "") << "past the columns";
+
+  // Largest first: the selected "f1005.bin" moves from row 6 to the end less 5.
+  ASSERT_EQ(table.Cell(6, name), "f1005.bin");
+  const auto moved = table.Sort(BrowseColumn::kSize, true, SystemTextServices(), 6);
+  ASSERT_TRUE(moved);
+  EXPECT_EQ(table.Cell(*moved, name), "f1005.bin");
+  EXPECT_EQ(*moved, 301u - 5u - 1u);
+  EXPECT_EQ(table.Cell(1, size), "1,000,299") << "the cells made before the sort are not shown again";
+  const auto folderKept = table.Sort(BrowseColumn::kName, true, SystemTextServices(), 0);
+  EXPECT_EQ(folderKept, 0u) << "a selected subfolder stays selected";
 }
 
 }  // namespace

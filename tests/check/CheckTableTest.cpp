@@ -55,5 +55,21 @@ TEST(CheckTable, TheOtherCopyIsGotWhereItsArchiveHasIt) {
   EXPECT_FALSE(table.OtherCopy(1));
 }
 
+// Show in Folder shows the checked file where the checked archive lists it,
+// of the catalogued size; a file the archive does not list is in no folder.
+TEST(CheckTable, TheCataloguedFileIsTheCheckedArchivesOwn) {
+  std::vector<CheckRow> rows(2);
+  rows[0] = {CheckStatus::kChanged, "Docs", "notes", 12, "Size", 10, {{"CD 2", "C:\\Cat\\2.dat", "Old", "notes"}}};
+  rows[1] = {CheckStatus::kNotInArchive, "\\", "new.txt", 5, "", 5, {}};
+  const CheckTable table(rows, ".");
+  const std::optional<FileOnDisc> file = table.CataloguedFile(0, "CD 1");
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->mark, "CD 1");
+  EXPECT_EQ(file->directory, "Docs");
+  EXPECT_EQ(file->file, "notes");
+  EXPECT_EQ(file->archived.size, 10);
+  EXPECT_FALSE(table.CataloguedFile(1, "CD 1"));
+}
+
 }  // namespace
 }  // namespace discovel

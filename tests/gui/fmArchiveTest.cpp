@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "browse/fmBrowseIds.h"
 #include "browser/CatalogList.h"
 #include "browser/fmArchiveIds.h"
 #include "browser/fmEditArchiveIds.h"
@@ -27,6 +28,7 @@
 #include "support/ArchiveBuilder.h"
 #include "support/ForwardingFileSystem.h"
 #include "support/TempFolder.h"
+#include "support/win32/BrowseWindowDriver.h"
 #include "support/win32/CatalogWindowDriver.h"
 #include "support/win32/GuiFixture.h"
 #include "support/win32/SearchWindowDriver.h"
@@ -208,6 +210,34 @@ TEST_F(CatalogWindowTest, EnterOnARowListsThatDiscsFilesInTheSearchWindow) {
   });
   EXPECT_EQ(caption, "Discovel (search only CD 2 archive)");
   EXPECT_EQ(found, "Files: 2");
+}
+
+// Ctrl+B from the keyboard, the focus on the list, as the user types it.
+TEST_F(CatalogWindowTest, CtrlBBrowsesTheSelectedArchiveByItsFolders) {
+  test::ArchiveBuilder("CD 1", 1).Entry("\\", "one.txt").WriteTo(catalog, "1.dat");
+  test::ArchiveBuilder two("CD 2", 2);
+  two.Entry("\\", "readme.txt", 100).Entry("Music", "a.mp3", 2048);
+  two.WriteTo(catalog, "2.dat");
+  std::string caption;
+  test::Texts folders;
+  CatalogWindowDriver::Run(context, [&](CatalogWindowDriver& window) {
+    EXPECT_TRUE(WaitUntil([&] { return window.Marks() == Texts{"CD 1", "CD 2"}; }));
+    window.ClickRow(1);
+    ASSERT_TRUE(WaitUntil([&] { return test::FocusOf(window.Handle()) == window.List(); }));
+    test::SendKeyInput(VK_CONTROL, true);
+    test::SendKeyInput('B', true);
+    test::SendKeyInput('B', false);
+    test::SendKeyInput(VK_CONTROL, false);
+    HWND opened = WaitForWindow(fmBrowseIds::kClassName);
+    ASSERT_NE(opened, nullptr);
+    const test::BrowseWindowDriver browser(opened);
+    caption = browser.Caption();
+    folders = browser.TreeItems({});
+    browser.Close();
+    EXPECT_TRUE(test::WaitForWindowGone(opened));
+  });
+  EXPECT_EQ(caption, "Discovel (CD 2)");
+  EXPECT_EQ(folders, Texts{"CD 2 (2" + SystemTextServices().DecimalSeparator() + "1 KB)"});
 }
 
 TEST_F(CatalogWindowTest, AnAddedDiscComesInAsTheOnlySelectedRow) {

@@ -41,6 +41,8 @@ bool IsStrayByte(std::string_view text, std::size_t at) {
 
 std::string Win32TextServices::ThousandsSeparator() const { return LocaleText(LOCALE_STHOUSAND, ","); }
 
+std::string Win32TextServices::DecimalSeparator() const { return LocaleText(LOCALE_SDECIMAL, "."); }
+
 char Win32TextServices::DateSeparator() const { return LocaleCharacter(LOCALE_SDATE, '/'); }
 
 char Win32TextServices::TimeSeparator() const { return LocaleCharacter(LOCALE_STIME, ':'); }

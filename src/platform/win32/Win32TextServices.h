@@ -8,6 +8,7 @@ namespace discovel {
 class Win32TextServices final : public TextServices {
  public:
   std::string ThousandsSeparator() const override;
+  std::string DecimalSeparator() const override;
   char DateSeparator() const override;
   char TimeSeparator() const override;
   std::string ToUpper(std::string_view text) const override;

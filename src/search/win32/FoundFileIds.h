@@ -3,6 +3,6 @@
 // check's result): their buttons and menu items send these.
 namespace discovel::foundFileIds {
 
-enum : int { kBtnCopyFile = 103, kExecuteFile, kPropreties, kBtnExportCsv };
+enum : int { kBtnCopyFile = 103, kExecuteFile, kPropreties, kBtnExportCsv, kShowInFolder = 108 };
 
 }  // namespace discovel::foundFileIds

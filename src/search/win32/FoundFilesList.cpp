@@ -4,6 +4,7 @@
 #include <new>
 
 #include "app/ShellLauncher.h"
+#include "browse/fmBrowse.h"
 #include "catalog/DosTime.h"
 #include "catalog/NumberFormat.h"
 #include "drives/DriveRules.h"
@@ -56,8 +57,7 @@ void FoundFilesList::Create(const FoundListArgs& args) {
   m_list.onSelectionChanged = [this] { m_args.form->KeyState(); };
   m_list.onFocusChanged = [this](bool) { m_args.form->KeyState(); };
   m_list.onDoubleClick = [this](int row) {
-    Action* propreties = m_args.form->Commands().ForCommand(kPropreties);
-    if (row >= 0 && row == SelectedRow() && propreties->Execute()) m_args.form->KeyState();
+    if (row >= 0 && row == SelectedRow()) OpenRow(row);
   };
   AddCommands();
 }
@@ -78,6 +78,10 @@ void FoundFilesList::AddCommands() {
                 .caption = "Propreties",
                 .run = [this] { ShowPropreties(); },
                 .enabled = [this] { return OneRowInFocus(); }});
+  commands.Add({.id = kShowInFolder,
+                .caption = "Show in Folder",
+                .run = [this] { ShowInFolder(); },
+                .enabled = [this] { return OneRowInFocus() && !Searching() && PlaceOf(static_cast<std::size_t>(SelectedRow())).has_value(); }});
   commands.Add({.id = kBtnExportCsv,
                 .caption = "Export to CSV...",
                 .hint = "Export to CSV",
@@ -97,6 +101,24 @@ std::vector<MenuItem> FoundFilesList::FileMenuItems() {
 }
 
 MenuItem FoundFilesList::ExportMenuItem() { return Item(kBtnExportCsv); }
+
+MenuItem FoundFilesList::ShowInFolderMenuItem() { return Item(kShowInFolder); }
+
+void FoundFilesList::OpenRow(int row) {
+  if (m_args.openRow && m_args.openRow(m_order.Row(static_cast<std::size_t>(row)))) return;
+  Action* propreties = m_args.form->Commands().ForCommand(kPropreties);
+  if (propreties->Execute()) m_args.form->KeyState();
+}
+
+void FoundFilesList::OpenSelectedRow() {
+  if (m_list.SelectedCount() == 1) OpenRow(SelectedRow());
+}
+
+void FoundFilesList::SelectRow(std::size_t row) {
+  m_list.ClearSelection();
+  if (row >= RowCount()) return;
+  m_list.SelectRow(static_cast<int>(row));  // focused, and scrolled into view
+}
 
 void FoundFilesList::ShowRows(const FoundTable* table) {
   ListView::RedrawSuspension quiet(m_list);
@@ -173,9 +195,12 @@ void FoundFilesList::SortByColumn(int column) {
   std::optional<std::size_t> moved;
   {
     ScopeExit restoreCursor([old] { SetCursor(old); });
+    const std::optional<std::size_t> keep =
+        selected < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(selected));
     try {
-      moved = m_order.Sort(*m_table, column, m_args.columns[column].look.sort, m_args.sort->flag,
-                           m_context.services.text, selected < 0 ? std::nullopt : std::optional<std::size_t>(selected));
+      moved = m_args.sortTable ? m_args.sortTable(column, m_args.sort->flag, keep)
+                               : m_order.Sort(*m_table, column, m_args.columns[column].look.sort, m_args.sort->flag,
+                                              m_context.services.text, keep);
     } catch (const std::bad_alloc&) {
       throw AppError("There is not enough memory to sort the results.");
     }
@@ -290,6 +315,19 @@ void FoundFilesList::ShowPropreties() {
   const int row = SelectedRow();
   if (row < 0) return;
   TfrmPropreties::Execute(PropretiesOf(static_cast<std::size_t>(row)));
+}
+
+std::optional<FileOnDisc> FoundFilesList::PlaceOf(std::size_t row) const {
+  if (!m_table || row >= RowCount()) return std::nullopt;
+  return m_args.placeOf ? m_args.placeOf(m_order.Row(row)) : FileOf(row);
+}
+
+void FoundFilesList::ShowInFolder() {
+  const int row = SelectedRow();
+  if (row < 0 || Searching()) return;
+  if (const std::optional<FileOnDisc> file = PlaceOf(static_cast<std::size_t>(row))) {
+    ShowFileInItsFolder(m_context, *file);
+  }
 }
 
 void FoundFilesList::ExportCsv() {

@@ -41,6 +41,16 @@ struct FoundListArgs {
   std::function<std::optional<FileOnDisc>(std::size_t tableRow)> fileOf;
   // Adds to the properties of a table row what its columns do not show.
   std::function<void(std::size_t tableRow, PropretiesValues& values)> morePropreties;
+  // Where Show in Folder finds the file of a table row in its archive (none:
+  // not for that row); unset: where Copy File gets it.
+  std::function<std::optional<FileOnDisc>(std::size_t tableRow)> placeOf;
+  // A table that keeps its rows in an order of its own: sorts itself by the
+  // column clicked and says where the table row `keep` went. Unset: the list
+  // keeps an order of the table's rows.
+  std::function<std::optional<std::size_t>(int column, bool flag, std::optional<std::size_t> keep)> sortTable;
+  // A double click or Enter on a table row: true when it took the row (a
+  // folder opened); else the row's properties show.
+  std::function<bool(std::size_t tableRow)> openRow;
 };
 
 class FoundFilesList {
@@ -54,6 +64,8 @@ class FoundFilesList {
   // The items of the list's pop-up menu for the file of a row, and for the export.
   static std::vector<MenuItem> FileMenuItems();
   static MenuItem ExportMenuItem();
+  // Opens the browser on the row's archive at its file, selected.
+  static MenuItem ShowInFolderMenuItem();
 
   ListView& List() { return m_list; }
   HWND Handle() const { return m_list.Handle(); }
@@ -66,6 +78,10 @@ class FoundFilesList {
   std::string CellText(std::size_t row, int column) const;
   // A Copy or Execute File is waiting for its disc.
   bool GettingFile() const { return m_gettingFile; }
+  // Selects the row shown at `row` alone, focused and in view.
+  void SelectRow(std::size_t row);
+  // What a double click does on the selected row (Enter in some lists).
+  void OpenSelectedRow();
 
   // The first `count` columns (a group number) are shown only where they mean something.
   void ShowLeadingColumns(int count, bool shown);
@@ -89,6 +105,9 @@ class FoundFilesList {
   void CopyToClipboard(const std::string& path);
   void OpenFile(const std::string& path);
   void ShowPropreties();
+  void ShowInFolder();
+  std::optional<FileOnDisc> PlaceOf(std::size_t row) const;
+  void OpenRow(int row);
   void ExportCsv();
   int SelectedRow() const;
   bool Searching() const { return m_args.searching && m_args.searching(); }

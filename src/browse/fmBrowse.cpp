@@ -1,0 +1,383 @@
+#include "browse/fmBrowse.h"
+
+#include <new>
+#include <vector>
+
+#include "browse/win32/FolderPictures.h"
+#include "catalog/CatalogQueries.h"
+#include "catalog/KeySummary.h"
+#include "catalog/ReadableSize.h"
+#include "catalog/TextUtil.h"
+#include "platform/AppError.h"
+#include "platform/ModalResult.h"
+#include "platform/ProgramName.h"
+#include "platform/ScopeExit.h"
+#include "browse/fmBrowseIds.h"
+#include "settings/SettingsNames.h"
+#include "ui/Cursors.h"
+#include "ui/Menus.h"
+#include "ui/MessageBoxes.h"
+#include "ui/WindowText.h"
+
+namespace discovel {
+namespace {
+
+using namespace fmBrowseIds;
+
+TfrmBrowse* frmBrowse = nullptr;
+
+// Design units.
+constexpr int kWindowWidth = 640;
+constexpr int kWindowHeight = 420;
+constexpr int kTreeWidth = 200;
+constexpr int kBarTop = kBandHeight + 3;
+constexpr int kListTop = kBandHeight + 29;
+constexpr int kNavigationWidth = 60;
+
+constexpr std::string_view kMsgNoMemory = "There is not enough memory to show the archive by its folders.";
+constexpr std::string_view kMsgNoArchiveOfMark = "No archive of the catalogue carries the mark: ";
+constexpr std::string_view kMsgFolderGone = "The archive no longer holds the folder: ";
+
+// Name, Type, Date Modified, Size: the search results' looks, the file's
+// column named as Explorer names it.
+std::vector<FoundListColumn> BrowseListColumns() {
+  const auto look = [](FoundColumn column) { return kFoundColumns[FoundColumnIndex(column)].look; };
+  ColumnLook name = look(FoundColumn::kFile);
+  name.caption = "Name";
+  name.width.width = 220;
+  return {{name, &PropretiesValues::file},
+          {look(FoundColumn::kType), &PropretiesValues::type},
+          {look(FoundColumn::kDateModified), &PropretiesValues::date},
+          {look(FoundColumn::kSize), &PropretiesValues::size}};
+}
+
+// Where the archive's root lies as the address line shows it: the read
+// device for a disc, the path chosen for a drive or folder.
+std::string RootPathOf(const ArchiveSource& source, char readDevice) {
+  if (source.kind != SourceKind::kDisc && !source.path.empty()) return IncludeTrailingBackslash(source.path);
+  if (readDevice == '\0') return "\\";
+  return std::string{readDevice, ':', '\\'};
+}
+
+}  // namespace
+
+void TfrmBrowse::Execute(AppContext& context, const std::string& archivePath, const std::string& mark,
+                         const FileOnDisc* show) {
+  const HWND owner = GetActiveWindow();
+  FileSystem& fs = context.services.files;
+  const TextServices& text = context.services.text;
+  std::unique_ptr<ArchiveFolders> tree;
+  std::string rootPath;
+  try {
+    const HCURSOR old = SetCursor(SystemCursor(IDC_WAIT));
+    ScopeExit restoreCursor([old] { SetCursor(old); });
+    tree = std::make_unique<ArchiveFolders>(ArchiveText::Load(fs, archivePath, text), archivePath, text);
+    rootPath = RootPathOf(SourceOfKeyValues(ReadArchiveKeyValues(fs, archivePath, text)), context.run.readDevice);
+  } catch (const AppError& error) {
+    ShowAlert(owner, error.what());
+    return;
+  } catch (const std::bad_alloc&) {
+    ShowAlert(owner, kMsgNoMemory);
+    return;
+  }
+  std::optional<FileOnDisc> shown;
+  if (show) shown = *show;
+  RunModalOnce(frmBrowse, [&] {
+    return std::make_unique<TfrmBrowse>(context, mark, rootPath, std::move(tree), std::move(shown));
+  });
+}
+
+void ShowFileInItsFolder(AppContext& context, const FileOnDisc& file) {
+  std::string archive = file.archivePath;
+  if (archive.empty()) {
+    const auto found =
+        FindArchiveOfMark(context.services.files, context.services.text, context.run.catalogFolder, file.mark);
+    if (!found) {
+      ShowAlert(GetActiveWindow(), std::string(kMsgNoArchiveOfMark) + file.mark);
+      return;
+    }
+    archive = found->path;
+  }
+  TfrmBrowse::Execute(context, archive, file.mark, &file);
+}
+
+TfrmBrowse::TfrmBrowse(AppContext& context, std::string mark, std::string rootPath,
+                       std::unique_ptr<ArchiveFolders> tree, std::optional<FileOnDisc> show)
+    : m_context(context),
+      m_mark(std::move(mark)),
+      m_rootPath(std::move(rootPath)),
+      m_tree(std::move(tree)),
+      m_show(std::move(show)),
+      m_found(context) {}
+
+// The controls go with the window, before their wrappers and what they report to.
+TfrmBrowse::~TfrmBrowse() { DestroyDetached(); }
+
+void TfrmBrowse::Create() {
+  CreateToolWindow({.className = kClassName,
+                    .bandTitle = "Browse Archive",
+                    .placementStore = &m_context.services.settings,
+                    .formName = names::kFormBrowse,
+                    .width = kWindowWidth,
+                    .height = kWindowHeight,
+                    .statusPanels = {kWindowWidth},
+                    .progressPanel = -1});
+  SetTextOf(Handle(), std::string(kProgramName) + " (" + m_mark + ")");
+  AddCommands();
+  const int right = DesignClient().width;
+  m_btnBack.Create({.form = this, .id = kBtnBack, .text = "Back", .bounds = {4, kBarTop, kNavigationWidth, 22}});
+  m_btnForward.Create(
+      {.form = this, .id = kBtnForward, .text = "Forward", .bounds = {8 + kNavigationWidth, kBarTop, kNavigationWidth, 22}});
+  m_btnUp.Create(
+      {.form = this, .id = kBtnUp, .text = "Up", .bounds = {12 + 2 * kNavigationWidth, kBarTop, kNavigationWidth, 22}});
+  for (Button* button : {&m_btnBack, &m_btnForward, &m_btnUp}) BindButton(button->Handle());
+  const int addressLeft = 16 + 3 * kNavigationWidth;
+  // Read-only, so the path can still be selected and copied.
+  m_edtAddress.Create({.form = this,
+                       .id = kEdtAddress,
+                       .bounds = {addressLeft, kBarTop, right - addressLeft - 4, 22},
+                       .anchors = kAnchorTopWide,
+                       .maxLength = 0,
+                       .readOnly = true});
+  m_treeView1.Create({.form = this, .id = kTreeView1});
+  m_found.Create({.form = this,
+                  .id = kListView1,
+                  .columns = BrowseListColumns(),
+                  .sort = &m_context.run.lists.browseSort,
+                  .listWord = "folder",
+                  .fileOf = [this](std::size_t row) { return FileOf(row); },
+                  .morePropreties =
+                      [this](std::size_t, PropretiesValues& values) {
+                        values.mark = m_mark;
+                        values.directory = m_tree->FolderLine(m_history.Current());
+                      },
+                  .sortTable = [this](int column, bool flag,
+                                      std::optional<std::size_t> keep) { return SortRows(column, flag, keep); },
+                  .openRow = [this](std::size_t row) { return OpenRow(row); }});
+  MakePictures();
+  m_found.List().SetRowPictureSource([this](int row) {
+    return m_table && m_table->Rows().IsFolder(static_cast<std::size_t>(row)) ? kFolderPicture : kFilePicture;
+  });
+  std::vector<MenuItem> menu = FoundFilesList::FileMenuItems();
+  menu.insert(menu.end(), {Separator(), Item(kBtnUp), Separator(), FoundFilesList::ExportMenuItem()});
+  FrameList(m_found.List(), kListTop, BuildMenu(menu, Commands()));
+  FrameBeside(m_treeView1.Handle(), kTreeWidth);
+  m_treeMenu = BuildMenu({Item(kSortBySize)}, Commands());
+  BuildTree();
+  OpenFolder(ArchiveFolders::kRoot, false);
+  if (m_show) SelectFile(*m_show);
+  SetOpeningFocus(m_show ? m_found.Handle() : m_treeView1.Handle());
+  KeyState();
+}
+
+void TfrmBrowse::AddCommands() {
+  CommandTable& commands = Commands();
+  commands.Add({.id = kBtnBack,
+                .caption = "Back",
+                .run = [this] { GoBack(); },
+                .enabled = [this] { return m_history.CanGoBack(); }});
+  commands.Add({.id = kBtnForward,
+                .caption = "Forward",
+                .run = [this] { GoForward(); },
+                .enabled = [this] { return m_history.CanGoForward(); }});
+  commands.Add({.id = kBtnUp,
+                .caption = "Up",
+                .run = [this] { GoUp(); },
+                .enabled = [this] { return m_history.Current() != ArchiveFolders::kRoot; }});
+  commands.Add({.id = kSortBySize,
+                .caption = "Sort Folders by Size",
+                .run = [this] { ToggleTreeOrder(); },
+                .checked = [this] { return m_context.run.lists.browseTreeBySize; }});
+}
+
+void TfrmBrowse::MakePictures() {
+  ImageListHandle pictures(CreateFolderPictures(Dpi()));
+  m_found.List().SetImageLists(pictures.get(), pictures.get());
+  // The list draws with the new ones now; the old ones may go.
+  m_pictures = std::move(pictures);
+}
+
+void TfrmBrowse::OnDpiChanged() {
+  MakePictures();
+  ToolWindow::OnDpiChanged();
+}
+
+// --- The tree ------------------------------------------------------------------
+
+void TfrmBrowse::BuildTree() {
+  m_treeView1.onFirstOpened = [this](HTREEITEM item, TreeView::ItemParam folder) { FillChildren(item, folder); };
+  m_treeView1.onSelected = [this](HTREEITEM, TreeView::ItemParam folder) {
+    if (!m_selectingInTree) OpenFolder(folder, true);
+  };
+  const FolderIndex root = ArchiveFolders::kRoot;
+  m_rootItem = m_treeView1.Add(nullptr, TreeText(root), root, !m_tree->Children(root).empty());
+  if (!m_rootItem) throw AppError("The folders of the archive cannot be shown.");
+  FillChildren(m_rootItem, root);
+  m_treeView1.Expand(m_rootItem);
+}
+
+std::string TfrmBrowse::TreeText(FolderIndex folder) const {
+  const TextServices& text = m_context.services.text;
+  const std::string name = folder == ArchiveFolders::kRoot ? m_mark : std::string(m_tree->Name(folder));
+  return name + " (" + ReadableSize(m_tree->TotalsOf(folder).bytes, text.DecimalSeparator(), text.ThousandsSeparator()) +
+         ")";
+}
+
+void TfrmBrowse::FillChildren(HTREEITEM item, FolderIndex folder) {
+  if (m_treeView1.FirstChild(item)) return;
+  const auto add = [&](FolderIndex child) {
+    m_treeView1.Add(item, TreeText(child), child, !m_tree->Children(child).empty());
+  };
+  if (m_context.run.lists.browseTreeBySize) {
+    for (const FolderIndex child : m_tree->ChildrenBySize(folder)) add(child);
+  } else {
+    for (const FolderIndex child : m_tree->Children(folder)) add(child);
+  }
+}
+
+HTREEITEM TfrmBrowse::ItemOf(FolderIndex folder) {
+  std::vector<FolderIndex> trail;
+  for (FolderIndex at = folder; at != ArchiveFolders::kRoot; at = m_tree->Parent(at)) trail.push_back(at);
+  HTREEITEM item = m_rootItem;
+  for (auto next = trail.rbegin(); next != trail.rend() && item; ++next) {
+    FillChildren(item, m_treeView1.ParamOf(item));
+    HTREEITEM child = m_treeView1.FirstChild(item);
+    while (child && m_treeView1.ParamOf(child) != *next) child = m_treeView1.NextSibling(child);
+    item = child;
+  }
+  return item;
+}
+
+void TfrmBrowse::ToggleTreeOrder() {
+  bool& bySize = m_context.run.lists.browseTreeBySize;
+  bySize = !bySize;
+  // Emptying the tree moves its selection: that opens nothing.
+  m_selectingInTree = true;
+  ScopeExit done([this] { m_selectingInTree = false; });
+  m_treeView1.RemoveChildren(m_rootItem);
+  FillChildren(m_rootItem, ArchiveFolders::kRoot);
+  m_treeView1.Expand(m_rootItem);
+  if (HTREEITEM item = ItemOf(m_history.Current())) m_treeView1.Select(item);
+}
+
+// --- The folder shown ------------------------------------------------------------
+
+void TfrmBrowse::OpenFolder(FolderIndex folder, bool remembered) {
+  if (remembered) m_history.Open(folder);
+  const TextServices& text = m_context.services.text;
+  {
+    const HCURSOR old = SetCursor(SystemCursor(IDC_WAIT));
+    ScopeExit restoreCursor([old] { SetCursor(old); });
+    m_found.ShowRows(nullptr);
+    try {
+      m_table.emplace(FolderRows(*m_tree, folder, CellFormats::Of(text)));
+      // The order the user chose last; a folder's rows come by name.
+      const ColumnSortState& sort = m_context.run.lists.browseSort;
+      if ((sort.column != 0 || !sort.flag) && sort.column >= 0 && sort.column <= static_cast<int>(BrowseColumn::kSize)) {
+        m_table->Sort(static_cast<BrowseColumn>(sort.column), sort.flag, text, std::nullopt);
+      }
+    } catch (const std::bad_alloc&) {
+      m_table.reset();
+      throw AppError(std::string(kMsgNoMemory));
+    }
+    m_found.ShowRows(&*m_table);
+  }
+  m_edtAddress.SetText(IncludeTrailingBackslash(m_tree->DisplayPath(folder, m_rootPath)));
+  Status().SetText(0, FolderStatusText(m_tree->TotalsOf(folder), text.ThousandsSeparator()));
+  if (HTREEITEM item = ItemOf(folder); item && m_treeView1.Selected() != item) {
+    m_selectingInTree = true;
+    ScopeExit done([this] { m_selectingInTree = false; });
+    m_treeView1.Select(item);
+  }
+  KeyState();
+}
+
+void TfrmBrowse::GoBack() {
+  if (m_history.CanGoBack()) OpenFolder(m_history.Back(), false);
+}
+
+void TfrmBrowse::GoForward() {
+  if (m_history.CanGoForward()) OpenFolder(m_history.Forward(), false);
+}
+
+void TfrmBrowse::GoUp() {
+  const FolderIndex from = m_history.Current();
+  if (from == ArchiveFolders::kRoot) return;
+  OpenFolder(m_tree->Parent(from), true);
+  // The folder come from is selected among its siblings, as Explorer does.
+  m_found.SelectRow(m_table->Rows().RowOfFolder(from));
+}
+
+bool TfrmBrowse::OpenRow(std::size_t row) {
+  if (!m_table || row >= m_table->RowCount() || !m_table->Rows().IsFolder(row)) return false;
+  OpenFolder(m_table->Rows().FolderAt(row), true);
+  return true;
+}
+
+void TfrmBrowse::SelectFile(const FileOnDisc& file) {
+  const std::optional<FolderIndex> folder = m_tree->Find(file.directory);
+  if (!folder) {
+    ShowAlert(Handle(), std::string(kMsgFolderGone) + file.directory);
+    return;
+  }
+  OpenFolder(*folder, true);
+  const auto position = m_tree->FindFile(*folder, file.file, file.archived.size, file.archived.dosTime);
+  if (position) m_found.SelectRow(m_table->Rows().RowOfFile(*position));
+}
+
+std::optional<FileOnDisc> TfrmBrowse::FileOf(std::size_t row) const {
+  if (!m_table || row >= m_table->RowCount() || m_table->Rows().IsFolder(row)) return std::nullopt;
+  const ArchiveFolders::File& entry = m_table->Rows().FileAt(row);
+  FileOnDisc file;
+  file.mark = m_mark;
+  file.directory = m_tree->FolderLine(m_history.Current());
+  file.file = std::string(m_tree->Name(entry));
+  file.archived = {m_tree->NamesInCodePage(), entry.size, entry.dosTime};
+  return file;
+}
+
+std::optional<std::size_t> TfrmBrowse::SortRows(int column, bool flag, std::optional<std::size_t> keep) {
+  if (!m_table || column < 0 || column > static_cast<int>(BrowseColumn::kSize)) return std::nullopt;
+  return m_table->Sort(static_cast<BrowseColumn>(column), flag, m_context.services.text, keep);
+}
+
+// --- Messages ------------------------------------------------------------------
+
+bool TfrmBrowse::NavigationKey(const MSG& msg) {
+  const bool inPanes = msg.hwnd == m_found.Handle() || msg.hwnd == m_treeView1.Handle();
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == m_found.Handle()) {
+    m_found.OpenSelectedRow();
+    return true;
+  }
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_BACK && inPanes) {
+    RunCommand(kBtnUp);
+    return true;
+  }
+  if (msg.message != WM_SYSKEYDOWN || !(HIWORD(msg.lParam) & KF_ALTDOWN)) return false;
+  switch (msg.wParam) {
+    case VK_UP:
+      RunCommand(kBtnUp);
+      return true;
+    case VK_LEFT:
+      RunCommand(kBtnBack);
+      return true;
+    case VK_RIGHT:
+      RunCommand(kBtnForward);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TfrmBrowse::PreTranslate(MSG& msg) { return NavigationKey(msg) || ToolWindow::PreTranslate(msg); }
+
+LRESULT TfrmBrowse::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == m_treeView1.Handle()) {
+    KeyState();
+    PopUpMenu(m_treeMenu.get(), m_treeView1.PopupMenuPoint(lParam));
+    return 0;
+  }
+  return ToolWindow::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace discovel
