@@ -11,9 +11,11 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "browse/fmBrowse.h"
 #include "browse/fmBrowseIds.h"
@@ -39,11 +41,11 @@ constexpr int kRounds = 3;
 
 double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
-double PrivateMegabytes(bool peak) {
+double PrivateMegabytes() {
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof counters;
   GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return static_cast<double>(peak ? counters.PeakPagefileUsage : counters.PagefileUsage) / (1024.0 * 1024.0);
+  return static_cast<double>(counters.PagefileUsage) / (1024.0 * 1024.0);
 }
 
 // Reads the file through in small pieces, so the openings find it cached
@@ -62,11 +64,22 @@ double FileMegabytes(const std::string& path) {
 struct Opening {
   double painted = 0;      // the command to the tree and the root's rows painted
   double largeFolder = 0;  // a double click on the large folder to its rows painted
-  double heldMegabytes = 0;
+  double heldMegabytes = 0;  // private bytes while open, above those before
+  double peakMegabytes = 0;  // the most seen while it opened
 };
 
-Opening Open(AppContext& context, const std::string& archive, const std::string& mark, double baseline) {
+// With `sampling`, a third thread reads the private bytes while the window
+// opens (Wine keeps no peak of them); that opening's times do not count.
+Opening Open(AppContext& context, const std::string& archive, const std::string& mark, double baseline,
+             bool sampling) {
   Opening opening;
+  std::atomic<bool> opened{!sampling};
+  std::thread sampler([&] {
+    while (!opened) {
+      opening.peakMegabytes = std::max(opening.peakMegabytes, PrivateMegabytes() - baseline);
+      Sleep(1);
+    }
+  });
   const Clock::time_point start = Clock::now();
   test::Script script([&] {
     HWND window = test::WaitForWindow(fmBrowseIds::kClassName, false, std::chrono::minutes(5));
@@ -78,7 +91,9 @@ Opening Open(AppContext& context, const std::string& archive, const std::string&
     UpdateWindow(browser.Tree());
     UpdateWindow(browser.List());
     opening.painted = Seconds(start);
-    opening.heldMegabytes = PrivateMegabytes(false) - baseline;
+    opened = true;
+    opening.heldMegabytes = PrivateMegabytes() - baseline;
+    opening.peakMegabytes = std::max(opening.peakMegabytes, opening.heldMegabytes);
 
     browser.ClickRow(0, true);  // Album 0
     browser.WaitForAddress("D:\\Album 0\\");
@@ -93,6 +108,8 @@ Opening Open(AppContext& context, const std::string& archive, const std::string&
   });
   TfrmBrowse::Execute(context, archive, mark);
   script.Join();
+  opened = true;
+  sampler.join();
   return opening;
 }
 
@@ -111,15 +128,16 @@ int main(int argc, char** argv) {
   const std::string mark = ReadArchiveKey(SystemFileSystem(), SystemTextServices(), archive, "AMark");
 
   const double archiveMegabytes = FileMegabytes(archive);
-  const double baseline = PrivateMegabytes(false);
+  const double baseline = PrivateMegabytes();
   Opening best{1e30, 1e30, 0};
   for (int round = 0; round < kRounds; ++round) {
-    const Opening opening = Open(context, archive, mark, baseline);
+    const Opening opening = Open(context, archive, mark, baseline, false);
     best.painted = std::min(best.painted, opening.painted);
     best.largeFolder = std::min(best.largeFolder, opening.largeFolder);
-    best.heldMegabytes = std::max(best.heldMegabytes, opening.heldMegabytes);
   }
-  const double peakMegabytes = PrivateMegabytes(true) - baseline;
+  const Opening sampled = Open(context, archive, mark, baseline, true);
+  best.heldMegabytes = sampled.heldMegabytes;
+  best.peakMegabytes = sampled.peakMegabytes;
   const double read = bench::BestSeconds(
       [&] { ArchiveText::Load(SystemFileSystem(), archive, SystemTextServices()); }, kRounds);
 
@@ -129,9 +147,9 @@ int main(int argc, char** argv) {
               best.painted, best.painted / read, read);
   std::printf("  a double click on a folder of %d files to its rows painted: %.3f s (goal <= 0.2)\n", kLargeFolderRows,
               best.largeFolder);
-  std::printf("  memory: %.0f MB held while open, %.0f MB at the peak of an opening: %.2fx and %.2fx the archive "
-              "(goal <= 3)\n",
-              best.heldMegabytes, peakMegabytes, best.heldMegabytes / archiveMegabytes,
-              peakMegabytes / archiveMegabytes);
+  std::printf("  memory: %.0f MB held while open, %.0f MB at the most seen while opening: %.2fx and %.2fx the "
+              "archive (goal <= 3)\n",
+              best.heldMegabytes, best.peakMegabytes, best.heldMegabytes / archiveMegabytes,
+              best.peakMegabytes / archiveMegabytes);
   return 0;
 }

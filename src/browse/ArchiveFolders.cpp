@@ -29,6 +29,19 @@ class NameCells final : public ColumnCells {
   std::span<const Record> m_records;
 };
 
+// The names of a folder's children, for the lists' sort.
+class ChildNameCells final : public ColumnCells {
+ public:
+  ChildNameCells(const ArchiveFolders& tree, std::span<const ArchiveFolders::FolderIndex> children)
+      : m_tree(tree), m_children(children) {}
+  std::size_t RowCount() const override { return m_children.size(); }
+  std::string_view Cell(std::size_t row) const override { return m_tree.Name(m_children[row]); }
+
+ private:
+  const ArchiveFolders& m_tree;
+  std::span<const ArchiveFolders::FolderIndex> m_children;
+};
+
 // Calls onName(component) for each name of a folder line; empty names (a
 // leading, trailing or doubled backslash, the root's "\") name no folder.
 template <class OnName>
@@ -61,7 +74,7 @@ class ArchiveFolders::Builder {
     FolderIndex lastFolder = kNoFolder;
     const std::int64_t held = EntriesHeld(archive, layout);
     for (std::int64_t i = 0; i < held; ++i) {
-      const EntryView entry = ArchiveEntry(archive, layout, static_cast<std::size_t>(i), path);
+      const EntryView entry = archive.HeldEntryLines(static_cast<std::size_t>(i), layout.stride);
       const std::optional<std::int64_t> size = ParseInt64(entry.size);
       const std::optional<std::int64_t> time = ParseInt64(entry.time);
       if (!size || *size < 0 || !time) throw AppError(IncompleteEntryText(path, i));
@@ -114,12 +127,12 @@ class ArchiveFolders::Builder {
     std::vector<FolderIndex>().swap(m_folderOfFile);
   }
 
-  // All names sorted at once, then dealt out to their parents in that order.
-  void OrderChildren(const TextServices& text) {
+  // Dealt out to their parents in the order met; each parent's are sorted by
+  // name when first asked for (most folders of a large tree never are).
+  void OrderChildren() {
     std::vector<Folder>& folders = m_tree.m_folders;
     std::vector<std::uint32_t> byName(folders.size() - 1);
     std::iota(byName.begin(), byName.end(), 1u);
-    SortRows(byName, NameCells<Folder>(m_tree.m_text, folders), SortKind::Text, true, text);
     for (const std::uint32_t folder : byName) ++folders[folders[folder].parent].childCount;
     std::uint32_t begin = 0;
     for (Folder& folder : folders) {
@@ -182,7 +195,7 @@ ArchiveFolders::ArchiveFolders(ArchiveText archive, const std::string& path, con
   builder.ReadEntries(archive, path);
   m_text = std::move(archive).ReleaseText();
   builder.GroupFilesByFolder();
-  builder.OrderChildren(text);
+  builder.OrderChildren();
   builder.SumTotals();
 }
 
@@ -211,7 +224,18 @@ std::string ArchiveFolders::DisplayPath(FolderIndex folder, std::string_view roo
 
 std::span<const ArchiveFolders::FolderIndex> ArchiveFolders::Children(FolderIndex folder) const {
   const Folder& record = m_folders[folder];
-  return std::span<const FolderIndex>(m_children).subspan(record.childBegin, record.childCount);
+  const std::span<FolderIndex> children = std::span<FolderIndex>(m_children).subspan(record.childBegin, record.childCount);
+  if (!record.childrenSorted) {
+    std::vector<std::uint32_t> order(children.size());
+    std::iota(order.begin(), order.end(), 0u);
+    SortRows(order, ChildNameCells(*this, children), SortKind::Text, true, m_textServices);
+    std::vector<FolderIndex> sorted;
+    sorted.reserve(children.size());
+    for (const std::uint32_t at : order) sorted.push_back(children[at]);
+    std::copy(sorted.begin(), sorted.end(), children.begin());
+    record.childrenSorted = true;
+  }
+  return children;
 }
 
 std::vector<ArchiveFolders::FolderIndex> ArchiveFolders::ChildrenBySize(FolderIndex folder) const {

@@ -68,10 +68,13 @@ class ArchiveFolders {
   // On the disc: `rootPath` ("D:\") and the folder line below it.
   std::string DisplayPath(FolderIndex folder, std::string_view rootPath) const;
 
-  // Sorted by name, as the lists sort text.
+  // Sorted by name, as the lists sort text (when first asked for: the span
+  // stays valid, but a folder's first call sorts its children in place).
   std::span<const FolderIndex> Children(FolderIndex folder) const;
   // Largest total of bytes first; equal totals by name.
   std::vector<FolderIndex> ChildrenBySize(FolderIndex folder) const;
+  // Without sorting them.
+  bool HasChildren(FolderIndex folder) const { return m_folders[folder].childCount != 0; }
   const Totals& TotalsOf(FolderIndex folder) const { return m_folders[folder].totals; }
 
   // In the order the archive lists them.
@@ -102,12 +105,13 @@ class ArchiveFolders {
     std::uint32_t fileBegin = 0;  // into m_files
     std::uint32_t fileCount = 0;
     Totals totals;
+    mutable bool childrenSorted = false;  // by name, when first asked for
   };
   class Builder;
 
   std::string m_text;
   std::vector<Folder> m_folders;  // a parent before its children
-  std::vector<FolderIndex> m_children;
+  mutable std::vector<FolderIndex> m_children;  // each folder's sorted when first asked for
   std::vector<File> m_files;  // folder by folder
   std::vector<std::uint32_t> m_placeOfEntry;  // entry to its index in m_files
   bool m_namesInCodePage;

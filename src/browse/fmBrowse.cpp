@@ -33,6 +33,8 @@ constexpr int kTreeWidth = 200;
 constexpr int kBarTop = kBandHeight + 3;
 constexpr int kListTop = kBandHeight + 29;
 constexpr int kNavigationWidth = 60;
+// The tree's selection follows the folder shown once the list is painted.
+constexpr UINT_PTR kTimFollowInTree = 1;
 
 constexpr std::string_view kMsgNoMemory = "There is not enough memory to show the archive by its folders.";
 constexpr std::string_view kMsgNoArchiveOfMark = "No archive of the catalogue carries the mark: ";
@@ -59,32 +61,41 @@ std::string RootPathOf(const ArchiveSource& source, char readDevice) {
   return std::string{readDevice, ':', '\\'};
 }
 
+// Reads the archive whole and builds its tree; runs on a second thread.
+BrowsedArchive ReadBrowsedArchive(FileSystem& fs, const TextServices& text, const std::string& archivePath,
+                                  char readDevice) {
+  try {
+    BrowsedArchive archive;
+    archive.tree = std::make_unique<ArchiveFolders>(ArchiveText::Load(fs, archivePath, text), archivePath, text);
+    archive.rootPath = RootPathOf(SourceOfKeyValues(ReadArchiveKeyValues(fs, archivePath, text)), readDevice);
+    return archive;
+  } catch (const std::bad_alloc&) {
+    throw AppError(std::string(kMsgNoMemory));
+  }
+}
+
 }  // namespace
 
 void TfrmBrowse::Execute(AppContext& context, const std::string& archivePath, const std::string& mark,
                          const FileOnDisc* show) {
+  if (frmBrowse) return;
   const HWND owner = GetActiveWindow();
-  FileSystem& fs = context.services.files;
-  const TextServices& text = context.services.text;
-  std::unique_ptr<ArchiveFolders> tree;
-  std::string rootPath;
-  try {
-    const HCURSOR old = SetCursor(SystemCursor(IDC_WAIT));
-    ScopeExit restoreCursor([old] { SetCursor(old); });
-    tree = std::make_unique<ArchiveFolders>(ArchiveText::Load(fs, archivePath, text), archivePath, text);
-    rootPath = RootPathOf(SourceOfKeyValues(ReadArchiveKeyValues(fs, archivePath, text)), context.run.readDevice);
-  } catch (const AppError& error) {
-    ShowAlert(owner, error.what());
-    return;
-  } catch (const std::bad_alloc&) {
-    ShowAlert(owner, kMsgNoMemory);
-    return;
-  }
+  SetCursor(SystemCursor(IDC_WAIT));
+  // The archive is read and its tree built on a second thread while this one
+  // makes the window: Windows takes about as long to make its controls.
+  std::future<BrowsedArchive> reading =
+      std::async(std::launch::async, ReadBrowsedArchive, std::ref(context.services.files),
+                 std::cref(context.services.text), archivePath, context.run.readDevice);
   std::optional<FileOnDisc> shown;
   if (show) shown = *show;
-  RunModalOnce(frmBrowse, [&] {
-    return std::make_unique<TfrmBrowse>(context, mark, rootPath, std::move(tree), std::move(shown));
-  });
+  try {
+    RunModalOnce(frmBrowse, [&] {
+      return std::make_unique<TfrmBrowse>(context, mark, std::move(reading), std::move(shown));
+    });
+  } catch (const AppError& error) {
+    // A damaged archive: said, and no empty window shown.
+    ShowAlert(owner, error.what());
+  }
 }
 
 void ShowFileInItsFolder(AppContext& context, const FileOnDisc& file) {
@@ -101,12 +112,11 @@ void ShowFileInItsFolder(AppContext& context, const FileOnDisc& file) {
   TfrmBrowse::Execute(context, archive, file.mark, &file);
 }
 
-TfrmBrowse::TfrmBrowse(AppContext& context, std::string mark, std::string rootPath,
-                       std::unique_ptr<ArchiveFolders> tree, std::optional<FileOnDisc> show)
+TfrmBrowse::TfrmBrowse(AppContext& context, std::string mark, std::future<BrowsedArchive> reading,
+                       std::optional<FileOnDisc> show)
     : m_context(context),
       m_mark(std::move(mark)),
-      m_rootPath(std::move(rootPath)),
-      m_tree(std::move(tree)),
+      m_reading(std::move(reading)),
       m_show(std::move(show)),
       m_found(context) {}
 
@@ -163,6 +173,11 @@ void TfrmBrowse::Create() {
   FrameList(m_found.List(), kListTop, BuildMenu(menu, Commands()));
   FrameBeside(m_treeView1.Handle(), kTreeWidth);
   m_treeMenu = BuildMenu({Item(kSortBySize)}, Commands());
+  m_decimal = m_context.services.text.DecimalSeparator();
+  m_thousands = m_context.services.text.ThousandsSeparator();
+  BrowsedArchive archive = m_reading.get();
+  m_tree = std::move(archive.tree);
+  m_rootPath = std::move(archive.rootPath);
   BuildTree();
   OpenFolder(ArchiveFolders::kRoot, false);
   if (m_show) SelectFile(*m_show);
@@ -210,23 +225,22 @@ void TfrmBrowse::BuildTree() {
     if (!m_selectingInTree) OpenFolder(folder, true);
   };
   const FolderIndex root = ArchiveFolders::kRoot;
-  m_rootItem = m_treeView1.Add(nullptr, TreeText(root), root, !m_tree->Children(root).empty());
+  m_rootItem = m_treeView1.Add(nullptr, TreeText(root), root, m_tree->HasChildren(root));
   if (!m_rootItem) throw AppError("The folders of the archive cannot be shown.");
   FillChildren(m_rootItem, root);
   m_treeView1.Expand(m_rootItem);
 }
 
 std::string TfrmBrowse::TreeText(FolderIndex folder) const {
-  const TextServices& text = m_context.services.text;
   const std::string name = folder == ArchiveFolders::kRoot ? m_mark : std::string(m_tree->Name(folder));
-  return name + " (" + ReadableSize(m_tree->TotalsOf(folder).bytes, text.DecimalSeparator(), text.ThousandsSeparator()) +
-         ")";
+  return name + " (" + ReadableSize(m_tree->TotalsOf(folder).bytes, m_decimal, m_thousands) + ")";
 }
 
 void TfrmBrowse::FillChildren(HTREEITEM item, FolderIndex folder) {
   if (m_treeView1.FirstChild(item)) return;
+  TreeView::RedrawSuspension quiet(m_treeView1);
   const auto add = [&](FolderIndex child) {
-    m_treeView1.Add(item, TreeText(child), child, !m_tree->Children(child).empty());
+    m_treeView1.Add(item, TreeText(child), child, m_tree->HasChildren(child));
   };
   if (m_context.run.lists.browseTreeBySize) {
     for (const FolderIndex child : m_tree->ChildrenBySize(folder)) add(child);
@@ -268,27 +282,28 @@ void TfrmBrowse::OpenFolder(FolderIndex folder, bool remembered) {
   {
     const HCURSOR old = SetCursor(SystemCursor(IDC_WAIT));
     ScopeExit restoreCursor([old] { SetCursor(old); });
-    m_found.ShowRows(nullptr);
+    // The list shows the old rows until the new ones replace them, in one repaint.
+    std::unique_ptr<FolderTable> rows;
     try {
-      m_table.emplace(FolderRows(*m_tree, folder, CellFormats::Of(text)));
+      rows = std::make_unique<FolderTable>(FolderRows(*m_tree, folder, CellFormats::Of(text)));
       // The order the user chose last; a folder's rows come by name.
       const ColumnSortState& sort = m_context.run.lists.browseSort;
       if ((sort.column != 0 || !sort.flag) && sort.column >= 0 && sort.column <= static_cast<int>(BrowseColumn::kSize)) {
-        m_table->Sort(static_cast<BrowseColumn>(sort.column), sort.flag, text, std::nullopt);
+        rows->Sort(static_cast<BrowseColumn>(sort.column), sort.flag, text, std::nullopt);
       }
     } catch (const std::bad_alloc&) {
-      m_table.reset();
       throw AppError(std::string(kMsgNoMemory));
     }
-    m_found.ShowRows(&*m_table);
+    // The old rows go once the list has let go of them.
+    const std::unique_ptr<FolderTable> shownBefore = std::move(m_table);
+    m_table = std::move(rows);
+    m_found.ShowRows(m_table.get());
   }
   m_edtAddress.SetText(IncludeTrailingBackslash(m_tree->DisplayPath(folder, m_rootPath)));
   Status().SetText(0, FolderStatusText(m_tree->TotalsOf(folder), text.ThousandsSeparator()));
-  if (HTREEITEM item = ItemOf(folder); item && m_treeView1.Selected() != item) {
-    m_selectingInTree = true;
-    ScopeExit done([this] { m_selectingInTree = false; });
-    m_treeView1.Select(item);
-  }
+  // The tree follows once the list is painted: opening a folder of the tree
+  // lays out its items one by one, which takes Windows longer than the rows.
+  SetTimer(Handle(), kTimFollowInTree, 0, nullptr);
   KeyState();
 }
 
@@ -371,7 +386,20 @@ bool TfrmBrowse::NavigationKey(const MSG& msg) {
 
 bool TfrmBrowse::PreTranslate(MSG& msg) { return NavigationKey(msg) || ToolWindow::PreTranslate(msg); }
 
+void TfrmBrowse::SelectInTree(FolderIndex folder) {
+  HTREEITEM item = ItemOf(folder);
+  if (!item || m_treeView1.Selected() == item) return;
+  m_selectingInTree = true;
+  ScopeExit done([this] { m_selectingInTree = false; });
+  m_treeView1.Select(item);
+}
+
 LRESULT TfrmBrowse::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER && wParam == kTimFollowInTree) {
+    KillTimer(Handle(), kTimFollowInTree);
+    SelectInTree(m_history.Current());
+    return 0;
+  }
   if (message == WM_CONTEXTMENU && reinterpret_cast<HWND>(wParam) == m_treeView1.Handle()) {
     KeyState();
     PopUpMenu(m_treeMenu.get(), m_treeView1.PopupMenuPoint(lParam));

@@ -3,6 +3,7 @@
 // everything below it, and the chosen folder's subfolders and files as a list
 // with the commands of the other lists of files (Copy File, Execute File,
 // Properties, Export to CSV), an address line and Back, Forward and Up.
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,13 @@
 
 namespace discovel {
 
+// What the window shows of an archive: its tree, and where its root lies
+// ("D:\\", or the drive or folder it was catalogued from).
+struct BrowsedArchive {
+  std::unique_ptr<ArchiveFolders> tree;
+  std::string rootPath;
+};
+
 class TfrmBrowse final : public ToolWindow {
  public:
   using FolderIndex = ArchiveFolders::FolderIndex;
@@ -29,8 +37,9 @@ class TfrmBrowse final : public ToolWindow {
   // view. An archive that cannot be read is said, and nothing opens.
   static void Execute(AppContext& context, const std::string& archivePath, const std::string& mark,
                       const FileOnDisc* show = nullptr);
-  // `rootPath` is where the archive's root is shown to lie ("D:\").
-  TfrmBrowse(AppContext& context, std::string mark, std::string rootPath, std::unique_ptr<ArchiveFolders> tree,
+  // `reading` gives the archive once the window is made; what it throws
+  // comes out of Create, before the window shows.
+  TfrmBrowse(AppContext& context, std::string mark, std::future<BrowsedArchive> reading,
              std::optional<FileOnDisc> show);
   ~TfrmBrowse() override;
   void Create();
@@ -48,6 +57,8 @@ class TfrmBrowse final : public ToolWindow {
   std::string TreeText(FolderIndex folder) const;
   // The tree's item of `folder`, its parents opened and filled.
   HTREEITEM ItemOf(FolderIndex folder);
+  // Selects the folder's item; that opens nothing again.
+  void SelectInTree(FolderIndex folder);
   // Shows the folder's rows, path and totals, and selects it in the tree.
   // `remembered`: the history takes it as the next folder.
   void OpenFolder(FolderIndex folder, bool remembered);
@@ -64,11 +75,14 @@ class TfrmBrowse final : public ToolWindow {
 
   AppContext& m_context;
   std::string m_mark;
+  std::future<BrowsedArchive> m_reading;
   std::string m_rootPath;
   std::unique_ptr<ArchiveFolders> m_tree;
+  std::string m_decimal;  // the user's separators, read once for the tree's texts
+  std::string m_thousands;
   std::optional<FileOnDisc> m_show;
   BrowseHistory m_history{ArchiveFolders::kRoot};
-  std::optional<FolderTable> m_table;
+  std::unique_ptr<FolderTable> m_table;
   FoundFilesList m_found;
   TreeView m_treeView1;
   EditBox m_edtAddress;

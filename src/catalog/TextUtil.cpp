@@ -1,5 +1,6 @@
 #include "catalog/TextUtil.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -56,10 +57,20 @@ std::optional<std::int64_t> ParseInt64(std::string_view text) {
   // Up to 18 digits cannot overflow: the usual size or time line is read
   // without from_chars, whose 64-bit steps are slow on 32-bit processors.
   if (firstDigit == 0 && text.size() <= 18) {
-    std::int64_t value = 0;
-    for (const char c : text) {
-      if (c < '0' || c > '9') return std::nullopt;
-      value = value * 10 + (c - '0');
+    // Nine digits fit 32 bits: a size is read in 32-bit steps, a time's
+    // tenth digit alone in 64.
+    const std::size_t head = std::min<std::size_t>(text.size(), 9);
+    std::uint32_t low = 0;
+    for (std::size_t i = 0; i < head; ++i) {
+      const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned{'0'};
+      if (digit > 9) return std::nullopt;
+      low = low * 10 + digit;
+    }
+    std::int64_t value = low;
+    for (std::size_t i = head; i < text.size(); ++i) {
+      const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned{'0'};
+      if (digit > 9) return std::nullopt;
+      value = value * 10 + digit;
     }
     return value;
   }

@@ -45,12 +45,16 @@ TEST(ParseInt64, AcceptsSignedDecimalsAcrossTheWholeRange) {
   EXPECT_EQ(ParseInt64("+42"), 42);
   EXPECT_EQ(ParseInt64("-42"), -42);
   EXPECT_EQ(ParseInt64("007"), 7);
+  // Across the nine digits read in 32-bit steps and the rest.
+  EXPECT_EQ(ParseInt64("999999999"), 999999999);
+  EXPECT_EQ(ParseInt64("4294967296"), 4294967296LL);
+  EXPECT_EQ(ParseInt64("123456789012345678"), 123456789012345678LL);
   EXPECT_EQ(ParseInt64("9223372036854775807"), std::numeric_limits<std::int64_t>::max());
   EXPECT_EQ(ParseInt64("-9223372036854775808"), std::numeric_limits<std::int64_t>::min());
 }
 
 TEST(ParseInt64, RefusesAnythingElse) {
-  for (const char* bad : {"", "+", "-", " 1", "1 ", "+-1", "-+1", "--1", "1.5", "0x10", "12a",
+  for (const char* bad : {"", "+", "-", " 1", "1 ", "+-1", "-+1", "--1", "1.5", "0x10", "12a", "1234567a9", "123456789a", "12345678901/",
                           "9223372036854775808", "-9223372036854775809",
                           "99999999999999999999"}) {
     EXPECT_EQ(ParseInt64(bad), std::nullopt) << bad;

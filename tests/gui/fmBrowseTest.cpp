@@ -10,6 +10,7 @@
 #include "browse/fmBrowseIds.h"
 #include "catalog/CatalogQueries.h"
 #include "search/FoundColumns.h"
+#include "support/ArchiveBuilder.h"
 #include "support/win32/BrowseWindowDriver.h"
 #include "support/win32/Clipboard.h"
 #include "support/win32/GuiFixture.h"
@@ -64,7 +65,9 @@ TEST_F(BrowseWindowTest, TheTreeAndAFoldersRowsAndMovingBetweenFolders) {
     window.ClickRow(1, true);
     EXPECT_EQ(window.WaitForAddress("D:\\Photos\\"), "D:\\Photos\\");
     EXPECT_EQ(window.Column(BrowseWindowDriver::kName), (Texts{"2009", "2010"}));
-    EXPECT_EQ(window.TreeSelection(), "Photos (4" + decimal + "5 KB)");
+    // The tree follows once the list is shown.
+    EXPECT_TRUE(test::WaitUntil([&] { return window.TreeSelection() == "Photos (4" + decimal + "5 KB)"; }))
+        << window.TreeSelection();
     window.ClickRow(0);
     window.PressKeyInList(VK_RETURN);
     EXPECT_EQ(window.WaitForAddress("D:\\Photos\\2009\\"), "D:\\Photos\\2009\\");
@@ -126,6 +129,7 @@ TEST_F(BrowseWindowTest, ShowInFolderFromASearchResultSelectsThatFileInItsFolder
     selected = shown.SelectedRows();
     names = shown.Column(BrowseWindowDriver::kName);
     inView = !selected.empty() && shown.RowInView(selected[0]);
+    test::WaitUntil([&] { return shown.TreeSelection().rfind("2009 ", 0) == 0; });
     treeSelection = shown.TreeSelection();
     shown.Close();
     test::WaitForWindowGone(browser);
@@ -135,6 +139,25 @@ TEST_F(BrowseWindowTest, ShowInFolderFromASearchResultSelectsThatFileInItsFolder
   EXPECT_EQ(selected, std::vector<int>{1});
   EXPECT_TRUE(inView);
   EXPECT_EQ(treeSelection, "2009 (4" + decimal + "4 KB)");
+}
+
+TEST_F(BrowseWindowTest, ADamagedArchiveIsNamedAsTheSearchNamesItAndNoWindowOpens) {
+  test::ArchiveBuilder damaged("CD 9", 9);
+  damaged.Entry("\\", "one.txt").Entry("Docs", "two.txt");
+  damaged.Keys().files = 5;  // more entries than its lines hold
+  damaged.WriteTo(catalog, "9.dat");
+  std::string said;
+  bool windowSeen = true;
+  test::Script script([&] {
+    said = test::AnswerMessageBox(IDOK);
+    windowSeen = test::FindProcessWindow(kClassName, nullptr) != nullptr;
+  });
+  TfrmBrowse::Execute(context, catalog / "9.dat", "CD 9");
+  script.Join();
+  // The key lines are read as the third entry, whose size is no number: the
+  // search says so of such a row with the archive's path and the entry's index.
+  EXPECT_EQ(said, (catalog / "9.dat") + " 2");
+  EXPECT_FALSE(windowSeen);
 }
 
 }  // namespace
