@@ -224,7 +224,8 @@ std::string ArchiveFolders::DisplayPath(FolderIndex folder, std::string_view roo
 
 std::span<const ArchiveFolders::FolderIndex> ArchiveFolders::Children(FolderIndex folder) const {
   const Folder& record = m_folders[folder];
-  const std::span<FolderIndex> children = std::span<FolderIndex>(m_children).subspan(record.childBegin, record.childCount);
+  const std::span<FolderIndex> children =
+      std::span<FolderIndex>(m_children).subspan(record.childBegin, record.childCount);
   if (!record.childrenSorted) {
     std::vector<std::uint32_t> order(children.size());
     std::iota(order.begin(), order.end(), 0u);

@@ -11,7 +11,8 @@ std::string_view FolderTable::Cell(std::size_t row, int column) const {
   std::string made;
   const std::string_view text = m_rows.CellView(row, static_cast<BrowseColumn>(column), made);
   const std::less<const char*> before;
-  const bool inMade = !text.empty() && !before(text.data(), made.data()) && before(text.data(), made.data() + made.size());
+  const bool inMade =
+      !text.empty() && !before(text.data(), made.data()) && before(text.data(), made.data() + made.size());
   if (!inMade) return text;  // a part of the tree's own texts
   const std::size_t offset = static_cast<std::size_t>(text.data() - made.data());
   const std::string& kept = m_made.emplace(key, std::move(made)).first->second;

@@ -136,8 +136,10 @@ void TfrmBrowse::Create() {
   AddCommands();
   const int right = DesignClient().width;
   m_btnBack.Create({.form = this, .id = kBtnBack, .text = "Back", .bounds = {4, kBarTop, kNavigationWidth, 22}});
-  m_btnForward.Create(
-      {.form = this, .id = kBtnForward, .text = "Forward", .bounds = {8 + kNavigationWidth, kBarTop, kNavigationWidth, 22}});
+  m_btnForward.Create({.form = this,
+                       .id = kBtnForward,
+                       .text = "Forward",
+                       .bounds = {8 + kNavigationWidth, kBarTop, kNavigationWidth, 22}});
   m_btnUp.Create(
       {.form = this, .id = kBtnUp, .text = "Up", .bounds = {12 + 2 * kNavigationWidth, kBarTop, kNavigationWidth, 22}});
   for (Button* button : {&m_btnBack, &m_btnForward, &m_btnUp}) BindButton(button->Handle());
@@ -288,7 +290,8 @@ void TfrmBrowse::OpenFolder(FolderIndex folder, bool remembered) {
       rows = std::make_unique<FolderTable>(FolderRows(*m_tree, folder, CellFormats::Of(text)));
       // The order the user chose last; a folder's rows come by name.
       const ColumnSortState& sort = m_context.run.lists.browseSort;
-      if ((sort.column != 0 || !sort.flag) && sort.column >= 0 && sort.column <= static_cast<int>(BrowseColumn::kSize)) {
+      const bool known = sort.column >= 0 && sort.column <= static_cast<int>(BrowseColumn::kSize);
+      if (known && (sort.column != 0 || !sort.flag)) {
         rows->Sort(static_cast<BrowseColumn>(sort.column), sort.flag, text, std::nullopt);
       }
     } catch (const std::bad_alloc&) {

@@ -81,7 +81,10 @@ void FoundFilesList::AddCommands() {
   commands.Add({.id = kShowInFolder,
                 .caption = "Show in Folder",
                 .run = [this] { ShowInFolder(); },
-                .enabled = [this] { return OneRowInFocus() && !Searching() && PlaceOf(static_cast<std::size_t>(SelectedRow())).has_value(); }});
+                .enabled = [this] {
+                  return OneRowInFocus() && !Searching() &&
+                         PlaceOf(static_cast<std::size_t>(SelectedRow())).has_value();
+                }});
   commands.Add({.id = kBtnExportCsv,
                 .caption = "Export to CSV...",
                 .hint = "Export to CSV",
