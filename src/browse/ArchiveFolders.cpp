@@ -57,7 +57,7 @@ void ForEachName(std::string_view folderLine, const OnName& onName) {
 }  // namespace
 
 // The one pass over the entries, then the files put folder by folder, the
-// children in order and the totals summed from the leaves up.
+// children dealt out to their parents and the totals summed from the leaves up.
 class ArchiveFolders::Builder {
  public:
   explicit Builder(ArchiveFolders& tree) : m_tree(tree) {
@@ -129,11 +129,9 @@ class ArchiveFolders::Builder {
 
   // Dealt out to their parents in the order met; each parent's are sorted by
   // name when first asked for (most folders of a large tree never are).
-  void OrderChildren() {
+  void DealOutChildren() {
     std::vector<Folder>& folders = m_tree.m_folders;
-    std::vector<std::uint32_t> byName(folders.size() - 1);
-    std::iota(byName.begin(), byName.end(), 1u);
-    for (const std::uint32_t folder : byName) ++folders[folders[folder].parent].childCount;
+    for (std::size_t f = 1; f < folders.size(); ++f) ++folders[folders[f].parent].childCount;
     std::uint32_t begin = 0;
     for (Folder& folder : folders) {
       folder.childBegin = begin;
@@ -142,7 +140,9 @@ class ArchiveFolders::Builder {
     m_tree.m_children.resize(folders.size() - 1);
     std::vector<std::uint32_t> next(folders.size());
     for (std::size_t f = 0; f < folders.size(); ++f) next[f] = folders[f].childBegin;
-    for (const std::uint32_t folder : byName) m_tree.m_children[next[folders[folder].parent]++] = folder;
+    for (std::size_t f = 1; f < folders.size(); ++f) {
+      m_tree.m_children[next[folders[f].parent]++] = static_cast<FolderIndex>(f);
+    }
   }
 
   // A parent comes before its children, so the last folders are summed first.
@@ -195,7 +195,7 @@ ArchiveFolders::ArchiveFolders(ArchiveText archive, const std::string& path, con
   builder.ReadEntries(archive, path);
   m_text = std::move(archive).ReleaseText();
   builder.GroupFilesByFolder();
-  builder.OrderChildren();
+  builder.DealOutChildren();
   builder.SumTotals();
 }
 
