@@ -273,7 +273,7 @@ void TfrmBrowse::ToggleTreeOrder() {
   m_treeView1.RemoveChildren(m_rootItem);
   FillChildren(m_rootItem, ArchiveFolders::kRoot);
   m_treeView1.Expand(m_rootItem);
-  if (HTREEITEM item = ItemOf(m_history.Current())) m_treeView1.Select(item);
+  SelectInTree(m_history.Current());
 }
 
 // --- The folder shown ------------------------------------------------------------

@@ -66,4 +66,16 @@ LRESULT CALLBACK ChildWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wPara
   return handled ? result : DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+ChildWindow::RedrawSuspension::RedrawSuspension(ChildWindow& control) : m_control(control) {
+  if (m_control.m_redrawSuspensions++ == 0 && m_control.Handle()) {
+    SendMessageW(m_control.Handle(), WM_SETREDRAW, FALSE, 0);
+  }
+}
+
+ChildWindow::RedrawSuspension::~RedrawSuspension() {
+  if (--m_control.m_redrawSuspensions > 0 || !m_control.Handle()) return;
+  SendMessageW(m_control.Handle(), WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(m_control.Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 }  // namespace discovel

@@ -33,6 +33,20 @@ class ChildWindow : public CommandTarget {
   // ignored: Handle() is already null then.
   void Destroy();
 
+  // Stops the control painting while it lives (rows or items changed by the
+  // thousand, each of which a painting control lays out on its own) and
+  // repaints it at the end. Guards nest: only the outermost one repaints.
+  class RedrawSuspension {
+   public:
+    explicit RedrawSuspension(ChildWindow& control);
+    ~RedrawSuspension();
+    RedrawSuspension(const RedrawSuspension&) = delete;
+    RedrawSuspension& operator=(const RedrawSuspension&) = delete;
+
+   private:
+    ChildWindow& m_control;
+  };
+
  protected:
   // The control's WM_COMMAND notifications come to OnCommandCode from now on.
   void TakeCommands();
@@ -44,6 +58,7 @@ class ChildWindow : public CommandTarget {
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR self);
   HWND m_hwnd = nullptr;
+  int m_redrawSuspensions = 0;
 };
 
 }  // namespace discovel

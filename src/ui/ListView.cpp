@@ -417,20 +417,6 @@ POINT ListView::PopupMenuPoint(LPARAM position) const {
   return at;
 }
 
-ListView::RedrawSuspension::RedrawSuspension(ListView& list) : m_list(list) { m_list.SuspendRedraw(); }
-
-ListView::RedrawSuspension::~RedrawSuspension() { m_list.ResumeRedraw(); }
-
-void ListView::SuspendRedraw() {
-  if (m_redrawSuspensions++ == 0 && Handle()) Send(WM_SETREDRAW, FALSE);
-}
-
-void ListView::ResumeRedraw() {
-  if (--m_redrawSuspensions > 0 || !Handle()) return;
-  Send(WM_SETREDRAW, TRUE);
-  RedrawWindow(Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
-}
-
 bool ListView::OnNotify(const NMHDR& header, LRESULT& result) {
   if (!Handle()) return false;  // going away: its events may reach freed state
   auto* raw = const_cast<NMHDR*>(&header);

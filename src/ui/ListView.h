@@ -159,19 +159,6 @@ class ListView final : public ChildWindow, public NotifyTarget {
   // An empty list is skipped by the Tab key; one with rows takes its turn.
   void TakeTabStop(bool hasRows);
 
-  // Stops the list painting while it lives and repaints it at the end.
-  // Guards nest: only the outermost one repaints.
-  class RedrawSuspension {
-   public:
-    explicit RedrawSuspension(ListView& list);
-    ~RedrawSuspension();
-    RedrawSuspension(const RedrawSuspension&) = delete;
-    RedrawSuspension& operator=(const RedrawSuspension&) = delete;
-
-   private:
-    ListView& m_list;
-  };
-
   // Events.
   std::function<void(int column)> onColumnClick;
   std::function<void(int row)> onItemActivate;  // double click or Enter
@@ -194,9 +181,7 @@ class ListView final : public ChildWindow, public NotifyTarget {
   bool OnHeaderNotify(NMHEADERW& header, LRESULT& result);
   std::string SafeCellText(int row, int column) const;
   void AnswerDispInfo(LVITEMW& item) const;
-  void SuspendRedraw();
   void ShowKeyboardRow();
-  void ResumeRedraw();
   void DrawEmptyText();
 
   std::vector<ListViewColumn> m_columns;
@@ -207,7 +192,6 @@ class ListView final : public ChildWindow, public NotifyTarget {
   bool m_fitted = false;  // its window fits its columns: row counts refit them
   CellTextSource m_cellText;
   std::function<int(int row)> m_rowPicture;
-  int m_redrawSuspensions = 0;
   std::string m_emptyText;
 };
 

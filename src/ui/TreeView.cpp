@@ -139,14 +139,4 @@ POINT TreeView::PopupMenuPoint(LPARAM position) const {
   return at;
 }
 
-TreeView::RedrawSuspension::RedrawSuspension(TreeView& tree) : m_tree(tree) {
-  if (m_tree.m_redrawSuspensions++ == 0) m_tree.Send(WM_SETREDRAW, FALSE, 0);
-}
-
-TreeView::RedrawSuspension::~RedrawSuspension() {
-  if (--m_tree.m_redrawSuspensions != 0) return;
-  m_tree.Send(WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(m_tree.Handle(), nullptr, TRUE);
-}
-
 }  // namespace discovel

@@ -53,20 +53,6 @@ class TreeView final : public ChildWindow, public NotifyTarget {
   // keyboard asked for it.
   POINT PopupMenuPoint(LPARAM position) const;
 
-  // Stops the tree painting while it lives, for adding items by the hundred
-  // (each added to a painting tree is measured and laid out on its own), and
-  // repaints it at the end.
-  class RedrawSuspension {
-   public:
-    explicit RedrawSuspension(TreeView& tree);
-    ~RedrawSuspension();
-    RedrawSuspension(const RedrawSuspension&) = delete;
-    RedrawSuspension& operator=(const RedrawSuspension&) = delete;
-
-   private:
-    TreeView& m_tree;
-  };
-
   // An item with an expand button but no children yet is being opened.
   std::function<void(HTREEITEM item, ItemParam param)> onFirstOpened;
   // The selection moved to the item, by the user or by Select.
@@ -76,7 +62,6 @@ class TreeView final : public ChildWindow, public NotifyTarget {
 
  private:
   LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
-  int m_redrawSuspensions = 0;
 };
 
 }  // namespace discovel
