@@ -84,7 +84,7 @@ int Measure(const std::string& path) {
   std::optional<ArchiveFolders> tree;
   const double build = bench::BestSeconds([&] {
     tree.reset();
-    tree.emplace(ArchiveText::Load(fs, path, text), path, text);
+    tree.emplace(ArchiveFolders::Load(fs, path, text));
   });
   std::printf("reading the archive whole (%.1f MB): %.3f s\n", static_cast<double>(archiveBytes) / 1e6, read);
   std::printf("building its folder tree, the read included: %.3f s, %.2fx the read (goal <= 2)\n", build,

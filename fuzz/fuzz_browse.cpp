@@ -9,6 +9,8 @@
 
 #include "FuzzInput.h"
 #include "browse/ArchiveFolders.h"
+#include "catalog/ArchiveEntries.h"
+#include "catalog/TextUtil.h"
 #include "platform/AppError.h"
 #include "platform/Platform.h"
 
@@ -48,20 +50,56 @@ void CheckFolder(const ArchiveFolders& tree, Index folder, CountTotal& allBytes)
   for (std::size_t i = 0; i < byName.size(); ++i) FUZZ_REQUIRE(byName[i] == i);
 }
 
+// The entries as the search reads them, through the index of every line;
+// nullopt where it refuses the archive.
+std::optional<std::vector<EntryView>> IndexedEntries(const ArchiveText& archive, const std::string& path) {
+  try {
+    std::vector<EntryView> entries = ListArchiveEntries(archive, path);
+    for (const EntryView& entry : entries) {
+      const std::optional<std::int64_t> size = ParseInt64(entry.size);
+      if (!size || *size < 0 || !ParseInt64(entry.time)) return std::nullopt;
+    }
+    return entries;
+  } catch (const AppError&) {
+    return std::nullopt;
+  }
+}
+
+// The tree reads its entries in one pass over the text: it holds exactly
+// the entries the indexed reading gives, each in its folder.
+void CheckEntries(const ArchiveFolders& tree, const std::optional<std::vector<EntryView>>& entries) {
+  FUZZ_REQUIRE(entries && entries->size() == tree.FileCount());
+  for (std::size_t i = 0; i < entries->size(); ++i) {
+    const EntryView& entry = (*entries)[i];
+    const std::optional<ArchiveFolders::Place> place = tree.FindEntry(i);
+    FUZZ_REQUIRE(place && tree.Find(entry.folder) == place->folder);
+    const ArchiveFolders::File& file = tree.Files(place->folder)[place->position];
+    FUZZ_REQUIRE(tree.Name(file) == entry.name && file.size == *ParseInt64(entry.size));
+  }
+}
+
 }  // namespace
 }  // namespace discovel::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace discovel;
   const std::string path = "M:\\Archive\\1.dat";
+  std::optional<DecodedArchive> decoded;
+  try {
+    decoded = DecodeArchiveBytes(std::string(reinterpret_cast<const char*>(data), size), SystemTextServices(), path);
+  } catch (const AppError&) {
+    return 0;  // in an encoding this version does not know
+  }
+  const ArchiveText indexed(decoded->text, decoded->encoding);
+  const std::optional<std::vector<EntryView>> entries = fuzz::IndexedEntries(indexed, path);
   std::optional<ArchiveFolders> tree;
   try {
-    ArchiveText text = ArchiveText::Decode(std::string(reinterpret_cast<const char*>(data), size),
-                                           SystemTextServices(), path);
-    tree.emplace(std::move(text), path, SystemTextServices());
+    tree.emplace(std::move(*decoded), path, SystemTextServices());
   } catch (const AppError&) {
-    return 0;  // damaged, or in an encoding this version does not know
+    FUZZ_REQUIRE(!entries);  // damaged
+    return 0;
   }
+  fuzz::CheckEntries(*tree, entries);
   CountTotal allBytes;
   for (std::size_t folder = 0; folder < tree->FolderCount(); ++folder) {
     fuzz::CheckFolder(*tree, static_cast<ArchiveFolders::FolderIndex>(folder), allBytes);

@@ -8,6 +8,7 @@
 
 #include "catalog/ArchiveEntries.h"
 #include "catalog/ColumnSort.h"
+#include "catalog/TextLines.h"
 #include "catalog/TextUtil.h"
 #include "platform/AppError.h"
 
@@ -64,17 +65,38 @@ class ArchiveFolders::Builder {
     m_tree.m_folders.push_back(Folder{kNoFolder, 0, 0});
   }
 
-  void ReadEntries(const ArchiveText& archive, const std::string& path) {
-    const EntryLayout layout = EntryLayoutOf(archive, path);
-    m_base = archive.Text().data();
+  // Entry i is the four lines from line i * stride on, read in one pass over
+  // the text; the last four lines read are kept, as a stride below four
+  // makes entries share lines.
+  void ReadEntries(std::string_view text, ArchiveEncoding encoding, const std::string& path) {
+    const EntryLayout layout = EntryLayoutOf(ArchiveText::KeyBlockOf(text, encoding), path);
+    m_base = text.data();
+    // No more entries than the text has lines for.
+    const auto reservable =
+        static_cast<std::size_t>(std::min<std::int64_t>(layout.count, text.size() / layout.stride + 1));
     std::vector<File>& files = m_tree.m_files;
-    files.reserve(layout.reservable);
-    m_folderOfFile.reserve(layout.reservable);
+    files.reserve(reservable);
+    m_folderOfFile.reserve(reservable);
+    LineCursor lines(text);
+    std::string_view lastFour[4];
+    std::size_t linesRead = 0;
+    const auto line = [&](std::size_t index, std::string_view& out) {
+      for (; linesRead <= index; ++linesRead) {
+        if (!lines.Next(lastFour[linesRead % 4])) return false;
+      }
+      out = lastFour[index % 4];
+      return true;
+    };
     std::string_view lastLine;
     FolderIndex lastFolder = kNoFolder;
-    const std::int64_t held = EntriesHeld(archive, layout);
-    for (std::int64_t i = 0; i < held; ++i) {
-      const EntryView entry = archive.HeldEntryLines(static_cast<std::size_t>(i), layout.stride);
+    for (std::int64_t i = 0; i < layout.count; ++i) {
+      const std::size_t first = static_cast<std::size_t>(i) * layout.stride;
+      EntryView entry;
+      if (!line(first, entry.folder) || !line(first + 1, entry.name) || !line(first + 2, entry.size) ||
+          !line(first + 3, entry.time)) {
+        // Named as the search names such an archive.
+        throw AppError(EntryPastEndText(path, i));
+      }
       const std::optional<std::int64_t> size = ParseInt64(entry.size);
       const std::optional<std::int64_t> time = ParseInt64(entry.time);
       if (!size || *size < 0 || !time) throw AppError(IncompleteEntryText(path, i));
@@ -88,8 +110,6 @@ class ArchiveFolders::Builder {
                            static_cast<std::uint32_t>(i)});
       m_folderOfFile.push_back(lastFolder);
     }
-    // Named as the search names such an archive, after what came before it.
-    if (held < layout.count) throw AppError(EntryPastEndText(path, held));
   }
 
   // Stable: each folder's files keep the archive's order.
@@ -185,18 +205,24 @@ class ArchiveFolders::Builder {
   std::string m_key;
 };
 
-ArchiveFolders::ArchiveFolders(ArchiveText archive, const std::string& path, const TextServices& text)
-    : m_namesInCodePage(archive.Encoding() == ArchiveEncoding::CodePage), m_textServices(text), m_names(text) {
+ArchiveFolders::ArchiveFolders(DecodedArchive archive, const std::string& path, const TextServices& text)
+    : m_text(std::move(archive.text)),
+      m_namesInCodePage(archive.encoding == ArchiveEncoding::CodePage),
+      m_textServices(text),
+      m_names(text) {
   // Names are kept as 32-bit offsets: a 32-bit program holds no larger text anyway.
-  if (archive.Text().size() > std::numeric_limits<std::uint32_t>::max()) {
+  if (m_text.size() > std::numeric_limits<std::uint32_t>::max()) {
     throw AppError("Archive \"" + path + "\" is too large to be shown by folders.");
   }
   Builder builder(*this);
-  builder.ReadEntries(archive, path);
-  m_text = std::move(archive).ReleaseText();
+  builder.ReadEntries(m_text, archive.encoding, path);
   builder.GroupFilesByFolder();
   builder.DealOutChildren();
   builder.SumTotals();
+}
+
+ArchiveFolders ArchiveFolders::Load(FileSystem& fs, const std::string& path, const TextServices& text) {
+  return ArchiveFolders(DecodeArchiveBytes(fs.ReadWholeFile(path), text, path), path, text);
 }
 
 std::string_view ArchiveFolders::Name(FolderIndex folder) const {

@@ -47,12 +47,14 @@ class ArchiveFolders {
     std::size_t position;
   };
 
-  // `archive` as loaded; `path` names it in messages. Folder lines that differ
-  // in letter case only (as the search folds names) are one folder, named as
-  // first met. Throws AppError, with the search's text, for a count or stride
-  // key that is no number, an entry past the end, and a size or time line that
-  // is no number (or a size below 0). `text` must outlive the object.
-  ArchiveFolders(ArchiveText archive, const std::string& path, const TextServices& text);
+  // `archive` as decoded; `path` names it in messages. Folder lines that
+  // differ in letter case only (as the search folds names) are one folder,
+  // named as first met. Throws AppError, with the search's text, for a count
+  // or stride key that is no number, an entry past the end, and a size or
+  // time line that is no number (or a size below 0). `text` must outlive the object.
+  ArchiveFolders(DecodedArchive archive, const std::string& path, const TextServices& text);
+  // The archive file read whole. Throws FileError, and AppError as above.
+  static ArchiveFolders Load(FileSystem& fs, const std::string& path, const TextServices& text);
 
   std::size_t FolderCount() const { return m_folders.size(); }
   // The archive has no encoding key: its names are as the code page gave them.

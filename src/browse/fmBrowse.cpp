@@ -66,7 +66,7 @@ BrowsedArchive ReadBrowsedArchive(FileSystem& fs, const TextServices& text, cons
                                   char readDevice) {
   try {
     BrowsedArchive archive;
-    archive.tree = std::make_unique<ArchiveFolders>(ArchiveText::Load(fs, archivePath, text), archivePath, text);
+    archive.tree = std::make_unique<ArchiveFolders>(ArchiveFolders::Load(fs, archivePath, text));
     archive.rootPath = RootPathOf(SourceOfKeyValues(ReadArchiveKeyValues(fs, archivePath, text)), readDevice);
     return archive;
   } catch (const std::bad_alloc&) {

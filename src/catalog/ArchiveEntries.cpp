@@ -48,15 +48,6 @@ EntryView ArchiveEntry(const ArchiveText& archive, const EntryLayout& layout, st
   }
 }
 
-std::int64_t EntriesHeld(const ArchiveText& archive, const EntryLayout& layout) {
-  // An entry is its first four lines, wherever the stride puts the next one.
-  constexpr std::size_t kEntryLines = 4;
-  const std::size_t lines = archive.LineCount();
-  if (lines < kEntryLines) return 0;
-  const auto held = static_cast<std::int64_t>((lines - kEntryLines) / layout.stride) + 1;
-  return std::min(held, layout.count);
-}
-
 std::vector<EntryView> ListArchiveEntries(const ArchiveText& archive, const std::string& path) {
   const EntryLayout layout = EntryLayoutOf(archive, path);
   std::vector<EntryView> entries;

@@ -27,10 +27,6 @@ EntryLayout EntryLayoutOf(const ArchiveText& archive, const std::string& path);
 EntryView ArchiveEntry(const ArchiveText& archive, const EntryLayout& layout, std::size_t index,
                        const std::string& path);
 
-// How many of the layout's entries, from the first, the file holds whole:
-// ArchiveEntry throws for the others.
-std::int64_t EntriesHeld(const ArchiveText& archive, const EntryLayout& layout);
-
 // Every entry of EntryLayoutOf, with its errors.
 std::vector<EntryView> ListArchiveEntries(const ArchiveText& archive, const std::string& path);
 

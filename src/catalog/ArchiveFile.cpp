@@ -2,30 +2,19 @@
 
 #include "catalog/ArchiveSource.h"
 #include "catalog/KeyBlock.h"
+#include "catalog/TextLines.h"
 #include "platform/AppError.h"
 #include "text/Utf8.h"
 
 namespace discovel {
 namespace {
 
-// Calls onLine(begin, length) per line; CR, LF and CR LF all end a line, and
-// the final line end opens no extra empty line.
+// Calls onLine(begin, length) per line.
 template <class OnLine>
 void SplitLines(std::string_view bytes, const OnLine& onLine) {
-  std::size_t start = 0;
-  std::size_t i = 0;
-  const std::size_t n = bytes.size();
-  while (i < n) {
-    const char c = bytes[i];
-    if (c != '\r' && c != '\n') {
-      ++i;
-      continue;
-    }
-    onLine(start, i - start);
-    i += (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') ? 2 : 1;
-    start = i;
-  }
-  if (start < n) onLine(start, n - start);
+  LineCursor lines(bytes);
+  std::string_view line;
+  while (lines.Next(line)) onLine(static_cast<std::size_t>(line.data() - bytes.data()), line.size());
 }
 
 // Offset just after the first line end, or npos when there is none.
@@ -70,17 +59,33 @@ ArchiveText ArchiveText::Load(FileSystem& fs, const std::string& path, const Tex
 }
 
 ArchiveText ArchiveText::LoadKeyBlock(FileSystem& fs, const std::string& path, const TextServices& text) {
+  return TailHoldingKeyBlock(
+      [&](std::size_t bytes, bool& wholeFile) { return fs.ReadTail(path, bytes, wholeFile); },
+      [&](std::string bytes) { return Decode(std::move(bytes), text, path); });
+}
+
+ArchiveText ArchiveText::KeyBlockOf(std::string_view utf8, ArchiveEncoding encoding) {
+  return TailHoldingKeyBlock(
+      [utf8](std::size_t bytes, bool& wholeText) {
+        wholeText = bytes >= utf8.size();
+        return std::string(wholeText ? utf8 : utf8.substr(utf8.size() - bytes));
+      },
+      [encoding](std::string bytes) { return ArchiveText(std::move(bytes), encoding); });
+}
+
+ArchiveText ArchiveText::TailHoldingKeyBlock(const std::function<std::string(std::size_t, bool&)>& readTail,
+                                             const std::function<ArchiveText(std::string)>& make) {
   constexpr std::size_t kMaxBytes = static_cast<std::size_t>(-1);
   std::size_t tailBytes = kFirstTailBytes;
   for (;;) {
-    bool wholeFile = false;
-    std::string bytes = fs.ReadTail(path, tailBytes, wholeFile);
-    if (wholeFile) return Decode(std::move(bytes), text, path);
+    bool whole = false;
+    std::string bytes = readTail(tailBytes, whole);
+    if (whole) return make(std::move(bytes));
     // The tail starts inside some line: drop that part line. A line end is
     // never part of a character, in any code page.
     const std::size_t cut = AfterFirstLineEnd(bytes);
     if (cut != std::string::npos) {
-      ArchiveText tail = Decode(bytes.substr(cut), text, path);
+      ArchiveText tail = make(bytes.substr(cut));
       // A non-key line before the block proves the block is complete.
       if (tail.m_keyBegin > 0) return tail;
     }

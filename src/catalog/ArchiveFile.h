@@ -5,6 +5,7 @@
 // is decoded as it is read, and encoded again as it is saved.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,9 @@ class ArchiveText {
   // Reads only as much of the file's end as holds the key block: for readers
   // that need keys alone. Lines before the key block are not all there.
   static ArchiveText LoadKeyBlock(FileSystem& fs, const std::string& path, const TextServices& text);
+  // The same of text already read whole, for a reader that walks its entries
+  // without an index of its lines.
+  static ArchiveText KeyBlockOf(std::string_view utf8, ArchiveEncoding encoding);
 
   // The encoding of the file the text was read from.
   ArchiveEncoding Encoding() const { return m_encoding; }
@@ -64,25 +68,18 @@ class ArchiveText {
   // Entry `index` (from 0) at lines index*stride .. index*stride+3.
   // Throws AppError when a line lies past the end or the stride is 0.
   EntryView EntryLines(std::size_t index, std::size_t stride = kDefaultEntryStride) const;
-  // The same of an entry the text is known to hold (one of EntriesHeld), for
-  // readers that go through every entry: unchecked, and inline, so that no
-  // call of it sets up unwinding (a cost per call where exceptions are
-  // set-jump based, as in the 32-bit build).
-  EntryView HeldEntryLines(std::size_t index, std::size_t stride) const noexcept {
-    const std::size_t first = index * stride;
-    return {Unchecked(first), Unchecked(first + 1), Unchecked(first + 2), Unchecked(first + 3)};
-  }
-
  private:
+  // The shortest tail, of those readTail(bytes, whole) gives (growing), that
+  // holds the whole key block, as make(tail) reads it.
+  static ArchiveText TailHoldingKeyBlock(const std::function<std::string(std::size_t, bool&)>& readTail,
+                                         const std::function<ArchiveText(std::string)>& make);
+
   struct Span {
     std::size_t begin;
     std::size_t length;
   };
   std::string_view At(std::size_t index) const {
     return std::string_view(m_bytes).substr(m_lines[index].begin, m_lines[index].length);
-  }
-  std::string_view Unchecked(std::size_t index) const noexcept {
-    return std::string_view(m_bytes.data() + m_lines[index].begin, m_lines[index].length);
   }
 
   // Offsets rather than views, so moving the object (and its small string) is safe.

@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "catalog/ArchiveEntries.h"
 #include "platform/AppError.h"
 #include "platform/Platform.h"
 #include "support/ArchiveBuilder.h"
@@ -14,7 +15,7 @@ namespace {
 using Index = ArchiveFolders::FolderIndex;
 
 ArchiveFolders Tree(const test::ArchiveBuilder& archive) {
-  return ArchiveFolders(ArchiveText(archive.Text()), "C:\\Cat\\1.dat", SystemTextServices());
+  return ArchiveFolders(archive.Decoded(), "C:\\Cat\\1.dat", SystemTextServices());
 }
 
 std::vector<std::string> Names(const ArchiveFolders& tree, const std::vector<Index>& folders) {
@@ -135,10 +136,38 @@ TEST(ArchiveFolders, TotalsAddUpPastSixtyFourBits) {
   archive.AppendEntry("a\\b", "3", kMax, 0);
   archive.AppendEntry("c", "4", 5, 0);
   archive.AppendLine("AFiles=4");
-  const ArchiveFolders tree(ArchiveText(archive.Text()), "1.dat", SystemTextServices());
+  const ArchiveFolders tree(DecodedArchive{archive.Text(), ArchiveEncoding::Utf8}, "1.dat", SystemTextServices());
   EXPECT_EQ(tree.TotalsOf(Found(tree, "a\\b")).bytes.Digits(), "18446744073709551614");
   EXPECT_EQ(tree.TotalsOf(Found(tree, "a")).bytes.Digits(), "27670116110564327421");
   EXPECT_EQ(tree.TotalsOf(ArchiveFolders::kRoot).bytes.Digits(), "27670116110564327426");
+}
+
+// The tree reads the text in one pass, without the search's index of its lines.
+TEST(ArchiveFolders, EntriesAreTheSearchsForAnyStrideLineEndsAndKeyBlockLength) {
+  const char* const lineEnds[] = {"\r\n", "\n", "\r"};
+  for (const std::size_t stride : {1u, 2u, 3u, 4u, 6u}) {
+    // Every line a number, so that entries sharing lines (a stride below 4) are whole.
+    std::string text;
+    constexpr std::size_t kLines = 40;
+    for (std::size_t line = 0; line < kLines; ++line) text += std::to_string(line % 7) + lineEnds[line % 3];
+    const std::size_t count = (kLines - 4) / stride + 1;
+    // A note longer than the first piece of the text's end that is looked at for the keys.
+    text += "AFiles=" + std::to_string(count) + "\r\nAPars=" + std::to_string(stride) + "\nANote=" +
+            std::string(10000, 'n') + "\r\n\r\n";
+    const ArchiveText indexed(text);
+    const std::vector<EntryView> entries = ListArchiveEntries(indexed, "1.dat");
+    ASSERT_EQ(entries.size(), count);
+    const ArchiveFolders tree(DecodedArchive{text, ArchiveEncoding::Utf8}, "1.dat", SystemTextServices());
+    ASSERT_EQ(tree.FileCount(), count) << "stride " << stride;
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto place = tree.FindEntry(i);
+      ASSERT_TRUE(place);
+      EXPECT_EQ(tree.FolderLine(place->folder), entries[i].folder) << "stride " << stride << ", entry " << i;
+      const ArchiveFolders::File& file = tree.Files(place->folder)[place->position];
+      EXPECT_EQ(tree.Name(file), entries[i].name) << "stride " << stride << ", entry " << i;
+      EXPECT_EQ(std::to_string(file.size), entries[i].size) << "stride " << stride << ", entry " << i;
+    }
+  }
 }
 
 TEST(ArchiveFolders, AnEmptyArchiveIsItsRootAlone) {
@@ -162,7 +191,7 @@ TEST(ArchiveFolders, ADamagedArchiveIsNamedAsTheSearchNamesIt) {
   };
   for (const auto& [text, message] : cases) {
     try {
-      ArchiveFolders(ArchiveText(text), "C:\\Cat\\1.dat", SystemTextServices());
+      ArchiveFolders(DecodedArchive{text, ArchiveEncoding::Utf8}, "C:\\Cat\\1.dat", SystemTextServices());
       ADD_FAILURE() << "no error for " << text;
     } catch (const AppError& e) {
       EXPECT_EQ(e.what(), message);

@@ -31,7 +31,7 @@ TEST(FolderRows, SubfoldersFirstThenFilesEachPartInTheColumnsOrder) {
       .Entry("Music", "c.doc", 200, older)
       .Entry("Music\\Zebra", "z.mp3", 5)
       .Entry("Music\\alpha\\deep", "x.bin", 7000);
-  const ArchiveFolders tree(ArchiveText(archive.Text()), "C:\\Cat\\1.dat", SystemTextServices());
+  const ArchiveFolders tree(archive.Decoded(), "C:\\Cat\\1.dat", SystemTextServices());
   const auto music = tree.Find("Music");
   ASSERT_TRUE(music);
   CellFormats formats;
@@ -70,7 +70,7 @@ TEST(FolderTable, CellsStayValidUntilASortAndTheSelectedRowFollowsTheSort) {
     archive.Entry("Big", "f" + std::to_string(1000 + file) + ".bin", 1000000 + file);
   }
   archive.Entry("Big\\Sub", "s.bin", 1);
-  const ArchiveFolders tree(ArchiveText(archive.Text()), "C:\\Cat\\1.dat", SystemTextServices());
+  const ArchiveFolders tree(archive.Decoded(), "C:\\Cat\\1.dat", SystemTextServices());
   CellFormats formats;
   formats.thousands = ",";
   FolderTable table(FolderRows(tree, *tree.Find("Big"), formats));

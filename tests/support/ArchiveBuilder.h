@@ -32,6 +32,7 @@ class ArchiveBuilder {
     archive.AppendKeyLines(m_keys);
     return archive.Text();
   }
+  DecodedArchive Decoded() const { return {Text(), ArchiveEncoding::Utf8}; }
   void WriteTo(const TempFolder& folder, std::string_view relative) const { folder.WriteFile(relative, Text()); }
 
  private:

@@ -56,6 +56,11 @@ Texts BrowseWindowDriver::TreeItems(const Texts& path) const {
   return texts;
 }
 
+bool BrowseWindowDriver::TreeShowsRootsChildren() const {
+  const HTREEITEM root = Next(Tree(), nullptr, TVGN_ROOT);
+  return root && Next(Tree(), root, TVGN_CHILD) && (TreeView_GetItemState(Tree(), root, TVIS_EXPANDED) & TVIS_EXPANDED);
+}
+
 std::string BrowseWindowDriver::TreeSelection() const {
   HTREEITEM selected = Next(Tree(), nullptr, TVGN_CARET);
   return selected ? ItemText(Tree(), selected) : std::string();

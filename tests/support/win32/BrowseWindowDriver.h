@@ -29,6 +29,8 @@ class BrowseWindowDriver final : public ListWindowDriver {
   // The texts of the items under the item reached by `path` (texts from the
   // top item down; empty: the top items).
   Texts TreeItems(const Texts& path) const;
+  // The root item shows its children; asks no item's text.
+  bool TreeShowsRootsChildren() const;
   std::string TreeSelection() const;
   Texts Column(Column column) const { return ListColumn(List(), column); }
   std::string Address() const;
