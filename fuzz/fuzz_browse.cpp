@@ -92,9 +92,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const ArchiveText indexed(decoded->text, decoded->encoding);
   const std::optional<std::vector<EntryView>> entries = fuzz::IndexedEntries(indexed, path);
+  // Read in stretches at once as a large text is, and in one.
+  try {
+    const ArchiveFolders inStretches(*decoded, path, SystemTextServices(), EntryReading{.splitFrom = 0, .threads = 3});
+    fuzz::CheckEntries(inStretches, entries);
+  } catch (const AppError&) {
+    FUZZ_REQUIRE(!entries);
+  }
   std::optional<ArchiveFolders> tree;
   try {
-    tree.emplace(std::move(*decoded), path, SystemTextServices());
+    tree.emplace(std::move(*decoded), path, SystemTextServices(), EntryReading{.threads = 1});
   } catch (const AppError&) {
     FUZZ_REQUIRE(!entries);  // damaged
     return 0;

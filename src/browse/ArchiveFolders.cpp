@@ -6,9 +6,9 @@
 #include <numeric>
 #include <unordered_map>
 
+#include "browse/EntryRuns.h"
 #include "catalog/ArchiveEntries.h"
 #include "catalog/ColumnSort.h"
-#include "catalog/TextLines.h"
 #include "catalog/TextUtil.h"
 #include "platform/AppError.h"
 
@@ -65,51 +65,45 @@ class ArchiveFolders::Builder {
     m_tree.m_folders.push_back(Folder{kNoFolder, 0, 0});
   }
 
-  // Entry i is the four lines from line i * stride on, read in one pass over
-  // the text; the last four lines read are kept, as a stride below four
-  // makes entries share lines.
-  void ReadEntries(std::string_view text, ArchiveEncoding encoding, const std::string& path) {
+  // The entries read in stretches, then taken in order: each stretch's
+  // folder lines become the tree's folders as first used, and the first
+  // entry the text does not hold, or holds damaged, is named.
+  void ReadEntries(std::string_view text, ArchiveEncoding encoding, const std::string& path,
+                   const EntryReading& reading) {
     const EntryLayout layout = EntryLayoutOf(ArchiveText::KeyBlockOf(text, encoding), path);
     m_base = text.data();
     // No more entries than the text has lines for.
     const auto reservable =
         static_cast<std::size_t>(std::min<std::int64_t>(layout.count, text.size() / layout.stride + 1));
+    std::vector<EntryRun> runs = ReadEntryRuns(text, layout.count, layout.stride, reservable, reading);
     std::vector<File>& files = m_tree.m_files;
-    files.reserve(reservable);
     m_folderOfFile.reserve(reservable);
-    LineCursor lines(text);
-    std::string_view lastFour[4];
-    std::size_t linesRead = 0;
-    const auto line = [&](std::size_t index, std::string_view& out) {
-      for (; linesRead <= index; ++linesRead) {
-        if (!lines.Next(lastFour[linesRead % 4])) return false;
+    std::int64_t taken = 0;
+    for (std::size_t k = 0; k < runs.size(); ++k) {
+      EntryRun& run = runs[k];
+      const auto take = static_cast<std::size_t>(
+          std::min<std::int64_t>(static_cast<std::int64_t>(run.files.size()), layout.count - taken));
+      std::vector<FolderIndex> folderOfLine(run.folderLines.size(), kNoFolder);
+      for (std::size_t j = 0; j < take; ++j) {
+        FolderIndex& folder = folderOfLine[run.lineOfFile[j]];
+        if (folder == kNoFolder) folder = FolderOfLine(run.folderLines[run.lineOfFile[j]]);
+        m_folderOfFile.push_back(folder);
+        run.files[j].entry = static_cast<std::uint32_t>(taken + static_cast<std::int64_t>(j));
       }
-      out = lastFour[index % 4];
-      return true;
-    };
-    std::string_view lastLine;
-    FolderIndex lastFolder = kNoFolder;
-    for (std::int64_t i = 0; i < layout.count; ++i) {
-      const std::size_t first = static_cast<std::size_t>(i) * layout.stride;
-      EntryView entry;
-      if (!line(first, entry.folder) || !line(first + 1, entry.name) || !line(first + 2, entry.size) ||
-          !line(first + 3, entry.time)) {
-        // Named as the search names such an archive.
-        throw AppError(EntryPastEndText(path, i));
+      run.files.resize(take);
+      if (k == 0) {
+        files = std::move(run.files);  // it has room for all
+      } else {
+        files.insert(files.end(), run.files.begin(), run.files.end());
+        std::vector<File>().swap(run.files);
       }
-      const std::optional<std::int64_t> size = ParseInt64(entry.size);
-      const std::optional<std::int64_t> time = ParseInt64(entry.time);
-      if (!size || *size < 0 || !time) throw AppError(IncompleteEntryText(path, i));
-      // Entries of one folder mostly follow one another: the line is folded once for them.
-      if (lastFolder == kNoFolder || entry.folder != lastLine) {
-        lastFolder = FolderOfLine(entry.folder);
-        lastLine = entry.folder;
-      }
-      files.push_back(File{Offset(entry.name), static_cast<std::uint32_t>(entry.name.size()), *size,
-                           static_cast<std::int32_t>(static_cast<std::uint32_t>(*time)),
-                           static_cast<std::uint32_t>(i)});
-      m_folderOfFile.push_back(lastFolder);
+      taken += static_cast<std::int64_t>(take);
+      if (taken == layout.count) return;
+      // Named as the search names such an archive.
+      if (run.end == EntryRun::End::kNoNumber) throw AppError(IncompleteEntryText(path, taken));
+      if (run.end != EntryRun::End::kBoundary) break;
     }
+    throw AppError(EntryPastEndText(path, taken));
   }
 
   // Stable: each folder's files keep the archive's order.
@@ -205,7 +199,8 @@ class ArchiveFolders::Builder {
   std::string m_key;
 };
 
-ArchiveFolders::ArchiveFolders(DecodedArchive archive, const std::string& path, const TextServices& text)
+ArchiveFolders::ArchiveFolders(DecodedArchive archive, const std::string& path, const TextServices& text,
+                               const EntryReading& reading)
     : m_text(std::move(archive.text)),
       m_namesInCodePage(archive.encoding == ArchiveEncoding::CodePage),
       m_textServices(text),
@@ -215,7 +210,7 @@ ArchiveFolders::ArchiveFolders(DecodedArchive archive, const std::string& path, 
     throw AppError("Archive \"" + path + "\" is too large to be shown by folders.");
   }
   Builder builder(*this);
-  builder.ReadEntries(m_text, archive.encoding, path);
+  builder.ReadEntries(m_text, archive.encoding, path, reading);
   builder.GroupFilesByFolder();
   builder.DealOutChildren();
   builder.SumTotals();

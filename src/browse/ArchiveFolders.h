@@ -18,6 +18,14 @@
 
 namespace discovel {
 
+// How an archive's text is read: one of at least `splitFrom` bytes, with
+// entries of four lines, in up to `threads` stretches at once (0: one a
+// processor, at most four).
+struct EntryReading {
+  std::size_t splitFrom = std::size_t{8} << 20;
+  unsigned threads = 0;
+};
+
 class ArchiveFolders {
  public:
   using FolderIndex = std::uint32_t;
@@ -52,7 +60,9 @@ class ArchiveFolders {
   // named as first met. Throws AppError, with the search's text, for a count
   // or stride key that is no number, an entry past the end, and a size or
   // time line that is no number (or a size below 0). `text` must outlive the object.
-  ArchiveFolders(DecodedArchive archive, const std::string& path, const TextServices& text);
+  // A large text is read on several threads, as `reading` says.
+  ArchiveFolders(DecodedArchive archive, const std::string& path, const TextServices& text,
+                 const EntryReading& reading = {});
   // The archive file read whole. Throws FileError, and AppError as above.
   static ArchiveFolders Load(FileSystem& fs, const std::string& path, const TextServices& text);
 

@@ -170,6 +170,65 @@ TEST(ArchiveFolders, EntriesAreTheSearchsForAnyStrideLineEndsAndKeyBlockLength) 
   }
 }
 
+// Each entry as the tree holds it, in the archive's order, or what it says
+// of the archive.
+std::vector<std::string> Described(const std::string& text, const EntryReading& reading) {
+  std::vector<std::string> described;
+  try {
+    const ArchiveFolders tree(DecodedArchive{text, ArchiveEncoding::Utf8}, "1.dat", SystemTextServices(), reading);
+    for (std::size_t i = 0; i < tree.FileCount(); ++i) {
+      const auto place = tree.FindEntry(i);
+      const ArchiveFolders::File& file = tree.Files(place->folder)[place->position];
+      described.push_back(tree.FolderLine(place->folder) + "|" + std::string(tree.Name(file)) + "|" +
+                          std::to_string(file.size) + "|" + std::to_string(file.dosTime));
+    }
+    described.push_back(std::to_string(tree.FolderCount()) + " folders");
+  } catch (const AppError& e) {
+    described.push_back(e.what());
+  }
+  return described;
+}
+
+// A large text is read in stretches on several threads, each begun where an
+// entry seems to begin: lines that are numbers or empty make such guesses go
+// wrong, and the tree must come out as one reading of the text makes it.
+TEST(ArchiveFolders, ReadingInStretchesAtOnceMakesTheTreeOfOneReading) {
+  const char* const lines[] = {"", "-5", "3", "12", "a", "\\", "Docs\\x", "DOCS"};
+  std::uint32_t seed = 7;
+  const auto next = [&seed](std::uint32_t below) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % below;
+  };
+  for (int round = 0; round < 40; ++round) {
+    std::string text;
+    const std::size_t entries = 200 + next(200);
+    // Now and then one entry whose size is no number.
+    const std::size_t damaged = next(4) == 0 ? next(static_cast<std::uint32_t>(entries)) : entries;
+    for (std::size_t e = 0; e < entries; ++e) {
+      if (round % 2 == 0) {
+        // Blocks of nine: an entry of no name, then eight whose folder and
+        // name are numbers, which look like entries begun at its size.
+        text += e % 9 == 0 ? "\\\r\n\r\n" : "3\r\n-5\r\n";
+        text += std::string(e == damaged ? "a" : "1") + "\r\n2\r\n";
+        continue;
+      }
+      // Mostly sound entries, with runs of numbers and empty lines among them.
+      const bool odd = next(3) == 0;
+      text += std::string(odd ? lines[next(8)] : "Photos\\2009") + "\r\n";
+      text += std::string(odd ? lines[next(8)] : "b.jpg") + "\r\n";
+      text += std::string(e == damaged ? "a" : odd ? lines[2 + next(2)] : "100") + "\r\n";
+      text += std::string(odd ? lines[1 + next(3)] : "879719370") + "\r\n";
+    }
+    // Sometimes fewer entries than the count says.
+    text += "AFiles=" + std::to_string(entries + next(2)) + "\r\n";
+    const std::vector<std::string> once = Described(text, EntryReading{.threads = 1});
+    for (const unsigned threads : {2u, 3u, 4u}) {
+      EXPECT_EQ(Described(text, EntryReading{.splitFrom = 0, .threads = threads}), once)
+          << "round " << round << ", " << threads << " threads";
+    }
+  }
+}
+
 TEST(ArchiveFolders, AnEmptyArchiveIsItsRootAlone) {
   const ArchiveFolders tree = Tree(test::ArchiveBuilder());
   EXPECT_EQ(tree.FolderCount(), 1u);
