@@ -18,6 +18,7 @@
 #include "ui/Menus.h"
 #include "ui/MessageBoxes.h"
 #include "ui/WindowText.h"
+#include "ui/WorkDoneNotice.h"
 
 namespace discovel {
 namespace {
@@ -35,7 +36,10 @@ constexpr int kListTop = kBandHeight + 29;
 constexpr int kNavigationWidth = 60;
 // The tree's selection follows the folder shown once the list is painted.
 constexpr UINT_PTR kTimFollowInTree = 1;
+// The second thread has read the archive.
+constexpr UINT kMsgArchiveRead = WM_APP + 1;
 
+constexpr std::string_view kMsgReading = "Reading the archive...";
 constexpr std::string_view kMsgNoMemory = "There is not enough memory to show the archive by its folders.";
 constexpr std::string_view kMsgNoArchiveOfMark = "No archive of the catalogue carries the mark: ";
 constexpr std::string_view kMsgFolderGone = "The archive no longer holds the folder: ";
@@ -82,18 +86,21 @@ void TfrmBrowse::Execute(AppContext& context, const std::string& archivePath, co
   const HWND owner = GetActiveWindow();
   SetCursor(SystemCursor(IDC_WAIT));
   // The archive is read and its tree built on a second thread while this one
-  // makes the window: Windows takes about as long to make its controls.
+  // makes and shows the window, which Windows takes a while for.
+  auto readDone = std::make_shared<WorkDoneNotice>();
   std::future<BrowsedArchive> reading =
-      std::async(std::launch::async, ReadBrowsedArchive, std::ref(context.services.files),
-                 std::cref(context.services.text), archivePath, context.run.readDevice);
+      std::async(std::launch::async, [&context, archivePath, readDone] {
+        ScopeExit done([&readDone] { readDone->Done(); });
+        return ReadBrowsedArchive(context.services.files, context.services.text, archivePath,
+                                  context.run.readDevice);
+      });
   std::optional<FileOnDisc> shown;
   if (show) shown = *show;
   try {
     RunModalOnce(frmBrowse, [&] {
-      return std::make_unique<TfrmBrowse>(context, mark, std::move(reading), std::move(shown));
+      return std::make_unique<TfrmBrowse>(context, mark, std::move(reading), std::move(readDone), std::move(shown));
     });
   } catch (const AppError& error) {
-    // A damaged archive: said, and no empty window shown.
     ShowAlert(owner, error.what());
   }
 }
@@ -113,15 +120,20 @@ void ShowFileInItsFolder(AppContext& context, const FileOnDisc& file) {
 }
 
 TfrmBrowse::TfrmBrowse(AppContext& context, std::string mark, std::future<BrowsedArchive> reading,
-                       std::optional<FileOnDisc> show)
+                       std::shared_ptr<WorkDoneNotice> readDone, std::optional<FileOnDisc> show)
     : m_context(context),
       m_mark(std::move(mark)),
       m_reading(std::move(reading)),
+      m_readDone(std::move(readDone)),
       m_show(std::move(show)),
       m_found(context) {}
 
-// The controls go with the window, before their wrappers and what they report to.
-TfrmBrowse::~TfrmBrowse() { DestroyDetached(); }
+// The controls go with the window, before their wrappers and what they report
+// to; a read still running is waited for (the reading's end).
+TfrmBrowse::~TfrmBrowse() {
+  m_readDone->Forget();
+  DestroyDetached();
+}
 
 void TfrmBrowse::Create() {
   CreateToolWindow({.className = kClassName,
@@ -177,14 +189,26 @@ void TfrmBrowse::Create() {
   m_treeMenu = BuildMenu({Item(kSortBySize)}, Commands());
   m_decimal = m_context.services.text.DecimalSeparator();
   m_thousands = m_context.services.text.ThousandsSeparator();
-  BrowsedArchive archive = m_reading.get();
-  m_tree = std::move(archive.tree);
-  m_rootPath = std::move(archive.rootPath);
-  BuildTree();
-  OpenFolder(ArchiveFolders::kRoot, false);
-  if (m_show) SelectFile(*m_show);
+  Status().SetText(0, std::string(kMsgReading));
   SetOpeningFocus(m_show ? m_found.Handle() : m_treeView1.Handle());
   KeyState();
+  m_readDone->PostTo(Handle(), kMsgArchiveRead);
+}
+
+void TfrmBrowse::ShowArchive() {
+  try {
+    BrowsedArchive archive = m_reading.get();
+    m_tree = std::move(archive.tree);
+    m_rootPath = std::move(archive.rootPath);
+    BuildTree();
+    OpenFolder(ArchiveFolders::kRoot, false);
+  } catch (const AppError& error) {
+    // A damaged archive: said over the window, which has nothing to show.
+    ShowAlert(Handle(), error.what());
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
+    return;
+  }
+  if (m_show) SelectFile(*m_show);
 }
 
 void TfrmBrowse::AddCommands() {
@@ -267,6 +291,7 @@ HTREEITEM TfrmBrowse::ItemOf(FolderIndex folder) {
 void TfrmBrowse::ToggleTreeOrder() {
   bool& bySize = m_context.run.lists.browseTreeBySize;
   bySize = !bySize;
+  if (!m_tree) return;  // still being read: the tree is made in the order chosen
   // Emptying the tree moves its selection: that opens nothing.
   m_selectingInTree = true;
   ScopeExit done([this] { m_selectingInTree = false; });
@@ -398,6 +423,15 @@ void TfrmBrowse::SelectInTree(FolderIndex folder) {
 }
 
 LRESULT TfrmBrowse::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kMsgArchiveRead) {
+    if (!m_tree) ShowArchive();
+    return 0;
+  }
+  // While the archive is read, the window answers but is busy.
+  if (message == WM_SETCURSOR && !m_tree && LOWORD(lParam) == HTCLIENT) {
+    SetCursor(SystemCursor(IDC_APPSTARTING));
+    return TRUE;
+  }
   if (message == WM_TIMER && wParam == kTimFollowInTree) {
     KillTimer(Handle(), kTimFollowInTree);
     SelectInTree(m_history.Current());

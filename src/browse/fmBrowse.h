@@ -18,6 +18,7 @@
 #include "ui/EditBox.h"
 #include "ui/ToolWindow.h"
 #include "ui/TreeView.h"
+#include "ui/WorkDoneNotice.h"
 
 namespace discovel {
 
@@ -34,13 +35,13 @@ class TfrmBrowse final : public ToolWindow {
 
   // Opens the browser on the archive at `archivePath`, marked `mark`: at its
   // root, or with `show` at the folder of that file, the file selected and in
-  // view. An archive that cannot be read is said, and nothing opens.
+  // view. The window shows at once and fills when the archive is read; an
+  // archive that cannot be read is said over it, and it closes.
   static void Execute(AppContext& context, const std::string& archivePath, const std::string& mark,
                       const FileOnDisc* show = nullptr);
-  // `reading` gives the archive once the window is made; what it throws
-  // comes out of Create, before the window shows.
+  // `reading` gives the archive, and `readDone` tells the window when it can.
   TfrmBrowse(AppContext& context, std::string mark, std::future<BrowsedArchive> reading,
-             std::optional<FileOnDisc> show);
+             std::shared_ptr<WorkDoneNotice> readDone, std::optional<FileOnDisc> show);
   ~TfrmBrowse() override;
   void Create();
 
@@ -51,6 +52,8 @@ class TfrmBrowse final : public ToolWindow {
 
  private:
   void AddCommands();
+  // The archive read: its tree and its root's rows shown, or what is wrong said.
+  void ShowArchive();
   void MakePictures();
   void BuildTree();
   void FillChildren(HTREEITEM item, FolderIndex folder);
@@ -76,6 +79,7 @@ class TfrmBrowse final : public ToolWindow {
   AppContext& m_context;
   std::string m_mark;
   std::future<BrowsedArchive> m_reading;
+  std::shared_ptr<WorkDoneNotice> m_readDone;
   std::string m_rootPath;
   std::unique_ptr<ArchiveFolders> m_tree;
   std::string m_decimal;  // the user's separators, read once for the tree's texts

@@ -141,23 +141,28 @@ TEST_F(BrowseWindowTest, ShowInFolderFromASearchResultSelectsThatFileInItsFolder
   EXPECT_EQ(treeSelection, "2009 (4" + decimal + "4 KB)");
 }
 
-TEST_F(BrowseWindowTest, ADamagedArchiveIsNamedAsTheSearchNamesItAndNoWindowOpens) {
+TEST_F(BrowseWindowTest, ADamagedArchiveIsNamedOverTheBrowserWhichThenCloses) {
   test::ArchiveBuilder damaged("CD 9", 9);
   damaged.Entry("\\", "one.txt").Entry("Docs", "two.txt");
   damaged.Keys().files = 5;  // more entries than its lines hold
   damaged.WriteTo(catalog, "9.dat");
   std::string said;
-  bool windowSeen = true;
+  HWND browser = nullptr;
+  HWND boxOwner = nullptr;
   test::Script script([&] {
+    browser = test::WaitForWindow(kClassName, false);
+    const HWND box = test::WaitForWindow("#32770", false);
+    boxOwner = box ? GetWindow(box, GW_OWNER) : nullptr;
     said = test::AnswerMessageBox(IDOK);
-    windowSeen = test::FindProcessWindow(kClassName, nullptr) != nullptr;
   });
   TfrmBrowse::Execute(context, catalog / "9.dat", "CD 9");
   script.Join();
   // The key lines are read as the third entry, whose size is no number: the
   // search says so of such a row with the archive's path and the entry's index.
   EXPECT_EQ(said, (catalog / "9.dat") + " 2");
-  EXPECT_FALSE(windowSeen);
+  ASSERT_NE(browser, nullptr);
+  EXPECT_EQ(boxOwner, browser);
+  EXPECT_FALSE(IsWindow(browser)) << "the browser closes once the error is read";
 }
 
 }  // namespace

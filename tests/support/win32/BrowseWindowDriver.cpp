@@ -32,6 +32,8 @@ void BrowseWindowDriver::Run(AppContext& context, const std::string& archivePath
                              const std::function<void(BrowseWindowDriver&)>& script) {
   DriveModal(kClassName, [&] { TfrmBrowse::Execute(context, archivePath, mark); }, [&](HWND window) {
     BrowseWindowDriver driver(window);
+    // The window shows at once and fills once the archive is read.
+    if (!WaitUntil([&] { return !driver.Address().empty(); })) DriverFault("The browser showed no folder.");
     script(driver);
     driver.Close();
   });
