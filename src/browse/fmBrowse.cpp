@@ -191,6 +191,10 @@ void TfrmBrowse::Create() {
   m_thousands = m_context.services.text.ThousandsSeparator();
   Status().SetText(0, std::string(kMsgReading));
   SetOpeningFocus(m_show ? m_found.Handle() : m_treeView1.Handle());
+  // The panes show once they are filled: filled hidden, they lay out their
+  // items and scroll bars without drawing each change, and show no empty
+  // archive while it is read.
+  ShowPanes(false);
   KeyState();
   m_readDone->PostTo(Handle(), kMsgArchiveRead);
 }
@@ -202,6 +206,7 @@ void TfrmBrowse::ShowArchive() {
     m_rootPath = std::move(archive.rootPath);
     BuildTree();
     OpenFolder(ArchiveFolders::kRoot, false);
+    ShowPanes(true);
   } catch (const AppError& error) {
     // A damaged archive: said over the window, which has nothing to show.
     ShowAlert(Handle(), error.what());
@@ -209,6 +214,15 @@ void TfrmBrowse::ShowArchive() {
     return;
   }
   if (m_show) SelectFile(*m_show);
+}
+
+void TfrmBrowse::ShowPanes(bool shown) {
+  // A tree shown or focused without a selection selects its first item: the
+  // folder is open already.
+  m_selectingInTree = true;
+  ScopeExit done([this] { m_selectingInTree = false; });
+  for (const HWND pane : {m_treeView1.Handle(), m_found.Handle()}) ShowWindow(pane, shown ? SW_SHOWNA : SW_HIDE);
+  if (shown) FocusShownControl();
 }
 
 void TfrmBrowse::AddCommands() {
@@ -265,6 +279,7 @@ std::string TfrmBrowse::TreeText(FolderIndex folder) const {
 void TfrmBrowse::FillChildren(HTREEITEM item, FolderIndex folder) {
   if (m_treeView1.FirstChild(item)) return;
   TreeView::RedrawSuspension quiet(m_treeView1);
+  TreeView::DirectSends direct(m_treeView1);
   const auto add = [&](FolderIndex child) {
     m_treeView1.Add(item, TreeText(child), child, m_tree->HasChildren(child));
   };
@@ -278,6 +293,7 @@ void TfrmBrowse::FillChildren(HTREEITEM item, FolderIndex folder) {
 HTREEITEM TfrmBrowse::ItemOf(FolderIndex folder) {
   std::vector<FolderIndex> trail;
   for (FolderIndex at = folder; at != ArchiveFolders::kRoot; at = m_tree->Parent(at)) trail.push_back(at);
+  TreeView::DirectSends direct(m_treeView1);
   HTREEITEM item = m_rootItem;
   for (auto next = trail.rbegin(); next != trail.rend() && item; ++next) {
     FillChildren(item, m_treeView1.ParamOf(item));

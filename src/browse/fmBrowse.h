@@ -54,6 +54,7 @@ class TfrmBrowse final : public ToolWindow {
   void AddCommands();
   // The archive read: its tree and its root's rows shown, or what is wrong said.
   void ShowArchive();
+  void ShowPanes(bool shown);
   void MakePictures();
   void BuildTree();
   void FillChildren(HTREEITEM item, FolderIndex folder);

@@ -66,16 +66,32 @@ LRESULT CALLBACK ChildWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wPara
   return handled ? result : DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-ChildWindow::RedrawSuspension::RedrawSuspension(ChildWindow& control) : m_control(control) {
-  if (m_control.m_redrawSuspensions++ == 0 && m_control.Handle()) {
+// A hidden control paints nothing anyway, and WM_SETREDRAW would show it:
+// the default handling sets WS_VISIBLE again.
+ChildWindow::RedrawSuspension::RedrawSuspension(ChildWindow& control)
+    : m_control(control),
+      m_hidden(control.Handle() && !(GetWindowLongW(control.Handle(), GWL_STYLE) & WS_VISIBLE)) {
+  if (!m_hidden && m_control.m_redrawSuspensions++ == 0 && m_control.Handle()) {
     SendMessageW(m_control.Handle(), WM_SETREDRAW, FALSE, 0);
   }
 }
 
 ChildWindow::RedrawSuspension::~RedrawSuspension() {
-  if (--m_control.m_redrawSuspensions > 0 || !m_control.Handle()) return;
+  if (m_hidden || --m_control.m_redrawSuspensions > 0 || !m_control.Handle()) return;
   SendMessageW(m_control.Handle(), WM_SETREDRAW, TRUE, 0);
   RedrawWindow(m_control.Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+ChildWindow::DirectSends::DirectSends(ChildWindow& control) : m_control(control) {
+  if (m_control.m_directSends++ == 0 && m_control.Handle()) {
+    RemoveWindowSubclass(m_control.Handle(), &ChildWindow::SubclassProc, kSubclassId);
+  }
+}
+
+ChildWindow::DirectSends::~DirectSends() {
+  if (--m_control.m_directSends > 0 || !m_control.Handle()) return;
+  SetWindowSubclass(m_control.Handle(), &ChildWindow::SubclassProc, kSubclassId,
+                    reinterpret_cast<DWORD_PTR>(&m_control));
 }
 
 }  // namespace discovel

@@ -308,6 +308,10 @@ void Form::SetOpeningFocus(HWND control) {
   m_opening = true;
 }
 
+void Form::FocusShownControl() {
+  if (GetActiveWindow() == m_hwnd) RestoreFocus();
+}
+
 void Form::RememberFocus() {
   HWND focus = GetFocus();
   if (focus && IsChild(m_hwnd, focus)) {

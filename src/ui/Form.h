@@ -142,6 +142,9 @@ class Form {
   // activations give the focus back to the control that had it when the
   // window was left.
   void SetOpeningFocus(HWND control);
+  // The control that waited for the focus, hidden when the window was
+  // activated, takes it now it is shown, if the window is still active.
+  void FocusShownControl();
 
   // Restores the window's stored placement (call before it is first shown)
   // and stores it again whenever the user moves, sizes, maximizes or
