@@ -4,9 +4,9 @@
 #include <cstring>
 #include <limits>
 #include <numeric>
-#include <unordered_map>
 
 #include "browse/EntryRuns.h"
+#include "browse/FolderLookup.h"
 #include "catalog/ArchiveEntries.h"
 #include "catalog/ColumnSort.h"
 #include "catalog/TextUtil.h"
@@ -115,18 +115,18 @@ class ArchiveFolders::Builder {
       folder.fileBegin = begin;
       begin += folder.fileCount;
     }
-    std::vector<std::uint32_t>& placeOfEntry = m_tree.m_placeOfEntry;
-    placeOfEntry.resize(m_tree.m_files.size());
     // A walk of a disc writes a folder's files before its subfolders', the
-    // folders in the order they are first met: then the files stand grouped.
+    // folders in the order they are first met: then the files stand grouped,
+    // each entry in its own place.
     if (std::is_sorted(m_folderOfFile.begin(), m_folderOfFile.end())) {
-      std::iota(placeOfEntry.begin(), placeOfEntry.end(), 0u);
       for (std::size_t i = 0; i < m_folderOfFile.size(); ++i) {
         folders[m_folderOfFile[i]].totals.bytes.Add(static_cast<std::uint64_t>(m_tree.m_files[i].size));
       }
       std::vector<FolderIndex>().swap(m_folderOfFile);
       return;
     }
+    std::vector<std::uint32_t>& placeOfEntry = m_tree.m_placeOfEntry;
+    placeOfEntry.resize(m_tree.m_files.size());
     std::vector<File> grouped(m_tree.m_files.size());
     std::vector<std::uint32_t> next(folders.size());
     for (std::size_t f = 0; f < folders.size(); ++f) next[f] = folders[f].fileBegin;
@@ -177,16 +177,31 @@ class ArchiveFolders::Builder {
   std::uint32_t Offset(std::string_view view) const { return static_cast<std::uint32_t>(view.data() - m_base); }
 
   // Each name looked up under its parent, letter case aside; a new one added.
+  // Folder lines come mostly in a walk's order, so the leading names a line
+  // shares byte for byte with the line before are the same folders.
   FolderIndex FolderOfLine(std::string_view line) {
-    FolderIndex folder = kRoot;
-    ForEachName(line, [&](std::string_view name) {
-      m_key.assign(reinterpret_cast<const char*>(&folder), sizeof folder);
+    const std::size_t same = static_cast<std::size_t>(
+        std::mismatch(line.begin(), line.end(), m_lastLine.begin(), m_lastLine.end()).first - line.begin());
+    std::size_t kept = 0;
+    while (kept < m_lastTrail.size()) {
+      const std::size_t end = m_lastTrail[kept].end;
+      if (end > same || (end < line.size() && line[end] != '\\')) break;
+      ++kept;
+    }
+    m_lastTrail.resize(kept);
+    m_lastLine = line;
+    FolderIndex folder = kept == 0 ? kRoot : m_lastTrail.back().folder;
+    const std::size_t from = kept == 0 ? 0 : m_lastTrail.back().end;
+    ForEachName(line.substr(from), [&](std::string_view name) {
+      m_key.clear();
       m_tree.m_names.Fold(name, m_key);
-      const auto [at, added] = m_known.try_emplace(m_key, static_cast<FolderIndex>(m_tree.m_folders.size()));
-      if (added) {
+      const FolderLookup::Found found =
+          m_known.FindOrAdd(folder, m_key, static_cast<FolderIndex>(m_tree.m_folders.size()));
+      if (found.added) {
         m_tree.m_folders.push_back(Folder{folder, Offset(name), static_cast<std::uint32_t>(name.size())});
       }
-      folder = at->second;
+      folder = found.folder;
+      m_lastTrail.push_back({static_cast<std::size_t>(name.data() + name.size() - line.data()), folder});
       return true;
     });
     return folder;
@@ -195,8 +210,16 @@ class ArchiveFolders::Builder {
   ArchiveFolders& m_tree;
   const char* m_base = nullptr;
   std::vector<FolderIndex> m_folderOfFile;
-  std::unordered_map<std::string, FolderIndex> m_known;  // parent's index and folded name
+  FolderLookup m_known;
   std::string m_key;
+  // The folder line met last, and the folders its names lead to, each with
+  // where its name ends in the line.
+  struct TrailStep {
+    std::size_t end;
+    FolderIndex folder;
+  };
+  std::string_view m_lastLine;
+  std::vector<TrailStep> m_lastTrail;
 };
 
 ArchiveFolders::ArchiveFolders(DecodedArchive archive, const std::string& path, const TextServices& text,
@@ -315,8 +338,8 @@ std::optional<std::size_t> ArchiveFolders::FindFile(FolderIndex folder, std::str
 }
 
 std::optional<ArchiveFolders::Place> ArchiveFolders::FindEntry(std::size_t entry) const {
-  if (entry >= m_placeOfEntry.size()) return std::nullopt;
-  const std::uint32_t at = m_placeOfEntry[entry];
+  if (entry >= m_files.size()) return std::nullopt;
+  const std::uint32_t at = m_placeOfEntry.empty() ? static_cast<std::uint32_t>(entry) : m_placeOfEntry[entry];
   // Folders' files lie in the folders' order: the last to begin at or before `at` holds it.
   const auto after = std::upper_bound(m_folders.begin(), m_folders.end(), at,
                                       [](std::uint32_t value, const Folder& f) { return value < f.fileBegin; });

@@ -125,7 +125,7 @@ class ArchiveFolders {
   std::vector<Folder> m_folders;  // a parent before its children
   mutable std::vector<FolderIndex> m_children;  // each folder's sorted when first asked for
   std::vector<File> m_files;  // folder by folder
-  std::vector<std::uint32_t> m_placeOfEntry;  // entry to its index in m_files
+  std::vector<std::uint32_t> m_placeOfEntry;  // entry to its index in m_files; none: the same
   bool m_namesInCodePage;
   const TextServices& m_textServices;
   NameFolder m_names;

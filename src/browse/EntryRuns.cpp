@@ -1,11 +1,11 @@
 #include "browse/EntryRuns.h"
 
 #include <algorithm>
+#include <cstring>
 #include <future>
 #include <optional>
 #include <system_error>
 #include <thread>
-#include <unordered_map>
 
 #include "catalog/ArchiveFile.h"
 #include "catalog/TextLines.h"
@@ -28,31 +28,75 @@ bool IsSizeLine(std::string_view line) {
 
 bool IsTimeLine(std::string_view line) { return ParseInt64(line).has_value(); }
 
-// Entry i is the four lines from the stretch's line i * stride on. The last
+// Entry after entry, entry i the four lines from line i * stride on. The
+// usual stride of four reads the lines one after another; otherwise the last
 // four lines read are kept, as a stride below four makes entries share lines.
+class EntryLines {
+ public:
+  EntryLines(std::string_view text, std::size_t stride) : m_lines(text), m_stride(stride) {}
+
+  // The next entry's folder line; false past the text's end.
+  bool Folder(std::string_view& folder) {
+    if (m_stride == kEntryLines) return m_lines.Next(folder);
+    m_first = m_entry++ * m_stride;
+    return Line(m_first, folder);
+  }
+
+  // The rest of the entry whose folder line was read last.
+  bool Rest(EntryView& entry) {
+    if (m_stride == kEntryLines) {
+      return m_lines.Next(entry.name) && m_lines.Next(entry.size) && m_lines.Next(entry.time);
+    }
+    return Line(m_first + 1, entry.name) && Line(m_first + 2, entry.size) && Line(m_first + 3, entry.time);
+  }
+
+ private:
+  bool Line(std::size_t index, std::string_view& out) {
+    for (; m_linesRead <= index; ++m_linesRead) {
+      if (!m_lines.Next(m_lastFour[m_linesRead % kEntryLines])) return false;
+    }
+    out = m_lastFour[index % kEntryLines];
+    return true;
+  }
+
+  LineCursor m_lines;
+  std::size_t m_stride;
+  std::size_t m_entry = 0;
+  std::size_t m_first = 0;
+  std::size_t m_linesRead = 0;
+  std::string_view m_lastFour[kEntryLines];
+};
+
+// Equal texts, compared four bytes at a time in line: most entries repeat
+// the folder line before them, and a C library may compare byte by byte.
+bool SameLine(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  std::size_t i = 0;
+  for (; i + 4 <= a.size(); i += 4) {
+    std::uint32_t x;
+    std::uint32_t y;
+    std::memcpy(&x, a.data() + i, 4);
+    std::memcpy(&y, b.data() + i, 4);
+    if (x != y) return false;
+  }
+  for (; i < a.size(); ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
+}
+
 EntryRun ReadRun(std::string_view text, std::size_t begin, std::size_t boundary, std::int64_t count,
                  std::size_t stride, std::size_t reserve) {
   EntryRun run;
   run.begin = begin;
   run.files.reserve(reserve);
   run.lineOfFile.reserve(reserve);
-  LineCursor lines(text.substr(begin));
-  std::string_view lastFour[kEntryLines];
-  std::size_t linesRead = 0;
-  const auto line = [&](std::size_t index, std::string_view& out) {
-    for (; linesRead <= index; ++linesRead) {
-      if (!lines.Next(lastFour[linesRead % kEntryLines])) return false;
-    }
-    out = lastFour[index % kEntryLines];
-    return true;
-  };
-  std::unordered_map<std::string_view, std::uint32_t> known;
+  EntryLines lines(text.substr(begin), stride);
   std::string_view lastLine;
   std::uint32_t lastIndex = kNoLine;
   for (std::int64_t i = 0; i < count; ++i) {
-    const std::size_t first = static_cast<std::size_t>(i) * stride;
     EntryView entry;
-    if (!line(first, entry.folder)) {
+    if (!lines.Folder(entry.folder)) {
       run.end = EntryRun::End::kPastEnd;
       return run;
     }
@@ -62,7 +106,7 @@ EntryRun ReadRun(std::string_view text, std::size_t begin, std::size_t boundary,
       run.next = at;
       return run;
     }
-    if (!line(first + 1, entry.name) || !line(first + 2, entry.size) || !line(first + 3, entry.time)) {
+    if (!lines.Rest(entry)) {
       run.end = EntryRun::End::kPastEnd;
       return run;
     }
@@ -72,11 +116,10 @@ EntryRun ReadRun(std::string_view text, std::size_t begin, std::size_t boundary,
       run.end = EntryRun::End::kNoNumber;
       return run;
     }
-    // Entries of one folder mostly follow one another: the line is looked up once for them.
-    if (lastIndex == kNoLine || entry.folder != lastLine) {
-      const auto [found, added] = known.try_emplace(entry.folder, static_cast<std::uint32_t>(run.folderLines.size()));
-      if (added) run.folderLines.push_back(entry.folder);
-      lastIndex = found->second;
+    // Entries of one folder mostly follow one another: a line is kept where the folder changes.
+    if (lastIndex == kNoLine || !SameLine(entry.folder, lastLine)) {
+      lastIndex = static_cast<std::uint32_t>(run.folderLines.size());
+      run.folderLines.push_back(entry.folder);
       lastLine = entry.folder;
     }
     run.files.push_back(ArchiveFolders::File{static_cast<std::uint32_t>(entry.name.data() - text.data()),

@@ -23,7 +23,7 @@ struct EntryRun {
   std::vector<ArchiveFolders::File> files;
   // Each file's folder line, as an index into folderLines.
   std::vector<std::uint32_t> lineOfFile;
-  // The distinct folder lines, in the order first met.
+  // The folder line of each run of files in a row that share one, in order.
   std::vector<std::string_view> folderLines;
   std::size_t begin = 0;
   std::size_t next = 0;
