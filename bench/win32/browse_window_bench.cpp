@@ -28,7 +28,6 @@
 #include "support/win32/BrowseWindowDriver.h"
 #include "support/win32/DriverFault.h"
 #include "support/win32/UiDriver.h"
-#include "../BenchTiming.h"
 
 using namespace discovel;
 using Clock = std::chrono::steady_clock;
@@ -37,7 +36,7 @@ namespace {
 
 constexpr int kRootRows = 500;  // the album folders
 constexpr int kLargeFolderRows = 100'000;
-constexpr int kRounds = 3;
+constexpr int kRounds = 5;
 
 double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
@@ -86,8 +85,12 @@ Opening Open(AppContext& context, const std::string& archive, const std::string&
     if (!window) return test::DriverFault("The browser did not open.");
     test::BrowseWindowDriver browser(window);
     const bool shown = test::WaitUntil(
-        // Only questions of a message or two, so that asking costs the window little time.
-        [&] { return IsWindowVisible(window) && browser.RowCount() == kRootRows && browser.TreeShowsRootsChildren(); },
+        // The panes show once filled: until then nothing is asked of the
+        // window by a message, which would take its threads' time.
+        [&] {
+          return IsWindowVisible(browser.List()) && IsWindowVisible(browser.Tree()) &&
+                 browser.RowCount() == kRootRows && browser.TreeShowsRootsChildren();
+        },
         std::chrono::minutes(5));
     if (!shown) return test::DriverFault("The browser did not show the root's rows.");
     UpdateWindow(browser.Tree());
@@ -131,8 +134,16 @@ int main(int argc, char** argv) {
 
   const double archiveMegabytes = FileMegabytes(archive);
   const double baseline = PrivateMegabytes();
+  // The reads and the openings take turns, so that both meet the machine
+  // as busy as it is in that moment; a read first warms the file cache.
+  const auto readWhole = [&] { ArchiveText::Load(SystemFileSystem(), archive, SystemTextServices()); };
+  readWhole();
   Opening best{1e30, 1e30, 0};
+  double read = 1e30;
   for (int round = 0; round < kRounds; ++round) {
+    const Clock::time_point start = Clock::now();
+    readWhole();
+    read = std::min(read, Seconds(start));
     const Opening opening = Open(context, archive, mark, baseline, false);
     best.painted = std::min(best.painted, opening.painted);
     best.largeFolder = std::min(best.largeFolder, opening.largeFolder);
@@ -140,10 +151,9 @@ int main(int argc, char** argv) {
   const Opening sampled = Open(context, archive, mark, baseline, true);
   best.heldMegabytes = sampled.heldMegabytes;
   best.peakMegabytes = sampled.peakMegabytes;
-  const double read = bench::BestSeconds(
-      [&] { ArchiveText::Load(SystemFileSystem(), archive, SystemTextServices()); }, kRounds);
 
-  std::printf("browser window over %.1f MB of archive, best of %d openings:\n", archiveMegabytes, kRounds);
+  std::printf("browser window over %.1f MB of archive, best of %d openings and reads in turn:\n", archiveMegabytes,
+              kRounds);
   std::printf("  the command to the tree and the root's rows painted: %.3f s, %.2fx reading the archive whole "
               "(%.3f s) (goal <= 2)\n",
               best.painted, best.painted / read, read);
