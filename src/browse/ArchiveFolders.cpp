@@ -87,6 +87,10 @@ class ArchiveFolders::Builder {
       for (std::size_t j = 0; j < take; ++j) {
         FolderIndex& folder = folderOfLine[run.lineOfFile[j]];
         if (folder == kNoFolder) folder = FolderOfLine(run.folderLines[run.lineOfFile[j]]);
+        Folder& record = m_tree.m_folders[folder];
+        ++record.fileCount;
+        record.totals.bytes.Add(static_cast<std::uint64_t>(run.files[j].size));
+        m_grouped = m_grouped && (m_folderOfFile.empty() || folder >= m_folderOfFile.back());
         m_folderOfFile.push_back(folder);
         run.files[j].entry = static_cast<std::uint32_t>(taken + static_cast<std::int64_t>(j));
       }
@@ -106,10 +110,10 @@ class ArchiveFolders::Builder {
     throw AppError(EntryPastEndText(path, taken));
   }
 
-  // Stable: each folder's files keep the archive's order.
+  // Stable: each folder's files keep the archive's order. Their counts and
+  // bytes were summed as they were read.
   void GroupFilesByFolder() {
     std::vector<Folder>& folders = m_tree.m_folders;
-    for (const FolderIndex folder : m_folderOfFile) ++folders[folder].fileCount;
     std::uint32_t begin = 0;
     for (Folder& folder : folders) {
       folder.fileBegin = begin;
@@ -118,10 +122,7 @@ class ArchiveFolders::Builder {
     // A walk of a disc writes a folder's files before its subfolders', the
     // folders in the order they are first met: then the files stand grouped,
     // each entry in its own place.
-    if (std::is_sorted(m_folderOfFile.begin(), m_folderOfFile.end())) {
-      for (std::size_t i = 0; i < m_folderOfFile.size(); ++i) {
-        folders[m_folderOfFile[i]].totals.bytes.Add(static_cast<std::uint64_t>(m_tree.m_files[i].size));
-      }
+    if (m_grouped) {
       std::vector<FolderIndex>().swap(m_folderOfFile);
       return;
     }
@@ -135,7 +136,6 @@ class ArchiveFolders::Builder {
       const std::uint32_t at = next[m_folderOfFile[i]]++;
       grouped[at] = file;
       placeOfEntry[file.entry] = at;
-      folders[m_folderOfFile[i]].totals.bytes.Add(static_cast<std::uint64_t>(file.size));
     }
     m_tree.m_files = std::move(grouped);
     std::vector<FolderIndex>().swap(m_folderOfFile);
@@ -210,6 +210,7 @@ class ArchiveFolders::Builder {
   ArchiveFolders& m_tree;
   const char* m_base = nullptr;
   std::vector<FolderIndex> m_folderOfFile;
+  bool m_grouped = true;  // the folders of the files read never went back
   FolderLookup m_known;
   std::string m_key;
   // The folder line met last, and the folders its names lead to, each with
