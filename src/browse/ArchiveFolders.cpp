@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <future>
 #include <limits>
 #include <numeric>
+#include <system_error>
 
 #include "browse/EntryRuns.h"
 #include "browse/FolderLookup.h"
@@ -67,7 +69,9 @@ class ArchiveFolders::Builder {
 
   // The entries read in stretches, then taken in order: each stretch's
   // folder lines become the tree's folders as first used, and the first
-  // entry the text does not hold, or holds damaged, is named.
+  // entry the text does not hold, or holds damaged, is named. The later
+  // stretches' files are copied into place on threads of their own while the
+  // folders are made.
   void ReadEntries(std::string_view text, ArchiveEncoding encoding, const std::string& path,
                    const EntryReading& reading) {
     const EntryLayout layout = EntryLayoutOf(ArchiveText::KeyBlockOf(text, encoding), path);
@@ -76,34 +80,59 @@ class ArchiveFolders::Builder {
     const auto reservable =
         static_cast<std::size_t>(std::min<std::int64_t>(layout.count, text.size() / layout.stride + 1));
     std::vector<EntryRun> runs = ReadEntryRuns(text, layout.count, layout.stride, reservable, reading);
-    std::vector<File>& files = m_tree.m_files;
-    m_folderOfFile.reserve(reservable);
-    std::int64_t taken = 0;
-    for (std::size_t k = 0; k < runs.size(); ++k) {
-      EntryRun& run = runs[k];
-      const auto take = static_cast<std::size_t>(
-          std::min<std::int64_t>(static_cast<std::int64_t>(run.files.size()), layout.count - taken));
+    const std::vector<std::size_t> takes = EntriesTaken(runs, layout.count, path);
+    FileList& files = m_tree.m_files;
+    files = std::move(runs[0].files);  // it has room for all
+    std::size_t total = 0;
+    for (const std::size_t take : takes) total += take;
+    files.resize(total);  // the new files are not written here
+    m_folderOfFile.reserve(total);
+    std::vector<std::future<void>> copies;
+    std::size_t offset = takes[0];
+    for (std::size_t k = 1; k < takes.size(); ++k) {
+      const auto copy = [&files, &run = runs[k], take = takes[k], offset] {
+        for (std::size_t j = 0; j < take; ++j) {
+          File& file = files[offset + j] = run.files[j];
+          file.entry = static_cast<std::uint32_t>(offset + j);
+        }
+      };
+      try {
+        copies.push_back(std::async(std::launch::async, copy));
+      } catch (const std::system_error&) {
+        copy();  // no thread to be had
+      }
+      offset += takes[k];
+    }
+    for (std::size_t k = 0; k < takes.size(); ++k) {
+      const EntryRun& run = runs[k];
+      const ArchiveFolders::FileList& read = k == 0 ? files : run.files;
       std::vector<FolderIndex> folderOfLine(run.folderLines.size(), kNoFolder);
-      for (std::size_t j = 0; j < take; ++j) {
+      for (std::size_t j = 0; j < takes[k]; ++j) {
         FolderIndex& folder = folderOfLine[run.lineOfFile[j]];
         if (folder == kNoFolder) folder = FolderOfLine(run.folderLines[run.lineOfFile[j]]);
         Folder& record = m_tree.m_folders[folder];
         ++record.fileCount;
-        record.totals.bytes.Add(static_cast<std::uint64_t>(run.files[j].size));
+        record.totals.bytes.Add(static_cast<std::uint64_t>(read[j].size));
         m_grouped = m_grouped && (m_folderOfFile.empty() || folder >= m_folderOfFile.back());
         m_folderOfFile.push_back(folder);
-        run.files[j].entry = static_cast<std::uint32_t>(taken + static_cast<std::int64_t>(j));
       }
-      run.files.resize(take);
-      if (k == 0) {
-        files = std::move(run.files);  // it has room for all
-      } else {
-        files.insert(files.end(), run.files.begin(), run.files.end());
-        std::vector<File>().swap(run.files);
-      }
+    }
+    for (std::future<void>& copy : copies) copy.get();
+  }
+
+  // How many files of each stretch are the archive's, up to the count its
+  // key block gives; named as the search names such an archive when the
+  // stretches end before it.
+  static std::vector<std::size_t> EntriesTaken(const std::vector<EntryRun>& runs, std::int64_t count,
+                                               const std::string& path) {
+    std::vector<std::size_t> takes;
+    std::int64_t taken = 0;
+    for (const EntryRun& run : runs) {
+      const auto take = static_cast<std::size_t>(
+          std::min<std::int64_t>(static_cast<std::int64_t>(run.files.size()), count - taken));
+      takes.push_back(take);
       taken += static_cast<std::int64_t>(take);
-      if (taken == layout.count) return;
-      // Named as the search names such an archive.
+      if (taken == count) return takes;
       if (run.end == EntryRun::End::kNoNumber) throw AppError(IncompleteEntryText(path, taken));
       if (run.end != EntryRun::End::kBoundary) break;
     }
@@ -128,7 +157,7 @@ class ArchiveFolders::Builder {
     }
     std::vector<std::uint32_t>& placeOfEntry = m_tree.m_placeOfEntry;
     placeOfEntry.resize(m_tree.m_files.size());
-    std::vector<File> grouped(m_tree.m_files.size());
+    FileList grouped(m_tree.m_files.size());
     std::vector<std::uint32_t> next(folders.size());
     for (std::size_t f = 0; f < folders.size(); ++f) next[f] = folders[f].fileBegin;
     for (std::size_t i = 0; i < grouped.size(); ++i) {

@@ -13,6 +13,7 @@
 
 #include "catalog/ArchiveFile.h"
 #include "catalog/CountTotal.h"
+#include "platform/DefaultInitAllocator.h"
 #include "platform/TextServices.h"
 #include "search/DuplicateKey.h"
 
@@ -48,6 +49,9 @@ class ArchiveFolders {
     std::uint64_t folders = 0;
     CountTotal bytes;
   };
+
+  // Filled by several threads, each writing its own files once.
+  using FileList = std::vector<File, DefaultInitAllocator<File>>;
 
   // Where an entry is shown: its folder and its place among that folder's files.
   struct Place {
@@ -124,7 +128,7 @@ class ArchiveFolders {
   std::string m_text;
   std::vector<Folder> m_folders;  // a parent before its children
   mutable std::vector<FolderIndex> m_children;  // each folder's sorted when first asked for
-  std::vector<File> m_files;  // folder by folder
+  FileList m_files;  // folder by folder
   std::vector<std::uint32_t> m_placeOfEntry;  // entry to its index in m_files; none: the same
   bool m_namesInCodePage;
   const TextServices& m_textServices;

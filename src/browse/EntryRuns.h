@@ -20,7 +20,7 @@ struct EntryRun {
     kNoNumber,  // the entry after the last read has a size or time that is no number
   };
   // Offsets of names into the text; `entry` counts from the stretch's first.
-  std::vector<ArchiveFolders::File> files;
+  ArchiveFolders::FileList files;
   // Each file's folder line, as an index into folderLines.
   std::vector<std::uint32_t> lineOfFile;
   // The folder line of each run of files in a row that share one, in order.
