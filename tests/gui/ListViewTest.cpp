@@ -234,6 +234,23 @@ TEST_F(ListViewTest, NestedRedrawSuspensionsRepaintOnceAtTheEnd) {
   RemoveWindowSubclass(list.Handle(), CountRedraws, 77);
 }
 
+// WM_SETREDRAW's default handling would make a hidden list visible again
+// (Wine's list does not pass it on, Windows' does): none is sent to it.
+TEST_F(ListViewTest, AHiddenListGetsNoRedrawMessageAndStaysHidden) {
+  Create(false);
+  ShowWindow(list.Handle(), SW_HIDE);
+  std::vector<WPARAM> redraws;
+  SetWindowSubclass(list.Handle(), CountRedraws, 77, reinterpret_cast<DWORD_PTR>(&redraws));
+  {
+    ListView::RedrawSuspension quiet(list);
+    list.AddRow({"row"});
+  }
+  EXPECT_TRUE(redraws.empty());
+  EXPECT_FALSE(GetWindowLongW(list.Handle(), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_EQ(list.RowCount(), 1);
+  RemoveWindowSubclass(list.Handle(), CountRedraws, 77);
+}
+
 }  // namespace
 }  // namespace discovel
 
