@@ -50,9 +50,9 @@ class ChildWindow : public CommandTarget {
   };
 
   // While it lives, messages sent to the control reach it directly, not
-  // through this wrapper's subclass, which costs Wine a call to its server
-  // for every message: for items sent by the hundred, with no message loop
-  // run meanwhile. Guards nest.
+  // through this wrapper's subclass, which costs Wine about a tenth of a
+  // millisecond a message: for items sent by the hundred, with no message
+  // loop run meanwhile. Guards nest.
   class DirectSends {
    public:
     explicit DirectSends(ChildWindow& control);
