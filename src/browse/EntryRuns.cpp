@@ -132,17 +132,14 @@ EntryRun ReadRun(std::string_view text, std::size_t begin, std::size_t boundary,
   return run;
 }
 
-// The start of a line after `from` at which kShapeEntries entries of four
-// lines follow, each a size and a time after its folder and name; kNoBoundary
-// where that fits no line or more than one of the first four.
+// The start of a line after the one `from` is in, at which kShapeEntries
+// entries of four lines follow, each a size and a time after its folder and
+// name; kNoBoundary where that fits no line or more than one of the first four.
 std::size_t EntryStartAfter(std::string_view text, std::size_t from) {
-  const std::size_t lineEnd = text.find_first_of("\r\n", from);
-  if (lineEnd == std::string_view::npos) return kNoBoundary;
-  const bool crLf = text[lineEnd] == '\r' && lineEnd + 1 < text.size() && text[lineEnd + 1] == '\n';
-  const std::size_t start = lineEnd + (crLf ? 2 : 1);
-  std::vector<std::string_view> shown;
-  LineCursor lines(text.substr(start));
+  LineCursor lines(text.substr(from));
   std::string_view line;
+  if (!lines.Next(line)) return kNoBoundary;  // the rest of the line `from` is in
+  std::vector<std::string_view> shown;
   while (shown.size() < kEntryLines * (kShapeEntries + 1) && lines.Next(line)) shown.push_back(line);
   std::size_t fits = kNoBoundary;
   for (std::size_t offset = 0; offset < kEntryLines; ++offset) {
